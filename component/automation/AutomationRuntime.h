@@ -1,0 +1,24 @@
+#pragma once
+// How the drivers reach PowerPoint: attach to a running instance or start one,
+// by class name. The presentation engine serves this in-process; a COM build
+// would answer with GetObject/CreateObject.
+
+#include <chrono>
+#include <string_view>
+
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+class AutomationRuntime {
+ public:
+  virtual ~AutomationRuntime() = default;
+  // Both throw ComError when no instance is running / none can be started.
+  virtual Object GetObject(std::string_view progId) = 0;
+  virtual Object CreateObject(std::string_view progId) = 0;
+  // How long to let an instance settle after Quit before the driver returns.
+  // An out-of-process PowerPoint needs 2000 ms; an in-process one none.
+  virtual std::chrono::milliseconds QuitSettleTime() const { return std::chrono::milliseconds(2000); }
+};
+
+}  // namespace quillmere

@@ -1,0 +1,24 @@
+#pragma once
+// Converts an old binary PowerPoint file or an OpenDocument presentation to
+// .pptx with LibreOffice running headless, with a private profile, under a time
+// limit (the whole process group is killed when it runs over).
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace quillmere::engine {
+
+struct ConversionResult {
+  std::optional<std::filesystem::path> pptx;  // set on success
+  std::string error;                          // why not, on failure
+};
+
+// The soffice executable found on PATH or in the usual install folders; empty when none.
+std::filesystem::path FindSoffice();
+
+ConversionResult ConvertToPptx(const std::filesystem::path& input, const std::filesystem::path& workFolder,
+                               std::chrono::seconds timeout = std::chrono::seconds(180));
+
+}  // namespace quillmere::engine
