@@ -14,6 +14,7 @@ namespace quillmere {
 
 class AutomationRuntime;
 class Sleeper;
+struct DriverContext;
 
 struct PPTInfoEvents {
   // Raised between units of work; set cancel to stop the export.
@@ -64,6 +65,7 @@ class PPTInfo {
   template <class Driver>
   std::int32_t RunExport(std::string& propertiesXML, Driver&& driver);
   void ProcessMessages();
+  DriverContext MakeContext();
 
   PPTInfoEvents events_;
   std::shared_ptr<AutomationRuntime> runtime_;

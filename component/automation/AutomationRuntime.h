@@ -19,6 +19,9 @@ class AutomationRuntime {
   // How long to let an instance settle after Quit before the driver returns.
   // An out-of-process PowerPoint needs 2000 ms; an in-process one none.
   virtual std::chrono::milliseconds QuitSettleTime() const { return std::chrono::milliseconds(2000); }
+  // True when PowerPoint's main window exists and is disabled, that is when a
+  // modal dialog is open in it. A backend without windows never has one.
+  virtual bool MainWindowDisabled() const { return false; }
 };
 
 }  // namespace quillmere

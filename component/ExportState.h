@@ -1,0 +1,37 @@
+#pragma once
+// The per-thread state every writer of one export shares.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+class PPTInfo;
+class Sleeper;
+
+struct ExportState {
+  Object application;      // the PowerPoint instance in use
+  bool wasRunning = false;  // attached to a running instance rather than started one
+  std::string outputFolder;  // always ends in a separator
+  std::string presentationName;
+  std::string projectArchivePath;
+  float slideWidth = 0.0f, slideHeight = 0.0f;  // points
+  float scaleX = 0.0f, scaleY = 0.0f;           // screen pixels per point
+  std::int32_t progressCurrent = 0, progressMax = 0;
+  PPTInfo* currentInfo = nullptr;  // the object events are raised on
+  std::string decimalSeparator = ".";
+  std::shared_ptr<Sleeper> sleeper;  // every wait of the writers
+};
+
+ExportState& CurrentExportState();
+
+// The decimal separator of the process's numeric locale (taken from the environment).
+std::string GetDecimalSeparator();
+
+// Waits through the export's sleeper (no wait when none is set).
+void SleepFor(std::int32_t milliseconds);
+
+}  // namespace quillmere

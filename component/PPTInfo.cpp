@@ -1,0 +1,125 @@
+#include "component/PPTInfo.h"
+
+#include "component/Events.h"
+#include "component/ExportState.h"
+#include "component/drivers/Drivers.h"
+#include "component/trace/ExportLog.h"
+#include "component/trace/Trace.h"
+#include "engine/EngineRuntime.h"
+#include "support/Sleeper.h"
+
+namespace quillmere {
+
+PPTInfo::PPTInfo(PPTInfoOptions options)
+    : runtime_(options.runtime ? std::move(options.runtime) : std::make_shared<engine::EngineRuntime>()),
+      sleeper_(options.sleeper ? std::move(options.sleeper) : MakeRealSleeper()) {
+  ExportState& state = CurrentExportState();
+  state.decimalSeparator = GetDecimalSeparator();
+  state.currentInfo = this;
+  state.sleeper = sleeper_;
+  DeleteExportLog();
+}
+
+PPTInfo::~PPTInfo() {
+  ExportState& state = CurrentExportState();
+  if (!state.wasRunning && state.application) {
+    try {
+      state.application.Call("Quit");
+    } catch (const std::exception&) {
+      // Already gone: nothing left to stop.
+    }
+    Trace("PPTInfo Class Terminate: Terminating instance, if needed.");
+  }
+  state.application = Object();
+  ProcessMessages();
+  Trace("PPTInfo Class Terminate: Clearing reference.");
+  if (state.currentInfo == this) state.currentInfo = nullptr;
+}
+
+void PPTInfo::ProcessMessages() {
+  if (events_.ProcessMessages) events_.ProcessMessages();
+}
+
+bool PPTInfo::CheckAbort() {
+  if (!cancel_ && events_.AbortConversion) events_.AbortConversion(cancel_);
+  ProcessMessages();
+  return cancel_;
+}
+
+void PPTInfo::ReportProgress(std::int32_t& current, std::int32_t& max) {
+  if (current > max) current = max;
+  if (events_.Progress) events_.Progress(current, max);
+  ProcessMessages();
+}
+
+DriverContext PPTInfo::MakeContext() {
+  // Each export waits through this object's sleeper, even when another PPTInfo was made later.
+  CurrentExportState().sleeper = sleeper_;
+  return DriverContext{*runtime_, [this] { ProcessMessages(); }};
+}
+
+template <class Driver>
+std::int32_t PPTInfo::RunExport(std::string& propertiesXML, Driver&& driver) {
+  DriverContext ctx = MakeContext();
+  std::string xmlPath;
+  std::int32_t status = driver(ctx, xmlPath);
+  lastStatus_ = status;
+  if (cancel_) status = ERR_USER_CANCEL;
+  propertiesXML = xmlPath;
+  return status;
+}
+
+std::int32_t PPTInfo::GenerateThumbnails(std::string& presentationName, std::string& propertiesXML,
+                                         std::string outputFolder) {
+  DriverContext ctx = MakeContext();
+  std::string xmlPath = propertiesXML;
+  std::int32_t status = quillmere::GenerateThumbnails(ctx, presentationName, xmlPath, outputFolder);
+  lastStatus_ = status;
+  if (status == ERR_SUCCESS) propertiesXML = xmlPath;
+  return status;
+}
+
+std::int32_t PPTInfo::PPTSlides(std::string&, std::int32_t&, std::string&, std::string) { return ERR_SUCCESS; }
+
+std::int32_t PPTInfo::PPTSlideSelection(std::string& presentationName, std::string& slideList,
+                                        std::string& propertiesXML, std::string outputFolder) {
+  return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
+    return GetPresentationXML(ctx, presentationName, xml, outputFolder, slideList);
+  });
+}
+
+std::int32_t PPTInfo::PPTActiveSlide(std::string& propertiesXML, std::string outputFolder) {
+  return PPTActivePresentation(propertiesXML, std::move(outputFolder));
+}
+
+std::int32_t PPTInfo::PPTActivePresentation(std::string& propertiesXML, std::string outputFolder) {
+  return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
+    return GetActivePresentationXML(ctx, xml, outputFolder);
+  });
+}
+
+std::int32_t PPTInfo::PPTSlide(std::string& presentationName, std::int32_t& index, std::string& propertiesXML,
+                               std::string outputFolder) {
+  return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
+    return GetSlideXML(ctx, presentationName, index, xml, outputFolder);
+  });
+}
+
+std::int32_t PPTInfo::PPTPresentation(std::string& presentationName, std::string& propertiesXML,
+                                      std::string outputFolder) {
+  return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
+    return GetPresentationXML(ctx, presentationName, xml, outputFolder, {});
+  });
+}
+
+bool CheckAbort() {
+  PPTInfo* info = CurrentExportState().currentInfo;
+  return info && info->CheckAbort();
+}
+
+void ReportProgress(std::int32_t& current, std::int32_t& max) {
+  if (current > max) current = max;
+  if (PPTInfo* info = CurrentExportState().currentInfo) info->ReportProgress(current, max);
+}
+
+}  // namespace quillmere

@@ -1,0 +1,222 @@
+#include "component/PresentationInfoWriter.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "QuillmereVersion.h"
+#include "component/Events.h"
+#include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "component/trace/ExportLog.h"
+#include "component/xml/NumberText.h"
+#include "component/xml/XmlHelpers.h"
+#include "slides/PowerPointVersion.h"
+#include "support/Paths.h"
+#include "support/Settings.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kSaveAsOpenXmlPresentation = 24;
+
+// What one call exports: the whole presentation, one slide, or a list.
+struct ExportPlan {
+  enum class Kind { Whole, OneSlide, Selection } kind = Kind::Whole;
+  std::vector<std::int32_t> entries;   // Selection, duplicates kept
+};
+
+std::vector<std::int32_t> ParseSlideList(std::string_view list) {
+  std::vector<std::int32_t> entries;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t bar = list.find('|', start);
+    entries.push_back(static_cast<std::int32_t>(LeadingNumber(list.substr(start, bar - start))));
+    if (bar == std::string_view::npos) break;
+    start = bar + 1;
+  }
+  return entries;
+}
+
+void SetProjectArchivePath() {
+  ExportState& state = CurrentExportState();
+  std::string archive = AddPathSeparator(GetParentFolder(state.presentationName)) +
+                        GetFileBaseName(state.presentationName, "", true) + ".qpk";
+  std::error_code ec;
+  state.projectArchivePath = std::filesystem::is_regular_file(archive, ec) ? archive : std::string();
+}
+
+int ShapeCount(StepRunner& run, const Object& owner) {
+  int n = 0;
+  run.Step(30, [&] { n = owner.Child("Shapes").Count(); });
+  return n;
+}
+
+// The units of work the writers report progress for: slides, designs, every
+// shape they write, and three steps of this writer.
+std::int32_t CountProgressUnits(const std::vector<Object>& slides,
+                                const std::vector<Object>& designs) {
+  StepRunner run = SkippingSteps("Presentation Info: ");
+  std::int16_t major = 0;
+  run.Step(31, [&] { major = PowerPointMajorVersion(); });
+  std::int32_t total = static_cast<std::int32_t>(slides.size()) + 3;
+  total += static_cast<std::int32_t>(designs.size()) * (major >= 12 ? 1 : 2);
+  for (const Object& slide : slides) total += ShapeCount(run, slide);
+  for (const Object& design : designs) {
+    Object master;
+    run.Step(32, [&] { master = design.Child("SlideMaster"); });
+    total += ShapeCount(run, master);
+    if (major >= 12) {
+      Object layouts;
+      int count = 0;
+      run.Step(33, [&] {
+        layouts = master.Child("CustomLayouts");
+        count = layouts.Count();
+      });
+      total += count;
+      for (int i = 1; i <= count; ++i) {
+        Object layout;
+        run.Step(34, [&] { layout = layouts.Item(i); });
+        total += ShapeCount(run, layout);
+      }
+    } else {
+      bool hasTitleMaster = false;
+      run.Step(35, [&] { hasTitleMaster = design.Get("HasTitleMaster").AsLong() != 0; });
+      if (hasTitleMaster) run.Step(36, [&] { total += design.Child("TitleMaster").Child("Shapes").Count(); });
+    }
+  }
+  return total;
+}
+
+std::string Write(const Object& pres, const ExportPlan& plan) {
+  ExportState& state = CurrentExportState();
+  StepRunner run = SkippingSteps("Presentation Info: ");
+
+  SetProjectArchivePath();
+  state.progressCurrent = 0;
+  state.progressMax = 0;
+
+  // The slides and designs this call exports, in export order.
+  std::vector<Object> slides, designs;
+  if (plan.kind == ExportPlan::Kind::Whole) {
+    run.Step(1, [&] {
+      Object all = pres.Child("Slides");
+      for (int i = 1, n = all.Count(); i <= n; ++i) slides.push_back(all.Item(i));
+    });
+    run.Step(2, [&] {
+      Object all = pres.Child("Designs");
+      for (int i = 1, n = all.Count(); i <= n; ++i) designs.push_back(all.Item(i));
+    });
+  } else if (plan.kind == ExportPlan::Kind::Selection) {
+    std::vector<std::int32_t> designIndexes;
+    for (std::int32_t entry : plan.entries) {
+      run.Step(3, [&] {
+        Object slide = pres.Child("Slides").Item(entry);
+        slides.push_back(slide);
+        Object design = slide.Child("Design");
+        std::int32_t index = design.Get("Index").AsLong();
+        if (std::find(designIndexes.begin(), designIndexes.end(), index) == designIndexes.end()) {
+          designIndexes.push_back(index);
+          designs.push_back(design);
+        }
+      });
+    }
+  }
+  if (plan.kind != ExportPlan::Kind::OneSlide) state.progressMax = CountProgressUnits(slides, designs);
+
+  ReportProgress(state.progressCurrent, state.progressMax);
+  if (CheckAbort()) return {};
+
+  pugi::xml_document doc;
+  pugi::xml_node presentation = AppendContainer(doc, "Presentation");
+  AppendLineBreak(presentation);
+  pugi::xml_node slidesElement, designsElement;
+
+  float version = 0.0f;
+  run.Step(10, [&] { version = static_cast<float>(LeadingNumber(state.application.Get("Version").AsString())); });
+  AddElement(4, presentation, "PPTVersion", FormatSingle(version));
+  if (plan.kind != ExportPlan::Kind::Selection) {
+    AddElement(4, presentation, "ImporterVersion",
+               std::to_string(QUILLMERE_VERSION_MAJOR) + "." + std::to_string(QUILLMERE_VERSION_MINOR) + "." +
+                   std::to_string(QUILLMERE_VERSION_TWEAK));
+  }
+  ++state.progressCurrent;
+  ReportProgress(state.progressCurrent, state.progressMax);
+
+  std::string copy;
+  if (version > 11.0f) {
+    std::string path = AddPathSeparator(state.outputFolder) + RandomName(8) + ".pptx";
+    if (run.Step(11, [&] { pres.Call("SaveCopyAs", path, kSaveAsOpenXmlPresentation); })) copy = path;
+  }
+  AddElement(4, presentation, "PPTXCopy", copy);
+
+  run.Step(12, [&] {
+    Object setup = pres.Child("PageSetup");
+    state.slideHeight = setup.Get("SlideHeight").AsSingle();
+    state.slideWidth = setup.Get("SlideWidth").AsSingle();
+  });
+  float w = state.slideWidth, h = state.slideHeight;
+  PointsToPixels(w, h);
+  state.scaleX = state.slideWidth != 0.0f ? w / state.slideWidth : 0.0f;
+  state.scaleY = state.slideHeight != 0.0f ? h / state.slideHeight : 0.0f;
+  AddElement(4, presentation, "Height", RoundedText(state.slideHeight * state.scaleY));
+  AddElement(4, presentation, "Width", RoundedText(state.slideWidth * state.scaleX));
+  std::int32_t slideCount = 0;
+  run.Step(13, [&] { slideCount = pres.Child("Slides").Count(); });
+  AddElement(4, presentation, "SlideCount", std::to_string(slideCount));
+  slidesElement = AppendContainer(presentation, "Slides");
+  designsElement = AppendContainer(presentation, "Designs");
+
+  if (plan.kind == ExportPlan::Kind::Whole) {
+    ++state.progressCurrent;
+    ReportProgress(state.progressCurrent, state.progressMax);
+    run.Step(14, [&] {
+      pres.Call("Export", state.outputFolder, "PNG", static_cast<std::int32_t>(RoundHalfEven(state.slideWidth / 4)),
+                static_cast<std::int32_t>(RoundHalfEven(state.slideHeight / 4)));
+    });
+  }
+  if (plan.kind != ExportPlan::Kind::OneSlide) {
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+      ++state.progressCurrent;
+      ReportProgress(state.progressCurrent, state.progressMax);
+      if (CheckAbort()) return {};
+    }
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+      ++state.progressCurrent;
+      ReportProgress(state.progressCurrent, state.progressMax);
+      if (CheckAbort()) return {};
+    }
+  }
+
+  std::string path = AddPathSeparator(state.outputFolder) + "presentationinfo.xml";
+  if (!SaveDocument(doc, path)) {
+    WriteExportLog("Presentation Info: could not write " + path);
+    return {};
+  }
+  return path;
+}
+
+}  // namespace
+
+void PointsToPixels(float& width, float& height) {
+  const float dpi = static_cast<float>(ScreenResolutionSetting());
+  width = width * 20.0f * dpi / 1440.0f;
+  height = height * 20.0f * dpi / 1440.0f;
+}
+
+std::string WritePresentationInfo(const Object& presentation, std::int32_t index) {
+  ExportPlan plan;
+  if (index != -1) plan.kind = ExportPlan::Kind::OneSlide;
+  return Write(presentation, plan);
+}
+
+std::string WriteSelectionInfo(const Object& presentation, std::string_view slideList) {
+  ExportPlan plan;
+  plan.kind = ExportPlan::Kind::Selection;
+  plan.entries = ParseSlideList(slideList);
+  return Write(presentation, plan);
+}
+
+}  // namespace quillmere

@@ -1,0 +1,22 @@
+#pragma once
+// presentationinfo.xml: the presentation header, the slides and designs, and
+// the per-thread values every later writer reads.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+// index -1: the whole presentation; otherwise the slide at that 1-based
+// position. Returns the path written, or empty text when cancelled.
+std::string WritePresentationInfo(const Object& presentation, std::int32_t index);
+// The slides of a "|"-separated list of slide numbers, in list order.
+std::string WriteSelectionInfo(const Object& presentation, std::string_view slideList);
+
+// Screen pixels for a size in points at the configured screen resolution.
+void PointsToPixels(float& width, float& height);
+
+}  // namespace quillmere

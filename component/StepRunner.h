@@ -1,0 +1,82 @@
+#pragma once
+// The one error-handling mechanism of the writers and drivers: a procedure is
+// a sequence of numbered steps; when a step fails, the procedure's handler
+// decides whether to run it again, go on with the next step, or stop.
+
+#include <functional>
+#include <string>
+
+#include "component/automation/ComError.h"
+
+namespace quillmere {
+
+enum class StepAction { Retry, Continue, Stop };
+
+class StepRunner {
+ public:
+  using Handler = std::function<StepAction(const ComError& error, int step)>;
+  explicit StepRunner(Handler handler) : handler_(std::move(handler)) {}
+
+  // Runs body as step number; returns true when it completed. After a Stop,
+  // every later step is skipped.
+  template <class F>
+  bool Step(int number, F&& body) {
+    while (!stopped_) {
+      StepAction action;
+      try {
+        body();
+        return true;
+      } catch (const ComError& e) {
+        action = Handle(e, number);
+      } catch (const std::exception& e) {
+        // Anything else a step throws is handled like an unspecified failure.
+        action = Handle(ComError(hr::kUnspecified, e.what()), number);
+      }
+      if (action == StepAction::Continue) return false;
+      if (action == StepAction::Stop) stopped_ = true;
+    }
+    return false;
+  }
+
+  bool Stopped() const { return stopped_; }
+  // The most recent error, as a procedure's pending error: number 0 when none.
+  HResult LastErrorNumber() const { return lastNumber_; }
+  const std::string& LastErrorDescription() const { return lastDescription_; }
+  int LastErrorStep() const { return lastStep_; }
+
+ private:
+  StepAction Handle(const ComError& e, int step) {
+    lastNumber_ = e.Number();
+    lastDescription_ = e.Description();
+    lastStep_ = step;
+    return handler_(e, step);
+  }
+
+  Handler handler_;
+  bool stopped_ = false;
+  HResult lastNumber_ = 0;
+  std::string lastDescription_;
+  int lastStep_ = 0;
+};
+
+// How a writer procedure reacts to a failing step.
+struct WriterForm {
+  std::string label;     // "Shape Properties: "
+  std::string location;  // " in Quillmere.bXML.ShapeProperties at line "
+  bool retryBusy = true;         // 0x80010001
+  bool retryUnspecified = true;  // 0x80004005
+  bool logRetryLines = true;     // "Retrying the command." / "Resuming execution."
+};
+
+// The error text of a writer's log: label, number, ": ", description, location, step.
+std::string ErrorLogText(const std::string& label, const ComError& error, const std::string& location, int step);
+
+// A runner with the writers' handler: retry the chosen errors up to 6 times,
+// 1500 ms apart, then go on; log every other error and go on.
+StepRunner WriterSteps(WriterForm form);
+
+// A runner for helpers without a handler of their own: a failing step is
+// traced and skipped.
+StepRunner SkippingSteps(std::string label);
+
+}  // namespace quillmere

@@ -1,0 +1,109 @@
+#include "component/ThumbnailWriter.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "component/ExportState.h"
+#include "component/PresentationInfoWriter.h"
+#include "component/trace/Trace.h"
+#include "component/xml/NumberText.h"
+#include "component/xml/XmlHelpers.h"
+#include "slides/SlideTags.h"
+#include "support/Paths.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+// The first "*.png" of the folder in name order, compared without case as the
+// image names of a case-insensitive file system would be.
+std::string FirstPngName(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    std::string name = entry.path().filename().string();
+    std::string lower = LowerAscii(name);
+    if (lower.size() > 4 && lower.ends_with(".png")) names.push_back(name);
+  }
+  if (names.empty()) return {};
+  return *std::min_element(names.begin(), names.end(),
+                           [](const std::string& a, const std::string& b) { return LowerAscii(a) < LowerAscii(b); });
+}
+
+}  // namespace
+
+std::string GetPowerPointPrefix() {
+  std::string prefix = "slide";
+  std::string name = FirstPngName(CurrentExportState().outputFolder);
+  if (!name.empty()) {
+    std::string base = GetFileBaseName(name, "", true);
+    std::size_t digits = 0;
+    while (digits < base.size() && base[base.size() - 1 - digits] >= '0' && base[base.size() - 1 - digits] <= '9')
+      ++digits;
+    Trace("GetPowerPointPrefix: Name - " + base + " Count - " + std::to_string(digits));
+    if (digits > 0) prefix = base.substr(0, base.size() - digits);
+  }
+  Trace("GetPowerPointPrefix: Prefix - " + prefix);
+  return prefix;
+}
+
+std::string WriteThumbnailList(std::int32_t firstNumber, std::int32_t count, float widthPixels, float heightPixels,
+                               const Object& presentation, StepRunner& run) {
+  pugi::xml_document doc;
+  pugi::xml_node root = AppendContainer(doc, "Presentation");
+  AddElement(4, root, "Height", RoundedText(heightPixels));
+  AddElement(4, root, "Width", RoundedText(widthPixels));
+  pugi::xml_node slides = AppendContainer(root, "Slides");
+  std::string prefix = GetPowerPointPrefix();
+
+  std::int32_t number = firstNumber;
+  for (std::int32_t i = 1; i <= count; ++i) {
+    pugi::xml_node slideElement = AppendContainer(slides, "Slide");
+    AddAttribute(1, slideElement, "Index", std::to_string(number));
+    AddElement(4, slideElement, "Thumbnail", prefix + std::to_string(number) + ".png");
+    ++number;
+    Object slide;
+    try {
+      slide = presentation.Child("Slides").Item(i);
+    } catch (const std::exception&) {
+      continue;  // the element keeps what was written before the failure
+    }
+    AddElement(4, slideElement, "SlideTitle", GetSlideTitle(slide));
+  }
+
+  std::string path = AddPathSeparator(CurrentExportState().outputFolder) + "thumbnails.xml";
+  run.Step(230, [&] {
+    if (!SaveDocument(doc, path)) throw ComError(hr::kUnspecified, "could not write " + path);
+  });
+  return path;
+}
+
+std::string WriteThumbnails(const Object& presentation, StepRunner& run) {
+  ExportState& state = CurrentExportState();
+  run.Step(210, [&] {
+    Object setup = presentation.Child("PageSetup");
+    state.slideHeight = setup.Get("SlideHeight").AsSingle();
+    state.slideWidth = setup.Get("SlideWidth").AsSingle();
+  });
+  float w = state.slideWidth, h = state.slideHeight;
+  PointsToPixels(w, h);
+  state.scaleX = state.slideWidth != 0.0f ? w / state.slideWidth : 0.0f;
+  state.scaleY = state.slideHeight != 0.0f ? h / state.slideHeight : 0.0f;
+  run.Step(215, [&] {
+    presentation.Call("Export", state.outputFolder, "PNG",
+                      static_cast<std::int32_t>(RoundHalfEven(state.slideWidth / 4)),
+                      static_cast<std::int32_t>(RoundHalfEven(state.slideHeight / 4)));
+  });
+  std::int32_t first = 1, count = 0;
+  run.Step(220, [&] {
+    first = presentation.Child("PageSetup").Get("FirstSlideNumber").AsLong();
+    count = presentation.Child("Slides").Count();
+  });
+  return WriteThumbnailList(first, count, state.slideWidth * state.scaleX, state.slideHeight * state.scaleY,
+                            presentation, run);
+}
+
+}  // namespace quillmere

@@ -1,0 +1,148 @@
+#include "component/drivers/DriverSupport.h"
+
+#include "component/ExportState.h"
+#include "component/drivers/OpenErrorHandler.h"
+#include "component/trace/ExportLog.h"
+#include "component/trace/Trace.h"
+#include "slides/PowerPointVersion.h"
+#include "support/Paths.h"
+#include "support/Registry.h"
+
+namespace quillmere {
+namespace {
+
+
+constexpr int kStepSecurity = kOpenStepsBegin, kStepTrim = 110, kStepVersion = 120;
+constexpr int kStepOpen2003 = kFirstOpenStep2003, kStepOpen2003Plain = 140;
+constexpr int kStepOpen2007 = kFirstOpenStep2007, kStepOpen2007Plain = 160, kStepFinal = 170;
+constexpr int kStepSaved = kOpenStepsHandledEnd, kStepDeleteProperties = 190;
+
+constexpr std::string_view kCopyProperties[] = {"CorvantaUseProject", "CorvantaPath", "CorvantaProjectFull"};
+
+}  // namespace
+
+bool IsPowerPointInstalled() {
+  try {
+    cRegistry reg;
+    reg.ClassKey(HKEY_CLASSES_ROOT);
+    reg.SectionKey("PowerPoint.Application\\CurVer");
+    reg.ValueKey("");
+    reg.Default(Value(std::string()));
+    return !reg.Value().AsString().empty();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+std::string TrimAtNull(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+
+std::string TrimSpaces(std::string_view text) {
+  auto b = text.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return std::string(text.substr(b, text.find_last_not_of(' ') - b + 1));
+}
+
+std::string PrepareOutputFolder(std::string_view outputFolder) {
+  std::string folder = TrimSpaces(outputFolder);
+  if (folder.empty()) {
+    folder = GetTempFolder();
+  } else {
+    CreateFolderPath(folder);
+    folder = AddPathSeparator(folder);
+  }
+  CurrentExportState().outputFolder = folder;
+  return folder;
+}
+
+void Attach(DriverContext& ctx, StepRunner& run, bool tryRunning, bool allowStart, int firstStep,
+            std::string_view traceLabel) {
+  ExportState& state = CurrentExportState();
+  state.application = Object();
+  if (tryRunning) {
+    if (!traceLabel.empty()) Trace(std::string(traceLabel) + "Calling GetObject");
+    run.Step(firstStep, [&] {
+      state.application = ctx.runtime.GetObject(kPowerPointProgId);
+      state.wasRunning = true;
+    });
+  }
+  if (!state.application && allowStart && !run.Stopped()) {
+    if (!traceLabel.empty()) Trace(std::string(traceLabel) + "Calling CreateObject");
+    run.Step(firstStep + 1, [&] {
+      state.application = ctx.runtime.CreateObject(kPowerPointProgId);
+      state.wasRunning = false;
+    });
+  }
+}
+
+Object OpenUntitledCopy(DriverContext& ctx, StepRunner& run, std::string& presentationName, OpenFlavour flavour,
+                        bool& savedBefore) {
+  const Object& app = CurrentExportState().application;
+  Object pres;
+  int major = 0;
+  run.Step(kStepSecurity, [&] { app.Put("AutomationSecurity", kAutomationSecurityForceDisable); });
+  run.Step(kStepTrim, [&] {
+    presentationName = TrimAtNull(presentationName);
+    if (flavour == OpenFlavour::PresentationExport && ctx.processMessages) ctx.processMessages();
+  });
+  run.Step(kStepVersion, [&] { major = MajorVersionOf(app); });
+  if (major < 12) {
+    run.Step(kStepOpen2003, [&] {
+      pres = app.Child("Presentations")
+                 .Call("Open", presentationName + std::string(kDummyPasswords), kMsoFalse, kMsoTrue, kMsoFalse);
+    });
+    if (!pres)
+      run.Step(kStepOpen2003Plain, [&] {
+        pres = app.Child("Presentations").Call("Open", presentationName, kMsoFalse, kMsoTrue, kMsoFalse);
+      });
+  } else {
+    std::string trimmed = TrimSpaces(presentationName);
+    const std::string& first = flavour == OpenFlavour::Thumbnails ? trimmed : presentationName;
+    run.Step(kStepOpen2007, [&] {
+      pres = app.Child("Presentations")
+                 .Call("Open2007", first + std::string(kDummyPasswords), kMsoFalse, kMsoTrue, kMsoFalse, kMsoFalse);
+    });
+    if (!pres)
+      run.Step(kStepOpen2007Plain, [&] {
+        pres = app.Child("Presentations").Call("Open2007", trimmed, kMsoFalse, kMsoTrue, kMsoFalse, kMsoFalse);
+      });
+    if (pres)
+      run.Step(kStepFinal, [&] {
+        if (pres.Get("Final").AsBool()) pres.Put("Final", false);
+      });
+  }
+  if (!pres) return pres;
+  run.Step(kStepSaved, [&] { savedBefore = pres.Get("Saved").AsLong() != 0; });
+  if (flavour == OpenFlavour::PresentationExport) {
+    int step = kStepDeleteProperties;
+    for (std::string_view name : kCopyProperties) {
+      // An absent property fails the lookup and is skipped.
+      run.Step(step++, [&] { pres.Child("CustomDocumentProperties").Item(name).Call("Delete"); });
+    }
+  }
+  return pres;
+}
+
+void LogOpenFailure(std::string_view label, const StepRunner& run, bool withStep) {
+  std::string text = std::string(label) + "ERR_PRESENTATION_OPEN_FAILED " + run.LastErrorDescription() + "-" +
+                     ErrorNumberText(run.LastErrorNumber());
+  if (withStep) text += " at " + std::to_string(run.LastErrorStep());
+  WriteExportLog(text);
+}
+
+void RestoreAndClose(const Object& presentation, bool savedBefore) {
+  StepRunner run = SkippingSteps("Closing: ");
+  run.Step(1, [&] { presentation.Put("Saved", savedBefore ? kMsoTrue : kMsoFalse); });
+  run.Step(2, [&] { presentation.Call("Close"); });
+}
+
+void ClosingSteps(DriverContext& ctx, std::string_view exitTrace) {
+  ExportState& state = CurrentExportState();
+  StepRunner run = SkippingSteps("Closing: ");
+  if (!state.wasRunning && state.application) run.Step(1, [&] { state.application.Call("Quit"); });
+  state.application = Object();
+  if (ctx.processMessages) ctx.processMessages();
+  SleepFor(static_cast<std::int32_t>(ctx.runtime.QuitSettleTime().count()));
+  Trace(exitTrace);
+}
+
+}  // namespace quillmere

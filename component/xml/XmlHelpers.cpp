@@ -1,0 +1,58 @@
+#include "component/xml/XmlHelpers.h"
+
+#include <string>
+
+#include "component/ExportState.h"
+#include "component/xml/NumberText.h"
+
+namespace quillmere {
+namespace {
+
+void AppendText(pugi::xml_node parent, std::string_view text) {
+  parent.append_child(pugi::node_pcdata).set_value(std::string(text).c_str());
+}
+
+}  // namespace
+
+pugi::xml_node AddElement(int indent, pugi::xml_node parent, std::string_view name, std::string_view text) {
+  AppendText(parent, std::string(static_cast<std::size_t>(indent), ' '));
+  pugi::xml_node element = parent.append_child(std::string(name).c_str());
+  if (!text.empty()) AppendText(element, text);
+  AppendText(parent, kLineBreak);
+  return element;
+}
+
+void AddAttribute(int indent, pugi::xml_node element, std::string_view name, std::string_view value) {
+  AppendText(element, std::string(static_cast<std::size_t>(indent), ' '));
+  std::string key(name);
+  pugi::xml_attribute attr = element.attribute(key.c_str());
+  if (!attr) attr = element.append_attribute(key.c_str());
+  attr.set_value(std::string(value).c_str());
+}
+
+pugi::xml_node AppendContainer(pugi::xml_node parent, std::string_view name) {
+  return parent.append_child(std::string(name).c_str());
+}
+
+void AppendLineBreak(pugi::xml_node parent) { AppendText(parent, kLineBreak); }
+
+std::string PlatformText(float value) { return FormatSingle(value, CurrentExportState().decimalSeparator); }
+
+std::string DecimalText(float points, float scale) {
+  std::string text = PlatformText(points * scale);
+  const std::string& sep = CurrentExportState().decimalSeparator;
+  if (sep == ".") return text;
+  for (std::size_t pos = text.find(sep); pos != std::string::npos; pos = text.find(sep, pos + 1))
+    text.replace(pos, sep.size(), ".");
+  return text;
+}
+
+std::string RoundedText(double value) { return std::to_string(RoundHalfEven(value)); }
+
+bool SaveDocument(const pugi::xml_document& document, const std::string& path) {
+  // Raw output: the writers' own text nodes are the layout. UTF-8 is the XML
+  // default, so no declaration is needed.
+  return document.save_file(path.c_str(), "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+}
+
+}  // namespace quillmere

@@ -1,0 +1,66 @@
+#pragma once
+// How engine objects answer members by name: each class has one static table
+// of members (case-insensitive names, like IDispatch) with the first PowerPoint
+// version that has each member. A member the emulated version lacks fails
+// exactly as a missing member does.
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "component/automation/ComError.h"
+#include "component/automation/Dispatch.h"
+#include "support/Text.h"
+
+namespace quillmere::engine {
+
+[[noreturn]] void ThrowNotSupported();
+[[noreturn]] void ThrowReadOnly(std::string_view member);
+// The argument at position i, or an empty value for an omitted optional argument.
+const Value& ArgAt(Args args, std::size_t i);
+
+template <class Self>
+struct Member {
+  std::string_view name;
+  int sinceVersion = 0;
+  std::function<Value(Self&, Args)> get;
+  std::function<void(Self&, Args, const Value&)> put;  // args without the new value
+  std::function<Value(Self&, Args)> call;
+};
+
+template <class Self>
+class MemberTable {
+ public:
+  MemberTable(std::initializer_list<Member<Self>> members) {
+    for (const auto& m : members) members_.emplace(LowerAscii(m.name), m);
+  }
+
+  Value Invoke(Self& self, int version, InvokeKind kind, std::string_view name, Args args) const {
+    auto it = members_.find(LowerAscii(name));
+    if (it == members_.end() || it->second.sinceVersion > version) ThrowNotSupported();
+    const Member<Self>& m = it->second;
+    switch (kind) {
+      case InvokeKind::Put:
+        if (!m.put || args.empty()) ThrowReadOnly(m.name);
+        m.put(self, args.first(args.size() - 1), args.back());
+        return {};
+      // Automation lets a property be read with method syntax and the reverse.
+      case InvokeKind::Get:
+        if (m.get) return m.get(self, args);
+        if (m.call) return m.call(self, args);
+        break;
+      case InvokeKind::Call:
+        if (m.call) return m.call(self, args);
+        if (m.get) return m.get(self, args);
+        break;
+    }
+    ThrowNotSupported();
+  }
+
+ private:
+  std::unordered_map<std::string, Member<Self>> members_;
+};
+
+}  // namespace quillmere::engine

@@ -1,0 +1,26 @@
+#include "engine/model/XmlNames.h"
+
+namespace quillmere::engine {
+
+namespace {
+std::string_view AfterPrefix(std::string_view name) {
+  auto colon = name.find(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+}  // namespace
+
+std::string_view LocalName(const pugi::xml_node& node) { return AfterPrefix(node.name()); }
+
+pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localName) {
+  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+    if (c.type() == pugi::node_element && LocalName(c) == localName) return c;
+  return {};
+}
+
+pugi::xml_attribute AttributeNamed(const pugi::xml_node& node, std::string_view localName) {
+  for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+    if (AfterPrefix(a.name()) == localName) return a;
+  return {};
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,90 @@
+#include "engine/objects/ApplicationObjects.h"
+
+#include <filesystem>
+#include <string>
+
+#include "engine/core/PresentationOpener.h"
+
+namespace quillmere::engine {
+
+std::shared_ptr<PresentationObject> PresentationsObject::Open(Args args, std::string_view member) {
+  FileNameWithPasswords file = SplitPasswords(ArgAt(args, 0).AsString());
+  bool untitled = !ArgAt(args, 2).IsEmpty() && ArgAt(args, 2).AsBool();
+  bool withWindow = ArgAt(args, 3).IsEmpty() || ArgAt(args, 3).AsBool();
+
+  auto pres = std::make_shared<PresentationObject>(session_, LoadPresentation(file.name, member));
+  if (untitled) {
+    // An untitled copy has no file behind it, so nothing can ever be saved over the original.
+    pres->name = "Presentation" + std::to_string(++session_->untitledCount);
+    pres->fullName = pres->name;
+  } else {
+    std::filesystem::path full = std::filesystem::absolute(file.name);
+    pres->fullName = full.string();
+    pres->name = full.filename().string();
+    pres->path = full.parent_path().string();
+  }
+  pres->withWindow = withWindow;
+  session_->presentations.push_back(pres);
+  return pres;
+}
+
+const MemberTable<PresentationsObject>& PresentationsObject::Members() {
+  static const MemberTable<PresentationsObject> table{
+      {.name = "Count",
+       .get = [](PresentationsObject& o, Args) { return Value(static_cast<int>(o.Session()->presentations.size())); }},
+      {.name = "Item",
+       .get =
+           [](PresentationsObject& o, Args a) {
+             auto& list = o.Session()->presentations;
+             return Value(list[CollectionIndex(ArgAt(a, 0), static_cast<int>(list.size()), "Presentations") - 1]);
+           }},
+      {.name = "Open", .call = [](PresentationsObject& o, Args a) { return Value(o.Open(a, "Presentations.Open")); }},
+      {.name = "Open2007",
+       .sinceVersion = 12,
+       .call = [](PresentationsObject& o, Args a) { return Value(o.Open(a, "Presentations.Open2007")); }},
+  };
+  return table;
+}
+
+Value ApplicationObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
+  if (session_->quit) throw ComError(0x800706BA, "The RPC server is unavailable.");
+  return EngineObject::Invoke(kind, member, args);
+}
+
+void ApplicationObject::Quit() {
+  while (!session_->presentations.empty()) session_->presentations.back()->Close();
+  session_->quit = true;
+}
+
+const MemberTable<ApplicationObject>& ApplicationObject::Members() {
+  static const MemberTable<ApplicationObject> table{
+      {.name = "Version",
+       .get = [](ApplicationObject& o, Args) { return Value(std::to_string(o.Session()->Version()) + ".0"); }},
+      {.name = "Name", .get = [](ApplicationObject&, Args) { return Value("Microsoft PowerPoint"); }},
+      {.name = "Visible",
+       .get = [](ApplicationObject& o, Args) { return MsoBool(o.Session()->visible); },
+       .put = [](ApplicationObject& o, Args, const Value& v) { o.Session()->visible = v.AsBool(); }},
+      {.name = "AutomationSecurity",
+       .get = [](ApplicationObject& o, Args) { return Value(o.Session()->automationSecurity); },
+       .put = [](ApplicationObject& o, Args, const Value& v) { o.Session()->automationSecurity = v.AsLong(); }},
+      {.name = "Presentations", .get = [](ApplicationObject& o, Args) { return Value(o.presentations); }},
+      {.name = "ActivePresentation",
+       .get =
+           [](ApplicationObject& o, Args) {
+             // Only a presentation with a window can be the active one.
+             auto& list = o.Session()->presentations;
+             for (auto it = list.rbegin(); it != list.rend(); ++it)
+               if ((*it)->withWindow) return Value(*it);
+             throw ComError(hr::kUnspecified, "Application.ActivePresentation : No presentation is currently open.");
+           }},
+      {.name = "Quit",
+       .call =
+           [](ApplicationObject& o, Args) {
+             o.Quit();
+             return Value();
+           }},
+  };
+  return table;
+}
+
+}  // namespace quillmere::engine

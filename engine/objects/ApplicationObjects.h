@@ -1,0 +1,33 @@
+#pragma once
+// The engine's Application and its Presentations collection.
+
+#include <memory>
+
+#include "engine/core/EngineObject.h"
+#include "engine/objects/PresentationObject.h"
+
+namespace quillmere::engine {
+
+class PresentationsObject final : public EngineObject<PresentationsObject> {
+ public:
+  static constexpr std::string_view kTypeName = "Presentations";
+  static const MemberTable<PresentationsObject>& Members();
+  using EngineObject::EngineObject;
+  std::shared_ptr<PresentationObject> Open(Args args, std::string_view member);
+};
+
+class ApplicationObject final : public EngineObject<ApplicationObject> {
+ public:
+  static constexpr std::string_view kTypeName = "Application";
+  static const MemberTable<ApplicationObject>& Members();
+  explicit ApplicationObject(std::shared_ptr<EngineSession> s)
+      : EngineObject(s), presentations(std::make_shared<PresentationsObject>(s)) {}
+
+  // After Quit the instance is gone, as an out-of-process server would be.
+  Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
+  void Quit();
+
+  std::shared_ptr<PresentationsObject> presentations;
+};
+
+}  // namespace quillmere::engine

@@ -1,0 +1,100 @@
+#include "engine/objects/PresentationObject.h"
+
+#include <algorithm>
+
+#include "engine/objects/DocumentObjects.h"
+#include "engine/objects/SlideObjects.h"
+
+namespace quillmere::engine {
+namespace {
+
+constexpr std::string_view kMarkAsFinal = "_MarkAsFinal";
+// File formats SaveCopyAs writes as an Open XML package.
+constexpr int kSaveAsDefault = 11;
+constexpr int kSaveAsOpenXmlPresentation = 24;
+
+bool IsFinal(PresentationObject& o) {
+  auto& props = o.CustomProperties()->properties;
+  auto i = props.IndexOf(kMarkAsFinal);
+  return i && props.ValueAt(*i).AsBool();
+}
+
+Value SaveCopyAs(PresentationObject& o, Args a) {
+  std::string file = ArgAt(a, 0).AsString();
+  int format = ArgAt(a, 1).IsEmpty() ? kSaveAsDefault : ArgAt(a, 1).AsLong();
+  if (format != kSaveAsDefault && format != kSaveAsOpenXmlPresentation)
+    throw ComError(hr::kInvalidArgument, "Presentation.SaveCopyAs : Invalid enumeration value.");
+  try {
+    o.doc->Pkg().SaveAs(file);
+  } catch (const PackageError& e) {
+    throw ComError(hr::kUnspecified, std::string("Presentation.SaveCopyAs : An error occurred while PowerPoint was saving the file. (") + e.what() + ")");
+  }
+  return {};
+}
+
+}  // namespace
+
+Value PresentationObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
+  if (closed) throw ComError(hr::kUnspecified, "Presentation (unknown member) : Object does not exist.");
+  return EngineObject::Invoke(kind, member, args);
+}
+
+std::shared_ptr<DesignsObject> PresentationObject::Designs() {
+  if (!designs_) designs_ = std::make_shared<DesignsObject>(session_, doc);
+  return designs_;
+}
+
+std::shared_ptr<SlidesObject> PresentationObject::Slides() {
+  if (!slides_) slides_ = std::make_shared<SlidesObject>(session_, doc, Designs());
+  return slides_;
+}
+
+std::shared_ptr<DocumentPropertiesObject> PresentationObject::CustomProperties() {
+  if (!customProperties_) customProperties_ = std::make_shared<DocumentPropertiesObject>(session_, doc);
+  return customProperties_;
+}
+
+void PresentationObject::Close() {
+  closed = true;
+  auto& open = session_->presentations;
+  open.erase(std::remove(open.begin(), open.end(), shared_from_this()), open.end());
+}
+
+const MemberTable<PresentationObject>& PresentationObject::Members() {
+  static const MemberTable<PresentationObject> table{
+      {.name = "FullName", .get = [](PresentationObject& o, Args) { return Value(o.fullName); }},
+      {.name = "Name", .get = [](PresentationObject& o, Args) { return Value(o.name); }},
+      {.name = "Path", .get = [](PresentationObject& o, Args) { return Value(o.path); }},
+      {.name = "Saved",
+       .get = [](PresentationObject& o, Args) { return MsoBool(o.saved); },
+       .put = [](PresentationObject& o, Args, const Value& v) { o.saved = v.AsBool(); }},
+      {.name = "Final",
+       .sinceVersion = 12,
+       .get = [](PresentationObject& o, Args) { return Value(IsFinal(o)); },
+       .put =
+           [](PresentationObject& o, Args, const Value& v) {
+             if (v.AsBool()) return;
+             auto& props = o.CustomProperties()->properties;
+             if (auto i = props.IndexOf(kMarkAsFinal)) props.Remove(*i);
+           }},
+      {.name = "Close",
+       .call =
+           [](PresentationObject& o, Args) {
+             o.Close();
+             return Value();
+           }},
+      {.name = "Slides", .get = [](PresentationObject& o, Args) { return Value(o.Slides()); }},
+      {.name = "Designs", .get = [](PresentationObject& o, Args) { return Value(o.Designs()); }},
+      {.name = "PageSetup",
+       .get = [](PresentationObject& o, Args) { return Value(std::make_shared<PageSetupObject>(o.Session(), o.doc)); }},
+      {.name = "Tags",
+       .get = [](PresentationObject& o, Args) {
+         return Value(std::make_shared<TagsObject>(o.Session(), o.doc, o.doc->MainPart()));
+       }},
+      {.name = "CustomDocumentProperties", .get = [](PresentationObject& o, Args) { return Value(o.CustomProperties()); }},
+      {.name = "SaveCopyAs", .call = SaveCopyAs},
+  };
+  return table;
+}
+
+}  // namespace quillmere::engine

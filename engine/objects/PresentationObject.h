@@ -1,0 +1,43 @@
+#pragma once
+// An open presentation. A closed one fails every member call.
+
+#include <memory>
+#include <string>
+
+#include "engine/core/EngineObject.h"
+#include "engine/model/PresentationDocument.h"
+
+namespace quillmere::engine {
+
+class SlidesObject;
+class DesignsObject;
+class DocumentPropertiesObject;
+
+class PresentationObject final : public EngineObject<PresentationObject> {
+ public:
+  static constexpr std::string_view kTypeName = "Presentation";
+  static const MemberTable<PresentationObject>& Members();
+
+  PresentationObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d)
+      : EngineObject(std::move(s)), doc(std::move(d)) {}
+
+  Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
+
+  std::shared_ptr<SlidesObject> Slides();
+  std::shared_ptr<DesignsObject> Designs();
+  std::shared_ptr<DocumentPropertiesObject> CustomProperties();
+  void Close();
+
+  std::shared_ptr<PresentationDocument> doc;
+  std::string fullName, name, path;
+  bool saved = true;
+  bool withWindow = false;
+  bool closed = false;
+
+ private:
+  std::shared_ptr<SlidesObject> slides_;
+  std::shared_ptr<DesignsObject> designs_;
+  std::shared_ptr<DocumentPropertiesObject> customProperties_;
+};
+
+}  // namespace quillmere::engine

@@ -1,0 +1,167 @@
+#include "engine/objects/SlideObjects.h"
+
+#include "engine/model/XmlNames.h"
+#include "engine/objects/DocumentObjects.h"
+
+namespace quillmere::engine {
+namespace {
+
+// The name a part gives itself (p:cSld name="..."), as PowerPoint shows it.
+std::string PartDisplayName(PresentationDocument& doc, const std::string& part) {
+  return ChildNamed(doc.PartRoot(part), "cSld").attribute("name").value();
+}
+
+}  // namespace
+
+const MemberTable<ShapesObject>& ShapesObject::Members() {
+  static const MemberTable<ShapesObject> table{
+      {.name = "Count", .get = [](ShapesObject& o, Args) { return Value(o.doc->ShapeCount(o.part)); }},
+  };
+  return table;
+}
+
+int SlideObject::Index() const {
+  const auto& list = doc->Slides();
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i].id == entry.id) return static_cast<int>(i) + 1;
+  throw ComError(hr::kUnspecified, "Slide (unknown member) : Object does not exist.");
+}
+
+const MemberTable<SlideObject>& SlideObject::Members() {
+  static const MemberTable<SlideObject> table{
+      {.name = "SlideID", .get = [](SlideObject& o, Args) { return Value(static_cast<int>(o.entry.id)); }},
+      {.name = "SlideIndex", .get = [](SlideObject& o, Args) { return Value(o.Index()); }},
+      {.name = "SlideNumber",
+       .get = [](SlideObject& o, Args) { return Value(o.doc->FirstSlideNumber() + o.Index() - 1); }},
+      {.name = "Shapes",
+       .get = [](SlideObject& o, Args) {
+         return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.entry.part));
+       }},
+      {.name = "Tags",
+       .get = [](SlideObject& o, Args) {
+         return Value(std::make_shared<TagsObject>(o.Session(), o.doc, o.entry.part));
+       }},
+      {.name = "Design",
+       .get =
+           [](SlideObject& o, Args) {
+             auto design = o.designs->ForMaster(o.doc->MasterOfPart(o.entry.part));
+             if (!design) throw ComError(hr::kUnspecified, "Slide.Design : The slide has no design.");
+             return Value(design);
+           }},
+  };
+  return table;
+}
+
+SlidesObject::SlidesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
+                           std::shared_ptr<DesignsObject> ds)
+    : EngineObject(std::move(s)), doc(std::move(d)), designs(std::move(ds)) {
+  for (const SlideEntry& e : doc->Slides()) slides.push_back(std::make_shared<SlideObject>(session_, doc, designs, e));
+}
+
+std::shared_ptr<SlideObject> SlidesObject::At(int index) {
+  return slides[CollectionIndex(index, static_cast<int>(slides.size()), "Slides") - 1];
+}
+
+const MemberTable<SlidesObject>& SlidesObject::Members() {
+  static const MemberTable<SlidesObject> table{
+      {.name = "Count", .get = [](SlidesObject& o, Args) { return Value(static_cast<int>(o.slides.size())); }},
+      {.name = "Item", .get = [](SlidesObject& o, Args a) { return Value(o.At(ArgAt(a, 0).AsLong())); }},
+      {.name = "FindBySlideID",
+       .call =
+           [](SlidesObject& o, Args a) {
+             auto id = static_cast<std::uint32_t>(ArgAt(a, 0).AsLong());
+             for (const auto& s : o.slides)
+               if (s->entry.id == id) return Value(s);
+             throw ComError(hr::kInvalidArgument, "Slides.FindBySlideID : Invalid request.  Slide ID not found.");
+           }},
+  };
+  return table;
+}
+
+const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
+  static const MemberTable<CustomLayoutObject> table{
+      {.name = "Index", .sinceVersion = 12, .get = [](CustomLayoutObject& o, Args) { return Value(o.index); }},
+      {.name = "Name",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return Value(PartDisplayName(*o.doc, o.part)); }},
+      {.name = "Shapes",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) {
+         return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part));
+       }},
+  };
+  return table;
+}
+
+CustomLayoutsObject::CustomLayoutsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
+                                         std::string master)
+    : EngineObject(std::move(s)), doc(std::move(d)) {
+  int i = 0;
+  for (const std::string& part : doc->LayoutsOfMaster(master))
+    layouts.push_back(std::make_shared<CustomLayoutObject>(session_, doc, part, ++i));
+}
+
+const MemberTable<CustomLayoutsObject>& CustomLayoutsObject::Members() {
+  static const MemberTable<CustomLayoutsObject> table{
+      {.name = "Count", .get = [](CustomLayoutsObject& o, Args) { return Value(static_cast<int>(o.layouts.size())); }},
+      {.name = "Item",
+       .get =
+           [](CustomLayoutsObject& o, Args a) {
+             return Value(o.layouts[CollectionIndex(ArgAt(a, 0), static_cast<int>(o.layouts.size()), "CustomLayouts") - 1]);
+           }},
+  };
+  return table;
+}
+
+const MemberTable<MasterObject>& MasterObject::Members() {
+  static const MemberTable<MasterObject> table{
+      {.name = "Name", .get = [](MasterObject& o, Args) { return Value(PartDisplayName(*o.doc, o.part)); }},
+      {.name = "Shapes",
+       .get = [](MasterObject& o, Args) { return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part)); }},
+      {.name = "CustomLayouts",
+       .sinceVersion = 12,
+       .get =
+           [](MasterObject& o, Args) {
+             if (!o.customLayouts) o.customLayouts = std::make_shared<CustomLayoutsObject>(o.Session(), o.doc, o.part);
+             return Value(o.customLayouts);
+           }},
+  };
+  return table;
+}
+
+const MemberTable<DesignObject>& DesignObject::Members() {
+  static const MemberTable<DesignObject> table{
+      {.name = "Index", .get = [](DesignObject& o, Args) { return Value(o.index); }},
+      {.name = "Name", .get = [](DesignObject& o, Args) { return Value(PartDisplayName(*o.doc, o.master->part)); }},
+      {.name = "SlideMaster", .get = [](DesignObject& o, Args) { return Value(o.master); }},
+      // Open XML masters never carry a separate title master.
+      {.name = "HasTitleMaster", .get = [](DesignObject&, Args) { return Value(kMsoFalse); }},
+  };
+  return table;
+}
+
+DesignsObject::DesignsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d)
+    : EngineObject(std::move(s)) {
+  int i = 0;
+  for (const std::string& master : d->Masters()) designs.push_back(std::make_shared<DesignObject>(session_, d, master, ++i));
+}
+
+std::shared_ptr<DesignObject> DesignsObject::ForMaster(const std::string& masterPart) const {
+  for (const auto& d : designs)
+    if (d->master->part == masterPart) return d;
+  return nullptr;
+}
+
+const MemberTable<DesignsObject>& DesignsObject::Members() {
+  static const MemberTable<DesignsObject> table{
+      {.name = "Count", .get = [](DesignsObject& o, Args) { return Value(static_cast<int>(o.designs.size())); }},
+      {.name = "Item",
+       .get =
+           [](DesignsObject& o, Args a) {
+             return Value(o.designs[CollectionIndex(ArgAt(a, 0), static_cast<int>(o.designs.size()), "Designs") - 1]);
+           }},
+  };
+  return table;
+}
+
+}  // namespace quillmere::engine
