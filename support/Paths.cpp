@@ -1,0 +1,102 @@
+#include "support/Paths.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace quillmere {
+namespace fs = std::filesystem;
+namespace {
+
+thread_local std::string tempFolderName;
+
+// The system temp folder with a separator, or empty text (the current folder)
+// when the environment names no usable one.
+std::string SystemTempFolder() {
+  std::error_code ec;
+  fs::path temp = fs::temp_directory_path(ec);
+  return ec ? std::string() : AddPathSeparator(temp.string());
+}
+
+std::string PerThreadFolder(const std::string& systemTemp) {
+  return systemTemp + "corvanta/lumidesk/" + tempFolderName + "/";
+}
+
+bool IsDirectory(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+char LowerAscii(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+}  // namespace
+
+std::string GetTempFolder() {
+  if (tempFolderName.empty()) tempFolderName = RandomName(8);
+  std::string temp = SystemTempFolder();
+  std::string folder = PerThreadFolder(temp);
+  if (!IsDirectory(folder)) CreateFolderPath(folder);
+  return IsDirectory(folder) ? folder : temp;
+}
+
+void RemoveTempFolder() {
+  if (tempFolderName.empty()) return;
+  std::error_code ec;
+  fs::remove_all(PerThreadFolder(SystemTempFolder()), ec);
+}
+
+std::string AddPathSeparator(std::string_view path) {
+  std::string out(path);
+  if (!out.empty() && out.back() != '/') out += '/';
+  return out;
+}
+
+std::string StripTrailingSeparator(std::string_view path) {
+  if (!path.empty() && path.back() == '/') path.remove_suffix(1);
+  return std::string(path);
+}
+
+void CreateFolderPath(std::string_view path) {
+  std::string folder = StripTrailingSeparator(path);
+  if (folder.empty()) return;
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+}
+
+std::string GetParentFolder(std::string_view path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string GetFileBaseName(std::string_view path, std::string_view suffix, bool stripExtension) {
+  std::size_t slash = path.rfind('/');
+  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  if (stripExtension) {
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos) name = name.substr(0, dot);
+  }
+  if (!suffix.empty() && name.size() > suffix.size() &&
+      std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                 [](char a, char b) { return LowerAscii(a) == LowerAscii(b); }))
+    name.remove_suffix(suffix.size());
+  return std::string(name);
+}
+
+std::string RandomName(std::size_t length) {
+  static constexpr std::string_view kAlphabet =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 engine{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
+  std::string name(length, '\0');
+  for (char& c : name) c = LowerAscii(kAlphabet[pick(engine)]);
+  return name;
+}
+
+bool FileExistsByFind(std::string_view path) {
+  std::error_code ec;
+  return !path.empty() && fs::exists(fs::symlink_status(std::string(path), ec));
+}
+
+}  // namespace quillmere

@@ -1,0 +1,41 @@
+#pragma once
+// Path, folder and name helpers shared by the whole library. Paths use the
+// native '/' separator; folders handed around end in a separator.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// This thread's temporary folder: <system temp>/corvanta/lumidesk/<8 random
+// characters>/, the same name for the life of the thread, created on demand.
+// The system temp folder itself when that folder cannot be made.
+std::string GetTempFolder();
+
+// Deletes this thread's temporary folder and everything in it (errors ignored).
+void RemoveTempFolder();
+
+// Empty for an empty path; otherwise the path ending in exactly one added '/'.
+std::string AddPathSeparator(std::string_view path);
+
+// The path without one trailing '/'.
+std::string StripTrailingSeparator(std::string_view path);
+
+// Creates the folder and every missing parent; errors are ignored.
+void CreateFolderPath(std::string_view path);
+
+// The path up to and including its last '/'; empty when it has none.
+std::string GetParentFolder(std::string_view path);
+
+// The name after the last '/', without its extension when asked, then without
+// the suffix (compared case-insensitively) when the name is longer and ends with it.
+std::string GetFileBaseName(std::string_view path, std::string_view suffix = "", bool stripExtension = false);
+
+// `length` characters from A-Z, a-z, 0-9, lower-cased.
+std::string RandomName(std::size_t length);
+
+// True when a directory entry of that name exists (a dangling link counts).
+bool FileExistsByFind(std::string_view path);
+
+}  // namespace quillmere
