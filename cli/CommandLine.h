@@ -1,0 +1,30 @@
+#pragma once
+// The command line: which export to run, on what, and with which switches.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace quillmere::cli {
+
+// The exit code of a command line that cannot be run (EX_USAGE); the export
+// statuses use 0 to 11.
+constexpr int kUsageExit = 64;
+
+enum class Command { Presentation, Slides, Slide, Thumbnails, Trace };
+
+struct Invocation {
+  Command command = Command::Presentation;
+  std::string deck;
+  std::string slideList;       // slides: "1|4|7"
+  std::int32_t slideIndex = 0; // slide: one-based
+  std::string outputFolder;    // empty: the library's temporary folder
+  bool trace = false;          // the library's debug output on stderr
+  int emulatedVersion = 0;     // 0: the engine's own version
+};
+
+// The invocation to run, or the exit code to end with at once (after help,
+// the version, or a usage error, which are already printed).
+std::variant<Invocation, int> ParseCommandLine(int argc, char** argv);
+
+}  // namespace quillmere::cli

@@ -1,0 +1,77 @@
+#include "cli/Commands.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/Interrupt.h"
+#include "cli/ProgressBar.h"
+#include "cli/StatusText.h"
+#include "component/PPTInfo.h"
+#include "component/trace/Trace.h"
+#include "component/trace/TraceViewer.h"
+#include "engine/EngineRuntime.h"
+
+namespace quillmere::cli {
+namespace {
+
+// EX_UNAVAILABLE: the viewer has already said why it cannot listen.
+constexpr int kTraceViewerUnavailable = 69;
+
+// Relative paths mean the caller's working folder, so the printed XML path is absolute.
+std::string Absolute(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::absolute(path, error);
+  return error ? path : full.lexically_normal().string();
+}
+
+PPTInfoOptions EngineFor(const Invocation& run) {
+  PPTInfoOptions options;
+  if (run.emulatedVersion != 0) {
+    engine::EngineOptions engineOptions;
+    engineOptions.emulatedMajorVersion = run.emulatedVersion;
+    options.runtime = std::make_shared<engine::EngineRuntime>(engineOptions);
+  }
+  return options;
+}
+
+std::int32_t Export(const Invocation& run, std::string& xmlPath) {
+  PPTInfo info(EngineFor(run));
+  ProgressBar bar(stderr);
+  info.Events().AbortConversion = [](bool& cancel) {
+    if (InterruptRequested()) cancel = true;
+  };
+  info.Events().Progress = [&bar](std::int32_t& current, std::int32_t& max) { bar.Update(current, max); };
+
+  std::string deck = Absolute(run.deck);
+  std::string output = Absolute(run.outputFolder);
+  std::int32_t index = run.slideIndex;
+  std::string list = run.slideList;
+  switch (run.command) {
+    case Command::Presentation: return info.PPTPresentation(deck, xmlPath, output);
+    case Command::Slides: return info.PPTSlideSelection(deck, list, xmlPath, output);
+    case Command::Slide: return info.PPTSlide(deck, index, xmlPath, output);
+    case Command::Thumbnails: return info.GenerateThumbnails(deck, xmlPath, output);
+    case Command::Trace: break;
+  }
+  return ERR_PRESENTATION_EXPORT_FAILURE;
+}
+
+}  // namespace
+
+int RunInvocation(const Invocation& run) {
+  if (run.trace) SetTraceDebugOutput(true);
+  if (run.command == Command::Trace)
+    return RunTraceViewer(std::cout, std::cerr, InterruptRequested()) == 0 ? 0 : kTraceViewerUnavailable;
+
+  std::string xmlPath;
+  const std::int32_t status = Export(run, xmlPath);
+  if (status == ERR_SUCCESS)
+    std::cout << xmlPath << '\n';
+  else
+    std::cerr << StatusLine(run.deck, status) << '\n';
+  return status;
+}
+
+}  // namespace quillmere::cli
