@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and running Quillmere
+# need. Only missing packages are installed, so a second run is quick.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config git
+  libpugixml-dev libzip-dev libsqlite3-dev libgsf-1-dev libcli11-dev libfmt-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libreoffice-impress libreoffice-dev
+  fonts-crosextra-carlito fonts-crosextra-caladea fonts-liberation2 fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [[ $status == installed ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+  echo "install-deps: all ${#packages[@]} packages are installed"
+  exit 0
+fi
+
+if ((EUID != 0)); then
+  echo "install-deps: run as root to install: ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+apt-get install -y --no-install-recommends "${missing[@]}"
