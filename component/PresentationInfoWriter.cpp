@@ -201,9 +201,11 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
 }  // namespace
 
 void PointsToPixels(float& width, float& height) {
-  const float dpi = static_cast<float>(ScreenResolutionSetting());
-  width = width * 20.0f * dpi / 1440.0f;
-  height = height * 20.0f * dpi / 1440.0f;
+  // The screen resolution of a desktop; a setting, as there is no screen here.
+  double dpi = LeadingNumber(GetSetting("Quillmere", "Display", "ScreenResolution", "96"));
+  if (dpi <= 0) dpi = 96;
+  width = static_cast<float>(width * 20.0 * dpi / 1440.0);
+  height = static_cast<float>(height * 20.0 * dpi / 1440.0);
 }
 
 std::string WritePresentationInfo(const Object& presentation, std::int32_t index) {

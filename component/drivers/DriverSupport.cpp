@@ -24,11 +24,11 @@ constexpr std::string_view kCopyProperties[] = {"CorvantaUseProject", "CorvantaP
 bool IsPowerPointInstalled() {
   try {
     cRegistry reg;
-    reg.ClassKey(HKEY_CLASSES_ROOT);
-    reg.SectionKey("PowerPoint.Application\\CurVer");
-    reg.ValueKey("");
-    reg.Default(Value(std::string()));
-    return !reg.Value().AsString().empty();
+    reg.SetClassKey(kHKeyClassesRoot);
+    reg.SetSectionKey("PowerPoint.Application\\CurVer");
+    reg.SetValueKey("");
+    reg.SetDefault(Value(std::string()));
+    return !reg.GetValue().AsString().empty();
   } catch (const std::exception&) {
     return false;
   }

@@ -23,7 +23,7 @@ std::int32_t GenerateThumbnails(DriverContext& ctx, std::string& presentationNam
     return status;
   };
 
-  Attach(ctx, run, UseGetObjectSetting() == "1", true, 1, "GenerateThumbnails: ");
+  Attach(ctx, run, UseGetObjectOption() == "1", true, 1, "GenerateThumbnails: ");
   run.Step(3, [&] { PrepareOutputFolder(outputFolder); });
   if (run.Stopped()) return finish(open.status);
   if (!state.application) return ERR_COM_EXCEPTION;

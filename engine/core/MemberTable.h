@@ -23,11 +23,11 @@ const Value& ArgAt(Args args, std::size_t i);
 
 template <class Self>
 struct Member {
-  std::string_view name;
+  std::string_view name{};
   int sinceVersion = 0;
-  std::function<Value(Self&, Args)> get;
-  std::function<void(Self&, Args, const Value&)> put;  // args without the new value
-  std::function<Value(Self&, Args)> call;
+  std::function<Value(Self&, Args)> get{};
+  std::function<void(Self&, Args, const Value&)> put{};  // args without the new value
+  std::function<Value(Self&, Args)> call{};
 };
 
 template <class Self>
