@@ -36,14 +36,7 @@ PPTInfoOptions EngineFor(const Invocation& run) {
   return options;
 }
 
-std::int32_t Export(const Invocation& run, std::string& xmlPath) {
-  PPTInfo info(EngineFor(run));
-  ProgressBar bar(stderr);
-  info.Events().AbortConversion = [](bool& cancel) {
-    if (InterruptRequested()) cancel = true;
-  };
-  info.Events().Progress = [&bar](std::int32_t& current, std::int32_t& max) { bar.Update(current, max); };
-
+std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath) {
   std::string deck = Absolute(run.deck);
   std::string output = Absolute(run.outputFolder);
   std::int32_t index = run.slideIndex;
@@ -56,6 +49,18 @@ std::int32_t Export(const Invocation& run, std::string& xmlPath) {
     case Command::Trace: break;
   }
   return ERR_PRESENTATION_EXPORT_FAILURE;
+}
+
+std::int32_t Export(const Invocation& run, std::string& xmlPath) {
+  PPTInfo info(EngineFor(run));
+  ProgressBar bar(stderr);
+  info.Events().AbortConversion = [](bool& cancel) {
+    if (InterruptRequested()) cancel = true;
+  };
+  info.Events().Progress = [&bar](std::int32_t& current, std::int32_t& max) { bar.Update(current, max); };
+  const std::int32_t status = Dispatch(run, info, xmlPath);
+  bar.Finish(status == ERR_SUCCESS);
+  return status;
 }
 
 }  // namespace

@@ -33,10 +33,12 @@ void ProgressBar::Update(std::int32_t current, std::int32_t max) {
   std::fputs(("\r" + ProgressLine(current, max) + "\x1b[K").c_str(), out_);
   std::fflush(out_);
   drawn_ = true;
+  lastMax_ = max;
 }
 
-void ProgressBar::Finish() {
+void ProgressBar::Finish(bool exportSucceeded) {
   if (!drawn_) return;
+  if (exportSucceeded) Update(lastMax_, lastMax_);
   std::fputc('\n', out_);
   std::fflush(out_);
   drawn_ = false;

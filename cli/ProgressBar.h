@@ -12,17 +12,17 @@ class ProgressBar {
   explicit ProgressBar(std::FILE* out);
   ProgressBar(const ProgressBar&) = delete;
   ProgressBar& operator=(const ProgressBar&) = delete;
-  // Ends the line if one was drawn.
-  ~ProgressBar() { Finish(); }
 
   void Update(std::int32_t current, std::int32_t max);
-  // Ends the line so that what follows starts on a fresh one.
-  void Finish();
+  // Ends the line so that what follows starts on a fresh one. A finished
+  // export shows a full bar even when its last report fell short of the end.
+  void Finish(bool exportSucceeded);
 
  private:
   std::FILE* out_;
   bool enabled_;
   bool drawn_ = false;
+  std::int32_t lastMax_ = 0;
 };
 
 }  // namespace quillmere::cli
