@@ -1,0 +1,115 @@
+// Successful exports of the demo deck: the last stdout line is the XML file
+// written, each command writes its own file, and paths, the engine version,
+// the trace switch and the progress bar behave as documented.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/cli/CliHarness.h"
+
+namespace quillmere::clitest {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class CliExport : public ::testing::Test {
+ protected:
+  fs::path Out() const { return sandbox_.Root() / "out"; }
+
+  // Runs a command that must succeed and returns the XML file it named.
+  fs::path ExpectWritten(const std::vector<std::string>& args, const std::string& fileName, ChildOptions options = {}) {
+    ChildResult r = RunCli(sandbox_, args, options);
+    EXPECT_EQ(r.exitCode, 0) << Describe(r) << "\nstderr:\n" << r.err;
+    std::vector<std::string> lines = Lines(r.out);
+    if (lines.empty()) {
+      ADD_FAILURE() << "nothing on stdout";
+      return {};
+    }
+    const fs::path xml = lines.back();
+    EXPECT_TRUE(xml.is_absolute()) << xml;
+    EXPECT_EQ(xml.filename(), fileName);
+    EXPECT_TRUE(fs::is_regular_file(xml)) << xml;
+    lastErr_ = r.err;
+    return xml;
+  }
+
+  Sandbox sandbox_;
+  std::string lastErr_;
+};
+
+TEST_F(CliExport, PresentationWritesItsInfoIntoTheOutputFolder) {
+  fs::path xml = ExpectWritten({"presentation", SampleDeck().string(), "-o", Out().string()}, "presentationinfo.xml");
+  EXPECT_EQ(fs::canonical(xml.parent_path()), fs::canonical(Out()));
+  // Not a terminal: no progress bar, and no trace without --trace.
+  EXPECT_EQ(lastErr_, "");
+}
+
+TEST_F(CliExport, OneSlideAndASelectionAreExported) {
+  ExpectWritten({"slide", SampleDeck().string(), "3", "-o", (Out() / "one").string()}, "presentationinfo.xml");
+  ExpectWritten({"slides", SampleDeck().string(), "1|3", "-o", (Out() / "some").string()}, "presentationinfo.xml");
+}
+
+TEST_F(CliExport, ThumbnailsAreListed) {
+  fs::path xml = ExpectWritten({"thumbnails", SampleDeck().string(), "--output", Out().string()}, "thumbnails.xml");
+  EXPECT_EQ(fs::canonical(xml.parent_path()), fs::canonical(Out()));
+}
+
+TEST_F(CliExport, RelativePathsAreTheCallersWorkingFolder) {
+  fs::copy_file(SampleDeck(), sandbox_.Root() / "deck.pptx");
+  ChildOptions options;
+  options.workingFolder = sandbox_.Root();
+  fs::path xml = ExpectWritten({"presentation", "deck.pptx", "-o", "out"}, "presentationinfo.xml", options);
+  EXPECT_EQ(xml, fs::canonical(sandbox_.Root()) / "out" / "presentationinfo.xml");
+}
+
+TEST_F(CliExport, WithoutOutputFolderTheTemporaryFolderIsUsed) {
+  fs::path xml = ExpectWritten({"presentation", SampleDeck().string()}, "presentationinfo.xml");
+  const std::string lumidesk = (fs::canonical(sandbox_.Temp()) / "corvanta" / "lumidesk").string() + "/";
+  EXPECT_EQ(fs::canonical(xml).string().rfind(lumidesk, 0), 0u) << xml;
+}
+
+TEST_F(CliExport, EmulatedVersionReachesTheEngineBeforeOrAfterTheCommand) {
+  fs::path old = ExpectWritten({"--emulate-version", "11", "presentation", SampleDeck().string(), "-o", (Out() / "11").string()},
+                               "presentationinfo.xml");
+  EXPECT_NE(ReadFile(old).find("<PPTVersion>11"), std::string::npos);
+  fs::path mid = ExpectWritten({"presentation", SampleDeck().string(), "-o", (Out() / "14").string(), "--emulate-version", "14"},
+                               "presentationinfo.xml");
+  EXPECT_NE(ReadFile(mid).find("<PPTVersion>14"), std::string::npos);
+  fs::path current = ExpectWritten({"presentation", SampleDeck().string(), "-o", (Out() / "default").string()},
+                                   "presentationinfo.xml");
+  EXPECT_EQ(ReadFile(current).find("<PPTVersion>11"), std::string::npos);
+  EXPECT_EQ(ReadFile(current).find("<PPTVersion>14"), std::string::npos);
+}
+
+TEST_F(CliExport, TraceSwitchPrintsTheLibrarysLinesOnStderr) {
+  ExpectWritten({"--trace", "presentation", SampleDeck().string(), "-o", Out().string()}, "presentationinfo.xml");
+  EXPECT_GT(Lines(lastErr_).size(), 1u) << lastErr_;
+}
+
+TEST_F(CliExport, ProgressBarIsDrawnOnATerminalAndEndsItsLine) {
+  ChildOptions options;
+  options.stderrOnTerminal = true;
+  ExpectWritten({"presentation", SampleDeck().string(), "-o", Out().string()}, "presentationinfo.xml", options);
+  EXPECT_EQ(lastErr_.rfind("\r[", 0), 0u) << lastErr_;
+  EXPECT_NE(lastErr_.find("] "), std::string::npos) << lastErr_;
+  const std::size_t lastDraw = lastErr_.rfind('\r');
+  ASSERT_NE(lastDraw, std::string::npos);
+  // The final drawing is complete, and a newline hands the line back.
+  const std::string last = lastErr_.substr(lastDraw);
+  EXPECT_NE(last.find("[##############################] "), std::string::npos) << last;
+  EXPECT_NE(last.find(" 100%"), std::string::npos) << last;
+  EXPECT_EQ(lastErr_.back(), '\n');
+  EXPECT_EQ(Lines(lastErr_).size(), 1u) << "only the bar's line: " << lastErr_;
+}
+
+}  // namespace
+}  // namespace quillmere::clitest

@@ -1,0 +1,68 @@
+// The command line itself: help, version and the usage errors that must end
+// with 64 before any export starts.
+
+#include <gtest/gtest.h>
+
+#include "QuillmereVersion.h"
+#include "tests/cli/CliHarness.h"
+
+namespace quillmere::clitest {
+namespace {
+
+class CliUsage : public ::testing::Test {
+ protected:
+  ChildResult Run(const std::vector<std::string>& args) { return RunCli(sandbox_, args, Within(std::chrono::seconds(30))); }
+  Sandbox sandbox_;
+};
+
+TEST_F(CliUsage, HelpListsEveryCommandAndTheUsageExitCode) {
+  ChildResult r = Run({"--help"});
+  ASSERT_EQ(r.exitCode, 0) << Describe(r) << r.err;
+  for (const char* word : {"presentation", "slides", "slide", "thumbnails", "trace", "--emulate-version", "--trace",
+                           "--version", "64"})
+    EXPECT_NE(r.out.find(word), std::string::npos) << word << " missing from:\n" << r.out;
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CliUsage, CommandHelpExitsZero) {
+  ChildResult r = Run({"slides", "--help"});
+  EXPECT_EQ(r.exitCode, 0) << Describe(r) << r.err;
+  EXPECT_NE(r.out.find("LIST"), std::string::npos) << r.out;
+}
+
+TEST_F(CliUsage, VersionIsTheProjectVersion) {
+  ChildResult r = Run({"--version"});
+  ASSERT_EQ(r.exitCode, 0) << Describe(r) << r.err;
+  const std::string expected = "quillmere " + std::to_string(QUILLMERE_VERSION_MAJOR) + "." +
+                               std::to_string(QUILLMERE_VERSION_MINOR) + "." + std::to_string(QUILLMERE_VERSION_PATCH) +
+                               "." + std::to_string(QUILLMERE_VERSION_TWEAK) + "\n";
+  EXPECT_EQ(r.out, expected);
+}
+
+TEST_F(CliUsage, BadCommandLinesExitWithUsageCode) {
+  const std::string deck = SampleDeck().string();
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"convert", deck},
+      {"presentation"},
+      {"presentation", deck, "extra"},
+      {"presentation", deck, "--no-such-option"},
+      {"slides", deck},
+      {"slide", deck},
+      {"slide", deck, "two"},
+      {"--emulate-version", "13", "presentation", deck},
+      {"--emulate-version", "presentation", deck},
+      {"presentation", deck, "-o"},
+  };
+  for (const auto& args : bad) {
+    std::string shown;
+    for (const auto& a : args) shown += " " + a;
+    ChildResult r = Run(args);
+    EXPECT_EQ(r.exitCode, kUsageExit) << "quillmere" << shown << ": " << Describe(r);
+    EXPECT_EQ(r.out, "") << "quillmere" << shown;
+    EXPECT_NE(r.err, "") << "quillmere" << shown << " says nothing about what is wrong";
+  }
+}
+
+}  // namespace
+}  // namespace quillmere::clitest
