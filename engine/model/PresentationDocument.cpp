@@ -42,12 +42,12 @@ PresentationDocument::PresentationDocument(std::unique_ptr<Package> package) : p
   // Entries whose relationship or part is missing are left out, as a damaged
   // list entry cannot be shown as a slide.
   ForEachChildNamed(ChildNamed(root, "sldIdLst"), "sldId", [&](const pugi::xml_node& n) {
-    const Relationship* rel = package_->FindRelationship(mainPart_, AttributeNamed(n, "id").value());
+    const Relationship* rel = package_->FindRelationship(mainPart_, RelationshipId(n));
     if (!rel || rel->external || !package_->HasPart(rel->target)) return;
     slides_.push_back({static_cast<std::uint32_t>(n.attribute("id").as_uint()), rel->target});
   });
   ForEachChildNamed(ChildNamed(root, "sldMasterIdLst"), "sldMasterId", [&](const pugi::xml_node& n) {
-    const Relationship* rel = package_->FindRelationship(mainPart_, AttributeNamed(n, "id").value());
+    const Relationship* rel = package_->FindRelationship(mainPart_, RelationshipId(n));
     if (rel && !rel->external && package_->HasPart(rel->target)) masters_.push_back(rel->target);
   });
 }
@@ -61,7 +61,7 @@ const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std:
   auto [it, inserted] = layouts_.try_emplace(masterPart);
   if (!inserted) return it->second;
   ForEachChildNamed(ChildNamed(PartRoot(masterPart), "sldLayoutIdLst"), "sldLayoutId", [&](const pugi::xml_node& n) {
-    const Relationship* rel = package_->FindRelationship(masterPart, AttributeNamed(n, "id").value());
+    const Relationship* rel = package_->FindRelationship(masterPart, RelationshipId(n));
     if (rel && !rel->external && package_->HasPart(rel->target)) it->second.push_back(rel->target);
   });
   return it->second;
@@ -89,7 +89,7 @@ const TagList& PresentationDocument::Tags(const std::string& part) {
   pugi::xml_node root = PartRoot(part);
   pugi::xml_node owner = part == mainPart_ ? root : ChildNamed(root, "cSld");
   pugi::xml_node tagsRef = ChildNamed(ChildNamed(owner, "custDataLst"), "tags");
-  const Relationship* rel = package_->FindRelationship(part, AttributeNamed(tagsRef, "id").value());
+  const Relationship* rel = package_->FindRelationship(part, RelationshipId(tagsRef));
   if (!rel || rel->external) return it->second;
   ForEachChildNamed(PartRoot(rel->target), "tag", [&](const pugi::xml_node& t) {
     it->second.emplace_back(t.attribute("name").value(), t.attribute("val").value());

@@ -17,9 +17,11 @@ pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localNa
   return {};
 }
 
-pugi::xml_attribute AttributeNamed(const pugi::xml_node& node, std::string_view localName) {
-  for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
-    if (AfterPrefix(a.name()) == localName) return a;
+std::string_view RelationshipId(const pugi::xml_node& node) {
+  for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+    std::string_view name = a.name();
+    if (name.find(':') != std::string_view::npos && AfterPrefix(name) == "id") return a.value();
+  }
   return {};
 }
 

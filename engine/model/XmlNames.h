@@ -10,8 +10,9 @@ namespace quillmere::engine {
 
 std::string_view LocalName(const pugi::xml_node& node);
 pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localName);
-// The attribute "r:id"-style lookup by local name ("id" matches "r:id").
-pugi::xml_attribute AttributeNamed(const pugi::xml_node& node, std::string_view localName);
+// The relationship id of an element ("r:id", whatever the prefix), never the
+// element's own unprefixed "id".
+std::string_view RelationshipId(const pugi::xml_node& node);
 
 template <class F>
 void ForEachChildNamed(const pugi::xml_node& parent, std::string_view localName, F&& f) {
