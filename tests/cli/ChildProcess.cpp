@@ -93,7 +93,7 @@ pid_t Spawn(const std::filesystem::path& program, const std::vector<std::string>
   posix_spawnattr_init(&attr);
   sigset_t mask, defaults;
   sigemptyset(&mask);
-  if (options.signalAtStart != 0) sigaddset(&mask, options.signalAtStart);
+  for (int sig : options.signalsAtStart) sigaddset(&mask, sig);
   sigemptyset(&defaults);
   for (int sig : {SIGINT, SIGTERM, SIGPIPE}) sigaddset(&defaults, sig);
   posix_spawnattr_setsigmask(&attr, &mask);
@@ -141,8 +141,8 @@ ChildResult RunChild(const std::filesystem::path& program, const std::vector<std
   const pid_t pid = Spawn(program, args, options, outWrite.Get(), errWrite.Get());
   outWrite.Reset();
   errWrite.Reset();
-  // The child blocks this signal from its first instruction, so it stays pending until the child unblocks it.
-  if (options.signalAtStart != 0) kill(pid, options.signalAtStart);
+  // The child blocks these from its first instruction, so they stay pending until it unblocks them.
+  for (int sig : options.signalsAtStart) kill(pid, sig);
   Fd exited(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)));
   if (exited.Get() < 0) Fail("pidfd_open");
 

@@ -13,9 +13,9 @@ namespace quillmere::clitest {
 struct ChildOptions {
   std::vector<std::string> env;       // "NAME=value"; nothing else is inherited
   std::filesystem::path workingFolder; // empty: the test's own
-  // A signal (SIGINT, SIGTERM) sent to the child before it can run any code of
-  // its own: blocked in the child and left pending until the child unblocks it.
-  int signalAtStart = 0;
+  // Signals (SIGINT, SIGTERM) sent to the child before it can run any code of
+  // its own: blocked in the child and left pending until the child unblocks them.
+  std::vector<int> signalsAtStart;
   bool stderrOnTerminal = false;       // stderr is a pseudo-terminal instead of a pipe
   std::chrono::seconds timeout{120};
 };

@@ -19,9 +19,9 @@ namespace fs = std::filesystem;
 
 class CliInterrupt : public ::testing::Test {
  protected:
-  ChildResult RunInterrupted(const std::vector<std::string>& args, int signal) {
+  ChildResult RunInterrupted(const std::vector<std::string>& args, std::vector<int> signals) {
     ChildOptions options;
-    options.signalAtStart = signal;
+    options.signalsAtStart = std::move(signals);
     options.timeout = std::chrono::seconds(60);
     return RunCli(sandbox_, args, options);
   }
@@ -40,16 +40,25 @@ void ExpectCancelled(const ChildResult& r, const fs::path& out) {
 }
 
 TEST_F(CliInterrupt, CtrlCCancelsThePresentationExport) {
-  ExpectCancelled(RunInterrupted({"presentation", SampleDeck().string(), "-o", Out().string()}, SIGINT), Out());
+  ExpectCancelled(RunInterrupted({"presentation", SampleDeck().string(), "-o", Out().string()}, {SIGINT}), Out());
 }
 
 TEST_F(CliInterrupt, SigtermCancelsASelectionExport) {
-  ExpectCancelled(RunInterrupted({"slides", SampleDeck().string(), "1|2", "-o", Out().string()}, SIGTERM), Out());
+  ExpectCancelled(RunInterrupted({"slides", SampleDeck().string(), "1|2", "-o", Out().string()}, {SIGTERM}), Out());
+}
+
+TEST_F(CliInterrupt, SecondSignalEndsAtOnceWithoutAStatusLine) {
+  // Two different signals, because a second SIGINT would merge with the pending first.
+  ChildResult r = RunInterrupted({"presentation", SampleDeck().string(), "-o", Out().string()}, {SIGINT, SIGTERM});
+  EXPECT_EQ(r.exitCode, 7) << Describe(r) << "\nstderr:\n" << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+  EXPECT_FALSE(fs::exists(Out() / "presentationinfo.xml"));
 }
 
 TEST_F(CliInterrupt, StatusLineStartsOnItsOwnLineAfterTheProgressBar) {
   ChildOptions options;
-  options.signalAtStart = SIGINT;
+  options.signalsAtStart = {SIGINT};
   options.stderrOnTerminal = true;
   ChildResult r = RunCli(sandbox_, {"presentation", SampleDeck().string(), "-o", Out().string()}, options);
   ASSERT_EQ(r.exitCode, 7) << Describe(r) << "\nstderr:\n" << r.err;
@@ -60,7 +69,7 @@ TEST_F(CliInterrupt, StatusLineStartsOnItsOwnLineAfterTheProgressBar) {
 }
 
 TEST_F(CliInterrupt, CtrlCStopsTheTraceViewer) {
-  ChildResult r = RunInterrupted({"trace"}, SIGINT);
+  ChildResult r = RunInterrupted({"trace"}, {SIGINT});
   EXPECT_EQ(r.exitCode, 0) << Describe(r) << "\nstderr:\n" << r.err;
   EXPECT_EQ(r.err, "");
   // The viewer leaves no socket file behind for the next one to trip over.
