@@ -1,15 +1,11 @@
 #pragma once
-// The state of one engine Application: the version it answers as, its flags
-// and the presentations it has open. Every engine object holds the session so
-// that version-gated members can be answered after the application object
-// itself is gone.
-
-#include <memory>
-#include <vector>
+// The state of one engine Application: the version it answers as and its
+// flags. Every engine object holds the session so that version-gated members
+// can be answered after the application object itself is gone. The open
+// presentations are not here: they belong to the Presentations collection,
+// so that no object keeps itself alive through the session.
 
 namespace quillmere::engine {
-
-class PresentationObject;
 
 struct EngineOptions {
   // The PowerPoint major version the engine answers as: 11 (2003), 12 (2007),
@@ -26,7 +22,6 @@ struct EngineSession {
   int automationSecurity = 1;  // msoAutomationSecurityLow, PowerPoint's default
   bool quit = false;
   int untitledCount = 0;
-  std::vector<std::shared_ptr<PresentationObject>> presentations;
 };
 
 }  // namespace quillmere::engine

@@ -24,18 +24,23 @@ std::shared_ptr<PresentationObject> PresentationsObject::Open(Args args, std::st
     pres->path = full.parent_path().string();
   }
   pres->withWindow = withWindow;
-  session_->presentations.push_back(pres);
+  pres->owner = shared_from_this();
+  open.push_back(pres);
   return pres;
+}
+
+void PresentationsObject::Remove(const PresentationObject* pres) {
+  std::erase_if(open, [pres](const auto& p) { return p.get() == pres; });
 }
 
 const MemberTable<PresentationsObject>& PresentationsObject::Members() {
   static const MemberTable<PresentationsObject> table{
       {.name = "Count",
-       .get = [](PresentationsObject& o, Args) { return Value(static_cast<int>(o.Session()->presentations.size())); }},
+       .get = [](PresentationsObject& o, Args) { return Value(static_cast<int>(o.open.size())); }},
       {.name = "Item",
        .get =
            [](PresentationsObject& o, Args a) {
-             auto& list = o.Session()->presentations;
+             auto& list = o.open;
              return Value(list[CollectionIndex(ArgAt(a, 0), static_cast<int>(list.size()), "Presentations") - 1]);
            }},
       {.name = "Open", .call = [](PresentationsObject& o, Args a) { return Value(o.Open(a, "Presentations.Open")); }},
@@ -52,7 +57,7 @@ Value ApplicationObject::Invoke(InvokeKind kind, std::string_view member, Args a
 }
 
 void ApplicationObject::Quit() {
-  while (!session_->presentations.empty()) session_->presentations.back()->Close();
+  while (!presentations->open.empty()) presentations->open.back()->Close();
   session_->quit = true;
 }
 
@@ -72,7 +77,7 @@ const MemberTable<ApplicationObject>& ApplicationObject::Members() {
        .get =
            [](ApplicationObject& o, Args) {
              // Only a presentation with a window can be the active one.
-             auto& list = o.Session()->presentations;
+             auto& list = o.presentations->open;
              for (auto it = list.rbegin(); it != list.rend(); ++it)
                if ((*it)->withWindow) return Value(*it);
              throw ComError(hr::kUnspecified, "Application.ActivePresentation : No presentation is currently open.");

@@ -2,18 +2,23 @@
 // The engine's Application and its Presentations collection.
 
 #include <memory>
+#include <vector>
 
 #include "engine/core/EngineObject.h"
 #include "engine/objects/PresentationObject.h"
 
 namespace quillmere::engine {
 
+// Owns the open presentations; each keeps only a weak link back to close itself.
 class PresentationsObject final : public EngineObject<PresentationsObject> {
  public:
   static constexpr std::string_view kTypeName = "Presentations";
   static const MemberTable<PresentationsObject>& Members();
   using EngineObject::EngineObject;
   std::shared_ptr<PresentationObject> Open(Args args, std::string_view member);
+  void Remove(const PresentationObject* pres);
+
+  std::vector<std::shared_ptr<PresentationObject>> open;
 };
 
 class ApplicationObject final : public EngineObject<ApplicationObject> {

@@ -1,7 +1,7 @@
 #include "engine/objects/PresentationObject.h"
 
-#include <algorithm>
 
+#include "engine/objects/ApplicationObjects.h"
 #include "engine/objects/DocumentObjects.h"
 #include "engine/objects/SlideObjects.h"
 
@@ -56,8 +56,7 @@ std::shared_ptr<DocumentPropertiesObject> PresentationObject::CustomProperties()
 
 void PresentationObject::Close() {
   closed = true;
-  auto& open = session_->presentations;
-  open.erase(std::remove(open.begin(), open.end(), shared_from_this()), open.end());
+  if (auto list = owner.lock()) list->Remove(this);
 }
 
 const MemberTable<PresentationObject>& PresentationObject::Members() {

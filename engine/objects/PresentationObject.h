@@ -12,6 +12,7 @@ namespace quillmere::engine {
 class SlidesObject;
 class DesignsObject;
 class DocumentPropertiesObject;
+class PresentationsObject;
 
 class PresentationObject final : public EngineObject<PresentationObject> {
  public:
@@ -33,6 +34,7 @@ class PresentationObject final : public EngineObject<PresentationObject> {
   bool saved = true;
   bool withWindow = false;
   bool closed = false;
+  std::weak_ptr<PresentationsObject> owner;
 
  private:
   std::shared_ptr<SlidesObject> slides_;

@@ -18,7 +18,13 @@ struct ConversionResult {
 // The soffice executable found on PATH or in the usual install folders; empty when none.
 std::filesystem::path FindSoffice();
 
+// Converts with FindSoffice(). The .pptx is written to a fresh folder inside
+// workFolder, which the caller cleans up; the LibreOffice profile is removed.
 ConversionResult ConvertToPptx(const std::filesystem::path& input, const std::filesystem::path& workFolder,
                                std::chrono::seconds timeout = std::chrono::seconds(180));
+
+// The same with a given soffice; an empty or unusable path means LibreOffice is not installed.
+ConversionResult ConvertToPptxWith(const std::filesystem::path& soffice, const std::filesystem::path& input,
+                                   const std::filesystem::path& workFolder, std::chrono::seconds timeout);
 
 }  // namespace quillmere::engine

@@ -4,6 +4,7 @@
 // engine changes are marked modified and serialised again by SaveAs, every
 // other entry is copied over unchanged.
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -28,6 +29,15 @@ class PackageError : public std::runtime_error {
   Kind kind_;
 };
 
+// The guards Open applies before it trusts a zip; the defaults suit decks of
+// any real size while refusing archives built to exhaust memory.
+struct PackageLimits {
+  std::uint64_t maxTotalBytes = std::uint64_t(1) << 30;  // sum of uncompressed sizes
+  std::uint64_t maxEntries = 20000;
+  double minCompressionRatio = 0.01;                     // compressed / uncompressed
+  std::uint64_t ratioCheckFrom = 100 * 1024;             // entries at least this large
+};
+
 struct Relationship {
   std::string id;
   std::string type;    // full relationship type URI
@@ -39,7 +49,7 @@ class Package {
  public:
   // Throws PackageError. The zip is checked against size, entry-count and
   // compression-ratio limits and for duplicate or unsafe entry names.
-  static std::unique_ptr<Package> Open(const std::filesystem::path& file);
+  static std::unique_ptr<Package> Open(const std::filesystem::path& file, const PackageLimits& limits = {});
   ~Package();
   Package(const Package&) = delete;
   Package& operator=(const Package&) = delete;
@@ -52,6 +62,7 @@ class Package {
   // Parsed part, or nullptr when the part is missing or not well-formed XML.
   pugi::xml_document* FindXml(std::string_view partName);
   // Relationships of a part ("" for the package's own). Missing rels part: empty.
+  // The list and pointers into it stay valid until that rels part is changed.
   const std::vector<Relationship>& Relationships(std::string_view sourcePart);
   const Relationship* FindRelationship(std::string_view sourcePart, std::string_view id);
   // The first relationship whose type ends with "/" + typeName (e.g. "slideLayout").
@@ -64,8 +75,10 @@ class Package {
   void MarkModified(std::string_view partName);
   // A new or replaced part with the given bytes and content type.
   void PutPart(std::string_view partName, std::string bytes, std::string_view contentType);
+  // Removes the part, its relationships part and its content-type override.
   void RemovePart(std::string_view partName);
-  // Writes the package as it is now. Throws PackageError(WriteFailed).
+  // Writes the package as it is now; this object keeps reading its own file.
+  // Throws PackageError(WriteFailed).
   void SaveAs(const std::filesystem::path& file);
 
  private:

@@ -1,0 +1,189 @@
+#include "engine/package/Package.h"
+
+#include "engine/package/PackageImpl.h"
+#include "engine/package/PartName.h"
+#include "engine/package/XmlPart.h"
+
+namespace quillmere::engine {
+namespace {
+
+using Kind = PackageError::Kind;
+
+void RefuseContentTypesPart(const std::string& key) {
+  if (key == kContentTypesKey)
+    throw PackageError(Kind::WriteFailed, "[Content_Types].xml is kept by the package itself");
+}
+
+}  // namespace
+
+const ZipEntry* Package::Impl::Entry(const std::string& key) const {
+  auto it = entryByKey.find(key);
+  return it == entryByKey.end() ? nullptr : &entries[it->second];
+}
+
+bool Package::Impl::Has(const std::string& key) const {
+  if (removed.count(key)) return false;
+  auto it = parts.find(key);
+  return (it != parts.end() && it->second.putBytes) || Entry(key);
+}
+
+std::optional<std::string> Package::Impl::NewBytes(const std::string& key) const {
+  if (key == kContentTypesKey) {
+    if (contentTypes->Changed()) return SerializeXml(*contentTypesXml);
+    return std::nullopt;
+  }
+  auto it = parts.find(key);
+  if (it == parts.end()) return std::nullopt;
+  if (it->second.modified && it->second.xml) return SerializeXml(*it->second.xml);
+  return it->second.putBytes;
+}
+
+std::string Package::Impl::Bytes(const std::string& key) const {
+  if (!Has(key)) throw PackageError(Kind::Corrupt, "the package has no part " + key);
+  if (std::optional<std::string> bytes = NewBytes(key)) return std::move(*bytes);
+  return ReadEntry(zip.get(), *Entry(key));
+}
+
+pugi::xml_document* Package::Impl::Load(const std::string& key) {
+  if (key == kContentTypesKey) return contentTypesXml.get();
+  PartState& state = parts[key];
+  if (!state.parsed) {
+    state.parsed = true;
+    state.xml = ParseXml(Bytes(key));
+  }
+  return state.xml.get();
+}
+
+pugi::xml_document* Package::Impl::Find(const std::string& key) {
+  if (!Has(key)) return nullptr;
+  try {
+    return Load(key);
+  } catch (const PackageError&) {
+    return nullptr;  // an unreadable part counts as a damaged one
+  }
+}
+
+RelationshipList& Package::Impl::RelationshipsOf(std::string_view sourcePart) {
+  std::string relsKey = PartKey(RelationshipsPartName(sourcePart));
+  auto it = rels.find(relsKey);
+  if (it == rels.end()) it = rels.emplace(relsKey, ReadRelationships(Find(relsKey), CanonicalPartName(sourcePart))).first;
+  return it->second;
+}
+
+Package::Package(std::filesystem::path file) : file_(std::move(file)), impl_(std::make_unique<Impl>()) {}
+
+Package::~Package() = default;
+
+std::unique_ptr<Package> Package::Open(const std::filesystem::path& file, const PackageLimits& limits) {
+  std::unique_ptr<Package> package(new Package(file));
+  Impl& im = *package->impl_;
+  im.zip = OpenZip(file);
+  im.entries = ListEntries(im.zip.get(), limits);
+  im.entryByKey.reserve(im.entries.size());
+  for (size_t i = 0; i < im.entries.size(); ++i) im.entryByKey.emplace(PartKey(im.entries[i].partName), i);
+
+  // The main part is parsed now: the engine reads it first anyway, and a zip
+  // that is not a presentation is turned away before anything else is read.
+  const Relationship* main = package->FindRelationshipOfType("", "officeDocument");
+  if (!main || main->external) throw PackageError(Kind::NotAPresentation, "the zip is not an Open XML package");
+  std::string mainKey = PartKey(main->target);
+  if (!im.Has(mainKey))
+    throw PackageError(Kind::NotAPresentation, "the package's main part " + main->target + " is missing");
+  pugi::xml_document* mainXml = im.Load(mainKey);
+  if (!mainXml) throw PackageError(Kind::Corrupt, "the main part " + main->target + " is not well-formed XML");
+  std::string_view rootName = XmlLocalName(mainXml->document_element());
+  if (rootName != "presentation")
+    throw PackageError(Kind::NotAPresentation, "the package holds a " + std::string(rootName) + ", not a presentation");
+  im.mainPart = main->target;
+
+  const ZipEntry* types = im.Entry(kContentTypesKey);
+  if (!types) throw PackageError(Kind::Corrupt, "the package has no [Content_Types].xml");
+  im.contentTypesXml = ParseXml(ReadEntry(im.zip.get(), *types));
+  if (!im.contentTypesXml) throw PackageError(Kind::Corrupt, "[Content_Types].xml is not well-formed XML");
+  im.contentTypes = std::make_unique<ContentTypes>(*im.contentTypesXml);
+  return package;
+}
+
+bool Package::HasPart(std::string_view partName) const { return impl_->Has(PartKey(partName)); }
+
+std::vector<std::string> Package::PartNames() const {
+  std::vector<std::string> names;
+  names.reserve(impl_->entries.size() + impl_->added.size());
+  for (const ZipEntry& e : impl_->entries)
+    if (!impl_->removed.count(PartKey(e.partName))) names.push_back(e.partName);
+  for (const std::string& key : impl_->added)
+    if (impl_->Has(key)) names.push_back(impl_->parts.at(key).name);
+  return names;
+}
+
+std::string Package::ReadBytes(std::string_view partName) const { return impl_->Bytes(PartKey(partName)); }
+
+pugi::xml_document* Package::FindXml(std::string_view partName) { return impl_->Find(PartKey(partName)); }
+
+const std::vector<Relationship>& Package::Relationships(std::string_view sourcePart) {
+  return impl_->RelationshipsOf(sourcePart).items;
+}
+
+const Relationship* Package::FindRelationship(std::string_view sourcePart, std::string_view id) {
+  const RelationshipList& list = impl_->RelationshipsOf(sourcePart);
+  auto it = list.byId.find(std::string(id));
+  return it == list.byId.end() ? nullptr : &list.items[it->second];
+}
+
+const Relationship* Package::FindRelationshipOfType(std::string_view sourcePart, std::string_view typeName) {
+  for (const Relationship& r : Relationships(sourcePart)) {
+    std::string_view type = r.type;
+    if (type.size() > typeName.size() && type.ends_with(typeName) && type[type.size() - typeName.size() - 1] == '/')
+      return &r;
+  }
+  return nullptr;
+}
+
+std::string Package::ContentType(std::string_view partName) {
+  return HasPart(partName) ? impl_->contentTypes->Find(partName) : std::string();
+}
+
+std::string Package::MainPartName() { return impl_->mainPart; }
+
+void Package::MarkModified(std::string_view partName) {
+  std::string key = PartKey(partName);
+  if (key == kContentTypesKey) {
+    // Changed from outside: read the entries again from the DOM.
+    impl_->contentTypes = std::make_unique<ContentTypes>(*impl_->contentTypesXml);
+    impl_->contentTypes->MarkChanged();
+    return;
+  }
+  auto it = impl_->parts.find(key);
+  if (it == impl_->parts.end() || !it->second.xml) return;
+  it->second.modified = true;
+  impl_->rels.erase(key);
+}
+
+void Package::PutPart(std::string_view partName, std::string bytes, std::string_view contentType) {
+  std::string key = PartKey(partName);
+  RefuseContentTypesPart(key);
+  Impl& im = *impl_;
+  im.removed.erase(key);
+  const ZipEntry* entry = im.Entry(key);
+  PartState& state = im.parts[key];
+  state = PartState{};
+  state.name = entry ? entry->partName : CanonicalPartName(partName);
+  state.putBytes = std::move(bytes);
+  if (!entry && im.addedKeys.insert(key).second) im.added.push_back(key);
+  if (!contentType.empty()) im.contentTypes->SetOverride(state.name, contentType);
+  im.rels.erase(key);
+}
+
+void Package::RemovePart(std::string_view partName) {
+  std::string key = PartKey(partName);
+  RefuseContentTypesPart(key);
+  Impl& im = *impl_;
+  if (!im.Has(key)) return;
+  if (im.Entry(key)) im.removed.insert(key);
+  im.parts.erase(key);
+  im.rels.erase(key);
+  im.contentTypes->RemoveOverride(partName);
+  RemovePart(RelationshipsPartName(partName));
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,53 @@
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+#include "engine/package/PackageImpl.h"
+#include "engine/package/PartName.h"
+#include "engine/package/ZipWriting.h"
+
+namespace quillmere::engine {
+namespace {
+
+// A hidden name in the target's folder, so the final rename stays on one file system.
+std::filesystem::path TempNameNextTo(const std::filesystem::path& file) {
+  std::random_device random;
+  char suffix[17];
+  std::snprintf(suffix, sizeof suffix, "%08x%08x", random(), random());
+  return file.parent_path() / ("." + file.filename().string() + "." + suffix + ".saving");
+}
+
+}  // namespace
+
+void Package::SaveAs(const std::filesystem::path& file) {
+  Impl& im = *impl_;
+  std::filesystem::path temp = TempNameNextTo(file);
+  std::error_code ignored;
+  try {
+    ZipWriter out(temp);
+    auto write = [&](const std::string& key, const std::string& name) {
+      if (std::optional<std::string> bytes = im.NewBytes(key)) out.AddBytes(name, std::move(*bytes));
+      else out.AddCopy(im.zip.get(), *im.Entry(key));
+    };
+    // [Content_Types].xml first: readers that stream a package need it first.
+    write(kContentTypesKey, im.Entry(kContentTypesKey)->zipName);
+    for (const ZipEntry& e : im.entries) {
+      std::string key = PartKey(e.partName);
+      if (key != kContentTypesKey && !im.removed.count(key)) write(key, e.zipName);
+    }
+    for (const std::string& key : im.added)
+      if (im.Has(key)) write(key, im.parts.at(key).name);
+    out.Commit();
+  } catch (...) {
+    std::filesystem::remove(temp, ignored);
+    throw;
+  }
+  std::error_code error;
+  std::filesystem::rename(temp, file, error);
+  if (error) {
+    std::filesystem::remove(temp, ignored);
+    throw PackageError(PackageError::Kind::WriteFailed, file.string() + ": cannot replace the file (" + error.message() + ")");
+  }
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,56 @@
+#include "engine/package/ZipWriting.h"
+
+#include "engine/package/Package.h"
+
+namespace quillmere::engine {
+
+ZipWriter::ZipWriter(const std::filesystem::path& file) : file_(file) {
+  int code = 0;
+  zip_ = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+  if (!zip_) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    std::string text = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    throw PackageError(PackageError::Kind::WriteFailed, file.string() + ": cannot create the file (" + text + ")");
+  }
+}
+
+ZipWriter::~ZipWriter() {
+  if (zip_) zip_discard(zip_);
+}
+
+void ZipWriter::Fail(const std::string& what) {
+  throw PackageError(PackageError::Kind::WriteFailed, file_.string() + ": " + what + " (" + zip_strerror(zip_) + ")");
+}
+
+zip_int64_t ZipWriter::Add(const std::string& name, zip_source_t* source) {
+  if (!source) Fail("cannot read the data for " + name);
+  zip_int64_t index = zip_file_add(zip_, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+  if (index < 0) {
+    zip_source_free(source);
+    Fail("cannot add " + name);
+  }
+  return index;
+}
+
+void ZipWriter::AddCopy(zip_t* source, const ZipEntry& entry) {
+  // Start 0 and length -1 make libzip copy the compressed data as it is;
+  // stored entries must be marked so again or libzip would deflate them.
+  zip_int64_t index = Add(entry.zipName, zip_source_zip(zip_, source, entry.index, 0, 0, -1));
+  if (entry.method == ZIP_CM_STORE &&
+      zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0) != 0)
+    Fail("cannot keep the compression of " + entry.zipName);
+}
+
+void ZipWriter::AddBytes(const std::string& name, std::string bytes) {
+  const std::string& kept = buffers_.emplace_back(std::move(bytes));
+  Add(name, zip_source_buffer(zip_, kept.data(), kept.size(), 0));
+}
+
+void ZipWriter::Commit() {
+  if (zip_close(zip_) != 0) Fail("cannot write the zip");
+  zip_ = nullptr;
+}
+
+}  // namespace quillmere::engine

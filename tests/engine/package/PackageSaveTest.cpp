@@ -1,0 +1,127 @@
+#include <zip.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "PackageTestFiles.h"
+#include "engine/package/Package.h"
+
+namespace quillmere::engine {
+namespace {
+
+using namespace packagetest;
+
+const char kSlide[] = "ppt/slides/slide1.xml";
+
+// Entry name → (CRC, compressed size, method), and the entry names in order.
+using ZipStats = std::map<std::string, std::tuple<zip_uint32_t, zip_uint64_t, zip_uint16_t>>;
+ZipStats StatEntries(const std::filesystem::path& file, std::vector<std::string>* order = nullptr) {
+  ZipStats stats;
+  int code = 0;
+  zip_t* zip = zip_open(file.c_str(), ZIP_RDONLY, &code);
+  for (zip_int64_t i = 0; zip && i < zip_get_num_entries(zip, 0); ++i) {
+    zip_stat_t st;
+    zip_stat_index(zip, static_cast<zip_uint64_t>(i), 0, &st);
+    stats[st.name] = {st.crc, st.comp_size, st.comp_method};
+    if (order) order->push_back(st.name);
+  }
+  if (zip) zip_discard(zip);
+  return stats;
+}
+
+class PackageSaveTest : public testing::Test {
+ protected:
+  std::unique_ptr<Package> OpenDeck(std::vector<StoredEntry> entries = MinimalDeck()) {
+    WriteWholeFile(temp_ / "deck.pptx", StoredZip(entries));
+    return Package::Open(temp_ / "deck.pptx");
+  }
+  std::unique_ptr<Package> SaveAndReopen(Package& package) {
+    package.SaveAs(temp_ / "saved.pptx");
+    return Package::Open(temp_ / "saved.pptx");
+  }
+  TempFolder temp_;
+};
+
+TEST_F(PackageSaveTest, CopiesUntouchedEntriesWithoutRecompressing) {
+  std::unique_ptr<Package> package = Package::Open(CorpusFile("poi__SampleShow.pptx"));
+  package->FindXml(kSlide);  // parsed but not marked: still copied
+  std::unique_ptr<Package> saved = SaveAndReopen(*package);
+  std::vector<std::string> order;
+  EXPECT_EQ(StatEntries(temp_ / "saved.pptx", &order), StatEntries(CorpusFile("poi__SampleShow.pptx")));
+  EXPECT_EQ(order.front(), "[Content_Types].xml");
+  EXPECT_EQ(saved->PartNames().size(), package->PartNames().size());
+}
+
+TEST_F(PackageSaveTest, WritesMarkedPartsFromTheirDom) {
+  std::unique_ptr<Package> package = OpenDeck();
+  package->FindXml(kSlide)->select_node("//a:r").node().append_copy(package->FindXml(kSlide)->select_node("//a:t").node());
+  package->FindXml(kSlide)->select_node("//a:t").node().text().set("edited");
+  package->MarkModified(kSlide);
+  package->FindXml("ppt/presentation.xml")->document_element().append_attribute("unmarked") = "1";
+  std::unique_ptr<Package> saved = SaveAndReopen(*package);
+
+  std::string bytes = saved->ReadBytes(kSlide);
+  EXPECT_TRUE(bytes.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:sld")) << bytes;
+  EXPECT_EQ(bytes.find("\n"), std::string::npos) << "written indented: " << bytes;
+  pugi::xpath_node_set runs = saved->FindXml(kSlide)->select_nodes("//a:t");
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_STREQ(runs[0].node().text().get(), "edited");
+  EXPECT_STREQ(runs[1].node().text().get(), " ");  // a lone space survives the round trip
+  EXPECT_FALSE(saved->FindXml("ppt/presentation.xml")->document_element().attribute("unmarked"));
+}
+
+TEST_F(PackageSaveTest, WritesPutPartsAndLeavesRemovedOnesOut) {
+  std::unique_ptr<Package> package = OpenDeck();
+  package->PutPart("ppt/media/new.bin", "binary", "application/octet-stream");
+  package->PutPart("ppt/media/MY IMAGE.png", "replaced", "");
+  package->RemovePart(kSlide);
+  EXPECT_FALSE(package->HasPart("ppt/slides/_rels/slide1.xml.rels"));  // went with its source
+  EXPECT_EQ(package->FindXml(kSlide), nullptr);
+  std::unique_ptr<Package> saved = SaveAndReopen(*package);
+
+  EXPECT_FALSE(saved->HasPart(kSlide));
+  EXPECT_FALSE(saved->HasPart("ppt/slides/_rels/slide1.xml.rels"));
+  EXPECT_EQ(saved->ReadBytes("ppt/media/new.bin"), "binary");
+  EXPECT_EQ(saved->ReadBytes("ppt/media/my image.png"), "replaced");
+  EXPECT_EQ(saved->ContentType("ppt/media/new.bin"), "application/octet-stream");
+  EXPECT_EQ(saved->ReadBytes("[Content_Types].xml").find("slide1.xml"), std::string::npos);
+}
+
+TEST_F(PackageSaveTest, PutPartReplacesTheParsedDomAndRelationships) {
+  std::unique_ptr<Package> package = OpenDeck();
+  ASSERT_NE(package->FindXml(kSlide), nullptr);
+  ASSERT_EQ(package->Relationships(kSlide).size(), 1u);
+  package->PutPart(kSlide, "<p:sld xmlns:p=\"urn:p\"><p:replaced/></p:sld>", "");
+  package->PutPart("ppt/slides/_rels/slide1.xml.rels", "<Relationships/>", "");
+  EXPECT_TRUE(package->FindXml(kSlide)->document_element().child("p:replaced"));
+  EXPECT_TRUE(package->Relationships(kSlide).empty());
+  EXPECT_THROW(package->PutPart("[Content_Types].xml", "<Types/>", ""), PackageError);
+}
+
+TEST_F(PackageSaveTest, LeavesUnsafeEntriesBehindAndCanReplaceItsOwnFile) {
+  std::vector<StoredEntry> entries = MinimalDeck();
+  entries.push_back({"../evil.xml", "<evil/>"});
+  std::unique_ptr<Package> package = OpenDeck(entries);
+  package->PutPart("ppt/media/new.bin", "binary", "");
+  package->SaveAs(temp_ / "deck.pptx");
+  EXPECT_EQ(StatEntries(temp_ / "deck.pptx").count("../evil.xml"), 0u);
+  EXPECT_EQ(Package::Open(temp_ / "deck.pptx")->ReadBytes("ppt/media/new.bin"), "binary");
+  EXPECT_NE(package->ReadBytes(kSlide).find("<p:sld"), std::string::npos);  // still reads the file it opened
+}
+
+TEST_F(PackageSaveTest, ReportsWriteFailuresAndLeavesNoTempFile) {
+  std::unique_ptr<Package> package = OpenDeck();
+  std::filesystem::create_directory(temp_ / "folder");
+  try {
+    package->SaveAs(temp_ / "folder");  // written, but cannot replace a folder
+    ADD_FAILURE() << "a folder was replaced";
+  } catch (const PackageError& e) {
+    EXPECT_EQ(e.GetKind(), PackageError::Kind::WriteFailed);
+  }
+  EXPECT_THROW(package->SaveAs(temp_ / "missing" / "saved.pptx"), PackageError);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path()), {}), 2);  // the deck and the folder
+}
+
+}  // namespace
+}  // namespace quillmere::engine

@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include "engine/package/Package.h"
+#include "engine/package/PartName.h"
+
+namespace quillmere::engine {
+namespace {
+
+// The usual targets ("../", "./", "/ppt/...", "%20") are read from real packages in PackageOpenTest.
+TEST(PackagePartNames, ResolvesOddTargetsAndRefusesEscapingNames) {
+  EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", "../media/%D0%9A.png"), "ppt/media/\xD0\x9A.png");
+  EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", "..\\media\\image1.png"), "ppt/media/image1.png");
+  EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", "../../../../x.xml"), "x.xml");
+  EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", "a%zzb%2"), "ppt/slides/a%zzb%2");
+  EXPECT_EQ(RelationshipsPartName(""), "_rels/.rels");
+  for (const char* bad : {"../evil.xml", "ppt/../../evil.xml", "/etc/passwd", "\\windows\\x", "C:/x.xml",
+                          "ppt\\..\\..\\x.xml", "ppt/%2e%2e/x.xml", "", "ppt/slides/"})
+    EXPECT_FALSE(IsSafeEntryName(bad)) << bad;
+  for (const char* good : {"[Content_Types].xml", "ppt/a..b.xml", "ppt/media/my image.png"})
+    EXPECT_TRUE(IsSafeEntryName(good)) << good;
+}
+
+}  // namespace
+}  // namespace quillmere::engine
