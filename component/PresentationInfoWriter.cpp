@@ -152,15 +152,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   }
   AddElement(4, presentation, "PPTXCopy", copy);
 
-  run.Step(12, [&] {
-    Object setup = pres.Child("PageSetup");
-    state.slideHeight = setup.Get("SlideHeight").AsSingle();
-    state.slideWidth = setup.Get("SlideWidth").AsSingle();
-  });
-  float w = state.slideWidth, h = state.slideHeight;
-  PointsToPixels(w, h);
-  state.scaleX = state.slideWidth != 0.0f ? w / state.slideWidth : 0.0f;
-  state.scaleY = state.slideHeight != 0.0f ? h / state.slideHeight : 0.0f;
+  ReadSlideSize(pres, run, 12);
   AddElement(4, presentation, "Height", RoundedText(state.slideHeight * state.scaleY));
   AddElement(4, presentation, "Width", RoundedText(state.slideWidth * state.scaleX));
   std::int32_t slideCount = 0;
@@ -172,10 +164,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   if (plan.kind == ExportPlan::Kind::Whole) {
     ++state.progressCurrent;
     ReportProgress(state.progressCurrent, state.progressMax);
-    run.Step(14, [&] {
-      pres.Call("Export", state.outputFolder, "PNG", static_cast<std::int32_t>(RoundHalfEven(state.slideWidth / 4)),
-                static_cast<std::int32_t>(RoundHalfEven(state.slideHeight / 4)));
-    });
+    ExportSlideImages(pres, run, 14);
   }
   if (plan.kind != ExportPlan::Kind::OneSlide) {
     for (std::size_t i = 0; i < slides.size(); ++i) {
@@ -206,6 +195,28 @@ void PointsToPixels(float& width, float& height) {
   if (dpi <= 0) dpi = 96;
   width = static_cast<float>(width * 20.0 * dpi / 1440.0);
   height = static_cast<float>(height * 20.0 * dpi / 1440.0);
+}
+
+void ReadSlideSize(const Object& presentation, StepRunner& run, int step) {
+  ExportState& state = CurrentExportState();
+  run.Step(step, [&] {
+    Object setup = presentation.Child("PageSetup");
+    state.slideHeight = setup.Get("SlideHeight").AsSingle();
+    state.slideWidth = setup.Get("SlideWidth").AsSingle();
+  });
+  float w = state.slideWidth, h = state.slideHeight;
+  PointsToPixels(w, h);
+  state.scaleX = state.slideWidth != 0.0f ? w / state.slideWidth : 0.0f;
+  state.scaleY = state.slideHeight != 0.0f ? h / state.slideHeight : 0.0f;
+}
+
+void ExportSlideImages(const Object& presentation, StepRunner& run, int step) {
+  const ExportState& state = CurrentExportState();
+  run.Step(step, [&] {
+    presentation.Call("Export", state.outputFolder, "PNG",
+                      static_cast<std::int32_t>(RoundHalfEven(state.slideWidth / 4)),
+                      static_cast<std::int32_t>(RoundHalfEven(state.slideHeight / 4)));
+  });
 }
 
 std::string WritePresentationInfo(const Object& presentation, std::int32_t index) {

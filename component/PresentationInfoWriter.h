@@ -19,4 +19,10 @@ std::string WriteSelectionInfo(const Object& presentation, std::string_view slid
 // Screen pixels for a size in points at the configured screen resolution.
 void PointsToPixels(float& width, float& height);
 
+class StepRunner;
+// Reads the slide size into the export state with the point-to-pixel scale.
+void ReadSlideSize(const Object& presentation, StepRunner& run, int step);
+// Every slide as a quarter-size "slideN.png" in the output folder.
+void ExportSlideImages(const Object& presentation, StepRunner& run, int step);
+
 }  // namespace quillmere

@@ -83,20 +83,8 @@ std::string WriteThumbnailList(std::int32_t firstNumber, std::int32_t count, flo
 
 std::string WriteThumbnails(const Object& presentation, StepRunner& run) {
   ExportState& state = CurrentExportState();
-  run.Step(210, [&] {
-    Object setup = presentation.Child("PageSetup");
-    state.slideHeight = setup.Get("SlideHeight").AsSingle();
-    state.slideWidth = setup.Get("SlideWidth").AsSingle();
-  });
-  float w = state.slideWidth, h = state.slideHeight;
-  PointsToPixels(w, h);
-  state.scaleX = state.slideWidth != 0.0f ? w / state.slideWidth : 0.0f;
-  state.scaleY = state.slideHeight != 0.0f ? h / state.slideHeight : 0.0f;
-  run.Step(215, [&] {
-    presentation.Call("Export", state.outputFolder, "PNG",
-                      static_cast<std::int32_t>(RoundHalfEven(state.slideWidth / 4)),
-                      static_cast<std::int32_t>(RoundHalfEven(state.slideHeight / 4)));
-  });
+  ReadSlideSize(presentation, run, 210);
+  ExportSlideImages(presentation, run, 215);
   std::int32_t first = 1, count = 0;
   run.Step(220, [&] {
     first = presentation.Child("PageSetup").Get("FirstSlideNumber").AsLong();

@@ -6,11 +6,7 @@ namespace quillmere::engine {
 
 void RegisterEngine() {
   try {
-    cRegistry reg;
-    reg.SetClassKey(kHKeyClassesRoot);
-    reg.SetSectionKey("PowerPoint.Application\\CurVer");
-    reg.SetValueKey("");
-    reg.SetDefault(Value(std::string()));
+    cRegistry reg = PowerPointCurrentVersionKey();
     if (!reg.GetValue().AsString().empty()) return;
     reg.SetValueType(kRegSz);
     reg.SetValue(Value("PowerPoint.Application.16"));

@@ -103,4 +103,13 @@ bool cRegistry::EnumerateSections(std::vector<std::string>& names, std::int32_t&
   return FillNames(RegistryStore::Instance().SubKeyNames(classKey_, sectionKey_), names, count);
 }
 
+cRegistry PowerPointCurrentVersionKey() {
+  cRegistry reg;
+  reg.SetClassKey(kHKeyClassesRoot);
+  reg.SetSectionKey("PowerPoint.Application\\CurVer");
+  reg.SetValueKey("");
+  reg.SetDefault(Value(std::string()));
+  return reg;
+}
+
 }  // namespace quillmere

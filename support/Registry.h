@@ -84,6 +84,10 @@ class cRegistry {
   quillmere::Value default_;
 };
 
+// The default value of HKEY_CLASSES_ROOT\PowerPoint.Application\CurVer, the
+// registered PowerPoint's version-specific ProgID.
+cRegistry PowerPointCurrentVersionKey();
+
 // Points the store at another file (empty: back to the default file, with the
 // environment read again). Closes the open store.
 void SetRegistryFile(std::string file);

@@ -23,11 +23,7 @@ constexpr std::string_view kCopyProperties[] = {"CorvantaUseProject", "CorvantaP
 
 bool IsPowerPointInstalled() {
   try {
-    cRegistry reg;
-    reg.SetClassKey(kHKeyClassesRoot);
-    reg.SetSectionKey("PowerPoint.Application\\CurVer");
-    reg.SetValueKey("");
-    reg.SetDefault(Value(std::string()));
+    cRegistry reg = PowerPointCurrentVersionKey();
     return !reg.GetValue().AsString().empty();
   } catch (const std::exception&) {
     return false;
