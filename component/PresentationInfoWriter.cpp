@@ -13,7 +13,7 @@
 #include "component/trace/ExportLog.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
-#include "slides/PowerPointVersion.h"
+#include "slides/SlideProperties.h"
 #include "support/Paths.h"
 #include "support/Settings.h"
 
@@ -25,6 +25,7 @@ constexpr int kSaveAsOpenXmlPresentation = 24;
 // What one call exports: the whole presentation, one slide, or a list.
 struct ExportPlan {
   enum class Kind { Whole, OneSlide, Selection } kind = Kind::Whole;
+  std::int32_t index = 0;              // OneSlide: 1-based position
   std::vector<std::int32_t> entries;   // Selection, duplicates kept
 };
 
@@ -48,46 +49,10 @@ void SetProjectArchivePath() {
   state.projectArchivePath = std::filesystem::is_regular_file(archive, ec) ? archive : std::string();
 }
 
-int ShapeCount(StepRunner& run, const Object& owner) {
-  int n = 0;
-  run.Step(30, [&] { n = owner.Child("Shapes").Count(); });
-  return n;
-}
-
-// The units of work the writers report progress for: slides, designs, every
-// shape they write, and three steps of this writer.
-std::int32_t CountProgressUnits(const std::vector<Object>& slides,
-                                const std::vector<Object>& designs) {
-  StepRunner run = SkippingSteps("Presentation Info: ");
-  std::int16_t major = 0;
-  run.Step(31, [&] { major = PowerPointMajorVersion(); });
-  std::int32_t total = static_cast<std::int32_t>(slides.size()) + 3;
-  total += static_cast<std::int32_t>(designs.size()) * (major >= 12 ? 1 : 2);
-  for (const Object& slide : slides) total += ShapeCount(run, slide);
-  for (const Object& design : designs) {
-    Object master;
-    run.Step(32, [&] { master = design.Child("SlideMaster"); });
-    total += ShapeCount(run, master);
-    if (major >= 12) {
-      Object layouts;
-      int count = 0;
-      run.Step(33, [&] {
-        layouts = master.Child("CustomLayouts");
-        count = layouts.Count();
-      });
-      total += count;
-      for (int i = 1; i <= count; ++i) {
-        Object layout;
-        run.Step(34, [&] { layout = layouts.Item(i); });
-        total += ShapeCount(run, layout);
-      }
-    } else {
-      bool hasTitleMaster = false;
-      run.Step(35, [&] { hasTitleMaster = design.Get("HasTitleMaster").AsLong() != 0; });
-      if (hasTitleMaster) run.Step(36, [&] { total += design.Child("TitleMaster").Child("Shapes").Count(); });
-    }
-  }
-  return total;
+// The units of work progress is reported for: one per slide and design and
+// three of this writer (the header, the slide images, the saved file).
+std::int32_t CountProgressUnits(const std::vector<Object>& slides, const std::vector<Object>& designs) {
+  return static_cast<std::int32_t>(slides.size() + designs.size()) + 3;
 }
 
 std::string Write(const Object& pres, const ExportPlan& plan) {
@@ -161,15 +126,18 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   slidesElement = AppendContainer(presentation, "Slides");
   designsElement = AppendContainer(presentation, "Designs");
 
-  if (plan.kind == ExportPlan::Kind::Whole) {
+  if (plan.kind == ExportPlan::Kind::OneSlide) {
+    Object slide;
+    run.Step(15, [&] { slide = pres.Child("Slides").Item(plan.index); });
+    if (slide) SlideProperties(slide, slidesElement, true);
+  } else {
     ++state.progressCurrent;
     ReportProgress(state.progressCurrent, state.progressMax);
-    ExportSlideImages(pres, run, 14);
-  }
-  if (plan.kind != ExportPlan::Kind::OneSlide) {
-    for (std::size_t i = 0; i < slides.size(); ++i) {
+    if (plan.kind == ExportPlan::Kind::Whole) ExportSlideImages(pres, run, 14);
+    for (const Object& slide : slides) {
       ++state.progressCurrent;
       ReportProgress(state.progressCurrent, state.progressMax);
+      SlideProperties(slide, slidesElement, false);
       if (CheckAbort()) return {};
     }
     for (std::size_t i = 0; i < designs.size(); ++i) {
@@ -183,6 +151,10 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   if (!SaveDocument(doc, path)) {
     WriteExportLog("Presentation Info: could not write " + path);
     return {};
+  }
+  if (plan.kind != ExportPlan::Kind::OneSlide) {
+    ++state.progressCurrent;
+    ReportProgress(state.progressCurrent, state.progressMax);
   }
   return path;
 }
@@ -221,7 +193,10 @@ void ExportSlideImages(const Object& presentation, StepRunner& run, int step) {
 
 std::string WritePresentationInfo(const Object& presentation, std::int32_t index) {
   ExportPlan plan;
-  if (index != -1) plan.kind = ExportPlan::Kind::OneSlide;
+  if (index != -1) {
+    plan.kind = ExportPlan::Kind::OneSlide;
+    plan.index = index;
+  }
   return Write(presentation, plan);
 }
 

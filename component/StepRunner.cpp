@@ -7,11 +7,6 @@
 #include "component/trace/Trace.h"
 
 namespace quillmere {
-namespace {
-constexpr int kRetryLimit = 5;  // retries are made while the count is at most this: six in all
-constexpr int kRetryDelayMs = 1500;
-}  // namespace
-
 std::string ErrorLogText(const std::string& label, const ComError& error, const std::string& location, int step) {
   return label + ErrorNumberText(error.Number()) + ": " + error.Description() + location + std::to_string(step);
 }

@@ -59,6 +59,11 @@ class StepRunner {
   int lastStep_ = 0;
 };
 
+// A busy or failing call is retried while the count is at most this (six
+// retries in all), this far apart.
+inline constexpr int kRetryLimit = 5;
+inline constexpr int kRetryDelayMs = 1500;
+
 // How a writer procedure reacts to a failing step.
 struct WriterForm {
   std::string label;     // "Shape Properties: "

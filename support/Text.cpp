@@ -1,5 +1,7 @@
 #include "support/Text.h"
 
+#include <ctime>
+
 namespace quillmere {
 
 std::string LowerAscii(std::string_view text) {
@@ -7,6 +9,21 @@ std::string LowerAscii(std::string_view text) {
   for (char& c : out)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return out;
+}
+
+std::string TrimSpaces(std::string_view text) {
+  auto b = text.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return std::string(text.substr(b, text.find_last_not_of(' ') - b + 1));
+}
+
+std::string CurrentDateTimeText() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return std::string(text, n);
 }
 
 }  // namespace quillmere

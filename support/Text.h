@@ -9,4 +9,10 @@ namespace quillmere {
 // ASCII lower-casing, as names of members, tags and files compare.
 std::string LowerAscii(std::string_view text);
 
+// The text without its leading and trailing spaces (U+0020 only).
+std::string TrimSpaces(std::string_view text);
+
+// The local date and time now, as trace lines show it ("2026-12-06 13:05:09").
+std::string CurrentDateTimeText();
+
 }  // namespace quillmere

@@ -7,6 +7,7 @@
 #include "slides/PowerPointVersion.h"
 #include "support/Paths.h"
 #include "support/Registry.h"
+#include "support/Text.h"
 
 namespace quillmere {
 namespace {
@@ -31,12 +32,6 @@ bool IsPowerPointInstalled() {
 }
 
 std::string TrimAtNull(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
-
-std::string TrimSpaces(std::string_view text) {
-  auto b = text.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  return std::string(text.substr(b, text.find_last_not_of(' ') - b + 1));
-}
 
 std::string PrepareOutputFolder(std::string_view outputFolder) {
   std::string folder = TrimSpaces(outputFolder);

@@ -28,7 +28,6 @@ struct DriverContext {
 bool IsPowerPointInstalled();
 std::string PrepareOutputFolder(std::string_view outputFolder);
 std::string TrimAtNull(std::string_view text);
-std::string TrimSpaces(std::string_view text);
 
 // Tries the running instance, then (when allowed) starts one; records the
 // application and was-running flag in the export state. Failures go to run.

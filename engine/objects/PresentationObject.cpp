@@ -12,6 +12,8 @@ constexpr std::string_view kMarkAsFinal = "_MarkAsFinal";
 // File formats SaveCopyAs writes as an Open XML package.
 constexpr int kSaveAsDefault = 11;
 constexpr int kSaveAsOpenXmlPresentation = 24;
+constexpr std::string_view kPresentationMainType =
+    "application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml";
 
 bool IsFinal(PresentationObject& o) {
   auto& props = o.CustomProperties()->properties;
@@ -25,7 +27,8 @@ Value SaveCopyAs(PresentationObject& o, Args a) {
   if (format != kSaveAsDefault && format != kSaveAsOpenXmlPresentation)
     throw ComError(hr::kInvalidArgument, "Presentation.SaveCopyAs : Invalid enumeration value.");
   try {
-    o.doc->Pkg().SaveAs(file);
+    // An Open XML copy is a presentation even when the deck is a template, a show or macro-enabled.
+    o.doc->Pkg().SaveAs(file, format == kSaveAsOpenXmlPresentation ? kPresentationMainType : std::string_view());
   } catch (const PackageError& e) {
     throw ComError(hr::kUnspecified, std::string("Presentation.SaveCopyAs : An error occurred while PowerPoint was saving the file. (") + e.what() + ")");
   }

@@ -78,8 +78,10 @@ class Package {
   // Removes the part, its relationships part and its content-type override.
   void RemovePart(std::string_view partName);
   // Writes the package as it is now; this object keeps reading its own file.
+  // A main content type given saves the package as that kind of document (a
+  // template or show saved as a presentation) without changing this one.
   // Throws PackageError(WriteFailed).
-  void SaveAs(const std::filesystem::path& file);
+  void SaveAs(const std::filesystem::path& file, std::string_view mainContentType = {});
 
  private:
   explicit Package(std::filesystem::path file);

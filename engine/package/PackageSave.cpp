@@ -4,6 +4,7 @@
 
 #include "engine/package/PackageImpl.h"
 #include "engine/package/PartName.h"
+#include "engine/package/XmlPart.h"
 #include "engine/package/ZipWriting.h"
 
 namespace quillmere::engine {
@@ -19,7 +20,7 @@ std::filesystem::path TempNameNextTo(const std::filesystem::path& file) {
 
 }  // namespace
 
-void Package::SaveAs(const std::filesystem::path& file) {
+void Package::SaveAs(const std::filesystem::path& file, std::string_view mainContentType) {
   Impl& im = *impl_;
   std::filesystem::path temp = TempNameNextTo(file);
   std::error_code ignored;
@@ -30,7 +31,14 @@ void Package::SaveAs(const std::filesystem::path& file) {
       else out.AddCopy(im.zip.get(), *im.Entry(key));
     };
     // [Content_Types].xml first: readers that stream a package need it first.
-    write(kContentTypesKey, im.Entry(kContentTypesKey)->zipName);
+    if (!mainContentType.empty() && im.contentTypes->Find(im.mainPart) != mainContentType) {
+      pugi::xml_document types;
+      types.reset(*im.contentTypesXml);
+      ContentTypes(types).SetOverride(im.mainPart, mainContentType);
+      out.AddBytes(im.Entry(kContentTypesKey)->zipName, SerializeXml(types));
+    } else {
+      write(kContentTypesKey, im.Entry(kContentTypesKey)->zipName);
+    }
     for (const ZipEntry& e : im.entries) {
       std::string key = PartKey(e.partName);
       if (key != kContentTypesKey && !im.removed.count(key)) write(key, e.zipName);

@@ -125,3 +125,26 @@ TEST_F(PackageSaveTest, ReportsWriteFailuresAndLeavesNoTempFile) {
 
 }  // namespace
 }  // namespace quillmere::engine
+
+namespace quillmere::engine {
+namespace {
+
+TEST(PackageSaveAsKindTest, TemplatesShowsAndMacroDecksSaveAsPresentations) {
+  constexpr std::string_view kPresentation =
+      "application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml";
+  packagetest::TempFolder temp;
+  for (const char* deck : {"poi__bug59273.potx", "poi__testPPT.ppsx", "poi__SimpleMacro.pptm"}) {
+    std::unique_ptr<Package> package = Package::Open(packagetest::CorpusFile(deck));
+    std::string own = package->ContentType(package->MainPartName());
+    ASSERT_NE(own, kPresentation) << deck;
+    package->SaveAs(temp / "copy.pptx", kPresentation);
+    std::unique_ptr<Package> copy = Package::Open(temp / "copy.pptx");
+    EXPECT_EQ(copy->ContentType(copy->MainPartName()), kPresentation) << deck;
+    EXPECT_EQ(package->ContentType(package->MainPartName()), own) << deck;  // the open deck keeps its kind
+    package->SaveAs(temp / "same.pptx");
+    EXPECT_EQ(Package::Open(temp / "same.pptx")->ContentType(copy->MainPartName()), own) << deck;
+  }
+}
+
+}  // namespace
+}  // namespace quillmere::engine

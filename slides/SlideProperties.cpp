@@ -1,0 +1,147 @@
+#include "slides/SlideProperties.h"
+
+#include <memory>
+
+#include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "component/trace/ExportLog.h"
+#include "component/trace/Trace.h"
+#include "component/xml/NumberText.h"
+#include "component/xml/XmlHelpers.h"
+#include "slides/PowerPointVersion.h"
+#include "slides/SlideColorScheme.h"
+#include "slides/SlideTags.h"
+#include "slides/SlideTransition.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+constexpr std::string_view kLabel = "Slide Properties: ";
+constexpr std::string_view kLocation = " in Quillmere.bXML.SlideProperties at line ";
+
+// A busy PowerPoint is waited for (six retries per slide in all); any other
+// failure loses only the item being written.
+StepRunner SlideSteps(const Object& slide) {
+  auto retries = std::make_shared<int>(0);
+  return StepRunner([slide, retries](const ComError& e, int step) {
+    std::string index, name;
+    try {
+      index = std::to_string(slide.Get("SlideIndex").AsLong());
+      name = slide.Get("Name").AsString();
+    } catch (const std::exception&) {
+      // The report names what could be read.
+    }
+    std::string text = ErrorLogText(std::string(kLabel), e, std::string(kLocation), step);
+    std::string slideLabel = "Slide - " + index;
+    std::string detail = text + " Slide name: " + name + "(" + index + ") " + slideLabel;
+    Trace(detail);
+    if (e.Number() != hr::kCallRejected) {
+      WriteExportLog(detail);
+      return StepAction::Continue;
+    }
+    if (*retries <= kRetryLimit) {
+      ++*retries;
+      SleepFor(kRetryDelayMs);
+      WriteExportLog(text + " - " + std::to_string(*retries) + " " + " -- " + slideLabel);
+      return StepAction::Retry;
+    }
+    WriteExportLog(text + slideLabel);
+    return StepAction::Continue;
+  });
+}
+
+// The authoring tool's navigation level; never below 1.
+std::string TocLevel(const Object& slide) {
+  std::int64_t level = RoundHalfEven(LeadingNumber(GetTag(slide, "CORVANTA_NAV_LEVEL")));
+  return std::to_string(level < 1 ? 1 : level);
+}
+
+std::string Flag(const Object& slide, std::string_view member) { return BoolText(slide.Get(member).AsLong() != 0); }
+
+}  // namespace
+
+void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImage) {
+  const ExportState& state = CurrentExportState();
+  StepRunner run = SlideSteps(slide);
+  std::string id;
+  run.Step(1, [&] { id = std::to_string(slide.Get("SlideID").AsLong()); });
+  Trace(std::string(kLabel) + id + " Enter - " + CurrentDateTimeText());
+
+  pugi::xml_node element = AppendContainer(parent, "Slide");
+  AppendLineBreak(element);
+  std::string title, thumbnail;
+  run.Step(2, [&] {
+    title = GetSlideTitle(slide);
+    AddElement(4, element, "SlideTitle", title);
+  });
+  run.Step(3, [&] { AddElement(4, element, "CorvantaSlideTitle", title); });
+  run.Step(4, [&] {
+    thumbnail = state.outputFolder + "slide" + std::to_string(slide.Get("SlideIndex").AsLong()) + ".png";
+    AddElement(4, element, "Thumbnail", thumbnail);
+  });
+  if (exportImage) {
+    run.Step(5, [&] {
+      slide.Call("Export", thumbnail, "PNG", static_cast<std::int32_t>(RoundHalfEven(state.slideWidth)),
+                 static_cast<std::int32_t>(RoundHalfEven(state.slideHeight)));
+    });
+  }
+
+  std::int16_t major = 0;
+  run.Step(6, [&] { major = PowerPointMajorVersion(); });
+  if (major >= 12) {
+    run.Step(7, [&] {
+      if (!SlideColorsMatchLayout(slide)) ColorSchemeProperties(slide, element);
+    });
+  }
+
+  run.Step(8, [&] { AddElement(4, element, "FollowMasterBackground", Flag(slide, "FollowMasterBackground")); });
+  run.Step(9, [&] { AddElement(4, element, "DisplayMasterShapes", Flag(slide, "DisplayMasterShapes")); });
+  run.Step(10, [&] { AddElement(4, element, "DesignId", std::to_string(slide.Child("Design").Get("Index").AsLong())); });
+  run.Step(11, [&] { AddElement(4, element, "HideNav", BoolText(GetTag(slide, "CORVANTA_HIDE_SLIDE") == "1")); });
+  run.Step(12, [&] { AddElement(4, element, "WaitForUser", LowerBoolText(GetTag(slide, "CORVANTA_SLIDE_PAUSE") == "1")); });
+  WriteTransition(slide, element, run, 13);
+  run.Step(30, [&] {
+    std::int32_t layout = major >= 12 ? slide.Child("CustomLayout").Get("Index").AsLong() : slide.Get("Layout").AsLong();
+    AddElement(4, element, "LayoutId", std::to_string(layout));
+  });
+  run.Step(31, [&] {
+    AddElement(4, element, "BackgroundStyle", major >= 12 ? std::to_string(slide.Get("BackgroundStyle").AsLong()) : "0");
+  });
+  AppendContainer(element, "Shapes");
+
+  run.Step(32, [&] { AddAttribute(2, element, "id", std::to_string(slide.Get("SlideID").AsLong())); });
+  run.Step(33, [&] { AddAttribute(2, element, "index", std::to_string(slide.Get("SlideIndex").AsLong())); });
+  run.Step(34, [&] { AddAttribute(2, element, "name", slide.Get("Name").AsString()); });
+  run.Step(35, [&] { AddAttribute(2, element, "TocLevel", TocLevel(slide)); });
+  run.Step(36, [&] {
+    AddAttribute(2, element, "TocVisible", LowerBoolText(LeadingNumber(GetTag(slide, "CORVANTA_HIDE_SLIDE")) != 1));
+  });
+  Trace(std::string(kLabel) + id + " Exit - " + CurrentDateTimeText());
+}
+
+std::int16_t GetProjectVersion(const Object& presentation) {
+  try {
+    std::string tagged = GetTag(presentation, "CORVANTA_LUMIDESK_VERSION");
+    if (!TrimSpaces(tagged).empty()) return static_cast<std::int16_t>(RoundHalfEven(LeadingNumber(tagged)));
+    Object property = presentation.Child("CustomDocumentProperties").Item("CorvantaProjectVersion");
+    return static_cast<std::int16_t>(RoundHalfEven(LeadingNumber(property.Get("Value").AsString())));
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+Object FindNotesPlaceholder(const Object& slide, std::int32_t placeholderType) {
+  try {
+    Object placeholders = slide.Child("NotesPage").Child("Shapes").Child("Placeholders");
+    for (std::int32_t i = 1, n = placeholders.Count(); i <= n; ++i) {
+      Object placeholder = placeholders.Item(i);
+      if (placeholder.Child("PlaceholderFormat").Get("Type").AsLong() == placeholderType) return placeholder;
+    }
+  } catch (const std::exception&) {
+    // No notes page, or one that cannot be read: no placeholder.
+  }
+  return {};
+}
+
+}  // namespace quillmere

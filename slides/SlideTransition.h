@@ -1,0 +1,17 @@
+#pragma once
+// The Transition element of a slide and the transition's duration.
+
+#include <pugixml.hpp>
+
+#include "component/StepRunner.h"
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+// Appends Transition to the slide element; each value is one step of run.
+void WriteTransition(const Object& slide, pugi::xml_node slideElement, StepRunner& run, int firstStep);
+
+// Seconds: PowerPoint 2010 and later report it; earlier ones imply it by speed.
+float GetTransitionDuration(const Object& slide);
+
+}  // namespace quillmere
