@@ -1,0 +1,220 @@
+// The Slide element against scripted PowerPoints of the older and newer kinds.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "component/ExportState.h"
+#include "component/trace/ExportLog.h"
+#include "slides/SlideColorScheme.h"
+#include "slides/SlideProperties.h"
+#include "slides/ThemeTables.h"
+#include "tests/fakes/FakeObject.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+// The Office theme, as PowerPoint packs its colours (red in the low byte).
+const std::vector<std::int32_t> kOfficeColors{0x000000, 0xFFFFFF, 0x7D491F, 0xE1ECEE, 0xBD814F, 0x4D50C0,
+                                              0x59BB9B, 0xA26480, 0xC6AC4B, 0x4696F7, 0xFF0000, 0x800080};
+
+class SlidePropertiesTest : public IsolatedUserFolders {
+ protected:
+  void Use(int major) {
+    version = std::make_shared<int>(major);
+    app = Make("Application");
+    app->Prop("Version", std::to_string(major) + ".0");
+    ExportState& state = CurrentExportState();
+    state = ExportState{};
+    state.application = Object(app);
+    state.outputFolder = "/out/";
+    state.slideWidth = 720.0f;
+    state.slideHeight = 540.0f;
+    sleeper = std::make_shared<CountingSleeper>();
+    state.sleeper = sleeper;
+    tags = Make("Tags");
+    tags->On("Item", [this](Args a) {
+      auto it = tagValues.find(a[0].AsString());
+      return Value(it == tagValues.end() ? std::string() : it->second);
+    });
+    transition = Make("SlideShowTransition");
+    auto sound = Make("SoundEffect");
+    sound->Prop("Type", 2);
+    transition->Prop("AdvanceOnClick", -1).Prop("AdvanceOnTime", 0).Prop("AdvanceTime", 1.25f).Prop("EntryEffect", 3849)
+        .Prop("Hidden", -1).Prop("SoundEffect", Dispatched(sound)).Prop("Speed", 1).Prop("Duration", 1.5f, 14);
+    auto title = Make("Shape");
+    auto frame = Make("TextFrame");
+    auto range = Make("TextRange");
+    range->Prop("TrimText", "Quarterly results\vby region\rsecond paragraph");
+    frame->Prop("TextRange", Dispatched(range));
+    title->Prop("TextFrame", Dispatched(frame));
+    shapes = Make("Shapes");
+    shapes->Prop("HasTitle", -1).Prop("Title", Dispatched(title)).Prop("Count", 0);
+    auto design = Make("Design");
+    design->Prop("Index", 2);
+    layout = Make("CustomLayout");
+    layout->Prop("Index", 4).Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors)));
+    slide = Make("Slide");
+    slide->Prop("SlideID", 300).Prop("SlideIndex", 3).Prop("Name", "Slide3").Prop("Tags", Dispatched(tags))
+        .Prop("Shapes", Dispatched(shapes)).Prop("Design", Dispatched(design)).Prop("FollowMasterBackground", -1)
+        .Prop("DisplayMasterShapes", 0).Prop("SlideShowTransition", Dispatched(transition)).Prop("Layout", 2)
+        .Prop("CustomLayout", Dispatched(layout), 12).Prop("BackgroundStyle", 7, 12)
+        .Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors)), 12)
+        .On("Export", [this](Args a) {
+          exports.push_back(a[0].AsString() + " " + std::to_string(a[2].AsLong()) + "x" + std::to_string(a[3].AsLong()));
+          return Value();
+        });
+  }
+  std::shared_ptr<FakeObject> Make(const char* type) { return std::make_shared<FakeObject>(type, version); }
+  static Value Dispatched(const std::shared_ptr<FakeObject>& o) { return Value(std::shared_ptr<Dispatch>(o)); }
+  std::shared_ptr<FakeObject> Scheme(const std::vector<std::int32_t>& colors) {
+    auto scheme = Make("ThemeColorScheme");
+    scheme->On("Colors", [this, colors](Args a) {
+      auto color = Make("ThemeColor");
+      color->Prop("RGB", colors.at(static_cast<std::size_t>(a[0].AsLong() - 1)));
+      return Dispatched(color);
+    });
+    return scheme;
+  }
+  std::string Write(bool exportImage = false) {
+    pugi::xml_document doc;
+    pugi::xml_node slides = doc.append_child("Slides");
+    SlideProperties(Object(slide), slides, exportImage);
+    std::ostringstream out;
+    doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
+    return out.str();
+  }
+  static std::string Log() {
+    std::ifstream in(ExportLogPath());
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  std::shared_ptr<int> version;
+  std::shared_ptr<FakeObject> app, slide, tags, transition, shapes, layout;
+  std::shared_ptr<CountingSleeper> sleeper;
+  std::map<std::string, std::string> tagValues;
+  std::vector<std::string> exports;
+};
+
+TEST_F(SlidePropertiesTest, PowerPoint2003SlideInDocumentOrder) {
+  Use(11);
+  tagValues = {{"ELAPSEDTIME", "2,5"}, {"CORVANTA_HIDE_SLIDE", "1.0"}, {"CORVANTA_NAV_LEVEL", "2.6"},
+               {"CORVANTA_SLIDE_PAUSE", "1"}};
+  EXPECT_EQ(Write(),
+            "<Slides><Slide id=\"300\" index=\"3\" name=\"Slide3\" TocLevel=\"3\" TocVisible=\"false\">\r\n"
+            "    <SlideTitle>Quarterly&amp;#160;results&amp;#11;</SlideTitle>\r\n"
+            "    <CorvantaSlideTitle>Quarterly&amp;#160;results&amp;#11;</CorvantaSlideTitle>\r\n"
+            "    <Thumbnail>/out/slide3.png</Thumbnail>\r\n"
+            "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
+            "    <DisplayMasterShapes>False</DisplayMasterShapes>\r\n"
+            "    <DesignId>2</DesignId>\r\n"
+            "    <HideNav>False</HideNav>\r\n"  // exact text, unlike TocVisible
+            "    <WaitForUser>true</WaitForUser>\r\n"
+            "<Transition>\r\n"
+            "    <AdvanceOnClick>True</AdvanceOnClick>\r\n    <AdvanceOnTime>False</AdvanceOnTime>\r\n"
+            "    <AdvanceTime>2.5</AdvanceTime>\r\n    <EntryEffect>3849</EntryEffect>\r\n"
+            "    <Hidden>True</Hidden>\r\n    <SoundEffectType>2</SoundEffectType>\r\n    <Speed>1</Speed>\r\n"
+            "    <Duration>2</Duration>\r\n"  // implied by the slow speed
+            "</Transition>"
+            "    <LayoutId>2</LayoutId>\r\n    <BackgroundStyle>0</BackgroundStyle>\r\n"
+            "<Shapes/>          </Slide></Slides>");
+  EXPECT_TRUE(exports.empty());
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(SlidePropertiesTest, PowerPoint2010SlideReadsTheNewerMembers) {
+  Use(14);
+  tagValues = {{"ELAPSEDTIME", "   "}, {"CORVANTA_NAV_LEVEL", "-4"}, {"CORVANTA_TITLE_TAG", "Slide 3"}};
+  shapes->Prop("HasTitle", 0);
+  std::string xml = Write(true);
+  EXPECT_NE(xml.find("<SlideTitle>Slide&amp;#160;3</SlideTitle>"), std::string::npos);  // a tag equal to the default is ignored
+  EXPECT_NE(xml.find("<AdvanceTime>1.25</AdvanceTime>"), std::string::npos);
+  EXPECT_NE(xml.find("<Duration>1.5</Duration>"), std::string::npos);
+  EXPECT_NE(xml.find("<LayoutId>4</LayoutId>"), std::string::npos);
+  EXPECT_NE(xml.find("<BackgroundStyle>7</BackgroundStyle>"), std::string::npos);
+  EXPECT_NE(xml.find("TocLevel=\"1\" TocVisible=\"true\""), std::string::npos);
+  EXPECT_EQ(xml.find("ColorScheme"), std::string::npos);  // the slide's colours are its layout's
+  EXPECT_EQ(exports, std::vector<std::string>{"/out/slide3.png 720x540"});
+
+  // A slide of its own colours names the built-in theme they match, or none.
+  std::vector<std::int32_t> changed = kOfficeColors;
+  layout->Prop("ThemeColorScheme", Dispatched(Scheme(changed)));
+  changed[4] = 0x123456;
+  slide->Prop("ThemeColorScheme", Dispatched(Scheme(changed)));
+  EXPECT_FALSE(SlideColorsMatchLayout(Object(slide)));
+  xml = Write();
+  EXPECT_NE(xml.find("<Thumbnail>/out/slide3.png</Thumbnail>\r\n<ColorScheme>                "
+                     "<Name/>\r\n                <Accent1>1193046</Accent1>\r\n                <Accent2>5066944</Accent2>"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("<Light2>14806254</Light2>\r\n</ColorScheme>    <FollowMasterBackground>"), std::string::npos);
+  EXPECT_EQ(ThemeColorSchemeName(Object(Scheme(kOfficeColors))), "Office");
+  EXPECT_EQ(ThemeColorSchemeName(Object(Make("ThemeColorScheme"))), "");  // unreadable: no name
+}
+
+TEST_F(SlidePropertiesTest, BusyPowerPointIsWaitedForSixTimesPerSlide) {
+  Use(12);
+  slide->Fail("DisplayMasterShapes", hr::kCallRejected, "Call was rejected by callee.", 2);
+  slide->Fail("FollowMasterBackground", hr::kCallRejected, "Call was rejected by callee.");
+  slide->Fail("Layout", hr::kInvalidArgument, "Invalid argument.");
+  slide->Fail("BackgroundStyle", hr::kUnspecified, "Slide.BackgroundStyle : failed.");
+  std::string xml = Write();
+  // The always-busy item used all six retries; the next busy item gets none.
+  EXPECT_EQ(sleeper->waits, std::vector<long long>(6, 1500));
+  EXPECT_EQ(xml.find("FollowMasterBackground"), std::string::npos);
+  EXPECT_EQ(xml.find("DisplayMasterShapes"), std::string::npos);
+  EXPECT_EQ(xml.find("BackgroundStyle"), std::string::npos);
+  EXPECT_NE(xml.find("<LayoutId>4</LayoutId>"), std::string::npos);  // Layout is not read from 2007 on
+  std::string log = Log();
+  EXPECT_NE(log.find("Slide Properties: -2147418111: Call was rejected by callee. in "
+                     "Quillmere.bXML.SlideProperties at line 8 - 6  -- Slide - 3"),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("in Quillmere.bXML.SlideProperties at line 8Slide - 3"), std::string::npos);
+  EXPECT_NE(log.find("Slide.BackgroundStyle : failed. in Quillmere.bXML.SlideProperties at line 31 Slide name: "
+                     "Slide3(3) Slide - 3"),
+            std::string::npos);
+}
+
+TEST_F(SlidePropertiesTest, ProjectVersionAndNotesPlaceholders) {
+  Use(12);
+  auto presentation = Make("Presentation");
+  auto presentationTags = Make("Tags");
+  std::string versionTag;
+  presentationTags->On("Item", [&](Args) { return Value(versionTag); });
+  auto property = Make("DocumentProperty");
+  property->Prop("Value", "7.2");
+  auto properties = Make("DocumentProperties");
+  properties->On("Item", [&](Args) { return Dispatched(property); });
+  presentation->Prop("Tags", Dispatched(presentationTags)).Prop("CustomDocumentProperties", Dispatched(properties));
+  EXPECT_EQ(GetProjectVersion(Object(presentation)), 7);
+  versionTag = " 6 ";
+  EXPECT_EQ(GetProjectVersion(Object(presentation)), 6);
+  versionTag = "";
+  properties->Fail("Item", hr::kInvalidArgument, "Invalid procedure call or argument");
+  EXPECT_EQ(GetProjectVersion(Object(presentation)), 0);
+
+  auto placeholder = [&](int type) {
+    auto format = Make("PlaceholderFormat");
+    format->Prop("Type", type);
+    auto shape = Make("Shape");
+    shape->Prop("PlaceholderFormat", Dispatched(format));
+    return shape;
+  };
+  auto body = placeholder(2);
+  auto notesShapes = Make("Shapes");
+  notesShapes->Prop("Placeholders", Dispatched(MakeCollection("Placeholders", version, {placeholder(101), body})));
+  auto notesPage = Make("SlideRange");
+  notesPage->Prop("Shapes", Dispatched(notesShapes));
+  EXPECT_FALSE(FindNotesPlaceholder(Object(slide), 2));  // no notes page member: nothing, no error
+  slide->Prop("NotesPage", Dispatched(notesPage));
+  EXPECT_EQ(FindNotesPlaceholder(Object(slide), 2).Ptr(), body);
+  EXPECT_FALSE(FindNotesPlaceholder(Object(slide), 1));
+}
+
+}  // namespace
+}  // namespace quillmere::testing
