@@ -145,7 +145,10 @@ std::string Package::ContentType(std::string_view partName) {
 
 std::string Package::MainPartName() { return impl_->mainPart; }
 
+std::uint64_t Package::Revision() const { return impl_->revision; }
+
 void Package::MarkModified(std::string_view partName) {
+  ++impl_->revision;
   std::string key = PartKey(partName);
   if (key == kContentTypesKey) {
     // Changed from outside: read the entries again from the DOM.
@@ -163,6 +166,7 @@ void Package::PutPart(std::string_view partName, std::string bytes, std::string_
   std::string key = PartKey(partName);
   RefuseContentTypesPart(key);
   Impl& im = *impl_;
+  ++im.revision;
   im.removed.erase(key);
   const ZipEntry* entry = im.Entry(key);
   PartState& state = im.parts[key];
@@ -179,6 +183,7 @@ void Package::RemovePart(std::string_view partName) {
   RefuseContentTypesPart(key);
   Impl& im = *impl_;
   if (!im.Has(key)) return;
+  ++im.revision;
   if (im.Entry(key)) im.removed.insert(key);
   im.parts.erase(key);
   im.rels.erase(key);

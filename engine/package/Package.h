@@ -71,6 +71,10 @@ class Package {
   // The part the package relationship "officeDocument" points at.
   std::string MainPartName();
 
+  // Counts the changes made since the package was opened: 0 while it is
+  // still its file; whoever shows it again compares this number.
+  std::uint64_t Revision() const;
+
   // The DOM of this part was changed; SaveAs writes it from the DOM.
   void MarkModified(std::string_view partName);
   // A new or replaced part with the given bytes and content type.

@@ -36,6 +36,7 @@ struct Package::Impl {
   std::unique_ptr<pugi::xml_document> contentTypesXml;
   std::unique_ptr<ContentTypes> contentTypes;
   std::string mainPart;
+  std::uint64_t revision = 0;
 
   const ZipEntry* Entry(const std::string& key) const;
   bool Has(const std::string& key) const;

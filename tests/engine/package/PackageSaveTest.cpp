@@ -73,9 +73,12 @@ TEST_F(PackageSaveTest, WritesMarkedPartsFromTheirDom) {
 
 TEST_F(PackageSaveTest, WritesPutPartsAndLeavesRemovedOnesOut) {
   std::unique_ptr<Package> package = OpenDeck();
+  EXPECT_EQ(package->Revision(), 0u);
   package->PutPart("ppt/media/new.bin", "binary", "application/octet-stream");
   package->PutPart("ppt/media/MY IMAGE.png", "replaced", "");
+  std::uint64_t beforeRemoval = package->Revision();
   package->RemovePart(kSlide);
+  EXPECT_GT(package->Revision(), beforeRemoval);  // every change makes a new state to show
   EXPECT_FALSE(package->HasPart("ppt/slides/_rels/slide1.xml.rels"));  // went with its source
   EXPECT_EQ(package->FindXml(kSlide), nullptr);
   std::unique_ptr<Package> saved = SaveAndReopen(*package);
