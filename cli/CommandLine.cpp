@@ -37,6 +37,7 @@ std::variant<Invocation, int> ParseCommandLine(int argc, char** argv) {
   app.add_flag("--trace", run.trace, "Print the library's trace lines on stderr");
   app.add_option("--emulate-version", run.emulatedVersion, "Answer as PowerPoint 11 (2003), 12 (2007) or 14 (2010)")
       ->check(CLI::IsMember({11, 12, 14}));
+  app.add_flag("--no-images", run.skipImages, "Write the XML without drawing slide images (no LibreOffice needed)");
 
   CLI::App* presentation = app.add_subcommand("presentation", "Describe the whole presentation");
   AddDeck(*presentation, run);

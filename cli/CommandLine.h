@@ -21,6 +21,7 @@ struct Invocation {
   std::string outputFolder;    // empty: the library's temporary folder
   bool trace = false;          // the library's debug output on stderr
   int emulatedVersion = 0;     // 0: the engine's own version
+  bool skipImages = false;
 };
 
 // The invocation to run, or the exit code to end with at once (after help,

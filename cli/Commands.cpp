@@ -11,6 +11,7 @@
 #include "component/trace/Trace.h"
 #include "component/trace/TraceViewer.h"
 #include "engine/EngineRuntime.h"
+#include "engine/objects/SlideImages.h"
 
 namespace quillmere::cli {
 namespace {
@@ -27,12 +28,11 @@ std::string Absolute(const std::string& path) {
 }
 
 PPTInfoOptions EngineFor(const Invocation& run) {
+  engine::EngineOptions engineOptions;
+  if (run.emulatedVersion != 0) engineOptions.emulatedMajorVersion = run.emulatedVersion;
+  engineOptions.drawImages = !run.skipImages;
   PPTInfoOptions options;
-  if (run.emulatedVersion != 0) {
-    engine::EngineOptions engineOptions;
-    engineOptions.emulatedMajorVersion = run.emulatedVersion;
-    options.runtime = std::make_shared<engine::EngineRuntime>(engineOptions);
-  }
+  options.runtime = std::make_shared<engine::EngineRuntime>(engineOptions);
   return options;
 }
 
@@ -60,6 +60,9 @@ std::int32_t Export(const Invocation& run, std::string& xmlPath) {
   info.Events().Progress = [&bar](std::int32_t& current, std::int32_t& max) { bar.Update(current, max); };
   const std::int32_t status = Dispatch(run, info, xmlPath);
   bar.Finish(status == ERR_SUCCESS);
+  // The description is complete without images; say once why they are missing.
+  if (std::string why = engine::TakeImageNotice(); !why.empty())
+    std::cerr << "quillmere: slide images were skipped: " << why << '\n';
   return status;
 }
 

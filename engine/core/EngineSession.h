@@ -5,12 +5,19 @@
 // presentations are not here: they belong to the Presentations collection,
 // so that no object keeps itself alive through the session.
 
+#include <memory>
+
 namespace quillmere::engine {
+
+struct RenderState;  // the images drawn for this application, made on first use
 
 struct EngineOptions {
   // The PowerPoint major version the engine answers as: 11 (2003), 12 (2007),
   // 14 (2010) or 16 (current). Members newer than it are hidden.
   int emulatedMajorVersion = 16;
+  // Whether slide and shape images are drawn (by LibreOffice). Without them
+  // every image request fails the way a failed PowerPoint call does.
+  bool drawImages = true;
 };
 
 struct EngineSession {
@@ -22,6 +29,7 @@ struct EngineSession {
   int automationSecurity = 1;  // msoAutomationSecurityLow, PowerPoint's default
   bool quit = false;
   int untitledCount = 0;
+  std::shared_ptr<RenderState> rendering;
 };
 
 }  // namespace quillmere::engine

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/core/PresentationOpener.h"
+#include "engine/objects/SlideImages.h"
 
 namespace quillmere::engine {
 
@@ -58,6 +59,7 @@ Value ApplicationObject::Invoke(InvokeKind kind, std::string_view member, Args a
 
 void ApplicationObject::Quit() {
   while (!presentations->open.empty()) presentations->open.back()->Close();
+  EndRendering(*session_);
   session_->quit = true;
 }
 

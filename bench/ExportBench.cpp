@@ -1,0 +1,42 @@
+// A whole export of the largest corpus decks through the engine, reported per
+// slide: the description alone, and with the slide images drawn.
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <string>
+
+#include "component/PPTInfo.h"
+#include "engine/EngineRuntime.h"
+
+namespace {
+
+void ExportDeck(benchmark::State& state, const char* deck, bool drawImages) {
+  quillmere::engine::RegisterEngine();
+  quillmere::engine::EngineOptions options;
+  options.drawImages = drawImages;
+  quillmere::PPTInfo info(quillmere::PPTInfoOptions{std::make_shared<quillmere::engine::EngineRuntime>(options), {}});
+  std::string out = (std::filesystem::temp_directory_path() / "quillmere-export-bench").string();
+  int slides = 0;
+  for (auto _ : state) {
+    std::filesystem::remove_all(out);
+    std::string name = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, xml;
+    if (info.PPTPresentation(name, xml, out) != 0) state.SkipWithError("the export failed");
+    if (slides == 0) {
+      pugi::xml_document doc;
+      doc.load_file(xml.c_str());
+      slides = doc.child("Presentation").child("SlideCount").text().as_int();
+    }
+  }
+  state.counters["slides"] = slides;
+  // Seconds per slide.
+  state.counters["per_slide"] = benchmark::Counter(slides, benchmark::Counter::kIsIterationInvariantRate |
+                                                               benchmark::Counter::kInvert);
+  std::filesystem::remove_all(out);
+}
+
+BENCHMARK_CAPTURE(ExportDeck, KEY02_xml, "poi__KEY02.pptx", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportDeck, PerformanceUp_xml, "poi__2411-Performance_Up.pptx", false)->Unit(benchmark::kMillisecond);
+
+}  // namespace

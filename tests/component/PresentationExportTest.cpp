@@ -1,0 +1,122 @@
+// Whole, listed and single-slide exports of real decks through the engine:
+// the Slide elements, their order and values, progress and cancelling.
+
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include "component/PPTInfo.h"
+#include "component/StatusCode.h"
+#include "engine/EngineRuntime.h"
+#include "tests/fakes/FakeObject.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
+
+// The element children of a Slide, in document order.
+std::vector<std::string> ChildNames(pugi::xml_node slide) {
+  std::vector<std::string> names;
+  for (pugi::xml_node child : slide.children())
+    if (child.type() == pugi::node_element) names.emplace_back(child.name());
+  return names;
+}
+
+class PresentationExportTest : public IsolatedUserFolders {
+ protected:
+  void Use(int version = 16) {
+    engine::RegisterEngine();
+    engine::EngineOptions options;
+    options.emulatedMajorVersion = version;
+    info = std::make_unique<PPTInfo>(
+        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
+    info->Events().Progress = [this](std::int32_t& current, std::int32_t& max) {
+      overran |= current > max;
+      lastCurrent = current;
+      lastMax = max;
+    };
+  }
+  pugi::xml_node Load(const std::string& xmlPath) {
+    EXPECT_TRUE(doc.load_file(xmlPath.c_str())) << xmlPath;
+    return doc.child("Presentation");
+  }
+  std::string Out(const char* name) { return Folder(name).string(); }
+
+  std::unique_ptr<PPTInfo> info;
+  pugi::xml_document doc;
+  bool overran = false;
+  std::int32_t lastCurrent = -1, lastMax = -1;
+};
+
+TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
+  Use();
+  std::string name = Deck("poi__keyframes.pptx"), xml, out = Out("keyframes");
+  ASSERT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS);
+  pugi::xml_node presentation = Load(xml);
+  std::vector<pugi::xml_node> slides;
+  for (pugi::xml_node s : presentation.child("Slides").children("Slide")) slides.push_back(s);
+  ASSERT_EQ(std::to_string(slides.size()), presentation.child_value("SlideCount"));
+  const std::vector<std::string> order{"SlideTitle", "CorvantaSlideTitle", "Thumbnail", "FollowMasterBackground",
+                                       "DisplayMasterShapes", "DesignId", "HideNav", "WaitForUser", "Transition",
+                                       "LayoutId", "BackgroundStyle", "Shapes"};
+  std::set<std::string> effects;
+  for (std::size_t i = 0; i < slides.size(); ++i) {
+    pugi::xml_node slide = slides[i];
+    std::vector<std::string> names = ChildNames(slide);
+    if (!names.empty() && names[3] == "ColorScheme") names.erase(names.begin() + 3);
+    EXPECT_EQ(names, order) << "slide " << i + 1;
+    EXPECT_EQ(slide.attribute("index").as_uint(), i + 1);
+    EXPECT_EQ(std::string(slide.child_value("Thumbnail")), out + "/slide" + std::to_string(i + 1) + ".png");
+    pugi::xml_node transition = slide.child("Transition");
+    EXPECT_STREQ(transition.child_value("Speed"), "1");  // every slide of this deck is slow
+    EXPECT_STREQ(transition.child_value("Duration"), "1");
+    effects.insert(transition.child_value("EntryEffect"));
+  }
+  EXPECT_GE(effects.size(), 6u);        // blinds, comb, diamond, dissolve, newsflash, plus, push ...
+  EXPECT_TRUE(effects.count("0"));      // and slides without a transition
+  EXPECT_FALSE(overran);
+  EXPECT_EQ(lastCurrent, lastMax);
+  EXPECT_GT(lastMax, static_cast<std::int32_t>(slides.size()));
+
+  // An older PowerPoint implies the duration by the speed and has no layouts or styles of its own.
+  Use(11);
+  ASSERT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS);
+  pugi::xml_node first = Load(xml).child("Slides").child("Slide");
+  EXPECT_STREQ(first.child("Transition").child_value("Duration"), "2");
+  EXPECT_STREQ(first.child_value("BackgroundStyle"), "0");
+  EXPECT_STREQ(Load(xml).child_value("PPTXCopy"), "");
+}
+
+TEST_F(PresentationExportTest, ListsAndSingleSlides) {
+  Use();
+  std::string name = Deck("poi__2411-Performance_Up.pptx"), xml, list = "2|2|5", out = Out("list");
+  ASSERT_EQ(info->PPTSlideSelection(name, list, xml, out), ERR_SUCCESS);
+  pugi::xml_node presentation = Load(xml);
+  std::vector<std::string> indexes;
+  for (pugi::xml_node s : presentation.child("Slides").children("Slide")) indexes.push_back(s.attribute("index").value());
+  EXPECT_EQ(indexes, (std::vector<std::string>{"2", "2", "5"}));
+  EXPECT_STREQ(presentation.child_value("SlideCount"), "48");
+  EXPECT_FALSE(presentation.child("ImporterVersion"));
+  EXPECT_EQ(lastCurrent, lastMax);  // 3 slides, 1 design, 3
+
+  // Hidden slides are exported like any other, marked in their transition.
+  std::int32_t index = 13;
+  ASSERT_EQ(info->PPTSlide(name, index, xml, out = Out("one")), ERR_SUCCESS);
+  presentation = Load(xml);
+  pugi::xml_node slide = presentation.child("Slides").child("Slide");
+  EXPECT_FALSE(slide.next_sibling("Slide"));
+  EXPECT_STREQ(slide.child("Transition").child_value("Hidden"), "True");
+  EXPECT_TRUE(presentation.child("Designs").children().empty());
+  EXPECT_EQ(lastMax, 0);
+
+  // Cancelling during the slide loop writes no description.
+  int asked = 0;
+  info->Events().AbortConversion = [&](bool& cancel) { cancel = ++asked == 3; };
+  ASSERT_EQ(info->PPTPresentation(name, xml, out = Out("cancelled")), ERR_USER_CANCEL);
+  EXPECT_FALSE(std::filesystem::exists(out + "/presentationinfo.xml"));
+}
+
+}  // namespace
+}  // namespace quillmere::testing
