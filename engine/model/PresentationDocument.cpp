@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "engine/model/NewNotesPage.h"
+#include "engine/model/ShapeTree.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
@@ -12,13 +14,6 @@ constexpr float kEmuPerPoint = 12700.0f;
 std::int64_t IntAttribute(const pugi::xml_node& node, const char* name, std::int64_t fallback) {
   pugi::xml_attribute a = node.attribute(name);
   return a ? a.as_llong(fallback) : fallback;
-}
-
-// Shapes of a shape tree are its element children other than the group's own properties.
-bool IsShapeElement(const pugi::xml_node& node) {
-  if (node.type() != pugi::node_element) return false;
-  std::string_view n = LocalName(node);
-  return n != "nvGrpSpPr" && n != "grpSpPr" && n != "extLst";
 }
 
 }  // namespace
@@ -53,8 +48,9 @@ PresentationDocument::PresentationDocument(std::unique_ptr<Package> package) : p
 }
 
 pugi::xml_node PresentationDocument::PartRoot(const std::string& part) {
-  pugi::xml_document* xml = package_->FindXml(part);
-  return xml ? xml->document_element() : pugi::xml_node();
+  if (pugi::xml_document* xml = package_->FindXml(part)) return xml->document_element();
+  auto made = madeNotesPages_.find(part);
+  return made != madeNotesPages_.end() ? made->second->document_element() : pugi::xml_node();
 }
 
 const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std::string& masterPart) {
@@ -74,12 +70,73 @@ std::string PresentationDocument::MasterOfPart(const std::string& part) {
   return master ? master->target : std::string();
 }
 
+std::string PresentationDocument::LayoutOfSlide(const std::string& slidePart) {
+  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "slideLayout");
+  return rel && !rel->external ? rel->target : std::string();
+}
+
+std::vector<std::string> PresentationDocument::InheritanceChain(const std::string& part) {
+  std::vector<std::string> chain{part};
+  // A master relates to its layouts too, so only a slide is followed to a layout.
+  if (LocalName(PartRoot(part)) == "sld") {
+    std::string layout = LayoutOfSlide(part);
+    if (layout.empty()) return chain;
+    chain.push_back(layout);
+  }
+  if (LocalName(PartRoot(chain.back())) == "sldLayout") {
+    const Relationship* master = package_->FindRelationshipOfType(chain.back(), "slideMaster");
+    if (master && !master->external) chain.push_back(master->target);
+  }
+  return chain;
+}
+
+const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart) {
+  auto [it, inserted] = themeColors_.try_emplace(masterPart);
+  if (!inserted) return it->second;
+  const Relationship* theme = package_->FindRelationshipOfType(masterPart, "theme");
+  it->second = ReadThemeColors(theme && !theme->external ? PartRoot(theme->target) : pugi::xml_node());
+  return it->second;
+}
+
+SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
+  std::vector<std::string> chain = InheritanceChain(part);
+  ColorMap map = IdentityColorMap();
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    pugi::xml_node root = PartRoot(*it);
+    if (LocalName(root) == "sldMaster")
+      ApplyColorMapping(map, ChildNamed(root, "clrMap"));
+    else
+      ApplyColorMapping(map, ChildNamed(ChildNamed(root, "clrMapOvr"), "overrideClrMapping"));
+  }
+  std::string_view top = LocalName(PartRoot(chain.back()));
+  return MappedColors(top == "sldMaster" ? ThemeColorsOfMaster(chain.back()) : SchemeColors{}, map);
+}
+
+pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
+  for (const std::string& p : InheritanceChain(part))
+    if (pugi::xml_node bg = ChildNamed(ChildNamed(PartRoot(p), "cSld"), "bg")) return bg;
+  return {};
+}
+
+const std::string& PresentationDocument::NotesPageOf(const std::string& slidePart) {
+  auto [it, inserted] = notesPages_.try_emplace(slidePart);
+  if (!inserted) return it->second;
+  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "notesSlide");
+  if (rel && !rel->external && package_->HasPart(rel->target)) {
+    it->second = rel->target;
+    return it->second;
+  }
+  std::string name;
+  for (int n = 1; name.empty() || package_->HasPart(name) || madeNotesPages_.contains(name); ++n)
+    name = "ppt/notesSlides/notesSlide" + std::to_string(n) + ".xml";
+  madeNotesPages_.emplace(name, NewNotesPage());
+  it->second = name;
+  return it->second;
+}
+
 int PresentationDocument::ShapeCount(const std::string& part) {
   auto [it, inserted] = shapeCounts_.try_emplace(part, 0);
-  if (!inserted) return it->second;
-  pugi::xml_node tree = ChildNamed(ChildNamed(PartRoot(part), "cSld"), "spTree");
-  for (pugi::xml_node c = tree.first_child(); c; c = c.next_sibling())
-    if (IsShapeElement(c)) ++it->second;
+  if (inserted) it->second = static_cast<int>(TopLevelShapes(PartRoot(part)).size());
   return it->second;
 }
 

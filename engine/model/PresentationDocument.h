@@ -1,6 +1,7 @@
 #pragma once
 // The facts of one open presentation package, read from its parts on first
-// use: slide size, slide list, masters and their layouts, shape counts, tags.
+// use: slide size, slide list, masters and their layouts, shape counts, tags,
+// theme colours, backgrounds and notes pages.
 
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/model/ThemeColors.h"
 #include "engine/package/Package.h"
 
 namespace quillmere::engine {
@@ -38,9 +40,25 @@ class PresentationDocument {
   // The master a slide (through its layout) or a layout belongs to; empty when unknown.
   std::string MasterOfPart(const std::string& part);
 
-  // Top-level shapes of the slide, layout or master part (0 when unreadable).
+  // The layout a slide follows; empty when it has none.
+  std::string LayoutOfSlide(const std::string& slidePart);
+  // A slide, layout or master part and the parts it inherits from, the part
+  // itself first: slide, layout, master.
+  std::vector<std::string> InheritanceChain(const std::string& part);
+
+  // The theme colours a slide, layout or master shows: its master's theme
+  // through the master's colour map and the overrides down the chain.
+  SchemeColors ThemeColorsOf(const std::string& part);
+  // The p:bg in effect for a slide, layout or master (its own, else the
+  // nearest one it inherits), or an empty node.
+  pugi::xml_node BackgroundOf(const std::string& part);
+  // The notes page of a slide: its notes slide part, or a page made once the
+  // way PowerPoint makes one, kept under a part name the package does not use.
+  const std::string& NotesPageOf(const std::string& slidePart);
+
+  // Top-level shapes of the slide, layout, master or notes part (0 when unreadable).
   int ShapeCount(const std::string& part);
-  // The root of a slide, layout or master part, or an empty node.
+  // The root of a slide, layout, master or notes part, or an empty node.
   pugi::xml_node PartRoot(const std::string& part);
   // Tags attached to the presentation (part = MainPart()) or to a slide.
   const TagList& Tags(const std::string& part);
@@ -56,6 +74,11 @@ class PresentationDocument {
   std::unordered_map<std::string, std::vector<std::string>> layouts_;
   std::unordered_map<std::string, int> shapeCounts_;
   std::unordered_map<std::string, TagList> tags_;
+  std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
+  std::unordered_map<std::string, std::string> notesPages_;    // by slide
+  std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
+
+  const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
 };
 
 }  // namespace quillmere::engine

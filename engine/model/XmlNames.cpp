@@ -1,5 +1,7 @@
 #include "engine/model/XmlNames.h"
 
+#include <string>
+
 namespace quillmere::engine {
 
 namespace {
@@ -17,12 +19,22 @@ pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localNa
   return {};
 }
 
-std::string_view RelationshipId(const pugi::xml_node& node) {
+pugi::xml_attribute PrefixedAttribute(const pugi::xml_node& node, std::string_view localName) {
   for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
     std::string_view name = a.name();
-    if (name.find(':') != std::string_view::npos && AfterPrefix(name) == "id") return a.value();
+    if (name.find(':') != std::string_view::npos && !name.starts_with("xmlns:") && AfterPrefix(name) == localName)
+      return a;
   }
   return {};
 }
+
+std::string_view NamespaceOfPrefix(const pugi::xml_node& node, std::string_view prefix) {
+  std::string declaration = "xmlns:" + std::string(prefix);
+  for (pugi::xml_node n = node; n; n = n.parent())
+    if (pugi::xml_attribute a = n.attribute(declaration.c_str())) return a.value();
+  return {};
+}
+
+std::string_view RelationshipId(const pugi::xml_node& node) { return PrefixedAttribute(node, "id").value(); }
 
 }  // namespace quillmere::engine

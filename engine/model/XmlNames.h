@@ -10,6 +10,11 @@ namespace quillmere::engine {
 
 std::string_view LocalName(const pugi::xml_node& node);
 pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localName);
+// The first attribute with this local name and some prefix ("p14:dur" for
+// "dur"), never an unprefixed attribute of the same name.
+pugi::xml_attribute PrefixedAttribute(const pugi::xml_node& node, std::string_view localName);
+// The namespace URI a prefix is bound to at this element, or "" when unbound.
+std::string_view NamespaceOfPrefix(const pugi::xml_node& node, std::string_view prefix);
 // The relationship id of an element ("r:id", whatever the prefix), never the
 // element's own unprefixed "id".
 std::string_view RelationshipId(const pugi::xml_node& node);

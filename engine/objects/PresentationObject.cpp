@@ -3,6 +3,7 @@
 
 #include "engine/objects/ApplicationObjects.h"
 #include "engine/objects/DocumentObjects.h"
+#include "engine/objects/SlideImages.h"
 #include "engine/objects/SlideObjects.h"
 
 namespace quillmere::engine {
@@ -48,7 +49,7 @@ std::shared_ptr<DesignsObject> PresentationObject::Designs() {
 }
 
 std::shared_ptr<SlidesObject> PresentationObject::Slides() {
-  if (!slides_) slides_ = std::make_shared<SlidesObject>(session_, doc, Designs());
+  if (!slides_) slides_ = std::make_shared<SlidesObject>(session_, doc, Designs(), weak_from_this());
   return slides_;
 }
 
@@ -95,6 +96,12 @@ const MemberTable<PresentationObject>& PresentationObject::Members() {
        }},
       {.name = "CustomDocumentProperties", .get = [](PresentationObject& o, Args) { return Value(o.CustomProperties()); }},
       {.name = "SaveCopyAs", .call = SaveCopyAs},
+      {.name = "Export",
+       .call =
+           [](PresentationObject& o, Args a) {
+             ExportSlideImages(*o.Session(), *o.doc, a);
+             return Value();
+           }},
   };
   return table;
 }

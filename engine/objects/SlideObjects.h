@@ -1,6 +1,6 @@
 #pragma once
-// Slides, designs (one per slide master), masters, custom layouts and the
-// shape collections of each.
+// Slides with their notes pages, designs (one per slide master), masters and
+// custom layouts.
 
 #include <memory>
 #include <string>
@@ -8,33 +8,44 @@
 
 #include "engine/core/EngineObject.h"
 #include "engine/model/PresentationDocument.h"
+#include "engine/objects/ShapeObjects.h"
 
 namespace quillmere::engine {
 
-// The shapes of one slide, layout or master part.
-class ShapesObject final : public EngineObject<ShapesObject> {
+class DesignsObject;
+class CustomLayoutObject;
+class SlideShowTransitionObject;
+
+// The notes page of a slide, as the range of one notes slide PowerPoint answers.
+class NotesPageObject final : public EngineObject<NotesPageObject> {
  public:
-  static constexpr std::string_view kTypeName = "Shapes";
-  static const MemberTable<ShapesObject>& Members();
-  ShapesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p)
+  static constexpr std::string_view kTypeName = "SlideRange";
+  static const MemberTable<NotesPageObject>& Members();
+  NotesPageObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p)
       : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)) {}
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
 };
 
-class DesignsObject;
-
 class SlideObject final : public EngineObject<SlideObject> {
  public:
   static constexpr std::string_view kTypeName = "Slide";
   static const MemberTable<SlideObject>& Members();
+  // openPosition: the 1-based position of the slide when the deck was opened.
   SlideObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
-              std::shared_ptr<DesignsObject> designs, SlideEntry e)
-      : EngineObject(std::move(s)), doc(std::move(d)), designs(std::move(designs)), entry(std::move(e)) {}
+              std::shared_ptr<DesignsObject> designs, SlideEntry e, int openPosition,
+              std::weak_ptr<Dispatch> presentation);
   int Index() const;  // 1-based position now
+  std::shared_ptr<CustomLayoutObject> CustomLayout() const;
+  std::shared_ptr<SlideShowTransitionObject> SlideShowTransition();
   std::shared_ptr<PresentationDocument> doc;
   std::shared_ptr<DesignsObject> designs;
   SlideEntry entry;
+  std::string name;  // fixed when the deck is opened, as PowerPoint names slides
+  std::weak_ptr<Dispatch> presentation;
+
+ private:
+  std::shared_ptr<SlideShowTransitionObject> transition_;  // read on first use
 };
 
 class SlidesObject final : public EngineObject<SlidesObject> {
@@ -42,10 +53,11 @@ class SlidesObject final : public EngineObject<SlidesObject> {
   static constexpr std::string_view kTypeName = "Slides";
   static const MemberTable<SlidesObject>& Members();
   SlidesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
-               std::shared_ptr<DesignsObject> designs);
+               std::shared_ptr<DesignsObject> designs, std::weak_ptr<Dispatch> presentation);
   std::shared_ptr<SlideObject> At(int index);  // 1-based, checked
   std::shared_ptr<PresentationDocument> doc;
   std::shared_ptr<DesignsObject> designs;
+  std::weak_ptr<Dispatch> presentation;
   std::vector<std::shared_ptr<SlideObject>> slides;
 };
 
@@ -66,6 +78,8 @@ class CustomLayoutsObject final : public EngineObject<CustomLayoutsObject> {
   static constexpr std::string_view kTypeName = "CustomLayouts";
   static const MemberTable<CustomLayoutsObject>& Members();
   CustomLayoutsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string master);
+  // The custom layout of that layout part, or nullptr.
+  std::shared_ptr<CustomLayoutObject> ForPart(const std::string& layoutPart) const;
   std::shared_ptr<PresentationDocument> doc;
   std::vector<std::shared_ptr<CustomLayoutObject>> layouts;
 };
@@ -76,9 +90,12 @@ class MasterObject final : public EngineObject<MasterObject> {
   static const MemberTable<MasterObject>& Members();
   MasterObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p)
       : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)) {}
+  std::shared_ptr<CustomLayoutsObject> CustomLayouts();
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
-  std::shared_ptr<CustomLayoutsObject> customLayouts;  // made on first use
+
+ private:
+  std::shared_ptr<CustomLayoutsObject> customLayouts_;  // made on first use
 };
 
 class DesignObject final : public EngineObject<DesignObject> {

@@ -8,15 +8,14 @@
 #include <optional>
 #include <string>
 
+#include "engine/package/LibreOfficeInstallation.h"
+
 namespace quillmere::engine {
 
 struct ConversionResult {
   std::optional<std::filesystem::path> pptx;  // set on success
   std::string error;                          // why not, on failure
 };
-
-// The soffice executable found on PATH or in the usual install folders; empty when none.
-std::filesystem::path FindSoffice();
 
 // Converts with FindSoffice(). The .pptx is written to a fresh folder inside
 // workFolder, which the caller cleans up; the LibreOffice profile is removed.

@@ -1,0 +1,18 @@
+#pragma once
+// The text of a shape's text body as TextRange.Text reads it: paragraphs
+// joined by a carriage return (13), line breaks as a vertical tab (11), field
+// text included.
+
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+namespace quillmere::engine {
+
+// The text of a p:txBody (or any element holding a:p paragraphs); "" for an empty node.
+std::string TextOfBody(const pugi::xml_node& txBody);
+// The text without leading and trailing spaces, tabs and line ends, as TrimText answers.
+std::string_view TrimmedText(std::string_view text);
+
+}  // namespace quillmere::engine

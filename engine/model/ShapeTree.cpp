@@ -1,0 +1,44 @@
+#include "engine/model/ShapeTree.h"
+
+#include <string_view>
+
+#include "engine/model/XmlNames.h"
+
+namespace quillmere::engine {
+namespace {
+
+// Every kind of shape keeps its non-visual properties in its first child,
+// named after the kind: p:nvSpPr, p:nvPicPr, p:nvGraphicFramePr, p:nvGrpSpPr, ...
+pugi::xml_node NonVisualPropertiesOf(const pugi::xml_node& shape) {
+  pugi::xml_node first = shape.first_child();
+  while (first && first.type() != pugi::node_element) first = first.next_sibling();
+  std::string_view name = LocalName(first);
+  return name.starts_with("nv") && name.ends_with("Pr") ? first : pugi::xml_node();
+}
+
+}  // namespace
+
+pugi::xml_node ShapeTreeOf(const pugi::xml_node& partRoot) { return ChildNamed(ChildNamed(partRoot, "cSld"), "spTree"); }
+
+bool IsShapeElement(const pugi::xml_node& node) {
+  if (node.type() != pugi::node_element) return false;
+  std::string_view n = LocalName(node);
+  return n != "nvGrpSpPr" && n != "grpSpPr" && n != "extLst";
+}
+
+std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot) {
+  std::vector<pugi::xml_node> shapes;
+  for (pugi::xml_node c = ShapeTreeOf(partRoot).first_child(); c; c = c.next_sibling())
+    if (IsShapeElement(c)) shapes.push_back(c);
+  return shapes;
+}
+
+pugi::xml_node DrawingPropertiesOf(const pugi::xml_node& shape) {
+  return ChildNamed(NonVisualPropertiesOf(shape), "cNvPr");
+}
+
+pugi::xml_node PlaceholderOf(const pugi::xml_node& shape) {
+  return ChildNamed(ChildNamed(NonVisualPropertiesOf(shape), "nvPr"), "ph");
+}
+
+}  // namespace quillmere::engine

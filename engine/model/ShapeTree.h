@@ -1,0 +1,23 @@
+#pragma once
+// The shapes of a slide, layout, master or notes part: the element children
+// of its shape tree, their non-visual properties and the placeholder each may
+// stand for.
+
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace quillmere::engine {
+
+// p:cSld/p:spTree of a part's root, or an empty node.
+pugi::xml_node ShapeTreeOf(const pugi::xml_node& partRoot);
+// Whether a child of a shape tree is a shape rather than the tree's own properties.
+bool IsShapeElement(const pugi::xml_node& node);
+// The top-level shapes of a part, back to front.
+std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot);
+// p:cNvPr of a shape (its id and name), or an empty node.
+pugi::xml_node DrawingPropertiesOf(const pugi::xml_node& shape);
+// p:nvPr/p:ph of a shape, or an empty node when the shape is no placeholder.
+pugi::xml_node PlaceholderOf(const pugi::xml_node& shape);
+
+}  // namespace quillmere::engine

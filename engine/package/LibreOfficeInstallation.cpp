@@ -1,0 +1,74 @@
+#include "engine/package/LibreOfficeInstallation.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+namespace quillmere::engine {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kMaxReportedOutput = 300;
+
+// LibreOffice takes its profile as a URL; bytes outside the unreserved set are escaped.
+std::string FileUrl(const fs::path& absolute) {
+  std::string url = "file://";
+  for (unsigned char c : absolute.string()) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+      url += static_cast<char>(c);
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+      url += escaped;
+    }
+  }
+  return url;
+}
+
+}  // namespace
+
+bool IsExecutable(const fs::path& file) {
+  std::error_code error;
+  return fs::is_regular_file(file, error) && access(file.c_str(), X_OK) == 0;
+}
+
+fs::path FindSoffice() {
+  if (const char* path = std::getenv("PATH")) {
+    std::string_view dirs = path;
+    while (!dirs.empty()) {
+      size_t colon = dirs.find(':');
+      std::string_view dir = dirs.substr(0, colon);
+      dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
+      if (!dir.empty() && IsExecutable(fs::path(dir) / "soffice")) return fs::path(dir) / "soffice";
+    }
+  }
+  for (const char* known : {"/usr/bin/soffice", "/usr/lib/libreoffice/program/soffice"})
+    if (IsExecutable(known)) return known;
+  return {};
+}
+
+std::vector<std::string> HeadlessOfficeArguments(const fs::path& absoluteProfileFolder) {
+  return {"-env:UserInstallation=" + FileUrl(absoluteProfileFolder), "--headless", "--invisible", "--norestore",
+          "--nologo"};
+}
+
+std::string OfficeOutputSummary(const fs::path& log) {
+  std::ifstream in(log);
+  std::string all, errors, line;
+  while (std::getline(in, line) && all.size() < 4 * kMaxReportedOutput) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    std::string& into = line.starts_with("Error") ? errors : all;
+    if (!into.empty()) into += "; ";
+    into += line;
+  }
+  return (errors.empty() ? all : errors).substr(0, kMaxReportedOutput);
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,25 @@
+#pragma once
+// Finding LibreOffice and starting it headless with a private profile: shared
+// by the one-shot converter and the persistent render server.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quillmere::engine {
+
+// The soffice executable found on PATH or in the usual install folders; empty when none.
+std::filesystem::path FindSoffice();
+
+// A regular file this process may execute.
+bool IsExecutable(const std::filesystem::path& file);
+
+// The options every headless start takes, the private profile first: two
+// instances sharing a profile block or fail, so each gets its own folder.
+std::vector<std::string> HeadlessOfficeArguments(const std::filesystem::path& absoluteProfileFolder);
+
+// What LibreOffice printed into its log, shortened for an error text: its
+// "Error:" lines when it printed any, as the rest is start-up noise.
+std::string OfficeOutputSummary(const std::filesystem::path& log);
+
+}  // namespace quillmere::engine

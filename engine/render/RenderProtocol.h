@@ -1,0 +1,37 @@
+#pragma once
+// The line protocol between SlideRenderer and the quillmere-render server.
+// One request per line on the server's stdin, one reply line each on its
+// stdout. Words are separated by single spaces; a word that is empty or holds
+// a space, a double quote, a backslash or a control character is written in
+// double quotes with \" \\ \n \r \t escapes, so any path fits on one line.
+//
+// Once connected to LibreOffice the server greets with "ok ready" (or writes
+// "error <text>" and ends). Requests, all indices 0-based, paths absolute:
+//   load <deck>                 closes the open document, opens <deck> hidden
+//                               and read-only; "ok <documents loaded so far>"
+//   pages                       "ok <number of pages>" (hidden slides included)
+//   page <page> <w> <h> <out>   the page as a PNG of exactly w x h pixels
+//   shapes <page> <i,j,...> png <w> <h> <out>
+//                               those top-level shapes of the page, together,
+//                               as a PNG with a transparent background
+//   shapes <page> <i,j,...> emf <out>
+//                               the same as an EMF at the shapes' own size
+//   quit                        "ok", then closes the document and LibreOffice
+// A failed request is answered "error <text>" and leaves the server usable.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmere::engine::renderprotocol {
+
+std::string JoinWords(const std::vector<std::string>& words);
+
+// Nothing when a quoted word is not closed or a quote starts inside a word.
+std::optional<std::vector<std::string>> SplitWords(std::string_view line);
+
+// "error <text>" with line breaks in the text turned into spaces.
+std::string ErrorReply(std::string_view text);
+
+}  // namespace quillmere::engine::renderprotocol

@@ -1,0 +1,152 @@
+#include "engine/render/server/OfficeSession.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/drawing/GraphicExportFilter.hpp>
+#include <com/sun/star/drawing/ShapeCollection.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <filesystem>
+#include <initializer_list>
+#include <set>
+#include <stdexcept>
+
+#include "engine/render/server/UnoText.h"
+
+namespace quillmere::engine::render {
+namespace {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+css::beans::PropertyValue Property(const char* name, const Any& value) {
+  css::beans::PropertyValue property;
+  property.Name = OUString::createFromAscii(name);
+  property.Value = value;
+  return property;
+}
+
+using Properties = Sequence<css::beans::PropertyValue>;
+
+Properties PropertyList(std::initializer_list<css::beans::PropertyValue> properties) {
+  return Properties(properties.begin(), static_cast<sal_Int32>(properties.size()));
+}
+
+// The filter reports success even when it wrote nothing (an unwritable
+// folder, say), so the file is removed first and looked for afterwards.
+void Export(const Reference<css::uno::XComponentContext>& office, const Reference<css::lang::XComponent>& source,
+            const char* mediaType, const Properties& filterData, const std::string& out) {
+  std::error_code error;
+  std::filesystem::remove(out, error);
+  Reference<css::drawing::XGraphicExportFilter> filter = css::drawing::GraphicExportFilter::create(office);
+  filter->setSourceDocument(source);
+  Properties descriptor = PropertyList({Property("URL", Any(FileUrl(out))),
+                                        Property("MediaType", Any(OUString::createFromAscii(mediaType))),
+                                        Property("FilterData", Any(filterData))});
+  bool written = filter->filter(descriptor);
+  if (!written || std::filesystem::file_size(out, error) == 0 || error)
+    throw std::runtime_error("LibreOffice wrote no image to " + out);
+}
+
+Properties PixelSize(int width, int height) {
+  return PropertyList({Property("PixelWidth", Any(sal_Int32(width))), Property("PixelHeight", Any(sal_Int32(height)))});
+}
+
+}  // namespace
+
+OfficeSession::OfficeSession(Reference<css::uno::XComponentContext> office) : office_(std::move(office)) {}
+
+int OfficeSession::Load(const std::string& deck) {
+  Close();
+  Reference<css::frame::XDesktop2> desktop = css::frame::Desktop::create(office_);
+  Properties options =
+      PropertyList({Property("Hidden", Any(true)), Property("ReadOnly", Any(true)),
+                    Property("MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+                    Property("UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE))});
+  document_ = desktop->loadComponentFromURL(FileUrl(deck), "_blank", 0, options);
+  if (!document_.is()) throw std::runtime_error("LibreOffice could not open " + deck);
+  if (!Reference<css::drawing::XDrawPagesSupplier>(document_, UNO_QUERY).is()) {
+    Close();
+    throw std::runtime_error("LibreOffice did not open " + deck + " as a presentation");
+  }
+  return ++loads_;
+}
+
+int OfficeSession::PageCount() const {
+  if (!document_.is()) throw std::runtime_error("no document is loaded");
+  return Reference<css::drawing::XDrawPagesSupplier>(document_, UNO_QUERY_THROW)->getDrawPages()->getCount();
+}
+
+Reference<css::drawing::XDrawPage> OfficeSession::Page(int index) const {
+  int count = PageCount();
+  if (index < 0 || index >= count)
+    throw std::runtime_error("no page " + std::to_string(index) + ": the document has " + std::to_string(count));
+  Reference<css::drawing::XDrawPages> pages =
+      Reference<css::drawing::XDrawPagesSupplier>(document_, UNO_QUERY_THROW)->getDrawPages();
+  return Reference<css::drawing::XDrawPage>(pages->getByIndex(index), UNO_QUERY_THROW);
+}
+
+void OfficeSession::ExportPage(int page, int width, int height, const std::string& out) const {
+  Export(office_, Reference<css::lang::XComponent>(Page(page), UNO_QUERY_THROW), "image/png", PixelSize(width, height),
+         out);
+}
+
+void OfficeSession::ExportShapes(int page, const std::vector<int>& shapes, bool emf, int width, int height,
+                                 const std::string& out) const {
+  if (shapes.empty()) throw std::runtime_error("no shapes are listed");
+  Reference<css::drawing::XDrawPage> drawPage = Page(page);
+  int count = drawPage->getCount();
+  std::set<int> seen;
+  Reference<css::drawing::XShapes> collection = css::drawing::ShapeCollection::create(office_);
+  for (int index : shapes) {
+    if (index < 0 || index >= count)
+      throw std::runtime_error("no shape " + std::to_string(index) + " on page " + std::to_string(page) +
+                               ": it has " + std::to_string(count));
+    if (!seen.insert(index).second) throw std::runtime_error("shape " + std::to_string(index) + " is listed twice");
+    collection->add(Reference<css::drawing::XShape>(drawPage->getByIndex(index), UNO_QUERY_THROW));
+  }
+  // One shape is exported as itself: its image then has the shape's own bounds.
+  Reference<css::lang::XComponent> source(shapes.size() == 1 ? drawPage->getByIndex(shapes[0]) : Any(collection),
+                                          UNO_QUERY_THROW);
+  if (emf) {
+    Export(office_, source, "image/x-emf", {}, out);
+  } else {
+    Export(office_, source, "image/png", PixelSize(width, height), out);
+  }
+}
+
+void OfficeSession::Close() {
+  Reference<css::lang::XComponent> document = std::move(document_);
+  document_.clear();
+  if (!document.is()) return;
+  Reference<css::util::XCloseable> closeable(document, UNO_QUERY);
+  try {
+    if (closeable.is()) {
+      closeable->close(true);
+      return;
+    }
+  } catch (const css::util::CloseVetoException&) {
+    // an office job still holds it; disposing ends it all the same
+  }
+  document->dispose();
+}
+
+void OfficeSession::Quit() {
+  Close();
+  try {
+    css::frame::Desktop::create(office_)->terminate();
+  } catch (const css::lang::DisposedException&) {
+    // the bridge went down with the office before the call returned
+  }
+}
+
+}  // namespace quillmere::engine::render

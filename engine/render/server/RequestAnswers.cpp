@@ -1,0 +1,96 @@
+#include "engine/render/server/RequestAnswers.h"
+
+#include <com/sun/star/uno/Exception.hpp>
+
+#include <charconv>
+#include <stdexcept>
+#include <vector>
+
+#include "engine/render/RenderProtocol.h"
+#include "engine/render/server/UnoText.h"
+
+namespace quillmere::engine::render {
+namespace {
+
+using Words = std::vector<std::string>;
+
+// Larger images would only exhaust the office's memory.
+constexpr int kMaxPixels = 20000;
+
+int Number(const std::string& word, int lowest, int highest, const char* what) {
+  int value = 0;
+  auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc() || end != word.data() + word.size() || value < lowest || value > highest)
+    throw std::runtime_error(std::string("bad ") + what + ": " + word);
+  return value;
+}
+
+int PixelCount(const std::string& word) { return Number(word, 1, kMaxPixels, "pixel size"); }
+
+std::vector<int> ShapeList(const std::string& word) {
+  std::vector<int> shapes;
+  for (size_t start = 0; start <= word.size();) {
+    size_t comma = word.find(',', start);
+    if (comma == std::string::npos) comma = word.size();
+    shapes.push_back(Number(word.substr(start, comma - start), 0, 1 << 30, "shape index"));
+    start = comma + 1;
+  }
+  return shapes;
+}
+
+void Expect(const Words& words, size_t count) {
+  if (words.size() != count) throw std::runtime_error("wrong number of words for " + words[0]);
+}
+
+std::string Ok(const std::string& value) { return value.empty() ? "ok" : "ok " + value; }
+
+std::string Answered(OfficeSession& session, const Words& words) {
+  const std::string& request = words[0];
+  if (request == "load") {
+    Expect(words, 2);
+    return Ok(std::to_string(session.Load(words[1])));
+  }
+  if (request == "pages") {
+    Expect(words, 1);
+    return Ok(std::to_string(session.PageCount()));
+  }
+  if (request == "page") {
+    Expect(words, 5);
+    session.ExportPage(Number(words[1], 0, 1 << 30, "page index"), PixelCount(words[2]), PixelCount(words[3]),
+                       words[4]);
+    return Ok("");
+  }
+  if (request == "shapes" && words.size() >= 4) {
+    int page = Number(words[1], 0, 1 << 30, "page index");
+    std::vector<int> shapes = ShapeList(words[2]);
+    if (words[3] == "emf") {
+      Expect(words, 5);
+      session.ExportShapes(page, shapes, true, 0, 0, words[4]);
+      return Ok("");
+    }
+    if (words[3] == "png") {
+      Expect(words, 7);
+      session.ExportShapes(page, shapes, false, PixelCount(words[4]), PixelCount(words[5]), words[6]);
+      return Ok("");
+    }
+    throw std::runtime_error("unknown image format: " + words[3]);
+  }
+  throw std::runtime_error("unknown request: " + request);
+}
+
+}  // namespace
+
+Answer AnswerRequest(OfficeSession& session, const std::string& line) {
+  std::optional<Words> words = renderprotocol::SplitWords(line);
+  if (!words || words->empty()) return {renderprotocol::ErrorReply("cannot read the request: " + line)};
+  if ((*words)[0] == "quit") return {"ok", true};
+  try {
+    return {Answered(session, *words)};
+  } catch (const css::uno::Exception& e) {
+    return {renderprotocol::ErrorReply("LibreOffice: " + FromUno(e.Message))};
+  } catch (const std::exception& e) {
+    return {renderprotocol::ErrorReply(e.what())};
+  }
+}
+
+}  // namespace quillmere::engine::render
