@@ -5,6 +5,9 @@
 
 #include <pugixml.hpp>
 
+#include <fstream>
+#include <set>
+
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
@@ -22,6 +25,18 @@ std::vector<std::string> ChildNames(pugi::xml_node slide) {
   for (pugi::xml_node child : slide.children())
     if (child.type() == pugi::node_element) names.emplace_back(child.name());
   return names;
+}
+
+// Width and height from a PNG's header; zeros when the file is not a PNG.
+std::pair<unsigned, unsigned> PngSize(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  unsigned char header[24] = {};
+  in.read(reinterpret_cast<char*>(header), sizeof header);
+  if (!in || header[1] != 'P' || header[2] != 'N' || header[3] != 'G') return {0, 0};
+  auto number = [&](int at) {
+    return unsigned(header[at]) << 24 | unsigned(header[at + 1]) << 16 | unsigned(header[at + 2]) << 8 | header[at + 3];
+  };
+  return {number(16), number(20)};
 }
 
 class PresentationExportTest : public IsolatedUserFolders {
@@ -68,7 +83,9 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
     if (!names.empty() && names[3] == "ColorScheme") names.erase(names.begin() + 3);
     EXPECT_EQ(names, order) << "slide " << i + 1;
     EXPECT_EQ(slide.attribute("index").as_uint(), i + 1);
-    EXPECT_EQ(std::string(slide.child_value("Thumbnail")), out + "/slide" + std::to_string(i + 1) + ".png");
+    std::string thumbnail = slide.child_value("Thumbnail");
+    EXPECT_EQ(thumbnail, out + "/slide" + std::to_string(i + 1) + ".png");
+    EXPECT_EQ(PngSize(thumbnail), std::make_pair(180u, 135u)) << thumbnail;  // a quarter of 720 x 540 points
     pugi::xml_node transition = slide.child("Transition");
     EXPECT_STREQ(transition.child_value("Speed"), "1");  // every slide of this deck is slow
     EXPECT_STREQ(transition.child_value("Duration"), "1");
