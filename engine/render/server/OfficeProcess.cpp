@@ -38,14 +38,29 @@ fs::path OfficeBinary(const fs::path& soffice) {
   return IsExecutable(binary) ? binary : soffice;
 }
 
+// The office listens on a socket file it removes only when it quits by
+// itself; a killed office leaves it behind in the system's pipe folder.
+void RemovePipeSocket(const std::string& pipeName) {
+  std::string file = "OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName;
+  std::error_code ignored;
+  for (const char* folder : {"/tmp", "/var/tmp"}) fs::remove(fs::path(folder) / file, ignored);
+}
+
 }  // namespace
 
-OfficeProcess::OfficeProcess(const fs::path& soffice, const fs::path& profile, const std::string& pipeName) {
+OfficeProcess::OfficeProcess(const fs::path& soffice, const fs::path& profile, const std::string& pipeName)
+    : pipeName_(pipeName) {
   argv_.push_back(OfficeBinary(soffice).string());
   for (std::string& option : HeadlessOfficeArguments(profile)) argv_.push_back(std::move(option));
   argv_.push_back("--nodefault");
   argv_.push_back("--accept=pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext");
   setenv("SAL_ENABLE_FILE_LOCKING", "1", 0);  // as the soffice script sets it
+  // The office's scratch files go beside its profile, which the renderer
+  // removes however the office ends.
+  std::error_code error;
+  fs::path scratch = profile.parent_path() / "tmp";
+  fs::create_directories(scratch, error);
+  if (!error) setenv("TMPDIR", scratch.c_str(), 1);
   Spawn();
 }
 
@@ -107,11 +122,13 @@ void OfficeProcess::Stop(std::chrono::milliseconds grace) {
   auto deadline = std::chrono::steady_clock::now() + grace;
   int status = 0;
   while (!Ended(status) && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(kStopPoll);
-  if (pid_ <= 0) return;
-  kill(pid_, SIGKILL);
-  while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = 0;
   }
-  pid_ = 0;
+  RemovePipeSocket(pipeName_);
 }
 
 }  // namespace quillmere::engine::render

@@ -38,6 +38,7 @@ class OfficeProcess {
   // Reaps the office when it has ended, leaving its wait status in status.
   bool Ended(int& status);
 
+  std::string pipeName_;
   std::vector<std::string> argv_;
   pid_t pid_ = 0;
   int restarts_ = 0;
