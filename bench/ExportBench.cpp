@@ -1,5 +1,6 @@
 // A whole export of the largest corpus decks through the engine, reported per
-// slide: the description alone, and with the slide images drawn.
+// slide and per shape: the description alone, and with the slide and shape
+// images drawn.
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
@@ -20,6 +21,7 @@ void ExportDeck(benchmark::State& state, const char* deck, bool drawImages) {
   quillmere::PPTInfo info(quillmere::PPTInfoOptions{std::make_shared<quillmere::engine::EngineRuntime>(options), {}});
   std::string out = (std::filesystem::temp_directory_path() / "quillmere-export-bench").string();
   int slides = 0;
+  std::size_t shapes = 0;
   for (auto _ : state) {
     std::filesystem::remove_all(out);
     std::string name = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, xml;
@@ -28,12 +30,17 @@ void ExportDeck(benchmark::State& state, const char* deck, bool drawImages) {
       pugi::xml_document doc;
       doc.load_file(xml.c_str());
       slides = doc.child("Presentation").child("SlideCount").text().as_int();
+      shapes = doc.select_nodes("//Shape").size();
     }
   }
   state.counters["slides"] = slides;
-  // Seconds per slide.
+  state.counters["shapes"] = static_cast<double>(shapes);
+  // Seconds per slide and per shape.
   state.counters["per_slide"] = benchmark::Counter(slides, benchmark::Counter::kIsIterationInvariantRate |
                                                                benchmark::Counter::kInvert);
+  state.counters["per_shape"] = benchmark::Counter(static_cast<double>(shapes),
+                                                   benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
   std::filesystem::remove_all(out);
 }
 
@@ -64,5 +71,17 @@ BENCHMARK_CAPTURE(ConvertToPdf, PerformanceUp, "poi__2411-Performance_Up.pptx", 
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
+// Shape-heavy: hundreds of shapes, some of them drawn as images.
+BENCHMARK_CAPTURE(ExportDeck, Stress021_xml, "poi__stress021.pptx", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportDeck, HowWeRefactor_xml, "poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportDeck, Stress021_images, "poi__stress021.pptx", true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK_CAPTURE(ConvertToPdf, Stress021, "poi__stress021.pptx", 41)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace
