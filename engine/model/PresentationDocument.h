@@ -58,10 +58,15 @@ class PresentationDocument {
 
   // Top-level shapes of the slide, layout, master or notes part (0 when unreadable).
   int ShapeCount(const std::string& part);
+  // The shapes of a part were edited in its DOM: the part is saved from it
+  // and its shape count is counted again.
+  void ShapesChanged(const std::string& part);
   // The root of a slide, layout, master or notes part, or an empty node.
   pugi::xml_node PartRoot(const std::string& part);
   // Tags attached to the presentation (part = MainPart()) or to a slide.
   const TagList& Tags(const std::string& part);
+  // Tags attached to one shape of a part (read on each call: shapes come and go).
+  TagList ShapeTags(const std::string& part, const pugi::xml_node& shape);
 
  private:
   std::unique_ptr<Package> package_;
@@ -78,6 +83,7 @@ class PresentationDocument {
   std::unordered_map<std::string, std::string> notesPages_;    // by slide
   std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
 
+  TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
 };
 
