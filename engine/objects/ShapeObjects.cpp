@@ -184,14 +184,18 @@ std::shared_ptr<ShapeRangeObject> RangeOf(ShapeObject& o, const std::vector<pugi
   return std::make_shared<ShapeRangeObject>(o.Session(), std::move(shapes));
 }
 
+// PowerPoint keeps angles in 0..360 whatever sign the file wrote.
+double NormalizedDegrees(double degrees) {
+  degrees = std::fmod(degrees, 360.0);
+  return degrees < 0 ? degrees + 360.0 : degrees;
+}
+
 Value Rotation(const ShapeObject& o) {
-  return Value(static_cast<float>(TransformOf(o.element).attribute("rot").as_llong() / kAngleUnit));
+  return Value(static_cast<float>(NormalizedDegrees(TransformOf(o.element).attribute("rot").as_llong() / kAngleUnit)));
 }
 
 void PutRotation(ShapeObject& o, double degrees) {
-  degrees = std::fmod(degrees, 360.0);
-  if (degrees < 0) degrees += 360.0;
-  long long rot = std::llround(degrees * kAngleUnit);
+  long long rot = std::llround(NormalizedDegrees(degrees) * kAngleUnit);
   ForEachVariant(o, [&](const pugi::xml_node& shape) {
     pugi::xml_node xfrm = MakeTransform(shape);
     SetAttribute(xfrm, "rot", rot != 0, std::to_string(rot).c_str());
