@@ -24,9 +24,12 @@ std::string Unescaped(std::string_view s) {
 
 std::string LinkTargetPath(std::string_view target) {
   std::string path(target);
-  if (LowerAscii(target.substr(0, 8)) == "file:///")
+  std::string scheme = LowerAscii(target.substr(0, 17));
+  if (scheme.starts_with("file://localhost/"))
+    path = Unescaped(target.substr(16));  // the local host names no share: "/Users/..."
+  else if (scheme.starts_with("file:///"))
     path = Unescaped(target.substr(8));
-  else if (LowerAscii(target.substr(0, 7)) == "file://")
+  else if (scheme.starts_with("file://"))
     path = "\\\\" + Unescaped(target.substr(7));
   bool windows = path.size() > 1 && path[1] == ':';
   if (windows || path.starts_with("\\\\")) std::replace(path.begin(), path.end(), '/', '\\');

@@ -19,8 +19,9 @@ class LinkFormatObject final : public EngineObject<LinkFormatObject> {
   std::string sourceFullName;
 };
 
-// An external relationship target as a path: file URIs lose their scheme and
-// their %-escapes, Windows drive paths take backslashes; other targets stay as written.
+// An external relationship target as a path: file URIs lose their scheme (and
+// a "localhost" host) and their %-escapes, Windows drive and share paths take
+// backslashes; other targets stay as written.
 std::string LinkTargetPath(std::string_view target);
 
 }  // namespace quillmere::engine

@@ -203,10 +203,28 @@ TEST_F(EngineShapeMembersTest, AdjustmentsAreScaledAndDefaultedAsPowerPointShows
   EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), 45.5f);
 }
 
+TEST_F(EngineShapeMembersTest, LinkedPicturesAndObjectsNameTheirFiles) {
+  Object shapes = Shapes(Open("poi__56812.pptx"), 1);
+  EXPECT_EQ(shapes.Item(1).Get("Type").AsLong(), 13);
+  EXPECT_THROW(shapes.Item(1).Get("LinkFormat"), ComError);  // embedded only
+  EXPECT_EQ(shapes.Item(2).Get("Type").AsLong(), 13);        // embedded, and linked as well
+  EXPECT_EQ(shapes.Item(3).Get("Type").AsLong(), 11);
+  EXPECT_EQ(shapes.Item(3).Child("LinkFormat").Get("SourceFullName").AsString(),
+            "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg");
+  EXPECT_EQ(shapes.Item(2).Child("LinkFormat").Get("SourceFullName").AsString(),
+            "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg");
+
+  Object ole = Shapes(Open("poi__bug54570.pptx"), 1).Item(1);
+  EXPECT_EQ(ole.Get("Type").AsLong(), 10);
+  EXPECT_EQ(ole.Child("LinkFormat").Get("SourceFullName").AsString(), "E:\\project\\poi\\poi\\external.xlsx");
+  EXPECT_THROW(Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1).Get("LinkFormat"), ComError);
+}
+
 TEST(LinkTargetPathTest, FileUrisBecomePaths) {
   EXPECT_EQ(engine::LinkTargetPath("file:///C:\\Media\\clip%20one.wmv"), "C:\\Media\\clip one.wmv");
   EXPECT_EQ(engine::LinkTargetPath("file:///C:/Media/a.png"), "C:\\Media\\a.png");
   EXPECT_EQ(engine::LinkTargetPath("file://server/share/a.png"), "\\\\server\\share\\a.png");
+  EXPECT_EQ(engine::LinkTargetPath("file://localhost/Users/me/a.jpg"), "/Users/me/a.jpg");
   EXPECT_EQ(engine::LinkTargetPath("../media/a.png"), "../media/a.png");
   EXPECT_EQ(engine::LinkTargetPath("http://example.com/a.png"), "http://example.com/a.png");
 }
