@@ -135,13 +135,17 @@ const std::string& PresentationDocument::NotesPageOf(const std::string& slidePar
 }
 
 int PresentationDocument::ShapeCount(const std::string& part) {
-  auto [it, inserted] = shapeCounts_.try_emplace(part, 0);
-  if (inserted) it->second = static_cast<int>(TopLevelShapes(PartRoot(part)).size());
+  return static_cast<int>(TopLevelShapesOf(part).size());
+}
+
+const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const std::string& part) {
+  auto [it, inserted] = topLevelShapes_.try_emplace(part);
+  if (inserted) it->second = TopLevelShapes(PartRoot(part));
   return it->second;
 }
 
 void PresentationDocument::ShapesChanged(const std::string& part) {
-  shapeCounts_.erase(part);
+  topLevelShapes_.erase(part);
   package_->MarkModified(part);
 }
 

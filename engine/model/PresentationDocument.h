@@ -58,8 +58,11 @@ class PresentationDocument {
 
   // Top-level shapes of the slide, layout, master or notes part (0 when unreadable).
   int ShapeCount(const std::string& part);
+  // Those shapes, back to front, listed once until they change: every Shapes
+  // object of the part shares the list, so reading shape after shape stays linear.
+  const std::vector<pugi::xml_node>& TopLevelShapesOf(const std::string& part);
   // The shapes of a part were edited in its DOM: the part is saved from it
-  // and its shape count is counted again.
+  // and its shapes are listed again.
   void ShapesChanged(const std::string& part);
   // The root of a slide, layout, master or notes part, or an empty node.
   pugi::xml_node PartRoot(const std::string& part);
@@ -77,7 +80,7 @@ class PresentationDocument {
   std::vector<SlideEntry> slides_;
   std::vector<std::string> masters_;
   std::unordered_map<std::string, std::vector<std::string>> layouts_;
-  std::unordered_map<std::string, int> shapeCounts_;
+  std::unordered_map<std::string, std::vector<pugi::xml_node>> topLevelShapes_;
   std::unordered_map<std::string, TagList> tags_;
   std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
   std::unordered_map<std::string, std::string> notesPages_;    // by slide

@@ -4,7 +4,6 @@
 // placeholder format and its text. The shape's members are in
 // ShapeObjects.cpp, the collections' in ShapesObjects.cpp.
 
-#include <cstdint>
 #include <memory>
 #include <pugixml.hpp>
 #include <string>
@@ -26,16 +25,11 @@ class ShapesObject final : public EngineObject<ShapesObject> {
                std::weak_ptr<Dispatch> owner)
       : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), parent(std::move(owner)) {}
   std::shared_ptr<ShapeObject> ShapeAt(const pugi::xml_node& treeChild) const;
-  // The top-level shapes, back to front, listed again only after the package changed.
-  const std::vector<pugi::xml_node>& TopLevel();
+  // The top-level shapes, back to front.
+  const std::vector<pugi::xml_node>& TopLevel() const { return doc->TopLevelShapesOf(part); }
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
   std::weak_ptr<Dispatch> parent;  // the slide, layout, master or notes page
-
- private:
-  std::vector<pugi::xml_node> topLevel_;
-  std::uint64_t topLevelRevision_ = 0;
-  bool topLevelRead_ = false;
 };
 
 class PlaceholdersObject final : public EngineObject<PlaceholdersObject> {

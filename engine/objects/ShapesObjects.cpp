@@ -30,16 +30,6 @@ std::shared_ptr<ShapeObject> ShapesObject::ShapeAt(const pugi::xml_node& treeChi
   return std::make_shared<ShapeObject>(session_, doc, part, treeChild, parent);
 }
 
-const std::vector<pugi::xml_node>& ShapesObject::TopLevel() {
-  std::uint64_t revision = doc->Pkg().Revision();
-  if (!topLevelRead_ || revision != topLevelRevision_) {
-    topLevel_ = TopLevelShapes(doc->PartRoot(part));
-    topLevelRevision_ = revision;
-    topLevelRead_ = true;
-  }
-  return topLevel_;
-}
-
 const MemberTable<ShapesObject>& ShapesObject::Members() {
   static const MemberTable<ShapesObject> table{
       {.name = "Count", .get = [](ShapesObject& o, Args) { return Value(o.doc->ShapeCount(o.part)); }},
