@@ -1,6 +1,8 @@
 #include "engine/model/ShapeEdits.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <unordered_map>
 
 #include "engine/model/ShapeKind.h"
@@ -38,6 +40,36 @@ void Shift(PresentationDocument& doc, const std::string& part, const pugi::xml_n
   f.left += points;
   f.top += points;
   SetSlideFrame(shape, f);
+}
+
+constexpr double kAngleUnit = 60000.0;  // of a degree
+constexpr long long kFullTurn = 21600000;
+
+void SetOrRemove(pugi::xml_node node, const char* name, long long value) {
+  node.remove_attribute(name);
+  if (value != 0) node.append_attribute(name) = value;
+}
+
+// A member leaving a turned or mirrored group takes the group's turn with it:
+// its centre mirrored and turned about the group's centre, its own flips
+// toggled and its angle mirrored and added to, so that it stays where it was seen.
+Frame TurnedWithGroup(pugi::xml_node memberXfrm, Frame f, const pugi::xml_node& groupXfrm, const Frame& group) {
+  bool flipH = groupXfrm.attribute("flipH").as_bool(), flipV = groupXfrm.attribute("flipV").as_bool();
+  long long groupRot = groupXfrm.attribute("rot").as_llong();
+  if (!flipH && !flipV && groupRot == 0) return f;
+  double gx = group.left + group.width / 2, gy = group.top + group.height / 2;
+  double dx = f.left + f.width / 2 - gx, dy = f.top + f.height / 2 - gy;
+  if (flipH) dx = -dx;
+  if (flipV) dy = -dy;
+  double turn = groupRot / kAngleUnit * std::numbers::pi / 180.0;
+  double cx = gx + dx * std::cos(turn) - dy * std::sin(turn), cy = gy + dx * std::sin(turn) + dy * std::cos(turn);
+  long long rot = memberXfrm.attribute("rot").as_llong();
+  if (flipH != flipV) rot = -rot;
+  rot = ((rot + groupRot) % kFullTurn + kFullTurn) % kFullTurn;
+  SetOrRemove(memberXfrm, "rot", rot);
+  for (auto [flipped, name] : {std::pair{flipH, "flipH"}, std::pair{flipV, "flipV"}})
+    if (flipped) SetOrRemove(memberXfrm, name, memberXfrm.attribute(name).as_bool() ? 0 : 1);
+  return {cx - f.width / 2, cy - f.height / 2, f.width, f.height};
 }
 
 std::string NewShapeXml(const pugi::xml_node& tree, unsigned id, std::string_view preset, const Frame& emu) {
@@ -116,10 +148,13 @@ std::vector<pugi::xml_node> UngroupShape(PresentationDocument& doc, const std::s
   std::vector<pugi::xml_node> members;
   for (pugi::xml_node c = group.first_child(); c; c = c.next_sibling())
     if (IsShapeElement(c)) members.push_back(c);
+  pugi::xml_node groupXfrm = TransformOf(group);
+  Frame groupFrame = OwnFrame(doc, part, group).value_or(Frame{});
   for (const pugi::xml_node& member : members) {
     for (const pugi::xml_node& shape : ShapeVariants(member)) {
       pugi::xml_node xfrm = TransformOf(shape);
-      if (auto own = OwnFrame(doc, part, shape); own && xfrm) WriteFrame(xfrm, FromGroupChildSpace(group, *own));
+      auto own = OwnFrame(doc, part, shape);
+      if (own && xfrm) WriteFrame(xfrm, TurnedWithGroup(xfrm, FromGroupChildSpace(group, *own), groupXfrm, groupFrame));
     }
     group.parent().insert_move_before(member, group);
   }

@@ -27,8 +27,8 @@ void DeleteShape(PresentationDocument& doc, const std::string& part, const pugi:
 // styles a new shape (theme accent fill and line, centred light text).
 pugi::xml_node AddPresetShape(PresentationDocument& doc, const std::string& part, std::string_view preset,
                               const Frame& points);
-// Moves a group's members into the group's place, each keeping where it is on
-// the slide, and removes the group. The members, back to front.
+// Moves a group's members into the group's place, each keeping where it is
+// seen on the slide (a turned group's turn passed on to them), and removes the group. The members, back to front.
 std::vector<pugi::xml_node> UngroupShape(PresentationDocument& doc, const std::string& part,
                                          const pugi::xml_node& group);
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <set>
 
 #include "component/automation/ComError.h"
@@ -17,6 +19,9 @@ namespace {
 constexpr int kTrue = -1;
 constexpr int kFalse = 0;
 constexpr const char* kGroupingDeck = "poi__sample_pptx_grouping_issues.pptx";
+
+// LibreOffice writes positions in centimetres.
+double Cm(double cm) { return cm * 72.0 / 2.54; }
 
 std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
@@ -189,6 +194,27 @@ TEST_F(EngineShapeEditsTest, UngroupKeepsEveryMemberWhereItWas) {
   }
   EXPECT_EQ(members.Item(3).Get("Rotation").AsSingle(), 270.0f);
   EXPECT_THROW(members.Item(1).Call("Ungroup"), ComError);
+}
+
+TEST_F(EngineShapeEditsTest, UngroupingTurnedGroupsKeepsMembersWhereLibreOfficeShowsThem) {
+  // Rectangle 6 sits in a group turned 313.2 degrees inside a group turned 12.6 degrees.
+  Object pres = Open(Deck("poi__54542_cropped_bitmap.pptx"));
+  Object shapes = Shapes(pres, 1);
+  Object inner = Object(shapes.Item("Gruppieren 3").Call("Ungroup")).Item(1);
+  ASSERT_EQ(inner.Get("Name").AsString(), "Gruppieren 1");
+  Object rectangle = Object(inner.Call("Ungroup")).Item(1);
+  ASSERT_EQ(rectangle.Get("Name").AsString(), "Rectangle 6");
+
+  // LibreOffice draws it as a 7.386 x 2.362 cm box turned 0.5969 rad anticlockwise with
+  // its own top-left corner moved to (17.477, 13.52) cm: that box's centre is where it is seen.
+  double angle = 0.596902604182061, w = 7.386, h = 2.362;
+  double centreX = 17.477 + w / 2 * std::cos(angle) + h / 2 * std::sin(angle);
+  double centreY = 13.52 - w / 2 * std::sin(angle) + h / 2 * std::cos(angle);
+  EXPECT_NEAR(rectangle.Get("Rotation").AsDouble(), 360.0 - angle * 180.0 / std::numbers::pi, 0.01);
+  EXPECT_NEAR(rectangle.Get("Width").AsDouble(), Cm(w), 0.5);
+  EXPECT_NEAR(rectangle.Get("Height").AsDouble(), Cm(h), 0.5);
+  EXPECT_NEAR(rectangle.Get("Left").AsDouble() + rectangle.Get("Width").AsDouble() / 2, Cm(centreX), 0.5);
+  EXPECT_NEAR(rectangle.Get("Top").AsDouble() + rectangle.Get("Height").AsDouble() / 2, Cm(centreY), 0.5);
 }
 
 TEST_F(EngineShapeEditsTest, ScaleHeightOfACroppedPicture) {
