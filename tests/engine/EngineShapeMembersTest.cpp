@@ -8,6 +8,7 @@
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
 #include "engine/objects/LinkFormatObjects.h"
+#include "engine/package/Package.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
@@ -28,9 +29,10 @@ struct Place {
 
 class EngineShapeMembersTest : public IsolatedUserFolders {
  protected:
-  Object Open(const char* deck) {
+  Object Open(const char* deck) { return OpenFile(Deck(deck)); }
+  Object OpenFile(const std::string& file) {
     app_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
-    return app_.Child("Presentations").Call("Open", Deck(deck), 0, -1, 0);
+    return app_.Child("Presentations").Call("Open", file, 0, -1, 0);
   }
   static Object Shapes(const Object& pres, int slide) { return pres.Child("Slides").Item(slide).Child("Shapes"); }
 
@@ -218,6 +220,39 @@ TEST_F(EngineShapeMembersTest, LinkedPicturesAndObjectsNameTheirFiles) {
   EXPECT_EQ(ole.Get("Type").AsLong(), 10);
   EXPECT_EQ(ole.Child("LinkFormat").Get("SourceFullName").AsString(), "E:\\project\\poi\\poi\\external.xlsx");
   EXPECT_THROW(Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1).Get("LinkFormat"), ComError);
+}
+
+TEST_F(EngineShapeMembersTest, ShapeTagsAreReadLikeSlideTags) {
+  // No corpus shape carries tags: one is given a tags part the way PowerPoint writes it.
+  std::unique_ptr<engine::Package> package = engine::Package::Open(Deck("poi__56812.pptx"));
+  const std::string slide = "ppt/slides/slide1.xml", rels = "ppt/slides/_rels/slide1.xml.rels";
+  pugi::xml_node nvPr = package->FindXml(slide)->select_node("//p:pic/p:nvPicPr/p:nvPr").node();
+  nvPr.append_child("p:custDataLst").append_child("p:tags").append_attribute("r:id") = "rIdTags";
+  pugi::xml_node rel = package->FindXml(rels)->document_element().append_child("Relationship");
+  rel.append_attribute("Id") = "rIdTags";
+  rel.append_attribute("Type") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tags";
+  rel.append_attribute("Target") = "../tags/tag90.xml";
+  package->MarkModified(slide);
+  package->MarkModified(rels);
+  package->PutPart("ppt/tags/tag90.xml",
+                   "<p:tagLst xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\">"
+                   "<p:tag name=\"QUILL_ROLE\" val=\"logo\"/><p:tag name=\"SOURCE\" val=\"poi\"/></p:tagLst>",
+                   "application/vnd.openxmlformats-officedocument.presentationml.tags+xml");
+  std::string copy = (Folder("tmp") / "tagged.pptx").string();
+  package->SaveAs(copy);
+
+  Object shapes = Shapes(OpenFile(copy), 1);
+  Object tags = shapes.Item(1).Child("Tags");
+  ASSERT_EQ(tags.Count(), 2);
+  EXPECT_EQ(tags.Get("Name", 1).AsString(), "QUILL_ROLE");
+  EXPECT_EQ(tags.Get("Value", 2).AsString(), "poi");
+  EXPECT_EQ(tags.Get("Item", "quill_role").AsString(), "logo");
+  EXPECT_EQ(tags.Get("Item", "missing").AsString(), "");
+  EXPECT_EQ(shapes.Item(2).Child("Tags").Count(), 0);
+
+  Object slideTags =
+      Open("poi__aascu.org_workarea_downloadasset.aspx_id=5864.pptx").Child("Slides").Item(24).Child("Tags");
+  EXPECT_GT(slideTags.Count(), 0);
 }
 
 TEST(LinkTargetPathTest, FileUrisBecomePaths) {
