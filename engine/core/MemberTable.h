@@ -37,6 +37,12 @@ class MemberTable {
     for (const auto& m : members) members_.emplace(LowerAscii(m.name), m);
   }
 
+  // Whether the emulated version has a member of that name.
+  bool Has(std::string_view name, int version) const {
+    auto it = members_.find(LowerAscii(name));
+    return it != members_.end() && it->second.sinceVersion <= version;
+  }
+
   Value Invoke(Self& self, int version, InvokeKind kind, std::string_view name, Args args) const {
     auto it = members_.find(LowerAscii(name));
     if (it == members_.end() || it->second.sinceVersion > version) ThrowNotSupported();

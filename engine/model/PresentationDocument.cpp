@@ -135,9 +135,28 @@ const std::string& PresentationDocument::NotesPageOf(const std::string& slidePar
 }
 
 int PresentationDocument::ShapeCount(const std::string& part) {
-  auto [it, inserted] = shapeCounts_.try_emplace(part, 0);
-  if (inserted) it->second = static_cast<int>(TopLevelShapes(PartRoot(part)).size());
+  return static_cast<int>(TopLevelShapesOf(part).size());
+}
+
+const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const std::string& part) {
+  auto [it, inserted] = topLevelShapes_.try_emplace(part);
+  if (inserted) it->second = TopLevelShapes(PartRoot(part));
   return it->second;
+}
+
+void PresentationDocument::ShapesChanged(const std::string& part) {
+  topLevelShapes_.erase(part);
+  package_->MarkModified(part);
+}
+
+TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_node& custDataLst) {
+  TagList tags;
+  const Relationship* rel = package_->FindRelationship(part, RelationshipId(ChildNamed(custDataLst, "tags")));
+  if (!rel || rel->external) return tags;
+  ForEachChildNamed(PartRoot(rel->target), "tag", [&](const pugi::xml_node& t) {
+    tags.emplace_back(t.attribute("name").value(), t.attribute("val").value());
+  });
+  return tags;
 }
 
 const TagList& PresentationDocument::Tags(const std::string& part) {
@@ -145,13 +164,12 @@ const TagList& PresentationDocument::Tags(const std::string& part) {
   if (!inserted) return it->second;
   pugi::xml_node root = PartRoot(part);
   pugi::xml_node owner = part == mainPart_ ? root : ChildNamed(root, "cSld");
-  pugi::xml_node tagsRef = ChildNamed(ChildNamed(owner, "custDataLst"), "tags");
-  const Relationship* rel = package_->FindRelationship(part, RelationshipId(tagsRef));
-  if (!rel || rel->external) return it->second;
-  ForEachChildNamed(PartRoot(rel->target), "tag", [&](const pugi::xml_node& t) {
-    it->second.emplace_back(t.attribute("name").value(), t.attribute("val").value());
-  });
+  it->second = ReadTags(part, ChildNamed(owner, "custDataLst"));
   return it->second;
+}
+
+TagList PresentationDocument::ShapeTags(const std::string& part, const pugi::xml_node& shape) {
+  return ReadTags(part, ChildNamed(ChildNamed(DrawingPropertiesOf(shape).parent(), "nvPr"), "custDataLst"));
 }
 
 }  // namespace quillmere::engine

@@ -58,10 +58,18 @@ class PresentationDocument {
 
   // Top-level shapes of the slide, layout, master or notes part (0 when unreadable).
   int ShapeCount(const std::string& part);
+  // Those shapes, back to front, listed once until they change: every Shapes
+  // object of the part shares the list, so reading shape after shape stays linear.
+  const std::vector<pugi::xml_node>& TopLevelShapesOf(const std::string& part);
+  // The shapes of a part were edited in its DOM: the part is saved from it
+  // and its shapes are listed again.
+  void ShapesChanged(const std::string& part);
   // The root of a slide, layout, master or notes part, or an empty node.
   pugi::xml_node PartRoot(const std::string& part);
   // Tags attached to the presentation (part = MainPart()) or to a slide.
   const TagList& Tags(const std::string& part);
+  // Tags attached to one shape of a part (read on each call: shapes come and go).
+  TagList ShapeTags(const std::string& part, const pugi::xml_node& shape);
 
  private:
   std::unique_ptr<Package> package_;
@@ -72,12 +80,13 @@ class PresentationDocument {
   std::vector<SlideEntry> slides_;
   std::vector<std::string> masters_;
   std::unordered_map<std::string, std::vector<std::string>> layouts_;
-  std::unordered_map<std::string, int> shapeCounts_;
+  std::unordered_map<std::string, std::vector<pugi::xml_node>> topLevelShapes_;
   std::unordered_map<std::string, TagList> tags_;
   std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
   std::unordered_map<std::string, std::string> notesPages_;    // by slide
   std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
 
+  TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
 };
 

@@ -20,16 +20,14 @@ class PageSetupObject final : public EngineObject<PageSetupObject> {
   std::shared_ptr<PresentationDocument> doc;
 };
 
-// Tags of a presentation or slide: Item(name) answers "" for a missing tag.
+// Tags of a presentation, slide or shape: Item(name) answers "" for a missing tag.
 class TagsObject final : public EngineObject<TagsObject> {
  public:
   static constexpr std::string_view kTypeName = "Tags";
   static const MemberTable<TagsObject>& Members();
-  TagsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p)
-      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)) {}
-  const TagList& List() const { return doc->Tags(part); }
-  std::shared_ptr<PresentationDocument> doc;
-  std::string part;
+  TagsObject(std::shared_ptr<EngineSession> s, TagList l) : EngineObject(std::move(s)), list(std::move(l)) {}
+  const TagList& List() const { return list; }
+  TagList list;
 };
 
 class DocumentPropertiesObject final : public EngineObject<DocumentPropertiesObject> {

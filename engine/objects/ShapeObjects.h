@@ -1,13 +1,13 @@
 #pragma once
 // Shapes: the shape collection of a slide, layout, master or notes page, its
 // placeholders, and one shape (found by its part and its element) with its
-// placeholder format and its text.
+// placeholder format and its text. The shape's members are in
+// ShapeObjects.cpp, the collections' in ShapesObjects.cpp.
 
 #include <memory>
+#include <pugixml.hpp>
 #include <string>
 #include <vector>
-
-#include <pugixml.hpp>
 
 #include "engine/core/EngineObject.h"
 #include "engine/model/PresentationDocument.h"
@@ -24,7 +24,9 @@ class ShapesObject final : public EngineObject<ShapesObject> {
   ShapesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
                std::weak_ptr<Dispatch> owner)
       : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), parent(std::move(owner)) {}
-  std::shared_ptr<ShapeObject> ShapeAt(const pugi::xml_node& element) const;
+  std::shared_ptr<ShapeObject> ShapeAt(const pugi::xml_node& treeChild) const;
+  // The top-level shapes, back to front.
+  const std::vector<pugi::xml_node>& TopLevel() const { return doc->TopLevelShapesOf(part); }
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
   std::weak_ptr<Dispatch> parent;  // the slide, layout, master or notes page
@@ -39,19 +41,26 @@ class PlaceholdersObject final : public EngineObject<PlaceholdersObject> {
   std::vector<pugi::xml_node> placeholders;  // back to front
 };
 
-// One shape. Its element stays valid as long as the document: parts are
-// parsed once and never again.
+// One shape. Its element stays valid as long as the document, unless the
+// shape is deleted: the object that deleted it then fails like a deleted
+// PowerPoint shape.
 class ShapeObject final : public EngineObject<ShapeObject> {
  public:
   static constexpr std::string_view kTypeName = "Shape";
   static const MemberTable<ShapeObject>& Members();
+  // treeChild: the child of the shape tree or group, an mc:AlternateContent included.
   ShapeObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
-              pugi::xml_node e, std::weak_ptr<Dispatch> owner)
-      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), element(e), parent(std::move(owner)) {}
+              pugi::xml_node treeChild, std::weak_ptr<Dispatch> owner);
+  Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
+  // Another shape of the same part and owner.
+  std::shared_ptr<ShapeObject> Sibling(const pugi::xml_node& treeChild) const;
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
-  pugi::xml_node element;  // p:sp, p:pic, p:graphicFrame, p:grpSp, p:cxnSp, ...
+  pugi::xml_node
+      element;  // p:sp, p:pic, p:graphicFrame, p:grpSp, p:cxnSp, ... (the branch an mc:AlternateContent takes)
   std::weak_ptr<Dispatch> parent;
+  pugi::xml_node treeNode;  // what the tree holds: element, or the mc:AlternateContent around it
+  bool deleted = false;
 };
 
 class PlaceholderFormatObject final : public EngineObject<PlaceholderFormatObject> {

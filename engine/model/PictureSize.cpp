@@ -1,0 +1,19 @@
+#include "engine/model/PictureSize.h"
+
+#include "engine/model/XmlNames.h"
+
+namespace quillmere::engine {
+
+PictureCrop CropOf(const pugi::xml_node& picture) {
+  pugi::xml_node rect = ChildNamed(ChildNamed(picture, "blipFill"), "srcRect");
+  auto fraction = [&](const char* side) { return rect.attribute(side).as_double() / 100000.0; };
+  return {fraction("l"), fraction("t"), fraction("r"), fraction("b")};
+}
+
+double UncroppedExtent(double shown, double cropStart, double cropEnd) {
+  double left = 1.0 - cropStart - cropEnd;
+  // A crop that leaves nothing (or less) has no size to go back to.
+  return left > 0 ? shown / left : shown;
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,251 @@
+// The temporary edits writers make and undo change the part's XML, so that a
+// saved copy shows them, and undoing them gives the part back as it was.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <set>
+
+#include "component/automation/ComError.h"
+#include "engine/EngineRuntime.h"
+#include "engine/package/Package.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+constexpr int kTrue = -1;
+constexpr int kFalse = 0;
+constexpr const char* kGroupingDeck = "poi__sample_pptx_grouping_issues.pptx";
+
+// LibreOffice writes positions in centimetres.
+double Cm(double cm) { return cm * 72.0 / 2.54; }
+
+std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
+
+class EngineShapeEditsTest : public IsolatedUserFolders {
+ protected:
+  Object Open(const std::string& file) {
+    app_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
+    return app_.Child("Presentations").Call("Open", file, 0, -1, 0);
+  }
+  static Object Shapes(const Object& pres, int slide) { return pres.Child("Slides").Item(slide).Child("Shapes"); }
+
+  // The slide part as a saved copy of the deck has it now.
+  std::string SavedSlide(const Object& pres, int slide, std::string* copyPath = nullptr) {
+    std::string copy = (Folder("tmp") / ("copy" + std::to_string(++copies_) + ".pptx")).string();
+    pres.Call("SaveCopyAs", copy);
+    if (copyPath) *copyPath = copy;
+    return engine::Package::Open(copy)->ReadBytes("ppt/slides/slide" + std::to_string(slide) + ".xml");
+  }
+  // Saved once edited, so that the part compared is written by the same serialiser each time.
+  std::string SlideAsWritten(const Object& pres, int slide, const Object& anyShape) {
+    anyShape.Put("Name", anyShape.Get("Name"));
+    return SavedSlide(pres, slide);
+  }
+
+  Object app_;
+  int copies_ = 0;
+};
+
+TEST_F(EngineShapeEditsTest, DuplicateThenDeleteLeavesThePartAsItWas) {
+  Object pres = Open(Deck(kGroupingDeck));
+  Object shapes = Shapes(pres, 1);
+  Object group = shapes.Item("Group 10");
+  std::string before = SlideAsWritten(pres, 1, group);
+  int count = shapes.Count();
+
+  Object copies = group.Call("Duplicate");
+  ASSERT_EQ(copies.Count(), 1);
+  Object copy = copies.Item(1);
+  EXPECT_EQ(shapes.Count(), count + 1);
+  EXPECT_EQ(copy.Get("ZOrderPosition").AsLong(), group.Get("ZOrderPosition").AsLong() + 1);
+  EXPECT_NE(copy.Get("Name").AsString(), group.Get("Name").AsString());
+  EXPECT_TRUE(copy.Get("Name").AsString().starts_with("Group "));
+  EXPECT_NEAR(copy.Get("Left").AsDouble(), group.Get("Left").AsDouble() + 12.0, 0.01);
+  EXPECT_NEAR(copy.Get("Top").AsDouble(), group.Get("Top").AsDouble() + 12.0, 0.01);
+  EXPECT_NEAR(copy.Get("Width").AsDouble(), group.Get("Width").AsDouble(), 0.01);
+  // Every member of the copy has an id of its own.
+  std::set<int> ids;
+  for (int i = 1; i <= shapes.Count(); ++i) {
+    Object shape = shapes.Item(i);
+    EXPECT_TRUE(ids.insert(shape.Get("Id").AsLong()).second) << shape.Get("Name").AsString();
+    if (shape.Get("Type").AsLong() != 6) continue;
+    for (int j = 1; j <= shape.Child("GroupItems").Count(); ++j)
+      EXPECT_TRUE(ids.insert(shape.Child("GroupItems").Item(j).Get("Id").AsLong()).second);
+  }
+  EXPECT_NE(SavedSlide(pres, 1), before);
+
+  copy.Call("Delete");
+  EXPECT_EQ(shapes.Count(), count);
+  EXPECT_THROW(copy.Get("Name"), ComError);  // a deleted shape is gone
+  EXPECT_EQ(SavedSlide(pres, 1), before);
+}
+
+TEST_F(EngineShapeEditsTest, FlipRotationVisibilityAndNamesAreUndone) {
+  Object pres = Open(Deck(kGroupingDeck));
+  Object shape = Shapes(pres, 1).Item("Rectangle 6");
+  std::string before = SlideAsWritten(pres, 1, shape);
+
+  shape.Call("Flip", 0);
+  EXPECT_EQ(shape.Get("HorizontalFlip").AsLong(), kTrue);
+  EXPECT_EQ(shape.Get("VerticalFlip").AsLong(), kFalse);
+  EXPECT_NE(SavedSlide(pres, 1), before);
+  shape.Call("Flip", 0);
+  EXPECT_EQ(shape.Get("HorizontalFlip").AsLong(), kFalse);
+  shape.Call("Flip", 1);
+  shape.Call("Flip", 1);
+  EXPECT_THROW(shape.Call("Flip", 2), ComError);
+
+  shape.Put("Rotation", 400.0);  // a whole turn more is the same angle
+  EXPECT_FLOAT_EQ(shape.Get("Rotation").AsSingle(), 40.0f);
+  shape.Put("Rotation", -30.0);
+  EXPECT_FLOAT_EQ(shape.Get("Rotation").AsSingle(), 330.0f);
+  shape.Put("Rotation", 0.0);
+
+  shape.Put("Visible", kFalse);
+  EXPECT_EQ(shape.Get("Visible").AsLong(), kFalse);
+  EXPECT_NE(SavedSlide(pres, 1).find("hidden=\"1\""), std::string::npos);
+  shape.Put("Visible", kTrue);
+
+  shape.Put("Name", "Renamed");
+  EXPECT_EQ(Shapes(pres, 1).Item("renamed").Get("Id").AsLong(), shape.Get("Id").AsLong());
+  Object range = Shapes(pres, 1).Child("Range", "Renamed");
+  EXPECT_EQ(range.Count(), 1);
+  range.Put("Name", "Rectangle 6");  // a one-shape range acts as its shape
+  EXPECT_EQ(SavedSlide(pres, 1), before);
+}
+
+TEST_F(EngineShapeEditsTest, MovingAGroupMemberWritesItsChildCoordinates) {
+  Object pres = Open(Deck(kGroupingDeck));
+  Object member = Shapes(pres, 1).Item("Group 10").Child("GroupItems").Item(1);
+  double top = member.Get("Top").AsDouble(), height = member.Get("Height").AsDouble();
+  member.Put("Left", 600.0);
+  EXPECT_NEAR(member.Get("Left").AsDouble(), 600.0, 0.2);  // child units are ~0.15 pt here
+  EXPECT_NEAR(member.Get("Top").AsDouble(), top, 0.2);
+  member.Put("Height", height * 2);
+  EXPECT_NEAR(member.Get("Height").AsDouble(), height * 2, 0.2);
+  Object group = Shapes(pres, 1).Item("Group 10");
+  double groupLeft = group.Get("Left").AsDouble();
+  group.Put("Left", groupLeft + 10);
+  EXPECT_NEAR(member.Get("Left").AsDouble(), 610.0, 0.2);  // members move with their group
+}
+
+TEST_F(EngineShapeEditsTest, AddedShapesAreRealAndSaved) {
+  Object pres = Open(Deck(kGroupingDeck));
+  Object shapes = Shapes(pres, 1);
+  int count = shapes.Count();
+  Object oval = shapes.Call("AddShape", 9, 10.0, 20.0, 30.0, 40.0);
+  EXPECT_EQ(shapes.Count(), count + 1);
+  EXPECT_EQ(shapes.Item(count + 1).Get("Id").AsLong(), oval.Get("Id").AsLong());
+  EXPECT_EQ(oval.Get("Type").AsLong(), 1);
+  EXPECT_EQ(oval.Get("AutoShapeType").AsLong(), 9);
+  EXPECT_FLOAT_EQ(oval.Get("Left").AsSingle(), 10.0f);
+  EXPECT_FLOAT_EQ(oval.Get("Height").AsSingle(), 40.0f);
+  EXPECT_THROW(shapes.Call("AddShape", 138, 0.0, 0.0, 1.0, 1.0), ComError);
+
+  oval.Put("AutoShapeType", 1);
+  EXPECT_EQ(oval.Get("AutoShapeType").AsLong(), 1);
+  std::string copy;
+  EXPECT_NE(SavedSlide(pres, 1, &copy).find("prst=\"rect\""), std::string::npos);
+  Object reopened = Shapes(Open(copy), 1);
+  EXPECT_EQ(reopened.Count(), count + 1);
+  EXPECT_EQ(reopened.Item(count + 1).Get("AutoShapeType").AsLong(), 1);
+  EXPECT_FLOAT_EQ(reopened.Item(count + 1).Get("Width").AsSingle(), 30.0f);
+}
+
+TEST_F(EngineShapeEditsTest, FreeformsTurnIntoRectangles) {
+  Object freeform =
+      Shapes(Open(Deck("poi__customGeo.pptx")), 6).Item("Diagram 3").Child("GroupItems").Item("Freeform 4");
+  EXPECT_EQ(freeform.Get("Type").AsLong(), 5);
+  EXPECT_EQ(freeform.Get("AutoShapeType").AsLong(), 138);
+  EXPECT_EQ(freeform.Child("Adjustments").Count(), 0);
+  freeform.Put("AutoShapeType", 1);
+  EXPECT_EQ(freeform.Get("Type").AsLong(), 1);
+  EXPECT_EQ(freeform.Get("AutoShapeType").AsLong(), 1);
+  EXPECT_THROW(freeform.Put("AutoShapeType", 0), ComError);
+}
+
+TEST_F(EngineShapeEditsTest, UngroupKeepsEveryMemberWhereItWas) {
+  Object pres = Open(Deck(kGroupingDeck));
+  Object shapes = Shapes(pres, 1);
+  int count = shapes.Count();
+  Object group = shapes.Item("Group 10");
+  Object items = group.Child("GroupItems");
+  std::vector<std::array<double, 4>> frames;
+  for (int i = 1; i <= items.Count(); ++i) {
+    Object m = items.Item(i);
+    frames.push_back(
+        {m.Get("Left").AsDouble(), m.Get("Top").AsDouble(), m.Get("Width").AsDouble(), m.Get("Height").AsDouble()});
+  }
+  Object members = group.Call("Ungroup");
+  ASSERT_EQ(members.Count(), 3);
+  EXPECT_EQ(shapes.Count(), count + 2);
+  EXPECT_THROW(shapes.Item("Group 10"), ComError);
+  for (int i = 1; i <= members.Count(); ++i) {
+    Object m = members.Item(i);
+    EXPECT_EQ(m.Get("Child").AsLong(), kFalse);
+    EXPECT_NEAR(m.Get("Left").AsDouble(), frames[i - 1][0], 0.05);
+    EXPECT_NEAR(m.Get("Top").AsDouble(), frames[i - 1][1], 0.05);
+    EXPECT_NEAR(m.Get("Width").AsDouble(), frames[i - 1][2], 0.05);
+    EXPECT_NEAR(m.Get("Height").AsDouble(), frames[i - 1][3], 0.05);
+  }
+  EXPECT_EQ(members.Item(3).Get("Rotation").AsSingle(), 270.0f);
+  EXPECT_THROW(members.Item(1).Call("Ungroup"), ComError);
+}
+
+TEST_F(EngineShapeEditsTest, UngroupingTurnedGroupsKeepsMembersWhereLibreOfficeShowsThem) {
+  // Rectangle 6 sits in a group turned 313.2 degrees inside a group turned 12.6 degrees.
+  Object pres = Open(Deck("poi__54542_cropped_bitmap.pptx"));
+  Object shapes = Shapes(pres, 1);
+  Object inner = Object(shapes.Item("Gruppieren 3").Call("Ungroup")).Item(1);
+  ASSERT_EQ(inner.Get("Name").AsString(), "Gruppieren 1");
+  Object rectangle = Object(inner.Call("Ungroup")).Item(1);
+  ASSERT_EQ(rectangle.Get("Name").AsString(), "Rectangle 6");
+
+  // LibreOffice draws it as a 7.386 x 2.362 cm box turned 0.5969 rad anticlockwise with
+  // its own top-left corner moved to (17.477, 13.52) cm: that box's centre is where it is seen.
+  double angle = 0.596902604182061, w = 7.386, h = 2.362;
+  double centreX = 17.477 + w / 2 * std::cos(angle) + h / 2 * std::sin(angle);
+  double centreY = 13.52 - w / 2 * std::sin(angle) + h / 2 * std::cos(angle);
+  EXPECT_NEAR(rectangle.Get("Rotation").AsDouble(), 360.0 - angle * 180.0 / std::numbers::pi, 0.01);
+  EXPECT_NEAR(rectangle.Get("Width").AsDouble(), Cm(w), 0.5);
+  EXPECT_NEAR(rectangle.Get("Height").AsDouble(), Cm(h), 0.5);
+  EXPECT_NEAR(rectangle.Get("Left").AsDouble() + rectangle.Get("Width").AsDouble() / 2, Cm(centreX), 0.5);
+  EXPECT_NEAR(rectangle.Get("Top").AsDouble() + rectangle.Get("Height").AsDouble() / 2, Cm(centreY), 0.5);
+}
+
+TEST_F(EngineShapeEditsTest, ScaleHeightOfACroppedPicture) {
+  // Picture 4 shows its image less 2.5% at the top and 46.2% at the bottom.
+  Object pres = Open(Deck("poi__54542_cropped_bitmap.pptx"));
+  Object picture = Shapes(pres, 1).Item("Picture 4");
+  double left = picture.Get("Left").AsDouble(), top = picture.Get("Top").AsDouble();
+  double width = picture.Get("Width").AsDouble(), height = picture.Get("Height").AsDouble();
+  ASSERT_NEAR(height, 1170867 / 12700.0, 0.01);
+
+  // Relative to the uncropped image at its present scale the crop keeps its share: 1 is the frame as it is.
+  picture.Call("ScaleHeight", 1.0, kTrue);
+  EXPECT_NEAR(picture.Get("Height").AsDouble(), height, 0.01);
+  EXPECT_NEAR(picture.Get("Width").AsDouble(), width, 0.01);
+
+  picture.Put("LockAspectRatio", kFalse);
+  picture.Call("ScaleHeight", 2.0, kFalse, 1);  // from the middle
+  EXPECT_NEAR(picture.Get("Height").AsDouble(), 2 * height, 0.01);
+  EXPECT_NEAR(picture.Get("Width").AsDouble(), width, 0.01);
+  EXPECT_NEAR(picture.Get("Top").AsDouble(), top - height / 2, 0.01);
+  EXPECT_NEAR(picture.Get("Left").AsDouble(), left, 0.01);
+  picture.Call("ScaleHeight", 0.5, kFalse, 2);  // keeping the bottom edge
+  EXPECT_NEAR(picture.Get("Top").AsDouble(), top + height / 2, 0.01);
+
+  // A locked aspect ratio scales both sides.
+  picture.Put("LockAspectRatio", kTrue);
+  picture.Call("ScaleHeight", 2.0, kTrue);
+  EXPECT_NEAR(picture.Get("Width").AsDouble(), 2 * width, 0.01);
+
+  EXPECT_THROW(Shapes(pres, 1).Item("Rectangle 5").Call("ScaleHeight", 1.0, kTrue), ComError);
+}
+
+}  // namespace
+}  // namespace quillmere::testing

@@ -1,0 +1,268 @@
+// The shape members answer from real decks what PowerPoint answers: kinds,
+// geometry in slide points (agreeing with where LibreOffice puts the same
+// shapes, through scaled and nested groups and inherited placeholder frames),
+// connectors, placeholders, media, links, adjustments and tags.
+
+#include <gtest/gtest.h>
+
+#include "component/automation/ComError.h"
+#include "engine/EngineRuntime.h"
+#include "engine/objects/LinkFormatObjects.h"
+#include "engine/package/Package.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+constexpr int kTrue = -1;
+constexpr int kFalse = 0;
+
+std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
+
+// LibreOffice writes positions in centimetres with three decimals.
+double Cm(double cm) { return cm * 72.0 / 2.54; }
+
+struct Place {
+  const char* name;
+  double left, top, width, height;  // cm, as LibreOffice's own conversion of the deck has them
+};
+
+class EngineShapeMembersTest : public IsolatedUserFolders {
+ protected:
+  Object Open(const char* deck) { return OpenFile(Deck(deck)); }
+  Object OpenFile(const std::string& file) {
+    app_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
+    return app_.Child("Presentations").Call("Open", file, 0, -1, 0);
+  }
+  static Object Shapes(const Object& pres, int slide) { return pres.Child("Slides").Item(slide).Child("Shapes"); }
+
+  // The shape of that name on the slide, looked for in groups too.
+  static Object Find(const Object& shapes, const std::string& name) {
+    for (int i = 1; i <= shapes.Count(); ++i) {
+      Object shape = shapes.Item(i);
+      if (shape.Get("Name").AsString() == name) return shape;
+      if (shape.Get("Type").AsLong() == 6)
+        if (Object inner = Find(shape.Child("GroupItems"), name)) return inner;
+    }
+    return {};
+  }
+
+  static void ExpectPlaces(const Object& shapes, std::initializer_list<Place> places) {
+    for (const Place& p : places) {
+      Object shape = Find(shapes, p.name);
+      ASSERT_TRUE(shape) << p.name;
+      EXPECT_NEAR(shape.Get("Left").AsDouble(), Cm(p.left), 0.5) << p.name;
+      EXPECT_NEAR(shape.Get("Top").AsDouble(), Cm(p.top), 0.5) << p.name;
+      EXPECT_NEAR(shape.Get("Width").AsDouble(), Cm(p.width), 0.5) << p.name;
+      EXPECT_NEAR(shape.Get("Height").AsDouble(), Cm(p.height), 0.5) << p.name;
+    }
+  }
+
+  Object app_;
+};
+
+TEST_F(EngineShapeMembersTest, PositionsAgreeWithLibreOfficeThroughGroupsAndInheritedPlaceholders) {
+  // Groups whose child space is a few hundred units scaled onto their frame.
+  Object grouping = Open("poi__sample_pptx_grouping_issues.pptx");
+  ExpectPlaces(Shapes(grouping, 1), {{"Rectangle 6", 16.611, 6.249, 8.32, 3.077},
+                                     {"AutoShape 11", 22.304, 5.154, 0.515, 0.971},
+                                     {"AutoShape 12", 19.085, 5.154, 0.515, 0.971},
+                                     {"AutoShape 16", 13.97, 5.154, 0.515, 0.971}});
+  Object member = Find(Shapes(grouping, 1), "AutoShape 11");
+  EXPECT_EQ(member.Get("Child").AsLong(), kTrue);
+  EXPECT_EQ(member.Child("ParentGroup").Get("Name").AsString(), "Group 10");
+  EXPECT_EQ(Find(Shapes(grouping, 1), "Rectangle 6").Get("Child").AsLong(), kFalse);
+  // Written as -90 degrees, read as PowerPoint keeps angles: 0 to 360.
+  EXPECT_FLOAT_EQ(Find(Shapes(grouping, 1), "AutoShape 13").Get("Rotation").AsSingle(), 270.0f);
+
+  // A group in a group, its child space moved from its frame.
+  Object stress = Open("poi__stress013.pptx");
+  Object slide20 = Shapes(stress, 20);
+  ExpectPlaces(slide20, {{"Title 1", 1.746, 3.142, 21.907, 2.761}});
+  Object connector = Find(slide20, "Straight Connector 84");
+  EXPECT_NEAR(connector.Get("Left").AsDouble(), Cm(16.66), 0.5);
+  EXPECT_NEAR(connector.Get("Top").AsDouble(), Cm(12.655), 0.5);
+  EXPECT_NEAR(connector.Get("Width").AsDouble(), Cm(20.418 - 16.66), 0.5);
+  // LibreOffice fits a text box to its text: only its position is compared.
+  Object textBox = Find(slide20, "TextBox 85");
+  EXPECT_NEAR(textBox.Get("Left").AsDouble(), Cm(14.894), 0.5);
+  EXPECT_NEAR(textBox.Get("Top").AsDouble(), Cm(12.142), 0.5);
+  // Group 72 maps child x 3770090 to 3796980 EMU: the ink stroke at 4095170 lands 26890 EMU further right.
+  EXPECT_NEAR(Find(slide20, "Ink 66").Get("Left").AsDouble(), (4095170 + 26890) / 12700.0, 0.01);
+  EXPECT_NEAR(Find(slide20, "Ink 66").Get("Top").AsDouble(), (4405338 + 188509) / 12700.0, 0.01);
+
+  // The title has no frame of its own and takes its layout's.
+  Object shapes = Open("pptx__shp-shapes.pptx");
+  ExpectPlaces(Shapes(shapes, 1), {{"Title 3", 1.27, 0.763, 22.859, 3.174},
+                                   {"Content Placeholder 4", 1.301, 4.524, 11.398, 4.8},
+                                   {"Picture 5", 19.901, 16.526, 4.938, 1.975},
+                                   {"Table 1", 13.3, 5.325, 10.599, 2.059},
+                                   {"Chart 2", 1.299, 9.725, 10.6, 5.443}});
+}
+
+TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
+  struct Kind {
+    const char* name;
+    int type, autoShapeType;
+  };
+  Object shapes = Open("pptx__shp-shapes.pptx");
+  for (Kind k : {Kind{"Title 3", 14, 1}, Kind{"Picture 5", 13, 1}, Kind{"Table 1", 19, 1}, Kind{"Chart 2", 3, 1},
+                 Kind{"Diagram 7", 24, 1}}) {
+    Object shape = Find(Shapes(shapes, 1), k.name);
+    EXPECT_EQ(shape.Get("Type").AsLong(), k.type) << k.name;
+    EXPECT_EQ(shape.Get("AutoShapeType").AsLong(), k.autoShapeType) << k.name;
+  }
+  Object slide = Shapes(shapes, 1);
+  EXPECT_EQ(Find(slide, "Table 1").Get("HasTable").AsLong(), kTrue);
+  EXPECT_EQ(Find(slide, "Chart 2").Get("HasChart").AsLong(), kTrue);
+  EXPECT_EQ(Find(slide, "Diagram 7").Get("HasSmartArt").AsLong(), kTrue);
+  EXPECT_EQ(Find(slide, "Chart 2").Get("HasTable").AsLong(), kFalse);
+  EXPECT_EQ(Find(slide, "Picture 5").Get("HasTextFrame").AsLong(), kFalse);
+  EXPECT_EQ(Find(slide, "Picture 5").Get("LockAspectRatio").AsLong(), kTrue);  // pictures lock by default
+  EXPECT_EQ(Find(slide, "Title 3").Get("HasTextFrame").AsLong(), kTrue);
+  EXPECT_EQ(Find(slide, "Title 3").Get("ZOrderPosition").AsLong(), 1);
+  EXPECT_EQ(Find(slide, "Diagram 7").Get("ZOrderPosition").AsLong(), 6);
+
+  Object stress = Open("poi__stress013.pptx");
+  Object slide20 = Shapes(stress, 20);
+  EXPECT_EQ(Find(slide20, "TextBox 85").Get("Type").AsLong(), 17);
+  EXPECT_EQ(Find(slide20, "Rounded Rectangle 1").Get("AutoShapeType").AsLong(), 5);
+  Object group = Find(slide20, "Group 11");
+  EXPECT_EQ(group.Get("Type").AsLong(), 6);
+  EXPECT_EQ(group.Get("AutoShapeType").AsLong(), -2);
+  EXPECT_EQ(group.Child("GroupItems").Count(), 6);  // the nested groups are one member each
+  EXPECT_EQ(group.Child("GroupItems").Item(3).Get("Name").AsString(), "Group 72");
+  EXPECT_EQ(group.Child("GroupItems").Item(3).Child("GroupItems").Count(), 7);
+  // Ink under mc:AlternateContent: PowerPoint 2010 reads the p14 branch.
+  EXPECT_EQ(Find(slide20, "Ink 49").Get("Type").AsLong(), 22);
+  Object straight = Find(slide20, "Straight Connector 84");
+  EXPECT_EQ(straight.Get("Type").AsLong(), 1);
+  EXPECT_EQ(straight.Get("Connector").AsLong(), kTrue);
+  EXPECT_EQ(straight.Child("ConnectorFormat").Get("Type").AsLong(), 1);
+  EXPECT_EQ(straight.Child("ConnectorFormat").Get("BeginConnected").AsLong(), kFalse);
+  EXPECT_THROW(straight.Child("ConnectorFormat").Get("BeginConnectedShape"), ComError);
+  EXPECT_THROW(group.Get("ConnectorFormat"), ComError);
+  EXPECT_THROW(group.Get("MediaType"), ComError);
+  EXPECT_THROW(straight.Get("GroupItems"), ComError);
+
+  // A curved connector glued by both ends; PowerPoint counts sites from 1.
+  Object slide12 = Shapes(stress, 12);
+  Object curved = Find(slide12, "Curved Connector 11").Child("ConnectorFormat");
+  EXPECT_EQ(curved.Get("Type").AsLong(), 3);
+  EXPECT_EQ(curved.Get("BeginConnected").AsLong(), kTrue);
+  EXPECT_EQ(curved.Child("BeginConnectedShape").Get("Id").AsLong(), 3);
+  EXPECT_EQ(curved.Get("BeginConnectionSite").AsLong(), 1);
+  EXPECT_EQ(curved.Child("EndConnectedShape").Get("Id").AsLong(), 2);
+  EXPECT_EQ(curved.Get("EndConnectionSite").AsLong(), 4);
+  EXPECT_EQ(Find(slide12, "Curved Connector 11").Get("VerticalFlip").AsLong(), kTrue);
+  EXPECT_EQ(Find(slide12, "Curved Connector 11").Get("HorizontalFlip").AsLong(), kFalse);
+  EXPECT_FLOAT_EQ(Find(slide12, "Curved Connector 11").Get("Rotation").AsSingle(), 270.0f);
+
+  Object video = Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1);
+  EXPECT_EQ(video.Get("Type").AsLong(), 16);
+  EXPECT_EQ(video.Get("MediaType").AsLong(), 3);
+  Object audio = Find(Shapes(Open("poi__EmbeddedAudio.pptx"), 1), "sample-3s.mp3");
+  EXPECT_EQ(audio.Get("Type").AsLong(), 16);
+  EXPECT_EQ(audio.Get("MediaType").AsLong(), 2);
+}
+
+TEST_F(EngineShapeMembersTest, PlaceholdersTellWhatTheyHold) {
+  Object pres = Open("pptx__ph-populated-placeholders.pptx");
+  struct Held {
+    int slide, placeholderType, containedType;
+  };
+  // picture, clip art, table, chart, title, content, text, SmartArt, media
+  for (Held h : {Held{1, 18, 13}, Held{2, 9, 13}, Held{3, 12, 19}, Held{4, 8, 3}, Held{5, 1, 1}, Held{6, 7, 1},
+                 Held{7, 2, 1}, Held{8, 11, 24}, Held{9, 10, 1}}) {
+    Object shape = Shapes(pres, h.slide).Item(1);
+    EXPECT_EQ(shape.Get("Type").AsLong(), 14) << "slide " << h.slide;
+    EXPECT_EQ(shape.Child("PlaceholderFormat").Get("Type").AsLong(), h.placeholderType) << "slide " << h.slide;
+    EXPECT_EQ(shape.Child("PlaceholderFormat").Get("ContainedType").AsLong(), h.containedType) << "slide " << h.slide;
+    EXPECT_GT(shape.Get("Width").AsDouble(), 0.0) << "slide " << h.slide;  // taken from the layout
+  }
+}
+
+TEST_F(EngineShapeMembersTest, AdjustmentsAreScaledAndDefaultedAsPowerPointShowsThem) {
+  Object pres = Open("poi__stress013.pptx");
+  Object rounded = Find(Shapes(pres, 20), "Rounded Rectangle 1");
+  ASSERT_EQ(rounded.Child("Adjustments").Count(), 1);
+  EXPECT_NEAR(rounded.Child("Adjustments").Get("Item", 1).AsDouble(), 0.16667, 1e-5);
+  EXPECT_THROW(rounded.Child("Adjustments").Get("Item", 2), ComError);
+
+  // An arc's angles in degrees: its default start, 270 in the file, reads -90.
+  Object arc = Shapes(pres, 20).Call("AddShape", 25, 10.0, 10.0, 100.0, 100.0);
+  Object adjustments = arc.Child("Adjustments");
+  ASSERT_EQ(adjustments.Count(), 2);
+  EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), -90.0f);
+  EXPECT_FLOAT_EQ(adjustments.Get("Item", 2).AsSingle(), 0.0f);
+  adjustments.Put("Item", 2, -90.0);
+  adjustments.Put("Item", 1, -90.0);
+  EXPECT_FLOAT_EQ(adjustments.Get("Item", 2).AsSingle(), -90.0f);
+  adjustments.Put("Item", 2, 0.0);
+  EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), -90.0f);
+  EXPECT_FLOAT_EQ(adjustments.Get("Item", 2).AsSingle(), 0.0f);
+  adjustments.Put("Item", 1, 45.5);
+  EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), 45.5f);
+}
+
+TEST_F(EngineShapeMembersTest, LinkedPicturesAndObjectsNameTheirFiles) {
+  Object shapes = Shapes(Open("poi__56812.pptx"), 1);
+  EXPECT_EQ(shapes.Item(1).Get("Type").AsLong(), 13);
+  EXPECT_THROW(shapes.Item(1).Get("LinkFormat"), ComError);  // embedded only
+  EXPECT_EQ(shapes.Item(2).Get("Type").AsLong(), 13);        // embedded, and linked as well
+  EXPECT_EQ(shapes.Item(3).Get("Type").AsLong(), 11);
+  EXPECT_EQ(shapes.Item(3).Child("LinkFormat").Get("SourceFullName").AsString(),
+            "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg");
+  EXPECT_EQ(shapes.Item(2).Child("LinkFormat").Get("SourceFullName").AsString(),
+            "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg");
+
+  Object ole = Shapes(Open("poi__bug54570.pptx"), 1).Item(1);
+  EXPECT_EQ(ole.Get("Type").AsLong(), 10);
+  EXPECT_EQ(ole.Child("LinkFormat").Get("SourceFullName").AsString(), "E:\\project\\poi\\poi\\external.xlsx");
+  EXPECT_THROW(Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1).Get("LinkFormat"), ComError);
+}
+
+TEST_F(EngineShapeMembersTest, ShapeTagsAreReadLikeSlideTags) {
+  // No corpus shape carries tags: one is given a tags part the way PowerPoint writes it.
+  std::unique_ptr<engine::Package> package = engine::Package::Open(Deck("poi__56812.pptx"));
+  const std::string slide = "ppt/slides/slide1.xml", rels = "ppt/slides/_rels/slide1.xml.rels";
+  pugi::xml_node nvPr = package->FindXml(slide)->select_node("//p:pic/p:nvPicPr/p:nvPr").node();
+  nvPr.append_child("p:custDataLst").append_child("p:tags").append_attribute("r:id") = "rIdTags";
+  pugi::xml_node rel = package->FindXml(rels)->document_element().append_child("Relationship");
+  rel.append_attribute("Id") = "rIdTags";
+  rel.append_attribute("Type") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tags";
+  rel.append_attribute("Target") = "../tags/tag90.xml";
+  package->MarkModified(slide);
+  package->MarkModified(rels);
+  package->PutPart("ppt/tags/tag90.xml",
+                   "<p:tagLst xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\">"
+                   "<p:tag name=\"QUILL_ROLE\" val=\"logo\"/><p:tag name=\"SOURCE\" val=\"poi\"/></p:tagLst>",
+                   "application/vnd.openxmlformats-officedocument.presentationml.tags+xml");
+  std::string copy = (Folder("tmp") / "tagged.pptx").string();
+  package->SaveAs(copy);
+
+  Object shapes = Shapes(OpenFile(copy), 1);
+  Object tags = shapes.Item(1).Child("Tags");
+  ASSERT_EQ(tags.Count(), 2);
+  EXPECT_EQ(tags.Get("Name", 1).AsString(), "QUILL_ROLE");
+  EXPECT_EQ(tags.Get("Value", 2).AsString(), "poi");
+  EXPECT_EQ(tags.Get("Item", "quill_role").AsString(), "logo");
+  EXPECT_EQ(tags.Get("Item", "missing").AsString(), "");
+  EXPECT_EQ(shapes.Item(2).Child("Tags").Count(), 0);
+
+  Object slideTags =
+      Open("poi__aascu.org_workarea_downloadasset.aspx_id=5864.pptx").Child("Slides").Item(24).Child("Tags");
+  EXPECT_GT(slideTags.Count(), 0);
+}
+
+TEST(LinkTargetPathTest, FileUrisBecomePaths) {
+  EXPECT_EQ(engine::LinkTargetPath("file:///C:\\Media\\clip%20one.wmv"), "C:\\Media\\clip one.wmv");
+  EXPECT_EQ(engine::LinkTargetPath("file:///C:/Media/a.png"), "C:\\Media\\a.png");
+  EXPECT_EQ(engine::LinkTargetPath("file://server/share/a.png"), "\\\\server\\share\\a.png");
+  EXPECT_EQ(engine::LinkTargetPath("file://localhost/Users/me/a.jpg"), "/Users/me/a.jpg");
+  EXPECT_EQ(engine::LinkTargetPath("../media/a.png"), "../media/a.png");
+  EXPECT_EQ(engine::LinkTargetPath("http://example.com/a.png"), "http://example.com/a.png");
+}
+
+}  // namespace
+}  // namespace quillmere::testing
