@@ -108,6 +108,11 @@ class ShapeWriterTest : public IsolatedUserFolders {
     auto picture = Make("PictureFormat");
     picture->Prop("Brightness", 0.75f).Prop("Contrast", 0.5f).Prop("TransparentBackground", 0).Prop("CropTop", 10.0f)
         .Prop("CropBottom", 0.0f).Prop("CropLeft", 4.0f).Prop("CropRight", 0.0f);
+    auto frame = Make("TextFrame");
+    auto range = Make("TextRange");
+    range->Prop("Text", "");
+    frame->Prop("HasText", 0).Prop("TextRange", Dispatched(range));
+    shape->Prop("TextFrame", Dispatched(frame)).Prop("ZOrder", Value());
     shape->Prop("Type", type).Prop("AutoShapeType", autoShapeType).Prop("Name", name).Prop("id", 7)
         .Prop("Left", 10.0f).Prop("Top", 20.0f).Prop("Width", 100.0f).Prop("Height", 50.0f).Prop("Rotation", 0.0f)
         .Prop("LockAspectRatio", 0).Prop("Connector", 0).Prop("HorizontalFlip", 0).Prop("VerticalFlip", 0)
