@@ -15,9 +15,12 @@ enum class CalloutValue { Whole, Flag, Points };
 
 std::string CalloutText(const Value& value, CalloutValue kind) {
   switch (kind) {
-    case CalloutValue::Flag: return BoolText(value.AsBool());
-    case CalloutValue::Points: return PlatformText(value.AsSingle());
-    default: return std::to_string(value.AsLong());
+    case CalloutValue::Flag:
+      return BoolText(value.AsBool());
+    case CalloutValue::Points:
+      return PlatformText(value.AsSingle());
+    default:
+      return std::to_string(value.AsLong());
   }
 }
 
@@ -28,16 +31,14 @@ void WriteCallout(ShapeContext& c) {
     std::string_view element, member;
     CalloutValue kind;
   };
-  const Member members[] = {{"CalloutType", "Type", CalloutValue::Whole},
-                            {"CalloutAccent", "Accent", CalloutValue::Flag},
-                            {"CalloutAngle", "Angle", CalloutValue::Whole},
-                            {"CalloutBorder", "Border", CalloutValue::Flag},
-                            {"CalloutDrop", "Drop", CalloutValue::Points},
-                            {"CalloutDropType", "DropType", CalloutValue::Whole},
-                            {"CalloutGap", "Gap", CalloutValue::Points},
-                            {"CalloutLength", "Length", CalloutValue::Points}};
+  const Member members[] = {
+      {"CalloutType", "Type", CalloutValue::Whole},   {"CalloutAccent", "Accent", CalloutValue::Flag},
+      {"CalloutAngle", "Angle", CalloutValue::Whole}, {"CalloutBorder", "Border", CalloutValue::Flag},
+      {"CalloutDrop", "Drop", CalloutValue::Points},  {"CalloutDropType", "DropType", CalloutValue::Whole},
+      {"CalloutGap", "Gap", CalloutValue::Points},    {"CalloutLength", "Length", CalloutValue::Points}};
   for (const Member& m : members)
-    c.run.Step(101, [&] { AddElement(kShapeIndent, c.element, m.element, CalloutText(callout.Get(m.member), m.kind)); });
+    c.run.Step(101,
+               [&] { AddElement(kShapeIndent, c.element, m.element, CalloutText(callout.Get(m.member), m.kind)); });
 }
 
 }  // namespace
@@ -94,9 +95,12 @@ void WriteAutoShapeImage(ShapeContext& c, std::int32_t autoShapeType) {
       if (!visible) c.shape.Put("Visible", true);
     });
     c.run.Step(115, [&] {
-      if (autoShapeType == kFormattedAutoShape) path = ExportFormattedImage(c.shape);
-      else if (CanExportAsEmf(c.shape)) path = ExportEmf(c.shape);
-      else path = ExportPngOrEmf(c.shape, kImageScale);
+      if (autoShapeType == kFormattedAutoShape)
+        path = ExportFormattedImage(c.shape);
+      else if (CanExportAsEmf(c.shape))
+        path = ExportEmf(c.shape);
+      else
+        path = ExportPngOrEmf(c.shape, kImageScale);
     });
     c.run.Step(116, [&] {
       if (!visible) c.shape.Put("Visible", false);

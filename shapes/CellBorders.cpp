@@ -17,7 +17,8 @@ struct BorderSide {
   std::string_view element;
   std::int32_t index;  // PowerPoint's border type of the side
 };
-constexpr std::array<BorderSide, 4> kSides{{{"BorderLeft", 2}, {"BorderTop", 1}, {"BorderRight", 4}, {"BorderBottom", 3}}};
+constexpr std::array<BorderSide, 4> kSides{
+    {{"BorderLeft", 2}, {"BorderTop", 1}, {"BorderRight", 4}, {"BorderBottom", 3}}};
 
 }  // namespace
 
@@ -35,7 +36,8 @@ void CellBorders(const Object& cell, pugi::xml_node cellElement, const Object& c
     run.Step(step++, [&] {
       AddElement(kIndent, sideElement, "Forecolor", std::to_string(line.Child("ForeColor").Get("RGB").AsLong()));
     });
-    run.Step(step++, [&] { AddElement(kIndent, sideElement, "DashStyle", std::to_string(line.Get("DashStyle").AsLong())); });
+    run.Step(step++,
+             [&] { AddElement(kIndent, sideElement, "DashStyle", std::to_string(line.Get("DashStyle").AsLong())); });
   }
 }
 

@@ -37,20 +37,26 @@ void WritePictureElements(FillContext& f) {
   const ExportState& state = CurrentExportState();
   Object picture;
   f.run.Step(40, [&] { picture = f.owner.Child("PictureFormat"); });
-  Add(f, 41, "Brightness", [&] { return PictureLevelText(picture.Get("Brightness").AsSingle()); }, kPictureIndent);
-  Add(f, 42, "Contrast", [&] { return PictureLevelText(picture.Get("Contrast").AsSingle()); }, kPictureIndent);
-  Add(f, 43, "TransparentBackground", [&] { return BoolText(picture.Get("TransparentBackground").AsBool()); },
+  Add(
+      f, 41, "Brightness", [&] { return PictureLevelText(picture.Get("Brightness").AsSingle()); }, kPictureIndent);
+  Add(
+      f, 42, "Contrast", [&] { return PictureLevelText(picture.Get("Contrast").AsSingle()); }, kPictureIndent);
+  Add(
+      f, 43, "TransparentBackground", [&] { return BoolText(picture.Get("TransparentBackground").AsBool()); },
       kPictureIndent);
   struct Crop {
     std::string_view name;
     float scale;
   };
-  const Crop crops[] = {{"CropTop", state.scaleY}, {"CropBottom", state.scaleY}, {"CropLeft", state.scaleX},
-                        {"CropRight", state.scaleX}};
+  const Crop crops[] = {
+      {"CropTop", state.scaleY}, {"CropBottom", state.scaleY}, {"CropLeft", state.scaleX}, {"CropRight", state.scaleX}};
   for (const Crop& crop : crops) {
-    Add(f, 44, crop.name, [&] {
-      return f.ownerIsShape ? PlatformText(picture.Get(crop.name).AsSingle() * crop.scale) : std::string("0");
-    }, kPictureIndent);
+    Add(
+        f, 44, crop.name,
+        [&] {
+          return f.ownerIsShape ? PlatformText(picture.Get(crop.name).AsSingle() * crop.scale) : std::string("0");
+        },
+        kPictureIndent);
   }
 }
 
@@ -64,8 +70,12 @@ void WriteTexture(FillContext& f) {
   // The texture's own picture file comes from the original-picture extraction, which provides this image.
   AddElement(kIndent, f.element, "Image", "");
   if (f.major < 12) {
-    for (auto [name, value] : {std::pair{"TextureTile", "True"}, {"TextureAlignment", "0"}, {"TextureVerticalScale", "1"},
-                               {"TextureHorizontalScale", "1"}, {"TextureOffsetX", "0"}, {"TextureOffsetY", "0"}})
+    for (auto [name, value] : {std::pair{"TextureTile", "True"},
+                               {"TextureAlignment", "0"},
+                               {"TextureVerticalScale", "1"},
+                               {"TextureHorizontalScale", "1"},
+                               {"TextureOffsetX", "0"},
+                               {"TextureOffsetY", "0"}})
       AddElement(kIndent, f.element, name, value);
   } else {
     bool tiled = false;
@@ -75,7 +85,8 @@ void WriteTexture(FillContext& f) {
     });
     if (tiled) {
       Add(f, 53, "TextureAlignment", [&] { return Whole(f.fill, "TextureAlignment"); });
-      for (std::string_view name : {"TextureVerticalScale", "TextureHorizontalScale", "TextureOffsetX", "TextureOffsetY"})
+      for (std::string_view name :
+           {"TextureVerticalScale", "TextureHorizontalScale", "TextureOffsetX", "TextureOffsetY"})
         Add(f, 54, name, [&] { return Member(f.fill, name); });
     }
   }
@@ -142,11 +153,20 @@ void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_
                     ColorOrder::RgbNameOnly);
   });
   switch (type) {
-    case kTexture: WriteTexture(f); break;
-    case kPicture: WritePicture(f); break;
-    case kPattern: Add(f, 8, "Pattern", [&] { return Whole(f.fill, "Pattern"); }); break;
-    case kGradient: WriteGradient(f, owner); break;
-    default: break;  // solid and background fills have nothing more
+    case kTexture:
+      WriteTexture(f);
+      break;
+    case kPicture:
+      WritePicture(f);
+      break;
+    case kPattern:
+      Add(f, 8, "Pattern", [&] { return Whole(f.fill, "Pattern"); });
+      break;
+    case kGradient:
+      WriteGradient(f, owner);
+      break;
+    default:
+      break;  // solid and background fills have nothing more
   }
 }
 

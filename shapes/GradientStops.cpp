@@ -44,7 +44,8 @@ void SortRows(SortTable& table, std::size_t keyColumn) {
   }
 }
 
-void WriteGradientStops(const Object& fill, pugi::xml_node fillElement, const Object& owner, std::int16_t majorVersion) {
+void WriteGradientStops(const Object& fill, pugi::xml_node fillElement, const Object& owner,
+                        std::int16_t majorVersion) {
   Object stops = fill.Child("GradientStops");
   SortTable rows;
   for (std::int32_t i = 1, n = stops.Count(); i <= n; ++i)
@@ -63,9 +64,12 @@ void WriteTwoColorStops(const Object& fill, pugi::xml_node fillElement) {
   ColorGroup fore = TwoColorStopColor(fill.Child("ForeColor"));
   ColorGroup back = TwoColorStopColor(fill.Child("BackColor"));
   std::vector<std::pair<float, const ColorGroup*>> layout;
-  if (variant == 1 || variant == 2) layout = {{0.0f, &fore}, {1.0f, &back}};
-  else if (variant == 3) layout = {{0.0f, &fore}, {0.5f, &back}, {1.0f, &fore}};
-  else if (variant == 4) layout = {{0.0f, &back}, {0.5f, &fore}, {1.0f, &back}};
+  if (variant == 1 || variant == 2)
+    layout = {{0.0f, &fore}, {1.0f, &back}};
+  else if (variant == 3)
+    layout = {{0.0f, &fore}, {0.5f, &back}, {1.0f, &fore}};
+  else if (variant == 4)
+    layout = {{0.0f, &back}, {0.5f, &fore}, {1.0f, &back}};
   pugi::xml_node element = AppendContainer(fillElement, "GradientStops");
   std::string transparency = PlatformText(fill.Get("Transparency").AsSingle());
   for (const auto& [position, color] : layout) WriteStop(element, PlatformText(position), transparency, *color);

@@ -22,8 +22,8 @@ std::string ShapeNameAndId(const Object& shape) {
   return " Shape name: " + name + "(" + id + ") ";
 }
 
-}  // namespace
-
+// "Master" + name, "Slide " + slide index, or "Slide " + layout index; empty
+// when the parent cannot be read.
 std::string ShapeOwnerLabel(const Object& shape) {
   try {
     Object parent = shape.Child("Parent");
@@ -35,6 +35,8 @@ std::string ShapeOwnerLabel(const Object& shape) {
     return {};
   }
 }
+
+}  // namespace
 
 StepRunner ShapeSteps(const Object& shape, std::string location) {
   auto retries = std::make_shared<int>(0);

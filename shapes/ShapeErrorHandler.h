@@ -13,8 +13,4 @@ namespace quillmere {
 // location names the writer: " in Quillmere.bXML.ShapeProperties at line ".
 StepRunner ShapeSteps(const Object& shape, std::string location);
 
-// "Master" + name, "Slide " + slide index, or "Slide " + layout index; empty
-// when the parent cannot be read.
-std::string ShapeOwnerLabel(const Object& shape);
-
 }  // namespace quillmere

@@ -11,8 +11,12 @@ constexpr float kFullArcAngle = -90.0f;
 
 void WritePosition(ShapeContext& c) {
   const ExportState& state = CurrentExportState();
-  c.run.Step(20, [&] { AddElement(kShapeIndent, c.element, "Left", DecimalText(c.shape.Get("Left").AsSingle(), state.scaleX)); });
-  c.run.Step(21, [&] { AddElement(kShapeIndent, c.element, "Top", DecimalText(c.shape.Get("Top").AsSingle(), state.scaleY)); });
+  c.run.Step(20, [&] {
+    AddElement(kShapeIndent, c.element, "Left", DecimalText(c.shape.Get("Left").AsSingle(), state.scaleX));
+  });
+  c.run.Step(21, [&] {
+    AddElement(kShapeIndent, c.element, "Top", DecimalText(c.shape.Get("Top").AsSingle(), state.scaleY));
+  });
   c.run.Step(22, [&] {
     AddElement(kShapeIndent, c.element, "Width", DecimalText(c.shape.Get("Width").AsSingle(), state.scaleX));
   });
@@ -25,7 +29,8 @@ void WriteConnectorFormat(ShapeContext& c) {
   pugi::xml_node format = AppendContainer(c.element, "ConnectorFormat");
   Object connector;
   c.run.Step(30, [&] { connector = c.shape.Child("ConnectorFormat"); });
-  c.run.Step(31, [&] { AddElement(kShapeIndent, format, "ConnectorType", std::to_string(connector.Get("Type").AsLong())); });
+  c.run.Step(
+      31, [&] { AddElement(kShapeIndent, format, "ConnectorType", std::to_string(connector.Get("Type").AsLong())); });
   for (std::string end : {"Begin", "End"}) {
     bool connected = false;
     c.run.Step(32, [&] {
@@ -38,7 +43,8 @@ void WriteConnectorFormat(ShapeContext& c) {
                  std::to_string(connector.Child(end + "ConnectedShape").Get("id").AsLong()));
     });
     c.run.Step(34, [&] {
-      AddElement(kShapeIndent, format, end + "ConnectionSite", std::to_string(connector.Get(end + "ConnectionSite").AsLong()));
+      AddElement(kShapeIndent, format, end + "ConnectionSite",
+                 std::to_string(connector.Get(end + "ConnectionSite").AsLong()));
     });
   }
 }
@@ -70,7 +76,8 @@ void WriteShapeFrame(ShapeContext& c) {
       adjustments.Put("Item", 2, second);
     });
   }
-  c.run.Step(27, [&] { AddElement(kShapeIndent, c.element, "Rotation", PlatformText(c.shape.Get("Rotation").AsSingle())); });
+  c.run.Step(
+      27, [&] { AddElement(kShapeIndent, c.element, "Rotation", PlatformText(c.shape.Get("Rotation").AsSingle())); });
   c.run.Step(28, [&] {
     AddElement(kShapeIndent, c.element, "LockAspectRatio", BoolText(c.shape.Get("LockAspectRatio").AsBool()));
   });

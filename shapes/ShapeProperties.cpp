@@ -55,16 +55,28 @@ void WriteTypeSpecific(ShapeContext& c) {
   switch (c.kind.type) {
     case kAutoShape:
     case kCallout:
-    case kTextBox: WriteAutoShape(c); break;
-    case kGroup: WriteGroupItems(c); break;
+    case kTextBox:
+      WriteAutoShape(c);
+      break;
+    case kGroup:
+      WriteGroupItems(c);
+      break;
     case kLinkedPicture:
-    case kPicture: WritePicture(c); break;
-    case kPlaceholder: WritePlaceholder(c); break;
-    case kMedia: WriteMedia(c); break;
+    case kPicture:
+      WritePicture(c);
+      break;
+    case kPlaceholder:
+      WritePlaceholder(c);
+      break;
+    case kMedia:
+      WriteMedia(c);
+      break;
     case kTable:
       // The table writer follows here.
       break;
-    default: WriteDefaultImage(c); break;
+    default:
+      WriteDefaultImage(c);
+      break;
   }
 }
 
@@ -95,7 +107,8 @@ void ShapeProperties(const Object& shape, pugi::xml_node parent, bool countProgr
   WriteFillLineShadow(c);
   WriteAdjustments(c);
   run.Step(70, [&] { AddElement(kShapeIndent, c.element, "Visible", BoolText(shape.Get("Visible").AsBool())); });
-  run.Step(71, [&] { AddElement(kShapeIndent, c.element, "AlternativeText", shape.Get("AlternativeText").AsString()); });
+  run.Step(71,
+           [&] { AddElement(kShapeIndent, c.element, "AlternativeText", shape.Get("AlternativeText").AsString()); });
   if (CheckAbort()) return;
   WriteTypeSpecific(c);
   Trace("ShapeProperties: Exit");

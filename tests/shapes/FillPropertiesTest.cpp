@@ -11,8 +11,11 @@ class FillPropertiesTest : public ShapeWriterTest {
  protected:
   FakePtr Fill(int type) {
     auto fill = Make("FillFormat");
-    fill->Prop("Visible", -1).Prop("Type", type).Prop("Transparency", 0.25f)
-        .Prop("BackColor", Dispatched(Color(0xFFFFFF))).Prop("ForeColor", Dispatched(Color(0x0000FF)));
+    fill->Prop("Visible", -1)
+        .Prop("Type", type)
+        .Prop("Transparency", 0.25f)
+        .Prop("BackColor", Dispatched(Color(0xFFFFFF)))
+        .Prop("ForeColor", Dispatched(Color(0x0000FF)));
     return fill;
   }
   pugi::xml_node WriteFill(const FakePtr& fill) {
@@ -66,10 +69,14 @@ TEST_F(FillPropertiesTest, VisibilityColoursAndTransparency) {
 TEST_F(FillPropertiesTest, GradientStopsInPositionOrderOrMadeFromTwoColours) {
   Use(12);
   auto gradient = Fill(3);
-  gradient->Prop("GradientColorType", 4).Prop("GradientStyle", 1).Prop("GradientVariant", 1)
-      .Prop("PresetGradientType", 0).Prop("RotateWithObject", 0)
-      .Prop("GradientStops", Dispatched(MakeCollection("GradientStops", version,
-                                                       {Stop(1.0f, 3, 0.3f), Stop(0.0f, 1, 0.1f), Stop(0.5f, 2, 0.2f)})));
+  gradient->Prop("GradientColorType", 4)
+      .Prop("GradientStyle", 1)
+      .Prop("GradientVariant", 1)
+      .Prop("PresetGradientType", 0)
+      .Prop("RotateWithObject", 0)
+      .Prop("GradientStops",
+            Dispatched(MakeCollection("GradientStops", version,
+                                      {Stop(1.0f, 3, 0.3f), Stop(0.0f, 1, 0.1f), Stop(0.5f, 2, 0.2f)})));
   pugi::xml_node written = WriteFill(gradient);
   EXPECT_EQ(StopsText(written), "0:1:0.1 0.5:2:0.2 1:3:0.3 ");
   EXPECT_EQ(Text(written, "RotateWithShape"), "False");
@@ -83,14 +90,20 @@ TEST_F(FillPropertiesTest, GradientStopsInPositionOrderOrMadeFromTwoColours) {
 
   Use(11);
   auto preset = Fill(3);
-  preset->Prop("GradientColorType", 3).Prop("GradientStyle", 1).Prop("GradientVariant", 1).Prop("PresetGradientType", 2);
+  preset->Prop("GradientColorType", 3)
+      .Prop("GradientStyle", 1)
+      .Prop("GradientVariant", 1)
+      .Prop("PresetGradientType", 2);
   pugi::xml_node presetWritten = WriteFill(preset);
   EXPECT_FALSE(presetWritten.child("GradientStops"));
   EXPECT_EQ(Text(presetWritten, "Transparency"), "0");
   EXPECT_EQ(Text(presetWritten, "RotateWithShape"), "True");
 
   auto twoColors = Fill(3);
-  twoColors->Prop("GradientColorType", 2).Prop("GradientStyle", 1).Prop("GradientVariant", 4).Prop("PresetGradientType", 0)
+  twoColors->Prop("GradientColorType", 2)
+      .Prop("GradientStyle", 1)
+      .Prop("GradientVariant", 4)
+      .Prop("PresetGradientType", 0)
       .Prop("ForeColor", Dispatched(Color(0x0000FF, 2, 0, 5)));
   EXPECT_EQ(StopsText(WriteFill(twoColors)), "0:16777215:0.25 0.5:Accent1:0.25 1:16777215:0.25 ");
 }

@@ -6,11 +6,10 @@
 
 #include <fstream>
 #include <functional>
+#include <pugixml.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <pugixml.hpp>
 
 #include "component/ExportState.h"
 #include "component/trace/ExportLog.h"
@@ -40,7 +39,8 @@ class ShapeWriterTest : public IsolatedUserFolders {
     state.sleeper = sleeper;
     slideShapes = Make("Shapes");
     slideShapes->On("Count", [this](Args) { return Value(static_cast<int>(onSlide.size())); });
-    slideShapes->On("Item", [this](Args a) { return Dispatched(onSlide.at(static_cast<std::size_t>(a[0].AsLong() - 1))); });
+    slideShapes->On("Item",
+                    [this](Args a) { return Dispatched(onSlide.at(static_cast<std::size_t>(a[0].AsLong() - 1))); });
     slideShapes->On("AddShape", [this](Args) { return Dispatched(Shape(1)); });
     slideShapes->On("Range", [this](Args a) {
       auto range = Make("ShapeRange");
@@ -49,7 +49,9 @@ class ShapeWriterTest : public IsolatedUserFolders {
       return Dispatched(range);
     });
     slide = Make("Slide");
-    slide->Prop("SlideIndex", 4).Prop("Name", "Slide4").Prop("Shapes", Dispatched(slideShapes))
+    slide->Prop("SlideIndex", 4)
+        .Prop("Name", "Slide4")
+        .Prop("Shapes", Dispatched(slideShapes))
         .Prop("ThemeColorScheme", Dispatched(Scheme()), 12);
   }
 
@@ -90,8 +92,12 @@ class ShapeWriterTest : public IsolatedUserFolders {
     auto shape = Make("Shape");
     auto off = [this](const char* kind) {
       auto o = Make(kind);
-      o->Prop("Visible", 0).Prop("Type", 1).Prop("Radius", 0.0f).Prop("ForeColor", Dispatched(Color(0)))
-          .Prop("BackColor", Dispatched(Color(0xFFFFFF))).Prop("Transparency", 0.0f);
+      o->Prop("Visible", 0)
+          .Prop("Type", 1)
+          .Prop("Radius", 0.0f)
+          .Prop("ForeColor", Dispatched(Color(0)))
+          .Prop("BackColor", Dispatched(Color(0xFFFFFF)))
+          .Prop("Transparency", 0.0f);
       return o;
     };
     auto adjustments = Make("Adjustments");
@@ -106,27 +112,53 @@ class ShapeWriterTest : public IsolatedUserFolders {
       return Value(it == tagValues.end() ? std::string() : it->second);
     });
     auto picture = Make("PictureFormat");
-    picture->Prop("Brightness", 0.75f).Prop("Contrast", 0.5f).Prop("TransparentBackground", 0).Prop("CropTop", 10.0f)
-        .Prop("CropBottom", 0.0f).Prop("CropLeft", 4.0f).Prop("CropRight", 0.0f);
+    picture->Prop("Brightness", 0.75f)
+        .Prop("Contrast", 0.5f)
+        .Prop("TransparentBackground", 0)
+        .Prop("CropTop", 10.0f)
+        .Prop("CropBottom", 0.0f)
+        .Prop("CropLeft", 4.0f)
+        .Prop("CropRight", 0.0f);
     auto frame = Make("TextFrame");
     auto range = Make("TextRange");
     range->Prop("Text", "");
     frame->Prop("HasText", 0).Prop("TextRange", Dispatched(range));
     shape->Prop("TextFrame", Dispatched(frame)).Prop("ZOrder", Value());
-    shape->Prop("Type", type).Prop("AutoShapeType", autoShapeType).Prop("Name", name).Prop("id", 7)
-        .Prop("Left", 10.0f).Prop("Top", 20.0f).Prop("Width", 100.0f).Prop("Height", 50.0f).Prop("Rotation", 0.0f)
-        .Prop("LockAspectRatio", 0).Prop("Connector", 0).Prop("HorizontalFlip", 0).Prop("VerticalFlip", 0)
-        .Prop("SoftEdge", Dispatched(off("SoftEdgeFormat")), 12).Prop("Reflection", Dispatched(off("ReflectionFormat")), 12)
-        .Prop("Glow", Dispatched(glow), 12).Prop("Fill", Dispatched(off("FillFormat")))
-        .Prop("Line", Dispatched(off("LineFormat"))).Prop("Shadow", Dispatched(off("ShadowFormat")))
-        .Prop("ThreeD", Dispatched(off("ThreeDFormat"))).Prop("Adjustments", Dispatched(adjustments))
-        .Prop("Visible", -1).Prop("AlternativeText", "alt").Prop("HasTextFrame", 0)
-        .Prop("TextEffect", Dispatched(textEffect)).Prop("Parent", Dispatched(slide)).Prop("Tags", Dispatched(tags))
-        .Prop("PictureFormat", Dispatched(picture)).Prop("Child", 0).Prop("Delete", Value())
-        .On("Flip", [this](Args a) {
-          flips.push_back(a[0].AsLong());
-          return Value();
-        })
+    shape->Prop("Type", type)
+        .Prop("AutoShapeType", autoShapeType)
+        .Prop("Name", name)
+        .Prop("id", 7)
+        .Prop("Left", 10.0f)
+        .Prop("Top", 20.0f)
+        .Prop("Width", 100.0f)
+        .Prop("Height", 50.0f)
+        .Prop("Rotation", 0.0f)
+        .Prop("LockAspectRatio", 0)
+        .Prop("Connector", 0)
+        .Prop("HorizontalFlip", 0)
+        .Prop("VerticalFlip", 0)
+        .Prop("SoftEdge", Dispatched(off("SoftEdgeFormat")), 12)
+        .Prop("Reflection", Dispatched(off("ReflectionFormat")), 12)
+        .Prop("Glow", Dispatched(glow), 12)
+        .Prop("Fill", Dispatched(off("FillFormat")))
+        .Prop("Line", Dispatched(off("LineFormat")))
+        .Prop("Shadow", Dispatched(off("ShadowFormat")))
+        .Prop("ThreeD", Dispatched(off("ThreeDFormat")))
+        .Prop("Adjustments", Dispatched(adjustments))
+        .Prop("Visible", -1)
+        .Prop("AlternativeText", "alt")
+        .Prop("HasTextFrame", 0)
+        .Prop("TextEffect", Dispatched(textEffect))
+        .Prop("Parent", Dispatched(slide))
+        .Prop("Tags", Dispatched(tags))
+        .Prop("PictureFormat", Dispatched(picture))
+        .Prop("Child", 0)
+        .Prop("Delete", Value())
+        .On("Flip",
+            [this](Args a) {
+              flips.push_back(a[0].AsLong());
+              return Value();
+            })
         .On("ScaleHeight", [](Args) { return Value(); })
         .On("Export", [this, name](Args a) { return Record(name, a); })
         .On("Duplicate", [this, type, autoShapeType, name](Args) {
