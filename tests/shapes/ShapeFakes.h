@@ -97,7 +97,8 @@ class ShapeWriterTest : public IsolatedUserFolders {
           .Prop("Radius", 0.0f)
           .Prop("ForeColor", Dispatched(Color(0)))
           .Prop("BackColor", Dispatched(Color(0xFFFFFF)))
-          .Prop("Transparency", 0.0f);
+          .Prop("Transparency", 0.0f)
+          .Prop("TextureTile", 0);
       return o;
     };
     auto adjustments = Make("Adjustments");
