@@ -45,10 +45,9 @@ inline constexpr ColorGroupNames kPlainColorNames{"ColorType", "Color", "DarkLig
 
 // The element orders the writers use.
 enum class ColorOrder {
-  ScaleFirst,         // kind, name, scale, value
-  ValueFirst,         // kind, name, value, scale
-  ThemeScaleFirst,    // scale first for a tinted theme colour, value first otherwise
-  RgbNameOnly,        // scale first; an explicit RGB colour writes only kind and name
+  ScaleFirst,             // kind, name, scale, value
+  ThemeScaleFirst,        // scale first for a theme colour (version 12 and later), value first otherwise
+  RgbNameOnly,            // scale first; an explicit RGB colour writes only kind and name
   RgbNameOnlyValueFirst,  // value first; an explicit RGB colour writes only kind and name
 };
 

@@ -46,6 +46,12 @@ TEST_F(FillPropertiesTest, VisibilityColoursAndTransparency) {
   EXPECT_EQ(Text(invisible, "Visible"), "False");
   EXPECT_EQ(Text(invisible, "Type"), "<absent>");
 
+  // A caller asking for a hidden fill gets one whatever the fill says.
+  pugi::xml_node parent = doc.append_child("Background");
+  FillProperties(Object(Shape(1)), parent, "BackgroundFill", Object(slide), true);
+  EXPECT_EQ(Text(parent.child("BackgroundFill"), "Visible"), "False");
+  EXPECT_EQ(Text(parent.child("BackgroundFill"), "Type"), "<absent>");
+
   auto solid = Fill(1);
   solid->Prop("Transparency", -2.0f);
   pugi::xml_node written = WriteFill(solid);
