@@ -49,10 +49,13 @@ void SetProjectArchivePath() {
   state.projectArchivePath = std::filesystem::is_regular_file(archive, ec) ? archive : std::string();
 }
 
-// The units of work progress is reported for: one per slide and design and
-// three of this writer (the header, the slide images, the saved file).
-std::int32_t CountProgressUnits(const std::vector<Object>& slides, const std::vector<Object>& designs) {
-  return static_cast<std::int32_t>(slides.size() + designs.size()) + 3;
+// The units of work progress is reported for: one per slide, shape on a slide
+// and design, and three of this writer (the header, the slide images, the saved file).
+std::int32_t CountProgressUnits(const std::vector<Object>& slides, const std::vector<Object>& designs,
+                                StepRunner& run) {
+  std::int32_t shapes = 0;
+  for (const Object& slide : slides) run.Step(4, [&] { shapes += slide.Child("Shapes").Count(); });
+  return static_cast<std::int32_t>(slides.size() + designs.size()) + shapes + 3;
 }
 
 std::string Write(const Object& pres, const ExportPlan& plan) {
@@ -89,7 +92,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
       });
     }
   }
-  if (plan.kind != ExportPlan::Kind::OneSlide) state.progressMax = CountProgressUnits(slides, designs);
+  if (plan.kind != ExportPlan::Kind::OneSlide) state.progressMax = CountProgressUnits(slides, designs, run);
 
   ReportProgress(state.progressCurrent, state.progressMax);
   if (CheckAbort()) return {};

@@ -8,6 +8,7 @@
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "shapes/ShapeProperties.h"
 #include "slides/PowerPointVersion.h"
 #include "slides/SlideColorScheme.h"
 #include "slides/SlideTags.h"
@@ -55,6 +56,30 @@ StepRunner SlideSteps(const Object& slide) {
 std::string TocLevel(const Object& slide) {
   std::int64_t level = RoundHalfEven(LeadingNumber(GetTag(slide, "CORVANTA_NAV_LEVEL")));
   return std::to_string(level < 1 ? 1 : level);
+}
+
+// Tagged as a web page or Flash object.
+bool IsWebObject(const Object& shape) {
+  std::string web = GetTag(shape, "OVERRIDE_WO");
+  return web == "YES" || web == "true" || GetTag(shape, "OVERRIDE_SWF") == "YES";
+}
+
+void WriteSlideShapes(const Object& slide, pugi::xml_node shapesElement, StepRunner& run) {
+  Object shapes;
+  std::int32_t count = 0;
+  run.Step(37, [&] {
+    shapes = slide.Child("Shapes");
+    count = shapes.Count();
+  });
+  for (std::int32_t i = 1; i <= count; ++i) {
+    Object shape;
+    run.Step(38, [&] { shape = shapes.Item(i); });
+    // Web and Flash objects are written by their own writer; they still count as done.
+    if (shape && !IsWebObject(shape))
+      ShapeProperties(shape, shapesElement, true);
+    else
+      CountShapeProgress();
+  }
 }
 
 std::string Flag(const Object& slide, std::string_view member) { return BoolText(slide.Get(member).AsLong() != 0); }
@@ -108,7 +133,8 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   run.Step(31, [&] {
     AddElement(4, element, "BackgroundStyle", major >= 12 ? std::to_string(slide.Get("BackgroundStyle").AsLong()) : "0");
   });
-  AppendContainer(element, "Shapes");
+  pugi::xml_node shapesElement = AppendContainer(element, "Shapes");
+  WriteSlideShapes(slide, shapesElement, run);
 
   run.Step(32, [&] { AddAttribute(2, element, "id", std::to_string(slide.Get("SlideID").AsLong())); });
   run.Step(33, [&] { AddAttribute(2, element, "index", std::to_string(slide.Get("SlideIndex").AsLong())); });

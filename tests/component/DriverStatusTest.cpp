@@ -220,9 +220,9 @@ TEST_F(DriverStatusTest, PublicFrameCancelsAndClampsProgress) {
   };
   ASSERT_EQ(Export(), ERR_SUCCESS);
   EXPECT_FALSE(overran);
-  // 2 slides + 1 design + 3, and the last event reports the whole.
-  EXPECT_EQ(lastMax, 6);
-  EXPECT_EQ(lastCurrent, 6);
+  // 2 slides of 3 shapes each + 1 design + 3, and the last event reports the whole.
+  EXPECT_EQ(lastMax, 12);
+  EXPECT_EQ(lastCurrent, 12);
 
   int asked = 0;
   info->Events().AbortConversion = [&](bool& cancel) {

@@ -116,7 +116,7 @@ TEST_F(PresentationExportTest, ListsAndSingleSlides) {
   EXPECT_EQ(indexes, (std::vector<std::string>{"2", "2", "5"}));
   EXPECT_STREQ(presentation.child_value("SlideCount"), "48");
   EXPECT_FALSE(presentation.child("ImporterVersion"));
-  EXPECT_EQ(lastCurrent, lastMax);  // 3 slides, 1 design, 3
+  EXPECT_EQ(lastCurrent, lastMax);  // 3 slides with their shapes, 1 design, 3
 
   // Hidden slides are exported like any other, marked in their transition.
   std::int32_t index = 13;

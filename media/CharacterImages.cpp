@@ -1,0 +1,50 @@
+#include "media/CharacterImages.h"
+
+#include <string>
+
+#include "component/ExportState.h"
+#include "component/xml/XmlHelpers.h"
+#include "slides/SlideTags.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kIndent = 4;
+
+// The tag's path relative to the output folder, where the project archive's
+// characters folder is extracted.
+std::string CharacterFile(const Object& shape) {
+  std::string file = GetTag(shape, "CORVANTA_CHARACTER_FILE");
+  if (TrimSpaces(file).empty()) return {};
+  if (file.starts_with(".\\")) file.erase(0, 2);
+  return CurrentExportState().outputFolder + file;
+}
+
+void CopyTag(const Object& shape, pugi::xml_node element, std::string_view name, std::string_view tag) {
+  AddElement(kIndent, element, name, GetTag(shape, tag));
+}
+
+}  // namespace
+
+bool IsCharacter(const Object& shape) { return !TrimSpaces(GetTag(shape, "CORVANTA_CHARACTER_TYPE")).empty(); }
+
+void WriteCharacter(const Object& shape, pugi::xml_node parent) {
+  pugi::xml_node element = AppendContainer(parent, "Character");
+  AddElement(kIndent, element, "CharacterFile", CharacterFile(shape));
+  std::string type = GetTag(shape, "CORVANTA_CHARACTER_TYPE");
+  AddElement(kIndent, element, "CharacterType", type);
+  CopyTag(shape, element, "CharacterId", "CORVANTA_CHARACTER_ID");
+  std::string kind = LowerAscii(type);
+  if (kind == "illustrated") {
+    CopyTag(shape, element, "CharacterExpression", "CORVANTA_CHARACTER_EXPRESSION");
+    CopyTag(shape, element, "CharacterPose", "CORVANTA_CHARACTER_POSE");
+    CopyTag(shape, element, "CharacterFlip", "CORVANTA_CHARACTER_FLIP");
+    std::string perspective = GetTag(shape, "CORVANTA_CHARACTER_PERSPECTIVE");
+    if (!perspective.empty()) AddElement(kIndent, element, "CharacterPerspective", perspective);
+  } else if (kind == "photographic") {
+    CopyTag(shape, element, "CharacterCrop", "CORVANTA_CHARACTER_CROP");
+  }
+}
+
+}  // namespace quillmere

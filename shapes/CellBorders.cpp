@@ -1,0 +1,44 @@
+#include "shapes/CellBorders.h"
+
+#include <array>
+#include <string_view>
+
+#include "component/xml/NumberText.h"
+#include "component/xml/XmlHelpers.h"
+#include "shapes/LineProperties.h"
+#include "shapes/ShapeErrorHandler.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kIndent = 16;
+
+struct BorderSide {
+  std::string_view element;
+  std::int32_t index;  // PowerPoint's border type of the side
+};
+constexpr std::array<BorderSide, 4> kSides{
+    {{"BorderLeft", 2}, {"BorderTop", 1}, {"BorderRight", 4}, {"BorderBottom", 3}}};
+
+}  // namespace
+
+void CellBorders(const Object& cell, pugi::xml_node cellElement, const Object& cellShape) {
+  StepRunner run = ShapeSteps(cellShape, " in Quillmere.bXML.BorderProperties at line ");
+  pugi::xml_node borders = AppendContainer(cellElement, "Borders");
+  int step = 1;
+  for (const BorderSide& side : kSides) {
+    pugi::xml_node sideElement = AppendContainer(borders, side.element);
+    Object line;
+    run.Step(step++, [&] { line = cell.Child("Borders").Item(side.index); });
+    if (!line) continue;
+    LineProperties(cellShape, sideElement, line);
+    run.Step(step++, [&] { AddElement(kIndent, sideElement, "Weight", PlatformText(line.Get("Weight").AsSingle())); });
+    run.Step(step++, [&] {
+      AddElement(kIndent, sideElement, "Forecolor", std::to_string(line.Child("ForeColor").Get("RGB").AsLong()));
+    });
+    run.Step(step++,
+             [&] { AddElement(kIndent, sideElement, "DashStyle", std::to_string(line.Get("DashStyle").AsLong())); });
+  }
+}
+
+}  // namespace quillmere

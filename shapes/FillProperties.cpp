@@ -1,0 +1,173 @@
+#include "shapes/FillProperties.h"
+
+#include "component/ExportState.h"
+#include "component/xml/XmlHelpers.h"
+#include "shapes/ColorValues.h"
+#include "shapes/FillImage.h"
+#include "shapes/GradientStops.h"
+#include "shapes/PictureLevels.h"
+#include "shapes/ShapeErrorHandler.h"
+#include "slides/PowerPointVersion.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kIndent = 16;
+constexpr int kPictureIndent = 8;
+enum FillType : std::int32_t { kPattern = 2, kGradient = 3, kTexture = 4, kPicture = 6 };
+
+struct FillContext {
+  const Object& owner;  // whose Fill is written
+  bool ownerIsShape;
+  pugi::xml_node element;
+  Object fill;
+  StepRunner& run;
+  std::int16_t major;
+};
+
+void Add(FillContext& f, int step, std::string_view name, auto value, int indent = kIndent) {
+  f.run.Step(step, [&] { AddElement(indent, f.element, name, value()); });
+}
+
+std::string Member(const Object& object, std::string_view name) { return PlatformText(object.Get(name).AsSingle()); }
+std::string Whole(const Object& object, std::string_view name) { return std::to_string(object.Get(name).AsLong()); }
+
+void WritePictureElements(FillContext& f) {
+  const ExportState& state = CurrentExportState();
+  Object picture;
+  f.run.Step(40, [&] { picture = f.owner.Child("PictureFormat"); });
+  Add(
+      f, 41, "Brightness", [&] { return PictureLevelText(picture.Get("Brightness").AsSingle()); }, kPictureIndent);
+  Add(
+      f, 42, "Contrast", [&] { return PictureLevelText(picture.Get("Contrast").AsSingle()); }, kPictureIndent);
+  Add(
+      f, 43, "TransparentBackground", [&] { return BoolText(picture.Get("TransparentBackground").AsBool()); },
+      kPictureIndent);
+  struct Crop {
+    std::string_view name;
+    float scale;
+  };
+  const Crop crops[] = {
+      {"CropTop", state.scaleY}, {"CropBottom", state.scaleY}, {"CropLeft", state.scaleX}, {"CropRight", state.scaleX}};
+  for (const Crop& crop : crops) {
+    Add(
+        f, 44, crop.name,
+        [&] {
+          return f.ownerIsShape ? PlatformText(picture.Get(crop.name).AsSingle() * crop.scale) : std::string("0");
+        },
+        kPictureIndent);
+  }
+}
+
+void WriteRotateWithShape(FillContext& f) {
+  Add(f, 45, "RotateWithShape", [&] { return BoolText(f.major < 12 || f.fill.Get("RotateWithObject").AsBool()); });
+}
+
+void WriteTexture(FillContext& f) {
+  Add(f, 50, "TextureName", [&] { return f.fill.Get("TextureName").AsString(); });
+  Add(f, 51, "TextureType", [&] { return Whole(f.fill, "TextureType"); });
+  // The texture's own picture file comes from the original-picture extraction, which provides this image.
+  AddElement(kIndent, f.element, "Image", "");
+  if (f.major < 12) {
+    for (auto [name, value] : {std::pair{"TextureTile", "True"},
+                               {"TextureAlignment", "0"},
+                               {"TextureVerticalScale", "1"},
+                               {"TextureHorizontalScale", "1"},
+                               {"TextureOffsetX", "0"},
+                               {"TextureOffsetY", "0"}})
+      AddElement(kIndent, f.element, name, value);
+  } else {
+    bool tiled = false;
+    f.run.Step(52, [&] {
+      tiled = f.fill.Get("TextureTile").AsBool();
+      AddElement(kIndent, f.element, "TextureTile", BoolText(tiled));
+    });
+    if (tiled) {
+      Add(f, 53, "TextureAlignment", [&] { return Whole(f.fill, "TextureAlignment"); });
+      for (std::string_view name :
+           {"TextureVerticalScale", "TextureHorizontalScale", "TextureOffsetX", "TextureOffsetY"})
+        Add(f, 54, name, [&] { return Member(f.fill, name); });
+    }
+  }
+  if (f.ownerIsShape) WritePictureElements(f);
+  WriteRotateWithShape(f);
+}
+
+void WritePicture(FillContext& f) {
+  WritePictureElements(f);
+  std::string image;
+  // A background's image comes from the slide-background export, which writes this path.
+  if (f.ownerIsShape) f.run.Step(60, [&] { image = ExportPictureFill(f.owner); });
+  AddElement(kIndent, f.element, "Image", image);
+  WriteRotateWithShape(f);
+}
+
+void WriteGradient(FillContext& f, const Object& themeOwner) {
+  for (std::string_view name : {"GradientColorType", "GradientStyle", "GradientVariant", "PresetGradientType"})
+    Add(f, 70, name, [&] { return Whole(f.fill, name); });
+  WriteRotateWithShape(f);
+  if (f.major >= 12) {
+    f.run.Step(71, [&] { WriteGradientStops(f.fill, f.element, themeOwner, f.major); });
+    return;
+  }
+  f.run.Step(72, [&] {
+    std::int32_t colors = f.fill.Get("GradientColorType").AsLong();
+    if (colors == 1 || colors == 2) WriteTwoColorStops(f.fill, f.element);
+  });
+}
+
+}  // namespace
+
+void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_view elementName,
+                    const Object& themeOwner, bool hidden) {
+  StepRunner run = ShapeSteps(fillOwner, " in Quillmere.bXML.FillProperties at line ");
+  pugi::xml_node element = AppendContainer(parent, elementName);
+  if (hidden) {
+    AddElement(kIndent, element, "Visible", BoolText(false));
+    return;
+  }
+  FillContext f{fillOwner, LowerAscii(fillOwner.TypeName()) == "shape", element, Object(), run, 0};
+  bool visible = false;
+  run.Step(1, [&] {
+    f.fill = fillOwner.Child("Fill");
+    visible = f.fill.Get("Visible").AsBool();
+    AddElement(kIndent, element, "Visible", BoolText(visible));
+  });
+  if (!visible) return;
+  run.Step(2, [&] { f.major = PowerPointMajorVersion(); });
+  std::int32_t type = 0;
+  run.Step(3, [&] {
+    type = f.fill.Get("Type").AsLong();
+    AddElement(kIndent, element, "Type", std::to_string(type));
+  });
+  Add(f, 4, "Transparency", [&] {
+    float transparency = f.major < 12 && type == kGradient ? 0.0f : f.fill.Get("Transparency").AsSingle();
+    return PlatformText(transparency < 0 ? 0.0f : transparency);
+  });
+  run.Step(5, [&] { WriteBackColor(kIndent, element, f.fill.Child("BackColor"), f.major, true); });
+  Object owner = themeOwner;
+  if (f.ownerIsShape) run.Step(6, [&] { owner = fillOwner.Child("Parent"); });
+  run.Step(7, [&] {
+    WriteColorGroup(kIndent, element, kForecolorNames, ResolveColor(f.fill.Child("ForeColor"), owner, f.major),
+                    ColorOrder::RgbNameOnly);
+  });
+  switch (type) {
+    case kTexture:
+      WriteTexture(f);
+      break;
+    case kPicture:
+      WritePicture(f);
+      break;
+    case kPattern:
+      Add(f, 8, "Pattern", [&] { return Whole(f.fill, "Pattern"); });
+      break;
+    case kGradient:
+      WriteGradient(f, owner);
+      break;
+    default:
+      break;  // solid and background fills have nothing more
+  }
+}
+
+}  // namespace quillmere

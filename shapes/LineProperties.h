@@ -1,0 +1,14 @@
+#pragma once
+// The outline of a shape, or one side of a table cell's border, as a Line element.
+
+#include <pugixml.hpp>
+
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+// lineFormat may be empty: a freeform then writes an invisible line, any other
+// shape its own Line.
+void LineProperties(const Object& shape, pugi::xml_node parent, const Object& lineFormat);
+
+}  // namespace quillmere

@@ -1,0 +1,34 @@
+#include "shapes/MediaFiles.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "component/ExportState.h"
+#include "support/Paths.h"
+#include "support/Text.h"
+
+namespace quillmere {
+
+std::string CopyIntoOutputFolder(const std::string& source) {
+  std::string target = CurrentExportState().outputFolder + GetFileBaseName(source);
+  std::error_code ec;  // a copy that fails leaves no file, which the callers check
+  std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ec);
+  return target;
+}
+
+bool IsMp3File(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[3] = {};
+  if (!in.read(head, sizeof head)) return false;
+  return LowerAscii(std::string_view(head, sizeof head)) == "id3";
+}
+
+std::string RenameToMp3(const std::string& path) {
+  std::filesystem::path target(path);
+  target.replace_extension(".mp3");
+  std::error_code ec;
+  std::filesystem::rename(path, target, ec);
+  return ec ? path : target.string();
+}
+
+}  // namespace quillmere

@@ -1,0 +1,49 @@
+#include "shapes/ShadowProperties.h"
+
+#include "component/ExportState.h"
+#include "component/xml/NumberText.h"
+#include "component/xml/XmlHelpers.h"
+#include "shapes/ColorValues.h"
+#include "shapes/ShapeErrorHandler.h"
+#include "slides/PowerPointVersion.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kIndent = 16;
+
+}  // namespace
+
+void ShadowProperties(const Object& shape, pugi::xml_node parent, const Object& owner) {
+  const ExportState& state = CurrentExportState();
+  StepRunner run = ShapeSteps(shape, " in Quillmere.bXML.ShadowProperties at line ");
+  pugi::xml_node element = AppendContainer(parent, "Shadow");
+  Object shadow;
+  bool visible = false;
+  run.Step(1, [&] {
+    shadow = shape.Child("Shadow");
+    visible = shadow.Get("Visible").AsBool();
+    AddElement(kIndent, element, "Visible", BoolText(visible));
+  });
+  if (!visible) return;
+  std::int16_t major = 0;
+  run.Step(2, [&] { major = PowerPointMajorVersion(); });
+  bool modern = major >= 12;
+  run.Step(3, [&] {
+    WriteColorGroup(kIndent, element, kForecolorNames, ResolveColor(shadow.Child("ForeColor"), owner, major),
+                    ColorOrder::ScaleFirst);
+  });
+  auto add = [&](int step, std::string_view name, auto value) {
+    run.Step(step, [&] { AddElement(kIndent, element, name, value()); });
+  };
+  add(4, "Blur", [&] { return modern ? PlatformText(shadow.Get("Blur").AsSingle() * state.scaleX) : "0"; });
+  add(5, "OffsetX", [&] { return PlatformText(shadow.Get("OffsetX").AsSingle() * state.scaleX); });
+  add(6, "OffsetY", [&] { return PlatformText(shadow.Get("OffsetY").AsSingle() * state.scaleY); });
+  add(7, "RotateWithShape", [&] { return BoolText(modern && shadow.Get("RotateWithShape").AsBool()); });
+  add(8, "Size", [&] { return modern ? PlatformText(shadow.Get("Size").AsSingle()) : "100"; });
+  add(9, "Style", [&] { return modern ? std::to_string(shadow.Get("Style").AsLong()) : "2"; });
+  add(10, "Transparency", [&] { return PlatformText(shadow.Get("Transparency").AsSingle()); });
+  add(11, "Type", [&] { return std::to_string(shadow.Get("Type").AsLong()); });
+}
+
+}  // namespace quillmere

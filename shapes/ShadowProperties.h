@@ -1,0 +1,13 @@
+#pragma once
+// The shadow of a shape as a Shadow element.
+
+#include <pugixml.hpp>
+
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+// owner is the shape's slide, master or layout, for theme colours.
+void ShadowProperties(const Object& shape, pugi::xml_node parent, const Object& owner);
+
+}  // namespace quillmere

@@ -1,0 +1,64 @@
+#include "shapes/ShapeErrorHandler.h"
+
+#include <memory>
+
+#include "component/ExportState.h"
+#include "component/trace/ExportLog.h"
+#include "component/trace/Trace.h"
+
+namespace quillmere {
+namespace {
+
+constexpr std::string_view kLabel = "Shape Properties: ";
+
+std::string ShapeNameAndId(const Object& shape) {
+  std::string name, id;
+  try {
+    name = shape.Get("Name").AsString();
+    id = std::to_string(shape.Get("id").AsLong());
+  } catch (const std::exception&) {
+    // The report names what could be read.
+  }
+  return " Shape name: " + name + "(" + id + ") ";
+}
+
+// "Master" + name, "Slide " + slide index, or "Slide " + layout index; empty
+// when the parent cannot be read.
+std::string ShapeOwnerLabel(const Object& shape) {
+  try {
+    Object parent = shape.Child("Parent");
+    std::string_view type = parent.TypeName();
+    if (type == "Master") return "Master" + parent.Get("Name").AsString();
+    if (type == "Slide") return "Slide " + std::to_string(parent.Get("SlideIndex").AsLong());
+    return "Slide " + std::to_string(parent.Get("Index").AsLong());
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+StepRunner ShapeSteps(const Object& shape, std::string location) {
+  auto retries = std::make_shared<int>(0);
+  return StepRunner([shape, location = std::move(location), retries](const ComError& e, int step) {
+    std::string detail = ErrorLogText(std::string(kLabel), e, location, step) + ShapeNameAndId(shape) +
+                         ShapeOwnerLabel(shape);
+    Trace(detail);
+    if (e.Number() != hr::kCallRejected && e.Number() != hr::kUnspecified) {
+      WriteExportLog(detail);
+      return StepAction::Continue;
+    }
+    if (*retries <= kRetryLimit) {
+      ++*retries;
+      SleepFor(kRetryDelayMs);
+      WriteExportLog(detail + " - " + std::to_string(*retries));
+      WriteExportLog(std::string(kLabel) + "Retrying the command.");
+      return StepAction::Retry;
+    }
+    WriteExportLog(detail);
+    WriteExportLog(std::string(kLabel) + "Resuming execution.");
+    return StepAction::Continue;
+  });
+}
+
+}  // namespace quillmere

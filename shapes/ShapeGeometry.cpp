@@ -1,0 +1,96 @@
+#include "shapes/ShapeGeometry.h"
+
+#include "component/ExportState.h"
+#include "component/xml/XmlHelpers.h"
+
+namespace quillmere {
+namespace {
+
+constexpr std::int32_t kArc = 25;
+constexpr float kFullArcAngle = -90.0f;
+
+void WritePosition(ShapeContext& c) {
+  const ExportState& state = CurrentExportState();
+  c.run.Step(20, [&] {
+    AddElement(kShapeIndent, c.element, "Left", DecimalText(c.shape.Get("Left").AsSingle(), state.scaleX));
+  });
+  c.run.Step(21, [&] {
+    AddElement(kShapeIndent, c.element, "Top", DecimalText(c.shape.Get("Top").AsSingle(), state.scaleY));
+  });
+  c.run.Step(22, [&] {
+    AddElement(kShapeIndent, c.element, "Width", DecimalText(c.shape.Get("Width").AsSingle(), state.scaleX));
+  });
+  c.run.Step(23, [&] {
+    AddElement(kShapeIndent, c.element, "Height", DecimalText(c.shape.Get("Height").AsSingle(), state.scaleY));
+  });
+}
+
+void WriteConnectorFormat(ShapeContext& c) {
+  pugi::xml_node format = AppendContainer(c.element, "ConnectorFormat");
+  Object connector;
+  c.run.Step(30, [&] { connector = c.shape.Child("ConnectorFormat"); });
+  c.run.Step(
+      31, [&] { AddElement(kShapeIndent, format, "ConnectorType", std::to_string(connector.Get("Type").AsLong())); });
+  for (std::string end : {"Begin", "End"}) {
+    bool connected = false;
+    c.run.Step(32, [&] {
+      connected = connector.Get(end + "Connected").AsBool();
+      AddElement(kShapeIndent, format, end + "Connected", BoolText(connected));
+    });
+    if (!connected) continue;
+    c.run.Step(33, [&] {
+      AddElement(kShapeIndent, format, end + "ConnectedShapeId",
+                 std::to_string(connector.Child(end + "ConnectedShape").Get("id").AsLong()));
+    });
+    c.run.Step(34, [&] {
+      AddElement(kShapeIndent, format, end + "ConnectionSite",
+                 std::to_string(connector.Get(end + "ConnectionSite").AsLong()));
+    });
+  }
+}
+
+}  // namespace
+
+void WriteShapeFrame(ShapeContext& c) {
+  bool autoShape = c.kind.type == shape_type::kAutoShape || c.kind.type == shape_type::kTextBox;
+  bool arc = false;
+  float first = 0.0f, second = 0.0f;
+  if (autoShape) {
+    c.run.Step(24, [&] { arc = c.shape.Get("AutoShapeType").AsLong() == kArc; });
+  }
+  if (arc) {
+    // The frame of the whole ellipse, not of the visible part of the arc.
+    c.run.Step(25, [&] {
+      Object adjustments = c.shape.Child("Adjustments");
+      first = adjustments.Get("Item", 1).AsSingle();
+      second = adjustments.Get("Item", 2).AsSingle();
+      adjustments.Put("Item", 1, kFullArcAngle);
+      adjustments.Put("Item", 2, kFullArcAngle);
+    });
+  }
+  WritePosition(c);
+  if (arc) {
+    c.run.Step(26, [&] {
+      Object adjustments = c.shape.Child("Adjustments");
+      adjustments.Put("Item", 1, first);
+      adjustments.Put("Item", 2, second);
+    });
+  }
+  c.run.Step(
+      27, [&] { AddElement(kShapeIndent, c.element, "Rotation", PlatformText(c.shape.Get("Rotation").AsSingle())); });
+  c.run.Step(28, [&] {
+    AddElement(kShapeIndent, c.element, "LockAspectRatio", BoolText(c.shape.Get("LockAspectRatio").AsBool()));
+  });
+  // The coordinates of a straight line (Type 9) follow here.
+}
+
+void WriteConnector(ShapeContext& c) {
+  bool connector = false;
+  c.run.Step(29, [&] { connector = IsConnector(c.shape); });
+  AddElement(kShapeIndent, c.element, "Connector", BoolText(connector));
+  if (!connector) return;
+  // The coordinates of a straight (ConnectorFormat.Type 1) or elbow (2) connector follow here.
+  WriteConnectorFormat(c);
+}
+
+}  // namespace quillmere

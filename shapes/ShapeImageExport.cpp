@@ -1,0 +1,111 @@
+#include "shapes/ShapeImageExport.h"
+
+#include "component/ExportState.h"
+#include "component/automation/ComError.h"
+#include "component/trace/Trace.h"
+#include "component/xml/NumberText.h"
+#include "support/Paths.h"
+
+namespace quillmere {
+namespace {
+
+constexpr std::int32_t kPngFormat = 2;
+constexpr std::int32_t kEmfFormat = 5;
+constexpr std::int32_t kAutoShape = 1;
+constexpr std::int32_t kEmfUnsafeAutoShape = 161;
+constexpr std::int32_t kRectangle = 1;
+constexpr std::int32_t kSendToBack = 1;
+
+// A shape that cannot be exported is not a reason to stop the export.
+bool TryExportEmf(const Object& target, const std::string& path) {
+  try {
+    target.Call("Export", path, kEmfFormat);
+    return true;
+  } catch (const ComError&) {
+    Trace("ShapeProperties: Shape failed to export image as emf.");
+    return false;
+  }
+}
+
+// The companion that gives the exported range the shape's own frame.
+Object MakeCompanion(const Object& shape, const Object& shapes) {
+  Object companion;
+  if (shape.Get("Child").AsBool()) {
+    companion = shape.Child("Duplicate").Item(1);
+  } else {
+    companion = shapes.Child("AddShape", kRectangle, shape.Get("Left").AsSingle(), shape.Get("Top").AsSingle(),
+                                shape.Get("Width").AsSingle(), shape.Get("Height").AsSingle());
+  }
+  companion.Child("Fill").Put("Visible", false);
+  companion.Child("Line").Put("Visible", false);
+  companion.Child("ThreeD").Put("Visible", false);
+  companion.Put("Rotation", 0.0f);
+  companion.Child("TextFrame").Child("TextRange").Put("Text", "  ");
+  companion.Call("ZOrder", kSendToBack);
+  return companion;
+}
+
+}  // namespace
+
+void ExportPng(const Object& target, const std::string& path, float slideScale) {
+  const ExportState& state = CurrentExportState();
+  target.Call("Export", path, kPngFormat, static_cast<std::int32_t>(RoundHalfEven(slideScale * state.slideWidth)),
+              static_cast<std::int32_t>(RoundHalfEven(slideScale * state.slideHeight)));
+}
+
+std::string NewImagePath(std::string_view extension) {
+  return CurrentExportState().outputFolder + RandomName(8) + std::string(extension);
+}
+
+std::string ExportPngOrEmf(const Object& target, float slideScale) {
+  std::string path = NewImagePath(".png");
+  try {
+    ExportPng(target, path, slideScale);
+  } catch (const ComError& e) {
+    if (e.Number() != hr::kUnspecified) throw;
+    Trace("ShapeProperties: Shape failed to export image as png, falling back to emf.");
+    path = NewImagePath(".emf");
+    TryExportEmf(target, path);
+  }
+  return path;
+}
+
+std::string ExportEmfOrPng(const Object& target) {
+  std::string path = NewImagePath(".emf");
+  try {
+    target.Call("Export", path, kEmfFormat);
+  } catch (const ComError& e) {
+    if (e.Number() != hr::kUnspecified) throw;
+    Trace("ShapeProperties: Shape failed to export image as emf, falling back to png.");
+    path = NewImagePath(".png");
+    ExportPng(target, path, kImageScale);
+  }
+  return path;
+}
+
+std::string ExportEmf(const Object& target) {
+  std::string path = NewImagePath(".emf");
+  TryExportEmf(target, path);
+  return path;
+}
+
+bool CanExportAsEmf(const Object& shape) {
+  return shape.Get("Type").AsLong() != kAutoShape || shape.Get("AutoShapeType").AsLong() != kEmfUnsafeAutoShape;
+}
+
+std::string ExportFormattedImage(const Object& shape) {
+  Object shapes = shape.Child("Parent").Child("Shapes");
+  Object companion = MakeCompanion(shape, shapes);
+  std::string path;
+  try {
+    Object range = shapes.Child("Range", shape.Get("Name").AsString(), companion.Get("Name").AsString());
+    path = CanExportAsEmf(shape) ? ExportEmf(range) : ExportPngOrEmf(range, kImageScale);
+  } catch (const ComError&) {
+    companion.Call("Delete");
+    throw;
+  }
+  companion.Call("Delete");
+  return path;
+}
+
+}  // namespace quillmere

@@ -1,0 +1,117 @@
+#include "shapes/ShapeProperties.h"
+
+#include "component/Events.h"
+#include "component/ExportState.h"
+#include "component/trace/Trace.h"
+#include "component/xml/XmlHelpers.h"
+#include "media/CharacterImages.h"
+#include "shapes/FillProperties.h"
+#include "shapes/LineProperties.h"
+#include "shapes/ShadowProperties.h"
+#include "shapes/ShapeBranches.h"
+#include "shapes/ShapeEffects.h"
+#include "shapes/ShapeErrorHandler.h"
+#include "shapes/ShapeGeometry.h"
+#include "slides/PowerPointVersion.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kAttributeIndent = 4;
+
+void WriteIdentity(ShapeContext& c) {
+  c.run.Step(12, [&] { AddAttribute(kAttributeIndent, c.element, "id", std::to_string(c.shape.Get("id").AsLong())); });
+  c.run.Step(13, [&] { AddAttribute(kAttributeIndent, c.element, "name", c.shape.Get("Name").AsString()); });
+  AddAttribute(kAttributeIndent, c.element, "character", BoolText(IsCharacter(c.shape)));
+  AppendLineBreak(c.element);
+  // A text box drawn as another auto shape is written as that auto shape.
+  c.run.Step(14, [&] {
+    if (c.kind.type == shape_type::kTextBox && c.shape.Get("AutoShapeType").AsLong() != 1)
+      c.kind.type = shape_type::kAutoShape;
+  });
+  AddElement(kShapeIndent, c.element, "Type", std::to_string(c.kind.type));
+}
+
+void WriteFillLineShadow(ShapeContext& c) {
+  if (c.kind.type == shape_type::kGroup || c.kind.firstType == shape_type::kGroup) return;
+  Object owner;
+  c.run.Step(60, [&] { owner = c.shape.Child("Parent"); });
+  if (c.kind.type != shape_type::kTable) {
+    Trace("ShapeProperties: Reading Fill");
+    FillProperties(c.shape, c.element, "Fill", owner);
+    Trace("ShapeProperties: Reading Line");
+    LineProperties(c.shape, c.element, Object());
+  }
+  Trace("ShapeProperties: Reading Shadow");
+  ShadowProperties(c.shape, c.element, owner);
+}
+
+void WriteTypeSpecific(ShapeContext& c) {
+  using namespace shape_type;
+  if (c.kind.textEffects) {
+    WritePicture(c);
+    return;
+  }
+  switch (c.kind.type) {
+    case kAutoShape:
+    case kCallout:
+    case kTextBox:
+      WriteAutoShape(c);
+      break;
+    case kGroup:
+      WriteGroupItems(c);
+      break;
+    case kLinkedPicture:
+    case kPicture:
+      WritePicture(c);
+      break;
+    case kPlaceholder:
+      WritePlaceholder(c);
+      break;
+    case kMedia:
+      WriteMedia(c);
+      break;
+    case kTable:
+      // The table writer follows here.
+      break;
+    default:
+      WriteDefaultImage(c);
+      break;
+  }
+}
+
+}  // namespace
+
+void CountShapeProgress() {
+  ExportState& state = CurrentExportState();
+  ++state.progressCurrent;
+  ReportProgress(state.progressCurrent, state.progressMax);
+}
+
+void ShapeProperties(const Object& shape, pugi::xml_node parent, bool countProgress) {
+  if (countProgress) CountShapeProgress();
+  StepRunner run = ShapeSteps(shape, " in Quillmere.bXML.ShapeProperties at line ");
+  std::int16_t major = 0;
+  run.Step(0, [&] { major = PowerPointMajorVersion(); });
+  ShapeClass kind = ClassifyShape(shape, major, run);
+  if (kind.narration) {
+    Trace("ShapeProperties: Narration already imported, skipping it.");
+    Trace("ShapeProperties: Exit");
+    return;
+  }
+  ShapeContext c{shape, AppendContainer(parent, "Shape"), run, major, kind};
+  WriteIdentity(c);
+  WriteShapeFrame(c);
+  WriteConnector(c);
+  WriteFlipsAndEffects(c);
+  WriteFillLineShadow(c);
+  WriteAdjustments(c);
+  run.Step(70, [&] { AddElement(kShapeIndent, c.element, "Visible", BoolText(shape.Get("Visible").AsBool())); });
+  run.Step(71,
+           [&] { AddElement(kShapeIndent, c.element, "AlternativeText", shape.Get("AlternativeText").AsString()); });
+  if (CheckAbort()) return;
+  WriteTypeSpecific(c);
+  Trace("ShapeProperties: Exit");
+}
+
+}  // namespace quillmere

@@ -1,0 +1,131 @@
+// Colour groups, lines, borders and shadows against scripted colour and line formats.
+
+#include "shapes/CellBorders.h"
+#include "shapes/ColorValues.h"
+#include "shapes/LineProperties.h"
+#include "shapes/ShadowProperties.h"
+#include "tests/shapes/ShapeFakes.h"
+
+namespace quillmere::testing {
+namespace {
+
+class ColorAndOutlineTest : public ShapeWriterTest {
+ protected:
+  // A visible line of the given fore colour on a plain shape.
+  pugi::xml_node WriteLine(const FakePtr& foreColor) {
+    auto shape = Shape(1);
+    auto line = Make("LineFormat");
+    line->Prop("Visible", -1).Prop("Style", 1).Prop("Transparency", -2.0f).Prop("Weight", 2.25f)
+        .Prop("BackColor", Dispatched(Color(0xFFFFFF))).Prop("ForeColor", Dispatched(foreColor)).Prop("DashStyle", 1)
+        .Prop("BeginArrowheadStyle", 1).Prop("BeginArrowheadLength", 2).Prop("BeginArrowheadWidth", 2)
+        .Prop("EndArrowheadStyle", 2).Prop("EndArrowheadLength", 3).Prop("EndArrowheadWidth", 1);
+    shape->Prop("Line", Dispatched(line));
+    pugi::xml_node parent = doc.append_child("Shape");
+    LineProperties(Object(shape), parent, Object());
+    return parent.last_child();
+  }
+  static std::string Names(pugi::xml_node node) {
+    std::string names;
+    for (pugi::xml_node child : node.children())
+      if (child.type() == pugi::node_element) names += std::string(child.name()) + " ";
+    return names;
+  }
+};
+
+TEST_F(ColorAndOutlineTest, ColourGroupsFollowTheThemeOrTheSchemeOfTheVersion) {
+  Use(14);
+  // Pure red: an explicit colour, value before scale in a line.
+  pugi::xml_node red = WriteLine(Color(255));
+  EXPECT_EQ(Names(red), "Visible Style Transparency Weight BackcolorType Backcolor ForecolorType Forecolor "
+                        "ForecolorValue ForecolorDarkLightScale DashStyle EndArrowHeadLength EndArrowHeadStyle "
+                        "EndArrowHeadWidth ");
+  EXPECT_EQ(Text(red, "ForecolorType") + Text(red, "Forecolor") + Text(red, "ForecolorValue") +
+                Text(red, "ForecolorDarkLightScale"),
+            "12552550");
+  EXPECT_EQ(Text(red, "Transparency"), "0");  // mixed
+  EXPECT_EQ(Text(red, "Weight"), "2.25");
+
+  // Exactly the Accent1 slot: its name, no tint, scale before value.
+  ColorGroup accent = ResolveColor(Object(Color(0xBD814F, 2, 5)), Object(slide), 14);
+  EXPECT_EQ(accent.kind + " " + accent.name + " " + accent.scale + " " + accent.value, "2 Accent1 0 12419407");
+  pugi::xml_node line = WriteLine(Color(0xBD814F, 2, 5));
+  EXPECT_EQ(line.child("ForecolorDarkLightScale").next_sibling("ForecolorValue").text().get(), std::string("12419407"));
+
+  // Text1 tinted to 0x404040: base looked up as slot 1 (black), name kept as Text1.
+  ColorGroup text = ResolveColor(Object(Color(0x404040, 2, 13)), Object(slide), 14);
+  EXPECT_EQ(text.name + " " + text.scale, "Text1 25");
+  std::int32_t index = 14;
+  EXPECT_EQ(ThemeColorRGB(Object(slide), index), 0xFFFFFF);
+  EXPECT_EQ(index, 2);
+
+  // Lightness ratios against a grey base: 1.0, 2.0 and 2.5.
+  EXPECT_EQ(EstimateDarkLightScale(0x404040, 0x404040), -25.0f);
+  EXPECT_EQ(EstimateDarkLightScale(0x404040, 0x808080), 80.0f);
+  EXPECT_EQ(EstimateDarkLightScale(0x404040, 0xA0A0A0), 0.0f);
+  EXPECT_EQ(EstimateDarkLightScale(0xFFFFFF, 0xD9D9D9), -15.0f);
+  EXPECT_EQ(EstimateDarkLightScale(0xE1ECEE, 0x000001), -90.0f);
+  EXPECT_EQ(ThemeColorName(16), "Background2");
+  EXPECT_EQ(ThemeColorName(17), "");
+
+  // Before version 12, scheme colours 3 and 4 have no name.
+  Use(11);
+  pugi::xml_node old = WriteLine(Color(0x00FF00, 2, 0, 3));
+  EXPECT_EQ(Text(old, "ForecolorType") + " " + Text(old, "Forecolor"), "1 65280");
+  pugi::xml_node accent2 = WriteLine(Color(0x00FF00, 2, 0, 6));
+  EXPECT_EQ(Text(accent2, "ForecolorType") + " " + Text(accent2, "Forecolor"), "2 Accent2");
+}
+
+TEST_F(ColorAndOutlineTest, LinesBordersAndShadows) {
+  Use(14);
+  // An invisible outline says so and nothing else.
+  pugi::xml_node parent = doc.append_child("Shape");
+  LineProperties(Object(Shape(1)), parent, Object());
+  EXPECT_EQ(Names(parent.child("Line")), "Visible ");
+  EXPECT_EQ(Text(parent.child("Line"), "Visible"), "False");
+
+  // A freeform without a line format is written without an outline, visible or not.
+  auto freeform = Shape(5);
+  auto visibleLine = Make("LineFormat");
+  visibleLine->Prop("Visible", -1);
+  freeform->Prop("Line", Dispatched(visibleLine));
+  pugi::xml_node freeformParent = doc.append_child("Shape");
+  LineProperties(Object(freeform), freeformParent, Object());
+  EXPECT_EQ(Names(freeformParent.child("Line")), "Visible ");
+
+  // A cell border: a full Line per side, then its weight, colour and dash style.
+  auto cell = Make("Cell");
+  std::vector<FakePtr> sides;
+  for (int i = 1; i <= 4; ++i) {
+    auto side = Make("LineFormat");
+    side->Prop("Visible", 0).Prop("Weight", static_cast<float>(i)).Prop("ForeColor", Dispatched(Color(i)))
+        .Prop("DashStyle", 1);
+    sides.push_back(side);
+  }
+  cell->Prop("Borders", Dispatched(MakeCollection("Borders", version, sides)));
+  pugi::xml_node cellElement = doc.append_child("Cell");
+  CellBorders(Object(cell), cellElement, Object(Shape(1)));
+  pugi::xml_node borders = cellElement.child("Borders");
+  EXPECT_EQ(Names(borders), "BorderLeft BorderTop BorderRight BorderBottom ");
+  EXPECT_EQ(Names(borders.child("BorderLeft")), "Line Weight Forecolor DashStyle ");
+  EXPECT_EQ(Text(borders.child("BorderLeft"), "Weight"), "2");  // left is PowerPoint's border 2
+  EXPECT_EQ(Text(borders.child("BorderBottom"), "Forecolor"), "3");
+
+  // A 2003 shadow writes the fixed values the version cannot report.
+  Use(11);
+  auto shadowed = Shape(1);
+  auto shadow = Make("ShadowFormat");
+  shadow->Prop("Visible", -1).Prop("ForeColor", Dispatched(Color(0x808080))).Prop("OffsetX", 2.0f)
+      .Prop("OffsetY", 3.0f).Prop("Transparency", 0.5f).Prop("Type", 6);
+  shadowed->Prop("Shadow", Dispatched(shadow));
+  pugi::xml_node shadowParent = doc.append_child("Shape");
+  ShadowProperties(Object(shadowed), shadowParent, Object(slide));
+  pugi::xml_node written = shadowParent.child("Shadow");
+  EXPECT_EQ(Names(written), "Visible ForecolorType Forecolor ForecolorDarkLightScale ForecolorValue Blur OffsetX "
+                            "OffsetY RotateWithShape Size Style Transparency Type ");
+  EXPECT_EQ(Text(written, "Blur") + " " + Text(written, "RotateWithShape") + " " + Text(written, "Size") + " " +
+                Text(written, "Style") + " " + Text(written, "OffsetX") + " " + Text(written, "OffsetY"),
+            "0 False 100 2 3 6");
+}
+
+}  // namespace
+}  // namespace quillmere::testing

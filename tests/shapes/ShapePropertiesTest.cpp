@@ -1,0 +1,264 @@
+// Shape elements against scripted shapes of PowerPoint 2003, 2007 and 2010.
+
+#include "media/CharacterImages.h"
+#include "shapes/NativeShapeTable.h"
+#include "tests/shapes/ShapeFakes.h"
+
+namespace quillmere::testing {
+namespace {
+
+using ShapePropertiesTest = ShapeWriterTest;
+
+std::shared_ptr<FakeObject> Visible(const std::shared_ptr<FakeObject>& format) {
+  format->Prop("Visible", -1);
+  return format;
+}
+
+TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
+  Use(12);
+  pugi::xml_node rectangle = Write(Shape(1, 1));
+  EXPECT_EQ(Text(rectangle, "Type"), "1");
+  EXPECT_STREQ(rectangle.attribute("id").value(), "7");
+  EXPECT_STREQ(rectangle.attribute("character").value(), "False");
+  EXPECT_EQ(Text(rectangle, "Left") + " " + Text(rectangle, "Top") + " " + Text(rectangle, "Width") + " " +
+                Text(rectangle, "Height"),
+            "15 40 150 100");
+  EXPECT_EQ(Text(rectangle, "AutoShapeType"), "1");
+  EXPECT_EQ(Text(rectangle, "Image"), "");
+  EXPECT_EQ(Text(rectangle, "Connector"), "False");
+  EXPECT_EQ(Text(rectangle, "AlternativeText"), "alt");
+  EXPECT_TRUE(rectangle.child("Fill") && rectangle.child("Line") && rectangle.child("Shadow"));
+  EXPECT_TRUE(exports.empty());
+
+  EXPECT_TRUE(IsNativeAutoShape(96));
+  EXPECT_FALSE(IsNativeAutoShape(97));
+  EXPECT_FALSE(IsNativeAutoShape(201));
+  EXPECT_EQ(Text(Write(Shape(1, 96)), "Image"), "");
+
+  // Not native: exported unrotated and unflipped as EMF, then restored.
+  auto star = Shape(1, 97, "Star");
+  star->Prop("Fill", Dispatched(Visible(Make("FillFormat")))).Prop("Rotation", 30.0f).Prop("HorizontalFlip", -1);
+  pugi::xml_node starElement = Write(star);
+  ASSERT_EQ(exports, std::vector<std::string>{"Star emf .emf"});
+  EXPECT_EQ(Text(starElement, "Image").substr(0, 5), "/out/");
+  EXPECT_EQ(Text(starElement, "HorizontalFlip"), "True");
+  EXPECT_EQ(flips, (std::vector<int>{0, 0}));  // undone and re-applied
+  EXPECT_EQ(star->Peek("Rotation").AsSingle(), 30.0f);
+
+  // Nothing shows: no image at all.
+  exports.clear();
+  EXPECT_EQ(Text(Write(Shape(1, 97)), "Image"), "");
+  EXPECT_TRUE(exports.empty());
+
+  // A text box drawn as another shape is written as an auto shape.
+  EXPECT_EQ(Text(Write(Shape(17, 5)), "Type"), "1");
+  EXPECT_EQ(Text(Write(Shape(17, 1)), "Type"), "17");
+
+  // A pattern fill makes a picture, exported at slide size.
+  auto patterned = Shape(1, 1, "Pattern");
+  auto fill = Visible(Make("FillFormat"));
+  fill->Prop("Type", 2).Prop("Pattern", 5).Prop("Transparency", 0.0f).Prop("BackColor", Dispatched(Color(0)))
+      .Prop("ForeColor", Dispatched(Color(0)));
+  patterned->Prop("Fill", Dispatched(fill));
+  pugi::xml_node picture = Write(patterned);
+  EXPECT_EQ(Text(picture, "Type"), "13");
+  EXPECT_EQ(exports.back(), "Pattern' png .png 720x540");
+  EXPECT_EQ(Text(picture, "FormattedImage").substr(0, 5), "/out/");
+}
+
+TEST_F(ShapePropertiesTest, GroupsOfMoreThanThirtyMembersBecomeOnePicture) {
+  Use(12);
+  auto group = [this](int members) {
+    std::vector<FakePtr> items;
+    for (int i = 0; i < members; ++i) items.push_back(Shape(1, 1, "Member"));
+    auto g = Shape(6, -2, "Group");
+    g->Prop("GroupItems", Dispatched(MakeCollection("GroupShapes", version, items)));
+    return g;
+  };
+  pugi::xml_node thirty = Write(group(30));
+  EXPECT_EQ(Text(thirty, "Type"), "6");
+  EXPECT_EQ(std::distance(thirty.child("GroupItems").children("Shape").begin(),
+                          thirty.child("GroupItems").children("Shape").end()),
+            30);
+  EXPECT_FALSE(thirty.child("Fill"));
+  EXPECT_FALSE(thirty.child("Shadow"));
+  EXPECT_TRUE(exports.empty());
+
+  pugi::xml_node thirtyOne = Write(group(31));
+  EXPECT_EQ(Text(thirtyOne, "Type"), "13");
+  EXPECT_FALSE(thirtyOne.child("GroupItems"));
+  EXPECT_FALSE(thirtyOne.child("Fill"));  // still a group underneath
+  EXPECT_EQ(exports, std::vector<std::string>{"Group' emf .emf"});
+
+  // EMF failing for a group falls back to PNG.
+  exports.clear();
+  onExport = [](const std::string&, int format) {
+    if (format == 5) throw ComError(hr::kUnspecified, "emf");
+  };
+  pugi::xml_node fallback = Write(group(31));
+  EXPECT_EQ(exports, std::vector<std::string>{"Group' png .png 1512x1134"});
+  EXPECT_EQ(Text(fallback, "FormattedImage").substr(Text(fallback, "FormattedImage").size() - 4), ".png");
+}
+
+TEST_F(ShapePropertiesTest, ImageExportFallsBackAndBusyPowerPointIsRetried) {
+  Use(12);
+  // A chart: the default image of a copy, PNG first, EMF when PNG fails.
+  onExport = [](const std::string&, int format) {
+    if (format == 2) throw ComError(hr::kUnspecified, "png");
+  };
+  pugi::xml_node chart = Write(Shape(3, -2, "Chart"));
+  EXPECT_EQ(exports, std::vector<std::string>{"Chart' emf .emf"});
+  EXPECT_EQ(Text(chart, "Image").substr(Text(chart, "Image").size() - 4), ".emf");
+  EXPECT_EQ(Text(chart, "ReflectionType"), "0");
+
+  // Both failing: the last path attempted is written all the same.
+  exports.clear();
+  onExport = [](const std::string&, int) { throw ComError(hr::kUnspecified, "no"); };
+  EXPECT_EQ(Text(Write(Shape(3, -2, "Chart")), "Image").substr(0, 5), "/out/");
+  EXPECT_TRUE(exports.empty());
+  onExport = nullptr;
+
+  // Busy twice, then answering: two waits of 1500 ms, the element written.
+  auto busy = Shape(1, 1);
+  busy->Fail("Rotation", hr::kCallRejected, "Call was rejected by callee.", 2);
+  EXPECT_EQ(Text(Write(busy), "Rotation"), "0");
+  EXPECT_EQ(sleeper->waits, (std::vector<long long>{1500, 1500}));
+  EXPECT_NE(Log().find("Shape Properties: Retrying the command."), std::string::npos);
+  EXPECT_NE(Log().find(" in Quillmere.bXML.ShapeProperties at line 27 Shape name: Shape(7) Slide 4 - 2"),
+            std::string::npos);
+
+  // Failing for good: six retries in this call, then the element is left out.
+  sleeper->waits.clear();
+  auto failing = Shape(1, 1);
+  failing->Fail("LockAspectRatio", hr::kUnspecified, "Unspecified error");
+  pugi::xml_node written = Write(failing);
+  EXPECT_EQ(sleeper->waits.size(), 6u);
+  EXPECT_EQ(Text(written, "LockAspectRatio"), "<absent>");
+  EXPECT_EQ(Text(written, "Visible"), "True");
+  EXPECT_NE(Log().find("Shape Properties: Resuming execution."), std::string::npos);
+
+  // Other errors are logged once and not waited for.
+  sleeper->waits.clear();
+  auto missing = Shape(1, 1);
+  missing->Fail("AlternativeText", hr::kMemberNotFound, "Member not found.");
+  EXPECT_EQ(Text(Write(missing), "AlternativeText"), "<absent>");
+  EXPECT_TRUE(sleeper->waits.empty());
+}
+
+TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
+  Use(14);
+  tagValues = {{"CORVANTA_CHARACTER_TYPE", "Illustrated"}, {"CORVANTA_CHARACTER_FILE", ".\\characters\\ann.png"},
+               {"CORVANTA_CHARACTER_ID", "ann"}, {"CORVANTA_CHARACTER_POSE", "wave"}};
+  auto picture = Shape(13, 1, "Photo");
+  auto glow = Make("GlowFormat");
+  glow->Prop("Radius", 4.0f).Prop("Color", Dispatched(Color(0xBD814F, 2, 5)));
+  picture->Prop("Glow", Dispatched(glow));
+  onDuplicate = [](const FakePtr& copy) { copy->Prop("Width", 50.0f).Prop("Height", 25.0f); };  // uncropped: half
+  pugi::xml_node written = Write(picture);
+  EXPECT_STREQ(written.attribute("character").value(), "True");
+  pugi::xml_node character = written.child("Character");
+  EXPECT_EQ(Text(character, "CharacterFile"), "/out/characters\\ann.png");
+  EXPECT_EQ(Text(character, "CharacterPose"), "wave");
+  EXPECT_FALSE(character.child("CharacterPerspective"));
+  EXPECT_EQ(Text(written, "Brightness") + " " + Text(written, "Contrast"), "50 0");
+  EXPECT_EQ(Text(written, "CropTop") + " " + Text(written, "CropLeft"), "40 12");
+  EXPECT_EQ(exports, std::vector<std::string>{"Photo' png .png 1512x1134"});
+  EXPECT_EQ(Text(written.child("Glow"), "Radius") + " " + Text(written.child("Glow"), "Color") + " " +
+                Text(written.child("Glow"), "ColorValue"),
+            "4 Accent1 12419407");
+
+  // Unreadable brightness counts as neutral.
+  auto unreadable = Shape(13);
+  auto levels = Make("PictureFormat");
+  levels->Fail("Brightness", hr::kNotSupported, "no").Prop("Contrast", 0.5f);
+  unreadable->Prop("PictureFormat", Dispatched(levels));
+  EXPECT_EQ(Text(Write(unreadable), "Brightness"), "0");
+
+  // Character tags without a type are no character; other types write three elements.
+  tagValues = {{"CORVANTA_CHARACTER_FILE", "a.png"}};
+  EXPECT_FALSE(IsCharacter(Object(Shape(13))));
+  tagValues = {{"CORVANTA_CHARACTER_TYPE", "cartoon"}, {"CORVANTA_CHARACTER_CROP", "x"}};
+  pugi::xml_node other = doc.append_child("Shape");
+  WriteCharacter(Object(Shape(13)), other);
+  EXPECT_EQ(std::distance(other.child("Character").children().begin(), other.child("Character").children().end()),
+            9);  // three elements, each with its indentation and line break
+
+  // A freeform with text: flips written False, exported with its companion frame.
+  tagValues.clear();
+  exports.clear();
+  auto freeform = Shape(5, -2, "Free");
+  Object(freeform->Peek("TextFrame")).Put("HasText", -1);
+  freeform->Prop("HasTextFrame", -1).Prop("VerticalFlip", -1);
+  auto frame2 = Make("TextFrame2");
+  auto range = Make("TextRange2");
+  range->Prop("Runs", Dispatched(MakeCollection("Runs", version, {}))).Prop("Text", "x");
+  frame2->Prop("TextRange", Dispatched(range));
+  freeform->Prop("TextFrame2", Dispatched(frame2));
+  auto effect = Make("TextEffectFormat");
+  effect->Prop("PresetShape", 0).Prop("Text", "x");  // the same text: no equation
+  freeform->Prop("TextEffect", Dispatched(effect));
+  pugi::xml_node free = Write(freeform);
+  EXPECT_EQ(Text(free, "Type"), "13");
+  EXPECT_EQ(Text(free, "VerticalFlip"), "False");
+  // The copy is renamed at random before the copy and the companion are exported together.
+  ASSERT_EQ(exports.size(), 1u);
+  EXPECT_EQ(exports[0].size(), std::string("12345678+Shape emf .emf").size());
+  EXPECT_EQ(exports[0].substr(8), "+Shape emf .emf");
+}
+
+TEST_F(ShapePropertiesTest, OlderVersionsAndSkippedNarration) {
+  Use(11);
+  pugi::xml_node old = Write(Shape(1, 1));
+  EXPECT_EQ(Text(old, "SoftEdge") + Text(old, "ReflectionType") + Text(old.child("Glow"), "Radius") +
+                Text(old.child("Glow"), "ColorType"),
+            "0001");
+
+  // 2003 ungroups a copy of the group on the slide and deletes what it made.
+  auto group = Shape(6, -2, "Group");
+  group->On("Duplicate", [this](Args) {
+    auto copy = Shape(6, -2, "Copy");
+    copy->On("Ungroup", [this](Args) {
+      onSlide.push_back(Shape(1, 1, "A"));
+      onSlide.push_back(Shape(1, 1, "B"));
+      return Value();
+    });
+    return Dispatched(MakeCollection("ShapeRange", version, {copy}));
+  });
+  onSlide.push_back(group);
+  pugi::xml_node items = Write(group).child("GroupItems");
+  std::string names;
+  for (pugi::xml_node member : items.children("Shape")) names += std::string(member.attribute("name").value()) + " ";
+  EXPECT_EQ(names, "A B ");
+  EXPECT_EQ(onSlide[1]->Calls("Delete"), 1);
+  EXPECT_EQ(onSlide[2]->Calls("Delete"), 1);
+
+  // 2003 placeholders holding a picture are picture placeholders.
+  auto placeholder = Shape(14, 1, "Holder");
+  auto format = Make("PlaceholderFormat");
+  format->Prop("Type", 7);
+  placeholder->Prop("PlaceholderFormat", Dispatched(format));
+  onDuplicate = [](const FakePtr& copy) { copy->Prop("Type", 13); };
+  pugi::xml_node held = Write(placeholder);
+  EXPECT_EQ(Text(held, "PlaceholderType") + " " + Text(held, "ContainedType"), "18 13");
+  EXPECT_EQ(Text(held, "AutoShapeType"), "1");
+  onDuplicate = nullptr;
+
+  // A narration sound that starts the main sequence is not written.
+  Use(14);
+  auto sound = Shape(16, -2, "Narration");
+  sound->Prop("MediaType", 2);
+  auto effect = Make("Effect");
+  effect->Prop("Index", 1);
+  auto sequence = Make("Sequence");
+  sequence->Prop("FindFirstAnimationFor", Dispatched(effect));
+  auto timeline = Make("TimeLine");
+  timeline->Prop("MainSequence", Dispatched(sequence));
+  slide->Prop("TimeLine", Dispatched(timeline));
+  EXPECT_FALSE(Write(sound));
+  effect->Prop("Index", 2);
+  pugi::xml_node kept = Write(sound);
+  EXPECT_EQ(Text(kept, "MediaType"), "2");
+}
+
+}  // namespace
+}  // namespace quillmere::testing
