@@ -16,7 +16,7 @@ pugi::xml_node Connection(const ConnectorFormatObject& o, std::string_view end) 
 pugi::xml_node ConnectedOrFail(const ConnectorFormatObject& o, std::string_view end, std::string_view member) {
   pugi::xml_node c = Connection(o, end);
   if (!c)
-    throw ComError(hr::kUnspecified,
+    throw ComError(hr::kInvalidArgument,
                    "ConnectorFormat." + std::string(member) + " : This end of the connector is not connected.");
   return c;
 }

@@ -28,8 +28,10 @@ constexpr double kAngleUnit = 60000.0;
 constexpr int kScaleFromMiddle = 1;
 constexpr int kScaleFromBottomRight = 2;
 
+// PowerPoint refuses a member that does not apply to the shape as a bad
+// argument, not as a failure: callers retry failures, so this must not be one.
 [[noreturn]] void Fail(std::string_view member, std::string_view why) {
-  throw ComError(hr::kUnspecified, "Shape." + std::string(member) + " : " + std::string(why));
+  throw ComError(hr::kInvalidArgument, "Shape." + std::string(member) + " : " + std::string(why));
 }
 
 void Changed(ShapeObject& o) { o.doc->ShapesChanged(o.part); }
@@ -113,7 +115,7 @@ void Scale(ShapeObject& o, Args a, bool height) {
   double factor = ArgAt(a, 0).AsDouble();
   bool original = !ArgAt(a, 1).IsEmpty() && ArgAt(a, 1).AsLong() != kMsoFalse;
   int corner = ArgAt(a, 2).IsEmpty() ? 0 : ArgAt(a, 2).AsLong();
-  if (original && Kind(o) != "pic") Fail(member, "This shape has no original size to scale to.");
+  if (original && Kind(o) != "pic") Fail(member, "The RelativeToOriginalSize argument applies only to a picture or an OLE object.");
   bool both = AspectLocked(o);
   double byWidth = height && !both ? 1.0 : factor, byHeight = height || both ? factor : 1.0;
   Frame f = CurrentFrame(o);

@@ -16,6 +16,7 @@
 #include "engine/model/SlideLayoutType.h"
 #include "engine/model/TransitionReader.h"
 #include "engine/package/Package.h"
+#include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
@@ -25,15 +26,6 @@ constexpr int kTrue = -1;
 constexpr int kFalse = 0;
 
 std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
-
-HResult ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const ComError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 class EngineSlideMembersTest : public IsolatedUserFolders {
  protected:
