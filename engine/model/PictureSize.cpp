@@ -1,11 +1,17 @@
 #include "engine/model/PictureSize.h"
 
+#include "engine/model/ShapeTree.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
 
+pugi::xml_node BlipFillOf(const pugi::xml_node& shape) {
+  if (pugi::xml_node own = ChildNamed(shape, "blipFill")) return own;
+  return ChildNamed(ShapePropertiesOf(shape), "blipFill");
+}
+
 PictureCrop CropOf(const pugi::xml_node& picture) {
-  pugi::xml_node rect = ChildNamed(ChildNamed(picture, "blipFill"), "srcRect");
+  pugi::xml_node rect = ChildNamed(BlipFillOf(picture), "srcRect");
   auto fraction = [&](const char* side) { return rect.attribute(side).as_double() / 100000.0; };
   return {fraction("l"), fraction("t"), fraction("r"), fraction("b")};
 }

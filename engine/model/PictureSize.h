@@ -14,6 +14,8 @@ struct PictureCrop {
   double left = 0, top = 0, right = 0, bottom = 0;  // fractions of the uncropped image
 };
 
+// The picture a p:pic shows, or the picture fill of a shape: its a:blipFill, or an empty node.
+pugi::xml_node BlipFillOf(const pugi::xml_node& shape);
 // The crop of a p:pic (or any shape with a:blipFill/a:srcRect); none for other shapes.
 PictureCrop CropOf(const pugi::xml_node& picture);
 // The uncropped extent along one axis for a shown extent and the crops of its two sides.

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/model/EditStash.h"
 #include "engine/model/ThemeColors.h"
 #include "engine/package/Package.h"
 
@@ -64,6 +65,8 @@ class PresentationDocument {
   // The shapes of a part were edited in its DOM: the part is saved from it
   // and its shapes are listed again.
   void ShapesChanged(const std::string& part);
+  // What temporary edits took out of the parts, to be put back when they are undone.
+  EditStash& Stash() { return stash_; }
   // The root of a slide, layout, master or notes part, or an empty node.
   pugi::xml_node PartRoot(const std::string& part);
   // Tags attached to the presentation (part = MainPart()) or to a slide.
@@ -85,6 +88,7 @@ class PresentationDocument {
   std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
   std::unordered_map<std::string, std::string> notesPages_;    // by slide
   std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
+  EditStash stash_;
 
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);

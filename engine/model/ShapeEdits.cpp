@@ -123,6 +123,7 @@ pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part
 }
 
 void DeleteShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild) {
+  doc.Stash().ForgetWithin(treeChild);
   treeChild.parent().remove_child(treeChild);
   doc.ShapesChanged(part);
 }

@@ -3,17 +3,17 @@
 #include <cmath>
 
 #include "engine/model/PlaceholderInheritance.h"
+#include "engine/model/ShapeTree.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
 
 namespace quillmere::engine {
 namespace {
 
-std::string_view PropertiesName(const pugi::xml_node& shape) {
+// Frames keep their p:xfrm on the shape itself, not in shape properties.
+bool IsFrame(const pugi::xml_node& shape) {
   std::string_view kind = LocalName(shape);
-  if (kind == "grpSp") return "grpSpPr";
-  if (kind == "graphicFrame" || kind == "contentPart") return {};
-  return "spPr";
+  return kind == "graphicFrame" || kind == "contentPart";
 }
 
 std::optional<Frame> FrameOf(const pugi::xml_node& xfrm, std::string_view offName, std::string_view extName) {
@@ -38,19 +38,17 @@ void WritePoint(pugi::xml_node node, const char* a, const char* b, double x, dou
 }  // namespace
 
 pugi::xml_node TransformOf(const pugi::xml_node& shape) {
-  std::string_view props = PropertiesName(shape);
-  return props.empty() ? ChildNamed(shape, "xfrm") : ChildNamed(ChildNamed(shape, props), "xfrm");
+  return IsFrame(shape) ? ChildNamed(shape, "xfrm") : ChildNamed(ShapePropertiesOf(shape), "xfrm");
 }
 
 pugi::xml_node MakeTransform(pugi::xml_node shape) {
   if (pugi::xml_node xfrm = TransformOf(shape)) return xfrm;
-  std::string_view props = PropertiesName(shape);
-  if (props.empty()) {
+  if (IsFrame(shape)) {
     // p:xfrm of a frame comes right after its non-visual properties.
     pugi::xml_node nv = shape.first_child();
     return nv ? shape.insert_child_after(NameLike(shape, "xfrm").c_str(), nv) : pugi::xml_node();
   }
-  pugi::xml_node spPr = ChildNamed(shape, props);
+  pugi::xml_node spPr = ShapePropertiesOf(shape);
   if (!spPr) return {};
   return spPr.prepend_child(DrawingName(spPr, "xfrm").c_str());
 }

@@ -41,4 +41,8 @@ pugi::xml_node PlaceholderOf(const pugi::xml_node& shape) {
   return ChildNamed(ChildNamed(NonVisualPropertiesOf(shape), "nvPr"), "ph");
 }
 
+pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape) {
+  return ChildNamed(shape, LocalName(shape) == "grpSp" ? "grpSpPr" : "spPr");
+}
+
 }  // namespace quillmere::engine

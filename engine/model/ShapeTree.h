@@ -19,5 +19,7 @@ std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot);
 pugi::xml_node DrawingPropertiesOf(const pugi::xml_node& shape);
 // p:nvPr/p:ph of a shape, or an empty node when the shape is no placeholder.
 pugi::xml_node PlaceholderOf(const pugi::xml_node& shape);
+// p:spPr (p:grpSpPr for a group): where a shape keeps its own formatting; empty for frames.
+pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape);
 
 }  // namespace quillmere::engine

@@ -19,6 +19,7 @@
 #include "engine/objects/GroupItemsObjects.h"
 #include "engine/objects/LinkFormatObjects.h"
 #include "engine/objects/ParentLink.h"
+#include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/ShapeRangeObjects.h"
 
 namespace quillmere::engine {
@@ -36,14 +37,13 @@ constexpr int kScaleFromBottomRight = 2;
 
 void Changed(ShapeObject& o) { o.doc->ShapesChanged(o.part); }
 
+template <class FormatObject>
+Value Format(ShapeObject& o) {
+  return Value(std::make_shared<FormatObject>(o.Session(), o.shared_from_this()));
+}
+
 std::string_view Kind(const ShapeObject& o) { return LocalName(o.element); }
 
-// The properties every variant of the shape carries, so that edits reach the branch that is read.
-template <class F>
-void ForEachVariant(ShapeObject& o, F&& f) {
-  for (const pugi::xml_node& shape : ShapeVariants(o.treeNode)) f(shape);
-  Changed(o);
-}
 
 Frame CurrentFrame(ShapeObject& o) { return SlideFrame(*o.doc, o.part, o.element); }
 
@@ -139,7 +139,7 @@ void PutAutoShapeType(ShapeObject& o, int type) {
   if (preset.empty()) throw ComError(hr::kInvalidArgument, "Shape.AutoShapeType : Invalid enumeration value.");
   std::string_view kind = Kind(o);
   if (kind != "sp" && kind != "pic") Fail("AutoShapeType", "This shape's type cannot be changed.");
-  ForEachVariant(o, [&](const pugi::xml_node& shape) {
+  o.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node spPr = ChildNamed(shape, "spPr");
     pugi::xml_node old = ChildNamed(spPr, "custGeom") ? ChildNamed(spPr, "custGeom") : ChildNamed(spPr, "prstGeom");
     pugi::xml_node xfrm = ChildNamed(spPr, "xfrm");
@@ -198,7 +198,7 @@ Value Rotation(const ShapeObject& o) {
 
 void PutRotation(ShapeObject& o, double degrees) {
   long long rot = std::llround(NormalizedDegrees(degrees) * kAngleUnit);
-  ForEachVariant(o, [&](const pugi::xml_node& shape) {
+  o.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node xfrm = MakeTransform(shape);
     SetAttribute(xfrm, "rot", rot != 0, std::to_string(rot).c_str());
   });
@@ -211,13 +211,13 @@ Value Flipped(const ShapeObject& o, const char* attribute) {
 void Flip(ShapeObject& o, int direction) {
   const char* attribute = direction == 0 ? "flipH" : "flipV";
   bool on = !TransformOf(o.element).attribute(attribute).as_bool();
-  ForEachVariant(o, [&](const pugi::xml_node& shape) { SetAttribute(MakeTransform(shape), attribute, on); });
+  o.EditEachVariant([&](const pugi::xml_node& shape) { SetAttribute(MakeTransform(shape), attribute, on); });
 }
 
 std::string_view NameOf(const ShapeObject& o) { return DrawingPropertiesOf(o.element).attribute("name").value(); }
 
 void Rename(ShapeObject& o, const std::string& name) {
-  ForEachVariant(o, [&](const pugi::xml_node& shape) {
+  o.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node props = DrawingPropertiesOf(shape);
     if (!props.attribute("name")) props.append_attribute("name");
     props.attribute("name").set_value(name.c_str());
@@ -225,11 +225,11 @@ void Rename(ShapeObject& o, const std::string& name) {
 }
 
 void PutVisible(ShapeObject& o, bool visible) {
-  ForEachVariant(o, [&](const pugi::xml_node& shape) { SetAttribute(DrawingPropertiesOf(shape), "hidden", !visible); });
+  o.EditEachVariant([&](const pugi::xml_node& shape) { SetAttribute(DrawingPropertiesOf(shape), "hidden", !visible); });
 }
 
 void PutLockAspectRatio(ShapeObject& o, bool locked) {
-  ForEachVariant(o, [&](const pugi::xml_node& shape) {
+  o.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node locks = LocksOf(shape, true);
     // A picture locks by default: unlocking it has to be written.
     if (!locks.attribute("noChangeAspect")) locks.append_attribute("noChangeAspect");
@@ -384,6 +384,17 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              if (Kind(o) != "sp") Fail("TextFrame", "This type of shape cannot have a text frame.");
              return Value(std::make_shared<TextFrameObject>(o.Session(), o.shared_from_this()));
            }},
+      {.name = "Shadow", .get = [](ShapeObject& o, Args) { return Format<ShadowFormatObject>(o); }},
+      {.name = "Glow", .sinceVersion = 12, .get = [](ShapeObject& o, Args) { return Format<GlowFormatObject>(o); }},
+      {.name = "SoftEdge",
+       .sinceVersion = 12,
+       .get = [](ShapeObject& o, Args) { return Format<SoftEdgeFormatObject>(o); }},
+      {.name = "Reflection",
+       .sinceVersion = 12,
+       .get = [](ShapeObject& o, Args) { return Format<ReflectionFormatObject>(o); }},
+      {.name = "ThreeD", .get = [](ShapeObject& o, Args) { return Format<ThreeDFormatObject>(o); }},
+      {.name = "PictureFormat", .get = [](ShapeObject& o, Args) { return Format<PictureFormatObject>(o); }},
+      {.name = "TextEffect", .get = [](ShapeObject& o, Args) { return Format<TextEffectFormatObject>(o); }},
       {.name = "Duplicate",
        .call = [](ShapeObject& o, Args) { return Value(RangeOf(o, {DuplicateShape(*o.doc, o.part, o.treeNode)})); }},
       {.name = "Delete",

@@ -11,6 +11,7 @@
 
 #include "engine/core/EngineObject.h"
 #include "engine/model/PresentationDocument.h"
+#include "engine/model/ShapeKind.h"
 
 namespace quillmere::engine {
 
@@ -54,6 +55,13 @@ class ShapeObject final : public EngineObject<ShapeObject> {
   Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
   // Another shape of the same part and owner.
   std::shared_ptr<ShapeObject> Sibling(const pugi::xml_node& treeChild) const;
+  // Applies an edit to every variant of the shape (each branch of an
+  // mc:AlternateContent), so that whichever branch is read shows it.
+  template <class F>
+  void EditEachVariant(F&& edit) {
+    for (const pugi::xml_node& shape : ShapeVariants(treeNode)) edit(shape);
+    doc->ShapesChanged(part);
+  }
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
   pugi::xml_node

@@ -252,3 +252,81 @@ TEST_F(EngineShapeEditsTest, ScaleHeightOfACroppedPicture) {
 
 }  // namespace
 }  // namespace quillmere::testing
+
+namespace quillmere::testing {
+namespace {
+
+TEST_F(EngineShapeEditsTest, EffectsSwitchedOffForAPictureComeBackAsTheyWere) {
+  // Slide 25's pictures carry their own shadow and bevel; slide 28 a glow and a soft edge.
+  Object pres = Open(Deck("poi__60810.pptx"));
+  Object picture = Shapes(pres, 25).Item("Picture 3");
+  std::string before = SlideAsWritten(pres, 25, picture);
+
+  picture.Child("Shadow").Put("Visible", kFalse);
+  picture.Child("ThreeD").Put("Visible", kFalse);
+  EXPECT_EQ(picture.Child("Shadow").Get("Visible").AsLong(), kFalse);
+  EXPECT_EQ(picture.Child("ThreeD").Get("Visible").AsLong(), kFalse);
+  std::string hidden = SavedSlide(pres, 25);
+  ASSERT_NE(hidden.find("bevelT w=\"50800\""), std::string::npos);
+  EXPECT_EQ(hidden.find("bevelT w=\"50800\""), hidden.rfind("bevelT w=\"50800\"")) << "only Picture 4 keeps its bevel";
+  picture.Child("ThreeD").Put("Visible", kTrue);
+  picture.Child("Shadow").Put("Visible", kTrue);
+  EXPECT_EQ(SavedSlide(pres, 25), before);
+
+  Object rectangle = Shapes(pres, 28).Item("Rectangle 6");
+  Object softPicture = Shapes(pres, 28).Item("Picture 3");
+  before = SlideAsWritten(pres, 28, rectangle);
+  float radius = rectangle.Child("Glow").Get("Radius").AsSingle();
+  int softEdge = softPicture.Child("SoftEdge").Get("Type").AsLong();
+  rectangle.Child("Glow").Put("Radius", 0.0f);
+  softPicture.Child("SoftEdge").Put("Type", 0);
+  softPicture.Child("Reflection").Put("Type", 0);  // it has none: nothing to take away or put back
+  EXPECT_EQ(rectangle.Child("Glow").Get("Radius").AsSingle(), 0.0f);
+  EXPECT_EQ(softPicture.Child("SoftEdge").Get("Type").AsLong(), 0);
+  rectangle.Child("Glow").Put("Radius", radius);
+  softPicture.Child("SoftEdge").Put("Type", softEdge);
+  softPicture.Child("Reflection").Put("Type", 0);
+  EXPECT_EQ(SavedSlide(pres, 28), before);
+
+  // A duplicate is edited and deleted without being restored: a later copy must not get its effects back.
+  Object copy = Object(rectangle.Call("Duplicate")).Item(1);
+  copy.Child("Glow").Put("Radius", 0.0f);
+  copy.Call("Delete");
+  Object second = Object(softPicture.Call("Duplicate")).Item(1);
+  second.Child("Glow").Put("Radius", 0.0f);
+  EXPECT_EQ(second.Child("Glow").Get("Radius").AsSingle(), 0.0f);
+}
+
+TEST_F(EngineShapeEditsTest, EffectsFromTheThemeStyleAreOverriddenAndRestored) {
+  // Pentagone 7 sets no effects: its style names the theme's third effect, a shadow below it and a bevel.
+  Object pres = Open(Deck("poi__stress022.pptx"));
+  Object pentagon = Shapes(pres, 8).Item("Pentagone 7");
+  Object shadow = pentagon.Child("Shadow");
+  ASSERT_EQ(shadow.Get("Visible").AsLong(), kTrue);
+  EXPECT_EQ(shadow.Get("Type").AsLong(), 22);  // the gallery's "offset bottom"
+  EXPECT_EQ(shadow.Get("Style").AsLong(), 2);
+  EXPECT_NEAR(shadow.Get("OffsetX").AsDouble(), 0.0, 1e-4);
+  EXPECT_NEAR(shadow.Get("OffsetY").AsDouble(), 23000 / 12700.0, 1e-4);
+  EXPECT_NEAR(shadow.Get("Blur").AsDouble(), 40000 / 12700.0, 1e-4);
+  EXPECT_NEAR(shadow.Get("Transparency").AsDouble(), 0.65, 1e-4);
+  EXPECT_EQ(shadow.Get("RotateWithShape").AsLong(), kFalse);
+  EXPECT_EQ(pentagon.Child("ThreeD").Get("Visible").AsLong(), kTrue);
+
+  shadow.Put("Visible", kFalse);
+  pentagon.Child("ThreeD").Put("Visible", kFalse);
+  EXPECT_EQ(shadow.Get("Visible").AsLong(), kFalse);
+  EXPECT_EQ(pentagon.Child("ThreeD").Get("Visible").AsLong(), kFalse);
+  pentagon.Child("ThreeD").Put("Visible", kTrue);
+  shadow.Put("Visible", kTrue);
+  EXPECT_EQ(shadow.Get("Type").AsLong(), 22);
+  EXPECT_EQ(pentagon.Child("ThreeD").Get("Visible").AsLong(), kTrue);
+
+  // A picture with no shadow of its own or from a style gets PowerPoint's default one when asked for it.
+  Object plain = Shapes(Open(Deck("poi__54542_cropped_bitmap.pptx")), 1).Item("Picture 9");
+  ASSERT_EQ(plain.Child("Shadow").Get("Visible").AsLong(), kFalse);
+  plain.Child("Shadow").Put("Visible", kTrue);
+  EXPECT_EQ(plain.Child("Shadow").Get("Type").AsLong(), 21);
+}
+
+}  // namespace
+}  // namespace quillmere::testing

@@ -266,3 +266,42 @@ TEST(LinkTargetPathTest, FileUrisBecomePaths) {
 
 }  // namespace
 }  // namespace quillmere::testing
+
+namespace quillmere::testing {
+namespace {
+
+TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsThem) {
+  Object pres = Open("poi__60810.pptx");
+  Object glow = Shapes(pres, 28).Item("Rectangle 6").Child("Glow");
+  EXPECT_NEAR(glow.Get("Radius").AsDouble(), 8.0, 1e-4);
+  EXPECT_NEAR(glow.Get("Transparency").AsDouble(), 0.6, 1e-4);
+  Object softEdge = Shapes(pres, 28).Item("Picture 3").Child("SoftEdge");
+  EXPECT_NEAR(softEdge.Get("Radius").AsDouble(), 112500 / 12700.0, 1e-4);
+  EXPECT_EQ(softEdge.Get("Type").AsLong(), -2) << "no preset has that radius";
+  Object shadowed = Shapes(pres, 25).Item("Picture 3");
+  EXPECT_EQ(shadowed.Child("Shadow").Get("Type").AsLong(), 25) << "an outer shadow right behind";
+  EXPECT_EQ(shadowed.Child("Reflection").Get("Type").AsLong(), 0);
+  Object threeD = shadowed.Child("ThreeD");
+  EXPECT_EQ(threeD.Get("Visible").AsLong(), -1) << "a bevel";
+  EXPECT_EQ(threeD.Get("RotationZ").AsDouble(), 0.0) << "the light turns, not the camera";
+
+  // Picture 9 shows its image less 2.878% left, 2.522% top, 21.582% right and 46.217% bottom, unchanged in colour.
+  Object picture = Shapes(Open("poi__54542_cropped_bitmap.pptx"), 1).Item("Picture 9");
+  Object format = picture.Child("PictureFormat");
+  double uncroppedHeight = picture.Get("Height").AsDouble() / (1 - 0.02522 - 0.46217);
+  double uncroppedWidth = picture.Get("Width").AsDouble() / (1 - 0.02878 - 0.21582);
+  EXPECT_NEAR(format.Get("CropTop").AsDouble(), 0.02522 * uncroppedHeight, 0.01);
+  EXPECT_NEAR(format.Get("CropBottom").AsDouble(), 0.46217 * uncroppedHeight, 0.01);
+  EXPECT_NEAR(format.Get("CropLeft").AsDouble(), 0.02878 * uncroppedWidth, 0.01);
+  EXPECT_NEAR(format.Get("CropRight").AsDouble(), 0.21582 * uncroppedWidth, 0.01);
+  EXPECT_EQ(format.Get("Brightness").AsDouble(), 0.5);
+  EXPECT_EQ(format.Get("Contrast").AsDouble(), 0.5);
+  EXPECT_EQ(format.Get("TransparentBackground").AsLong(), 0);
+
+  // A text box whose text is not warped is no WordArt.
+  Object textBox = Shapes(Open("poi__2411-Performance_Up.pptx"), 1).Item("Text Box 4");
+  EXPECT_EQ(textBox.Child("TextEffect").Get("PresetShape").AsLong(), 0);
+}
+
+}  // namespace
+}  // namespace quillmere::testing

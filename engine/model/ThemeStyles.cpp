@@ -1,0 +1,49 @@
+#include "engine/model/ThemeStyles.h"
+
+#include <algorithm>
+
+#include "engine/model/XmlNames.h"
+
+namespace quillmere::engine {
+namespace {
+
+constexpr unsigned kFirstBackgroundFill = 1001;
+
+pugi::xml_node Reference(const pugi::xml_node& shape, std::string_view ref) {
+  return ChildNamed(ChildNamed(shape, "style"), ref);
+}
+
+pugi::xml_node NthElement(const pugi::xml_node& list, unsigned n) {
+  for (pugi::xml_node c = list.first_child(); c; c = c.next_sibling())
+    if (c.type() == pugi::node_element && --n == 0) return c;
+  return {};
+}
+
+}  // namespace
+
+pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part) {
+  const auto& masters = doc.Masters();
+  std::string master = std::find(masters.begin(), masters.end(), part) != masters.end() ? part : doc.MasterOfPart(part);
+  if (master.empty()) return {};
+  const Relationship* theme = doc.Pkg().FindRelationshipOfType(master, "theme");
+  return theme && !theme->external ? doc.PartRoot(theme->target) : pugi::xml_node();
+}
+
+pugi::xml_node StyleMatrixEntry(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
+                                std::string_view ref) {
+  unsigned idx = Reference(shape, ref).attribute("idx").as_uint();
+  if (idx == 0) return {};
+  pugi::xml_node matrix = ChildNamed(ChildNamed(ThemeRootOf(doc, part), "themeElements"), "fmtScheme");
+  if (ref == "effectRef") return NthElement(ChildNamed(matrix, "effectStyleLst"), idx);
+  if (ref == "lnRef") return NthElement(ChildNamed(matrix, "lnStyleLst"), idx);
+  if (idx >= kFirstBackgroundFill) return NthElement(ChildNamed(matrix, "bgFillStyleLst"), idx - kFirstBackgroundFill + 1);
+  return NthElement(ChildNamed(matrix, "fillStyleLst"), idx);
+}
+
+pugi::xml_node StyleReferenceColor(const pugi::xml_node& shape, std::string_view ref) {
+  for (pugi::xml_node c = Reference(shape, ref).first_child(); c; c = c.next_sibling())
+    if (c.type() == pugi::node_element) return c;
+  return {};
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,25 @@
+#pragma once
+// The theme's style matrix (a:fmtScheme): what a shape's p:style references
+// (a:fillRef, a:lnRef, a:effectRef with an idx) stand for.
+
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+
+#include "engine/model/PresentationDocument.h"
+
+namespace quillmere::engine {
+
+// The theme part root a slide, layout or master uses, or an empty node.
+pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part);
+
+// The a:effectStyle, a:ln or fill entry the shape's p:style names with `ref`
+// ("effectRef", "lnRef", "fillRef"); fill indexes from 1001 are background
+// fills. Empty when the shape has no such reference or its idx is 0.
+pugi::xml_node StyleMatrixEntry(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
+                                std::string_view ref);
+
+// The colour the reference carries, which stands for phClr in the entry.
+pugi::xml_node StyleReferenceColor(const pugi::xml_node& shape, std::string_view ref);
+
+}  // namespace quillmere::engine
