@@ -22,8 +22,8 @@ constexpr std::array<std::string_view, 1> kSoftEdge{"softEdge"};
 constexpr std::array<std::string_view, 1> kReflection{"reflection"};
 constexpr std::string_view kShadowKey = "shadow";
 
-template <class Kind>
-pugi::xml_node Effect(ShapeFormatObject<Kind>& f, Names names) {
+template <FormatName Name>
+pugi::xml_node Effect(ShapeFormatObject<Name>& f, Names names) {
   ShapeObject& s = *f.shape;
   return EffectiveEffect(*s.doc, s.part, s.element, names);
 }
@@ -41,8 +41,8 @@ double Transparency(const pugi::xml_node& effect) {
 
 // Hides the effects, or shows them again: what was hidden comes back, else
 // PowerPoint's default look for the kind is added (`add`).
-template <class Kind, class Add>
-void ShowEffects(ShapeFormatObject<Kind>& f, Names names, std::string_view key, bool show, Add&& add) {
+template <FormatName Name, class Add>
+void ShowEffects(ShapeFormatObject<Name>& f, Names names, std::string_view key, bool show, Add&& add) {
   ShapeObject& s = *f.shape;
   s.EditEachVariant([&](const pugi::xml_node& shape) {
     if (!show) {
@@ -137,8 +137,8 @@ void SetReflectionPreset(pugi::xml_node reflection, int type) {
   set("rotWithShape", 0);
 }
 
-template <class Kind>
-void SetRadius(ShapeFormatObject<Kind>& f, std::string_view name, const pugi::xml_node& shape, double points) {
+template <FormatName Name>
+void SetRadius(ShapeFormatObject<Name>& f, std::string_view name, const pugi::xml_node& shape, double points) {
   ShapeObject& s = *f.shape;
   pugi::xml_node effect = OwnEffect(*s.doc, s.part, shape, name);
   effect.remove_attribute("rad");

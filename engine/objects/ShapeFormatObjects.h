@@ -5,6 +5,8 @@
 // shape before drawing it and back on afterwards, so each edit puts back
 // exactly what was there.
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string_view>
 
@@ -12,46 +14,32 @@
 
 namespace quillmere::engine {
 
-// One format object of a shape; Kind names it and its members are defined per kind.
-template <class Kind>
-class ShapeFormatObject final : public EngineObject<ShapeFormatObject<Kind>> {
+// A type name as a template argument, so that each format object is a class of its own.
+template <std::size_t N>
+struct FormatName {
+  constexpr FormatName(const char (&name)[N]) { std::copy_n(name, N, text); }
+  constexpr std::string_view View() const { return {text, N - 1}; }
+  char text[N];
+};
+
+// One format object of a shape; its members are defined for each name.
+template <FormatName Name>
+class ShapeFormatObject final : public EngineObject<ShapeFormatObject<Name>> {
  public:
-  static constexpr std::string_view kTypeName = Kind::kTypeName;
+  static constexpr std::string_view kTypeName = Name.View();
   static const MemberTable<ShapeFormatObject>& Members();
   ShapeFormatObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh)
-      : EngineObject<ShapeFormatObject<Kind>>(std::move(s)), shape(std::move(sh)) {}
+      : EngineObject<ShapeFormatObject<Name>>(std::move(s)), shape(std::move(sh)) {}
   std::shared_ptr<ShapeObject> shape;
 };
 
-struct ShadowKind {
-  static constexpr std::string_view kTypeName = "ShadowFormat";
-};
-struct GlowKind {
-  static constexpr std::string_view kTypeName = "GlowFormat";
-};
-struct SoftEdgeKind {
-  static constexpr std::string_view kTypeName = "SoftEdgeFormat";
-};
-struct ReflectionKind {
-  static constexpr std::string_view kTypeName = "ReflectionFormat";
-};
-struct ThreeDKind {
-  static constexpr std::string_view kTypeName = "ThreeDFormat";
-};
-struct PictureKind {
-  static constexpr std::string_view kTypeName = "PictureFormat";
-};
-struct TextEffectKind {
-  static constexpr std::string_view kTypeName = "TextEffectFormat";
-};
-
-using ShadowFormatObject = ShapeFormatObject<ShadowKind>;
-using GlowFormatObject = ShapeFormatObject<GlowKind>;
-using SoftEdgeFormatObject = ShapeFormatObject<SoftEdgeKind>;
-using ReflectionFormatObject = ShapeFormatObject<ReflectionKind>;
-using ThreeDFormatObject = ShapeFormatObject<ThreeDKind>;
-using PictureFormatObject = ShapeFormatObject<PictureKind>;
-using TextEffectFormatObject = ShapeFormatObject<TextEffectKind>;
+using ShadowFormatObject = ShapeFormatObject<"ShadowFormat">;
+using GlowFormatObject = ShapeFormatObject<"GlowFormat">;
+using SoftEdgeFormatObject = ShapeFormatObject<"SoftEdgeFormat">;
+using ReflectionFormatObject = ShapeFormatObject<"ReflectionFormat">;
+using ThreeDFormatObject = ShapeFormatObject<"ThreeDFormat">;
+using PictureFormatObject = ShapeFormatObject<"PictureFormat">;
+using TextEffectFormatObject = ShapeFormatObject<"TextEffectFormat">;
 
 template <>
 const MemberTable<ShadowFormatObject>& ShadowFormatObject::Members();

@@ -14,29 +14,16 @@
 #include "component/ExportState.h"
 #include "component/trace/ExportLog.h"
 #include "shapes/ShapeProperties.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {
 
-class ShapeWriterTest : public IsolatedUserFolders {
+class ShapeWriterTest : public FakePowerPointTest {
  protected:
-  using FakePtr = std::shared_ptr<FakeObject>;
-
   void Use(int major) {
-    version = std::make_shared<int>(major);
-    app = Make("Application");
-    app->Prop("Version", std::to_string(major) + ".0");
-    ExportState& state = CurrentExportState();
-    state = ExportState{};
-    state.application = Object(app);
-    state.outputFolder = "/out/";
-    state.slideWidth = 720.0f;
-    state.slideHeight = 540.0f;
+    ExportState& state = StartPowerPoint(major);
     state.scaleX = 1.5f;
     state.scaleY = 2.0f;
-    sleeper = std::make_shared<CountingSleeper>();
-    state.sleeper = sleeper;
     slideShapes = Make("Shapes");
     slideShapes->On("Count", [this](Args) { return Value(static_cast<int>(onSlide.size())); });
     slideShapes->On("Item",
@@ -52,24 +39,10 @@ class ShapeWriterTest : public IsolatedUserFolders {
     slide->Prop("SlideIndex", 4)
         .Prop("Name", "Slide4")
         .Prop("Shapes", Dispatched(slideShapes))
-        .Prop("ThemeColorScheme", Dispatched(Scheme()), 12);
+        .Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors)), 12);
   }
 
-  FakePtr Make(const char* type) { return std::make_shared<FakeObject>(type, version); }
-  static Value Dispatched(const FakePtr& o) { return Value(std::shared_ptr<Dispatch>(o)); }
 
-  // The Office theme's twelve slots, packed as PowerPoint packs them.
-  std::vector<std::int32_t> themeColors{0x000000, 0xFFFFFF, 0x7D491F, 0xE1ECEE, 0xBD814F, 0x4D50C0,
-                                        0x59BB9B, 0xA26480, 0xC6AC4B, 0x4696F7, 0xFF0000, 0x800080};
-  FakePtr Scheme() {
-    auto scheme = Make("ThemeColorScheme");
-    scheme->On("Colors", [this](Args a) {
-      auto color = Make("ThemeColor");
-      color->Prop("RGB", themeColors.at(static_cast<std::size_t>(a[0].AsLong() - 1)));
-      return Dispatched(color);
-    });
-    return scheme;
-  }
 
   FakePtr Color(std::int32_t rgb, int type = 1, int themeIndex = 0, int schemeIndex = 0) {
     auto color = Make("ColorFormat");
@@ -177,17 +150,8 @@ class ShapeWriterTest : public IsolatedUserFolders {
     return parent.child("Shape");
   }
 
-  static std::string Log() {
-    std::ifstream in(ExportLogPath());
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  std::shared_ptr<int> version;
-  FakePtr app, slide, slideShapes;
+  FakePtr slide, slideShapes;
   std::vector<FakePtr> onSlide;
-  std::shared_ptr<CountingSleeper> sleeper;
   std::map<std::string, std::string> tagValues;
   std::vector<std::string> exports;
   std::vector<int> flips;

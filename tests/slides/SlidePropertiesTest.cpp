@@ -10,30 +10,15 @@
 #include "slides/SlideColorScheme.h"
 #include "slides/SlideProperties.h"
 #include "slides/ThemeTables.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {
 namespace {
 
-// The Office theme, as PowerPoint packs its colours (red in the low byte).
-const std::vector<std::int32_t> kOfficeColors{0x000000, 0xFFFFFF, 0x7D491F, 0xE1ECEE, 0xBD814F, 0x4D50C0,
-                                              0x59BB9B, 0xA26480, 0xC6AC4B, 0x4696F7, 0xFF0000, 0x800080};
-
-class SlidePropertiesTest : public IsolatedUserFolders {
+class SlidePropertiesTest : public FakePowerPointTest {
  protected:
   void Use(int major) {
-    version = std::make_shared<int>(major);
-    app = Make("Application");
-    app->Prop("Version", std::to_string(major) + ".0");
-    ExportState& state = CurrentExportState();
-    state = ExportState{};
-    state.application = Object(app);
-    state.outputFolder = "/out/";
-    state.slideWidth = 720.0f;
-    state.slideHeight = 540.0f;
-    sleeper = std::make_shared<CountingSleeper>();
-    state.sleeper = sleeper;
+    StartPowerPoint(major);
     tags = Make("Tags");
     tags->On("Item", [this](Args a) {
       auto it = tagValues.find(a[0].AsString());
@@ -67,17 +52,6 @@ class SlidePropertiesTest : public IsolatedUserFolders {
           return Value();
         });
   }
-  std::shared_ptr<FakeObject> Make(const char* type) { return std::make_shared<FakeObject>(type, version); }
-  static Value Dispatched(const std::shared_ptr<FakeObject>& o) { return Value(std::shared_ptr<Dispatch>(o)); }
-  std::shared_ptr<FakeObject> Scheme(const std::vector<std::int32_t>& colors) {
-    auto scheme = Make("ThemeColorScheme");
-    scheme->On("Colors", [this, colors](Args a) {
-      auto color = Make("ThemeColor");
-      color->Prop("RGB", colors.at(static_cast<std::size_t>(a[0].AsLong() - 1)));
-      return Dispatched(color);
-    });
-    return scheme;
-  }
   std::string Write(bool exportImage = false) {
     pugi::xml_document doc;
     pugi::xml_node slides = doc.append_child("Slides");
@@ -86,16 +60,7 @@ class SlidePropertiesTest : public IsolatedUserFolders {
     doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
     return out.str();
   }
-  static std::string Log() {
-    std::ifstream in(ExportLogPath());
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  std::shared_ptr<int> version;
-  std::shared_ptr<FakeObject> app, slide, tags, transition, shapes, layout;
-  std::shared_ptr<CountingSleeper> sleeper;
+  std::shared_ptr<FakeObject> slide, tags, transition, shapes, layout;
   std::map<std::string, std::string> tagValues;
   std::vector<std::string> exports;
 };

@@ -1,0 +1,73 @@
+#pragma once
+// A scripted PowerPoint of a chosen version as the writers see it through the
+// export state: objects made on demand, a counting sleeper instead of real
+// waits, theme colour schemes, and the export log to look at afterwards.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "component/ExportState.h"
+#include "component/trace/ExportLog.h"
+#include "tests/fakes/FakeObject.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+
+class FakePowerPointTest : public IsolatedUserFolders {
+ protected:
+  using FakePtr = std::shared_ptr<FakeObject>;
+
+  // The Office theme's twelve slots, packed as PowerPoint packs them (red in the low byte).
+  inline static const std::vector<std::int32_t> kOfficeColors{0x000000, 0xFFFFFF, 0x7D491F, 0xE1ECEE,
+                                                              0xBD814F, 0x4D50C0, 0x59BB9B, 0xA26480,
+                                                              0xC6AC4B, 0x4696F7, 0xFF0000, 0x800080};
+
+  // A fresh export state on a 720 x 540 pt deck exported to "/out/" by PowerPoint `major`.
+  ExportState& StartPowerPoint(int major) {
+    version = std::make_shared<int>(major);
+    app = Make("Application");
+    app->Prop("Version", std::to_string(major) + ".0");
+    ExportState& state = CurrentExportState();
+    state = ExportState{};
+    state.application = Object(app);
+    state.outputFolder = "/out/";
+    state.slideWidth = 720.0f;
+    state.slideHeight = 540.0f;
+    sleeper = std::make_shared<CountingSleeper>();
+    state.sleeper = sleeper;
+    return state;
+  }
+
+  FakePtr Make(const char* type) { return std::make_shared<FakeObject>(type, version); }
+  static Value Dispatched(const FakePtr& o) { return Value(std::shared_ptr<Dispatch>(o)); }
+
+  // A ThemeColorScheme whose Colors(i) answer the twelve packed colours.
+  FakePtr Scheme(const std::vector<std::int32_t>& colors) {
+    auto scheme = Make("ThemeColorScheme");
+    scheme->On("Colors", [this, colors](Args a) {
+      auto color = Make("ThemeColor");
+      color->Prop("RGB", colors.at(static_cast<std::size_t>(a[0].AsLong() - 1)));
+      return Dispatched(color);
+    });
+    return scheme;
+  }
+
+  static std::string Log() {
+    std::ifstream in(ExportLogPath());
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  std::shared_ptr<int> version;
+  FakePtr app;
+  std::shared_ptr<CountingSleeper> sleeper;
+};
+
+}  // namespace quillmere::testing
