@@ -136,17 +136,20 @@ pugi::xml_node OwnEffect(PresentationDocument& doc, const std::string& part, con
   return InsertInOrder(list, name, kEffectOrder);
 }
 
-bool Has3D(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
-  pugi::xml_node sp3d = EffectiveElement(doc, part, shape, "sp3d");
+bool Looks3D(const pugi::xml_node& scene3d, const pugi::xml_node& sp3d) {
   if (ChildNamed(sp3d, "bevelT") || ChildNamed(sp3d, "bevelB") || NonZero(sp3d, "extrusionH") ||
       NonZero(sp3d, "contourW"))
     return true;
-  pugi::xml_node camera = ChildNamed(EffectiveElement(doc, part, shape, "scene3d"), "camera");
+  pugi::xml_node camera = ChildNamed(scene3d, "camera");
   if (!camera) return false;
   pugi::xml_node rot = ChildNamed(camera, "rot");
   if (NonZero(rot, "lat") || NonZero(rot, "lon") || NonZero(rot, "rev")) return true;
   std::string_view preset = camera.attribute("prst").value();
   return !preset.empty() && preset != "orthographicFront";
+}
+
+bool Has3D(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
+  return Looks3D(EffectiveElement(doc, part, shape, "scene3d"), EffectiveElement(doc, part, shape, "sp3d"));
 }
 
 void Hide3D(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {

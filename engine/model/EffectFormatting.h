@@ -33,7 +33,10 @@ bool RestoreEffects(PresentationDocument& doc, const std::string& part, const pu
 pugi::xml_node OwnEffect(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
                          std::string_view name);
 
-// Whether the shape looks 3-D: a bevel, depth or contour, or a turned or perspective camera.
+// Whether a scene and shape 3-D pair (of a shape, or of its text) give a bevel, depth or
+// contour, or a turned or perspective camera.
+bool Looks3D(const pugi::xml_node& scene3d, const pugi::xml_node& sp3d);
+// Whether the shape looks 3-D.
 bool Has3D(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape);
 // Shows the shape flat (a front camera, no bevel or depth), keeping its own 3-D to put back.
 void Hide3D(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape);
