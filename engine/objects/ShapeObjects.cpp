@@ -21,6 +21,7 @@
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/ShapeRangeObjects.h"
+#include "engine/objects/TextFrame2Objects.h"
 
 namespace quillmere::engine {
 namespace {
@@ -395,6 +396,13 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
       {.name = "ThreeD", .get = [](ShapeObject& o, Args) { return Format<ThreeDFormatObject>(o); }},
       {.name = "PictureFormat", .get = [](ShapeObject& o, Args) { return Format<PictureFormatObject>(o); }},
       {.name = "TextEffect", .get = [](ShapeObject& o, Args) { return Format<TextEffectFormatObject>(o); }},
+      {.name = "TextFrame2",
+       .sinceVersion = 12,
+       .get =
+           [](ShapeObject& o, Args) {
+             if (Kind(o) != "sp") Fail("TextFrame2", "This type of shape cannot have a text frame.");
+             return Value(std::make_shared<TextFrame2Object>(o.Session(), o.shared_from_this()));
+           }},
       {.name = "Duplicate",
        .call = [](ShapeObject& o, Args) { return Value(RangeOf(o, {DuplicateShape(*o.doc, o.part, o.treeNode)})); }},
       {.name = "Delete",
@@ -445,6 +453,8 @@ const MemberTable<TextFrameObject>& TextFrameObject::Members() {
   static const MemberTable<TextFrameObject> table{
       {.name = "TextRange",
        .get = [](TextFrameObject& o, Args) { return Value(std::make_shared<TextRangeObject>(o.Session(), o.shape)); }},
+      {.name = "HasText",
+       .get = [](TextFrameObject& o, Args) { return MsoBool(!TextOfBody(ChildNamed(o.shape->element, "txBody")).empty()); }},
       {.name = "Parent", .get = [](TextFrameObject& o, Args) { return Value(o.shape); }},
   };
   return table;

@@ -305,3 +305,37 @@ TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsT
 
 }  // namespace
 }  // namespace quillmere::testing
+
+namespace quillmere::testing {
+namespace {
+
+TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
+  // Content Placeholder 4 has 31 runs; the 28th is underlined, the 30th struck through and underlined.
+  Object shape = Shapes(Open("poi__pptx2svg.pptx"), 1).Item("Content Placeholder 4");
+  Object frame = shape.Child("TextFrame2");
+  EXPECT_EQ(frame.Get("HasText").AsLong(), -1);
+  EXPECT_EQ(shape.Child("TextFrame").Get("HasText").AsLong(), -1);
+  EXPECT_EQ(frame.Child("ThreeD").Get("Visible").AsLong(), 0);
+  Object runs = frame.Child("TextRange").Child("Runs");
+  ASSERT_EQ(runs.Count(), 31);
+  Object struck = frame.Child("TextRange").Child("Runs", 30);
+  EXPECT_EQ(struck.Get("Text").AsString(), "a lazy ");
+  Object font = struck.Child("Font");
+  EXPECT_EQ(font.Get("Strikethrough").AsLong(), -1);
+  EXPECT_EQ(font.Get("DoubleStrikeThrough").AsLong(), 0);
+  EXPECT_EQ(font.Get("UnderlineStyle").AsLong(), 2);
+  Object plainUnderline = frame.Child("TextRange").Child("Runs", 28).Child("Font");
+  EXPECT_EQ(plainUnderline.Get("Strikethrough").AsLong(), 0);
+  EXPECT_EQ(plainUnderline.Get("UnderlineStyle").AsLong(), 2);
+  for (const Object& f : {font, plainUnderline}) {
+    EXPECT_EQ(f.Child("Fill").Get("Type").AsLong(), 1);
+    EXPECT_EQ(f.Child("Line").Get("Visible").AsLong(), 0);
+    EXPECT_EQ(f.Child("Glow").Get("Radius").AsDouble(), 0.0);
+    EXPECT_EQ(f.Child("Reflection").Get("Type").AsLong(), 0);
+    EXPECT_EQ(f.Get("Smallcaps").AsLong(), 0);
+  }
+  EXPECT_THROW(frame.Child("TextRange").Child("Runs", 32), ComError);
+}
+
+}  // namespace
+}  // namespace quillmere::testing
