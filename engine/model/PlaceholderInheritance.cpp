@@ -29,6 +29,8 @@ bool SameKind(std::string_view a, std::string_view b, bool onMaster) {
 
 }  // namespace
 
+std::string_view MasterPlaceholderKind(const pugi::xml_node& ph) { return MasterKind(TypeToken(ph)); }
+
 pugi::xml_node MatchingPlaceholder(const pugi::xml_node& ph, const pugi::xml_node& partRoot, bool onMaster) {
   pugi::xml_attribute idx = ph.attribute("idx");
   std::string_view type = TypeToken(ph);

@@ -4,6 +4,7 @@
 // one's counterpart on the master.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -22,6 +23,10 @@ struct InheritedShape {
 // that is no placeholder, and shorter when a counterpart is missing.
 std::vector<InheritedShape> PlaceholderAncestors(PresentationDocument& doc, const std::string& part,
                                                  const pugi::xml_node& shape);
+
+// What a placeholder is to its master: "title", "body", "dt", "ftr", "sldNum"
+// or "hdr" (every content kind a layout offers counts as the body).
+std::string_view MasterPlaceholderKind(const pugi::xml_node& ph);
 
 // The counterpart of placeholder ph among the placeholders of a layout or
 // master part: the one with the same idx, else the first of the same kind.

@@ -4,6 +4,7 @@
 
 #include "engine/model/NewNotesPage.h"
 #include "engine/model/ShapeTree.h"
+#include "engine/model/TextStyles.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
@@ -146,7 +147,15 @@ const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const 
 
 void PresentationDocument::ShapesChanged(const std::string& part) {
   topLevelShapes_.erase(part);
+  // Removed shapes free nodes whose addresses new ones may take.
+  textStyles_.clear();
   package_->MarkModified(part);
+}
+
+const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part, const pugi::xml_node& shape) {
+  auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
+  if (inserted) it->second = BuildTextStyleChain(*this, part, shape);
+  return it->second;
 }
 
 TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_node& custDataLst) {

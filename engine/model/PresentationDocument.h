@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/model/EditStash.h"
+#include "engine/model/TextStyleChain.h"
 #include "engine/model/ThemeColors.h"
 #include "engine/package/Package.h"
 
@@ -65,6 +66,8 @@ class PresentationDocument {
   // The shapes of a part were edited in its DOM: the part is saved from it
   // and its shapes are listed again.
   void ShapesChanged(const std::string& part);
+  // Where the text of a shape takes what it leaves out, worked out once until the part's shapes change.
+  const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
   // What temporary edits took out of the parts, to be put back when they are undone.
   EditStash& Stash() { return stash_; }
   // The root of a slide, layout, master or notes part, or an empty node.
@@ -89,6 +92,7 @@ class PresentationDocument {
   std::unordered_map<std::string, std::string> notesPages_;    // by slide
   std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
   EditStash stash_;
+  std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
 
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);

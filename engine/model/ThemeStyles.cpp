@@ -21,9 +21,13 @@ pugi::xml_node NthElement(const pugi::xml_node& list, unsigned n) {
 
 }  // namespace
 
-pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part) {
+std::string MasterPartOf(PresentationDocument& doc, const std::string& part) {
   const auto& masters = doc.Masters();
-  std::string master = std::find(masters.begin(), masters.end(), part) != masters.end() ? part : doc.MasterOfPart(part);
+  return std::find(masters.begin(), masters.end(), part) != masters.end() ? part : doc.MasterOfPart(part);
+}
+
+pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part) {
+  std::string master = MasterPartOf(doc, part);
   if (master.empty()) return {};
   const Relationship* theme = doc.Pkg().FindRelationshipOfType(master, "theme");
   return theme && !theme->external ? doc.PartRoot(theme->target) : pugi::xml_node();
@@ -38,6 +42,16 @@ pugi::xml_node StyleMatrixEntry(PresentationDocument& doc, const std::string& pa
   if (ref == "lnRef") return NthElement(ChildNamed(matrix, "lnStyleLst"), idx);
   if (idx >= kFirstBackgroundFill) return NthElement(ChildNamed(matrix, "bgFillStyleLst"), idx - kFirstBackgroundFill + 1);
   return NthElement(ChildNamed(matrix, "fillStyleLst"), idx);
+}
+
+std::string ResolvedTypeface(PresentationDocument& doc, const std::string& part, std::string_view typeface) {
+  // "+mj-lt": major or minor font, then latin, east Asian or complex script.
+  if (typeface.size() != 6 || typeface[0] != '+' || typeface[3] != '-') return std::string(typeface);
+  std::string_view set = typeface.substr(1, 2) == "mj" ? "majorFont" : "minorFont";
+  std::string_view script = typeface.substr(4, 2);
+  std::string_view element = script == "ea" ? "ea" : script == "cs" ? "cs" : "latin";
+  pugi::xml_node fonts = ChildNamed(ChildNamed(ChildNamed(ThemeRootOf(doc, part), "themeElements"), "fontScheme"), set);
+  return ChildNamed(fonts, element).attribute("typeface").value();
 }
 
 pugi::xml_node StyleReferenceColor(const pugi::xml_node& shape, std::string_view ref) {

@@ -10,6 +10,8 @@
 
 namespace quillmere::engine {
 
+// The master a slide or layout follows, or the master itself; empty when unknown.
+std::string MasterPartOf(PresentationDocument& doc, const std::string& part);
 // The theme part root a slide, layout or master uses, or an empty node.
 pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part);
 
@@ -18,6 +20,10 @@ pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part);
 // fills. Empty when the shape has no such reference or its idx is 0.
 pugi::xml_node StyleMatrixEntry(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
                                 std::string_view ref);
+
+// A typeface as PowerPoint names it: a theme font reference ("+mj-lt",
+// "+mn-ea", ...) becomes the theme's major or minor font of that script.
+std::string ResolvedTypeface(PresentationDocument& doc, const std::string& part, std::string_view typeface);
 
 // The colour the reference carries, which stands for phClr in the entry.
 pugi::xml_node StyleReferenceColor(const pugi::xml_node& shape, std::string_view ref);

@@ -6,6 +6,8 @@
 #include "engine/model/EffectPresets.h"
 #include "engine/model/ShapeText.h"
 #include "engine/model/TextRuns.h"
+#include "engine/model/TextStyles.h"
+#include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
@@ -28,9 +30,20 @@ constexpr std::array<std::string_view, 18> kUnderlines{
     "dotDashHeavy", "dotDotDash", "dotDotDashHeavy", "wavy", "wavyHeavy",   "wavyDbl"};
 
 pugi::xml_node Body(const ShapeObject& s) { return ChildNamed(s.element, "txBody"); }
-pugi::xml_node Properties(const pugi::xml_node& run) { return ChildNamed(run, "rPr"); }
-pugi::xml_node RunEffect(const pugi::xml_node& run, std::string_view name) {
-  return ChildNamed(ChildNamed(Properties(run), "effectLst"), name);
+
+const TextStyleChain& Styles(const ShapeObject& s) { return s.doc->TextStylesOf(s.part, s.element); }
+
+template <class RunFormat>
+pugi::xml_attribute Attribute(const RunFormat& f, const char* name) {
+  return RunAttribute(Styles(*f.shape), f.node, name);
+}
+template <class RunFormat>
+pugi::xml_node Element(const RunFormat& f, std::initializer_list<std::string_view> names) {
+  return RunElement(Styles(*f.shape), f.node, names);
+}
+template <class RunFormat>
+pugi::xml_node RunEffect(const RunFormat& f, std::string_view name) {
+  return ChildNamed(Element(f, {"effectLst"}), name);
 }
 
 std::string RunText(const pugi::xml_node& run) { return ChildNamed(run, "t").text().get(); }
@@ -44,32 +57,70 @@ Value FormatOf(Font2Object& f) {
   return Value(std::make_shared<Format>(f.Session(), f.shape, f.node));
 }
 
-int FillType(const pugi::xml_node& run) {
-  for (pugi::xml_node c = Properties(run).first_child(); c; c = c.next_sibling()) {
-    std::string_view kind = LocalName(c);
-    if (kind == "pattFill") return kPatternFill;
-    if (kind == "gradFill") return kGradientFill;
-    if (kind == "blipFill") return ChildNamed(c, "tile") ? kTextureFill : kPictureFill;
-  }
-  // Solid whether set here or inherited from the text styles, as text is unless told otherwise.
+template <class RunFormat>
+pugi::xml_node FillElement(const RunFormat& f) {
+  return Element(f, {"noFill", "solidFill", "gradFill", "blipFill", "pattFill", "grpFill"});
+}
+
+int FillType(const RunFillObject& f) {
+  pugi::xml_node fill = FillElement(f);
+  std::string_view kind = LocalName(fill);
+  if (kind == "pattFill") return kPatternFill;
+  if (kind == "gradFill") return kGradientFill;
+  if (kind == "blipFill") return ChildNamed(fill, "tile") ? kTextureFill : kPictureFill;
+  // Text is solid unless told otherwise.
   return kSolidFill;
 }
 
-bool Outlined(const pugi::xml_node& run) {
-  pugi::xml_node line = ChildNamed(Properties(run), "ln");
+bool Outlined(const RunLineObject& f) {
+  pugi::xml_node line = Element(f, {"ln"});
   return ChildNamed(line, "solidFill") || ChildNamed(line, "gradFill") || ChildNamed(line, "pattFill");
 }
 
-int UnderlineStyle(const pugi::xml_node& run) {
-  std::string_view u = Properties(run).attribute("u").value();
+int UnderlineStyle(const Font2Object& f) {
+  std::string_view u = Attribute(f, "u").value();
   for (std::size_t i = 0; i < kUnderlines.size(); ++i)
     if (kUnderlines[i] == u) return static_cast<int>(i);
   return 0;
 }
 
 Value Flag(const Font2Object& f, const char* attribute, std::string_view value) {
-  return MsoBool(std::string_view(Properties(f.node).attribute(attribute).value()) == value);
+  return MsoBool(std::string_view(Attribute(f, attribute).value()) == value);
 }
+
+// The typeface of one script ("latin", "ea", "cs") with theme fonts resolved;
+// text that names none takes its shape style's font, else the theme's minor font.
+std::string Typeface(const Font2Object& f, std::string_view script) {
+  ShapeObject& s = *f.shape;
+  std::string_view typeface = Element(f, {script}).attribute("typeface").value();
+  std::string fallback;
+  if (typeface.empty()) {
+    bool major = std::string_view(Styles(s).fontReference.attribute("idx").value()) == "major";
+    fallback = std::string(major ? "+mj-" : "+mn-") + std::string(script == "latin" ? "lt" : script);
+    typeface = fallback;
+  }
+  return ResolvedTypeface(*s.doc, s.part, typeface);
+}
+
+// Hundredths of a point (sz, kern, spc) in points.
+Value Points(const Font2Object& f, const char* attribute, double absent) {
+  pugi::xml_attribute a = Attribute(f, attribute);
+  return Value(static_cast<float>(a ? a.as_double() / 100.0 : absent));
+}
+
+double Baseline(const Font2Object& f) { return Attribute(f, "baseline").as_double() / 100000.0; }
+
+// Position of a token in a list of OOXML values: the PowerPoint enumeration value.
+template <std::size_t N>
+int Position(const std::array<std::string_view, N>& values, std::string_view token) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (values[i] == token) return static_cast<int>(i);
+  return 0;
+}
+
+constexpr double kDefaultSize = 18.0;
+constexpr std::array<std::string_view, 3> kCaps{"none", "small", "all"};            // MsoTextCaps
+constexpr std::array<std::string_view, 3> kStrikes{"noStrike", "sngStrike", "dblStrike"};  // MsoTextStrike
 
 pugi::xml_node TextCameraRotation(const pugi::xml_node& bodyPr) {
   return ChildNamed(ChildNamed(ChildNamed(bodyPr, "scene3d"), "camera"), "rot");
@@ -143,7 +194,21 @@ const MemberTable<Font2Object>& Font2Object::Members() {
       // A WordArt style is a name for a mix of fill, outline and effects that
       // the file keeps only as its parts, which the other members read.
       {.name = "WordArtFormat", .get = [](Font2Object&, Args) { return Value(kMixedPreset); }},
-      {.name = "UnderlineStyle", .get = [](Font2Object& f, Args) { return Value(UnderlineStyle(f.node)); }},
+      {.name = "Name", .get = [](Font2Object& f, Args) { return Value(Typeface(f, "latin")); }},
+      {.name = "NameFarEast", .get = [](Font2Object& f, Args) { return Value(Typeface(f, "ea")); }},
+      {.name = "NameComplexScript", .get = [](Font2Object& f, Args) { return Value(Typeface(f, "cs")); }},
+      {.name = "Size", .get = [](Font2Object& f, Args) { return Points(f, "sz", kDefaultSize); }},
+      {.name = "Bold", .get = [](Font2Object& f, Args) { return MsoBool(Attribute(f, "b").as_bool()); }},
+      {.name = "Italic", .get = [](Font2Object& f, Args) { return MsoBool(Attribute(f, "i").as_bool()); }},
+      {.name = "BaselineOffset", .get = [](Font2Object& f, Args) { return Value(static_cast<float>(Baseline(f))); }},
+      {.name = "Subscript", .get = [](Font2Object& f, Args) { return MsoBool(Baseline(f) < 0); }},
+      {.name = "Superscript", .get = [](Font2Object& f, Args) { return MsoBool(Baseline(f) > 0); }},
+      {.name = "Kerning", .get = [](Font2Object& f, Args) { return Points(f, "kern", 0); }},
+      {.name = "Spacing", .get = [](Font2Object& f, Args) { return Points(f, "spc", 0); }},
+      {.name = "Caps", .get = [](Font2Object& f, Args) { return Value(Position(kCaps, Attribute(f, "cap").value())); }},
+      {.name = "Strike",
+       .get = [](Font2Object& f, Args) { return Value(Position(kStrikes, Attribute(f, "strike").value())); }},
+      {.name = "UnderlineStyle", .get = [](Font2Object& f, Args) { return Value(UnderlineStyle(f)); }},
       // Equal character heights are a WordArt option of the binary format; runs in a package have none.
       {.name = "Equalize", .get = [](Font2Object&, Args) { return MsoBool(false); }},
       {.name = "Smallcaps", .get = [](Font2Object& f, Args) { return Flag(f, "cap", "small"); }},
@@ -157,9 +222,9 @@ const MemberTable<Font2Object>& Font2Object::Members() {
 template <>
 const MemberTable<RunFillObject>& RunFillObject::Members() {
   static const MemberTable<RunFillObject> table{
-      {.name = "Type", .get = [](RunFillObject& f, Args) { return Value(FillType(f.node)); }},
+      {.name = "Type", .get = [](RunFillObject& f, Args) { return Value(FillType(f)); }},
       {.name = "Visible",
-       .get = [](RunFillObject& f, Args) { return MsoBool(!ChildNamed(Properties(f.node), "noFill")); }},
+       .get = [](RunFillObject& f, Args) { return MsoBool(LocalName(FillElement(f)) != "noFill"); }},
   };
   return table;
 }
@@ -167,7 +232,7 @@ const MemberTable<RunFillObject>& RunFillObject::Members() {
 template <>
 const MemberTable<RunLineObject>& RunLineObject::Members() {
   static const MemberTable<RunLineObject> table{
-      {.name = "Visible", .get = [](RunLineObject& f, Args) { return MsoBool(Outlined(f.node)); }},
+      {.name = "Visible", .get = [](RunLineObject& f, Args) { return MsoBool(Outlined(f)); }},
   };
   return table;
 }
@@ -178,7 +243,7 @@ const MemberTable<RunGlowObject>& RunGlowObject::Members() {
       {.name = "Radius",
        .get =
            [](RunGlowObject& f, Args) {
-             return Value(static_cast<float>(RunEffect(f.node, "glow").attribute("rad").as_double() / kEmuPerPoint));
+             return Value(static_cast<float>(RunEffect(f, "glow").attribute("rad").as_double() / kEmuPerPoint));
            }},
   };
   return table;
@@ -188,7 +253,7 @@ template <>
 const MemberTable<RunReflectionObject>& RunReflectionObject::Members() {
   static const MemberTable<RunReflectionObject> table{
       {.name = "Type",
-       .get = [](RunReflectionObject& f, Args) { return Value(ReflectionType(RunEffect(f.node, "reflection"))); }},
+       .get = [](RunReflectionObject& f, Args) { return Value(ReflectionType(RunEffect(f, "reflection"))); }},
   };
   return table;
 }

@@ -337,5 +337,28 @@ TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
   EXPECT_THROW(frame.Child("TextRange").Child("Runs", 32), ComError);
 }
 
+TEST_F(EngineShapeMembersTest, FontsInheritFromLayoutMasterAndPresentationDefaults) {
+  Object shapes = Shapes(Open("poi__pptx2svg.pptx"), 1);
+  auto font = [&](const char* shape, int run) {
+    return shapes.Item(shape).Child("TextFrame2").Child("TextRange").Child("Runs", run).Child("Font");
+  };
+  // The title sets only bold: size and kerning come from the master's title style, the
+  // typeface from the theme's major font (Calibri) that style names.
+  Object title = font("Title 3", 1);
+  EXPECT_EQ(title.Get("Size").AsDouble(), 44.0);
+  EXPECT_EQ(title.Get("Bold").AsLong(), -1);
+  EXPECT_EQ(title.Get("Italic").AsLong(), 0);
+  EXPECT_EQ(title.Get("Kerning").AsDouble(), 12.0);
+  EXPECT_EQ(title.Get("Name").AsString(), "Calibri");
+  // A body run sets its own size.
+  EXPECT_EQ(font("Content Placeholder 4", 1).Get("Size").AsDouble(), 20.0);
+  // A shape that is no placeholder takes the presentation's default text style.
+  Object oval = font("Oval 5", 1);
+  EXPECT_EQ(oval.Get("Size").AsDouble(), 18.0);
+  EXPECT_EQ(oval.Get("Name").AsString(), "Calibri");
+  EXPECT_EQ(oval.Get("Caps").AsLong(), 0);
+  EXPECT_EQ(oval.Get("Subscript").AsLong(), 0);
+}
+
 }  // namespace
 }  // namespace quillmere::testing

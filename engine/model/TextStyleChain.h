@@ -1,0 +1,17 @@
+#pragma once
+// The list-style levels a shape's text inherits from, nearest first (see TextStyles.h).
+
+#include <array>
+#include <pugixml.hpp>
+#include <vector>
+
+namespace quillmere::engine {
+
+inline constexpr int kOutlineLevels = 9;
+
+struct TextStyleChain {
+  std::array<std::vector<pugi::xml_node>, kOutlineLevels> levels;  // a:lvlNpPr and a:defPPr, nearest first
+  pugi::xml_node fontReference;                                   // the shape style's a:fontRef
+};
+
+}  // namespace quillmere::engine
