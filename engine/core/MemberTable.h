@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "component/automation/ComError.h"
 #include "component/automation/Dispatch.h"
@@ -35,6 +36,11 @@ class MemberTable {
  public:
   MemberTable(std::initializer_list<Member<Self>> members) {
     for (const auto& m : members) members_.emplace(LowerAscii(m.name), m);
+  }
+  // The table with members shared with other classes added.
+  MemberTable With(const std::vector<Member<Self>>& more) && {
+    for (const auto& m : more) members_.emplace(LowerAscii(m.name), m);
+    return std::move(*this);
   }
 
   // Whether the emulated version has a member of that name.

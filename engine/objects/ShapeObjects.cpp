@@ -22,6 +22,7 @@
 #include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/ShapeRangeObjects.h"
 #include "engine/objects/TextFrame2Objects.h"
+#include "engine/objects/TextFrameLayoutMembers.h"
 
 namespace quillmere::engine {
 namespace {
@@ -450,13 +451,13 @@ const MemberTable<PlaceholderFormatObject>& PlaceholderFormatObject::Members() {
 }
 
 const MemberTable<TextFrameObject>& TextFrameObject::Members() {
-  static const MemberTable<TextFrameObject> table{
+  static const MemberTable<TextFrameObject> table = MemberTable<TextFrameObject>{
       {.name = "TextRange",
        .get = [](TextFrameObject& o, Args) { return Value(std::make_shared<TextRangeObject>(o.Session(), o.shape)); }},
       {.name = "HasText",
        .get = [](TextFrameObject& o, Args) { return MsoBool(!TextOfBody(ChildNamed(o.shape->element, "txBody")).empty()); }},
       {.name = "Parent", .get = [](TextFrameObject& o, Args) { return Value(o.shape); }},
-  };
+  }.With(TextFrameLayoutMembers<TextFrameObject>(false));
   return table;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/model/TextStyles.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
+#include "engine/objects/TextFrameLayoutMembers.h"
 
 namespace quillmere::engine {
 namespace {
@@ -133,7 +134,7 @@ Value TextRotation(const TextThreeDObject& t, const char* attribute) {
 }  // namespace
 
 const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
-  static const MemberTable<TextFrame2Object> table{
+  static const MemberTable<TextFrame2Object> table = MemberTable<TextFrame2Object>{
       {.name = "TextRange",
        .get =
            [](TextFrame2Object& t, Args) {
@@ -146,7 +147,7 @@ const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
              return Value(std::make_shared<TextThreeDObject>(t.Session(), t.shape, ChildNamed(Body(*t.shape), "bodyPr")));
            }},
       {.name = "Parent", .get = [](TextFrame2Object& t, Args) { return Value(t.shape); }},
-  };
+  }.With(TextFrameLayoutMembers<TextFrame2Object>(true));
   return table;
 }
 

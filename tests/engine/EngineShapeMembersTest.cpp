@@ -337,7 +337,7 @@ TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
   EXPECT_THROW(frame.Child("TextRange").Child("Runs", 32), ComError);
 }
 
-TEST_F(EngineShapeMembersTest, FontsInheritFromLayoutMasterAndPresentationDefaults) {
+TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentationDefaults) {
   Object shapes = Shapes(Open("poi__pptx2svg.pptx"), 1);
   auto font = [&](const char* shape, int run) {
     return shapes.Item(shape).Child("TextFrame2").Child("TextRange").Child("Runs", run).Child("Font");
@@ -358,6 +358,20 @@ TEST_F(EngineShapeMembersTest, FontsInheritFromLayoutMasterAndPresentationDefaul
   EXPECT_EQ(oval.Get("Name").AsString(), "Calibri");
   EXPECT_EQ(oval.Get("Caps").AsLong(), 0);
   EXPECT_EQ(oval.Get("Subscript").AsLong(), 0);
+
+  // The title's frame is laid out by the master's: centred vertically, text shrunk to fit.
+  Object titleFrame = shapes.Item("Title 3").Child("TextFrame2");
+  EXPECT_EQ(titleFrame.Get("VerticalAnchor").AsLong(), 3);
+  EXPECT_EQ(titleFrame.Get("AutoSize").AsLong(), 2);
+  EXPECT_EQ(shapes.Item("Title 3").Child("TextFrame").Get("AutoSize").AsLong(), 0) << "TextFrame has no shrink";
+  EXPECT_NEAR(titleFrame.Get("MarginLeft").AsDouble(), 7.2, 1e-4);
+  EXPECT_NEAR(titleFrame.Get("MarginTop").AsDouble(), 3.6, 1e-4);
+  EXPECT_EQ(titleFrame.Get("Orientation").AsLong(), 1);
+  EXPECT_EQ(titleFrame.Get("WordWrap").AsLong(), -1);
+  Object bodyFrame = shapes.Item("Content Placeholder 4").Child("TextFrame");
+  EXPECT_EQ(bodyFrame.Get("VerticalAnchor").AsLong(), 1);
+  EXPECT_EQ(bodyFrame.Get("HorizontalAnchor").AsLong(), 1);
+  EXPECT_EQ(shapes.Item("Oval 5").Child("TextFrame").Get("VerticalAnchor").AsLong(), 3);
 }
 
 }  // namespace
