@@ -38,6 +38,12 @@ std::string TextOfBody(const pugi::xml_node& txBody) {
   return text;
 }
 
+std::string TextOfParagraph(const pugi::xml_node& paragraph) {
+  std::string text;
+  AppendParagraph(paragraph, text);
+  return text;
+}
+
 std::string_view TrimmedText(std::string_view text) {
   std::size_t begin = text.find_first_not_of(kTrimmed);
   if (begin == std::string_view::npos) return {};

@@ -12,6 +12,8 @@ namespace quillmere::engine {
 
 // The text of a p:txBody (or any element holding a:p paragraphs); "" for an empty node.
 std::string TextOfBody(const pugi::xml_node& txBody);
+// The text of one a:p, without its paragraph mark.
+std::string TextOfParagraph(const pugi::xml_node& paragraph);
 // The text without leading and trailing spaces, tabs and line ends, as TrimText answers.
 std::string_view TrimmedText(std::string_view text);
 

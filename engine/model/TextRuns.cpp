@@ -4,14 +4,13 @@
 
 namespace quillmere::engine {
 
-std::vector<pugi::xml_node> RunsOf(const pugi::xml_node& txBody) {
+std::vector<pugi::xml_node> RunsOf(const std::vector<pugi::xml_node>& paragraphs) {
   std::vector<pugi::xml_node> runs;
-  ForEachChildNamed(txBody, "p", [&](const pugi::xml_node& paragraph) {
+  for (const pugi::xml_node& paragraph : paragraphs)
     for (pugi::xml_node c = paragraph.first_child(); c; c = c.next_sibling()) {
       std::string_view kind = LocalName(c);
       if (kind == "r" || kind == "fld") runs.push_back(c);
     }
-  });
   return runs;
 }
 

@@ -7,7 +7,7 @@
 
 namespace quillmere::engine {
 
-// The a:r and a:fld elements of a p:txBody (or any element holding a:p paragraphs).
-std::vector<pugi::xml_node> RunsOf(const pugi::xml_node& txBody);
+// The a:r and a:fld elements of those a:p paragraphs, in reading order.
+std::vector<pugi::xml_node> RunsOf(const std::vector<pugi::xml_node>& paragraphs);
 
 }  // namespace quillmere::engine

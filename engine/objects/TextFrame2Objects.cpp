@@ -49,8 +49,48 @@ pugi::xml_node RunEffect(const RunFormat& f, std::string_view name) {
 
 std::string RunText(const pugi::xml_node& run) { return ChildNamed(run, "t").text().get(); }
 
-Value RangeOf(TextRange2Object& r, std::vector<pugi::xml_node> runs) {
-  return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::move(runs), false));
+using Span = TextRange2Object::Span;
+using Counts = TextRange2Object::Counts;
+
+std::vector<pugi::xml_node> ParagraphsOf(const pugi::xml_node& txBody) {
+  std::vector<pugi::xml_node> paragraphs;
+  ForEachChildNamed(txBody, "p", [&](const pugi::xml_node& p) { paragraphs.push_back(p); });
+  return paragraphs;
+}
+
+Value Range(TextRange2Object& r, std::vector<pugi::xml_node> paragraphs, Span span, Counts counts) {
+  std::vector<pugi::xml_node> runs = RunsOf(paragraphs);
+  return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::move(paragraphs), std::move(runs), span,
+                                                  counts));
+}
+
+// Item i (1-based) of what the range counts.
+Value Item(TextRange2Object& r, const Value& index) {
+  bool paragraphs = r.counts == Counts::Paragraphs;
+  int count = static_cast<int>(paragraphs ? r.paragraphs.size() : r.runs.size());
+  auto i = static_cast<std::size_t>(CollectionIndex(index, count, paragraphs ? "TextRange2.Paragraphs" : "TextRange2.Runs") - 1);
+  if (paragraphs) return Range(r, {r.paragraphs[i]}, Span::Paragraph, Counts::Itself);
+  auto one = std::make_shared<TextRange2Object>(r.Session(), r.shape, std::vector{r.runs[i].parent()},
+                                                std::vector{r.runs[i]}, Span::Run, Counts::Itself);
+  return Value(one);
+}
+
+bool LastParagraph(const pugi::xml_node& paragraph) {
+  for (pugi::xml_node next = paragraph.next_sibling(); next; next = next.next_sibling())
+    if (LocalName(next) == "p") return false;
+  return true;
+}
+
+// As PowerPoint shows it: a paragraph keeps its mark unless it ends the text.
+std::string RangeText(const TextRange2Object& r) {
+  if (r.span == Span::Run) return RunText(r.runs.front());
+  std::string text;
+  for (std::size_t i = 0; i < r.paragraphs.size(); ++i) {
+    if (i > 0) text += '\r';
+    text += TextOfParagraph(r.paragraphs[i]);
+  }
+  if (r.span == Span::Paragraph && !LastParagraph(r.paragraphs.front())) text += '\r';
+  return text;
 }
 
 template <class Format>
@@ -138,7 +178,10 @@ const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
       {.name = "TextRange",
        .get =
            [](TextFrame2Object& t, Args) {
-             return Value(std::make_shared<TextRange2Object>(t.Session(), t.shape, RunsOf(Body(*t.shape)), true));
+             std::vector<pugi::xml_node> paragraphs = ParagraphsOf(Body(*t.shape));
+             std::vector<pugi::xml_node> runs = RunsOf(paragraphs);
+             return Value(std::make_shared<TextRange2Object>(t.Session(), t.shape, std::move(paragraphs),
+                                                             std::move(runs), Span::WholeText, Counts::Itself));
            }},
       {.name = "HasText", .get = [](TextFrame2Object& t, Args) { return MsoBool(!TextOfBody(Body(*t.shape)).empty()); }},
       {.name = "ThreeD",
@@ -153,28 +196,28 @@ const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
 
 const MemberTable<TextRange2Object>& TextRange2Object::Members() {
   static const MemberTable<TextRange2Object> table{
-      {.name = "Text",
+      {.name = "Text", .get = [](TextRange2Object& r, Args) { return Value(RangeText(r)); }},
+      {.name = "Count",
        .get =
            [](TextRange2Object& r, Args) {
-             if (r.wholeText) return Value(TextOfBody(Body(*r.shape)));
-             std::string text;
-             for (const pugi::xml_node& run : r.runs) text += RunText(run);
-             return Value(text);
+             if (r.counts == Counts::Itself) return Value(1);
+             return Value(static_cast<int>(r.counts == Counts::Paragraphs ? r.paragraphs.size() : r.runs.size()));
            }},
-      {.name = "Count", .get = [](TextRange2Object& r, Args) { return Value(static_cast<int>(r.runs.size())); }},
+      {.name = "Paragraphs",
+       .get =
+           [](TextRange2Object& r, Args a) {
+             auto all = std::make_shared<TextRange2Object>(r.Session(), r.shape, r.paragraphs, r.runs, r.span,
+                                                           Counts::Paragraphs);
+             return ArgAt(a, 0).IsEmpty() ? Value(all) : Item(*all, ArgAt(a, 0));
+           }},
       {.name = "Runs",
        .get =
            [](TextRange2Object& r, Args a) {
-             if (ArgAt(a, 0).IsEmpty()) return RangeOf(r, r.runs);
-             int i = CollectionIndex(ArgAt(a, 0), static_cast<int>(r.runs.size()), "TextRange2.Runs");
-             return RangeOf(r, {r.runs[static_cast<std::size_t>(i - 1)]});
+             auto all = std::make_shared<TextRange2Object>(r.Session(), r.shape, r.paragraphs, r.runs, r.span,
+                                                           Counts::Runs);
+             return ArgAt(a, 0).IsEmpty() ? Value(all) : Item(*all, ArgAt(a, 0));
            }},
-      {.name = "Item",
-       .get =
-           [](TextRange2Object& r, Args a) {
-             int i = CollectionIndex(ArgAt(a, 0), static_cast<int>(r.runs.size()), "TextRange2.Item");
-             return RangeOf(r, {r.runs[static_cast<std::size_t>(i - 1)]});
-           }},
+      {.name = "Item", .get = [](TextRange2Object& r, Args a) { return Item(r, ArgAt(a, 0)); }},
       {.name = "Font",
        .get =
            [](TextRange2Object& r, Args) {

@@ -20,17 +20,23 @@ class TextFrame2Object final : public EngineObject<TextFrame2Object> {
   std::shared_ptr<ShapeObject> shape;
 };
 
-// The whole text of a shape, or some of its runs.
+// The whole text of a shape, one paragraph or one run; reached through
+// Paragraphs or Runs without an index it is the collection of those.
 class TextRange2Object final : public EngineObject<TextRange2Object> {
  public:
+  enum class Span { WholeText, Paragraph, Run };
+  enum class Counts { Itself, Paragraphs, Runs };
   static constexpr std::string_view kTypeName = "TextRange2";
   static const MemberTable<TextRange2Object>& Members();
-  TextRange2Object(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh, std::vector<pugi::xml_node> r,
-                   bool whole)
-      : EngineObject(std::move(s)), shape(std::move(sh)), runs(std::move(r)), wholeText(whole) {}
+  TextRange2Object(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh, std::vector<pugi::xml_node> p,
+                   std::vector<pugi::xml_node> r, Span what, Counts counting)
+      : EngineObject(std::move(s)), shape(std::move(sh)), paragraphs(std::move(p)), runs(std::move(r)), span(what),
+        counts(counting) {}
   std::shared_ptr<ShapeObject> shape;
-  std::vector<pugi::xml_node> runs;  // a:r and a:fld
-  bool wholeText;
+  std::vector<pugi::xml_node> paragraphs;  // the a:p of the range
+  std::vector<pugi::xml_node> runs;        // its a:r and a:fld
+  Span span;
+  Counts counts;
 };
 
 // A part of the character formatting of one run; its members are defined for each name.
