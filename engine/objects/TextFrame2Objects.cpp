@@ -218,6 +218,12 @@ const MemberTable<TextRange2Object>& TextRange2Object::Members() {
              return ArgAt(a, 0).IsEmpty() ? Value(all) : Item(*all, ArgAt(a, 0));
            }},
       {.name = "Item", .get = [](TextRange2Object& r, Args a) { return Item(r, ArgAt(a, 0)); }},
+      {.name = "ParagraphFormat",
+       .get =
+           [](TextRange2Object& r, Args) {
+             pugi::xml_node paragraph = r.paragraphs.size() == 1 ? r.paragraphs.front() : pugi::xml_node();
+             return Value(std::make_shared<ParagraphFormat2Object>(r.Session(), r.shape, paragraph));
+           }},
       {.name = "Font",
        .get =
            [](TextRange2Object& r, Args) {

@@ -1,7 +1,8 @@
 #pragma once
-// TextFrame2 and what hangs off it: the text as TextRange2 with its runs, the
-// font of a run (Font2) with the fill, outline, glow and reflection of its
-// characters, and the 3-D format of the text.
+// TextFrame2 and what hangs off it: the text as TextRange2 with its
+// paragraphs and runs, the font of a run (Font2) with the fill, outline, glow
+// and reflection of its characters, the paragraph format with bullet and tab
+// stops (ParagraphFormatObjects.cpp), and the 3-D format of the text.
 
 #include <memory>
 #include <pugixml.hpp>
@@ -39,26 +40,31 @@ class TextRange2Object final : public EngineObject<TextRange2Object> {
   Counts counts;
 };
 
-// A part of the character formatting of one run; its members are defined for each name.
+// A part of the formatting of some text: of a run's characters, of a
+// paragraph, or of the whole body; its members are defined for each name.
 template <FormatName Name>
-class RunFormatObject final : public EngineObject<RunFormatObject<Name>> {
+class TextFormatObject final : public EngineObject<TextFormatObject<Name>> {
  public:
   static constexpr std::string_view kTypeName = Name.View();
-  static const MemberTable<RunFormatObject>& Members();
-  RunFormatObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh, pugi::xml_node n)
-      : EngineObject<RunFormatObject<Name>>(std::move(s)), shape(std::move(sh)), node(n) {}
+  static const MemberTable<TextFormatObject>& Members();
+  TextFormatObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh, pugi::xml_node n)
+      : EngineObject<TextFormatObject<Name>>(std::move(s)), shape(std::move(sh)), node(n) {}
   std::shared_ptr<ShapeObject> shape;
-  // The run (a:r, a:fld), or the a:bodyPr for the text's 3-D format; empty
-  // for a range of several runs, which answers as mixed.
+  // The run (a:r, a:fld), the paragraph (a:p) or the a:bodyPr it formats;
+  // empty for a range of several, which answers with the defaults.
   pugi::xml_node node;
 };
 
-using Font2Object = RunFormatObject<"Font2">;
-using RunFillObject = RunFormatObject<"FillFormat">;
-using RunLineObject = RunFormatObject<"LineFormat">;
-using RunGlowObject = RunFormatObject<"GlowFormat">;
-using RunReflectionObject = RunFormatObject<"ReflectionFormat">;
-using TextThreeDObject = RunFormatObject<"ThreeDFormat">;
+using Font2Object = TextFormatObject<"Font2">;
+using RunFillObject = TextFormatObject<"FillFormat">;
+using RunLineObject = TextFormatObject<"LineFormat">;
+using RunGlowObject = TextFormatObject<"GlowFormat">;
+using RunReflectionObject = TextFormatObject<"ReflectionFormat">;
+using TextThreeDObject = TextFormatObject<"ThreeDFormat">;
+using ParagraphFormat2Object = TextFormatObject<"ParagraphFormat2">;
+using BulletFormat2Object = TextFormatObject<"BulletFormat2">;
+using TabStops2Object = TextFormatObject<"TabStops2">;
+using TabStop2Object = TextFormatObject<"TabStop2">;
 
 template <>
 const MemberTable<Font2Object>& Font2Object::Members();
@@ -72,5 +78,13 @@ template <>
 const MemberTable<RunReflectionObject>& RunReflectionObject::Members();
 template <>
 const MemberTable<TextThreeDObject>& TextThreeDObject::Members();
+template <>
+const MemberTable<ParagraphFormat2Object>& ParagraphFormat2Object::Members();
+template <>
+const MemberTable<BulletFormat2Object>& BulletFormat2Object::Members();
+template <>
+const MemberTable<TabStops2Object>& TabStops2Object::Members();
+template <>
+const MemberTable<TabStop2Object>& TabStop2Object::Members();
 
 }  // namespace quillmere::engine

@@ -337,6 +337,35 @@ TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
   EXPECT_THROW(frame.Child("TextRange").Child("Runs", 32), ComError);
 }
 
+TEST_F(EngineShapeMembersTest, ParagraphsTakeWhatTheyLeaveOutFromTheMastersBodyStyle) {
+  Object text = Shapes(Open("poi__pptx2svg.pptx"), 1).Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange");
+  ASSERT_EQ(text.Child("Paragraphs").Count(), 4);
+  Object first = text.Child("Paragraphs", 1);
+  EXPECT_TRUE(first.Get("Text").AsString().ends_with("\r"));
+  EXPECT_FALSE(text.Child("Paragraphs", 4).Get("Text").AsString().ends_with("\r"));
+  Object format = first.Child("ParagraphFormat");
+  EXPECT_EQ(format.Get("Alignment").AsLong(), 4);
+  EXPECT_EQ(format.Get("SpaceWithin").AsDouble(), 20.0);
+  EXPECT_EQ(format.Get("LineRuleWithin").AsLong(), 0);
+  EXPECT_EQ(format.Get("SpaceBefore").AsDouble(), 18.0);
+  EXPECT_EQ(format.Get("SpaceAfter").AsDouble(), 6.0);
+  Object bullet = format.Child("Bullet");
+  EXPECT_EQ(bullet.Get("Type").AsLong(), 1);
+  EXPECT_EQ(bullet.Get("Character").AsLong(), 0x272D);
+  EXPECT_EQ(bullet.Get("RelativeSize").AsDouble(), 1.0);
+  EXPECT_EQ(bullet.Get("UseTextColor").AsLong(), 0);
+  EXPECT_EQ(bullet.Get("UseTextFont").AsLong(), 0);
+  // The second level takes its indents, the first its alignment and tab spacing from the master.
+  Object second = text.Child("Paragraphs", 3).Child("ParagraphFormat");
+  EXPECT_EQ(second.Get("IndentLevel").AsLong(), 2);
+  EXPECT_NEAR(second.Get("LeftIndent").AsDouble(), 742950 / 12700.0, 1e-3);
+  EXPECT_NEAR(second.Get("FirstLineIndent").AsDouble(), -285750 / 12700.0, 1e-3);
+  Object plain = text.Child("Paragraphs", 2).Child("ParagraphFormat");
+  EXPECT_EQ(plain.Get("Alignment").AsLong(), 1);
+  EXPECT_EQ(plain.Child("TabStops").Count(), 0);
+  EXPECT_EQ(plain.Child("TabStops").Get("DefaultSpacing").AsDouble(), 36.0);
+}
+
 TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentationDefaults) {
   Object shapes = Shapes(Open("poi__pptx2svg.pptx"), 1);
   auto font = [&](const char* shape, int run) {
