@@ -3,6 +3,7 @@
 #include "shapes/NativeShapeTable.h"
 #include "shapes/ShapeBranches.h"
 #include "shapes/ShapeImageExport.h"
+#include "shapes/TextProperties.h"
 
 namespace quillmere {
 namespace {
@@ -72,7 +73,7 @@ void WriteAutoShape(ShapeContext& c) {
     });
     if (autoShapeType != kMixedAutoShape && IsNativeAutoShape(autoShapeType) && !c.kind.textEffects) {
       AddElement(kShapeIndent, c.element, "Image", "");
-      // The text frame follows here.
+      TextFrameProperties(c.shape, c.element);
       return;
     }
   }
@@ -109,7 +110,8 @@ void WriteAutoShapeImage(ShapeContext& c, std::int32_t autoShapeType) {
   }
   AddElement(kShapeIndent, c.element, "Image", path);
   c.run.Step(118, [&] { c.shape.Put("Rotation", rotation); });
-  // The text frame follows here.
+  // A placeholder's frame was written before its image.
+  if (c.kind.type != shape_type::kPlaceholder) TextFrameProperties(c.shape, c.element);
 }
 
 }  // namespace quillmere

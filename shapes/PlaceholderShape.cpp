@@ -1,6 +1,7 @@
 #include "component/xml/XmlHelpers.h"
 #include "shapes/NativeShapeTable.h"
 #include "shapes/ShapeBranches.h"
+#include "shapes/TextProperties.h"
 
 namespace quillmere {
 namespace {
@@ -42,7 +43,9 @@ void WritePlaceholder(ShapeContext& c) {
     WritePicture(c);
     return;
   }
-  // The placeholder's text frame with its text follows here.
+  bool hasFrame = false;
+  c.run.Step(404, [&] { hasFrame = c.shape.Get("HasTextFrame").AsBool(); });
+  if (hasFrame) PlaceholderTextFrame(c.shape, c.element);
   if (contained == shape_type::kTextBox) {
     AddElement(kShapeIndent, c.element, "Image", "");
     return;

@@ -38,11 +38,11 @@ std::string ShapeOwnerLabel(const Object& shape) {
 
 }  // namespace
 
-StepRunner ShapeSteps(const Object& shape, std::string location) {
+StepRunner RetryingSteps(std::string label, std::string location, std::function<std::string()> context) {
   auto retries = std::make_shared<int>(0);
-  return StepRunner([shape, location = std::move(location), retries](const ComError& e, int step) {
-    std::string detail = ErrorLogText(std::string(kLabel), e, location, step) + ShapeNameAndId(shape) +
-                         ShapeOwnerLabel(shape);
+  return StepRunner([label = std::move(label), location = std::move(location), context = std::move(context),
+                     retries](const ComError& e, int step) {
+    std::string detail = ErrorLogText(label, e, location, step) + (context ? context() : std::string());
     Trace(detail);
     if (e.Number() != hr::kCallRejected && e.Number() != hr::kUnspecified) {
       WriteExportLog(detail);
@@ -52,13 +52,23 @@ StepRunner ShapeSteps(const Object& shape, std::string location) {
       ++*retries;
       SleepFor(kRetryDelayMs);
       WriteExportLog(detail + " - " + std::to_string(*retries));
-      WriteExportLog(std::string(kLabel) + "Retrying the command.");
+      WriteExportLog(label + "Retrying the command.");
       return StepAction::Retry;
     }
     WriteExportLog(detail);
-    WriteExportLog(std::string(kLabel) + "Resuming execution.");
+    WriteExportLog(label + "Resuming execution.");
     return StepAction::Continue;
   });
+}
+
+StepRunner ShapeSteps(const Object& shape, std::string location) {
+  return RetryingSteps(std::string(kLabel), std::move(location),
+                       [shape] { return ShapeNameAndId(shape) + ShapeOwnerLabel(shape); });
+}
+
+StepRunner TextSteps(const Object& shape) {
+  return RetryingSteps("Text Properties: ", " in Quillmere.bXML.SlideProperties at line ",
+                       [shape] { return ShapeNameAndId(shape); });
 }
 
 }  // namespace quillmere

@@ -3,6 +3,7 @@
 // waited for (six retries per call), every failure is logged with the shape
 // and its slide, master or layout, and the writer goes on with the next step.
 
+#include <functional>
 #include <string>
 
 #include "component/StepRunner.h"
@@ -10,7 +11,14 @@
 
 namespace quillmere {
 
+// The retry rule every writer of a shape's parts shares, with its own words:
+// label opens each report ("Shape Properties: "), location names the writer
+// (" in Quillmere.bXML.ShapeProperties at line "), context is appended.
+StepRunner RetryingSteps(std::string label, std::string location, std::function<std::string()> context);
+
 // location names the writer: " in Quillmere.bXML.ShapeProperties at line ".
 StepRunner ShapeSteps(const Object& shape, std::string location);
+// The text writers' reports, which name the shape but not its slide.
+StepRunner TextSteps(const Object& shape);
 
 }  // namespace quillmere

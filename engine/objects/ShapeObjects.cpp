@@ -20,6 +20,7 @@
 #include "engine/objects/LinkFormatObjects.h"
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/ShapeFormatObjects.h"
+#include "engine/objects/RulerObjects.h"
 #include "engine/objects/ShapeRangeObjects.h"
 #include "engine/objects/TextFrame2Objects.h"
 #include "engine/objects/TextFrameLayoutMembers.h"
@@ -454,6 +455,8 @@ const MemberTable<TextFrameObject>& TextFrameObject::Members() {
   static const MemberTable<TextFrameObject> table = MemberTable<TextFrameObject>{
       {.name = "TextRange",
        .get = [](TextFrameObject& o, Args) { return Value(std::make_shared<TextRangeObject>(o.Session(), o.shape)); }},
+      {.name = "Ruler",
+       .get = [](TextFrameObject& o, Args) { return Value(std::make_shared<RulerObject>(o.Session(), o.shape)); }},
       {.name = "HasText",
        .get = [](TextFrameObject& o, Args) { return MsoBool(!TextOfBody(ChildNamed(o.shape->element, "txBody")).empty()); }},
       {.name = "Parent", .get = [](TextFrameObject& o, Args) { return Value(o.shape); }},

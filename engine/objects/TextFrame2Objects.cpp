@@ -4,6 +4,7 @@
 
 #include "engine/model/EffectFormatting.h"
 #include "engine/model/EffectPresets.h"
+#include "engine/model/LanguageIds.h"
 #include "engine/model/ShapeText.h"
 #include "engine/model/TextRuns.h"
 #include "engine/model/TextStyles.h"
@@ -75,6 +76,29 @@ Value Item(TextRange2Object& r, const Value& index) {
   return Value(one);
 }
 
+// Lines as the file knows them: the runs between the breaks of each paragraph.
+// Where text wraps depends on drawing it, so a wrapped line counts as one.
+std::vector<std::vector<pugi::xml_node>> LinesOf(const std::vector<pugi::xml_node>& paragraphs) {
+  std::vector<std::vector<pugi::xml_node>> lines;
+  for (const pugi::xml_node& paragraph : paragraphs) {
+    lines.emplace_back();
+    for (pugi::xml_node c = paragraph.first_child(); c; c = c.next_sibling()) {
+      std::string_view kind = LocalName(c);
+      if (kind == "br") lines.emplace_back();
+      else if (kind == "r" || kind == "fld") lines.back().push_back(c);
+    }
+  }
+  return lines;
+}
+
+Value Line(TextRange2Object& r, const Value& index) {
+  auto lines = LinesOf(r.paragraphs);
+  auto i = static_cast<std::size_t>(CollectionIndex(index, static_cast<int>(lines.size()), "TextRange2.Lines") - 1);
+  pugi::xml_node paragraph = lines[i].empty() ? r.paragraphs.front() : lines[i].front().parent();
+  return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::vector{paragraph}, lines[i], Span::Line,
+                                                  Counts::Itself));
+}
+
 bool LastParagraph(const pugi::xml_node& paragraph) {
   for (pugi::xml_node next = paragraph.next_sibling(); next; next = next.next_sibling())
     if (LocalName(next) == "p") return false;
@@ -84,6 +108,11 @@ bool LastParagraph(const pugi::xml_node& paragraph) {
 // As PowerPoint shows it: a paragraph keeps its mark unless it ends the text.
 std::string RangeText(const TextRange2Object& r) {
   if (r.span == Span::Run) return RunText(r.runs.front());
+  if (r.span == Span::Line) {
+    std::string text;
+    for (const pugi::xml_node& run : r.runs) text += RunText(run);
+    return text;
+  }
   std::string text;
   for (std::size_t i = 0; i < r.paragraphs.size(); ++i) {
     if (i > 0) text += '\r';
@@ -218,6 +247,18 @@ const MemberTable<TextRange2Object>& TextRange2Object::Members() {
              return ArgAt(a, 0).IsEmpty() ? Value(all) : Item(*all, ArgAt(a, 0));
            }},
       {.name = "Item", .get = [](TextRange2Object& r, Args a) { return Item(r, ArgAt(a, 0)); }},
+      {.name = "Lines",
+       .get =
+           [](TextRange2Object& r, Args a) {
+             return ArgAt(a, 0).IsEmpty() ? Value(r.shared_from_this()) : Line(r, ArgAt(a, 0));
+           }},
+      {.name = "LanguageID",
+       .get =
+           [](TextRange2Object& r, Args) {
+             pugi::xml_node run = r.runs.empty() ? pugi::xml_node() : r.runs.front();
+             const TextStyleChain& chain = r.shape->doc->TextStylesOf(r.shape->part, r.shape->element);
+             return Value(LanguageIdOf(RunAttribute(chain, run, "lang").value()));
+           }},
       {.name = "ParagraphFormat",
        .get =
            [](TextRange2Object& r, Args) {
@@ -241,6 +282,7 @@ const MemberTable<Font2Object>& Font2Object::Members() {
       {.name = "Line", .get = [](Font2Object& f, Args) { return FormatOf<RunLineObject>(f); }},
       {.name = "Glow", .get = [](Font2Object& f, Args) { return FormatOf<RunGlowObject>(f); }},
       {.name = "Reflection", .get = [](Font2Object& f, Args) { return FormatOf<RunReflectionObject>(f); }},
+      {.name = "Shadow", .get = [](Font2Object& f, Args) { return FormatOf<RunShadowObject>(f); }},
       // A WordArt style is a name for a mix of fill, outline and effects that
       // the file keeps only as its parts, which the other members read.
       {.name = "WordArtFormat", .get = [](Font2Object&, Args) { return Value(kMixedPreset); }},
@@ -304,6 +346,20 @@ const MemberTable<RunReflectionObject>& RunReflectionObject::Members() {
   static const MemberTable<RunReflectionObject> table{
       {.name = "Type",
        .get = [](RunReflectionObject& f, Args) { return Value(ReflectionType(RunEffect(f, "reflection"))); }},
+  };
+  return table;
+}
+
+template <>
+const MemberTable<RunShadowObject>& RunShadowObject::Members() {
+  static const MemberTable<RunShadowObject> table{
+      {.name = "Visible",
+       .get =
+           [](RunShadowObject& f, Args) {
+             pugi::xml_node effects = Element(f, {"effectLst"});
+             return MsoBool(ChildNamed(effects, "outerShdw") || ChildNamed(effects, "innerShdw") ||
+                            ChildNamed(effects, "prstShdw"));
+           }},
   };
   return table;
 }

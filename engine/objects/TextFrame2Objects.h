@@ -21,11 +21,11 @@ class TextFrame2Object final : public EngineObject<TextFrame2Object> {
   std::shared_ptr<ShapeObject> shape;
 };
 
-// The whole text of a shape, one paragraph or one run; reached through
+// The whole text of a shape, one paragraph, line or run; reached through
 // Paragraphs or Runs without an index it is the collection of those.
 class TextRange2Object final : public EngineObject<TextRange2Object> {
  public:
-  enum class Span { WholeText, Paragraph, Run };
+  enum class Span { WholeText, Paragraph, Line, Run };
   enum class Counts { Itself, Paragraphs, Runs };
   static constexpr std::string_view kTypeName = "TextRange2";
   static const MemberTable<TextRange2Object>& Members();
@@ -61,6 +61,7 @@ using RunLineObject = TextFormatObject<"LineFormat">;
 using RunGlowObject = TextFormatObject<"GlowFormat">;
 using RunReflectionObject = TextFormatObject<"ReflectionFormat">;
 using TextThreeDObject = TextFormatObject<"ThreeDFormat">;
+using RunShadowObject = TextFormatObject<"ShadowFormat">;
 using ParagraphFormat2Object = TextFormatObject<"ParagraphFormat2">;
 using BulletFormat2Object = TextFormatObject<"BulletFormat2">;
 using TabStops2Object = TextFormatObject<"TabStops2">;
@@ -78,6 +79,8 @@ template <>
 const MemberTable<RunReflectionObject>& RunReflectionObject::Members();
 template <>
 const MemberTable<TextThreeDObject>& TextThreeDObject::Members();
+template <>
+const MemberTable<RunShadowObject>& RunShadowObject::Members();
 template <>
 const MemberTable<ParagraphFormat2Object>& ParagraphFormat2Object::Members();
 template <>

@@ -1,0 +1,45 @@
+#include "engine/objects/RulerObjects.h"
+
+#include "engine/model/TextStyles.h"
+
+namespace quillmere::engine {
+namespace {
+
+constexpr double kEmuPerPoint = 12700.0;
+
+// An attribute of the level as the nearest list style that sets it gives it, in points.
+double LevelPoints(const RulerLevelObject& l, const char* name) {
+  const TextStyleChain& chain = l.shape->doc->TextStylesOf(l.shape->part, l.shape->element);
+  for (const pugi::xml_node& style : chain.levels[static_cast<std::size_t>(l.level)])
+    if (pugi::xml_attribute a = style.attribute(name)) return a.as_double() / kEmuPerPoint;
+  return 0.0;
+}
+
+}  // namespace
+
+const MemberTable<RulerObject>& RulerObject::Members() {
+  static const MemberTable<RulerObject> table{
+      {.name = "Levels",
+       .get =
+           [](RulerObject& r, Args a) {
+             int level = CollectionIndex(ArgAt(a, 0), kOutlineLevels, "Ruler.Levels");
+             return Value(std::make_shared<RulerLevelObject>(r.Session(), r.shape, level - 1));
+           }},
+  };
+  return table;
+}
+
+const MemberTable<RulerLevelObject>& RulerLevelObject::Members() {
+  static const MemberTable<RulerLevelObject> table{
+      {.name = "LeftMargin", .get = [](RulerLevelObject& l, Args) { return Value(static_cast<float>(LevelPoints(l, "marL"))); }},
+      // The first line starts at the left margin moved by the indent.
+      {.name = "FirstMargin",
+       .get =
+           [](RulerLevelObject& l, Args) {
+             return Value(static_cast<float>(LevelPoints(l, "marL") + LevelPoints(l, "indent")));
+           }},
+  };
+  return table;
+}
+
+}  // namespace quillmere::engine
