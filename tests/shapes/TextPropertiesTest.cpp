@@ -1,0 +1,74 @@
+// The TextFrame element of real shapes read through the engine, and the run
+// text escaping the host depends on.
+
+#include "engine/EngineRuntime.h"
+#include "shapes/RunText.h"
+#include "shapes/TextProperties.h"
+#include "tests/fakes/FakePowerPointTest.h"
+
+namespace quillmere::testing {
+namespace {
+
+class TextPropertiesTest : public FakePowerPointTest {
+ protected:
+  // The shape of a corpus deck, with the export state of PowerPoint 2010 at scale 1.5 x 2.
+  Object ShapeOf(const char* deck, int slide, const char* name) {
+    ExportState& state = StartPowerPoint(14);
+    state.scaleX = 1.5f;
+    state.scaleY = 2.0f;
+    engineApp_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
+    Object pres = engineApp_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, 0, -1, 0);
+    return pres.Child("Slides").Item(slide).Child("Shapes").Item(name);
+  }
+  pugi::xml_node Frame(const Object& shape) {
+    TextFrameProperties(shape, doc_.append_child("Shape"));
+    return doc_.child("Shape").child("TextFrame");
+  }
+  Object engineApp_;
+  pugi::xml_document doc_;
+};
+
+TEST_F(TextPropertiesTest, RunTextIsCutAtTheParagraphEndWithBreaksSpacesAndTabsAsReferences) {
+  EXPECT_EQ(EscapedRunText("a b"), "a&#160;b");
+  EXPECT_EQ(EscapedRunText("one\vtwo\tthree\rnext"), "one&#11;two&#9;three");
+  EXPECT_EQ(EscapedRunText("end\r\nmore\rstill"), "end");
+}
+
+TEST_F(TextPropertiesTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
+  // Four paragraphs with spacing in points and a Wingdings star for a bullet;
+  // the third is on the second level, whose indents come from the master.
+  pugi::xml_node frame = Frame(ShapeOf("poi__pptx2svg.pptx", 1, "Content Placeholder 4"));
+  EXPECT_EQ(std::string(frame.child_value("MarginLeft")), "10.8");  // 7.2 pt at 1.5
+  EXPECT_EQ(std::string(frame.child_value("AutoSize")), "2");
+  std::vector<pugi::xml_node> paragraphs;
+  for (pugi::xml_node p : frame.child("TextRange").children("Paragraph")) paragraphs.push_back(p);
+  ASSERT_EQ(paragraphs.size(), 4u);
+  pugi::xml_node first = paragraphs[0];
+  EXPECT_STREQ(first.attribute("Alignment").value(), "4");
+  EXPECT_STREQ(first.attribute("BulletType").value(), "1");
+  EXPECT_STREQ(first.attribute("Character").value(), "10029");
+  EXPECT_STREQ(first.attribute("BulletUseTextFont").value(), "False");
+  EXPECT_STREQ(first.attribute("LineRuleWithin").value(), "4");
+  EXPECT_STREQ(first.attribute("SpaceWithin").value(), "40");  // 20 pt at 2
+  EXPECT_STREQ(first.attribute("SpaceBefore").value(), "36");
+  EXPECT_STREQ(first.attribute("SpaceAfter").value(), "12");
+  EXPECT_STREQ(first.attribute("BulletIndent").value(), "-40.5");  // -27 pt hanging at 1.5
+  pugi::xml_node run = first.child("Text");
+  EXPECT_EQ(std::string(run.child_value("String")).substr(0, 20), "The&#160;Paragraphs&");
+  EXPECT_STREQ(run.attribute("FontSize").value(), "20");
+  EXPECT_STREQ(run.attribute("FontName").value(), "Calibri");
+  EXPECT_EQ(std::string(run.child_value("LanguageID")), "1033");
+  pugi::xml_node second = paragraphs[2];
+  EXPECT_STREQ(second.attribute("IndentLevel").value(), "2");
+  EXPECT_STREQ(second.attribute("LeftIndent").value(), "87.75");  // 58.5 pt at 1.5
+  EXPECT_STREQ(second.attribute("FirstLineIndent").value(), "-33.75");
+}
+
+TEST_F(TextPropertiesTest, ShapesWithoutTextWriteOnlyTheirFrame) {
+  pugi::xml_node frame = Frame(ShapeOf("poi__pptx2svg.pptx", 1, "Right Arrow 2"));
+  EXPECT_EQ(std::string(frame.child_value("VerticalAnchor")), "3");
+  EXPECT_FALSE(frame.child("TextRange"));
+}
+
+}  // namespace
+}  // namespace quillmere::testing
