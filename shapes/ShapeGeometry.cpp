@@ -2,9 +2,14 @@
 
 #include "component/ExportState.h"
 #include "component/xml/XmlHelpers.h"
+#include "shapes/LineGeometry.h"
 
 namespace quillmere {
 namespace {
+
+// msoConnectorStraight and msoConnectorElbow; curved connectors get no coordinates.
+constexpr std::int32_t kStraightConnector = 1;
+constexpr std::int32_t kElbowConnector = 2;
 
 constexpr std::int32_t kArc = 25;
 constexpr float kFullArcAngle = -90.0f;
@@ -81,7 +86,7 @@ void WriteShapeFrame(ShapeContext& c) {
   c.run.Step(28, [&] {
     AddElement(kShapeIndent, c.element, "LockAspectRatio", BoolText(c.shape.Get("LockAspectRatio").AsBool()));
   });
-  // The coordinates of a straight line (Type 9) follow here.
+  if (c.kind.type == shape_type::kLine) c.run.Step(70, [&] { WriteStraightLineCoordinates(c.shape, c.element); });
 }
 
 void WriteConnector(ShapeContext& c) {
@@ -89,7 +94,11 @@ void WriteConnector(ShapeContext& c) {
   c.run.Step(29, [&] { connector = IsConnector(c.shape); });
   AddElement(kShapeIndent, c.element, "Connector", BoolText(connector));
   if (!connector) return;
-  // The coordinates of a straight (ConnectorFormat.Type 1) or elbow (2) connector follow here.
+  c.run.Step(71, [&] {
+    std::int32_t type = c.shape.Child("ConnectorFormat").Get("Type").AsLong();
+    if (type == kStraightConnector) WriteStraightLineCoordinates(c.shape, c.element);
+    else if (type == kElbowConnector) WriteElbowCoordinates(c.shape, c.element);
+  });
   WriteConnectorFormat(c);
 }
 
