@@ -12,6 +12,7 @@
 #include "shapes/ShapeEffects.h"
 #include "shapes/ShapeErrorHandler.h"
 #include "shapes/ShapeGeometry.h"
+#include "shapes/TableProperties.h"
 #include "slides/PowerPointVersion.h"
 
 namespace quillmere {
@@ -72,7 +73,7 @@ void WriteTypeSpecific(ShapeContext& c) {
       WriteMedia(c);
       break;
     case kTable:
-      // The table writer follows here.
+      TableProperties(c.shape, c.element);
       break;
     default:
       WriteDefaultImage(c);

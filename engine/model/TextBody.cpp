@@ -34,9 +34,27 @@ int Orientation(std::string_view vert) {
   return 1;
 }
 
+// A table cell keeps its insets and anchoring in its own properties.
+TextBodyLayout CellLayout(const pugi::xml_node& tcPr) {
+  TextBodyLayout layout;
+  auto inset = [&](const char* name, double fallback) {
+    pugi::xml_attribute a = tcPr.attribute(name);
+    return a ? a.as_double() / kEmuPerPoint : fallback;
+  };
+  layout.marginLeft = inset("marL", layout.marginLeft);
+  layout.marginTop = inset("marT", layout.marginTop);
+  layout.marginRight = inset("marR", layout.marginRight);
+  layout.marginBottom = inset("marB", layout.marginBottom);
+  layout.verticalAnchor = VerticalAnchor(tcPr.attribute("anchor").value());
+  layout.centred = tcPr.attribute("anchorCtr").as_bool();
+  layout.orientation = Orientation(tcPr.attribute("vert").value());
+  return layout;
+}
+
 }  // namespace
 
 TextBodyLayout ReadTextBodyLayout(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
+  if (LocalName(shape) == "tc") return CellLayout(ChildNamed(shape, "tcPr"));
   std::vector<pugi::xml_node> bodies{ChildNamed(ChildNamed(shape, "txBody"), "bodyPr")};
   for (const InheritedShape& ancestor : PlaceholderAncestors(doc, part, shape))
     bodies.push_back(ChildNamed(ChildNamed(ancestor.shape, "txBody"), "bodyPr"));

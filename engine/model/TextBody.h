@@ -1,7 +1,8 @@
 #pragma once
 // How a shape lays out its text (a:bodyPr): insets, anchoring, direction,
 // wrapping and autofit, each taken from the shape or, for a placeholder, from
-// its layout and master counterparts, with the schema's defaults last.
+// its layout and master counterparts, with the schema's defaults last. A
+// table cell (a:tc) gives them in its a:tcPr.
 
 #include <pugixml.hpp>
 #include <string>

@@ -22,6 +22,7 @@
 #include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/RulerObjects.h"
 #include "engine/objects/ShapeRangeObjects.h"
+#include "engine/objects/TableObjects.h"
 #include "engine/objects/TextFrame2Objects.h"
 #include "engine/objects/TextFrameLayoutMembers.h"
 
@@ -404,6 +405,12 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
            [](ShapeObject& o, Args) {
              if (Kind(o) != "sp") Fail("TextFrame2", "This type of shape cannot have a text frame.");
              return Value(std::make_shared<TextFrame2Object>(o.Session(), o.shared_from_this()));
+           }},
+      {.name = "Table",
+       .get =
+           [](ShapeObject& o, Args) {
+             if (ContentTypeOf(o.element) != shape_type::kTable) Fail("Table", "This shape does not have a table.");
+             return Value(std::make_shared<TableObject>(o.Session(), o.shared_from_this()));
            }},
       {.name = "Duplicate",
        .call = [](ShapeObject& o, Args) { return Value(RangeOf(o, {DuplicateShape(*o.doc, o.part, o.treeNode)})); }},

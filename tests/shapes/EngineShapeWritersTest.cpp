@@ -1,15 +1,16 @@
-// The TextFrame element of real shapes read through the engine, and the run
-// text escaping the host depends on.
+// The text and table writers on real shapes read through the engine, and the
+// run text escaping the host depends on.
 
 #include "engine/EngineRuntime.h"
 #include "shapes/RunText.h"
+#include "shapes/TableProperties.h"
 #include "shapes/TextProperties.h"
 #include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {
 namespace {
 
-class TextPropertiesTest : public FakePowerPointTest {
+class EngineShapeWritersTest : public FakePowerPointTest {
  protected:
   // The shape of a corpus deck, with the export state of PowerPoint 2010 at scale 1.5 x 2.
   Object ShapeOf(const char* deck, int slide, const char* name) {
@@ -28,13 +29,13 @@ class TextPropertiesTest : public FakePowerPointTest {
   pugi::xml_document doc_;
 };
 
-TEST_F(TextPropertiesTest, RunTextIsCutAtTheParagraphEndWithBreaksSpacesAndTabsAsReferences) {
+TEST_F(EngineShapeWritersTest, RunTextIsCutAtTheParagraphEndWithBreaksSpacesAndTabsAsReferences) {
   EXPECT_EQ(EscapedRunText("a b"), "a&#160;b");
   EXPECT_EQ(EscapedRunText("one\vtwo\tthree\rnext"), "one&#11;two&#9;three");
   EXPECT_EQ(EscapedRunText("end\r\nmore\rstill"), "end");
 }
 
-TEST_F(TextPropertiesTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
+TEST_F(EngineShapeWritersTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
   // Four paragraphs with spacing in points and a Wingdings star for a bullet;
   // the third is on the second level, whose indents come from the master.
   pugi::xml_node frame = Frame(ShapeOf("poi__pptx2svg.pptx", 1, "Content Placeholder 4"));
@@ -64,10 +65,38 @@ TEST_F(TextPropertiesTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
   EXPECT_STREQ(second.attribute("FirstLineIndent").value(), "-33.75");
 }
 
-TEST_F(TextPropertiesTest, ShapesWithoutTextWriteOnlyTheirFrame) {
+TEST_F(EngineShapeWritersTest, ShapesWithoutTextWriteOnlyTheirFrame) {
   pugi::xml_node frame = Frame(ShapeOf("poi__pptx2svg.pptx", 1, "Right Arrow 2"));
   EXPECT_EQ(std::string(frame.child_value("VerticalAnchor")), "3");
   EXPECT_FALSE(frame.child("TextRange"));
+}
+
+TEST_F(EngineShapeWritersTest, TablesWriteMergedCellsOnceWithTheirSpan) {
+  // Six rows of three columns; in rows 3 to 5 the second cell spans the third.
+  Object table = ShapeOf("poi__shapes.pptx", 4, "Table 1");
+  TableProperties(table, doc_.append_child("Shape"));
+  pugi::xml_node written = doc_.child("Shape").child("Table");
+  EXPECT_STREQ(written.attribute("Columns").value(), "3");
+  EXPECT_STREQ(written.attribute("Rows").value(), "6");
+  EXPECT_STREQ(written.attribute("FirstRow").value(), "True");
+  EXPECT_STREQ(written.attribute("HorizontalBanding").value(), "True");
+  EXPECT_STREQ(written.attribute("LastCol").value(), "False");
+  EXPECT_STREQ(written.child("ColGroup").first_child().attribute("Width").value(), "135");  // 90 pt at 1.5
+  EXPECT_STREQ(written.child("RowGroup").first_child().attribute("Height").value(), "58.4");
+  std::vector<std::vector<std::string>> spans;
+  for (pugi::xml_node row : written.children("Row")) {
+    auto& cells = spans.emplace_back();
+    for (pugi::xml_node cell : row.children("Cell"))
+      cells.push_back(cell.attribute("row") ? std::string(cell.attribute("rowspan").value()) + "x" +
+                                                  cell.attribute("colspan").value()
+                                            : "-");
+  }
+  ASSERT_EQ(spans.size(), 6u);
+  EXPECT_EQ(spans[0], (std::vector<std::string>{"1x1", "1x1", "1x1"}));
+  EXPECT_EQ(spans[3], (std::vector<std::string>{"1x1", "1x2", "-"}));
+  pugi::xml_node fourth = *std::next(written.children("Row").begin(), 3);
+  pugi::xml_node text = fourth.child("Cell").next_sibling("Cell").child("TextFrame").child("TextRange");
+  EXPECT_EQ(std::string(text.child("Paragraph").child("Text").child_value("String")).substr(0, 9), "B3&#160;a");
 }
 
 }  // namespace
