@@ -12,6 +12,9 @@ inline constexpr int kOutlineLevels = 9;
 struct TextStyleChain {
   std::array<std::vector<pugi::xml_node>, kOutlineLevels> levels;  // a:lvlNpPr and a:defPPr, nearest first
   pugi::xml_node fontReference;                                   // the shape style's a:fontRef
+  // How many entries of each level are the shape's own list style: a shape
+  // style's font comes after those and before what is inherited.
+  std::array<std::size_t, kOutlineLevels> own{};
 };
 
 }  // namespace quillmere::engine

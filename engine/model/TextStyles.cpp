@@ -53,6 +53,8 @@ TextStyleChain BuildTextStyleChain(PresentationDocument& doc, const std::string&
   TextStyleChain chain;
   chain.fontReference = ChildNamed(ChildNamed(shape, "style"), "fontRef");
   AddListStyle(chain, ListStyleOf(shape));
+  for (int level = 0; level < kOutlineLevels; ++level)
+    chain.own[static_cast<std::size_t>(level)] = chain.levels[static_cast<std::size_t>(level)].size();
   if (pugi::xml_node ph = PlaceholderOf(shape)) {
     for (const InheritedShape& ancestor : PlaceholderAncestors(doc, part, shape)) AddListStyle(chain, ListStyleOf(ancestor.shape));
     std::vector<std::string> parts = doc.InheritanceChain(part);
@@ -77,12 +79,17 @@ pugi::xml_attribute RunAttribute(const TextStyleChain& chain, const pugi::xml_no
 }
 
 pugi::xml_node RunElement(const TextStyleChain& chain, const pugi::xml_node& run,
-                          std::initializer_list<std::string_view> names) {
-  if (pugi::xml_node own = FirstChildNamed(ChildNamed(run, "rPr"), names)) return own;
+                          std::initializer_list<std::string_view> names, Reach reach) {
   pugi::xml_node paragraph = ParagraphOfRun(run);
-  if (pugi::xml_node local = FirstChildNamed(ChildNamed(ChildNamed(paragraph, "pPr"), "defRPr"), names)) return local;
-  for (const pugi::xml_node& level : LevelOf(chain, paragraph))
-    if (pugi::xml_node e = FirstChildNamed(ChildNamed(level, "defRPr"), names)) return e;
+  if (reach != Reach::Inherited) {
+    if (pugi::xml_node own = FirstChildNamed(ChildNamed(run, "rPr"), names)) return own;
+    if (pugi::xml_node local = FirstChildNamed(ChildNamed(ChildNamed(paragraph, "pPr"), "defRPr"), names)) return local;
+  }
+  const std::vector<pugi::xml_node>& levels = LevelOf(chain, paragraph);
+  std::size_t own = chain.own[static_cast<std::size_t>(OutlineLevel(paragraph))];
+  std::size_t from = reach == Reach::Inherited ? own : 0, to = reach == Reach::Own ? own : levels.size();
+  for (std::size_t i = from; i < to && i < levels.size(); ++i)
+    if (pugi::xml_node e = FirstChildNamed(ChildNamed(levels[i], "defRPr"), names)) return e;
   return {};
 }
 

@@ -25,9 +25,12 @@ int OutlineLevel(const pugi::xml_node& paragraph);
 // A character attribute (sz, b, i, baseline, ...) in effect for a run: its
 // own, else the paragraph's and the chain's defaults at the paragraph's level.
 pugi::xml_attribute RunAttribute(const TextStyleChain& chain, const pugi::xml_node& run, const char* name);
+// Which sources a lookup reads: all of them, only the run's and its shape's
+// own, or only what the shape inherits (a shape style's font sits between).
+enum class Reach { All, Own, Inherited };
 // The first character property element with one of those names (a:latin, a:solidFill, ...) in effect.
 pugi::xml_node RunElement(const TextStyleChain& chain, const pugi::xml_node& run,
-                          std::initializer_list<std::string_view> names);
+                          std::initializer_list<std::string_view> names, Reach reach = Reach::All);
 // A paragraph attribute (algn, marL, indent, ...) in effect, and a paragraph element (a:lnSpc, a:buChar, ...).
 pugi::xml_attribute ParagraphAttribute(const TextStyleChain& chain, const pugi::xml_node& paragraph, const char* name);
 pugi::xml_node ParagraphElement(const TextStyleChain& chain, const pugi::xml_node& paragraph,

@@ -2,10 +2,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/model/ColorResolution.h"
 #include "engine/model/EffectFormatting.h"
 #include "engine/model/EffectPresets.h"
+#include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
+#include "engine/objects/ColorFormatObjects.h"
 #include "engine/objects/ShapeFormatObjects.h"
 
 namespace quillmere::engine {
@@ -26,6 +29,21 @@ template <FormatName Name>
 pugi::xml_node Effect(ShapeFormatObject<Name>& f, Names names) {
   ShapeObject& s = *f.shape;
   return EffectiveEffect(*s.doc, s.part, s.element, names);
+}
+
+// The colour of the effect in effect; phClr in a theme's effect style stands
+// for the colour of the shape style's effect reference.
+template <FormatName Name>
+Value EffectColor(ShapeFormatObject<Name>& f, Names names) {
+  std::shared_ptr<ShapeObject> s = f.shape;
+  ColorBinding binding;
+  binding.locate = [s, names] {
+    ColorSource source;
+    source.color = ColorChildOf(EffectiveEffect(*s->doc, s->part, s->element, names));
+    source.placeholderColor = StyleReferenceColor(s->element, "effectRef");
+    return source;
+  };
+  return Value(std::make_shared<ColorFormatObject>(f.Session(), s->doc, s->part, std::move(binding)));
 }
 
 double Points(const pugi::xml_node& node, const char* attribute) {
@@ -130,6 +148,7 @@ const MemberTable<ShadowFormatObject>& ShadowFormatObject::Members() {
              pugi::xml_node shadow = Effect(f, kShadows);
              return Value(static_cast<float>(shadow ? shadow.attribute("sx").as_double(100000) / kPercentUnit : 100.0));
            }},
+      {.name = "ForeColor", .get = [](ShadowFormatObject& f, Args) { return EffectColor(f, kShadows); }},
       {.name = "Transparency",
        .get = [](ShadowFormatObject& f, Args) { return Value(static_cast<float>(Transparency(Effect(f, kShadows)))); }},
   };
@@ -150,6 +169,7 @@ const MemberTable<GlowFormatObject>& GlowFormatObject::Members() {
              if (radius > 0)
                f.shape->EditEachVariant([&](const pugi::xml_node& shape) { SetRadius(f, "glow", shape, radius); });
            }},
+      {.name = "Color", .get = [](GlowFormatObject& f, Args) { return EffectColor(f, kGlow); }},
       {.name = "Transparency",
        .get = [](GlowFormatObject& f, Args) { return Value(static_cast<float>(Transparency(Effect(f, kGlow)))); }},
   };

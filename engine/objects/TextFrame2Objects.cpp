@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/model/EffectFormatting.h"
+#include "engine/model/ColorResolution.h"
 #include "engine/model/EffectPresets.h"
 #include "engine/model/LanguageIds.h"
 #include "engine/model/ShapeText.h"
@@ -10,6 +11,7 @@
 #include "engine/model/TextStyles.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
+#include "engine/objects/ColorFormatObjects.h"
 #include "engine/objects/TextFrameLayoutMembers.h"
 
 namespace quillmere::engine {
@@ -158,18 +160,59 @@ Value Flag(const Font2Object& f, const char* attribute, std::string_view value) 
   return MsoBool(std::string_view(Attribute(f, attribute).value()) == value);
 }
 
+// What a shape style's font reference gives text that sets nothing itself,
+// ahead of what the text inherits from its placeholder, master and defaults.
+template <class RunFormat>
+pugi::xml_node Styled(const RunFormat& f, std::initializer_list<std::string_view> names,
+                      const std::function<pugi::xml_node()>& fromStyle) {
+  const TextStyleChain& chain = Styles(*f.shape);
+  if (pugi::xml_node own = RunElement(chain, f.node, names, Reach::Own)) return own;
+  if (chain.fontReference)
+    if (pugi::xml_node styled = fromStyle()) return styled;
+  return RunElement(chain, f.node, names, Reach::Inherited);
+}
+
 // The typeface of one script ("latin", "ea", "cs") with theme fonts resolved;
-// text that names none takes its shape style's font, else the theme's minor font.
+// text that names none anywhere takes the theme's minor font.
 std::string Typeface(const Font2Object& f, std::string_view script) {
   ShapeObject& s = *f.shape;
-  std::string_view typeface = Element(f, {script}).attribute("typeface").value();
-  std::string fallback;
-  if (typeface.empty()) {
-    bool major = std::string_view(Styles(s).fontReference.attribute("idx").value()) == "major";
-    fallback = std::string(major ? "+mj-" : "+mn-") + std::string(script == "latin" ? "lt" : script);
-    typeface = fallback;
-  }
-  return ResolvedTypeface(*s.doc, s.part, typeface);
+  std::string reference = std::string(std::string_view(Styles(s).fontReference.attribute("idx").value()) == "major"
+                                           ? "+mj-"
+                                           : "+mn-") +
+                          std::string(script == "latin" ? "lt" : script);
+  pugi::xml_document referenced;
+  pugi::xml_node element = Styled(f, {script}, [&] {
+    pugi::xml_node made = referenced.append_child("font");
+    made.append_attribute("typeface") = reference.c_str();
+    return made;
+  });
+  std::string_view typeface = element.attribute("typeface").value();
+  return ResolvedTypeface(*s.doc, s.part, typeface.empty() ? std::string_view("+mn-lt") : typeface);
+}
+
+// The colour element of the text's fill: a solid fill's colour, a gradient's first stop.
+pugi::xml_node FillColor(const pugi::xml_node& fill) {
+  if (LocalName(fill) == "gradFill") return ColorChildOf(ChildNamed(ChildNamed(fill, "gsLst"), "gs"));
+  return LocalName(fill) == "solidFill" ? ColorChildOf(fill) : pugi::xml_node();
+}
+
+template <class RunFormat>
+pugi::xml_node TextColor(const RunFormat& f) {
+  pugi::xml_node fill = Styled(f, {"noFill", "solidFill", "gradFill", "blipFill", "pattFill", "grpFill"},
+                               [&] { return StyleReferenceColor(f.shape->element, "fontRef"); });
+  return IsColorElement(fill) ? fill : FillColor(fill);
+}
+
+template <class RunFormat>
+Value ColorOf(RunFormat& f, std::function<pugi::xml_node()> locate) {
+  ShapeObject& s = *f.shape;
+  ColorBinding binding;
+  binding.locate = [locate = std::move(locate)] {
+    ColorSource source;
+    source.color = locate();
+    return source;
+  };
+  return Value(std::make_shared<ColorFormatObject>(f.Session(), s.doc, s.part, std::move(binding)));
 }
 
 // Hundredths of a point (sz, kern, spc) in points.
@@ -301,6 +344,19 @@ const MemberTable<Font2Object>& Font2Object::Members() {
       {.name = "Strike",
        .get = [](Font2Object& f, Args) { return Value(Position(kStrikes, Attribute(f, "strike").value())); }},
       {.name = "UnderlineStyle", .get = [](Font2Object& f, Args) { return Value(UnderlineStyle(f)); }},
+      {.name = "UnderlineColor",
+       .get =
+           [](Font2Object& f, Args) {
+             return ColorOf(f, [f = f.shared_from_this()] {
+               pugi::xml_node own = ColorChildOf(ChildNamed(Element(*f, {"uFill"}), "solidFill"));
+               return own ? own : TextColor(*f);
+             });
+           }},
+      {.name = "Highlight",
+       .get =
+           [](Font2Object& f, Args) {
+             return ColorOf(f, [f = f.shared_from_this()] { return ColorChildOf(Element(*f, {"highlight"})); });
+           }},
       // Equal character heights are a WordArt option of the binary format; runs in a package have none.
       {.name = "Equalize", .get = [](Font2Object&, Args) { return MsoBool(false); }},
       {.name = "Smallcaps", .get = [](Font2Object& f, Args) { return Flag(f, "cap", "small"); }},
@@ -315,6 +371,8 @@ template <>
 const MemberTable<RunFillObject>& RunFillObject::Members() {
   static const MemberTable<RunFillObject> table{
       {.name = "Type", .get = [](RunFillObject& f, Args) { return Value(FillType(f)); }},
+      {.name = "ForeColor",
+       .get = [](RunFillObject& f, Args) { return ColorOf(f, [f = f.shared_from_this()] { return TextColor(*f); }); }},
       {.name = "Visible",
        .get = [](RunFillObject& f, Args) { return MsoBool(LocalName(FillElement(f)) != "noFill"); }},
   };

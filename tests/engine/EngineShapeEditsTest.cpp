@@ -310,6 +310,7 @@ TEST_F(EngineShapeEditsTest, EffectsFromTheThemeStyleAreOverriddenAndRestored) {
   EXPECT_NEAR(shadow.Get("Blur").AsDouble(), 40000 / 12700.0, 1e-4);
   EXPECT_NEAR(shadow.Get("Transparency").AsDouble(), 0.65, 1e-4);
   EXPECT_EQ(shadow.Get("RotateWithShape").AsLong(), kFalse);
+  EXPECT_EQ(shadow.Child("ForeColor").Get("RGB").AsLong(), 0);  // the style's srgbClr 000000
   EXPECT_EQ(pentagon.Child("ThreeD").Get("Visible").AsLong(), kTrue);
 
   shadow.Put("Visible", kFalse);

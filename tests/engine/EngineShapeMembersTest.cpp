@@ -275,6 +275,8 @@ TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsT
   Object glow = Shapes(pres, 28).Item("Rectangle 6").Child("Glow");
   EXPECT_NEAR(glow.Get("Radius").AsDouble(), 8.0, 1e-4);
   EXPECT_NEAR(glow.Get("Transparency").AsDouble(), 0.6, 1e-4);
+  EXPECT_EQ(glow.Child("Color").Get("Type").AsLong(), 2) << "accent 4, saturated";
+  EXPECT_EQ(glow.Child("Color").Get("ObjectThemeColor").AsLong(), 8);
   Object softEdge = Shapes(pres, 28).Item("Picture 3").Child("SoftEdge");
   EXPECT_NEAR(softEdge.Get("Radius").AsDouble(), 112500 / 12700.0, 1e-4);
   EXPECT_EQ(softEdge.Get("Type").AsLong(), -2) << "no preset has that radius";
@@ -387,6 +389,10 @@ TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentat
   EXPECT_EQ(oval.Get("Name").AsString(), "Calibri");
   EXPECT_EQ(oval.Get("Caps").AsLong(), 0);
   EXPECT_EQ(oval.Get("Subscript").AsLong(), 0);
+  // Its text has no colour of its own: the shape style's font reference makes it light 1 (white).
+  EXPECT_EQ(oval.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), 0xFFFFFF);
+  // The title's own colour is accent 2 (C0504D) at 75% luminance, packed red low.
+  EXPECT_EQ(title.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), 0x353795);
 
   // The title's frame is laid out by the master's: centred vertically, text shrunk to fit.
   Object titleFrame = shapes.Item("Title 3").Child("TextFrame2");
