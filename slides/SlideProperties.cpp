@@ -8,7 +8,9 @@
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
+#include "shapes/TextProperties.h"
 #include "slides/PowerPointVersion.h"
 #include "slides/SlideColorScheme.h"
 #include "slides/SlideTags.h"
@@ -20,6 +22,8 @@ namespace {
 
 constexpr std::string_view kLabel = "Slide Properties: ";
 constexpr std::string_view kLocation = " in Quillmere.bXML.SlideProperties at line ";
+constexpr std::int32_t kBodyPlaceholder = 2;  // ppPlaceholderBody
+constexpr std::int32_t kMsoTrue = -1;
 
 // A busy PowerPoint is waited for (six retries per slide in all); any other
 // failure loses only the item being written.
@@ -126,12 +130,18 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   run.Step(11, [&] { AddElement(4, element, "HideNav", BoolText(GetTag(slide, "CORVANTA_HIDE_SLIDE") == "1")); });
   run.Step(12, [&] { AddElement(4, element, "WaitForUser", LowerBoolText(GetTag(slide, "CORVANTA_SLIDE_PAUSE") == "1")); });
   WriteTransition(slide, element, run, 13);
+  if (Object notes = FindNotesPlaceholder(slide, kBodyPlaceholder)) TextRangeProperties(notes, element, "Notes");
   run.Step(30, [&] {
     std::int32_t layout = major >= 12 ? slide.Child("CustomLayout").Get("Index").AsLong() : slide.Get("Layout").AsLong();
     AddElement(4, element, "LayoutId", std::to_string(layout));
   });
   run.Step(31, [&] {
     AddElement(4, element, "BackgroundStyle", major >= 12 ? std::to_string(slide.Get("BackgroundStyle").AsLong()) : "0");
+  });
+  run.Step(37, [&] {
+    // A slide with a background of its own describes it.
+    if (slide.Get("FollowMasterBackground").AsLong() != kMsoTrue)
+      FillProperties(slide.Child("Background"), element, "Background", slide);
   });
   pugi::xml_node shapesElement = AppendContainer(element, "Shapes");
   WriteSlideShapes(slide, shapesElement, run);
