@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "component/automation/ComError.h"
 #include "component/automation/Object.h"
 #include "engine/EngineRuntime.h"
+#include "engine/package/Package.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
@@ -148,6 +151,46 @@ TEST_F(EngineFillLineTest, HidingAndShowingPutsBackWhatWasThere) {
   EXPECT_EQ(texture.Get("Type").AsLong(), 6);  // stretched: a picture fill
   texture.Put("Transparency", 0.0f);
   EXPECT_FLOAT_EQ(texture.Get("Transparency").AsSingle(), 0.0f);
+}
+
+TEST_F(EngineFillLineTest, PlaceholdersTakeFillAndOutlineFromTheirMaster) {
+  // No corpus placeholder inherits a visible fill: the master's slide-number
+  // placeholder is given one (and an outline), the slide's own stays empty.
+  std::unique_ptr<engine::Package> package = engine::Package::Open(Deck("poi__2411-Performance_Up.pptx"));
+  const std::string master = "ppt/slideMasters/slideMaster1.xml";
+  pugi::xml_node props =
+      package->FindXml(master)->select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type='sldNum']/p:spPr").node();
+  ASSERT_TRUE(props);
+  pugi::xml_node fill = props.child("a:noFill");
+  fill.set_name("a:solidFill");
+  fill.append_child("a:schemeClr").append_attribute("val") = "accent2";
+  pugi::xml_node lineFill = props.child("a:ln").child("a:noFill");
+  lineFill.set_name("a:solidFill");
+  lineFill.append_child("a:srgbClr").append_attribute("val") = "FF0000";
+  package->MarkModified(master);
+  std::filesystem::path file = std::filesystem::temp_directory_path() / "inherited.pptx";
+  package->SaveAs(file);
+
+  app_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
+  Object pres = app_.Child("Presentations").Call("Open", file.string(), 0, -1, 0);
+  Object shape = Shape(pres, 26, "Slide Number Placeholder 5");
+  ASSERT_TRUE(shape);
+  Object own = shape.Child("Fill");
+  EXPECT_EQ(own.Get("Visible").AsLong(), kTrue);
+  EXPECT_EQ(own.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 6);
+  EXPECT_EQ(own.Child("ForeColor").Get("RGB").AsLong(),
+            pres.Child("Slides").Item(26).Child("ThemeColorScheme").Child("Colors", 6).Get("RGB").AsLong());
+  Object line = shape.Child("Line");
+  EXPECT_EQ(line.Get("Visible").AsLong(), kTrue);
+  EXPECT_EQ(line.Child("ForeColor").Get("RGB").AsLong(), Packed(0xFF0000));
+  EXPECT_FLOAT_EQ(line.Get("Weight").AsSingle(), 0.75f);
+
+  // Hiding the inherited fill hides it on the slide only; showing it brings the master's back.
+  own.Put("Visible", kFalse);
+  EXPECT_EQ(own.Get("Visible").AsLong(), kFalse);
+  own.Put("Visible", kTrue);
+  EXPECT_EQ(own.Get("Visible").AsLong(), kTrue);
+  EXPECT_EQ(own.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 6);
 }
 
 }  // namespace
