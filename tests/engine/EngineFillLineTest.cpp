@@ -146,6 +146,20 @@ TEST_F(EngineFillLineTest, HidingAndShowingPutsBackWhatWasThere) {
   EXPECT_EQ(styled.Child("GradientStops").Item(1).Child("Color").Get("RGB").AsLong(), first);
   EXPECT_NEAR(styled.Child("GradientStops").Item(2).Get("Transparency").AsSingle(), 0.25f, 1e-5f);
 
+  // The saved copy has the edits: hidden outline, the gradient made the shape's own.
+  Shape(pres, 1, "Rounded Rectangle 5").Child("Line").Put("Visible", kFalse);
+  std::filesystem::path copy = std::filesystem::temp_directory_path() / "edited.pptx";
+  pres.Call("SaveCopyAs", copy.string());
+  {
+    std::unique_ptr<engine::Package> saved = engine::Package::Open(copy);
+    pugi::xml_node props = saved->FindXml("ppt/slides/slide1.xml")
+                               ->select_node("//p:sp[.//p:cNvPr/@name='Rounded Rectangle 5']/p:spPr")
+                               .node();
+    EXPECT_TRUE(props.select_node("a:ln/a:noFill"));
+    EXPECT_TRUE(saved->FindXml("ppt/slides/slide1.xml")
+                    ->select_node("//p:sp[.//p:cNvPr/@name='Rounded Rectangle 4']/p:spPr/a:gradFill//a:alpha"));
+  }
+
   Object texture = Shape(pres, 1, "Rounded Rectangle 6").Child("Fill");
   texture.Put("TextureTile", kFalse);
   EXPECT_EQ(texture.Get("Type").AsLong(), 6);  // stretched: a picture fill
