@@ -5,9 +5,7 @@
 #include "engine/model/EffectFormatting.h"
 #include "engine/model/EffectPresets.h"
 #include "engine/model/XmlNames.h"
-#include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlPrefixes.h"
-#include "engine/objects/ColorFormatObjects.h"
 #include "engine/objects/ShapeFormatObjects.h"
 
 namespace quillmere::engine {
@@ -98,20 +96,6 @@ const MemberTable<ShadowFormatObject>& ShadowFormatObject::Members() {
                                           {"algn", "tl"}, {"rotWithShape", "0"}})
                  shadow.append_attribute(name) = value;
              });
-           }},
-      {.name = "ForeColor",
-       .get =
-           [](ShadowFormatObject& f, Args) {
-             std::shared_ptr<ShapeObject> s = f.shape;
-             ColorBinding binding{.locate =
-                                      [s] {
-                                        pugi::xml_node shadow = EffectiveEffect(*s->doc, s->part, s->element, kShadows);
-                                        return ColorSource{.color = ColorChildOf(shadow),
-                                                           .placeholderColor = StyleReferenceColor(s->element, "effectRef"),
-                                                           .fallbackRgb = 0};
-                                      },
-                                  .edit = {}};
-             return Value(std::make_shared<ColorFormatObject>(f.Session(), s->doc, s->part, std::move(binding)));
            }},
       {.name = "Type", .get = [](ShadowFormatObject& f, Args) {
          pugi::xml_node shadow = Effect(f, kShadows);
