@@ -138,6 +138,8 @@ void PutBack(pugi::xml_node holder, const pugi::xml_node& kept) {
 
 void SetFillVisible(FillFormatObject& f, bool show) {
   ShapeObject& s = *f.shape;
+  // Already so: nothing changes, so putting back what was read leaves the shape as it was.
+  if (FillVisible(s) == show) return;
   s.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node props = ShapePropertiesOf(shape);
     if (!props) return;
@@ -503,6 +505,7 @@ pugi::xml_node OwnLineFill(ShapeObject& s, const pugi::xml_node& shape) {
 
 void SetLineVisible(LineFormatObject& l, bool show) {
   ShapeObject& s = *l.shape;
+  if (LineVisible(s) == show) return;
   s.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node props = ShapePropertiesOf(shape);
     if (!props) return;

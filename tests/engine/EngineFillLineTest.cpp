@@ -138,6 +138,17 @@ TEST_F(EngineFillLineTest, HidingAndShowingPutsBackWhatWasThere) {
   EXPECT_EQ(none.Get("Type").AsLong(), 3);
   EXPECT_EQ(none.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 5);
 
+  // Putting back what was read changes nothing, as the image preparation does with a hidden outline.
+  Object hiddenLine = Shape(pres, 1, "Rounded Rectangle 8").Child("Line");
+  Object ownLine = Shape(pres, 1, "Rounded Rectangle 9").Child("Line");
+  int before = ownLine.Child("ForeColor").Get("RGB").AsLong();
+  ownLine.Put("Visible", kFalse);
+  ownLine.Put("Visible", kFalse);
+  ownLine.Put("Visible", kTrue);
+  EXPECT_EQ(ownLine.Child("ForeColor").Get("RGB").AsLong(), before);
+  hiddenLine.Put("Visible", hiddenLine.Get("Visible").AsLong());
+  EXPECT_EQ(hiddenLine.Child("ForeColor").Get("RGB").AsLong(), Packed(0x4A7EBB));
+
   // Edits that copy an inherited fill keep its look: the style's gradient made the shape's own.
   Object styled = Shape(pres, 1, "Rounded Rectangle 4").Child("Fill");
   int first = styled.Child("GradientStops").Item(1).Child("Color").Get("RGB").AsLong();
