@@ -16,6 +16,7 @@
 #include "engine/objects/CalloutFormatObjects.h"
 #include "engine/objects/ConnectorFormatObjects.h"
 #include "engine/objects/DocumentObjects.h"
+#include "engine/objects/FillFormatObjects.h"
 #include "engine/objects/GroupItemsObjects.h"
 #include "engine/objects/LinkFormatObjects.h"
 #include "engine/objects/ParentLink.h"
@@ -388,6 +389,8 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              if (Kind(o) != "sp") Fail("TextFrame", "This type of shape cannot have a text frame.");
              return Value(std::make_shared<TextFrameObject>(o.Session(), o.shared_from_this()));
            }},
+      {.name = "Fill", .get = [](ShapeObject& o, Args) { return Format<FillFormatObject>(o); }},
+      {.name = "Line", .get = [](ShapeObject& o, Args) { return Format<LineFormatObject>(o); }},
       {.name = "Shadow", .get = [](ShapeObject& o, Args) { return Format<ShadowFormatObject>(o); }},
       {.name = "Glow", .sinceVersion = 12, .get = [](ShapeObject& o, Args) { return Format<GlowFormatObject>(o); }},
       {.name = "SoftEdge",
