@@ -20,6 +20,7 @@
 #include "engine/objects/LinkFormatObjects.h"
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/ShapeFormatObjects.h"
+#include "engine/objects/ShapeImages.h"
 #include "engine/objects/ShapeRangeObjects.h"
 
 namespace quillmere::engine {
@@ -413,6 +414,8 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              o.deleted = true;
              return Value(RangeOf(o, members));
            }},
+      {.name = "Export",
+       .call = [](ShapeObject& o, Args a) { return ExportShapeImages({o.shared_from_this()}, "Shape.Export", a); }},
       {.name = "ScaleHeight",
        .call =
            [](ShapeObject& o, Args a) {

@@ -8,6 +8,8 @@
 #include "engine/core/EngineSession.h"
 #include "engine/core/MemberTable.h"
 #include "engine/model/PresentationDocument.h"
+#include "engine/model/XmlNames.h"
+#include "engine/package/XmlPart.h"
 #include "engine/render/SlideRenderer.h"
 #include "support/Paths.h"
 #include "support/Text.h"
@@ -15,13 +17,21 @@
 namespace quillmere::engine {
 
 struct RenderState {
+  explicit RenderState(const std::shared_ptr<const RendererSetup>& setup)
+      : renderer(setup ? *setup : DefaultRendererSetup()) {}
   SlideRenderer renderer;
   std::filesystem::path copy;  // the last edited state written for the renderer
   std::string copyToken;       // which document and revision the copy holds
+  // The last edited state of one slide alone, for shape images: a deck of one
+  // slide is written and opened several times faster than the whole deck,
+  // and the writers change the deck between nearly every two shape images.
+  std::filesystem::path slideCopy;
+  std::string slideCopyToken;  // document, revision and slide
 
   ~RenderState() {
     std::error_code ignored;
     if (!copy.empty()) std::filesystem::remove(copy, ignored);
+    if (!slideCopy.empty()) std::filesystem::remove(slideCopy, ignored);
   }
 };
 
@@ -38,16 +48,25 @@ std::string& ImageNotice() {
 
 // Points the renderer at the presentation's current state: its own file while
 // nothing was edited, else a package written from the edits.
-SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& doc, std::string_view member) {
+RenderState& Rendering(EngineSession& session, std::string_view member) {
   if (!session.options.drawImages) Fail(member, "Drawing images is turned off.");
-  if (!session.rendering) session.rendering = std::make_shared<RenderState>();
+  if (!session.rendering) session.rendering = std::make_shared<RenderState>(session.options.renderer);
   RenderState& state = *session.rendering;
   if (!state.renderer.UnavailableReason().empty()) {
     ImageNotice() = state.renderer.UnavailableReason();
     Fail(member, state.renderer.UnavailableReason());
   }
+  return state;
+}
+
+std::string StateToken(PresentationDocument& doc) {
+  return std::to_string(reinterpret_cast<std::uintptr_t>(&doc)) + ":" + std::to_string(doc.Pkg().Revision());
+}
+
+SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& doc, std::string_view member) {
+  RenderState& state = Rendering(session, member);
   Package& package = doc.Pkg();
-  std::string token = std::to_string(reinterpret_cast<std::uintptr_t>(&doc)) + ":" + std::to_string(package.Revision());
+  std::string token = StateToken(doc);
   if (package.Revision() == 0) {
     state.renderer.Load(package.File(), token);
     return state.renderer;
@@ -63,6 +82,41 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
   }
   state.renderer.Load(state.copy, token);
   return state.renderer;
+}
+
+// Points the renderer at the slide as it is now and returns its page there:
+// the deck's own file while nothing was edited, else a package of the edited
+// deck that lists this slide alone.
+int ShowCurrentSlide(EngineSession& session, PresentationDocument& doc, int slide, std::string_view member) {
+  RenderState& state = Rendering(session, member);
+  Package& package = doc.Pkg();
+  std::string token = StateToken(doc);
+  if (package.Revision() == 0) {
+    state.renderer.Load(package.File(), token);
+    return slide;
+  }
+  token += ":" + std::to_string(doc.Slides()[slide].id);
+  if (state.slideCopyToken != token) {
+    if (state.slideCopy.empty())
+      state.slideCopy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
+    pugi::xml_document* presentation = package.FindXml(doc.MainPart());
+    if (!presentation) Fail(member, "The presentation could not be prepared for drawing.");
+    pugi::xml_document alone;
+    alone.reset(*presentation);
+    pugi::xml_node list = ChildNamed(alone.document_element(), "sldIdLst");
+    for (pugi::xml_node entry = list.first_child(), next; entry; entry = next) {
+      next = entry.next_sibling();
+      if (entry.attribute("id").as_uint() != doc.Slides()[slide].id) list.remove_child(entry);
+    }
+    try {
+      package.SaveCopyWith(state.slideCopy, {{doc.MainPart(), SerializeXml(alone)}});
+    } catch (const PackageError& e) {
+      Fail(member, std::string("The presentation could not be prepared for drawing (") + e.what() + ").");
+    }
+    state.slideCopyToken = token;
+  }
+  state.renderer.Load(state.slideCopy, token);
+  return 0;
 }
 
 struct ImageRequest {
@@ -108,6 +162,38 @@ void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int sli
     ShowCurrentState(session, doc, kMember).ExportPage(slideIndex - 1, request.target, request.width, request.height);
   } catch (const RenderError& e) {
     Fail(kMember, e.what());
+  }
+}
+
+void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const std::string& part,
+                      const std::vector<std::vector<int>>& shapes, std::string_view member, Args args) {
+  constexpr int kPng = 2, kEmf = 5;
+  std::filesystem::path target = ArgAt(args, 0).AsString();
+  int filter = ArgAt(args, 1).IsEmpty() ? kPng : ArgAt(args, 1).AsLong();
+  if (target.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
+  if (filter != kPng && filter != kEmf)
+    throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.  Filter not supported.");
+  // An omitted scale is the slide's size at 96 dpi, as for a slide image.
+  int width = ArgAt(args, 2).IsEmpty() ? static_cast<int>(doc.SlideWidth() * 4 / 3) : ArgAt(args, 2).AsLong();
+  int height = ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc.SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
+  if (width <= 0 || height <= 0) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
+  int slide = -1;
+  for (int i = 0, n = static_cast<int>(doc.Slides().size()); i < n && slide < 0; ++i)
+    if (doc.Slides()[i].part == part) slide = i;
+  // Only slides are drawn: LibreOffice has no layouts to draw a layout's shapes on.
+  if (slide < 0 || shapes.empty())
+    throw ComError(hr::kInvalidArgument, std::string(member) + " : Only shapes of slides can be exported.");
+  try {
+    int page = ShowCurrentSlide(session, doc, slide, member);
+    SlideRenderer& renderer = session.rendering->renderer;
+    if (filter == kEmf) {
+      renderer.ExportShapesEmf(page, shapes, target);
+    } else {
+      renderer.ExportShapesScaled(page, shapes, target, width, height);
+    }
+  } catch (const RenderError& e) {
+    if (session.rendering->renderer.Down()) ImageNotice() = e.what();
+    Fail(member, e.what());
   }
 }
 
