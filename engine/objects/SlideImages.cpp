@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -84,6 +85,30 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
   return state.renderer;
 }
 
+// A shape's own effect list replaces its style's effects, even when empty
+// (how the writers turn a shadow or glow off), but LibreOffice draws the
+// style's effects unless the shape itself lists some: the copy it draws
+// refers to no effect style where a shape has its own list. Nothing when no
+// shape needs it.
+std::optional<std::string> WithOwnEffectsOnly(Package& package, const std::string& slidePart) {
+  pugi::xml_document* slide = package.FindXml(slidePart);
+  if (!slide) return std::nullopt;
+  pugi::xml_document copy;
+  copy.reset(*slide);
+  bool changed = false;
+  for (pugi::xpath_node hit : copy.select_nodes("//*[local-name()='effectRef']")) {
+    pugi::xml_node effectRef = hit.node();
+    pugi::xml_node shape = effectRef.parent().parent();
+    pugi::xml_node props = ChildNamed(shape, "spPr");
+    if (!ChildNamed(props, "effectLst") && !ChildNamed(props, "effectDag")) continue;
+    if (std::string_view(effectRef.attribute("idx").value()) == "0") continue;
+    effectRef.attribute("idx").set_value("0");
+    changed = true;
+  }
+  if (!changed) return std::nullopt;
+  return SerializeXml(copy);
+}
+
 // Points the renderer at the slide as it is now and returns its page there:
 // the deck's own file while nothing was edited, else a package of the edited
 // deck that lists this slide alone.
@@ -108,8 +133,11 @@ int ShowCurrentSlide(EngineSession& session, PresentationDocument& doc, int slid
       next = entry.next_sibling();
       if (entry.attribute("id").as_uint() != doc.Slides()[slide].id) list.remove_child(entry);
     }
+    Package::ReplacedParts replaced{{doc.MainPart(), SerializeXml(alone)}};
+    if (std::optional<std::string> slideXml = WithOwnEffectsOnly(package, doc.Slides()[slide].part))
+      replaced.emplace(doc.Slides()[slide].part, std::move(*slideXml));
     try {
-      package.SaveCopyWith(state.slideCopy, {{doc.MainPart(), SerializeXml(alone)}});
+      package.SaveCopyWith(state.slideCopy, replaced);
     } catch (const PackageError& e) {
       Fail(member, std::string("The presentation could not be prepared for drawing (") + e.what() + ").");
     }
