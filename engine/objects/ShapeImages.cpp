@@ -49,14 +49,14 @@ Value ExportShapeImages(const std::vector<std::shared_ptr<ShapeObject>>& shapes,
   auto invalid = [&](const char* why) { return ComError(hr::kInvalidArgument, std::string(member) + " : " + why); };
   if (shapes.empty()) throw invalid("Invalid request.");
   const ShapeObject& first = *shapes.front();
-  std::vector<ShapePath> paths;
+  std::vector<ShapeToDraw> paths;
   for (const auto& shape : shapes) {
     if (shape->deleted) throw ComError(hr::kUnspecified, std::string(member) + " : Object does not exist.");
     if (shape->doc != first.doc || shape->part != first.part)
       throw invalid("The shapes must all be on one slide.");
     std::optional<ShapePath> path = PathOf(shape->treeNode);
     if (!path) throw invalid("This shape cannot be exported.");
-    paths.push_back(std::move(*path));
+    paths.push_back({std::move(*path), DrawingPropertiesOf(shape->element).attribute("name").value()});
   }
   ExportShapeImage(*first.Session(), *first.doc, first.part, paths, member, args);
   return Value();

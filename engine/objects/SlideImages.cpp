@@ -194,7 +194,7 @@ void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int sli
 }
 
 void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const std::string& part,
-                      const std::vector<std::vector<int>>& shapes, std::string_view member, Args args) {
+                      const std::vector<ShapeToDraw>& shapes, std::string_view member, Args args) {
   constexpr int kPng = 2, kEmf = 5;
   std::filesystem::path target = ArgAt(args, 0).AsString();
   int filter = ArgAt(args, 1).IsEmpty() ? kPng : ArgAt(args, 1).AsLong();
@@ -214,10 +214,13 @@ void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const s
   try {
     int page = ShowCurrentSlide(session, doc, slide, member);
     SlideRenderer& renderer = session.rendering->renderer;
+    std::vector<ShapePath> paths;
+    for (const ShapeToDraw& shape : shapes)
+      paths.push_back(shape.name.empty() ? shape.path : renderer.Locate(page, shape.path, shape.name));
     if (filter == kEmf) {
-      renderer.ExportShapesEmf(page, shapes, target);
+      renderer.ExportShapesEmf(page, paths, target);
     } else {
-      renderer.ExportShapesScaled(page, shapes, target, width, height);
+      renderer.ExportShapesScaled(page, paths, target, width, height);
     }
   } catch (const RenderError& e) {
     if (session.rendering->renderer.Down()) ImageNotice() = e.what();

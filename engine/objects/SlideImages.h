@@ -26,8 +26,12 @@ void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int sli
 // slide's width and height in pixels at the scale wanted for the PNG).
 // Throws ComError: E_FAIL when the image cannot be drawn, E_INVALIDARG for a
 // bad request.
+struct ShapeToDraw {
+  std::vector<int> path;
+  std::string name;  // checked against LibreOffice's shape at the path, which counts some shapes differently
+};
 void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const std::string& part,
-                      const std::vector<std::vector<int>>& shapes, std::string_view member, Args args);
+                      const std::vector<ShapeToDraw>& shapes, std::string_view member, Args args);
 
 // Ends the renderer and removes its copies; at Quit.
 void EndRendering(EngineSession& session);

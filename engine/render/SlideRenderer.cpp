@@ -1,5 +1,6 @@
 #include "engine/render/SlideRenderer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <system_error>
@@ -100,6 +101,25 @@ std::pair<int, int> SlideRenderer::ExportShapesScaled(int page, const std::vecto
   if (reply.size() != 2 || Count(reply[0]) <= 0 || Count(reply[1]) <= 0)
     Lose("the render server did not say what size it drew");
   return {Count(reply[0]), Count(reply[1])};
+}
+
+ShapePath SlideRenderer::Locate(int page, const ShapePath& shape, const std::string& name) {
+  EnsureDocument();
+  std::vector<std::string> reply;
+  try {
+    reply = Exchange({"locate", std::to_string(page), ShapeList({shape}), name}, setup_.timeouts.image);
+  } catch (const RenderError&) {
+    if (!server_) throw;  // lost, not merely not found
+    return shape;
+  }
+  ShapePath found;
+  for (size_t start = 0; reply.size() == 1 && start <= reply[0].size();) {
+    size_t dot = std::min(reply[0].find('.', start), reply[0].size());
+    found.push_back(Count(reply[0].substr(start, dot - start)));
+    start = dot + 1;
+  }
+  bool valid = !found.empty() && std::find(found.begin(), found.end(), -1) == found.end();
+  return valid ? found : shape;
 }
 
 void SlideRenderer::ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const fs::path& out) {

@@ -85,6 +85,9 @@ class SlideRenderer {
                                          const std::filesystem::path& out, int pageWidthPx, int pageHeightPx);
   // The same as an EMF at the shapes' own size.
   void ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const std::filesystem::path& out);
+  // Where LibreOffice has the shape we count at that path and know by that
+  // name: the path itself unless the name is found alone elsewhere.
+  ShapePath Locate(int page, const ShapePath& shape, const std::string& name);
 
   // True once no more images can be drawn in this run (nothing installed, or
   // the server would not start or was lost beyond its restart).

@@ -130,5 +130,24 @@ TEST_F(ShapeExportTest, ShapesAreDrawnAloneAtTheScaleAskedInTheirCurrentState) {
   EXPECT_TRUE(RenderLeftovers(Folder("tmp")).empty());
 }
 
+// LibreOffice leaves out a shape of this slide that we count, so the shapes
+// after it are found by their names.
+TEST_F(ShapeExportTest, ShapesAreFoundWhereLibreOfficeCountsThemDifferently) {
+  app_ = engine::EngineRuntime().CreateObject("PowerPoint.Application");
+  Object pres = app_.Child("Presentations")
+                    .Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/poi__stress022.pptx", 0, -1, 0);
+  Object image = pres.Child("Slides").Item(25).Child("Shapes").Item("Image 8");
+  float width = image.Get("Width").AsSingle(), height = image.Get("Height").AsSingle();
+  float slideWidth = pres.Child("PageSetup").Get("SlideWidth").AsSingle();
+  float slideHeight = pres.Child("PageSetup").Get("SlideHeight").AsSingle();
+  image.Call("Export", (Folder("out") / "image.png").string(), kPng, static_cast<int>(slideWidth * kPixelsPerPoint),
+             static_cast<int>(slideHeight * kPixelsPerPoint));
+  std::optional<Rgba> drawn = ReadPng(Folder("out") / "image.png");
+  ASSERT_TRUE(drawn);
+  ExpectNear(drawn->width, width, "image width");
+  ExpectNear(drawn->height, height, "image height");
+  app_.Call("Quit");
+}
+
 }  // namespace
 }  // namespace quillmere::testing

@@ -4,6 +4,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/GraphicExportFilter.hpp>
 #include <com/sun/star/drawing/ShapeCollection.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
@@ -177,6 +178,45 @@ std::pair<int, int> OfficeSession::ExportShapesScaled(int page, const std::vecto
   std::pair<int, int> size{pixels(bounds.Width, pageWidth, pageWide), pixels(bounds.Height, pageHeight, pageHigh)};
   Export(office_, source, "image/png", PixelSize(size.first, size.second), out);
   return size;
+}
+
+namespace {
+
+std::string NameOf(const Reference<css::drawing::XShape>& shape) {
+  Reference<css::container::XNamed> named(shape, UNO_QUERY);
+  return named.is() ? FromUno(named->getName()) : std::string();
+}
+
+void CollectNamed(const Reference<css::drawing::XShapes>& shapes, const std::string& name,
+                  OfficeSession::ShapePath& at, std::vector<OfficeSession::ShapePath>& found) {
+  for (sal_Int32 i = 0, n = shapes->getCount(); i < n && found.size() < 2; ++i) {
+    Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
+    at.push_back(i);
+    if (shape.is() && NameOf(shape) == name) found.push_back(at);
+    if (Reference<css::drawing::XShapes> group{shape, UNO_QUERY}; group.is()) CollectNamed(group, name, at, found);
+    at.pop_back();
+  }
+}
+
+}  // namespace
+
+OfficeSession::ShapePath OfficeSession::Locate(int page, const ShapePath& path, const std::string& name) const {
+  Reference<css::drawing::XShapes> container(Page(page), UNO_QUERY_THROW);
+  Reference<css::drawing::XShape> shape;
+  for (size_t level = 0; level < path.size() && container.is(); ++level) {
+    if (path[level] < 0 || path[level] >= container->getCount()) {
+      shape.clear();
+      break;
+    }
+    shape.set(container->getByIndex(path[level]), UNO_QUERY);
+    container.set(shape, UNO_QUERY);
+  }
+  if (shape.is() && NameOf(shape) == name) return path;
+  std::vector<ShapePath> found;
+  ShapePath at;
+  CollectNamed(Reference<css::drawing::XShapes>(Page(page), UNO_QUERY_THROW), name, at, found);
+  if (found.size() != 1) throw std::runtime_error("no one shape is named " + name);
+  return found.front();
 }
 
 void OfficeSession::Close() {

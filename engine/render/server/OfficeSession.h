@@ -33,6 +33,10 @@ class OfficeSession {
   // pageWidth x pageHeight pixels; returns the image's size in pixels.
   std::pair<int, int> ExportShapesScaled(int page, const std::vector<ShapePath>& shapes, int pageWidth, int pageHeight,
                                          const std::string& out) const;
+  // The shape at the path when it has that name; else the path of the one
+  // shape of the page (groups searched) that has it. Throws when there is none
+  // or more than one.
+  ShapePath Locate(int page, const ShapePath& path, const std::string& name) const;
   // Closes the document and asks the office to end.
   void Quit();
 

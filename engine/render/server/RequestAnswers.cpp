@@ -71,6 +71,15 @@ std::string Answered(OfficeSession& session, const Words& words) {
                        words[4]);
     return Ok("");
   }
+  if (request == "locate") {
+    Expect(words, 4);
+    std::vector<OfficeSession::ShapePath> paths = ShapeList(words[2]);
+    if (paths.size() != 1) throw std::runtime_error("locate takes one shape");
+    OfficeSession::ShapePath found = session.Locate(Number(words[1], 0, 1 << 30, "page index"), paths[0], words[3]);
+    std::string text;
+    for (size_t i = 0; i < found.size(); ++i) text += (i ? "." : "") + std::to_string(found[i]);
+    return Ok(text);
+  }
   if (request == "shapes" && words.size() >= 4) {
     int page = Number(words[1], 0, 1 << 30, "page index");
     std::vector<OfficeSession::ShapePath> shapes = ShapeList(words[2]);
