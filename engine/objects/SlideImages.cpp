@@ -47,8 +47,8 @@ std::string& ImageNotice() {
   throw ComError(hr::kUnspecified, std::string(member) + " : " + why);
 }
 
-// Points the renderer at the presentation's current state: its own file while
-// nothing was edited, else a package written from the edits.
+// The session's renderer, made on first use; fails at once when images are
+// not drawn or cannot be.
 RenderState& Rendering(EngineSession& session, std::string_view member) {
   if (!session.options.drawImages) Fail(member, "Drawing images is turned off.");
   if (!session.rendering) session.rendering = std::make_shared<RenderState>(session.options.renderer);
@@ -64,6 +64,8 @@ std::string StateToken(PresentationDocument& doc) {
   return std::to_string(reinterpret_cast<std::uintptr_t>(&doc)) + ":" + std::to_string(doc.Pkg().Revision());
 }
 
+// Points the renderer at the presentation's current state: its own file while
+// nothing was edited, else a package written from the edits.
 SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& doc, std::string_view member) {
   RenderState& state = Rendering(session, member);
   Package& package = doc.Pkg();
