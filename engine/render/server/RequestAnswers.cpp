@@ -1,5 +1,6 @@
 #include "engine/render/server/RequestAnswers.h"
 
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 
 #include <charconv>
@@ -112,6 +113,8 @@ Answer AnswerRequest(OfficeSession& session, const std::string& line) {
   if ((*words)[0] == "quit") return {"ok", true};
   try {
     return {Answered(session, *words)};
+  } catch (const css::lang::DisposedException& e) {
+    return {renderprotocol::ErrorReply("LibreOffice went away: " + FromUno(e.Message)), false, true};
   } catch (const css::uno::Exception& e) {
     return {renderprotocol::ErrorReply("LibreOffice: " + FromUno(e.Message))};
   } catch (const std::exception& e) {
