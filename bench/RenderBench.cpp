@@ -1,18 +1,17 @@
 // Shape images on a shape-heavy deck: what one image costs as the writers ask
 // for it (duplicate, edit, export, delete), how the edited state is best
-// handed to the renderer (the whole deck again, or a copy that lists only the
-// slide drawn), against LibreOffice converting the whole deck to PDF once.
+// handed to the renderer (the whole deck again, or a copy whose other slides
+// are empty), against LibreOffice converting the whole deck to PDF once.
 
 #include <benchmark/benchmark.h>
-#include <pugixml.hpp>
 
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/EngineRuntime.h"
+#include "engine/model/PresentationDocument.h"
 #include "engine/package/Package.h"
 #include "engine/render/SlideRenderer.h"
 
@@ -57,43 +56,44 @@ void ShapeImageAsWritersAsk(benchmark::State& state) {
   fs::remove_all(Scratch());
 }
 
-// The presentation part listing only the slide with that 0-based index.
-std::string ListingOnly(quillmere::engine::Package& package, int slide) {
-  pugi::xml_document copy;
-  copy.reset(*package.FindXml(package.MainPartName()));
-  pugi::xml_node list = copy.document_element().child("p:sldIdLst");
-  int index = 0;
-  for (pugi::xml_node entry = list.first_child(), next; entry; entry = next, ++index) {
-    next = entry.next_sibling();
-    if (index != slide) list.remove_child(entry);
-  }
-  std::ostringstream out;
-  copy.save(out, "", pugi::format_raw);
-  return out.str();
+// Every slide part but the one with that 0-based index emptied, as the
+// engine hands over one slide.
+quillmere::engine::Package::ReplacedParts OthersEmptied(quillmere::engine::PresentationDocument& doc, int slide) {
+  const std::string empty =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:sld "
+      "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+      "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+      "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree><p:nvGrpSpPr>"
+      "<p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/></p:spTree></p:cSld></p:sld>";
+  quillmere::engine::Package::ReplacedParts replaced;
+  for (int i = 0, n = static_cast<int>(doc.Slides().size()); i < n; ++i)
+    if (i != slide) replaced.emplace(doc.Slides()[i].part, empty);
+  return replaced;
 }
 
 // After every edit the renderer must see the new state: the deck written and
-// opened again whole, or as a copy listing the one slide. Each iteration one
-// edit and one shape image of slide 20.
+// opened again whole, or as a copy whose other slides are empty. Each
+// iteration one edit and one shape image of slide 20.
 void HandOverEditedState(benchmark::State& state, bool slideAlone) {
-  auto package = quillmere::engine::Package::Open(DeckPath());
+  quillmere::engine::PresentationDocument doc(quillmere::engine::Package::Open(DeckPath()));
+  quillmere::engine::Package* package = &doc.Pkg();
   quillmere::engine::SlideRenderer renderer;
   fs::create_directories(Scratch());
   fs::path copy = Scratch() / "copy.pptx";
   constexpr int kSlide = 19;
-  std::string listing = ListingOnly(*package, kSlide);
+  quillmere::engine::Package::ReplacedParts emptied = OthersEmptied(doc, kSlide);
   // LibreOffice starting is paid once per run, not per image.
   renderer.Load(DeckPath(), "original");
   renderer.PageCount();
   int revision = 0;
   for (auto _ : state) {
     if (slideAlone) {
-      package->SaveCopyWith(copy, {{package->MainPartName(), listing}});
+      package->SaveCopyWith(copy, emptied);
     } else {
       package->SaveAs(copy);
     }
     renderer.Load(copy, std::to_string(++revision));
-    renderer.ExportShapesScaled(slideAlone ? 0 : kSlide, {{0}}, Scratch() / "shape.png", kSlideWidthPx,
+    renderer.ExportShapesScaled(kSlide, {{0}}, Scratch() / "shape.png", kSlideWidthPx,
                                 kSlideHeightPx);
   }
   renderer.Shutdown();
