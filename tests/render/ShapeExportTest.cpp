@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
 #include "engine/package/LibreOfficeInstallation.h"
+#include "engine/render/SlideRenderer.h"
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
@@ -147,6 +150,31 @@ TEST_F(ShapeExportTest, ShapesAreFoundWhereLibreOfficeCountsThemDifferently) {
   ExpectNear(drawn->width, width, "image width");
   ExpectNear(drawn->height, height, "image height");
   app_.Call("Quit");
+}
+
+std::vector<int> ChildrenOf(int pid) {
+  std::vector<int> children;
+  std::ifstream list("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  for (int child; list >> child;) children.push_back(child);
+  return children;
+}
+
+// LibreOffice going away under the server costs the image asked for; the
+// next one is drawn by a fresh server.
+TEST_F(ShapeExportTest, ALostOfficeIsStartedAgainOnce) {
+  engine::SlideRenderer renderer;
+  renderer.Load(std::string(QUILLMERE_CORPUS_DIR) + "/" + kDeck, "1");
+  ASSERT_EQ(renderer.PageCount(), 2);
+  for (int server : ChildrenOf(getpid()))
+    for (int office : ChildrenOf(server)) kill(office, SIGKILL);
+  std::filesystem::path out = Folder("out") / "picture.png";
+  EXPECT_THROW(renderer.ExportShapesScaled(0, {{1}}, out, 1440, 1080), engine::RenderError);
+  EXPECT_FALSE(renderer.Down());
+  auto [width, height] = renderer.ExportShapesScaled(0, {{1}}, out, 1440, 1080);
+  ExpectNear(width, 72, "picture width");
+  ExpectNear(height, 74.43, "picture height");
+  renderer.Shutdown();
+  EXPECT_TRUE(RenderLeftovers(Folder("tmp")).empty());
 }
 
 }  // namespace
