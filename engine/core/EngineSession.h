@@ -9,7 +9,8 @@
 
 namespace quillmere::engine {
 
-struct RenderState;  // the images drawn for this application, made on first use
+struct RenderState;     // the images drawn for this application, made on first use
+struct RendererSetup;   // engine/render/SlideRenderer.h
 
 struct EngineOptions {
   // The PowerPoint major version the engine answers as: 11 (2003), 12 (2007),
@@ -18,6 +19,9 @@ struct EngineOptions {
   // Whether slide and shape images are drawn (by LibreOffice). Without them
   // every image request fails the way a failed PowerPoint call does.
   bool drawImages = true;
+  // Which LibreOffice and render server draw them, with what time limits;
+  // none: the installed ones with the default limits.
+  std::shared_ptr<const RendererSetup> renderer = nullptr;
 };
 
 struct EngineSession {

@@ -22,6 +22,7 @@
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/RulerObjects.h"
+#include "engine/objects/ShapeImages.h"
 #include "engine/objects/ShapeRangeObjects.h"
 #include "engine/objects/TableObjects.h"
 #include "engine/objects/TextFrame2Objects.h"
@@ -48,7 +49,6 @@ Value Format(ShapeObject& o) {
 }
 
 std::string_view Kind(const ShapeObject& o) { return LocalName(o.element); }
-
 
 Frame CurrentFrame(ShapeObject& o) { return SlideFrame(*o.doc, o.part, o.element); }
 
@@ -433,6 +433,8 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              o.deleted = true;
              return Value(RangeOf(o, members));
            }},
+      {.name = "Export",
+       .call = [](ShapeObject& o, Args a) { return ExportShapeImages({o.shared_from_this()}, "Shape.Export", a); }},
       {.name = "ScaleHeight",
        .call =
            [](ShapeObject& o, Args a) {

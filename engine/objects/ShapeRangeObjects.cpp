@@ -1,5 +1,7 @@
 #include "engine/objects/ShapeRangeObjects.h"
 
+#include "engine/objects/ShapeImages.h"
+
 namespace quillmere::engine {
 
 Value ShapeRangeObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
@@ -17,6 +19,8 @@ const MemberTable<ShapeRangeObject>& ShapeRangeObject::Members() {
              int count = static_cast<int>(o.shapes.size());
              return Value(o.shapes[CollectionIndex(ArgAt(a, 0), count, "ShapeRange") - 1]);
            }},
+      {.name = "Export",
+       .call = [](ShapeRangeObject& o, Args a) { return ExportShapeImages(o.shapes, "ShapeRange.Export", a); }},
       {.name = "Delete",
        .call =
            [](ShapeRangeObject& o, Args) {

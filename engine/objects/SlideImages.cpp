@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
 
 #include "engine/core/EngineSession.h"
 #include "engine/core/MemberTable.h"
 #include "engine/model/PresentationDocument.h"
+#include "engine/model/XmlNames.h"
+#include "engine/package/XmlPart.h"
 #include "engine/render/SlideRenderer.h"
 #include "support/Paths.h"
 #include "support/Text.h"
@@ -15,13 +18,21 @@
 namespace quillmere::engine {
 
 struct RenderState {
+  explicit RenderState(const std::shared_ptr<const RendererSetup>& setup)
+      : renderer(setup ? *setup : DefaultRendererSetup()) {}
   SlideRenderer renderer;
   std::filesystem::path copy;  // the last edited state written for the renderer
   std::string copyToken;       // which document and revision the copy holds
+  // The last edited state of one slide alone, for shape images: a deck whose
+  // other slides are empty is opened several times faster than the whole
+  // deck, and the writers change the deck between nearly every two shape images.
+  std::filesystem::path slideCopy;
+  std::string slideCopyToken;  // document, revision and slide
 
   ~RenderState() {
     std::error_code ignored;
     if (!copy.empty()) std::filesystem::remove(copy, ignored);
+    if (!slideCopy.empty()) std::filesystem::remove(slideCopy, ignored);
   }
 };
 
@@ -36,18 +47,29 @@ std::string& ImageNotice() {
   throw ComError(hr::kUnspecified, std::string(member) + " : " + why);
 }
 
-// Points the renderer at the presentation's current state: its own file while
-// nothing was edited, else a package written from the edits.
-SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& doc, std::string_view member) {
+// The session's renderer, made on first use; fails at once when images are
+// not drawn or cannot be.
+RenderState& Rendering(EngineSession& session, std::string_view member) {
   if (!session.options.drawImages) Fail(member, "Drawing images is turned off.");
-  if (!session.rendering) session.rendering = std::make_shared<RenderState>();
+  if (!session.rendering) session.rendering = std::make_shared<RenderState>(session.options.renderer);
   RenderState& state = *session.rendering;
   if (!state.renderer.UnavailableReason().empty()) {
     ImageNotice() = state.renderer.UnavailableReason();
     Fail(member, state.renderer.UnavailableReason());
   }
+  return state;
+}
+
+std::string StateToken(PresentationDocument& doc) {
+  return std::to_string(reinterpret_cast<std::uintptr_t>(&doc)) + ":" + std::to_string(doc.Pkg().Revision());
+}
+
+// Points the renderer at the presentation's current state: its own file while
+// nothing was edited, else a package written from the edits.
+SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& doc, std::string_view member) {
+  RenderState& state = Rendering(session, member);
   Package& package = doc.Pkg();
-  std::string token = std::to_string(reinterpret_cast<std::uintptr_t>(&doc)) + ":" + std::to_string(package.Revision());
+  std::string token = StateToken(doc);
   if (package.Revision() == 0) {
     state.renderer.Load(package.File(), token);
     return state.renderer;
@@ -63,6 +85,69 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
   }
   state.renderer.Load(state.copy, token);
   return state.renderer;
+}
+
+// A shape's own effect list replaces its style's effects, even when empty
+// (how the writers turn a shadow or glow off), but LibreOffice draws the
+// style's effects unless the shape itself lists some: the copy it draws
+// refers to no effect style where a shape has its own list. Nothing when no
+// shape needs it.
+std::optional<std::string> WithOwnEffectsOnly(Package& package, const std::string& slidePart) {
+  pugi::xml_document* slide = package.FindXml(slidePart);
+  if (!slide) return std::nullopt;
+  pugi::xml_document copy;
+  copy.reset(*slide);
+  bool changed = false;
+  for (pugi::xpath_node hit : copy.select_nodes("//*[local-name()='effectRef']")) {
+    pugi::xml_node effectRef = hit.node();
+    pugi::xml_node shape = effectRef.parent().parent();
+    pugi::xml_node props = ChildNamed(shape, "spPr");
+    if (!ChildNamed(props, "effectLst") && !ChildNamed(props, "effectDag")) continue;
+    if (std::string_view(effectRef.attribute("idx").value()) == "0") continue;
+    effectRef.attribute("idx").set_value("0");
+    changed = true;
+  }
+  if (!changed) return std::nullopt;
+  return SerializeXml(copy);
+}
+
+// What the other slides hold in the copy drawn for one slide's shapes.
+constexpr std::string_view kEmptySlide =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+    "<p:sld xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+    "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree><p:nvGrpSpPr>"
+    "<p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/></p:spTree></p:cSld></p:sld>";
+
+// Points the renderer at the slide as it is now: the deck's own file while
+// nothing was edited, else a copy of the edited deck in which every other
+// slide is empty. Leaving the other slides out of the slide list instead
+// makes LibreOffice 7.4 crash while opening some decks (poi__stress022).
+void ShowCurrentSlide(EngineSession& session, PresentationDocument& doc, int slide, std::string_view member) {
+  RenderState& state = Rendering(session, member);
+  Package& package = doc.Pkg();
+  std::string token = StateToken(doc);
+  if (package.Revision() == 0) {
+    state.renderer.Load(package.File(), token);
+    return;
+  }
+  token += ":" + std::to_string(doc.Slides()[slide].id);
+  if (state.slideCopyToken != token) {
+    if (state.slideCopy.empty())
+      state.slideCopy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
+    Package::ReplacedParts replaced;
+    for (int i = 0, n = static_cast<int>(doc.Slides().size()); i < n; ++i)
+      if (i != slide) replaced.emplace(doc.Slides()[i].part, kEmptySlide);
+    if (std::optional<std::string> slideXml = WithOwnEffectsOnly(package, doc.Slides()[slide].part))
+      replaced.emplace(doc.Slides()[slide].part, std::move(*slideXml));
+    try {
+      package.SaveCopyWith(state.slideCopy, replaced);
+    } catch (const PackageError& e) {
+      Fail(member, std::string("The presentation could not be prepared for drawing (") + e.what() + ").");
+    }
+    state.slideCopyToken = token;
+  }
+  state.renderer.Load(state.slideCopy, token);
 }
 
 struct ImageRequest {
@@ -108,6 +193,42 @@ void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int sli
     ShowCurrentState(session, doc, kMember).ExportPage(slideIndex - 1, request.target, request.width, request.height);
   } catch (const RenderError& e) {
     Fail(kMember, e.what());
+  }
+}
+
+void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const std::string& part,
+                      const std::vector<ShapeToDraw>& shapes, std::string_view member, Args args) {
+  constexpr int kPng = 2, kEmf = 5;
+  std::filesystem::path target = ArgAt(args, 0).AsString();
+  int filter = ArgAt(args, 1).IsEmpty() ? kPng : ArgAt(args, 1).AsLong();
+  if (target.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
+  if (filter != kPng && filter != kEmf)
+    throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.  Filter not supported.");
+  // An omitted scale is the slide's size at 96 dpi, as for a slide image.
+  int width = ArgAt(args, 2).IsEmpty() ? static_cast<int>(doc.SlideWidth() * 4 / 3) : ArgAt(args, 2).AsLong();
+  int height = ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc.SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
+  if (width <= 0 || height <= 0) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
+  int slide = -1;
+  for (int i = 0, n = static_cast<int>(doc.Slides().size()); i < n && slide < 0; ++i)
+    if (doc.Slides()[i].part == part) slide = i;
+  // Only slides are drawn: LibreOffice has no layouts to draw a layout's shapes on.
+  if (slide < 0 || shapes.empty())
+    throw ComError(hr::kInvalidArgument, std::string(member) + " : Only shapes of slides can be exported.");
+  try {
+    ShowCurrentSlide(session, doc, slide, member);
+    int page = slide;
+    SlideRenderer& renderer = session.rendering->renderer;
+    std::vector<ShapePath> paths;
+    for (const ShapeToDraw& shape : shapes)
+      paths.push_back(shape.name.empty() ? shape.path : renderer.Locate(page, shape.path, shape.name));
+    if (filter == kEmf) {
+      renderer.ExportShapesEmf(page, paths, target);
+    } else {
+      renderer.ExportShapesScaled(page, paths, target, width, height);
+    }
+  } catch (const RenderError& e) {
+    if (session.rendering->renderer.Down()) ImageNotice() = e.what();
+    Fail(member, e.what());
   }
 }
 

@@ -86,9 +86,15 @@ class Package {
   // template or show saved as a presentation) without changing this one.
   // Throws PackageError(WriteFailed).
   void SaveAs(const std::filesystem::path& file, std::string_view mainContentType = {});
+  // The same with some parts' bytes replaced in the written file only (the
+  // part name as in Relationship::target, without a leading "/").
+  using ReplacedParts = std::map<std::string, std::string, std::less<>>;
+  void SaveCopyWith(const std::filesystem::path& file, const ReplacedParts& replaced);
 
  private:
   explicit Package(std::filesystem::path file);
+  // replaced: by part key.
+  void Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& replaced);
   struct Impl;
   std::filesystem::path file_;
   std::unique_ptr<Impl> impl_;

@@ -21,13 +21,24 @@ std::filesystem::path TempNameNextTo(const std::filesystem::path& file) {
 }  // namespace
 
 void Package::SaveAs(const std::filesystem::path& file, std::string_view mainContentType) {
+  Save(file, mainContentType, {});
+}
+
+void Package::SaveCopyWith(const std::filesystem::path& file, const ReplacedParts& replaced) {
+  ReplacedParts byKey;
+  for (const auto& [name, bytes] : replaced) byKey.emplace(PartKey(name), bytes);
+  Save(file, {}, byKey);
+}
+
+void Package::Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& byKey) {
   Impl& im = *impl_;
   std::filesystem::path temp = TempNameNextTo(file);
   std::error_code ignored;
   try {
     ZipWriter out(temp);
     auto write = [&](const std::string& key, const std::string& name) {
-      if (std::optional<std::string> bytes = im.NewBytes(key)) out.AddBytes(name, std::move(*bytes));
+      if (auto found = byKey.find(key); found != byKey.end()) out.AddBytes(name, found->second);
+      else if (std::optional<std::string> bytes = im.NewBytes(key)) out.AddBytes(name, std::move(*bytes));
       else out.AddCopy(im.zip.get(), *im.Entry(key));
     };
     // [Content_Types].xml first: readers that stream a package need it first.

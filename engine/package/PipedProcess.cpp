@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,12 +85,14 @@ PipedProcess::PipedProcess(const std::vector<std::string>& argv, const std::file
     throw std::system_error(e, std::generic_category(), argv[0]);
   input_ = toChild.TakeWriteEnd();
   output_ = fromChild.TakeReadEnd();
+  ended_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
 }
 
 PipedProcess::~PipedProcess() {
   KillGroup();
   close(input_);
   close(output_);
+  if (ended_ >= 0) close(ended_);
 }
 
 PipedProcess::Read PipedProcess::ReadLine(std::string& line, Deadline deadline) {
@@ -99,10 +102,12 @@ PipedProcess::Read PipedProcess::ReadLine(std::string& line, Deadline deadline) 
       buffered_.erase(0, end + 1);
       return Read::Line;
     }
-    pollfd p{output_, POLLIN, 0};
-    int ready = poll(&p, 1, MillisecondsUntil(deadline));
+    pollfd p[2] = {{output_, POLLIN, 0}, {ended_, POLLIN, 0}};
+    int ready = poll(p, ended_ >= 0 ? 2 : 1, MillisecondsUntil(deadline));
     if (ready < 0 && errno == EINTR) continue;
     if (ready == 0) return Read::TimedOut;
+    // Whatever it wrote before it ended is read first.
+    if (!(p[0].revents & (POLLIN | POLLHUP | POLLERR))) return Read::Closed;
     char chunk[4096];
     ssize_t got = read(output_, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;

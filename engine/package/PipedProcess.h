@@ -25,7 +25,9 @@ class PipedProcess {
   PipedProcess& operator=(const PipedProcess&) = delete;
 
   enum class Read { Line, TimedOut, Closed };
-  // One line of its output without the line break, waiting at most until the deadline.
+  // One line of its output without the line break, waiting at most until the
+  // deadline. Closed as soon as the program has ended with no line pending,
+  // even while a helper it left behind still holds its output open.
   Read ReadLine(std::string& line, Deadline deadline);
   // False when the program no longer reads its input.
   bool WriteLine(std::string_view line);
@@ -38,6 +40,7 @@ class PipedProcess {
   pid_t pid_ = 0;
   int input_ = -1;   // our end of its stdin
   int output_ = -1;  // our end of its stdout
+  int ended_ = -1;   // a pidfd, readable once the program has ended
   std::string buffered_;
 };
 

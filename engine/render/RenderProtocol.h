@@ -16,6 +16,17 @@
 //                               as a PNG with a transparent background
 //   shapes <page> <i,j,...> emf <out>
 //                               the same as an EMF at the shapes' own size
+//   shapes <page> <i,j,...> pngscale <pw> <ph> <out>
+//                               the same as a PNG drawn at the scale at which
+//                               the page would be pw x ph; "ok <w> <h>", the
+//                               image's size
+//   locate <page> <path> <name>
+//                               "ok <path>": the path given when the shape
+//                               there has that name, else the path of the one
+//                               shape of the page so named (for readers that
+//                               count a page's shapes differently)
+// A shape in a group is its path of indices joined by dots: "4.0" is the
+// first shape of the page's fifth shape. Missing folders of <out> are made.
 //   quit                        "ok", then closes the document and LibreOffice
 // A failed request is answered "error <text>" and leaves the server usable.
 

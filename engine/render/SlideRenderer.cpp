@@ -1,5 +1,6 @@
 #include "engine/render/SlideRenderer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <system_error>
@@ -17,9 +18,6 @@ namespace fs = std::filesystem;
 using renderprotocol::JoinWords;
 using renderprotocol::SplitWords;
 
-// The first server and one restart; a renderer lost twice stays down.
-constexpr int kMaxLosses = 2;
-
 std::string Seconds(std::chrono::milliseconds duration) {
   char text[32];
   std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(duration.count()) / 1000);
@@ -32,10 +30,19 @@ std::string Absolute(const fs::path& path) {
   return (error ? path : absolute).string();
 }
 
-std::string ShapeList(const std::vector<int>& shapes) {
+std::string ShapeList(const std::vector<ShapePath>& shapes) {
   std::string list;
-  for (int shape : shapes) list += (list.empty() ? "" : ",") + std::to_string(shape);
+  for (const ShapePath& path : shapes) {
+    if (!list.empty()) list += ',';
+    for (size_t i = 0; i < path.size(); ++i) list += (i ? "." : "") + std::to_string(path[i]);
+  }
   return list;
+}
+
+int Count(const std::string& word) {
+  int value = -1;
+  std::from_chars(word.data(), word.data() + word.size(), value);
+  return value;
 }
 
 std::string WhyUnavailable(const RendererSetup& setup) {
@@ -76,7 +83,7 @@ void SlideRenderer::ExportPage(int page, const fs::path& out, int widthPx, int h
            setup_.timeouts.image);
 }
 
-void SlideRenderer::ExportShapesPng(int page, const std::vector<int>& shapes, const fs::path& out, int widthPx,
+void SlideRenderer::ExportShapesPng(int page, const std::vector<ShapePath>& shapes, const fs::path& out, int widthPx,
                                     int heightPx) {
   EnsureDocument();
   Exchange({"shapes", std::to_string(page), ShapeList(shapes), "png", std::to_string(widthPx),
@@ -84,7 +91,38 @@ void SlideRenderer::ExportShapesPng(int page, const std::vector<int>& shapes, co
            setup_.timeouts.image);
 }
 
-void SlideRenderer::ExportShapesEmf(int page, const std::vector<int>& shapes, const fs::path& out) {
+std::pair<int, int> SlideRenderer::ExportShapesScaled(int page, const std::vector<ShapePath>& shapes,
+                                                      const fs::path& out, int pageWidthPx, int pageHeightPx) {
+  EnsureDocument();
+  std::vector<std::string> reply =
+      Exchange({"shapes", std::to_string(page), ShapeList(shapes), "pngscale", std::to_string(pageWidthPx),
+                std::to_string(pageHeightPx), Absolute(out)},
+               setup_.timeouts.image);
+  if (reply.size() != 2 || Count(reply[0]) <= 0 || Count(reply[1]) <= 0)
+    Lose("the render server did not say what size it drew");
+  return {Count(reply[0]), Count(reply[1])};
+}
+
+ShapePath SlideRenderer::Locate(int page, const ShapePath& shape, const std::string& name) {
+  EnsureDocument();
+  std::vector<std::string> reply;
+  try {
+    reply = Exchange({"locate", std::to_string(page), ShapeList({shape}), name}, setup_.timeouts.image);
+  } catch (const RenderError&) {
+    if (!server_) throw;  // lost, not merely not found
+    return shape;
+  }
+  ShapePath found;
+  for (size_t start = 0; reply.size() == 1 && start <= reply[0].size();) {
+    size_t dot = std::min(reply[0].find('.', start), reply[0].size());
+    found.push_back(Count(reply[0].substr(start, dot - start)));
+    start = dot + 1;
+  }
+  bool valid = !found.empty() && std::find(found.begin(), found.end(), -1) == found.end();
+  return valid ? found : shape;
+}
+
+void SlideRenderer::ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const fs::path& out) {
   EnsureDocument();
   Exchange({"shapes", std::to_string(page), ShapeList(shapes), "emf", Absolute(out)}, setup_.timeouts.image);
 }
@@ -104,7 +142,10 @@ void SlideRenderer::Shutdown() {
 void SlideRenderer::Start() {
   if (!unavailable_.empty()) throw RenderError(unavailable_);
   if (losses_ >= kMaxLosses)
-    throw RenderError("no more images are drawn in this run: the renderer failed twice (last: " + lastLoss_ + ")");
+    throw RenderError("no more images are drawn in this run: the renderer failed (last: " + lastLoss_ + ")");
+  // Until the greeting, a loss stays final: a server that does not start
+  // would not start on the next try either.
+  starting_ = true;
   workFolder_ = fs::path(GetTempFolder()) / ("render-" + RandomName(8));
   std::error_code error;
   fs::create_directories(workFolder_ / "profile", error);
@@ -126,6 +167,7 @@ void SlideRenderer::Start() {
   }
   if (greeting.starts_with("error ")) Lose("LibreOffice could not be started: " + greeting.substr(6));
   if (greeting != "ok ready") Lose("the render server did not greet as expected: " + greeting);
+  starting_ = false;
 }
 
 void SlideRenderer::EnsureDocument() {
@@ -133,6 +175,10 @@ void SlideRenderer::EnsureDocument() {
   if (refusedLoad_ && refusedLoad_->first == *wanted_) throw RenderError(refusedLoad_->second);
   if (server_ && loaded_ == wanted_) return;
   std::vector<std::string> reply;
+  // The server closes what it had open before it opens the next deck, so a
+  // failed load leaves nothing loaded.
+  loaded_.reset();
+  pages_ = -1;
   try {
     reply = Exchange({"load", wanted_->path.string()}, setup_.timeouts.load);
   } catch (const RenderError& e) {
@@ -169,7 +215,8 @@ void SlideRenderer::Lose(const std::string& why) {
   server_.reset();
   RemoveWorkFolder();
   loaded_.reset();
-  ++losses_;
+  losses_ = starting_ ? kMaxLosses : losses_ + 1;
+  starting_ = false;
   lastLoss_ = why;
   throw RenderError(why);
 }

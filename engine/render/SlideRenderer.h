@@ -10,21 +10,25 @@
 //
 //   renderer.Load(deckFile, revision);            // cheap while both are unchanged
 //   renderer.ExportPage(slideIndex - 1, "out.png", 960, 540);
-//   renderer.ExportShapesPng(slideIndex - 1, {shapeIndex - 1}, "shape.png", 200, 100);
+//   renderer.ExportShapesPng(slideIndex - 1, {{shapeIndex - 1}}, "shape.png", 200, 100);
 //
 // Pages and shapes are 0-based: pages in deck order, hidden slides included;
-// shapes in the order of the slide's top-level shapes. Every failure throws
+// a shape is its index among the slide's top-level shapes, followed, for a
+// shape inside groups, by its index in each group. Every failure throws
 // RenderError, whose text is meant for the user.
 //
 // A request that overruns its time limit kills the server with LibreOffice
 // and removes its profile. The next request starts a fresh server once; when
-// that one is lost too, every later request fails at once.
+// that one is lost too, every later request fails at once. A server that
+// does not start at all is not tried again either: callers retry failures,
+// and each try would wait for LibreOffice once more.
 
 #include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/render/RenderError.h"
@@ -49,6 +53,8 @@ struct RendererSetup {
 // The installed LibreOffice and render server with the default time limits.
 RendererSetup DefaultRendererSetup();
 
+using ShapePath = std::vector<int>;
+
 class SlideRenderer {
  public:
   explicit SlideRenderer(RendererSetup setup = DefaultRendererSetup());
@@ -71,10 +77,21 @@ class SlideRenderer {
   void ExportPage(int page, const std::filesystem::path& out, int widthPx, int heightPx);
   // The listed shapes of the page drawn together, as a PNG of exactly
   // widthPx x heightPx with a transparent background.
-  void ExportShapesPng(int page, const std::vector<int>& shapes, const std::filesystem::path& out, int widthPx,
+  void ExportShapesPng(int page, const std::vector<ShapePath>& shapes, const std::filesystem::path& out, int widthPx,
                        int heightPx);
+  // The same drawn at the scale at which the whole page would be pageWidthPx x
+  // pageHeightPx; returns the image's width and height in pixels.
+  std::pair<int, int> ExportShapesScaled(int page, const std::vector<ShapePath>& shapes,
+                                         const std::filesystem::path& out, int pageWidthPx, int pageHeightPx);
   // The same as an EMF at the shapes' own size.
-  void ExportShapesEmf(int page, const std::vector<int>& shapes, const std::filesystem::path& out);
+  void ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const std::filesystem::path& out);
+  // Where LibreOffice has the shape we count at that path and know by that
+  // name: the path itself unless the name is found alone elsewhere.
+  ShapePath Locate(int page, const ShapePath& shape, const std::string& name);
+
+  // True once no more images can be drawn in this run (nothing installed, or
+  // the server would not start or was lost beyond its restart).
+  bool Down() const { return !unavailable_.empty() || losses_ >= kMaxLosses; }
 
   // Documents the running server has loaded, as it reports them.
   int DocumentLoads() const { return loads_; }
@@ -90,6 +107,7 @@ class SlideRenderer {
     bool operator==(const Document&) const = default;
   };
 
+  static constexpr int kMaxLosses = 2;  // the first server and one restart
   void Start();
   void EnsureDocument();
   // The words after "ok" of the server's reply.
@@ -104,6 +122,7 @@ class SlideRenderer {
   std::unique_ptr<PipedProcess> server_;
   std::filesystem::path workFolder_;  // the server's profile and log
   int losses_ = 0;
+  bool starting_ = false;
   std::string lastLoss_;
   std::optional<Document> wanted_, loaded_;
   std::optional<std::pair<Document, std::string>> refusedLoad_;  // a deck LibreOffice would not open, and why

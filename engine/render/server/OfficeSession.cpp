@@ -1,17 +1,22 @@
 #include "engine/render/server/OfficeSession.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/GraphicExportFilter.hpp>
 #include <com/sun/star/drawing/ShapeCollection.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <initializer_list>
 #include <set>
@@ -21,6 +26,9 @@
 
 namespace quillmere::engine::render {
 namespace {
+
+// The largest side an image may have; larger ones would only exhaust the office's memory.
+constexpr long long kMaxImagePixels = 20000;
 
 using css::uno::Any;
 using css::uno::Reference;
@@ -47,6 +55,8 @@ void Export(const Reference<css::uno::XComponentContext>& office, const Referenc
             const char* mediaType, const Properties& filterData, const std::string& out) {
   std::error_code error;
   std::filesystem::remove(out, error);
+  // The filter does not make missing folders; it silently writes nothing.
+  std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
   Reference<css::drawing::XGraphicExportFilter> filter = css::drawing::GraphicExportFilter::create(office);
   filter->setSourceDocument(source);
   Properties descriptor = PropertyList({Property("URL", Any(FileUrl(out))),
@@ -100,28 +110,113 @@ void OfficeSession::ExportPage(int page, int width, int height, const std::strin
          out);
 }
 
-void OfficeSession::ExportShapes(int page, const std::vector<int>& shapes, bool emf, int width, int height,
-                                 const std::string& out) const {
+Reference<css::lang::XComponent> OfficeSession::ShapeSource(int page, const std::vector<ShapePath>& shapes,
+                                                             css::awt::Rectangle* bounds) const {
   if (shapes.empty()) throw std::runtime_error("no shapes are listed");
   Reference<css::drawing::XDrawPage> drawPage = Page(page);
-  int count = drawPage->getCount();
-  std::set<int> seen;
+  std::set<ShapePath> seen;
   Reference<css::drawing::XShapes> collection = css::drawing::ShapeCollection::create(office_);
-  for (int index : shapes) {
-    if (index < 0 || index >= count)
-      throw std::runtime_error("no shape " + std::to_string(index) + " on page " + std::to_string(page) +
-                               ": it has " + std::to_string(count));
-    if (!seen.insert(index).second) throw std::runtime_error("shape " + std::to_string(index) + " is listed twice");
-    collection->add(Reference<css::drawing::XShape>(drawPage->getByIndex(index), UNO_QUERY_THROW));
+  Reference<css::drawing::XShape> last;
+  sal_Int32 left = 0, top = 0, right = 0, bottom = 0;
+  for (const ShapePath& path : shapes) {
+    if (path.empty()) throw std::runtime_error("an empty shape path is listed");
+    if (!seen.insert(path).second) throw std::runtime_error("a shape is listed twice");
+    Reference<css::drawing::XShapes> container(drawPage, UNO_QUERY_THROW);
+    std::string where = "page " + std::to_string(page);
+    for (size_t level = 0; level < path.size(); ++level) {
+      int count = container.is() ? container->getCount() : 0;
+      if (path[level] < 0 || path[level] >= count)
+        throw std::runtime_error("no shape " + std::to_string(path[level]) + " in " + where + ": it has " +
+                                 std::to_string(count));
+      last.set(container->getByIndex(path[level]), UNO_QUERY_THROW);
+      container.set(last, UNO_QUERY);
+      where = "group " + std::to_string(path[level]);
+    }
+    collection->add(last);
+    css::awt::Rectangle box;
+    Reference<css::beans::XPropertySet> properties(last, UNO_QUERY);
+    if (!properties.is() || !(properties->getPropertyValue("BoundRect") >>= box)) {
+      css::awt::Point at = last->getPosition();
+      css::awt::Size size = last->getSize();
+      box = {at.X, at.Y, size.Width, size.Height};
+    }
+    bool first = seen.size() == 1;
+    left = first ? box.X : std::min(left, box.X);
+    top = first ? box.Y : std::min(top, box.Y);
+    right = first ? box.X + box.Width : std::max(right, box.X + box.Width);
+    bottom = first ? box.Y + box.Height : std::max(bottom, box.Y + box.Height);
   }
+  if (bounds) *bounds = {left, top, right - left, bottom - top};
   // One shape is exported as itself: its image then has the shape's own bounds.
-  Reference<css::lang::XComponent> source(shapes.size() == 1 ? drawPage->getByIndex(shapes[0]) : Any(collection),
-                                          UNO_QUERY_THROW);
+  if (shapes.size() == 1) return Reference<css::lang::XComponent>(last, UNO_QUERY_THROW);
+  return Reference<css::lang::XComponent>(collection, UNO_QUERY_THROW);
+}
+
+void OfficeSession::ExportShapes(int page, const std::vector<ShapePath>& shapes, bool emf, int width, int height,
+                                 const std::string& out) const {
+  Reference<css::lang::XComponent> source = ShapeSource(page, shapes, nullptr);
   if (emf) {
     Export(office_, source, "image/x-emf", {}, out);
   } else {
     Export(office_, source, "image/png", PixelSize(width, height), out);
   }
+}
+
+std::pair<int, int> OfficeSession::ExportShapesScaled(int page, const std::vector<ShapePath>& shapes, int pageWidth,
+                                                      int pageHeight, const std::string& out) const {
+  css::awt::Rectangle bounds;
+  Reference<css::lang::XComponent> source = ShapeSource(page, shapes, &bounds);
+  Reference<css::beans::XPropertySet> pageProperties(Page(page), UNO_QUERY_THROW);
+  sal_Int32 pageWide = 0, pageHigh = 0;
+  pageProperties->getPropertyValue("Width") >>= pageWide;
+  pageProperties->getPropertyValue("Height") >>= pageHigh;
+  if (pageWide <= 0 || pageHigh <= 0) throw std::runtime_error("the page has no size");
+  auto pixels = [](sal_Int32 length, int pagePixels, sal_Int32 pageLength) {
+    long long scaled = std::llround(static_cast<double>(length) * pagePixels / pageLength);
+    return static_cast<int>(std::clamp<long long>(scaled, 1, kMaxImagePixels));
+  };
+  std::pair<int, int> size{pixels(bounds.Width, pageWidth, pageWide), pixels(bounds.Height, pageHeight, pageHigh)};
+  Export(office_, source, "image/png", PixelSize(size.first, size.second), out);
+  return size;
+}
+
+namespace {
+
+std::string NameOf(const Reference<css::drawing::XShape>& shape) {
+  Reference<css::container::XNamed> named(shape, UNO_QUERY);
+  return named.is() ? FromUno(named->getName()) : std::string();
+}
+
+void CollectNamed(const Reference<css::drawing::XShapes>& shapes, const std::string& name,
+                  OfficeSession::ShapePath& at, std::vector<OfficeSession::ShapePath>& found) {
+  for (sal_Int32 i = 0, n = shapes->getCount(); i < n && found.size() < 2; ++i) {
+    Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
+    at.push_back(i);
+    if (shape.is() && NameOf(shape) == name) found.push_back(at);
+    if (Reference<css::drawing::XShapes> group{shape, UNO_QUERY}; group.is()) CollectNamed(group, name, at, found);
+    at.pop_back();
+  }
+}
+
+}  // namespace
+
+OfficeSession::ShapePath OfficeSession::Locate(int page, const ShapePath& path, const std::string& name) const {
+  Reference<css::drawing::XShapes> container(Page(page), UNO_QUERY_THROW);
+  Reference<css::drawing::XShape> shape;
+  for (size_t level = 0; level < path.size() && container.is(); ++level) {
+    if (path[level] < 0 || path[level] >= container->getCount()) {
+      shape.clear();
+      break;
+    }
+    shape.set(container->getByIndex(path[level]), UNO_QUERY);
+    container.set(shape, UNO_QUERY);
+  }
+  if (shape.is() && NameOf(shape) == name) return path;
+  std::vector<ShapePath> found;
+  ShapePath at;
+  CollectNamed(Reference<css::drawing::XShapes>(Page(page), UNO_QUERY_THROW), name, at, found);
+  if (found.size() != 1) throw std::runtime_error("no one shape is named " + name);
+  return found.front();
 }
 
 void OfficeSession::Close() {

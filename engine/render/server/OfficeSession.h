@@ -2,11 +2,13 @@
 // The document the render server has open in the office and the images it
 // draws of it. Failures throw std::runtime_error or a UNO exception.
 
+#include <com/sun/star/awt/Rectangle.hpp>
 #include <com/sun/star/drawing/XDrawPage.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillmere::engine::render {
@@ -21,14 +23,28 @@ class OfficeSession {
   int Load(const std::string& deck);
   int PageCount() const;
   void ExportPage(int page, int width, int height, const std::string& out) const;
+  // A shape: its index among the page's shapes, then, inside groups, the
+  // index among the group's shapes ({2, 0}: the first shape of the third).
+  using ShapePath = std::vector<int>;
   // The shapes of the page, together; width and height only for a PNG.
-  void ExportShapes(int page, const std::vector<int>& shapes, bool emf, int width, int height,
+  void ExportShapes(int page, const std::vector<ShapePath>& shapes, bool emf, int width, int height,
                     const std::string& out) const;
+  // The shapes as a PNG drawn at the scale at which the whole page would be
+  // pageWidth x pageHeight pixels; returns the image's size in pixels.
+  std::pair<int, int> ExportShapesScaled(int page, const std::vector<ShapePath>& shapes, int pageWidth, int pageHeight,
+                                         const std::string& out) const;
+  // The shape at the path when it has that name; else the path of the one
+  // shape of the page (groups searched) that has it. Throws when there is none
+  // or more than one.
+  ShapePath Locate(int page, const ShapePath& path, const std::string& name) const;
   // Closes the document and asks the office to end.
   void Quit();
 
  private:
   css::uno::Reference<css::drawing::XDrawPage> Page(int index) const;
+  // The shapes to draw: the shape itself for one, else a collection of them.
+  css::uno::Reference<css::lang::XComponent> ShapeSource(int page, const std::vector<ShapePath>& shapes,
+                                                         css::awt::Rectangle* bounds) const;
   void Close();
 
   css::uno::Reference<css::uno::XComponentContext> office_;

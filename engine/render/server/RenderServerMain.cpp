@@ -61,6 +61,13 @@ int Serve(OfficeSession& session, OfficeProcess& office) {
   std::string line;
   while (std::getline(std::cin, line)) {
     Answer answer = AnswerRequest(session, line);
+    // An office that crashed may have been started again by OfficeProcess,
+    // but our connection went with the old one: end without a reply, so the
+    // renderer counts the loss and starts a fresh server.
+    if (answer.lost) {
+      office.Stop(std::chrono::milliseconds(0));
+      return EXIT_FAILURE;
+    }
     Reply(answer.reply);
     if (answer.quit) break;
     // A request that took the office down leaves nothing to serve.

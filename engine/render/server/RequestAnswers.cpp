@@ -1,5 +1,6 @@
 #include "engine/render/server/RequestAnswers.h"
 
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 
 #include <charconv>
@@ -27,13 +28,24 @@ int Number(const std::string& word, int lowest, int highest, const char* what) {
 
 int PixelCount(const std::string& word) { return Number(word, 1, kMaxPixels, "pixel size"); }
 
-std::vector<int> ShapeList(const std::string& word) {
-  std::vector<int> shapes;
+std::vector<std::string> Split(const std::string& word, char separator) {
+  std::vector<std::string> parts;
   for (size_t start = 0; start <= word.size();) {
-    size_t comma = word.find(',', start);
-    if (comma == std::string::npos) comma = word.size();
-    shapes.push_back(Number(word.substr(start, comma - start), 0, 1 << 30, "shape index"));
-    start = comma + 1;
+    size_t end = word.find(separator, start);
+    if (end == std::string::npos) end = word.size();
+    parts.push_back(word.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+// "3,5.0.2": the fourth shape, and the third shape of the first group of the sixth.
+std::vector<OfficeSession::ShapePath> ShapeList(const std::string& word) {
+  std::vector<OfficeSession::ShapePath> shapes;
+  for (const std::string& item : Split(word, ',')) {
+    OfficeSession::ShapePath path;
+    for (const std::string& index : Split(item, '.')) path.push_back(Number(index, 0, 1 << 30, "shape index"));
+    shapes.push_back(std::move(path));
   }
   return shapes;
 }
@@ -60,9 +72,18 @@ std::string Answered(OfficeSession& session, const Words& words) {
                        words[4]);
     return Ok("");
   }
+  if (request == "locate") {
+    Expect(words, 4);
+    std::vector<OfficeSession::ShapePath> paths = ShapeList(words[2]);
+    if (paths.size() != 1) throw std::runtime_error("locate takes one shape");
+    OfficeSession::ShapePath found = session.Locate(Number(words[1], 0, 1 << 30, "page index"), paths[0], words[3]);
+    std::string text;
+    for (size_t i = 0; i < found.size(); ++i) text += (i ? "." : "") + std::to_string(found[i]);
+    return Ok(text);
+  }
   if (request == "shapes" && words.size() >= 4) {
     int page = Number(words[1], 0, 1 << 30, "page index");
-    std::vector<int> shapes = ShapeList(words[2]);
+    std::vector<OfficeSession::ShapePath> shapes = ShapeList(words[2]);
     if (words[3] == "emf") {
       Expect(words, 5);
       session.ExportShapes(page, shapes, true, 0, 0, words[4]);
@@ -72,6 +93,12 @@ std::string Answered(OfficeSession& session, const Words& words) {
       Expect(words, 7);
       session.ExportShapes(page, shapes, false, PixelCount(words[4]), PixelCount(words[5]), words[6]);
       return Ok("");
+    }
+    if (words[3] == "pngscale") {
+      Expect(words, 7);
+      auto [width, height] =
+          session.ExportShapesScaled(page, shapes, PixelCount(words[4]), PixelCount(words[5]), words[6]);
+      return Ok(std::to_string(width) + " " + std::to_string(height));
     }
     throw std::runtime_error("unknown image format: " + words[3]);
   }
@@ -86,6 +113,8 @@ Answer AnswerRequest(OfficeSession& session, const std::string& line) {
   if ((*words)[0] == "quit") return {"ok", true};
   try {
     return {Answered(session, *words)};
+  } catch (const css::lang::DisposedException& e) {
+    return {renderprotocol::ErrorReply("LibreOffice went away: " + FromUno(e.Message)), false, true};
   } catch (const css::uno::Exception& e) {
     return {renderprotocol::ErrorReply("LibreOffice: " + FromUno(e.Message))};
   } catch (const std::exception& e) {

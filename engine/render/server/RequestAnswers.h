@@ -10,6 +10,7 @@ namespace quillmere::engine::render {
 struct Answer {
   std::string reply;  // the whole reply line
   bool quit = false;  // the request was "quit": the caller ends the session after replying
+  bool lost = false;  // the office went away (crashed): nothing more can be answered
 };
 
 // Never throws: every failure becomes an "error <text>" reply.
