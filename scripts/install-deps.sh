@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake make pkg-config git
+  g++ cmake make pkg-config git libpng-dev
   libpugixml-dev libzip-dev libsqlite3-dev libgsf-1-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libreoffice-impress libreoffice-dev

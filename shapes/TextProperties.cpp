@@ -224,11 +224,9 @@ void TextRangeProperties(const Object& shape, pugi::xml_node parent, std::string
   StepRunner run = TextSteps(shape);
   pugi::xml_node element = AppendContainer(parent, elementName);
   Object range, owner;
-  run.Step(1, [&] {
-    range = shape.Child(PowerPointMajorVersion() >= 12 ? "TextFrame2" : "TextFrame").Child("TextRange");
-    owner = shape.Child("Parent");
-  });
+  run.Step(1, [&] { range = shape.Child(PowerPointMajorVersion() >= 12 ? "TextFrame2" : "TextFrame").Child("TextRange"); });
   if (!range) return;
+  run.Step(4, [&] { owner = shape.Child("Parent"); });
   std::int32_t count = 0;
   run.Step(2, [&] { count = range.Child("Paragraphs").Count(); });
   if (count == 0) {

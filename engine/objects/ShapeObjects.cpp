@@ -19,7 +19,6 @@
 #include "engine/objects/FillFormatObjects.h"
 #include "engine/objects/GroupItemsObjects.h"
 #include "engine/objects/LinkFormatObjects.h"
-#include "engine/objects/ParentLink.h"
 #include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/RulerObjects.h"
 #include "engine/objects/ShapeImages.h"
@@ -258,7 +257,7 @@ void PutPosition(ShapeObject& o, double Frame::*side, double value, std::string_
 }  // namespace
 
 ShapeObject::ShapeObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
-                         pugi::xml_node treeChild, std::weak_ptr<Dispatch> owner)
+                         pugi::xml_node treeChild, std::shared_ptr<Dispatch> owner)
     : EngineObject(std::move(s)),
       doc(std::move(d)),
       part(std::move(p)),
@@ -282,7 +281,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
        .put = [](ShapeObject& o, Args, const Value& v) { Rename(o, v.AsString()); }},
       {.name = "Id",
        .get = [](ShapeObject& o, Args) { return Value(DrawingPropertiesOf(o.element).attribute("id").as_int()); }},
-      {.name = "Parent", .get = [](ShapeObject& o, Args) { return ParentOf(o.parent, "Shape"); }},
+      {.name = "Parent", .get = [](ShapeObject& o, Args) { return Value(o.parent); }},
       {.name = "Type", .get = [](ShapeObject& o, Args) { return Value(ShapeTypeOf(o.element)); }},
       {.name = "AutoShapeType",
        .get = [](ShapeObject& o, Args) { return Value(AutoShapeTypeOf(o)); },

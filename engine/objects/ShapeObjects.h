@@ -23,14 +23,17 @@ class ShapesObject final : public EngineObject<ShapesObject> {
   static constexpr std::string_view kTypeName = "Shapes";
   static const MemberTable<ShapesObject>& Members();
   ShapesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
-               std::weak_ptr<Dispatch> owner)
+               std::shared_ptr<Dispatch> owner)
       : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), parent(std::move(owner)) {}
   std::shared_ptr<ShapeObject> ShapeAt(const pugi::xml_node& treeChild) const;
   // The top-level shapes, back to front.
   const std::vector<pugi::xml_node>& TopLevel() const { return doc->TopLevelShapesOf(part); }
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
-  std::weak_ptr<Dispatch> parent;  // the slide, layout, master or notes page
+  // The slide, layout, master or notes page, held so that the shapes of a
+  // page reached only on the way (a notes page) keep answering Parent; the
+  // page holds none of its shapes, so nothing keeps itself alive.
+  std::shared_ptr<Dispatch> parent;
 };
 
 class PlaceholdersObject final : public EngineObject<PlaceholdersObject> {
@@ -51,7 +54,7 @@ class ShapeObject final : public EngineObject<ShapeObject> {
   static const MemberTable<ShapeObject>& Members();
   // treeChild: the child of the shape tree or group, an mc:AlternateContent included.
   ShapeObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
-              pugi::xml_node treeChild, std::weak_ptr<Dispatch> owner);
+              pugi::xml_node treeChild, std::shared_ptr<Dispatch> owner);
   Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
   // Another shape of the same part and owner.
   std::shared_ptr<ShapeObject> Sibling(const pugi::xml_node& treeChild) const;
@@ -66,7 +69,7 @@ class ShapeObject final : public EngineObject<ShapeObject> {
   std::string part;
   pugi::xml_node
       element;  // p:sp, p:pic, p:graphicFrame, p:grpSp, p:cxnSp, ... (the branch an mc:AlternateContent takes)
-  std::weak_ptr<Dispatch> parent;
+  std::shared_ptr<Dispatch> parent;  // as the collection's
   pugi::xml_node treeNode;  // what the tree holds: element, or the mc:AlternateContent around it
   bool deleted = false;
 };

@@ -3,7 +3,6 @@
 #include "engine/model/ShapeEdits.h"
 #include "engine/model/ShapeKind.h"
 #include "engine/model/ShapeTree.h"
-#include "engine/objects/ParentLink.h"
 #include "engine/objects/ShapeLookup.h"
 #include "engine/objects/ShapeObjects.h"
 #include "engine/objects/ShapeRangeObjects.h"
@@ -33,7 +32,7 @@ std::shared_ptr<ShapeObject> ShapesObject::ShapeAt(const pugi::xml_node& treeChi
 const MemberTable<ShapesObject>& ShapesObject::Members() {
   static const MemberTable<ShapesObject> table{
       {.name = "Count", .get = [](ShapesObject& o, Args) { return Value(o.doc->ShapeCount(o.part)); }},
-      {.name = "Parent", .get = [](ShapesObject& o, Args) { return ParentOf(o.parent, "Shapes"); }},
+      {.name = "Parent", .get = [](ShapesObject& o, Args) { return Value(o.parent); }},
       {.name = "Item",
        .get = [](ShapesObject& o,
                  Args a) { return Value(o.ShapeAt(ShapeByIndexOrName(o.TopLevel(), ArgAt(a, 0), "Shapes"))); }},
@@ -74,7 +73,7 @@ const MemberTable<PlaceholdersObject>& PlaceholdersObject::Members() {
   static const MemberTable<PlaceholdersObject> table{
       {.name = "Count",
        .get = [](PlaceholdersObject& o, Args) { return Value(static_cast<int>(o.placeholders.size())); }},
-      {.name = "Parent", .get = [](PlaceholdersObject& o, Args) { return ParentOf(o.shapes->parent, "Placeholders"); }},
+      {.name = "Parent", .get = [](PlaceholdersObject& o, Args) { return Value(o.shapes->parent); }},
       {.name = "Item",
        .get =
            [](PlaceholdersObject& o, Args a) {

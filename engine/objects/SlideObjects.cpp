@@ -28,7 +28,7 @@ const MemberTable<NotesPageObject>& NotesPageObject::Members() {
   static const MemberTable<NotesPageObject> table{
       {.name = "Shapes",
        .get = [](NotesPageObject& o, Args) {
-         return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.weak_from_this()));
+         return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
        }},
   };
   return table;
@@ -80,7 +80,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
       {.name = "Shapes",
        .get =
            [](SlideObject& o, Args) {
-             return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.entry.part, o.weak_from_this()));
+             return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.entry.part, o.shared_from_this()));
            }},
       {.name = "Tags",
        .get = [](SlideObject& o, Args) {
@@ -164,7 +164,7 @@ const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
       {.name = "Shapes",
        .sinceVersion = 12,
        .get = [](CustomLayoutObject& o, Args) {
-         return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.weak_from_this()));
+         return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
        }},
       {.name = "ThemeColorScheme",
        .sinceVersion = 12,
@@ -210,7 +210,7 @@ const MemberTable<MasterObject>& MasterObject::Members() {
       {.name = "Shapes",
        .get =
            [](MasterObject& o, Args) {
-             return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.weak_from_this()));
+             return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
            }},
       {.name = "CustomLayouts", .sinceVersion = 12, .get = [](MasterObject& o, Args) { return Value(o.CustomLayouts()); }},
   };

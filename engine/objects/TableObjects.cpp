@@ -135,7 +135,7 @@ const MemberTable<CellShapeObject>& CellShapeObject::Members() {
        .sinceVersion = 12,
        .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<TextFrame2Object>(s.Session(), TextHolder(s))); }},
       {.name = "Parent",
-       .get = [](CellShapeObject& s, Args) { return Value(s.table->shape->parent.lock()); }},
+       .get = [](CellShapeObject& s, Args) { return Value(s.table->shape->parent); }},
   };
   return table;
 }
