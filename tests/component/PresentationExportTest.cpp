@@ -75,7 +75,7 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   ASSERT_EQ(std::to_string(slides.size()), presentation.child_value("SlideCount"));
   const std::vector<std::string> order{"SlideTitle", "CorvantaSlideTitle", "Thumbnail", "FollowMasterBackground",
                                        "DisplayMasterShapes", "DesignId", "HideNav", "WaitForUser", "Transition",
-                                       "LayoutId", "BackgroundStyle", "Shapes"};
+                                       "Notes", "LayoutId", "BackgroundStyle", "Shapes"};
   std::set<std::string> effects;
   for (std::size_t i = 0; i < slides.size(); ++i) {
     pugi::xml_node slide = slides[i];
