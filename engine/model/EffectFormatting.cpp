@@ -4,6 +4,7 @@
 #include <array>
 
 #include "engine/model/PlaceholderInheritance.h"
+#include "engine/model/SchemaOrder.h"
 #include "engine/model/ShapeTree.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
@@ -12,30 +13,11 @@
 namespace quillmere::engine {
 namespace {
 
-// The order the schema gives the children of shape properties and of an effect list.
-constexpr std::array<std::string_view, 15> kPropertyOrder{
-    "xfrm",     "custGeom", "prstGeom", "noFill",    "solidFill", "gradFill",  "blipFill", "pattFill",
-    "grpFill",  "ln",       "effectLst", "effectDag", "scene3d",  "sp3d",      "extLst"};
+// The order the schema gives the children of an effect list.
 constexpr std::array<std::string_view, 8> kEffectOrder{"blur",      "fillOverlay", "glow",       "innerShdw",
                                                       "outerShdw", "prstShdw",    "reflection", "softEdge"};
 constexpr std::string_view k3DKey = "3d";
 constexpr std::array<std::string_view, 2> k3DElements{"scene3d", "sp3d"};
-
-template <std::size_t N>
-std::size_t Rank(const std::array<std::string_view, N>& order, std::string_view name) {
-  return static_cast<std::size_t>(std::find(order.begin(), order.end(), name) - order.begin());
-}
-
-// A new child of that name where the schema wants it among the existing ones.
-template <std::size_t N>
-pugi::xml_node InsertInOrder(pugi::xml_node parent, std::string_view name, const std::array<std::string_view, N>& order) {
-  std::string qualified = DrawingName(parent, name);
-  std::size_t rank = Rank(order, name);
-  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-    if (c.type() == pugi::node_element && Rank(order, LocalName(c)) > rank)
-      return parent.insert_child_before(qualified.c_str(), c);
-  return parent.append_child(qualified.c_str());
-}
 
 pugi::xml_node EffectListIn(const pugi::xml_node& holder) {
   if (pugi::xml_node list = ChildNamed(holder, "effectLst")) return list;
@@ -62,7 +44,7 @@ pugi::xml_node OwnEffectList(PresentationDocument& doc, const std::string& part,
   if (!props) return {};
   if (pugi::xml_node own = EffectListIn(props)) return own;
   pugi::xml_node inherited = EffectiveElement(doc, part, shape, "effectLst");
-  pugi::xml_node own = InsertInOrder(props, "effectLst", kPropertyOrder);
+  pugi::xml_node own = InsertInOrder(props, "effectLst", kShapePropertyOrder);
   for (pugi::xml_node c = inherited.first_child(); c; c = c.next_sibling()) own.append_copy(c);
   return own;
 }
@@ -162,12 +144,12 @@ void Hide3D(PresentationDocument& doc, const std::string& part, const pugi::xml_
       props.remove_child(own);
     }
   // Set explicitly, so that a 3-D look from the style or a placeholder is overridden too.
-  pugi::xml_node scene = InsertInOrder(props, "scene3d", kPropertyOrder);
+  pugi::xml_node scene = InsertInOrder(props, "scene3d", kShapePropertyOrder);
   scene.append_child(DrawingName(props, "camera").c_str()).append_attribute("prst") = "orthographicFront";
   pugi::xml_node rig = scene.append_child(DrawingName(props, "lightRig").c_str());
   rig.append_attribute("rig") = "threePt";
   rig.append_attribute("dir") = "t";
-  InsertInOrder(props, "sp3d", kPropertyOrder);
+  InsertInOrder(props, "sp3d", kShapePropertyOrder);
 }
 
 bool Restore3D(PresentationDocument& doc, const pugi::xml_node& shape) {
@@ -177,7 +159,7 @@ bool Restore3D(PresentationDocument& doc, const pugi::xml_node& shape) {
   for (std::string_view name : k3DElements)
     if (pugi::xml_node flat = ChildNamed(props, name)) props.remove_child(flat);
   for (pugi::xml_node c = kept.first_child(); c; c = c.next_sibling()) {
-    pugi::xml_node placed = InsertInOrder(props, LocalName(c), kPropertyOrder);
+    pugi::xml_node placed = InsertInOrder(props, LocalName(c), kShapePropertyOrder);
     props.insert_copy_before(c, placed);
     props.remove_child(placed);
   }

@@ -4,13 +4,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
 namespace {
-
-constexpr double kEmuPerPoint = 12700.0;
-constexpr double kAngleUnit = 60000.0;
 
 // PowerPoint's gallery of 2007 shadows is numbered on from the 20 older ones:
 // nine outer, then nine inner, each in the gallery's order of directions.

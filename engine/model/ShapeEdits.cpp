@@ -5,6 +5,7 @@
 #include <numbers>
 #include <unordered_map>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/ShapeKind.h"
 #include "engine/model/ShapeTree.h"
 #include "engine/model/XmlNames.h"
@@ -42,7 +43,6 @@ void Shift(PresentationDocument& doc, const std::string& part, const pugi::xml_n
   SetSlideFrame(shape, f);
 }
 
-constexpr double kAngleUnit = 60000.0;  // of a degree
 constexpr long long kFullTurn = 21600000;
 
 void SetOrRemove(pugi::xml_node node, const char* name, long long value) {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "engine/model/PlaceholderInheritance.h"
+#include "engine/model/SchemaOrder.h"
 #include "engine/model/ShapeTree.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
@@ -14,28 +15,10 @@ namespace {
 
 constexpr std::array<std::string_view, 6> kFills{"noFill",   "solidFill", "gradFill",
                                                  "blipFill", "pattFill",  "grpFill"};
-// The schema's order of shape properties and of the children of a:ln.
-constexpr std::array<std::string_view, 15> kPropertyOrder{
-    "xfrm",    "custGeom", "prstGeom",  "noFill",    "solidFill", "gradFill", "blipFill", "pattFill",
-    "grpFill", "ln",       "effectLst", "effectDag", "scene3d",   "sp3d",     "extLst"};
+// The schema's order of the children of a:ln.
 constexpr std::array<std::string_view, 13> kLineOrder{"noFill",  "solidFill", "gradFill", "pattFill", "prstDash",
                                                      "custDash", "round",     "bevel",    "miter",    "headEnd",
                                                      "tailEnd",  "extLst",    ""};
-
-template <std::size_t N>
-std::size_t Rank(const std::array<std::string_view, N>& order, std::string_view name) {
-  return static_cast<std::size_t>(std::find(order.begin(), order.end(), name) - order.begin());
-}
-
-template <std::size_t N>
-pugi::xml_node InsertInOrder(pugi::xml_node parent, std::string_view name, const std::array<std::string_view, N>& order) {
-  std::string qualified = DrawingName(parent, name);
-  std::size_t rank = Rank(order, name);
-  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-    if (c.type() == pugi::node_element && Rank(order, LocalName(c)) > rank)
-      return parent.insert_child_before(qualified.c_str(), c);
-  return parent.append_child(qualified.c_str());
-}
 
 // The group element a shape sits in, or an empty node at the top of the tree.
 pugi::xml_node EnclosingGroup(const pugi::xml_node& shape) {
@@ -103,7 +86,7 @@ pugi::xml_node OwnLine(const pugi::xml_node& shape) {
   pugi::xml_node props = ShapePropertiesOf(shape);
   if (!props) return {};
   if (pugi::xml_node ln = ChildNamed(props, "ln")) return ln;
-  return InsertInOrder(props, "ln", kPropertyOrder);
+  return InsertInOrder(props, "ln", kShapePropertyOrder);
 }
 
 pugi::xml_node ReplaceFill(pugi::xml_node holder, std::string_view localName) {
@@ -115,7 +98,7 @@ pugi::xml_node ReplaceFill(pugi::xml_node holder, std::string_view localName) {
     return made;
   }
   bool line = LocalName(holder) == "ln";
-  return line ? InsertInOrder(holder, localName, kLineOrder) : InsertInOrder(holder, localName, kPropertyOrder);
+  return line ? InsertInOrder(holder, localName, kLineOrder) : InsertInOrder(holder, localName, kShapePropertyOrder);
 }
 
 }  // namespace quillmere::engine

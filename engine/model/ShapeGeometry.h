@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/PresentationDocument.h"
 
 namespace quillmere::engine {
 
-inline constexpr double kEmuPerPoint = 12700.0;
 
 struct Frame {
   double left = 0, top = 0, width = 0, height = 0;

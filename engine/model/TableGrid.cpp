@@ -2,15 +2,10 @@
 
 #include <algorithm>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
-namespace {
-
-constexpr double kEmuPerPoint = 12700.0;
-
-}  // namespace
-
 pugi::xml_node TableOf(const pugi::xml_node& graphicFrame) {
   return ChildNamed(ChildNamed(ChildNamed(graphicFrame, "graphic"), "graphicData"), "tbl");
 }

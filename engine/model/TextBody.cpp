@@ -5,13 +5,12 @@
 #include <utility>
 #include <vector>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/PlaceholderInheritance.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
 namespace {
-
-constexpr double kEmuPerPoint = 12700.0;
 
 // a:bodyPr vert values as MsoTextOrientation.
 constexpr std::array<std::pair<std::string_view, int>, 7> kOrientations{{{"horz", 1},

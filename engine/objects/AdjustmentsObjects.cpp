@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/PresetAdjustments.h"
 #include "engine/model/ShapeKind.h"
 #include "engine/model/XmlNames.h"
@@ -12,7 +13,6 @@ namespace quillmere::engine {
 namespace {
 
 constexpr double kProportionUnit = 100000.0;
-constexpr double kAngleUnit = 60000.0;  // of a degree
 constexpr long long kFullTurn = 21600000;
 
 const std::vector<PresetAdjustment>& AdjustmentsOf(const AdjustmentsObject& o) {

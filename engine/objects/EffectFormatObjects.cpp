@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "engine/model/ColorResolution.h"
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/EffectFormatting.h"
 #include "engine/model/EffectPresets.h"
 #include "engine/model/ThemeStyles.h"
@@ -14,8 +15,6 @@
 namespace quillmere::engine {
 namespace {
 
-constexpr double kEmuPerPoint = 12700.0;
-constexpr double kAngleUnit = 60000.0;
 constexpr double kPercentUnit = 1000.0;
 constexpr double kFractionUnit = 100000.0;
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/model/ColorResolution.h"
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/PartColors.h"
 #include "engine/model/ShapeFill.h"
 #include "engine/model/ShapeKind.h"
@@ -17,8 +18,6 @@ namespace quillmere::engine {
 namespace {
 
 constexpr double kFractionUnit = 100000.0;
-constexpr double kAngleUnit = 60000.0;
-constexpr double kEmuPerPoint = 12700.0;
 constexpr int kMixed = -2;
 constexpr std::string_view kFillKey = "fill";
 constexpr std::string_view kLineKey = "line";
@@ -211,31 +210,37 @@ void SetTextureTile(FillFormatObject& f, bool tile) {
   });
 }
 
-// A colour of the fill: the holder is found in the fill in effect for each read,
-// and made in the shape's own fill for each edit.
-Value FillColor(FillFormatObject& f, bool back) {
-  std::shared_ptr<ShapeObject> s = f.shape;
+// A fore or back colour of a fill or of a line's fill: the holder is found in
+// the one in effect for each read, and made in the shape's own for each edit,
+// a solid fill standing in for one without colours.
+Value HolderColor(const std::shared_ptr<EngineSession>& session, std::shared_ptr<ShapeObject> s, bool back,
+                  StyledNode (*inEffect)(const ShapeObject&), pugi::xml_node (*own)(ShapeObject&, const pugi::xml_node&),
+                  pugi::xml_node (*container)(const pugi::xml_node&)) {
   ColorBinding binding{
       .locate =
-          [s, back] {
-            StyledNode fill = FillOf(*s);
+          [s, back, inEffect] {
+            StyledNode fill = inEffect(*s);
             return ColorSource{.color = ColorChildOf(Holder(fill.node, back)),
                                .placeholderColor = fill.placeholderColor,
                                .fallbackRgb = back ? 0xFFFFFFu : 0u};
           },
       .edit =
-          [s, back](const std::function<void(pugi::xml_node)>& edit) {
+          [s, back, own, container](const std::function<void(pugi::xml_node)>& edit) {
             s->EditEachVariant([&](const pugi::xml_node& shape) {
-              pugi::xml_node fill = OwnFill(*s, shape);
+              pugi::xml_node fill = own(*s, shape);
               std::string_view name = LocalName(fill);
               if (!back && name != "solidFill" && name != "pattFill" && name != "gradFill")
-                fill = ReplaceFill(ShapePropertiesOf(shape), "solidFill");
+                fill = ReplaceFill(container(shape), "solidFill");
               if (name == "pattFill" && !ChildNamed(fill, back ? "bgClr" : "fgClr"))
                 fill.append_child(DrawingName(fill, back ? "bgClr" : "fgClr").c_str());
               if (pugi::xml_node holder = Holder(fill, back)) edit(holder);
             });
           }};
-  return Value(std::make_shared<ColorFormatObject>(f.Session(), s->doc, s->part, std::move(binding)));
+  return Value(std::make_shared<ColorFormatObject>(session, s->doc, s->part, std::move(binding)));
+}
+
+Value FillColor(FillFormatObject& f, bool back) {
+  return HolderColor(f.Session(), f.shape, back, FillOf, OwnFill, ShapePropertiesOf);
 }
 
 pugi::xml_node Gradient(const ShapeObject& s) {
@@ -544,28 +549,7 @@ void SetLineVisible(LineFormatObject& l, bool show) {
 }
 
 Value LineColor(LineFormatObject& l, bool back) {
-  std::shared_ptr<ShapeObject> s = l.shape;
-  ColorBinding binding{
-      .locate =
-          [s, back] {
-            StyledNode fill = LineFill(*s);
-            return ColorSource{.color = ColorChildOf(Holder(fill.node, back)),
-                               .placeholderColor = fill.placeholderColor,
-                               .fallbackRgb = back ? 0xFFFFFFu : 0u};
-          },
-      .edit =
-          [s, back](const std::function<void(pugi::xml_node)>& edit) {
-            s->EditEachVariant([&](const pugi::xml_node& shape) {
-              pugi::xml_node fill = OwnLineFill(*s, shape);
-              std::string_view name = LocalName(fill);
-              if (!back && name != "solidFill" && name != "pattFill" && name != "gradFill")
-                fill = ReplaceFill(OwnLine(shape), "solidFill");
-              if (name == "pattFill" && !ChildNamed(fill, back ? "bgClr" : "fgClr"))
-                fill.append_child(DrawingName(fill, back ? "bgClr" : "fgClr").c_str());
-              if (pugi::xml_node holder = Holder(fill, back)) edit(holder);
-            });
-          }};
-  return Value(std::make_shared<ColorFormatObject>(l.Session(), s->doc, s->part, std::move(binding)));
+  return HolderColor(l.Session(), l.shape, back, LineFill, OwnLineFill, OwnLine);
 }
 
 int DashStyle(const ShapeObject& s) {

@@ -1,6 +1,7 @@
 #include <array>
 #include <string_view>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/TextStyles.h"
 #include "engine/model/XmlNames.h"
 #include "engine/objects/TextFrame2Objects.h"
@@ -8,7 +9,6 @@
 namespace quillmere::engine {
 namespace {
 
-constexpr double kEmuPerPoint = 12700.0;
 constexpr double kDefaultTabSpacing = 72.0;  // points, a:defTabSz's schema default
 
 // MsoParagraphAlignment from 1, MsoBaselineAlignment from 1, MsoTabStopType from 1.

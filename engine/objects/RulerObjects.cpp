@@ -1,11 +1,10 @@
 #include "engine/objects/RulerObjects.h"
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/TextStyles.h"
 
 namespace quillmere::engine {
 namespace {
-
-constexpr double kEmuPerPoint = 12700.0;
 
 // An attribute of the level as the nearest list style that sets it gives it, in points.
 double LevelPoints(const RulerLevelObject& l, const char* name) {

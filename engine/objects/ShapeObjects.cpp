@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/model/AutoShapeTypes.h"
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/PictureSize.h"
 #include "engine/model/PlaceholderTypes.h"
 #include "engine/model/ShapeEdits.h"
@@ -30,7 +31,6 @@
 namespace quillmere::engine {
 namespace {
 
-constexpr double kAngleUnit = 60000.0;
 constexpr int kScaleFromMiddle = 1;
 constexpr int kScaleFromBottomRight = 2;
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/EffectFormatting.h"
 #include "engine/model/ColorResolution.h"
 #include "engine/model/EffectPresets.h"
@@ -16,9 +17,6 @@
 
 namespace quillmere::engine {
 namespace {
-
-constexpr double kEmuPerPoint = 12700.0;
-constexpr double kAngleUnit = 60000.0;
 
 // MsoFillType values a run's characters can have.
 constexpr int kSolidFill = 1;
