@@ -13,6 +13,7 @@ using HResult = std::uint32_t;
 namespace hr {
 inline constexpr HResult kCallRejected = 0x80010001;      // RPC_E_CALL_REJECTED: busy
 inline constexpr HResult kUnspecified = 0x80004005;       // E_FAIL
+inline constexpr HResult kAborted = 0x80004004;           // E_ABORT
 inline constexpr HResult kElevationRequired = 0x800702E4;
 inline constexpr HResult kInvalidArgument = 0x80070057;
 inline constexpr HResult kMemberNotFound = 0x80020003;

@@ -152,6 +152,14 @@ void PresentationDocument::ShapesChanged(const std::string& part) {
   package_->MarkModified(part);
 }
 
+unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned count) {
+  auto [it, inserted] = nextShapeIds_.try_emplace(part);
+  if (inserted) it->second = LargestShapeId(PartRoot(part)) + 1;
+  unsigned first = it->second;
+  it->second += count;
+  return first;
+}
+
 const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part, const pugi::xml_node& shape) {
   auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
   if (inserted) it->second = BuildTextStyleChain(*this, part, shape);

@@ -66,6 +66,9 @@ class PresentationDocument {
   // The shapes of a part were edited in its DOM: the part is saved from it
   // and its shapes are listed again.
   void ShapesChanged(const std::string& part);
+  // The first of count shape ids no shape of the part has had: counted on from
+  // the part's largest id, so that edits making shapes do not walk the tree for each.
+  unsigned TakeShapeIds(const std::string& part, unsigned count);
   // Where the text of a shape takes what it leaves out, worked out once until the part's shapes change.
   const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
   // What temporary edits took out of the parts, to be put back when they are undone.
@@ -87,6 +90,7 @@ class PresentationDocument {
   std::vector<std::string> masters_;
   std::unordered_map<std::string, std::vector<std::string>> layouts_;
   std::unordered_map<std::string, std::vector<pugi::xml_node>> topLevelShapes_;
+  std::unordered_map<std::string, unsigned> nextShapeIds_;
   std::unordered_map<std::string, TagList> tags_;
   std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
   std::unordered_map<std::string, std::string> notesPages_;    // by slide

@@ -1,6 +1,5 @@
 #include "engine/model/ShapeEdits.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
@@ -13,21 +12,6 @@
 
 namespace quillmere::engine {
 namespace {
-
-template <class F>
-void ForEachDrawingProperties(const pugi::xml_node& root, F&& f) {
-  for (pugi::xml_node n = root.first_child(); n;) {
-    if (n.type() == pugi::node_element && LocalName(n) == "cNvPr") f(n);
-    // Depth-first walk without recursion.
-    if (n.first_child()) {
-      n = n.first_child();
-      continue;
-    }
-    while (n && !n.next_sibling() && n != root) n = n.parent();
-    if (!n || n == root) break;
-    n = n.next_sibling();
-  }
-}
 
 // "Rectangle 3" → "Rectangle": PowerPoint numbers a new shape after its kind.
 std::string_view NameStem(std::string_view name) {
@@ -91,29 +75,24 @@ std::string NewShapeXml(const pugi::xml_node& tree, unsigned id, std::string_vie
 
 }  // namespace
 
-unsigned NextShapeId(const pugi::xml_node& partRoot) {
-  unsigned largest = 0;
-  ForEachDrawingProperties(ShapeTreeOf(partRoot),
-                           [&](const pugi::xml_node& c) { largest = std::max(largest, c.attribute("id").as_uint()); });
-  return largest + 1;
-}
-
 pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild) {
-  unsigned id = NextShapeId(doc.PartRoot(part));
   pugi::xml_node copy = treeChild.parent().insert_copy_after(treeChild, treeChild);
+  // Ids are renumbered in document order, so the copy itself takes the first;
+  // branches of one mc:AlternateContent are one shape and keep one id.
+  std::unordered_map<unsigned, unsigned> fresh;
+  ForEachDrawingProperties(copy, [&](const pugi::xml_node& c) {
+    fresh.try_emplace(c.attribute("id").as_uint(), static_cast<unsigned>(fresh.size()));
+  });
+  const unsigned id = doc.TakeShapeIds(part, static_cast<unsigned>(fresh.size()));
+  ForEachDrawingProperties(copy, [&](const pugi::xml_node& c) {
+    c.attribute("id").set_value(id + fresh.at(c.attribute("id").as_uint()));
+  });
   std::vector<pugi::xml_node> variants = ShapeVariants(copy);
   std::string name;
   if (!variants.empty()) {
     pugi::xml_node props = DrawingPropertiesOf(variants.front());
     name = std::string(NameStem(props.attribute("name").value())) + " " + std::to_string(id - 1);
   }
-  // Branches of one mc:AlternateContent are one shape and keep one id.
-  std::unordered_map<unsigned, unsigned> fresh;
-  ForEachDrawingProperties(copy, [&](const pugi::xml_node& c) {
-    auto [it, inserted] = fresh.try_emplace(c.attribute("id").as_uint(), id);
-    if (inserted) ++id;
-    c.attribute("id").set_value(it->second);
-  });
   for (const pugi::xml_node& shape : variants) {
     DrawingPropertiesOf(shape).attribute("name").set_value(name.c_str());
     Shift(doc, part, shape, kDuplicateOffset);
@@ -135,13 +114,39 @@ pugi::xml_node AddPresetShape(PresentationDocument& doc, const std::string& part
   Frame emu{points.left * kEmuPerPoint, points.top * kEmuPerPoint, points.width * kEmuPerPoint,
             points.height * kEmuPerPoint};
   pugi::xml_document fragment;
-  fragment.load_string(NewShapeXml(tree, NextShapeId(root), preset, emu).c_str());
+  fragment.load_string(NewShapeXml(tree, doc.TakeShapeIds(part, 1), preset, emu).c_str());
   // The tree's extension list stays its last child.
   pugi::xml_node extLst = ChildNamed(tree, "extLst");
   pugi::xml_node shape =
       extLst ? tree.insert_copy_before(fragment.first_child(), extLst) : tree.append_copy(fragment.first_child());
   doc.ShapesChanged(part);
   return shape;
+}
+
+void ReorderShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild,
+                  ZOrderMove move) {
+  pugi::xml_node parent = treeChild.parent();
+  auto shapeFrom = [](pugi::xml_node n, bool forward) {
+    while (n && !IsShapeElement(n)) n = forward ? n.next_sibling() : n.previous_sibling();
+    return n;
+  };
+  pugi::xml_node before = shapeFrom(treeChild.previous_sibling(), false);
+  pugi::xml_node after = shapeFrom(treeChild.next_sibling(), true);
+  switch (move) {
+    case ZOrderMove::SendToBack:
+      if (before) parent.insert_move_before(treeChild, shapeFrom(parent.first_child(), true));
+      break;
+    case ZOrderMove::BringToFront:
+      if (after) parent.insert_move_after(treeChild, shapeFrom(parent.last_child(), false));
+      break;
+    case ZOrderMove::SendBackward:
+      if (before) parent.insert_move_before(treeChild, before);
+      break;
+    case ZOrderMove::BringForward:
+      if (after) parent.insert_move_after(treeChild, after);
+      break;
+  }
+  doc.ShapesChanged(part);
 }
 
 std::vector<pugi::xml_node> UngroupShape(PresentationDocument& doc, const std::string& part,

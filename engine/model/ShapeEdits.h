@@ -16,9 +16,6 @@ namespace quillmere::engine {
 // Points PowerPoint moves a duplicate right and down from its original.
 inline constexpr double kDuplicateOffset = 12.0;
 
-// One more than the largest shape id of the part.
-unsigned NextShapeId(const pugi::xml_node& partRoot);
-
 // A deep copy of a tree child placed right after it, with fresh ids (its
 // members' too), the original's name numbered anew, and moved by kDuplicateOffset.
 pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild);
@@ -27,6 +24,10 @@ void DeleteShape(PresentationDocument& doc, const std::string& part, const pugi:
 // styles a new shape (theme accent fill and line, centred light text).
 pugi::xml_node AddPresetShape(PresentationDocument& doc, const std::string& part, std::string_view preset,
                               const Frame& points);
+// Where ZOrder moves a shape among its siblings (PowerPoint's MsoZOrderCmd numbers).
+enum class ZOrderMove { BringToFront = 0, SendToBack = 1, BringForward = 2, SendBackward = 3 };
+void ReorderShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild,
+                  ZOrderMove move);
 // Moves a group's members into the group's place, each keeping where it is
 // seen on the slide (a turned group's turn passed on to them), and removes the group. The members, back to front.
 std::vector<pugi::xml_node> UngroupShape(PresentationDocument& doc, const std::string& part,

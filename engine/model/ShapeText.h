@@ -14,6 +14,11 @@ namespace quillmere::engine {
 std::string TextOfBody(const pugi::xml_node& txBody);
 // The text of one a:p, without its paragraph mark.
 std::string TextOfParagraph(const pugi::xml_node& paragraph);
+// Puts text in place of a text body's paragraphs, as setting TextRange.Text
+// does: a carriage return (or line feed) ends a paragraph, a vertical tab is a
+// line break, and all of it takes the paragraph and run formatting the body's
+// text began with.
+void ReplaceBodyText(pugi::xml_node txBody, std::string_view text);
 // The text without leading and trailing spaces, tabs and line ends, as TrimText answers.
 std::string_view TrimmedText(std::string_view text);
 

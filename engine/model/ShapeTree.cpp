@@ -1,5 +1,6 @@
 #include "engine/model/ShapeTree.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "engine/model/XmlNames.h"
@@ -43,6 +44,13 @@ pugi::xml_node PlaceholderOf(const pugi::xml_node& shape) {
 
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape) {
   return ChildNamed(shape, LocalName(shape) == "grpSp" ? "grpSpPr" : "spPr");
+}
+
+unsigned LargestShapeId(const pugi::xml_node& partRoot) {
+  unsigned largest = 0;
+  ForEachDrawingProperties(ShapeTreeOf(partRoot),
+                           [&](const pugi::xml_node& c) { largest = std::max(largest, c.attribute("id").as_uint()); });
+  return largest;
 }
 
 }  // namespace quillmere::engine

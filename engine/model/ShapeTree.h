@@ -7,6 +7,8 @@
 
 #include <pugixml.hpp>
 
+#include "engine/model/XmlNames.h"
+
 namespace quillmere::engine {
 
 // p:cSld/p:spTree of a part's root, or an empty node.
@@ -21,5 +23,23 @@ pugi::xml_node DrawingPropertiesOf(const pugi::xml_node& shape);
 pugi::xml_node PlaceholderOf(const pugi::xml_node& shape);
 // p:spPr (p:grpSpPr for a group): where a shape keeps its own formatting; empty for frames.
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape);
+
+// Calls f with every p:cNvPr below root: the shape's own and its members'.
+template <class F>
+void ForEachDrawingProperties(const pugi::xml_node& root, F&& f) {
+  for (pugi::xml_node n = root.first_child(); n;) {
+    if (n.type() == pugi::node_element && LocalName(n) == "cNvPr") f(n);
+    // Depth-first walk without recursion.
+    if (n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n && !n.next_sibling() && n != root) n = n.parent();
+    if (!n || n == root) break;
+    n = n.next_sibling();
+  }
+}
+// The largest shape id of a part's shape tree (0 when it has none).
+unsigned LargestShapeId(const pugi::xml_node& partRoot);
 
 }  // namespace quillmere::engine

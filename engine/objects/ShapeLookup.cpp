@@ -5,15 +5,41 @@
 #include "engine/core/EngineObject.h"
 #include "engine/model/ShapeKind.h"
 #include "engine/model/ShapeTree.h"
+#include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
 
+namespace {
+
+bool Named(const pugi::xml_node& shape, const std::string& lowerName) {
+  return LowerAscii(DrawingPropertiesOf(ResolvedShape(shape)).attribute("name").value()) == lowerName;
+}
+
+// The first group member, at any depth, with that name.
+pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, const std::string& lowerName) {
+  for (const pugi::xml_node& shape : shapes) {
+    pugi::xml_node group = ResolvedShape(shape);
+    if (LocalName(group) != "grpSp") continue;
+    std::vector<pugi::xml_node> members;
+    for (pugi::xml_node c = group.first_child(); c; c = c.next_sibling())
+      if (IsShapeElement(c)) members.push_back(c);
+    for (const pugi::xml_node& member : members)
+      if (Named(member, lowerName)) return member;
+    if (pugi::xml_node deeper = MemberNamed(members, lowerName)) return deeper;
+  }
+  return {};
+}
+
+}  // namespace
+
 pugi::xml_node ShapeByIndexOrName(const std::vector<pugi::xml_node>& shapes, const Value& key,
-                                  std::string_view collection) {
+                                  std::string_view collection, LookupScope scope) {
   if (!key.IsText()) return shapes[CollectionIndex(key, static_cast<int>(shapes.size()), collection) - 1];
   std::string wanted = LowerAscii(key.AsString());
   for (const pugi::xml_node& shape : shapes)
-    if (LowerAscii(DrawingPropertiesOf(ResolvedShape(shape)).attribute("name").value()) == wanted) return shape;
+    if (Named(shape, wanted)) return shape;
+  if (scope == LookupScope::GroupMembersToo)
+    if (pugi::xml_node member = MemberNamed(shapes, wanted)) return member;
   throw ComError(hr::kInvalidArgument, std::string(collection) + ".Item : Item " + key.AsString() +
                                            " not found in the " + std::string(collection) + " collection.");
 }

@@ -432,6 +432,15 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              o.deleted = true;
              return Value(RangeOf(o, members));
            }},
+      {.name = "ZOrder",
+       .call =
+           [](ShapeObject& o, Args a) {
+             // 4 and 5 place a shape in front of or behind a document's text, which slides do not have.
+             int move = ArgAt(a, 0).AsLong();
+             if (move < 0 || move > 3) throw ComError(hr::kInvalidArgument, "Shape.ZOrder : Invalid request.");
+             ReorderShape(*o.doc, o.part, o.treeNode, static_cast<ZOrderMove>(move));
+             return Value();
+           }},
       {.name = "Export",
        .call = [](ShapeObject& o, Args a) { return ExportShapeImages({o.shared_from_this()}, "Shape.Export", a); }},
       {.name = "ScaleHeight",
@@ -477,9 +486,31 @@ const MemberTable<TextFrameObject>& TextFrameObject::Members() {
 
 std::string TextRangeObject::Text() const { return TextOfBody(ChildNamed(shape->element, "txBody")); }
 
+namespace {
+
+// An autoshape without text has no p:txBody until text is put in it; the
+// body goes after the shape's properties and style, before its extension list.
+pugi::xml_node TextBodyToFill(pugi::xml_node shape) {
+  if (pugi::xml_node body = ChildNamed(shape, "txBody")) return body;
+  const std::string name = NameLike(shape, "txBody");
+  pugi::xml_node extLst = ChildNamed(shape, "extLst");
+  pugi::xml_node body = extLst ? shape.insert_child_before(name.c_str(), extLst) : shape.append_child(name.c_str());
+  body.append_child(DrawingName(body, "bodyPr").c_str());
+  body.append_child(DrawingName(body, "lstStyle").c_str());
+  return body;
+}
+
+}  // namespace
+
 const MemberTable<TextRangeObject>& TextRangeObject::Members() {
   static const MemberTable<TextRangeObject> table{
-      {.name = "Text", .get = [](TextRangeObject& o, Args) { return Value(o.Text()); }},
+      {.name = "Text",
+       .get = [](TextRangeObject& o, Args) { return Value(o.Text()); },
+       .put =
+           [](TextRangeObject& o, Args, const Value& v) {
+             ReplaceBodyText(TextBodyToFill(o.shape->element), v.AsString());
+             o.shape->doc->ShapesChanged(o.shape->part);
+           }},
       {.name = "TrimText", .get = [](TextRangeObject& o, Args) { return Value(TrimmedText(o.Text())); }},
   };
   return table;

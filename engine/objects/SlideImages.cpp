@@ -2,15 +2,13 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <system_error>
 #include <utility>
 
 #include "engine/core/EngineSession.h"
 #include "engine/core/MemberTable.h"
 #include "engine/model/PresentationDocument.h"
-#include "engine/model/XmlNames.h"
-#include "engine/package/XmlPart.h"
+#include "engine/objects/ShapeDrawingCopy.h"
 #include "engine/render/SlideRenderer.h"
 #include "support/Paths.h"
 #include "support/Text.h"
@@ -23,11 +21,11 @@ struct RenderState {
   SlideRenderer renderer;
   std::filesystem::path copy;  // the last edited state written for the renderer
   std::string copyToken;       // which document and revision the copy holds
-  // The last edited state of one slide alone, for shape images: a deck whose
-  // other slides are empty is opened several times faster than the whole
-  // deck, and the writers change the deck between nearly every two shape images.
+  // The last edited state of the shapes drawn, for shape images: a deck
+  // holding only them is opened several times faster than the whole deck,
+  // and the writers change the deck between nearly every two shape images.
   std::filesystem::path slideCopy;
-  std::string slideCopyToken;  // document, revision and slide
+  std::string slideCopyToken;  // document, revision, slide and shapes
 
   ~RenderState() {
     std::error_code ignored;
@@ -43,14 +41,15 @@ std::string& ImageNotice() {
   return notice;
 }
 
-[[noreturn]] void Fail(std::string_view member, const std::string& why) {
-  throw ComError(hr::kUnspecified, std::string(member) + " : " + why);
+[[noreturn]] void Fail(std::string_view member, const std::string& why, HResult number = hr::kUnspecified) {
+  throw ComError(number, std::string(member) + " : " + why);
 }
 
 // The session's renderer, made on first use; fails at once when images are
-// not drawn or cannot be.
+// not drawn or cannot be. Images turned off on purpose are refused as aborted
+// rather than failed, so that writers skip them instead of retrying.
 RenderState& Rendering(EngineSession& session, std::string_view member) {
-  if (!session.options.drawImages) Fail(member, "Drawing images is turned off.");
+  if (!session.options.drawImages) Fail(member, "Drawing images is turned off.", hr::kAborted);
   if (!session.rendering) session.rendering = std::make_shared<RenderState>(session.options.renderer);
   RenderState& state = *session.rendering;
   if (!state.renderer.UnavailableReason().empty()) {
@@ -87,61 +86,23 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
   return state.renderer;
 }
 
-// A shape's own effect list replaces its style's effects, even when empty
-// (how the writers turn a shadow or glow off), but LibreOffice draws the
-// style's effects unless the shape itself lists some: the copy it draws
-// refers to no effect style where a shape has its own list. Nothing when no
-// shape needs it.
-std::optional<std::string> WithOwnEffectsOnly(Package& package, const std::string& slidePart) {
-  pugi::xml_document* slide = package.FindXml(slidePart);
-  if (!slide) return std::nullopt;
-  pugi::xml_document copy;
-  copy.reset(*slide);
-  bool changed = false;
-  for (pugi::xpath_node hit : copy.select_nodes("//*[local-name()='effectRef']")) {
-    pugi::xml_node effectRef = hit.node();
-    pugi::xml_node shape = effectRef.parent().parent();
-    pugi::xml_node props = ChildNamed(shape, "spPr");
-    if (!ChildNamed(props, "effectLst") && !ChildNamed(props, "effectDag")) continue;
-    if (std::string_view(effectRef.attribute("idx").value()) == "0") continue;
-    effectRef.attribute("idx").set_value("0");
-    changed = true;
-  }
-  if (!changed) return std::nullopt;
-  return SerializeXml(copy);
-}
-
-// What the other slides hold in the copy drawn for one slide's shapes.
-constexpr std::string_view kEmptySlide =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-    "<p:sld xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
-    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
-    "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree><p:nvGrpSpPr>"
-    "<p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/></p:spTree></p:cSld></p:sld>";
-
-// Points the renderer at the slide as it is now: the deck's own file while
-// nothing was edited, else a copy of the edited deck in which every other
-// slide is empty. Leaving the other slides out of the slide list instead
-// makes LibreOffice 7.4 crash while opening some decks (poi__stress022).
-void ShowCurrentSlide(EngineSession& session, PresentationDocument& doc, int slide, std::string_view member) {
+// Points the renderer at the shapes as they are now: a copy of the deck in
+// which the slide holds only them (paths renumbered to match). The other
+// slides stay in the slide list, empty: leaving them out makes LibreOffice
+// 7.4 crash while opening some decks (poi__stress022).
+void ShowCurrentShapes(EngineSession& session, PresentationDocument& doc, int slide,
+                       std::vector<ShapeToDraw>& shapes, std::string_view member) {
   RenderState& state = Rendering(session, member);
   Package& package = doc.Pkg();
-  std::string token = StateToken(doc);
-  if (package.Revision() == 0) {
-    state.renderer.Load(package.File(), token);
-    return;
-  }
-  token += ":" + std::to_string(doc.Slides()[slide].id);
+  const SlideEntry& entry = doc.Slides()[slide];
+  KeptShapes kept = KeepOnlyDrawn(shapes);
+  std::string token = StateToken(doc) + ":" + std::to_string(entry.id) + ":" + KeptShapesKey(kept);
   if (state.slideCopyToken != token) {
+    if (!package.FindXml(entry.part)) Fail(member, "The slide cannot be read.");
     if (state.slideCopy.empty())
       state.slideCopy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
-    Package::ReplacedParts replaced;
-    for (int i = 0, n = static_cast<int>(doc.Slides().size()); i < n; ++i)
-      if (i != slide) replaced.emplace(doc.Slides()[i].part, kEmptySlide);
-    if (std::optional<std::string> slideXml = WithOwnEffectsOnly(package, doc.Slides()[slide].part))
-      replaced.emplace(doc.Slides()[slide].part, std::move(*slideXml));
     try {
-      package.SaveCopyWith(state.slideCopy, replaced);
+      package.SaveCopyWith(state.slideCopy, ShapeDrawingParts(doc, slide, kept));
     } catch (const PackageError& e) {
       Fail(member, std::string("The presentation could not be prepared for drawing (") + e.what() + ").");
     }
@@ -197,7 +158,7 @@ void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int sli
 }
 
 void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const std::string& part,
-                      const std::vector<ShapeToDraw>& shapes, std::string_view member, Args args) {
+                      std::vector<ShapeToDraw> shapes, std::string_view member, Args args) {
   constexpr int kPng = 2, kEmf = 5;
   std::filesystem::path target = ArgAt(args, 0).AsString();
   int filter = ArgAt(args, 1).IsEmpty() ? kPng : ArgAt(args, 1).AsLong();
@@ -215,7 +176,7 @@ void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const s
   if (slide < 0 || shapes.empty())
     throw ComError(hr::kInvalidArgument, std::string(member) + " : Only shapes of slides can be exported.");
   try {
-    ShowCurrentSlide(session, doc, slide, member);
+    ShowCurrentShapes(session, doc, slide, shapes, member);
     int page = slide;
     SlideRenderer& renderer = session.rendering->renderer;
     std::vector<ShapePath> paths;

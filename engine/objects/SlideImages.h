@@ -31,7 +31,7 @@ struct ShapeToDraw {
   std::string name;  // checked against LibreOffice's shape at the path, which counts some shapes differently
 };
 void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const std::string& part,
-                      const std::vector<ShapeToDraw>& shapes, std::string_view member, Args args);
+                      std::vector<ShapeToDraw> shapes, std::string_view member, Args args);
 
 // Ends the renderer and removes its copies; at Quit.
 void EndRendering(EngineSession& session);

@@ -62,7 +62,9 @@ std::string CheckDeck(const CorpusDeck& deck) {
   Sandbox sandbox;
   const fs::path out = sandbox.Root() / "out";
   ChildOptions options;
-  options.timeout = std::chrono::seconds(180);
+  // Long enough for the heaviest deck, which draws some 1,300 shape images,
+  // on a loaded machine; a hang still ends here.
+  options.timeout = std::chrono::seconds(480);
   ChildResult r = RunCli(sandbox, {"presentation", (CorpusDir() / deck.file).string(), "-o", out.string()}, options);
   if (r.timedOut || r.signal != 0 || r.exitCode < 0 || r.exitCode > 11) return Describe(r) + "\n" + r.err;
   if (r.exitCode != 0) {

@@ -157,6 +157,64 @@ TEST_F(EngineShapeEditsTest, AddedShapesAreRealAndSaved) {
   EXPECT_FLOAT_EQ(reopened.Item(count + 1).Get("Width").AsSingle(), 30.0f);
 }
 
+TEST_F(EngineShapeEditsTest, TextPutInAShapeTakesTheFormattingItBeganWith) {
+  Object pres = Open(Deck("poi__customGeo.pptx"));
+  Object shapes = Shapes(pres, 1);
+  // A bold 28 pt first run: every new paragraph, run and line break takes it.
+  Object title = shapes.Item("Subtitle 2");
+  title.Child("TextFrame").Child("TextRange").Put("Text", "One\rTwo\vThree\r\nFour");
+  EXPECT_EQ(title.Child("TextFrame").Child("TextRange").Get("Text").AsString(), "One\rTwo\vThree\rFour");
+  Object range = title.Child("TextFrame2").Child("TextRange");
+  EXPECT_EQ(range.Child("Paragraphs").Count(), 3);
+  ASSERT_EQ(range.Child("Runs").Count(), 4);
+  for (int i = 1; i <= 4; ++i) {
+    Object font = range.Child("Runs", i).Child("Font");
+    EXPECT_EQ(font.Get("Bold").AsLong(), kTrue) << i;
+    EXPECT_FLOAT_EQ(font.Get("Size").AsSingle(), 28.0f) << i;
+  }
+  // Blank text leaves one empty paragraph; an added shape takes text too and saves it.
+  title.Child("TextFrame").Child("TextRange").Put("Text", "");
+  EXPECT_EQ(title.Child("TextFrame2").Child("TextRange").Child("Paragraphs").Count(), 1);
+  Object box = shapes.Call("AddShape", 1, 0.0, 0.0, 50.0, 50.0);
+  box.Child("TextFrame").Child("TextRange").Put("Text", "  ");
+  std::string copy;
+  SavedSlide(pres, 1, &copy);
+  Object saved = Shapes(Open(copy), 1).Item(shapes.Count());
+  EXPECT_EQ(saved.Child("TextFrame").Child("TextRange").Get("Text").AsString(), "  ");
+}
+
+TEST_F(EngineShapeEditsTest, ZOrderMovesAShapeAmongItsSiblingsAndRangeFindsGroupMembers) {
+  Object pres = Open(Deck(kGroupingDeck));
+  Object shapes = Shapes(pres, 1);
+  const int count = shapes.Count();
+  ASSERT_GE(count, 3);
+  Object last = shapes.Item(count);
+  const std::string name = last.Get("Name").AsString();
+  last.Call("ZOrder", 1);  // to the back
+  EXPECT_EQ(shapes.Item(1).Get("Name").AsString(), name);
+  EXPECT_EQ(last.Get("ZOrderPosition").AsLong(), 1);
+  last.Call("ZOrder", 2);  // one forward
+  EXPECT_EQ(last.Get("ZOrderPosition").AsLong(), 2);
+  last.Call("ZOrder", 0);  // to the front
+  EXPECT_EQ(shapes.Item(count).Get("Name").AsString(), name);
+  last.Call("ZOrder", 3);  // one back
+  EXPECT_EQ(last.Get("ZOrderPosition").AsLong(), count - 1);
+  EXPECT_EQ(ErrorOf([&] { last.Call("ZOrder", 5); }), hr::kInvalidArgument);
+
+  // A member and its duplicate, named together, as a group member's image is drawn.
+  Object members = shapes.Item("Group 10").Child("GroupItems");
+  Object member = members.Item(2);
+  const int memberCount = members.Count();
+  Object copy = Object(member.Call("Duplicate")).Item(1);
+  EXPECT_EQ(shapes.Item("Group 10").Child("GroupItems").Count(), memberCount + 1);
+  copy.Call("ZOrder", 1);
+  EXPECT_EQ(shapes.Item("Group 10").Child("GroupItems").Item(1).Get("Name").AsString(), copy.Get("Name").AsString());
+  Object range = shapes.Child("Range", member.Get("Name").AsString(), copy.Get("Name").AsString());
+  EXPECT_EQ(range.Count(), 2);
+  EXPECT_EQ(range.Item(1).Get("Child").AsLong(), kTrue);
+  EXPECT_EQ(ErrorOf([&] { shapes.Item(member.Get("Name").AsString()); }), hr::kInvalidArgument);
+}
+
 TEST_F(EngineShapeEditsTest, FreeformsTurnIntoRectangles) {
   Object freeform =
       Shapes(Open(Deck("poi__customGeo.pptx")), 6).Item("Diagram 3").Child("GroupItems").Item("Freeform 4");

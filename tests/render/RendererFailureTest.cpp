@@ -56,6 +56,11 @@ class RendererFailureTest : public IsolatedUserFolders {
     }
     return slowest;
   }
+  // Quit ends the renderer, whatever state it was left in, and removes the copies made for it.
+  void QuitLeavingNothing() {
+    app_.Call("Quit");
+    EXPECT_TRUE(RenderLeftovers(Folder("tmp")).empty());
+  }
   Object app_;
 };
 
@@ -65,6 +70,7 @@ TEST_F(RendererFailureTest, ADownRendererFailsEveryImageAtOnce) {
   Object missing = OpenShape(Setup(Folder("nowhere") / "quillmere-render"));
   EXPECT_LT(SevenTries(missing, failures), 100ms);
   EXPECT_EQ(failures, 7);
+  QuitLeavingNothing();
 
   // Never greets: the first try waits out the start limit, later ones do not
   // start it again.
@@ -75,6 +81,7 @@ TEST_F(RendererFailureTest, ADownRendererFailsEveryImageAtOnce) {
   EXPECT_EQ(failures, 7);
   EXPECT_LT(Clock::now() - start, 3s);
   EXPECT_FALSE(StillRunning(pid));
+  QuitLeavingNothing();
 
   // Greets, then hangs on every request: it is killed, started once more,
   // killed again, and then left down.
@@ -89,9 +96,7 @@ TEST_F(RendererFailureTest, ADownRendererFailsEveryImageAtOnce) {
   std::ifstream lines(starts);
   EXPECT_EQ(std::count(std::istreambuf_iterator<char>(lines), {}, '\n'), 2);
   EXPECT_FALSE(StillRunning(pid));
-
-  app_.Call("Quit");
-  EXPECT_TRUE(RenderLeftovers(Folder("tmp")).empty());
+  QuitLeavingNothing();
 }
 
 TEST_F(RendererFailureTest, AServerThatEndsIsNoticedThoughItsHelperLingers) {
