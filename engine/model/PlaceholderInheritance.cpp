@@ -54,7 +54,7 @@ std::vector<InheritedShape> PlaceholderAncestors(PresentationDocument& doc, cons
   std::vector<std::string> chain = doc.InheritanceChain(part);
   for (std::size_t i = 1; i < chain.size() && ph; ++i) {
     pugi::xml_node root = doc.PartRoot(chain[i]);
-    pugi::xml_node match = MatchingPlaceholder(ph, root, LocalName(root) == "sldMaster");
+    pugi::xml_node match = MatchingPlaceholder(ph, root, IsMasterRoot(root));
     if (!match) break;
     ancestors.push_back({chain[i], match});
     ph = PlaceholderOf(match);

@@ -78,6 +78,14 @@ std::string PresentationDocument::LayoutOfSlide(const std::string& slidePart) {
 
 std::vector<std::string> PresentationDocument::InheritanceChain(const std::string& part) {
   std::vector<std::string> chain{part};
+  // A notes page follows the notes master; one made here has no relationships
+  // of its own and follows the presentation's.
+  if (LocalName(PartRoot(part)) == "notes") {
+    const Relationship* master = package_->FindRelationshipOfType(part, "notesMaster");
+    if (!master) master = package_->FindRelationshipOfType(mainPart_, "notesMaster");
+    if (master && !master->external && package_->HasPart(master->target)) chain.push_back(master->target);
+    return chain;
+  }
   // A master relates to its layouts too, so only a slide is followed to a layout.
   if (LocalName(PartRoot(part)) == "sld") {
     std::string layout = LayoutOfSlide(part);
@@ -104,13 +112,12 @@ SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
   ColorMap map = IdentityColorMap();
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     pugi::xml_node root = PartRoot(*it);
-    if (LocalName(root) == "sldMaster")
+    if (IsMasterRoot(root))
       ApplyColorMapping(map, ChildNamed(root, "clrMap"));
     else
       ApplyColorMapping(map, ChildNamed(ChildNamed(root, "clrMapOvr"), "overrideClrMapping"));
   }
-  std::string_view top = LocalName(PartRoot(chain.back()));
-  return MappedColors(top == "sldMaster" ? ThemeColorsOfMaster(chain.back()) : SchemeColors{}, map);
+  return MappedColors(IsMasterRoot(PartRoot(chain.back())) ? ThemeColorsOfMaster(chain.back()) : SchemeColors{}, map);
 }
 
 pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {

@@ -44,11 +44,11 @@ class PresentationDocument {
 
   // The layout a slide follows; empty when it has none.
   std::string LayoutOfSlide(const std::string& slidePart);
-  // A slide, layout or master part and the parts it inherits from, the part
-  // itself first: slide, layout, master.
+  // A slide, layout, master or notes part and the parts it inherits from, the
+  // part itself first: slide, layout, master; notes page, notes master.
   std::vector<std::string> InheritanceChain(const std::string& part);
 
-  // The theme colours a slide, layout or master shows: its master's theme
+  // The theme colours a slide, layout, master or notes part shows: its master's theme
   // through the master's colour map and the overrides down the chain.
   SchemeColors ThemeColorsOf(const std::string& part);
   // The p:bg in effect for a slide, layout or master (its own, else the

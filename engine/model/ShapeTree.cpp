@@ -21,6 +21,11 @@ pugi::xml_node NonVisualPropertiesOf(const pugi::xml_node& shape) {
 
 pugi::xml_node ShapeTreeOf(const pugi::xml_node& partRoot) { return ChildNamed(ChildNamed(partRoot, "cSld"), "spTree"); }
 
+bool IsMasterRoot(const pugi::xml_node& partRoot) {
+  std::string_view name = LocalName(partRoot);
+  return name == "sldMaster" || name == "notesMaster";
+}
+
 bool IsShapeElement(const pugi::xml_node& node) {
   if (node.type() != pugi::node_element) return false;
   std::string_view n = LocalName(node);
@@ -43,7 +48,8 @@ pugi::xml_node PlaceholderOf(const pugi::xml_node& shape) {
 }
 
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape) {
-  return ChildNamed(shape, LocalName(shape) == "grpSp" ? "grpSpPr" : "spPr");
+  std::string_view kind = LocalName(shape);
+  return ChildNamed(shape, kind == "grpSp" ? "grpSpPr" : kind == "tc" ? "tcPr" : "spPr");
 }
 
 unsigned LargestShapeId(const pugi::xml_node& partRoot) {

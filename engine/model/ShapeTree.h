@@ -11,6 +11,9 @@
 
 namespace quillmere::engine {
 
+// Whether a part's root is a master (a slide master or the notes master):
+// the end of an inheritance chain, with its own colour map and theme.
+bool IsMasterRoot(const pugi::xml_node& partRoot);
 // p:cSld/p:spTree of a part's root, or an empty node.
 pugi::xml_node ShapeTreeOf(const pugi::xml_node& partRoot);
 // Whether a child of a shape tree is a shape rather than the tree's own properties.
@@ -21,7 +24,8 @@ std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot);
 pugi::xml_node DrawingPropertiesOf(const pugi::xml_node& shape);
 // p:nvPr/p:ph of a shape, or an empty node when the shape is no placeholder.
 pugi::xml_node PlaceholderOf(const pugi::xml_node& shape);
-// p:spPr (p:grpSpPr for a group): where a shape keeps its own formatting; empty for frames.
+// p:spPr (p:grpSpPr for a group, a:tcPr for a table cell): where a shape
+// keeps its own formatting; empty for frames.
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape);
 
 // Calls f with every p:cNvPr below root: the shape's own and its members'.

@@ -30,6 +30,9 @@ const MemberTable<NotesPageObject>& NotesPageObject::Members() {
        .get = [](NotesPageObject& o, Args) {
          return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
        }},
+      {.name = "ThemeColorScheme",
+       .sinceVersion = 12,
+       .get = [](NotesPageObject& o, Args) { return ThemeColorScheme(o.Session(), *o.doc, o.part); }},
   };
   return table;
 }

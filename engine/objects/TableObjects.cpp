@@ -4,6 +4,7 @@
 
 #include "engine/model/ShapeGeometry.h"
 #include "engine/model/XmlNames.h"
+#include "engine/objects/FillFormatObjects.h"
 #include "engine/objects/ShapeObjects.h"
 #include "engine/objects/TextFrame2Objects.h"
 
@@ -134,6 +135,9 @@ const MemberTable<CellShapeObject>& CellShapeObject::Members() {
       {.name = "TextFrame2",
        .sinceVersion = 12,
        .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<TextFrame2Object>(s.Session(), TextHolder(s))); }},
+      // A cell keeps its fill in a:tcPr, where the fill members find it as in a shape's properties.
+      {.name = "Fill",
+       .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<FillFormatObject>(s.Session(), TextHolder(s))); }},
       {.name = "Parent",
        .get = [](CellShapeObject& s, Args) { return Value(s.table->shape->parent); }},
   };

@@ -409,5 +409,15 @@ TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentat
   EXPECT_EQ(shapes.Item("Oval 5").Child("TextFrame").Get("VerticalAnchor").AsLong(), 3);
 }
 
+TEST_F(EngineShapeMembersTest, NotesTextTakesTheNotesMastersStyleAndColours) {
+  Object notes = Open("poi__customGeo.pptx").Child("Slides").Item(1).Child("NotesPage");
+  Object scheme = notes.Child("ThemeColorScheme");
+  Object body = notes.Child("Shapes").Child("Placeholders").Item(2);
+  Object font = body.Child("TextFrame2").Child("TextRange").Child("Runs", 1).Child("Font");
+  // The notes master's body style: 12 pt in the text colour of its colour map (tx1 → dk1).
+  EXPECT_FLOAT_EQ(font.Get("Size").AsSingle(), 12.0f);
+  EXPECT_EQ(font.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), scheme.Child("Colors", 1).Get("RGB").AsLong());
+}
+
 }  // namespace
 }  // namespace quillmere::testing

@@ -94,6 +94,10 @@ TEST_F(EngineShapeWritersTest, TablesWriteMergedCellsOnceWithTheirSpan) {
   ASSERT_EQ(spans.size(), 6u);
   EXPECT_EQ(spans[0], (std::vector<std::string>{"1x1", "1x1", "1x1"}));
   EXPECT_EQ(spans[3], (std::vector<std::string>{"1x1", "1x2", "-"}));
+  // The header row's cells fill themselves with a tinted theme colour.
+  pugi::xml_node headerFill = written.child("Row").child("Cell").child("Fill");
+  EXPECT_EQ(std::string(headerFill.child_value("Visible")), "True");
+  EXPECT_EQ(std::string(headerFill.child_value("ForecolorType")), "2");
   pugi::xml_node fourth = *std::next(written.children("Row").begin(), 3);
   pugi::xml_node text = fourth.child("Cell").next_sibling("Cell").child("TextFrame").child("TextRange");
   EXPECT_EQ(std::string(text.child("Paragraph").child("Text").child_value("String")).substr(0, 9), "B3&#160;a");
