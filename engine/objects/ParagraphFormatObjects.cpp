@@ -2,8 +2,10 @@
 #include <string_view>
 
 #include "engine/model/DrawingUnits.h"
+#include "engine/model/ThemeStyles.h"
 #include "engine/model/TextStyles.h"
 #include "engine/model/XmlNames.h"
+#include "engine/objects/ColorFormatObjects.h"
 #include "engine/objects/TextFrame2Objects.h"
 
 namespace quillmere::engine {
@@ -93,6 +95,20 @@ int FirstCodePoint(std::string_view text) {
   return code;
 }
 
+// What the paragraph's text shows: the font of its first run, or of the
+// paragraph itself when it has none.
+Value TextFont(const BulletFontObject& b, std::string_view member) {
+  pugi::xml_node run;
+  for (pugi::xml_node c = b.node.first_child(); c && !run; c = c.next_sibling())
+    if (LocalName(c) == "r" || LocalName(c) == "fld") run = c;
+  auto font = std::make_shared<Font2Object>(b.Session(), b.shape, run);
+  return font->Invoke(InvokeKind::Get, member, {});
+}
+
+Value TextFontPart(const BulletFontObject& b, std::string_view part, std::string_view member) {
+  return TextFont(b, part).AsDispatch()->Invoke(InvokeKind::Get, member, {});
+}
+
 std::vector<pugi::xml_node> TabsOf(const TabStops2Object& t) {
   std::vector<pugi::xml_node> tabs;
   ForEachChildNamed(Element(t, {"tabLst"}), "tab", [&](const pugi::xml_node& tab) { tabs.push_back(tab); });
@@ -163,6 +179,45 @@ const MemberTable<BulletFormat2Object>& BulletFormat2Object::Members() {
        .get = [](BulletFormat2Object& b, Args) { return MsoBool(LocalName(Element(b, {"buClr", "buClrTx"})) != "buClr"); }},
       {.name = "UseTextFont",
        .get = [](BulletFormat2Object& b, Args) { return MsoBool(LocalName(Element(b, {"buFont", "buFontTx"})) != "buFont"); }},
+      {.name = "Font", .get = [](BulletFormat2Object& b, Args) { return Part<BulletFormat2Object, BulletFontObject>(b); }},
+  };
+  return table;
+}
+
+template <>
+const MemberTable<BulletFontObject>& BulletFontObject::Members() {
+  static const MemberTable<BulletFontObject> table{
+      {.name = "Name",
+       .get =
+           [](BulletFontObject& b, Args) {
+             pugi::xml_node font = Element(b, {"buFont", "buFontTx"});
+             if (LocalName(font) != "buFont") return TextFont(b, "Name");
+             return Value(ResolvedTypeface(*b.shape->doc, b.shape->part, font.attribute("typeface").value()));
+           }},
+      {.name = "Size",
+       .get =
+           [](BulletFontObject& b, Args) {
+             pugi::xml_node size = Element(b, {"buSzPct", "buSzPts", "buSzTx"});
+             if (LocalName(size) == "buSzPts") return Value(static_cast<float>(size.attribute("val").as_double() / 100.0));
+             double scale = LocalName(size) == "buSzPct" ? size.attribute("val").as_double() / 100000.0 : 1.0;
+             return Value(static_cast<float>(TextFont(b, "Size").AsDouble() * scale));
+           }},
+      {.name = "Color",
+       .get =
+           [](BulletFontObject& b, Args) {
+             pugi::xml_node color = Element(b, {"buClr", "buClrTx"});
+             if (LocalName(color) != "buClr") return TextFontPart(b, "Fill", "ForeColor");
+             ColorBinding binding{[color] { return ColorSource{color.first_child(), {}, 0}; }, {}};
+             return Value(std::make_shared<ColorFormatObject>(b.Session(), b.shape->doc, b.shape->part, binding));
+           }},
+      {.name = "Bold", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Bold"); }},
+      {.name = "Italic", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Italic"); }},
+      {.name = "Subscript", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Subscript"); }},
+      {.name = "Superscript", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Superscript"); }},
+      // msoNoUnderline is 0; the 2003 font answers only whether there is one.
+      {.name = "Underline",
+       .get = [](BulletFontObject& b, Args) { return MsoBool(TextFont(b, "UnderlineStyle").AsLong() != 0); }},
+      {.name = "Shadow", .get = [](BulletFontObject& b, Args) { return TextFontPart(b, "Shadow", "Visible"); }},
   };
   return table;
 }

@@ -64,6 +64,9 @@ using TextThreeDObject = TextFormatObject<"ThreeDFormat">;
 using RunShadowObject = TextFormatObject<"ShadowFormat">;
 using ParagraphFormat2Object = TextFormatObject<"ParagraphFormat2">;
 using BulletFormat2Object = TextFormatObject<"BulletFormat2">;
+// The bullet's font, as BulletFormat2.Font answers it: the paragraph's text
+// font where the bullet sets no font, size or colour of its own.
+using BulletFontObject = TextFormatObject<"Font">;
 using TabStops2Object = TextFormatObject<"TabStops2">;
 using TabStop2Object = TextFormatObject<"TabStop2">;
 
@@ -85,6 +88,8 @@ template <>
 const MemberTable<ParagraphFormat2Object>& ParagraphFormat2Object::Members();
 template <>
 const MemberTable<BulletFormat2Object>& BulletFormat2Object::Members();
+template <>
+const MemberTable<BulletFontObject>& BulletFontObject::Members();
 template <>
 const MemberTable<TabStops2Object>& TabStops2Object::Members();
 template <>

@@ -419,5 +419,27 @@ TEST_F(EngineShapeMembersTest, NotesTextTakesTheNotesMastersStyleAndColours) {
   EXPECT_EQ(font.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), scheme.Child("Colors", 1).Get("RGB").AsLong());
 }
 
+TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) {
+  Object slide = Open("poi__pptx2svg.pptx").Child("Slides").Item(1);
+  Object paragraph = slide.Child("Shapes").Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange").Child(
+      "Paragraphs", 2);
+  Object bullet = paragraph.Child("ParagraphFormat").Child("Bullet").Child("Font");
+  EXPECT_EQ(bullet.Get("Name").AsString(), "Wingdings");
+  EXPECT_FLOAT_EQ(bullet.Get("Size").AsSingle(), paragraph.Child("Runs", 1).Child("Font").Get("Size").AsSingle());
+  // tx2 through the master's colour map: Dark 2, the third theme colour.
+  EXPECT_EQ(bullet.Child("Color").Get("RGB").AsLong(),
+            slide.Child("ThemeColorScheme").Child("Colors", 3).Get("RGB").AsLong());
+  EXPECT_EQ(bullet.Get("Bold").AsLong(), paragraph.Child("Runs", 1).Child("Font").Get("Bold").AsLong());
+
+  // Inherited from the master's body style: Arial, in the text's own size and colour.
+  Object text = Open("poi__customGeo.pptx").Child("Slides").Item(2).Child("Shapes").Item("Content Placeholder 1")
+                    .Child("TextFrame2").Child("TextRange").Child("Paragraphs", 1);
+  Object inherited = text.Child("ParagraphFormat").Child("Bullet").Child("Font");
+  Object font = text.Child("Runs", 1).Child("Font");
+  EXPECT_EQ(inherited.Get("Name").AsString(), "Arial");
+  EXPECT_FLOAT_EQ(inherited.Get("Size").AsSingle(), font.Get("Size").AsSingle());
+  EXPECT_EQ(inherited.Child("Color").Get("RGB").AsLong(), font.Child("Fill").Child("ForeColor").Get("RGB").AsLong());
+}
+
 }  // namespace
 }  // namespace quillmere::testing
