@@ -109,6 +109,13 @@ Value TextFontPart(const BulletFontObject& b, std::string_view part, std::string
   return TextFont(b, part).AsDispatch()->Invoke(InvokeKind::Get, member, {});
 }
 
+// A bullet font of its own serves every script; else each script takes the text's.
+Value BulletTypeface(const BulletFontObject& b, std::string_view member) {
+  pugi::xml_node font = Element(b, {"buFont", "buFontTx"});
+  if (LocalName(font) != "buFont") return TextFont(b, member);
+  return Value(ResolvedTypeface(*b.shape->doc, b.shape->part, font.attribute("typeface").value()));
+}
+
 std::vector<pugi::xml_node> TabsOf(const TabStops2Object& t) {
   std::vector<pugi::xml_node> tabs;
   ForEachChildNamed(Element(t, {"tabLst"}), "tab", [&](const pugi::xml_node& tab) { tabs.push_back(tab); });
@@ -187,13 +194,10 @@ const MemberTable<BulletFormat2Object>& BulletFormat2Object::Members() {
 template <>
 const MemberTable<BulletFontObject>& BulletFontObject::Members() {
   static const MemberTable<BulletFontObject> table{
-      {.name = "Name",
-       .get =
-           [](BulletFontObject& b, Args) {
-             pugi::xml_node font = Element(b, {"buFont", "buFontTx"});
-             if (LocalName(font) != "buFont") return TextFont(b, "Name");
-             return Value(ResolvedTypeface(*b.shape->doc, b.shape->part, font.attribute("typeface").value()));
-           }},
+      {.name = "Name", .get = [](BulletFontObject& b, Args) { return BulletTypeface(b, "Name"); }},
+      {.name = "NameComplexScript",
+       .get = [](BulletFontObject& b, Args) { return BulletTypeface(b, "NameComplexScript"); }},
+      {.name = "NameFarEast", .get = [](BulletFontObject& b, Args) { return BulletTypeface(b, "NameFarEast"); }},
       {.name = "Size",
        .get =
            [](BulletFontObject& b, Args) {

@@ -431,14 +431,17 @@ TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) 
             slide.Child("ThemeColorScheme").Child("Colors", 3).Get("RGB").AsLong());
   EXPECT_EQ(bullet.Get("Bold").AsLong(), paragraph.Child("Runs", 1).Child("Font").Get("Bold").AsLong());
 
-  // Inherited from the master's body style: Arial, in the text's own size and colour.
-  Object text = Open("poi__customGeo.pptx").Child("Slides").Item(2).Child("Shapes").Item("Content Placeholder 1")
-                    .Child("TextFrame2").Child("TextRange").Child("Paragraphs", 1);
+  // Inherited: Arial from the master's body style in the text's own size, and
+  // accent 4 (the eighth theme colour) from the master's body placeholder.
+  Object second = Open("poi__customGeo.pptx").Child("Slides").Item(2);
+  Object text = second.Child("Shapes").Item("Content Placeholder 1").Child("TextFrame2").Child("TextRange").Child(
+      "Paragraphs", 1);
   Object inherited = text.Child("ParagraphFormat").Child("Bullet").Child("Font");
   Object font = text.Child("Runs", 1).Child("Font");
   EXPECT_EQ(inherited.Get("Name").AsString(), "Arial");
   EXPECT_FLOAT_EQ(inherited.Get("Size").AsSingle(), font.Get("Size").AsSingle());
-  EXPECT_EQ(inherited.Child("Color").Get("RGB").AsLong(), font.Child("Fill").Child("ForeColor").Get("RGB").AsLong());
+  EXPECT_EQ(inherited.Child("Color").Get("RGB").AsLong(),
+            second.Child("ThemeColorScheme").Child("Colors", 8).Get("RGB").AsLong());
 }
 
 }  // namespace
