@@ -151,9 +151,7 @@ void ReorderShape(PresentationDocument& doc, const std::string& part, const pugi
 
 std::vector<pugi::xml_node> UngroupShape(PresentationDocument& doc, const std::string& part,
                                          const pugi::xml_node& group) {
-  std::vector<pugi::xml_node> members;
-  for (pugi::xml_node c = group.first_child(); c; c = c.next_sibling())
-    if (IsShapeElement(c)) members.push_back(c);
+  std::vector<pugi::xml_node> members = ShapesIn(group);
   pugi::xml_node groupXfrm = TransformOf(group);
   Frame groupFrame = OwnFrame(doc, part, group).value_or(Frame{});
   for (const pugi::xml_node& member : members) {

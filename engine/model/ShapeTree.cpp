@@ -32,12 +32,14 @@ bool IsShapeElement(const pugi::xml_node& node) {
   return n != "nvGrpSpPr" && n != "grpSpPr" && n != "extLst";
 }
 
-std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot) {
+std::vector<pugi::xml_node> ShapesIn(const pugi::xml_node& container) {
   std::vector<pugi::xml_node> shapes;
-  for (pugi::xml_node c = ShapeTreeOf(partRoot).first_child(); c; c = c.next_sibling())
+  for (pugi::xml_node c = container.first_child(); c; c = c.next_sibling())
     if (IsShapeElement(c)) shapes.push_back(c);
   return shapes;
 }
+
+std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot) { return ShapesIn(ShapeTreeOf(partRoot)); }
 
 pugi::xml_node DrawingPropertiesOf(const pugi::xml_node& shape) {
   return ChildNamed(NonVisualPropertiesOf(shape), "cNvPr");

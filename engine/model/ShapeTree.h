@@ -18,6 +18,8 @@ bool IsMasterRoot(const pugi::xml_node& partRoot);
 pugi::xml_node ShapeTreeOf(const pugi::xml_node& partRoot);
 // Whether a child of a shape tree is a shape rather than the tree's own properties.
 bool IsShapeElement(const pugi::xml_node& node);
+// The shapes directly in a shape tree or group, back to front.
+std::vector<pugi::xml_node> ShapesIn(const pugi::xml_node& container);
 // The top-level shapes of a part, back to front.
 std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot);
 // p:cNvPr of a shape (its id and name), or an empty node.

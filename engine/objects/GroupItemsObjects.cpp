@@ -6,10 +6,7 @@
 namespace quillmere::engine {
 
 GroupItemsObject::GroupItemsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> g)
-    : EngineObject(std::move(s)), group(std::move(g)) {
-  for (pugi::xml_node c = group->element.first_child(); c; c = c.next_sibling())
-    if (IsShapeElement(c)) members.push_back(c);
-}
+    : EngineObject(std::move(s)), group(std::move(g)), members(ShapesIn(group->element)) {}
 
 const MemberTable<GroupItemsObject>& GroupItemsObject::Members() {
   static const MemberTable<GroupItemsObject> table{

@@ -39,15 +39,14 @@ void KeepOwnEffectsOnly(pugi::xml_document& slide) {
 // Removes the shapes of a shape tree or group that are not kept; a group's
 // frame and child space stay as they were, so the members left keep their places.
 void KeepOnly(pugi::xml_node container, const KeptShapes& kept) {
-  int index = 0;
-  for (pugi::xml_node c = container.first_child(), next; c; c = next) {
-    next = c.next_sibling();
-    if (!IsShapeElement(c)) continue;
-    auto found = kept.shapes.find(index++);
+  std::vector<pugi::xml_node> shapes = ShapesIn(container);
+  for (int index = 0; index < static_cast<int>(shapes.size()); ++index) {
+    const pugi::xml_node& shape = shapes[static_cast<std::size_t>(index)];
+    auto found = kept.shapes.find(index);
     if (found == kept.shapes.end()) {
-      container.remove_child(c);
+      container.remove_child(shape);
     } else if (!found->second.whole) {
-      for (const pugi::xml_node& variant : ShapeVariants(c))
+      for (const pugi::xml_node& variant : ShapeVariants(shape))
         if (LocalName(variant) == "grpSp") KeepOnly(variant, found->second);
     }
   }

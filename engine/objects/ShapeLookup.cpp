@@ -20,9 +20,7 @@ pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, const std:
   for (const pugi::xml_node& shape : shapes) {
     pugi::xml_node group = ResolvedShape(shape);
     if (LocalName(group) != "grpSp") continue;
-    std::vector<pugi::xml_node> members;
-    for (pugi::xml_node c = group.first_child(); c; c = c.next_sibling())
-      if (IsShapeElement(c)) members.push_back(c);
+    std::vector<pugi::xml_node> members = ShapesIn(group);
     for (const pugi::xml_node& member : members)
       if (Named(member, lowerName)) return member;
     if (pugi::xml_node deeper = MemberNamed(members, lowerName)) return deeper;

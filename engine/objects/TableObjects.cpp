@@ -35,8 +35,8 @@ Frame CellFrame(const CellShapeObject& s) {
           Sum(grid.columnWidths, cell.originColumn, cell.columnSpan), Sum(grid.rowHeights, cell.originRow, cell.rowSpan)};
 }
 
-// The text of a cell is read like a shape's, with the cell element standing for the shape.
-std::shared_ptr<ShapeObject> TextHolder(const CellShapeObject& s) {
+// A cell's text and fill are read like a shape's, with the cell element standing for the shape.
+std::shared_ptr<ShapeObject> CellAsShape(const CellShapeObject& s) {
   ShapeObject& frame = *s.table->shape;
   return std::make_shared<ShapeObject>(s.table->Session(), frame.doc, frame.part, At(s).cell, frame.parent);
 }
@@ -131,13 +131,12 @@ const MemberTable<CellShapeObject>& CellShapeObject::Members() {
       {.name = "Height", .get = [](CellShapeObject& s, Args) { return Points(CellFrame(s).height); }},
       {.name = "HasTextFrame", .get = [](CellShapeObject& s, Args) { return MsoBool(static_cast<bool>(At(s).cell)); }},
       {.name = "TextFrame",
-       .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<TextFrameObject>(s.Session(), TextHolder(s))); }},
+       .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<TextFrameObject>(s.Session(), CellAsShape(s))); }},
       {.name = "TextFrame2",
        .sinceVersion = 12,
-       .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<TextFrame2Object>(s.Session(), TextHolder(s))); }},
-      // A cell keeps its fill in a:tcPr, where the fill members find it as in a shape's properties.
+       .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<TextFrame2Object>(s.Session(), CellAsShape(s))); }},
       {.name = "Fill",
-       .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<FillFormatObject>(s.Session(), TextHolder(s))); }},
+       .get = [](CellShapeObject& s, Args) { return Value(std::make_shared<FillFormatObject>(s.Session(), CellAsShape(s))); }},
       {.name = "Parent",
        .get = [](CellShapeObject& s, Args) { return Value(s.table->shape->parent); }},
   };
