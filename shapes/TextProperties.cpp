@@ -7,6 +7,7 @@
 #include "shapes/FontAttributes.h"
 #include "shapes/RunText.h"
 #include "shapes/ShapeErrorHandler.h"
+#include "shapes/SymbolFonts.h"
 #include "slides/PowerPointVersion.h"
 
 namespace quillmere {
@@ -226,6 +227,9 @@ void TextRangeProperties(const Object& shape, pugi::xml_node parent, std::string
   Object range, owner;
   run.Step(1, [&] { range = shape.Child(PowerPointMajorVersion() >= 12 ? "TextFrame2" : "TextFrame").Child("TextRange"); });
   if (!range) return;
+  bool repair = false;
+  run.Step(5, [&] { repair = NeedsSymbolFontRepair(range.Get("LanguageID").AsLong()); });
+  if (repair) FixSymbolFonts(range, run, 6);
   run.Step(4, [&] { owner = shape.Child("Parent"); });
   std::int32_t count = 0;
   run.Step(2, [&] { count = range.Child("Paragraphs").Count(); });

@@ -159,6 +159,8 @@ void PresentationDocument::ShapesChanged(const std::string& part) {
   package_->MarkModified(part);
 }
 
+void PresentationDocument::TextChanged(const std::string& part) { package_->MarkModified(part); }
+
 unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned count) {
   auto [it, inserted] = nextShapeIds_.try_emplace(part);
   if (inserted) it->second = LargestShapeId(PartRoot(part)) + 1;

@@ -66,6 +66,9 @@ class PresentationDocument {
   // The shapes of a part were edited in its DOM: the part is saved from it
   // and its shapes are listed again.
   void ShapesChanged(const std::string& part);
+  // Only the text formatting of a part's shapes was edited: it is saved from
+  // its DOM, and its shapes stay as they are.
+  void TextChanged(const std::string& part);
   // The first of count shape ids no shape of the part has had: counted on from
   // the part's largest id, so that edits making shapes do not walk the tree for each.
   unsigned TakeShapeIds(const std::string& part, unsigned count);

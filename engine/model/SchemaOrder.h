@@ -18,6 +18,12 @@ inline constexpr std::array<std::string_view, 15> kShapePropertyOrder{
     "xfrm",    "custGeom", "prstGeom",  "noFill",    "solidFill", "gradFill", "blipFill", "pattFill",
     "grpFill", "ln",       "effectLst", "effectDag", "scene3d",   "sp3d",     "extLst"};
 
+// The children of a:rPr (and the other character properties) in schema order.
+inline constexpr std::array<std::string_view, 22> kRunPropertyOrder{
+    "ln",        "noFill", "solidFill", "gradFill", "blipFill", "pattFill", "grpFill", "effectLst",
+    "effectDag", "highlight", "uLnTx",  "uLn",      "uFillTx",  "uFill",    "latin",   "ea",
+    "cs",        "sym",    "hlinkClick", "hlinkMouseOver", "rtl", "extLst"};
+
 // Where a name stands in an order; names the order lacks come last.
 template <std::size_t N>
 std::size_t Rank(const std::array<std::string_view, N>& order, std::string_view name) {

@@ -13,6 +13,7 @@
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
 #include "engine/objects/ColorFormatObjects.h"
+#include "engine/objects/TextCharactersObjects.h"
 #include "engine/objects/TextFrameLayoutMembers.h"
 
 namespace quillmere::engine {
@@ -120,6 +121,20 @@ std::string RangeText(const TextRange2Object& r) {
   }
   if (r.span == Span::Paragraph && !LastParagraph(r.paragraphs.front())) text += '\r';
   return text;
+}
+
+// Characters(start, length), 1-based; an omitted start is the first
+// character and an omitted length one character.
+Value Characters(TextRange2Object& r, Args a) {
+  int start = ArgAt(a, 0).IsEmpty() ? 1 : ArgAt(a, 0).AsLong();
+  int length = ArgAt(a, 1).IsEmpty() ? 1 : ArgAt(a, 1).AsLong();
+  if (start < 1 || length < 0) throw ComError(hr::kInvalidArgument, "TextRange2.Characters : Invalid request.");
+  bool wholeParagraphs = r.span == Span::WholeText || r.span == Span::Paragraph;
+  std::vector<TextPiece> pieces =
+      wholeParagraphs ? PiecesOfParagraphs(r.paragraphs, r.span == Span::Paragraph && !LastParagraph(r.paragraphs.front()))
+                      : PiecesOfRuns(r.runs);
+  return Value(std::make_shared<TextCharactersObject>(
+      r.Session(), r.shape, CharactersOf(pieces, static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length))));
 }
 
 template <class Format>
@@ -288,6 +303,7 @@ const MemberTable<TextRange2Object>& TextRange2Object::Members() {
              return ArgAt(a, 0).IsEmpty() ? Value(all) : Item(*all, ArgAt(a, 0));
            }},
       {.name = "Item", .get = [](TextRange2Object& r, Args a) { return Item(r, ArgAt(a, 0)); }},
+      {.name = "Characters", .get = [](TextRange2Object& r, Args a) { return Characters(r, a); }},
       {.name = "Lines",
        .get =
            [](TextRange2Object& r, Args a) {

@@ -444,5 +444,30 @@ TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) 
             second.Child("ThemeColorScheme").Child("Colors", 8).Get("RGB").AsLong());
 }
 
+TEST_F(EngineShapeMembersTest, CharactersCrossRunsAndParagraphEndsAndANewFontNameCutsTheirRuns) {
+  Object pres = Open("poi__pptx2svg.pptx");
+  Object shape = Shapes(pres, 1).Item("Content Placeholder 4");
+  auto range = [&] { return shape.Child("TextFrame2").Child("TextRange"); };
+  const std::string text = range().Get("Text").AsString();
+  std::size_t at = text.find("ties.\rBody");
+  ASSERT_NE(at, std::string::npos);
+  Object chars = range().Child("Characters", static_cast<int>(at + 1), 10);
+  EXPECT_EQ(chars.Get("Text").AsString(), "ties.\rBody");
+  EXPECT_EQ(range().Child("Paragraphs", 4).Child("Runs", 3).Child("Characters", 2, 3).Get("Text").AsString(), "uic");
+
+  chars.Child("Font").Put("Name", "Courier New");
+  EXPECT_EQ(range().Get("Text").AsString(), text);
+  auto run = [&](int paragraph, int i) { return range().Child("Paragraphs", paragraph).Child("Runs", i); };
+  auto described = [&](int paragraph, int i) {
+    return run(paragraph, i).Get("Text").AsString() + "|" + run(paragraph, i).Child("Font").Get("Name").AsString();
+  };
+  EXPECT_EQ(range().Child("Paragraphs", 1).Child("Runs").Count(), 9);
+  EXPECT_EQ(described(1, 7).substr(0, 5), "into ");
+  EXPECT_EQ(described(1, 8), "ties|Courier New");
+  EXPECT_EQ(described(1, 9), ".|Courier New");
+  EXPECT_EQ(described(2, 1), "Body|Courier New");
+  EXPECT_EQ(described(2, 2), " |Calibri");
+}
+
 }  // namespace
 }  // namespace quillmere::testing

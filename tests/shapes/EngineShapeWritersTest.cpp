@@ -3,6 +3,7 @@
 
 #include "engine/EngineRuntime.h"
 #include "shapes/RunText.h"
+#include "shapes/SymbolFonts.h"
 #include "shapes/TableProperties.h"
 #include "shapes/TextProperties.h"
 #include "tests/fakes/FakePowerPointTest.h"
@@ -63,6 +64,32 @@ TEST_F(EngineShapeWritersTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
   EXPECT_STREQ(second.attribute("IndentLevel").value(), "2");
   EXPECT_STREQ(second.attribute("LeftIndent").value(), "87.75");  // 58.5 pt at 1.5
   EXPECT_STREQ(second.attribute("FirstLineIndent").value(), "-33.75");
+}
+
+TEST_F(EngineShapeWritersTest, SymbolCharactersTakeTheirSymbolFontAndOtherTextKeepsItsRuns) {
+  // "x=y \uF0DE x+z": the arrow is drawn in the Symbol font its run's a:sym
+  // names, while the run's letters are Lucida Sans Unicode. The same text has
+  // a curly apostrophe and an en dash, which copy without a symbol font.
+  Object shape = ShapeOf("poi__ae.ac.uaeu.faculty_nafaachbili_GeomLec1.pptx", 7, "Content Placeholder 2");
+  Object range = shape.Child("TextFrame2").Child("TextRange");
+  const std::string text = range.Get("Text").AsString();
+  const int runs = range.Child("Runs").Count();
+  std::size_t arrow = text.find("\uF0DE");
+  ASSERT_NE(arrow, std::string::npos);
+  range.Child("Characters", 1, 1).Call("Copy");
+  EXPECT_EQ(SymbolFontFromClipboard(), "");
+
+  pugi::xml_node frame = Frame(shape);
+  EXPECT_EQ(range.Get("Text").AsString(), text);
+  EXPECT_EQ(shape.Child("TextFrame2").Child("TextRange").Child("Runs").Count(), runs + 1);  // "\uF0DE " became two
+  std::vector<std::string> fonts;
+  for (pugi::xml_node p : frame.child("TextRange").children("Paragraph"))
+    for (pugi::xml_node t : p.children("Text"))
+      if (std::string(t.child_value("String")).starts_with("\uF0DE") || !fonts.empty())
+        fonts.push_back(std::string(t.child_value("String")) + " " + t.attribute("FontName").value());
+  ASSERT_GE(fonts.size(), 2u);
+  EXPECT_EQ(fonts[0], "\uF0DE Symbol");
+  EXPECT_EQ(fonts[1], "&#160; Lucida Sans Unicode");
 }
 
 TEST_F(EngineShapeWritersTest, ShapesWithoutTextWriteOnlyTheirFrame) {

@@ -1,0 +1,94 @@
+#include "engine/model/TextCharacters.h"
+
+#include <algorithm>
+
+#include "engine/model/SchemaOrder.h"
+#include "engine/model/XmlNames.h"
+#include "engine/model/XmlPrefixes.h"
+#include "support/Utf16Units.h"
+
+namespace quillmere::engine {
+namespace {
+
+// Keeps the units [from, to) of a run's text.
+void KeepUnits(pugi::xml_node run, std::size_t from, std::size_t to) {
+  std::string text = TextOfRun(run);
+  std::size_t begin = ByteOffsetOfUnit(text, from), end = ByteOffsetOfUnit(text, to);
+  ChildNamed(run, "t").text().set(text.substr(begin, end - begin).c_str());
+}
+
+}  // namespace
+
+std::string TextOfRun(const pugi::xml_node& run) { return ChildNamed(run, "t").text().get(); }
+
+std::vector<TextPiece> PiecesOfParagraphs(const std::vector<pugi::xml_node>& paragraphs, bool withFinalEnd) {
+  std::vector<TextPiece> pieces;
+  for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+    if (i > 0) pieces.push_back({{}, "\r"});
+    for (pugi::xml_node c = paragraphs[i].first_child(); c; c = c.next_sibling()) {
+      std::string_view name = LocalName(c);
+      if (name == "r" || name == "fld") pieces.push_back({c, TextOfRun(c)});
+      else if (name == "br") pieces.push_back({{}, "\v"});
+    }
+  }
+  if (withFinalEnd) pieces.push_back({{}, "\r"});
+  return pieces;
+}
+
+std::vector<TextPiece> PiecesOfRuns(const std::vector<pugi::xml_node>& runs) {
+  std::vector<TextPiece> pieces;
+  for (const pugi::xml_node& run : runs) pieces.push_back({run, TextOfRun(run)});
+  return pieces;
+}
+
+CharacterSpan CharactersOf(const std::vector<TextPiece>& pieces, std::size_t start, std::size_t length) {
+  CharacterSpan span;
+  std::size_t end = start + length, at = 0;
+  for (const TextPiece& piece : pieces) {
+    std::size_t units = Utf16Length(piece.text);
+    std::size_t from = std::max(start, at), to = std::min(end, at + units);
+    if (from < to) {
+      std::size_t begin = ByteOffsetOfUnit(piece.text, from - at), stop = ByteOffsetOfUnit(piece.text, to - at);
+      span.text += piece.text.substr(begin, stop - begin);
+      if (piece.run) span.slices.push_back({piece.run, from - at, to - from});
+    }
+    at += units;
+    if (at >= end) break;
+  }
+  return span;
+}
+
+std::vector<pugi::xml_node> IsolateSlices(const std::vector<RunSlice>& slices) {
+  std::vector<pugi::xml_node> runs;
+  for (const RunSlice& slice : slices) {
+    pugi::xml_node run = slice.run;
+    std::size_t units = Utf16Length(TextOfRun(run));
+    if (LocalName(run) == "r" && slice.offset > 0) {
+      // The run keeps what comes before; a copy after it takes the rest.
+      pugi::xml_node rest = run.parent().insert_copy_after(run, run);
+      KeepUnits(run, 0, slice.offset);
+      KeepUnits(rest, slice.offset, units);
+      run = rest;
+      units -= slice.offset;
+    }
+    if (LocalName(run) == "r" && slice.length < units) {
+      pugi::xml_node after = run.parent().insert_copy_after(run, run);
+      KeepUnits(run, 0, slice.length);
+      KeepUnits(after, slice.length, units);
+    }
+    runs.push_back(run);
+  }
+  return runs;
+}
+
+void SetRunTypeface(pugi::xml_node run, std::string_view typeface) {
+  pugi::xml_node properties = ChildNamed(run, "rPr");
+  if (!properties) properties = run.prepend_child(DrawingName(run, "rPr").c_str());
+  pugi::xml_node latin = ChildNamed(properties, "latin");
+  if (!latin) latin = InsertInOrder(properties, "latin", kRunPropertyOrder);
+  // What the old typeface said of its classification is not true of the new one.
+  latin.remove_attributes();
+  latin.append_attribute("typeface") = std::string(typeface).c_str();
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,58 @@
+#include "support/Utf16Units.h"
+
+namespace quillmere {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t kFirstSupplementary = 0x10000;
+
+struct Decoded {
+  char32_t codePoint;
+  std::size_t bytes;
+};
+
+Decoded DecodeAt(std::string_view s, std::size_t at) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  unsigned char lead = byte(at);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || at + length > s.size()) return {kReplacement, 1};
+  char32_t cp = lead & (0x3F >> (length - 1));
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return {kReplacement, 1};
+    cp = (cp << 6) | (byte(at + i) & 0x3F);
+  }
+  return {cp, length};
+}
+
+std::size_t UnitsOf(char32_t cp) { return cp >= kFirstSupplementary ? 2 : 1; }
+
+}  // namespace
+
+void ForEachCodePoint(std::string_view utf8, const std::function<void(char32_t, std::size_t)>& visit) {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < utf8.size();) {
+    Decoded d = DecodeAt(utf8, at);
+    visit(d.codePoint, units);
+    units += UnitsOf(d.codePoint);
+    at += d.bytes;
+  }
+}
+
+std::size_t Utf16Length(std::string_view utf8) {
+  std::size_t units = 0;
+  ForEachCodePoint(utf8, [&](char32_t cp, std::size_t) { units += UnitsOf(cp); });
+  return units;
+}
+
+std::size_t ByteOffsetOfUnit(std::string_view utf8, std::size_t units) {
+  std::size_t at = 0, counted = 0;
+  while (at < utf8.size() && counted < units) {
+    Decoded d = DecodeAt(utf8, at);
+    counted += UnitsOf(d.codePoint);
+    at += d.bytes;
+  }
+  return at;
+}
+
+}  // namespace quillmere

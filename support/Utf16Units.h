@@ -1,0 +1,21 @@
+#pragma once
+// Text positions as the presentation's object model counts them: in UTF-16
+// code units, while our strings are UTF-8. A byte that is not UTF-8 counts as
+// one unit (and reads as U+FFFD) so that damaged text still has positions.
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace quillmere {
+
+// Each code point with the position (0-based, in units) where it starts.
+void ForEachCodePoint(std::string_view utf8, const std::function<void(char32_t, std::size_t)>& visit);
+
+std::size_t Utf16Length(std::string_view utf8);
+
+// The byte offset where unit position `units` starts; the string's size when
+// the text is shorter. A position inside a surrogate pair rounds up.
+std::size_t ByteOffsetOfUnit(std::string_view utf8, std::size_t units);
+
+}  // namespace quillmere
