@@ -1,5 +1,6 @@
 #include "engine/objects/TextFrame2Objects.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/model/DrawingUnits.h"
@@ -92,9 +93,15 @@ std::vector<std::vector<pugi::xml_node>> LinesOf(const std::vector<pugi::xml_nod
   return lines;
 }
 
+// As for PowerPoint, a line past the last is the last line, and text without
+// paragraphs has one empty line.
 Value Line(TextRange2Object& r, const Value& index) {
   auto lines = LinesOf(r.paragraphs);
-  auto i = static_cast<std::size_t>(CollectionIndex(index, static_cast<int>(lines.size()), "TextRange2.Lines") - 1);
+  if (lines.empty())
+    return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::vector<pugi::xml_node>{},
+                                                    std::vector<pugi::xml_node>{}, Span::Line, Counts::Itself));
+  int count = static_cast<int>(lines.size());
+  auto i = static_cast<std::size_t>(CollectionIndex(Value(std::min(index.AsLong(), count)), count, "TextRange2.Lines") - 1);
   pugi::xml_node paragraph = lines[i].empty() ? r.paragraphs.front() : lines[i].front().parent();
   return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::vector{paragraph}, lines[i], Span::Line,
                                                   Counts::Itself));

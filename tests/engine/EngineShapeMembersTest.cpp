@@ -454,6 +454,10 @@ TEST_F(EngineShapeMembersTest, CharactersCrossRunsAndParagraphEndsAndANewFontNam
   Object chars = range().Child("Characters", static_cast<int>(at + 1), 10);
   EXPECT_EQ(chars.Get("Text").AsString(), "ties.\rBody");
   EXPECT_EQ(range().Child("Paragraphs", 4).Child("Runs", 3).Child("Characters", 2, 3).Get("Text").AsString(), "uic");
+  // Lines past the last read as the last, as PowerPoint's do; text without paragraphs has one empty line.
+  EXPECT_EQ(range().Child("Lines", 99).Get("Text").AsString(), "A quick brown fox jumped over a lazy dog");
+  Object arrow = Shapes(pres, 1).Item("Right Arrow 2").Child("TextFrame2").Child("TextRange");
+  EXPECT_EQ(arrow.Child("Lines", 1).Get("Text").AsString(), "");
 
   chars.Child("Font").Put("Name", "Courier New");
   EXPECT_EQ(range().Get("Text").AsString(), text);
