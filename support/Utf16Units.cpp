@@ -39,6 +39,8 @@ void ForEachCodePoint(std::string_view utf8, const std::function<void(char32_t, 
   }
 }
 
+char32_t FirstCodePoint(std::string_view utf8) { return utf8.empty() ? 0 : DecodeAt(utf8, 0).codePoint; }
+
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t units = 0;
   ForEachCodePoint(utf8, [&](char32_t cp, std::size_t) { units += UnitsOf(cp); });

@@ -12,6 +12,9 @@ namespace quillmere {
 // Each code point with the position (0-based, in units) where it starts.
 void ForEachCodePoint(std::string_view utf8, const std::function<void(char32_t, std::size_t)>& visit);
 
+// The first code point, 0 for empty text.
+char32_t FirstCodePoint(std::string_view utf8);
+
 std::size_t Utf16Length(std::string_view utf8);
 
 // The byte offset where unit position `units` starts; the string's size when

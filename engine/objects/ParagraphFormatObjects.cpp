@@ -5,8 +5,11 @@
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/TextStyles.h"
 #include "engine/model/XmlNames.h"
+#include "engine/model/TextRuns.h"
+#include "engine/objects/ClassicFontObjects.h"
 #include "engine/objects/ColorFormatObjects.h"
 #include "engine/objects/TextFrame2Objects.h"
+#include "support/Utf16Units.h"
 
 namespace quillmere::engine {
 namespace {
@@ -83,30 +86,12 @@ int BulletType(const BulletFormat2Object& b) {
   return 0;
 }
 
-// The first code point of UTF-8 text.
-int FirstCodePoint(std::string_view text) {
-  if (text.empty()) return 0;
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(0);
-  int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  if (text.size() < static_cast<std::size_t>(length)) return lead;
-  int code = length == 1 ? lead : lead & (0xFF >> (length + 1));
-  for (int i = 1; i < length; ++i) code = (code << 6) | (byte(static_cast<std::size_t>(i)) & 0x3F);
-  return code;
-}
-
 // What the paragraph's text shows: the font of its first run, or of the
 // paragraph itself when it has none.
 Value TextFont(const BulletFontObject& b, std::string_view member) {
-  pugi::xml_node run;
-  for (pugi::xml_node c = b.node.first_child(); c && !run; c = c.next_sibling())
-    if (LocalName(c) == "r" || LocalName(c) == "fld") run = c;
-  auto font = std::make_shared<Font2Object>(b.Session(), b.shape, run);
+  std::vector<pugi::xml_node> runs = RunsOf({b.node});
+  auto font = std::make_shared<ClassicFontObject>(b.Session(), b.shape, runs.empty() ? pugi::xml_node() : runs.front());
   return font->Invoke(InvokeKind::Get, member, {});
-}
-
-Value TextFontPart(const BulletFontObject& b, std::string_view part, std::string_view member) {
-  return TextFont(b, part).AsDispatch()->Invoke(InvokeKind::Get, member, {});
 }
 
 // A bullet font of its own serves every script; else each script takes the text's.
@@ -165,7 +150,7 @@ const MemberTable<BulletFormat2Object>& BulletFormat2Object::Members() {
       {.name = "Visible", .get = [](BulletFormat2Object& b, Args) { return MsoBool(BulletType(b) != 0); }},
       {.name = "Character",
        .get = [](BulletFormat2Object& b, Args) {
-         return Value(FirstCodePoint(Element(b, {"buChar"}).attribute("char").value()));
+         return Value(static_cast<int>(FirstCodePoint(Element(b, {"buChar"}).attribute("char").value())));
        }},
       {.name = "RelativeSize",
        .get =
@@ -210,7 +195,7 @@ const MemberTable<BulletFontObject>& BulletFontObject::Members() {
        .get =
            [](BulletFontObject& b, Args) {
              pugi::xml_node color = Element(b, {"buClr", "buClrTx"});
-             if (LocalName(color) != "buClr") return TextFontPart(b, "Fill", "ForeColor");
+             if (LocalName(color) != "buClr") return TextFont(b, "Color");
              ColorBinding binding{[color] { return ColorSource{color.first_child(), {}, 0}; }, {}};
              return Value(std::make_shared<ColorFormatObject>(b.Session(), b.shape->doc, b.shape->part, binding));
            }},
@@ -218,10 +203,8 @@ const MemberTable<BulletFontObject>& BulletFontObject::Members() {
       {.name = "Italic", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Italic"); }},
       {.name = "Subscript", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Subscript"); }},
       {.name = "Superscript", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Superscript"); }},
-      // msoNoUnderline is 0; the 2003 font answers only whether there is one.
-      {.name = "Underline",
-       .get = [](BulletFontObject& b, Args) { return MsoBool(TextFont(b, "UnderlineStyle").AsLong() != 0); }},
-      {.name = "Shadow", .get = [](BulletFontObject& b, Args) { return TextFontPart(b, "Shadow", "Visible"); }},
+      {.name = "Underline", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Underline"); }},
+      {.name = "Shadow", .get = [](BulletFontObject& b, Args) { return TextFont(b, "Shadow"); }},
   };
   return table;
 }

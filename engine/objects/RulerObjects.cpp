@@ -2,6 +2,8 @@
 
 #include "engine/model/DrawingUnits.h"
 #include "engine/model/TextStyles.h"
+#include "engine/model/XmlNames.h"
+#include "engine/objects/TextFrame2Objects.h"
 
 namespace quillmere::engine {
 namespace {
@@ -23,6 +25,14 @@ const MemberTable<RulerObject>& RulerObject::Members() {
            [](RulerObject& r, Args a) {
              int level = CollectionIndex(ArgAt(a, 0), kOutlineLevels, "Ruler.Levels");
              return Value(std::make_shared<RulerLevelObject>(r.Session(), r.shape, level - 1));
+           }},
+      // PowerPoint 2003 kept one set of tab stops for the whole frame; the
+      // file keeps them per paragraph, so the first paragraph's stand for it.
+      {.name = "TabStops",
+       .get =
+           [](RulerObject& r, Args) {
+             pugi::xml_node first = ChildNamed(ChildNamed(r.shape->element, "txBody"), "p");
+             return Value(std::make_shared<TabStops2Object>(r.Session(), r.shape, first));
            }},
   };
   return table;

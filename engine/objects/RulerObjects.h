@@ -1,6 +1,6 @@
 #pragma once
 // TextFrame.Ruler: the first-line and left margins of each outline level of
-// a shape's text, as its list styles give them.
+// a shape's text, as its list styles give them, and the frame's tab stops.
 
 #include <memory>
 

@@ -474,45 +474,13 @@ const MemberTable<PlaceholderFormatObject>& PlaceholderFormatObject::Members() {
 const MemberTable<TextFrameObject>& TextFrameObject::Members() {
   static const MemberTable<TextFrameObject> table = MemberTable<TextFrameObject>{
       {.name = "TextRange",
-       .get = [](TextFrameObject& o, Args) { return Value(std::make_shared<TextRangeObject>(o.Session(), o.shape)); }},
+       .get = [](TextFrameObject& o, Args) { return Value(WholeTextOf(o.Session(), o.shape, TextFlavour::Classic)); }},
       {.name = "Ruler",
        .get = [](TextFrameObject& o, Args) { return Value(std::make_shared<RulerObject>(o.Session(), o.shape)); }},
       {.name = "HasText",
        .get = [](TextFrameObject& o, Args) { return MsoBool(!TextOfBody(ChildNamed(o.shape->element, "txBody")).empty()); }},
       {.name = "Parent", .get = [](TextFrameObject& o, Args) { return Value(o.shape); }},
   }.With(TextFrameLayoutMembers<TextFrameObject>(false));
-  return table;
-}
-
-std::string TextRangeObject::Text() const { return TextOfBody(ChildNamed(shape->element, "txBody")); }
-
-namespace {
-
-// An autoshape without text has no p:txBody until text is put in it; the
-// body goes after the shape's properties and style, before its extension list.
-pugi::xml_node TextBodyToFill(pugi::xml_node shape) {
-  if (pugi::xml_node body = ChildNamed(shape, "txBody")) return body;
-  const std::string name = NameLike(shape, "txBody");
-  pugi::xml_node extLst = ChildNamed(shape, "extLst");
-  pugi::xml_node body = extLst ? shape.insert_child_before(name.c_str(), extLst) : shape.append_child(name.c_str());
-  body.append_child(DrawingName(body, "bodyPr").c_str());
-  body.append_child(DrawingName(body, "lstStyle").c_str());
-  return body;
-}
-
-}  // namespace
-
-const MemberTable<TextRangeObject>& TextRangeObject::Members() {
-  static const MemberTable<TextRangeObject> table{
-      {.name = "Text",
-       .get = [](TextRangeObject& o, Args) { return Value(o.Text()); },
-       .put =
-           [](TextRangeObject& o, Args, const Value& v) {
-             ReplaceBodyText(TextBodyToFill(o.shape->element), v.AsString());
-             o.shape->doc->ShapesChanged(o.shape->part);
-           }},
-      {.name = "TrimText", .get = [](TextRangeObject& o, Args) { return Value(TrimmedText(o.Text())); }},
-  };
   return table;
 }
 

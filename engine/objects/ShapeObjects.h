@@ -92,15 +92,4 @@ class TextFrameObject final : public EngineObject<TextFrameObject> {
   std::shared_ptr<ShapeObject> shape;
 };
 
-// The whole text of a shape.
-class TextRangeObject final : public EngineObject<TextRangeObject> {
- public:
-  static constexpr std::string_view kTypeName = "TextRange";
-  static const MemberTable<TextRangeObject>& Members();
-  TextRangeObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh)
-      : EngineObject(std::move(s)), shape(std::move(sh)) {}
-  std::string Text() const;
-  std::shared_ptr<ShapeObject> shape;
-};
-
 }  // namespace quillmere::engine

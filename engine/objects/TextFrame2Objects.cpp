@@ -13,6 +13,8 @@
 #include "engine/model/TextStyles.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
+#include "engine/model/XmlPrefixes.h"
+#include "engine/objects/ClassicFontObjects.h"
 #include "engine/objects/ColorFormatObjects.h"
 #include "engine/objects/TextCharactersObjects.h"
 #include "engine/objects/TextFrameLayoutMembers.h"
@@ -61,21 +63,20 @@ std::vector<pugi::xml_node> ParagraphsOf(const pugi::xml_node& txBody) {
   return paragraphs;
 }
 
-Value Range(TextRange2Object& r, std::vector<pugi::xml_node> paragraphs, Span span, Counts counts) {
-  std::vector<pugi::xml_node> runs = RunsOf(paragraphs);
+// Another range of the same text, of the same flavour.
+Value Derived(const TextRange2Object& r, std::vector<pugi::xml_node> paragraphs, std::vector<pugi::xml_node> runs,
+              Span span, Counts counts) {
   return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::move(paragraphs), std::move(runs), span,
-                                                  counts));
+                                                  counts, r.flavour));
 }
 
-// Item i (1-based) of what the range counts.
-Value Item(TextRange2Object& r, const Value& index) {
-  bool paragraphs = r.counts == Counts::Paragraphs;
+// Item i (1-based) of the paragraphs or runs of the range.
+Value Item(const TextRange2Object& r, Counts counting, const Value& index) {
+  bool paragraphs = counting == Counts::Paragraphs;
   int count = static_cast<int>(paragraphs ? r.paragraphs.size() : r.runs.size());
   auto i = static_cast<std::size_t>(CollectionIndex(index, count, paragraphs ? "TextRange2.Paragraphs" : "TextRange2.Runs") - 1);
-  if (paragraphs) return Range(r, {r.paragraphs[i]}, Span::Paragraph, Counts::Itself);
-  auto one = std::make_shared<TextRange2Object>(r.Session(), r.shape, std::vector{r.runs[i].parent()},
-                                                std::vector{r.runs[i]}, Span::Run, Counts::Itself);
-  return Value(one);
+  if (paragraphs) return Derived(r, {r.paragraphs[i]}, RunsOf({r.paragraphs[i]}), Span::Paragraph, Counts::Itself);
+  return Derived(r, {r.runs[i].parent()}, {r.runs[i]}, Span::Run, Counts::Itself);
 }
 
 // Lines as the file knows them: the runs between the breaks of each paragraph.
@@ -97,14 +98,11 @@ std::vector<std::vector<pugi::xml_node>> LinesOf(const std::vector<pugi::xml_nod
 // paragraphs has one empty line.
 Value Line(TextRange2Object& r, const Value& index) {
   auto lines = LinesOf(r.paragraphs);
-  if (lines.empty())
-    return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::vector<pugi::xml_node>{},
-                                                    std::vector<pugi::xml_node>{}, Span::Line, Counts::Itself));
+  if (lines.empty()) return Derived(r, {}, {}, Span::Line, Counts::Itself);
   int count = static_cast<int>(lines.size());
   auto i = static_cast<std::size_t>(CollectionIndex(Value(std::min(index.AsLong(), count)), count, "TextRange2.Lines") - 1);
   pugi::xml_node paragraph = lines[i].empty() ? r.paragraphs.front() : lines[i].front().parent();
-  return Value(std::make_shared<TextRange2Object>(r.Session(), r.shape, std::vector{paragraph}, lines[i], Span::Line,
-                                                  Counts::Itself));
+  return Derived(r, {paragraph}, lines[i], Span::Line, Counts::Itself);
 }
 
 bool LastParagraph(const pugi::xml_node& paragraph) {
@@ -128,6 +126,27 @@ std::string RangeText(const TextRange2Object& r) {
   }
   if (r.span == Span::Paragraph && !LastParagraph(r.paragraphs.front())) text += '\r';
   return text;
+}
+
+// An autoshape without text has no p:txBody until text is put in it; the
+// body goes after the shape's properties and style, before its extension list.
+pugi::xml_node TextBodyToFill(pugi::xml_node shape) {
+  if (pugi::xml_node body = ChildNamed(shape, "txBody")) return body;
+  const std::string name = NameLike(shape, "txBody");
+  pugi::xml_node extLst = ChildNamed(shape, "extLst");
+  pugi::xml_node body = extLst ? shape.insert_child_before(name.c_str(), extLst) : shape.append_child(name.c_str());
+  body.append_child(DrawingName(body, "bodyPr").c_str());
+  body.append_child(DrawingName(body, "lstStyle").c_str());
+  return body;
+}
+
+void PutText(TextRange2Object& r, const Value& text) {
+  if (r.span != Span::WholeText)
+    throw ComError(hr::kInvalidArgument, std::string(r.TypeName()) + ".Text : Only the whole text can be replaced.");
+  ReplaceBodyText(TextBodyToFill(r.shape->element), text.AsString());
+  r.shape->doc->ShapesChanged(r.shape->part);
+  r.paragraphs = ParagraphsOf(Body(*r.shape));
+  r.runs = RunsOf(r.paragraphs);
 }
 
 // Characters(start, length), 1-based; an omitted start is the first
@@ -269,12 +288,7 @@ const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
   static const MemberTable<TextFrame2Object> table = MemberTable<TextFrame2Object>{
       {.name = "TextRange",
        .get =
-           [](TextFrame2Object& t, Args) {
-             std::vector<pugi::xml_node> paragraphs = ParagraphsOf(Body(*t.shape));
-             std::vector<pugi::xml_node> runs = RunsOf(paragraphs);
-             return Value(std::make_shared<TextRange2Object>(t.Session(), t.shape, std::move(paragraphs),
-                                                             std::move(runs), Span::WholeText, Counts::Itself));
-           }},
+           [](TextFrame2Object& t, Args) { return Value(WholeTextOf(t.Session(), t.shape, TextFlavour::Modern)); }},
       {.name = "HasText", .get = [](TextFrame2Object& t, Args) { return MsoBool(!TextOfBody(Body(*t.shape)).empty()); }},
       {.name = "ThreeD",
        .get =
@@ -288,7 +302,10 @@ const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
 
 const MemberTable<TextRange2Object>& TextRange2Object::Members() {
   static const MemberTable<TextRange2Object> table{
-      {.name = "Text", .get = [](TextRange2Object& r, Args) { return Value(RangeText(r)); }},
+      {.name = "Text",
+       .get = [](TextRange2Object& r, Args) { return Value(RangeText(r)); },
+       .put = [](TextRange2Object& r, Args, const Value& v) { PutText(r, v); }},
+      {.name = "TrimText", .get = [](TextRange2Object& r, Args) { return Value(std::string(TrimmedText(RangeText(r)))); }},
       {.name = "Count",
        .get =
            [](TextRange2Object& r, Args) {
@@ -298,18 +315,16 @@ const MemberTable<TextRange2Object>& TextRange2Object::Members() {
       {.name = "Paragraphs",
        .get =
            [](TextRange2Object& r, Args a) {
-             auto all = std::make_shared<TextRange2Object>(r.Session(), r.shape, r.paragraphs, r.runs, r.span,
-                                                           Counts::Paragraphs);
-             return ArgAt(a, 0).IsEmpty() ? Value(all) : Item(*all, ArgAt(a, 0));
+             if (!ArgAt(a, 0).IsEmpty()) return Item(r, Counts::Paragraphs, ArgAt(a, 0));
+             return Derived(r, r.paragraphs, r.runs, r.span, Counts::Paragraphs);
            }},
       {.name = "Runs",
        .get =
            [](TextRange2Object& r, Args a) {
-             auto all = std::make_shared<TextRange2Object>(r.Session(), r.shape, r.paragraphs, r.runs, r.span,
-                                                           Counts::Runs);
-             return ArgAt(a, 0).IsEmpty() ? Value(all) : Item(*all, ArgAt(a, 0));
+             if (!ArgAt(a, 0).IsEmpty()) return Item(r, Counts::Runs, ArgAt(a, 0));
+             return Derived(r, r.paragraphs, r.runs, r.span, Counts::Runs);
            }},
-      {.name = "Item", .get = [](TextRange2Object& r, Args a) { return Item(r, ArgAt(a, 0)); }},
+      {.name = "Item", .get = [](TextRange2Object& r, Args a) { return Item(r, r.counts, ArgAt(a, 0)); }},
       {.name = "Characters", .get = [](TextRange2Object& r, Args a) { return Characters(r, a); }},
       {.name = "Lines",
        .get =
@@ -333,7 +348,16 @@ const MemberTable<TextRange2Object>& TextRange2Object::Members() {
        .get =
            [](TextRange2Object& r, Args) {
              pugi::xml_node run = r.runs.size() == 1 ? r.runs.front() : pugi::xml_node();
+             if (r.flavour == TextFlavour::Classic) return Value(std::make_shared<ClassicFontObject>(r.Session(), r.shape, run));
              return Value(std::make_shared<Font2Object>(r.Session(), r.shape, run));
+           }},
+      // The 2003 range tells its paragraphs' outline level itself; its
+      // successor leaves that to the paragraph format.
+      {.name = "IndentLevel",
+       .get =
+           [](TextRange2Object& r, Args) {
+             if (r.flavour != TextFlavour::Classic) ThrowNotSupported();
+             return Value(OutlineLevel(r.paragraphs.empty() ? pugi::xml_node() : r.paragraphs.front()) + 1);
            }},
   };
   return table;
@@ -456,6 +480,14 @@ const MemberTable<TextThreeDObject>& TextThreeDObject::Members() {
       {.name = "RotationZ", .get = [](TextThreeDObject& t, Args) { return TextRotation(t, "rev"); }},
   };
   return table;
+}
+
+std::shared_ptr<TextRange2Object> WholeTextOf(std::shared_ptr<EngineSession> session, std::shared_ptr<ShapeObject> shape,
+                                              TextFlavour flavour) {
+  std::vector<pugi::xml_node> paragraphs = ParagraphsOf(Body(*shape));
+  std::vector<pugi::xml_node> runs = RunsOf(paragraphs);
+  return std::make_shared<TextRange2Object>(std::move(session), std::move(shape), std::move(paragraphs), std::move(runs),
+                                            Span::WholeText, Counts::Itself, flavour);
 }
 
 }  // namespace quillmere::engine

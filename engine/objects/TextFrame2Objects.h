@@ -21,6 +21,10 @@ class TextFrame2Object final : public EngineObject<TextFrame2Object> {
   std::shared_ptr<ShapeObject> shape;
 };
 
+// TextFrame2.TextRange, or TextFrame.TextRange as PowerPoint 2003 had it: the
+// same text, with the older Font and an IndentLevel of its own.
+enum class TextFlavour { Modern, Classic };
+
 // The whole text of a shape, one paragraph, line or run; reached through
 // Paragraphs or Runs without an index it is the collection of those.
 class TextRange2Object final : public EngineObject<TextRange2Object> {
@@ -30,15 +34,21 @@ class TextRange2Object final : public EngineObject<TextRange2Object> {
   static constexpr std::string_view kTypeName = "TextRange2";
   static const MemberTable<TextRange2Object>& Members();
   TextRange2Object(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh, std::vector<pugi::xml_node> p,
-                   std::vector<pugi::xml_node> r, Span what, Counts counting)
+                   std::vector<pugi::xml_node> r, Span what, Counts counting, TextFlavour kind)
       : EngineObject(std::move(s)), shape(std::move(sh)), paragraphs(std::move(p)), runs(std::move(r)), span(what),
-        counts(counting) {}
+        counts(counting), flavour(kind) {}
+  std::string_view TypeName() const override { return flavour == TextFlavour::Classic ? "TextRange" : kTypeName; }
   std::shared_ptr<ShapeObject> shape;
   std::vector<pugi::xml_node> paragraphs;  // the a:p of the range
   std::vector<pugi::xml_node> runs;        // its a:r and a:fld
   Span span;
   Counts counts;
+  TextFlavour flavour;
 };
+
+// The whole text of the shape.
+std::shared_ptr<TextRange2Object> WholeTextOf(std::shared_ptr<EngineSession> session, std::shared_ptr<ShapeObject> shape,
+                                              TextFlavour flavour);
 
 // A part of the formatting of some text: of a run's characters, of a
 // paragraph, or of the whole body; its members are defined for each name.

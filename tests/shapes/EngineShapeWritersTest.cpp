@@ -14,11 +14,11 @@ namespace {
 class EngineShapeWritersTest : public FakePowerPointTest {
  protected:
   // The shape of a corpus deck, with the export state of PowerPoint 2010 at scale 1.5 x 2.
-  Object ShapeOf(const char* deck, int slide, const char* name) {
-    ExportState& state = StartPowerPoint(14);
+  Object ShapeOf(const char* deck, int slide, const char* name, int version = 14) {
+    ExportState& state = StartPowerPoint(version);
     state.scaleX = 1.5f;
     state.scaleY = 2.0f;
-    engineApp_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
+    engineApp_ = engine::EngineRuntime(engine::EngineOptions{version}).CreateObject("PowerPoint.Application");
     Object pres = engineApp_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, 0, -1, 0);
     return pres.Child("Slides").Item(slide).Child("Shapes").Item(name);
   }
@@ -64,6 +64,34 @@ TEST_F(EngineShapeWritersTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
   EXPECT_STREQ(second.attribute("IndentLevel").value(), "2");
   EXPECT_STREQ(second.attribute("LeftIndent").value(), "87.75");  // 58.5 pt at 1.5
   EXPECT_STREQ(second.attribute("FirstLineIndent").value(), "-33.75");
+}
+
+TEST_F(EngineShapeWritersTest, PowerPoint2003ReadsTheSameParagraphsAndRunsThroughItsOlderObjects) {
+  auto paragraphs = [&](int version) {
+    doc_.reset();
+    std::vector<std::string> described;
+    pugi::xml_node frame = Frame(ShapeOf("poi__pptx2svg.pptx", 1, "Content Placeholder 4", version));
+    for (pugi::xml_node p : frame.child("TextRange").children("Paragraph")) {
+      std::string line;
+      for (const char* a : {"Alignment", "BulletType", "Character", "BulletFontName", "BulletFontSize", "LineRuleWithin",
+                            "SpaceWithin", "SpaceBefore", "IndentLevel", "LeftIndent", "BulletIndent"})
+        line += std::string(a) + "=" + p.attribute(a).value() + " ";
+      line += "tabs=" + std::to_string(std::distance(p.child("Tabs").children("Tab").begin(), p.child("Tabs").children("Tab").end()));
+      for (pugi::xml_node t : p.children("Text"))
+        for (const char* a : {"FontName", "FontSize", "FontBold", "FontItalic", "FontUnderline", "FontColorValue"})
+          line += std::string(" ") + a + "=" + t.attribute(a).value();
+      described.push_back(line);
+    }
+    return described;
+  };
+  std::vector<std::string> modern = paragraphs(14), classic = paragraphs(11);
+  ASSERT_EQ(modern.size(), 4u);
+  EXPECT_EQ(classic, modern);
+  // Only the first line's indent differs: the 2003 ruler tells where the line
+  // starts, its successor how far that is from the left indent.
+  pugi::xml_node third = *std::next(doc_.child("Shape").child("TextFrame").child("TextRange").children("Paragraph").begin(), 2);
+  EXPECT_STREQ(third.attribute("FirstLineIndent").value(), "54");  // 58.5 - 22.5 pt at 1.5
+  EXPECT_EQ(Log().find("Text Properties:"), std::string::npos) << Log();
 }
 
 TEST_F(EngineShapeWritersTest, SymbolCharactersTakeTheirSymbolFontAndOtherTextKeepsItsRuns) {
