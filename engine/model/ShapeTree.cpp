@@ -32,6 +32,13 @@ bool IsShapeElement(const pugi::xml_node& node) {
   return n != "nvGrpSpPr" && n != "grpSpPr" && n != "extLst";
 }
 
+int ShapesBefore(const pugi::xml_node& treeChild) {
+  int count = 0;
+  for (pugi::xml_node c = treeChild.previous_sibling(); c; c = c.previous_sibling())
+    if (IsShapeElement(c)) ++count;
+  return count;
+}
+
 std::vector<pugi::xml_node> ShapesIn(const pugi::xml_node& container) {
   std::vector<pugi::xml_node> shapes;
   for (pugi::xml_node c = container.first_child(); c; c = c.next_sibling())

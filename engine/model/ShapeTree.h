@@ -18,6 +18,8 @@ bool IsMasterRoot(const pugi::xml_node& partRoot);
 pugi::xml_node ShapeTreeOf(const pugi::xml_node& partRoot);
 // Whether a child of a shape tree is a shape rather than the tree's own properties.
 bool IsShapeElement(const pugi::xml_node& node);
+// How many shapes come before a child of a shape tree or group.
+int ShapesBefore(const pugi::xml_node& treeChild);
 // The shapes directly in a shape tree or group, back to front.
 std::vector<pugi::xml_node> ShapesIn(const pugi::xml_node& container);
 // The top-level shapes of a part, back to front.

@@ -13,13 +13,6 @@ namespace {
 
 using ShapePath = std::vector<int>;
 
-int ShapeIndexAmongSiblings(const pugi::xml_node& treeChild) {
-  int index = 0;
-  for (pugi::xml_node c = treeChild.previous_sibling(); c; c = c.previous_sibling())
-    if (IsShapeElement(c)) ++index;
-  return index;
-}
-
 // The shape's place as the renderer counts it: the index of its top-level
 // shape, then its index in each group down to it. LibreOffice keeps one
 // branch of an mc:AlternateContent as one shape, so the branch counts as the
@@ -35,7 +28,7 @@ std::optional<ShapePath> PathOf(const pugi::xml_node& treeChild) {
       continue;
     }
     if (kind != "spTree" && kind != "grpSp") return std::nullopt;
-    path.push_back(ShapeIndexAmongSiblings(node));
+    path.push_back(ShapesBefore(node));
     if (kind == "spTree") break;
     node = parent;
   }

@@ -177,13 +177,6 @@ Value LinkFormat(ShapeObject& o) {
   Fail("LinkFormat", "This member can only be accessed for a linked object.");
 }
 
-int ZOrderPosition(const ShapeObject& o) {
-  int position = 0;
-  for (pugi::xml_node c = o.treeNode; c; c = c.previous_sibling())
-    if (IsShapeElement(c)) ++position;
-  return position;
-}
-
 std::shared_ptr<ShapeRangeObject> RangeOf(ShapeObject& o, const std::vector<pugi::xml_node>& nodes) {
   std::vector<std::shared_ptr<ShapeObject>> shapes;
   for (const pugi::xml_node& n : nodes) shapes.push_back(o.Sibling(n));
@@ -380,7 +373,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
            [](ShapeObject& o, Args) {
              return Value(std::make_shared<TagsObject>(o.Session(), o.doc->ShapeTags(o.part, o.element)));
            }},
-      {.name = "ZOrderPosition", .get = [](ShapeObject& o, Args) { return Value(ZOrderPosition(o)); }},
+      {.name = "ZOrderPosition", .get = [](ShapeObject& o, Args) { return Value(ShapesBefore(o.treeNode) + 1); }},
       {.name = "TextFrame",
        .get =
            [](ShapeObject& o, Args) {
