@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/model/ColorResolution.h"
 #include "engine/model/TableGrid.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
@@ -77,8 +78,8 @@ std::vector<AppliedPart> PartsFormatting(const pugi::xml_node& style, const Tabl
   return applied;
 }
 
-// Calls find with the a:tcStyle of each part formatting the cell, highest-ranking
-// first, until it finds something; the region given is that of the part.
+// Calls find with each part formatting the cell, highest-ranking first, until
+// it finds something; the regions given are the cell's and the part's.
 template <class Find>
 StyledNode FirstSetting(PresentationDocument& doc, const pugi::xml_node& cell, Find&& find) {
   pugi::xml_node table = cell.parent().parent();
@@ -87,7 +88,7 @@ StyledNode FirstSetting(PresentationDocument& doc, const pugi::xml_node& cell, F
   std::optional<Region> place = PlaceOf(grid, cell);
   if (!style || !place) return {};
   for (const AppliedPart& part : PartsFormatting(style, grid, *place))
-    if (StyledNode found = find(ChildNamed(part.style, "tcStyle"), *place, part.region); found.node) return found;
+    if (StyledNode found = find(part.style, *place, part.region); found.node) return found;
   return {};
 }
 
@@ -113,8 +114,8 @@ std::string_view EdgeOf(std::string_view side, const Region& cell, const Region&
 }  // namespace
 
 StyledNode TableStyleFill(PresentationDocument& doc, const std::string& part, const pugi::xml_node& cell) {
-  return FirstSetting(doc, cell, [&](const pugi::xml_node& tcStyle, const Region&, const Region&) {
-    StyledNode fill = Themeable(doc, part, tcStyle, "fill", "fillRef");
+  return FirstSetting(doc, cell, [&](const pugi::xml_node& style, const Region&, const Region&) {
+    StyledNode fill = Themeable(doc, part, ChildNamed(style, "tcStyle"), "fill", "fillRef");
     if (LocalName(fill.node) == "fill") fill.node = FillChildOf(fill.node);  // a:fill wraps the fill element
     return fill;
   });
@@ -122,11 +123,45 @@ StyledNode TableStyleFill(PresentationDocument& doc, const std::string& part, co
 
 StyledNode TableStyleLine(PresentationDocument& doc, const std::string& part, const pugi::xml_node& cell,
                           std::string_view side) {
-  return FirstSetting(doc, cell, [&](const pugi::xml_node& tcStyle, const Region& place, const Region& region) {
+  return FirstSetting(doc, cell, [&](const pugi::xml_node& style, const Region& place, const Region& region) {
     std::string_view edge = EdgeOf(side, place, region);
     if (edge.empty()) return StyledNode{};
-    return Themeable(doc, part, ChildNamed(ChildNamed(tcStyle, "tcBdr"), edge), "ln", "lnRef");
+    return Themeable(doc, part, ChildNamed(ChildNamed(ChildNamed(style, "tcStyle"), "tcBdr"), edge), "ln", "lnRef");
   });
+}
+
+void TableStyleTextDefaults(PresentationDocument& doc, const pugi::xml_node& cell, pugi::xml_node defaults) {
+  // The a:tcTxStyle of the highest-ranking part that sets what `sets` looks for.
+  auto first = [&](auto&& sets) {
+    return FirstSetting(doc, cell, [&](const pugi::xml_node& style, const Region&, const Region&) {
+             pugi::xml_node text = ChildNamed(style, "tcTxStyle");
+             return StyledNode{sets(text) ? text : pugi::xml_node(), {}};
+           })
+        .node;
+  };
+  for (const char* flag : {"b", "i"}) {
+    // "def" leaves the choice to the parts below.
+    pugi::xml_node text = first([flag](const pugi::xml_node& t) {
+      std::string_view value = t.attribute(flag).value();
+      return value == "on" || value == "off";
+    });
+    if (text) defaults.append_attribute(flag) = std::string_view(text.attribute(flag).value()) == "on" ? "1" : "0";
+  }
+  if (pugi::xml_node text = first([](const pugi::xml_node& t) { return ChildNamed(t, "font") || ChildNamed(t, "fontRef"); })) {
+    if (pugi::xml_node font = ChildNamed(text, "font")) {
+      for (pugi::xml_node typeface = font.first_child(); typeface; typeface = typeface.next_sibling())
+        defaults.append_copy(typeface);
+    } else if (std::string_view set = ChildNamed(text, "fontRef").attribute("idx").value(); set != "none") {
+      // The theme's major or minor fonts, named as text names them.
+      std::string prefix = set == "major" ? "+mj-" : "+mn-";
+      for (std::string_view script : {"latin", "ea", "cs"})
+        defaults.append_child(std::string(script).c_str()).append_attribute("typeface") =
+            (prefix + std::string(script == "latin" ? "lt" : script)).c_str();
+    }
+  }
+  // The text colour is the style's own colour element, not its font reference's.
+  if (pugi::xml_node text = first([](const pugi::xml_node& t) { return static_cast<bool>(ColorChildOf(t)); }))
+    defaults.append_child("solidFill").append_copy(ColorChildOf(text));
 }
 
 }  // namespace quillmere::engine

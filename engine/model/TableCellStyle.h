@@ -24,5 +24,8 @@ StyledNode TableStyleFill(PresentationDocument& doc, const std::string& part, co
 // it the part's insideV or insideH. An empty node when the style gives none.
 StyledNode TableStyleLine(PresentationDocument& doc, const std::string& part, const pugi::xml_node& cell,
                           std::string_view side);
+// Adds to `defaults` (an a:defRPr made by the caller) what the style gives
+// the cell's text: bold and italic, the theme's or named fonts, and the colour.
+void TableStyleTextDefaults(PresentationDocument& doc, const pugi::xml_node& cell, pugi::xml_node defaults);
 
 }  // namespace quillmere::engine

@@ -1,7 +1,8 @@
-// Table cells on real decks: fills and border lines from the cell's own
-// a:tcPr, else from the parts of the table's style that apply to its place
-// (header row, row bands, the whole table), with theme references, inside
-// lines and merged regions; and a hidden border that is put back exactly.
+// Table cells on real decks: fills, border lines and text formatting from
+// the cell's own properties, else from the parts of the table's style that
+// apply to its place (header row, row bands, the whole table), with theme
+// references, inside lines and merged regions; and a hidden border that is
+// put back exactly.
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,10 @@ class EngineTableStyleTest : public IsolatedUserFolders {
   }
   static Object Border(const Object& table, int row, int column, int side) {
     return Object(table.Call("Cell", row, column)).Child("Borders").Item(side);
+  }
+  static Object Font(const Object& table, int row, int column) {
+    Object text = Object(table.Call("Cell", row, column)).Child("Shape").Child("TextFrame2").Child("TextRange");
+    return text.Child("Runs", 1).Child("Font");
   }
   static int Rgb(const Object& format) { return format.Child("ForeColor").Get("RGB").AsLong(); }
   Object app_;
@@ -112,6 +117,25 @@ TEST_F(EngineTableStyleTest, CellsOfADeckWithoutStylesAnswerTheirOwnLines) {
   EXPECT_EQ(Border(table, 2, 1, kTop).Child("ForeColor").Get("Type").AsLong(), 1);
   EXPECT_EQ(Border(table, 2, 1, kDiagonalUp).Get("Visible").AsLong(), kFalse);
   EXPECT_EQ(Rgb(Fill(table, 2, 1)), Packed(0xD2DEEF));
+}
+
+TEST_F(EngineTableStyleTest, CellTextTakesTheStylesBoldAndColourBelowItsOwn) {
+  Object table = Table(Open("poi__table_test2.pptx"), "Table 3");
+  Object header = Font(table, 1, 1);
+  EXPECT_EQ(header.Get("Bold").AsLong(), kTrue);
+  EXPECT_EQ(header.Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 2);
+  EXPECT_EQ(Rgb(header.Child("Fill")), Packed(0xFFFFFF));
+  Object body = Font(table, 2, 1);
+  EXPECT_EQ(body.Get("Bold").AsLong(), kFalse);
+  EXPECT_EQ(body.Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 1);
+  EXPECT_EQ(body.Get("Name").AsString(), "Calibri");  // the theme's minor font
+
+  // The header's background colour reaches white through the colour map; the body's is the text colour.
+  Object themed = Table(Open("poi__table-with-theme.pptx"), "Table 4");
+  EXPECT_EQ(Font(themed, 1, 1).Get("Bold").AsLong(), kTrue);
+  EXPECT_EQ(Font(themed, 1, 1).Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 14);
+  EXPECT_EQ(Rgb(Font(themed, 1, 1).Child("Fill")), Packed(0xFFFFFF));
+  EXPECT_EQ(Font(themed, 2, 1).Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 13);
 }
 
 TEST_F(EngineTableStyleTest, HidingABorderWritesTheCellsOwnLineAndShowingTakesItBack) {
