@@ -38,7 +38,8 @@ std::optional<Region> PlaceOf(const TableGrid& grid, const pugi::xml_node& cell)
   for (const std::vector<GridCell>& row : grid.cells)
     for (const GridCell& at : row)
       if (at.cell == cell)
-        return Region{at.originRow, at.originColumn, at.originRow + at.rowSpan - 1, at.originColumn + at.columnSpan - 1};
+        return Region{at.originRow, at.originColumn, at.originRow + at.rowSpan - 1,
+                      at.originColumn + at.columnSpan - 1};
   return std::nullopt;
 }
 
@@ -147,7 +148,8 @@ void TableStyleTextDefaults(PresentationDocument& doc, const pugi::xml_node& cel
     });
     if (text) defaults.append_attribute(flag) = std::string_view(text.attribute(flag).value()) == "on" ? "1" : "0";
   }
-  if (pugi::xml_node text = first([](const pugi::xml_node& t) { return ChildNamed(t, "font") || ChildNamed(t, "fontRef"); })) {
+  auto namesFont = [](const pugi::xml_node& t) { return ChildNamed(t, "font") || ChildNamed(t, "fontRef"); };
+  if (pugi::xml_node text = first(namesFont)) {
     if (pugi::xml_node font = ChildNamed(text, "font")) {
       for (pugi::xml_node typeface = font.first_child(); typeface; typeface = typeface.next_sibling())
         defaults.append_copy(typeface);

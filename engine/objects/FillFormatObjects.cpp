@@ -518,7 +518,7 @@ void SetLineVisible(LineFormatObject& l, bool show) {
   ShapeObject& s = *l.shape;
   const std::string& line = l.line;
   if (Shows(LineFill(s, line)) == show) return;
-  // Each line of a cell keeps its own.
+  // A cell keeps what each of its sides hid apart from the others.
   std::string key = std::string(kLineKey) + line;
   s.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node props = ShapePropertiesOf(shape);
