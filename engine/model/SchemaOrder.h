@@ -24,6 +24,11 @@ inline constexpr std::array<std::string_view, 22> kRunPropertyOrder{
     "effectDag", "highlight", "uLnTx",  "uLn",      "uFillTx",  "uFill",    "latin",   "ea",
     "cs",        "sym",    "hlinkClick", "hlinkMouseOver", "rtl", "extLst"};
 
+// The children of a table cell's a:tcPr in schema order.
+inline constexpr std::array<std::string_view, 15> kCellPropertyOrder{
+    "lnL",       "lnR",      "lnT",      "lnB",      "lnTlToBr", "lnBlToTr", "cell3D", "noFill",
+    "solidFill", "gradFill", "blipFill", "pattFill", "grpFill",  "headers",  "extLst"};
+
 // Where a name stands in an order; names the order lacks come last.
 template <std::size_t N>
 std::size_t Rank(const std::array<std::string_view, N>& order, std::string_view name) {

@@ -6,6 +6,7 @@
 #include "engine/model/PlaceholderInheritance.h"
 #include "engine/model/SchemaOrder.h"
 #include "engine/model/ShapeTree.h"
+#include "engine/model/TableCellStyle.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
@@ -15,10 +16,20 @@ namespace {
 
 constexpr std::array<std::string_view, 6> kFills{"noFill",   "solidFill", "gradFill",
                                                  "blipFill", "pattFill",  "grpFill"};
-// The schema's order of the children of a:ln.
+// The line elements of shape and cell properties.
+constexpr std::array<std::string_view, 7> kLines{"ln", "lnL", "lnR", "lnT", "lnB", "lnTlToBr", "lnBlToTr"};
+// The schema's order of the children of a:ln (and of a cell's lines).
 constexpr std::array<std::string_view, 13> kLineOrder{"noFill",  "solidFill", "gradFill", "pattFill", "prstDash",
                                                      "custDash", "round",     "bevel",    "miter",    "headEnd",
                                                      "tailEnd",  "extLst",    ""};
+
+bool IsTableCell(const pugi::xml_node& shape) { return LocalName(shape) == "tc"; }
+
+// A new child of spPr, grpSpPr or a cell's tcPr where its schema wants it.
+pugi::xml_node InsertProperty(pugi::xml_node props, std::string_view name) {
+  return LocalName(props) == "tcPr" ? InsertInOrder(props, name, kCellPropertyOrder)
+                                    : InsertInOrder(props, name, kShapePropertyOrder);
+}
 
 // The group element a shape sits in, or an empty node at the top of the tree.
 pugi::xml_node EnclosingGroup(const pugi::xml_node& shape) {
@@ -35,6 +46,7 @@ pugi::xml_node EnclosingGroup(const pugi::xml_node& shape) {
 StyledNode FillOfLevel(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape, bool& final) {
   final = true;
   if (pugi::xml_node own = FillChildOf(ShapePropertiesOf(shape))) return {own, {}};
+  if (IsTableCell(shape)) return TableStyleFill(doc, part, shape);
   if (ChildNamed(ChildNamed(shape, "style"), "fillRef"))
     return {StyleMatrixEntry(doc, part, shape, "fillRef"), StyleReferenceColor(shape, "fillRef")};
   final = false;
@@ -70,10 +82,19 @@ StyledNode EffectiveFill(PresentationDocument& doc, const std::string& part, con
   return found;
 }
 
-std::vector<StyledNode> LineLevels(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
+std::vector<StyledNode> LineLevels(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
+                                   std::string_view line) {
   std::vector<StyledNode> levels;
+  auto addOwn = [&](const pugi::xml_node& s) {
+    if (pugi::xml_node own = ChildNamed(ShapePropertiesOf(s), line)) levels.push_back({own, {}});
+  };
+  if (IsTableCell(shape)) {
+    addOwn(shape);
+    if (StyledNode styled = TableStyleLine(doc, part, shape, line); styled.node) levels.push_back(styled);
+    return levels;
+  }
   auto add = [&](const std::string& p, const pugi::xml_node& s) {
-    if (pugi::xml_node own = ChildNamed(ShapePropertiesOf(s), "ln")) levels.push_back({own, {}});
+    addOwn(s);
     if (pugi::xml_node entry = StyleMatrixEntry(doc, p, s, "lnRef"))
       levels.push_back({entry, StyleReferenceColor(s, "lnRef")});
   };
@@ -82,11 +103,11 @@ std::vector<StyledNode> LineLevels(PresentationDocument& doc, const std::string&
   return levels;
 }
 
-pugi::xml_node OwnLine(const pugi::xml_node& shape) {
+pugi::xml_node OwnLine(const pugi::xml_node& shape, std::string_view line) {
   pugi::xml_node props = ShapePropertiesOf(shape);
   if (!props) return {};
-  if (pugi::xml_node ln = ChildNamed(props, "ln")) return ln;
-  return InsertInOrder(props, "ln", kShapePropertyOrder);
+  if (pugi::xml_node ln = ChildNamed(props, line)) return ln;
+  return InsertProperty(props, line);
 }
 
 pugi::xml_node ReplaceFill(pugi::xml_node holder, std::string_view localName) {
@@ -97,8 +118,8 @@ pugi::xml_node ReplaceFill(pugi::xml_node holder, std::string_view localName) {
     holder.remove_child(old);
     return made;
   }
-  bool line = LocalName(holder) == "ln";
-  return line ? InsertInOrder(holder, localName, kLineOrder) : InsertInOrder(holder, localName, kShapePropertyOrder);
+  bool line = std::find(kLines.begin(), kLines.end(), LocalName(holder)) != kLines.end();
+  return line ? InsertInOrder(holder, localName, kLineOrder) : InsertProperty(holder, localName);
 }
 
 }  // namespace quillmere::engine

@@ -2,6 +2,7 @@
 // The list-style levels a shape's text inherits from, nearest first (see TextStyles.h).
 
 #include <array>
+#include <memory>
 #include <pugixml.hpp>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct TextStyleChain {
   // How many entries of each level are the shape's own list style: a shape
   // style's font comes after those and before what is inherited.
   std::array<std::size_t, kOutlineLevels> own{};
+  // Holds levels made for the chain: what a table's style gives a cell's text.
+  std::shared_ptr<pugi::xml_document> made;
 };
 
 }  // namespace quillmere::engine

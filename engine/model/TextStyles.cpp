@@ -4,6 +4,7 @@
 
 #include "engine/model/PlaceholderInheritance.h"
 #include "engine/model/ShapeTree.h"
+#include "engine/model/TableCellStyle.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
 
@@ -19,6 +20,14 @@ void AddListStyle(TextStyleChain& chain, const pugi::xml_node& list) {
     if (pugi::xml_node own = ChildNamed(list, name)) chain.levels[static_cast<std::size_t>(level)].push_back(own);
     if (defaults) chain.levels[static_cast<std::size_t>(level)].push_back(defaults);
   }
+}
+
+// A table cell's text takes what the table's style gives it after its own list style.
+void AddTableStyleText(PresentationDocument& doc, const pugi::xml_node& cell, TextStyleChain& chain) {
+  chain.made = std::make_shared<pugi::xml_document>();
+  pugi::xml_node level = chain.made->append_child("lvl1pPr");
+  TableStyleTextDefaults(doc, cell, level.append_child("defRPr"));
+  for (std::vector<pugi::xml_node>& levels : chain.levels) levels.push_back(level);
 }
 
 pugi::xml_node ListStyleOf(const pugi::xml_node& shape) { return ChildNamed(ChildNamed(shape, "txBody"), "lstStyle"); }
@@ -55,6 +64,7 @@ TextStyleChain BuildTextStyleChain(PresentationDocument& doc, const std::string&
   AddListStyle(chain, ListStyleOf(shape));
   for (int level = 0; level < kOutlineLevels; ++level)
     chain.own[static_cast<std::size_t>(level)] = chain.levels[static_cast<std::size_t>(level)].size();
+  if (LocalName(shape) == "tc") AddTableStyleText(doc, shape, chain);
   if (pugi::xml_node ph = PlaceholderOf(shape)) {
     for (const InheritedShape& ancestor : PlaceholderAncestors(doc, part, shape)) AddListStyle(chain, ListStyleOf(ancestor.shape));
     std::vector<std::string> parts = doc.InheritanceChain(part);

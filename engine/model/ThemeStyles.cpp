@@ -33,15 +33,20 @@ pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part) {
   return theme && !theme->external ? doc.PartRoot(theme->target) : pugi::xml_node();
 }
 
-pugi::xml_node StyleMatrixEntry(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
-                                std::string_view ref) {
-  unsigned idx = Reference(shape, ref).attribute("idx").as_uint();
+pugi::xml_node ThemeStyleEntry(PresentationDocument& doc, const std::string& part, const pugi::xml_node& reference) {
+  unsigned idx = reference.attribute("idx").as_uint();
   if (idx == 0) return {};
   pugi::xml_node matrix = ChildNamed(ChildNamed(ThemeRootOf(doc, part), "themeElements"), "fmtScheme");
+  std::string_view ref = LocalName(reference);
   if (ref == "effectRef") return NthElement(ChildNamed(matrix, "effectStyleLst"), idx);
   if (ref == "lnRef") return NthElement(ChildNamed(matrix, "lnStyleLst"), idx);
   if (idx >= kFirstBackgroundFill) return NthElement(ChildNamed(matrix, "bgFillStyleLst"), idx - kFirstBackgroundFill + 1);
   return NthElement(ChildNamed(matrix, "fillStyleLst"), idx);
+}
+
+pugi::xml_node StyleMatrixEntry(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
+                                std::string_view ref) {
+  return ThemeStyleEntry(doc, part, Reference(shape, ref));
 }
 
 std::string ResolvedTypeface(PresentationDocument& doc, const std::string& part, std::string_view typeface) {
@@ -54,10 +59,14 @@ std::string ResolvedTypeface(PresentationDocument& doc, const std::string& part,
   return ChildNamed(fonts, element).attribute("typeface").value();
 }
 
-pugi::xml_node StyleReferenceColor(const pugi::xml_node& shape, std::string_view ref) {
-  for (pugi::xml_node c = Reference(shape, ref).first_child(); c; c = c.next_sibling())
+pugi::xml_node ReferenceColor(const pugi::xml_node& reference) {
+  for (pugi::xml_node c = reference.first_child(); c; c = c.next_sibling())
     if (c.type() == pugi::node_element) return c;
   return {};
+}
+
+pugi::xml_node StyleReferenceColor(const pugi::xml_node& shape, std::string_view ref) {
+  return ReferenceColor(Reference(shape, ref));
 }
 
 }  // namespace quillmere::engine

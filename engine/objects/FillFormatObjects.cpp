@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
+#include <string>
 #include <utility>
 
 #include "engine/model/ColorResolution.h"
@@ -210,22 +212,29 @@ void SetTextureTile(FillFormatObject& f, bool tile) {
   });
 }
 
+// Where a fill or a line's fill is read and edited: the one in effect, the
+// shape variant's own (made when missing) and where a replacement goes.
+struct FillAccess {
+  std::function<StyledNode(const ShapeObject&)> inEffect;
+  std::function<pugi::xml_node(ShapeObject&, const pugi::xml_node&)> own;
+  std::function<pugi::xml_node(const pugi::xml_node&)> container;
+};
+
 // A fore or back colour of a fill or of a line's fill: the holder is found in
 // the one in effect for each read, and made in the shape's own for each edit,
 // a solid fill standing in for one without colours.
 Value HolderColor(const std::shared_ptr<EngineSession>& session, std::shared_ptr<ShapeObject> s, bool back,
-                  StyledNode (*inEffect)(const ShapeObject&), pugi::xml_node (*own)(ShapeObject&, const pugi::xml_node&),
-                  pugi::xml_node (*container)(const pugi::xml_node&)) {
+                  FillAccess access) {
   ColorBinding binding{
       .locate =
-          [s, back, inEffect] {
+          [s, back, inEffect = access.inEffect] {
             StyledNode fill = inEffect(*s);
             return ColorSource{.color = ColorChildOf(Holder(fill.node, back)),
                                .placeholderColor = fill.placeholderColor,
                                .fallbackRgb = back ? 0xFFFFFFu : 0u};
           },
       .edit =
-          [s, back, own, container](const std::function<void(pugi::xml_node)>& edit) {
+          [s, back, own = access.own, container = access.container](const std::function<void(pugi::xml_node)>& edit) {
             s->EditEachVariant([&](const pugi::xml_node& shape) {
               pugi::xml_node fill = own(*s, shape);
               std::string_view name = LocalName(fill);
@@ -240,7 +249,7 @@ Value HolderColor(const std::shared_ptr<EngineSession>& session, std::shared_ptr
 }
 
 Value FillColor(FillFormatObject& f, bool back) {
-  return HolderColor(f.Session(), f.shape, back, FillOf, OwnFill, ShapePropertiesOf);
+  return HolderColor(f.Session(), f.shape, back, {FillOf, OwnFill, ShapePropertiesOf});
 }
 
 pugi::xml_node Gradient(const ShapeObject& s) {
@@ -463,44 +472,41 @@ constexpr std::array<std::string_view, 6> kArrowheads{"none", "triangle", "arrow
 constexpr std::array<std::string_view, 3> kArrowSizes{"sm", "med", "lg"};
 constexpr double kDefaultLineWidth = 9525;  // EMU: PowerPoint's 0.75 pt
 
-std::vector<StyledNode> Levels(const ShapeObject& s) { return LineLevels(*s.doc, s.part, s.element); }
+std::vector<StyledNode> Levels(const ShapeObject& s, std::string_view line) {
+  return LineLevels(*s.doc, s.part, s.element, line);
+}
 
 // The first level that has the attribute.
-pugi::xml_attribute LineAttribute(const ShapeObject& s, const char* name) {
-  for (const StyledNode& level : Levels(s))
+pugi::xml_attribute LineAttribute(const LineFormatObject& l, const char* name) {
+  for (const StyledNode& level : Levels(*l.shape, l.line))
     if (pugi::xml_attribute a = level.node.attribute(name)) return a;
   return {};
 }
 
 // The first level that has a child of that name.
-pugi::xml_node LineChild(const ShapeObject& s, std::string_view name) {
-  for (const StyledNode& level : Levels(s))
+pugi::xml_node LineChild(const LineFormatObject& l, std::string_view name) {
+  for (const StyledNode& level : Levels(*l.shape, l.line))
     if (pugi::xml_node c = ChildNamed(level.node, name)) return c;
   return {};
 }
 
-StyledNode LineFill(const ShapeObject& s) {
-  for (const StyledNode& level : Levels(s))
+// The fill of the first level that has one.
+StyledNode FirstFill(const std::vector<StyledNode>& levels) {
+  for (const StyledNode& level : levels)
     if (pugi::xml_node fill = FillChildOf(level.node)) return {fill, level.placeholderColor};
   return {};
 }
 
-bool LineVisible(const ShapeObject& s) {
-  pugi::xml_node fill = LineFill(s).node;
-  return fill && LocalName(fill) != "noFill";
-}
+StyledNode LineFill(const ShapeObject& s, std::string_view line) { return FirstFill(Levels(s, line)); }
 
-// The fill of the shape's own outline, copied from the one in effect when it has none.
-pugi::xml_node OwnLineFill(ShapeObject& s, const pugi::xml_node& shape) {
-  pugi::xml_node ln = OwnLine(shape);
+bool Shows(const StyledNode& fill) { return fill.node && LocalName(fill.node) != "noFill"; }
+
+// The fill of the shape's own line, copied from the one in effect when it has none.
+pugi::xml_node OwnLineFill(ShapeObject& s, const pugi::xml_node& shape, std::string_view line) {
+  pugi::xml_node ln = OwnLine(shape, line);
   if (!ln) return {};
   if (pugi::xml_node own = FillChildOf(ln)) return own;
-  StyledNode inherited;
-  for (const StyledNode& level : LineLevels(*s.doc, s.part, shape))
-    if (pugi::xml_node fill = FillChildOf(level.node)) {
-      inherited = {fill, level.placeholderColor};
-      break;
-    }
+  StyledNode inherited = FirstFill(LineLevels(*s.doc, s.part, shape, line));
   if (!inherited.node) return ReplaceFill(ln, "noFill");
   pugi::xml_node made = ReplaceFill(ln, LocalName(inherited.node));
   for (pugi::xml_node c = inherited.node.first_child(); c; c = c.next_sibling()) made.append_copy(c);
@@ -510,51 +516,54 @@ pugi::xml_node OwnLineFill(ShapeObject& s, const pugi::xml_node& shape) {
 
 void SetLineVisible(LineFormatObject& l, bool show) {
   ShapeObject& s = *l.shape;
-  if (LineVisible(s) == show) return;
+  const std::string& line = l.line;
+  if (Shows(LineFill(s, line)) == show) return;
+  // A cell keeps what each of its sides hid apart from the others.
+  std::string key = std::string(kLineKey) + line;
   s.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node props = ShapePropertiesOf(shape);
     if (!props) return;
     EditStash& stash = s.doc->Stash();
     if (!show) {
-      bool hadLine = static_cast<bool>(ChildNamed(props, "ln"));
-      pugi::xml_node ln = OwnLine(shape);
-      if (!stash.Kept(props, kLineKey)) {
-        pugi::xml_node kept = stash.Keep(props, kLineKey);
+      bool hadLine = static_cast<bool>(ChildNamed(props, line));
+      pugi::xml_node ln = OwnLine(shape, line);
+      if (!stash.Kept(props, key)) {
+        pugi::xml_node kept = stash.Keep(props, key);
         kept.append_attribute("made") = !hadLine;
         if (pugi::xml_node own = FillChildOf(ln)) kept.append_copy(own);
       }
       ReplaceFill(ln, "noFill");
       return;
     }
-    pugi::xml_node ln = ChildNamed(props, "ln");
-    if (pugi::xml_node kept = stash.Kept(props, kLineKey); kept && ln) {
+    pugi::xml_node ln = ChildNamed(props, line);
+    if (pugi::xml_node kept = stash.Kept(props, key); kept && ln) {
       if (pugi::xml_node was = kept.first_child())
         PutBack(ln, was);
       else if (pugi::xml_node own = FillChildOf(ln))
         ln.remove_child(own);
       if (kept.attribute("made").as_bool() && !ln.first_child() && !ln.first_attribute()) props.remove_child(ln);
-      stash.Forget(props, kLineKey);
+      stash.Forget(props, key);
     } else if (pugi::xml_node own = FillChildOf(ln); own && LocalName(own) == "noFill") {
       ln.remove_child(own);
     }
-    for (const StyledNode& level : LineLevels(*s.doc, s.part, shape))
-      if (pugi::xml_node fill = FillChildOf(level.node)) {
-        if (LocalName(fill) != "noFill") return;
-        break;
-      }
+    if (Shows(FirstFill(LineLevels(*s.doc, s.part, shape, line)))) return;
     // PowerPoint's own outline for a shape that had none.
-    pugi::xml_node solid = ReplaceFill(OwnLine(shape), "solidFill");
+    pugi::xml_node solid = ReplaceFill(OwnLine(shape, line), "solidFill");
     solid.append_child(DrawingName(solid, "schemeClr").c_str()).append_attribute("val") = "tx1";
   });
 }
 
 Value LineColor(LineFormatObject& l, bool back) {
-  return HolderColor(l.Session(), l.shape, back, LineFill, OwnLineFill, OwnLine);
+  std::string line = l.line;
+  return HolderColor(l.Session(), l.shape, back,
+                     {[line](const ShapeObject& s) { return LineFill(s, line); },
+                      [line](ShapeObject& s, const pugi::xml_node& shape) { return OwnLineFill(s, shape, line); },
+                      [line](const pugi::xml_node& shape) { return OwnLine(shape, line); }});
 }
 
-int DashStyle(const ShapeObject& s) {
+int DashStyle(const LineFormatObject& l) {
   pugi::xml_node dash;
-  for (const StyledNode& level : Levels(s)) {
+  for (const StyledNode& level : Levels(*l.shape, l.line)) {
     if ((dash = ChildNamed(level.node, "prstDash"))) break;
     if (ChildNamed(level.node, "custDash")) return kMixed;
   }
@@ -567,7 +576,7 @@ int DashStyle(const ShapeObject& s) {
 Member<LineFormatObject> ArrowMember(std::string_view name, bool begin, const char* attribute,
                                      const std::array<std::string_view, 3>* sizes) {
   return {.name = name, .get = [begin, attribute, sizes](LineFormatObject& l, Args) {
-            pugi::xml_node end = LineChild(*l.shape, begin ? "headEnd" : "tailEnd");
+            pugi::xml_node end = LineChild(l, begin ? "headEnd" : "tailEnd");
             std::string_view value = end.attribute(attribute).value();
             if (!sizes) return Value(IndexIn(kArrowheads, value.empty() ? "none" : value, 1, 1));
             return Value(IndexIn(*sizes, value.empty() ? "med" : value, 1, 2));
@@ -579,24 +588,24 @@ Member<LineFormatObject> ArrowMember(std::string_view name, bool begin, const ch
 const MemberTable<LineFormatObject>& LineFormatObject::Members() {
   static const MemberTable<LineFormatObject> table{
       {.name = "Visible",
-       .get = [](LineFormatObject& l, Args) { return MsoBool(LineVisible(*l.shape)); },
+       .get = [](LineFormatObject& l, Args) { return MsoBool(Shows(LineFill(*l.shape, l.line))); },
        .put = [](LineFormatObject& l, Args, const Value& v) { SetLineVisible(l, v.AsLong() != kMsoFalse); }},
       {.name = "Weight",
        .get =
            [](LineFormatObject& l, Args) {
-             pugi::xml_attribute w = LineAttribute(*l.shape, "w");
+             pugi::xml_attribute w = LineAttribute(l, "w");
              return Value(Single((w ? w.as_double() : kDefaultLineWidth) / kEmuPerPoint));
            }},
-      {.name = "DashStyle", .get = [](LineFormatObject& l, Args) { return Value(DashStyle(*l.shape)); }},
+      {.name = "DashStyle", .get = [](LineFormatObject& l, Args) { return Value(DashStyle(l)); }},
       {.name = "Style",
        .get =
            [](LineFormatObject& l, Args) {
-             return Value(IndexIn(kCompounds, LineAttribute(*l.shape, "cmpd").as_string("sng"), 1, 1));
+             return Value(IndexIn(kCompounds, LineAttribute(l, "cmpd").as_string("sng"), 1, 1));
            }},
       {.name = "Transparency",
        .get =
            [](LineFormatObject& l, Args) {
-             return Value(Single(1 - Alpha(ColorChildOf(Holder(LineFill(*l.shape).node, false)))));
+             return Value(Single(1 - Alpha(ColorChildOf(Holder(LineFill(*l.shape, l.line).node, false)))));
            }},
       {.name = "ForeColor", .get = [](LineFormatObject& l, Args) { return LineColor(l, false); }},
       {.name = "BackColor", .get = [](LineFormatObject& l, Args) { return LineColor(l, true); }},

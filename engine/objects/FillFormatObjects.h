@@ -4,6 +4,7 @@
 // either keeps what the shape had, so showing it again puts that back.
 
 #include <memory>
+#include <string>
 
 #include "engine/core/EngineObject.h"
 #include "engine/objects/ShapeObjects.h"
@@ -38,13 +39,16 @@ class GradientStopObject final : public EngineObject<GradientStopObject> {
   int index;  // 0-based, in document order
 };
 
+// A shape's outline, or one side of a table cell's borders: the cell stands
+// for the shape and the side's element (a:lnL, a:lnT, ...) for its a:ln.
 class LineFormatObject final : public EngineObject<LineFormatObject> {
  public:
   static constexpr std::string_view kTypeName = "LineFormat";
   static const MemberTable<LineFormatObject>& Members();
-  LineFormatObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh)
-      : EngineObject(std::move(s)), shape(std::move(sh)) {}
+  LineFormatObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh, std::string lineElement = "ln")
+      : EngineObject(std::move(s)), shape(std::move(sh)), line(std::move(lineElement)) {}
   std::shared_ptr<ShapeObject> shape;
+  std::string line;  // local name of the line element in the shape's properties
 };
 
 }  // namespace quillmere::engine

@@ -1,5 +1,6 @@
 #include "engine/objects/TableObjects.h"
 
+#include <array>
 #include <numeric>
 
 #include "engine/model/ShapeGeometry.h"
@@ -17,8 +18,9 @@ Value PartOf(TableObject& t, int row, int column) {
                                       column));
 }
 
-const GridCell& At(const CellShapeObject& s) {
-  return s.table->grid.cells[static_cast<std::size_t>(s.row)][static_cast<std::size_t>(s.column)];
+template <class Part>
+const GridCell& At(const Part& p) {
+  return p.table->grid.cells[static_cast<std::size_t>(p.row)][static_cast<std::size_t>(p.column)];
 }
 
 double Sum(const std::vector<double>& sizes, int from, int count) {
@@ -35,11 +37,16 @@ Frame CellFrame(const CellShapeObject& s) {
           Sum(grid.columnWidths, cell.originColumn, cell.columnSpan), Sum(grid.rowHeights, cell.originRow, cell.rowSpan)};
 }
 
-// A cell's text and fill are read like a shape's, with the cell element standing for the shape.
-std::shared_ptr<ShapeObject> CellAsShape(const CellShapeObject& s) {
-  ShapeObject& frame = *s.table->shape;
-  return std::make_shared<ShapeObject>(s.table->Session(), frame.doc, frame.part, At(s).cell, frame.parent);
+// A cell's text, fill and borders are read like a shape's, with the cell element standing for the shape.
+template <class Part>
+std::shared_ptr<ShapeObject> CellAsShape(const Part& p) {
+  ShapeObject& frame = *p.table->shape;
+  return std::make_shared<ShapeObject>(p.table->Session(), frame.doc, frame.part, At(p).cell, frame.parent);
 }
+
+// The cell's line element of each PpBorderType, 1..6: top, left, bottom,
+// right, the diagonal down from the top left and the one up from the bottom left.
+constexpr std::array<const char*, 6> kBorderLines{"lnT", "lnL", "lnB", "lnR", "lnTlToBr", "lnBlToTr"};
 
 Value Flag(const TableObject& t, const char* attribute) { return MsoBool(t.grid.properties.attribute(attribute).as_bool()); }
 
@@ -118,6 +125,21 @@ template <>
 const MemberTable<CellObject>& CellObject::Members() {
   static const MemberTable<CellObject> table{
       {.name = "Shape", .get = [](CellObject& c, Args) { return PartOf<CellShapeObject>(*c.table, c.row, c.column); }},
+      {.name = "Borders", .get = [](CellObject& c, Args) { return PartOf<BordersObject>(*c.table, c.row, c.column); }},
+  };
+  return table;
+}
+
+template <>
+const MemberTable<BordersObject>& BordersObject::Members() {
+  static const MemberTable<BordersObject> table{
+      {.name = "Item",
+       .call =
+           [](BordersObject& b, Args a) {
+             int type = Index(ArgAt(a, 0), static_cast<int>(kBorderLines.size()), "Borders");
+             return Value(std::make_shared<LineFormatObject>(b.Session(), CellAsShape(b),
+                                                             kBorderLines[static_cast<std::size_t>(type)]));
+           }},
   };
   return table;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Shape.Table: the rows and columns of a table and each cell with the shape
 // PowerPoint gives it, whose frame is that of the merged region the cell
-// belongs to, and whose text frame is the cell's text.
+// belongs to, and whose text frame is the cell's text, and with the lines of
+// its borders.
 
 #include <memory>
 #include <string_view>
@@ -21,7 +22,7 @@ class TableObject final : public EngineObject<TableObject> {
   TableGrid grid;
 };
 
-// A row, a column, a cell or a cell's shape of a table; members are defined per name.
+// A row, a column, a cell, a cell's borders or a cell's shape of a table; members are defined per name.
 template <FormatName Name>
 class TablePartObject final : public EngineObject<TablePartObject<Name>> {
  public:
@@ -38,6 +39,7 @@ using RowObject = TablePartObject<"Row">;
 using ColumnsObject = TablePartObject<"Columns">;
 using ColumnObject = TablePartObject<"Column">;
 using CellObject = TablePartObject<"Cell">;
+using BordersObject = TablePartObject<"Borders">;
 using CellShapeObject = TablePartObject<"Shape">;
 
 template <>
@@ -50,6 +52,8 @@ template <>
 const MemberTable<ColumnObject>& ColumnObject::Members();
 template <>
 const MemberTable<CellObject>& CellObject::Members();
+template <>
+const MemberTable<BordersObject>& BordersObject::Members();
 template <>
 const MemberTable<CellShapeObject>& CellShapeObject::Members();
 

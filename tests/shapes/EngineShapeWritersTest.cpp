@@ -153,6 +153,13 @@ TEST_F(EngineShapeWritersTest, TablesWriteMergedCellsOnceWithTheirSpan) {
   pugi::xml_node headerFill = written.child("Row").child("Cell").child("Fill");
   EXPECT_EQ(std::string(headerFill.child_value("Visible")), "True");
   EXPECT_EQ(std::string(headerFill.child_value("ForecolorType")), "2");
+  // Each side of a cell is the table style's 1 pt grid line in the text colour, written without errors.
+  pugi::xml_node left = written.child("Row").child("Cell").child("Borders").child("BorderLeft");
+  EXPECT_EQ(std::string(left.child("Line").child_value("Visible")), "True");
+  EXPECT_EQ(std::string(left.child("Line").child_value("Forecolor")), "Dark1");
+  EXPECT_EQ(std::string(left.child_value("Weight")), "1");
+  EXPECT_EQ(std::string(left.child_value("Forecolor")), "0");
+  EXPECT_EQ(Log().find("BorderProperties"), std::string::npos);
   pugi::xml_node fourth = *std::next(written.children("Row").begin(), 3);
   pugi::xml_node text = fourth.child("Cell").next_sibling("Cell").child("TextFrame").child("TextRange");
   EXPECT_EQ(std::string(text.child("Paragraph").child("Text").child_value("String")).substr(0, 9), "B3&#160;a");
