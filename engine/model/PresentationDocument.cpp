@@ -156,6 +156,7 @@ void PresentationDocument::ShapesChanged(const std::string& part) {
   topLevelShapes_.erase(part);
   // Removed shapes free nodes whose addresses new ones may take.
   textStyles_.clear();
+  tableGrids_.clear();
   package_->MarkModified(part);
 }
 
@@ -172,6 +173,12 @@ unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned co
 const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part, const pugi::xml_node& shape) {
   auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
   if (inserted) it->second = BuildTextStyleChain(*this, part, shape);
+  return it->second;
+}
+
+const TableGrid& PresentationDocument::TableGridOf(const pugi::xml_node& table) {
+  auto [it, inserted] = tableGrids_.try_emplace(table.internal_object());
+  if (inserted) it->second = ReadTableGrid(table);
   return it->second;
 }
 

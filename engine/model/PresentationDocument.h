@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/model/EditStash.h"
+#include "engine/model/TableGrid.h"
 #include "engine/model/TextStyleChain.h"
 #include "engine/model/ThemeColors.h"
 #include "engine/package/Package.h"
@@ -74,6 +75,8 @@ class PresentationDocument {
   unsigned TakeShapeIds(const std::string& part, unsigned count);
   // Where the text of a shape takes what it leaves out, worked out once until the part's shapes change.
   const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
+  // The grid of a table (a:tbl), worked out once until the part's shapes change.
+  const TableGrid& TableGridOf(const pugi::xml_node& table);
   // What temporary edits took out of the parts, to be put back when they are undone.
   EditStash& Stash() { return stash_; }
   // The root of a slide, layout, master or notes part, or an empty node.
@@ -100,6 +103,7 @@ class PresentationDocument {
   std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
   EditStash stash_;
   std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
+  std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
 
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);

@@ -85,7 +85,7 @@ std::vector<AppliedPart> PartsFormatting(const pugi::xml_node& style, const Tabl
 template <class Find>
 StyledNode FirstSetting(PresentationDocument& doc, const pugi::xml_node& cell, Find&& find) {
   pugi::xml_node table = cell.parent().parent();
-  TableGrid grid = ReadTableGrid(table);
+  const TableGrid& grid = doc.TableGridOf(table);
   pugi::xml_node style = StyleOf(doc, grid.properties);
   std::optional<Region> place = PlaceOf(grid, cell);
   if (!style || !place) return {};

@@ -17,7 +17,7 @@ class TableObject final : public EngineObject<TableObject> {
   static constexpr std::string_view kTypeName = "Table";
   static const MemberTable<TableObject>& Members();
   TableObject(std::shared_ptr<EngineSession> s, std::shared_ptr<ShapeObject> sh)
-      : EngineObject(std::move(s)), shape(std::move(sh)), grid(ReadTableGrid(TableOf(shape->element))) {}
+      : EngineObject(std::move(s)), shape(std::move(sh)), grid(shape->doc->TableGridOf(TableOf(shape->element))) {}
   std::shared_ptr<ShapeObject> shape;  // the graphic frame
   TableGrid grid;
 };
