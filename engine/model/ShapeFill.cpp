@@ -47,6 +47,9 @@ StyledNode FillOfLevel(PresentationDocument& doc, const std::string& part, const
   final = true;
   if (pugi::xml_node own = FillChildOf(ShapePropertiesOf(shape))) return {own, {}};
   if (IsTableCell(shape)) return TableStyleFill(doc, part, shape);
+  // A background names one of the theme's background fills with the colour for phClr.
+  if (pugi::xml_node reference = ChildNamed(shape, "bgRef"))
+    return {ThemeStyleEntry(doc, part, reference), ReferenceColor(reference)};
   if (ChildNamed(ChildNamed(shape, "style"), "fillRef"))
     return {StyleMatrixEntry(doc, part, shape, "fillRef"), StyleReferenceColor(shape, "fillRef")};
   final = false;

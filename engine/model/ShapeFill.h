@@ -3,7 +3,8 @@
 // properties, else its style's entry in the theme's style matrix, else the
 // same on its placeholder's layout and master counterparts. A group fill is
 // the fill of the group around the shape. A table cell (a:tc) stands for a
-// shape too: its own a:tcPr, else what the table's style gives it.
+// shape too: its own a:tcPr, else what the table's style gives it; so does a
+// background (p:bg): its p:bgPr, else the theme's background fill it names.
 
 #include <string>
 #include <vector>

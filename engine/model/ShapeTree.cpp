@@ -58,7 +58,7 @@ pugi::xml_node PlaceholderOf(const pugi::xml_node& shape) {
 
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape) {
   std::string_view kind = LocalName(shape);
-  return ChildNamed(shape, kind == "grpSp" ? "grpSpPr" : kind == "tc" ? "tcPr" : "spPr");
+  return ChildNamed(shape, kind == "grpSp" ? "grpSpPr" : kind == "tc" ? "tcPr" : kind == "bg" ? "bgPr" : "spPr");
 }
 
 unsigned LargestShapeId(const pugi::xml_node& partRoot) {

@@ -28,8 +28,8 @@ std::vector<pugi::xml_node> TopLevelShapes(const pugi::xml_node& partRoot);
 pugi::xml_node DrawingPropertiesOf(const pugi::xml_node& shape);
 // p:nvPr/p:ph of a shape, or an empty node when the shape is no placeholder.
 pugi::xml_node PlaceholderOf(const pugi::xml_node& shape);
-// p:spPr (p:grpSpPr for a group, a:tcPr for a table cell): where a shape
-// keeps its own formatting; empty for frames.
+// p:spPr (p:grpSpPr for a group, a:tcPr for a table cell, p:bgPr for a
+// background): where a shape keeps its own formatting; empty for frames.
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape);
 
 // Calls f with every p:cNvPr below root: the shape's own and its members'.

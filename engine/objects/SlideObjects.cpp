@@ -5,6 +5,7 @@
 #include "engine/model/XmlNames.h"
 #include "engine/objects/DocumentObjects.h"
 #include "engine/objects/ParentLink.h"
+#include "engine/objects/ShapeRangeObjects.h"
 #include "engine/objects/SlideImages.h"
 #include "engine/objects/ThemeColorObjects.h"
 #include "engine/objects/TransitionObjects.h"
@@ -107,6 +108,15 @@ const MemberTable<SlideObject>& SlideObject::Members() {
        .get =
            [](SlideObject& o, Args) {
              return MsoBool(!ChildNamed(ChildNamed(o.doc->PartRoot(o.entry.part), "cSld"), "bg"));
+           }},
+      // The background as PowerPoint hands it out: a range of one shape whose
+      // fill is the slide's background, its own or the one it follows.
+      {.name = "Background",
+       .get =
+           [](SlideObject& o, Args) {
+             auto background = std::make_shared<ShapeObject>(o.Session(), o.doc, o.entry.part,
+                                                             o.doc->BackgroundOf(o.entry.part), o.shared_from_this());
+             return Value(std::make_shared<ShapeRangeObject>(o.Session(), std::vector{background}));
            }},
       {.name = "DisplayMasterShapes",
        .get =

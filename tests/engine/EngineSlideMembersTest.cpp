@@ -227,20 +227,26 @@ TEST_F(EngineSlideMembersTest, LayoutsCustomLayoutsAndBackgrounds) {
   EXPECT_EQ(layout.Get("Name").AsString(), "Blank");
   EXPECT_EQ(layout.Ptr(), asset.Child("Designs").Item(1).Child("SlideMaster").Child("CustomLayouts").Item(7).Ptr());
 
-  // The background in effect: the slide's own, else its layout's, else its master's.
+  // The background in effect: the slide's own, else its layout's, else its
+  // master's; a style's fill is the theme's background fill of that number.
   struct Background {
-    int slide, follows, style;
+    int slide, follows, style, fillType;
   };
-  for (Background b : {Background{1, kTrue, 1},    // master: style 1001 with bg1
-                       Background{2, kTrue, 0},    // layout: its own fill
-                       Background{3, kTrue, 11},   // layout: style 1003 with bg2
-                       Background{4, kTrue, 7},    // master: style 1002 with bg2
-                       Background{5, kFalse, 0},   // slide: a picture fill
-                       Background{9, kTrue, 11}})  // layout and master: style 1003 with bg2
+  for (Background b : {Background{1, kTrue, 1, 1},    // master: style 1001 (solid) with bg1
+                       Background{2, kTrue, 0, 1},    // layout: its own fill
+                       Background{3, kTrue, 11, 3},   // layout: style 1003 (gradient) with bg2
+                       Background{4, kTrue, 7, 3},    // master: style 1002 (gradient) with bg2
+                       Background{5, kFalse, 0, 4},   // slide: a tiled picture, a texture
+                       Background{9, kTrue, 11, 6}})  // layout: style 1003, a picture in that master's theme
   {
-    EXPECT_EQ(Slide(themes, b.slide).Get("FollowMasterBackground").AsLong(), b.follows) << "slide " << b.slide;
-    EXPECT_EQ(Slide(themes, b.slide).Get("BackgroundStyle").AsLong(), b.style) << "slide " << b.slide;
+    Object slide = Slide(themes, b.slide);
+    EXPECT_EQ(slide.Get("FollowMasterBackground").AsLong(), b.follows) << "slide " << b.slide;
+    EXPECT_EQ(slide.Get("BackgroundStyle").AsLong(), b.style) << "slide " << b.slide;
+    EXPECT_EQ(slide.Child("Background").Child("Fill").Get("Type").AsLong(), b.fillType) << "slide " << b.slide;
   }
+  Object solid = Slide(themes, 1).Child("Background").Child("Fill");
+  EXPECT_EQ(solid.Get("Visible").AsLong(), kTrue);
+  EXPECT_EQ(solid.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 14);  // msoThemeColorBackground1
   EXPECT_EQ(Slide(themes, 7).Get("DisplayMasterShapes").AsLong(), kFalse);
   EXPECT_EQ(Slide(themes, 6).Get("DisplayMasterShapes").AsLong(), kTrue);
 }
