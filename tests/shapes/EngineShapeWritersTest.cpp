@@ -3,6 +3,7 @@
 
 #include "engine/EngineRuntime.h"
 #include "shapes/RunText.h"
+#include "shapes/ShapeProperties.h"
 #include "shapes/SymbolFonts.h"
 #include "shapes/TableProperties.h"
 #include "shapes/TextProperties.h"
@@ -118,6 +119,26 @@ TEST_F(EngineShapeWritersTest, SymbolCharactersTakeTheirSymbolFontAndOtherTextKe
   ASSERT_GE(fonts.size(), 2u);
   EXPECT_EQ(fonts[0], "\uF0DE Symbol");
   EXPECT_EQ(fonts[1], "&#160; Lucida Sans Unicode");
+}
+
+TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
+  // An elbow connector flipped vertically, 216 x 108 pt (324 x 216 at 1.5 x 2),
+  // turning half-way and ending on the second connection site (idx 1) of a picture.
+  Object elbow = ShapeOf("poi__shapes.pptx", 1, "Elbow Connector 9");
+  Object connection = elbow.Child("ConnectorFormat");
+  EXPECT_EQ(connection.Get("Type").AsLong(), 2);  // msoConnectorElbow
+  EXPECT_EQ(connection.Get("EndConnected").AsLong(), -1);
+  EXPECT_EQ(connection.Child("EndConnectedShape").Get("Name").AsString(), "Picture 1");
+  EXPECT_EQ(connection.Get("EndConnectionSite").AsLong(), 2);
+  // A connector is also drawn, for hosts that show it as a picture.
+  CurrentExportState().outputFolder = Folder("tmp").string() + "/";
+  ShapeProperties(elbow, doc_.append_child("Shapes"), false);
+  EXPECT_TRUE(std::filesystem::exists(doc_.child("Shapes").child("Shape").child_value("Image")));
+  std::vector<std::string> segments;
+  for (pugi::xml_node p : doc_.child("Shapes").child("Shape").child("LineCoordinates").children("Points"))
+    segments.push_back(std::string(p.child_value("X1")) + "," + p.child_value("Y1") + " " + p.child_value("X2") + "," +
+                       p.child_value("Y2"));
+  EXPECT_EQ(segments, (std::vector<std::string>{"-162,108 0,108", "0,108 0,-108", "0,-108 162,-108"}));
 }
 
 TEST_F(EngineShapeWritersTest, ShapesWithoutTextWriteOnlyTheirFrame) {
