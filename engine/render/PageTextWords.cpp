@@ -1,23 +1,11 @@
 #include "engine/render/PageTextWords.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace quillmere::engine::renderprotocol {
 namespace {
 
-constexpr std::size_t kWordsPerShape = 5;
-
-std::vector<std::string> Split(const std::string& word, char separator) {
-  std::vector<std::string> parts;
-  if (word.empty()) return parts;
-  for (std::size_t start = 0; start <= word.size();) {
-    std::size_t end = std::min(word.find(separator, start), word.size());
-    parts.push_back(word.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
+constexpr std::size_t kWordsPerShape = 5, kWordsPerParagraph = 3;
 
 template <class Number>
 std::optional<Number> Parsed(const std::string& text) {
@@ -39,20 +27,17 @@ std::string PathWord(const std::vector<int>& path) {
   return word;
 }
 
-std::string ParagraphsWord(const std::vector<ParagraphLook>& paragraphs) {
-  std::string word;
-  for (const ParagraphLook& p : paragraphs)
-    word += (word.empty() ? "" : ",") + Decimal(p.size) + ":" + std::to_string(p.bullet);
-  return word;
-}
-
+// Indices joined by dots, each a number from 0.
 bool ReadPath(const std::string& word, std::vector<int>& path) {
-  for (const std::string& index : Split(word, '.')) {
-    std::optional<int> value = Parsed<int>(index);
+  for (std::size_t start = 0; start <= word.size();) {
+    std::size_t dot = word.find('.', start);
+    if (dot == std::string::npos) dot = word.size();
+    std::optional<int> value = Parsed<int>(word.substr(start, dot - start));
     if (!value || *value < 0) return false;
     path.push_back(*value);
+    start = dot + 1;
   }
-  return !path.empty();
+  return true;
 }
 
 bool ReadCell(const std::string& word, ShapeText& shape) {
@@ -64,39 +49,37 @@ bool ReadCell(const std::string& word, ShapeText& shape) {
   return true;
 }
 
-bool ReadParagraphs(const std::string& word, std::vector<ParagraphLook>& paragraphs) {
-  for (const std::string& item : Split(word, ',')) {
-    std::size_t colon = item.find(':');
-    if (colon == std::string::npos) return false;
-    std::optional<double> size = Parsed<double>(item.substr(0, colon));
-    std::optional<int> bullet = Parsed<int>(item.substr(colon + 1));
-    if (!size || !bullet) return false;
-    paragraphs.push_back({*size, *bullet});
-  }
-  return true;
-}
-
 }  // namespace
 
 std::vector<std::string> PageTextWords(const std::vector<ShapeText>& shapes) {
   std::vector<std::string> words;
   for (const ShapeText& shape : shapes) {
     std::string cell = shape.row < 0 ? "-" : std::to_string(shape.row) + "." + std::to_string(shape.column);
-    words.insert(words.end(), {PathWord(shape.path), cell, shape.name, shape.text, ParagraphsWord(shape.paragraphs)});
+    words.insert(words.end(), {PathWord(shape.path), cell, shape.name, shape.text,
+                               std::to_string(shape.paragraphs.size())});
+    for (const ParagraphLook& p : shape.paragraphs)
+      words.insert(words.end(), {Decimal(p.size), p.font, std::to_string(p.bullet)});
   }
   return words;
 }
 
 std::optional<std::vector<ShapeText>> PageTextFromWords(const std::vector<std::string>& words) {
-  if (words.size() % kWordsPerShape != 0) return std::nullopt;
   std::vector<ShapeText> shapes;
-  for (std::size_t i = 0; i < words.size(); i += kWordsPerShape) {
+  for (std::size_t i = 0; i < words.size();) {
+    if (words.size() - i < kWordsPerShape) return std::nullopt;
     ShapeText shape;
-    if (!ReadPath(words[i], shape.path) || !ReadCell(words[i + 1], shape) ||
-        !ReadParagraphs(words[i + 4], shape.paragraphs))
-      return std::nullopt;
+    std::optional<std::size_t> count = Parsed<std::size_t>(words[i + 4]);
+    if (!ReadPath(words[i], shape.path) || !ReadCell(words[i + 1], shape) || !count) return std::nullopt;
     shape.name = words[i + 2];
     shape.text = words[i + 3];
+    i += kWordsPerShape;
+    if ((words.size() - i) / kWordsPerParagraph < *count) return std::nullopt;
+    for (std::size_t p = 0; p < *count; ++p, i += kWordsPerParagraph) {
+      std::optional<double> size = Parsed<double>(words[i]);
+      std::optional<int> bullet = Parsed<int>(words[i + 2]);
+      if (!size || !bullet) return std::nullopt;
+      shape.paragraphs.push_back({*size, words[i + 1], *bullet});
+    }
     shapes.push_back(std::move(shape));
   }
   return shapes;

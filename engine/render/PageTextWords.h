@@ -4,12 +4,12 @@
 // line and read back. Encoding and decoding live together so that the server
 // and SlideRenderer cannot drift apart.
 //
-// Five words a shape: its path ("4.0", as in "shapes" requests), the table
-// cell ("row.column" from 0, or "-" for a shape's own text), its name, its
-// text (its paragraphs joined by \n, each field as U+FFFC) and its
-// paragraphs as "size:bullet" joined by commas: the first portion's font size
-// in points and the bullet's code point, 0 for none, -1 for a number, -2 for
-// a picture.
+// Five words a shape and three more for each of its paragraphs: its path
+// ("4.0", as in "shapes" requests), the table cell ("row.column" from 0, or
+// "-" for a shape's own text), its name, its text (its paragraphs joined by
+// \n, each field as U+FFFC) and the number of paragraphs; then for each
+// paragraph its first portion's font size in points and font name, and the
+// bullet's code point: 0 for none, -1 for a number, -2 for a picture.
 
 #include <optional>
 #include <string>
@@ -24,6 +24,7 @@ inline constexpr int kNumbered = -1, kPictureBullet = -2;
 
 struct ParagraphLook {
   double size = 0;  // points
+  std::string font;
   int bullet = 0;   // code point; 0 none, kNumbered, kPictureBullet
   bool operator==(const ParagraphLook&) const = default;
 };

@@ -1,7 +1,7 @@
 // The engine's reading of text, through the object model as the writers read
 // it, against LibreOffice's independent reading of the same decks: each
-// shape's and table cell's text (whitespace-normalised), the size of each
-// paragraph's first run and its bullet. Decks written by several tools, with
+// shape's and table cell's text (whitespace-normalised), the size and font
+// of each paragraph's first run and its bullet. Decks written by several tools, with
 // bullets, numbering, tabs, mixed and theme fonts, right-to-left and CJK text
 // and tables. One LibreOffice session serves every deck.
 
@@ -32,6 +32,9 @@ constexpr const char* kDecks[] = {
     "pptx__txt-font-props.pptx",       // mixed fonts and sizes in runs
     "pptx__tbl-cell.pptx",             // table cells with their own formatting
     "poi__45541_Footer.pptx",          // an older PowerPoint: tabs, footers
+    "poi__bug62513.pptx",              // numbered lists, autofit
+    "poi__aptia.pptx",                 // numbered and bulleted lists, a table
+    "poi__customGeo.pptx",             // hyperlinks, a built-in table style, theme fonts
 };
 
 constexpr int kUnnumbered = 1, kNumbered = 2, kPicture = 3;  // MsoBulletType
@@ -40,6 +43,7 @@ constexpr int kSlideNumber = 13, kFooter = 15, kDate = 16;  // PpPlaceholderType
 
 struct EngineParagraph {
   std::optional<double> size;  // of the first run; none without runs
+  std::string font;            // of the first run
   bool empty = true;           // nothing but spaces and line breaks
   int bulletType = 0;
   int character = 0;
@@ -69,9 +73,9 @@ std::string Normalised(std::string_view text) {
   return out;
 }
 
-// LibreOffice makes fields of hyperlinked text too and shows its own value
-// for a field (the slide number it counts, today's date) where the engine
-// answers the text the file keeps; a field matches any text.
+// LibreOffice makes a field of hyperlinked text and shows its own value for
+// a field (the slide number it counts, today's date) where the engine answers
+// the text the file keeps; a field matches any text.
 bool MatchesWithFields(const std::string& engineText, const std::string& office) {
   std::vector<std::string> pieces;
   for (std::size_t start = 0;;) {
@@ -114,7 +118,11 @@ EngineText ReadFrame(const Object& holder, std::string name, int row, int column
     Object paragraph = range.Child("Paragraphs", i);
     EngineParagraph look;
     look.empty = Normalised(paragraph.Get("Text").AsString()).empty();
-    if (paragraph.Child("Runs").Count() > 0) look.size = paragraph.Child("Runs", 1).Child("Font").Get("Size").AsDouble();
+    if (paragraph.Child("Runs").Count() > 0) {
+      Object font = paragraph.Child("Runs", 1).Child("Font");
+      look.size = font.Get("Size").AsDouble();
+      look.font = font.Get("Name").AsString();
+    }
     Object bullet = paragraph.Child("ParagraphFormat").Child("Bullet");
     look.bulletType = bullet.Get("Type").AsLong();
     look.character = bullet.Get("Character").AsLong();
@@ -165,6 +173,7 @@ class TextAgainstLibreOfficeTest : public IsolatedUserFolders {
     // (or line break) sets, as the engine answers.
     bool sizeMatches = !p.size || p.empty || std::abs(*p.size - office.size) < 0.05;
     if (!sizeMatches) Disagree(where, "size " + std::to_string(*p.size) + " vs " + std::to_string(office.size));
+    if (p.size && !p.empty && p.font != office.font) Disagree(where, "font " + p.font + " vs " + office.font);
     int expected = p.bulletType == kUnnumbered ? p.character
                    : p.bulletType == kNumbered ? engine::renderprotocol::kNumbered
                    : p.bulletType == kPicture  ? engine::renderprotocol::kPictureBullet
@@ -224,7 +233,7 @@ class TextAgainstLibreOfficeTest : public IsolatedUserFolders {
   int shapes_ = 0, paragraphs_ = 0;
 };
 
-TEST_F(TextAgainstLibreOfficeTest, EngineTextSizesAndBulletsMatchLibreOffice) {
+TEST_F(TextAgainstLibreOfficeTest, EngineTextFontsAndBulletsMatchLibreOffice) {
   engine::SlideRenderer renderer;
   Object app = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
   for (const char* deck : kDecks) {

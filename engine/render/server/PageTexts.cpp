@@ -54,14 +54,17 @@ int BulletOf(const Reference<css::beans::XPropertySet>& paragraph) {
 }
 
 // The text of a paragraph's portions with each field marked, and the look of
-// the paragraph: its first portion's size and its bullet.
+// the paragraph: its first portion's font size and name, and its bullet.
 ParagraphLook ReadParagraph(const Reference<css::container::XEnumerationAccess>& paragraph, std::string& text) {
-  ParagraphLook look{0, BulletOf(Reference<css::beans::XPropertySet>(paragraph, UNO_QUERY))};
+  ParagraphLook look{0, {}, BulletOf(Reference<css::beans::XPropertySet>(paragraph, UNO_QUERY))};
   Reference<css::container::XEnumeration> portions = paragraph->createEnumeration();
   for (bool first = true; portions->hasMoreElements(); first = false) {
     Reference<css::text::XTextRange> portion(portions->nextElement(), UNO_QUERY_THROW);
     Reference<css::beans::XPropertySet> properties(portion, UNO_QUERY);
-    if (first) look.size = PropertyOr(properties, "CharHeight", 0.0f);
+    if (first) {
+      look.size = PropertyOr(properties, "CharHeight", 0.0f);
+      look.font = FromUno(PropertyOr(properties, "CharFontName", OUString()));
+    }
     if (PropertyOr(properties, "TextPortionType", OUString()) == "TextField")
       text += renderprotocol::kFieldMark;
     else
