@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine/model/NewNotesPage.h"
+#include "engine/model/PartColors.h"
 #include "engine/model/ShapeTree.h"
 #include "engine/model/TextStyles.h"
 #include "engine/model/XmlNames.h"
@@ -118,6 +119,12 @@ SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
       ApplyColorMapping(map, ChildNamed(ChildNamed(root, "clrMapOvr"), "overrideClrMapping"));
   }
   return MappedColors(IsMasterRoot(PartRoot(chain.back())) ? ThemeColorsOfMaster(chain.back()) : SchemeColors{}, map);
+}
+
+const ColorContext& PresentationDocument::ColorsOf(const std::string& part) {
+  auto [it, inserted] = partColors_.try_emplace(part);
+  if (inserted) it->second = ColorContextOf(*this, part);
+  return it->second;
 }
 
 pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {

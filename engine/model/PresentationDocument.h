@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/model/ColorResolution.h"
 #include "engine/model/EditStash.h"
 #include "engine/model/TableGrid.h"
 #include "engine/model/TextStyleChain.h"
@@ -52,6 +53,9 @@ class PresentationDocument {
   // The theme colours a slide, layout, master or notes part shows: its master's theme
   // through the master's colour map and the overrides down the chain.
   SchemeColors ThemeColorsOf(const std::string& part);
+  // Those colours and the theme's own slots (ColorContextOf), worked out once
+  // per part: nothing edits a theme or colour map, and every colour read needs them.
+  const ColorContext& ColorsOf(const std::string& part);
   // The p:bg in effect for a slide, layout or master (its own, else the
   // nearest one it inherits), or an empty node.
   pugi::xml_node BackgroundOf(const std::string& part);
@@ -99,6 +103,7 @@ class PresentationDocument {
   std::unordered_map<std::string, unsigned> nextShapeIds_;
   std::unordered_map<std::string, TagList> tags_;
   std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
+  std::unordered_map<std::string, ColorContext> partColors_;
   std::unordered_map<std::string, std::string> notesPages_;    // by slide
   std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
   EditStash stash_;

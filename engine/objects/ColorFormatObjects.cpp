@@ -2,7 +2,6 @@
 
 #include <fmt/format.h>
 
-#include "engine/model/PartColors.h"
 #include "engine/model/XmlNames.h"
 
 namespace quillmere::engine {
@@ -31,7 +30,7 @@ pugi::xml_node ReplaceColorElement(pugi::xml_node holder, std::string_view local
 
 ResolvedColor ColorFormatObject::Resolve() const {
   ColorSource source = binding.locate();
-  ColorContext context = ColorContextOf(*doc, ownerPart);
+  ColorContext context = doc->ColorsOf(ownerPart);
   context.placeholderColor = source.placeholderColor;
   ResolvedColor c = ResolveColor(source.color, context);
   if (!c.present) c.rgb = source.fallbackRgb;

@@ -64,7 +64,10 @@ pugi::xml_document* Package::Impl::Find(const std::string& key) {
 }
 
 RelationshipList& Package::Impl::RelationshipsOf(std::string_view sourcePart) {
-  std::string relsKey = PartKey(RelationshipsPartName(sourcePart));
+  auto known = relsKeyBySource.find(sourcePart);
+  if (known == relsKeyBySource.end())
+    known = relsKeyBySource.emplace(sourcePart, PartKey(RelationshipsPartName(sourcePart))).first;
+  const std::string& relsKey = known->second;
   auto it = rels.find(relsKey);
   if (it == rels.end()) it = rels.emplace(relsKey, ReadRelationships(Find(relsKey), CanonicalPartName(sourcePart))).first;
   return it->second;

@@ -1,8 +1,10 @@
 #pragma once
 // The state behind Package, shared by its reading and its saving halves.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -24,6 +26,12 @@ struct PartState {
   bool modified = false;                 // xml is newer than the bytes
 };
 
+// Lets the maps keyed by part name be searched with a string_view.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
 struct Package::Impl {
   ZipHandle zip;
   std::vector<ZipEntry> entries;                             // archive order
@@ -33,6 +41,9 @@ struct Package::Impl {
   std::unordered_set<std::string> addedKeys;
   std::unordered_set<std::string> removed;                   // keys of zip entries removed
   std::unordered_map<std::string, RelationshipList> rels;    // rels part key → its relationships
+  // Source part name as asked → its rels part key: working the key out
+  // (slashes, percent-decoding, case) took most of a relationship lookup.
+  std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> relsKeyBySource;
   std::unique_ptr<pugi::xml_document> contentTypesXml;
   std::unique_ptr<ContentTypes> contentTypes;
   std::string mainPart;

@@ -25,6 +25,10 @@
 //                               there has that name, else the path of the one
 //                               shape of the page so named (for readers that
 //                               count a page's shapes differently)
+//   text <page>                 "ok" and, for each shape that can hold text,
+//                               what LibreOffice reads from it: path, table
+//                               cell, name, text and each paragraph's size,
+//                               font and bullet (PageTextWords.h)
 // A shape in a group is its path of indices joined by dots: "4.0" is the
 // first shape of the page's fifth shape. Missing folders of <out> are made.
 //   quit                        "ok", then closes the document and LibreOffice

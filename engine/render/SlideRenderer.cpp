@@ -122,6 +122,14 @@ ShapePath SlideRenderer::Locate(int page, const ShapePath& shape, const std::str
   return valid ? found : shape;
 }
 
+std::vector<renderprotocol::ShapeText> SlideRenderer::PageText(int page) {
+  EnsureDocument();
+  std::vector<std::string> reply = Exchange({"text", std::to_string(page)}, setup_.timeouts.image);
+  std::optional<std::vector<renderprotocol::ShapeText>> shapes = renderprotocol::PageTextFromWords(reply);
+  if (!shapes) Lose("the render server answered text that does not make whole shapes");
+  return *shapes;
+}
+
 void SlideRenderer::ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const fs::path& out) {
   EnsureDocument();
   Exchange({"shapes", std::to_string(page), ShapeList(shapes), "emf", Absolute(out)}, setup_.timeouts.image);

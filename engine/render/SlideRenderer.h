@@ -31,6 +31,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/render/PageTextWords.h"
 #include "engine/render/RenderError.h"
 
 namespace quillmere::engine {
@@ -88,6 +89,10 @@ class SlideRenderer {
   // Where LibreOffice has the shape we count at that path and know by that
   // name: the path itself unless the name is found alone elsewhere.
   ShapePath Locate(int page, const ShapePath& shape, const std::string& name);
+
+  // What LibreOffice reads as the text of each shape of the page, for
+  // checking our own reading against an independent one.
+  std::vector<renderprotocol::ShapeText> PageText(int page);
 
   // True once no more images can be drawn in this run (nothing installed, or
   // the server would not start or was lost beyond its restart).

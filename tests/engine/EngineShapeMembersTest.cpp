@@ -409,6 +409,31 @@ TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentat
   EXPECT_EQ(shapes.Item("Oval 5").Child("TextFrame").Get("VerticalAnchor").AsLong(), 3);
 }
 
+TEST_F(EngineShapeMembersTest, TableCellTextTakesItsTableStylesFontOverThePresentationDefault) {
+  Object shapes = Shapes(Open("poi__bug62513.pptx"), 12);
+  Object table = shapes.Item("Content Placeholder 8").Child("Table");
+  auto font = [&](int row, int column) {
+    return table.Child("Cell", row, column).Child("Shape").Child("TextFrame2").Child("TextRange").Child("Runs", 1).Child(
+        "Font");
+  };
+  // The deck's default text style names Arial; "Medium Style 2 - Accent 1"
+  // gives the whole table the theme's minor font, as LibreOffice shows it too.
+  EXPECT_EQ(font(1, 2).Get("Name").AsString(), "Calibri");
+  EXPECT_EQ(font(2, 1).Get("Name").AsString(), "Calibri");
+  EXPECT_EQ(font(1, 2).Get("Size").AsDouble(), 18.0);
+  // A style may name its font instead (here Calibri over the deck's Arial);
+  // a style the deck names only by id is one of PowerPoint's built-in
+  // styles, whose text takes the minor font.
+  auto firstCellFont = [&](const char* deck, int slide, const char* name) {
+    return Shapes(Open(deck), slide).Item(name).Child("Table").Child("Cell", 1, 1).Child("Shape").Child("TextFrame2")
+        .Child("TextRange").Child("Runs", 1).Child("Font").Get("Name").AsString();
+  };
+  EXPECT_EQ(firstCellFont("poi__bug68703.pptx", 1, "Tabel 5"), "Calibri");
+  EXPECT_EQ(firstCellFont("poi__customGeo.pptx", 30, "Table 3"), "Calibri");
+  // A run's own font still wins over its table style's.
+  EXPECT_EQ(firstCellFont("poi__table-with-theme.pptx", 1, "Table 4"), "Arial");
+}
+
 TEST_F(EngineShapeMembersTest, NotesTextTakesTheNotesMastersStyleAndColours) {
   Object notes = Open("poi__customGeo.pptx").Child("Slides").Item(1).Child("NotesPage");
   Object scheme = notes.Child("ThemeColorScheme");

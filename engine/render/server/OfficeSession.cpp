@@ -22,6 +22,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "engine/render/server/PageTexts.h"
 #include "engine/render/server/UnoText.h"
 
 namespace quillmere::engine::render {
@@ -217,6 +218,10 @@ OfficeSession::ShapePath OfficeSession::Locate(int page, const ShapePath& path, 
   CollectNamed(Reference<css::drawing::XShapes>(Page(page), UNO_QUERY_THROW), name, at, found);
   if (found.size() != 1) throw std::runtime_error("no one shape is named " + name);
   return found.front();
+}
+
+std::vector<renderprotocol::ShapeText> OfficeSession::PageText(int page) const {
+  return TextsOfShapes(Reference<css::drawing::XShapes>(Page(page), UNO_QUERY_THROW));
 }
 
 void OfficeSession::Close() {

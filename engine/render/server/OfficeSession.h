@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/render/PageTextWords.h"
+
 namespace quillmere::engine::render {
 
 class OfficeSession {
@@ -37,6 +39,8 @@ class OfficeSession {
   // shape of the page (groups searched) that has it. Throws when there is none
   // or more than one.
   ShapePath Locate(int page, const ShapePath& path, const std::string& name) const;
+  // The text LibreOffice reads from each shape of the page (PageTexts.h).
+  std::vector<renderprotocol::ShapeText> PageText(int page) const;
   // Closes the document and asks the office to end.
   void Quit();
 

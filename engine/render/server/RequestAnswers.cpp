@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/render/PageTextWords.h"
 #include "engine/render/RenderProtocol.h"
 #include "engine/render/server/UnoText.h"
 
@@ -71,6 +72,11 @@ std::string Answered(OfficeSession& session, const Words& words) {
     session.ExportPage(Number(words[1], 0, 1 << 30, "page index"), PixelCount(words[2]), PixelCount(words[3]),
                        words[4]);
     return Ok("");
+  }
+  if (request == "text") {
+    Expect(words, 2);
+    std::vector<renderprotocol::ShapeText> shapes = session.PageText(Number(words[1], 0, 1 << 30, "page index"));
+    return Ok(renderprotocol::JoinWords(renderprotocol::PageTextWords(shapes)));
   }
   if (request == "locate") {
     Expect(words, 4);
