@@ -34,6 +34,12 @@ pugi::xml_node StyleOf(PresentationDocument& doc, const pugi::xml_node& tablePro
   return {};
 }
 
+// A table naming a style the deck does not hold: one PowerPoint knows by its id.
+bool NamesBuiltInStyle(PresentationDocument& doc, const pugi::xml_node& cell) {
+  pugi::xml_node properties = ChildNamed(cell.parent().parent(), "tblPr");
+  return !std::string_view(ChildNamed(properties, "tableStyleId").text().get()).empty() && !StyleOf(doc, properties);
+}
+
 // What the cell covers: the whole merged region when it belongs to one.
 std::optional<Region> PlaceOf(const TableGrid& grid, const pugi::xml_node& cell) {
   for (const std::vector<GridCell>& row : grid.cells)
@@ -149,17 +155,22 @@ void TableStyleTextDefaults(PresentationDocument& doc, const pugi::xml_node& cel
     });
     if (text) defaults.append_attribute(flag) = std::string_view(text.attribute(flag).value()) == "on" ? "1" : "0";
   }
+  // The theme's major or minor fonts, named as text names them.
+  auto themeFonts = [&](std::string_view prefix) {
+    for (std::string_view script : {"latin", "ea", "cs"})
+      defaults.append_child(std::string(script).c_str()).append_attribute("typeface") =
+          (std::string(prefix) + std::string(script == "latin" ? "lt" : script)).c_str();
+  };
   auto namesFont = [](const pugi::xml_node& t) { return ChildNamed(t, "font") || ChildNamed(t, "fontRef"); };
-  if (pugi::xml_node text = first(namesFont)) {
+  if (NamesBuiltInStyle(doc, cell)) {
+    // PowerPoint's built-in styles, which a deck names by id alone, give every cell the minor font.
+    themeFonts("+mn-");
+  } else if (pugi::xml_node text = first(namesFont)) {
     if (pugi::xml_node font = ChildNamed(text, "font")) {
       for (pugi::xml_node typeface = font.first_child(); typeface; typeface = typeface.next_sibling())
         defaults.append_copy(typeface);
     } else if (std::string_view set = ChildNamed(text, "fontRef").attribute("idx").value(); set != "none") {
-      // The theme's major or minor fonts, named as text names them.
-      std::string prefix = set == "major" ? "+mj-" : "+mn-";
-      for (std::string_view script : {"latin", "ea", "cs"})
-        defaults.append_child(std::string(script).c_str()).append_attribute("typeface") =
-            (prefix + std::string(script == "latin" ? "lt" : script)).c_str();
+      themeFonts(set == "major" ? "+mj-" : "+mn-");
     }
   }
   // The text colour is the style's own colour element, not its font reference's.

@@ -12,8 +12,7 @@ inline constexpr int kOutlineLevels = 9;
 
 struct TextStyleChain {
   std::array<std::vector<pugi::xml_node>, kOutlineLevels> levels;  // a:lvlNpPr and a:defPPr, nearest first
-  // The shape style's a:fontRef; for a table cell, its table style's a:fontRef or a:font.
-  pugi::xml_node fontReference;
+  pugi::xml_node fontReference;  // the shape style's a:fontRef
   // How many entries of each level are the shape's own list style: a shape
   // style's font comes after those and before what is inherited.
   std::array<std::size_t, kOutlineLevels> own{};

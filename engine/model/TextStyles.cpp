@@ -56,42 +56,11 @@ const std::vector<pugi::xml_node>& LevelOf(const TextStyleChain& chain, const pu
 
 pugi::xml_node ParagraphOfRun(const pugi::xml_node& run) { return run.parent(); }
 
-// What PowerPoint's built-in table styles, which a deck names by id alone,
-// give the text of every cell: the theme's minor font.
-pugi::xml_node BuiltInTableStyleFont() {
-  static const pugi::xml_document made = [] {
-    pugi::xml_document doc;
-    doc.append_child("a:fontRef").append_attribute("idx") = "minor";
-    return doc;
-  }();
-  return made.document_element();
-}
-
-// The font a table cell's text takes from its table's style: the whole
-// table's a:tcTxStyle refers to a theme font (a:fontRef) or names its own
-// (a:font), as a shape style's font reference does for a shape's text.
-pugi::xml_node TableStyleFont(PresentationDocument& doc, const pugi::xml_node& cell) {
-  pugi::xml_node table = cell.parent().parent();
-  std::string_view id = ChildNamed(ChildNamed(table, "tblPr"), "tableStyleId").text().get();
-  if (id.empty()) return {};
-  pugi::xml_node style;
-  const Relationship* styles = doc.Pkg().FindRelationshipOfType(doc.MainPart(), "tableStyles");
-  if (styles && !styles->external)
-    ForEachChildNamed(doc.PartRoot(styles->target), "tblStyle", [&](const pugi::xml_node& candidate) {
-      if (!style && id == candidate.attribute("styleId").value()) style = candidate;
-    });
-  if (!style) return BuiltInTableStyleFont();
-  pugi::xml_node text = ChildNamed(ChildNamed(style, "wholeTbl"), "tcTxStyle");
-  pugi::xml_node reference = ChildNamed(text, "fontRef");
-  return reference ? reference : ChildNamed(text, "font");
-}
-
 }  // namespace
 
 TextStyleChain BuildTextStyleChain(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
   TextStyleChain chain;
-  chain.fontReference = LocalName(shape) == "tc" ? TableStyleFont(doc, shape)
-                                                : ChildNamed(ChildNamed(shape, "style"), "fontRef");
+  chain.fontReference = ChildNamed(ChildNamed(shape, "style"), "fontRef");
   AddListStyle(chain, ListStyleOf(shape));
   for (int level = 0; level < kOutlineLevels; ++level)
     chain.own[static_cast<std::size_t>(level)] = chain.levels[static_cast<std::size_t>(level)].size();

@@ -221,8 +221,6 @@ std::string Typeface(const Font2Object& f, std::string_view script) {
                           std::string(script == "latin" ? "lt" : script);
   pugi::xml_document referenced;
   pugi::xml_node element = Styled(f, {script}, [&] {
-    // A table style may name its fonts rather than refer to the theme's.
-    if (LocalName(Styles(s).fontReference) == "font") return ChildNamed(Styles(s).fontReference, script);
     pugi::xml_node made = referenced.append_child("font");
     made.append_attribute("typeface") = reference.c_str();
     return made;
