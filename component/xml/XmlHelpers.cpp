@@ -41,10 +41,18 @@ std::string PlatformText(float value) { return FormatSingle(value, CurrentExport
 std::string DecimalText(float points, float scale) {
   std::string text = PlatformText(points * scale);
   const std::string& sep = CurrentExportState().decimalSeparator;
-  if (sep == ".") return text;
-  for (std::size_t pos = text.find(sep); pos != std::string::npos; pos = text.find(sep, pos + 1))
-    text.replace(pos, sep.size(), ".");
-  return text;
+  if (sep == "." || sep.empty()) return text;
+  std::string dotted;
+  dotted.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (text.compare(pos, sep.size(), sep) == 0) {
+      dotted += '.';
+      pos += sep.size();
+    } else {
+      dotted += text[pos++];
+    }
+  }
+  return dotted;
 }
 
 std::string RoundedText(double value) { return std::to_string(RoundHalfEven(value)); }
