@@ -19,16 +19,16 @@ namespace {
 constexpr int kRunsPerParagraph = 10;
 
 // The demo deck's body placeholder, its text made of `runs` runs: paragraphs
-// of ten runs each, the runs parted by line breaks.
+// of ten runs each, the runs parted by line breaks, each run starting with `word`.
 class TextHeavyDeck {
  public:
-  explicit TextHeavyDeck(int runs) {
+  explicit TextHeavyDeck(int runs, const std::string& word = "Run ") {
     app_ = quillmere::engine::EngineRuntime(quillmere::engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
     pres_ = app_.Child("Presentations").Call("Open", std::string(QUILLMERE_SAMPLES_DIR) + "/quillmere-demo.pptx", -1, -1, 0);
     shape_ = pres_.Child("Slides").Item(2).Child("Shapes").Item("PlaceHolder 2");
     std::string text;
     for (int i = 0; i < runs; ++i)
-      text += (i == 0 ? "" : i % kRunsPerParagraph == 0 ? "\r" : "\v") + std::string("Run ") + std::to_string(i);
+      text += (i == 0 ? "" : i % kRunsPerParagraph == 0 ? "\r" : "\v") + word + std::to_string(i);
     shape_.Child("TextFrame").Child("TextRange").Put("Text", text);
     quillmere::ExportState& state = quillmere::CurrentExportState();
     state = quillmere::ExportState{};
@@ -67,6 +67,23 @@ void WriteTextRange(benchmark::State& state) {
 }
 
 BENCHMARK(WriteTextRange)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// The same with a curly apostrophe in every run: each is a character whose
+// ANSI code differs from its Unicode code, so the symbol-font check copies it.
+void WriteTextRangeWithApostrophes(benchmark::State& state) {
+  TextHeavyDeck deck(static_cast<int>(state.range(0)), "Run\u2019s ");
+  for (auto _ : state) {
+    pugi::xml_document doc;
+    quillmere::TextRangeProperties(deck.Shape(), doc.append_child("Shape"), "TextRange");
+    benchmark::DoNotOptimize(doc.first_child().first_child());
+  }
+  state.counters["per_run"] = benchmark::Counter(static_cast<double>(state.range(0)),
+                                                 benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
+  state.SetComplexityN(state.range(0));
+}
+
+BENCHMARK(WriteTextRangeWithApostrophes)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Complexity();
 
 // One font size read on a shape whose inheritance is not worked out yet, and
 // the same read once it is: the gap is what the cache saves on every other read.

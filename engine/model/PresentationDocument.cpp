@@ -164,10 +164,14 @@ void PresentationDocument::ShapesChanged(const std::string& part) {
   // Removed shapes free nodes whose addresses new ones may take.
   textStyles_.clear();
   tableGrids_.clear();
+  ++textRevision_;
   package_->MarkModified(part);
 }
 
-void PresentationDocument::TextChanged(const std::string& part) { package_->MarkModified(part); }
+void PresentationDocument::TextChanged(const std::string& part) {
+  ++textRevision_;
+  package_->MarkModified(part);
+}
 
 unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned count) {
   auto [it, inserted] = nextShapeIds_.try_emplace(part);

@@ -74,6 +74,9 @@ class PresentationDocument {
   // Only the text formatting of a part's shapes was edited: it is saved from
   // its DOM, and its shapes stay as they are.
   void TextChanged(const std::string& part);
+  // Counts the edits of text and shapes, so that what was worked out from
+  // some text can tell it is out of date.
+  unsigned TextRevision() const { return textRevision_; }
   // The first of count shape ids no shape of the part has had: counted on from
   // the part's largest id, so that edits making shapes do not walk the tree for each.
   unsigned TakeShapeIds(const std::string& part, unsigned count);
@@ -109,6 +112,7 @@ class PresentationDocument {
   EditStash stash_;
   std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
   std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
+  unsigned textRevision_ = 0;
 
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);

@@ -17,11 +17,23 @@ void KeepUnits(pugi::xml_node run, std::size_t from, std::size_t to) {
   ChildNamed(run, "t").text().set(text.substr(begin, end - begin).c_str());
 }
 
+// The unit each piece starts at, and one more entry where the text ends.
+TextPieces Counted(std::vector<TextPiece> pieces) {
+  TextPieces text{std::move(pieces), {}};
+  std::size_t at = 0;
+  for (const TextPiece& piece : text.pieces) {
+    text.starts.push_back(at);
+    at += Utf16Length(piece.text);
+  }
+  text.starts.push_back(at);
+  return text;
+}
+
 }  // namespace
 
 std::string TextOfRun(const pugi::xml_node& run) { return ChildNamed(run, "t").text().get(); }
 
-std::vector<TextPiece> PiecesOfParagraphs(const std::vector<pugi::xml_node>& paragraphs, bool withFinalEnd) {
+TextPieces PiecesOfParagraphs(const std::vector<pugi::xml_node>& paragraphs, bool withFinalEnd) {
   std::vector<TextPiece> pieces;
   for (std::size_t i = 0; i < paragraphs.size(); ++i) {
     if (i > 0) pieces.push_back({{}, "\r"});
@@ -32,28 +44,29 @@ std::vector<TextPiece> PiecesOfParagraphs(const std::vector<pugi::xml_node>& par
     }
   }
   if (withFinalEnd) pieces.push_back({{}, "\r"});
-  return pieces;
+  return Counted(std::move(pieces));
 }
 
-std::vector<TextPiece> PiecesOfRuns(const std::vector<pugi::xml_node>& runs) {
+TextPieces PiecesOfRuns(const std::vector<pugi::xml_node>& runs) {
   std::vector<TextPiece> pieces;
   for (const pugi::xml_node& run : runs) pieces.push_back({run, TextOfRun(run)});
-  return pieces;
+  return Counted(std::move(pieces));
 }
 
-CharacterSpan CharactersOf(const std::vector<TextPiece>& pieces, std::size_t start, std::size_t length) {
+CharacterSpan CharactersOf(const TextPieces& text, std::size_t start, std::size_t length) {
   CharacterSpan span;
-  std::size_t end = start + length, at = 0;
-  for (const TextPiece& piece : pieces) {
-    std::size_t units = Utf16Length(piece.text);
+  std::size_t end = start + length;
+  // The last piece starting at or before `start`.
+  auto first = std::upper_bound(text.starts.begin(), text.starts.end(), start);
+  for (std::size_t i = first == text.starts.begin() ? 0 : static_cast<std::size_t>(first - text.starts.begin()) - 1;
+       i < text.pieces.size() && text.starts[i] < end; ++i) {
+    const TextPiece& piece = text.pieces[i];
+    std::size_t at = text.starts[i], units = text.starts[i + 1] - at;
     std::size_t from = std::max(start, at), to = std::min(end, at + units);
-    if (from < to) {
-      std::size_t begin = ByteOffsetOfUnit(piece.text, from - at), stop = ByteOffsetOfUnit(piece.text, to - at);
-      span.text += piece.text.substr(begin, stop - begin);
-      if (piece.run) span.slices.push_back({piece.run, from - at, to - from});
-    }
-    at += units;
-    if (at >= end) break;
+    if (from >= to) continue;
+    std::size_t begin = ByteOffsetOfUnit(piece.text, from - at), stop = ByteOffsetOfUnit(piece.text, to - at);
+    span.text += piece.text.substr(begin, stop - begin);
+    if (piece.run) span.slices.push_back({piece.run, from - at, to - from});
   }
   return span;
 }

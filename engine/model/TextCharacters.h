@@ -25,11 +25,18 @@ struct RunSlice {
   std::size_t length = 0;
 };
 
+// Some text as its pieces, with the unit each starts at, so that finding a
+// character does not walk the text before it.
+struct TextPieces {
+  std::vector<TextPiece> pieces;
+  std::vector<std::size_t> starts;  // where each piece starts, then where the text ends
+};
+
 // The pieces of paragraphs read as a whole: ends between paragraphs, and one
 // more after the last when `withFinalEnd`.
-std::vector<TextPiece> PiecesOfParagraphs(const std::vector<pugi::xml_node>& paragraphs, bool withFinalEnd);
+TextPieces PiecesOfParagraphs(const std::vector<pugi::xml_node>& paragraphs, bool withFinalEnd);
 // The pieces of runs read one after the other.
-std::vector<TextPiece> PiecesOfRuns(const std::vector<pugi::xml_node>& runs);
+TextPieces PiecesOfRuns(const std::vector<pugi::xml_node>& runs);
 
 // The characters [start, start + length) of the pieces (0-based units): their
 // text and the run slices that hold them; ends and breaks belong to no run.
@@ -37,7 +44,7 @@ struct CharacterSpan {
   std::string text;
   std::vector<RunSlice> slices;
 };
-CharacterSpan CharactersOf(const std::vector<TextPiece>& pieces, std::size_t start, std::size_t length);
+CharacterSpan CharactersOf(const TextPieces& text, std::size_t start, std::size_t length);
 
 // Cuts runs so that each slice is a run of its own, and returns those runs.
 // A field is not cut: its slice stands for the whole field.

@@ -155,12 +155,15 @@ Value Characters(TextRange2Object& r, Args a) {
   int start = ArgAt(a, 0).IsEmpty() ? 1 : ArgAt(a, 0).AsLong();
   int length = ArgAt(a, 1).IsEmpty() ? 1 : ArgAt(a, 1).AsLong();
   if (start < 1 || length < 0) throw ComError(hr::kInvalidArgument, "TextRange2.Characters : Invalid request.");
-  bool wholeParagraphs = r.span == Span::WholeText || r.span == Span::Paragraph;
-  std::vector<TextPiece> pieces =
-      wholeParagraphs ? PiecesOfParagraphs(r.paragraphs, r.span == Span::Paragraph && !LastParagraph(r.paragraphs.front()))
-                      : PiecesOfRuns(r.runs);
+  unsigned revision = r.shape->doc->TextRevision();
+  if (!r.pieces || r.piecesRevision != revision) {
+    bool wholeParagraphs = r.span == Span::WholeText || r.span == Span::Paragraph;
+    r.pieces = wholeParagraphs ? PiecesOfParagraphs(r.paragraphs, r.span == Span::Paragraph && !LastParagraph(r.paragraphs.front()))
+                               : PiecesOfRuns(r.runs);
+    r.piecesRevision = revision;
+  }
   return Value(std::make_shared<TextCharactersObject>(
-      r.Session(), r.shape, CharactersOf(pieces, static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length))));
+      r.Session(), r.shape, CharactersOf(*r.pieces, static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length))));
 }
 
 template <class Format>

@@ -5,9 +5,11 @@
 // stops (ParagraphFormatObjects.cpp), and the 3-D format of the text.
 
 #include <memory>
+#include <optional>
 #include <pugixml.hpp>
 #include <vector>
 
+#include "engine/model/TextCharacters.h"
 #include "engine/objects/ShapeFormatObjects.h"
 
 namespace quillmere::engine {
@@ -44,6 +46,9 @@ class TextRange2Object final : public EngineObject<TextRange2Object> {
   Span span;
   Counts counts;
   TextFlavour flavour;
+  // The range's text in pieces, for finding characters, while the document's text is as it was.
+  std::optional<TextPieces> pieces;
+  unsigned piecesRevision = 0;
 };
 
 // The whole text of the shape.
