@@ -100,6 +100,12 @@ std::string TextOfBody(const pugi::xml_node& txBody) {
   return text;
 }
 
+std::string TextOfRun(const pugi::xml_node& run) {
+  std::string text;
+  AppendRunText(run, text);
+  return text;
+}
+
 std::string TextOfParagraph(const pugi::xml_node& paragraph) {
   std::string text;
   AppendParagraph(paragraph, text);

@@ -12,6 +12,8 @@ namespace quillmere::engine {
 
 // The text of a p:txBody (or any element holding a:p paragraphs); "" for an empty node.
 std::string TextOfBody(const pugi::xml_node& txBody);
+// The text of one run (a:r or a:fld).
+std::string TextOfRun(const pugi::xml_node& run);
 // The text of one a:p, without its paragraph mark.
 std::string TextOfParagraph(const pugi::xml_node& paragraph);
 // Puts text in place of a text body's paragraphs, as setting TextRange.Text

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/model/SchemaOrder.h"
+#include "engine/model/ShapeText.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
 #include "support/Utf16Units.h"
@@ -30,8 +31,6 @@ TextPieces Counted(std::vector<TextPiece> pieces) {
 }
 
 }  // namespace
-
-std::string TextOfRun(const pugi::xml_node& run) { return ChildNamed(run, "t").text().get(); }
 
 TextPieces PiecesOfParagraphs(const std::vector<pugi::xml_node>& paragraphs, bool withFinalEnd) {
   std::vector<TextPiece> pieces;

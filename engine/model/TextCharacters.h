@@ -53,7 +53,4 @@ std::vector<pugi::xml_node> IsolateSlices(const std::vector<RunSlice>& slices);
 // Sets the typeface of a run's letters (its a:latin), as Font.Name does.
 void SetRunTypeface(pugi::xml_node run, std::string_view typeface);
 
-// The run's text (its a:t).
-std::string TextOfRun(const pugi::xml_node& run);
-
 }  // namespace quillmere::engine

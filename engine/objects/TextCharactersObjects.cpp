@@ -1,6 +1,7 @@
 #include "engine/objects/TextCharactersObjects.h"
 
 #include "engine/model/RichText.h"
+#include "engine/model/ShapeText.h"
 #include "engine/model/TextStyles.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/objects/TextFrame2Objects.h"

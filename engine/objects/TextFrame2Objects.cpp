@@ -52,8 +52,6 @@ pugi::xml_node RunEffect(const RunFormat& f, std::string_view name) {
   return ChildNamed(Element(f, {"effectLst"}), name);
 }
 
-std::string RunText(const pugi::xml_node& run) { return ChildNamed(run, "t").text().get(); }
-
 using Span = TextRange2Object::Span;
 using Counts = TextRange2Object::Counts;
 
@@ -113,10 +111,10 @@ bool LastParagraph(const pugi::xml_node& paragraph) {
 
 // As PowerPoint shows it: a paragraph keeps its mark unless it ends the text.
 std::string RangeText(const TextRange2Object& r) {
-  if (r.span == Span::Run) return RunText(r.runs.front());
+  if (r.span == Span::Run) return TextOfRun(r.runs.front());
   if (r.span == Span::Line) {
     std::string text;
-    for (const pugi::xml_node& run : r.runs) text += RunText(run);
+    for (const pugi::xml_node& run : r.runs) text += TextOfRun(run);
     return text;
   }
   std::string text;
