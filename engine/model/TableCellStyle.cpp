@@ -24,11 +24,11 @@ struct AppliedPart {
 };
 
 pugi::xml_node StyleOf(PresentationDocument& doc, const pugi::xml_node& tableProperties) {
-  const Relationship* rel = doc.Pkg().FindRelationshipOfType(doc.MainPart(), "tableStyles");
-  pugi::xml_node list = rel && !rel->external ? doc.PartRoot(rel->target) : pugi::xml_node();
   // The list's "def" is the style new tables get; a table that names none has none.
   std::string_view id = ChildNamed(tableProperties, "tableStyleId").text().get();
   if (id.empty()) return {};
+  const Relationship* rel = doc.Pkg().FindRelationshipOfType(doc.MainPart(), "tableStyles");
+  pugi::xml_node list = rel && !rel->external ? doc.PartRoot(rel->target) : pugi::xml_node();
   for (pugi::xml_node style = list.first_child(); style; style = style.next_sibling())
     if (LocalName(style) == "tblStyle" && style.attribute("styleId").value() == id) return style;
   return {};

@@ -1,11 +1,12 @@
 #pragma once
-// What a table's style gives one of its cells. The style (an a:tblStyle of the
-// package's table styles, the one the table names, else the list's default)
-// formats parts of the table: the whole table, banded rows and columns, the
+// What a table's style gives one of its cells. The style (the a:tblStyle of
+// the package's table styles that the table names; a table naming none has
+// none) formats parts of the table: the whole table, banded rows and columns, the
 // first and last rows and columns and the four corner cells, each part but
 // the whole table switched on by a flag of the table. A cell takes each
 // property from the highest-ranking part it belongs to that sets it. A style
-// the package does not define (one of PowerPoint's built-in styles) gives nothing.
+// the package does not define (one of PowerPoint's built-in styles) gives no
+// fill or lines, and its cells' text the theme's minor font.
 
 #include <pugixml.hpp>
 #include <string>
