@@ -30,7 +30,7 @@ struct CharacterAt {
 std::vector<CharacterAt> CharactersToCheck(const std::string& text) {
   std::vector<CharacterAt> found;
   ForEachCodePoint(text, [&](char32_t cp, std::size_t at) {
-    if (AnsiCodeDiffers(cp)) found.push_back({at + 1, cp >= 0x10000 ? 2u : 1u});
+    if (AnsiCodeDiffers(cp)) found.push_back({at + 1, Utf16UnitsOf(cp)});
   });
   return found;
 }

@@ -4,7 +4,6 @@ namespace quillmere {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-constexpr char32_t kFirstSupplementary = 0x10000;
 
 struct Decoded {
   char32_t codePoint;
@@ -25,7 +24,17 @@ Decoded DecodeAt(std::string_view s, std::size_t at) {
   return {cp, length};
 }
 
-std::size_t UnitsOf(char32_t cp) { return cp >= kFirstSupplementary ? 2 : 1; }
+// The byte offset where unit position `units` starts; the string's size when
+// the text is shorter.
+std::size_t ByteOffsetOfUnit(std::string_view utf8, std::size_t units) {
+  std::size_t at = 0, counted = 0;
+  while (at < utf8.size() && counted < units) {
+    Decoded d = DecodeAt(utf8, at);
+    counted += Utf16UnitsOf(d.codePoint);
+    at += d.bytes;
+  }
+  return at;
+}
 
 }  // namespace
 
@@ -34,7 +43,7 @@ void ForEachCodePoint(std::string_view utf8, const std::function<void(char32_t, 
   for (std::size_t at = 0; at < utf8.size();) {
     Decoded d = DecodeAt(utf8, at);
     visit(d.codePoint, units);
-    units += UnitsOf(d.codePoint);
+    units += Utf16UnitsOf(d.codePoint);
     at += d.bytes;
   }
 }
@@ -43,18 +52,13 @@ char32_t FirstCodePoint(std::string_view utf8) { return utf8.empty() ? 0 : Decod
 
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t units = 0;
-  ForEachCodePoint(utf8, [&](char32_t cp, std::size_t) { units += UnitsOf(cp); });
+  ForEachCodePoint(utf8, [&](char32_t cp, std::size_t) { units += Utf16UnitsOf(cp); });
   return units;
 }
 
-std::size_t ByteOffsetOfUnit(std::string_view utf8, std::size_t units) {
-  std::size_t at = 0, counted = 0;
-  while (at < utf8.size() && counted < units) {
-    Decoded d = DecodeAt(utf8, at);
-    counted += UnitsOf(d.codePoint);
-    at += d.bytes;
-  }
-  return at;
+std::string_view Utf16Slice(std::string_view utf8, std::size_t from, std::size_t to) {
+  std::size_t begin = ByteOffsetOfUnit(utf8, from);
+  return utf8.substr(begin, ByteOffsetOfUnit(utf8, to) - begin);
 }
 
 }  // namespace quillmere

@@ -15,10 +15,14 @@ void ForEachCodePoint(std::string_view utf8, const std::function<void(char32_t, 
 // The first code point, 0 for empty text.
 char32_t FirstCodePoint(std::string_view utf8);
 
+inline constexpr char32_t kFirstSupplementary = 0x10000;
+// The units a code point takes: two (a surrogate pair) from kFirstSupplementary on.
+inline std::size_t Utf16UnitsOf(char32_t cp) { return cp >= kFirstSupplementary ? 2 : 1; }
+
 std::size_t Utf16Length(std::string_view utf8);
 
-// The byte offset where unit position `units` starts; the string's size when
-// the text is shorter. A position inside a surrogate pair rounds up.
-std::size_t ByteOffsetOfUnit(std::string_view utf8, std::size_t units);
+// The text of the units [from, to), cut short where the text ends; a position
+// inside a surrogate pair rounds up.
+std::string_view Utf16Slice(std::string_view utf8, std::size_t from, std::size_t to);
 
 }  // namespace quillmere

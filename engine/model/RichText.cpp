@@ -13,7 +13,6 @@ namespace {
 // font's character 0x20 and so on.
 constexpr char32_t kSymbolBlock = 0xF000;
 constexpr char32_t kSymbolBlockEnd = 0xF0FF;
-constexpr char32_t kFirstSupplementary = 0x10000;
 
 class FontTable {
  public:

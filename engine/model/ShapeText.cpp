@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/model/TextRuns.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
 
@@ -19,11 +20,9 @@ void AppendRunText(const pugi::xml_node& run, std::string& out) {
 
 void AppendParagraph(const pugi::xml_node& paragraph, std::string& out) {
   for (pugi::xml_node c = paragraph.first_child(); c; c = c.next_sibling()) {
-    if (c.type() != pugi::node_element) continue;
-    std::string_view name = LocalName(c);
-    if (name == "r" || name == "fld")
+    if (IsTextRun(c))
       AppendRunText(c, out);
-    else if (name == "br")
+    else if (LocalName(c) == "br")
       out += kLineBreak;
   }
 }
@@ -39,7 +38,7 @@ LeadingFormat LeadingFormatOf(const pugi::xml_node& txBody) {
   LeadingFormat format{ChildNamed(first, "pPr"), {}};
   for (pugi::xml_node c = first.first_child(); c && !format.run; c = c.next_sibling()) {
     std::string_view name = LocalName(c);
-    if (name == "r" || name == "fld" || name == "br") format.run = ChildNamed(c, "rPr");
+    if (IsTextRun(c) || name == "br") format.run = ChildNamed(c, "rPr");
     if (name == "endParaRPr") format.run = c;
   }
   return format;

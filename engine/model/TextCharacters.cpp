@@ -4,6 +4,7 @@
 
 #include "engine/model/SchemaOrder.h"
 #include "engine/model/ShapeText.h"
+#include "engine/model/TextRuns.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
 #include "support/Utf16Units.h"
@@ -14,8 +15,7 @@ namespace {
 // Keeps the units [from, to) of a run's text.
 void KeepUnits(pugi::xml_node run, std::size_t from, std::size_t to) {
   std::string text = TextOfRun(run);
-  std::size_t begin = ByteOffsetOfUnit(text, from), end = ByteOffsetOfUnit(text, to);
-  ChildNamed(run, "t").text().set(text.substr(begin, end - begin).c_str());
+  ChildNamed(run, "t").text().set(std::string(Utf16Slice(text, from, to)).c_str());
 }
 
 // The unit each piece starts at, and one more entry where the text ends.
@@ -37,9 +37,8 @@ TextPieces PiecesOfParagraphs(const std::vector<pugi::xml_node>& paragraphs, boo
   for (std::size_t i = 0; i < paragraphs.size(); ++i) {
     if (i > 0) pieces.push_back({{}, "\r"});
     for (pugi::xml_node c = paragraphs[i].first_child(); c; c = c.next_sibling()) {
-      std::string_view name = LocalName(c);
-      if (name == "r" || name == "fld") pieces.push_back({c, TextOfRun(c)});
-      else if (name == "br") pieces.push_back({{}, "\v"});
+      if (IsTextRun(c)) pieces.push_back({c, TextOfRun(c)});
+      else if (LocalName(c) == "br") pieces.push_back({{}, "\v"});
     }
   }
   if (withFinalEnd) pieces.push_back({{}, "\r"});
@@ -63,8 +62,7 @@ CharacterSpan CharactersOf(const TextPieces& text, std::size_t start, std::size_
     std::size_t at = text.starts[i], units = text.starts[i + 1] - at;
     std::size_t from = std::max(start, at), to = std::min(end, at + units);
     if (from >= to) continue;
-    std::size_t begin = ByteOffsetOfUnit(piece.text, from - at), stop = ByteOffsetOfUnit(piece.text, to - at);
-    span.text += piece.text.substr(begin, stop - begin);
+    span.text += Utf16Slice(piece.text, from - at, to - at);
     if (piece.run) span.slices.push_back({piece.run, from - at, to - from});
   }
   return span;

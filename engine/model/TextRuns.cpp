@@ -4,13 +4,16 @@
 
 namespace quillmere::engine {
 
+bool IsTextRun(const pugi::xml_node& node) {
+  std::string_view kind = LocalName(node);
+  return kind == "r" || kind == "fld";
+}
+
 std::vector<pugi::xml_node> RunsOf(const std::vector<pugi::xml_node>& paragraphs) {
   std::vector<pugi::xml_node> runs;
   for (const pugi::xml_node& paragraph : paragraphs)
-    for (pugi::xml_node c = paragraph.first_child(); c; c = c.next_sibling()) {
-      std::string_view kind = LocalName(c);
-      if (kind == "r" || kind == "fld") runs.push_back(c);
-    }
+    for (pugi::xml_node c = paragraph.first_child(); c; c = c.next_sibling())
+      if (IsTextRun(c)) runs.push_back(c);
   return runs;
 }
 

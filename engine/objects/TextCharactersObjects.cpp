@@ -35,8 +35,8 @@ std::string RichText(TextCharactersObject& c) {
   std::vector<RichTextRun> runs;
   for (const RunSlice& slice : c.span.slices) {
     std::string text = TextOfRun(slice.run);
-    std::size_t begin = ByteOffsetOfUnit(text, slice.offset), end = ByteOffsetOfUnit(text, slice.offset + slice.length);
-    runs.push_back({text.substr(begin, end - begin), FontMember(c, slice.run, "Name").AsString(),
+    runs.push_back({std::string(Utf16Slice(text, slice.offset, slice.offset + slice.length)),
+                    FontMember(c, slice.run, "Name").AsString(),
                     SymbolTypeface(c, slice.run), FontMember(c, slice.run, "Size").AsDouble()});
   }
   return RichTextOf(runs);

@@ -84,9 +84,8 @@ std::vector<std::vector<pugi::xml_node>> LinesOf(const std::vector<pugi::xml_nod
   for (const pugi::xml_node& paragraph : paragraphs) {
     lines.emplace_back();
     for (pugi::xml_node c = paragraph.first_child(); c; c = c.next_sibling()) {
-      std::string_view kind = LocalName(c);
-      if (kind == "br") lines.emplace_back();
-      else if (kind == "r" || kind == "fld") lines.back().push_back(c);
+      if (LocalName(c) == "br") lines.emplace_back();
+      else if (IsTextRun(c)) lines.back().push_back(c);
     }
   }
   return lines;
