@@ -13,6 +13,8 @@
 #include "component/trace/ExportLog.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "slides/DesignProperties.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "slides/SlideProperties.h"
 #include "support/Paths.h"
 #include "support/Settings.h"
@@ -49,13 +51,28 @@ void SetProjectArchivePath() {
   state.projectArchivePath = std::filesystem::is_regular_file(archive, ec) ? archive : std::string();
 }
 
-// The units of work progress is reported for: one per slide, shape on a slide
-// and design, and three of this writer (the header, the slide images, the saved file).
+// The units of work progress is reported for: one per slide, shape on a
+// slide, layout, and shape on a master or layout; two per design (its turn
+// and its master), three before PowerPoint 2007 (the legacy layouts too);
+// three of this writer (the header, the slide images, the saved file).
+// Shapes of temporary slides are not known beforehand; progress stops at the total.
 std::int32_t CountProgressUnits(const std::vector<Object>& slides, const std::vector<Object>& designs,
-                                StepRunner& run) {
-  std::int32_t shapes = 0;
-  for (const Object& slide : slides) run.Step(4, [&] { shapes += slide.Child("Shapes").Count(); });
-  return static_cast<std::int32_t>(slides.size() + designs.size()) + shapes + 3;
+                                std::int16_t major, StepRunner& run) {
+  std::int32_t units = static_cast<std::int32_t>(slides.size()) + 3;
+  for (const Object& slide : slides) run.Step(4, [&] { units += slide.Child("Shapes").Count(); });
+  for (const Object& design : designs) {
+    run.Step(5, [&] {
+      Object master = design.Child("SlideMaster");
+      units += (major >= 12 ? 2 : 3) + master.Child("Shapes").Count();
+      if (major >= 12) {
+        Object layouts = master.Child("CustomLayouts");
+        for (std::int32_t i = 1, n = layouts.Count(); i <= n; ++i) units += 1 + layouts.Item(i).Child("Shapes").Count();
+      } else if (design.Get("HasTitleMaster").AsLong() != 0) {
+        units += design.Child("TitleMaster").Child("Shapes").Count();
+      }
+    });
+  }
+  return units;
 }
 
 std::string Write(const Object& pres, const ExportPlan& plan) {
@@ -92,7 +109,9 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
       });
     }
   }
-  if (plan.kind != ExportPlan::Kind::OneSlide) state.progressMax = CountProgressUnits(slides, designs, run);
+  std::int16_t major = 0;
+  run.Step(6, [&] { major = PowerPointMajorVersion(); });
+  if (plan.kind != ExportPlan::Kind::OneSlide) state.progressMax = CountProgressUnits(slides, designs, major, run);
 
   ReportProgress(state.progressCurrent, state.progressMax);
   if (CheckAbort()) return {};
@@ -137,15 +156,18 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
     ++state.progressCurrent;
     ReportProgress(state.progressCurrent, state.progressMax);
     if (plan.kind == ExportPlan::Kind::Whole) ExportSlideImages(pres, run, 14);
+    UsedLayouts used;
     for (const Object& slide : slides) {
       ++state.progressCurrent;
       ReportProgress(state.progressCurrent, state.progressMax);
+      run.Step(16, [&] { used.Add(slide.Child("Design").Get("Index").AsLong(), slide.Get("Layout").AsLong()); });
       SlideProperties(slide, slidesElement, false);
       if (CheckAbort()) return {};
     }
-    for (std::size_t i = 0; i < designs.size(); ++i) {
+    for (const Object& design : designs) {
       ++state.progressCurrent;
       ReportProgress(state.progressCurrent, state.progressMax);
+      DesignProperties(design, designsElement, pres, used);
       if (CheckAbort()) return {};
     }
   }

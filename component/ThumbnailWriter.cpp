@@ -11,7 +11,7 @@
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
-#include "slides/SlideTags.h"
+#include "slides/SlideTitle.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 

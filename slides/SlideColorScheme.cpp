@@ -6,7 +6,7 @@
 #include "component/StepRunner.h"
 #include "component/trace/ExportLog.h"
 #include "component/xml/XmlHelpers.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "slides/ThemeTables.h"
 
 namespace quillmere {

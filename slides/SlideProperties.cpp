@@ -11,9 +11,10 @@
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "shapes/TextProperties.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "slides/SlideColorScheme.h"
-#include "slides/SlideTags.h"
+#include "component/objectmodel/Tags.h"
+#include "slides/SlideTitle.h"
 #include "slides/SlideTransition.h"
 #include "support/Text.h"
 

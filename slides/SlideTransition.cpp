@@ -4,8 +4,8 @@
 
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
-#include "slides/PowerPointVersion.h"
-#include "slides/SlideTags.h"
+#include "component/objectmodel/PowerPointVersion.h"
+#include "component/objectmodel/Tags.h"
 #include "support/Text.h"
 
 namespace quillmere {

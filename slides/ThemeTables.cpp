@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace quillmere {
 namespace {
@@ -57,7 +58,80 @@ constexpr ColorRow kColorRows[] = {
     {"Slipstream", {0x000000, 0xFFFFFF, 0x452721, 0xFADCB4, 0xC8674E, 0xF3CC5E, 0x52EAA7, 0xAFCE5D, 0x2180FF, 0x2441F1, 0xAAC756, 0xD1A859}},
 };
 
+struct FontRow {
+  std::string_view name;
+  std::string_view heading;  // the major font
+  std::string_view body;     // the minor font
+};
+
+// Tested in this order; several themes share a pair, and the earlier one wins.
+constexpr FontRow kFontRows[] = {
+    {"Office", "Calibri", "Calibri"},
+    {"Office Classic", "Arial", "Times New Roman"},
+    {"Office 2", "Calibri", "Cambria"},
+    {"Office Classic 2", "Arial", "Arial"},
+    {"Adjacency", "Cambria", "Calibri"},
+    {"Angles", "Franklin Gothic Medium", "Franklin Gothic Book"},
+    {"Apex", "Lucida Sans", "Book Antiqua"},
+    {"Apothecary", "Book Antiqua", "Century Gothic"},
+    {"Aspect", "Verdana", "Verdana"},
+    {"Austin", "Century Gothic", "Century Gothic"},
+    {"Black Tie", "Garamond", "Garamond"},
+    {"Civic", "Georgia", "Georgia"},
+    {"Clarity", "Arial", "Arial"},
+    {"Composite", "Calibri", "Calibri"},
+    {"Concourse", "Lucida Sans Unicode", "Lucida Sans Unicode"},
+    {"Couture", "Garamond", "Garamond"},
+    {"Elemental", "Palatino Linotype", "Palatino Linotype"},
+    {"Equity", "Franklin Gothic Book", "Perpetua"},
+    {"Essential", "Arial Black", "Arial"},
+    {"Executive", "Century Gothic", "Palatino Linotype"},
+    {"Flow", "Calibri", "Constantia"},
+    {"Foundry", "Rockwell", "Rockwell"},
+    {"Grid", "Franklin Gothic Medium", "Franklin Gothic Medium"},
+    {"Hardcover", "Book Antiqua", "Book Antiqua"},
+    {"Horizon", "Arial Narrow", "Arial Narrow"},
+    {"Median", "Tw Cen MT", "Tw Cen MT"},
+    {"Metro", "Consolas", "Corbel"},
+    {"Module", "Corbel", "Corbel"},
+    {"Newsprint", "Impact", "Times New Roman"},
+    {"Opulent", "Trebuchet MS", "Trebuchet MS"},
+    {"Oriel", "Century Schoolbook", "Century Schoolbook"},
+    {"Origin", "Bookman Old Style", "Gill Sans MT"},
+    {"Paper", "Constantia", "Constantia"},
+    {"Perspective", "Arial", "Arial"},
+    {"Pushpin", "Constantia", "Franklin Gothic Book"},
+    {"Slipstream", "Trebuchet MS", "Trebuchet MS"},
+    {"Solstice", "Gill Sans MT", "Gill Sans MT"},
+    {"Technic", "Franklin Gothic Book", "Arial"},
+    {"Thatch", "Tw Cen MT", "Tw Cen MT"},
+    {"Trek", "Franklin Gothic Medium", "Franklin Gothic Book"},
+    {"Urban", "Trebuchet MS", "Georgia"},
+    {"Verve", "Century Gothic", "Century Gothic"},
+    {"Waveform", "Candara", "Candara"},
+};
+
+constexpr std::int32_t kLatinScript = 1;  // msoThemeLatin
+
+// Reads the scheme's Latin heading font, then its body font, only as far as
+// a row needs them.
+class FontPair {
+ public:
+  explicit FontPair(const Object& scheme) : scheme_(scheme) {}
+  bool Matches(const FontRow& row) {
+    if (!major_) major_ = scheme_.Child("MajorFont", kLatinScript).Get("Name").AsString();
+    if (*major_ != row.heading) return false;
+    if (!minor_) minor_ = scheme_.Child("MinorFont", kLatinScript).Get("Name").AsString();
+    return *minor_ == row.body;
+  }
+
+ private:
+  const Object& scheme_;
+  std::optional<std::string> major_, minor_;
+};
+
 }  // namespace
+
 std::string ThemeColorSchemeName(const Object& scheme) {
   try {
     // Reads stop at the first difference, so a row costs as few calls as it can.
@@ -74,6 +148,29 @@ std::string ThemeColorSchemeName(const Object& scheme) {
     }
   } catch (const std::exception&) {
     // A scheme that cannot be read has no name.
+  }
+  return {};
+}
+
+std::string ThemeFontSchemeName(const Object& scheme) {
+  try {
+    FontPair fonts(scheme);
+    for (const FontRow& row : kFontRows)
+      if (fonts.Matches(row)) return std::string(row.name);
+  } catch (const std::exception&) {
+    // A scheme that cannot be read has no name.
+  }
+  return {};
+}
+
+std::string DesignThemeFontName(std::string_view designName, const Object& scheme) {
+  // PowerPoint names the Office design "Office Theme"; the others by the theme alone.
+  std::string_view theme = designName == "Office Theme" ? "Office" : designName;
+  try {
+    for (const FontRow& row : kFontRows)
+      if (row.name == theme) return FontPair(scheme).Matches(row) ? std::string(row.name) : std::string();
+  } catch (const std::exception&) {
+    // As above.
   }
   return {};
 }

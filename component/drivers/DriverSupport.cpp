@@ -4,7 +4,7 @@
 #include "component/drivers/OpenErrorHandler.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "support/Paths.h"
 #include "support/Registry.h"
 #include "support/Text.h"

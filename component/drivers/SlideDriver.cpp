@@ -2,7 +2,7 @@
 #include "component/PresentationInfoWriter.h"
 #include "component/StatusCode.h"
 #include "component/drivers/Drivers.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "support/Text.h"
 
 namespace quillmere {

@@ -1,5 +1,6 @@
-#include "slides/SlideTags.h"
+#include "slides/SlideTitle.h"
 
+#include "component/objectmodel/Tags.h"
 
 namespace quillmere {
 namespace {
@@ -16,14 +17,6 @@ std::string ReplaceSpaces(std::string text) {
 std::string CutBefore(const std::string& text, std::string_view mark) { return text.substr(0, text.find(mark)); }
 
 }  // namespace
-
-std::string GetTag(const Object& object, std::string_view name) {
-  try {
-    return object.Child("Tags").Get("Item", name).AsString();
-  } catch (const std::exception&) {
-    return {};
-  }
-}
 
 std::string GetTitlePlaceholderText(const Object& slide, const std::string& fallback) {
   try {

@@ -1,4 +1,4 @@
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 
 #include "component/ExportState.h"
 #include "component/xml/NumberText.h"

@@ -1,0 +1,248 @@
+// The Design element against scripted PowerPoints: themes and custom layouts
+// from 2007 on, legacy colour schemes, fonts and used layouts on temporary
+// slides before, and what a busy or failing PowerPoint costs.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "slides/DesignProperties.h"
+#include "slides/LayoutNames.h"
+#include "slides/ThemeTables.h"
+#include "tests/fakes/FakePowerPointTest.h"
+
+namespace quillmere::testing {
+namespace {
+
+class DesignPropertiesTest : public FakePowerPointTest {
+ protected:
+  void Use(int major) {
+    StartPowerPoint(major);
+    master = Make("Master");
+    master->Prop("Background", Dispatched(Background())).Prop("BackgroundStyle", 3, 12)
+        .Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
+    auto theme = Make("OfficeTheme");
+    theme->Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors))).Prop("ThemeFontScheme", Dispatched(Fonts("Calibri", "Calibri")));
+    master->Prop("Theme", Dispatched(theme), 12);
+    design = Make("Design");
+    design->Prop("Index", 2).Prop("Name", "Office Theme").Prop("SlideMaster", Dispatched(master)).Prop("HasTitleMaster", 0);
+    slides = Make("Slides");
+    slides->Prop("Count", 5);
+    presentation = Make("Presentation");
+    presentation->Prop("Slides", Dispatched(slides));
+  }
+
+  FakePtr Background() {
+    auto fill = Make("FillFormat");
+    fill->Prop("Visible", 0);
+    auto background = Make("ShapeRange");
+    background->Prop("Fill", Dispatched(fill));
+    return background;
+  }
+  FakePtr Fonts(const char* major, const char* minor) {
+    auto font = [this](const char* name) {
+      auto fonts = Make("ThemeFonts");
+      fonts->On("", [](Args) { return Value(); });
+      auto latin = Make("ThemeFont");
+      latin->Prop("Name", name);
+      fonts->On("Item", [this, latin, name](Args a) {
+        if (a[0].AsLong() == 1) return Dispatched(latin);
+        auto other = Make("ThemeFont");  // East Asian and complex scripts
+        other->Prop("Name", std::string("other ") + name);
+        return Dispatched(other);
+      });
+      return fonts;
+    };
+    auto scheme = Make("ThemeFontScheme");
+    auto majorFonts = font(major), minorFonts = font(minor);
+    // MajorFont(1) is the collection's default member.
+    scheme->On("MajorFont", [majorFonts](Args a) { return majorFonts->Invoke(InvokeKind::Get, "Item", a); });
+    scheme->On("MinorFont", [minorFonts](Args a) { return minorFonts->Invoke(InvokeKind::Get, "Item", a); });
+    return scheme;
+  }
+  FakePtr Layout(const char* name, int followMaster) {
+    auto layout = Make("CustomLayout");
+    layout->Prop("Name", name).Prop("FollowMasterBackground", followMaster).Prop("DisplayMasterShapes", followMaster)
+        .Prop("Background", Dispatched(Background())).Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
+    return layout;
+  }
+  // A slide the writer makes and must delete again; it shows background style 9.
+  FakePtr TemporarySlide() {
+    auto slide = Make("Slide");
+    slide->Prop("BackgroundStyle", 9).Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
+        .Prop("Design", Value()).On("Delete", [this](Args) {
+          ++deleted;
+          return Value();
+        });
+    temporary.push_back(slide);
+    return slide;
+  }
+
+  std::string Write(const UsedLayouts& used = {}) {
+    pugi::xml_document doc;
+    pugi::xml_node designs = doc.append_child("Designs");
+    DesignProperties(Object(design), designs, Object(presentation), used);
+    std::ostringstream out;
+    doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
+    return out.str();
+  }
+
+  FakePtr master, design, slides, presentation;
+  std::vector<FakePtr> temporary;
+  int deleted = 0;
+};
+
+constexpr const char* kOfficeScheme =
+    "<ColorScheme>                <Name>Office</Name>\r\n"
+    "                <Accent1>12419407</Accent1>\r\n                <Accent2>5066944</Accent2>\r\n"
+    "                <Accent3>5880731</Accent3>\r\n                <Accent4>10642560</Accent4>\r\n"
+    "                <Accent5>13020235</Accent5>\r\n                <Accent6>4626167</Accent6>\r\n"
+    "                <Dark1>0</Dark1>\r\n                <Dark2>8210719</Dark2>\r\n"
+    "                <FollowedHyperlink>8388736</FollowedHyperlink>\r\n                <Hyperlink>16711680</Hyperlink>\r\n"
+    "                <Light1>16777215</Light1>\r\n                <Light2>14806254</Light2>\r\n</ColorScheme>";
+
+TEST_F(DesignPropertiesTest, PowerPoint2007DesignWithItsThemeAndCustomLayouts) {
+  Use(12);
+  auto follows = Layout("Title Slide", -1), own = Layout("Picture with Caption", 0);
+  master->Prop("CustomLayouts", Dispatched(MakeCollection("CustomLayouts", version, {follows, own})), 12);
+  slides->On("AddSlide", [this, own](Args a) {
+    EXPECT_EQ(a[0].AsLong(), 6);  // after the last slide
+    EXPECT_EQ(a[1].AsDispatch(), own);
+    return Dispatched(TemporarySlide());
+  });
+  EXPECT_EQ(Write(),
+            std::string("<Designs><Design id=\"2\">") + kOfficeScheme +
+                "<FontTheme>                <Name>Office</Name>\r\n"
+                "                <MajorFont>Calibri</MajorFont>\r\n                <MinorFont>Calibri</MinorFont>\r\n"
+                "</FontTheme>  <SlideMaster name=\"Office Theme\">\r\n<Shapes/>  <Background>                <Visible>False</Visible>\r\n"
+                "</Background>    <BackgroundStyle>3</BackgroundStyle>\r\n"
+                // A layout that follows the master takes its style; one that does not shows its own on a slide.
+                "<CustomLayout id=\"1\" name=\"Title Slide\"><Shapes/>        <BackgroundStyle>3</BackgroundStyle>\r\n"
+                "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
+                "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n"
+                "<Background>                <Visible>False</Visible>\r\n</Background></CustomLayout>"
+                "<CustomLayout id=\"2\" name=\"Picture with Caption\"><Shapes/>        <BackgroundStyle>9</BackgroundStyle>\r\n"
+                "    <FollowMasterBackground>False</FollowMasterBackground>\r\n"
+                "    <DisplayMasterShapes>False</DisplayMasterShapes>\r\n"
+                "<Background>                <Visible>False</Visible>\r\n</Background></CustomLayout>"
+                "</SlideMaster></Design></Designs>");
+  EXPECT_EQ(temporary.size(), 1u);
+  EXPECT_EQ(deleted, 1);
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(DesignPropertiesTest, BuiltInThemeNames) {
+  Use(12);
+  auto names = [&](const char* designName, const char* major, const char* minor) {
+    FakePtr fonts = Fonts(major, minor);
+    std::string own = DesignThemeFontName(designName, Object(fonts));
+    return own + "|" + ThemeFontSchemeName(Object(fonts));
+  };
+  EXPECT_EQ(names("Office Theme", "Calibri", "Calibri"), "Office|Office");
+  EXPECT_EQ(names("Office Theme", "Arial", "Arial"), "|Office Classic 2");  // the writer falls back to the table
+  EXPECT_EQ(names("Trek", "Franklin Gothic Medium", "Franklin Gothic Book"), "Trek|Angles");
+  EXPECT_EQ(names("Composite", "Calibri", "Calibri"), "Composite|Office");
+  EXPECT_EQ(names("Trek", "Calibri", "Calibri"), "|Office");
+  EXPECT_EQ(names("My own design", "Cambria", "Calibri"), "|Adjacency");
+  EXPECT_EQ(names("Aspect", "Verdana", "Verdana"), "Aspect|Aspect");
+  EXPECT_EQ(names("Office", "Verdana", "Tahoma"), "|");
+  // Unreadable schemes have no name.
+  EXPECT_EQ(ThemeFontSchemeName(Object(Make("ThemeFontScheme"))), "");
+  EXPECT_EQ(DesignThemeFontName("Office", Object(Make("ThemeFontScheme"))), "");
+  std::vector<std::int32_t> changed = kOfficeColors;
+  changed[7] = 0x010203;
+  EXPECT_EQ(ThemeColorSchemeName(Object(Scheme(changed))), "");
+
+  EXPECT_EQ(LayoutName(1), "Title");
+  EXPECT_EQ(LayoutName(26), "ClipArt And Vertical Text");
+  EXPECT_EQ(LayoutName(31), "Two Objects And Object");
+  EXPECT_EQ(LayoutName(0), "");
+  EXPECT_EQ(LayoutName(32), "");
+}
+
+TEST_F(DesignPropertiesTest, PowerPoint2003RecreatesTheUsedLayoutsOnTemporarySlides) {
+  Use(11);
+  auto scheme = Make("ColorScheme");
+  scheme->On("Colors", [this](Args a) {
+    auto color = Make("RGBColor");
+    color->Prop("RGB", 100 + a[0].AsLong());  // the legacy index, to see which is read
+    return Dispatched(color);
+  });
+  master->Prop("ColorScheme", Dispatched(scheme));
+  auto font = Make("Font");
+  font->Prop("Name", "Tahoma");
+  presentation->Prop("Fonts", Dispatched(MakeCollection("Fonts", version, {font})));
+  auto titleMaster = Make("Master");
+  titleMaster->Prop("Background", Dispatched(Background())).Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
+  design->Prop("HasTitleMaster", -1).Prop("TitleMaster", Dispatched(titleMaster));
+  std::vector<std::int32_t> added;
+  slides->On("Add", [&](Args a) {
+    EXPECT_EQ(a[0].AsLong(), 6);
+    added.push_back(a[1].AsLong());
+    return Dispatched(TemporarySlide());
+  });
+  UsedLayouts used;
+  used.Add(2, 1);   // stands for the title master
+  used.Add(1, 3);   // another design's
+  used.Add(2, 11);
+  used.Add(2, 11);  // listed once
+  used.Add(2, 40);  // no such layout: no name
+  ASSERT_EQ(used.Entries(), (std::vector<std::string>{"2-1", "1-3", "2-11", "2-40"}));
+  std::string xml = Write(used);
+
+  EXPECT_NE(xml.find("<ColorScheme>                <Name/>\r\n                <Accent1>105</Accent1>\r\n"
+                     "                <Accent2>106</Accent2>\r\n                <Accent3>107</Accent3>\r\n"
+                     "                <Accent4>108</Accent4>\r\n                <Accent5>105</Accent5>\r\n"
+                     "                <Accent6>105</Accent6>\r\n                <Dark1>102</Dark1>\r\n"
+                     "                <Dark2>102</Dark2>\r\n                <FollowedHyperlink>108</FollowedHyperlink>\r\n"
+                     "                <Hyperlink>107</Hyperlink>\r\n                <Light1>101</Light1>\r\n"
+                     "                <Light2>101</Light2>\r\n</ColorScheme>"),
+            std::string::npos)
+      << xml;
+  // With one font the body font is the heading font.
+  EXPECT_NE(xml.find("<FontTheme>                <Name/>\r\n                <MajorFont>Tahoma</MajorFont>\r\n"
+                     "                <MinorFont>Tahoma</MinorFont>\r\n</FontTheme>"),
+            std::string::npos);
+  EXPECT_NE(xml.find("<BackgroundStyle>0</BackgroundStyle>"), std::string::npos);
+  EXPECT_NE(xml.find("<CustomLayout id=\"1\" name=\"Office Theme\"><Shapes/>    <Background>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("<CustomLayout id=\"11\" name=\"Title Only\"><Shapes/>    "
+                     "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
+                     "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n<Background>"),
+            std::string::npos);
+  EXPECT_NE(xml.find("<CustomLayout id=\"40\" name=\"\"><Shapes/>"), std::string::npos);
+  EXPECT_EQ(added, (std::vector<std::int32_t>{11, 40}));
+  ASSERT_EQ(temporary.size(), 2u);
+  EXPECT_EQ(deleted, 2);
+  for (const FakePtr& slide : temporary) EXPECT_EQ(slide->Puts("Design").at(0).AsDispatch(), design);
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(DesignPropertiesTest, BusyAndFailingReadsLoseOnlyTheirItem) {
+  Use(14);
+  master->Fail("Theme", hr::kCallRejected, "Call was rejected by callee.");
+  master->Fail("BackgroundStyle", hr::kUnspecified, "Master.BackgroundStyle : failed.");
+  master->Prop("CustomLayouts", Dispatched(MakeCollection("CustomLayouts", version, {Layout("Blank", 0)})), 12);
+  slides->Fail("AddSlide", hr::kInvalidArgument, "Slides.AddSlide : Invalid request.");
+  std::string xml = Write();
+  // Six waits for the whole design; the always-busy theme is given up on and not logged.
+  EXPECT_EQ(sleeper->waits, std::vector<long long>(6, 1500));
+  EXPECT_NE(xml.find("<ColorScheme>                <Name/>\r\n</ColorScheme><FontTheme>                <Name/>\r\n"
+                     "</FontTheme>  <SlideMaster name=\"Office Theme\">"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("</Background><CustomLayout id=\"1\" name=\"Blank\"><Shapes/>        <BackgroundStyle/>"),
+            std::string::npos)
+      << xml;
+  std::string log = Log();
+  EXPECT_EQ(log.find("rejected"), std::string::npos) << log;
+  EXPECT_NE(log.find("in Quillmere.bXML.DesignProperties at line 23"), std::string::npos);  // no scheme to read
+  EXPECT_NE(log.find("-2147467259: Master.BackgroundStyle : failed.in Quillmere.bXML.DesignProperties at line 52"),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("Slides.AddSlide : Invalid request.in Quillmere.bXML.DesignProperties at line 91"),
+            std::string::npos);
+  EXPECT_EQ(deleted, 0);  // no slide was made
+}
+
+}  // namespace
+}  // namespace quillmere::testing
