@@ -4,7 +4,7 @@
 
 #include "component/ExportState.h"
 #include "component/xml/XmlHelpers.h"
-#include "slides/SlideTags.h"
+#include "component/objectmodel/Tags.h"
 #include "support/Text.h"
 
 namespace quillmere {

@@ -7,7 +7,7 @@
 #include "shapes/GradientStops.h"
 #include "shapes/PictureLevels.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "support/Text.h"
 
 namespace quillmere {

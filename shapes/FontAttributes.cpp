@@ -8,7 +8,7 @@
 #include "shapes/ColorValues.h"
 #include "shapes/GradientStops.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

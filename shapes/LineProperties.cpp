@@ -4,7 +4,7 @@
 #include "component/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

@@ -13,7 +13,7 @@
 #include "shapes/ShapeErrorHandler.h"
 #include "shapes/ShapeGeometry.h"
 #include "shapes/TableProperties.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

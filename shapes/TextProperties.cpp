@@ -8,7 +8,7 @@
 #include "shapes/RunText.h"
 #include "shapes/ShapeErrorHandler.h"
 #include "shapes/SymbolFonts.h"
-#include "slides/PowerPointVersion.h"
+#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {
