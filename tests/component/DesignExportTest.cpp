@@ -1,0 +1,166 @@
+// The Designs of whole exports of real decks through the engine: one per
+// slide master with its layouts, built-in theme names recognised from real
+// themes, the older PowerPoint's used layouts, progress and cancelling.
+
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "component/ExportState.h"
+#include "component/PPTInfo.h"
+#include "component/StatusCode.h"
+#include "engine/EngineRuntime.h"
+#include "slides/LayoutNames.h"
+#include "slides/ThemeTables.h"
+#include "tests/fakes/FakeObject.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
+
+class DesignExportTest : public IsolatedUserFolders {
+ protected:
+  void Use(int version = 16) {
+    engine::RegisterEngine();
+    engine::EngineOptions options;
+    options.emulatedMajorVersion = version;
+    options.drawImages = false;  // the images are drawn by other tests
+    info = std::make_unique<PPTInfo>(
+        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
+    info->Events().Progress = [this](std::int32_t& current, std::int32_t& max) {
+      lastCurrent = current;
+      lastMax = max;
+    };
+  }
+  pugi::xml_node Export(const char* deck) {
+    std::string name = Deck(deck), xml, out = Folder(deck).string();
+    EXPECT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS) << deck;
+    EXPECT_TRUE(doc.load_file(xml.c_str())) << xml;
+    return doc.child("Presentation");
+  }
+  // "colour theme/font theme" of each design, by design id.
+  static std::map<std::string, std::string> ThemeNames(pugi::xml_node presentation) {
+    std::map<std::string, std::string> names;
+    for (pugi::xml_node design : presentation.child("Designs").children("Design"))
+      names[design.attribute("id").value()] = std::string(design.child("ColorScheme").child_value("Name")) + "/" +
+                                              design.child("FontTheme").child_value("Name");
+    return names;
+  }
+
+  std::unique_ptr<PPTInfo> info;
+  pugi::xml_document doc;
+  std::int32_t lastCurrent = -1, lastMax = -1;
+};
+
+TEST_F(DesignExportTest, EveryMasterWithItsThemeAndLayouts) {
+  Use();
+  pugi::xml_node presentation = Export("poi__themes.pptx");
+  std::vector<pugi::xml_node> designs;
+  for (pugi::xml_node d : presentation.child("Designs").children("Design")) designs.push_back(d);
+  ASSERT_EQ(designs.size(), 7u);  // seven slide masters of eleven layouts each
+  for (std::size_t i = 0; i < designs.size(); ++i) {
+    EXPECT_EQ(designs[i].attribute("id").as_uint(), i + 1);
+    pugi::xml_node master = designs[i].child("SlideMaster");
+    std::vector<std::string> ids;
+    for (pugi::xml_node layout : master.children("CustomLayout")) {
+      ids.push_back(layout.attribute("id").value());
+      EXPECT_TRUE(layout.child("FollowMasterBackground") && layout.child("Background") && layout.child("Shapes"));
+      EXPECT_NE(std::string(layout.attribute("name").value()), "");
+    }
+    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
+    EXPECT_FALSE(master.child("Shapes").children("Shape").empty()) << "design " << i + 1;
+    EXPECT_STRNE(designs[i].child("FontTheme").child_value("MajorFont"), "") << "design " << i + 1;
+  }
+  // The Trek design keeps its own name where Angles has the same fonts.
+  std::map<std::string, std::string> names = ThemeNames(presentation);
+  EXPECT_EQ(names["3"], "Austin/Austin");
+  EXPECT_EQ(names["5"], "Trek/Trek");
+  // Colours and fonts are the theme part's own.
+  EXPECT_STREQ(designs[2].child("ColorScheme").child_value("Dark2"), std::to_string(0x2D3D3E).c_str());
+  EXPECT_STREQ(designs[2].child("FontTheme").child_value("MinorFont"), "Century Gothic");
+  // Progress counted every design, layout and shape, and ended at its total.
+  EXPECT_EQ(lastCurrent, lastMax);
+  EXPECT_GT(lastMax, 7 * 12);
+}
+
+TEST_F(DesignExportTest, BuiltInThemesOfDecksFromManyTools) {
+  Use();
+  // Deck, then the "colour/font" names one of its designs must carry.
+  const std::vector<std::pair<const char*, std::string>> expected{
+      {"poi__keyframes.pptx", "Metro/Metro"},
+      {"poi__ae.ac.uaeu.faculty_nafaachbili_GeomLec1.pptx", "Concourse/Concourse"},
+      {"poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx", "/Office 2"},
+      {"poi__stress022.pptx", "/Oriel"},
+      {"poi__bug60715.pptx", "/Horizon"},
+      {"poi__51187.pptx", "/Aspect"},
+      {"poi__2411-Performance_Up.pptx", "/Office Classic 2"},
+  };
+  for (const auto& [deck, names] : expected) {
+    std::map<std::string, std::string> found = ThemeNames(Export(deck));
+    bool present = false;
+    for (const auto& [id, pair] : found) present |= pair == names;
+    EXPECT_TRUE(present) << deck << " has no design named " << names;
+  }
+
+  // The same fonts as Trek's, read from the real theme, are Angles by the table alone.
+  engine::EngineOptions options;
+  options.drawImages = false;
+  Object app = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
+  Object pres = app.Child("Presentations").Call("Open2007", Deck("poi__themes.pptx"), -1, -1, 0, 0);
+  Object theme = pres.Child("Designs").Item(5).Child("SlideMaster").Child("Theme");
+  EXPECT_EQ(ThemeFontSchemeName(theme.Child("ThemeFontScheme")), "Angles");
+  EXPECT_EQ(DesignThemeFontName("Trek", theme.Child("ThemeFontScheme")), "Trek");
+  EXPECT_EQ(ThemeColorSchemeName(theme.Child("ThemeColorScheme")), "Trek");
+  pres.Call("Close");
+  app.Call("Quit");
+}
+
+TEST_F(DesignExportTest, OlderPowerPointWritesTheUsedLayoutsAndTitleMasters) {
+  Use(11);
+  pugi::xml_node presentation = Export("poi__themes.pptx");
+  std::map<std::string, std::map<std::string, std::string>> layouts;  // design id -> layout id -> name
+  for (pugi::xml_node design : presentation.child("Designs").children("Design")) {
+    EXPECT_STREQ(design.child("ColorScheme").child_value("Name"), "");
+    EXPECT_STRNE(design.child("ColorScheme").child_value("Light1"), "");
+    EXPECT_STRNE(design.child("FontTheme").child_value("MajorFont"), "");
+    for (pugi::xml_node layout : design.child("SlideMaster").children("CustomLayout"))
+      layouts[design.attribute("id").value()][layout.attribute("id").value()] = layout.attribute("name").value();
+  }
+  std::size_t slides = 0;
+  for (pugi::xml_node slide : presentation.child("Slides").children("Slide")) {
+    ++slides;
+    std::string design = slide.child_value("DesignId"), layout = slide.child_value("LayoutId");
+    ASSERT_TRUE(layouts[design].contains(layout)) << "slide " << slides << ": design " << design << " layout " << layout;
+    // Layout 1 stands for the title master, named after the design.
+    if (layout != "1") {
+      EXPECT_EQ(layouts[design][layout], LayoutName(std::stoi(layout)));
+    }
+  }
+  // The temporary slides are gone again.
+  EXPECT_EQ(std::to_string(slides), presentation.child_value("SlideCount"));
+}
+
+TEST_F(DesignExportTest, CancellingDuringAMastersShapesWritesNothing) {
+  Use();
+  // Asked once before the work, once after each slide, then after each master shape.
+  int asked = 0, slides = 0;
+  {
+    pugi::xml_node presentation = Export("poi__keyframes.pptx");
+    slides = presentation.child("SlideCount").text().as_int();
+    ASSERT_GE(presentation.child("Designs").child("Design").child("SlideMaster").child("Shapes").select_nodes("Shape").size(), 3u);
+  }
+  info->Events().AbortConversion = [&](bool& cancel) { cancel = ++asked == 1 + slides + 2; };
+  std::string name = Deck("poi__keyframes.pptx"), xml, out = Folder("cancelled").string();
+  EXPECT_EQ(info->PPTPresentation(name, xml, out), ERR_USER_CANCEL);
+  EXPECT_EQ(asked, 1 + slides + 2);
+  EXPECT_FALSE(std::filesystem::exists(out + "/presentationinfo.xml"));
+}
+
+}  // namespace
+}  // namespace quillmere::testing
