@@ -1,27 +1,29 @@
 #include "engine/objects/ShapeDrawingCopy.h"
 
-#include <string_view>
+#include <cstdint>
 
+#include "component/automation/ComError.h"
 #include "engine/model/PresentationDocument.h"
 #include "engine/model/ShapeKind.h"
 #include "engine/model/ShapeTree.h"
 #include "engine/model/XmlNames.h"
+#include "engine/objects/DrawingCopyRelationships.h"
 #include "engine/package/PartName.h"
 #include "engine/package/XmlPart.h"
 
 namespace quillmere::engine {
 namespace {
 
-constexpr std::string_view kEmptySlide =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-    "<p:sld xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
-    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
-    "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree><p:nvGrpSpPr>"
-    "<p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/></p:spTree></p:cSld></p:sld>";
-
-constexpr std::string_view kRelationships = "http://schemas.openxmlformats.org/package/2006/relationships";
-constexpr std::string_view kLayoutType =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideLayout";
+// A slide or layout part with no shapes: `kind` is its root's name.
+std::string EmptyPart(std::string_view kind) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:" + std::string(kind) +
+         " xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+         "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree><p:nvGrpSpPr>"
+         "<p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/></p:spTree></p:cSld>"
+         "<p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:" +
+         std::string(kind) + ">";
+}
 
 // A shape's own effect list replaces its style's effects, even when empty
 // (how the writers turn a shadow or glow off), but LibreOffice draws the
@@ -52,34 +54,42 @@ void KeepOnly(pugi::xml_node container, const KeptShapes& kept) {
   }
 }
 
+std::string WithOnlyKeptShapes(pugi::xml_document& slide, const KeptShapes& kept) {
+  KeepOnly(ShapeTreeOf(slide.document_element()), kept);
+  KeepOwnEffectsOnly(slide);
+  return SerializeXml(slide);
+}
+
 // The slide with only the kept shapes. Animations go too: they name shapes
 // that are no longer there.
 std::string SlideWithOnly(const pugi::xml_document& slide, const KeptShapes& kept) {
   pugi::xml_document copy;
   copy.reset(slide);
-  KeepOnly(ShapeTreeOf(copy.document_element()), kept);
   if (pugi::xml_node timing = ChildNamed(copy.document_element(), "timing")) copy.document_element().remove_child(timing);
-  KeepOwnEffectsOnly(copy);
-  return SerializeXml(copy);
+  return WithOnlyKeptShapes(copy, kept);
 }
 
-// The slide's relationships without its notes page, which LibreOffice would open too.
-std::string RelationshipsWithoutNotes(Package& package, const std::string& slidePart) {
-  pugi::xml_document rels;
-  std::string bytes = package.ReadBytes(RelationshipsPartName(slidePart));
-  rels.load_buffer(bytes.data(), bytes.size());
-  pugi::xml_node root = rels.document_element();
-  for (pugi::xml_node r = root.first_child(), next; r; r = next) {
-    next = r.next_sibling();
-    if (std::string_view(r.attribute("Type").value()).ends_with("/notesSlide")) root.remove_child(r);
+// The namespaces, and which of them a reader may ignore, declared on an element.
+void CopyNamespaceDeclarations(const pugi::xml_node& from, pugi::xml_node to) {
+  for (pugi::xml_attribute a : from.attributes()) {
+    std::string_view name = a.name();
+    if (name.starts_with("xmlns") || name.ends_with(":Ignorable")) to.append_copy(a);
   }
-  return SerializeXml(rels);
 }
 
-std::string OnlyLayoutRelationship(const std::string& layoutPart) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><Relationships xmlns=\"" +
-         std::string(kRelationships) + "\"><Relationship Id=\"rId1\" Type=\"" + std::string(kLayoutType) +
-         "\" Target=\"/" + layoutPart + "\"/></Relationships>";
+// A slide holding the kept shapes of a layout's or master's tree, as the
+// part's writer spelled them.
+std::string SlideOfShapes(const pugi::xml_node& partRoot, const KeptShapes& kept) {
+  std::string_view name = partRoot.name();
+  std::string prefix(name.substr(0, name.size() - LocalName(partRoot).size()));
+  pugi::xml_document slide;
+  pugi::xml_node root = slide.append_child((prefix + "sld").c_str());
+  CopyNamespaceDeclarations(partRoot, root);
+  pugi::xml_node sourceCommon = ChildNamed(partRoot, "cSld");
+  pugi::xml_node common = root.append_child((prefix + "cSld").c_str());
+  CopyNamespaceDeclarations(sourceCommon, common);
+  common.append_copy(ShapeTreeOf(partRoot));
+  return WithOnlyKeptShapes(slide, kept);
 }
 
 // A copy of the part's XML in which the list keeps only the entry whose
@@ -98,6 +108,15 @@ std::string WithOnlyEntry(Package& package, const std::string& part, std::string
   for (std::string_view name : dropped)
     if (pugi::xml_node n = ChildNamed(root, name)) root.remove_child(n);
   return SerializeXml(copy);
+}
+
+std::string MasterOf(PresentationDocument& doc, const DrawingPlace& place) {
+  if (place.layoutEmptied) return place.part;
+  return place.layout.empty() ? std::string() : doc.MasterOfPart(place.layout);
+}
+
+[[noreturn]] void Refuse(HResult number, std::string_view member, std::string_view why) {
+  throw ComError(number, std::string(member) + " : " + std::string(why));
 }
 
 }  // namespace
@@ -126,25 +145,82 @@ std::string KeptShapesKey(const KeptShapes& kept) {
   return key;
 }
 
-Package::ReplacedParts ShapeDrawingParts(PresentationDocument& doc, int slide, const KeptShapes& kept) {
-  Package& package = doc.Pkg();
-  const std::string& part = doc.Slides()[slide].part;
-  Package::ReplacedParts replaced;
-  replaced.emplace(part, SlideWithOnly(*package.FindXml(part), kept));
-  if (package.HasPart(RelationshipsPartName(part)))
-    replaced.emplace(RelationshipsPartName(part), RelationshipsWithoutNotes(package, part));
-  const std::string layout = doc.LayoutOfSlide(part);
-  const std::string master = layout.empty() ? std::string() : doc.MasterOfPart(layout);
-  for (const SlideEntry& other : doc.Slides()) {
-    if (other.part == part) continue;
-    replaced.emplace(other.part, kEmptySlide);
-    if (!layout.empty()) replaced.emplace(RelationshipsPartName(other.part), OnlyLayoutRelationship(layout));
+DrawingPlace PlaceToDraw(PresentationDocument& doc, const std::string& part, std::string_view member) {
+  pugi::xml_node root = doc.PartRoot(part);
+  if (!ShapeTreeOf(root)) Refuse(hr::kUnspecified, member, "The shapes' slide, layout or master cannot be read.");
+  std::string_view kind = LocalName(root);
+  const std::vector<SlideEntry>& slides = doc.Slides();
+  DrawingPlace place;
+  place.part = part;
+  if (kind == "sld") {
+    for (int i = 0, n = static_cast<int>(slides.size()); i < n; ++i)
+      if (slides[i].part == part) {
+        place.slide = part;
+        place.page = i;
+        place.layout = doc.LayoutOfSlide(part);
+        return place;
+      }
+    Refuse(hr::kUnspecified, member, "The slide is not in the presentation.");
   }
+  if (kind != "sldLayout" && kind != "sldMaster")
+    Refuse(hr::kInvalidArgument, member, "Only shapes of slides, layouts and masters can be exported.");
+  // The slide drawn on needs a relationships part for the copy to replace.
+  for (int i = 0, n = static_cast<int>(slides.size()); i < n && place.slide.empty(); ++i)
+    if (doc.Pkg().HasPart(RelationshipsPartName(slides[i].part))) {
+      place.slide = slides[i].part;
+      place.page = i;
+    }
+  if (place.slide.empty()) Refuse(hr::kUnspecified, member, "The presentation has no slide to draw the shapes on.");
+  if (kind == "sldLayout") {
+    place.layout = part;
+    return place;
+  }
+  const std::vector<std::string>& layouts = doc.LayoutsOfMaster(part);
+  if (layouts.empty()) Refuse(hr::kUnspecified, member, "The master has no layout to draw its shapes with.");
+  place.layout = layouts.front();
+  place.layoutEmptied = true;
+  return place;
+}
+
+Package::ReplacedParts DrawingFrame(PresentationDocument& doc, const DrawingPlace& place) {
+  Package& package = doc.Pkg();
+  Package::ReplacedParts replaced;
+  const std::string emptySlide = EmptyPart("sld");
+  const std::string followLayout = place.layout.empty() ? std::string() : OnlyLayoutRelationship(place.layout);
+  for (const SlideEntry& slide : doc.Slides()) {
+    replaced.emplace(slide.part, emptySlide);
+    if (!followLayout.empty()) replaced.emplace(RelationshipsPartName(slide.part), followLayout);
+  }
+  if (place.layoutEmptied) replaced.emplace(place.layout, EmptyPart("sldLayout"));
+  const std::string master = MasterOf(doc, place);
   if (master.empty() || !package.FindXml(master)) return replaced;
-  replaced.emplace(master, WithOnlyEntry(package, master, "sldLayoutIdLst", layout));
+  replaced.emplace(master, WithOnlyEntry(package, master, "sldLayoutIdLst", place.layout));
   replaced.emplace(doc.MainPart(), WithOnlyEntry(package, doc.MainPart(), "sldMasterIdLst", master,
                                                  {"notesMasterIdLst", "handoutMasterIdLst"}));
   return replaced;
+}
+
+std::string FrameKey(PresentationDocument& doc, const DrawingPlace& place) {
+  Package& package = doc.Pkg();
+  std::string key = package.File().string() + "|" + std::to_string(reinterpret_cast<std::uintptr_t>(&doc)) + "|" +
+                    place.layout + (place.layoutEmptied ? "|emptied" : "|");
+  for (const std::string& part : {doc.MainPart(), MasterOf(doc, place), place.layout})
+    key += "|" + std::to_string(package.PartRevision(part)) + "," +
+           std::to_string(package.PartRevision(RelationshipsPartName(part)));
+  return key;
+}
+
+void PutDrawnShapes(Package::ReplacedParts& parts, PresentationDocument& doc, const DrawingPlace& place,
+                    const KeptShapes& kept) {
+  Package& package = doc.Pkg();
+  const std::string rels = RelationshipsPartName(place.slide);
+  if (place.slide == place.part) {
+    parts.insert_or_assign(place.slide, SlideWithOnly(*package.FindXml(place.part), kept));
+    if (package.HasPart(rels)) parts.insert_or_assign(rels, RelationshipsWithoutNotes(package, place.slide));
+    return;
+  }
+  parts.insert_or_assign(place.slide, SlideOfShapes(doc.PartRoot(place.part), kept));
+  parts.insert_or_assign(rels, RelationshipsCarriedOver(package, place.part, place.layout));
 }
 
 }  // namespace quillmere::engine

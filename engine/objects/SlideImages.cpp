@@ -25,7 +25,11 @@ struct RenderState {
   // holding only them is opened several times faster than the whole deck,
   // and the writers change the deck between nearly every two shape images.
   std::filesystem::path slideCopy;
-  std::string slideCopyToken;  // document, revision, slide and shapes
+  std::string slideCopyToken;  // document, revision, part and shapes
+  // What the copy replaces whatever shapes are drawn; written again only
+  // when the parts it comes from change, not for each image.
+  Package::ReplacedParts drawingFrame;
+  std::string drawingFrameKey;
 
   ~RenderState() {
     std::error_code ignored;
@@ -87,22 +91,26 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
 }
 
 // Points the renderer at the shapes as they are now: a copy of the deck in
-// which the slide holds only them (paths renumbered to match). The other
+// which one slide holds only them (paths renumbered to match). The other
 // slides stay in the slide list, empty: leaving them out makes LibreOffice
 // 7.4 crash while opening some decks (poi__stress022).
-void ShowCurrentShapes(EngineSession& session, PresentationDocument& doc, int slide,
+void ShowCurrentShapes(EngineSession& session, PresentationDocument& doc, const DrawingPlace& place,
                        std::vector<ShapeToDraw>& shapes, std::string_view member) {
   RenderState& state = Rendering(session, member);
-  Package& package = doc.Pkg();
-  const SlideEntry& entry = doc.Slides()[slide];
   KeptShapes kept = KeepOnlyDrawn(shapes);
-  std::string token = StateToken(doc) + ":" + std::to_string(entry.id) + ":" + KeptShapesKey(kept);
+  std::string token = StateToken(doc) + ":" + place.part + ":" + KeptShapesKey(kept);
   if (state.slideCopyToken != token) {
-    if (!package.FindXml(entry.part)) Fail(member, "The slide cannot be read.");
+    std::string frameKey = FrameKey(doc, place);
+    if (state.drawingFrameKey != frameKey) {
+      state.drawingFrame = DrawingFrame(doc, place);
+      state.drawingFrameKey = std::move(frameKey);
+    }
+    Package::ReplacedParts parts = state.drawingFrame;
+    PutDrawnShapes(parts, doc, place, kept);
     if (state.slideCopy.empty())
       state.slideCopy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
     try {
-      package.SaveCopyWith(state.slideCopy, ShapeDrawingParts(doc, slide, kept));
+      doc.Pkg().SaveCopyWith(state.slideCopy, parts);
     } catch (const PackageError& e) {
       Fail(member, std::string("The presentation could not be prepared for drawing (") + e.what() + ").");
     }
@@ -169,15 +177,11 @@ void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const s
   int width = ArgAt(args, 2).IsEmpty() ? static_cast<int>(doc.SlideWidth() * 4 / 3) : ArgAt(args, 2).AsLong();
   int height = ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc.SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
   if (width <= 0 || height <= 0) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
-  int slide = -1;
-  for (int i = 0, n = static_cast<int>(doc.Slides().size()); i < n && slide < 0; ++i)
-    if (doc.Slides()[i].part == part) slide = i;
-  // Only slides are drawn: LibreOffice has no layouts to draw a layout's shapes on.
-  if (slide < 0 || shapes.empty())
-    throw ComError(hr::kInvalidArgument, std::string(member) + " : Only shapes of slides can be exported.");
+  if (shapes.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
+  DrawingPlace place = PlaceToDraw(doc, part, member);
   try {
-    ShowCurrentShapes(session, doc, slide, shapes, member);
-    int page = slide;
+    ShowCurrentShapes(session, doc, place, shapes, member);
+    const int page = place.page;
     SlideRenderer& renderer = session.rendering->renderer;
     std::vector<ShapePath> paths;
     for (const ShapeToDraw& shape : shapes)

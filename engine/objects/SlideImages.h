@@ -20,9 +20,9 @@ class PresentationDocument;
 void ExportSlideImages(EngineSession& session, PresentationDocument& doc, Args args);
 void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int slideIndex, Args args);
 
-// Shape.Export and ShapeRange.Export: the shapes of one slide part (each a
-// path of 0-based indices, top-level first, then within groups) drawn
-// together as they are now. args: (path, filter 2 = PNG | 5 = EMF, the
+// Shape.Export and ShapeRange.Export: the shapes of one slide, layout or
+// master part (each a path of 0-based indices, top-level first, then within
+// groups) drawn together as they are now. args: (path, filter 2 = PNG | 5 = EMF, the
 // slide's width and height in pixels at the scale wanted for the PNG).
 // Throws ComError: E_FAIL when the image cannot be drawn, E_INVALIDARG for a
 // bad request.

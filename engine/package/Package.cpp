@@ -150,9 +150,14 @@ std::string Package::MainPartName() { return impl_->mainPart; }
 
 std::uint64_t Package::Revision() const { return impl_->revision; }
 
+std::uint64_t Package::PartRevision(std::string_view partName) const {
+  auto found = impl_->changedAt.find(PartKey(partName));
+  return found == impl_->changedAt.end() ? 0 : found->second;
+}
+
 void Package::MarkModified(std::string_view partName) {
-  ++impl_->revision;
   std::string key = PartKey(partName);
+  impl_->changedAt[key] = ++impl_->revision;
   if (key == kContentTypesKey) {
     // Changed from outside: read the entries again from the DOM.
     impl_->contentTypes = std::make_unique<ContentTypes>(*impl_->contentTypesXml);
@@ -169,7 +174,7 @@ void Package::PutPart(std::string_view partName, std::string bytes, std::string_
   std::string key = PartKey(partName);
   RefuseContentTypesPart(key);
   Impl& im = *impl_;
-  ++im.revision;
+  im.changedAt[key] = ++im.revision;
   im.removed.erase(key);
   const ZipEntry* entry = im.Entry(key);
   PartState& state = im.parts[key];
@@ -186,7 +191,7 @@ void Package::RemovePart(std::string_view partName) {
   RefuseContentTypesPart(key);
   Impl& im = *impl_;
   if (!im.Has(key)) return;
-  ++im.revision;
+  im.changedAt[key] = ++im.revision;
   if (im.Entry(key)) im.removed.insert(key);
   im.parts.erase(key);
   im.rels.erase(key);

@@ -74,6 +74,10 @@ class Package {
   // Counts the changes made since the package was opened: 0 while it is
   // still its file; whoever shows it again compares this number.
   std::uint64_t Revision() const;
+  // The revision at which the part was last put, marked modified or removed;
+  // 0 while it is still its file's. What is worked out from a few parts can
+  // stay valid across edits of others.
+  std::uint64_t PartRevision(std::string_view partName) const;
 
   // The DOM of this part was changed; SaveAs writes it from the DOM.
   void MarkModified(std::string_view partName);

@@ -48,6 +48,7 @@ struct Package::Impl {
   std::unique_ptr<ContentTypes> contentTypes;
   std::string mainPart;
   std::uint64_t revision = 0;
+  std::unordered_map<std::string, std::uint64_t> changedAt;  // part key → revision of its last change
 
   const ZipEntry* Entry(const std::string& key) const;
   bool Has(const std::string& key) const;
