@@ -3,7 +3,6 @@
 // in the state the engine's edits left it in.
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include "engine/EngineRuntime.h"
 #include "engine/package/LibreOfficeInstallation.h"
 #include "engine/render/SlideRenderer.h"
+#include "tests/render/ImageChecks.h"
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
@@ -28,31 +28,6 @@ constexpr int kEmf = 5;
 // of four circles; on slide 2 each is turned.
 constexpr const char* kDeck = "pptx__shp-common-props.pptx";
 constexpr int kPixelsPerPoint = 2;
-
-struct Rgba {
-  int width = 0, height = 0;
-  std::vector<unsigned char> pixels;
-  int Alpha(int x, int y) const { return pixels[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
-};
-
-std::optional<Rgba> ReadPng(const std::filesystem::path& file) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, file.c_str())) return std::nullopt;
-  image.format = PNG_FORMAT_RGBA;
-  Rgba rgba{static_cast<int>(image.width), static_cast<int>(image.height), {}};
-  rgba.pixels.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, rgba.pixels.data(), 0, nullptr)) return std::nullopt;
-  return rgba;
-}
-
-// An EMF starts with its header record (type 1) whose signature is " EMF".
-bool IsEmf(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  unsigned char head[44] = {};
-  if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return false;
-  return head[0] == 1 && head[1] == 0 && head[2] == 0 && head[3] == 0 && std::string(head + 40, head + 44) == " EMF";
-}
 
 void ExpectNear(int pixels, double points, const char* what) {
   // The bounds LibreOffice draws include half the outline.
