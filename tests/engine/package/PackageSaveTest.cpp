@@ -79,6 +79,10 @@ TEST_F(PackageSaveTest, WritesPutPartsAndLeavesRemovedOnesOut) {
   std::uint64_t beforeRemoval = package->Revision();
   package->RemovePart(kSlide);
   EXPECT_GT(package->Revision(), beforeRemoval);  // every change makes a new state to show
+  // Each part tells when it last changed, so what comes from the others can be kept.
+  EXPECT_EQ(package->PartRevision("ppt/presentation.xml"), 0u);
+  EXPECT_EQ(package->PartRevision("ppt/media/my image.png"), beforeRemoval);
+  EXPECT_GT(package->PartRevision("/ppt/Slides/slide1.xml"), beforeRemoval);
   EXPECT_FALSE(package->HasPart("ppt/slides/_rels/slide1.xml.rels"));  // went with its source
   EXPECT_EQ(package->FindXml(kSlide), nullptr);
   std::unique_ptr<Package> saved = SaveAndReopen(*package);
