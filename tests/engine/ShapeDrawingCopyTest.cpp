@@ -218,6 +218,16 @@ TEST_F(ShapeDrawingCopyTest, BrokenLayoutsAndRelationshipsAreRefusedOrLeftOut) {
             hr::kUnspecified);
   const std::string& notes = doc.NotesPageOf(doc.Slides()[0].part);
   EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(doc, notes, "Shape.Export"); }), hr::kInvalidArgument);
+
+  // A deck without slides has none to draw its master's shapes on.
+  std::unique_ptr<engine::Package> empty = engine::Package::Open(std::string(QUILLMERE_CORPUS_DIR) + kDesignDeck);
+  pugi::xml_document presentation;
+  presentation.reset(*empty->FindXml("ppt/presentation.xml"));
+  presentation.document_element().remove_child(ChildNamed(presentation.document_element(), "sldIdLst"));
+  empty->PutPart("ppt/presentation.xml", engine::SerializeXml(presentation), "");
+  engine::PresentationDocument slideless(std::move(empty));
+  ASSERT_TRUE(slideless.Slides().empty());
+  EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(slideless, slideless.Masters()[0], "Shape.Export"); }), hr::kUnspecified);
 }
 
 }  // namespace
