@@ -44,7 +44,8 @@ engine::Package::ReplacedParts PartsDrawing(engine::PresentationDocument& doc, c
 
 std::vector<std::string> NamesOf(const std::vector<pugi::xml_node>& shapes) {
   std::vector<std::string> names;
-  for (const pugi::xml_node& shape : shapes) names.push_back(engine::DrawingPropertiesOf(shape).attribute("name").value());
+  for (const pugi::xml_node& shape : shapes)
+    names.push_back(engine::DrawingPropertiesOf(shape).attribute("name").value());
   return names;
 }
 
@@ -57,7 +58,8 @@ std::string EmbedOf(const pugi::xml_node& tree) {
 class ShapeDrawingCopyTest : public IsolatedUserFolders {
  protected:
   // The copy written with those parts and opened again.
-  engine::PresentationDocument Reopened(engine::PresentationDocument& doc, const engine::Package::ReplacedParts& parts) {
+  engine::PresentationDocument Reopened(engine::PresentationDocument& doc,
+                                        const engine::Package::ReplacedParts& parts) {
     const std::string copy = (Folder("tmp") / "drawn.pptx").string();
     doc.Pkg().SaveCopyWith(copy, parts);
     return engine::PresentationDocument(engine::Package::Open(copy));
@@ -142,7 +144,8 @@ TEST_F(ShapeDrawingCopyTest, ALayoutsShapesAreDrawnOnASlideFollowingThatLayout) 
   EXPECT_EQ(reopened.LayoutOfSlide(slide), layout);
   const std::vector<pugi::xml_node>& shapes = reopened.TopLevelShapesOf(slide);
   ASSERT_EQ(NamesOf(shapes), (std::vector<std::string>{"Picture 3"}));
-  const engine::Relationship* embed = reopened.Pkg().FindRelationship(slide, EmbedOf(ShapeTreeOf(reopened.PartRoot(slide))));
+  const engine::Relationship* embed =
+      reopened.Pkg().FindRelationship(slide, EmbedOf(ShapeTreeOf(reopened.PartRoot(slide))));
   ASSERT_TRUE(embed);
   EXPECT_EQ(embed->target, picture);
   EXPECT_TRUE(reopened.Pkg().HasPart(embed->target));
@@ -190,14 +193,16 @@ TEST_F(ShapeDrawingCopyTest, BrokenLayoutsAndRelationshipsAreRefusedOrLeftOut) {
 
   // Relationships leading out of the package, to a part it lacks, or elsewhere.
   const std::string embed = EmbedOf(doc.TopLevelShapesOf(layout)[4]);
+  auto rel = [](const std::string& id, const char* type, const char* target, const char* mode = "Internal") {
+    return "<Relationship Id=\"" + id + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/" +
+           "relationships/" + type + "\" Target=\"" + target + "\" TargetMode=\"" + mode + "\"/>";
+  };
   package.PutPart(engine::RelationshipsPartName(layout),
-                  "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                  "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideMaster\" Target=\"../slideMasters/slideMaster1.xml\"/>"
-                  "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" Target=\"../../../../etc/passwd\"/>"
-                  "<Relationship Id=\"" + embed + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" Target=\"../media/missing.png\"/>"
-                  "<Relationship Id=\"rId4\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" Target=\"https://example.com/a b\" TargetMode=\"External\"/>"
-                  "<Relationship Id=\"rId5\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" Target=\"../media/image6.jpeg\"/>"
-                  "</Relationships>",
+                  "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
+                      rel("rId1", "slideMaster", "../slideMasters/slideMaster1.xml") +
+                      rel("rId2", "image", "../../../../etc/passwd") + rel(embed, "image", "../media/missing.png") +
+                      rel("rId4", "hyperlink", "https://example.com/a b", "External") +
+                      rel("rId5", "image", "../media/image6.jpeg") + "</Relationships>",
                   "");
   engine::PresentationDocument reopened = Reopened(doc, PartsDrawing(doc, layout, kept));
   const std::string& slide = reopened.Slides()[0].part;

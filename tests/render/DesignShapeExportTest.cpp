@@ -84,11 +84,13 @@ TEST_F(DesignShapeExportTest, ShapesOfLayoutsAndMastersAreDrawnAsTheyShowThere) 
   // 72 pt from the left, so the capital P reaches a third of the way down
   // the 156 pt frame and the lower part stays empty.
   Object title = masterShapes.Item(kTitle);
-  Object companion = masterShapes.Child("AddShape", kRectangle, title.Get("Left").AsSingle(), title.Get("Top").AsSingle(),
-                                        title.Get("Width").AsSingle(), title.Get("Height").AsSingle());
+  Object companion = masterShapes.Child("AddShape", kRectangle, title.Get("Left").AsSingle(),
+                                        title.Get("Top").AsSingle(), title.Get("Width").AsSingle(),
+                                        title.Get("Height").AsSingle());
   companion.Child("Fill").Put("Visible", false);
   companion.Child("Line").Put("Visible", false);
-  std::optional<Rgba> drawnTitle = ExportPng(masterShapes.Child("Range", kTitle, companion.Get("Name").AsString()), "title.png");
+  Object range = masterShapes.Child("Range", kTitle, companion.Get("Name").AsString());
+  std::optional<Rgba> drawnTitle = ExportPng(range, "title.png");
   companion.Call("Delete");
   ASSERT_TRUE(drawnTitle);
   ExpectSize(*drawnTitle, 1800, 156, "title");
