@@ -1,5 +1,6 @@
 #include "engine/model/PresentationDocument.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/model/NewNotesPage.h"
@@ -166,6 +167,52 @@ void PresentationDocument::ShapesChanged(const std::string& part) {
   tableGrids_.clear();
   ++textRevision_;
   package_->MarkModified(part);
+}
+
+void PresentationDocument::SlideAdded(std::size_t position, SlideEntry entry) {
+  ForgetPart(entry.part);
+  slides_.insert(slides_.begin() + static_cast<std::ptrdiff_t>(std::min(position, slides_.size())), std::move(entry));
+  ++slidesRevision_;
+}
+
+void PresentationDocument::SlideRemoved(const std::string& slidePart) {
+  std::erase_if(slides_, [&](const SlideEntry& e) { return e.part == slidePart; });
+  ForgetPart(slidePart);
+  ++slidesRevision_;
+}
+
+void PresentationDocument::ForgetPart(const std::string& part) {
+  std::vector<std::string> parts{part};
+  auto notes = notesPages_.find(part);
+  if (notes != notesPages_.end()) parts.push_back(notes->second);
+  for (const std::string& p : parts) {
+    if (pugi::xml_node root = PartRoot(p)) stash_.ForgetWithin(root);
+    topLevelShapes_.erase(p);
+    nextShapeIds_.erase(p);
+    tags_.erase(p);
+    partColors_.erase(p);
+    layouts_.erase(p);
+    themeColors_.erase(p);
+  }
+  if (notes != notesPages_.end()) {
+    if (auto made = madeNotesPages_.find(notes->second); made != madeNotesPages_.end()) {
+      retiredNotesPages_.push_back(std::move(made->second));
+      madeNotesPages_.erase(made);
+    }
+    notesPages_.erase(notes);
+  }
+  // Keyed by element: cleared whole, as ShapesChanged does.
+  textStyles_.clear();
+  tableGrids_.clear();
+  ++textRevision_;
+  ++partsForgotten_;
+}
+
+void PresentationDocument::LayoutChanged(const std::string& slidePart) {
+  partColors_.erase(slidePart);
+  textStyles_.clear();
+  tableGrids_.clear();
+  ++textRevision_;
 }
 
 void PresentationDocument::TextChanged(const std::string& part) {

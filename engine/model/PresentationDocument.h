@@ -39,6 +39,26 @@ class PresentationDocument {
   int FirstSlideNumber() const { return firstSlideNumber_; }
 
   const std::vector<SlideEntry>& Slides() const { return slides_; }
+  // Counts the slides added and removed, so that a list of slide objects can
+  // tell it is out of date.
+  unsigned SlidesRevision() const { return slidesRevision_; }
+  // A slide was put into the package at a 0-based position (SlideEdits.h).
+  void SlideAdded(std::size_t position, SlideEntry entry);
+  // A slide was taken out of the list; its part and its notes page are forgotten.
+  void SlideRemoved(const std::string& slidePart);
+  // Drops whatever was worked out for a part and for the notes page made for
+  // it (shapes, shape ids, tags, colours, text styles, table grids), before
+  // it is removed or made anew under a name used before: nothing of an old
+  // part is seen through a new one of the same name.
+  void ForgetPart(const std::string& part);
+  // The colours and text styles of a slide were worked out for its old layout.
+  void LayoutChanged(const std::string& slidePart);
+  // Counts the parts forgotten, so that an object over a part can tell
+  // cheaply when it must check that its part is still there.
+  unsigned PartsForgotten() const { return partsForgotten_; }
+  // The p:sldIdLst a slide added to a deck without one had to make, taken out
+  // again with the last slide so that the main part is as it was.
+  pugi::xml_node& MadeSlideList() { return madeSlideList_; }
   const std::vector<std::string>& Masters() const { return masters_; }
   const std::vector<std::string>& LayoutsOfMaster(const std::string& masterPart);
   // The master a slide (through its layout) or a layout belongs to; empty when unknown.
@@ -113,6 +133,11 @@ class PresentationDocument {
   std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
   std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
   unsigned textRevision_ = 0;
+  unsigned slidesRevision_ = 0;
+  unsigned partsForgotten_ = 0;
+  pugi::xml_node madeSlideList_;
+  // Notes pages made for slides since removed, kept so that nodes handed out stay valid memory.
+  std::vector<std::unique_ptr<pugi::xml_document>> retiredNotesPages_;
 
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);

@@ -32,12 +32,12 @@ pugi::xml_node PlaceholderOf(const pugi::xml_node& shape);
 // background): where a shape keeps its own formatting; empty for frames.
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape);
 
-// Calls f with every p:cNvPr below root: the shape's own and its members'.
+// Calls f with every element below root, depth first, without recursion:
+// shape trees nest groups without a bound.
 template <class F>
-void ForEachDrawingProperties(const pugi::xml_node& root, F&& f) {
+void ForEachElementBelow(const pugi::xml_node& root, F&& f) {
   for (pugi::xml_node n = root.first_child(); n;) {
-    if (n.type() == pugi::node_element && LocalName(n) == "cNvPr") f(n);
-    // Depth-first walk without recursion.
+    if (n.type() == pugi::node_element) f(n);
     if (n.first_child()) {
       n = n.first_child();
       continue;
@@ -46,6 +46,13 @@ void ForEachDrawingProperties(const pugi::xml_node& root, F&& f) {
     if (!n || n == root) break;
     n = n.next_sibling();
   }
+}
+// Calls f with every p:cNvPr below root: the shape's own and its members'.
+template <class F>
+void ForEachDrawingProperties(const pugi::xml_node& root, F&& f) {
+  ForEachElementBelow(root, [&](const pugi::xml_node& n) {
+    if (LocalName(n) == "cNvPr") f(n);
+  });
 }
 // The largest shape id of a part's shape tree (0 when it has none).
 unsigned LargestShapeId(const pugi::xml_node& partRoot);

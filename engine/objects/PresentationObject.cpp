@@ -1,10 +1,13 @@
 #include "engine/objects/PresentationObject.h"
 
 
+#include "engine/model/PresentationFonts.h"
 #include "engine/objects/ApplicationObjects.h"
+#include "engine/objects/DesignObjects.h"
 #include "engine/objects/DocumentObjects.h"
 #include "engine/objects/SlideImages.h"
 #include "engine/objects/SlideObjects.h"
+#include "engine/objects/ThemeObjects.h"
 
 namespace quillmere::engine {
 namespace {
@@ -58,6 +61,15 @@ std::shared_ptr<DocumentPropertiesObject> PresentationObject::CustomProperties()
   return customProperties_;
 }
 
+const std::vector<std::string>& PresentationObject::Fonts() {
+  std::pair<unsigned, unsigned> revision{doc->TextRevision(), doc->SlidesRevision()};
+  if (fontsRevision_ != revision) {
+    fonts_ = PresentationFonts(*doc);
+    fontsRevision_ = revision;
+  }
+  return fonts_;
+}
+
 void PresentationObject::Close() {
   closed = true;
   if (auto list = owner.lock()) list->Remove(this);
@@ -88,6 +100,11 @@ const MemberTable<PresentationObject>& PresentationObject::Members() {
            }},
       {.name = "Slides", .get = [](PresentationObject& o, Args) { return Value(o.Slides()); }},
       {.name = "Designs", .get = [](PresentationObject& o, Args) { return Value(o.Designs()); }},
+      {.name = "Fonts",
+       .get =
+           [](PresentationObject& o, Args) {
+             return Value(std::make_shared<FontsObject>(o.Session(), o.Fonts()));
+           }},
       {.name = "PageSetup",
        .get = [](PresentationObject& o, Args) { return Value(std::make_shared<PageSetupObject>(o.Session(), o.doc)); }},
       {.name = "Tags",

@@ -2,7 +2,10 @@
 // An open presentation. A closed one fails every member call.
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/core/EngineObject.h"
 #include "engine/model/PresentationDocument.h"
@@ -27,6 +30,9 @@ class PresentationObject final : public EngineObject<PresentationObject> {
   std::shared_ptr<SlidesObject> Slides();
   std::shared_ptr<DesignsObject> Designs();
   std::shared_ptr<DocumentPropertiesObject> CustomProperties();
+  // The fonts the presentation uses (PresentationFonts), worked out again
+  // only after its text or its slides changed.
+  const std::vector<std::string>& Fonts();
   void Close();
 
   std::shared_ptr<PresentationDocument> doc;
@@ -40,6 +46,8 @@ class PresentationObject final : public EngineObject<PresentationObject> {
   std::shared_ptr<SlidesObject> slides_;
   std::shared_ptr<DesignsObject> designs_;
   std::shared_ptr<DocumentPropertiesObject> customProperties_;
+  std::vector<std::string> fonts_;
+  std::optional<std::pair<unsigned, unsigned>> fontsRevision_;  // text and slide revisions fonts_ was read at
 };
 
 }  // namespace quillmere::engine

@@ -256,10 +256,13 @@ ShapeObject::ShapeObject(std::shared_ptr<EngineSession> s, std::shared_ptr<Prese
       part(std::move(p)),
       element(ResolvedShape(treeChild)),
       parent(std::move(owner)),
-      treeNode(treeChild) {}
+      treeNode(treeChild),
+      partDocument_(doc->PartRoot(part).root()),
+      partsForgotten_(doc->PartsForgotten()) {}
 
 Value ShapeObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
-  if (deleted || !element) throw ComError(hr::kUnspecified, "Shape (unknown member) : Object does not exist.");
+  if (deleted || !element || !PartStillThere(*doc, part, partDocument_, partsForgotten_))
+    throw ComError(hr::kUnspecified, "Shape (unknown member) : Object does not exist.");
   return EngineObject::Invoke(kind, member, args);
 }
 

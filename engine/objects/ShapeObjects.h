@@ -24,7 +24,9 @@ class ShapesObject final : public EngineObject<ShapesObject> {
   static const MemberTable<ShapesObject>& Members();
   ShapesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
                std::shared_ptr<Dispatch> owner)
-      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), parent(std::move(owner)) {}
+      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), parent(std::move(owner)),
+        partDocument_(doc->PartRoot(part).root()), partsForgotten_(doc->PartsForgotten()) {}
+  Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
   std::shared_ptr<ShapeObject> ShapeAt(const pugi::xml_node& treeChild) const;
   // The top-level shapes, back to front.
   const std::vector<pugi::xml_node>& TopLevel() const { return doc->TopLevelShapesOf(part); }
@@ -34,7 +36,19 @@ class ShapesObject final : public EngineObject<ShapesObject> {
   // page reached only on the way (a notes page) keep answering Parent; the
   // page holds none of its shapes, so nothing keeps itself alive.
   std::shared_ptr<Dispatch> parent;
+
+ private:
+  // The part's document when the object was made, and the document's count of
+  // forgotten parts then: a part removed (a deleted slide) fails its objects,
+  // and one made anew under the same name is not theirs.
+  pugi::xml_node partDocument_;
+  unsigned partsForgotten_;
 };
+
+// Whether the part still has the document an object was made over; checked
+// only when some part was forgotten since the last check.
+bool PartStillThere(PresentationDocument& doc, const std::string& part, const pugi::xml_node& partDocument,
+                    unsigned& partsForgotten);
 
 class PlaceholdersObject final : public EngineObject<PlaceholdersObject> {
  public:
@@ -72,6 +86,10 @@ class ShapeObject final : public EngineObject<ShapeObject> {
   std::shared_ptr<Dispatch> parent;  // as the collection's
   pugi::xml_node treeNode;  // what the tree holds: element, or the mc:AlternateContent around it
   bool deleted = false;
+
+ private:
+  pugi::xml_node partDocument_;  // as ShapesObject's
+  unsigned partsForgotten_;
 };
 
 class PlaceholderFormatObject final : public EngineObject<PlaceholderFormatObject> {

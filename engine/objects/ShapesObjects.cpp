@@ -25,6 +25,20 @@ Value AddShape(ShapesObject& o, Args a) {
 
 }  // namespace
 
+bool PartStillThere(PresentationDocument& doc, const std::string& part, const pugi::xml_node& partDocument,
+                    unsigned& partsForgotten) {
+  if (partsForgotten == doc.PartsForgotten()) return true;
+  if (doc.PartRoot(part).root() != partDocument) return false;
+  partsForgotten = doc.PartsForgotten();
+  return true;
+}
+
+Value ShapesObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
+  if (!PartStillThere(*doc, part, partDocument_, partsForgotten_))
+    throw ComError(hr::kUnspecified, "Shapes (unknown member) : Object does not exist.");
+  return EngineObject::Invoke(kind, member, args);
+}
+
 std::shared_ptr<ShapeObject> ShapesObject::ShapeAt(const pugi::xml_node& treeChild) const {
   return std::make_shared<ShapeObject>(session_, doc, part, treeChild, parent);
 }

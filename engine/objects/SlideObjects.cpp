@@ -1,26 +1,57 @@
 #include "engine/objects/SlideObjects.h"
 
+#include <algorithm>
+
 #include "engine/model/BackgroundStyle.h"
+#include "engine/model/SlideEdits.h"
 #include "engine/model/SlideLayoutType.h"
 #include "engine/model/XmlNames.h"
 #include "engine/objects/DocumentObjects.h"
+#include "engine/objects/PageMembers.h"
 #include "engine/objects/ParentLink.h"
-#include "engine/objects/ShapeRangeObjects.h"
 #include "engine/objects/SlideImages.h"
-#include "engine/objects/ThemeColorObjects.h"
 #include "engine/objects/TransitionObjects.h"
 
 namespace quillmere::engine {
 namespace {
 
-// The name a part gives itself (p:cSld name="..."), as PowerPoint shows it.
-std::string PartDisplayName(PresentationDocument& doc, const std::string& part) {
-  return ChildNamed(doc.PartRoot(part), "cSld").attribute("name").value();
+constexpr int kLastSlideLayout = 36;  // ppLayoutPictureWithCaption
+constexpr int kLayoutObject = 16;     // ppLayoutObject
+
+// The layout Slides.Add takes for a PpSlideLayout: the first master's first
+// layout of that kind, else its first layout. ppLayoutObject has no layout
+// type of its own; "obj" (Title and Content) stands for it, as in PowerPoint 2007 on.
+std::string LayoutForSlideLayout(PresentationDocument& doc, int slideLayout) {
+  if (slideLayout < 1 || slideLayout > kLastSlideLayout)
+    throw ComError(hr::kInvalidArgument, "Slides.Add : Invalid enumeration value.");
+  if (doc.Masters().empty()) throw ComError(hr::kUnspecified, "Slides.Add : The presentation has no slide master.");
+  const std::vector<std::string>& layouts = doc.LayoutsOfMaster(doc.Masters().front());
+  if (layouts.empty()) throw ComError(hr::kUnspecified, "Slides.Add : The slide master has no layouts.");
+  for (const std::string& layout : layouts) {
+    std::string_view type = doc.PartRoot(layout).attribute("type").value();
+    if (SlideLayoutOf(type) == slideLayout || (slideLayout == kLayoutObject && type == "obj")) return layout;
+  }
+  return layouts.front();
 }
 
-Value ThemeColorScheme(const std::shared_ptr<EngineSession>& session, PresentationDocument& doc,
-                       const std::string& part) {
-  return Value(std::make_shared<ThemeColorSchemeObject>(session, doc.ThemeColorsOf(part)));
+// Slide.Design put: the slide follows the design's master from now on,
+// through its layout of the same type as the slide's, else its first.
+void MoveToDesign(SlideObject& o, const Value& v) {
+  auto design = v.IsObject() ? std::dynamic_pointer_cast<DesignObject>(v.AsDispatch()) : nullptr;
+  if (!design || design->doc != o.doc) throw ComError(hr::kInvalidArgument, "Slide.Design : Invalid request.  The value is not a design of this presentation.");
+  const std::vector<std::string>& layouts = o.doc->LayoutsOfMaster(design->master->part);
+  if (layouts.empty()) throw ComError(hr::kUnspecified, "Slide.Design : The design has no layouts.");
+  std::string current = o.doc->LayoutOfSlide(o.entry.part);
+  if (std::find(layouts.begin(), layouts.end(), current) != layouts.end()) return;
+  std::string_view type = o.doc->PartRoot(current).attribute("type").value();
+  std::string target = layouts.front();
+  if (!type.empty())
+    for (const std::string& layout : layouts)
+      if (o.doc->PartRoot(layout).attribute("type").value() == type) {
+        target = layout;
+        break;
+      }
+  SetSlideLayout(*o.doc, o.entry.part, target);
 }
 
 }  // namespace
@@ -33,18 +64,23 @@ const MemberTable<NotesPageObject>& NotesPageObject::Members() {
        }},
       {.name = "ThemeColorScheme",
        .sinceVersion = 12,
-       .get = [](NotesPageObject& o, Args) { return ThemeColorScheme(o.Session(), *o.doc, o.part); }},
+       .get = [](NotesPageObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.part); }},
   };
   return table;
 }
 
 SlideObject::SlideObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
-                         std::shared_ptr<DesignsObject> ds, SlideEntry e, int openPosition,
+                         std::shared_ptr<DesignsObject> ds, SlideEntry e, int number,
                          std::weak_ptr<Dispatch> pres)
     : EngineObject(std::move(s)), doc(std::move(d)), designs(std::move(ds)), entry(std::move(e)),
       presentation(std::move(pres)) {
   name = PartDisplayName(*doc, entry.part);
-  if (name.empty()) name = "Slide" + std::to_string(openPosition);
+  if (name.empty()) name = "Slide" + std::to_string(number);
+}
+
+Value SlideObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
+  if (deleted) throw ComError(hr::kUnspecified, "Slide (unknown member) : Object does not exist.");
+  return EngineObject::Invoke(kind, member, args);
 }
 
 int SlideObject::Index() const {
@@ -96,6 +132,15 @@ const MemberTable<SlideObject>& SlideObject::Members() {
              auto design = o.designs->ForMaster(o.doc->MasterOfPart(o.entry.part));
              if (!design) throw ComError(hr::kUnspecified, "Slide.Design : The slide has no design.");
              return Value(design);
+           },
+       .put = [](SlideObject& o, Args, const Value& v) { MoveToDesign(o, v); }},
+      {.name = "Delete",
+       .call =
+           [](SlideObject& o, Args) {
+             if (!DeleteSlide(*o.doc, o.entry.part))
+               throw ComError(hr::kUnspecified, "Slide.Delete : Object does not exist.");
+             o.deleted = true;
+             return Value();
            }},
       {.name = "Layout",
        .get =
@@ -107,17 +152,12 @@ const MemberTable<SlideObject>& SlideObject::Members() {
       {.name = "FollowMasterBackground",
        .get =
            [](SlideObject& o, Args) {
-             return MsoBool(!ChildNamed(ChildNamed(o.doc->PartRoot(o.entry.part), "cSld"), "bg"));
+             return MsoBool(!HasOwnBackground(*o.doc, o.entry.part));
            }},
-      // The background as PowerPoint hands it out: a range of one shape whose
-      // fill is the slide's background, its own or the one it follows.
       {.name = "Background",
-       .get =
-           [](SlideObject& o, Args) {
-             auto background = std::make_shared<ShapeObject>(o.Session(), o.doc, o.entry.part,
-                                                             o.doc->BackgroundOf(o.entry.part), o.shared_from_this());
-             return Value(std::make_shared<ShapeRangeObject>(o.Session(), std::vector{background}));
-           }},
+       .get = [](SlideObject& o, Args) {
+         return BackgroundOf(o.Session(), o.doc, o.entry.part, o.shared_from_this());
+       }},
       {.name = "DisplayMasterShapes",
        .get =
            [](SlideObject& o, Args) {
@@ -128,7 +168,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
        .get = [](SlideObject& o, Args) { return Value(BackgroundStyleIndex(o.doc->BackgroundOf(o.entry.part))); }},
       {.name = "ThemeColorScheme",
        .sinceVersion = 12,
-       .get = [](SlideObject& o, Args) { return ThemeColorScheme(o.Session(), *o.doc, o.entry.part); }},
+       .get = [](SlideObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.entry.part); }},
       {.name = "NotesPage",
        .get =
            [](SlideObject& o, Args) {
@@ -142,124 +182,83 @@ const MemberTable<SlideObject>& SlideObject::Members() {
 SlidesObject::SlidesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
                            std::shared_ptr<DesignsObject> ds, std::weak_ptr<Dispatch> pres)
     : EngineObject(std::move(s)), doc(std::move(d)), designs(std::move(ds)), presentation(std::move(pres)) {
-  int position = 0;
   for (const SlideEntry& e : doc->Slides())
-    slides.push_back(std::make_shared<SlideObject>(session_, doc, designs, e, ++position, presentation));
+    slides_.push_back(std::make_shared<SlideObject>(session_, doc, designs, e, ++named_, presentation));
+  revision_ = doc->SlidesRevision();
+}
+
+const std::vector<std::shared_ptr<SlideObject>>& SlidesObject::List() {
+  if (revision_ == doc->SlidesRevision()) return slides_;
+  std::vector<std::shared_ptr<SlideObject>> list;
+  for (const SlideEntry& e : doc->Slides()) {
+    auto kept = std::find_if(slides_.begin(), slides_.end(), [&](const auto& s) {
+      return s && s->entry.id == e.id && s->entry.part == e.part;
+    });
+    if (kept != slides_.end()) {
+      list.push_back(std::move(*kept));
+    } else {
+      list.push_back(std::make_shared<SlideObject>(session_, doc, designs, e, ++named_, presentation));
+    }
+  }
+  for (const auto& gone : slides_)
+    if (gone) gone->deleted = true;
+  slides_ = std::move(list);
+  revision_ = doc->SlidesRevision();
+  return slides_;
 }
 
 std::shared_ptr<SlideObject> SlidesObject::At(int index) {
-  return slides[CollectionIndex(index, static_cast<int>(slides.size()), "Slides") - 1];
+  const auto& list = List();
+  return list[CollectionIndex(index, static_cast<int>(list.size()), "Slides") - 1];
+}
+
+std::shared_ptr<SlideObject> SlidesObject::Add(int index, const std::string& layoutPart, std::string_view member) {
+  int count = static_cast<int>(List().size());
+  if (index < 1 || index > count + 1)
+    throw ComError(hr::kInvalidArgument, std::string(member) + " : Integer out of range. " + std::to_string(index) +
+                                             " is not in the valid range of 1 to " + std::to_string(count + 1) + ".");
+  std::optional<SlideEntry> entry = AddSlide(*doc, static_cast<std::size_t>(index - 1), layoutPart);
+  if (!entry) throw ComError(hr::kUnspecified, std::string(member) + " : The presentation has no slide id left.");
+  for (const auto& s : List())
+    if (s->entry.id == entry->id) return s;
+  throw ComError(hr::kUnspecified, std::string(member) + " : The slide was not added.");
 }
 
 const MemberTable<SlidesObject>& SlidesObject::Members() {
+  static const auto item = [](SlidesObject& o, Args a) { return Value(o.At(ArgAt(a, 0).AsLong())); };
   static const MemberTable<SlidesObject> table{
-      {.name = "Count", .get = [](SlidesObject& o, Args) { return Value(static_cast<int>(o.slides.size())); }},
+      {.name = "Count", .get = [](SlidesObject& o, Args) { return Value(static_cast<int>(o.List().size())); }},
       {.name = "Parent", .get = [](SlidesObject& o, Args) { return ParentOf(o.presentation, "Slides"); }},
-      {.name = "Item", .get = [](SlidesObject& o, Args a) { return Value(o.At(ArgAt(a, 0).AsLong())); }},
+      {.name = "Item", .get = item},
+      {.name = "", .get = item},
       {.name = "FindBySlideID",
        .call =
            [](SlidesObject& o, Args a) {
              auto id = static_cast<std::uint32_t>(ArgAt(a, 0).AsLong());
-             for (const auto& s : o.slides)
+             for (const auto& s : o.List())
                if (s->entry.id == id) return Value(s);
              throw ComError(hr::kInvalidArgument, "Slides.FindBySlideID : Invalid request.  Slide ID not found.");
            }},
-  };
-  return table;
-}
-
-const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
-  static const MemberTable<CustomLayoutObject> table{
-      {.name = "Index", .sinceVersion = 12, .get = [](CustomLayoutObject& o, Args) { return Value(o.index); }},
-      {.name = "Name",
-       .sinceVersion = 12,
-       .get = [](CustomLayoutObject& o, Args) { return Value(PartDisplayName(*o.doc, o.part)); }},
-      {.name = "Shapes",
-       .sinceVersion = 12,
-       .get = [](CustomLayoutObject& o, Args) {
-         return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
-       }},
-      {.name = "ThemeColorScheme",
-       .sinceVersion = 12,
-       .get = [](CustomLayoutObject& o, Args) { return ThemeColorScheme(o.Session(), *o.doc, o.part); }},
-  };
-  return table;
-}
-
-CustomLayoutsObject::CustomLayoutsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
-                                         std::string master)
-    : EngineObject(std::move(s)), doc(std::move(d)) {
-  int i = 0;
-  for (const std::string& part : doc->LayoutsOfMaster(master))
-    layouts.push_back(std::make_shared<CustomLayoutObject>(session_, doc, part, ++i));
-}
-
-std::shared_ptr<CustomLayoutObject> CustomLayoutsObject::ForPart(const std::string& layoutPart) const {
-  for (const auto& layout : layouts)
-    if (layout->part == layoutPart) return layout;
-  return nullptr;
-}
-
-const MemberTable<CustomLayoutsObject>& CustomLayoutsObject::Members() {
-  static const MemberTable<CustomLayoutsObject> table{
-      {.name = "Count", .get = [](CustomLayoutsObject& o, Args) { return Value(static_cast<int>(o.layouts.size())); }},
-      {.name = "Item",
-       .get =
-           [](CustomLayoutsObject& o, Args a) {
-             return Value(o.layouts[CollectionIndex(ArgAt(a, 0), static_cast<int>(o.layouts.size()), "CustomLayouts") - 1]);
+      // Add(Index, Layout As PpSlideLayout): a slide of the first master's layout of that kind.
+      {.name = "Add",
+       .call =
+           [](SlidesObject& o, Args a) {
+             int index = ArgAt(a, 0).AsLong();
+             return Value(o.Add(index, LayoutForSlideLayout(*o.doc, ArgAt(a, 1).AsLong()), "Slides.Add"));
            }},
-  };
-  return table;
-}
-
-std::shared_ptr<CustomLayoutsObject> MasterObject::CustomLayouts() {
-  if (!customLayouts_) customLayouts_ = std::make_shared<CustomLayoutsObject>(session_, doc, part);
-  return customLayouts_;
-}
-
-const MemberTable<MasterObject>& MasterObject::Members() {
-  static const MemberTable<MasterObject> table{
-      {.name = "Name", .get = [](MasterObject& o, Args) { return Value(PartDisplayName(*o.doc, o.part)); }},
-      {.name = "Shapes",
-       .get =
-           [](MasterObject& o, Args) {
-             return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
-           }},
-      {.name = "CustomLayouts", .sinceVersion = 12, .get = [](MasterObject& o, Args) { return Value(o.CustomLayouts()); }},
-  };
-  return table;
-}
-
-const MemberTable<DesignObject>& DesignObject::Members() {
-  static const MemberTable<DesignObject> table{
-      {.name = "Index", .get = [](DesignObject& o, Args) { return Value(o.index); }},
-      {.name = "Name", .get = [](DesignObject& o, Args) { return Value(PartDisplayName(*o.doc, o.master->part)); }},
-      {.name = "SlideMaster", .get = [](DesignObject& o, Args) { return Value(o.master); }},
-      // Open XML masters never carry a separate title master.
-      {.name = "HasTitleMaster", .get = [](DesignObject&, Args) { return Value(kMsoFalse); }},
-  };
-  return table;
-}
-
-DesignsObject::DesignsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d)
-    : EngineObject(std::move(s)) {
-  int i = 0;
-  for (const std::string& master : d->Masters()) designs.push_back(std::make_shared<DesignObject>(session_, d, master, ++i));
-}
-
-std::shared_ptr<DesignObject> DesignsObject::ForMaster(const std::string& masterPart) const {
-  for (const auto& d : designs)
-    if (d->master->part == masterPart) return d;
-  return nullptr;
-}
-
-const MemberTable<DesignsObject>& DesignsObject::Members() {
-  static const MemberTable<DesignsObject> table{
-      {.name = "Count", .get = [](DesignsObject& o, Args) { return Value(static_cast<int>(o.designs.size())); }},
-      {.name = "Item",
-       .get =
-           [](DesignsObject& o, Args a) {
-             return Value(o.designs[CollectionIndex(ArgAt(a, 0), static_cast<int>(o.designs.size()), "Designs") - 1]);
+      // AddSlide(Index, CustomLayout).
+      {.name = "AddSlide",
+       .sinceVersion = 12,
+       .call =
+           [](SlidesObject& o, Args a) {
+             int index = ArgAt(a, 0).AsLong();
+             const Value& v = ArgAt(a, 1);
+             auto layout = v.IsObject() ? std::dynamic_pointer_cast<CustomLayoutObject>(v.AsDispatch()) : nullptr;
+             if (!layout || layout->doc != o.doc)
+               throw ComError(hr::kInvalidArgument, "Slides.AddSlide : Invalid request.  The value is not a custom layout of this presentation.");
+             if (!o.doc->PartRoot(layout->part))
+               throw ComError(hr::kUnspecified, "Slides.AddSlide : The custom layout " + layout->part + " cannot be read.");
+             return Value(o.Add(index, layout->part, "Slides.AddSlide"));
            }},
   };
   return table;

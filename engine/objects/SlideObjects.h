@@ -1,6 +1,7 @@
 #pragma once
-// Slides with their notes pages, designs (one per slide master), masters and
-// custom layouts.
+// Slides with their notes pages, and the slide list, which makes and removes
+// slides (the temporary slides of the design writer). Designs, masters and
+// custom layouts are in DesignObjects.h.
 
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "engine/core/EngineObject.h"
 #include "engine/model/PresentationDocument.h"
+#include "engine/objects/DesignObjects.h"
 #include "engine/objects/ShapeObjects.h"
 
 namespace quillmere::engine {
@@ -31,18 +33,21 @@ class SlideObject final : public EngineObject<SlideObject> {
  public:
   static constexpr std::string_view kTypeName = "Slide";
   static const MemberTable<SlideObject>& Members();
-  // openPosition: the 1-based position of the slide when the deck was opened.
+  // number: the slide's 1-based position when the deck was opened, or for a
+  // slide added later one above the last number given, for the default name "SlideN".
   SlideObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
-              std::shared_ptr<DesignsObject> designs, SlideEntry e, int openPosition,
+              std::shared_ptr<DesignsObject> designs, SlideEntry e, int number,
               std::weak_ptr<Dispatch> presentation);
+  Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
   int Index() const;  // 1-based position now
   std::shared_ptr<CustomLayoutObject> CustomLayout() const;
   std::shared_ptr<SlideShowTransitionObject> SlideShowTransition();
   std::shared_ptr<PresentationDocument> doc;
   std::shared_ptr<DesignsObject> designs;
   SlideEntry entry;
-  std::string name;  // fixed when the deck is opened, as PowerPoint names slides
+  std::string name;  // fixed when the deck is opened or the slide added, as PowerPoint names slides
   std::weak_ptr<Dispatch> presentation;
+  bool deleted = false;  // by Delete: every member then fails as on a deleted PowerPoint slide
 
  private:
   std::shared_ptr<SlideShowTransitionObject> transition_;  // read on first use
@@ -55,69 +60,19 @@ class SlidesObject final : public EngineObject<SlidesObject> {
   SlidesObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
                std::shared_ptr<DesignsObject> designs, std::weak_ptr<Dispatch> presentation);
   std::shared_ptr<SlideObject> At(int index);  // 1-based, checked
+  // The slide objects in the document's order, brought up to date after
+  // slides were added or deleted (each slide keeps its object).
+  const std::vector<std::shared_ptr<SlideObject>>& List();
+  // Adds a slide following the layout at a 1-based position and returns its object.
+  std::shared_ptr<SlideObject> Add(int index, const std::string& layoutPart, std::string_view member);
   std::shared_ptr<PresentationDocument> doc;
   std::shared_ptr<DesignsObject> designs;
   std::weak_ptr<Dispatch> presentation;
-  std::vector<std::shared_ptr<SlideObject>> slides;
-};
-
-class CustomLayoutObject final : public EngineObject<CustomLayoutObject> {
- public:
-  static constexpr std::string_view kTypeName = "CustomLayout";
-  static const MemberTable<CustomLayoutObject>& Members();
-  CustomLayoutObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
-                     int i)
-      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), index(i) {}
-  std::shared_ptr<PresentationDocument> doc;
-  std::string part;
-  int index;
-};
-
-class CustomLayoutsObject final : public EngineObject<CustomLayoutsObject> {
- public:
-  static constexpr std::string_view kTypeName = "CustomLayouts";
-  static const MemberTable<CustomLayoutsObject>& Members();
-  CustomLayoutsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string master);
-  // The custom layout of that layout part, or nullptr.
-  std::shared_ptr<CustomLayoutObject> ForPart(const std::string& layoutPart) const;
-  std::shared_ptr<PresentationDocument> doc;
-  std::vector<std::shared_ptr<CustomLayoutObject>> layouts;
-};
-
-class MasterObject final : public EngineObject<MasterObject> {
- public:
-  static constexpr std::string_view kTypeName = "Master";
-  static const MemberTable<MasterObject>& Members();
-  MasterObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p)
-      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)) {}
-  std::shared_ptr<CustomLayoutsObject> CustomLayouts();
-  std::shared_ptr<PresentationDocument> doc;
-  std::string part;
 
  private:
-  std::shared_ptr<CustomLayoutsObject> customLayouts_;  // made on first use
-};
-
-class DesignObject final : public EngineObject<DesignObject> {
- public:
-  static constexpr std::string_view kTypeName = "Design";
-  static const MemberTable<DesignObject>& Members();
-  DesignObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string master,
-               int i)
-      : EngineObject(s), doc(d), index(i), master(std::make_shared<MasterObject>(s, d, std::move(master))) {}
-  std::shared_ptr<PresentationDocument> doc;
-  int index;
-  std::shared_ptr<MasterObject> master;
-};
-
-class DesignsObject final : public EngineObject<DesignsObject> {
- public:
-  static constexpr std::string_view kTypeName = "Designs";
-  static const MemberTable<DesignsObject>& Members();
-  DesignsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d);
-  // The design whose master is the given part, or nullptr.
-  std::shared_ptr<DesignObject> ForMaster(const std::string& masterPart) const;
-  std::vector<std::shared_ptr<DesignObject>> designs;
+  std::vector<std::shared_ptr<SlideObject>> slides_;
+  unsigned revision_ = 0;  // of doc->Slides() that slides_ follows
+  int named_ = 0;          // slides named so far, as "SlideN" names those without a name
 };
 
 }  // namespace quillmere::engine

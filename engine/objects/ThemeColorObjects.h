@@ -1,5 +1,6 @@
 #pragma once
-// The theme colours a slide or custom layout shows.
+// The theme colours a slide, master or custom layout shows, and the legacy
+// eight-colour scheme (ColorScheme) PowerPoint 2003 knew instead.
 
 #include <cstdint>
 #include <memory>
@@ -24,6 +25,31 @@ class ThemeColorSchemeObject final : public EngineObject<ThemeColorSchemeObject>
   ThemeColorSchemeObject(std::shared_ptr<EngineSession> s, const SchemeColors& c)
       : EngineObject(std::move(s)), colors(c) {}
   SchemeColors colors;
+};
+
+// ColorScheme: the eight PpColorSchemeIndex colours (1 ppBackground, 2
+// ppForeground, 3 ppShadow, 4 ppTitle, 5 ppFill, 6 ppAccent1, 7 ppAccent2,
+// 8 ppAccent3). Open XML keeps no such scheme; PowerPoint derives it from
+// the theme colours as the master maps them, and so does this: background
+// bg1, foreground tx1, shadow bg2, title tx2, fill accent1, accent1 accent2,
+// accent2 hlink, accent3 folHlink.
+inline constexpr int kLegacySchemeColorCount = 8;
+
+class ColorSchemeObject final : public EngineObject<ColorSchemeObject> {
+ public:
+  static constexpr std::string_view kTypeName = "ColorScheme";
+  static const MemberTable<ColorSchemeObject>& Members();
+  // mapped: the theme colours as the master shows them (ThemeColorsOf).
+  ColorSchemeObject(std::shared_ptr<EngineSession> s, const SchemeColors& mapped);
+  std::array<std::uint32_t, kLegacySchemeColorCount> colors;
+};
+
+class RGBColorObject final : public EngineObject<RGBColorObject> {
+ public:
+  static constexpr std::string_view kTypeName = "RGBColor";
+  static const MemberTable<RGBColorObject>& Members();
+  RGBColorObject(std::shared_ptr<EngineSession> s, std::uint32_t c) : EngineObject(std::move(s)), rgb(c) {}
+  std::uint32_t rgb;
 };
 
 }  // namespace quillmere::engine

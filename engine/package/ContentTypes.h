@@ -22,6 +22,8 @@ class ContentTypes {
   // Whether the DOM differs from the part as it was read.
   bool Changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
+  // The DOM is again as it was read (an edit undone).
+  void MarkUnchanged() { changed_ = false; }
 
  private:
   pugi::xml_node root_;

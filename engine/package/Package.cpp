@@ -1,5 +1,7 @@
 #include "engine/package/Package.h"
 
+#include <functional>
+
 #include "engine/package/PackageImpl.h"
 #include "engine/package/PartName.h"
 #include "engine/package/XmlPart.h"
@@ -9,9 +11,38 @@ namespace {
 
 using Kind = PackageError::Kind;
 
+constexpr char kRelationshipsNamespace[] = "http://schemas.openxmlformats.org/package/2006/relationships";
+constexpr char kRelationshipsContentType[] = "application/vnd.openxmlformats-package.relationships+xml";
+
 void RefuseContentTypesPart(const std::string& key) {
   if (key == kContentTypesKey)
     throw PackageError(Kind::WriteFailed, "[Content_Types].xml is kept by the package itself");
+}
+
+// The Relationship element of a rels part with that Id, or an empty node.
+pugi::xml_node RelationshipElement(pugi::xml_document* rels, std::string_view id) {
+  if (!rels) return {};
+  for (pugi::xml_node n = rels->document_element().first_child(); n; n = n.next_sibling())
+    if (n.type() == pugi::node_element && XmlLocalName(n) == "Relationship" && n.attribute("Id").value() == id)
+      return n;
+  return {};
+}
+
+// "Relationship" with the prefix of the root element, if it has one.
+std::string RelationshipElementName(const pugi::xml_node& root) {
+  std::string_view name = root.name();
+  size_t colon = name.find(':');
+  return (colon == std::string_view::npos ? std::string() : std::string(name.substr(0, colon + 1))) + "Relationship";
+}
+
+// Whether the DOM writes out as the bytes parsed do.
+bool SameAsBytes(pugi::xml_document& xml, const std::function<std::string()>& bytes) {
+  try {
+    std::unique_ptr<pugi::xml_document> original = ParseXml(bytes());
+    return original && SerializeXml(*original) == SerializeXml(xml);
+  } catch (const PackageError&) {
+    return false;  // the bytes cannot be read again: the DOM stays what is saved
+  }
 }
 
 }  // namespace
@@ -193,10 +224,80 @@ void Package::RemovePart(std::string_view partName) {
   if (!im.Has(key)) return;
   im.changedAt[key] = ++im.revision;
   if (im.Entry(key)) im.removed.insert(key);
-  im.parts.erase(key);
+  if (auto it = im.parts.find(key); it != im.parts.end()) {
+    if (it->second.xml) im.retired.push_back(std::move(it->second.xml));
+    im.parts.erase(it);
+  }
   im.rels.erase(key);
   im.contentTypes->RemoveOverride(partName);
   RemovePart(RelationshipsPartName(partName));
+}
+
+std::string Package::AddRelationship(std::string_view sourcePart, std::string_view type, std::string_view targetPart) {
+  Impl& im = *impl_;
+  std::string relsName = RelationshipsPartName(sourcePart);
+  std::string relsKey = PartKey(relsName);
+  pugi::xml_document* rels = im.Find(relsKey);
+  if (!rels || !rels->document_element()) {
+    // A source without relationships gets a part for them; an unreadable one is replaced.
+    bool typed = !im.contentTypes->Find(relsName).empty();
+    PutPart(relsName,
+            std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<Relationships xmlns=\"") +
+                kRelationshipsNamespace + "\"/>",
+            typed ? "" : kRelationshipsContentType);
+    rels = im.Load(relsKey);
+  }
+  pugi::xml_node root = rels->document_element();
+  std::string id;
+  for (int n = 1; id.empty() || RelationshipElement(rels, id); ++n) id = "rId" + std::to_string(n);
+  pugi::xml_node r = root.append_child(RelationshipElementName(root).c_str());
+  r.append_attribute("Id").set_value(id.c_str());
+  r.append_attribute("Type").set_value(std::string(type).c_str());
+  r.append_attribute("Target").set_value(RelativeTarget(sourcePart, targetPart).c_str());
+  MarkModified(relsName);
+  return id;
+}
+
+bool Package::RetargetRelationship(std::string_view sourcePart, std::string_view id, std::string_view targetPart) {
+  std::string relsName = RelationshipsPartName(sourcePart);
+  pugi::xml_node r = RelationshipElement(impl_->Find(PartKey(relsName)), id);
+  if (!r) return false;
+  r.remove_attribute("TargetMode");
+  pugi::xml_attribute target = r.attribute("Target");
+  if (!target) target = r.append_attribute("Target");
+  target.set_value(RelativeTarget(sourcePart, targetPart).c_str());
+  MarkModified(relsName);
+  return true;
+}
+
+void Package::RemoveRelationship(std::string_view sourcePart, std::string_view id) {
+  std::string relsName = RelationshipsPartName(sourcePart);
+  pugi::xml_node r = RelationshipElement(impl_->Find(PartKey(relsName)), id);
+  if (!r) return;
+  r.parent().remove_child(r);
+  MarkModified(relsName);
+}
+
+bool Package::RestoreIfUnchanged(std::string_view partName) {
+  Impl& im = *impl_;
+  std::string key = PartKey(partName);
+  if (key == kContentTypesKey) {
+    if (!im.contentTypes->Changed()) return true;
+    const ZipEntry* entry = im.Entry(kContentTypesKey);
+    if (!SameAsBytes(*im.contentTypesXml, [&] { return ReadEntry(im.zip.get(), *entry); })) return false;
+    im.contentTypes->MarkUnchanged();
+    return true;
+  }
+  auto it = im.parts.find(key);
+  if (it == im.parts.end() || !it->second.modified) return true;
+  PartState& state = it->second;
+  if (!state.xml) return false;
+  const ZipEntry* entry = im.Entry(key);
+  if (!state.putBytes && !entry) return false;
+  if (!SameAsBytes(*state.xml, [&] { return state.putBytes ? *state.putBytes : ReadEntry(im.zip.get(), *entry); }))
+    return false;
+  state.modified = false;
+  return true;
 }
 
 }  // namespace quillmere::engine

@@ -84,7 +84,23 @@ class Package {
   // A new or replaced part with the given bytes and content type.
   void PutPart(std::string_view partName, std::string bytes, std::string_view contentType);
   // Removes the part, its relationships part and its content-type override.
+  // The DOMs of removed parts are kept until the package closes, so nodes
+  // handed out of them stay valid memory (they belong to no part any more).
   void RemovePart(std::string_view partName);
+  // Adds a relationship of the given type (a full URI) from a part ("" for
+  // the package) to an internal part, its target written relative to the
+  // source; the relationships part is made when the source has none. Returns
+  // the new id: the first "rIdN" the source does not use.
+  std::string AddRelationship(std::string_view sourcePart, std::string_view type, std::string_view targetPart);
+  // Points the relationship with that id at another internal part; false when there is no such relationship.
+  bool RetargetRelationship(std::string_view sourcePart, std::string_view id, std::string_view targetPart);
+  // Removes the relationship with that id; nothing when there is none.
+  void RemoveRelationship(std::string_view sourcePart, std::string_view id);
+  // A part marked modified ([Content_Types].xml included) whose DOM reads
+  // again exactly as its own bytes do, because an edit was undone, is saved
+  // from those bytes again, so that a package edited and put back saves byte
+  // for byte as it was. Returns whether the part now saves from its bytes.
+  bool RestoreIfUnchanged(std::string_view partName);
   // Writes the package as it is now; this object keeps reading its own file.
   // A main content type given saves the package as that kind of document (a
   // template or show saved as a presentation) without changing this one.
@@ -107,5 +123,9 @@ class Package {
 // Resolves a relationship target against the folder of its source part
 // ("ppt/slides/slide1.xml" + "../slideLayouts/slideLayout2.xml").
 std::string ResolvePartName(std::string_view sourcePart, std::string_view target);
+// The reverse: the target a relationship of the source part writes for a
+// part ("ppt/slides/slide1.xml", "ppt/slideLayouts/slideLayout2.xml" →
+// "../slideLayouts/slideLayout2.xml"); from the package ("") the part name itself.
+std::string RelativeTarget(std::string_view sourcePart, std::string_view targetPart);
 
 }  // namespace quillmere::engine

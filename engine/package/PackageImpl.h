@@ -44,6 +44,8 @@ struct Package::Impl {
   // Source part name as asked → its rels part key: working the key out
   // (slashes, percent-decoding, case) took most of a relationship lookup.
   std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> relsKeyBySource;
+  // DOMs of removed parts, kept so that nodes handed out of them stay valid memory.
+  std::vector<std::unique_ptr<pugi::xml_document>> retired;
   std::unique_ptr<pugi::xml_document> contentTypesXml;
   std::unique_ptr<ContentTypes> contentTypes;
   std::string mainPart;

@@ -33,6 +33,23 @@ std::vector<std::string_view> Segments(std::string_view path) {
   return out;
 }
 
+// What a URI cannot hold as it is, percent-encoded ("a b.png" → "a%20b.png").
+std::string EncodePercent(std::string_view segment) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : segment) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F || c == '%' || c == '#' || c == '?') {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string DecodePercent(std::string_view text) {
@@ -109,6 +126,22 @@ std::string ResolvePartName(std::string_view sourcePart, std::string_view target
   for (const std::string& p : parts) {
     if (!out.empty()) out += '/';
     out += p;
+  }
+  return out;
+}
+
+std::string RelativeTarget(std::string_view sourcePart, std::string_view targetPart) {
+  std::string source = CanonicalPartName(sourcePart), target = CanonicalPartName(targetPart);
+  std::vector<std::string_view> from = Segments(source), to = Segments(target);
+  from.pop_back();  // the source's own file name
+  if (source.empty()) from.clear();
+  size_t common = 0;
+  while (common < from.size() && common + 1 < to.size() && LowerAscii(from[common]) == LowerAscii(to[common])) ++common;
+  std::string out;
+  for (size_t i = common; i < from.size(); ++i) out += "../";
+  for (size_t i = common; i < to.size(); ++i) {
+    out += EncodePercent(to[i]);
+    if (i + 1 < to.size()) out += '/';
   }
   return out;
 }

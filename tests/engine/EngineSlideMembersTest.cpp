@@ -16,6 +16,7 @@
 #include "engine/model/SlideLayoutType.h"
 #include "engine/model/TransitionReader.h"
 #include "engine/package/Package.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
 
@@ -25,17 +26,10 @@ namespace {
 constexpr int kTrue = -1;
 constexpr int kFalse = 0;
 
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
-
 class EngineSlideMembersTest : public IsolatedUserFolders {
  protected:
-  Object Start(int version = 16) {
-    engine::EngineRuntime runtime(engine::EngineOptions{version});
-    return runtime.CreateObject("PowerPoint.Application");
-  }
-  static Object Open(const Object& app, const std::string& file) {
-    return app.Child("Presentations").Call("Open", file, 0, -1, 0);
-  }
+  static Object Start(int version = 16) { return StartEngine(version); }
+  static Object Open(const Object& app, const std::string& file) { return OpenDeck(app, file); }
   static Object Slide(const Object& pres, int index) { return pres.Child("Slides").Item(index); }
 
   // A copy of a corpus deck with some of its parts edited in place.

@@ -106,6 +106,57 @@ TEST_F(PackageSaveTest, PutPartReplacesTheParsedDomAndRelationships) {
   EXPECT_THROW(package->PutPart("[Content_Types].xml", "<Types/>", ""), PackageError);
 }
 
+TEST_F(PackageSaveTest, RelationshipsAddedAndRemovedLeaveThePackageAsItWas) {
+  const std::string slideType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slide";
+  const std::string layoutType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideLayout";
+  const char kNew[] = "ppt/slides/slide9.xml";
+  const char kMain[] = "ppt/presentation.xml";
+  std::unique_ptr<Package> package = Package::Open(CorpusFile("poi__SampleShow.pptx"));
+  package->SaveAs(temp_ / "before.pptx");
+  size_t relationships = package->Relationships(kMain).size();
+
+  std::string id = package->AddRelationship(kMain, slideType, kNew);
+  EXPECT_EQ(package->FindRelationship(kMain, id)->target, kNew);
+  EXPECT_EQ(package->Relationships(kMain).size(), relationships + 1);
+  package->PutPart(kNew, "<p:sld xmlns:p=\"urn:p\"/>", "application/vnd.openxmlformats-officedocument.presentationml.slide+xml");
+  EXPECT_EQ(package->AddRelationship(kNew, layoutType, "ppt/slideLayouts/slideLayout1.xml"), "rId1");
+  EXPECT_EQ(package->AddRelationship(kNew, layoutType, "ppt/slideLayouts/slideLayout2.xml"), "rId2");
+  EXPECT_TRUE(package->RetargetRelationship(kNew, "rId2", "ppt/slideLayouts/slideLayout3.xml"));
+  EXPECT_FALSE(package->RetargetRelationship(kNew, "rId7", "ppt/slideLayouts/slideLayout3.xml"));
+  EXPECT_EQ(package->FindRelationshipOfType(kNew, "slideLayout")->target, "ppt/slideLayouts/slideLayout1.xml");
+  EXPECT_EQ(package->FindRelationship(kNew, "rId2")->target, "ppt/slideLayouts/slideLayout3.xml");
+  EXPECT_NE(package->ReadBytes("ppt/slides/_rels/slide9.xml.rels").find("Target=\"../slideLayouts/slideLayout3.xml\""),
+            std::string::npos);
+  {
+    std::unique_ptr<Package> saved = SaveAndReopen(*package);
+    EXPECT_EQ(saved->FindRelationshipOfType(kNew, "slideLayout")->target, "ppt/slideLayouts/slideLayout1.xml");
+    EXPECT_EQ(saved->ContentType(kNew), "application/vnd.openxmlformats-officedocument.presentationml.slide+xml");
+    EXPECT_EQ(saved->FindRelationship(kMain, id)->target, kNew);
+  }
+  pugi::xml_node kept = package->FindXml(kNew)->document_element();
+
+  package->RemovePart(kNew);
+  package->RemoveRelationship(kMain, id);
+  package->RemoveRelationship(kMain, "rId999");  // none such: nothing happens
+  EXPECT_STREQ(kept.name(), "p:sld");  // the removed part's nodes are still valid memory
+  EXPECT_FALSE(package->HasPart("ppt/slides/_rels/slide9.xml.rels"));
+  EXPECT_EQ(package->Relationships(kMain).size(), relationships);
+  EXPECT_TRUE(package->RestoreIfUnchanged("ppt/_rels/presentation.xml.rels"));
+  EXPECT_TRUE(package->RestoreIfUnchanged("[Content_Types].xml"));
+  EXPECT_TRUE(package->RestoreIfUnchanged(kMain));  // never changed
+  package->SaveAs(temp_ / "after.pptx");
+  EXPECT_EQ(StatEntries(temp_ / "after.pptx"), StatEntries(temp_ / "before.pptx"));
+  std::unique_ptr<Package> before = Package::Open(temp_ / "before.pptx"), after = Package::Open(temp_ / "after.pptx");
+  ASSERT_EQ(after->PartNames(), before->PartNames());
+  for (const std::string& part : before->PartNames()) EXPECT_EQ(after->ReadBytes(part), before->ReadBytes(part)) << part;
+
+  // A part that really differs stays written from its DOM.
+  package->FindXml(kMain)->document_element().append_attribute("changed") = "1";
+  package->MarkModified(kMain);
+  EXPECT_FALSE(package->RestoreIfUnchanged(kMain));
+  EXPECT_NE(SaveAndReopen(*package)->ReadBytes(kMain).find("changed=\"1\""), std::string::npos);
+}
+
 TEST_F(PackageSaveTest, LeavesUnsafeEntriesBehindAndCanReplaceItsOwnFile) {
   std::vector<StoredEntry> entries = MinimalDeck();
   entries.push_back({"../evil.xml", "<evil/>"});

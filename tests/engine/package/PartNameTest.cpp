@@ -20,5 +20,16 @@ TEST(PackagePartNames, ResolvesOddTargetsAndRefusesEscapingNames) {
     EXPECT_TRUE(IsSafeEntryName(good)) << good;
 }
 
+TEST(PackagePartNames, RelativeTargetsResolveBackToThePart) {
+  EXPECT_EQ(RelativeTarget("ppt/slides/slide1.xml", "ppt/slideLayouts/slideLayout2.xml"), "../slideLayouts/slideLayout2.xml");
+  EXPECT_EQ(RelativeTarget("ppt/presentation.xml", "ppt/slides/slide3.xml"), "slides/slide3.xml");
+  EXPECT_EQ(RelativeTarget("", "ppt/presentation.xml"), "ppt/presentation.xml");
+  EXPECT_EQ(RelativeTarget("/PPT/Slides/slide1.xml", "ppt/slides/slide2.xml"), "slide2.xml");  // case does not matter
+  EXPECT_EQ(RelativeTarget("ppt/slides/slide1.xml", "docProps/app.xml"), "../../docProps/app.xml");
+  EXPECT_EQ(RelativeTarget("ppt/slides/slide1.xml", "ppt/media/my image%.png"), "../media/my%20image%25.png");
+  for (const char* target : {"ppt/media/\xD0\x9A.png", "ppt/slides/slide2.xml", "x.xml", "ppt/a/b/c.xml"})
+    EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", RelativeTarget("ppt/slides/slide1.xml", target)), target);
+}
+
 }  // namespace
 }  // namespace quillmere::engine

@@ -1,0 +1,34 @@
+#include "engine/model/PresentationFonts.h"
+
+#include <algorithm>
+
+#include "engine/model/ShapeTree.h"
+#include "engine/model/ThemeFonts.h"
+#include "engine/model/ThemeStyles.h"
+#include "engine/model/XmlNames.h"
+
+namespace quillmere::engine {
+namespace {
+
+void AddOnce(std::vector<std::string>& fonts, std::string name) {
+  if (!name.empty() && std::find(fonts.begin(), fonts.end(), name) == fonts.end()) fonts.push_back(std::move(name));
+}
+
+}  // namespace
+
+std::vector<std::string> PresentationFonts(PresentationDocument& doc) {
+  std::vector<std::string> fonts;
+  if (!doc.Masters().empty()) {
+    ThemeFonts theme = ReadThemeFonts(ThemeRootOf(doc, doc.Masters().front()));
+    AddOnce(fonts, theme.major[0]);
+    AddOnce(fonts, theme.minor[0]);
+  }
+  for (const SlideEntry& slide : doc.Slides()) {
+    ForEachElementBelow(ShapeTreeOf(doc.PartRoot(slide.part)), [&](const pugi::xml_node& n) {
+      if (LocalName(n) == "latin") AddOnce(fonts, ResolvedTypeface(doc, slide.part, n.attribute("typeface").value()));
+    });
+  }
+  return fonts;
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,180 @@
+#include "engine/objects/DesignObjects.h"
+
+#include "engine/model/BackgroundStyle.h"
+#include "engine/model/ThemeFonts.h"
+#include "engine/model/ThemeStyles.h"
+#include "engine/objects/PageMembers.h"
+#include "engine/objects/ParentLink.h"
+#include "engine/objects/ShapeObjects.h"
+#include "engine/objects/ThemeColorObjects.h"
+#include "engine/objects/ThemeObjects.h"
+
+namespace quillmere::engine {
+
+std::string DesignName(PresentationDocument& doc, const std::string& masterPart) {
+  std::string own = PartDisplayName(doc, masterPart);
+  return own.empty() ? ThemeName(ThemeRootOf(doc, masterPart)) : own;
+}
+
+const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
+  static const MemberTable<CustomLayoutObject> table{
+      {.name = "Index", .sinceVersion = 12, .get = [](CustomLayoutObject& o, Args) { return Value(o.index); }},
+      {.name = "Name",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return Value(PartDisplayName(*o.doc, o.part)); }},
+      {.name = "Parent",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return ParentOf(o.master, "CustomLayout"); }},
+      {.name = "Shapes",
+       .sinceVersion = 12,
+       .get =
+           [](CustomLayoutObject& o, Args) {
+             return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
+           }},
+      {.name = "ThemeColorScheme",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.part); }},
+      {.name = "Background",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return BackgroundOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
+      {.name = "FollowMasterBackground",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return MsoBool(!HasOwnBackground(*o.doc, o.part)); }},
+      {.name = "DisplayMasterShapes",
+       .sinceVersion = 12,
+       .get =
+           [](CustomLayoutObject& o, Args) {
+             return MsoBool(o.doc->PartRoot(o.part).attribute("showMasterSp").as_bool(true));
+           }},
+      {.name = "Height",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return Value(o.doc->SlideHeight()); }},
+      {.name = "Width",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return Value(o.doc->SlideWidth()); }},
+  };
+  return table;
+}
+
+CustomLayoutsObject::CustomLayoutsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
+                                         const std::string& masterPart, const std::weak_ptr<Dispatch>& m)
+    : EngineObject(std::move(s)), doc(std::move(d)), master(m) {
+  int i = 0;
+  for (const std::string& part : doc->LayoutsOfMaster(masterPart))
+    layouts.push_back(std::make_shared<CustomLayoutObject>(session_, doc, part, ++i, master));
+}
+
+std::shared_ptr<CustomLayoutObject> CustomLayoutsObject::ForPart(const std::string& layoutPart) const {
+  for (const auto& layout : layouts)
+    if (layout->part == layoutPart) return layout;
+  return nullptr;
+}
+
+const MemberTable<CustomLayoutsObject>& CustomLayoutsObject::Members() {
+  static const auto item = [](CustomLayoutsObject& o, Args a) {
+    return Value(o.layouts[CollectionIndex(ArgAt(a, 0), static_cast<int>(o.layouts.size()), "CustomLayouts") - 1]);
+  };
+  static const MemberTable<CustomLayoutsObject> table{
+      {.name = "Count", .get = [](CustomLayoutsObject& o, Args) { return Value(static_cast<int>(o.layouts.size())); }},
+      {.name = "Item", .get = item},
+      {.name = "", .get = item},
+      {.name = "Parent", .get = [](CustomLayoutsObject& o, Args) { return ParentOf(o.master, "CustomLayouts"); }},
+  };
+  return table;
+}
+
+std::shared_ptr<CustomLayoutsObject> MasterObject::CustomLayouts() {
+  if (!customLayouts_)
+    customLayouts_ = std::make_shared<CustomLayoutsObject>(session_, doc, part, std::weak_ptr<Dispatch>(shared_from_this()));
+  return customLayouts_;
+}
+
+const MemberTable<MasterObject>& MasterObject::Members() {
+  static const MemberTable<MasterObject> table{
+      {.name = "Name", .get = [](MasterObject& o, Args) { return Value(DesignName(*o.doc, o.designMaster)); }},
+      {.name = "Shapes",
+       .get =
+           [](MasterObject& o, Args) {
+             return Value(std::make_shared<ShapesObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
+           }},
+      {.name = "Background",
+       .get = [](MasterObject& o, Args) { return BackgroundOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
+      {.name = "BackgroundStyle",
+       .sinceVersion = 12,
+       .get = [](MasterObject& o, Args) { return Value(BackgroundStyleIndex(o.doc->BackgroundOf(o.part))); }},
+      {.name = "ThemeColorScheme",
+       .sinceVersion = 12,
+       .get = [](MasterObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.part); }},
+      {.name = "ColorScheme",
+       .get =
+           [](MasterObject& o, Args) {
+             return Value(std::make_shared<ColorSchemeObject>(o.Session(), o.doc->ThemeColorsOf(o.part)));
+           }},
+      {.name = "Theme",
+       .sinceVersion = 12,
+       .get = [](MasterObject& o, Args) { return Value(std::make_shared<ThemeObject>(o.Session(), o.doc, o.part)); }},
+      {.name = "CustomLayouts", .sinceVersion = 12, .get = [](MasterObject& o, Args) { return Value(o.CustomLayouts()); }},
+      {.name = "Height", .get = [](MasterObject& o, Args) { return Value(o.doc->SlideHeight()); }},
+      {.name = "Width", .get = [](MasterObject& o, Args) { return Value(o.doc->SlideWidth()); }},
+  };
+  return table;
+}
+
+std::string DesignObject::TitleLayout() const {
+  for (const std::string& layout : doc->LayoutsOfMaster(master->part))
+    if (std::string_view(doc->PartRoot(layout).attribute("type").value()) == "title") return layout;
+  return {};
+}
+
+std::shared_ptr<MasterObject> DesignObject::TitleMaster() {
+  // From PowerPoint 2007 on a design has a title master only once one is added.
+  std::string layout = session_->Version() < 12 ? TitleLayout() : std::string();
+  if (layout.empty())
+    throw ComError(hr::kUnspecified, "Design.TitleMaster : Invalid request.  This design does not have a title master.");
+  if (!titleMaster_ || titleMaster_->part != layout)
+    titleMaster_ = std::make_shared<MasterObject>(session_, doc, layout, master->part);
+  return titleMaster_;
+}
+
+const MemberTable<DesignObject>& DesignObject::Members() {
+  static const MemberTable<DesignObject> table{
+      {.name = "Index", .get = [](DesignObject& o, Args) { return Value(o.index); }},
+      {.name = "Name", .get = [](DesignObject& o, Args) { return Value(DesignName(*o.doc, o.master->part)); }},
+      {.name = "SlideMaster", .get = [](DesignObject& o, Args) { return Value(o.master); }},
+      // Open XML keeps no title master: from PowerPoint 2007 on a design has
+      // none, and the PowerPoint 2003 view shows the master's title layout as one.
+      {.name = "HasTitleMaster",
+       .get =
+           [](DesignObject& o, Args) {
+             return MsoBool(o.Session()->Version() < 12 && !o.TitleLayout().empty());
+           }},
+      {.name = "TitleMaster", .get = [](DesignObject& o, Args) { return Value(o.TitleMaster()); }},
+  };
+  return table;
+}
+
+DesignsObject::DesignsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d)
+    : EngineObject(std::move(s)) {
+  int i = 0;
+  for (const std::string& master : d->Masters()) designs.push_back(std::make_shared<DesignObject>(session_, d, master, ++i));
+}
+
+std::shared_ptr<DesignObject> DesignsObject::ForMaster(const std::string& masterPart) const {
+  for (const auto& d : designs)
+    if (d->master->part == masterPart) return d;
+  return nullptr;
+}
+
+const MemberTable<DesignsObject>& DesignsObject::Members() {
+  static const auto item = [](DesignsObject& o, Args a) {
+    return Value(o.designs[CollectionIndex(ArgAt(a, 0), static_cast<int>(o.designs.size()), "Designs") - 1]);
+  };
+  static const MemberTable<DesignsObject> table{
+      {.name = "Count", .get = [](DesignsObject& o, Args) { return Value(static_cast<int>(o.designs.size())); }},
+      {.name = "Item", .get = item},
+      {.name = "", .get = item},
+  };
+  return table;
+}
+
+}  // namespace quillmere::engine

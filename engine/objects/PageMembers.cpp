@@ -1,0 +1,29 @@
+#include "engine/objects/PageMembers.h"
+
+#include "engine/model/XmlNames.h"
+#include "engine/objects/ShapeObjects.h"
+#include "engine/objects/ShapeRangeObjects.h"
+#include "engine/objects/ThemeColorObjects.h"
+
+namespace quillmere::engine {
+
+std::string PartDisplayName(PresentationDocument& doc, const std::string& part) {
+  return ChildNamed(doc.PartRoot(part), "cSld").attribute("name").value();
+}
+
+bool HasOwnBackground(PresentationDocument& doc, const std::string& part) {
+  return static_cast<bool>(ChildNamed(ChildNamed(doc.PartRoot(part), "cSld"), "bg"));
+}
+
+Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session, PresentationDocument& doc,
+                         const std::string& part) {
+  return Value(std::make_shared<ThemeColorSchemeObject>(session, doc.ThemeColorsOf(part)));
+}
+
+Value BackgroundOf(const std::shared_ptr<EngineSession>& session, const std::shared_ptr<PresentationDocument>& doc,
+                   const std::string& part, std::shared_ptr<Dispatch> owner) {
+  auto background = std::make_shared<ShapeObject>(session, doc, part, doc->BackgroundOf(part), std::move(owner));
+  return Value(std::make_shared<ShapeRangeObject>(session, std::vector{background}));
+}
+
+}  // namespace quillmere::engine

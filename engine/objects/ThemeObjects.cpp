@@ -1,0 +1,99 @@
+#include "engine/objects/ThemeObjects.h"
+
+#include "engine/model/ThemeColors.h"
+#include "engine/model/ThemeStyles.h"
+#include "engine/objects/ThemeColorObjects.h"
+#include "support/Text.h"
+
+namespace quillmere::engine {
+namespace {
+
+[[noreturn]] void OutOfBounds(std::string_view member) {
+  throw ComError(hr::kInvalidArgument,
+                 std::string(member) + " : The index into the specified collection is out of bounds.");
+}
+
+}  // namespace
+
+const MemberTable<ThemeObject>& ThemeObject::Members() {
+  static const MemberTable<ThemeObject> table{
+      // The theme part's own twelve colours, before any colour map.
+      {.name = "ThemeColorScheme",
+       .get =
+           [](ThemeObject& o, Args) {
+             return Value(std::make_shared<ThemeColorSchemeObject>(o.Session(), ReadThemeColors(ThemeRootOf(*o.doc, o.part))));
+           }},
+      {.name = "ThemeFontScheme",
+       .get =
+           [](ThemeObject& o, Args) {
+             return Value(std::make_shared<ThemeFontSchemeObject>(o.Session(), ReadThemeFonts(ThemeRootOf(*o.doc, o.part))));
+           }},
+  };
+  return table;
+}
+
+const MemberTable<ThemeFontSchemeObject>& ThemeFontSchemeObject::Members() {
+  static const MemberTable<ThemeFontSchemeObject> table{
+      {.name = "MajorFont",
+       .get = [](ThemeFontSchemeObject& o,
+                 Args) { return Value(std::make_shared<ThemeFontsObject>(o.Session(), o.fonts.major)); }},
+      {.name = "MinorFont",
+       .get = [](ThemeFontSchemeObject& o,
+                 Args) { return Value(std::make_shared<ThemeFontsObject>(o.Session(), o.fonts.minor)); }},
+  };
+  return table;
+}
+
+const MemberTable<ThemeFontsObject>& ThemeFontsObject::Members() {
+  static const auto item = [](ThemeFontsObject& o, Args a) {
+    int index = ArgAt(a, 0).AsLong();  // MsoFontLanguageIndex
+    if (index < 1 || index > kThemeFontLanguages) OutOfBounds("ThemeFonts.Item");
+    return Value(std::make_shared<ThemeFontObject>(o.Session(), o.names[index - 1]));
+  };
+  static const MemberTable<ThemeFontsObject> table{
+      {.name = "Count", .get = [](ThemeFontsObject&, Args) { return Value(kThemeFontLanguages); }},
+      {.name = "Item", .get = item},
+      // The default member: MajorFont(1).
+      {.name = "", .get = item},
+  };
+  return table;
+}
+
+const MemberTable<ThemeFontObject>& ThemeFontObject::Members() {
+  static const auto name = [](ThemeFontObject& o, Args) { return Value(o.name); };
+  static const MemberTable<ThemeFontObject> table{
+      {.name = "Name", .get = name},
+      {.name = "", .get = name},
+  };
+  return table;
+}
+
+const MemberTable<FontsObject>& FontsObject::Members() {
+  static const auto item = [](FontsObject& o, Args a) {
+    const Value& which = ArgAt(a, 0);
+    if (which.IsText()) {
+      for (const std::string& n : o.names)
+        if (LowerAscii(n) == LowerAscii(which.AsString())) return Value(std::make_shared<FontObject>(o.Session(), n));
+      throw ComError(hr::kInvalidArgument, "Fonts.Item : The item was not found.");
+    }
+    int i = CollectionIndex(which, static_cast<int>(o.names.size()), "Fonts");
+    return Value(std::make_shared<FontObject>(o.Session(), o.names[i - 1]));
+  };
+  static const MemberTable<FontsObject> table{
+      {.name = "Count", .get = [](FontsObject& o, Args) { return Value(static_cast<int>(o.names.size())); }},
+      {.name = "Item", .get = item},
+      {.name = "", .get = item},
+  };
+  return table;
+}
+
+const MemberTable<FontObject>& FontObject::Members() {
+  static const auto name = [](FontObject& o, Args) { return Value(o.name); };
+  static const MemberTable<FontObject> table{
+      {.name = "Name", .get = name},
+      {.name = "", .get = name},
+  };
+  return table;
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,671 @@
+// Designs, masters, custom layouts and themes answer from real decks what
+// their parts hold (theme colours and fonts read here from the theme parts
+// themselves), the PowerPoint 2003 view shows title masters, and temporary
+// slides (Slides.AddSlide, Slides.Add, Slide.Design, Slide.Delete) leave the
+// package as it was. Damaged masters, layouts and themes answer or fail with
+// a ComError, on every corpus deck too.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "component/automation/ComError.h"
+#include "engine/EngineRuntime.h"
+#include "engine/model/BackgroundStyle.h"
+#include "engine/package/Package.h"
+#include "tests/engine/package/PackageTestFiles.h"
+#include "tests/engine/EngineDecks.h"
+#include "tests/support/ErrorNumber.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+constexpr int kTrue = -1;
+constexpr int kFalse = 0;
+
+// What the test reads from the parts itself, to hold the engine's answers against.
+struct PackageFacts {
+  explicit PackageFacts(const std::string& deck) : package(engine::Package::Open(deck)) {}
+
+  pugi::xml_node Root(const std::string& part) { return package->FindXml(part)->document_element(); }
+  // The slide masters in p:sldMasterIdLst order.
+  std::vector<std::string> Masters() {
+    std::vector<std::string> masters;
+    for (pugi::xml_node n : Root("ppt/presentation.xml").child("p:sldMasterIdLst").children("p:sldMasterId"))
+      masters.push_back(package->FindRelationship("ppt/presentation.xml", n.attribute("r:id").value())->target);
+    return masters;
+  }
+  std::vector<std::string> Layouts(const std::string& master) {
+    std::vector<std::string> layouts;
+    for (pugi::xml_node n : Root(master).child("p:sldLayoutIdLst").children("p:sldLayoutId"))
+      layouts.push_back(package->FindRelationship(master, n.attribute("r:id").value())->target);
+    return layouts;
+  }
+  pugi::xml_node Theme(const std::string& master) {
+    return Root(package->FindRelationshipOfType(master, "theme")->target);
+  }
+  // The twelve colours of a:clrScheme in MsoThemeColorSchemeIndex order, red in the low byte.
+  std::vector<int> ThemeColors(const std::string& master) {
+    std::vector<int> colors;
+    pugi::xml_node scheme = Theme(master).child("a:themeElements").child("a:clrScheme");
+    for (const char* slot : {"a:dk1", "a:lt1", "a:dk2", "a:lt2", "a:accent1", "a:accent2", "a:accent3", "a:accent4",
+                             "a:accent5", "a:accent6", "a:hlink", "a:folHlink"}) {
+      pugi::xml_node c = scheme.child(slot).first_child();
+      std::string hex = std::string(c.name()) == "a:sysClr" ? c.attribute("lastClr").value() : c.attribute("val").value();
+      unsigned rgb = std::stoul(hex, nullptr, 16);
+      colors.push_back(static_cast<int>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16)));
+    }
+    return colors;
+  }
+  std::string Typeface(const std::string& master, const char* set, const char* script) {
+    return Theme(master).child("a:themeElements").child("a:fontScheme").child(set).child(script).attribute("typeface").value();
+  }
+
+  std::unique_ptr<engine::Package> package;
+};
+
+// Every part of two saved copies, by name.
+std::map<std::string, std::string> PartsOf(const std::string& file) {
+  std::unique_ptr<engine::Package> package = engine::Package::Open(file);
+  std::map<std::string, std::string> parts;
+  for (const std::string& part : package->PartNames()) parts[part] = package->ReadBytes(part);
+  return parts;
+}
+
+std::vector<int> SlideIds(const Object& pres) {
+  std::vector<int> ids;
+  Object slides = pres.Child("Slides");
+  for (int i = 1; i <= slides.Count(); ++i) ids.push_back(slides.Item(i).Get("SlideID").AsLong());
+  return ids;
+}
+
+// Reads members of designs, masters, layouts and themes, counting answers and
+// ComErrors; any other exception fails the test.
+class DesignWalk {
+ public:
+  explicit DesignWalk(std::string deck) : deck_(std::move(deck)) {}
+
+  void Read(const std::string& where, const std::function<void()>& read) {
+    try {
+      read();
+      ++answers;
+    } catch (const ComError&) {
+      ++failures;
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << deck_ << " " << where << ": " << e.what();
+    }
+  }
+
+  void Background(const Object& owner, const std::string& where) {
+    Read(where + ".Background", [&] {
+      Object fill = owner.Child("Background").Child("Fill");
+      fill.Get("Type");
+      fill.Child("ForeColor").Get("RGB");
+    });
+  }
+
+  void Master(const Object& master, const std::string& where, bool v12) {
+    Read(where + ".Name", [&] { master.Get("Name"); });
+    Read(where + ".Shapes", [&] { master.Child("Shapes").Count(); });
+    Background(master, where);
+    Read(where + ".ColorScheme", [&] {
+      Object scheme = master.Child("ColorScheme");
+      for (int i = 1; i <= 8; ++i) scheme.Child("Colors", i).Get("RGB");
+    });
+    if (!v12) return;
+    Read(where + ".BackgroundStyle", [&] { master.Get("BackgroundStyle"); });
+    Read(where + ".ThemeColorScheme", [&] {
+      Object scheme = master.Child("ThemeColorScheme");
+      for (int i = 1; i <= 12; ++i) scheme.Child("Colors", i).Get("RGB");
+    });
+    Read(where + ".Theme.ThemeColorScheme", [&] {
+      Object scheme = master.Child("Theme").Child("ThemeColorScheme");
+      for (int i = 1; i <= 12; ++i) scheme.Child("Colors", i).Get("RGB");
+    });
+    Read(where + ".Theme.ThemeFontScheme", [&] {
+      Object fonts = master.Child("Theme").Child("ThemeFontScheme");
+      for (const char* set : {"MajorFont", "MinorFont"})
+        for (int i = 1; i <= fonts.Child(set).Count(); ++i) fonts.Child(set).Item(i).Get("Name");
+    });
+    Read(where + ".CustomLayouts", [&] {
+      Object layouts = master.Child("CustomLayouts");
+      for (int i = 1; i <= layouts.Count(); ++i) {
+        Object layout = layouts.Item(i);
+        std::string at = where + ".CustomLayouts(" + std::to_string(i) + ")";
+        for (const char* member : {"Name", "Index", "FollowMasterBackground", "DisplayMasterShapes"})
+          Read(at + "." + member, [&] { layout.Get(member); });
+        Read(at + ".Parent", [&] { layout.Child("Parent").Get("Name"); });
+        Read(at + ".Shapes", [&] { layout.Child("Shapes").Count(); });
+        Read(at + ".ThemeColorScheme", [&] { layout.Child("ThemeColorScheme").Child("Colors", 1).Get("RGB"); });
+        Background(layout, at);
+      }
+    });
+  }
+
+  void Presentation(const Object& pres, bool v12) {
+    Object designs = pres.Child("Designs");
+    for (int d = 1; d <= designs.Count(); ++d) {
+      Object design = designs.Item(d);
+      std::string where = "design " + std::to_string(d);
+      for (const char* member : {"Name", "Index", "HasTitleMaster"}) Read(where + "." + member, [&] { design.Get(member); });
+      Read(where + ".SlideMaster", [&] { Master(design.Child("SlideMaster"), where + ".SlideMaster", v12); });
+      Read(where + ".TitleMaster", [&] { Master(design.Child("TitleMaster"), where + ".TitleMaster", v12); });
+    }
+    Read("Fonts", [&] {
+      Object fonts = pres.Child("Fonts");
+      for (int i = 1; i <= fonts.Count(); ++i) fonts.Item(i).Get("Name");
+    });
+  }
+
+  int answers = 0;
+  int failures = 0;
+
+ private:
+  std::string deck_;
+};
+
+class EngineDesignMembersTest : public IsolatedUserFolders {
+ protected:
+  static Object Start(int version = 16) { return StartEngine(version); }
+  static Object Open(const Object& app, const std::string& file) { return OpenDeck(app, file); }
+  static Object Design(const Object& pres, int index) { return pres.Child("Designs").Item(index); }
+  static Object Layout(const Object& pres, int design, int layout) {
+    return Design(pres, design).Child("SlideMaster").Child("CustomLayouts").Item(layout);
+  }
+
+  // A copy of a corpus deck with its package edited.
+  std::string Variant(const char* deck, const std::function<void(engine::Package&)>& edit, const char* name = "variant") {
+    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck(deck));
+    edit(*package);
+    std::string copy = (Folder("tmp") / (std::string(name) + ".pptx")).string();
+    package->SaveAs(copy);
+    return copy;
+  }
+  // Points the first relationship of that type from a part somewhere else.
+  static void Retarget(engine::Package& package, const std::string& part, const char* type, const std::string& target) {
+    std::string id = package.FindRelationshipOfType(part, type)->id;
+    ASSERT_TRUE(package.RetargetRelationship(part, id, target));
+  }
+
+  std::string SavedCopy(const Object& pres, const char* name) {
+    std::string file = (Folder("tmp") / (std::string(name) + ".pptx")).string();
+    pres.Call("SaveCopyAs", file);
+    return file;
+  }
+};
+
+TEST_F(EngineDesignMembersTest, OneDesignPerMasterWithItsLayoutsInListOrder) {
+  Object app = Start();
+  PackageFacts facts(Deck("poi__themes.pptx"));
+  Object pres = Open(app, Deck("poi__themes.pptx"));
+  std::vector<std::string> masters = facts.Masters();
+  Object designs = pres.Child("Designs");
+  ASSERT_EQ(designs.Count(), static_cast<int>(masters.size()));
+  // Its masters have no names of their own: PowerPoint shows their themes'.
+  const char* names[] = {"Office Theme", "Custom Design", "Austin", "1_Custom Design", "Trek", "2_Custom Design", "Tradeshow"};
+  ASSERT_EQ(masters.size(), std::size(names));
+  for (int d = 1; d <= designs.Count(); ++d) {
+    Object design = designs.Item(d);
+    Object master = design.Child("SlideMaster");
+    EXPECT_EQ(design.Get("Index").AsLong(), d);
+    EXPECT_EQ(design.Get("Name").AsString(), names[d - 1]);
+    EXPECT_EQ(master.Get("Name").AsString(), names[d - 1]);
+    EXPECT_EQ(designs.Get("", d).AsDispatch(), design.Ptr());  // the default member, the same object
+    EXPECT_EQ(design.Get("HasTitleMaster").AsLong(), kFalse);
+    EXPECT_EQ(ErrorOf([&] { design.Get("TitleMaster"); }), hr::kUnspecified);
+    EXPECT_FLOAT_EQ(master.Get("Width").AsSingle(), 720.0f);
+    EXPECT_FLOAT_EQ(master.Get("Height").AsSingle(), 540.0f);
+
+    std::vector<std::string> layouts = facts.Layouts(masters[d - 1]);
+    Object list = master.Child("CustomLayouts");
+    ASSERT_EQ(list.Count(), static_cast<int>(layouts.size())) << "design " << d;
+    for (int i = 1; i <= list.Count(); ++i) {
+      Object layout = list.Item(i);
+      EXPECT_EQ(layout.Get("Index").AsLong(), i);
+      EXPECT_EQ(layout.Get("Name").AsString(), facts.Root(layouts[i - 1]).child("p:cSld").attribute("name").value());
+      EXPECT_EQ(layout.Child("Parent").Ptr(), master.Ptr());
+      EXPECT_EQ(layout.Get("DisplayMasterShapes").AsLong(),
+                facts.Root(layouts[i - 1]).attribute("showMasterSp").as_bool(true) ? kTrue : kFalse);
+    }
+  }
+  // A master whose own name is set keeps it.
+  std::string named = Variant("poi__SampleShow.pptx", [](engine::Package& p) {
+    p.FindXml("ppt/slideMasters/slideMaster1.xml")->document_element().child("p:cSld").append_attribute("name") = "Mine";
+    p.MarkModified("ppt/slideMasters/slideMaster1.xml");
+  });
+  EXPECT_EQ(Design(Open(app, named), 1).Get("Name").AsString(), "Mine");
+}
+
+TEST_F(EngineDesignMembersTest, ThemeColorsAndFontsAreTheThemePartsOwn) {
+  Object app = Start();
+  int checked = 0;
+  for (const char* deck : {"poi__themes.pptx", "poi__keyframes.pptx", "poi__2411-Performance_Up.pptx",
+                           "poi__aascu.org_workarea_downloadasset.aspx_id=5864.pptx"}) {
+    PackageFacts facts(Deck(deck));
+    Object pres = Open(app, Deck(deck));
+    std::vector<std::string> masters = facts.Masters();
+    for (int d = 1; d <= static_cast<int>(masters.size()); ++d) {
+      Object theme = Design(pres, d).Child("SlideMaster").Child("Theme");
+      std::vector<int> colors = facts.ThemeColors(masters[d - 1]);
+      Object scheme = theme.Child("ThemeColorScheme");
+      for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(scheme.Child("Colors", i).Get("RGB").AsLong(), colors[i - 1]) << deck << " design " << d << " colour " << i;
+      Object fonts = theme.Child("ThemeFontScheme");
+      for (const char* set : {"MajorFont", "MinorFont"}) {
+        Object list = fonts.Child(set);
+        ASSERT_EQ(list.Count(), 3);
+        const char* scripts[] = {"a:latin", "a:cs", "a:ea"};  // MsoFontLanguageIndex 1, 2, 3
+        std::string element = std::string("a:") + (std::string(set) == "MajorFont" ? "majorFont" : "minorFont");
+        for (int i = 1; i <= 3; ++i)
+          EXPECT_EQ(list.Item(i).Get("Name").AsString(), facts.Typeface(masters[d - 1], element.c_str(), scripts[i - 1]))
+              << deck << " design " << d << " " << set << " " << i;
+        EXPECT_EQ(Object(list.Get("", 1)).Get("").AsString(), list.Item(1).Get("Name").AsString());
+        EXPECT_EQ(ErrorOf([&] { list.Item(0); }), hr::kInvalidArgument);
+        EXPECT_EQ(ErrorOf([&] { list.Item(4); }), hr::kInvalidArgument);
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 14);
+
+  // The theme's own colours are not mapped; the master's are, and so is the
+  // legacy scheme derived from them. The keyframes master maps bg1 to dk1 and tx1 to lt1.
+  Object master = Design(Open(app, Deck("poi__keyframes.pptx")), 1).Child("SlideMaster");
+  EXPECT_EQ(master.Child("Theme").Child("ThemeColorScheme").Child("Colors", 1).Get("RGB").AsLong(), 0x000000);
+  EXPECT_EQ(master.Child("ThemeColorScheme").Child("Colors", 1).Get("RGB").AsLong(), 0xFFFFFF);
+  EXPECT_EQ(Object(master.Child("ThemeColorScheme").Call("", 1)).Get("").AsLong(), 0xFFFFFF);  // the default member
+  Object legacy = master.Child("ColorScheme");
+  const int expected[] = {0x000000,   // ppBackground: bg1, mapped to dk1
+                          0xFFFFFF,   // ppForeground: tx1, mapped to lt1
+                          0x6F5B4E,   // ppShadow: bg2, mapped to dk2
+                          0xFFECD6,   // ppTitle: tx2, mapped to lt2
+                          0x3BD17F,   // ppFill: accent1
+                          0x7A15EA,   // ppAccent1: accent2
+                          0x0388EB,   // ppAccent2: hlink
+                          0x91775F};  // ppAccent3: folHlink
+  for (int i = 1; i <= 8; ++i) EXPECT_EQ(legacy.Child("Colors", i).Get("RGB").AsLong(), expected[i - 1]) << i;
+  EXPECT_EQ(ErrorOf([&] { legacy.Call("Colors", 0); }), hr::kInvalidArgument);
+  EXPECT_EQ(ErrorOf([&] { legacy.Call("Colors", 9); }), hr::kInvalidArgument);
+}
+
+TEST_F(EngineDesignMembersTest, MastersAndLayoutsAnswerTheirBackgrounds) {
+  Object app = Start();
+  Object pres = Open(app, Deck("poi__themes.pptx"));
+  Object master = Design(pres, 1).Child("SlideMaster");
+  EXPECT_EQ(master.Get("BackgroundStyle").AsLong(), 1);  // bgRef 1001 with bg1
+  EXPECT_EQ(master.Child("Background").Child("Fill").Get("Type").AsLong(), 1);
+  Object follows = Layout(pres, 1, 1), own = Layout(pres, 1, 2), styled = Layout(pres, 1, 6);
+  EXPECT_EQ(follows.Get("FollowMasterBackground").AsLong(), kTrue);
+  EXPECT_EQ(own.Get("FollowMasterBackground").AsLong(), kFalse);
+  EXPECT_EQ(styled.Get("FollowMasterBackground").AsLong(), kFalse);
+  EXPECT_EQ(own.Child("Background").Child("Fill").Get("Type").AsLong(), 1);  // its own solid bg2 fill
+  EXPECT_EQ(own.Child("Background").Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 16);  // bg2
+  EXPECT_EQ(styled.Child("Background").Child("Fill").Get("Type").AsLong(), 3);  // bgRef 1003: the gradient fill
+  EXPECT_EQ(follows.Child("Background").Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 14);  // bg1
+  EXPECT_EQ(Layout(pres, 3, 1).Get("DisplayMasterShapes").AsLong(), kFalse);
+  EXPECT_EQ(Layout(pres, 3, 2).Get("DisplayMasterShapes").AsLong(), kTrue);
+  EXPECT_GE(Layout(pres, 1, 1).Child("Shapes").Count(), 2);
+
+  // Older versions have no custom layouts, styles or themes, but backgrounds and the legacy scheme.
+  Object old = Design(Open(Start(11), Deck("poi__themes.pptx")), 1).Child("SlideMaster");
+  for (const char* member : {"CustomLayouts", "BackgroundStyle", "ThemeColorScheme", "Theme"})
+    EXPECT_EQ(ErrorOf([&] { old.Get(member); }), hr::kNotSupported) << member;
+  EXPECT_EQ(old.Child("Background").Child("Fill").Get("Type").AsLong(), 1);
+  EXPECT_EQ(old.Child("ColorScheme").Child("Colors", 2).Get("RGB").AsLong(), 0x000000);
+}
+
+TEST_F(EngineDesignMembersTest, ThePowerPoint2003ViewShowsTheTitleLayoutAsTitleMaster) {
+  std::string deck = Deck("poi__SampleShow.pptx");
+  Object layout = Layout(Open(Start(), deck), 1, 1);  // "Title Slide", type title
+  Object pres = Open(Start(11), deck);
+  Object design = Design(pres, 1);
+  EXPECT_EQ(design.Get("HasTitleMaster").AsLong(), kTrue);
+  Object title = design.Child("TitleMaster");
+  EXPECT_EQ(title.Ptr(), design.Child("TitleMaster").Ptr());
+  EXPECT_EQ(title.Get("Name").AsString(), design.Get("Name").AsString());
+  EXPECT_EQ(title.Get("Name").AsString(), "Office Theme");
+  Object shapes = title.Child("Shapes"), layoutShapes = layout.Child("Shapes");
+  ASSERT_EQ(shapes.Count(), layoutShapes.Count());
+  for (int i = 1; i <= shapes.Count(); ++i)
+    EXPECT_EQ(shapes.Item(i).Get("Name").AsString(), layoutShapes.Item(i).Get("Name").AsString());
+  EXPECT_EQ(title.Child("Background").Child("Fill").Get("Type").AsLong(), 1);  // the master's, which the layout follows
+  EXPECT_EQ(title.Child("ColorScheme").Child("Colors", 1).Get("RGB").AsLong(), 0xFFFFFF);
+  EXPECT_EQ(ErrorOf([&] { title.Get("Theme"); }), hr::kNotSupported);
+
+  // Layouts without a type (keyframes) give no title master.
+  Object untyped = Design(Open(Start(11), Deck("poi__keyframes.pptx")), 1);
+  EXPECT_EQ(untyped.Get("HasTitleMaster").AsLong(), kFalse);
+  EXPECT_EQ(ErrorOf([&] { untyped.Get("TitleMaster"); }), hr::kUnspecified);
+}
+
+TEST_F(EngineDesignMembersTest, PresentationFontsStartWithTheFirstThemesPair) {
+  Object app = Start();
+  Object metro = Open(app, Deck("poi__keyframes.pptx")).Child("Fonts");
+  ASSERT_GE(metro.Count(), 2);
+  EXPECT_EQ(metro.Item(1).Get("Name").AsString(), "Consolas");
+  EXPECT_EQ(metro.Item(2).Get("Name").AsString(), "Corbel");
+  EXPECT_EQ(Object(metro.Get("", 2)).Get("").AsString(), "Corbel");
+  EXPECT_EQ(metro.Item("corbel").Get("Name").AsString(), "Corbel");
+  EXPECT_EQ(ErrorOf([&] { metro.Item(metro.Count() + 1); }), hr::kInvalidArgument);
+  EXPECT_EQ(ErrorOf([&] { metro.Item("No Such Font"); }), hr::kInvalidArgument);
+
+  // Arial heads and bodies the theme: it comes once; the runs' other typefaces follow, each once.
+  Object arial = Open(Start(11), Deck("poi__2411-Performance_Up.pptx")).Child("Fonts");
+  ASSERT_GE(arial.Count(), 1);
+  EXPECT_EQ(arial.Item(1).Get("Name").AsString(), "Arial");
+  std::vector<std::string> names;
+  for (int i = 1; i <= arial.Count(); ++i) names.push_back(arial.Item(i).Get("Name").AsString());
+  std::vector<std::string> sorted = names;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+  EXPECT_EQ(std::find(names.begin(), names.end(), ""), names.end());
+}
+
+TEST_F(EngineDesignMembersTest, TemporarySlidesHaveTheLayoutsPlaceholders) {
+  Object app = Start();
+  Object pres = Open(app, Deck("poi__themes.pptx"));
+  Object slides = pres.Child("Slides");
+  std::vector<int> ids = SlideIds(pres);
+  Object layout = Layout(pres, 1, 2);  // Title and Content, with a background of its own
+  Object slide = slides.Call("AddSlide", slides.Count() + 1, layout.Ptr());
+  EXPECT_EQ(slides.Count(), 11);
+  EXPECT_EQ(slide.Get("SlideIndex").AsLong(), 11);
+  EXPECT_EQ(slide.Get("SlideID").AsLong(), *std::max_element(ids.begin(), ids.end()) + 1);
+  EXPECT_EQ(slides.Item(11).Ptr(), slide.Ptr());
+  EXPECT_EQ(slide.Child("CustomLayout").Ptr(), layout.Ptr());
+  EXPECT_EQ(slide.Child("Design").Ptr(), Design(pres, 1).Ptr());
+  EXPECT_EQ(slide.Get("Layout").AsLong(), 2);  // obj: ppLayoutText
+  EXPECT_EQ(slide.Get("FollowMasterBackground").AsLong(), kTrue);
+  EXPECT_EQ(slide.Child("Background").Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 16);
+
+  // The layout's title and content placeholders; its date, footer and slide number stay off.
+  Object shapes = slide.Child("Shapes");
+  ASSERT_EQ(shapes.Count(), 2);
+  EXPECT_EQ(shapes.Item(1).Get("Name").AsString(), "Title 1");
+  EXPECT_EQ(shapes.Item(2).Get("Name").AsString(), "Content Placeholder 2");
+  EXPECT_EQ(shapes.Item(1).Get("Id").AsLong(), 2);
+  EXPECT_EQ(shapes.Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 1);
+  EXPECT_EQ(shapes.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 7);
+  EXPECT_EQ(shapes.Item(2).Child("TextFrame").Child("TextRange").Get("Text").AsString(), "");
+  Object layoutTitle = layout.Child("Shapes").Item(1);
+  EXPECT_EQ(shapes.Item(1).Get("Left").AsSingle(), layoutTitle.Get("Left").AsSingle());  // placed by the layout
+  EXPECT_EQ(shapes.Item(1).Get("Width").AsSingle(), layoutTitle.Get("Width").AsSingle());
+  EXPECT_EQ(shapes.Get("HasTitle").AsLong(), kTrue);
+  slide.Call("Delete");
+
+  // A picture placeholder (given no text body) and a vertical title have names of their own.
+  Object picture = slides.Call("AddSlide", 1, Layout(pres, 1, 9).Ptr());
+  Object pictureShapes = picture.Child("Shapes").Child("Placeholders");
+  ASSERT_EQ(pictureShapes.Count(), 3);
+  EXPECT_EQ(pictureShapes.Item(2).Get("Name").AsString(), "Picture Placeholder 2");
+  EXPECT_EQ(pictureShapes.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 18);
+  EXPECT_EQ(pictureShapes.Item(3).Get("Name").AsString(), "Text Placeholder 3");
+  EXPECT_EQ(picture.Get("SlideIndex").AsLong(), 1);
+  EXPECT_EQ(slides.Item(2).Get("SlideID").AsLong(), ids[0]);  // the others moved up one
+  picture.Call("Delete");
+  Object vertical = slides.Call("AddSlide", 3, Layout(pres, 1, 11).Ptr());
+  EXPECT_EQ(vertical.Child("Shapes").Item(1).Get("Name").AsString(), "Vertical Title 1");
+  EXPECT_EQ(vertical.Child("Shapes").Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 5);
+  vertical.Call("Delete");
+  EXPECT_EQ(SlideIds(pres), ids);
+
+  // A slide of a layout with a background of its own shows that layout's style.
+  int styled = 0;
+  for (int d = 1; d <= pres.Child("Designs").Count(); ++d) {
+    Object layouts = Design(pres, d).Child("SlideMaster").Child("CustomLayouts");
+    int masterStyle = Design(pres, d).Child("SlideMaster").Get("BackgroundStyle").AsLong();
+    for (int i = 1; i <= layouts.Count(); ++i) {
+      Object temporary = slides.Call("AddSlide", slides.Count() + 1, layouts.Item(i).Ptr());
+      int style = temporary.Get("BackgroundStyle").AsLong();
+      if (layouts.Item(i).Get("FollowMasterBackground").AsLong() == kTrue) {
+        EXPECT_EQ(style, masterStyle) << d << "/" << i;
+      } else {
+        styled += style != masterStyle;
+      }
+      EXPECT_EQ(temporary.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(),
+                layouts.Item(i).Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong());
+      temporary.Call("Delete");
+    }
+  }
+  EXPECT_GE(styled, 1);  // Title Only of the first design: bgRef 1003 with bg2, style 11
+  Object titleOnly = slides.Call("AddSlide", 1, Layout(pres, 1, 6).Ptr());
+  EXPECT_EQ(titleOnly.Get("BackgroundStyle").AsLong(), 11);
+  titleOnly.Call("Delete");
+}
+
+TEST_F(EngineDesignMembersTest, AddedAndDeletedSlidesLeaveNoTrace) {
+  Object app = Start();
+  Object pres = Open(app, Deck("poi__themes.pptx"));
+  std::map<std::string, std::string> before = PartsOf(SavedCopy(pres, "before"));
+  Object slides = pres.Child("Slides");
+  std::vector<int> ids = SlideIds(pres);
+  Object kept = slides.Item(4);
+
+  // A first temporary slide, edited and read: new shapes, notes page, colours, tags.
+  Object first = slides.Call("AddSlide", 2, Layout(pres, 1, 2).Ptr());
+  int firstId = first.Get("SlideID").AsLong();
+  Object firstShapes = first.Child("Shapes");
+  Object added = firstShapes.Call("AddShape", 1, 10.0, 10.0, 50.0, 50.0);
+  EXPECT_EQ(added.Get("Id").AsLong(), 4);
+  int firstAccent = Design(pres, 1).Child("SlideMaster").Child("Theme").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong();
+  EXPECT_EQ(added.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), firstAccent);  // a new shape's accent1 fill
+  EXPECT_EQ(firstShapes.Count(), 3);
+  EXPECT_EQ(first.Child("NotesPage").Child("Shapes").Count(), 2);
+  EXPECT_EQ(first.Child("Tags").Count(), 0);
+  first.Child("ThemeColorScheme").Child("Colors", 1).Get("RGB");
+  EXPECT_EQ(kept.Get("SlideIndex").AsLong(), 5);
+  EXPECT_NE(PartsOf(SavedCopy(pres, "during")), before);
+  first.Call("Delete");
+
+  EXPECT_EQ(slides.Count(), 10);
+  EXPECT_EQ(SlideIds(pres), ids);
+  EXPECT_EQ(kept.Get("SlideIndex").AsLong(), 4);
+  EXPECT_EQ(slides.Item(4).Ptr(), kept.Ptr());
+  // What was handed out of the deleted slide fails as PowerPoint's deleted objects do.
+  EXPECT_EQ(ErrorOf([&] { first.Get("Name"); }), hr::kUnspecified);
+  EXPECT_EQ(ErrorOf([&] { firstShapes.Count(); }), hr::kUnspecified);
+  EXPECT_EQ(ErrorOf([&] { added.Get("Name"); }), hr::kUnspecified);
+  EXPECT_EQ(ErrorOf([&] { slides.Call("FindBySlideID", firstId); }), hr::kInvalidArgument);
+  EXPECT_EQ(PartsOf(SavedCopy(pres, "after")), before);
+
+  // The next slide gets the same id and part name, and nothing of the first one.
+  Object second = slides.Call("AddSlide", 2, Layout(pres, 5, 7).Ptr());  // Trek's Blank: no placeholders
+  EXPECT_EQ(second.Get("SlideID").AsLong(), firstId);
+  EXPECT_EQ(second.Child("Shapes").Count(), 0);
+  EXPECT_EQ(ErrorOf([&] { firstShapes.Count(); }), hr::kUnspecified);  // not the new slide's shapes
+  EXPECT_EQ(second.Child("NotesPage").Child("Shapes").Count(), 2);
+  Object own = second.Child("Shapes").Call("AddShape", 1, 1.0, 1.0, 5.0, 5.0);
+  EXPECT_EQ(own.Get("Id").AsLong(), 2);  // ids counted for this slide, not the first
+  int trekAccent = Design(pres, 5).Child("SlideMaster").Child("Theme").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong();
+  ASSERT_NE(trekAccent, firstAccent);
+  EXPECT_EQ(own.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), trekAccent);  // colours of this slide's theme
+  EXPECT_EQ(second.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(),
+            Design(pres, 5).Child("SlideMaster").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong());
+  EXPECT_EQ(second.Child("Design").Get("Index").AsLong(), 5);
+  second.Call("Delete");
+  EXPECT_EQ(PartsOf(SavedCopy(pres, "again")), before);
+
+  // Slides.Add, then the design changed: the same layout type in the new design.
+  Object third = slides.Call("Add", slides.Count() + 1, 11);  // ppLayoutTitleOnly
+  EXPECT_EQ(third.Get("SlideID").AsLong(), firstId);
+  EXPECT_EQ(third.Child("CustomLayout").Get("Name").AsString(), "Title Only");
+  EXPECT_EQ(third.Child("Design").Get("Index").AsLong(), 1);
+  third.Put("Design", Design(pres, 3).Ptr());
+  EXPECT_EQ(third.Child("Design").Get("Index").AsLong(), 3);
+  EXPECT_EQ(third.Child("CustomLayout").Ptr(), Layout(pres, 3, 6).Ptr());
+  EXPECT_EQ(third.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(),
+            Design(pres, 3).Child("SlideMaster").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong());
+  EXPECT_EQ(third.Child("Shapes").Count(), 1);  // the title it was made with
+  EXPECT_EQ(ErrorOf([&] { third.Put("Design", 3); }), hr::kInvalidArgument);
+  third.Call("Delete");
+  EXPECT_EQ(ErrorOf([&] { third.Call("Delete"); }), hr::kUnspecified);
+  EXPECT_EQ(PartsOf(SavedCopy(pres, "last")), before);
+  EXPECT_EQ(slides.Count(), 10);
+}
+
+TEST_F(EngineDesignMembersTest, SlidesAddTakesTheFirstMastersLayoutOfThatKind) {
+  Object app = Start(11);
+  Object pres = Open(app, Deck("poi__themes.pptx"));
+  Object slides = pres.Child("Slides");
+  EXPECT_EQ(ErrorOf([&] { slides.Call("AddSlide", 1, Object().Ptr()); }), hr::kNotSupported);
+  struct Case {
+    int slideLayout;
+    const char* layout;
+  };
+  for (Case c : {Case{1, "Title Slide"}, Case{2, "Title and Content"}, Case{16, "Title and Content"},
+                 Case{12, "Blank"}, Case{33, "Section Header"}, Case{8, "Title Slide"}}) {  // 8: no chart layout
+    Object slide = slides.Call("Add", 1, c.slideLayout);
+    EXPECT_EQ(slide.Get("SlideIndex").AsLong(), 1);
+    EXPECT_EQ(slide.Child("Design").Get("Index").AsLong(), 1) << c.slideLayout;
+    EXPECT_EQ(slide.Get("Layout").AsLong(), c.slideLayout == 16 ? 2 : c.slideLayout == 8 ? 1 : c.slideLayout);
+    // The design moves the slide to that design's layout of the same type.
+    slide.Put("Design", Design(pres, 5).Ptr());
+    EXPECT_EQ(slide.Child("Design").Get("Index").AsLong(), 5);
+    slide.Call("Delete");
+  }
+  for (int bad : {0, 37, -2})
+    EXPECT_EQ(ErrorOf([&] { slides.Call("Add", 1, bad); }), hr::kInvalidArgument) << bad;
+  for (int index : {0, 12}) EXPECT_EQ(ErrorOf([&] { slides.Call("Add", index, 1); }), hr::kInvalidArgument) << index;
+  EXPECT_EQ(slides.Count(), 10);
+}
+
+TEST_F(EngineDesignMembersTest, DamagedMastersLayoutsAndThemesAnswerOrFail) {
+  Object app = Start();
+  const std::string kMaster = "ppt/slideMasters/slideMaster1.xml";
+  struct Damage {
+    const char* name;
+    const char* deck;
+    std::function<void(engine::Package&)> edit;
+  };
+  const Damage damages[] = {
+      {"layout to layout", "poi__SampleShow.pptx",
+       [](engine::Package& p) {
+         Retarget(p, "ppt/slideLayouts/slideLayout1.xml", "slideMaster", "ppt/slideLayouts/slideLayout2.xml");
+         Retarget(p, "ppt/slideLayouts/slideLayout2.xml", "slideMaster", "ppt/slideLayouts/slideLayout1.xml");
+       }},
+      {"layout of another master", "poi__themes.pptx",
+       [](engine::Package& p) {
+         std::string id = p.Relationships("ppt/slideMasters/slideMaster1.xml").front().id;
+         p.RetargetRelationship("ppt/slideMasters/slideMaster1.xml", id, "ppt/slideLayouts/slideLayout20.xml");
+       }},
+      {"master as its own layout", "poi__SampleShow.pptx",
+       [&](engine::Package& p) { Retarget(p, kMaster, "slideLayout", kMaster); }},
+      {"layout to slide", "poi__SampleShow.pptx",
+       [](engine::Package& p) {
+         Retarget(p, "ppt/slideLayouts/slideLayout1.xml", "slideMaster", "ppt/slides/slide1.xml");
+       }},
+      {"no master", "poi__SampleShow.pptx",
+       [](engine::Package& p) {
+         std::string id = p.FindRelationshipOfType("ppt/slideLayouts/slideLayout1.xml", "slideMaster")->id;
+         p.RemoveRelationship("ppt/slideLayouts/slideLayout1.xml", id);
+       }},
+      {"missing layout", "poi__SampleShow.pptx",
+       [](engine::Package& p) { p.RemovePart("ppt/slideLayouts/slideLayout1.xml"); }},
+      {"missing master", "poi__SampleShow.pptx", [&](engine::Package& p) { p.RemovePart(kMaster); }},
+      {"missing theme", "poi__SampleShow.pptx", [](engine::Package& p) { p.RemovePart("ppt/theme/theme1.xml"); }},
+      {"empty theme", "poi__SampleShow.pptx",
+       [](engine::Package& p) {
+         p.PutPart("ppt/theme/theme1.xml", "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"/>", "");
+       }},
+      {"theme without accent1 and fonts", "poi__SampleShow.pptx",
+       [](engine::Package& p) {
+         pugi::xml_node elements = p.FindXml("ppt/theme/theme1.xml")->document_element().child("a:themeElements");
+         elements.child("a:clrScheme").remove_child("a:accent1");
+         elements.child("a:fontScheme").remove_child("a:majorFont");
+         elements.child("a:fontScheme").child("a:minorFont").remove_child("a:latin");
+         p.MarkModified("ppt/theme/theme1.xml");
+       }},
+  };
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.name);
+    Object pres = Open(app, Variant(damage.deck, damage.edit, damage.name));
+    DesignWalk walk(damage.name);
+    walk.Presentation(pres, true);
+    EXPECT_GT(walk.answers, 0);
+    // A temporary slide of each layout still comes and goes.
+    Object slides = pres.Child("Slides");
+    int count = slides.Count();
+    for (int d = 1; d <= pres.Child("Designs").Count(); ++d) {
+      Object layouts = Design(pres, d).Child("SlideMaster").Child("CustomLayouts");
+      for (int i = 1; i <= std::min(layouts.Count(), 3); ++i) {
+        walk.Read("AddSlide", [&] {
+          Object slide = slides.Call("AddSlide", count + 1, layouts.Item(i).Ptr());
+          walk.Read("BackgroundStyle", [&] { slide.Get("BackgroundStyle"); });
+          walk.Read("Design", [&] { slide.Child("Design").Get("Name"); });
+          walk.Read("Shapes", [&] { slide.Child("Shapes").Count(); });
+          slide.Call("Delete");
+        });
+        EXPECT_EQ(slides.Count(), count);
+      }
+    }
+    walk.Read("Add", [&] { Object(slides.Call("Add", 1, 1)).Call("Delete"); });
+    EXPECT_EQ(slides.Count(), count);
+  }
+
+  // What a damaged theme still answers: black for a missing colour, "" for a missing font.
+  Object pres = Open(app, Variant("poi__SampleShow.pptx", damages[9].edit, "partial"));
+  Object theme = Design(pres, 1).Child("SlideMaster").Child("Theme");
+  EXPECT_EQ(theme.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(), 0);
+  EXPECT_NE(theme.Child("ThemeColorScheme").Child("Colors", 6).Get("RGB").AsLong(), 0);
+  EXPECT_EQ(theme.Child("ThemeFontScheme").Child("MajorFont").Item(1).Get("Name").AsString(), "");
+  EXPECT_EQ(theme.Child("ThemeFontScheme").Child("MinorFont").Item(1).Get("Name").AsString(), "");
+  Object missing = Open(app, Variant("poi__SampleShow.pptx", damages[7].edit, "missing"));
+  EXPECT_EQ(Design(missing, 1).Get("Name").AsString(), "");
+  EXPECT_EQ(Design(missing, 1).Child("SlideMaster").Child("Theme").Child("ThemeColorScheme").Child("Colors", 2).Get("RGB").AsLong(), 0);
+  // A missing layout is left out of its master's list.
+  Object noLayout = Open(app, Variant("poi__SampleShow.pptx", damages[5].edit, "nolayout"));
+  EXPECT_EQ(Design(noLayout, 1).Child("SlideMaster").Child("CustomLayouts").Count(), 10);
+  // A missing master leaves no design.
+  EXPECT_EQ(Open(app, Variant("poi__SampleShow.pptx", damages[6].edit, "nomaster")).Child("Designs").Count(), 0);
+}
+
+TEST_F(EngineDesignMembersTest, EveryDeckAnswersItsDesignsAndTakesATemporarySlide) {
+  Object app2007 = Start(16), app2003 = Start(11);
+  int decks = 0, layouts = 0, answers = 0, failures = 0;
+  for (const auto& [file, container] : engine::packagetest::CorpusManifest()) {
+    if (container != "zip") continue;
+    std::string path = engine::packagetest::CorpusFile(file).string();
+    Object pres;
+    try {
+      pres = Open(app2007, path);
+    } catch (const ComError&) {
+      continue;  // not a deck the engine opens: the opening tests cover why
+    }
+    ++decks;
+    DesignWalk walk(file);
+    walk.Presentation(pres, true);
+    // A temporary slide of the first layout comes and goes without a trace.
+    walk.Read("temporary slide", [&] {
+      Object list = Design(pres, 1).Child("SlideMaster").Child("CustomLayouts");
+      if (list.Count() == 0) return;
+      ++layouts;
+      std::string name = "walk-" + std::to_string(decks);
+      std::map<std::string, std::string> before = PartsOf(SavedCopy(pres, (name + "-before").c_str()));
+      Object slides = pres.Child("Slides");
+      int count = slides.Count();
+      Object slide = slides.Call("AddSlide", count + 1, list.Item(1).Ptr());
+      EXPECT_EQ(slides.Count(), count + 1) << file;
+      walk.Read("temporary BackgroundStyle", [&] { slide.Get("BackgroundStyle"); });
+      slide.Call("Delete");
+      EXPECT_EQ(slides.Count(), count) << file;
+      EXPECT_TRUE(PartsOf(SavedCopy(pres, (name + "-after").c_str())) == before) << file;
+    });
+    pres.Call("Close");
+
+    Object old = Open(app2003, path);
+    walk.Presentation(old, false);
+    old.Call("Close");
+    answers += walk.answers;
+    failures += walk.failures;
+  }
+  EXPECT_GT(decks, 100);
+  EXPECT_GT(layouts, 100);
+  EXPECT_GT(answers, 10000);
+  EXPECT_GT(failures, 0);  // TitleMaster from 2007 on, at least
+}
+
+}  // namespace
+}  // namespace quillmere::testing
