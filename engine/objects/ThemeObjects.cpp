@@ -32,14 +32,24 @@ const MemberTable<ThemeObject>& ThemeObject::Members() {
   return table;
 }
 
+namespace {
+
+// MajorFont(1) reaches the collection's default member, as automation
+// applies the arguments of a property that takes none to what it returns.
+Value FontsOrFont(const std::shared_ptr<EngineSession>& session, const ThemeFontNames& names, Args a) {
+  auto fonts = std::make_shared<ThemeFontsObject>(session, names);
+  if (a.empty()) return Value(fonts);
+  return fonts->Invoke(InvokeKind::Get, "Item", a);
+}
+
+}  // namespace
+
 const MemberTable<ThemeFontSchemeObject>& ThemeFontSchemeObject::Members() {
   static const MemberTable<ThemeFontSchemeObject> table{
       {.name = "MajorFont",
-       .get = [](ThemeFontSchemeObject& o,
-                 Args) { return Value(std::make_shared<ThemeFontsObject>(o.Session(), o.fonts.major)); }},
+       .get = [](ThemeFontSchemeObject& o, Args a) { return FontsOrFont(o.Session(), o.fonts.major, a); }},
       {.name = "MinorFont",
-       .get = [](ThemeFontSchemeObject& o,
-                 Args) { return Value(std::make_shared<ThemeFontsObject>(o.Session(), o.fonts.minor)); }},
+       .get = [](ThemeFontSchemeObject& o, Args a) { return FontsOrFont(o.Session(), o.fonts.minor, a); }},
   };
   return table;
 }
