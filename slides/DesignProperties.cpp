@@ -136,7 +136,11 @@ struct DesignWriter {
     for (std::int32_t i = 1; i <= count; ++i) {
       Object shape;
       run.Step(step + 1, [&] { shape = shapes.Item(i); });
-      if (shape) ShapeProperties(shape, shapesElement, true);
+      // A shape that cannot be read still counts as done.
+      if (shape)
+        ShapeProperties(shape, shapesElement, true);
+      else
+        CountShapeProgress();
       if (checkAbort && CheckAbort()) return false;
     }
     return true;

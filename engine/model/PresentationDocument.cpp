@@ -131,7 +131,11 @@ const ColorContext& PresentationDocument::ColorsOf(const std::string& part) {
 pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
   for (const std::string& p : InheritanceChain(part))
     if (pugi::xml_node bg = ChildNamed(ChildNamed(PartRoot(p), "cSld"), "bg")) return bg;
-  return {};
+  if (!defaultBackground_.first_child())
+    defaultBackground_.load_string(R"(<p:bg xmlns:p="http://schemas.openxmlformats.org/presentationml/2006/main" )"
+                                   R"(xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main">)"
+                                   R"(<p:bgRef idx="1001"><a:schemeClr val="bg1"/></p:bgRef></p:bg>)");
+  return defaultBackground_.document_element();
 }
 
 const std::string& PresentationDocument::NotesPageOf(const std::string& slidePart) {

@@ -77,7 +77,9 @@ class PresentationDocument {
   // per part: nothing edits a theme or colour map, and every colour read needs them.
   const ColorContext& ColorsOf(const std::string& part);
   // The p:bg in effect for a slide, layout or master (its own, else the
-  // nearest one it inherits), or an empty node.
+  // nearest one it inherits). Where no part of the chain has one, the
+  // background PowerPoint shows: the theme's first background fill in
+  // Background 1, as it writes for a new master.
   pugi::xml_node BackgroundOf(const std::string& part);
   // The notes page of a slide: its notes slide part, or a page made once the
   // way PowerPoint makes one, kept under a part name the package does not use.
@@ -133,6 +135,7 @@ class PresentationDocument {
   std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
   std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
   unsigned textRevision_ = 0;
+  pugi::xml_document defaultBackground_;  // made on first use
   unsigned slidesRevision_ = 0;
   unsigned partsForgotten_ = 0;
   pugi::xml_node madeSlideList_;

@@ -1,5 +1,7 @@
 #include "engine/objects/ConnectorFormatObjects.h"
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "engine/model/ShapeKind.h"
@@ -41,8 +43,13 @@ Value ConnectedShape(ConnectorFormatObject& o, std::string_view end, std::string
 }
 
 Value ConnectionSite(ConnectorFormatObject& o, std::string_view end, std::string_view member) {
-  // PowerPoint numbers the sites from 1, the file from 0.
-  return Value(ConnectedOrFail(o, end, member).attribute("idx").as_int() + 1);
+  // PowerPoint numbers the sites from 1, the file from 0. Some writers store
+  // -1 as an unsigned number for "no site", which no shape has.
+  std::int64_t site = ConnectedOrFail(o, end, member).attribute("idx").as_llong() + 1;
+  if (site < 1 || site > std::numeric_limits<std::int32_t>::max())
+    throw ComError(hr::kInvalidArgument,
+                   "ConnectorFormat." + std::string(member) + " : The connection site is not valid.");
+  return Value(static_cast<std::int32_t>(site));
 }
 
 }  // namespace

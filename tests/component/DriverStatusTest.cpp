@@ -220,9 +220,10 @@ TEST_F(DriverStatusTest, PublicFrameCancelsAndClampsProgress) {
   };
   ASSERT_EQ(Export(), ERR_SUCCESS);
   EXPECT_FALSE(overran);
-  // 2 slides of 3 shapes each + 1 design + 3, and the last event reports the whole.
-  EXPECT_EQ(lastMax, 12);
-  EXPECT_EQ(lastCurrent, 12);
+  // 2 slides of 3 shapes each + 1 design with its turn, its master and the
+  // master's 3 shapes + 3, and the last event reports the whole.
+  EXPECT_EQ(lastMax, 16);
+  EXPECT_EQ(lastCurrent, 16);
 
   int asked = 0;
   info->Events().AbortConversion = [&](bool& cancel) {
