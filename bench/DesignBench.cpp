@@ -4,9 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <pugixml.hpp>
-
 #include <filesystem>
+#include <pugixml.hpp>
 #include <string>
 
 #include "component/ExportState.h"
@@ -42,8 +41,8 @@ void WriteDesigns(benchmark::State& state, const char* deck) {
     benchmark::DoNotOptimize(parent.first_child());
   }
   state.counters["layouts"] = layouts;
-  state.counters["per_layout"] = benchmark::Counter(layouts, benchmark::Counter::kIsIterationInvariantRate |
-                                                                 benchmark::Counter::kInvert);
+  state.counters["per_layout"] =
+      benchmark::Counter(layouts, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   pres.Call("Close");
   app.Call("Quit");
   std::filesystem::remove_all(export_state.outputFolder);

@@ -8,6 +8,7 @@
 #include "component/Events.h"
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
@@ -15,7 +16,6 @@
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "slides/LayoutNames.h"
-#include "component/objectmodel/PowerPointVersion.h"
 #include "slides/ThemeTables.h"
 #include "support/Text.h"
 
@@ -36,17 +36,17 @@ struct SchemeSlot {
 // In the order the host reads them. The legacy scheme has eight colours, so
 // several elements share one.
 constexpr std::array<SchemeSlot, 12> kSchemeSlots{{{"Accent1", 5, 5},
-                                                    {"Accent2", 6, 6},
-                                                    {"Accent3", 7, 7},
-                                                    {"Accent4", 8, 8},
-                                                    {"Accent5", 9, 5},
-                                                    {"Accent6", 10, 5},
-                                                    {"Dark1", 1, 2},
-                                                    {"Dark2", 3, 2},
-                                                    {"FollowedHyperlink", 12, 8},
-                                                    {"Hyperlink", 11, 7},
-                                                    {"Light1", 2, 1},
-                                                    {"Light2", 4, 1}}};
+                                                   {"Accent2", 6, 6},
+                                                   {"Accent3", 7, 7},
+                                                   {"Accent4", 8, 8},
+                                                   {"Accent5", 9, 5},
+                                                   {"Accent6", 10, 5},
+                                                   {"Dark1", 1, 2},
+                                                   {"Dark2", 3, 2},
+                                                   {"FollowedHyperlink", 12, 8},
+                                                   {"Hyperlink", 11, 7},
+                                                   {"Light1", 2, 1},
+                                                   {"Light2", 4, 1}}};
 
 // A busy PowerPoint is waited for, six times per design at most and without a
 // log line; any other failure is logged and loses only the item being written.
@@ -94,7 +94,8 @@ struct DesignWriter {
     for (const SchemeSlot& slot : kSchemeSlots) {
       std::int32_t color = major >= 12 ? slot.themeIndex : slot.legacyIndex;
       run.Step(step++, [&] {
-        AddElement(kSchemeIndent, element, slot.element, std::to_string(scheme.Child("Colors", color).Get("RGB").AsLong()));
+        AddElement(kSchemeIndent, element, slot.element,
+                   std::to_string(scheme.Child("Colors", color).Get("RGB").AsLong()));
       });
     }
   }
@@ -189,7 +190,8 @@ struct DesignWriter {
     for (const std::string& entry : used.Entries()) {
       std::size_t hyphen = entry.find('-');
       auto designIndex = static_cast<std::int32_t>(LeadingNumber(entry.substr(0, hyphen)));
-      auto layout = static_cast<std::int32_t>(LeadingNumber(hyphen == std::string::npos ? "" : entry.substr(hyphen + 1)));
+      auto layout =
+          static_cast<std::int32_t>(LeadingNumber(hyphen == std::string::npos ? "" : entry.substr(hyphen + 1)));
       if (designIndex != index) continue;
       if (layout == kTitleLayout && hasTitleMaster) continue;  // the title master stands for it
       if (!WriteUsedLayout(masterElement, layout)) return false;
@@ -206,7 +208,8 @@ struct DesignWriter {
     run.Step(82, [&] { AddAttribute(2, element, "name", layout.Get("Name").AsString()); });
     bool follows = true;
     run.Step(83, [&] { follows = layout.Get("FollowMasterBackground").AsLong() != 0; });
-    run.Step(84, [&] { AddElement(4, element, "BackgroundStyle", follows ? masterStyle : OwnBackgroundStyle(layout)); });
+    run.Step(84,
+             [&] { AddElement(4, element, "BackgroundStyle", follows ? masterStyle : OwnBackgroundStyle(layout)); });
     AddElement(4, element, "FollowMasterBackground", BoolText(follows));
     run.Step(85, [&] {
       AddElement(4, element, "DisplayMasterShapes", BoolText(layout.Get("DisplayMasterShapes").AsLong() != 0));

@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <functional>
+#include <pugixml.hpp>
 
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
@@ -56,7 +55,8 @@ void Remove(std::vector<StoredEntry>& entries, const std::string& name) {
   std::erase_if(entries, [&](const StoredEntry& e) { return e.name == name; });
 }
 
-void Replace(std::vector<StoredEntry>& entries, const std::string& name, const std::string& from, const std::string& to) {
+void Replace(std::vector<StoredEntry>& entries, const std::string& name, const std::string& from,
+             const std::string& to) {
   StoredEntry* entry = Find(entries, name);
   ASSERT_TRUE(entry) << name;
   std::size_t at = entry->data.find(from);
@@ -65,7 +65,8 @@ void Replace(std::vector<StoredEntry>& entries, const std::string& name, const s
 }
 
 std::string LayoutRels(const char* target) {
-  return std::string(R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideMaster" Target=")") +
+  return std::string(
+             R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideMaster" Target=")") +
          target + R"("/></Relationships>)";
 }
 
@@ -132,8 +133,9 @@ TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
     pugi::xml_document doc;
     ASSERT_TRUE(doc.load_file(xml.c_str()));
     pugi::xml_node designs = doc.child("Presentation").child("Designs");
-    EXPECT_EQ(static_cast<std::size_t>(std::distance(designs.children("Design").begin(), designs.children("Design").end())),
-              damage.designs);
+    EXPECT_EQ(
+        static_cast<std::size_t>(std::distance(designs.children("Design").begin(), designs.children("Design").end())),
+        damage.designs);
     for (pugi::xml_node design : designs.children("Design")) {
       EXPECT_TRUE(design.child("ColorScheme") && design.child("FontTheme"));
       EXPECT_STREQ(design.child("SlideMaster").child("Background").child_value("Visible"), "True");

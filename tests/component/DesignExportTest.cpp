@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <pugixml.hpp>
-
 #include <filesystem>
 #include <map>
+#include <pugixml.hpp>
 #include <set>
 
 #include "component/ExportState.h"
@@ -136,7 +135,8 @@ TEST_F(DesignExportTest, OlderPowerPointWritesTheUsedLayoutsAndTitleMasters) {
   for (pugi::xml_node slide : presentation.child("Slides").children("Slide")) {
     ++slides;
     std::string design = slide.child_value("DesignId"), layout = slide.child_value("LayoutId");
-    ASSERT_TRUE(layouts[design].contains(layout)) << "slide " << slides << ": design " << design << " layout " << layout;
+    ASSERT_TRUE(layouts[design].contains(layout))
+        << "slide " << slides << ": design " << design << " layout " << layout;
     // Layout 1 stands for the title master, named after the design.
     if (layout != "1") {
       EXPECT_EQ(layouts[design][layout], LayoutName(std::stoi(layout)));
@@ -153,7 +153,9 @@ TEST_F(DesignExportTest, CancellingDuringAMastersShapesWritesNothing) {
   {
     pugi::xml_node presentation = Export("poi__keyframes.pptx");
     slides = presentation.child("SlideCount").text().as_int();
-    ASSERT_GE(presentation.child("Designs").child("Design").child("SlideMaster").child("Shapes").select_nodes("Shape").size(), 3u);
+    ASSERT_GE(
+        presentation.child("Designs").child("Design").child("SlideMaster").child("Shapes").select_nodes("Shape").size(),
+        3u);
   }
   info->Events().AbortConversion = [&](bool& cancel) { cancel = ++asked == 1 + slides + 2; };
   std::string name = Deck("poi__keyframes.pptx"), xml, out = Folder("cancelled").string();

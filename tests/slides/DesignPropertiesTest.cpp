@@ -19,13 +19,18 @@ class DesignPropertiesTest : public FakePowerPointTest {
   void Use(int major) {
     StartPowerPoint(major);
     master = Make("Master");
-    master->Prop("Background", Dispatched(Background())).Prop("BackgroundStyle", 3, 12)
+    master->Prop("Background", Dispatched(Background()))
+        .Prop("BackgroundStyle", 3, 12)
         .Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
     auto theme = Make("OfficeTheme");
-    theme->Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors))).Prop("ThemeFontScheme", Dispatched(Fonts("Calibri", "Calibri")));
+    theme->Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors)))
+        .Prop("ThemeFontScheme", Dispatched(Fonts("Calibri", "Calibri")));
     master->Prop("Theme", Dispatched(theme), 12);
     design = Make("Design");
-    design->Prop("Index", 2).Prop("Name", "Office Theme").Prop("SlideMaster", Dispatched(master)).Prop("HasTitleMaster", 0);
+    design->Prop("Index", 2)
+        .Prop("Name", "Office Theme")
+        .Prop("SlideMaster", Dispatched(master))
+        .Prop("HasTitleMaster", 0);
     slides = Make("Slides");
     slides->Prop("Count", 5);
     presentation = Make("Presentation");
@@ -62,15 +67,20 @@ class DesignPropertiesTest : public FakePowerPointTest {
   }
   FakePtr Layout(const char* name, int followMaster) {
     auto layout = Make("CustomLayout");
-    layout->Prop("Name", name).Prop("FollowMasterBackground", followMaster).Prop("DisplayMasterShapes", followMaster)
-        .Prop("Background", Dispatched(Background())).Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
+    layout->Prop("Name", name)
+        .Prop("FollowMasterBackground", followMaster)
+        .Prop("DisplayMasterShapes", followMaster)
+        .Prop("Background", Dispatched(Background()))
+        .Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
     return layout;
   }
   // A slide the writer makes and must delete again; it shows background style 9.
   FakePtr TemporarySlide() {
     auto slide = Make("Slide");
-    slide->Prop("BackgroundStyle", 9).Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
-        .Prop("Design", Value()).On("Delete", [this](Args) {
+    slide->Prop("BackgroundStyle", 9)
+        .Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
+        .Prop("Design", Value())
+        .On("Delete", [this](Args) {
           ++deleted;
           return Value();
         });
@@ -98,7 +108,8 @@ constexpr const char* kOfficeScheme =
     "                <Accent3>5880731</Accent3>\r\n                <Accent4>10642560</Accent4>\r\n"
     "                <Accent5>13020235</Accent5>\r\n                <Accent6>4626167</Accent6>\r\n"
     "                <Dark1>0</Dark1>\r\n                <Dark2>8210719</Dark2>\r\n"
-    "                <FollowedHyperlink>8388736</FollowedHyperlink>\r\n                <Hyperlink>16711680</Hyperlink>\r\n"
+    "                <FollowedHyperlink>8388736</FollowedHyperlink>\r\n                "
+    "<Hyperlink>16711680</Hyperlink>\r\n"
     "                <Light1>16777215</Light1>\r\n                <Light2>14806254</Light2>\r\n</ColorScheme>";
 
 TEST_F(DesignPropertiesTest, PowerPoint2007DesignWithItsThemeAndCustomLayouts) {
@@ -114,14 +125,16 @@ TEST_F(DesignPropertiesTest, PowerPoint2007DesignWithItsThemeAndCustomLayouts) {
             std::string("<Designs><Design id=\"2\">") + kOfficeScheme +
                 "<FontTheme>                <Name>Office</Name>\r\n"
                 "                <MajorFont>Calibri</MajorFont>\r\n                <MinorFont>Calibri</MinorFont>\r\n"
-                "</FontTheme>  <SlideMaster name=\"Office Theme\">\r\n<Shapes/>  <Background>                <Visible>False</Visible>\r\n"
+                "</FontTheme>  <SlideMaster name=\"Office Theme\">\r\n<Shapes/>  <Background>                "
+                "<Visible>False</Visible>\r\n"
                 "</Background>    <BackgroundStyle>3</BackgroundStyle>\r\n"
                 // A layout that follows the master takes its style; one that does not shows its own on a slide.
                 "<CustomLayout id=\"1\" name=\"Title Slide\"><Shapes/>        <BackgroundStyle>3</BackgroundStyle>\r\n"
                 "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
                 "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n"
                 "<Background>                <Visible>False</Visible>\r\n</Background></CustomLayout>"
-                "<CustomLayout id=\"2\" name=\"Picture with Caption\"><Shapes/>        <BackgroundStyle>9</BackgroundStyle>\r\n"
+                "<CustomLayout id=\"2\" name=\"Picture with Caption\"><Shapes/>        "
+                "<BackgroundStyle>9</BackgroundStyle>\r\n"
                 "    <FollowMasterBackground>False</FollowMasterBackground>\r\n"
                 "    <DisplayMasterShapes>False</DisplayMasterShapes>\r\n"
                 "<Background>                <Visible>False</Visible>\r\n</Background></CustomLayout>"
@@ -173,7 +186,8 @@ TEST_F(DesignPropertiesTest, PowerPoint2003RecreatesTheUsedLayoutsOnTemporarySli
   font->Prop("Name", "Tahoma");
   presentation->Prop("Fonts", Dispatched(MakeCollection("Fonts", version, {font})));
   auto titleMaster = Make("Master");
-  titleMaster->Prop("Background", Dispatched(Background())).Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
+  titleMaster->Prop("Background", Dispatched(Background()))
+      .Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
   design->Prop("HasTitleMaster", -1).Prop("TitleMaster", Dispatched(titleMaster));
   std::vector<std::int32_t> added;
   slides->On("Add", [&](Args a) {
@@ -182,29 +196,31 @@ TEST_F(DesignPropertiesTest, PowerPoint2003RecreatesTheUsedLayoutsOnTemporarySli
     return Dispatched(TemporarySlide());
   });
   UsedLayouts used;
-  used.Add(2, 1);   // stands for the title master
-  used.Add(1, 3);   // another design's
+  used.Add(2, 1);  // stands for the title master
+  used.Add(1, 3);  // another design's
   used.Add(2, 11);
   used.Add(2, 11);  // listed once
   used.Add(2, 40);  // no such layout: no name
   ASSERT_EQ(used.Entries(), (std::vector<std::string>{"2-1", "1-3", "2-11", "2-40"}));
   std::string xml = Write(used);
 
-  EXPECT_NE(xml.find("<ColorScheme>                <Name/>\r\n                <Accent1>105</Accent1>\r\n"
-                     "                <Accent2>106</Accent2>\r\n                <Accent3>107</Accent3>\r\n"
-                     "                <Accent4>108</Accent4>\r\n                <Accent5>105</Accent5>\r\n"
-                     "                <Accent6>105</Accent6>\r\n                <Dark1>102</Dark1>\r\n"
-                     "                <Dark2>102</Dark2>\r\n                <FollowedHyperlink>108</FollowedHyperlink>\r\n"
-                     "                <Hyperlink>107</Hyperlink>\r\n                <Light1>101</Light1>\r\n"
-                     "                <Light2>101</Light2>\r\n</ColorScheme>"),
-            std::string::npos)
+  EXPECT_NE(
+      xml.find("<ColorScheme>                <Name/>\r\n                <Accent1>105</Accent1>\r\n"
+               "                <Accent2>106</Accent2>\r\n                <Accent3>107</Accent3>\r\n"
+               "                <Accent4>108</Accent4>\r\n                <Accent5>105</Accent5>\r\n"
+               "                <Accent6>105</Accent6>\r\n                <Dark1>102</Dark1>\r\n"
+               "                <Dark2>102</Dark2>\r\n                <FollowedHyperlink>108</FollowedHyperlink>\r\n"
+               "                <Hyperlink>107</Hyperlink>\r\n                <Light1>101</Light1>\r\n"
+               "                <Light2>101</Light2>\r\n</ColorScheme>"),
+      std::string::npos)
       << xml;
   // With one font the body font is the heading font.
   EXPECT_NE(xml.find("<FontTheme>                <Name/>\r\n                <MajorFont>Tahoma</MajorFont>\r\n"
                      "                <MinorFont>Tahoma</MinorFont>\r\n</FontTheme>"),
             std::string::npos);
   EXPECT_NE(xml.find("<BackgroundStyle>0</BackgroundStyle>"), std::string::npos);
-  EXPECT_NE(xml.find("<CustomLayout id=\"1\" name=\"Office Theme\"><Shapes/>    <Background>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("<CustomLayout id=\"1\" name=\"Office Theme\"><Shapes/>    <Background>"), std::string::npos)
+      << xml;
   EXPECT_NE(xml.find("<CustomLayout id=\"11\" name=\"Title Only\"><Shapes/>    "
                      "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
                      "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n<Background>"),
