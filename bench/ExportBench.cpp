@@ -83,5 +83,15 @@ BENCHMARK_CAPTURE(ConvertToPdf, Stress021, "poi__stress021.pptx", 41)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+// Over a thousand shape images, each drawn between the writers' edits.
+BENCHMARK_CAPTURE(ExportDeck, HowWeRefactor_images, "poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx",
+                  true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK_CAPTURE(ConvertToPdf, HowWeRefactor, "poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx", 28)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace

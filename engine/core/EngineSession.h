@@ -22,6 +22,10 @@ struct EngineOptions {
   // Which LibreOffice and render server draw them, with what time limits;
   // none: the installed ones with the default limits.
   std::shared_ptr<const RendererSetup> renderer = nullptr;
+  // How many shape images LibreOffice draws from one copy of the deck it
+  // opens: opening costs far more than drawing, but a larger copy opens
+  // slower and a failed copy costs the images in it a second try each.
+  int shapeImagesPerCopy = 128;
 };
 
 struct EngineSession {

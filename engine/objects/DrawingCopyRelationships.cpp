@@ -86,6 +86,24 @@ std::string RelationshipsWithoutNotes(Package& package, const std::string& slide
   return SerializeXml(rels);
 }
 
+std::string RelationshipsWithSlides(Package& package, const std::string& part,
+                                    std::vector<std::pair<std::string, std::string>>& slides) {
+  pugi::xml_document rels;
+  std::string bytes = package.ReadBytes(RelationshipsPartName(part));
+  rels.load_buffer(bytes.data(), bytes.size());
+  pugi::xml_node root = rels.document_element();
+  for (int i = 0; i < static_cast<int>(slides.size()); ++i) {
+    std::string id = "rIdDrawnPage" + std::to_string(i + 1);
+    while (package.FindRelationship(part, id)) id += "_";
+    pugi::xml_node r = root.append_child("Relationship");
+    r.append_attribute("Id") = id.c_str();
+    r.append_attribute("Type") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slide";
+    r.append_attribute("Target") = RootTarget(slides[static_cast<std::size_t>(i)].second).c_str();
+    slides[static_cast<std::size_t>(i)].first = std::move(id);
+  }
+  return SerializeXml(rels);
+}
+
 std::string OnlyLayoutRelationship(const std::string& layoutPart) {
   RelationshipsWriter rels;
   rels.AddLayout(layoutPart);

@@ -1,8 +1,10 @@
 #pragma once
-// The relationships parts of the slides in a copy of the deck drawn for shape
+// The relationships parts of the slides, and of the presentation, in a copy of the deck drawn for shape
 // images (engine/objects/ShapeDrawingCopy.h).
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/package/Package.h"
 
@@ -22,5 +24,10 @@ std::string OnlyLayoutRelationship(const std::string& layoutPart);
 // package root, so they lead where they did from the slide's folder; a
 // target the package lacks is left out, so the shape draws without it.
 std::string RelationshipsCarriedOver(Package& package, const std::string& sourcePart, const std::string& layoutPart);
+
+// The part's own relationships and one to each slide listed (id, part name),
+// whose ids this fills in with ones the part leaves free.
+std::string RelationshipsWithSlides(Package& package, const std::string& part,
+                                    std::vector<std::pair<std::string, std::string>>& slides);
 
 }  // namespace quillmere::engine

@@ -26,6 +26,7 @@ bool IsFinal(PresentationObject& o) {
 }
 
 Value SaveCopyAs(PresentationObject& o, Args a) {
+  DrawPendingImages(*o.Session());
   std::string file = ArgAt(a, 0).AsString();
   int format = ArgAt(a, 1).IsEmpty() ? kSaveAsDefault : ArgAt(a, 1).AsLong();
   if (format != kSaveAsDefault && format != kSaveAsOpenXmlPresentation)
@@ -71,6 +72,7 @@ const std::vector<std::string>& PresentationObject::Fonts() {
 }
 
 void PresentationObject::Close() {
+  DrawPendingImages(*session_);
   closed = true;
   if (auto list = owner.lock()) list->Remove(this);
 }

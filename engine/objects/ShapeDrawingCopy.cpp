@@ -1,6 +1,7 @@
 #include "engine/objects/ShapeDrawingCopy.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <set>
 
 #include "component/automation/ComError.h"
 #include "engine/model/PresentationDocument.h"
@@ -54,19 +55,37 @@ void KeepOnly(pugi::xml_node container, const KeptShapes& kept) {
   }
 }
 
-std::string WithOnlyKeptShapes(pugi::xml_document& slide, const KeptShapes& kept) {
+// LibreOffice numbers a slide by its place in the copy, where the page comes
+// after the deck's own slides: its slide number fields become the text of
+// the number the slide shows in the deck.
+void NumberAs(pugi::xml_document& slide, int number) {
+  for (pugi::xpath_node hit : slide.select_nodes("//*[local-name()='fld'][@type='slidenum']")) {
+    pugi::xml_node field = hit.node();
+    std::string_view name = field.name();
+    field.set_name((std::string(name.substr(0, name.size() - 3)) + "r").c_str());
+    field.remove_attribute("id");
+    field.remove_attribute("type");
+    if (pugi::xml_node props = ChildNamed(field, "pPr")) field.remove_child(props);
+    pugi::xml_node text = ChildNamed(field, "t");
+    if (!text) text = field.append_child((std::string(name.substr(0, name.size() - 3)) + "t").c_str());
+    text.text().set(std::to_string(number).c_str());
+  }
+}
+
+std::string WithOnlyKeptShapes(pugi::xml_document& slide, const KeptShapes& kept, int number) {
   KeepOnly(ShapeTreeOf(slide.document_element()), kept);
   KeepOwnEffectsOnly(slide);
+  NumberAs(slide, number);
   return SerializeXml(slide);
 }
 
 // The slide with only the kept shapes. Animations go too: they name shapes
 // that are no longer there.
-std::string SlideWithOnly(const pugi::xml_document& slide, const KeptShapes& kept) {
+std::string SlideWithOnly(const pugi::xml_document& slide, const KeptShapes& kept, int number) {
   pugi::xml_document copy;
   copy.reset(slide);
   if (pugi::xml_node timing = ChildNamed(copy.document_element(), "timing")) copy.document_element().remove_child(timing);
-  return WithOnlyKeptShapes(copy, kept);
+  return WithOnlyKeptShapes(copy, kept, number);
 }
 
 // The namespaces, and which of them a reader may ignore, declared on an element.
@@ -79,7 +98,7 @@ void CopyNamespaceDeclarations(const pugi::xml_node& from, pugi::xml_node to) {
 
 // A slide holding the kept shapes of a layout's or master's tree, as the
 // part's writer spelled them.
-std::string SlideOfShapes(const pugi::xml_node& partRoot, const KeptShapes& kept) {
+std::string SlideOfShapes(const pugi::xml_node& partRoot, const KeptShapes& kept, int number) {
   std::string_view name = partRoot.name();
   std::string prefix(name.substr(0, name.size() - LocalName(partRoot).size()));
   pugi::xml_document slide;
@@ -89,21 +108,21 @@ std::string SlideOfShapes(const pugi::xml_node& partRoot, const KeptShapes& kept
   pugi::xml_node common = root.append_child((prefix + "cSld").c_str());
   CopyNamespaceDeclarations(sourceCommon, common);
   common.append_copy(ShapeTreeOf(partRoot));
-  return WithOnlyKeptShapes(slide, kept);
+  return WithOnlyKeptShapes(slide, kept, number);
 }
 
-// A copy of the part's XML in which the list keeps only the entry whose
-// relationship leads to `target`, and the named lists are gone.
-std::string WithOnlyEntry(Package& package, const std::string& part, std::string_view list, const std::string& target,
-                          std::initializer_list<std::string_view> dropped = {}) {
+// The part's XML, as the copy holds it, in which the list keeps only the
+// entries whose relationships lead to the targets, and the named lists are gone.
+std::string WithOnlyEntries(Package& package, const std::string& part, const std::string& xml, std::string_view list,
+                            const std::set<std::string>& targets, std::initializer_list<std::string_view> dropped = {}) {
   pugi::xml_document copy;
-  copy.reset(*package.FindXml(part));
+  copy.load_string(xml.c_str());
   pugi::xml_node root = copy.document_element();
   pugi::xml_node entries = ChildNamed(root, list);
   for (pugi::xml_node e = entries.first_child(), next; e; e = next) {
     next = e.next_sibling();
     const Relationship* rel = package.FindRelationship(part, RelationshipId(e));
-    if (!rel || rel->target != target) entries.remove_child(e);
+    if (!rel || !targets.count(rel->target)) entries.remove_child(e);
   }
   for (std::string_view name : dropped)
     if (pugi::xml_node n = ChildNamed(root, name)) root.remove_child(n);
@@ -117,6 +136,68 @@ std::string MasterOf(PresentationDocument& doc, const DrawingPlace& place) {
 
 [[noreturn]] void Refuse(HResult number, std::string_view member, std::string_view why) {
   throw ComError(number, std::string(member) + " : " + std::string(why));
+}
+
+std::string Revision(Package& package, const std::string& part) {
+  return std::to_string(package.PartRevision(part)) + "," +
+         std::to_string(package.PartRevision(RelationshipsPartName(part)));
+}
+
+// A part the page shows shapes of may have changed since an earlier page of
+// the copy took it (the writers edit it around each image), but only its
+// shapes' own properties, which the page carries: any state of it will do,
+// except an emptied one, which must match exactly.
+constexpr std::string_view kAnyState = "*";
+constexpr std::string_view kEmptied = "emptied";
+bool Compatible(std::string_view a, std::string_view b) {
+  return a == b || ((a == kAnyState || b == kAnyState) && a != kEmptied && b != kEmptied);
+}
+
+constexpr std::string_view kSlideType = "application/vnd.openxmlformats-officedocument.presentationml.slide+xml";
+
+// A part name the package does not have: "ppt/slides/drawnpage3.xml".
+std::string FreePageName(Package& package, int number) {
+  std::string name = "ppt/slides/drawnpage" + std::to_string(number);
+  while (package.HasPart(name + ".xml")) name += "_";
+  return name + ".xml";
+}
+
+// The presentation listing only the masters, no notes or handout master, and
+// after the deck's own slides one slide for each relationship id.
+std::string PresentationWithPages(Package& package, const std::string& main, const std::string& xml,
+                                  const std::set<std::string>& masters, const std::vector<std::string>& pageIds) {
+  pugi::xml_document copy;
+  std::string filtered =
+      WithOnlyEntries(package, main, xml, "sldMasterIdLst", masters, {"notesMasterIdLst", "handoutMasterIdLst"});
+  copy.load_string(filtered.c_str());
+  pugi::xml_node root = copy.document_element();
+  std::string_view rootName = root.name();
+  std::string prefix(rootName.substr(0, rootName.size() - LocalName(root).size()));
+  pugi::xml_node slides = ChildNamed(root, "sldIdLst");
+  if (!slides) {
+    pugi::xml_node masterList = ChildNamed(root, "sldMasterIdLst");
+    slides = masterList ? root.insert_child_after((prefix + "sldIdLst").c_str(), masterList)
+                        : root.prepend_child((prefix + "sldIdLst").c_str());
+  }
+  unsigned long long id = 255;
+  for (pugi::xml_node entry = slides.first_child(); entry; entry = entry.next_sibling())
+    id = std::max<unsigned long long>(id, entry.attribute("id").as_ullong());
+  constexpr std::string_view kRelationshipsNamespace =
+      "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+  std::string relPrefix;
+  for (pugi::xml_attribute a : root.attributes())
+    if (std::string_view(a.name()).starts_with("xmlns:") && a.value() == kRelationshipsNamespace)
+      relPrefix = std::string(a.name()).substr(6);
+  if (relPrefix.empty()) {
+    relPrefix = "qrel";
+    root.append_attribute("xmlns:qrel") = std::string(kRelationshipsNamespace).c_str();
+  }
+  for (const std::string& rid : pageIds) {
+    pugi::xml_node entry = slides.append_child((prefix + "sldId").c_str());
+    entry.append_attribute("id") = ++id;
+    entry.append_attribute((relPrefix + ":id").c_str()) = rid.c_str();
+  }
+  return SerializeXml(copy);
 }
 
 }  // namespace
@@ -139,38 +220,21 @@ KeptShapes KeepOnlyDrawn(std::vector<ShapeToDraw>& drawn) {
   return kept;
 }
 
-std::string KeptShapesKey(const KeptShapes& kept) {
-  std::string key = kept.whole ? "*" : "";
-  for (const auto& [index, members] : kept.shapes) key += "(" + std::to_string(index) + KeptShapesKey(members) + ")";
-  return key;
-}
-
 DrawingPlace PlaceToDraw(PresentationDocument& doc, const std::string& part, std::string_view member) {
   pugi::xml_node root = doc.PartRoot(part);
   if (!ShapeTreeOf(root)) Refuse(hr::kUnspecified, member, "The shapes' slide, layout or master cannot be read.");
   std::string_view kind = LocalName(root);
-  const std::vector<SlideEntry>& slides = doc.Slides();
   DrawingPlace place;
   place.part = part;
   if (kind == "sld") {
-    for (int i = 0, n = static_cast<int>(slides.size()); i < n; ++i)
-      if (slides[i].part == part) {
-        place.slide = part;
-        place.page = i;
-        place.layout = doc.LayoutOfSlide(part);
-        return place;
-      }
-    Refuse(hr::kUnspecified, member, "The slide is not in the presentation.");
+    const std::vector<SlideEntry>& slides = doc.Slides();
+    if (std::none_of(slides.begin(), slides.end(), [&](const SlideEntry& s) { return s.part == part; }))
+      Refuse(hr::kUnspecified, member, "The slide is not in the presentation.");
+    place.layout = doc.LayoutOfSlide(part);
+    return place;
   }
   if (kind != "sldLayout" && kind != "sldMaster")
     Refuse(hr::kInvalidArgument, member, "Only shapes of slides, layouts and masters can be exported.");
-  // The slide drawn on needs a relationships part for the copy to replace.
-  for (int i = 0, n = static_cast<int>(slides.size()); i < n && place.slide.empty(); ++i)
-    if (doc.Pkg().HasPart(RelationshipsPartName(slides[i].part))) {
-      place.slide = slides[i].part;
-      place.page = i;
-    }
-  if (place.slide.empty()) Refuse(hr::kUnspecified, member, "The presentation has no slide to draw the shapes on.");
   if (kind == "sldLayout") {
     place.layout = part;
     return place;
@@ -182,45 +246,112 @@ DrawingPlace PlaceToDraw(PresentationDocument& doc, const std::string& part, std
   return place;
 }
 
-Package::ReplacedParts DrawingFrame(PresentationDocument& doc, const DrawingPlace& place) {
+DrawnPage PageOfShapes(PresentationDocument& doc, const DrawingPlace& place, const KeptShapes& kept) {
   Package& package = doc.Pkg();
-  Package::ReplacedParts replaced;
+  DrawnPage page{place, {}, {}};
+  pugi::xml_node root = doc.PartRoot(place.part);
+  // A layout's or master's shapes show the first slide's number.
+  const std::vector<SlideEntry>& slides = doc.Slides();
+  auto slide = std::find_if(slides.begin(), slides.end(), [&](const SlideEntry& s) { return s.part == place.part; });
+  const int number = doc.FirstSlideNumber() + (slide == slides.end() ? 0 : static_cast<int>(slide - slides.begin()));
+  if (LocalName(root) != "sld") {
+    page.slide = SlideOfShapes(root, kept, number);
+    page.relationships = RelationshipsCarriedOver(package, place.part, place.layout);
+    return page;
+  }
+  page.slide = SlideWithOnly(*package.FindXml(place.part), kept, number);
+  if (package.HasPart(RelationshipsPartName(place.part))) {
+    page.relationships = RelationshipsWithoutNotes(package, place.part);
+  } else if (!place.layout.empty()) {
+    page.relationships = OnlyLayoutRelationship(place.layout);
+  }
+  return page;
+}
+
+std::map<std::string, std::string> DrawingCopy::StampsNow(PresentationDocument& doc, const DrawnPage& page) const {
+  Package& package = doc.Pkg();
+  const DrawingPlace& place = page.place;
+  std::map<std::string, std::string> stamps{{doc.MainPart(), Revision(package, doc.MainPart())}};
+  auto stamp = [&](const std::string& part) {
+    return part == place.part ? std::string(kAnyState) : Revision(package, part);
+  };
+  if (!place.layout.empty())
+    stamps[place.layout] = place.layoutEmptied ? std::string(kEmptied) : stamp(place.layout);
+  if (std::string master = MasterOf(doc, place); !master.empty() && package.FindXml(master))
+    stamps[master] = stamp(master);
+  return stamps;
+}
+
+bool DrawingCopy::Fits(PresentationDocument& doc, const DrawnPage& page) const {
+  for (const auto& [part, stamp] : StampsNow(doc, page)) {
+    auto found = followed_.find(part);
+    if (found != followed_.end() && !Compatible(found->second.stamp, stamp)) return false;
+  }
+  return true;
+}
+
+int DrawingCopy::Add(PresentationDocument& doc, DrawnPage page) {
+  // The same shapes asked for again (as an EMF after a PNG, say) share a page.
+  if (!pages_.empty() && pages_.back() == page) return PageCount() - 1;
+  for (auto& [part, stamp] : StampsNow(doc, page)) {
+    auto found = followed_.find(part);
+    if (found == followed_.end()) {
+      std::string xml = stamp == kEmptied ? EmptyPart("sldLayout") : SerializeXml(*doc.Pkg().FindXml(part));
+      followed_.emplace(part, FollowedPart{std::move(stamp), std::move(xml)});
+    } else if (found->second.stamp == kAnyState) {
+      found->second.stamp = std::move(stamp);
+    }
+  }
+  pages_.push_back(std::move(page));
+  return PageCount() - 1;
+}
+
+DrawingCopy DrawingCopy::OnlyPage(int page) const {
+  DrawingCopy copy;
+  copy.pages_.push_back(pages_.at(static_cast<std::size_t>(page)));
+  copy.followed_ = followed_;
+  return copy;
+}
+
+DrawingCopy::Parts DrawingCopy::PartsFor(PresentationDocument& doc) const {
+  Package& package = doc.Pkg();
+  Parts parts;
+  std::set<std::string> layouts, masters;
+  std::map<std::string, std::set<std::string>> layoutsOfMaster;
+  for (const DrawnPage& page : pages_) {
+    if (page.place.layout.empty()) continue;
+    layouts.insert(page.place.layout);
+    if (std::string master = MasterOf(doc, page.place); followed_.count(master)) {
+      masters.insert(master);
+      layoutsOfMaster[master].insert(page.place.layout);
+    }
+  }
+  // The deck's own slides, empty, follow a layout of the copy.
   const std::string emptySlide = EmptyPart("sld");
-  const std::string followLayout = place.layout.empty() ? std::string() : OnlyLayoutRelationship(place.layout);
+  const std::string followLayout = layouts.empty() ? std::string() : OnlyLayoutRelationship(*layouts.begin());
   for (const SlideEntry& slide : doc.Slides()) {
-    replaced.emplace(slide.part, emptySlide);
-    if (!followLayout.empty()) replaced.emplace(RelationshipsPartName(slide.part), followLayout);
+    parts.replaced.emplace(slide.part, emptySlide);
+    if (!followLayout.empty()) parts.replaced.emplace(RelationshipsPartName(slide.part), followLayout);
   }
-  if (place.layoutEmptied) replaced.emplace(place.layout, EmptyPart("sldLayout"));
-  const std::string master = MasterOf(doc, place);
-  if (master.empty() || !package.FindXml(master)) return replaced;
-  replaced.emplace(master, WithOnlyEntry(package, master, "sldLayoutIdLst", place.layout));
-  replaced.emplace(doc.MainPart(), WithOnlyEntry(package, doc.MainPart(), "sldMasterIdLst", master,
-                                                 {"notesMasterIdLst", "handoutMasterIdLst"}));
-  return replaced;
-}
-
-std::string FrameKey(PresentationDocument& doc, const DrawingPlace& place) {
-  Package& package = doc.Pkg();
-  std::string key = package.File().string() + "|" + std::to_string(reinterpret_cast<std::uintptr_t>(&doc)) + "|" +
-                    place.layout + (place.layoutEmptied ? "|emptied" : "|");
-  for (const std::string& part : {doc.MainPart(), MasterOf(doc, place), place.layout})
-    key += "|" + std::to_string(package.PartRevision(part)) + "," +
-           std::to_string(package.PartRevision(RelationshipsPartName(part)));
-  return key;
-}
-
-void PutDrawnShapes(Package::ReplacedParts& parts, PresentationDocument& doc, const DrawingPlace& place,
-                    const KeptShapes& kept) {
-  Package& package = doc.Pkg();
-  const std::string rels = RelationshipsPartName(place.slide);
-  if (place.slide == place.part) {
-    parts.insert_or_assign(place.slide, SlideWithOnly(*package.FindXml(place.part), kept));
-    if (package.HasPart(rels)) parts.insert_or_assign(rels, RelationshipsWithoutNotes(package, place.slide));
-    return;
+  parts.firstPage = static_cast<int>(doc.Slides().size());
+  for (const std::string& layout : layouts) parts.replaced.emplace(layout, followed_.at(layout).xml);
+  for (const std::string& master : masters)
+    parts.replaced.emplace(master, WithOnlyEntries(package, master, followed_.at(master).xml, "sldLayoutIdLst",
+                                                   layoutsOfMaster[master]));
+  std::vector<std::pair<std::string, std::string>> pageRelationships;  // id, part
+  for (int i = 0; i < PageCount(); ++i) {
+    const DrawnPage& page = pages_[static_cast<std::size_t>(i)];
+    std::string name = FreePageName(package, i + 1);
+    parts.added.push_back({name, page.slide, std::string(kSlideType)});
+    if (!page.relationships.empty()) parts.added.push_back({RelationshipsPartName(name), page.relationships, ""});
+    pageRelationships.emplace_back("", name);
   }
-  parts.insert_or_assign(place.slide, SlideOfShapes(doc.PartRoot(place.part), kept));
-  parts.insert_or_assign(rels, RelationshipsCarriedOver(package, place.part, place.layout));
+  const std::string main = doc.MainPart();
+  std::vector<std::string> ids;
+  parts.replaced.emplace(RelationshipsPartName(main), RelationshipsWithSlides(package, main, pageRelationships));
+  for (const auto& [id, name] : pageRelationships) ids.push_back(id);
+  parts.replaced.emplace(main, PresentationWithPages(package, main, followed_.at(main).xml, masters, ids));
+  return parts;
 }
 
 }  // namespace quillmere::engine

@@ -1,15 +1,16 @@
 #pragma once
-// What a copy of the deck drawn for some shapes of one part holds in place of
-// the deck's own parts. LibreOffice opens the whole package before it draws
-// anything, so the copy keeps only what those shapes show through: one slide
-// with just them, its layout and master, and no notes; every other slide is
-// empty and follows the same layout. It opens about four times faster than
-// the deck with its other slides merely emptied.
+// The copy of the deck LibreOffice opens to draw shape images. Opening is
+// what costs (far more than drawing), so one copy holds a page for each of
+// many images: every page a slide added to the deck, holding only the shapes
+// of one image as they were when it was asked for. The deck's own slides
+// stay listed but empty (leaving them out makes LibreOffice 7.4 crash while
+// opening some decks, poi__stress022); masters list only the layouts the
+// pages follow, the presentation only those masters and no notes.
 //
-// LibreOffice draws only slides, so shapes of a layout or master are drawn as
-// copies on the deck's first slide: for a layout that slide follows the
-// layout itself, for a master a layout of that master emptied of shapes, so
-// placeholders inherit from the master alone.
+// LibreOffice draws only slides, so shapes of a layout or master are drawn
+// as copies on a page: for a layout that page follows the layout itself, for
+// a master a layout of that master emptied of shapes, so placeholders
+// inherit from the master alone.
 
 #include <map>
 #include <string>
@@ -23,9 +24,9 @@ namespace quillmere::engine {
 
 class PresentationDocument;
 
-// The shapes the copy keeps of one level of the part's tree, by their
-// 0-based index back to front; a kept group keeps only the members drawn,
-// unless the group itself is drawn.
+// The shapes a page keeps of one level of the part's tree, by their 0-based
+// index back to front; a kept group keeps only the members drawn, unless
+// the group itself is drawn.
 struct KeptShapes {
   std::map<int, KeptShapes> shapes;
   bool whole = false;
@@ -34,33 +35,60 @@ struct KeptShapes {
 // What the paths of the shapes drawn lead to; the paths are renumbered to
 // count only what is kept.
 KeptShapes KeepOnlyDrawn(std::vector<ShapeToDraw>& drawn);
-// A text naming what is kept, for telling one copy from another.
-std::string KeptShapesKey(const KeptShapes& kept);
 
 // Where the copy shows the shapes of a part.
 struct DrawingPlace {
   std::string part;            // the slide, layout or master holding the shapes
-  std::string slide;           // the copy's slide that shows them
-  int page = 0;                // its 0-based index
-  std::string layout;          // the layout every slide of the copy follows; empty when the slide has none
+  std::string layout;          // the layout the page follows; empty when it has none
   bool layoutEmptied = false;  // for a master's shapes: the layout has no shapes of its own
+  bool operator==(const DrawingPlace&) const = default;
 };
 // Throws ComError: E_INVALIDARG for a part that is no slide, layout or
-// master; E_FAIL when it cannot be read or the deck has no slide, or the
-// master no layout, to draw on.
+// master; E_FAIL when it cannot be read, the slide is not in the deck or the
+// master has no layout to draw with.
 DrawingPlace PlaceToDraw(PresentationDocument& doc, const std::string& part, std::string_view member);
 
-// The parts the copy replaces whatever shapes of the place are drawn: every
-// slide empty and following the place's layout (emptied for a master's
-// shapes), the master listing only that layout, the presentation only that
-// master. They are the same for every image until one of the parts they
-// come from changes: FrameKey tells when.
-Package::ReplacedParts DrawingFrame(PresentationDocument& doc, const DrawingPlace& place);
-std::string FrameKey(PresentationDocument& doc, const DrawingPlace& place);
+// One page of the copy, taken when its image is asked for: the writers undo
+// their edits right after.
+struct DrawnPage {
+  DrawingPlace place;
+  std::string slide;          // only the kept shapes
+  std::string relationships;  // those the shapes use, and the layout
+  bool operator==(const DrawnPage&) const = default;
+};
+DrawnPage PageOfShapes(PresentationDocument& doc, const DrawingPlace& place, const KeptShapes& kept);
 
-// Puts the place's slide with only the kept shapes, and the relationships
-// they use, over the frame's empty one.
-void PutDrawnShapes(Package::ReplacedParts& parts, PresentationDocument& doc, const DrawingPlace& place,
-                    const KeptShapes& kept);
+// The pages of one copy and the layouts, masters and presentation they
+// follow, each as it was when the first page needing it was added. A page
+// fits only while the parts it follows are unchanged since: a copy shows
+// each part once.
+class DrawingCopy {
+ public:
+  bool Fits(PresentationDocument& doc, const DrawnPage& page) const;
+  // Returns the page's 0-based index among the pages.
+  int Add(PresentationDocument& doc, DrawnPage page);
+  int PageCount() const { return static_cast<int>(pages_.size()); }
+  // A copy holding only that page, with the parts as this one holds them.
+  DrawingCopy OnlyPage(int page) const;
+
+  struct Parts {
+    Package::ReplacedParts replaced;
+    std::vector<Package::AddedPart> added;
+    int firstPage = 0;  // the 0-based index in the copy of the first added page
+  };
+  // What the copy writes over and beside the deck as it is now.
+  Parts PartsFor(PresentationDocument& doc) const;
+
+ private:
+  struct FollowedPart {
+    std::string stamp;  // the revision it had, or how it was emptied
+    std::string xml;
+  };
+  // The parts the page follows, by name, with their stamps now.
+  std::map<std::string, std::string> StampsNow(PresentationDocument& doc, const DrawnPage& page) const;
+
+  std::vector<DrawnPage> pages_;
+  std::map<std::string, FollowedPart> followed_;
+};
 
 }  // namespace quillmere::engine

@@ -51,7 +51,7 @@ Value ExportShapeImages(const std::vector<std::shared_ptr<ShapeObject>>& shapes,
     if (!path) throw invalid("This shape cannot be exported.");
     paths.push_back({std::move(*path), DrawingPropertiesOf(shape->element).attribute("name").value()});
   }
-  ExportShapeImage(*first.Session(), *first.doc, first.part, paths, member, args);
+  ExportShapeImage(*first.Session(), first.doc, first.part, paths, member, args);
   return Value();
 }
 

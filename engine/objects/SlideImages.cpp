@@ -1,5 +1,6 @@
 #include "engine/objects/SlideImages.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <system_error>
@@ -8,35 +9,27 @@
 #include "engine/core/EngineSession.h"
 #include "engine/core/MemberTable.h"
 #include "engine/model/PresentationDocument.h"
-#include "engine/objects/ShapeDrawingCopy.h"
+#include "engine/objects/PendingShapeImages.h"
+#include "engine/objects/RenderState.h"
 #include "engine/render/SlideRenderer.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 
 namespace quillmere::engine {
 
-struct RenderState {
-  explicit RenderState(const std::shared_ptr<const RendererSetup>& setup)
-      : renderer(setup ? *setup : DefaultRendererSetup()) {}
-  SlideRenderer renderer;
-  std::filesystem::path copy;  // the last edited state written for the renderer
-  std::string copyToken;       // which document and revision the copy holds
-  // The last edited state of the shapes drawn, for shape images: a deck
-  // holding only them is opened several times faster than the whole deck,
-  // and the writers change the deck between nearly every two shape images.
-  std::filesystem::path slideCopy;
-  std::string slideCopyToken;  // document, revision, part and shapes
-  // What the copy replaces whatever shapes are drawn; written again only
-  // when the parts it comes from change, not for each image.
-  Package::ReplacedParts drawingFrame;
-  std::string drawingFrameKey;
+RenderState::RenderState(const std::shared_ptr<const RendererSetup>& setup, int perCopy)
+    : renderer(setup ? *setup : DefaultRendererSetup()), imagesPerCopy(std::max(1, perCopy)) {}
 
-  ~RenderState() {
-    std::error_code ignored;
-    if (!copy.empty()) std::filesystem::remove(copy, ignored);
-    if (!slideCopy.empty()) std::filesystem::remove(slideCopy, ignored);
+RenderState::~RenderState() {
+  try {
+    DrawPendingShapeImages(*this);
+  } catch (const std::exception&) {
+    // the session is going away: nothing is left to report to
   }
-};
+  std::error_code ignored;
+  if (!copy.empty()) std::filesystem::remove(copy, ignored);
+  if (!shapesCopy.empty()) std::filesystem::remove(shapesCopy, ignored);
+}
 
 namespace {
 
@@ -54,7 +47,8 @@ std::string& ImageNotice() {
 // rather than failed, so that writers skip them instead of retrying.
 RenderState& Rendering(EngineSession& session, std::string_view member) {
   if (!session.options.drawImages) Fail(member, "Drawing images is turned off.", hr::kAborted);
-  if (!session.rendering) session.rendering = std::make_shared<RenderState>(session.options.renderer);
+  if (!session.rendering)
+    session.rendering = std::make_shared<RenderState>(session.options.renderer, session.options.shapeImagesPerCopy);
   RenderState& state = *session.rendering;
   if (!state.renderer.UnavailableReason().empty()) {
     ImageNotice() = state.renderer.UnavailableReason();
@@ -71,6 +65,7 @@ std::string StateToken(PresentationDocument& doc) {
 // nothing was edited, else a package written from the edits.
 SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& doc, std::string_view member) {
   RenderState& state = Rendering(session, member);
+  DrawPendingShapeImages(state);
   Package& package = doc.Pkg();
   std::string token = StateToken(doc);
   if (package.Revision() == 0) {
@@ -88,35 +83,6 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
   }
   state.renderer.Load(state.copy, token);
   return state.renderer;
-}
-
-// Points the renderer at the shapes as they are now: a copy of the deck in
-// which one slide holds only them (paths renumbered to match). The other
-// slides stay in the slide list, empty: leaving them out makes LibreOffice
-// 7.4 crash while opening some decks (poi__stress022).
-void ShowCurrentShapes(EngineSession& session, PresentationDocument& doc, const DrawingPlace& place,
-                       std::vector<ShapeToDraw>& shapes, std::string_view member) {
-  RenderState& state = Rendering(session, member);
-  KeptShapes kept = KeepOnlyDrawn(shapes);
-  std::string token = StateToken(doc) + ":" + place.part + ":" + KeptShapesKey(kept);
-  if (state.slideCopyToken != token) {
-    std::string frameKey = FrameKey(doc, place);
-    if (state.drawingFrameKey != frameKey) {
-      state.drawingFrame = DrawingFrame(doc, place);
-      state.drawingFrameKey = std::move(frameKey);
-    }
-    Package::ReplacedParts parts = state.drawingFrame;
-    PutDrawnShapes(parts, doc, place, kept);
-    if (state.slideCopy.empty())
-      state.slideCopy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
-    try {
-      doc.Pkg().SaveCopyWith(state.slideCopy, parts);
-    } catch (const PackageError& e) {
-      Fail(member, std::string("The presentation could not be prepared for drawing (") + e.what() + ").");
-    }
-    state.slideCopyToken = token;
-  }
-  state.renderer.Load(state.slideCopy, token);
 }
 
 struct ImageRequest {
@@ -165,40 +131,48 @@ void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int sli
   }
 }
 
-void ExportShapeImage(EngineSession& session, PresentationDocument& doc, const std::string& part,
-                      std::vector<ShapeToDraw> shapes, std::string_view member, Args args) {
+void ExportShapeImage(EngineSession& session, const std::shared_ptr<PresentationDocument>& doc,
+                      const std::string& part, std::vector<ShapeToDraw> shapes, std::string_view member, Args args) {
   constexpr int kPng = 2, kEmf = 5;
-  std::filesystem::path target = ArgAt(args, 0).AsString();
+  PendingShapeImage image;
+  image.target = ArgAt(args, 0).AsString();
   int filter = ArgAt(args, 1).IsEmpty() ? kPng : ArgAt(args, 1).AsLong();
-  if (target.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
+  if (image.target.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
   if (filter != kPng && filter != kEmf)
     throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.  Filter not supported.");
+  image.emf = filter == kEmf;
   // An omitted scale is the slide's size at 96 dpi, as for a slide image.
-  int width = ArgAt(args, 2).IsEmpty() ? static_cast<int>(doc.SlideWidth() * 4 / 3) : ArgAt(args, 2).AsLong();
-  int height = ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc.SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
-  if (width <= 0 || height <= 0) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
+  image.pageWidthPx = ArgAt(args, 2).IsEmpty() ? static_cast<int>(doc->SlideWidth() * 4 / 3) : ArgAt(args, 2).AsLong();
+  image.pageHeightPx = ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc->SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
+  if (image.pageWidthPx <= 0 || image.pageHeightPx <= 0)
+    throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
   if (shapes.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
-  DrawingPlace place = PlaceToDraw(doc, part, member);
+  DrawingPlace place = PlaceToDraw(*doc, part, member);
+  RenderState& state = Rendering(session, member);
+  // The renderer starts at the first image, so that one that cannot start
+  // fails the call that asked, and every later call at once.
   try {
-    ShowCurrentShapes(session, doc, place, shapes, member);
-    const int page = place.page;
-    SlideRenderer& renderer = session.rendering->renderer;
-    std::vector<ShapePath> paths;
-    for (const ShapeToDraw& shape : shapes)
-      paths.push_back(shape.name.empty() ? shape.path : renderer.Locate(page, shape.path, shape.name));
-    if (filter == kEmf) {
-      renderer.ExportShapesEmf(page, paths, target);
-    } else {
-      renderer.ExportShapesScaled(page, paths, target, width, height);
-    }
+    state.renderer.EnsureRunning();
   } catch (const RenderError& e) {
-    if (session.rendering->renderer.Down()) ImageNotice() = e.what();
+    if (state.renderer.Down()) ImageNotice() = e.what();
     Fail(member, e.what());
   }
+  KeptShapes kept = KeepOnlyDrawn(shapes);
+  image.shapes = std::move(shapes);
+  AddShapeImage(state, doc, PageOfShapes(*doc, place, kept), std::move(image));
 }
 
-void EndRendering(EngineSession& session) { session.rendering.reset(); }
+void DrawPendingImages(EngineSession& session) {
+  if (session.rendering) DrawPendingShapeImages(*session.rendering);
+}
+
+void EndRendering(EngineSession& session) {
+  DrawPendingImages(session);
+  session.rendering.reset();
+}
 
 std::string TakeImageNotice() { return std::exchange(ImageNotice(), {}); }
+
+void NoteImageTrouble(std::string why) { ImageNotice() = std::move(why); }
 
 }  // namespace quillmere::engine

@@ -109,12 +109,19 @@ class Package {
   // The same with some parts' bytes replaced in the written file only (the
   // part name as in Relationship::target, without a leading "/").
   using ReplacedParts = std::map<std::string, std::string, std::less<>>;
-  void SaveCopyWith(const std::filesystem::path& file, const ReplacedParts& replaced);
+  // Parts the copy has beside the package's own, with their content types
+  // (empty: the package's default for the name's extension).
+  struct AddedPart {
+    std::string name, bytes, contentType;
+  };
+  void SaveCopyWith(const std::filesystem::path& file, const ReplacedParts& replaced,
+                    const std::vector<AddedPart>& added = {});
 
  private:
   explicit Package(std::filesystem::path file);
   // replaced: by part key.
-  void Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& replaced);
+  void Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& replaced,
+            const std::vector<AddedPart>& added = {});
   struct Impl;
   std::filesystem::path file_;
   std::unique_ptr<Impl> impl_;

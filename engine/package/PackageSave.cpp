@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <system_error>
@@ -24,13 +25,15 @@ void Package::SaveAs(const std::filesystem::path& file, std::string_view mainCon
   Save(file, mainContentType, {});
 }
 
-void Package::SaveCopyWith(const std::filesystem::path& file, const ReplacedParts& replaced) {
+void Package::SaveCopyWith(const std::filesystem::path& file, const ReplacedParts& replaced,
+                           const std::vector<AddedPart>& added) {
   ReplacedParts byKey;
   for (const auto& [name, bytes] : replaced) byKey.emplace(PartKey(name), bytes);
-  Save(file, {}, byKey);
+  Save(file, {}, byKey, added);
 }
 
-void Package::Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& byKey) {
+void Package::Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& byKey,
+                   const std::vector<AddedPart>& added) {
   Impl& im = *impl_;
   std::filesystem::path temp = TempNameNextTo(file);
   std::error_code ignored;
@@ -42,10 +45,14 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
       else out.AddCopy(im.zip.get(), *im.Entry(key));
     };
     // [Content_Types].xml first: readers that stream a package need it first.
-    if (!mainContentType.empty() && im.contentTypes->Find(im.mainPart) != mainContentType) {
+    bool addsTypes = std::any_of(added.begin(), added.end(), [](const AddedPart& p) { return !p.contentType.empty(); });
+    if (addsTypes || (!mainContentType.empty() && im.contentTypes->Find(im.mainPart) != mainContentType)) {
       pugi::xml_document types;
       types.reset(*im.contentTypesXml);
-      ContentTypes(types).SetOverride(im.mainPart, mainContentType);
+      ContentTypes contentTypes(types);
+      if (!mainContentType.empty()) contentTypes.SetOverride(im.mainPart, mainContentType);
+      for (const AddedPart& part : added)
+        if (!part.contentType.empty()) contentTypes.SetOverride(part.name, part.contentType);
       out.AddBytes(im.Entry(kContentTypesKey)->zipName, SerializeXml(types));
     } else {
       write(kContentTypesKey, im.Entry(kContentTypesKey)->zipName);
@@ -56,6 +63,11 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
     }
     for (const std::string& key : im.added)
       if (im.Has(key)) write(key, im.parts.at(key).name);
+    for (const AddedPart& part : added) {
+      if (im.Has(PartKey(part.name)))
+        throw PackageError(PackageError::Kind::WriteFailed, file.string() + ": the package already has " + part.name);
+      out.AddBytes(part.name, part.bytes);
+    }
     out.Commit();
   } catch (...) {
     std::filesystem::remove(temp, ignored);

@@ -135,6 +135,10 @@ void SlideRenderer::ExportShapesEmf(int page, const std::vector<ShapePath>& shap
   Exchange({"shapes", std::to_string(page), ShapeList(shapes), "emf", Absolute(out)}, setup_.timeouts.image);
 }
 
+void SlideRenderer::EnsureRunning() {
+  if (!server_) Start();
+}
+
 void SlideRenderer::Shutdown() {
   if (server_) {
     auto deadline = std::chrono::steady_clock::now() + setup_.timeouts.quit;

@@ -101,6 +101,9 @@ class SlideRenderer {
   // Documents the running server has loaded, as it reports them.
   int DocumentLoads() const { return loads_; }
 
+  // Starts the server unless it runs: throws RenderError when it cannot.
+  void EnsureRunning();
+
   // Asks the server to quit, kills what is left of it after the quit time
   // limit and removes its profile. A later request starts a new server.
   void Shutdown();

@@ -1,5 +1,5 @@
-// The copy drawn for a shape image keeps only what those shapes show through,
-// and the paths sent to the renderer count only what was kept.
+// The copy drawn for shape images keeps only what those shapes show through,
+// one page for each image, and the paths sent to the renderer count only what was kept.
 
 #include <gtest/gtest.h>
 
@@ -33,13 +33,12 @@ pugi::xml_document Parse(const std::string& xml) {
   return doc;
 }
 
-// The parts a copy drawn for the kept shapes of the part replaces.
-engine::Package::ReplacedParts PartsDrawing(engine::PresentationDocument& doc, const std::string& part,
-                                            const engine::KeptShapes& kept) {
-  engine::DrawingPlace place = engine::PlaceToDraw(doc, part, "Shape.Export");
-  engine::Package::ReplacedParts parts = engine::DrawingFrame(doc, place);
-  engine::PutDrawnShapes(parts, doc, place, kept);
-  return parts;
+// The parts of a copy holding one page, for the kept shapes of the part.
+engine::DrawingCopy::Parts PartsDrawing(engine::PresentationDocument& doc, const std::string& part,
+                                        const engine::KeptShapes& kept) {
+  engine::DrawingCopy copy;
+  copy.Add(doc, engine::PageOfShapes(doc, engine::PlaceToDraw(doc, part, "Shape.Export"), kept));
+  return copy.PartsFor(doc);
 }
 
 std::vector<std::string> NamesOf(const std::vector<pugi::xml_node>& shapes) {
@@ -58,10 +57,9 @@ std::string EmbedOf(const pugi::xml_node& tree) {
 class ShapeDrawingCopyTest : public IsolatedUserFolders {
  protected:
   // The copy written with those parts and opened again.
-  engine::PresentationDocument Reopened(engine::PresentationDocument& doc,
-                                        const engine::Package::ReplacedParts& parts) {
+  engine::PresentationDocument Reopened(engine::PresentationDocument& doc, const engine::DrawingCopy::Parts& parts) {
     const std::string copy = (Folder("tmp") / "drawn.pptx").string();
-    doc.Pkg().SaveCopyWith(copy, parts);
+    doc.Pkg().SaveCopyWith(copy, parts.replaced, parts.added);
     return engine::PresentationDocument(engine::Package::Open(copy));
   }
 };
@@ -88,11 +86,13 @@ TEST_F(ShapeDrawingCopyTest, KeepsOnlyTheDrawnMembersTheirLayoutAndMaster) {
   EXPECT_EQ(drawn[0].path, (std::vector<int>{1}));
   EXPECT_EQ(drawn[1].path, (std::vector<int>{0, 1}));
   EXPECT_EQ(drawn[2].path, (std::vector<int>{0, 0}));
-  std::vector<engine::ShapeToDraw> whole{{{group}, ""}, {{group, 1}, ""}};
-  EXPECT_NE(engine::KeptShapesKey(engine::KeepOnlyDrawn(whole)), engine::KeptShapesKey(kept));
 
-  engine::Package::ReplacedParts parts = PartsDrawing(doc, part, kept);
-  pugi::xml_document slideXml = Parse(parts.at(part));
+  // The page is a slide added after the deck's own.
+  engine::DrawingCopy::Parts parts = PartsDrawing(doc, part, kept);
+  EXPECT_EQ(parts.firstPage, 48);
+  ASSERT_EQ(parts.added.size(), 2u);
+  EXPECT_EQ(parts.added[1].name, engine::RelationshipsPartName(parts.added[0].name));
+  pugi::xml_document slideXml = Parse(parts.added[0].bytes);
   std::vector<pugi::xml_node> left = engine::TopLevelShapes(slideXml.document_element());
   ASSERT_EQ(left.size(), 2u);
   EXPECT_STREQ(engine::DrawingPropertiesOf(left[1]).attribute("name").value(),
@@ -104,22 +104,77 @@ TEST_F(ShapeDrawingCopyTest, KeepsOnlyTheDrawnMembersTheirLayoutAndMaster) {
   // The group keeps its frame and child space, so its members stay where they were.
   EXPECT_TRUE(ChildNamed(ChildNamed(ChildNamed(left[0], "grpSpPr"), "xfrm"), "chExt"));
   EXPECT_FALSE(ChildNamed(slideXml.document_element(), "timing"));
-  EXPECT_EQ(parts.at(engine::RelationshipsPartName(part)).find("notesSlide"), std::string::npos);
+  EXPECT_EQ(parts.added[1].bytes.find("notesSlide"), std::string::npos);
 
   const std::string layout = doc.LayoutOfSlide(part);
-  const std::string& other = doc.Slides()[0].part;
-  EXPECT_TRUE(engine::TopLevelShapes(Parse(parts.at(other)).document_element()).empty());
-  EXPECT_NE(parts.at(engine::RelationshipsPartName(other)).find("Target=\"/" + layout + "\""), std::string::npos);
-  pugi::xml_document master = Parse(parts.at(doc.MasterOfPart(layout)));
+  for (const std::string& slide : {part, doc.Slides()[0].part}) {
+    EXPECT_TRUE(engine::TopLevelShapes(Parse(parts.replaced.at(slide)).document_element()).empty());
+    EXPECT_NE(parts.replaced.at(engine::RelationshipsPartName(slide)).find("Target=\"/" + layout + "\""),
+              std::string::npos);
+  }
+  pugi::xml_document master = Parse(parts.replaced.at(doc.MasterOfPart(layout)));
   EXPECT_EQ(CountChildren(ChildNamed(master.document_element(), "sldLayoutIdLst"), "sldLayoutId"), 1);
-  pugi::xml_document presentation = Parse(parts.at(doc.MainPart()));
-  EXPECT_EQ(CountChildren(ChildNamed(presentation.document_element(), "sldIdLst"), "sldId"), 48);
+  pugi::xml_document presentation = Parse(parts.replaced.at(doc.MainPart()));
+  EXPECT_EQ(CountChildren(ChildNamed(presentation.document_element(), "sldIdLst"), "sldId"), 49);
   EXPECT_FALSE(ChildNamed(presentation.document_element(), "notesMasterIdLst"));
 
-  // The copy is a package that opens again, with every slide still listed.
+  // The copy is a package that opens again, with every slide still listed and the page last.
   engine::PresentationDocument reopened = Reopened(doc, parts);
-  EXPECT_EQ(reopened.Slides().size(), 48u);
+  ASSERT_EQ(reopened.Slides().size(), 49u);
   EXPECT_EQ(reopened.LayoutOfSlide(reopened.Slides()[0].part), layout);
+  EXPECT_EQ(reopened.Slides()[48].part, parts.added[0].name);
+  EXPECT_EQ(reopened.TopLevelShapesOf(parts.added[0].name).size(), 2u);
+  EXPECT_EQ(reopened.LayoutOfSlide(parts.added[0].name), layout);
+}
+
+// Pages of shapes as they were when each was asked for, the parts they
+// follow as the first page needing each found them; a page that needs a
+// part otherwise makes a copy of its own.
+TEST_F(ShapeDrawingCopyTest, OneCopyHoldsAPageForEachImage) {
+  engine::PresentationDocument doc(engine::Package::Open(std::string(QUILLMERE_CORPUS_DIR) + "/poi__customGeo.pptx"));
+  const std::string first = doc.Slides()[0].part, sixth = doc.Slides()[5].part;
+  ASSERT_NE(doc.LayoutOfSlide(first), doc.LayoutOfSlide(sixth));
+  std::vector<engine::ShapeToDraw> drawn{{{0}, ""}};
+  engine::KeptShapes kept = engine::KeepOnlyDrawn(drawn);
+  auto page = [&](const std::string& part) {
+    return engine::PageOfShapes(doc, engine::PlaceToDraw(doc, part, "Shape.Export"), kept);
+  };
+  engine::DrawingCopy copy;
+  EXPECT_EQ(copy.Add(doc, page(first)), 0);
+  EXPECT_EQ(copy.Add(doc, page(first)), 0);  // the same shapes again share the page
+  // An edit of the slide after its page was taken is not on the page.
+  pugi::xml_node shape = doc.TopLevelShapesOf(sixth)[0];
+  std::string name = engine::DrawingPropertiesOf(shape).attribute("name").value();
+  EXPECT_EQ(copy.Add(doc, page(sixth)), 1);
+  engine::DrawingPropertiesOf(shape).attribute("name").set_value("Edited");
+  doc.Pkg().MarkModified(sixth);
+  EXPECT_EQ(copy.Add(doc, page(sixth)), 2);
+
+  // Every page follows its own slide's layout; the master lists both.
+  engine::PresentationDocument reopened = Reopened(doc, copy.PartsFor(doc));
+  ASSERT_EQ(reopened.Slides().size(), 51u);
+  EXPECT_EQ(reopened.LayoutOfSlide(reopened.Slides()[48].part), doc.LayoutOfSlide(first));
+  EXPECT_EQ(reopened.LayoutOfSlide(reopened.Slides()[49].part), doc.LayoutOfSlide(sixth));
+  EXPECT_EQ(NamesOf(reopened.TopLevelShapesOf(reopened.Slides()[49].part)), (std::vector<std::string>{name}));
+  EXPECT_EQ(NamesOf(reopened.TopLevelShapesOf(reopened.Slides()[50].part)), (std::vector<std::string>{"Edited"}));
+  EXPECT_EQ(reopened.LayoutsOfMaster(reopened.Masters()[0]).size(), 2u);
+
+  // A page alone keeps the parts as the copy took them.
+  engine::PresentationDocument alone = Reopened(doc, copy.OnlyPage(1).PartsFor(doc));
+  ASSERT_EQ(alone.Slides().size(), 49u);
+  EXPECT_EQ(NamesOf(alone.TopLevelShapesOf(alone.Slides()[48].part)), (std::vector<std::string>{name}));
+
+  // The layout a page follows changed since the copy took it, or a master's
+  // shapes need it emptied: such a page does not fit.
+  const std::string layout = doc.LayoutOfSlide(first);
+  doc.Pkg().MarkModified(layout);
+  EXPECT_FALSE(copy.Fits(doc, page(first)));
+  const std::string master = doc.MasterOfPart(layout);
+  engine::DrawnPage ofMaster = page(master);
+  ASSERT_TRUE(ofMaster.place.layoutEmptied);
+  engine::DrawingCopy slideOfLayout;
+  slideOfLayout.Add(doc, engine::PageOfShapes(doc, engine::PlaceToDraw(doc, first, "Shape.Export"), kept));
+  EXPECT_EQ(slideOfLayout.Fits(doc, ofMaster), ofMaster.place.layout != layout);
 }
 
 // poi__bug65228: one slide; layout 3 has a logo picture ("Picture 3", the
@@ -136,11 +191,11 @@ TEST_F(ShapeDrawingCopyTest, ALayoutsShapesAreDrawnOnASlideFollowingThatLayout) 
   engine::KeptShapes kept = engine::KeepOnlyDrawn(drawn);
   EXPECT_EQ(drawn[0].path, (std::vector<int>{0}));
 
-  engine::Package::ReplacedParts parts = PartsDrawing(doc, layout, kept);
-  // The layout itself is left as it is: the slide follows it.
-  EXPECT_EQ(parts.count(layout), 0u);
+  engine::DrawingCopy::Parts parts = PartsDrawing(doc, layout, kept);
+  // The layout itself is kept as it is: the page follows it.
+  EXPECT_EQ(parts.replaced.at(layout), engine::SerializeXml(*doc.Pkg().FindXml(layout)));
   engine::PresentationDocument reopened = Reopened(doc, parts);
-  const std::string& slide = reopened.Slides()[0].part;
+  const std::string& slide = reopened.Slides()[parts.firstPage].part;
   EXPECT_EQ(reopened.LayoutOfSlide(slide), layout);
   const std::vector<pugi::xml_node>& shapes = reopened.TopLevelShapesOf(slide);
   ASSERT_EQ(NamesOf(shapes), (std::vector<std::string>{"Picture 3"}));
@@ -167,7 +222,7 @@ TEST_F(ShapeDrawingCopyTest, AMastersShapesAreDrawnOnASlideWhoseLayoutHasNoShape
   EXPECT_EQ(drawn[1].path, (std::vector<int>{1}));
 
   engine::PresentationDocument reopened = Reopened(doc, PartsDrawing(doc, master, kept));
-  const std::string& slide = reopened.Slides()[0].part;
+  const std::string& slide = reopened.Slides().back().part;
   pugi::xml_node root = reopened.PartRoot(slide);
   EXPECT_EQ(LocalName(root), "sld");
   const std::vector<pugi::xml_node>& shapes = reopened.TopLevelShapesOf(slide);
@@ -205,7 +260,7 @@ TEST_F(ShapeDrawingCopyTest, BrokenLayoutsAndRelationshipsAreRefusedOrLeftOut) {
                       rel("rId5", "image", "../media/image6.jpeg") + "</Relationships>",
                   "");
   engine::PresentationDocument reopened = Reopened(doc, PartsDrawing(doc, layout, kept));
-  const std::string& slide = reopened.Slides()[0].part;
+  const std::string& slide = reopened.Slides().back().part;
   EXPECT_FALSE(reopened.Pkg().FindRelationship(slide, "rId2"));
   EXPECT_FALSE(reopened.Pkg().FindRelationship(slide, embed));
   const engine::Relationship* link = reopened.Pkg().FindRelationship(slide, "rId4");
@@ -224,7 +279,7 @@ TEST_F(ShapeDrawingCopyTest, BrokenLayoutsAndRelationshipsAreRefusedOrLeftOut) {
   const std::string& notes = doc.NotesPageOf(doc.Slides()[0].part);
   EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(doc, notes, "Shape.Export"); }), hr::kInvalidArgument);
 
-  // A deck without slides has none to draw its master's shapes on.
+  // A deck without slides has its master's shapes drawn on the one page.
   std::unique_ptr<engine::Package> empty = engine::Package::Open(std::string(QUILLMERE_CORPUS_DIR) + kDesignDeck);
   pugi::xml_document presentation;
   presentation.reset(*empty->FindXml("ppt/presentation.xml"));
@@ -232,7 +287,11 @@ TEST_F(ShapeDrawingCopyTest, BrokenLayoutsAndRelationshipsAreRefusedOrLeftOut) {
   empty->PutPart("ppt/presentation.xml", engine::SerializeXml(presentation), "");
   engine::PresentationDocument slideless(std::move(empty));
   ASSERT_TRUE(slideless.Slides().empty());
-  EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(slideless, slideless.Masters()[0], "Shape.Export"); }), hr::kUnspecified);
+  std::vector<engine::ShapeToDraw> first{{{0}, ""}};
+  engine::PresentationDocument page =
+      Reopened(slideless, PartsDrawing(slideless, slideless.Masters()[0], engine::KeepOnlyDrawn(first)));
+  ASSERT_EQ(page.Slides().size(), 1u);
+  EXPECT_EQ(page.TopLevelShapesOf(page.Slides()[0].part).size(), 1u);
 }
 
 }  // namespace

@@ -44,15 +44,11 @@ class DesignShapeExportTest : public IsolatedUserFolders {
     IsolatedUserFolders::SetUp();
     if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
   }
-  std::optional<Rgba> ExportPng(const Object& target, const std::string& name) {
-    std::filesystem::path file = Folder("out") / name;
-    target.Call("Export", file.string(), kPng, 1920 * kPixelsPerPoint, 1080 * kPixelsPerPoint);
-    return ReadPng(file);
+  void ExportPng(const Object& target, const std::string& name) {
+    target.Call("Export", (Folder("out") / name).string(), kPng, 1920 * kPixelsPerPoint, 1080 * kPixelsPerPoint);
   }
-  bool ExportEmf(const Object& target, const std::string& name) {
-    std::filesystem::path file = Folder("out") / name;
-    target.Call("Export", file.string(), kEmf);
-    return IsEmf(file);
+  void ExportEmf(const Object& target, const std::string& name) {
+    target.Call("Export", (Folder("out") / name).string(), kEmf);
   }
   Object app_;
 };
@@ -62,44 +58,49 @@ TEST_F(DesignShapeExportTest, ShapesOfLayoutsAndMastersAreDrawnAsTheyShowThere) 
   Object pres = app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kDeck, 0, -1, 0);
   Object master = pres.Child("Designs").Item(1).Child("SlideMaster");
 
-  // A layout's logo, a picture of about 30 x 32 pt, opaque in the middle.
   Object logo = master.Child("CustomLayouts").Item(3).Child("Shapes").Item("Picture 3");
-  std::optional<Rgba> drawnLogo = ExportPng(logo, "logo.png");
-  ASSERT_TRUE(drawnLogo);
-  ExpectSize(*drawnLogo, 30.09, 31.86, "logo");
-  EXPECT_GT(drawnLogo->Alpha(drawnLogo->width / 2, drawnLogo->height / 2), 0);
-  EXPECT_TRUE(ExportEmf(logo, "logo.emf"));
-
-  // The master's group: a white rectangle under a picture, and that picture alone.
+  ExportPng(logo, "logo.png");
+  ExportEmf(logo, "logo.emf");
   Object masterShapes = master.Child("Shapes");
   Object group = masterShapes.Item("Picture 5");
-  std::optional<Rgba> drawnGroup = ExportPng(group, "group.png");
-  ASSERT_TRUE(drawnGroup);
-  ExpectSize(*drawnGroup, 30.24, 31.86, "group");
-  EXPECT_EQ(drawnGroup->Alpha(2, 2), 255);
-  EXPECT_TRUE(ExportEmf(group.Child("GroupItems").Item("image1.png"), "member.emf"));
-
+  ExportPng(group, "group.png");
+  ExportEmf(group.Child("GroupItems").Item("image1.png"), "member.emf");
   // The master's title placeholder with an invisible companion of its frame,
-  // as the shape writer asks. The master's title style sets its prompt in
-  // 72 pt from the left, so the capital P reaches a third of the way down
-  // the 156 pt frame and the lower part stays empty.
+  // as the shape writer asks.
   Object title = masterShapes.Item(kTitle);
   Object companion = masterShapes.Child("AddShape", kRectangle, title.Get("Left").AsSingle(),
                                         title.Get("Top").AsSingle(), title.Get("Width").AsSingle(),
                                         title.Get("Height").AsSingle());
   companion.Child("Fill").Put("Visible", false);
   companion.Child("Line").Put("Visible", false);
-  Object range = masterShapes.Child("Range", kTitle, companion.Get("Name").AsString());
-  std::optional<Rgba> drawnTitle = ExportPng(range, "title.png");
+  ExportPng(masterShapes.Child("Range", kTitle, companion.Get("Name").AsString()), "title.png");
   companion.Call("Delete");
+  app_.Call("Quit");
+  EXPECT_TRUE(RenderLeftovers(Folder("tmp")).empty());
+
+  // A layout's logo, a picture of about 30 x 32 pt, opaque in the middle.
+  std::optional<Rgba> drawnLogo = ReadPng(Folder("out") / "logo.png");
+  ASSERT_TRUE(drawnLogo);
+  ExpectSize(*drawnLogo, 30.09, 31.86, "logo");
+  EXPECT_GT(drawnLogo->Alpha(drawnLogo->width / 2, drawnLogo->height / 2), 0);
+  EXPECT_TRUE(IsEmf(Folder("out") / "logo.emf"));
+
+  // The master's group: a white rectangle under a picture, and that picture alone.
+  std::optional<Rgba> drawnGroup = ReadPng(Folder("out") / "group.png");
+  ASSERT_TRUE(drawnGroup);
+  ExpectSize(*drawnGroup, 30.24, 31.86, "group");
+  EXPECT_EQ(drawnGroup->Alpha(2, 2), 255);
+  EXPECT_TRUE(IsEmf(Folder("out") / "member.emf"));
+
+  // The master's title style sets its prompt in 72 pt from the left, so the
+  // capital P reaches a third of the way down the 156 pt frame and the lower
+  // part stays empty.
+  std::optional<Rgba> drawnTitle = ReadPng(Folder("out") / "title.png");
   ASSERT_TRUE(drawnTitle);
   ExpectSize(*drawnTitle, 1800, 156, "title");
   EXPECT_TRUE(DrawnWithin(*drawnTitle, 0, 0.25, 0.02, 0.35));
   EXPECT_FALSE(DrawnWithin(*drawnTitle, 0, 0.6, 1, 1));
   EXPECT_FALSE(DrawnWithin(*drawnTitle, 0.9, 0, 1, 1));
-
-  app_.Call("Quit");
-  EXPECT_TRUE(RenderLeftovers(Folder("tmp")).empty());
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
+#include "engine/objects/SlideImages.h"
 #include "engine/render/SlideRenderer.h"
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/ErrorNumber.h"
@@ -83,20 +86,61 @@ TEST_F(RendererFailureTest, ADownRendererFailsEveryImageAtOnce) {
   EXPECT_FALSE(StillRunning(pid));
   QuitLeavingNothing();
 
-  // Greets, then hangs on every request: it is killed, started once more,
-  // killed again, and then left down.
+  // Greets, then hangs on every request: the images wait to be drawn
+  // together; when they are, the server is killed, started once more, killed
+  // again, and then left down, and the user is told.
   std::filesystem::path starts = Folder("out") / "starts";
   Object hanging = OpenShape(Setup(WriteScript(
       Folder("bin") / "hanging", "echo $$ > " + pid.string() + "\necho x >> " + starts.string() +
                                      "\necho ok ready\nread line\nexec sleep 600")));
   start = Clock::now();
   SevenTries(hanging, failures);
-  EXPECT_EQ(failures, 7);
+  EXPECT_EQ(failures, 0);
+  QuitLeavingNothing();
   EXPECT_LT(Clock::now() - start, 4s);
+  EXPECT_FALSE(engine::TakeImageNotice().empty());
   std::ifstream lines(starts);
   EXPECT_EQ(std::count(std::istreambuf_iterator<char>(lines), {}, '\n'), 2);
   EXPECT_FALSE(StillRunning(pid));
-  QuitLeavingNothing();
+}
+
+// Like the real server, but drawing a shape writes only its page number, an
+// image named "bad" fails, one named "lost" ends the server, and the first
+// copy loaded is refused unless the marker file exists.
+std::string DrawingServer(const std::filesystem::path& marker) {
+  return "echo ok ready\nloads=0\nmarker=" + marker.string() + R"(
+while read -r request rest; do
+  case "$request" in
+    load) loads=$((loads+1)); if [ ! -e $marker ]; then touch $marker; echo "error cannot open $rest"; else echo "ok $loads"; fi ;;
+    locate) set -- $rest; echo "ok $2" ;;
+    shapes) set -- $rest; if [ "$3" = emf ]; then out=$4; else out=$6; fi
+      case "$out" in
+        *bad*) echo "error cannot draw" ;;
+        *lost*) exit 1 ;;
+        *) mkdir -p "${out%/*}"; echo "$1" > "$out"; if [ "$3" = emf ]; then echo ok; else echo "ok 10 10"; fi ;;
+      esac ;;
+    quit) echo ok; exit 0 ;;
+  esac
+done)";
+}
+
+TEST_F(RendererFailureTest, AnImageThatFailsAmongOthersCostsOnlyItself) {
+  const std::vector<std::string> names{"a.png", "bad.png", "c.emf", "lost.png", "e.png"};
+  for (bool refuseFirst : {false, true}) {
+    SCOPED_TRACE(refuseFirst ? "the shared copy refused" : "the shared copy opened");
+    std::filesystem::path out = Folder("out") / (refuseFirst ? "refused" : "opened");
+    std::filesystem::path marker = Folder("out") / (refuseFirst ? "refused.marker" : "opened.marker");
+    if (!refuseFirst) std::ofstream(marker) << "";
+    Object shape = OpenShape(Setup(WriteScript(Folder("bin") / "drawing", DrawingServer(marker))));
+    for (const std::string& name : names)
+      shape.Call("Export", (out / name).string(), name.ends_with(".emf") ? 5 : 2, 960, 720);
+    for (const std::string& name : names) EXPECT_FALSE(std::filesystem::exists(out / name)) << name;
+    QuitLeavingNothing();
+    // Each image drawn from the shared copy's page or else from a copy of its own.
+    for (const std::string& name : names)
+      EXPECT_EQ(std::filesystem::exists(out / name), name != "bad.png" && name != "lost.png") << name;
+    EXPECT_FALSE(engine::TakeImageNotice().empty());
+  }
 }
 
 TEST_F(RendererFailureTest, AServerThatEndsIsNoticedThoughItsHelperLingers) {
