@@ -72,20 +72,69 @@ void NumberAs(pugi::xml_document& slide, int number) {
   }
 }
 
-std::string WithOnlyKeptShapes(pugi::xml_document& slide, const KeptShapes& kept, int number) {
-  KeepOnly(ShapeTreeOf(slide.document_element()), kept);
+// The page as LibreOffice is to read it.
+std::string SerializedPage(pugi::xml_document& slide, int number) {
   KeepOwnEffectsOnly(slide);
   NumberAs(slide, number);
   return SerializeXml(slide);
+}
+
+// An element like `like`, with its attributes but no children, appended.
+pugi::xml_node AppendEmpty(pugi::xml_node parent, const pugi::xml_node& like) {
+  pugi::xml_node copy = parent.append_child(like.name());
+  for (pugi::xml_attribute a : like.attributes()) copy.append_copy(a);
+  return copy;
+}
+
+// Appends a copy of the shape tree holding only the kept shapes. A slide
+// may hold hundreds of shapes and an image keeps a few: copying only those
+// is what keeps taking a page cheap.
+void AppendKeptTree(pugi::xml_node parent, const pugi::xml_node& tree, const KeptShapes& kept) {
+  pugi::xml_node to = AppendEmpty(parent, tree);
+  int index = 0;
+  for (pugi::xml_node c = tree.first_child(); c; c = c.next_sibling()) {
+    if (!IsShapeElement(c)) {
+      to.append_copy(c);
+      continue;
+    }
+    auto found = kept.shapes.find(index++);
+    if (found == kept.shapes.end()) continue;
+    pugi::xml_node shape = to.append_copy(c);
+    if (found->second.whole) continue;
+    for (const pugi::xml_node& variant : ShapeVariants(shape))
+      if (LocalName(variant) == "grpSp") KeepOnly(variant, found->second);
+  }
 }
 
 // The slide with only the kept shapes. Animations go too: they name shapes
 // that are no longer there.
 std::string SlideWithOnly(const pugi::xml_document& slide, const KeptShapes& kept, int number) {
   pugi::xml_document copy;
-  copy.reset(slide);
-  if (pugi::xml_node timing = ChildNamed(copy.document_element(), "timing")) copy.document_element().remove_child(timing);
-  return WithOnlyKeptShapes(copy, kept, number);
+  const pugi::xml_node source = slide.document_element();
+  const pugi::xml_node tree = ShapeTreeOf(source);
+  for (pugi::xml_node top = slide.first_child(); top; top = top.next_sibling()) {
+    if (top != source) {
+      copy.append_copy(top);
+      continue;
+    }
+    pugi::xml_node root = AppendEmpty(copy, source);
+    for (pugi::xml_node child = source.first_child(); child; child = child.next_sibling()) {
+      if (LocalName(child) == "timing") continue;
+      if (child != tree.parent()) {
+        root.append_copy(child);
+        continue;
+      }
+      pugi::xml_node common = AppendEmpty(root, child);
+      for (pugi::xml_node c = child.first_child(); c; c = c.next_sibling()) {
+        if (c == tree) {
+          AppendKeptTree(common, tree, kept);
+        } else {
+          common.append_copy(c);
+        }
+      }
+    }
+  }
+  return SerializedPage(copy, number);
 }
 
 // The namespaces, and which of them a reader may ignore, declared on an element.
@@ -107,8 +156,8 @@ std::string SlideOfShapes(const pugi::xml_node& partRoot, const KeptShapes& kept
   pugi::xml_node sourceCommon = ChildNamed(partRoot, "cSld");
   pugi::xml_node common = root.append_child((prefix + "cSld").c_str());
   CopyNamespaceDeclarations(sourceCommon, common);
-  common.append_copy(ShapeTreeOf(partRoot));
-  return WithOnlyKeptShapes(slide, kept, number);
+  AppendKeptTree(common, ShapeTreeOf(partRoot), kept);
+  return SerializedPage(slide, number);
 }
 
 // The part's XML, as the copy holds it, in which the list keeps only the
@@ -271,12 +320,15 @@ DrawnPage PageOfShapes(PresentationDocument& doc, const DrawingPlace& place, con
 std::map<std::string, std::string> DrawingCopy::StampsNow(PresentationDocument& doc, const DrawnPage& page) const {
   Package& package = doc.Pkg();
   const DrawingPlace& place = page.place;
-  std::map<std::string, std::string> stamps{{doc.MainPart(), Revision(package, doc.MainPart())}};
+  std::map<std::string, std::string> stamps;
   auto stamp = [&](const std::string& part) {
     return part == place.part ? std::string(kAnyState) : Revision(package, part);
   };
-  if (!place.layout.empty())
-    stamps[place.layout] = place.layoutEmptied ? std::string(kEmptied) : stamp(place.layout);
+  if (place.layoutEmptied) {
+    stamps[place.layout] = kEmptied;
+  } else if (!place.layout.empty() && package.FindXml(place.layout)) {
+    stamps[place.layout] = stamp(place.layout);
+  }
   if (std::string master = MasterOf(doc, place); !master.empty() && package.FindXml(master))
     stamps[master] = stamp(master);
   return stamps;
@@ -334,7 +386,8 @@ DrawingCopy::Parts DrawingCopy::PartsFor(PresentationDocument& doc) const {
     if (!followLayout.empty()) parts.replaced.emplace(RelationshipsPartName(slide.part), followLayout);
   }
   parts.firstPage = static_cast<int>(doc.Slides().size());
-  for (const std::string& layout : layouts) parts.replaced.emplace(layout, followed_.at(layout).xml);
+  for (const std::string& layout : layouts)
+    if (auto found = followed_.find(layout); found != followed_.end()) parts.replaced.emplace(layout, found->second.xml);
   for (const std::string& master : masters)
     parts.replaced.emplace(master, WithOnlyEntries(package, master, followed_.at(master).xml, "sldLayoutIdLst",
                                                    layoutsOfMaster[master]));
@@ -350,7 +403,9 @@ DrawingCopy::Parts DrawingCopy::PartsFor(PresentationDocument& doc) const {
   std::vector<std::string> ids;
   parts.replaced.emplace(RelationshipsPartName(main), RelationshipsWithSlides(package, main, pageRelationships));
   for (const auto& [id, name] : pageRelationships) ids.push_back(id);
-  parts.replaced.emplace(main, PresentationWithPages(package, main, followed_.at(main).xml, masters, ids));
+  // The presentation as it is now, listing the deck's slides as they are now.
+  const std::string presentation = SerializeXml(*package.FindXml(main));
+  parts.replaced.emplace(main, PresentationWithPages(package, main, presentation, masters, ids));
   return parts;
 }
 

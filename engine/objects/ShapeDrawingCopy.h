@@ -58,10 +58,11 @@ struct DrawnPage {
 };
 DrawnPage PageOfShapes(PresentationDocument& doc, const DrawingPlace& place, const KeptShapes& kept);
 
-// The pages of one copy and the layouts, masters and presentation they
-// follow, each as it was when the first page needing it was added. A page
-// fits only while the parts it follows are unchanged since: a copy shows
-// each part once.
+// The pages of one copy and the layouts and masters they follow, each as it
+// was when the first page needing it was added. A page fits only while the
+// parts it follows are unchanged since: a copy shows each part once. The
+// presentation is taken as it is when the copy is written, with the deck's
+// slides of that moment.
 class DrawingCopy {
  public:
   bool Fits(PresentationDocument& doc, const DrawnPage& page) const;

@@ -133,6 +133,8 @@ TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
   // A connector is also drawn, for hosts that show it as a picture.
   CurrentExportState().outputFolder = Folder("tmp").string() + "/";
   ShapeProperties(elbow, doc_.append_child("Shapes"), false);
+  // Shape images are drawn together, at the latest when the application quits.
+  engineApp_.Call("Quit");
   EXPECT_TRUE(std::filesystem::exists(doc_.child("Shapes").child("Shape").child_value("Image")));
   std::vector<std::string> segments;
   for (pugi::xml_node p : doc_.child("Shapes").child("Shape").child("LineCoordinates").children("Points"))

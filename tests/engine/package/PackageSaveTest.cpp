@@ -95,6 +95,25 @@ TEST_F(PackageSaveTest, WritesPutPartsAndLeavesRemovedOnesOut) {
   EXPECT_EQ(saved->ReadBytes("[Content_Types].xml").find("slide1.xml"), std::string::npos);
 }
 
+// A copy written with parts the package lacks: they are added with their
+// content types, the package itself is left as it was, and a name it
+// already has is refused.
+TEST_F(PackageSaveTest, CopiesCanAddParts) {
+  std::unique_ptr<Package> package = OpenDeck();
+  const std::string slideType = "application/vnd.openxmlformats-officedocument.presentationml.slide+xml";
+  package->SaveCopyWith(temp_ / "copy.pptx", {{kSlide, "<p:sld xmlns:p=\"urn:p\"/>"}},
+                        {{"ppt/slides/added.xml", "<p:sld xmlns:p=\"urn:p\"><p:added/></p:sld>", slideType},
+                         {"ppt/slides/_rels/added.xml.rels", "<Relationships/>", ""}});
+  std::unique_ptr<Package> copy = Package::Open(temp_ / "copy.pptx");
+  EXPECT_TRUE(copy->FindXml("ppt/slides/added.xml")->document_element().child("p:added"));
+  EXPECT_EQ(copy->ContentType("ppt/slides/added.xml"), slideType);
+  EXPECT_EQ(copy->ReadBytes("ppt/slides/_rels/added.xml.rels"), "<Relationships/>");
+  EXPECT_FALSE(package->HasPart("ppt/slides/added.xml"));
+  EXPECT_EQ(package->Revision(), 0u);
+  EXPECT_THROW(package->SaveCopyWith(temp_ / "twice.pptx", {}, {{kSlide, "<p:sld/>", ""}}), PackageError);
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "twice.pptx"));
+}
+
 TEST_F(PackageSaveTest, PutPartReplacesTheParsedDomAndRelationships) {
   std::unique_ptr<Package> package = OpenDeck();
   ASSERT_NE(package->FindXml(kSlide), nullptr);
