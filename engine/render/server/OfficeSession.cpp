@@ -85,25 +85,26 @@ int OfficeSession::Load(const std::string& deck) {
                     Property("UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE))});
   document_ = desktop->loadComponentFromURL(FileUrl(deck), "_blank", 0, options);
   if (!document_.is()) throw std::runtime_error("LibreOffice could not open " + deck);
-  if (!Reference<css::drawing::XDrawPagesSupplier>(document_, UNO_QUERY).is()) {
+  Reference<css::drawing::XDrawPagesSupplier> supplier(document_, UNO_QUERY);
+  if (!supplier.is()) {
     Close();
     throw std::runtime_error("LibreOffice did not open " + deck + " as a presentation");
   }
+  pages_ = supplier->getDrawPages();
+  pageCount_ = pages_->getCount();
   return ++loads_;
 }
 
 int OfficeSession::PageCount() const {
   if (!document_.is()) throw std::runtime_error("no document is loaded");
-  return Reference<css::drawing::XDrawPagesSupplier>(document_, UNO_QUERY_THROW)->getDrawPages()->getCount();
+  return pageCount_;
 }
 
 Reference<css::drawing::XDrawPage> OfficeSession::Page(int index) const {
   int count = PageCount();
   if (index < 0 || index >= count)
     throw std::runtime_error("no page " + std::to_string(index) + ": the document has " + std::to_string(count));
-  Reference<css::drawing::XDrawPages> pages =
-      Reference<css::drawing::XDrawPagesSupplier>(document_, UNO_QUERY_THROW)->getDrawPages();
-  return Reference<css::drawing::XDrawPage>(pages->getByIndex(index), UNO_QUERY_THROW);
+  return Reference<css::drawing::XDrawPage>(pages_->getByIndex(index), UNO_QUERY_THROW);
 }
 
 void OfficeSession::ExportPage(int page, int width, int height, const std::string& out) const {
@@ -225,6 +226,8 @@ std::vector<renderprotocol::ShapeText> OfficeSession::PageText(int page) const {
 }
 
 void OfficeSession::Close() {
+  pages_.clear();
+  pageCount_ = 0;
   Reference<css::lang::XComponent> document = std::move(document_);
   document_.clear();
   if (!document.is()) return;

@@ -4,6 +4,7 @@
 
 #include <com/sun/star/awt/Rectangle.hpp>
 #include <com/sun/star/drawing/XDrawPage.hpp>
+#include <com/sun/star/drawing/XDrawPages.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
@@ -53,6 +54,10 @@ class OfficeSession {
 
   css::uno::Reference<css::uno::XComponentContext> office_;
   css::uno::Reference<css::lang::XComponent> document_;
+  // The open document's pages, asked for once: every image needs them, and
+  // each question is a round trip to the office.
+  css::uno::Reference<css::drawing::XDrawPages> pages_;
+  int pageCount_ = 0;
   int loads_ = 0;
 };
 
