@@ -63,6 +63,7 @@ std::int32_t PPTInfo::RunExport(std::string& propertiesXML, Driver&& driver) {
   DriverContext ctx = MakeContext();
   std::string xmlPath;
   std::int32_t status = driver(ctx, xmlPath);
+  runtime_->FinishPendingWork();
   lastStatus_ = status;
   if (cancel_) status = ERR_USER_CANCEL;
   propertiesXML = xmlPath;

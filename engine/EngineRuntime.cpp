@@ -2,6 +2,7 @@
 
 #include "engine/core/MemberTable.h"
 #include "engine/objects/ApplicationObjects.h"
+#include "engine/objects/SlideImages.h"
 
 namespace quillmere::engine {
 namespace {
@@ -22,6 +23,10 @@ Object EngineRuntime::GetObject(std::string_view progId) {
   auto app = tRunning.lock();
   if (!app || app->Session()->quit) CannotCreate();
   return Object(app);
+}
+
+void EngineRuntime::FinishPendingWork() {
+  if (auto app = tRunning.lock()) DrawPendingImages(*app->Session());
 }
 
 Object EngineRuntime::CreateObject(std::string_view progId) {

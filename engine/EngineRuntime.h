@@ -18,6 +18,8 @@ class EngineRuntime final : public AutomationRuntime {
   Object CreateObject(std::string_view progId) override;
   // Quit returns only when the engine is done.
   std::chrono::milliseconds QuitSettleTime() const override { return std::chrono::milliseconds(0); }
+  // Draws the shape images still waiting in the running instance's batch.
+  void FinishPendingWork() override;
 
  private:
   EngineOptions options_;

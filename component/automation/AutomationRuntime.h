@@ -22,6 +22,11 @@ class AutomationRuntime {
   // True when PowerPoint's main window exists and is disabled, that is when a
   // modal dialog is open in it. A backend without windows never has one.
   virtual bool MainWindowDisabled() const { return false; }
+  // Writes what the backend still owes for calls that have returned (files
+  // it makes in batches), so that an export has all its files when it
+  // returns, also where it leaves the presentation open. PowerPoint writes
+  // each file before its call returns.
+  virtual void FinishPendingWork() {}
 };
 
 }  // namespace quillmere
