@@ -3,8 +3,8 @@
 #include <string>
 
 #include "component/ExportState.h"
-#include "component/xml/XmlHelpers.h"
 #include "component/objectmodel/Tags.h"
+#include "component/xml/XmlHelpers.h"
 #include "support/Text.h"
 
 namespace quillmere {

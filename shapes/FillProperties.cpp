@@ -1,13 +1,13 @@
 #include "shapes/FillProperties.h"
 
 #include "component/ExportState.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/FillImage.h"
 #include "shapes/GradientStops.h"
 #include "shapes/PictureLevels.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "component/objectmodel/PowerPointVersion.h"
 #include "support/Text.h"
 
 namespace quillmere {

@@ -1,6 +1,7 @@
 #include "shapes/FontAttributes.h"
 
 #include "component/StepRunner.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
@@ -8,7 +9,6 @@
 #include "shapes/ColorValues.h"
 #include "shapes/GradientStops.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

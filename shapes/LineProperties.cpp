@@ -1,10 +1,10 @@
 #include "shapes/LineProperties.h"
 
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

@@ -1,11 +1,11 @@
 #include "shapes/ShadowProperties.h"
 
 #include "component/ExportState.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "component/Events.h"
 #include "component/ExportState.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
 #include "media/CharacterImages.h"
@@ -13,7 +14,6 @@
 #include "shapes/ShapeErrorHandler.h"
 #include "shapes/ShapeGeometry.h"
 #include "shapes/TableProperties.h"
-#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "component/ExportState.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/FontAttributes.h"
 #include "shapes/RunText.h"
 #include "shapes/ShapeErrorHandler.h"
 #include "shapes/SymbolFonts.h"
-#include "component/objectmodel/PowerPointVersion.h"
 
 namespace quillmere {
 namespace {

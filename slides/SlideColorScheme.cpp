@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "component/StepRunner.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
 #include "component/xml/XmlHelpers.h"
-#include "component/objectmodel/PowerPointVersion.h"
 #include "slides/ThemeTables.h"
 
 namespace quillmere {

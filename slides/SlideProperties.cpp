@@ -4,6 +4,8 @@
 
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/PowerPointVersion.h"
+#include "component/objectmodel/Tags.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
@@ -11,9 +13,7 @@
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "shapes/TextProperties.h"
-#include "component/objectmodel/PowerPointVersion.h"
 #include "slides/SlideColorScheme.h"
-#include "component/objectmodel/Tags.h"
 #include "slides/SlideTitle.h"
 #include "slides/SlideTransition.h"
 #include "support/Text.h"

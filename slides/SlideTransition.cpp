@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/objectmodel/Tags.h"
+#include "component/xml/NumberText.h"
+#include "component/xml/XmlHelpers.h"
 #include "support/Text.h"
 
 namespace quillmere {

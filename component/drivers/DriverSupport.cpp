@@ -2,9 +2,9 @@
 
 #include "component/ExportState.h"
 #include "component/drivers/OpenErrorHandler.h"
+#include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
-#include "component/objectmodel/PowerPointVersion.h"
 #include "support/Paths.h"
 #include "support/Registry.h"
 #include "support/Text.h"
