@@ -51,7 +51,8 @@ std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath
   return ERR_PRESENTATION_EXPORT_FAILURE;
 }
 
-std::int32_t Export(const Invocation& run, std::string& xmlPath) {
+// The export's status; openFailure says why its deck could not be opened.
+std::int32_t Export(const Invocation& run, std::string& xmlPath, std::string& openFailure) {
   PPTInfo info(EngineFor(run));
   ProgressBar bar(stderr);
   info.Events().AbortConversion = [](bool& cancel) {
@@ -59,6 +60,7 @@ std::int32_t Export(const Invocation& run, std::string& xmlPath) {
   };
   info.Events().Progress = [&bar](std::int32_t& current, std::int32_t& max) { bar.Update(current, max); };
   const std::int32_t status = Dispatch(run, info, xmlPath);
+  openFailure = info.OpenFailure();
   bar.Finish(status == ERR_SUCCESS);
   // The description is complete without images; say once why they are missing.
   if (std::string why = engine::TakeImageNotice(); !why.empty())
@@ -73,12 +75,12 @@ int RunInvocation(const Invocation& run) {
   if (run.command == Command::Trace)
     return RunTraceViewer(std::cout, std::cerr, InterruptRequested()) == 0 ? 0 : kTraceViewerUnavailable;
 
-  std::string xmlPath;
-  const std::int32_t status = Export(run, xmlPath);
+  std::string xmlPath, openFailure;
+  const std::int32_t status = Export(run, xmlPath, openFailure);
   if (status == ERR_SUCCESS)
     std::cout << xmlPath << '\n';
   else
-    std::cerr << StatusLine(run.deck, status) << '\n';
+    std::cerr << StatusLine(run.deck, status, OpenFailureReason(openFailure, Absolute(run.deck))) << '\n';
   return status;
 }
 

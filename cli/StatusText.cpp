@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "component/StatusCode.h"
+#include "support/Text.h"
 
 namespace quillmere::cli {
 namespace {
@@ -27,10 +28,22 @@ std::string_view Explanation(std::int32_t status) {
 
 }  // namespace
 
-std::string StatusLine(std::string_view deck, std::int32_t status) {
+std::string StatusLine(std::string_view deck, std::int32_t status, std::string_view reason) {
+  std::string meaning(Explanation(status));
+  if (!reason.empty()) meaning += ": " + std::string(reason);
   std::string_view name = StatusCodeName(status);
-  if (name.empty()) return fmt::format("quillmere: {}: {} (status {})", deck, Explanation(status), status);
-  return fmt::format("quillmere: {}: {} (status {}, {})", deck, Explanation(status), status, name);
+  if (name.empty()) return fmt::format("quillmere: {}: {} (status {})", deck, meaning, status);
+  return fmt::format("quillmere: {}: {} (status {}, {})", deck, meaning, status, name);
+}
+
+std::string OpenFailureReason(std::string_view description, std::string_view deck) {
+  constexpr std::string_view kOpening = "could not open the file. (";
+  std::string_view reason = description;
+  if (std::size_t at = reason.find(kOpening); at != std::string_view::npos && reason.ends_with(')'))
+    reason = reason.substr(at + kOpening.size(), reason.size() - at - kOpening.size() - 1);
+  if (!deck.empty() && reason.starts_with(deck) && reason.substr(deck.size()).starts_with(": "))
+    reason.remove_prefix(deck.size() + 2);
+  return TrimSpaces(reason);
 }
 
 }  // namespace quillmere::cli

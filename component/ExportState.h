@@ -24,6 +24,7 @@ struct ExportState {
   PPTInfo* currentInfo = nullptr;  // the object events are raised on
   std::string decimalSeparator = ".";
   std::shared_ptr<Sleeper> sleeper;  // every wait of the writers
+  std::string openFailure;  // what PowerPoint said when the last export could not open its deck
 };
 
 ExportState& CurrentExportState();

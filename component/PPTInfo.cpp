@@ -40,6 +40,8 @@ void PPTInfo::ProcessMessages() {
   if (events_.ProcessMessages) events_.ProcessMessages();
 }
 
+const std::string& PPTInfo::OpenFailure() const { return CurrentExportState().openFailure; }
+
 bool PPTInfo::CheckAbort() {
   if (!cancel_ && events_.AbortConversion) events_.AbortConversion(cancel_);
   ProcessMessages();
@@ -62,6 +64,7 @@ template <class Driver>
 std::int32_t PPTInfo::RunExport(std::string& propertiesXML, Driver&& driver) {
   DriverContext ctx = MakeContext();
   std::string xmlPath;
+  CurrentExportState().openFailure.clear();
   std::int32_t status = driver(ctx, xmlPath);
   runtime_->FinishPendingWork();
   lastStatus_ = status;
@@ -73,6 +76,7 @@ std::int32_t PPTInfo::RunExport(std::string& propertiesXML, Driver&& driver) {
 std::int32_t PPTInfo::GenerateThumbnails(std::string& presentationName, std::string& propertiesXML,
                                          std::string outputFolder) {
   DriverContext ctx = MakeContext();
+  CurrentExportState().openFailure.clear();
   std::string xmlPath = propertiesXML;
   std::int32_t status = quillmere::GenerateThumbnails(ctx, presentationName, xmlPath, outputFolder);
   lastStatus_ = status;

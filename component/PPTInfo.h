@@ -54,6 +54,11 @@ class PPTInfo {
   std::int32_t PPTPresentation(std::string& presentationName, std::string& propertiesXML,
                                std::string outputFolder = "");
 
+  // What PowerPoint said when the last export could not open its deck
+  // (status ERR_PRESENTATION_OPEN_FAILED); empty otherwise. For tools that
+  // tell the user why; not part of the automation interface.
+  const std::string& OpenFailure() const;
+
   void SkipUnusedLayouts(bool value) { skipUnusedLayouts_ = value; }
   bool SkipUnusedLayouts() const { return skipUnusedLayouts_; }
 

@@ -118,6 +118,7 @@ void LogOpenFailure(std::string_view label, const StepRunner& run, bool withStep
                      ErrorNumberText(run.LastErrorNumber());
   if (withStep) text += " at " + std::to_string(run.LastErrorStep());
   WriteExportLog(text);
+  CurrentExportState().openFailure = run.LastErrorDescription();
 }
 
 void RestoreAndClose(const Object& presentation, bool savedBefore) {

@@ -1,18 +1,21 @@
 // Decks that cannot be exported: the exit code is the status, stdout stays
-// empty and stderr holds exactly one line that names the deck and the status.
+// empty and stderr holds exactly one line that names the deck, the status
+// and, for a deck that cannot be opened, why.
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "tests/cli/CliHarness.h"
+#include "tests/engine/package/PackageTestFiles.h"
 
 namespace quillmere::clitest {
 namespace {
 
 class CliStatus : public ::testing::Test {
  protected:
-  void ExpectFailure(const std::filesystem::path& deck, int status, const std::string& name) {
+  void ExpectFailure(const std::filesystem::path& deck, int status, const std::string& name,
+                     const std::string& reason = {}) {
     ChildResult r = RunCli(sandbox_, {"presentation", deck.string(), "-o", (sandbox_.Root() / "out").string()});
     ASSERT_EQ(r.exitCode, status) << Describe(r) << "\nstderr:\n" << r.err;
     EXPECT_EQ(r.out, "");
@@ -21,6 +24,7 @@ class CliStatus : public ::testing::Test {
     const std::string& line = lines[0];
     EXPECT_EQ(line.rfind("quillmere: " + deck.string() + ": ", 0), 0u) << line;
     EXPECT_NE(line.find("(status " + std::to_string(status) + ", " + name + ")"), std::string::npos) << line;
+    EXPECT_NE(line.find(": " + reason + " (status"), std::string::npos) << line;
     EXPECT_FALSE(std::filesystem::exists(sandbox_.Root() / "out" / "presentationinfo.xml"));
   }
 
@@ -28,16 +32,24 @@ class CliStatus : public ::testing::Test {
 };
 
 TEST_F(CliStatus, MissingDeckCannotBeOpened) {
-  ExpectFailure(sandbox_.Root() / "no-such-deck.pptx", 4, "ERR_PRESENTATION_OPEN_FAILED");
+  ExpectFailure(sandbox_.Root() / "no-such-deck.pptx", 4, "ERR_PRESENTATION_OPEN_FAILED", "the file does not exist");
 }
 
 TEST_F(CliStatus, EncryptedDeckIsPasswordProtected) {
-  ExpectFailure(CorpusDir() / "made__notes-encrypted.pptx", 11, "ERR_PASSWORD_PROTECTED_OPEN_FAILED");
+  ExpectFailure(CorpusDir() / "made__notes-encrypted.pptx", 11, "ERR_PASSWORD_PROTECTED_OPEN_FAILED",
+                "the presentation is password protected");
 }
 
-TEST_F(CliStatus, FuzzedPackageCannotBeOpened) {
+TEST_F(CliStatus, DamagedPackagesCannotBeOpenedAndSayWhy) {
   ExpectFailure(CorpusDir() / "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-6254434927378432.pptx", 4,
-                "ERR_PRESENTATION_OPEN_FAILED");
+                "ERR_PRESENTATION_OPEN_FAILED", "the zip is truncated (no central directory)");
+  ExpectFailure(CorpusDir() / "poi__pp40only.ppt", 4, "ERR_PRESENTATION_OPEN_FAILED", "the file is not a presentation");
+  // Two entries of one name: which one a reader takes is a choice no reader should make.
+  std::vector<engine::packagetest::StoredEntry> entries = engine::packagetest::MinimalDeck();
+  entries.push_back(entries.front());
+  const std::filesystem::path twice = sandbox_.Root() / "twice.pptx";
+  engine::packagetest::WriteWholeFile(twice, engine::packagetest::StoredZip(entries));
+  ExpectFailure(twice, 4, "ERR_PRESENTATION_OPEN_FAILED", "the zip holds the entry [Content_Types].xml twice");
 }
 
 TEST_F(CliStatus, TruncatedDeckCannotBeOpened) {
@@ -47,7 +59,7 @@ TEST_F(CliStatus, TruncatedDeckCannotBeOpened) {
   // Cutting off the zip's central directory leaves only local entries, which no reader trusts.
   const std::filesystem::path cut = sandbox_.Root() / "truncated.pptx";
   std::ofstream(cut, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
-  ExpectFailure(cut, 4, "ERR_PRESENTATION_OPEN_FAILED");
+  ExpectFailure(cut, 4, "ERR_PRESENTATION_OPEN_FAILED", "the zip is truncated (no central directory)");
 }
 
 }  // namespace
