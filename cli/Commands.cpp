@@ -64,7 +64,7 @@ std::int32_t Export(const Invocation& run, std::string& xmlPath, std::string& op
   bar.Finish(status == ERR_SUCCESS);
   // The description is complete without images; say once why they are missing.
   if (std::string why = engine::TakeImageNotice(); !why.empty())
-    std::cerr << "quillmere: slide images were skipped: " << why << '\n';
+    std::cerr << "quillmere: images were not drawn: " << why << '\n';
   return status;
 }
 
