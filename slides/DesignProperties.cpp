@@ -1,7 +1,6 @@
 #include "slides/DesignProperties.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <string_view>
 
@@ -25,28 +24,6 @@ namespace {
 constexpr std::string_view kLabel = "Design Properties: ";
 constexpr int kSchemeIndent = 16;
 constexpr std::int32_t kTitleLayout = 1;  // ppLayoutTitle
-constexpr std::int32_t kLatinScript = 1;  // msoThemeLatin
-
-struct SchemeSlot {
-  std::string_view element;
-  std::int32_t themeIndex;   // MsoThemeColorSchemeIndex
-  std::int32_t legacyIndex;  // PpColorSchemeIndex of PowerPoint 2002 and 2003
-};
-
-// In the order the host reads them. The legacy scheme has eight colours, so
-// several elements share one.
-constexpr std::array<SchemeSlot, 12> kSchemeSlots{{{"Accent1", 5, 5},
-                                                   {"Accent2", 6, 6},
-                                                   {"Accent3", 7, 7},
-                                                   {"Accent4", 8, 8},
-                                                   {"Accent5", 9, 5},
-                                                   {"Accent6", 10, 5},
-                                                   {"Dark1", 1, 2},
-                                                   {"Dark2", 3, 2},
-                                                   {"FollowedHyperlink", 12, 8},
-                                                   {"Hyperlink", 11, 7},
-                                                   {"Light1", 2, 1},
-                                                   {"Light2", 4, 1}}};
 
 // A busy PowerPoint is waited for, six times per design at most and without a
 // log line; any other failure is logged and loses only the item being written.

@@ -111,8 +111,6 @@ constexpr FontRow kFontRows[] = {
     {"Waveform", "Candara", "Candara"},
 };
 
-constexpr std::int32_t kLatinScript = 1;  // msoThemeLatin
-
 // Reads the scheme's Latin heading font, then its body font, only as far as
 // a row needs them.
 class FontPair {

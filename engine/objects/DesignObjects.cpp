@@ -44,7 +44,7 @@ const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
        .sinceVersion = 12,
        .get =
            [](CustomLayoutObject& o, Args) {
-             return MsoBool(o.doc->PartRoot(o.part).attribute("showMasterSp").as_bool(true));
+             return MsoBool(ShowsMasterShapes(*o.doc, o.part));
            }},
       {.name = "Height",
        .sinceVersion = 12,

@@ -15,6 +15,10 @@ bool HasOwnBackground(PresentationDocument& doc, const std::string& part) {
   return static_cast<bool>(ChildNamed(ChildNamed(doc.PartRoot(part), "cSld"), "bg"));
 }
 
+bool ShowsMasterShapes(PresentationDocument& doc, const std::string& part) {
+  return doc.PartRoot(part).attribute("showMasterSp").as_bool(true);
+}
+
 Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session, PresentationDocument& doc,
                          const std::string& part) {
   return Value(std::make_shared<ThemeColorSchemeObject>(session, doc.ThemeColorsOf(part)));

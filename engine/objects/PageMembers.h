@@ -14,6 +14,8 @@ namespace quillmere::engine {
 std::string PartDisplayName(PresentationDocument& doc, const std::string& part);
 // Whether the part has a p:bg of its own rather than following one.
 bool HasOwnBackground(PresentationDocument& doc, const std::string& part);
+// Whether a slide or layout shows the shapes of what it follows (showMasterSp, true unless said).
+bool ShowsMasterShapes(PresentationDocument& doc, const std::string& part);
 // ThemeColorScheme: the theme colours the part shows (ThemeColorsOf).
 Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session, PresentationDocument& doc,
                          const std::string& part);

@@ -161,7 +161,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
       {.name = "DisplayMasterShapes",
        .get =
            [](SlideObject& o, Args) {
-             return MsoBool(o.doc->PartRoot(o.entry.part).attribute("showMasterSp").as_bool(true));
+             return MsoBool(ShowsMasterShapes(*o.doc, o.entry.part));
            }},
       {.name = "BackgroundStyle",
        .sinceVersion = 12,
