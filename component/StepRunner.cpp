@@ -11,26 +11,16 @@ std::string ErrorLogText(const std::string& label, const ComError& error, const 
   return label + ErrorNumberText(error.Number()) + ": " + error.Description() + location + std::to_string(step);
 }
 
-StepRunner WriterSteps(WriterForm form) {
+StepRunner WriterSteps(std::string location) {
   auto retries = std::make_shared<int>(0);
-  return StepRunner([form = std::move(form), retries](const ComError& e, int step) {
-    std::string text = ErrorLogText(form.label, e, form.location, step);
-    bool retryable = (e.Number() == hr::kCallRejected && form.retryBusy) ||
-                     (e.Number() == hr::kUnspecified && form.retryUnspecified);
-    if (!retryable) {
-      WriteExportLog(text);
-      return StepAction::Continue;
-    }
-    if (*retries <= kRetryLimit) {
-      ++*retries;
-      SleepFor(kRetryDelayMs);
-      WriteExportLog(text + " - " + std::to_string(*retries));
-      if (form.logRetryLines) WriteExportLog(form.label + "Retrying the command.");
-      return StepAction::Retry;
-    }
+  return StepRunner([location = std::move(location), retries](const ComError& e, int step) {
+    std::string text = ErrorLogText("", e, location, step);
+    Trace(text);
     WriteExportLog(text);
-    if (form.logRetryLines) WriteExportLog(form.label + "Resuming execution.");
-    return StepAction::Continue;
+    if (e.Number() != hr::kCallRejected || *retries > kRetryLimit) return StepAction::Continue;
+    ++*retries;
+    SleepFor(kRetryDelayMs);
+    return StepAction::Retry;
   });
 }
 

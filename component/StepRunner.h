@@ -64,21 +64,14 @@ class StepRunner {
 inline constexpr int kRetryLimit = 5;
 inline constexpr int kRetryDelayMs = 1500;
 
-// How a writer procedure reacts to a failing step.
-struct WriterForm {
-  std::string label;     // "Shape Properties: "
-  std::string location;  // " in Quillmere.bXML.ShapeProperties at line "
-  bool retryBusy = true;         // 0x80010001
-  bool retryUnspecified = true;  // 0x80004005
-  bool logRetryLines = true;     // "Retrying the command." / "Resuming execution."
-};
-
 // The error text of a writer's log: label, number, ": ", description, location, step.
 std::string ErrorLogText(const std::string& label, const ComError& error, const std::string& location, int step);
 
-// A runner with the writers' handler: retry the chosen errors up to 6 times,
-// 1500 ms apart, then go on; log every other error and go on.
-StepRunner WriterSteps(WriterForm form);
+// The handler of the animation and hyperlink writers: every failing step is
+// traced and logged as number, ": ", description, location and step; a busy
+// PowerPoint is waited for, six times per runner at most, then the step is
+// given up like any other.
+StepRunner WriterSteps(std::string location);
 
 // A runner for helpers without a handler of their own: a failing step is
 // traced and skipped.

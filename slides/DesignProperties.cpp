@@ -14,6 +14,8 @@
 #include "component/xml/XmlHelpers.h"
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
+#include "slides/AnimationSettings.h"
+#include "slides/HyperlinkProperties.h"
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
 #include "support/Text.h"
@@ -124,6 +126,11 @@ struct DesignWriter {
     return true;
   }
 
+  static void WriteAnimationsAndLinks(const Object& owner, pugi::xml_node element) {
+    AnimationSettings(owner, element);
+    HyperlinkProperties(owner, element);
+  }
+
   // A CustomLayout with its Shapes container, appended to the master's element.
   static std::pair<pugi::xml_node, pugi::xml_node> NewLayoutElement(pugi::xml_node masterElement) {
     pugi::xml_node layout = AppendContainer(masterElement, "CustomLayout");
@@ -137,7 +144,9 @@ struct DesignWriter {
     AddAttribute(2, element, "id", "1");
     run.Step(62, [&] { AddAttribute(2, element, "name", name); });
     run.Step(63, [&] { FillProperties(titleMaster.Child("Background"), element, "Background", titleMaster); });
-    return WriteShapes(titleMaster, shapesElement, 64, true);
+    if (!WriteShapes(titleMaster, shapesElement, 64, true)) return false;
+    WriteAnimationsAndLinks(titleMaster, element);
+    return true;
   }
 
   // A used layout recreated on a temporary slide of this design, deleted again.
@@ -193,6 +202,7 @@ struct DesignWriter {
     });
     run.Step(86, [&] { FillProperties(layout.Child("Background"), element, "Background", layout); });
     WriteShapes(layout, shapesElement, 87, false);
+    WriteAnimationsAndLinks(layout, element);
     return !CheckAbort();
   }
 
@@ -245,6 +255,7 @@ struct DesignWriter {
 
     ProgressStep();
     if (!WriteShapes(master, shapesElement, 53, true)) return;
+    WriteAnimationsAndLinks(master, masterElement);
 
     if (major == 10 || major == 11) {
       if (!WriteLegacyLayouts(masterElement, used)) return;

@@ -13,6 +13,8 @@
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "shapes/TextProperties.h"
+#include "slides/AnimationSettings.h"
+#include "slides/HyperlinkProperties.h"
 #include "slides/SlideColorScheme.h"
 #include "slides/SlideTitle.h"
 #include "slides/SlideTransition.h"
@@ -154,6 +156,8 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   run.Step(36, [&] {
     AddAttribute(2, element, "TocVisible", LowerBoolText(LeadingNumber(GetTag(slide, "CORVANTA_HIDE_SLIDE")) != 1));
   });
+  AnimationSettings(slide, element);
+  HyperlinkProperties(slide, element);
   Trace(std::string(kLabel) + id + " Exit - " + CurrentDateTimeText());
 }
 

@@ -75,7 +75,8 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   ASSERT_EQ(std::to_string(slides.size()), presentation.child_value("SlideCount"));
   const std::vector<std::string> order{"SlideTitle", "CorvantaSlideTitle", "Thumbnail", "FollowMasterBackground",
                                        "DisplayMasterShapes", "DesignId", "HideNav", "WaitForUser", "Transition",
-                                       "Notes", "LayoutId", "BackgroundStyle", "Shapes"};
+                                       "Notes", "LayoutId", "BackgroundStyle", "Shapes", "AnimationTimeline",
+                                       "ActionSettings"};
   std::set<std::string> effects;
   for (std::size_t i = 0; i < slides.size(); ++i) {
     pugi::xml_node slide = slides[i];

@@ -58,6 +58,15 @@ class FakePowerPointTest : public IsolatedUserFolders {
     return scheme;
   }
 
+  // A slide, master or layout with an empty animation timeline and no links.
+  FakePtr WithoutAnimationsOrLinks(FakePtr page) {
+    auto timeline = Make("TimeLine");
+    timeline->Prop("MainSequence", Dispatched(MakeCollection("Sequence", version, {})))
+        .Prop("InteractiveSequences", Dispatched(MakeCollection("Sequences", version, {})));
+    page->Prop("TimeLine", Dispatched(timeline)).Prop("Hyperlinks", Dispatched(MakeCollection("Hyperlinks", version, {})));
+    return page;
+  }
+
   static std::string Log() {
     std::ifstream in(ExportLogPath());
     std::stringstream s;

@@ -18,7 +18,7 @@ class DesignPropertiesTest : public FakePowerPointTest {
  protected:
   void Use(int major) {
     StartPowerPoint(major);
-    master = Make("Master");
+    master = WithoutAnimationsOrLinks(Make("Master"));
     master->Prop("Background", Dispatched(Background()))
         .Prop("BackgroundStyle", 3, 12)
         .Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
@@ -66,7 +66,7 @@ class DesignPropertiesTest : public FakePowerPointTest {
     return scheme;
   }
   FakePtr Layout(const char* name, int followMaster) {
-    auto layout = Make("CustomLayout");
+    auto layout = WithoutAnimationsOrLinks(Make("CustomLayout"));
     layout->Prop("Name", name)
         .Prop("FollowMasterBackground", followMaster)
         .Prop("DisplayMasterShapes", followMaster)
@@ -127,17 +127,17 @@ TEST_F(DesignPropertiesTest, PowerPoint2007DesignWithItsThemeAndCustomLayouts) {
                 "                <MajorFont>Calibri</MajorFont>\r\n                <MinorFont>Calibri</MinorFont>\r\n"
                 "</FontTheme>  <SlideMaster name=\"Office Theme\">\r\n<Shapes/>  <Background>                "
                 "<Visible>False</Visible>\r\n"
-                "</Background>    <BackgroundStyle>3</BackgroundStyle>\r\n"
+                "</Background>    <BackgroundStyle>3</BackgroundStyle>\r\n<AnimationTimeline/><ActionSettings/>"
                 // A layout that follows the master takes its style; one that does not shows its own on a slide.
                 "<CustomLayout id=\"1\" name=\"Title Slide\"><Shapes/>        <BackgroundStyle>3</BackgroundStyle>\r\n"
                 "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
                 "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n"
-                "<Background>                <Visible>False</Visible>\r\n</Background></CustomLayout>"
+                "<Background>                <Visible>False</Visible>\r\n</Background><AnimationTimeline/><ActionSettings/></CustomLayout>"
                 "<CustomLayout id=\"2\" name=\"Picture with Caption\"><Shapes/>        "
                 "<BackgroundStyle>9</BackgroundStyle>\r\n"
                 "    <FollowMasterBackground>False</FollowMasterBackground>\r\n"
                 "    <DisplayMasterShapes>False</DisplayMasterShapes>\r\n"
-                "<Background>                <Visible>False</Visible>\r\n</Background></CustomLayout>"
+                "<Background>                <Visible>False</Visible>\r\n</Background><AnimationTimeline/><ActionSettings/></CustomLayout>"
                 "</SlideMaster></Design></Designs>");
   EXPECT_EQ(temporary.size(), 1u);
   EXPECT_EQ(deleted, 1);
@@ -185,7 +185,7 @@ TEST_F(DesignPropertiesTest, PowerPoint2003RecreatesTheUsedLayoutsOnTemporarySli
   auto font = Make("Font");
   font->Prop("Name", "Tahoma");
   presentation->Prop("Fonts", Dispatched(MakeCollection("Fonts", version, {font})));
-  auto titleMaster = Make("Master");
+  auto titleMaster = WithoutAnimationsOrLinks(Make("Master"));
   titleMaster->Prop("Background", Dispatched(Background()))
       .Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})));
   design->Prop("HasTitleMaster", -1).Prop("TitleMaster", Dispatched(titleMaster));
@@ -246,7 +246,7 @@ TEST_F(DesignPropertiesTest, BusyAndFailingReadsLoseOnlyTheirItem) {
                      "</FontTheme>  <SlideMaster name=\"Office Theme\">"),
             std::string::npos)
       << xml;
-  EXPECT_NE(xml.find("</Background><CustomLayout id=\"1\" name=\"Blank\"><Shapes/>        <BackgroundStyle/>"),
+  EXPECT_NE(xml.find("</Background><AnimationTimeline/><ActionSettings/><CustomLayout id=\"1\" name=\"Blank\"><Shapes/>        <BackgroundStyle/>"),
             std::string::npos)
       << xml;
   std::string log = Log();

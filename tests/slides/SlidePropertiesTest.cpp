@@ -41,7 +41,7 @@ class SlidePropertiesTest : public FakePowerPointTest {
     design->Prop("Index", 2);
     layout = Make("CustomLayout");
     layout->Prop("Index", 4).Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors)));
-    slide = Make("Slide");
+    slide = WithoutAnimationsOrLinks(Make("Slide"));
     slide->Prop("SlideID", 300).Prop("SlideIndex", 3).Prop("Name", "Slide3").Prop("Tags", Dispatched(tags))
         .Prop("Shapes", Dispatched(shapes)).Prop("Design", Dispatched(design)).Prop("FollowMasterBackground", -1)
         .Prop("DisplayMasterShapes", 0).Prop("SlideShowTransition", Dispatched(transition)).Prop("Layout", 2)
@@ -86,7 +86,7 @@ TEST_F(SlidePropertiesTest, PowerPoint2003SlideInDocumentOrder) {
             "    <Duration>2</Duration>\r\n"  // implied by the slow speed
             "</Transition>"
             "    <LayoutId>2</LayoutId>\r\n    <BackgroundStyle>0</BackgroundStyle>\r\n"
-            "<Shapes/>          </Slide></Slides>");
+            "<Shapes/>          <AnimationTimeline/><ActionSettings/></Slide></Slides>");
   EXPECT_TRUE(exports.empty());
   EXPECT_EQ(Log(), "");
 }

@@ -1,0 +1,221 @@
+#include "slides/AnimationSettings.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "component/StepRunner.h"
+#include "component/xml/XmlHelpers.h"
+#include "slides/TotalTiming.h"
+
+namespace quillmere {
+namespace {
+
+const std::string kLocation = " in Quillmere.bXML.AnimationSettings at line ";
+constexpr int kIndent = 8;
+
+// MsoAnimEffect values that carry more than the common elements.
+constexpr std::int32_t kUnreadableEffect = 150;
+constexpr std::int32_t kCustomEffect = 0;
+constexpr std::int32_t kGrowShrink = 59;
+constexpr std::int32_t kTransparency = 62;
+constexpr std::int32_t kWheel = 21;
+constexpr std::int32_t kSpin = 61;
+constexpr std::int32_t kPathCircle = 82;
+constexpr std::int32_t kFirstPath = 86;
+constexpr std::int32_t kLastPath = 149;
+constexpr std::int32_t kDimAfterEffect = 1;          // msoAnimAfterEffectDim
+constexpr std::int32_t kOnShapeClick = 4;            // msoAnimTriggerOnShapeClick
+constexpr std::int32_t kOnMediaBookmark = 5;         // msoAnimTriggerOnMediaBookmark
+
+// The effects whose direction means something.
+bool HasDirection(std::int32_t type) {
+  return (type >= 2 && type <= 8) || type == 12 || type == 13 || type == 14 || (type >= 16 && type <= 19) ||
+         type == 22 || type == 23 || type == 48;
+}
+
+bool IsMotionPath(std::int32_t type) {
+  return type == kCustomEffect || type == kPathCircle || (type >= kFirstPath && type <= kLastPath);
+}
+
+std::string Flag(const Object& object, std::string_view member) {
+  return BoolText(object.Get(member).AsLong() != 0);
+}
+
+// Infinite and undefined durations are written as the largest finite single.
+std::string DurationText(float seconds) {
+  if (std::isinf(seconds) || std::isnan(seconds)) seconds = std::numeric_limits<float>::max();
+  return PlatformText(seconds);
+}
+
+// A read whose failure only leaves its element out.
+template <class F>
+void Quietly(F&& body) {
+  try {
+    body();
+  } catch (const std::exception&) {
+    // Left out.
+  }
+}
+
+void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node element, StepRunner& run) {
+  run.Step(16, [&] { AddElement(kIndent, element, "Start", start); });
+  run.Step(17, [&] { AddElement(kIndent, element, "Duration", DurationText(timing.Get("Duration").AsSingle())); });
+  run.Step(18, [&] { AddElement(kIndent, element, "Accelerate", Flag(timing, "Accelerate")); });
+  run.Step(19, [&] { AddElement(kIndent, element, "AutoReverse", Flag(timing, "AutoReverse")); });
+  run.Step(20, [&] { AddElement(kIndent, element, "Decelerate", Flag(timing, "Decelerate")); });
+  run.Step(21, [&] {
+    AddElement(kIndent, element, "RepeatCount", std::to_string(timing.Get("RepeatCount").AsLong()));
+  });
+  run.Step(22, [&] {
+    AddElement(kIndent, element, "RepeatDuration", PlatformText(timing.Get("RepeatDuration").AsSingle()));
+  });
+  run.Step(23, [&] { AddElement(kIndent, element, "Restart", Flag(timing, "Restart")); });
+  run.Step(24, [&] { AddElement(kIndent, element, "RewindAtEnd", Flag(timing, "RewindAtEnd")); });
+  run.Step(25, [&] { AddElement(kIndent, element, "SmoothEnd", Flag(timing, "SmoothEnd")); });
+  run.Step(26, [&] { AddElement(kIndent, element, "SmoothStart", Flag(timing, "SmoothStart")); });
+  run.Step(27, [&] { AddElement(kIndent, element, "Speed", Flag(timing, "Speed")); });
+  std::int32_t trigger = 0;
+  run.Step(28, [&] {
+    trigger = timing.Get("TriggerType").AsLong();
+    AddElement(kIndent, element, "TriggerType", std::to_string(trigger));
+  });
+  run.Step(29, [&] {
+    std::string shape = trigger == kOnShapeClick ? std::to_string(timing.Child("TriggerShape").Get("Id").AsLong()) : "-1";
+    AddElement(kIndent, element, "TriggerShapeID", shape);
+  });
+  run.Step(30, [&] {
+    AddElement(kIndent, element, "TriggerDelayTime", PlatformText(timing.Get("TriggerDelayTime").AsSingle()));
+  });
+}
+
+// The shape id of an effect as text; empty when the effect animates no shape.
+std::string ShapeIdText(const Object& effect) { return std::to_string(effect.Child("Shape").Get("Id").AsLong()); }
+
+}  // namespace
+
+void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::xml_node animation) {
+  StepRunner run = WriterSteps(kLocation);
+  pugi::xml_node timingElement;
+  run.Step(1, [&] { timingElement = AppendContainer(animation, "Timing"); });
+  run.Step(2, [&] { AddElement(kIndent, animation, "ShapeID", ShapeIdText(effect)); });
+
+  std::int32_t type = kUnreadableEffect;
+  Quietly([&] { AddElement(kIndent, animation, "FriendlyName", effect.Get("DisplayName").AsString()); });
+  Quietly([&] { type = effect.Get("EffectType").AsLong(); });
+  AddElement(kIndent, animation, "AnimationType", std::to_string(type));
+  Quietly([&] { AddElement(kIndent, animation, "Exit", BoolText(effect.Get("Exit").AsLong() != 0)); });
+  Quietly([&] {
+    std::int32_t paragraph = effect.Get("Paragraph").AsLong();
+    if (paragraph > 0) AddElement(kIndent, animation, "Paragraph", std::to_string(paragraph));
+  });
+
+  Object info, parameters;
+  run.Step(7, [&] {
+    info = effect.Child("EffectInformation");
+    AddElement(kIndent, animation, "AfterEffect", std::to_string(info.Get("AfterEffect").AsLong()));
+  });
+  run.Step(8, [&] { AddElement(kIndent, animation, "AnimationBackground", Flag(info, "AnimateBackground")); });
+  run.Step(9, [&] {
+    AddElement(kIndent, animation, "BuildByLevelEffect", std::to_string(info.Get("BuildByLevelEffect").AsLong()));
+  });
+  run.Step(10, [&] {
+    if (info.Get("AfterEffect").AsLong() == kDimAfterEffect)
+      AddElement(kIndent, animation, "DimColor", std::to_string(info.Child("Dim").Get("RGB").AsLong()));
+  });
+  if (HasDirection(type)) {
+    run.Step(11, [&] {
+      parameters = effect.Child("EffectParameters");
+      AddElement(kIndent, animation, "Direction", std::to_string(parameters.Get("Direction").AsLong()));
+    });
+  }
+  if (IsMotionPath(type)) {
+    run.Step(12, [&] {
+      Object motion = effect.Child("Behaviors").Item(1).Child("MotionEffect");
+      AddElement(kIndent, animation, "MotionPath", motion.Get("Path").AsString());
+    });
+    run.Step(13, [&] {
+      float speed = effect.Child("Behaviors").Item(1).Child("Timing").Get("Speed").AsSingle();
+      AddElement(kIndent, animation, "PathReversed", BoolText(speed < 0.0f));
+    });
+  }
+  if (type == kGrowShrink) {
+    run.Step(14, [&] {
+      Object scale = effect.Child("Behaviors").Item(1).Child("ScaleEffect");
+      std::string x = PlatformText(scale.Get("ByX").AsSingle() / 100.0f);
+      std::string y = PlatformText(scale.Get("ByY").AsSingle() / 100.0f);
+      AddElement(kIndent, animation, "ScaleX", x);
+      AddElement(kIndent, animation, "ScaleY", y);
+    });
+  }
+  if (type == kTransparency) {
+    run.Step(15, [&] {
+      Value to = effect.Child("Behaviors").Item(1).Child("SetEffect").Get("To");
+      AddElement(kIndent, animation, "Transparency", to.AsString());
+    });
+  }
+  if (type == kWheel || type == kSpin) {
+    run.Step(15, [&] {
+      if (!parameters) parameters = effect.Child("EffectParameters");
+      AddElement(kIndent, animation, "Amount", PlatformText(parameters.Get("Amount").AsSingle()));
+    });
+  }
+
+  Object timing;
+  if (run.Step(16, [&] { timing = effect.Child("Timing"); })) WriteTiming(timing, start, timingElement, run);
+}
+
+void AnimationSettings(const Object& owner, pugi::xml_node parent) {
+  StepRunner run = WriterSteps(kLocation);
+  pugi::xml_node timeline = AppendContainer(parent, "AnimationTimeline");
+  std::vector<float> starts;
+  run.Step(2, [&] { starts = GetTotalTiming(owner); });
+
+  Object main;
+  std::int32_t count = 0;
+  run.Step(3, [&] {
+    main = owner.Child("TimeLine").Child("MainSequence");
+    count = main.Count();
+  });
+  for (std::int32_t i = 1; i <= count; ++i) {
+    Object effect;
+    std::string id;
+    run.Step(4, [&] { effect = main.Item(i); });
+    run.Step(5, [&] { id = ShapeIdText(effect); });
+    if (id.empty()) continue;  // an effect of no shape still takes its start time
+    run.Step(6, [&] {
+      if (static_cast<std::size_t>(i) > starts.size())
+        throw ComError(hr::kInvalidArgument, "Invalid procedure call or argument");
+      std::string start = PlatformText(starts[static_cast<std::size_t>(i - 1)]);
+      WriteAnimationEffect(effect, start, AppendContainer(timeline, "Animation"));
+    });
+  }
+
+  Object sequences;
+  std::int32_t sequenceCount = 0;
+  run.Step(7, [&] {
+    sequences = owner.Child("TimeLine").Child("InteractiveSequences");
+    sequenceCount = sequences.Count();
+  });
+  for (std::int32_t j = 1; j <= sequenceCount; ++j) {
+    Object sequence;
+    std::int32_t effects = 0;
+    run.Step(8, [&] {
+      sequence = sequences.Item(j);
+      effects = sequence.Count();
+    });
+    for (std::int32_t k = 1; k <= effects; ++k) {
+      Object effect;
+      std::string id;
+      std::int32_t trigger = 0;
+      run.Step(9, [&] { effect = sequence.Item(k); });
+      run.Step(10, [&] { id = ShapeIdText(effect); });
+      run.Step(11, [&] { trigger = effect.Child("Timing").Get("TriggerType").AsLong(); });
+      // Media bookmarks cannot be played back by the host.
+      if (id.empty() || trigger == kOnMediaBookmark) continue;
+      run.Step(12, [&] { WriteAnimationEffect(effect, "-1", AppendContainer(timeline, "Animation")); });
+    }
+  }
+}
+
+}  // namespace quillmere

@@ -1,0 +1,178 @@
+#include "slides/HyperlinkProperties.h"
+
+#include <array>
+#include <charconv>
+#include <set>
+#include <string>
+
+#include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "component/objectmodel/Tags.h"
+#include "component/xml/XmlHelpers.h"
+#include "support/Paths.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+const std::string kLocation = " in Quillmere.bXML.HyperlinkProperties at line ";
+constexpr int kIndent = 8;
+constexpr int kActionIndent = 16;
+
+// PpActionType
+constexpr std::int32_t kNoAction = 0;
+constexpr std::int32_t kNextSlide = 1;
+constexpr std::int32_t kPreviousSlide = 2;
+constexpr std::int32_t kFirstSlide = 3;
+constexpr std::int32_t kLastSlide = 4;
+constexpr std::int32_t kEndShow = 6;
+constexpr std::int32_t kHyperlink = 7;
+constexpr std::int32_t kRunProgram = 9;
+
+struct MouseActivation {
+  std::int32_t index;     // PpMouseActivation
+  const char* keyWord;    // in the key that writes each action once
+  const char* type;       // the Type element
+};
+constexpr std::array<MouseActivation, 2> kActivations{{{1, "mouseclick", "mouseClick"}, {2, "mouseover", "mouseOver"}}};
+
+struct PlayerButton {
+  const char* tag;
+  const char* type;
+  const char* action;
+};
+constexpr std::array<PlayerButton, 2> kPlayerButtons{{{"CORVANTA_PREV_BUTTON_ID", "branchPrev", "PrevButton"},
+                                                      {"CORVANTA_NEXT_BUTTON_ID", "branchNext", "NextButton"}}};
+
+// A link to a file beside the presentation, given by a bare name, becomes its
+// full path; drive and network paths, addresses of one character and names of
+// no such file are left as PowerPoint gives them.
+std::string LinkAddress(const std::string& address) {
+  std::string trimmed = TrimSpaces(address);
+  if (trimmed.size() < 2) return {};
+  if (trimmed[1] == ':' || trimmed[1] == '\\') return address;
+  std::string beside = GetParentFolder(CurrentExportState().presentationName) + address;
+  return FileExistsByFind(beside) ? beside : address;
+}
+
+std::string ActionText(std::int32_t action) {
+  switch (action) {
+    case kPreviousSlide: return "PreviousSlide";
+    case kNextSlide: return "NextSlide";
+    case kLastSlide: return "LastSlide";
+    case kHyperlink: return "Hyperlink";
+    case kFirstSlide: return "FirstSlide";
+    case kEndShow: return "EndShow";
+    case kRunProgram: return "RunProgram";
+    default: return "None";  // mixed, last viewed, macro, named show, object verb, play
+  }
+}
+
+template <class F>
+void Quietly(F&& body) {
+  try {
+    body();
+  } catch (const std::exception&) {
+    // Left out.
+  }
+}
+
+// A tag's whole-number value; anything else is not a slide id.
+std::int32_t SlideIdOfTag(const std::string& text) {
+  std::string trimmed = TrimSpaces(text);
+  std::int32_t id = 0;
+  auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), id);
+  if (error != std::errc() || end != trimmed.data() + trimmed.size())
+    throw ComError(hr::kTypeMismatch, "Type mismatch");
+  return id;
+}
+
+void WritePlayerButtons(const Object& slide, pugi::xml_node settings, StepRunner& run) {
+  for (const PlayerButton& button : kPlayerButtons) {
+    std::string tag = GetTag(slide, button.tag);
+    if (TrimSpaces(tag).empty()) continue;
+    run.Step(20, [&] {
+      Object target = slide.Child("Parent").Child("Slides").Child("FindBySlideID", SlideIdOfTag(tag));
+      if (!target) return;
+      std::string subAddress = std::to_string(target.Get("SlideID").AsLong()) + "," +
+                               std::to_string(target.Get("SlideIndex").AsLong()) + ", ";
+      pugi::xml_node element = AppendContainer(settings, "ActionSetting");
+      AddElement(kIndent, element, "Type", button.type);
+      AddElement(kIndent, element, "Container", "player");
+      AddElement(kIndent, element, "Action", button.action);
+      AddElement(kIndent, element, "Address", "");
+      AddElement(kIndent, element, "SubAddress", subAddress);
+      AddElement(kIndent, element, "ScreenTip", "");
+    });
+  }
+}
+
+}  // namespace
+
+void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node element) {
+  Object setting;
+  std::int32_t action = kNoAction;  // unreadable: "None"
+  Quietly([&] {
+    setting = object.Child("ActionSettings", index);
+    action = setting.Get("Action").AsLong();
+  });
+  AddElement(kActionIndent, element, "Action", ActionText(action));
+  if (action == kHyperlink) {
+    Object link;
+    Quietly([&] { link = setting.Child("Hyperlink"); });
+    Quietly([&] { AddElement(kActionIndent, element, "Address", LinkAddress(link.Get("Address").AsString())); });
+    Quietly([&] { AddElement(kActionIndent, element, "SubAddress", link.Get("SubAddress").AsString()); });
+    Quietly([&] { AddElement(kActionIndent, element, "ScreenTip", link.Get("ScreenTip").AsString()); });
+  } else if (action == kRunProgram) {
+    Quietly([&] { AddElement(kActionIndent, element, "Program", setting.Get("Run").AsString()); });
+  }
+}
+
+void HyperlinkProperties(const Object& owner, pugi::xml_node parent) {
+  StepRunner run = WriterSteps(kLocation);
+  pugi::xml_node settings = AppendContainer(parent, "ActionSettings");
+  std::set<std::string> written;
+
+  Object links;
+  std::int32_t count = 0;
+  run.Step(2, [&] {
+    links = owner.Child("Hyperlinks");
+    count = links.Count();
+  });
+  for (std::int32_t i = 1; i <= count; ++i) {
+    Object holder;
+    run.Step(3, [&] { holder = links.Item(i).Child("Parent").Child("Parent"); });
+    if (!holder) continue;
+    const bool text = holder.TypeName() == "TextRange";
+    std::string shapeId, start, length;
+    run.Step(4, [&] {
+      shapeId = std::to_string((text ? holder.Child("Parent").Child("Parent") : holder).Get("Id").AsLong());
+    });
+    if (text) {
+      run.Step(5, [&] { start = std::to_string(holder.Get("Start").AsLong()); });
+      run.Step(6, [&] { length = std::to_string(holder.Get("Length").AsLong()); });
+    }
+    for (const MouseActivation& activation : kActivations) {
+      std::int32_t action = kNoAction;
+      run.Step(7, [&] { action = holder.Child("ActionSettings", activation.index).Get("Action").AsLong(); });
+      if (action == kNoAction) continue;
+      // A shape or range with both kinds of action is listed once for each.
+      std::string key = "textrange," + start + "," + length + "," + activation.keyWord + "," + shapeId;
+      if (!written.insert(key).second) continue;
+      run.Step(8, [&] {
+        pugi::xml_node element = AppendContainer(settings, "ActionSetting");
+        AddElement(kIndent, element, "Type", activation.type);
+        AddElement(kIndent, element, "ShapeID", shapeId);
+        AddElement(kIndent, element, "Container", text ? "textrange" : "shape");
+        if (text) {
+          AddElement(kIndent, element, "Start", start);
+          AddElement(kIndent, element, "Length", length);
+        }
+        GetActionSetting(holder, activation.index, element);
+      });
+    }
+  }
+  if (owner.TypeName() == "Slide") WritePlayerButtons(owner, settings, run);
+}
+
+}  // namespace quillmere

@@ -1,0 +1,197 @@
+// The AnimationTimeline and its start times against scripted timelines.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "slides/AnimationSettings.h"
+#include "slides/TotalTiming.h"
+#include "support/Settings.h"
+#include "tests/fakes/FakePowerPointTest.h"
+
+namespace quillmere::testing {
+namespace {
+
+class AnimationSettingsTest : public FakePowerPointTest {
+ protected:
+  void SetUp() override {
+    FakePowerPointTest::SetUp();
+    StartPowerPoint(14);
+    tags = Make("Tags");
+    tags->On("Item", [this](Args a) {
+      auto it = tagValues.find(a[0].AsString());
+      return Value(it == tagValues.end() ? std::string() : it->second);
+    });
+    slide = Make("Slide");
+    slide->Prop("Tags", Dispatched(tags));
+  }
+
+  // An effect on shape `shapeId` of type `type`, triggered as `trigger`, with
+  // a delay and a duration in seconds.
+  FakePtr Effect(int shapeId, int type, int trigger, float delay = 0.0f, float duration = 0.5f) {
+    auto shape = Make("Shape");
+    shape->Prop("Id", shapeId);
+    auto timing = Make("Timing");
+    timing->Prop("TriggerType", trigger).Prop("TriggerDelayTime", delay).Prop("Duration", duration)
+        .Prop("Accelerate", 0).Prop("AutoReverse", 0).Prop("Decelerate", -1).Prop("RepeatCount", 1)
+        .Prop("RepeatDuration", 0.0f).Prop("Restart", 1).Prop("RewindAtEnd", 0).Prop("SmoothEnd", 0)
+        .Prop("SmoothStart", 0).Prop("Speed", 1.0f);
+    auto info = Make("EffectInformation");
+    info->Prop("AfterEffect", 4).Prop("AnimateBackground", 0).Prop("BuildByLevelEffect", 0);
+    auto parameters = Make("EffectParameters");
+    parameters->Prop("Direction", 4).Prop("Amount", 360.0f);
+    auto effect = Make("Effect");
+    effect->Prop("Shape", Dispatched(shape)).Prop("DisplayName", "Shape " + std::to_string(shapeId))
+        .Prop("EffectType", type).Prop("Exit", 0).Prop("Paragraph", 0).Prop("Timing", Dispatched(timing))
+        .Prop("EffectInformation", Dispatched(info)).Prop("EffectParameters", Dispatched(parameters));
+    return effect;
+  }
+  static FakePtr Child(const FakePtr& o, const std::string& member) {
+    return std::dynamic_pointer_cast<FakeObject>(o->Peek(member).AsDispatch());
+  }
+  void UseTimeline(std::vector<FakePtr> main, std::vector<std::vector<FakePtr>> interactive = {}) {
+    std::vector<FakePtr> sequences;
+    for (auto& effects : interactive) sequences.push_back(MakeCollection("Sequence", version, effects));
+    auto timeline = Make("TimeLine");
+    timeline->Prop("MainSequence", Dispatched(MakeCollection("Sequence", version, std::move(main))))
+        .Prop("InteractiveSequences", Dispatched(MakeCollection("Sequences", version, sequences)));
+    slide->Prop("TimeLine", Dispatched(timeline));
+  }
+  std::vector<float> Starts() { return GetTotalTiming(Object(slide)); }
+  std::string Write() {
+    pugi::xml_document doc;
+    AnimationSettings(Object(slide), doc.append_child("Slide"));
+    std::ostringstream out;
+    doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
+    return out.str();
+  }
+
+  FakePtr slide, tags;
+  std::map<std::string, std::string> tagValues;
+};
+
+TEST_F(AnimationSettingsTest, StartTimesFollowClicksTagsAndTriggers) {
+  // Clicks without tags come one mouse-click delay apart.
+  UseTimeline({Effect(2, 10, 1), Effect(3, 10, 1), Effect(4, 10, 1)});
+  EXPECT_EQ(Starts(), (std::vector<float>{5, 10, 15}));
+
+  // The older tool's click times win; a click before what it follows comes a second after it.
+  tagValues = {{"TIMELINEEDIT", "4.5/9"}};
+  UseTimeline({Effect(2, 10, 1), Effect(3, 10, 1, 0.25f)});
+  EXPECT_EQ(Starts(), (std::vector<float>{4.5f, 9.25f}));
+  tagValues = {{"TIMELINE", "6/3"}};
+  EXPECT_EQ(Starts(), (std::vector<float>{6, 7}));
+  tagValues = {{"TIMING", "x|2|3|"}};  // clicks at 2 and 5
+  EXPECT_EQ(Starts(), (std::vector<float>{2, 5.25f}));
+
+  // With previous starts with it; after previous waits for the longest so far,
+  // and an effect lasting until the next click counts as 2 seconds.
+  tagValues.clear();
+  UseTimeline({Effect(2, 10, 3, 0.5f, 1.0f), Effect(3, 10, 1, 0.0f, 1e9f), Effect(4, 10, 2, 0.0f, 3.0f),
+               Effect(5, 10, 3), Effect(6, 10, 0), Effect(7, 10, 4)});
+  EXPECT_EQ(Starts(), (std::vector<float>{0, 5, 5, 8, 0}));
+
+  // The user's own delay.
+  SaveSetting("Corvanta Lumidesk", "Options", "MouseClickDelay", "2.5");
+  UseTimeline({Effect(2, 10, 1), Effect(3, 10, 1)});
+  EXPECT_EQ(Starts(), (std::vector<float>{2.5f, 5}));
+}
+
+TEST_F(AnimationSettingsTest, EachEffectKindWritesItsOwnElements) {
+  auto grow = Effect(3, 59, 2);
+  auto scale = Make("ScaleEffect");
+  scale->Prop("ByX", 150.0f).Prop("ByY", 50.0f);
+  auto behaviour = Make("AnimationBehavior");
+  behaviour->Prop("ScaleEffect", Dispatched(scale));
+  grow->Prop("Behaviors", Dispatched(MakeCollection("AnimationBehaviors", version, {behaviour})));
+
+  auto path = Effect(4, 0, 3, 0.0f, std::numeric_limits<float>::infinity());
+  auto motion = Make("MotionEffect");
+  motion->Prop("Path", "M 0 0 L 0.25 0.1 E");
+  auto pathTiming = Make("Timing");
+  pathTiming->Prop("Speed", -1.0f);
+  auto pathBehaviour = Make("AnimationBehavior");
+  pathBehaviour->Prop("MotionEffect", Dispatched(motion)).Prop("Timing", Dispatched(pathTiming));
+  path->Prop("Behaviors", Dispatched(MakeCollection("AnimationBehaviors", version, {pathBehaviour})));
+
+  auto fly = Effect(2, 2, 1, 0.5f);
+  fly->Prop("Paragraph", 2).Prop("Exit", -1);
+  auto dim = Make("ColorFormat");
+  dim->Prop("RGB", 0x808080);
+  Child(fly, "EffectInformation")->Prop("AfterEffect", 1).Prop("Dim", Dispatched(dim));
+
+  auto unknown = Effect(5, 10, 1);
+  unknown->Fail("EffectType", hr::kUnspecified, "Method 'EffectType' of object 'Effect' failed");
+  unknown->Fail("DisplayName", hr::kUnspecified, "failed");
+
+  auto orphan = Effect(9, 10, 1);
+  orphan->Fail("Shape", hr::kUnspecified, "Effect.Shape : no shape");
+
+  auto button = Effect(6, 61, 4);
+  auto trigger = Make("Shape");
+  trigger->Prop("Id", 12);
+  Child(button, "Timing")->Prop("TriggerShape", Dispatched(trigger));
+  auto bookmark = Effect(7, 10, 5);
+
+  UseTimeline({orphan, fly, grow, path, unknown}, {{button, bookmark}});
+  std::string xml = Write();
+
+  // The effect of no shape is left out but keeps its start: the fly-in, second, starts one
+  // delay after the first click, as the only click time is taken.
+  EXPECT_NE(xml.find("<Animation><Timing>        <Start>10</Start>\r\n        <Duration>0.5</Duration>"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("</Timing>        <ShapeID>2</ShapeID>\r\n        <FriendlyName>Shape 2</FriendlyName>\r\n"
+                     "        <AnimationType>2</AnimationType>\r\n        <Exit>True</Exit>\r\n"
+                     "        <Paragraph>2</Paragraph>\r\n        <AfterEffect>1</AfterEffect>\r\n"
+                     "        <AnimationBackground>False</AnimationBackground>\r\n"
+                     "        <BuildByLevelEffect>0</BuildByLevelEffect>\r\n        <DimColor>8421504</DimColor>\r\n"
+                     "        <Direction>4</Direction>\r\n</Animation>"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("<AnimationType>59</AnimationType>"), std::string::npos);
+  EXPECT_NE(xml.find("<ScaleX>1.5</ScaleX>\r\n        <ScaleY>0.5</ScaleY>"), std::string::npos);
+  EXPECT_NE(xml.find("<Duration>3.402823E+38</Duration>"), std::string::npos);
+  EXPECT_NE(xml.find("<MotionPath>M 0 0 L 0.25 0.1 E</MotionPath>\r\n        <PathReversed>True</PathReversed>"),
+            std::string::npos);
+  // An effect of unknown type is written as type 150, without its name.
+  EXPECT_NE(xml.find("<ShapeID>5</ShapeID>\r\n        <AnimationType>150</AnimationType>"), std::string::npos);
+  EXPECT_EQ(xml.find("<ShapeID>9</ShapeID>"), std::string::npos);
+  // A shape-click trigger waits for its shape; a media bookmark is left out.
+  EXPECT_NE(xml.find("<Start>-1</Start>"), std::string::npos);
+  EXPECT_NE(xml.find("<TriggerType>4</TriggerType>\r\n        <TriggerShapeID>12</TriggerShapeID>"),
+            std::string::npos);
+  EXPECT_NE(xml.find("<Amount>360</Amount>"), std::string::npos);
+  EXPECT_EQ(xml.find("<ShapeID>7</ShapeID>"), std::string::npos);
+  EXPECT_NE(xml.find("<TriggerShapeID>-1</TriggerShapeID>"), std::string::npos);
+  EXPECT_NE(xml.find("<Decelerate>True</Decelerate>"), std::string::npos);
+
+  // Only the missing shape is logged; the unreadable type and name are passed over.
+  EXPECT_EQ(Log(), "-2147467259: Effect.Shape : no shape in Quillmere.bXML.AnimationSettings at line 5\r\n");
+}
+
+TEST_F(AnimationSettingsTest, BusyPowerPointIsWaitedForSixTimesPerEffect) {
+  auto effect = Effect(2, 10, 1);
+  Child(effect, "Timing")->Fail("Duration", hr::kCallRejected, "Call was rejected by callee.", 2);
+  Child(effect, "Timing")->Fail("RepeatCount", hr::kCallRejected, "Call was rejected by callee.");
+  UseTimeline({effect});
+  std::string xml = Write();
+  EXPECT_EQ(sleeper->waits, std::vector<long long>(6, 1500));  // six in all, then RepeatCount is given up
+  EXPECT_NE(xml.find("<Duration>0.5</Duration>"), std::string::npos);
+  EXPECT_EQ(xml.find("<RepeatCount>"), std::string::npos);
+  EXPECT_NE(xml.find("<RepeatDuration>0</RepeatDuration>"), std::string::npos);
+  EXPECT_NE(Log().find("-2147418111: Call was rejected by callee. in Quillmere.bXML.AnimationSettings at line 21\r\n"),
+            std::string::npos);
+
+  // A slide without a timeline (PowerPoint 2000) writes an empty one and says why once.
+  slide = Make("Slide");
+  slide->Prop("Tags", Dispatched(tags));
+  DeleteExportLog();
+  EXPECT_EQ(Write(), "<Slide><AnimationTimeline/></Slide>");
+  EXPECT_EQ(Log(), "-2146827850: Object doesn't support this property or method in "
+                   "Quillmere.bXML.AnimationSettings at line 3\r\n-2146827850: Object doesn't support this property "
+                   "or method in Quillmere.bXML.AnimationSettings at line 7\r\n");
+}
+
+}  // namespace
+}  // namespace quillmere::testing
