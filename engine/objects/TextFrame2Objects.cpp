@@ -348,6 +348,12 @@ const MemberTable<TextRange2Object>& TextRange2Object::Members() {
       {.name = "Length",
        .get = [](TextRange2Object& r, Args) { return Value(static_cast<int>(Utf16Length(RangeText(r)))); }},
       {.name = "ActionSettings", .get = [](TextRange2Object& r, Args a) { return ActionSettingsOf(r, a); }},
+      {.name = "Parent",
+       .get =
+           [](TextRange2Object& r, Args) {
+             if (r.flavour == TextFlavour::Classic) return Value(std::make_shared<TextFrameObject>(r.Session(), r.shape));
+             return Value(std::make_shared<TextFrame2Object>(r.Session(), r.shape));
+           }},
       {.name = "Lines",
        .get =
            [](TextRange2Object& r, Args a) {
