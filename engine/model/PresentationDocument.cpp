@@ -166,6 +166,7 @@ const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const 
 
 void PresentationDocument::ShapesChanged(const std::string& part) {
   topLevelShapes_.erase(part);
+  actionLinks_.erase(part);
   // Removed shapes free nodes whose addresses new ones may take.
   textStyles_.clear();
   tableGrids_.clear();
@@ -192,6 +193,7 @@ void PresentationDocument::ForgetPart(const std::string& part) {
   for (const std::string& p : parts) {
     if (pugi::xml_node root = PartRoot(p)) stash_.ForgetWithin(root);
     topLevelShapes_.erase(p);
+    actionLinks_.erase(p);
     nextShapeIds_.erase(p);
     tags_.erase(p);
     partColors_.erase(p);
@@ -220,6 +222,7 @@ void PresentationDocument::LayoutChanged(const std::string& slidePart) {
 }
 
 void PresentationDocument::TextChanged(const std::string& part) {
+  actionLinks_.erase(part);  // runs cut apart are new elements
   ++textRevision_;
   package_->MarkModified(part);
 }
@@ -235,6 +238,12 @@ unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned co
 const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part, const pugi::xml_node& shape) {
   auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
   if (inserted) it->second = BuildTextStyleChain(*this, part, shape);
+  return it->second;
+}
+
+const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std::string& part) {
+  auto [it, inserted] = actionLinks_.try_emplace(part);
+  if (inserted) it->second = ListActionLinks(TopLevelShapesOf(part));
   return it->second;
 }
 

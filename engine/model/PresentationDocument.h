@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/model/ActionLinks.h"
 #include "engine/model/ColorResolution.h"
 #include "engine/model/EditStash.h"
 #include "engine/model/TableGrid.h"
@@ -106,6 +107,8 @@ class PresentationDocument {
   const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
   // The grid of a table (a:tbl), worked out once until the part's shapes change.
   const TableGrid& TableGridOf(const pugi::xml_node& table);
+  // The links on a part's shapes and text, listed once until its shapes or text change.
+  const std::vector<ActionLinkSite>& ActionLinksOf(const std::string& part);
   // What temporary edits took out of the parts, to be put back when they are undone.
   EditStash& Stash() { return stash_; }
   // The root of a slide, layout, master or notes part, or an empty node.
@@ -134,6 +137,7 @@ class PresentationDocument {
   EditStash stash_;
   std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
   std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
+  std::unordered_map<std::string, std::vector<ActionLinkSite>> actionLinks_;
   unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
   unsigned slidesRevision_ = 0;

@@ -3,6 +3,7 @@
 #include "engine/model/BackgroundStyle.h"
 #include "engine/model/ThemeFonts.h"
 #include "engine/model/ThemeStyles.h"
+#include "engine/objects/ActionSettingObjects.h"
 #include "engine/objects/PageMembers.h"
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/ShapeObjects.h"
@@ -52,6 +53,9 @@ const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
       {.name = "Width",
        .sinceVersion = 12,
        .get = [](CustomLayoutObject& o, Args) { return Value(o.doc->SlideWidth()); }},
+      {.name = "Hyperlinks",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args a) { return HyperlinksOf(o.Session(), o.doc, o.part, o.shared_from_this(), a); }},
   };
   return table;
 }
@@ -116,6 +120,8 @@ const MemberTable<MasterObject>& MasterObject::Members() {
       {.name = "CustomLayouts", .sinceVersion = 12, .get = [](MasterObject& o, Args) { return Value(o.CustomLayouts()); }},
       {.name = "Height", .get = [](MasterObject& o, Args) { return Value(o.doc->SlideHeight()); }},
       {.name = "Width", .get = [](MasterObject& o, Args) { return Value(o.doc->SlideWidth()); }},
+      {.name = "Hyperlinks",
+       .get = [](MasterObject& o, Args a) { return HyperlinksOf(o.Session(), o.doc, o.part, o.shared_from_this(), a); }},
   };
   return table;
 }

@@ -13,6 +13,7 @@
 #include "engine/model/ShapeTree.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
+#include "engine/objects/ActionSettingObjects.h"
 #include "engine/objects/AdjustmentsObjects.h"
 #include "engine/objects/CalloutFormatObjects.h"
 #include "engine/objects/ConnectorFormatObjects.h"
@@ -371,6 +372,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              return Value(media);
            }},
       {.name = "LinkFormat", .get = [](ShapeObject& o, Args) { return LinkFormat(o); }},
+      {.name = "ActionSettings", .get = [](ShapeObject& o, Args a) { return ActionSettingsOf(o, a); }},
       {.name = "Tags",
        .get =
            [](ShapeObject& o, Args) {

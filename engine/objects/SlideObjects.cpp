@@ -6,6 +6,7 @@
 #include "engine/model/SlideEdits.h"
 #include "engine/model/SlideLayoutType.h"
 #include "engine/model/XmlNames.h"
+#include "engine/objects/ActionSettingObjects.h"
 #include "engine/objects/DocumentObjects.h"
 #include "engine/objects/PageMembers.h"
 #include "engine/objects/ParentLink.h"
@@ -175,6 +176,8 @@ const MemberTable<SlideObject>& SlideObject::Members() {
              return Value(std::make_shared<NotesPageObject>(o.Session(), o.doc, o.doc->NotesPageOf(o.entry.part)));
            }},
       {.name = "SlideShowTransition", .get = [](SlideObject& o, Args) { return Value(o.SlideShowTransition()); }},
+      {.name = "Hyperlinks",
+       .get = [](SlideObject& o, Args a) { return HyperlinksOf(o.Session(), o.doc, o.entry.part, o.shared_from_this(), a); }},
   };
   return table;
 }

@@ -14,10 +14,12 @@
 #include "engine/model/ThemeStyles.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
+#include "engine/objects/ActionSettingObjects.h"
 #include "engine/objects/ClassicFontObjects.h"
 #include "engine/objects/ColorFormatObjects.h"
 #include "engine/objects/TextCharactersObjects.h"
 #include "engine/objects/TextFrameLayoutMembers.h"
+#include "support/Utf16Units.h"
 
 namespace quillmere::engine {
 namespace {
@@ -123,6 +125,22 @@ std::string RangeText(const TextRange2Object& r) {
   }
   if (r.span == Span::Paragraph && !LastParagraph(r.paragraphs.front())) text += '\r';
   return text;
+}
+
+// Where the range starts in its shape's whole text (1-based), counted as
+// Characters counts: a run's range at its first run, a paragraph's where the
+// end of the one before it leaves off.
+int RangeStart(const TextRange2Object& r) {
+  if (r.span == Span::WholeText || r.paragraphs.empty()) return 1;
+  std::vector<pugi::xml_node> all = ParagraphsOf(Body(*r.shape));
+  TextPieces text = PiecesOfParagraphs(all, false);
+  bool byRun = r.span != Span::Paragraph && !r.runs.empty();
+  std::ptrdiff_t paragraph = std::find(all.begin(), all.end(), r.paragraphs.front()) - all.begin(), ends = 0;
+  for (std::size_t i = 0; i < text.pieces.size(); ++i) {
+    if (byRun ? text.pieces[i].run == r.runs.front() : ends == paragraph) return static_cast<int>(text.starts[i]) + 1;
+    if (!text.pieces[i].run && text.pieces[i].text == "\r") ++ends;
+  }
+  return static_cast<int>(text.starts.back()) + 1;
 }
 
 // An autoshape without text has no p:txBody until text is put in it; the
@@ -326,6 +344,16 @@ const MemberTable<TextRange2Object>& TextRange2Object::Members() {
            }},
       {.name = "Item", .get = [](TextRange2Object& r, Args a) { return Item(r, r.counts, ArgAt(a, 0)); }},
       {.name = "Characters", .get = [](TextRange2Object& r, Args a) { return Characters(r, a); }},
+      {.name = "Start", .get = [](TextRange2Object& r, Args) { return Value(RangeStart(r)); }},
+      {.name = "Length",
+       .get = [](TextRange2Object& r, Args) { return Value(static_cast<int>(Utf16Length(RangeText(r)))); }},
+      {.name = "ActionSettings", .get = [](TextRange2Object& r, Args a) { return ActionSettingsOf(r, a); }},
+      {.name = "Parent",
+       .get =
+           [](TextRange2Object& r, Args) {
+             if (r.flavour == TextFlavour::Classic) return Value(std::make_shared<TextFrameObject>(r.Session(), r.shape));
+             return Value(std::make_shared<TextFrame2Object>(r.Session(), r.shape));
+           }},
       {.name = "Lines",
        .get =
            [](TextRange2Object& r, Args a) {

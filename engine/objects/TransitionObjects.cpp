@@ -5,6 +5,7 @@ namespace quillmere::engine {
 const MemberTable<SoundEffectObject>& SoundEffectObject::Members() {
   static const MemberTable<SoundEffectObject> table{
       {.name = "Type", .get = [](SoundEffectObject& o, Args) { return Value(o.type); }},
+      {.name = "Name", .get = [](SoundEffectObject& o, Args) { return Value(o.name); }},
   };
   return table;
 }

@@ -2,6 +2,7 @@
 // The slide-show transition of a slide and its sound.
 
 #include <memory>
+#include <string>
 
 #include "engine/core/EngineObject.h"
 #include "engine/model/TransitionReader.h"
@@ -12,8 +13,10 @@ class SoundEffectObject final : public EngineObject<SoundEffectObject> {
  public:
   static constexpr std::string_view kTypeName = "SoundEffect";
   static const MemberTable<SoundEffectObject>& Members();
-  SoundEffectObject(std::shared_ptr<EngineSession> s, int t) : EngineObject(std::move(s)), type(t) {}
+  SoundEffectObject(std::shared_ptr<EngineSession> s, int t, std::string n = {})
+      : EngineObject(std::move(s)), type(t), name(std::move(n)) {}
   int type;  // PpSoundEffectType
+  std::string name;  // of the sound file played, "" for none
 };
 
 class SlideShowTransitionObject final : public EngineObject<SlideShowTransitionObject> {
