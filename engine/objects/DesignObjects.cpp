@@ -8,6 +8,7 @@
 #include "engine/objects/ShapeObjects.h"
 #include "engine/objects/ThemeColorObjects.h"
 #include "engine/objects/ThemeObjects.h"
+#include "engine/objects/TimelineObjects.h"
 
 namespace quillmere::engine {
 
@@ -52,6 +53,9 @@ const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
       {.name = "Width",
        .sinceVersion = 12,
        .get = [](CustomLayoutObject& o, Args) { return Value(o.doc->SlideWidth()); }},
+      {.name = "TimeLine",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return TimeLineOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
   };
   return table;
 }
@@ -116,6 +120,9 @@ const MemberTable<MasterObject>& MasterObject::Members() {
       {.name = "CustomLayouts", .sinceVersion = 12, .get = [](MasterObject& o, Args) { return Value(o.CustomLayouts()); }},
       {.name = "Height", .get = [](MasterObject& o, Args) { return Value(o.doc->SlideHeight()); }},
       {.name = "Width", .get = [](MasterObject& o, Args) { return Value(o.doc->SlideWidth()); }},
+      {.name = "TimeLine",
+       .sinceVersion = 10,
+       .get = [](MasterObject& o, Args) { return TimeLineOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
   };
   return table;
 }

@@ -10,6 +10,7 @@
 #include "engine/objects/PageMembers.h"
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/SlideImages.h"
+#include "engine/objects/TimelineObjects.h"
 #include "engine/objects/TransitionObjects.h"
 
 namespace quillmere::engine {
@@ -175,6 +176,9 @@ const MemberTable<SlideObject>& SlideObject::Members() {
              return Value(std::make_shared<NotesPageObject>(o.Session(), o.doc, o.doc->NotesPageOf(o.entry.part)));
            }},
       {.name = "SlideShowTransition", .get = [](SlideObject& o, Args) { return Value(o.SlideShowTransition()); }},
+      {.name = "TimeLine",
+       .sinceVersion = 10,
+       .get = [](SlideObject& o, Args) { return TimeLineOf(o.Session(), o.doc, o.entry.part, o.shared_from_this()); }},
   };
   return table;
 }
