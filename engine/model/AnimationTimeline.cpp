@@ -91,7 +91,7 @@ AnimBehavior ReadBehavior(const pugi::xml_node& element, const ColorContext& col
   b.attribute = ChildNamed(ChildNamed(common, "attrNameLst"), "attrName").text().get();
   if (b.element == "animMotion") {
     b.path = element.attribute("path").value();
-    b.origin = element.attribute("origin").value();
+    b.pathEditMode = element.attribute("pathEditMode").value();
   } else if (b.element == "animScale") {
     pugi::xml_node by = ChildNamed(element, "by");
     if (by) {

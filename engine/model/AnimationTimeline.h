@@ -43,7 +43,7 @@ struct AnimBehavior {
   AnimTiming timing;
   std::string attribute;  // the first p:attrName
   std::string path;       // p:animMotion path
-  std::string origin;     // p:animMotion origin
+  std::string pathEditMode;  // p:animMotion pathEditMode: relative or fixed
   std::optional<double> scaleByX, scaleByY;  // p:animScale by, in percent
   std::optional<double> rotateBy;            // p:animRot by, in degrees
   std::string from, to;  // p:anim from/to (else its first and last p:tav), p:set to

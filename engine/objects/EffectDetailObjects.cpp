@@ -214,12 +214,12 @@ const MemberTable<EffectParametersObject>& EffectParametersObject::Members() {
              const AnimBehavior* scale = FirstBehavior(o.effect->model, "animScale");
              return Value(static_cast<float>(scale ? scale->scaleByX.value_or(0.0) : 0.0));
            }},
-      // A motion path moves the shape from where it is unless it is laid out on the slide.
+      // A motion path follows its shape when the shape moves unless it is locked ("fixed").
       {.name = "Relative",
        .get =
            [](P& o, Args) {
              const AnimBehavior* motion = FirstBehavior(o.effect->model, "animMotion");
-             return MsoBool(motion && motion->origin != "layout");
+             return MsoBool(motion && motion->pathEditMode != "fixed");
            }},
   };
   return table;
