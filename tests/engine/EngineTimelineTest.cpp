@@ -8,6 +8,7 @@
 #include <map>
 
 #include "component/automation/ComError.h"
+#include "engine/model/PresentationDocument.h"
 #include "engine/package/Package.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/support/ErrorNumber.h"
@@ -276,6 +277,82 @@ TEST_F(EngineTimelineTest, DamagedTimelinesFailOnlyWhatCannotBeRead) {
   EXPECT_EQ(hides.Item(1).Child("EffectInformation").Get("AfterEffect").AsLong(), 2);
   EXPECT_EQ(hides.Item(1).Child("Behaviors").Count(), 1);
   EXPECT_EQ(hides.Item(2).Child("EffectInformation").Get("AfterEffect").AsLong(), 3);
+}
+
+TEST_F(EngineTimelineTest, ColoursRotationsSoundsAndTextUnitsOfHandMadeEffects) {
+  Object app = StartEngine();
+  auto behaviour = [](const std::string& element, const std::string& cTn, const std::string& inner,
+                      const std::string& after = "") {
+    return "<p:" + element + "><p:cBhvr><p:cTn id=\"9\" " + cTn +
+           "/><p:tgtEl><p:spTgt spid=\"11\"/></p:tgtEl><p:attrNameLst><p:attrName>" + inner +
+           "</p:attrName></p:attrNameLst></p:cBhvr>" + after + "</p:" + element + ">";
+  };
+  std::string deck = WithTiming(Timing(
+      // A fade dimmed afterwards to accent 1 (7FD13B in this deck's theme), built letter by letter.
+      Effect("presetID=\"10\" presetClass=\"entr\" nodeType=\"clickEffect\"",
+             Set("11") + behaviour("animClr", "dur=\"1\" afterEffect=\"1\"", "style.color",
+                                   "<p:to><a:schemeClr val=\"accent1\"/></p:to>")) +
+      // A fill colour change to red, a counter-clockwise full turn with a sound.
+      Effect("presetID=\"1\" presetClass=\"emph\" nodeType=\"clickEffect\"",
+             behaviour("animClr", "dur=\"2000\"", "fillcolor", "<p:to><a:srgbClr val=\"FF0000\"/></p:to>")) +
+      Effect("presetID=\"8\" presetClass=\"emph\" nodeType=\"withEffect\" repeatCount=\"3000\" autoRev=\"1\" "
+             "restart=\"whenNotActive\" fill=\"remove\" spd=\"50000\"",
+             "<p:animRot by=\"-21600000\"><p:cBhvr><p:cTn id=\"9\" dur=\"2000\"/><p:tgtEl><p:spTgt spid=\"11\"/>"
+             "</p:tgtEl><p:attrNameLst><p:attrName>r</p:attrName></p:attrNameLst></p:cBhvr></p:animRot>"
+             "<p:audio><p:cMediaNode><p:cTn id=\"10\"/><p:tgtEl><p:sndTgt r:embed=\"rId9\"/></p:tgtEl>"
+             "</p:cMediaNode></p:audio>")));
+  Object seq = MainSequence(OpenDeck(app, deck), 1);
+  ASSERT_EQ(seq.Count(), 3);
+  Object dimmed = seq.Item(1).Child("EffectInformation");
+  EXPECT_EQ(dimmed.Get("AfterEffect").AsLong(), 1);
+  EXPECT_EQ(dimmed.Child("Dim").Get("RGB").AsLong(), 0x3BD17F);
+  EXPECT_EQ(seq.Item(1).Child("Behaviors").Count(), 1);
+  EXPECT_EQ(seq.Item(1).Child("EffectParameters").Child("Color2").Get("RGB").AsLong(), 0);
+
+  Object fill = seq.Item(2);
+  EXPECT_EQ(fill.Get("EffectType").AsLong(), 54);
+  EXPECT_EQ(fill.Child("EffectParameters").Child("Color2").Get("RGB").AsLong(), 0x0000FF);
+  EXPECT_EQ(fill.Child("EffectInformation").Get("AfterEffect").AsLong(), 0);
+  EXPECT_EQ(fill.Child("Behaviors").Item(1).Get("Type").AsLong(), 2);
+
+  Object spin = seq.Item(3);
+  EXPECT_EQ(spin.Get("EffectType").AsLong(), 61);
+  EXPECT_EQ(spin.Child("EffectParameters").Get("Direction").AsLong(), 22);
+  EXPECT_FLOAT_EQ(spin.Child("EffectParameters").Get("Amount").AsSingle(), 360.0f);
+  EXPECT_FLOAT_EQ(spin.Child("Behaviors").Item(1).Child("RotationEffect").Get("By").AsSingle(), -360.0f);
+  EXPECT_EQ(spin.Child("EffectInformation").Child("SoundEffect").Get("Type").AsLong(), 2);
+  Object timing = spin.Child("Timing");
+  EXPECT_EQ(timing.Get("RepeatCount").AsLong(), 3);
+  EXPECT_EQ(timing.Get("AutoReverse").AsLong(), kTrue);
+  EXPECT_EQ(timing.Get("Restart").AsLong(), 2);
+  EXPECT_EQ(timing.Get("RewindAtEnd").AsLong(), kTrue);
+  EXPECT_FLOAT_EQ(timing.Get("Speed").AsSingle(), 0.5f);
+  EXPECT_FLOAT_EQ(timing.Get("Duration").AsSingle(), 2.0f);
+  EXPECT_EQ(seq.Item(2).Child("Timing").Get("Restart").AsLong(), 1);
+
+  // By word and by letter.
+  for (auto [type, unit] : {std::pair{"wd", 2}, std::pair{"lt", 1}, std::pair{"el", 0}}) {
+    std::string iterated = WithTiming(Timing(Effect(
+        "presetID=\"10\" presetClass=\"entr\" nodeType=\"clickEffect\"><p:iterate type=\"" + std::string(type) +
+            "\"><p:tmPct val=\"10000\"/></p:iterate",
+        Set("11"))));
+    EXPECT_EQ(MainSequence(OpenDeck(app, iterated), 1).Item(1).Child("EffectInformation").Get("TextUnitEffect").AsLong(),
+              unit)
+        << type;
+  }
+}
+
+TEST_F(EngineTimelineTest, TimelineIsReadOncePerPartAndForgottenWithIt) {
+  engine::PresentationDocument doc(engine::Package::Open(Deck(kRefactor)));
+  const std::string part = doc.Slides()[4].part;
+  auto first = doc.TimelineOf(part);
+  EXPECT_EQ(doc.TimelineOf(part), first);
+  EXPECT_EQ(first->mainSequence.effects.size(), 17u);
+  doc.ForgetPart(part);
+  auto again = doc.TimelineOf(part);
+  EXPECT_NE(again, first);
+  // What was handed out stays readable after its part is forgotten.
+  EXPECT_EQ(first->mainSequence.effects.size(), again->mainSequence.effects.size());
 }
 
 }  // namespace
