@@ -123,9 +123,11 @@ struct SubtypeDirection {
 };
 
 // What a presetSubtype means for an entrance or exit effect: a side or
-// corner to come from or go to, in or out, horizontal or vertical. The
-// checkerboard, strips and stretch effects read some of them their own way
-// and the wheel's subtype counts its spokes.
+// corner to come from or go to (bits: 1 top, 2 right, 4 bottom, 8 left),
+// in or out, horizontal or vertical. Sides answer the values PowerPoint's fly
+// and wipe take for "from the top" and so on (msoAnimDirectionTop, ...Right,
+// ...Bottom, ...Left); the checkerboard, strips and stretch effects read some
+// subtypes their own way, and the wheel's subtype counts its spokes.
 constexpr SubtypeDirection kDirections[] = {
     {5, 5, kDirectionDown},  // checkerboard: downward
     {5, 10, 18},             // checkerboard: across

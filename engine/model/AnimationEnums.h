@@ -7,18 +7,8 @@
 
 namespace quillmere::engine {
 
-// MsoAnimEffect values named here.
+// MsoAnimEffect
 inline constexpr int kAnimEffectCustom = 0;
-inline constexpr int kAnimEffectAppear = 1;
-inline constexpr int kAnimEffectFly = 2;
-inline constexpr int kAnimEffectWipe = 22;
-inline constexpr int kAnimEffectFade = 10;
-inline constexpr int kAnimEffectPeek = 12;
-inline constexpr int kAnimEffectSplit = 16;
-inline constexpr int kAnimEffectGrowShrink = 59;
-inline constexpr int kAnimEffectMediaPlay = 83;
-inline constexpr int kAnimEffectMediaPause = 84;
-inline constexpr int kAnimEffectPathDown = 127;
 
 // MsoAnimTriggerType
 inline constexpr int kTriggerNone = 0;
@@ -29,7 +19,6 @@ inline constexpr int kTriggerOnShapeClick = 4;
 inline constexpr int kTriggerOnMediaBookmark = 5;
 
 // MsoAnimAfterEffect
-inline constexpr int kAfterEffectNone = 0;
 inline constexpr int kAfterEffectDim = 1;
 inline constexpr int kAfterEffectHide = 2;
 inline constexpr int kAfterEffectHideOnNextClick = 3;
@@ -52,7 +41,6 @@ inline constexpr int kAnimateTextByFifthLevel = 6;
 
 // MsoAnimDirection values named here.
 inline constexpr int kDirectionNone = 0;
-inline constexpr int kDirectionUp = 1;
 inline constexpr int kDirectionRight = 2;
 inline constexpr int kDirectionDown = 3;
 inline constexpr int kDirectionLeft = 4;

@@ -215,6 +215,7 @@ void PresentationDocument::ForgetPart(const std::string& part) {
 
 void PresentationDocument::LayoutChanged(const std::string& slidePart) {
   partColors_.erase(slidePart);
+  timelines_.erase(slidePart);  // its dim colours went through the old layout's colour map
   textStyles_.clear();
   tableGrids_.clear();
   ++textRevision_;
