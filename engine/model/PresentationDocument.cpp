@@ -196,6 +196,7 @@ void PresentationDocument::ForgetPart(const std::string& part) {
     actionLinks_.erase(p);
     nextShapeIds_.erase(p);
     tags_.erase(p);
+    timelines_.erase(p);
     partColors_.erase(p);
     layouts_.erase(p);
     themeColors_.erase(p);
@@ -216,6 +217,7 @@ void PresentationDocument::ForgetPart(const std::string& part) {
 
 void PresentationDocument::LayoutChanged(const std::string& slidePart) {
   partColors_.erase(slidePart);
+  timelines_.erase(slidePart);  // its dim colours went through the old layout's colour map
   textStyles_.clear();
   tableGrids_.clear();
   ++textRevision_;
@@ -270,6 +272,15 @@ const TagList& PresentationDocument::Tags(const std::string& part) {
   pugi::xml_node owner = part == mainPart_ ? root : ChildNamed(root, "cSld");
   it->second = ReadTags(part, ChildNamed(owner, "custDataLst"));
   return it->second;
+}
+
+std::shared_ptr<const AnimationTimeline> PresentationDocument::TimelineOf(const std::string& part) {
+  if (auto it = timelines_.find(part); it != timelines_.end()) return it->second;
+  // Colours are worked out only for a part that animates something.
+  pugi::xml_node root = PartRoot(part);
+  auto timeline = std::make_shared<const AnimationTimeline>(
+      ChildNamed(root, "timing") ? ReadAnimationTimeline(root, ColorsOf(part)) : AnimationTimeline{});
+  return timelines_.emplace(part, std::move(timeline)).first->second;
 }
 
 TagList PresentationDocument::ShapeTags(const std::string& part, const pugi::xml_node& shape) {

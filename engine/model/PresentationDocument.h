@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/model/ActionLinks.h"
+#include "engine/model/AnimationTimeline.h"
 #include "engine/model/ColorResolution.h"
 #include "engine/model/EditStash.h"
 #include "engine/model/TableGrid.h"
@@ -113,6 +114,9 @@ class PresentationDocument {
   EditStash& Stash() { return stash_; }
   // The root of a slide, layout, master or notes part, or an empty node.
   pugi::xml_node PartRoot(const std::string& part);
+  // The animation timeline of a slide, layout or master, read once per part;
+  // shared, so that objects reading it outlive the part being forgotten.
+  std::shared_ptr<const AnimationTimeline> TimelineOf(const std::string& part);
   // Tags attached to the presentation (part = MainPart()) or to a slide.
   const TagList& Tags(const std::string& part);
   // Tags attached to one shape of a part (read on each call: shapes come and go).
@@ -130,6 +134,7 @@ class PresentationDocument {
   std::unordered_map<std::string, std::vector<pugi::xml_node>> topLevelShapes_;
   std::unordered_map<std::string, unsigned> nextShapeIds_;
   std::unordered_map<std::string, TagList> tags_;
+  std::unordered_map<std::string, std::shared_ptr<const AnimationTimeline>> timelines_;
   std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
   std::unordered_map<std::string, ColorContext> partColors_;
   std::unordered_map<std::string, std::string> notesPages_;    // by slide

@@ -9,6 +9,7 @@
 #include "engine/objects/ShapeObjects.h"
 #include "engine/objects/ThemeColorObjects.h"
 #include "engine/objects/ThemeObjects.h"
+#include "engine/objects/TimelineObjects.h"
 
 namespace quillmere::engine {
 
@@ -56,6 +57,9 @@ const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
       {.name = "Hyperlinks",
        .sinceVersion = 12,
        .get = [](CustomLayoutObject& o, Args a) { return HyperlinksOf(o.Session(), o.doc, o.part, o.shared_from_this(), a); }},
+      {.name = "TimeLine",
+       .sinceVersion = 12,
+       .get = [](CustomLayoutObject& o, Args) { return TimeLineOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
   };
   return table;
 }
@@ -122,6 +126,9 @@ const MemberTable<MasterObject>& MasterObject::Members() {
       {.name = "Width", .get = [](MasterObject& o, Args) { return Value(o.doc->SlideWidth()); }},
       {.name = "Hyperlinks",
        .get = [](MasterObject& o, Args a) { return HyperlinksOf(o.Session(), o.doc, o.part, o.shared_from_this(), a); }},
+      {.name = "TimeLine",
+       .sinceVersion = 10,
+       .get = [](MasterObject& o, Args) { return TimeLineOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
   };
   return table;
 }

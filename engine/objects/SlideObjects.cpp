@@ -11,6 +11,7 @@
 #include "engine/objects/PageMembers.h"
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/SlideImages.h"
+#include "engine/objects/TimelineObjects.h"
 #include "engine/objects/TransitionObjects.h"
 
 namespace quillmere::engine {
@@ -178,6 +179,9 @@ const MemberTable<SlideObject>& SlideObject::Members() {
       {.name = "SlideShowTransition", .get = [](SlideObject& o, Args) { return Value(o.SlideShowTransition()); }},
       {.name = "Hyperlinks",
        .get = [](SlideObject& o, Args a) { return HyperlinksOf(o.Session(), o.doc, o.entry.part, o.shared_from_this(), a); }},
+      {.name = "TimeLine",
+       .sinceVersion = 10,
+       .get = [](SlideObject& o, Args) { return TimeLineOf(o.Session(), o.doc, o.entry.part, o.shared_from_this()); }},
   };
   return table;
 }

@@ -1,0 +1,60 @@
+// The animation and link writers over every slide of the corpus deck with the
+// most effects, reported per effect: the timeline, the start times and every
+// action setting, through the engine, without images.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <pugixml.hpp>
+#include <string>
+
+#include "component/ExportState.h"
+#include "component/automation/Object.h"
+#include "engine/EngineRuntime.h"
+#include "slides/AnimationSettings.h"
+#include "slides/HyperlinkProperties.h"
+
+namespace {
+
+void WriteAnimationsAndLinks(benchmark::State& state, const char* deck) {
+  quillmere::engine::EngineOptions options;
+  options.drawImages = false;
+  quillmere::Object app = quillmere::engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
+  quillmere::Object pres =
+      app.Child("Presentations").Call("Open2007", std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, -1, -1, 0, 0);
+  quillmere::ExportState& export_state = quillmere::CurrentExportState();
+  export_state = quillmere::ExportState{};
+  export_state.application = app;
+  export_state.presentationName = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck;
+
+  quillmere::Object slides = pres.Child("Slides");
+  int effects = 0, links = 0;
+  for (int i = 1, n = slides.Count(); i <= n; ++i) {
+    quillmere::Object slide = slides.Item(i);
+    effects += slide.Child("TimeLine").Child("MainSequence").Count();
+    links += slide.Child("Hyperlinks").Count();
+  }
+  for (auto _ : state) {
+    pugi::xml_document doc;
+    pugi::xml_node parent = doc.append_child("Slides");
+    for (int i = 1, n = slides.Count(); i <= n; ++i) {
+      quillmere::Object slide = slides.Item(i);
+      quillmere::AnimationSettings(slide, parent);
+      quillmere::HyperlinkProperties(slide, parent);
+    }
+    benchmark::DoNotOptimize(parent.first_child());
+  }
+  state.counters["effects"] = effects;
+  state.counters["links"] = links;
+  state.counters["per_effect"] =
+      benchmark::Counter(effects, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  pres.Call("Close");
+  app.Call("Quit");
+}
+
+BENCHMARK_CAPTURE(WriteAnimationsAndLinks, HowWeRefactor,
+                  "poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteAnimationsAndLinks, stress022, "poi__stress022.pptx")->Unit(benchmark::kMillisecond);
+
+}  // namespace

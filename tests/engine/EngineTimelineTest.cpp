@@ -1,0 +1,359 @@
+// The animation timeline of slides, layouts and masters answers from real
+// decks what their p:timing says, with the enumeration values of PowerPoint's
+// object model; damaged timelines fail only the member that cannot be read.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "component/automation/ComError.h"
+#include "engine/model/PresentationDocument.h"
+#include "engine/package/Package.h"
+#include "tests/engine/EngineDecks.h"
+#include "tests/support/ErrorNumber.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+constexpr int kTrue = -1;
+constexpr int kFalse = 0;
+constexpr const char* kRefactor = "poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx";
+
+class EngineTimelineTest : public IsolatedUserFolders {
+ protected:
+  static Object MainSequence(const Object& pres, int slide) {
+    return pres.Child("Slides").Item(slide).Child("TimeLine").Child("MainSequence");
+  }
+
+  // A copy of keyframes.pptx whose first slide has this p:timing instead of its own.
+  std::string WithTiming(const std::string& timing) {
+    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck("poi__keyframes.pptx"));
+    const std::string part = "ppt/slides/slide1.xml";
+    pugi::xml_node root = package->FindXml(part)->document_element();
+    root.remove_child(root.child("p:timing"));
+    EXPECT_TRUE(root.append_buffer(timing.data(), timing.size()));
+    package->MarkModified(part);
+    std::string copy = (Folder("tmp") / ("timing" + std::to_string(++variants_) + ".pptx")).string();
+    package->SaveAs(copy);
+    return copy;
+  }
+
+  int variants_ = 0;
+};
+
+// One effect of a main sequence: <p:par> click group, with group, effect.
+std::string Effect(const std::string& effectAttributes, const std::string& behaviours) {
+  return "<p:par><p:cTn id=\"3\" fill=\"hold\"><p:stCondLst><p:cond delay=\"indefinite\"/></p:stCondLst>"
+         "<p:childTnLst><p:par><p:cTn id=\"4\" fill=\"hold\"><p:childTnLst><p:par><p:cTn id=\"5\" " +
+         effectAttributes + "><p:childTnLst>" + behaviours +
+         "</p:childTnLst></p:cTn></p:par></p:childTnLst></p:cTn></p:par></p:childTnLst></p:cTn></p:par>";
+}
+std::string Timing(const std::string& mainSequenceChildren, const std::string& builds = "") {
+  return "<p:timing><p:tnLst><p:par><p:cTn id=\"1\" dur=\"indefinite\" nodeType=\"tmRoot\"><p:childTnLst>"
+         "<p:seq><p:cTn id=\"2\" dur=\"indefinite\" nodeType=\"mainSeq\"><p:childTnLst>" +
+         mainSequenceChildren +
+         "</p:childTnLst></p:cTn></p:seq></p:childTnLst></p:cTn></p:par></p:tnLst>" + builds + "</p:timing>";
+}
+std::string Set(const std::string& spid, const std::string& cTn = "dur=\"1\"", const std::string& to = "visible",
+                const std::string& conditions = "") {
+  return "<p:set><p:cBhvr><p:cTn id=\"9\" " + cTn + ">" + conditions + "</p:cTn><p:tgtEl><p:spTgt spid=\"" + spid +
+         "\"/></p:tgtEl><p:attrNameLst><p:attrName>style.visibility</p:attrName></p:attrNameLst></p:cBhvr>"
+         "<p:to><p:strVal val=\"" + to + "\"/></p:to></p:set>";
+}
+
+TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes) {
+  Object app = StartEngine();
+  Object refactor = OpenDeck(app, Deck(kRefactor));
+
+  // Three fades, the first on a click, the others with it.
+  Object fades = MainSequence(refactor, 2);
+  ASSERT_EQ(fades.Count(), 3);
+  for (int i = 1; i <= 3; ++i) {
+    Object effect = fades.Item(i);
+    EXPECT_EQ(effect.Get("EffectType").AsLong(), 10);
+    EXPECT_EQ(effect.Get("Index").AsLong(), i);
+    EXPECT_EQ(effect.Get("Exit").AsLong(), kFalse);
+    EXPECT_EQ(effect.Child("Timing").Get("TriggerType").AsLong(), i == 1 ? 1 : 2);
+    EXPECT_FLOAT_EQ(effect.Child("Timing").Get("Duration").AsSingle(), 1.0f);
+  }
+  EXPECT_EQ(fades.Item(1).Child("Shape").Get("Id").AsLong(), 4102);
+  EXPECT_EQ(fades.Item(1).Get("DisplayName").AsString(), fades.Item(1).Child("Shape").Get("Name").AsString());
+
+  // Exits by split (vertical in), a motion path down, peeks from the top,
+  // an after-previous peek; an exit lasts to the end of its hide at 499 + 1 ms.
+  Object mixed = MainSequence(refactor, 5);
+  ASSERT_EQ(mixed.Count(), 17);
+  Object split = mixed.Item(1);
+  EXPECT_EQ(split.Get("EffectType").AsLong(), 16);
+  EXPECT_EQ(split.Get("Exit").AsLong(), kTrue);
+  EXPECT_EQ(split.Child("EffectParameters").Get("Direction").AsLong(), 25);  // vertical in
+  EXPECT_FLOAT_EQ(split.Child("Timing").Get("Duration").AsSingle(), 0.5f);
+  Object path = mixed.Item(5);
+  EXPECT_EQ(path.Get("EffectType").AsLong(), 127);  // msoAnimEffectPathDown
+  EXPECT_FLOAT_EQ(path.Child("Timing").Get("Accelerate").AsSingle(), 0.5f);
+  EXPECT_EQ(path.Child("Timing").Get("SmoothStart").AsLong(), kTrue);
+  EXPECT_EQ(path.Child("Timing").Get("SmoothEnd").AsLong(), kFalse);
+  EXPECT_EQ(path.Child("EffectParameters").Get("Relative").AsLong(), kTrue);
+  Object motion = path.Child("Behaviors").Item(1);
+  EXPECT_EQ(motion.Get("Type").AsLong(), 1);
+  EXPECT_EQ(motion.Child("MotionEffect").Get("Path").AsString(), "M 3.33333E-6 3.6696E-6 L -0.01875 0.25914 ");
+  EXPECT_EQ(ErrorOf([&] { motion.Child("ScaleEffect"); }), hr::kUnspecified);
+  EXPECT_EQ(mixed.Item(6).Child("EffectParameters").Get("Direction").AsLong(), 10);  // peek, subtype 1: from the top
+  EXPECT_EQ(mixed.Item(7).Child("Timing").Get("TriggerType").AsLong(), 3);
+  EXPECT_FLOAT_EQ(mixed.Item(7).Child("Timing").Get("Duration").AsSingle(), 0.5f);
+  EXPECT_EQ(mixed.Item(17).Get("EffectType").AsLong(), 22);                               // wipe
+  EXPECT_EQ(mixed.Item(17).Child("EffectParameters").Get("Direction").AsLong(), 4);       // from the left
+  // An exit's behaviours: the filter, then the hide that ends it.
+  Object behaviours = split.Child("Behaviors");
+  ASSERT_EQ(behaviours.Count(), 2);
+  EXPECT_EQ(behaviours.Item(1).Get("Type").AsLong(), 7);
+  Object hide = behaviours.Item(2);
+  EXPECT_EQ(hide.Get("Type").AsLong(), 8);
+  EXPECT_EQ(hide.Child("SetEffect").Get("To").AsString(), "hidden");
+  EXPECT_EQ(hide.Child("SetEffect").Get("Property").AsLong(), 8);  // msoAnimVisibility
+  EXPECT_FLOAT_EQ(hide.Child("Timing").Get("TriggerDelayTime").AsSingle(), 0.499f);
+  EXPECT_FLOAT_EQ(hide.Child("Timing").Get("Duration").AsSingle(), 0.001f);
+  EXPECT_EQ(ErrorOf([&] { behaviours.Item(3); }), hr::kInvalidArgument);
+
+  // A paragraph build: each effect animates one paragraph of the placeholder.
+  Object paragraphs = MainSequence(refactor, 9);
+  ASSERT_EQ(paragraphs.Count(), 3);
+  EXPECT_EQ(paragraphs.Item(1).Get("Paragraph").AsLong(), 6);
+  EXPECT_EQ(paragraphs.Item(3).Get("Paragraph").AsLong(), 8);
+  EXPECT_EQ(paragraphs.Item(1).Get("DisplayName").AsString(),
+            "Content Placeholder 67: Case studies describe root canal refactorings:");
+  EXPECT_EQ(paragraphs.Item(1).Child("EffectInformation").Get("BuildByLevelEffect").AsLong(), 2);
+  EXPECT_EQ(paragraphs.Item(1).Child("EffectInformation").Get("TextUnitEffect").AsLong(), 0);
+  EXPECT_EQ(fades.Item(1).Child("EffectInformation").Get("BuildByLevelEffect").AsLong(), 0);
+
+  // Grow to 10 % with a motion path; the grow's scale behaviour.
+  Object grow = MainSequence(refactor, 10).Item(2);
+  EXPECT_EQ(grow.Get("EffectType").AsLong(), 59);
+  EXPECT_FLOAT_EQ(grow.Child("EffectParameters").Get("Size").AsSingle(), 10.0f);
+  Object scale = grow.Child("Behaviors").Item(1).Child("ScaleEffect");
+  EXPECT_FLOAT_EQ(scale.Get("ByX").AsSingle(), 10.0f);
+  EXPECT_FLOAT_EQ(scale.Get("ByY").AsSingle(), 10.0f);
+
+  // Performance: a fly from the right after the previous, five seconds late;
+  // keyframes: a peek from the left over three seconds with its background.
+  Object perf = OpenDeck(app, Deck("poi__2411-Performance_Up.pptx"));
+  Object fly = MainSequence(perf, 2).Item(1);
+  EXPECT_EQ(fly.Get("EffectType").AsLong(), 2);
+  EXPECT_EQ(fly.Child("EffectParameters").Get("Direction").AsLong(), 2);
+  EXPECT_EQ(fly.Child("Timing").Get("TriggerType").AsLong(), 3);
+  EXPECT_FLOAT_EQ(fly.Child("Timing").Get("TriggerDelayTime").AsSingle(), 5.0f);
+  Object property = fly.Child("Behaviors").Item(2).Child("PropertyEffect");
+  EXPECT_EQ(property.Get("Property").AsLong(), 1);  // msoAnimX
+  Object boomerang = MainSequence(perf, 4).Item(1);
+  EXPECT_EQ(boomerang.Get("EffectType").AsLong(), 25);
+  EXPECT_FLOAT_EQ(boomerang.Child("Timing").Get("Duration").AsSingle(), 1.0f);
+  EXPECT_EQ(boomerang.Get("Paragraph").AsLong(), 1);
+  Object peek = MainSequence(OpenDeck(app, Deck("poi__keyframes.pptx")), 1).Item(1);
+  EXPECT_EQ(peek.Get("EffectType").AsLong(), 12);
+  EXPECT_EQ(peek.Child("EffectParameters").Get("Direction").AsLong(), 4);
+  EXPECT_FLOAT_EQ(peek.Child("Timing").Get("Duration").AsSingle(), 3.0f);
+  EXPECT_EQ(peek.Child("EffectInformation").Get("AnimateBackground").AsLong(), kTrue);
+  Object fromBottom = MainSequence(OpenDeck(app, Deck("poi__customGeo.pptx")), 6);
+  ASSERT_EQ(fromBottom.Count(), 3);
+  EXPECT_EQ(fromBottom.Item(3).Child("EffectParameters").Get("Direction").AsLong(), 11);
+
+  // Appear by paragraph, each shown at 499 ms of its effect: half a second.
+  Object appear = MainSequence(OpenDeck(app, Deck("poi__alterman_security.pptx")), 16);
+  ASSERT_EQ(appear.Count(), 12);
+  int triggers[] = {1, 1, 2, 2, 2, 1, 2, 2, 1, 2, 2, 1};
+  for (int i = 1; i <= 12; ++i) {
+    Object effect = appear.Item(i);
+    EXPECT_EQ(effect.Get("EffectType").AsLong(), 1) << i;
+    EXPECT_EQ(effect.Get("Paragraph").AsLong(), i) << i;
+    EXPECT_EQ(effect.Child("Timing").Get("TriggerType").AsLong(), triggers[i - 1]) << i;
+    EXPECT_FLOAT_EQ(effect.Child("Timing").Get("Duration").AsSingle(), 0.5f) << i;
+  }
+}
+
+TEST_F(EngineTimelineTest, MediaEffectsAndInteractiveSequences) {
+  Object app = StartEngine();
+  Object video = OpenDeck(app, Deck("poi__EmbeddedVideo.pptx")).Child("Slides").Item(1).Child("TimeLine");
+  Object play = video.Child("MainSequence").Item(1);
+  EXPECT_EQ(play.Get("EffectType").AsLong(), 83);
+  EXPECT_FLOAT_EQ(play.Child("Timing").Get("Duration").AsSingle(), 3.166f);
+  EXPECT_EQ(play.Child("EffectInformation").Get("PlayOnEntry").AsLong(), kTrue);
+  EXPECT_EQ(play.Child("Behaviors").Item(1).Get("Type").AsLong(), 6);
+  EXPECT_EQ(ErrorOf([&] { play.Child("Timing").Child("TriggerShape"); }), hr::kUnspecified);
+
+  Object interactive = video.Child("InteractiveSequences");
+  ASSERT_EQ(interactive.Count(), 1);
+  Object pause = interactive.Item(1).Item(1);
+  EXPECT_EQ(pause.Get("EffectType").AsLong(), 84);
+  EXPECT_EQ(pause.Child("EffectInformation").Get("PlayOnEntry").AsLong(), kFalse);
+  Object timing = pause.Child("Timing");
+  EXPECT_EQ(timing.Get("TriggerType").AsLong(), 4);
+  EXPECT_EQ(timing.Child("TriggerShape").Get("Name").AsString(), "file_example_MP4_480_1_5MG_Trim");
+  EXPECT_EQ(ErrorOf([&] { interactive.Item(2); }), hr::kInvalidArgument);
+
+  Object movie = OpenDeck(app, Deck("pptx__shp-movie-props.pptx")).Child("Slides").Item(1).Child("TimeLine");
+  EXPECT_EQ(movie.Child("MainSequence").Count(), 0);
+  EXPECT_EQ(ErrorOf([&] { movie.Child("MainSequence").Item(1); }), hr::kInvalidArgument);
+  EXPECT_EQ(movie.Child("InteractiveSequences").Item(1).Item(1).Child("Timing").Child("TriggerShape").Get("Name").AsString(),
+            "just-two-mice.mp4");
+
+  // A slide without p:timing has an empty main sequence; layouts and masters have timelines too.
+  Object stress = OpenDeck(app, Deck("poi__stress013.pptx"));
+  EXPECT_EQ(MainSequence(stress, 1).Count(), 0);
+  EXPECT_EQ(MainSequence(stress, 5).Count(), 9);
+  Object master = stress.Child("Designs").Item(1).Child("SlideMaster");
+  EXPECT_EQ(master.Child("TimeLine").Child("MainSequence").Count(), 0);
+  EXPECT_EQ(master.Child("CustomLayouts").Item(1).Child("TimeLine").Child("InteractiveSequences").Count(), 0);
+}
+
+TEST_F(EngineTimelineTest, PowerPoint2003HasTimeLinesOnSlidesAndMasters) {
+  Object app = StartEngine(11);
+  Object pres = OpenDeck(app, Deck(kRefactor));
+  EXPECT_EQ(MainSequence(pres, 2).Count(), 3);
+  EXPECT_EQ(pres.Child("Designs").Item(1).Child("SlideMaster").Child("TimeLine").Child("MainSequence").Count(), 0);
+}
+
+TEST_F(EngineTimelineTest, DamagedTimelinesFailOnlyWhatCannotBeRead) {
+  Object app = StartEngine();
+  const std::string fade = "presetID=\"10\" presetClass=\"entr\" nodeType=\"clickEffect\"";
+
+  // A shape id no shape has, an effect without a target, an unknown preset,
+  // and attributes that are no numbers.
+  std::string damaged = WithTiming(Timing(
+      Effect(fade, Set("9999")) + Effect("presetID=\"10\" presetClass=\"entr\" nodeType=\"withEffect\"", "") +
+      Effect("presetID=\"777\" presetClass=\"entr\" presetSubtype=\"x\" nodeType=\"clickEffect\" spd=\"fast\" "
+             "accel=\"lots\" grpId=\"-3\"",
+             Set("11", "dur=\"abc\" repeatCount=\"indefinite\"", "visible",
+                 "<p:stCondLst><p:cond delay=\"soon\"/></p:stCondLst>")) +
+      Effect("presetClass=\"emph\" presetID=\"6\" nodeType=\"withEffect\"",
+             "<p:animScale><p:cBhvr><p:cTn id=\"8\" dur=\"indefinite\"/><p:tgtEl><p:spTgt spid=\"11\"/></p:tgtEl>"
+             "</p:cBhvr><p:by x=\"abc\"/></p:animScale>")));
+  Object seq = MainSequence(OpenDeck(app, damaged), 1);
+  ASSERT_EQ(seq.Count(), 4);
+  Object missing = seq.Item(1);
+  EXPECT_EQ(ErrorOf([&] { missing.Child("Shape"); }), hr::kUnspecified);
+  EXPECT_EQ(ErrorOf([&] { missing.Get("DisplayName"); }), hr::kUnspecified);
+  EXPECT_EQ(missing.Get("EffectType").AsLong(), 10);
+  EXPECT_EQ(missing.Child("Behaviors").Count(), 1);
+  Object untargeted = seq.Item(2);
+  EXPECT_EQ(ErrorOf([&] { untargeted.Child("Shape"); }), hr::kUnspecified);
+  EXPECT_EQ(untargeted.Child("Behaviors").Count(), 0);
+  EXPECT_EQ(untargeted.Child("Timing").Get("Duration").AsSingle(), 0.0f);
+  EXPECT_EQ(untargeted.Child("EffectInformation").Get("AnimateBackground").AsLong(), kFalse);
+  Object unknown = seq.Item(3);
+  EXPECT_EQ(unknown.Get("EffectType").AsLong(), 0);
+  EXPECT_EQ(unknown.Child("EffectParameters").Get("Direction").AsLong(), 0);
+  EXPECT_EQ(unknown.Child("Shape").Get("Id").AsLong(), 11);
+  Object odd = unknown.Child("Timing");
+  EXPECT_EQ(odd.Get("Speed").AsSingle(), 1.0f);
+  EXPECT_EQ(odd.Get("Accelerate").AsSingle(), 0.0f);
+  Object set = unknown.Child("Behaviors").Item(1).Child("Timing");
+  EXPECT_EQ(set.Get("Duration").AsSingle(), 0.0f);
+  EXPECT_EQ(set.Get("TriggerDelayTime").AsSingle(), 0.0f);
+  EXPECT_GT(set.Get("RepeatCount").AsLong(), 500000);
+  // A behaviour that lasts until the next click makes its effect last as long.
+  Object endless = seq.Item(4);
+  EXPECT_GT(endless.Child("Timing").Get("Duration").AsSingle(), 500000.0f);
+  EXPECT_EQ(endless.Child("EffectParameters").Get("Size").AsSingle(), 0.0f);
+
+  // Time nodes nested far deeper than PowerPoint writes them are not walked
+  // to the bottom, and nothing breaks; an empty timing has an empty sequence.
+  std::string deep;
+  for (int i = 0; i < 300; ++i) deep += "<p:par><p:cTn id=\"7\"><p:childTnLst>";
+  deep += Effect(fade, Set("11"));
+  for (int i = 0; i < 300; ++i) deep += "</p:childTnLst></p:cTn></p:par>";
+  EXPECT_EQ(MainSequence(OpenDeck(app, WithTiming(Timing(deep))), 1).Count(), 0);
+  EXPECT_EQ(MainSequence(OpenDeck(app, WithTiming("<p:timing/>")), 1).Count(), 0);
+  EXPECT_EQ(MainSequence(OpenDeck(app, WithTiming(Timing("<p:par/><p:seq><p:cTn/></p:seq>"))), 1).Count(), 0);
+
+  // Hide after the animation, and hide on the next click written as an after-effect node.
+  std::string after = WithTiming(Timing(
+      Effect(fade, Set("11") + Set("11", "dur=\"1\" afterEffect=\"1\"", "hidden")) +
+      Effect("presetID=\"10\" presetClass=\"entr\" nodeType=\"clickEffect\"", Set("11")) +
+      Effect("nodeType=\"clickEffect\" afterEffect=\"1\"", Set("11", "dur=\"1\"", "hidden"))));
+  Object hides = MainSequence(OpenDeck(app, after), 1);
+  ASSERT_EQ(hides.Count(), 2);
+  EXPECT_EQ(hides.Item(1).Child("EffectInformation").Get("AfterEffect").AsLong(), 2);
+  EXPECT_EQ(hides.Item(1).Child("Behaviors").Count(), 1);
+  EXPECT_EQ(hides.Item(2).Child("EffectInformation").Get("AfterEffect").AsLong(), 3);
+}
+
+TEST_F(EngineTimelineTest, ColoursRotationsSoundsAndTextUnitsOfHandMadeEffects) {
+  Object app = StartEngine();
+  auto behaviour = [](const std::string& element, const std::string& cTn, const std::string& inner,
+                      const std::string& after = "") {
+    return "<p:" + element + "><p:cBhvr><p:cTn id=\"9\" " + cTn +
+           "/><p:tgtEl><p:spTgt spid=\"11\"/></p:tgtEl><p:attrNameLst><p:attrName>" + inner +
+           "</p:attrName></p:attrNameLst></p:cBhvr>" + after + "</p:" + element + ">";
+  };
+  std::string deck = WithTiming(Timing(
+      // A fade dimmed afterwards to accent 1 (7FD13B in this deck's theme), built letter by letter.
+      Effect("presetID=\"10\" presetClass=\"entr\" nodeType=\"clickEffect\"",
+             Set("11") + behaviour("animClr", "dur=\"1\" afterEffect=\"1\"", "style.color",
+                                   "<p:to><a:schemeClr val=\"accent1\"/></p:to>")) +
+      // A fill colour change to red, a counter-clockwise full turn with a sound.
+      Effect("presetID=\"1\" presetClass=\"emph\" nodeType=\"clickEffect\"",
+             behaviour("animClr", "dur=\"2000\"", "fillcolor", "<p:to><a:srgbClr val=\"FF0000\"/></p:to>")) +
+      Effect("presetID=\"8\" presetClass=\"emph\" nodeType=\"withEffect\" repeatCount=\"3000\" autoRev=\"1\" "
+             "restart=\"whenNotActive\" fill=\"remove\" spd=\"50000\"",
+             "<p:animRot by=\"-21600000\"><p:cBhvr><p:cTn id=\"9\" dur=\"2000\"/><p:tgtEl><p:spTgt spid=\"11\"/>"
+             "</p:tgtEl><p:attrNameLst><p:attrName>r</p:attrName></p:attrNameLst></p:cBhvr></p:animRot>"
+             "<p:audio><p:cMediaNode><p:cTn id=\"10\"/><p:tgtEl><p:sndTgt r:embed=\"rId9\"/></p:tgtEl>"
+             "</p:cMediaNode></p:audio>")));
+  Object seq = MainSequence(OpenDeck(app, deck), 1);
+  ASSERT_EQ(seq.Count(), 3);
+  Object dimmed = seq.Item(1).Child("EffectInformation");
+  EXPECT_EQ(dimmed.Get("AfterEffect").AsLong(), 1);
+  EXPECT_EQ(dimmed.Child("Dim").Get("RGB").AsLong(), 0x3BD17F);
+  EXPECT_EQ(seq.Item(1).Child("Behaviors").Count(), 1);
+  EXPECT_EQ(seq.Item(1).Child("EffectParameters").Child("Color2").Get("RGB").AsLong(), 0);
+
+  Object fill = seq.Item(2);
+  EXPECT_EQ(fill.Get("EffectType").AsLong(), 54);
+  EXPECT_EQ(fill.Child("EffectParameters").Child("Color2").Get("RGB").AsLong(), 0x0000FF);
+  EXPECT_EQ(fill.Child("EffectInformation").Get("AfterEffect").AsLong(), 0);
+  EXPECT_EQ(fill.Child("Behaviors").Item(1).Get("Type").AsLong(), 2);
+
+  Object spin = seq.Item(3);
+  EXPECT_EQ(spin.Get("EffectType").AsLong(), 61);
+  EXPECT_EQ(spin.Child("EffectParameters").Get("Direction").AsLong(), 22);
+  EXPECT_FLOAT_EQ(spin.Child("EffectParameters").Get("Amount").AsSingle(), 360.0f);
+  EXPECT_FLOAT_EQ(spin.Child("Behaviors").Item(1).Child("RotationEffect").Get("By").AsSingle(), -360.0f);
+  EXPECT_EQ(spin.Child("EffectInformation").Child("SoundEffect").Get("Type").AsLong(), 2);
+  Object timing = spin.Child("Timing");
+  EXPECT_EQ(timing.Get("RepeatCount").AsLong(), 3);
+  EXPECT_EQ(timing.Get("AutoReverse").AsLong(), kTrue);
+  EXPECT_EQ(timing.Get("Restart").AsLong(), 2);
+  EXPECT_EQ(timing.Get("RewindAtEnd").AsLong(), kTrue);
+  EXPECT_FLOAT_EQ(timing.Get("Speed").AsSingle(), 0.5f);
+  EXPECT_FLOAT_EQ(timing.Get("Duration").AsSingle(), 2.0f);
+  EXPECT_EQ(seq.Item(2).Child("Timing").Get("Restart").AsLong(), 1);
+
+  // By word and by letter.
+  for (auto [type, unit] : {std::pair{"wd", 2}, std::pair{"lt", 1}, std::pair{"el", 0}}) {
+    std::string iterated = WithTiming(Timing(Effect(
+        "presetID=\"10\" presetClass=\"entr\" nodeType=\"clickEffect\"><p:iterate type=\"" + std::string(type) +
+            "\"><p:tmPct val=\"10000\"/></p:iterate",
+        Set("11"))));
+    EXPECT_EQ(MainSequence(OpenDeck(app, iterated), 1).Item(1).Child("EffectInformation").Get("TextUnitEffect").AsLong(),
+              unit)
+        << type;
+  }
+}
+
+TEST_F(EngineTimelineTest, TimelineIsReadOncePerPartAndForgottenWithIt) {
+  engine::PresentationDocument doc(engine::Package::Open(Deck(kRefactor)));
+  const std::string part = doc.Slides()[4].part;
+  auto first = doc.TimelineOf(part);
+  EXPECT_EQ(doc.TimelineOf(part), first);
+  EXPECT_EQ(first->mainSequence.effects.size(), 17u);
+  doc.ForgetPart(part);
+  auto again = doc.TimelineOf(part);
+  EXPECT_NE(again, first);
+  // What was handed out stays readable after its part is forgotten.
+  EXPECT_EQ(first->mainSequence.effects.size(), again->mainSequence.effects.size());
+}
+
+}  // namespace
+}  // namespace quillmere::testing
