@@ -16,6 +16,7 @@
 #include "component/StatusCode.h"
 #include "component/trace/ExportLog.h"
 #include "engine/EngineRuntime.h"
+#include "support/Settings.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/support/IsolatedUserFolders.h"
 
@@ -58,6 +59,15 @@ class AnimationLinkExportTest : public IsolatedUserFolders {
     return actions;
   }
 
+  // Each Animation of an owner as "ShapeID AnimationType TriggerType Start Exit".
+  static std::vector<std::string> Animations(pugi::xml_node owner) {
+    std::vector<std::string> animations;
+    for (pugi::xml_node a : owner.child("AnimationTimeline").children("Animation"))
+      animations.push_back(std::string(a.child_value("ShapeID")) + " " + a.child_value("AnimationType") + " " +
+                           a.child("Timing").child_value("TriggerType") + " " + a.child("Timing").child_value("Start") +
+                           " " + a.child_value("Exit"));
+    return animations;
+  }
   static std::string Log() {
     std::ifstream in(ExportLogPath());
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -93,6 +103,65 @@ TEST_F(AnimationLinkExportTest, LinksOfTextAndShapesWithTheirTargets) {
       if (action.find("Hyperlink") != std::string::npos) jumps.push_back(action);
   EXPECT_EQ(jumps.front(), "mouseClick 35 shape   Hyperlink  259,5,");
   EXPECT_EQ(Log().find("HyperlinkProperties"), std::string::npos) << Log();
+}
+
+TEST_F(AnimationLinkExportTest, BuildsOfLibreOfficeAndPowerPointDecks) {
+  // LibreOffice's fly-in, grow with it, motion path after it and fade-out exit, placed in time
+  // by clicks five seconds apart; the shape-click build waits for its trigger.
+  Use();
+  std::vector<pugi::xml_node> slides = Slides(Export(SampleDeck("quillmere-animations.pptx")));
+  ASSERT_EQ(slides.size(), 3u);
+  EXPECT_EQ(Animations(slides[0]), (std::vector<std::string>{"39 2 1 5 False", "40 59 2 5 False", "40 134 3 7 False",
+                                                             "39 10 1 12 True"}));
+  pugi::xml_node fly = slides[0].child("AnimationTimeline").first_child();
+  EXPECT_STREQ(fly.child_value("Direction"), "4");  // from the left
+  EXPECT_STREQ(fly.child_value("FriendlyName"), "Deck box");
+  EXPECT_STREQ(fly.child("Timing").child_value("Duration"), "0.5");
+  pugi::xml_node grow = fly.next_sibling();
+  EXPECT_STREQ(grow.child_value("ScaleX"), "2.5");  // LibreOffice writes its 150 % as 250 %
+  pugi::xml_node path = grow.next_sibling();
+  EXPECT_STREQ(path.child_value("MotionPath"), "M 0 0 L 0.25 0.25 E");
+  EXPECT_STREQ(path.child_value("PathReversed"), "False");
+  EXPECT_STREQ(path.child("Timing").child_value("TriggerDelayTime"), "0.5");
+  EXPECT_EQ(Animations(slides[2]), std::vector<std::string>{"45 1 4 -1 False"});
+  EXPECT_TRUE(Animations(slides[1]).empty());
+
+  // The user's own click delay.
+  SaveSetting("Corvanta Lumidesk", "Options", "MouseClickDelay", "2");
+  slides = Slides(Export(SampleDeck("quillmere-animations.pptx")));
+  EXPECT_EQ(Animations(slides[0]), (std::vector<std::string>{"39 2 1 2 False", "40 59 2 2 False", "40 134 3 4 False",
+                                                             "39 10 1 6 True"}));
+  SaveSetting("Corvanta Lumidesk", "Options", "MouseClickDelay", "5");
+
+  // PowerPoint's builds, read without a failure: every effect of the deck, entrances, exits, emphasis and motion paths,
+  // with click builds never starting before the one they follow.
+  DeleteExportLog();
+  slides = Slides(Export(CorpusDeck("poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx")));
+  std::map<std::string, int> kinds;
+  std::size_t effects = 0;
+  for (pugi::xml_node slide : slides) {
+    double lastClick = 0;
+    for (pugi::xml_node a : slide.child("AnimationTimeline").children("Animation")) {
+      ++effects;
+      kinds[a.child("MotionPath") ? "path" : a.child("Exit").text().as_bool() ? "exit" : "other"]++;
+      if (std::string(a.child("Timing").child_value("TriggerType")) != "1") continue;
+      double start = a.child("Timing").child("Start").text().as_double();
+      EXPECT_GT(start, lastClick) << "slide " << slide.attribute("index").value();
+      lastClick = start;
+    }
+  }
+  EXPECT_EQ(effects, 152u);  // the effects of its slides' timings
+  EXPECT_EQ(kinds["exit"], 27);
+  EXPECT_EQ(kinds["path"], 15);
+  EXPECT_EQ(Log().find("AnimationSettings"), std::string::npos) << Log();
+
+  // PowerPoint 2003 had the same timelines.
+  Use(11);
+  slides = Slides(Export(SampleDeck("quillmere-animations.pptx")));
+  EXPECT_EQ(Animations(slides[0]).size(), 4u);
+  EXPECT_STREQ(doc.child("Presentation").child("Designs").child("Design").child("SlideMaster").child("AnimationTimeline")
+                   .name(),
+               "AnimationTimeline");
 }
 
 }  // namespace
