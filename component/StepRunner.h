@@ -73,6 +73,16 @@ std::string ErrorLogText(const std::string& label, const ComError& error, const 
 // given up like any other.
 StepRunner WriterSteps(std::string location);
 
+// Runs a read whose failure only leaves out what it would have written.
+template <class F>
+void LeavingOutOnFailure(F&& body) {
+  try {
+    body();
+  } catch (const std::exception&) {
+    // Left out.
+  }
+}
+
 // A runner for helpers without a handler of their own: a failing step is
 // traced and skipped.
 StepRunner SkippingSteps(std::string label);

@@ -48,16 +48,6 @@ std::string DurationText(float seconds) {
   return PlatformText(seconds);
 }
 
-// A read whose failure only leaves its element out.
-template <class F>
-void Quietly(F&& body) {
-  try {
-    body();
-  } catch (const std::exception&) {
-    // Left out.
-  }
-}
-
 void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node element, StepRunner& run) {
   run.Step(16, [&] { AddElement(kIndent, element, "Start", start); });
   run.Step(17, [&] { AddElement(kIndent, element, "Duration", DurationText(timing.Get("Duration").AsSingle())); });
@@ -81,7 +71,8 @@ void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node 
     AddElement(kIndent, element, "TriggerType", std::to_string(trigger));
   });
   run.Step(29, [&] {
-    std::string shape = trigger == kOnShapeClick ? std::to_string(timing.Child("TriggerShape").Get("Id").AsLong()) : "-1";
+    std::string shape = "-1";
+    if (trigger == kOnShapeClick) shape = std::to_string(timing.Child("TriggerShape").Get("Id").AsLong());
     AddElement(kIndent, element, "TriggerShapeID", shape);
   });
   run.Step(30, [&] {
@@ -101,11 +92,11 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
   run.Step(2, [&] { AddElement(kIndent, animation, "ShapeID", ShapeIdText(effect)); });
 
   std::int32_t type = kUnreadableEffect;
-  Quietly([&] { AddElement(kIndent, animation, "FriendlyName", effect.Get("DisplayName").AsString()); });
-  Quietly([&] { type = effect.Get("EffectType").AsLong(); });
+  LeavingOutOnFailure([&] { AddElement(kIndent, animation, "FriendlyName", effect.Get("DisplayName").AsString()); });
+  LeavingOutOnFailure([&] { type = effect.Get("EffectType").AsLong(); });
   AddElement(kIndent, animation, "AnimationType", std::to_string(type));
-  Quietly([&] { AddElement(kIndent, animation, "Exit", BoolText(effect.Get("Exit").AsLong() != 0)); });
-  Quietly([&] {
+  LeavingOutOnFailure([&] { AddElement(kIndent, animation, "Exit", BoolText(effect.Get("Exit").AsLong() != 0)); });
+  LeavingOutOnFailure([&] {
     std::int32_t paragraph = effect.Get("Paragraph").AsLong();
     if (paragraph > 0) AddElement(kIndent, animation, "Paragraph", std::to_string(paragraph));
   });

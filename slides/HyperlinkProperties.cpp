@@ -68,15 +68,6 @@ std::string ActionText(std::int32_t action) {
   }
 }
 
-template <class F>
-void Quietly(F&& body) {
-  try {
-    body();
-  } catch (const std::exception&) {
-    // Left out.
-  }
-}
-
 // A tag's whole-number value; anything else is not a slide id.
 std::int32_t SlideIdOfTag(const std::string& text) {
   std::string trimmed = TrimSpaces(text);
@@ -112,19 +103,20 @@ void WritePlayerButtons(const Object& slide, pugi::xml_node settings, StepRunner
 void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node element) {
   Object setting;
   std::int32_t action = kNoAction;  // unreadable: "None"
-  Quietly([&] {
+  LeavingOutOnFailure([&] {
     setting = object.Child("ActionSettings", index);
     action = setting.Get("Action").AsLong();
   });
   AddElement(kActionIndent, element, "Action", ActionText(action));
   if (action == kHyperlink) {
     Object link;
-    Quietly([&] { link = setting.Child("Hyperlink"); });
-    Quietly([&] { AddElement(kActionIndent, element, "Address", LinkAddress(link.Get("Address").AsString())); });
-    Quietly([&] { AddElement(kActionIndent, element, "SubAddress", link.Get("SubAddress").AsString()); });
-    Quietly([&] { AddElement(kActionIndent, element, "ScreenTip", link.Get("ScreenTip").AsString()); });
+    LeavingOutOnFailure([&] { link = setting.Child("Hyperlink"); });
+    LeavingOutOnFailure(
+        [&] { AddElement(kActionIndent, element, "Address", LinkAddress(link.Get("Address").AsString())); });
+    LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "SubAddress", link.Get("SubAddress").AsString()); });
+    LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "ScreenTip", link.Get("ScreenTip").AsString()); });
   } else if (action == kRunProgram) {
-    Quietly([&] { AddElement(kActionIndent, element, "Program", setting.Get("Run").AsString()); });
+    LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "Program", setting.Get("Run").AsString()); });
   }
 }
 

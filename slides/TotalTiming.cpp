@@ -117,7 +117,8 @@ std::vector<float> GetTotalTiming(const Object& owner) {
         } else {
           auto at = static_cast<float>(LeadingNumber(clickTimes[static_cast<std::size_t>(click)]));
           if (at >= previousEnd)
-            starts.push_back(ReadOrZero([&] { return effect.Child("Timing").Get("TriggerDelayTime").AsSingle(); }) + at);
+            starts.push_back(ReadOrZero([&] { return effect.Child("Timing").Get("TriggerDelayTime").AsSingle(); }) +
+                             at);
           else
             starts.push_back(previousEnd + 1.0f);  // a click cannot come before what it follows
         }

@@ -276,23 +276,8 @@ TEST_F(EngineActionSettingsTest, ActionVerbsAndBadLinksAnswerWhatCanBeRead) {
 TEST_F(EngineActionSettingsTest, EveryHyperlinkOfTheCorpusAnswersItsMembers) {
   Object app = StartEngine();
   int links = 0;
-  for (const auto& [file, container] : engine::packagetest::CorpusManifest()) {
-    if (container != "zip") continue;
-    Object pres;
-    try {
-      pres = OpenDeck(app, engine::packagetest::CorpusFile(file).string());
-    } catch (const ComError&) {
-      continue;
-    }
-    std::vector<Object> pages;
-    for (int s = 1; s <= pres.Child("Slides").Count(); ++s) pages.push_back(Slide(pres, s));
-    Object designs = pres.Child("Designs");
-    for (int d = 1; d <= designs.Count(); ++d) {
-      Object master = designs.Item(d).Child("SlideMaster");
-      pages.push_back(master);
-      for (int l = 1; l <= master.Child("CustomLayouts").Count(); ++l) pages.push_back(master.Child("CustomLayouts").Item(l));
-    }
-    for (const Object& page : pages)
+  ForEachOpenableCorpusDeck(app, [&](const std::string& file, const Object& pres) {
+    for (const Object& page : PagesOf(pres))
       for (int i = 1; i <= page.Child("Hyperlinks").Count(); ++i, ++links) {
         Link link = LinkOf(page, i);
         SCOPED_TRACE(file + " link " + std::to_string(i));
@@ -310,8 +295,7 @@ TEST_F(EngineActionSettingsTest, EveryHyperlinkOfTheCorpusAnswersItsMembers) {
           setting.Child("SoundEffect").Get("Name");
         }
       }
-    pres.Call("Close");
-  }
+  });
   EXPECT_GT(links, 200);
 }
 

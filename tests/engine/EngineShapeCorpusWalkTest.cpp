@@ -8,7 +8,7 @@
 
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
-#include "tests/engine/package/PackageTestFiles.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
@@ -79,17 +79,8 @@ class EngineShapeCorpusWalkTest : public IsolatedUserFolders {
 };
 
 TEST_F(EngineShapeCorpusWalkTest, EveryMemberOfEveryShapeAnswersOrFailsAsPowerPointDoes) {
-  Object app = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
-  int decks = 0;
-  for (const auto& [file, container] : engine::packagetest::CorpusManifest()) {
-    if (container != "zip") continue;
-    Object pres;
-    try {
-      pres = app.Child("Presentations").Call("Open", engine::packagetest::CorpusFile(file).string(), -1, -1, 0);
-    } catch (const ComError&) {
-      continue;  // not a deck the engine opens: the opening tests cover why
-    }
-    ++decks;
+  Object app = StartEngine(14);
+  int decks = ForEachOpenableCorpusDeck(app, [&](const std::string& file, const Object& pres) {
     Object slides = pres.Child("Slides");
     for (int s = 1; s <= slides.Count(); ++s) {
       Object shapes = slides.Item(s).Child("Shapes");
@@ -101,8 +92,7 @@ TEST_F(EngineShapeCorpusWalkTest, EveryMemberOfEveryShapeAnswersOrFailsAsPowerPo
       Read(file + " duplicate", [&] { Object(shapes.Item(1).Call("Duplicate")).Item(1).Call("Delete"); });
       EXPECT_EQ(shapes.Count(), count) << file << " slide " << s;
     }
-    pres.Call("Close");
-  }
+  });
   EXPECT_GT(decks, 100);
   EXPECT_GT(shapes_, 5000);
   EXPECT_GT(failures_, 0);

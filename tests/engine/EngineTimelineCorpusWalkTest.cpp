@@ -8,7 +8,7 @@
 
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
-#include "tests/engine/package/PackageTestFiles.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
@@ -78,32 +78,13 @@ class EngineTimelineCorpusWalkTest : public IsolatedUserFolders {
 };
 
 TEST_F(EngineTimelineCorpusWalkTest, EveryEffectMemberAnswersOrFailsAsPowerPointDoes) {
-  Object app = engine::EngineRuntime(engine::EngineOptions{16}).CreateObject("PowerPoint.Application");
-  int decks = 0;
-  for (const auto& [file, container] : engine::packagetest::CorpusManifest()) {
-    if (container != "zip") continue;
-    Object pres;
-    try {
-      pres = app.Child("Presentations").Call("Open", engine::packagetest::CorpusFile(file).string(), -1, -1, 0);
-    } catch (const ComError&) {
-      continue;  // not a deck the engine opens: the opening tests cover why
+  Object app = StartEngine(16);
+  int decks = ForEachOpenableCorpusDeck(app, [&](const std::string& file, const Object& pres) {
+    for (const Object& page : PagesOf(pres)) {
+      where_ = file + " " + std::string(page.TypeName()) + " " + page.Get("Name").AsString();
+      WalkTimeLine(page);
     }
-    ++decks;
-    Object slides = pres.Child("Slides");
-    for (int s = 1; s <= slides.Count(); ++s) {
-      where_ = file + " slide " + std::to_string(s);
-      WalkTimeLine(slides.Item(s));
-    }
-    Object designs = pres.Child("Designs");
-    for (int d = 1; d <= designs.Count(); ++d) {
-      Object master = designs.Item(d).Child("SlideMaster");
-      where_ = file + " master " + std::to_string(d);
-      WalkTimeLine(master);
-      Object layouts = master.Child("CustomLayouts");
-      for (int l = 1; l <= layouts.Count(); ++l) WalkTimeLine(layouts.Item(l));
-    }
-    pres.Call("Close");
-  }
+  });
   EXPECT_GT(decks, 100);
   EXPECT_EQ(effects_, 268);  // every effect node the corpus timelines hold
   EXPECT_GT(failures_, 0);

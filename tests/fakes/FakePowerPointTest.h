@@ -63,7 +63,8 @@ class FakePowerPointTest : public IsolatedUserFolders {
     auto timeline = Make("TimeLine");
     timeline->Prop("MainSequence", Dispatched(MakeCollection("Sequence", version, {})))
         .Prop("InteractiveSequences", Dispatched(MakeCollection("Sequences", version, {})));
-    page->Prop("TimeLine", Dispatched(timeline)).Prop("Hyperlinks", Dispatched(MakeCollection("Hyperlinks", version, {})));
+    page->Prop("TimeLine", Dispatched(timeline))
+        .Prop("Hyperlinks", Dispatched(MakeCollection("Hyperlinks", version, {})));
     return page;
   }
 

@@ -132,12 +132,14 @@ TEST_F(DesignPropertiesTest, PowerPoint2007DesignWithItsThemeAndCustomLayouts) {
                 "<CustomLayout id=\"1\" name=\"Title Slide\"><Shapes/>        <BackgroundStyle>3</BackgroundStyle>\r\n"
                 "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
                 "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n"
-                "<Background>                <Visible>False</Visible>\r\n</Background><AnimationTimeline/><ActionSettings/></CustomLayout>"
+                "<Background>                <Visible>False</Visible>\r\n</Background>"
+                "<AnimationTimeline/><ActionSettings/></CustomLayout>"
                 "<CustomLayout id=\"2\" name=\"Picture with Caption\"><Shapes/>        "
                 "<BackgroundStyle>9</BackgroundStyle>\r\n"
                 "    <FollowMasterBackground>False</FollowMasterBackground>\r\n"
                 "    <DisplayMasterShapes>False</DisplayMasterShapes>\r\n"
-                "<Background>                <Visible>False</Visible>\r\n</Background><AnimationTimeline/><ActionSettings/></CustomLayout>"
+                "<Background>                <Visible>False</Visible>\r\n</Background>"
+                "<AnimationTimeline/><ActionSettings/></CustomLayout>"
                 "</SlideMaster></Design></Designs>");
   EXPECT_EQ(temporary.size(), 1u);
   EXPECT_EQ(deleted, 1);
@@ -246,7 +248,8 @@ TEST_F(DesignPropertiesTest, BusyAndFailingReadsLoseOnlyTheirItem) {
                      "</FontTheme>  <SlideMaster name=\"Office Theme\">"),
             std::string::npos)
       << xml;
-  EXPECT_NE(xml.find("</Background><AnimationTimeline/><ActionSettings/><CustomLayout id=\"1\" name=\"Blank\"><Shapes/>        <BackgroundStyle/>"),
+  EXPECT_NE(xml.find("</Background><AnimationTimeline/><ActionSettings/>"
+                     "<CustomLayout id=\"1\" name=\"Blank\"><Shapes/>        <BackgroundStyle/>"),
             std::string::npos)
       << xml;
   std::string log = Log();
