@@ -5,30 +5,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <pugixml.hpp>
 #include <string>
 
-#include "component/ExportState.h"
-#include "component/automation/Object.h"
-#include "engine/EngineRuntime.h"
+#include "bench/WriterDeck.h"
 #include "slides/AnimationSettings.h"
 #include "slides/HyperlinkProperties.h"
 
 namespace {
 
-void WriteAnimationsAndLinks(benchmark::State& state, const char* deck) {
-  quillmere::engine::EngineOptions options;
-  options.drawImages = false;
-  quillmere::Object app = quillmere::engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
-  quillmere::Object pres =
-      app.Child("Presentations").Call("Open2007", std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, -1, -1, 0, 0);
-  quillmere::ExportState& export_state = quillmere::CurrentExportState();
-  export_state = quillmere::ExportState{};
-  export_state.application = app;
-  export_state.presentationName = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck;
-
-  quillmere::Object slides = pres.Child("Slides");
+void WriteAnimationsAndLinks(benchmark::State& state, const char* file) {
+  WriterDeck deck(file);
+  quillmere::Object slides = deck.pres.Child("Slides");
   int effects = 0, links = 0;
   for (int i = 1, n = slides.Count(); i <= n; ++i) {
     quillmere::Object slide = slides.Item(i);
@@ -51,8 +39,6 @@ void WriteAnimationsAndLinks(benchmark::State& state, const char* deck) {
   const auto perItem = benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert;
   if (effects > 0) state.counters["per_effect"] = benchmark::Counter(effects, perItem);
   if (links > 0) state.counters["per_link"] = benchmark::Counter(links, perItem);
-  pres.Call("Close");
-  app.Call("Quit");
 }
 
 BENCHMARK_CAPTURE(WriteAnimationsAndLinks, HowWeRefactor,

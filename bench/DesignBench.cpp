@@ -4,31 +4,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <pugixml.hpp>
 #include <string>
 
-#include "component/ExportState.h"
-#include "component/automation/Object.h"
-#include "engine/EngineRuntime.h"
+#include "bench/WriterDeck.h"
 #include "slides/DesignProperties.h"
 
 namespace {
 
-void WriteDesigns(benchmark::State& state, const char* deck) {
-  quillmere::engine::EngineOptions options;
-  options.drawImages = false;
-  quillmere::Object app = quillmere::engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
-  quillmere::Object pres =
-      app.Child("Presentations").Call("Open2007", std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, -1, -1, 0, 0);
-  quillmere::ExportState& export_state = quillmere::CurrentExportState();
-  export_state = quillmere::ExportState{};
-  export_state.application = app;
-  export_state.outputFolder = (std::filesystem::temp_directory_path() / "quillmere-design-bench").string() + "/";
-  export_state.slideWidth = pres.Child("PageSetup").Get("SlideWidth").AsSingle();
-  export_state.slideHeight = pres.Child("PageSetup").Get("SlideHeight").AsSingle();
-  export_state.scaleX = export_state.scaleY = 4.0f / 3.0f;
-
+void WriteDesigns(benchmark::State& state, const char* file) {
+  WriterDeck deck(file);
+  const quillmere::Object& pres = deck.pres;
   quillmere::Object designs = pres.Child("Designs");
   int layouts = 0;
   for (int i = 1, n = designs.Count(); i <= n; ++i)
@@ -43,9 +29,6 @@ void WriteDesigns(benchmark::State& state, const char* deck) {
   state.counters["layouts"] = layouts;
   state.counters["per_layout"] =
       benchmark::Counter(layouts, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  pres.Call("Close");
-  app.Call("Quit");
-  std::filesystem::remove_all(export_state.outputFolder);
 }
 
 BENCHMARK_CAPTURE(WriteDesigns, LeadershipSummit, "poi__aascu.org_hbcu_leadershipsummit_cooper_.pptx")
