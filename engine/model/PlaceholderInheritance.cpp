@@ -46,8 +46,8 @@ pugi::xml_node MatchingPlaceholder(const pugi::xml_node& ph, const pugi::xml_nod
   return byKind;
 }
 
-std::vector<InheritedShape> PlaceholderAncestors(PresentationDocument& doc, const std::string& part,
-                                                 const pugi::xml_node& shape) {
+std::vector<InheritedShape> FindPlaceholderAncestors(PresentationDocument& doc, const std::string& part,
+                                                     const pugi::xml_node& shape) {
   std::vector<InheritedShape> ancestors;
   pugi::xml_node ph = PlaceholderOf(shape);
   if (!ph) return ancestors;

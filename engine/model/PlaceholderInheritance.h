@@ -13,16 +13,17 @@
 
 namespace quillmere::engine {
 
-struct InheritedShape {
-  std::string part;
-  pugi::xml_node shape;
-};
-
 // The layout and master counterparts of a placeholder on a slide (or the
 // master counterpart of one on a layout), nearest first. Empty for a shape
-// that is no placeholder, and shorter when a counterpart is missing.
-std::vector<InheritedShape> PlaceholderAncestors(PresentationDocument& doc, const std::string& part,
-                                                 const pugi::xml_node& shape);
+// that is no placeholder, and shorter when a counterpart is missing. Worked
+// out once per shape until shapes change (PlaceholderAncestorsOf).
+inline const std::vector<InheritedShape>& PlaceholderAncestors(PresentationDocument& doc, const std::string& part,
+                                                               const pugi::xml_node& shape) {
+  return doc.PlaceholderAncestorsOf(part, shape);
+}
+// The same, looked up afresh.
+std::vector<InheritedShape> FindPlaceholderAncestors(PresentationDocument& doc, const std::string& part,
+                                                     const pugi::xml_node& shape);
 
 // What a placeholder is to its master: "title", "body", "dt", "ftr", "sldNum"
 // or "hdr" (every content kind a layout offers counts as the body).

@@ -5,6 +5,7 @@
 
 #include "engine/model/NewNotesPage.h"
 #include "engine/model/PartColors.h"
+#include "engine/model/PlaceholderInheritance.h"
 #include "engine/model/ShapeTree.h"
 #include "engine/model/TextStyles.h"
 #include "engine/model/XmlNames.h"
@@ -170,6 +171,7 @@ void PresentationDocument::ShapesChanged(const std::string& part) {
   // Removed shapes free nodes whose addresses new ones may take.
   textStyles_.clear();
   tableGrids_.clear();
+  placeholderAncestors_.clear();
   ++textRevision_;
   package_->MarkModified(part);
 }
@@ -211,6 +213,7 @@ void PresentationDocument::ForgetPart(const std::string& part) {
   // Keyed by element: cleared whole, as ShapesChanged does.
   textStyles_.clear();
   tableGrids_.clear();
+  placeholderAncestors_.clear();
   ++textRevision_;
   ++partsForgotten_;
 }
@@ -220,6 +223,7 @@ void PresentationDocument::LayoutChanged(const std::string& slidePart) {
   timelines_.erase(slidePart);  // its dim colours went through the old layout's colour map
   textStyles_.clear();
   tableGrids_.clear();
+  placeholderAncestors_.clear();
   ++textRevision_;
 }
 
@@ -246,6 +250,13 @@ const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part
 const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std::string& part) {
   auto [it, inserted] = actionLinks_.try_emplace(part);
   if (inserted) it->second = ListActionLinks(TopLevelShapesOf(part));
+  return it->second;
+}
+
+const std::vector<InheritedShape>& PresentationDocument::PlaceholderAncestorsOf(const std::string& part,
+                                                                            const pugi::xml_node& shape) {
+  auto [it, inserted] = placeholderAncestors_.try_emplace(shape.internal_object());
+  if (inserted) it->second = FindPlaceholderAncestors(*this, part, shape);
   return it->second;
 }
 

@@ -26,6 +26,12 @@ struct SlideEntry {
   std::string part;  // "ppt/slides/slide1.xml"
 };
 
+// A shape and the part it is in.
+struct InheritedShape {
+  std::string part;
+  pugi::xml_node shape;
+};
+
 using TagList = std::vector<std::pair<std::string, std::string>>;
 
 class PresentationDocument {
@@ -106,6 +112,10 @@ class PresentationDocument {
   unsigned TakeShapeIds(const std::string& part, unsigned count);
   // Where the text of a shape takes what it leaves out, worked out once until the part's shapes change.
   const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
+  // The layout and master placeholders a placeholder inherits from
+  // (PlaceholderInheritance.h), worked out once until shapes change: every
+  // position, fill, line and text read of a placeholder walks them.
+  const std::vector<InheritedShape>& PlaceholderAncestorsOf(const std::string& part, const pugi::xml_node& shape);
   // The grid of a table (a:tbl), worked out once until the part's shapes change.
   const TableGrid& TableGridOf(const pugi::xml_node& table);
   // The links on a part's shapes and text, listed once until its shapes or text change.
@@ -142,6 +152,7 @@ class PresentationDocument {
   EditStash stash_;
   std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
   std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
+  std::unordered_map<const void*, std::vector<InheritedShape>> placeholderAncestors_;  // by shape element
   std::unordered_map<std::string, std::vector<ActionLinkSite>> actionLinks_;
   unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
