@@ -402,7 +402,9 @@ TEST_F(UnzipTest, EntryNamesNeverLeaveTheFolder) {
     unzip.SetOverwriteExisting(true);
     EXPECT_TRUE(unzip.Unzip());
     EXPECT_EQ(unzip.LastStatus(), kUnzipWarning);
-    EXPECT_THAT(Tree(parent_), folders ? ElementsAre("out", "out/fine", "out/fine/ok.txt") : ElementsAre("out", "out/ok.txt"));
+    std::vector<std::string> expected = {"out", "out/fine", "out/fine/ok.txt"};
+    if (!folders) expected = {"out", "out/ok.txt"};
+    EXPECT_EQ(Tree(parent_), expected);
   }
   EXPECT_THAT(ReadFile(fs::path(getenv("XDG_DATA_HOME")) / "Corvanta/Narravel/export.log"),
               ::testing::HasSubstr("a/../../x"));
@@ -467,9 +469,11 @@ TEST_F(UnzipTest, RealDeckLandsFlatInTheFolder) {
   EXPECT_GT(fs::file_size(out_ / "media1.wav"), 0u);
   ASSERT_EQ(unzip.Directory(), kUnzipOk);
   for (std::int32_t i = 1; i <= unzip.FileCount(); ++i)
-    if (!unzip.FileName(i).empty()) EXPECT_TRUE(fs::is_regular_file(out_ / unzip.FileName(i))) << unzip.FileName(i);
+    if (!unzip.FileName(i).empty()) {
+      EXPECT_TRUE(fs::is_regular_file(out_ / unzip.FileName(i))) << unzip.FileName(i);
+    }
   for (const auto& item : fs::directory_iterator(out_)) EXPECT_TRUE(item.is_regular_file()) << item.path();
-  EXPECT_THAT(Tree(parent_).front(), "out");
+  EXPECT_EQ(Tree(parent_).front(), "out");
 }
 
 TEST_F(UnzipTest, VersionIsLibzipsAndEmptyZipFileDoesNothing) {

@@ -17,6 +17,9 @@
 namespace quillmere::testing {
 
 struct TestEntry {
+  TestEntry(std::string n, std::string d, zip_int32_t m = ZIP_CM_DEFLATE, std::string p = "", std::time_t t = 0,
+            bool l = false)
+      : name(std::move(n)), data(std::move(d)), method(m), password(std::move(p)), modified(t), link(l) {}
   std::string name;
   std::string data;
   zip_int32_t method = ZIP_CM_DEFLATE;
@@ -36,11 +39,15 @@ inline void WriteZip(const std::filesystem::path& file, const std::vector<TestEn
     ASSERT_GE(index, 0) << entry.name << ": " << zip_strerror(zip);
     auto i = static_cast<zip_uint64_t>(index);
     ASSERT_EQ(zip_set_file_compression(zip, i, entry.method, 0), 0);
-    if (entry.modified) ASSERT_EQ(zip_file_set_mtime(zip, i, entry.modified, 0), 0);
-    if (!entry.password.empty())
+    if (entry.modified) {
+      ASSERT_EQ(zip_file_set_mtime(zip, i, entry.modified, 0), 0);
+    }
+    if (!entry.password.empty()) {
       ASSERT_EQ(zip_file_set_encryption(zip, i, ZIP_EM_AES_256, entry.password.c_str()), 0) << zip_strerror(zip);
-    if (entry.link)
+    }
+    if (entry.link) {
       ASSERT_EQ(zip_file_set_external_attributes(zip, i, 0, ZIP_OPSYS_UNIX, (S_IFLNK | 0777u) << 16), 0);
+    }
   }
   ASSERT_EQ(zip_close(zip), 0) << zip_strerror(zip);
 }
