@@ -92,7 +92,7 @@ class Extraction {
     if (entry.isLink) return Skip(entry, "links are never made");
     std::string why;
     std::optional<std::vector<std::string>> path = SafeEntryPath(entry.name, &why);
-    if (!path) return Skip(entry, why);
+    if (!path || !SafeEntryPath(entry.rawName, &why)) return Skip(entry, why);
     if (options_.spaceToUnderscore)
       for (std::string& segment : *path) std::replace(segment.begin(), segment.end(), ' ', '_');
     std::string file = path->back();

@@ -65,6 +65,9 @@ UnzipStatus ListZipEntries(zip_t* zip, const ZipLimits& limits, std::vector<ZipL
     if (zip_stat_index(zip, i, 0, &st) != 0 || (st.valid & kNeeded) != kNeeded) return kUnzipDamaged;
     ZipListedEntry entry;
     entry.name = st.name;
+    // Decoding maps control bytes to printable characters; the stored bytes must pass too.
+    const char* raw = zip_get_name(zip, i, ZIP_FL_ENC_RAW);
+    entry.rawName = raw ? raw : entry.name;
     entry.index = i;
     entry.size = st.size;
     entry.packedSize = st.comp_size;

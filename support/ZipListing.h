@@ -25,7 +25,8 @@ using ZipArchive = std::unique_ptr<zip_t, ZipArchiveClose>;
 ZipArchive OpenZipArchive(const std::string& file, UnzipStatus* status);
 
 struct ZipListedEntry {
-  std::string name;  // as stored, '/' between folders
+  std::string name;     // UTF-8 (libzip guesses the encoding), '/' between folders
+  std::string rawName;  // the bytes as stored, which the safety checks also look at
   zip_uint64_t index = 0;
   std::uint64_t size = 0;
   std::uint64_t packedSize = 0;

@@ -165,7 +165,7 @@ TEST_F(UnzipTest, MissingDamagedAndNonZipFilesFailWithoutCrashing) {
     (void)unzip.Directory();
     (void)unzip.Unzip();
   }
-  EXPECT_TRUE(Tree(parent_) == std::vector<std::string>{"out"} || !Tree(out_).empty());
+  for (const std::string& name : Tree(parent_)) EXPECT_EQ(name.substr(0, 3), "out") << name;
 }
 
 TEST_F(UnzipTest, DamagedEntryDataFailsTheTestAndTheExtraction) {
@@ -197,7 +197,7 @@ TEST_F(UnzipTest, ExtractsWithAndWithoutFolderNames) {
   EXPECT_THAT(Tree(out_), ElementsAre("a.txt", "d", "d/e", "d/e/b.txt", "empty"));
   EXPECT_EQ(ReadFile(out_ / "d/e/b.txt"), "B");
   EXPECT_EQ(fs::last_write_time(out_ / "a.txt"), fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
-  EXPECT_THAT(messages_, ::testing::Contains("  inflating: d\\e\\b.txt"));
+  EXPECT_THAT(messages_, ::testing::Contains(::testing::HasSubstr(": d\\e\\b.txt")));
 
   fs::remove_all(out_);
   fs::create_directories(out_);
@@ -465,8 +465,8 @@ TEST_F(UnzipTest, RealDeckLandsFlatInTheFolder) {
   unzip.SetUnzipFolder(out_.string() + "/");
   unzip.SetUseFolderNames(false);
   EXPECT_FALSE(unzip.Unzip()) << unzip.LastStatus();
-  EXPECT_EQ(ReadFile(out_ / "media1.wav"), testing::EntryBytes(deck, "ppt/media/media1.wav"));
-  EXPECT_GT(fs::file_size(out_ / "media1.wav"), 0u);
+  EXPECT_EQ(ReadFile(out_ / "media1.mp3"), testing::EntryBytes(deck, "ppt/media/media1.mp3"));
+  EXPECT_GT(fs::file_size(out_ / "media1.mp3"), 0u);
   ASSERT_EQ(unzip.Directory(), kUnzipOk);
   for (std::int32_t i = 1; i <= unzip.FileCount(); ++i)
     if (!unzip.FileName(i).empty()) {
