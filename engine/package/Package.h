@@ -15,6 +15,8 @@
 
 #include <pugixml.hpp>
 
+#include "support/ZipLimits.h"
+
 typedef struct zip zip_t;
 
 namespace quillmere::engine {
@@ -29,14 +31,8 @@ class PackageError : public std::runtime_error {
   Kind kind_;
 };
 
-// The guards Open applies before it trusts a zip; the defaults suit decks of
-// any real size while refusing archives built to exhaust memory.
-struct PackageLimits {
-  std::uint64_t maxTotalBytes = std::uint64_t(1) << 30;  // sum of uncompressed sizes
-  std::uint64_t maxEntries = 20000;
-  double minCompressionRatio = 0.01;                     // compressed / uncompressed
-  std::uint64_t ratioCheckFrom = 100 * 1024;             // entries at least this large
-};
+// The guards Open applies before it trusts a zip (shared with the unzip utility).
+using PackageLimits = quillmere::ZipLimits;
 
 struct Relationship {
   std::string id;
