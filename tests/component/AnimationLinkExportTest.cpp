@@ -155,6 +155,16 @@ TEST_F(AnimationLinkExportTest, BuildsOfLibreOfficeAndPowerPointDecks) {
   EXPECT_EQ(kinds["path"], 15);
   EXPECT_EQ(Log().find("AnimationSettings"), std::string::npos) << Log();
 
+  // A list built paragraph by paragraph: each click brings one paragraph and those that
+  // come with it, at the click's time.
+  slides = Slides(Export(CorpusDeck("poi__alterman_security.pptx")));
+  std::vector<std::string> paragraphs;
+  for (pugi::xml_node slide : slides)
+    for (pugi::xml_node a : slide.child("AnimationTimeline").children("Animation"))
+      paragraphs.push_back(std::string(a.child_value("Paragraph")) + "@" + a.child("Timing").child_value("Start"));
+  EXPECT_EQ(paragraphs, (std::vector<std::string>{"1@5", "2@10", "3@10", "4@10", "5@10", "6@15", "7@15", "8@15",
+                                                  "9@20", "10@20", "11@20", "12@25"}));
+
   // PowerPoint 2003 had the same timelines.
   Use(11);
   slides = Slides(Export(SampleDeck("quillmere-animations.pptx")));
