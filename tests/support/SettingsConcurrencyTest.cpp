@@ -24,7 +24,8 @@ constexpr int kKeysEach = 40;
 
 std::string ValueOf(int process, int key) {
   // Long enough to span several pages, so that a torn write would show.
-  return std::to_string(process) + ":" + std::to_string(key) + ":" + std::string(3000, static_cast<char>('a' + key % 26));
+  return std::to_string(process) + ":" + std::to_string(key) + ":" +
+         std::string(3000, static_cast<char>('a' + key % 26));
 }
 
 // Runs body in a child process (a fresh connection to the store there) and
