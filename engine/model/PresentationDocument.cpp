@@ -169,9 +169,7 @@ void PresentationDocument::ShapesChanged(const std::string& part) {
   topLevelShapes_.erase(part);
   actionLinks_.erase(part);
   // Removed shapes free nodes whose addresses new ones may take.
-  textStyles_.clear();
-  tableGrids_.clear();
-  placeholderAncestors_.clear();
+  ForgetFactsByElement();
   ++textRevision_;
   package_->MarkModified(part);
 }
@@ -210,10 +208,7 @@ void PresentationDocument::ForgetPart(const std::string& part) {
     }
     notesPages_.erase(notes);
   }
-  // Keyed by element: cleared whole, as ShapesChanged does.
-  textStyles_.clear();
-  tableGrids_.clear();
-  placeholderAncestors_.clear();
+  ForgetFactsByElement();
   ++textRevision_;
   ++partsForgotten_;
 }
@@ -221,9 +216,7 @@ void PresentationDocument::ForgetPart(const std::string& part) {
 void PresentationDocument::LayoutChanged(const std::string& slidePart) {
   partColors_.erase(slidePart);
   timelines_.erase(slidePart);  // its dim colours went through the old layout's colour map
-  textStyles_.clear();
-  tableGrids_.clear();
-  placeholderAncestors_.clear();
+  ForgetFactsByElement();
   ++textRevision_;
 }
 
@@ -245,6 +238,12 @@ const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part
   auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
   if (inserted) it->second = BuildTextStyleChain(*this, part, shape);
   return it->second;
+}
+
+void PresentationDocument::ForgetFactsByElement() {
+  textStyles_.clear();
+  tableGrids_.clear();
+  placeholderAncestors_.clear();
 }
 
 const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std::string& part) {

@@ -162,6 +162,10 @@ class PresentationDocument {
   // Notes pages made for slides since removed, kept so that nodes handed out stay valid memory.
   std::vector<std::unique_ptr<pugi::xml_document>> retiredNotesPages_;
 
+  // What is kept by shape element (text styles, table grids, placeholder
+  // counterparts): dropped whole whenever shapes may have been freed, since a
+  // new element can take a freed one's address.
+  void ForgetFactsByElement();
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
 };
