@@ -17,6 +17,7 @@ struct ExportState {
   bool wasRunning = false;  // attached to a running instance rather than started one
   std::string outputFolder;  // always ends in a separator
   std::string presentationName;
+  Object presentation;  // the deck being exported, where temporary slides are added
   std::string projectArchivePath;
   float slideWidth = 0.0f, slideHeight = 0.0f;  // points
   float scaleX = 0.0f, scaleY = 0.0f;           // screen pixels per point

@@ -80,6 +80,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   StepRunner run = SkippingSteps("Presentation Info: ");
 
   SetProjectArchivePath();
+  state.presentation = pres;
   state.progressCurrent = 0;
   state.progressMax = 0;
 

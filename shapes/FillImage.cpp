@@ -1,6 +1,11 @@
 #include "shapes/FillImage.h"
 
+#include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "media/OriginalPicture.h"
+#include "media/SlideBackground.h"
 #include "shapes/ShapeImageExport.h"
+#include "support/Paths.h"
 
 namespace quillmere {
 namespace {
@@ -8,10 +13,10 @@ namespace {
 constexpr std::int32_t kRectangle = 1;
 
 // A copy showing nothing but the fill, unrotated, in the frame of the shape.
-Object PlainFillCopy(const Object& shape) {
+Object PlainFillCopy(const Object& shape, bool picture) {
   Object copy = shape.Child("Duplicate").Item(1);
   Object fill = copy.Child("Fill");
-  fill.Put("TextureTile", false);
+  if (picture) fill.Put("TextureTile", false);
   fill.Put("Transparency", 0.0f);
   copy.Put("AutoShapeType", kRectangle);
   copy.Child("Line").Put("Visible", false);
@@ -20,18 +25,82 @@ Object PlainFillCopy(const Object& shape) {
   return copy;
 }
 
+// Runs work on a plain copy of the shape and deletes the copy again, also when work fails.
+template <class Work>
+std::string WithPlainCopy(const Object& shape, bool picture, Work work) {
+  Object copy = PlainFillCopy(shape, picture);
+  std::string path;
+  try {
+    path = work(copy);
+  } catch (const std::exception&) {
+    LeavingOutOnFailure([&] { copy.Call("Delete"); });
+    throw;
+  }
+  LeavingOutOnFailure([&] { copy.Call("Delete"); });
+  return path;
+}
+
+// A slide of the presentation that shows the page's background, and what to
+// delete once it has been drawn (the slide first).
+struct TemporaryBackgroundSlide {
+  Object slide;
+  Object layout;  // made for a master only
+
+  ~TemporaryBackgroundSlide() {
+    LeavingOutOnFailure([&] {
+      if (slide) slide.Call("Delete");
+    });
+    LeavingOutOnFailure([&] {
+      if (layout) layout.Call("Delete");
+    });
+  }
+};
+
+void PrepareBackgroundSlide(const Object& page, TemporaryBackgroundSlide& temporary) {
+  std::string_view type = page.TypeName();
+  if (type == "Slide") {
+    temporary.slide = page.Child("Duplicate").Item(1);
+    return;
+  }
+  Object layout = page;
+  if (type == "Master") {
+    Object layouts = page.Child("CustomLayouts");
+    temporary.layout = layouts.Child("Add", layouts.Count() + 1);
+    layout = temporary.layout;
+  } else if (type != "CustomLayout") {
+    return;
+  }
+  Object slides = CurrentExportState().presentation.Child("Slides");
+  temporary.slide = slides.Child("AddSlide", slides.Count() + 1, layout.Ptr());
+}
+
 }  // namespace
 
 std::string ExportPictureFill(const Object& shape) {
-  Object copy = PlainFillCopy(shape);
-  std::string path = NewImagePath(".png");
-  try {
+  return WithPlainCopy(shape, true, [](const Object& copy) {
+    std::string path = NewImagePath(".png");
     ExportPng(copy, path, kImageScale);
-  } catch (const std::exception&) {
-    copy.Call("Delete");
-    throw;
-  }
-  copy.Call("Delete");
+    return path;
+  });
+}
+
+std::string ExportTextureFill(const Object& shape) {
+  return WithPlainCopy(shape, false, [](const Object& copy) {
+    std::string source = GetOriginalPicture(copy);
+    if (source.empty()) return std::string();
+    std::size_t dot = source.rfind('.');
+    std::string target = CurrentExportState().outputFolder + RandomName(8) + "_" +
+                         (dot == std::string::npos ? std::string() : source.substr(dot));
+    return CopyFileOverwriting(source, target) ? target : std::string();
+  });
+}
+
+std::string ExportBackgroundImage(const Object& page) {
+  TemporaryBackgroundSlide temporary;
+  LeavingOutOnFailure([&] { PrepareBackgroundSlide(page, temporary); });
+  if (!temporary.slide) return {};
+  std::string path = NewImagePath(".png");
+  ExportSlideBackground(temporary.slide, path);
   return path;
 }
 

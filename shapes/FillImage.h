@@ -1,5 +1,6 @@
 #pragma once
-// The image of a texture or picture fill, from a plain rectangle copy of the shape.
+// The image of a texture or picture fill: for a shape, from a plain rectangle
+// copy of it; for a background, from a temporary slide showing it.
 
 #include <string>
 
@@ -9,5 +10,12 @@ namespace quillmere {
 
 // The path of the picture fill's image, exported as PNG at 2.1 times the slide size.
 std::string ExportPictureFill(const Object& shape);
+
+// The texture's own source picture, copied into the output folder; empty when none was found.
+std::string ExportTextureFill(const Object& shape);
+
+// The background of a slide, master or custom layout as a PNG file in the
+// output folder; empty when no temporary slide could be made for it.
+std::string ExportBackgroundImage(const Object& page);
 
 }  // namespace quillmere

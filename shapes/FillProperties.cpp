@@ -19,6 +19,7 @@ enum FillType : std::int32_t { kPattern = 2, kGradient = 3, kTexture = 4, kPictu
 
 struct FillContext {
   const Object& owner;  // whose Fill is written
+  const Object& page;   // the slide, master or layout of a background
   bool ownerIsShape;
   pugi::xml_node element;
   Object fill;
@@ -64,11 +65,17 @@ void WriteRotateWithShape(FillContext& f) {
   Add(f, 45, "RotateWithShape", [&] { return BoolText(f.major < 12 || f.fill.Get("RotateWithObject").AsBool()); });
 }
 
+// A shape's fill image comes from a plain copy of the shape, a background's from a temporary slide.
+void WriteImage(FillContext& f, int step, std::string (*shapeImage)(const Object&)) {
+  std::string image;
+  f.run.Step(step, [&] { image = f.ownerIsShape ? shapeImage(f.owner) : ExportBackgroundImage(f.page); });
+  AddElement(kIndent, f.element, "Image", image);
+}
+
 void WriteTexture(FillContext& f) {
   Add(f, 50, "TextureName", [&] { return f.fill.Get("TextureName").AsString(); });
   Add(f, 51, "TextureType", [&] { return Whole(f.fill, "TextureType"); });
-  // The texture's own picture file comes from the original-picture extraction, which provides this image.
-  AddElement(kIndent, f.element, "Image", "");
+  WriteImage(f, 55, ExportTextureFill);
   if (f.major < 12) {
     for (auto [name, value] : {std::pair{"TextureTile", "True"},
                                {"TextureAlignment", "0"},
@@ -96,10 +103,7 @@ void WriteTexture(FillContext& f) {
 
 void WritePicture(FillContext& f) {
   WritePictureElements(f);
-  std::string image;
-  // A background's image comes from the slide-background export, which writes this path.
-  if (f.ownerIsShape) f.run.Step(60, [&] { image = ExportPictureFill(f.owner); });
-  AddElement(kIndent, f.element, "Image", image);
+  WriteImage(f, 60, ExportPictureFill);
   WriteRotateWithShape(f);
 }
 
@@ -127,7 +131,7 @@ void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_
     AddElement(kIndent, element, "Visible", BoolText(false));
     return;
   }
-  FillContext f{fillOwner, LowerAscii(fillOwner.TypeName()) == "shape", element, Object(), run, 0};
+  FillContext f{fillOwner, themeOwner, LowerAscii(fillOwner.TypeName()) == "shape", element, Object(), run, 0};
   bool visible = false;
   run.Step(1, [&] {
     f.fill = fillOwner.Child("Fill");

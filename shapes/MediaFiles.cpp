@@ -11,8 +11,7 @@ namespace quillmere {
 
 std::string CopyIntoOutputFolder(const std::string& source) {
   std::string target = CurrentExportState().outputFolder + GetFileBaseName(source);
-  std::error_code ec;  // a copy that fails leaves no file, which the callers check
-  std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ec);
+  CopyFileOverwriting(source, target);  // a copy that fails leaves no file, which the callers check
   return target;
 }
 

@@ -3,6 +3,7 @@
 #include "component/ExportState.h"
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
+#include "media/ShapeMediaCopy.h"
 #include "shapes/MediaFiles.h"
 #include "shapes/ShapeBranches.h"
 #include "support/Paths.h"
@@ -13,34 +14,30 @@ namespace {
 constexpr std::int32_t kSound = 2;
 constexpr std::int32_t kMovie = 3;
 
-std::string LinkedSource(const Object& shape) {
-  try {
-    return shape.Child("LinkFormat").Get("SourceFullName").AsString();
-  } catch (const std::exception&) {
-    return {};  // embedded, not linked
-  }
-}
-
 std::string SoundFile(ShapeContext& c) {
-  std::string linked = LinkedSource(c.shape);
+  std::string linked = GetLinkedSoundSource(c.shape);
   if (!linked.empty() && std::filesystem::exists(linked)) {
     Trace("Sound Media: Linked. Copying source file...");
     return CopyIntoOutputFolder(linked);
   }
-  const ExportState& state = CurrentExportState();
+  std::string base = CurrentExportState().outputFolder + RandomName(8) + "_" + c.shape.Get("Name").AsString() +
+                     std::to_string(c.shape.Get("id").AsLong());
   std::string path;
   if (c.majorVersion >= 14) {
-    // The sound's extraction from the presentation package runs here and names this path.
-    Trace("Sound Media: File not on disk. ");
-    return path;
-  }
-  path = state.outputFolder + RandomName(8) + "_" + c.shape.Get("Name").AsString() +
-         std::to_string(c.shape.Get("id").AsLong()) + ".wav";
-  Trace("Sound Media: Export format file: " + path);
-  c.shape.Child("SoundFormat").Call("Export", path);
-  if (!std::filesystem::exists(path)) {
-    Trace("Sound Media: File not on disk.");
-    return path;
+    Trace("Extracting source from pptx.");
+    path = ExtractSoundFromShape(c.shape, base);
+    if (path.empty() || !std::filesystem::exists(path)) {
+      Trace("Sound Media: File not on disk. ");
+      return path;
+    }
+  } else {
+    path = base + ".wav";
+    Trace("Sound Media: Export format file: " + path);
+    c.shape.Child("SoundFormat").Call("Export", path);
+    if (!std::filesystem::exists(path)) {
+      Trace("Sound Media: File not on disk.");
+      return path;
+    }
   }
   if (IsMp3File(path)) {
     Trace("Sound Media: Renaming to mp3");
@@ -66,10 +63,13 @@ void WriteMedia(ShapeContext& c) {
   AddElement(kShapeIndent, c.element, "MediaType", "3");
   std::string movie;
   c.run.Step(502, [&] {
-    std::string linked = LinkedSource(c.shape);
-    if (!linked.empty() && std::filesystem::exists(linked)) movie = CopyIntoOutputFolder(linked);
+    std::string linked = GetLinkedSoundSource(c.shape);
+    if (!linked.empty() && std::filesystem::exists(linked)) {
+      movie = CopyIntoOutputFolder(linked);
+    } else if (c.majorVersion >= 12) {
+      movie = ExtractMediaFromShape(c.shape, CurrentExportState().outputFolder);
+    }
   });
-  // For an embedded movie (version 12 and later) the extraction from the presentation package runs here.
   if (!movie.empty() && std::filesystem::exists(movie)) {
     AddElement(kShapeIndent, c.element, "Movie", movie);
     return;

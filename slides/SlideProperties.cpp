@@ -10,6 +10,7 @@
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "media/Narration.h"
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "shapes/TextProperties.h"
@@ -132,6 +133,7 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   run.Step(10, [&] { AddElement(4, element, "DesignId", std::to_string(slide.Child("Design").Get("Index").AsLong())); });
   run.Step(11, [&] { AddElement(4, element, "HideNav", BoolText(GetTag(slide, "CORVANTA_HIDE_SLIDE") == "1")); });
   run.Step(12, [&] { AddElement(4, element, "WaitForUser", LowerBoolText(GetTag(slide, "CORVANTA_SLIDE_PAUSE") == "1")); });
+  WriteSlideNarration(slide, element);
   WriteTransition(slide, element, run, 13);
   if (Object notes = FindNotesPlaceholder(slide, kBodyPlaceholder)) TextRangeProperties(notes, element, "Notes");
   run.Step(30, [&] {

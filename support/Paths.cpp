@@ -99,4 +99,9 @@ bool FileExistsByFind(std::string_view path) {
   return !path.empty() && fs::exists(fs::symlink_status(std::string(path), ec));
 }
 
+bool CopyFileOverwriting(const std::string& source, const std::string& target) {
+  std::error_code ec;
+  return fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+}
+
 }  // namespace quillmere

@@ -38,4 +38,7 @@ std::string RandomName(std::size_t length);
 // True when a directory entry of that name exists (a dangling link counts).
 bool FileExistsByFind(std::string_view path);
 
+// Copies source to target, replacing a file already there; false when nothing was copied.
+bool CopyFileOverwriting(const std::string& source, const std::string& target);
+
 }  // namespace quillmere

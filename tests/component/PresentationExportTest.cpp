@@ -73,9 +73,11 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   std::vector<pugi::xml_node> slides;
   for (pugi::xml_node s : presentation.child("Slides").children("Slide")) slides.push_back(s);
   ASSERT_EQ(std::to_string(slides.size()), presentation.child_value("SlideCount"));
-  const std::vector<std::string> order{"SlideTitle", "CorvantaSlideTitle", "Thumbnail", "FollowMasterBackground",
-                                       "DisplayMasterShapes", "DesignId", "HideNav", "WaitForUser", "Transition",
-                                       "Notes", "LayoutId", "BackgroundStyle", "Shapes", "AnimationTimeline",
+  const std::vector<std::string> order{"SlideTitle",       "CorvantaSlideTitle", "Thumbnail",
+                                       "FollowMasterBackground", "DisplayMasterShapes", "DesignId",
+                                       "HideNav",          "WaitForUser",        "LumideskNarration",
+                                       "Transition",       "Notes",              "LayoutId",
+                                       "BackgroundStyle",  "Shapes",             "AnimationTimeline",
                                        "ActionSettings"};
   std::set<std::string> effects;
   for (std::size_t i = 0; i < slides.size(); ++i) {

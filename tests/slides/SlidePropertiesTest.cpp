@@ -79,6 +79,7 @@ TEST_F(SlidePropertiesTest, PowerPoint2003SlideInDocumentOrder) {
             "    <DesignId>2</DesignId>\r\n"
             "    <HideNav>False</HideNav>\r\n"  // exact text, unlike TocVisible
             "    <WaitForUser>true</WaitForUser>\r\n"
+            "  <LumideskNarration/>\r\n"  // no archive, no sound played first
             "<Transition>\r\n"
             "    <AdvanceOnClick>True</AdvanceOnClick>\r\n    <AdvanceOnTime>False</AdvanceOnTime>\r\n"
             "    <AdvanceTime>2.5</AdvanceTime>\r\n    <EntryEffect>3849</EntryEffect>\r\n"

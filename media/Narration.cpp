@@ -1,0 +1,105 @@
+#include "media/Narration.h"
+
+#include <filesystem>
+
+#include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "component/objectmodel/PowerPointVersion.h"
+#include "component/trace/Trace.h"
+#include "component/xml/XmlHelpers.h"
+#include "media/ShapeMediaCopy.h"
+#include "support/Paths.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+constexpr std::int32_t kMedia = 16;  // msoMedia
+constexpr std::int32_t kSound = 2;   // ppMediaTypeSound
+constexpr int kNarrationIndent = 2;
+
+// A sound that plays first on the slide is how a recorded narration is kept.
+bool IsNarrationSound(const Object& shape) {
+  bool narration = false;
+  LeavingOutOnFailure([&] {
+    Object animation = shape.Child("AnimationSettings");
+    narration = animation.Get("Animate").AsBool() && animation.Get("AnimationOrder").AsLong() == 1 &&
+                shape.Get("Type").AsLong() == kMedia && shape.Get("MediaType").AsLong() == kSound;
+  });
+  return narration;
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::exists(path, ec);
+}
+
+// The file the sound shape's narration was written to, or empty.
+std::string WriteNarrationOf(const Object& shape, const Object& slide, const std::string& folder,
+                             std::string& linkedSource) {
+  if (!std::filesystem::is_directory(folder)) CreateFolderPath(folder);
+  Trace("PowerPoint narration: Found...");
+  std::string source = GetLinkedSoundSource(shape);
+  if (!TrimSpaces(source).empty() && Exists(source)) {
+    linkedSource = source;
+    return {};
+  }
+  std::string track;
+  LeavingOutOnFailure([&] { track = folder + "track" + std::to_string(slide.Get("SlideID").AsLong()); });
+  std::string target;
+  LeavingOutOnFailure([&] {
+    if (PowerPointMajorVersion() < 14) {
+      target = track + ".wav";
+      shape.Child("SoundFormat").Call("Export", target);
+    } else {
+      target = ExtractSoundFromShape(shape, track);
+    }
+  });
+  return Exists(target) ? target : std::string();
+}
+
+}  // namespace
+
+bool FindPowerPointNarration(const std::string& outputFolder, const Object& slide, std::string& audioPath) {
+  Trace("Locating PowerPoint narration: Searching...");
+  std::string folder = AddPathSeparator(AddPathSeparator(outputFolder) + "narration");
+  bool animated = false;
+  LeavingOutOnFailure([&] { animated = slide.Child("TimeLine").Child("MainSequence").Count() >= 1; });
+  if (!animated) return false;
+  std::int32_t count = 0;
+  Object shapes;
+  LeavingOutOnFailure([&] {
+    shapes = slide.Child("Shapes");
+    count = shapes.Count();
+  });
+  for (std::int32_t i = 1; i <= count; ++i) {
+    Object shape;
+    LeavingOutOnFailure([&] { shape = shapes.Item(i); });
+    if (!shape || !IsNarrationSound(shape)) continue;
+    std::string linkedSource;
+    std::string written = WriteNarrationOf(shape, slide, folder, linkedSource);
+    if (!linkedSource.empty()) {
+      audioPath = folder + GetFileBaseName(linkedSource);
+      CopyFileOverwriting(linkedSource, audioPath);
+      return true;
+    }
+    if (!written.empty()) {
+      audioPath = written;
+      return true;
+    }
+  }
+  return false;
+}
+
+void WriteSlideNarration(const Object& slide, pugi::xml_node slideElement) {
+  const ExportState& state = CurrentExportState();
+  std::string audioPath;
+  if (FindPowerPointNarration(state.outputFolder, slide, audioPath)) {
+    AddElement(kNarrationIndent, slideElement, "LumideskNarration",
+               AddPathSeparator(state.outputFolder) + "narration/" + GetFileBaseName(audioPath));
+    return;
+  }
+  AddElement(kNarrationIndent, slideElement, "LumideskNarration", "");
+}
+
+}  // namespace quillmere

@@ -1,0 +1,21 @@
+#pragma once
+// The audio played with a slide: a track from the project archive, or a
+// narration recorded in the application, copied into the output folder's
+// "narration" folder.
+
+#include <pugixml.hpp>
+#include <string>
+
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+// Adds LumideskNarration to slideElement: the path of the slide's narration file, or empty.
+void WriteSlideNarration(const Object& slide, pugi::xml_node slideElement);
+
+// Finds the sound recorded as the slide's narration (a sound that plays
+// first on the slide) and writes it into outputFolder's narration folder;
+// on true audioPath names the file written.
+bool FindPowerPointNarration(const std::string& outputFolder, const Object& slide, std::string& audioPath);
+
+}  // namespace quillmere

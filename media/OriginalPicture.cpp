@@ -1,0 +1,159 @@
+#include "media/OriginalPicture.h"
+
+#include <filesystem>
+
+#include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "component/objectmodel/PowerPointVersion.h"
+#include "component/trace/Trace.h"
+#include "support/FileSearch.h"
+#include "support/Paths.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+constexpr std::int32_t kNoWindow = 0;           // msoFalse
+constexpr std::int32_t kBlankLayout = 12;       // ppLayoutBlank
+constexpr std::int32_t kSaveAsHtml = 12;        // ppSaveAsHTML
+constexpr std::int32_t kFontsMixed = -2;        // msoTriStateMixed
+constexpr std::int32_t kRectangle = 1;          // msoShapeRectangle
+constexpr std::int32_t kFromTopLeft = 0;        // msoScaleFromTopLeft
+constexpr std::int32_t kThemeColorCount = 12;
+constexpr std::string_view kCalibrationName = "calibrate";
+
+// Calibration runs once per thread; the suffix then serves every extraction.
+thread_local std::string archiveFolderName;
+
+Object NewScratchPresentation() {
+  return CurrentExportState().application.Child("Presentations").Child("Add", kNoWindow);
+}
+
+std::string ImageFolder() { return AddPathSeparator(GetTempFolder()) + "imgtemp/"; }
+
+void CreateMissingFolder(const std::string& folder) {
+  if (!std::filesystem::is_directory(folder)) CreateFolderPath(folder);
+}
+
+// The theme colours of the page the shape sits on; none for other parents.
+Object PageThemeColors(const Object& parent) {
+  std::string_view type = parent.TypeName();
+  if (type == "Slide" || type == "CustomLayout") return parent.Child("ThemeColorScheme");
+  if (type == "Master") return parent.Child("Theme").Child("ThemeColorScheme");
+  return {};
+}
+
+// Takes away everything the application would otherwise draw into the picture.
+void Normalise(const Object& pasted, std::int16_t major) {
+  LeavingOutOnFailure([&] { pasted.Put("AutoShapeType", kRectangle); });
+  LeavingOutOnFailure([&] { pasted.Call("ScaleHeight", 1.0f, true, kFromTopLeft); });
+  LeavingOutOnFailure([&] { pasted.Call("ScaleWidth", 1.0f, true, kFromTopLeft); });
+  LeavingOutOnFailure([&] { pasted.Child("Line").Put("Visible", false); });
+  LeavingOutOnFailure([&] { pasted.Put("Rotation", 0.0f); });
+  LeavingOutOnFailure([&] {
+    if (pasted.Get("HorizontalFlip").AsBool()) pasted.Call("Flip", 0);
+  });
+  LeavingOutOnFailure([&] {
+    if (pasted.Get("VerticalFlip").AsBool()) pasted.Call("Flip", 1);
+  });
+  if (major > 11) {
+    LeavingOutOnFailure([&] { pasted.Child("Reflection").Put("Type", 0); });
+    LeavingOutOnFailure([&] { pasted.Child("Glow").Put("Radius", 0.0f); });
+    LeavingOutOnFailure([&] { pasted.Child("SoftEdge").Put("Type", 0); });
+  }
+  LeavingOutOnFailure([&] { pasted.Child("Shadow").Put("Visible", false); });
+  LeavingOutOnFailure([&] { pasted.Child("ThreeD").Put("Visible", false); });
+}
+
+// The picture file the web-page save wrote, as the search order prefers it.
+std::string FindSavedPicture(const std::string& exportFolder) {
+  for (std::string_view pattern : {"*.png", "*.jpg", "*.emz", "*.wmz"})
+    if (std::string name = FindFirstFile(exportFolder, pattern); !name.empty()) return name;
+  return {};
+}
+
+// A GIF is only the picture when no metafile stands beside it: then the GIF
+// is the metafile's drawn stand-in, not the original.
+std::string FindGifWithoutMetafile(const std::string& exportFolder) {
+  for (std::string_view pattern : {"*.wmz", "*.wmf", "*.emf"})
+    if (!FindFirstFile(exportFolder, pattern).empty()) return {};
+  return FindFirstFile(exportFolder, "*.gif");
+}
+
+}  // namespace
+
+std::string GetArchiveFolderName() {
+  StepRunner run([](const ComError& e, int step) {
+    Trace("GetArchiveFolderName: " + e.Description() + "in GetArchiveFolderName at line " + std::to_string(step));
+    return StepAction::Continue;
+  });
+  std::string folder = AddPathSeparator(GetTempFolder()) + "imgtemp/calibrate/";
+  run.Step(1, [&] { CreateMissingFolder(folder); });
+  Object scratch;
+  run.Step(2, [&] { scratch = NewScratchPresentation(); });
+  run.Step(3, [&] {
+    scratch.Call("SaveAs", folder + std::string(kCalibrationName) + ".html", kSaveAsHtml, kFontsMixed);
+  });
+  run.Step(4, [&] { scratch.Call("Close"); });
+  std::string suffix;
+  if (std::filesystem::is_directory(folder)) {
+    std::string name = FindFirstFolder(folder);
+    if (name.size() >= kCalibrationName.size()) suffix = TrimSpaces(name.substr(kCalibrationName.size()));
+  }
+  return suffix;
+}
+
+void ForgetArchiveFolderName() { archiveFolderName.clear(); }
+
+std::string GetOriginalPicture(const Object& shape) {
+  Trace("GetOriginalPicture: Enter - " + CurrentDateTimeText());
+  if (archiveFolderName.empty()) archiveFolderName = GetArchiveFolderName();
+  if (archiveFolderName.empty()) archiveFolderName = "_files";
+  StepRunner run([](const ComError& e, int step) {
+    Trace(e.Description() + " in Halvexa.mXPorLater.GetOriginalPicture " + std::to_string(step));
+    return StepAction::Continue;
+  });
+  std::string imageFolder = ImageFolder();
+  run.Step(3, [&] { CreateMissingFolder(imageFolder); });
+  Trace("GetOriginalPicture: Entry");
+  Object scratch, scratchSlide;
+  run.Step(5, [&] {
+    scratch = NewScratchPresentation();
+    scratchSlide = scratch.Child("Slides").Child("Add", 1, kBlankLayout);
+  });
+  std::int16_t major = 0;
+  run.Step(6, [&] { major = PowerPointMajorVersion(); });
+  if (major > 11) {
+    run.Step(61, [&] {
+      Object source = PageThemeColors(shape.Child("Parent"));
+      if (!source) return;
+      Object scheme = scratch.Child("Slides").Item(1).Child("ThemeColorScheme");
+      for (std::int32_t i = 1; i <= kThemeColorCount; ++i)
+        scheme.Child("Colors", i).Put("RGB", source.Child("Colors", i).Get("RGB").AsLong());
+    });
+  }
+  run.Step(7, [&] {
+    Object shapes = scratch.Child("Slides").Item(1).Child("Shapes");
+    if (shapes.Count() > 0) shapes.Child("Range").Call("Delete");
+  });
+  LeavingOutOnFailure([&] {
+    shape.Call("Copy");
+    scratchSlide.Child("Shapes").Call("Paste");
+    Normalise(scratchSlide.Child("Shapes").Item(1), major);
+  });
+  std::string page = RandomName(8);
+  run.Step(10, [&] { scratch.Call("SaveAs", imageFolder + page + ".html", kSaveAsHtml, kFontsMixed); });
+  run.Step(11, [&] { scratch.Call("Close"); });
+  std::string exportFolder = imageFolder + page + archiveFolderName;
+  std::error_code ec;
+  std::filesystem::remove(exportFolder + "/preview.wmf", ec);
+  std::string found = FindSavedPicture(exportFolder);
+  Trace("ExtractOriginalImage:" + page);
+  if (found.empty()) found = FindGifWithoutMetafile(exportFolder);
+  std::string result = found.empty() ? std::string() : exportFolder + "/" + found;
+  Trace("GetOriginalPicture: Value " + result);
+  Trace("GetOriginalPicture: Exit - " + CurrentDateTimeText());
+  return result;
+}
+
+}  // namespace quillmere

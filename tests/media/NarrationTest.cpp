@@ -1,0 +1,141 @@
+// Narration recorded in the application and the media behind sound and movie
+// shapes, taken from scripted one-shape packages.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "media/Narration.h"
+#include "media/ShapeMediaCopy.h"
+#include "tests/fakes/FakePowerPointTest.h"
+#include "tests/support/UnzipTestZips.h"
+
+namespace quillmere::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NarrationTest : public FakePowerPointTest {
+ protected:
+  void Use(int major) {
+    StartPowerPoint(major);
+    out = fs::path(getenv("TMPDIR")) / "out";
+    fs::create_directories(out);
+    CurrentExportState().outputFolder = out.string() + "/";
+    auto presentations = Make("Presentations");
+    presentations->On("Add", [this](Args) { return Dispatched(Scratch()); });
+    app->Prop("Presentations", Dispatched(presentations));
+  }
+
+  // A blank presentation whose Open XML save holds `parts`.
+  FakePtr Scratch() {
+    auto slide = Make("Slide");
+    auto shapes = Make("Shapes");
+    shapes->Prop("Count", 0).On("Paste", [](Args) { return Value(); });
+    slide->Prop("Shapes", Dispatched(shapes));
+    auto slides = Make("Slides");
+    slides->On("Add", [slide](Args) { return Dispatched(slide); });
+    auto scratch = Make("Presentation");
+    scratch->Prop("Slides", Dispatched(slides)).On("Close", [](Args) { return Value(); });
+    scratch->On("SaveAs", [this](Args a) {
+      EXPECT_EQ(a[1].AsLong(), 24);
+      WriteZip(a[0].AsString(), parts);
+      return Value();
+    });
+    return scratch;
+  }
+
+  // A sound shape, animated in the given order (0: not animated).
+  FakePtr Sound(int order, std::int32_t type = 16, std::int32_t mediaType = 2) {
+    auto animation = Make("AnimationSettings");
+    animation->Prop("Animate", order > 0 ? -1 : 0).Prop("AnimationOrder", order);
+    auto shape = Make("Shape");
+    shape->Prop("AnimationSettings", Dispatched(animation)).Prop("Type", type).Prop("MediaType", mediaType);
+    shape->On("Copy", [](Args) { return Value(); });
+    return shape;
+  }
+
+  FakePtr Slide(std::vector<FakePtr> shapes, int effects = 1) {
+    auto slide = Make("Slide");
+    auto sequence = MakeCollection("Sequence", version, std::vector<FakePtr>(effects, Make("Effect")));
+    auto timeline = Make("TimeLine");
+    timeline->Prop("MainSequence", Dispatched(sequence));
+    slide->Prop("TimeLine", Dispatched(timeline)).Prop("SlideID", 256);
+    slide->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, std::move(shapes))));
+    return slide;
+  }
+
+  static std::string Bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  std::string Narration(const FakePtr& slide) {
+    pugi::xml_document doc;
+    pugi::xml_node element = doc.append_child("Slide");
+    WriteSlideNarration(Object(Dispatched(slide)), element);
+    return element.child_value("LumideskNarration");
+  }
+
+  fs::path out;
+  std::vector<TestEntry> parts;
+};
+
+TEST_F(NarrationTest, TheSoundPlayedFirstIsTheNarration) {
+  Use(14);
+  parts = {{"ppt/media/media1.mp3", "ID3 mp3"}, {"ppt/media/audio1.wav", "RIFF wav"}, {"ppt/slides/slide1.xml", "<x/>"}};
+  // Only an animated sound that plays first counts: not the second one, not a first movie.
+  auto slide = Slide({Sound(2), Sound(0), Sound(1, 16, 3), Sound(1)});
+  EXPECT_EQ(Narration(slide), out.string() + "/narration/track256.wav");
+  EXPECT_EQ(Bytes(out / "narration" / "track256.wav"), "RIFF wav");
+
+  // A linked narration is copied under its own name.
+  fs::path linked = out.parent_path() / "voice.mp3";
+  std::ofstream(linked) << "linked";
+  auto sound = Sound(1);
+  auto link = Make("LinkFormat");
+  link->Prop("SourceFullName", linked.string());
+  sound->Prop("LinkFormat", Dispatched(link));
+  EXPECT_EQ(Narration(Slide({sound})), out.string() + "/narration/voice.mp3");
+  EXPECT_EQ(Bytes(out / "narration" / "voice.mp3"), "linked");
+
+  // Without effects, or when the copy holds no sound, there is no narration.
+  EXPECT_EQ(Narration(Slide({Sound(1)}, 0)), "");
+  parts = {{"ppt/media/media1.ogg", "ogg"}};
+  EXPECT_EQ(Narration(Slide({Sound(1)})), "");
+
+  // Any media part serves a movie, under eight random characters and its own name.
+  std::string movie = ExtractMediaFromShape(Object(Dispatched(Sound(1))), out.string() + "/");
+  EXPECT_EQ(fs::path(movie).parent_path(), out);
+  EXPECT_EQ(fs::path(movie).filename().string().substr(8), "media1.ogg");
+  EXPECT_EQ(Bytes(movie), "ogg");
+}
+
+TEST_F(NarrationTest, OlderVersionsExportTheSoundAndFailuresLeaveNoFile) {
+  Use(12);
+  auto sound = Sound(1);
+  auto format = Make("SoundFormat");
+  format->On("Export", [](Args a) {
+    std::ofstream(a[0].AsString()) << "exported";
+    return Value();
+  });
+  sound->Prop("SoundFormat", Dispatched(format));
+  EXPECT_EQ(Narration(Slide({sound})), out.string() + "/narration/track256.wav");
+  EXPECT_EQ(Bytes(out / "narration" / "track256.wav"), "exported");
+
+  // A package that cannot be saved or unpacked gives no file and no error.
+  format->Fail("Export", 0x80004005, "Export failed");
+  fs::remove(out / "narration" / "track256.wav");
+  EXPECT_EQ(Narration(Slide({sound})), "");
+  Use(14);
+  parts = {{"../../escape.wav", "bad"}};
+  EXPECT_EQ(ExtractSoundFromShape(Object(Dispatched(Sound(1))), (out / "s").string()), "");
+  EXPECT_FALSE(fs::exists(out.parent_path().parent_path() / "escape.wav"));
+}
+
+}  // namespace
+}  // namespace quillmere::testing
