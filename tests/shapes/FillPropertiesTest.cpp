@@ -114,5 +114,77 @@ TEST_F(FillPropertiesTest, GradientStopsInPositionOrderOrMadeFromTwoColours) {
   EXPECT_EQ(StopsText(WriteFill(twoColors)), "0:16777215:0.25 0.5:Accent1:0.25 1:16777215:0.25 ");
 }
 
+// Backgrounds are drawn from a temporary slide that shows them: a master's on
+// a slide of a temporary layout, everything temporary deleted again.
+TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
+  Use(14);
+  std::vector<std::string> events;
+  auto duplicateOf = [&](const std::string& name) {
+    auto copy = Make("Slide");
+    copy->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
+        .Prop("DisplayMasterShapes", -1)
+        .On("Export", [&, name](Args a) {
+          events.push_back("export " + name + " " + a[1].AsString());
+          return Value();
+        })
+        .On("Delete", [&, name](Args) {
+          events.push_back("delete " + name);
+          return Value();
+        });
+    return MakeCollection("SlideRange", version, {copy});
+  };
+  auto temporarySlide = Make("Slide");
+  temporarySlide->Prop("Duplicate", Dispatched(duplicateOf("copy"))).On("Delete", [&](Args) {
+    events.push_back("delete slide");
+    return Value();
+  });
+  auto layout = Make("CustomLayout");
+  layout->On("Delete", [&](Args) {
+    events.push_back("delete layout");
+    return Value();
+  });
+  auto slides = Make("Slides");
+  slides->Prop("Count", 7).On("AddSlide", [&](Args a) {
+    events.push_back("add slide " + std::to_string(a[0].AsLong()));
+    return Dispatched(temporarySlide);
+  });
+  auto presentation = Make("Presentation");
+  presentation->Prop("Slides", Dispatched(slides));
+  CurrentExportState().presentation = Object(Dispatched(presentation));
+  auto layouts = Make("CustomLayouts");
+  layouts->Prop("Count", 3).On("Add", [&](Args a) {
+    events.push_back("add layout " + std::to_string(a[0].AsLong()));
+    return Dispatched(layout);
+  });
+  auto master = Make("Master");
+  master->Prop("CustomLayouts", Dispatched(layouts));
+
+  auto background = Make("ShapeRange");
+  auto fill = Fill(6);
+  background->Prop("Fill", Dispatched(fill));
+  pugi::xml_node parent = doc.append_child("Master");
+  FillProperties(Object(background), parent, "Background", Object(master));
+  std::string image = Text(parent.child("Background"), "Image");
+  EXPECT_TRUE(image.starts_with("/out/") && image.ends_with(".png")) << image;
+  EXPECT_EQ(events, (std::vector<std::string>{"add layout 4", "add slide 8", "export copy PNG", "delete copy",
+                                              "delete slide", "delete layout"}));
+
+  // A slide's own background: a duplicate of the slide, bared once more by the export.
+  events.clear();
+  auto page = Make("Slide");
+  page->Prop("Duplicate", Dispatched(MakeCollection("SlideRange", version, {temporarySlide})));
+  pugi::xml_node slideParent = doc.append_child("Slide");
+  fill->Prop("Type", 4).Prop("TextureName", "").Prop("TextureType", 1).Prop("TextureTile", -1);
+  FillProperties(Object(background), slideParent, "Background", Object(page));
+  EXPECT_NE(Text(slideParent.child("Background"), "Image"), "");
+  EXPECT_EQ(events, (std::vector<std::string>{"export copy PNG", "delete copy", "delete slide"}));
+
+  // No temporary slide to be had: the image is empty.
+  layouts->Fail("Add", 0x80004005, "Add failed");
+  pugi::xml_node failed = doc.append_child("Master");
+  FillProperties(Object(background), failed, "Background", Object(master));
+  EXPECT_EQ(Text(failed.child("Background"), "Image"), "");
+}
+
 }  // namespace
 }  // namespace quillmere::testing
