@@ -11,6 +11,7 @@ namespace quillmere::engine {
 
 struct RenderState;     // the images drawn for this application, made on first use
 struct RendererSetup;   // engine/render/SlideRenderer.h
+struct CopiedShapes;    // engine/model/CopiedShapes.h
 
 struct EngineOptions {
   // The PowerPoint major version the engine answers as: 11 (2003), 12 (2007),
@@ -38,6 +39,9 @@ struct EngineSession {
   bool quit = false;
   int untitledCount = 0;
   std::shared_ptr<RenderState> rendering;
+  // What Shape.Copy took last, for Shapes.Paste: the application's own
+  // clipboard, so that sessions on other threads never paste each other's shapes.
+  std::shared_ptr<const CopiedShapes> copiedShapes;
 };
 
 }  // namespace quillmere::engine

@@ -110,8 +110,7 @@ const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string&
   return it->second;
 }
 
-SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
-  std::vector<std::string> chain = InheritanceChain(part);
+ColorMap PresentationDocument::ColorMapOf(const std::vector<std::string>& chain) {
   ColorMap map = IdentityColorMap();
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     pugi::xml_node root = PartRoot(*it);
@@ -120,7 +119,29 @@ SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
     else
       ApplyColorMapping(map, ChildNamed(ChildNamed(root, "clrMapOvr"), "overrideClrMapping"));
   }
-  return MappedColors(IsMasterRoot(PartRoot(chain.back())) ? ThemeColorsOfMaster(chain.back()) : SchemeColors{}, map);
+  return map;
+}
+
+SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
+  std::vector<std::string> chain = InheritanceChain(part);
+  return MappedColors(IsMasterRoot(PartRoot(chain.back())) ? ThemeColorsOfMaster(chain.back()) : SchemeColors{},
+                      ColorMapOf(chain));
+}
+
+bool PresentationDocument::SetThemeColor(const std::string& part, int index, std::uint32_t rgb) {
+  std::vector<std::string> chain = InheritanceChain(part);
+  const Relationship* theme = IsMasterRoot(PartRoot(chain.back()))
+                                  ? package_->FindRelationshipOfType(chain.back(), "theme")
+                                  : nullptr;
+  if (!theme || theme->external || index < 0 || index >= kThemeColorCount) return false;
+  const std::string themePart = theme->target;
+  if (!WriteThemeColor(PartRoot(themePart), ColorMapOf(chain)[static_cast<std::size_t>(index)], rgb)) return false;
+  package_->MarkModified(themePart);
+  // Every colour worked out may have come from that theme.
+  themeColors_.clear();
+  partColors_.clear();
+  timelines_.clear();
+  return true;
 }
 
 const ColorContext& PresentationDocument::ColorsOf(const std::string& part) {

@@ -81,8 +81,12 @@ class PresentationDocument {
   // The theme colours a slide, layout, master or notes part shows: its master's theme
   // through the master's colour map and the overrides down the chain.
   SchemeColors ThemeColorsOf(const std::string& part);
+  // Sets the colour a part shows at a 0-based MsoThemeColorSchemeIndex - 1 in
+  // its master's theme, the slot the colour maps choose there: the theme's
+  // other pages change with it, as in PowerPoint. False when there is no such theme slot.
+  bool SetThemeColor(const std::string& part, int index, std::uint32_t rgb);
   // Those colours and the theme's own slots (ColorContextOf), worked out once
-  // per part: nothing edits a theme or colour map, and every colour read needs them.
+  // per part until a theme colour is set: every colour read needs them.
   const ColorContext& ColorsOf(const std::string& part);
   // The p:bg in effect for a slide, layout or master (its own, else the
   // nearest one it inherits). Where no part of the chain has one, the
@@ -168,6 +172,8 @@ class PresentationDocument {
   void ForgetFactsByElement();
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
+  // For each MsoThemeColorSchemeIndex - 1, the theme slot the part shows there.
+  ColorMap ColorMapOf(const std::vector<std::string>& chain);
 };
 
 }  // namespace quillmere::engine

@@ -75,8 +75,7 @@ std::string NewShapeXml(const pugi::xml_node& tree, unsigned id, std::string_vie
 
 }  // namespace
 
-pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild) {
-  pugi::xml_node copy = treeChild.parent().insert_copy_after(treeChild, treeChild);
+unsigned GiveFreshShapeIds(PresentationDocument& doc, const std::string& part, const pugi::xml_node& copy) {
   // Ids are renumbered in document order, so the copy itself takes the first;
   // branches of one mc:AlternateContent are one shape and keep one id.
   std::unordered_map<unsigned, unsigned> fresh;
@@ -87,6 +86,12 @@ pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part
   ForEachDrawingProperties(copy, [&](const pugi::xml_node& c) {
     c.attribute("id").set_value(id + fresh.at(c.attribute("id").as_uint()));
   });
+  return id;
+}
+
+pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild) {
+  pugi::xml_node copy = treeChild.parent().insert_copy_after(treeChild, treeChild);
+  const unsigned id = GiveFreshShapeIds(doc, part, copy);
   std::vector<pugi::xml_node> variants = ShapeVariants(copy);
   std::string name;
   if (!variants.empty()) {

@@ -1,6 +1,8 @@
 #include "engine/model/ThemeColors.h"
 
 #include <charconv>
+#include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "engine/model/XmlNames.h"
@@ -61,6 +63,18 @@ SchemeColors MappedColors(const SchemeColors& theme, const ColorMap& map) {
   SchemeColors shown{};
   for (int i = 0; i < kThemeColorCount; ++i) shown[i] = theme[map[i]];
   return shown;
+}
+
+bool WriteThemeColor(const pugi::xml_node& themeRoot, int slot, std::uint32_t rgb) {
+  if (slot < 0 || slot >= kThemeColorCount) return false;
+  pugi::xml_node entry = ChildNamed(ChildNamed(ChildNamed(themeRoot, "themeElements"), "clrScheme"), kThemeSlots[slot]);
+  if (!entry) return false;
+  std::string prefix(entry.name(), std::string_view(entry.name()).size() - kThemeSlots[slot].size());
+  while (entry.first_child()) entry.remove_child(entry.first_child());
+  char hex[7];
+  std::snprintf(hex, sizeof hex, "%02X%02X%02X", rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+  entry.append_child((prefix + "srgbClr").c_str()).append_attribute("val") = hex;
+  return true;
 }
 
 }  // namespace quillmere::engine

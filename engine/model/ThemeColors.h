@@ -31,5 +31,8 @@ ColorMap IdentityColorMap();
 // element; the entries it does not name keep their mapping.
 void ApplyColorMapping(ColorMap& map, const pugi::xml_node& mapping);
 SchemeColors MappedColors(const SchemeColors& theme, const ColorMap& map);
+// Sets a slot (an index in kThemeSlots order) of a theme part's a:clrScheme
+// to an RGB colour (packed as above); false when the theme has no such slot.
+bool WriteThemeColor(const pugi::xml_node& themeRoot, int slot, std::uint32_t rgb);
 
 }  // namespace quillmere::engine

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/core/PresentationOpener.h"
+#include "engine/model/BlankPresentation.h"
 #include "engine/objects/SlideImages.h"
 
 namespace quillmere::engine {
@@ -16,14 +17,29 @@ std::shared_ptr<PresentationObject> PresentationsObject::Open(Args args, std::st
   auto pres = std::make_shared<PresentationObject>(session_, LoadPresentation(file.name, member));
   if (untitled) {
     // An untitled copy has no file behind it, so nothing can ever be saved over the original.
-    pres->name = "Presentation" + std::to_string(++session_->untitledCount);
-    pres->fullName = pres->name;
+    NameUntitled(*pres);
   } else {
     std::filesystem::path full = std::filesystem::absolute(file.name);
     pres->fullName = full.string();
     pres->name = full.filename().string();
     pres->path = full.parent_path().string();
   }
+  return Adopt(std::move(pres), withWindow);
+}
+
+std::shared_ptr<PresentationObject> PresentationsObject::Add(Args args) {
+  auto pres = std::make_shared<PresentationObject>(session_, NewBlankPresentation());
+  NameUntitled(*pres);
+  return Adopt(std::move(pres), ArgAt(args, 0).IsEmpty() || ArgAt(args, 0).AsBool());
+}
+
+void PresentationsObject::NameUntitled(PresentationObject& pres) {
+  pres.name = "Presentation" + std::to_string(++session_->untitledCount);
+  pres.fullName = pres.name;
+}
+
+std::shared_ptr<PresentationObject> PresentationsObject::Adopt(std::shared_ptr<PresentationObject> pres,
+                                                               bool withWindow) {
   pres->withWindow = withWindow;
   pres->owner = shared_from_this();
   open.push_back(pres);
@@ -44,6 +60,7 @@ const MemberTable<PresentationsObject>& PresentationsObject::Members() {
              auto& list = o.open;
              return Value(list[CollectionIndex(ArgAt(a, 0), static_cast<int>(list.size()), "Presentations") - 1]);
            }},
+      {.name = "Add", .call = [](PresentationsObject& o, Args a) { return Value(o.Add(a)); }},
       {.name = "Open", .call = [](PresentationsObject& o, Args a) { return Value(o.Open(a, "Presentations.Open")); }},
       {.name = "Open2007",
        .sinceVersion = 12,

@@ -16,9 +16,17 @@ class PresentationsObject final : public EngineObject<PresentationsObject> {
   static const MemberTable<PresentationsObject>& Members();
   using EngineObject::EngineObject;
   std::shared_ptr<PresentationObject> Open(Args args, std::string_view member);
+  // Add(WithWindow): a new blank presentation, untitled like an untitled copy.
+  std::shared_ptr<PresentationObject> Add(Args args);
   void Remove(const PresentationObject* pres);
 
   std::vector<std::shared_ptr<PresentationObject>> open;
+
+ private:
+  // "PresentationN", counted over the session as PowerPoint counts its untitled presentations.
+  void NameUntitled(PresentationObject& pres);
+  // Lists the presentation as open; only one with a window can become the active one.
+  std::shared_ptr<PresentationObject> Adopt(std::shared_ptr<PresentationObject> pres, bool withWindow);
 };
 
 class ApplicationObject final : public EngineObject<ApplicationObject> {

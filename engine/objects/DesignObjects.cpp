@@ -35,7 +35,7 @@ const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
            }},
       {.name = "ThemeColorScheme",
        .sinceVersion = 12,
-       .get = [](CustomLayoutObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.part); }},
+       .get = [](CustomLayoutObject& o, Args a) { return ThemeColorSchemeOf(o.Session(), o.doc, o.part, a); }},
       {.name = "Background",
        .sinceVersion = 12,
        .get = [](CustomLayoutObject& o, Args) { return BackgroundOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
@@ -112,7 +112,7 @@ const MemberTable<MasterObject>& MasterObject::Members() {
        .get = [](MasterObject& o, Args) { return Value(BackgroundStyleIndex(o.doc->BackgroundOf(o.part))); }},
       {.name = "ThemeColorScheme",
        .sinceVersion = 12,
-       .get = [](MasterObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.part); }},
+       .get = [](MasterObject& o, Args a) { return ThemeColorSchemeOf(o.Session(), o.doc, o.part, a); }},
       {.name = "ColorScheme",
        .get =
            [](MasterObject& o, Args) {

@@ -19,9 +19,10 @@ bool ShowsMasterShapes(PresentationDocument& doc, const std::string& part) {
   return doc.PartRoot(part).attribute("showMasterSp").as_bool(true);
 }
 
-Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session, PresentationDocument& doc,
-                         const std::string& part) {
-  return Value(std::make_shared<ThemeColorSchemeObject>(session, doc.ThemeColorsOf(part)));
+Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session,
+                         const std::shared_ptr<PresentationDocument>& doc, const std::string& part, Args args) {
+  auto scheme = std::make_shared<ThemeColorSchemeObject>(session, ThemeColorOwner{doc, part});
+  return ArgAt(args, 0).IsEmpty() ? Value(scheme) : ThemeColorAt(*scheme, ArgAt(args, 0));
 }
 
 Value BackgroundOf(const std::shared_ptr<EngineSession>& session, const std::shared_ptr<PresentationDocument>& doc,

@@ -16,9 +16,11 @@ std::string PartDisplayName(PresentationDocument& doc, const std::string& part);
 bool HasOwnBackground(PresentationDocument& doc, const std::string& part);
 // Whether a slide or layout shows the shapes of what it follows (showMasterSp, true unless said).
 bool ShowsMasterShapes(PresentationDocument& doc, const std::string& part);
-// ThemeColorScheme: the theme colours the part shows (ThemeColorsOf).
-Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session, PresentationDocument& doc,
-                         const std::string& part);
+// ThemeColorScheme: the theme colours the part shows (ThemeColorsOf), which
+// can be set. ThemeColorScheme(i) is its colour i, as automation applies the
+// arguments of a property that takes none to what it returns.
+Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session,
+                         const std::shared_ptr<PresentationDocument>& doc, const std::string& part, Args args);
 // Background as PowerPoint hands it out: a range of one shape whose fill is
 // the p:bg in effect for the part (its own, else the one it follows).
 Value BackgroundOf(const std::shared_ptr<EngineSession>& session, const std::shared_ptr<PresentationDocument>& doc,

@@ -1,10 +1,10 @@
 #include "engine/objects/PresentationObject.h"
 
-
 #include "engine/model/PresentationFonts.h"
 #include "engine/objects/ApplicationObjects.h"
 #include "engine/objects/DesignObjects.h"
 #include "engine/objects/DocumentObjects.h"
+#include "engine/objects/PresentationSaving.h"
 #include "engine/objects/SlideImages.h"
 #include "engine/objects/SlideObjects.h"
 #include "engine/objects/ThemeObjects.h"
@@ -13,31 +13,11 @@ namespace quillmere::engine {
 namespace {
 
 constexpr std::string_view kMarkAsFinal = "_MarkAsFinal";
-// File formats SaveCopyAs writes as an Open XML package.
-constexpr int kSaveAsDefault = 11;
-constexpr int kSaveAsOpenXmlPresentation = 24;
-constexpr std::string_view kPresentationMainType =
-    "application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml";
 
 bool IsFinal(PresentationObject& o) {
   auto& props = o.CustomProperties()->properties;
   auto i = props.IndexOf(kMarkAsFinal);
   return i && props.ValueAt(*i).AsBool();
-}
-
-Value SaveCopyAs(PresentationObject& o, Args a) {
-  DrawPendingImages(*o.Session());
-  std::string file = ArgAt(a, 0).AsString();
-  int format = ArgAt(a, 1).IsEmpty() ? kSaveAsDefault : ArgAt(a, 1).AsLong();
-  if (format != kSaveAsDefault && format != kSaveAsOpenXmlPresentation)
-    throw ComError(hr::kInvalidArgument, "Presentation.SaveCopyAs : Invalid enumeration value.");
-  try {
-    // An Open XML copy is a presentation even when the deck is a template, a show or macro-enabled.
-    o.doc->Pkg().SaveAs(file, format == kSaveAsOpenXmlPresentation ? kPresentationMainType : std::string_view());
-  } catch (const PackageError& e) {
-    throw ComError(hr::kUnspecified, std::string("Presentation.SaveCopyAs : An error occurred while PowerPoint was saving the file. (") + e.what() + ")");
-  }
-  return {};
 }
 
 }  // namespace
@@ -115,6 +95,7 @@ const MemberTable<PresentationObject>& PresentationObject::Members() {
        }},
       {.name = "CustomDocumentProperties", .get = [](PresentationObject& o, Args) { return Value(o.CustomProperties()); }},
       {.name = "SaveCopyAs", .call = SaveCopyAs},
+      {.name = "SaveAs", .call = SaveAs},
       {.name = "Export",
        .call =
            [](PresentationObject& o, Args a) {

@@ -21,6 +21,7 @@
 #include "engine/objects/FillFormatObjects.h"
 #include "engine/objects/GroupItemsObjects.h"
 #include "engine/objects/LinkFormatObjects.h"
+#include "engine/objects/ShapeClipboard.h"
 #include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/RulerObjects.h"
 #include "engine/objects/ShapeImages.h"
@@ -414,6 +415,12 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
            }},
       {.name = "Duplicate",
        .call = [](ShapeObject& o, Args) { return Value(RangeOf(o, {DuplicateShape(*o.doc, o.part, o.treeNode)})); }},
+      {.name = "Copy",
+       .call =
+           [](ShapeObject& o, Args) {
+             CopyShapesToClipboard({o.shared_from_this()}, "Shape.Copy");
+             return Value();
+           }},
       {.name = "Delete",
        .call =
            [](ShapeObject& o, Args) {

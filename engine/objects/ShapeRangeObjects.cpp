@@ -1,5 +1,6 @@
 #include "engine/objects/ShapeRangeObjects.h"
 
+#include "engine/objects/ShapeClipboard.h"
 #include "engine/objects/ShapeImages.h"
 
 namespace quillmere::engine {
@@ -21,6 +22,12 @@ const MemberTable<ShapeRangeObject>& ShapeRangeObject::Members() {
            }},
       {.name = "Export",
        .call = [](ShapeRangeObject& o, Args a) { return ExportShapeImages(o.shapes, "ShapeRange.Export", a); }},
+      {.name = "Copy",
+       .call =
+           [](ShapeRangeObject& o, Args) {
+             CopyShapesToClipboard(o.shapes, "ShapeRange.Copy");
+             return Value();
+           }},
       {.name = "Delete",
        .call =
            [](ShapeRangeObject& o, Args) {

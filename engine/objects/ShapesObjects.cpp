@@ -3,6 +3,7 @@
 #include "engine/model/ShapeEdits.h"
 #include "engine/model/ShapeKind.h"
 #include "engine/model/ShapeTree.h"
+#include "engine/objects/ShapeClipboard.h"
 #include "engine/objects/ShapeLookup.h"
 #include "engine/objects/ShapeObjects.h"
 #include "engine/objects/ShapeRangeObjects.h"
@@ -63,6 +64,7 @@ const MemberTable<ShapesObject>& ShapesObject::Members() {
              return Value(std::make_shared<ShapeRangeObject>(o.Session(), std::move(shapes)));
            }},
       {.name = "AddShape", .call = AddShape},
+      {.name = "Paste", .call = [](ShapesObject& o, Args) { return PasteShapesFromClipboard(o); }},
       {.name = "HasTitle", .get = [](ShapesObject& o, Args) { return MsoBool(static_cast<bool>(TitleShapeOf(o))); }},
       {.name = "Title",
        .get =

@@ -66,7 +66,7 @@ const MemberTable<NotesPageObject>& NotesPageObject::Members() {
        }},
       {.name = "ThemeColorScheme",
        .sinceVersion = 12,
-       .get = [](NotesPageObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.part); }},
+       .get = [](NotesPageObject& o, Args a) { return ThemeColorSchemeOf(o.Session(), o.doc, o.part, a); }},
   };
   return table;
 }
@@ -170,7 +170,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
        .get = [](SlideObject& o, Args) { return Value(BackgroundStyleIndex(o.doc->BackgroundOf(o.entry.part))); }},
       {.name = "ThemeColorScheme",
        .sinceVersion = 12,
-       .get = [](SlideObject& o, Args) { return ThemeColorSchemeOf(o.Session(), *o.doc, o.entry.part); }},
+       .get = [](SlideObject& o, Args a) { return ThemeColorSchemeOf(o.Session(), o.doc, o.entry.part, a); }},
       {.name = "NotesPage",
        .get =
            [](SlideObject& o, Args) {

@@ -4,22 +4,23 @@ namespace quillmere::engine {
 
 const MemberTable<ThemeColorObject>& ThemeColorObject::Members() {
   static const auto rgb = [](ThemeColorObject& o, Args) { return Value(static_cast<int>(o.rgb)); };
+  static const auto putRgb = [](ThemeColorObject& o, Args, const Value& v) {
+    if (!o.owner.doc) ThrowReadOnly("RGB");
+    auto color = static_cast<std::uint32_t>(v.AsLong()) & 0xFFFFFF;
+    if (!o.owner.doc->SetThemeColor(o.owner.part, o.index, color))
+      throw ComError(hr::kUnspecified, "ThemeColor.RGB : The theme of this page cannot be changed.");
+    o.rgb = color;
+  };
   static const MemberTable<ThemeColorObject> table{
-      {.name = "RGB", .get = rgb},
+      {.name = "RGB", .get = rgb, .put = putRgb},
       // The default member, reached by a call without a member name.
-      {.name = "", .get = rgb},
+      {.name = "", .get = rgb, .put = putRgb},
   };
   return table;
 }
 
 const MemberTable<ThemeColorSchemeObject>& ThemeColorSchemeObject::Members() {
-  static const auto colorAt = [](ThemeColorSchemeObject& o, Args a) {
-    int index = ArgAt(a, 0).AsLong();  // MsoThemeColorSchemeIndex
-    if (index < 1 || index > kThemeColorCount)
-      throw ComError(hr::kInvalidArgument,
-                     "ThemeColorScheme.Colors : The index into the specified collection is out of bounds.");
-    return Value(std::make_shared<ThemeColorObject>(o.Session(), o.colors[index - 1]));
-  };
+  static const auto colorAt = [](ThemeColorSchemeObject& o, Args a) { return ThemeColorAt(o, ArgAt(a, 0)); };
   static const MemberTable<ThemeColorSchemeObject> table{
       {.name = "Colors", .call = colorAt},
       {.name = "Count", .get = [](ThemeColorSchemeObject&, Args) { return Value(kThemeColorCount); }},
@@ -27,6 +28,15 @@ const MemberTable<ThemeColorSchemeObject>& ThemeColorSchemeObject::Members() {
       {.name = "", .call = colorAt},
   };
   return table;
+}
+
+Value ThemeColorAt(ThemeColorSchemeObject& scheme, const Value& index) {
+  int i = index.AsLong();  // MsoThemeColorSchemeIndex
+  if (i < 1 || i > kThemeColorCount)
+    throw ComError(hr::kInvalidArgument,
+                   "ThemeColorScheme.Colors : The index into the specified collection is out of bounds.");
+  if (scheme.owner.doc) scheme.colors = scheme.owner.doc->ThemeColorsOf(scheme.owner.part);
+  return Value(std::make_shared<ThemeColorObject>(scheme.Session(), scheme.colors[i - 1], scheme.owner, i - 1));
 }
 
 namespace {

@@ -17,11 +17,13 @@ namespace {
 
 const MemberTable<ThemeObject>& ThemeObject::Members() {
   static const MemberTable<ThemeObject> table{
-      // The theme part's own twelve colours, before any colour map.
+      // The theme part's own twelve colours, before any colour map; ThemeColorScheme(i) is colour i.
       {.name = "ThemeColorScheme",
        .get =
-           [](ThemeObject& o, Args) {
-             return Value(std::make_shared<ThemeColorSchemeObject>(o.Session(), ReadThemeColors(ThemeRootOf(*o.doc, o.part))));
+           [](ThemeObject& o, Args a) {
+             SchemeColors colors = ReadThemeColors(ThemeRootOf(*o.doc, o.part));
+             auto scheme = std::make_shared<ThemeColorSchemeObject>(o.Session(), colors);
+             return ArgAt(a, 0).IsEmpty() ? Value(scheme) : ThemeColorAt(*scheme, ArgAt(a, 0));
            }},
       {.name = "ThemeFontScheme",
        .get =

@@ -13,6 +13,12 @@ using Kind = PackageError::Kind;
 
 constexpr char kRelationshipsNamespace[] = "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr char kRelationshipsContentType[] = "application/vnd.openxmlformats-package.relationships+xml";
+// The content types of a package made in memory before its parts are put.
+constexpr char kNewContentTypes[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>";
 
 void RefuseContentTypesPart(const std::string& key) {
   if (key == kContentTypesKey)
@@ -115,10 +121,32 @@ std::unique_ptr<Package> Package::Open(const std::filesystem::path& file, const 
   im.entries = ListEntries(im.zip.get(), limits);
   im.entryByKey.reserve(im.entries.size());
   for (size_t i = 0; i < im.entries.size(); ++i) im.entryByKey.emplace(PartKey(im.entries[i].partName), i);
+  package->FindMainPart();
 
+  const ZipEntry* types = im.Entry(kContentTypesKey);
+  if (!types) throw PackageError(Kind::Corrupt, "the package has no [Content_Types].xml");
+  im.contentTypesXml = ParseXml(ReadEntry(im.zip.get(), *types));
+  if (!im.contentTypesXml) throw PackageError(Kind::Corrupt, "[Content_Types].xml is not well-formed XML");
+  im.contentTypes = std::make_unique<ContentTypes>(*im.contentTypesXml);
+  return package;
+}
+
+std::unique_ptr<Package> Package::FromParts(const std::vector<AddedPart>& parts) {
+  std::unique_ptr<Package> package(new Package(std::filesystem::path()));
+  Impl& im = *package->impl_;
+  im.contentTypesXml = ParseXml(kNewContentTypes);
+  im.contentTypes = std::make_unique<ContentTypes>(*im.contentTypesXml);
+  im.contentTypes->MarkChanged();  // there is no file to copy it from
+  for (const AddedPart& part : parts) package->PutPart(part.name, part.bytes, part.contentType);
+  package->FindMainPart();
+  return package;
+}
+
+void Package::FindMainPart() {
+  Impl& im = *impl_;
   // The main part is parsed now: the engine reads it first anyway, and a zip
   // that is not a presentation is turned away before anything else is read.
-  const Relationship* main = package->FindRelationshipOfType("", "officeDocument");
+  const Relationship* main = FindRelationshipOfType("", "officeDocument");
   if (!main || main->external) throw PackageError(Kind::NotAPresentation, "the zip is not an Open XML package");
   std::string mainKey = PartKey(main->target);
   if (!im.Has(mainKey))
@@ -129,13 +157,6 @@ std::unique_ptr<Package> Package::Open(const std::filesystem::path& file, const 
   if (rootName != "presentation")
     throw PackageError(Kind::NotAPresentation, "the package holds a " + std::string(rootName) + ", not a presentation");
   im.mainPart = main->target;
-
-  const ZipEntry* types = im.Entry(kContentTypesKey);
-  if (!types) throw PackageError(Kind::Corrupt, "the package has no [Content_Types].xml");
-  im.contentTypesXml = ParseXml(ReadEntry(im.zip.get(), *types));
-  if (!im.contentTypesXml) throw PackageError(Kind::Corrupt, "[Content_Types].xml is not well-formed XML");
-  im.contentTypes = std::make_unique<ContentTypes>(*im.contentTypesXml);
-  return package;
 }
 
 bool Package::HasPart(std::string_view partName) const { return impl_->Has(PartKey(partName)); }
@@ -234,6 +255,10 @@ void Package::RemovePart(std::string_view partName) {
 }
 
 std::string Package::AddRelationship(std::string_view sourcePart, std::string_view type, std::string_view targetPart) {
+  return AddRelationship(sourcePart, Relationship{{}, std::string(type), std::string(targetPart), false});
+}
+
+std::string Package::AddRelationship(std::string_view sourcePart, const Relationship& wanted) {
   Impl& im = *impl_;
   std::string relsName = RelationshipsPartName(sourcePart);
   std::string relsKey = PartKey(relsName);
@@ -248,12 +273,14 @@ std::string Package::AddRelationship(std::string_view sourcePart, std::string_vi
     rels = im.Load(relsKey);
   }
   pugi::xml_node root = rels->document_element();
-  std::string id;
+  std::string id = wanted.id.empty() || RelationshipElement(rels, wanted.id) ? std::string() : wanted.id;
   for (int n = 1; id.empty() || RelationshipElement(rels, id); ++n) id = "rId" + std::to_string(n);
   pugi::xml_node r = root.append_child(RelationshipElementName(root).c_str());
   r.append_attribute("Id").set_value(id.c_str());
-  r.append_attribute("Type").set_value(std::string(type).c_str());
-  r.append_attribute("Target").set_value(RelativeTarget(sourcePart, targetPart).c_str());
+  r.append_attribute("Type").set_value(wanted.type.c_str());
+  r.append_attribute("Target").set_value(
+      (wanted.external ? wanted.target : RelativeTarget(sourcePart, wanted.target)).c_str());
+  if (wanted.external) r.append_attribute("TargetMode").set_value("External");
   MarkModified(relsName);
   return id;
 }
@@ -284,6 +311,7 @@ bool Package::RestoreIfUnchanged(std::string_view partName) {
   if (key == kContentTypesKey) {
     if (!im.contentTypes->Changed()) return true;
     const ZipEntry* entry = im.Entry(kContentTypesKey);
+    if (!entry) return false;  // a package made in memory has only its DOM
     if (!SameAsBytes(*im.contentTypesXml, [&] { return ReadEntry(im.zip.get(), *entry); })) return false;
     im.contentTypes->MarkUnchanged();
     return true;

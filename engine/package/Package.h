@@ -46,6 +46,16 @@ class Package {
   // Throws PackageError. The zip is checked against size, entry-count and
   // compression-ratio limits and for duplicate or unsafe entry names.
   static std::unique_ptr<Package> Open(const std::filesystem::path& file, const PackageLimits& limits = {});
+  // A part written beside or instead of a package's own: its name, bytes
+  // and content type (empty: the package's default for the name's extension).
+  struct AddedPart {
+    std::string name, bytes, contentType;
+  };
+  // A package made in memory from its parts, the package relationships among
+  // them (a new presentation): it has no file, and every part saves from the
+  // bytes given, under the content type given (none: the default for its
+  // extension). Throws PackageError like Open when it holds no presentation.
+  static std::unique_ptr<Package> FromParts(const std::vector<AddedPart>& parts);
   ~Package();
   Package(const Package&) = delete;
   Package& operator=(const Package&) = delete;
@@ -88,6 +98,9 @@ class Package {
   // source; the relationships part is made when the source has none. Returns
   // the new id: the first "rIdN" the source does not use.
   std::string AddRelationship(std::string_view sourcePart, std::string_view type, std::string_view targetPart);
+  // The same for a relationship as read (an internal target a part name, an
+  // external one as written), under its id when the source does not use it yet.
+  std::string AddRelationship(std::string_view sourcePart, const Relationship& wanted);
   // Points the relationship with that id at another internal part; false when there is no such relationship.
   bool RetargetRelationship(std::string_view sourcePart, std::string_view id, std::string_view targetPart);
   // Removes the relationship with that id; nothing when there is none.
@@ -105,16 +118,14 @@ class Package {
   // The same with some parts' bytes replaced in the written file only (the
   // part name as in Relationship::target, without a leading "/").
   using ReplacedParts = std::map<std::string, std::string, std::less<>>;
-  // Parts the copy has beside the package's own, with their content types
-  // (empty: the package's default for the name's extension).
-  struct AddedPart {
-    std::string name, bytes, contentType;
-  };
+  // Parts the copy has beside the package's own (AddedPart).
   void SaveCopyWith(const std::filesystem::path& file, const ReplacedParts& replaced,
                     const std::vector<AddedPart>& added = {});
 
  private:
   explicit Package(std::filesystem::path file);
+  // Finds the main part through the package relationships and checks that it is a presentation.
+  void FindMainPart();
   // replaced: by part key.
   void Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& replaced,
             const std::vector<AddedPart>& added = {});

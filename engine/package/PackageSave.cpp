@@ -35,6 +35,8 @@ void Package::SaveCopyWith(const std::filesystem::path& file, const ReplacedPart
 void Package::Save(const std::filesystem::path& file, std::string_view mainContentType, const ReplacedParts& byKey,
                    const std::vector<AddedPart>& added) {
   Impl& im = *impl_;
+  const ZipEntry* typesEntry = im.Entry(kContentTypesKey);
+  const std::string typesName = typesEntry ? typesEntry->zipName : "[Content_Types].xml";
   std::filesystem::path temp = TempNameNextTo(file);
   std::error_code ignored;
   try {
@@ -53,9 +55,9 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
       if (!mainContentType.empty()) contentTypes.SetOverride(im.mainPart, mainContentType);
       for (const AddedPart& part : added)
         if (!part.contentType.empty()) contentTypes.SetOverride(part.name, part.contentType);
-      out.AddBytes(im.Entry(kContentTypesKey)->zipName, SerializeXml(types));
+      out.AddBytes(typesName, SerializeXml(types));
     } else {
-      write(kContentTypesKey, im.Entry(kContentTypesKey)->zipName);
+      write(kContentTypesKey, typesName);
     }
     for (const ZipEntry& e : im.entries) {
       std::string key = PartKey(e.partName);
