@@ -36,41 +36,42 @@ std::vector<Reach> ReachOf(const CopiedShapes& copied) {
   return reach;
 }
 
-// "ppt/charts/chart12.xml" → "ppt/charts/chart" and "xml".
-std::pair<std::string, std::string> StemAndExtension(std::string_view name) {
+// "ppt/charts/chart12.xml" → "ppt/charts/chart12" and "xml", its number dropped when asked.
+std::pair<std::string, std::string> StemAndExtension(std::string_view name, bool dropNumber) {
   std::size_t slash = name.rfind('/'), dot = name.rfind('.');
   std::string extension;
   if (dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash)) {
     extension = LowerAscii(name.substr(dot + 1));
     name = name.substr(0, dot);
   }
-  std::size_t end = name.find_last_not_of("0123456789");
-  return {std::string(name.substr(0, end == std::string_view::npos ? 0 : end + 1)), extension};
+  if (dropNumber) name = name.substr(0, name.find_last_not_of("0123456789") + 1);
+  return {std::string(name), extension};
 }
 
+// Numbers parts as PowerPoint does, counting every extension: "image1.png", then "image2.jpeg".
 class PartNamer {
  public:
-  PartNamer(PresentationDocument& doc) : package_(doc.Pkg()) {
+  explicit PartNamer(PresentationDocument& doc) {
     const std::string& main = doc.MainPart();
     mediaFolder_ = main.substr(0, main.rfind('/') + 1) + "media/";
+    for (const std::string& name : doc.Pkg().PartNames()) taken_.insert(PartKey(StemAndExtension(name, false).first));
   }
 
   std::string NameFor(const CopiedPart& part, const Reach& reach) {
-    auto [stem, extension] = StemAndExtension(part.name);
+    auto [stem, extension] = StemAndExtension(part.name, true);
     // A sound that only an audio relationship reaches is a sound effect, which PowerPoint keeps as "audioN".
     if (reach.media) stem = mediaFolder_ + "media";
     else if (reach.audio) stem = mediaFolder_ + "audio";
     else if (reach.image) stem = mediaFolder_ + "image";
     for (unsigned n = 1;; ++n) {
-      std::string name = stem + std::to_string(n) + (extension.empty() ? "" : "." + extension);
-      if (!package_.HasPart(name) && taken_.insert(PartKey(name)).second) return name;
+      std::string numbered = stem + std::to_string(n);
+      if (taken_.insert(PartKey(numbered)).second) return numbered + (extension.empty() ? "" : "." + extension);
     }
   }
 
  private:
-  Package& package_;
   std::string mediaFolder_;
-  std::set<std::string> taken_;  // by part key
+  std::set<std::string> taken_;  // part keys without their extensions
 };
 
 Relationship InTarget(const CopiedRelationship& r, const std::vector<std::string>& names) {
@@ -91,7 +92,8 @@ std::vector<std::string> PutParts(PresentationDocument& doc, const CopiedShapes&
     package.PutPart(names[i], part.bytes, part.contentType.empty() ? kOctetStream : std::string_view(part.contentType));
   }
   for (std::size_t i = 0; i < copied.parts.size(); ++i)
-    for (const CopiedRelationship& r : copied.parts[i].relationships) package.AddRelationship(names[i], InTarget(r, names));
+    for (const CopiedRelationship& r : copied.parts[i].relationships)
+      package.AddRelationship(names[i], InTarget(r, names));
   return names;
 }
 

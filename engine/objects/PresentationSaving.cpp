@@ -22,8 +22,9 @@ void SavePackage(PresentationObject& o, const std::string& file, int format, std
     // An Open XML copy is a presentation even when the deck is a template, a show or macro-enabled.
     o.doc->Pkg().SaveAs(file, format == kSaveAsOpenXmlPresentation ? kPresentationMainType : std::string_view());
   } catch (const PackageError& e) {
-    throw ComError(hr::kUnspecified, std::string(member) +
-                                         " : An error occurred while PowerPoint was saving the file. (" + e.what() + ")");
+    std::string why = e.what();
+    throw ComError(hr::kUnspecified,
+                   std::string(member) + " : An error occurred while PowerPoint was saving the file. (" + why + ")");
   }
 }
 

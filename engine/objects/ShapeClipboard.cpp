@@ -22,8 +22,8 @@ void CopyShapesToClipboard(const std::vector<std::shared_ptr<ShapeObject>>& shap
 Value PasteShapesFromClipboard(ShapesObject& shapes) {
   const std::shared_ptr<const CopiedShapes>& copied = shapes.Session()->copiedShapes;
   if (!copied)
-    throw ComError(hr::kUnspecified,
-                   "Shapes.Paste : Invalid request.  Clipboard is empty or contains data which may not be pasted here.");
+    throw ComError(hr::kUnspecified, "Shapes.Paste : Invalid request.  "
+                                     "Clipboard is empty or contains data which may not be pasted here.");
   std::vector<pugi::xml_node> pasted = PasteShapes(*shapes.doc, shapes.part, *copied);
   if (pasted.empty())
     throw ComError(hr::kUnspecified, "Shapes.Paste : Invalid request.  The shapes cannot be pasted here.");
