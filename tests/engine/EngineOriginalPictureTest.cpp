@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "engine/model/PictureFileType.h"
 #include "engine/objects/WebPageSave.h"
 #include "engine/package/Package.h"
 #include "tests/engine/EditedDecks.h"
@@ -209,6 +210,25 @@ TEST_F(EngineOriginalPictureTest, BrokenPicturesCopyAndSaveWithoutTheirFileAndNo
   EXPECT_THROW(empty.Call("SaveAs", (temp_ / "no" / "page.html").string(), kPpSaveAsHtml), ComError);
   EXPECT_FALSE(fs::exists(temp_ / "no"));
   EXPECT_THROW(empty.Call("SaveAs", (temp_ / "x.ppt").string(), 99), ComError);
+}
+
+TEST(PictureFileTypeTest, TheBytesNameTheFileWhateverThePartIsCalled) {
+  using engine::PictureFileExtension;
+  std::string emf(44, '\0');
+  emf[0] = 1;
+  emf.replace(40, 4, " EMF");
+  EXPECT_EQ(PictureFileExtension(emf, "ppt/media/image1.emf"), "emf");
+  EXPECT_EQ(PictureFileExtension("\xFF\xD8\xFF\xE0 JFIF", "ppt/media/image1.png"), "jpg");  // misnamed by its writer
+  EXPECT_EQ(PictureFileExtension(std::string("\x01\0\x09\0", 4) + std::string(14, '\0'), "x.bin"), "wmf");
+  // Compressed metafiles are told apart by name only; EMF is what PowerPoint compresses most.
+  EXPECT_EQ(PictureFileExtension("\x1F\x8B\x08 gzip", "ppt/media/image2.WMZ"), "wmz");
+  EXPECT_EQ(PictureFileExtension("\x1F\x8B\x08 gzip", "ppt/media/image2.bin"), "emz");
+  EXPECT_EQ(PictureFileExtension("\xEF\xBB\xBF\n<?xml version=\"1.0\"?><svg/>", "image.xml"), "svg");
+  EXPECT_EQ(PictureFileExtension(std::string("MM\0*", 4), "image.tiff"), "tif");
+  // HD Photo, PDF, XML that is no SVG, and nothing at all have no file a page shows as it is.
+  for (std::string_view other : {std::string_view("II\xBC\x01"), std::string_view("%PDF-1.4"),
+                                 std::string_view("<?xml version=\"1.0\"?><root/>"), std::string_view()})
+    EXPECT_EQ(PictureFileExtension(other, "ppt/media/image9.png"), "") << other;
 }
 
 }  // namespace
