@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string_view>
 
 #include "engine/model/NewSlide.h"
@@ -68,8 +69,10 @@ std::string CopiedRelationships(Package& package, const std::string& source, con
   pugi::xml_document rels;
   pugi::xml_node root = rels.append_child("Relationships");
   root.append_attribute("xmlns") = "http://schemas.openxmlformats.org/package/2006/relationships";
+  std::set<std::string_view> ids;
   for (const Relationship& r : package.Relationships(source)) {
-    if (r.type.ends_with("/notesSlide")) continue;
+    // A repeated id is read as its first; the copy keeps only that one.
+    if (!ids.insert(r.id).second || r.type.ends_with("/notesSlide")) continue;
     pugi::xml_node n = root.append_child("Relationship");
     n.append_attribute("Id") = r.id.c_str();
     n.append_attribute("Type") = r.type.c_str();
