@@ -42,7 +42,9 @@ std::shared_ptr<PresentationDocument> LoadPresentation(const std::string& path, 
     case FileKind::OpenDocument: {
       ConversionResult converted = ConvertToPptx(path, GetTempFolder() + "convert");
       if (!converted.pptx) CouldNotOpen(member, converted.error);
-      return LoadPackage(*converted.pptx, member);
+      std::shared_ptr<PresentationDocument> doc = LoadPackage(*converted.pptx, member);
+      doc->SetSourceFile(path);
+      return doc;
     }
     case FileKind::OpenXml: break;
   }

@@ -233,10 +233,25 @@ AnimSequenceModel ReadSequence(const pugi::xml_node& cTn, int depth, const Color
   return s;
 }
 
+AnimMediaNode ReadMediaNode(const pugi::xml_node& element) {
+  AnimMediaNode m;
+  pugi::xml_node node = ChildNamed(element, "cMediaNode");
+  m.shapeId = Id(ChildNamed(ChildNamed(node, "tgtEl"), "spTgt").attribute("spid")).value_or(0);
+  m.narration = element.attribute("isNarration").as_bool();
+  m.volume = std::clamp(NumberOr(node.attribute("vol"), m.volume * kPercentUnit) / kPercentUnit, 0.0, 1.0);
+  m.mute = node.attribute("mute").as_bool();
+  return m;
+}
+
 void CollectSequences(const pugi::xml_node& list, int depth, AnimationTimeline& timeline, bool& haveMain,
                       const ColorContext& colors) {
   for (pugi::xml_node c = list.first_child(); c; c = c.next_sibling()) {
-    if (c.type() != pugi::node_element || !IsTimeContainer(LocalName(c))) continue;
+    if (c.type() != pugi::node_element) continue;
+    if (LocalName(c) == "audio" || LocalName(c) == "video") {
+      timeline.mediaNodes.push_back(ReadMediaNode(c));
+      continue;
+    }
+    if (!IsTimeContainer(LocalName(c))) continue;
     pugi::xml_node cTn = ChildNamed(c, "cTn");
     std::string_view type = cTn.attribute("nodeType").value();
     if (type == "mainSeq") {

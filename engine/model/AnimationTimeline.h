@@ -87,10 +87,19 @@ struct AnimSequenceModel {
   bool bookmarkTrigger = false;                 // started by a media bookmark
 };
 
+// A p:audio or p:video beside the sequences: how a media shape plays.
+struct AnimMediaNode {
+  std::uint32_t shapeId = 0;
+  bool narration = false;  // p:audio isNarration: a narration recorded in PowerPoint
+  double volume = 0.5;     // vol / 100000, the schema's default one half
+  bool mute = false;
+};
+
 struct AnimationTimeline {
   AnimSequenceModel mainSequence;  // empty when the part has none
   std::vector<AnimSequenceModel> interactiveSequences;
   std::vector<AnimBuild> builds;
+  std::vector<AnimMediaNode> mediaNodes;
   // The build of an effect's shape and group, or nullptr.
   const AnimBuild* BuildOf(const AnimEffectModel& effect) const;
 };

@@ -54,6 +54,9 @@ constexpr PlaceholderName kNames[] = {
     {"dgm", "SmartArt Placeholder", "SmartArt Placeholder", false},
     {"media", "Media Placeholder", "Media Placeholder", false},
     {"clipArt", "Clip Art Placeholder", "Clip Art Placeholder", false},
+    {"dt", "Date Placeholder", "Date Placeholder", true},
+    {"ftr", "Footer Placeholder", "Footer Placeholder", true},
+    {"sldNum", "Slide Number Placeholder", "Slide Number Placeholder", true},
 };
 
 const PlaceholderName& NameOf(std::string_view token) {
@@ -89,16 +92,14 @@ void AddPlaceholder(pugi::xml_node tree, const pugi::xml_node& ph, unsigned id) 
   body.append_child("a:p");
 }
 
-}  // namespace
-
-std::string NewSlideXml(const pugi::xml_node& presentationRoot, const std::vector<pugi::xml_node>& layoutShapes) {
+// A page of that root element with an empty shape tree; returns the tree.
+pugi::xml_node NewPage(pugi::xml_document& doc, const pugi::xml_node& presentationRoot, const char* rootName) {
   const Namespaces& ns = std::string_view(NamespaceOf(presentationRoot)) == kStrict.p ? kStrict : kTransitional;
-  pugi::xml_document doc;
   pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
   declaration.append_attribute("version") = "1.0";
   declaration.append_attribute("encoding") = "UTF-8";
   declaration.append_attribute("standalone") = "yes";
-  pugi::xml_node root = doc.append_child("p:sld");
+  pugi::xml_node root = doc.append_child(rootName);
   root.append_attribute("xmlns:a") = ns.a;
   root.append_attribute("xmlns:r") = ns.r;
   root.append_attribute("xmlns:p") = ns.p;
@@ -122,15 +123,40 @@ std::string NewSlideXml(const pugi::xml_node& presentationRoot, const std::vecto
   }
   // a:ext before a:chOff, as the schema orders them.
   xfrm.insert_move_after(xfrm.child("a:ext"), xfrm.child("a:off"));
+  return tree;
+}
 
+// Adds the placeholders of the shapes given whose type passes the filter; closes the page.
+template <class Keep>
+std::string FinishPage(pugi::xml_document& doc, pugi::xml_node tree, const std::vector<pugi::xml_node>& shapes,
+                       Keep keep) {
   unsigned id = 2;
-  for (const pugi::xml_node& shape : layoutShapes) {
+  for (const pugi::xml_node& shape : shapes) {
     pugi::xml_node ph = PlaceholderOf(ResolvedShape(shape));
-    if (!ph || LeftOff(ph.attribute("type").value())) continue;
-    AddPlaceholder(tree, ph, id++);
+    if (ph && keep(std::string_view(ph.attribute("type").value()))) AddPlaceholder(tree, ph, id++);
   }
-  root.append_child("p:clrMapOvr").append_child("a:masterClrMapping");
+  tree.parent().parent().append_child("p:clrMapOvr").append_child("a:masterClrMapping");
   return SerializeXml(doc);
+}
+
+}  // namespace
+
+std::string NewSlideXml(const pugi::xml_node& presentationRoot, const std::vector<pugi::xml_node>& layoutShapes) {
+  pugi::xml_document doc;
+  pugi::xml_node tree = NewPage(doc, presentationRoot, "p:sld");
+  return FinishPage(doc, tree, layoutShapes, [](std::string_view type) { return !LeftOff(type); });
+}
+
+std::string NewLayoutXml(const pugi::xml_node& presentationRoot, const std::vector<pugi::xml_node>& masterShapes) {
+  pugi::xml_document doc;
+  pugi::xml_node tree = NewPage(doc, presentationRoot, "p:sldLayout");
+  pugi::xml_node root = doc.document_element();
+  root.append_attribute("preserve") = "1";
+  root.append_attribute("userDrawn") = "1";
+  tree.parent().append_attribute("name") = "Custom Layout";
+  return FinishPage(doc, tree, masterShapes, [](std::string_view type) {
+    return type == "title" || type == "dt" || type == "ftr" || type == "sldNum";
+  });
 }
 
 }  // namespace quillmere::engine

@@ -1,5 +1,6 @@
 #pragma once
-// The slide PowerPoint makes for Slides.Add and Slides.AddSlide from a layout.
+// The slide PowerPoint makes for Slides.Add and Slides.AddSlide from a layout,
+// and the layout it makes for CustomLayouts.Add.
 
 #include <string>
 #include <vector>
@@ -17,5 +18,9 @@ namespace quillmere::engine {
 // empty text body. Namespaces are the strict ones when the presentation's
 // are (its root given), else the transitional ones.
 std::string NewSlideXml(const pugi::xml_node& presentationRoot, const std::vector<pugi::xml_node>& layoutShapes);
+// The XML of a new custom layout of a master (its top-level shapes given), as
+// CustomLayouts.Add makes it: named "Custom Layout", with the master's title,
+// date, footer and slide-number placeholders, following the master's colours.
+std::string NewLayoutXml(const pugi::xml_node& presentationRoot, const std::vector<pugi::xml_node>& masterShapes);
 
 }  // namespace quillmere::engine

@@ -22,7 +22,8 @@ std::int64_t IntAttribute(const pugi::xml_node& node, const char* name, std::int
 
 }  // namespace
 
-PresentationDocument::PresentationDocument(std::unique_ptr<Package> package) : package_(std::move(package)) {
+PresentationDocument::PresentationDocument(std::unique_ptr<Package> package)
+    : package_(std::move(package)), sourceFile_(package_->File()) {
   mainPart_ = package_->MainPartName();
   pugi::xml_document* xml = package_->FindXml(mainPart_);
   pugi::xml_node root = xml ? xml->document_element() : pugi::xml_node();
@@ -65,6 +66,11 @@ const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std:
     if (rel && !rel->external && package_->HasPart(rel->target)) it->second.push_back(rel->target);
   });
   return it->second;
+}
+
+void PresentationDocument::LayoutsChanged(const std::string& masterPart) {
+  layouts_.erase(masterPart);
+  ++layoutsRevision_;
 }
 
 std::string PresentationDocument::MasterOfPart(const std::string& part) {

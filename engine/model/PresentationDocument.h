@@ -4,6 +4,7 @@
 // theme colours, backgrounds and notes pages.
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,10 @@ class PresentationDocument {
 
   Package& Pkg() { return *package_; }
   const std::string& MainPart() const { return mainPart_; }
+  // The file the presentation was opened from: the package's own unless it
+  // was converted from another format. Relative links start from its folder.
+  const std::filesystem::path& SourceFile() const { return sourceFile_; }
+  void SetSourceFile(std::filesystem::path file) { sourceFile_ = std::move(file); }
 
   float SlideWidth() const { return slideWidth_; }    // points
   float SlideHeight() const { return slideHeight_; }  // points
@@ -69,6 +74,10 @@ class PresentationDocument {
   pugi::xml_node& MadeSlideList() { return madeSlideList_; }
   const std::vector<std::string>& Masters() const { return masters_; }
   const std::vector<std::string>& LayoutsOfMaster(const std::string& masterPart);
+  // A layout was added to or removed from the master's list (LayoutEdits.h).
+  void LayoutsChanged(const std::string& masterPart);
+  // Counts those changes, so that a list of layout objects can tell it is out of date.
+  unsigned LayoutsRevision() const { return layoutsRevision_; }
   // The master a slide (through its layout) or a layout belongs to; empty when unknown.
   std::string MasterOfPart(const std::string& part);
 
@@ -139,6 +148,7 @@ class PresentationDocument {
  private:
   std::unique_ptr<Package> package_;
   std::string mainPart_;
+  std::filesystem::path sourceFile_;
   float slideWidth_ = 720.0f;
   float slideHeight_ = 540.0f;
   int firstSlideNumber_ = 1;
@@ -161,6 +171,7 @@ class PresentationDocument {
   unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
   unsigned slidesRevision_ = 0;
+  unsigned layoutsRevision_ = 0;
   unsigned partsForgotten_ = 0;
   pugi::xml_node madeSlideList_;
   // Notes pages made for slides since removed, kept so that nodes handed out stay valid memory.

@@ -1,12 +1,15 @@
 #include "engine/model/SlideEdits.h"
 
 #include <algorithm>
+#include <functional>
+#include <set>
 #include <string_view>
 
 #include "engine/model/NewSlide.h"
 #include "engine/model/XmlNames.h"
 #include "engine/model/XmlPrefixes.h"
 #include "engine/package/PartName.h"
+#include "engine/package/XmlPart.h"
 
 namespace quillmere::engine {
 namespace {
@@ -14,36 +17,8 @@ namespace {
 constexpr std::uint32_t kFirstSlideId = 256;
 constexpr std::uint32_t kLastSlideId = 2147483647;  // ST_SlideId: below 2^31
 constexpr std::string_view kSlideContentType = "application/vnd.openxmlformats-officedocument.presentationml.slide+xml";
+constexpr std::string_view kRelationshipsContentType = "application/vnd.openxmlformats-package.relationships+xml";
 constexpr std::string_view kTransitionalRelationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-
-// The relationship types the deck already uses ("…/relationships/" of its
-// slide masters), so that a strict deck gets strict ones.
-std::string RelationshipTypeBase(PresentationDocument& doc) {
-  const Relationship* master = doc.Pkg().FindRelationshipOfType(doc.MainPart(), "slideMaster");
-  if (!master) return std::string(kTransitionalRelationships);
-  return master->type.substr(0, master->type.size() - std::string_view("slideMaster").size());
-}
-
-// "ppt/presentation.xml" → "ppt/slides/slide3.xml", the first number no part has.
-std::string FreeSlidePartName(PresentationDocument& doc) {
-  const std::string& main = doc.MainPart();
-  std::string folder = main.substr(0, main.rfind('/') + 1) + "slides/slide";
-  std::string name;
-  for (unsigned n = 1; name.empty() || doc.Pkg().HasPart(name); ++n) name = folder + std::to_string(n) + ".xml";
-  return name;
-}
-
-// The qualified name of the relationship id attribute of the main part's
-// lists ("r:id"), as its slide or master entries spell it.
-std::string RelationshipAttributeName(const pugi::xml_node& main) {
-  for (std::string_view list : {"sldIdLst", "sldMasterIdLst"})
-    for (pugi::xml_node n = ChildNamed(main, list).first_child(); n; n = n.next_sibling())
-      for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
-        std::string_view name = a.name();
-        if (name.ends_with(":id") && !name.starts_with("xmlns")) return std::string(name);
-      }
-  return "r:id";
-}
 
 pugi::xml_node SlideListOf(PresentationDocument& doc, pugi::xml_node main) {
   if (pugi::xml_node list = ChildNamed(main, "sldIdLst")) return list;
@@ -63,7 +38,75 @@ pugi::xml_node SlideIdNode(const pugi::xml_node& list, std::uint32_t id) {
   return {};
 }
 
+// Puts a slide into the list at a 0-based position, its part and
+// relationships written by makePart under the name given.
+std::optional<SlideEntry> InsertSlide(PresentationDocument& doc, std::size_t position,
+                                      const std::function<void(const std::string& part)>& makePart) {
+  Package& package = doc.Pkg();
+  pugi::xml_node main = doc.PartRoot(doc.MainPart());
+  std::uint32_t id = NextSlideId(doc);
+  if (id == 0) return std::nullopt;
+  position = std::min(position, doc.Slides().size());
+  SlideEntry entry{id, FreePartName(doc, "slides/slide")};
+  makePart(entry.part);
+  std::string relationship = package.AddRelationship(doc.MainPart(), RelationshipTypeBase(doc) + "slide", entry.part);
+
+  pugi::xml_node list = SlideListOf(doc, main);
+  pugi::xml_node before = position < doc.Slides().size() ? SlideIdNode(list, doc.Slides()[position].id) : pugi::xml_node();
+  std::string name = NameLike(list, "sldId");
+  pugi::xml_node slideId = before ? list.insert_child_before(name.c_str(), before) : list.append_child(name.c_str());
+  slideId.append_attribute("id") = id;
+  slideId.append_attribute(ListRelationshipAttribute(main, {"sldIdLst", "sldMasterIdLst"}).c_str()) =
+      relationship.c_str();
+  package.MarkModified(doc.MainPart());
+  doc.SlideAdded(position, entry);  // forgets what a part of that name removed before left behind
+  return entry;
+}
+
+// The source's relationships but its notes page's, each under its own id
+// (the slide's XML names them) and to the same target from the new part.
+std::string CopiedRelationships(Package& package, const std::string& source, const std::string& copy) {
+  pugi::xml_document rels;
+  pugi::xml_node root = rels.append_child("Relationships");
+  root.append_attribute("xmlns") = "http://schemas.openxmlformats.org/package/2006/relationships";
+  std::set<std::string_view> ids;
+  for (const Relationship& r : package.Relationships(source)) {
+    // A repeated id is read as its first; the copy keeps only that one.
+    if (!ids.insert(r.id).second || r.type.ends_with("/notesSlide")) continue;
+    pugi::xml_node n = root.append_child("Relationship");
+    n.append_attribute("Id") = r.id.c_str();
+    n.append_attribute("Type") = r.type.c_str();
+    n.append_attribute("Target") = (r.external ? r.target : RelativeTarget(copy, r.target)).c_str();
+    if (r.external) n.append_attribute("TargetMode") = "External";
+  }
+  return SerializeXml(rels);
+}
+
 }  // namespace
+
+std::string ListRelationshipAttribute(const pugi::xml_node& root, std::initializer_list<std::string_view> lists) {
+  for (std::string_view list : lists)
+    for (pugi::xml_node n = ChildNamed(root, list).first_child(); n; n = n.next_sibling())
+      for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        std::string_view name = a.name();
+        if (name.ends_with(":id") && !name.starts_with("xmlns")) return std::string(name);
+      }
+  return "r:id";
+}
+
+std::string RelationshipTypeBase(PresentationDocument& doc) {
+  const Relationship* master = doc.Pkg().FindRelationshipOfType(doc.MainPart(), "slideMaster");
+  if (!master) return std::string(kTransitionalRelationships);
+  return master->type.substr(0, master->type.size() - std::string_view("slideMaster").size());
+}
+
+std::string FreePartName(PresentationDocument& doc, std::string_view folderAndStem) {
+  const std::string& main = doc.MainPart();
+  std::string stem = main.substr(0, main.rfind('/') + 1) + std::string(folderAndStem);
+  std::string name;
+  for (unsigned n = 1; name.empty() || doc.Pkg().HasPart(name); ++n) name = stem + std::to_string(n) + ".xml";
+  return name;
+}
 
 std::uint32_t NextSlideId(PresentationDocument& doc) {
   std::uint32_t largest = kFirstSlideId - 1;
@@ -73,27 +116,28 @@ std::uint32_t NextSlideId(PresentationDocument& doc) {
 }
 
 std::optional<SlideEntry> AddSlide(PresentationDocument& doc, std::size_t position, const std::string& layoutPart) {
-  Package& package = doc.Pkg();
-  pugi::xml_node main = doc.PartRoot(doc.MainPart());
-  std::uint32_t id = NextSlideId(doc);
-  if (id == 0) return std::nullopt;
-  position = std::min(position, doc.Slides().size());
-  std::string base = RelationshipTypeBase(doc);
-  SlideEntry entry{id, FreeSlidePartName(doc)};
+  return InsertSlide(doc, position, [&](const std::string& part) {
+    Package& package = doc.Pkg();
+    package.PutPart(part, NewSlideXml(doc.PartRoot(doc.MainPart()), doc.TopLevelShapesOf(layoutPart)),
+                    kSlideContentType);
+    package.AddRelationship(part, RelationshipTypeBase(doc) + "slideLayout", layoutPart);
+  });
+}
 
-  package.PutPart(entry.part, NewSlideXml(main, doc.TopLevelShapesOf(layoutPart)), kSlideContentType);
-  package.AddRelationship(entry.part, base + "slideLayout", layoutPart);
-  std::string relationship = package.AddRelationship(doc.MainPart(), base + "slide", entry.part);
-
-  pugi::xml_node list = SlideListOf(doc, main);
-  pugi::xml_node before = position < doc.Slides().size() ? SlideIdNode(list, doc.Slides()[position].id) : pugi::xml_node();
-  std::string name = NameLike(list, "sldId");
-  pugi::xml_node slideId = before ? list.insert_child_before(name.c_str(), before) : list.append_child(name.c_str());
-  slideId.append_attribute("id") = id;
-  slideId.append_attribute(RelationshipAttributeName(main).c_str()) = relationship.c_str();
-  package.MarkModified(doc.MainPart());
-  doc.SlideAdded(position, entry);  // forgets what a part of that name removed before left behind
-  return entry;
+std::optional<SlideEntry> DuplicateSlide(PresentationDocument& doc, const std::string& slidePart) {
+  const auto& slides = doc.Slides();
+  auto source = std::find_if(slides.begin(), slides.end(), [&](const SlideEntry& e) { return e.part == slidePart; });
+  pugi::xml_document* xml = doc.Pkg().FindXml(slidePart);
+  if (source == slides.end() || !xml) return std::nullopt;
+  auto position = static_cast<std::size_t>(source - slides.begin()) + 1;
+  return InsertSlide(doc, position, [&](const std::string& part) {
+    Package& package = doc.Pkg();
+    package.PutPart(part, SerializeXml(*xml), kSlideContentType);
+    // Typed as the original's relationships are, by the package's default for ".rels" where it has one.
+    bool typed = !package.ContentType(RelationshipsPartName(slidePart)).empty();
+    package.PutPart(RelationshipsPartName(part), CopiedRelationships(package, slidePart, part),
+                    typed ? std::string_view() : kRelationshipsContentType);
+  });
 }
 
 bool DeleteSlide(PresentationDocument& doc, const std::string& slidePart) {

@@ -1,6 +1,9 @@
 #include "engine/objects/DesignObjects.h"
 
+#include <algorithm>
+
 #include "engine/model/BackgroundStyle.h"
+#include "engine/model/LayoutEdits.h"
 #include "engine/model/ThemeFonts.h"
 #include "engine/model/ThemeStyles.h"
 #include "engine/objects/ActionSettingObjects.h"
@@ -13,14 +16,51 @@
 
 namespace quillmere::engine {
 
+namespace {
+
+Value AddCustomLayout(CustomLayoutsObject& o, int index) {
+  int count = static_cast<int>(o.List().size());
+  if (index < 1 || index > count + 1)
+    throw ComError(hr::kInvalidArgument, "CustomLayouts.Add : Integer out of range. " + std::to_string(index) +
+                                             " is not in the valid range of 1 to " + std::to_string(count + 1) + ".");
+  std::string part = AddLayout(*o.doc, o.masterPart, static_cast<std::size_t>(index - 1));
+  if (part.empty()) throw ComError(hr::kUnspecified, "CustomLayouts.Add : The presentation has no layout id left.");
+  if (auto layout = o.ForPart(part)) return Value(layout);
+  throw ComError(hr::kUnspecified, "CustomLayouts.Add : The layout was not added.");
+}
+
+void DeleteCustomLayout(CustomLayoutObject& o) {
+  switch (DeleteLayout(*o.doc, o.part)) {
+    case LayoutRemoval::Removed:
+      o.deleted = true;
+      return;
+    case LayoutRemoval::InUse:
+      throw ComError(hr::kUnspecified, "CustomLayout.Delete : This layout cannot be deleted: slides use it.");
+    case LayoutRemoval::NotListed:
+      throw ComError(hr::kUnspecified, "CustomLayout.Delete : Object does not exist.");
+  }
+}
+
+}  // namespace
+
 std::string DesignName(PresentationDocument& doc, const std::string& masterPart) {
   std::string own = PartDisplayName(doc, masterPart);
   return own.empty() ? ThemeName(ThemeRootOf(doc, masterPart)) : own;
 }
 
+Value CustomLayoutObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
+  if (deleted) throw ComError(hr::kUnspecified, "CustomLayout (unknown member) : Object does not exist.");
+  return EngineObject::Invoke(kind, member, args);
+}
+
+int CustomLayoutObject::Index() const {
+  const std::vector<std::string>& layouts = doc->LayoutsOfMaster(doc->MasterOfPart(part));
+  return static_cast<int>(std::find(layouts.begin(), layouts.end(), part) - layouts.begin()) + 1;
+}
+
 const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
   static const MemberTable<CustomLayoutObject> table{
-      {.name = "Index", .sinceVersion = 12, .get = [](CustomLayoutObject& o, Args) { return Value(o.index); }},
+      {.name = "Index", .sinceVersion = 12, .get = [](CustomLayoutObject& o, Args) { return Value(o.Index()); }},
       {.name = "Name",
        .sinceVersion = 12,
        .get = [](CustomLayoutObject& o, Args) { return Value(PartDisplayName(*o.doc, o.part)); }},
@@ -60,33 +100,58 @@ const MemberTable<CustomLayoutObject>& CustomLayoutObject::Members() {
       {.name = "TimeLine",
        .sinceVersion = 12,
        .get = [](CustomLayoutObject& o, Args) { return TimeLineOf(o.Session(), o.doc, o.part, o.shared_from_this()); }},
+      {.name = "Delete",
+       .sinceVersion = 12,
+       .call =
+           [](CustomLayoutObject& o, Args) {
+             DeleteCustomLayout(o);
+             return Value();
+           }},
   };
   return table;
 }
 
 CustomLayoutsObject::CustomLayoutsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
-                                         const std::string& masterPart, const std::weak_ptr<Dispatch>& m)
-    : EngineObject(std::move(s)), doc(std::move(d)), master(m) {
-  int i = 0;
+                                         std::string master, const std::weak_ptr<Dispatch>& m)
+    : EngineObject(std::move(s)), doc(std::move(d)), masterPart(std::move(master)), master(m) {
   for (const std::string& part : doc->LayoutsOfMaster(masterPart))
-    layouts.push_back(std::make_shared<CustomLayoutObject>(session_, doc, part, ++i, master));
+    layouts_.push_back(std::make_shared<CustomLayoutObject>(session_, doc, part, this->master));
+  revision_ = doc->LayoutsRevision();
 }
 
-std::shared_ptr<CustomLayoutObject> CustomLayoutsObject::ForPart(const std::string& layoutPart) const {
-  for (const auto& layout : layouts)
+const std::vector<std::shared_ptr<CustomLayoutObject>>& CustomLayoutsObject::List() {
+  if (revision_ == doc->LayoutsRevision()) return layouts_;
+  std::vector<std::shared_ptr<CustomLayoutObject>> list;
+  for (const std::string& part : doc->LayoutsOfMaster(masterPart)) {
+    auto kept = std::find_if(layouts_.begin(), layouts_.end(), [&](const auto& l) { return l && l->part == part; });
+    list.push_back(kept != layouts_.end() ? std::move(*kept)
+                                          : std::make_shared<CustomLayoutObject>(session_, doc, part, master));
+  }
+  for (const auto& gone : layouts_)
+    if (gone) gone->deleted = true;
+  layouts_ = std::move(list);
+  revision_ = doc->LayoutsRevision();
+  return layouts_;
+}
+
+std::shared_ptr<CustomLayoutObject> CustomLayoutsObject::ForPart(const std::string& layoutPart) {
+  for (const auto& layout : List())
     if (layout->part == layoutPart) return layout;
   return nullptr;
 }
 
 const MemberTable<CustomLayoutsObject>& CustomLayoutsObject::Members() {
   static const auto item = [](CustomLayoutsObject& o, Args a) {
-    return Value(o.layouts[CollectionIndex(ArgAt(a, 0), static_cast<int>(o.layouts.size()), "CustomLayouts") - 1]);
+    const auto& list = o.List();
+    return Value(list[CollectionIndex(ArgAt(a, 0), static_cast<int>(list.size()), "CustomLayouts") - 1]);
   };
   static const MemberTable<CustomLayoutsObject> table{
-      {.name = "Count", .get = [](CustomLayoutsObject& o, Args) { return Value(static_cast<int>(o.layouts.size())); }},
+      {.name = "Count", .get = [](CustomLayoutsObject& o, Args) { return Value(static_cast<int>(o.List().size())); }},
       {.name = "Item", .get = item},
       {.name = "", .get = item},
       {.name = "Parent", .get = [](CustomLayoutsObject& o, Args) { return ParentOf(o.master, "CustomLayouts"); }},
+      // Add(Index): a new layout at that place of the master's list.
+      {.name = "Add", .call = [](CustomLayoutsObject& o, Args a) { return AddCustomLayout(o, ArgAt(a, 0).AsLong()); }},
   };
   return table;
 }

@@ -21,13 +21,15 @@ class CustomLayoutObject final : public EngineObject<CustomLayoutObject> {
  public:
   static constexpr std::string_view kTypeName = "CustomLayout";
   static const MemberTable<CustomLayoutObject>& Members();
-  CustomLayoutObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p, int i,
+  CustomLayoutObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
                      std::weak_ptr<Dispatch> m)
-      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), index(i), master(std::move(m)) {}
+      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), master(std::move(m)) {}
+  Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
+  int Index() const;  // 1-based place in its master's list now
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
-  int index;
   std::weak_ptr<Dispatch> master;  // the master whose list holds the layout
+  bool deleted = false;  // by Delete: every member then fails as on a deleted PowerPoint layout
 };
 
 class CustomLayoutsObject final : public EngineObject<CustomLayoutsObject> {
@@ -35,12 +37,19 @@ class CustomLayoutsObject final : public EngineObject<CustomLayoutsObject> {
   static constexpr std::string_view kTypeName = "CustomLayouts";
   static const MemberTable<CustomLayoutsObject>& Members();
   CustomLayoutsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d,
-                      const std::string& masterPart, const std::weak_ptr<Dispatch>& master);
+                      std::string masterPart, const std::weak_ptr<Dispatch>& master);
+  // The layout objects in the master's order, brought up to date after
+  // layouts were added or deleted (each layout keeps its object).
+  const std::vector<std::shared_ptr<CustomLayoutObject>>& List();
   // The custom layout of that layout part, or nullptr.
-  std::shared_ptr<CustomLayoutObject> ForPart(const std::string& layoutPart) const;
+  std::shared_ptr<CustomLayoutObject> ForPart(const std::string& layoutPart);
   std::shared_ptr<PresentationDocument> doc;
-  std::vector<std::shared_ptr<CustomLayoutObject>> layouts;
+  std::string masterPart;
   std::weak_ptr<Dispatch> master;
+
+ private:
+  std::vector<std::shared_ptr<CustomLayoutObject>> layouts_;
+  unsigned revision_ = 0;  // of doc->LayoutsRevision() that layouts_ follows
 };
 
 // A slide master, or a title master: the master's layout of type "title",

@@ -20,7 +20,31 @@ std::string Unescaped(std::string_view s) {
   return out;
 }
 
+bool HasDriveLetter(std::string_view path) {
+  return path.size() > 1 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+// "http:", "mailto:" and the like: not a file of ours to place.
+bool HasScheme(std::string_view path) {
+  std::size_t colon = path.find(':');
+  if (colon == std::string_view::npos || colon < 2) return false;
+  return std::all_of(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+  });
+}
+
 }  // namespace
+
+std::string LinkedFilePath(std::string_view target, const std::filesystem::path& deckFolder) {
+  std::string path = LinkTargetPath(target);
+  if (path.empty() || deckFolder.empty() || path.front() == '/' || path.front() == '\\' || HasDriveLetter(path) ||
+      HasScheme(path))
+    return path;
+  // A relative target is a URI reference: escaped, with forward slashes.
+  path = Unescaped(path);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return (std::filesystem::absolute(deckFolder) / path).lexically_normal().string();
+}
 
 std::string LinkTargetPath(std::string_view target) {
   std::string path(target);
@@ -28,10 +52,10 @@ std::string LinkTargetPath(std::string_view target) {
   if (scheme.starts_with("file://localhost/"))
     path = Unescaped(target.substr(16));  // the local host names no share: "/Users/..."
   else if (scheme.starts_with("file:///"))
-    path = Unescaped(target.substr(8));
+    path = Unescaped(target.substr(HasDriveLetter(target.substr(8)) ? 8 : 7));  // "/C:/a" or "/home/a"
   else if (scheme.starts_with("file://"))
     path = "\\\\" + Unescaped(target.substr(7));
-  bool windows = path.size() > 1 && path[1] == ':';
+  bool windows = HasDriveLetter(path);
   if (windows || path.starts_with("\\\\")) std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }

@@ -2,6 +2,7 @@
 // LinkFormat of a linked picture, media clip or OLE object: the file its
 // external relationship points at.
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -23,5 +24,8 @@ class LinkFormatObject final : public EngineObject<LinkFormatObject> {
 // a "localhost" host) and their %-escapes, Windows drive and share paths take
 // backslashes; other targets stay as written.
 std::string LinkTargetPath(std::string_view target);
+// The file PowerPoint names for a link: LinkTargetPath, with a relative
+// target taken from the presentation's folder (none: left as written).
+std::string LinkedFilePath(std::string_view target, const std::filesystem::path& deckFolder);
 
 }  // namespace quillmere::engine

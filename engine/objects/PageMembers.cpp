@@ -19,6 +19,18 @@ bool ShowsMasterShapes(PresentationDocument& doc, const std::string& part) {
   return doc.PartRoot(part).attribute("showMasterSp").as_bool(true);
 }
 
+void SetShowsMasterShapes(PresentationDocument& doc, const std::string& part, bool show) {
+  pugi::xml_node root = doc.PartRoot(part);
+  if (!root) throw ComError(hr::kUnspecified, "DisplayMasterShapes : Object does not exist.");
+  if (show) {
+    root.remove_attribute("showMasterSp");  // the default
+  } else {
+    if (!root.attribute("showMasterSp")) root.append_attribute("showMasterSp");
+    root.attribute("showMasterSp").set_value("0");
+  }
+  doc.Pkg().MarkModified(part);
+}
+
 Value ThemeColorSchemeOf(const std::shared_ptr<EngineSession>& session,
                          const std::shared_ptr<PresentationDocument>& doc, const std::string& part, Args args) {
   auto scheme = std::make_shared<ThemeColorSchemeObject>(session, ThemeColorOwner{doc, part});

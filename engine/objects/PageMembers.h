@@ -16,6 +16,8 @@ std::string PartDisplayName(PresentationDocument& doc, const std::string& part);
 bool HasOwnBackground(PresentationDocument& doc, const std::string& part);
 // Whether a slide or layout shows the shapes of what it follows (showMasterSp, true unless said).
 bool ShowsMasterShapes(PresentationDocument& doc, const std::string& part);
+// DisplayMasterShapes put: showMasterSp="0", or the attribute taken out for its default.
+void SetShowsMasterShapes(PresentationDocument& doc, const std::string& part, bool show);
 // ThemeColorScheme: the theme colours the part shows (ThemeColorsOf), which
 // can be set. ThemeColorScheme(i) is its colour i, as automation applies the
 // arguments of a property that takes none to what it returns.

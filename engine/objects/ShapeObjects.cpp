@@ -4,6 +4,7 @@
 
 #include "engine/model/AutoShapeTypes.h"
 #include "engine/model/DrawingUnits.h"
+#include "engine/model/MediaReferences.h"
 #include "engine/model/PictureSize.h"
 #include "engine/model/PlaceholderTypes.h"
 #include "engine/model/ShapeEdits.h"
@@ -15,6 +16,7 @@
 #include "engine/model/XmlPrefixes.h"
 #include "engine/objects/ActionSettingObjects.h"
 #include "engine/objects/AdjustmentsObjects.h"
+#include "engine/objects/AnimationSettingsObjects.h"
 #include "engine/objects/CalloutFormatObjects.h"
 #include "engine/objects/ConnectorFormatObjects.h"
 #include "engine/objects/DocumentObjects.h"
@@ -22,6 +24,7 @@
 #include "engine/objects/GroupItemsObjects.h"
 #include "engine/objects/LinkFormatObjects.h"
 #include "engine/objects/ShapeClipboard.h"
+#include "engine/objects/MediaObjects.h"
 #include "engine/objects/ShapeFormatObjects.h"
 #include "engine/objects/RulerObjects.h"
 #include "engine/objects/ShapeImages.h"
@@ -158,25 +161,23 @@ void PutAutoShapeType(ShapeObject& o, int type) {
   });
 }
 
-// The relationship ids through which a shape may link to a file outside the package.
-std::vector<std::string_view> LinkIds(const pugi::xml_node& shape) {
-  std::vector<std::string_view> ids;
-  ids.push_back(PrefixedAttribute(ChildNamed(ChildNamed(shape, "blipFill"), "blip"), "link").value());
-  pugi::xml_node nvPr = ChildNamed(DrawingPropertiesOf(shape).parent(), "nvPr");
-  for (std::string_view media : {"videoFile", "audioFile", "wavAudioFile", "quickTimeFile"})
-    ids.push_back(PrefixedAttribute(ChildNamed(nvPr, media), "link").value());
-  pugi::xml_node ole = shape.find_node([](const pugi::xml_node& n) { return LocalName(n) == "oleObj"; });
-  ids.push_back(RelationshipId(ole));
-  return ids;
+// The external target a picture or OLE object links to, "" when it links to none.
+std::string LinkTargetOf(ShapeObject& o) {
+  pugi::xml_node ole = o.element.find_node([](const pugi::xml_node& n) { return LocalName(n) == "oleObj"; });
+  std::string_view picture = PrefixedAttribute(ChildNamed(ChildNamed(o.element, "blipFill"), "blip"), "link").value();
+  for (std::string_view id : {picture, RelationshipId(ole)}) {
+    const Relationship* rel = id.empty() ? nullptr : o.doc->Pkg().FindRelationship(o.part, id);
+    if (rel && rel->external) return rel->target;
+  }
+  return {};
 }
 
 Value LinkFormat(ShapeObject& o) {
-  for (std::string_view id : LinkIds(o.element)) {
-    const Relationship* rel = id.empty() ? nullptr : o.doc->Pkg().FindRelationship(o.part, id);
-    if (rel && rel->external)
-      return Value(std::make_shared<LinkFormatObject>(o.Session(), o.shared_from_this(), LinkTargetPath(rel->target)));
-  }
-  Fail("LinkFormat", "This member can only be accessed for a linked object.");
+  std::optional<MediaReference> media = MediaReferenceOf(o.doc->Pkg(), o.part, o.element);
+  std::string target = media ? media->linkedTarget : LinkTargetOf(o);
+  if (target.empty()) Fail("LinkFormat", "This member can only be accessed for a linked object.");
+  std::string path = LinkedFilePath(target, o.doc->SourceFile().parent_path());
+  return Value(std::make_shared<LinkFormatObject>(o.Session(), o.shared_from_this(), std::move(path)));
 }
 
 std::shared_ptr<ShapeRangeObject> RangeOf(ShapeObject& o, const std::vector<pugi::xml_node>& nodes) {
@@ -373,6 +374,15 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              return Value(media);
            }},
       {.name = "LinkFormat", .get = [](ShapeObject& o, Args) { return LinkFormat(o); }},
+      {.name = "MediaFormat",
+       .sinceVersion = 14,
+       .get = [](ShapeObject& o, Args) { return MediaFormatOf(o.shared_from_this()); }},
+      {.name = "SoundFormat", .get = [](ShapeObject& o, Args) { return SoundFormatOf(o.shared_from_this()); }},
+      {.name = "AnimationSettings",
+       .get =
+           [](ShapeObject& o, Args) {
+             return Value(std::make_shared<AnimationSettingsObject>(o.Session(), o.shared_from_this()));
+           }},
       {.name = "ActionSettings", .get = [](ShapeObject& o, Args a) { return ActionSettingsOf(o, a); }},
       {.name = "Tags",
        .get =

@@ -9,6 +9,7 @@
 #include "engine/core/EngineSession.h"
 #include "engine/core/MemberTable.h"
 #include "engine/model/PresentationDocument.h"
+#include "engine/objects/HiddenPlaceholders.h"
 #include "engine/objects/PendingShapeImages.h"
 #include "engine/objects/RenderState.h"
 #include "engine/render/SlideRenderer.h"
@@ -75,7 +76,7 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
   if (state.copyToken != token) {
     if (state.copy.empty()) state.copy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
     try {
-      package.SaveAs(state.copy);
+      package.SaveCopyWith(state.copy, SlidesWithoutHiddenPlaceholders(doc));
     } catch (const PackageError& e) {
       Fail(member, std::string("The presentation could not be prepared for drawing (") + e.what() + ").");
     }

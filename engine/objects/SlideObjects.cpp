@@ -11,6 +11,7 @@
 #include "engine/objects/PageMembers.h"
 #include "engine/objects/ParentLink.h"
 #include "engine/objects/SlideImages.h"
+#include "engine/objects/SlideRangeObjects.h"
 #include "engine/objects/TimelineObjects.h"
 #include "engine/objects/TransitionObjects.h"
 
@@ -161,10 +162,9 @@ const MemberTable<SlideObject>& SlideObject::Members() {
          return BackgroundOf(o.Session(), o.doc, o.entry.part, o.shared_from_this());
        }},
       {.name = "DisplayMasterShapes",
-       .get =
-           [](SlideObject& o, Args) {
-             return MsoBool(ShowsMasterShapes(*o.doc, o.entry.part));
-           }},
+       .get = [](SlideObject& o, Args) { return MsoBool(ShowsMasterShapes(*o.doc, o.entry.part)); },
+       .put = [](SlideObject& o, Args, const Value& v) { SetShowsMasterShapes(*o.doc, o.entry.part, v.AsBool()); }},
+      {.name = "Duplicate", .call = [](SlideObject& o, Args) { return DuplicateOf(o); }},
       {.name = "BackgroundStyle",
        .sinceVersion = 12,
        .get = [](SlideObject& o, Args) { return Value(BackgroundStyleIndex(o.doc->BackgroundOf(o.entry.part))); }},
