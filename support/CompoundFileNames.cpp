@@ -47,8 +47,8 @@ std::string StoredNameKey(std::string_view name) {
 std::string MakeShortName(std::string_view longName, const std::function<bool(const std::string&)>& taken) {
   std::size_t dot = longName.rfind('.');
   std::string base = UpperAlphanumerics(longName.substr(0, dot), kShortBaseLength);
-  std::string extension = dot == std::string_view::npos ? std::string()
-                                                        : UpperAlphanumerics(longName.substr(dot + 1), kShortExtensionLength);
+  std::string extension;
+  if (dot != std::string_view::npos) extension = UpperAlphanumerics(longName.substr(dot + 1), kShortExtensionLength);
   if (base.empty()) base = "F";
   for (unsigned number = 1;; ++number) {
     std::string tail = "~" + std::to_string(number);

@@ -17,7 +17,8 @@ std::string StorageStatusText(std::int32_t status) {
     case storage::kStorageBusy: return "the archive is in use by another program";
     case storage::kStorageNotFound: return "there is no such file";
     case storage::kStorageAccessDenied: return "the archive cannot be read (no permission)";
-    case storage::kStorageNotAnArchive: return "the file is not a project archive (no compound file), or its directory is damaged";
+    case storage::kStorageNotAnArchive:
+      return "the file is not a project archive (no compound file), or its directory is damaged";
     case storage::kStorageReadFault: return "the archive's data is damaged";
     case storage::kStorageTooLarge: return "the archive claims more bytes than it holds";
     case storage::kStorageWriteFault: return "the destination cannot be written";

@@ -98,7 +98,7 @@ class Packing {
         Skip(shown + child.name + "/", "an archive cannot hold this folder name: " + why);
         continue;
       }
-      stored[i] = MakeShortName(child.name, [&](const std::string& name) { return taken.count(StoredNameKey(name)) != 0; });
+      stored[i] = MakeShortName(child.name, [&](const std::string& s) { return taken.count(StoredNameKey(s)) != 0; });
       taken.insert(StoredNameKey(stored[i]));
       longNames.push_back({stored[i], child.name});
     }
@@ -111,8 +111,9 @@ class Packing {
         ++result_.files;
         continue;
       }
-      if (!writer.BeginFolder(stored[i]) || !Emit(writer, child.children, shown + child.name + "/") || !writer.EndFolder())
-        return false;
+      bool written = writer.BeginFolder(stored[i]) && Emit(writer, child.children, shown + child.name + "/") &&
+                     writer.EndFolder();
+      if (!written) return false;
       ++result_.folders;
     }
     return true;

@@ -26,6 +26,13 @@ bool IsRelationshipFile(const Listed& entry) {
   return !entry.isFolder && LowerAscii(entry.text) == kRelationshipFileName;
 }
 
+// A long name must be safe, and must not overwrite the list it came from.
+bool UsableLongName(const std::string& name, std::string* why) {
+  if (LowerAscii(name) != kRelationshipFileName) return SafeFileName(name, why);
+  *why = "the name is kept for the lists of long names";
+  return false;
+}
+
 // A folder the walk may write into: made now, or already there as a real
 // folder; a link in its place is never followed.
 bool MakeRealFolder(const std::string& path) {
@@ -83,8 +90,9 @@ class Walk {
     std::string why;
     if (!SafeFileName(entry.text, &why)) return Problem("entry \"" + path + entry.text + "\" refused: " + why);
     std::string name = entry.text;
-    if (auto found = longNames.find(LowerAscii(name)); found != longNames.end() && name.find('~') != std::string::npos) {
-      if (SafeFileName(found->second, &why))
+    auto found = name.find('~') == std::string::npos ? longNames.end() : longNames.find(LowerAscii(name));
+    if (found != longNames.end()) {
+      if (UsableLongName(found->second, &why))
         name = found->second;
       else
         Problem("long name \"" + found->second + "\" of \"" + path + entry.text + "\" refused: " + why);

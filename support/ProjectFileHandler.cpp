@@ -99,7 +99,8 @@ double cProjectFileHandler::GetFileTime(std::string& szFilename) const {
   return stat(szFilename.c_str(), &st) == 0 ? AutomationDate(st.st_mtime) : 0.0;
 }
 
-std::vector<std::uint8_t> cProjectFileHandler::GetFileBytes(const std::string& Path, std::int32_t truncateToByte) const {
+std::vector<std::uint8_t> cProjectFileHandler::GetFileBytes(const std::string& Path,
+                                                            std::int32_t truncateToByte) const {
   return ReadFileBytes(Path, truncateToByte);
 }
 
@@ -172,7 +173,8 @@ void cProjectFileHandler::RenameFileToLFN(const std::string& name) {
     if ((!wanted.empty() && wanted != LowerAscii(pair.shortName)) || pair.shortName == pair.longName) continue;
     std::string why;
     if (!SafeFileName(pair.shortName, &why) || !SafeFileName(pair.longName, &why)) {
-      WriteExportLog("Project archive: \"" + pair.shortName + "|" + pair.longName + "\" in " + list + " refused: " + why);
+      WriteExportLog("Project archive: \"" + pair.shortName + "|" + pair.longName + "\" in " + list +
+                     " refused: " + why);
       continue;
     }
     // A short-named file that is not there was written under its long name already.

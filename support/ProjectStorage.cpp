@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -90,7 +89,9 @@ HandleTable& Table() {
   return table;
 }
 
-bool IsFolder(GsfInput* input) { return input && GSF_IS_INFILE(input) && gsf_infile_num_children(GSF_INFILE(input)) >= 0; }
+bool IsFolder(GsfInput* input) {
+  return input && GSF_IS_INFILE(input) && gsf_infile_num_children(GSF_INFILE(input)) >= 0;
+}
 
 bool HasChildNamed(GsfInfile* folder, const std::string& name) {
   for (int i = 0, n = gsf_infile_num_children(folder); i < n; ++i) {

@@ -11,6 +11,10 @@
 namespace quillmere {
 namespace {
 
+// Far more than the lines of the largest folder an archive may hold; a
+// larger file is read this far, so that it cannot exhaust memory.
+constexpr std::int64_t kMaxRelationshipFileBytes = 4 << 20;
+
 // Windows-1252 from 0x80 to 0x9F; the five unassigned codes stand for themselves.
 constexpr std::array<char16_t, 32> kAnsiHigh{
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -100,7 +104,7 @@ std::vector<NamePair> ParseRelationships(std::string_view bytes) {
 }
 
 std::vector<NamePair> ReadRelationshipFile(const std::string& path) {
-  std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  std::vector<std::uint8_t> bytes = ReadFileBytes(path, kMaxRelationshipFileBytes - 1);
   return ParseRelationships(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

@@ -30,7 +30,7 @@ std::string DecodeText(std::string_view bytes);
 // ends at a second '|'. Lines end with CR LF, LF or CR.
 std::vector<NamePair> ParseRelationships(std::string_view bytes);
 
-// The relationship file at path; empty when there is none.
+// The relationship file at path (its first 4 MB); empty when there is none.
 std::vector<NamePair> ReadRelationshipFile(const std::string& path);
 
 // The file's bytes as we write them: UTF-16 LE with its mark, CR LF after each line.

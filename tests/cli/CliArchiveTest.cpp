@@ -22,7 +22,9 @@ using quillmere::testing::WriteFile;
 
 class CliArchive : public ::testing::Test {
  protected:
-  ChildResult Run(const std::vector<std::string>& args) { return RunCli(sandbox_, args, Within(std::chrono::seconds(60))); }
+  ChildResult Run(const std::vector<std::string>& args) {
+    return RunCli(sandbox_, args, Within(std::chrono::seconds(60)));
+  }
   fs::path At(const std::string& name) const { return sandbox_.Root() / name; }
   Sandbox sandbox_;
 };

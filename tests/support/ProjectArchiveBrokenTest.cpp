@@ -119,7 +119,8 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
          std::string bytes = ReadFile(archive_);
          WriteFile(archive_, bytes.substr(0, bytes.size() / 2));
        },
-       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "cannot be opened: the file is not a project archive"},
+       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {},
+       "cannot be opened: the file is not a project archive"},
       {"no compound file at all", [&] { WriteFile(archive_, "PK\x03\x04 a zip, not a project archive"); },
        [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "cannot be opened"},
       {"a stream cut short",

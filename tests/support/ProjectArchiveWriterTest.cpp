@@ -138,7 +138,8 @@ TEST_F(ProjectArchiveWriterTest, NamesAnArchiveCannotHoldFailTheWriteAndLeaveThe
       {"a name twice, in other case",
        [](ProjectArchiveWriter& w) { return w.AddFile("clip.FLV", "x") && w.AddFile("Clip.flv", "y"); }},
       {"a folder ended at the root", [](ProjectArchiveWriter& w) { return w.EndFolder(); }},
-      {"a file that is not there", [this](ProjectArchiveWriter& w) { return w.AddFileFrom("a", (root_ / "none").string()); }},
+      {"a file that is not there",
+       [this](ProjectArchiveWriter& w) { return w.AddFileFrom("a", (root_ / "none").string()); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -117,8 +117,8 @@ TEST_F(ProjectFileHandlerTest, NarrationBringsItsTrackAndEverythingTheWalkEnters
   std::string track = "SLIDE1.mp3";
   handler.ExtractNarration(track);
   EXPECT_EQ(handler.ExitCode(), "0");
-  EXPECT_THAT(Extracted(), ElementsAre("characters", "characters/bob.png", "lateextras", "lateextras/x.txt", "narration",
-                                       "narration/Narration for slide three.mp3", "narration/_rel.lst",
+  EXPECT_THAT(Extracted(), ElementsAre("characters", "characters/bob.png", "lateextras", "lateextras/x.txt",
+                                       "narration", "narration/Narration for slide three.mp3", "narration/_rel.lst",
                                        "narration/slide1.mp3", "narration/slide2.mp3"))
       << "the root's _rel.lst is deleted once its names are applied";
   EXPECT_EQ(ReadFile(out_ / "narration" / "slide1.mp3"), "track one");
@@ -144,7 +144,8 @@ TEST_F(ProjectFileHandlerTest, WebObjectFilesTakeTheirLongNamesInEveryEncoding) 
   const std::u16string lines = u"INDEXP~1.HTM|Index page für Kurs.htm\r\nSCRIPT~1.JS|script with a long name.js\r\n";
   const std::vector<RelationshipText> texts = {
       {"ANSI", "INDEXP~1.HTM|Index page f\xFCr Kurs.htm\r\nSCRIPT~1.JS|script with a long name.js\r\n"},
-      {"UTF-8 with its mark", "\xEF\xBB\xBFINDEXP~1.HTM|Index page für Kurs.htm\nSCRIPT~1.JS|script with a long name.js"},
+      {"UTF-8 with its mark",
+       "\xEF\xBB\xBFINDEXP~1.HTM|Index page für Kurs.htm\nSCRIPT~1.JS|script with a long name.js"},
       {"UTF-16 LE with its mark", Utf16(lines, false)},
       {"UTF-16 BE with its mark", Utf16(lines, true)},
   };
