@@ -150,15 +150,16 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
            w.AddFile("CQevil.txt", "a drive");
            w.AddFile("Qevil.txt", "a control character");
            w.AddFile("EVIL~1.TXT", "a long name that climbs");
-           w.AddRelationships({{"EVIL~1.TXT", "../evil.txt"}});
+           w.AddFile("LIST~1.TXT", "a long name that would replace the list");
+           w.AddRelationships({{"EVIL~1.TXT", "../evil.txt"}, {"LIST~1.TXT", "_REL.lst"}});
          });
          PatchEntry(archive_, "zzQevil.txt", "zz/evil.txt");
          PatchEntry(archive_, "CQevil.txt", "C:evil.txt");
          PatchEntry(archive_, "Qevil.txt", "\x01" "evil.txt");
        },
        [&](cProjectFileHandler&) { WebObject("Quiz"); }, "0",
-       {"webobjects", "webobjects/Quiz", "webobjects/Quiz/EVIL~1.TXT", "webobjects/Quiz/_rel.lst",
-        "webobjects/Quiz/ok.txt"},
+       {"webobjects", "webobjects/Quiz", "webobjects/Quiz/EVIL~1.TXT", "webobjects/Quiz/LIST~1.TXT",
+        "webobjects/Quiz/_rel.lst", "webobjects/Quiz/ok.txt"},
        "entry \"webobjects/Quiz/zz/evil.txt\" refused: the name holds a path separator"},
       {"a missing archive and no backup", [] {}, [&](cProjectFileHandler&) { Narration("a.mp3"); }, "0", {}, ""},
       {"an unreadable archive and an unreadable backup",
