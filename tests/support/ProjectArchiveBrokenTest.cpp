@@ -2,16 +2,12 @@
 // code the host expects, a clear line in the export log, and nothing written
 // outside the extraction folder.
 
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
 #include <functional>
-#include <random>
 
 #include "component/trace/ExportLog.h"
 #include "support/ProjectArchiveWalk.h"
@@ -29,26 +25,12 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using testing::PatchEntry;
+using testing::RandomBytes;
 using testing::ReadFile;
+using testing::SetModified;
 using testing::Tree;
+using testing::WriteArchive;
 using testing::WriteFile;
-
-std::string RandomBytes(std::size_t size) {
-  std::mt19937 engine(7);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(engine());
-  return bytes;
-}
-
-void Write(const fs::path& archive, const std::function<void(ProjectArchiveWriter&)>& fill) {
-  ProjectArchiveWriter writer(archive.string());
-  fill(writer);
-  ASSERT_TRUE(writer.Close()) << writer.Error();
-}
-
-void SetModified(const fs::path& file, std::time_t when) {
-  fs::last_write_time(file, fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
-}
 
 struct BrokenCase {
   const char* what;
@@ -102,15 +84,12 @@ class ProjectArchiveBrokenTest : public testing::IsolatedUserFolders {
 
 TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFolder) {
   auto goodArchive = [this](const fs::path& where, const std::string& text) {
-    Write(where, [&](ProjectArchiveWriter& w) {
+    WriteArchive(where, [&](ProjectArchiveWriter& w) {
       w.BeginFolder("narration");
       w.AddFile("a.mp3", text);
     });
   };
-  std::unique_ptr<int, void (*)(int*)> lock(nullptr, [](int* fd) {
-    close(*fd);
-    delete fd;
-  });
+  std::optional<testing::ArchiveLock> lock;
 
   const std::vector<BrokenCase> cases = {
       {"a truncated archive",
@@ -125,7 +104,7 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "cannot be opened"},
       {"a stream cut short",
        [&] {
-         Write(archive_, [](ProjectArchiveWriter& w) {
+         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
            w.BeginFolder("webobjects");
            w.BeginFolder("Quiz");
            w.AddFile("big.bin", RandomBytes(20000));
@@ -138,7 +117,7 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        "walk stopped: \"webobjects/Quiz/big.bin\" is damaged"},
       {"names that would leave the folder",
        [&] {
-         Write(archive_, [](ProjectArchiveWriter& w) {
+         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
            w.BeginFolder("webobjects");
            w.BeginFolder("..");
            w.AddFile("evil.txt", "one level up");
@@ -179,14 +158,13 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
       {"an archive locked until the retries run out",
        [&] {
          goodArchive(archive_, "locked away");
-         lock.reset(new int(open(archive_.c_str(), O_RDONLY | O_CLOEXEC)));
-         ASSERT_EQ(flock(*lock, LOCK_EX | LOCK_NB), 0);
+         lock.emplace(archive_);
        },
        [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "the archive is in use by another program",
        {200, 200, 200, 200, 200}},
       {"folders nested deeper than any real archive",
        [&] {
-         Write(archive_, [](ProjectArchiveWriter& w) {
+         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
            w.BeginFolder("narration");
            for (int depth = 2; depth <= 34; ++depth) w.BeginFolder("d");
            w.AddFile("deep.txt", "deep");
@@ -195,7 +173,7 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        [&](cProjectFileHandler&) { Narration("deep.txt"); }, "-2", {}, "its folders nest deeper than 32"},
       {"entries that share their data, claiming more bytes than the archive holds",
        [&] {
-         Write(archive_, [](ProjectArchiveWriter& w) {
+         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
            w.BeginFolder("videos");
            w.AddFile("a.bin", RandomBytes(100000));
            for (const char* name : {"b.bin", "c.bin", "d.bin"}) w.AddFile(name, "tiny");
@@ -236,7 +214,7 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
 }
 
 TEST_F(ProjectArchiveBrokenTest, AWalkStopsAtItsEntryLimitBeforeWritingMore) {
-  Write(archive_, [](ProjectArchiveWriter& w) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
     for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"}) w.AddFile(name, name);
   });
   struct Everything final : ArchiveWalkPolicy {

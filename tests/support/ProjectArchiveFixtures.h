@@ -3,22 +3,66 @@
 // (GsfInfileMSOle, not our storage layer), and damaged on purpose by patching
 // their directory entries in place.
 
+#include <fcntl.h>
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 #include <gsf/gsf-utils.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
+#include <random>
 #include <string>
 
+#include "support/ProjectArchiveWriter.h"
 #include "tests/support/TestFiles.h"
 
 namespace quillmere::testing {
+
+inline std::string RandomBytes(std::size_t size, unsigned seed = 7) {
+  std::mt19937 engine(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(engine());
+  return bytes;
+}
+
+inline void WriteArchive(const std::filesystem::path& archive, const std::function<void(ProjectArchiveWriter&)>& fill) {
+  ProjectArchiveWriter writer(archive.string());
+  fill(writer);
+  ASSERT_TRUE(writer.Close()) << writer.Error();
+}
+
+inline void SetModified(const std::filesystem::path& file, std::time_t when) {
+  std::filesystem::last_write_time(
+      file, std::filesystem::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
+}
+
+// Holds an exclusive lock on a file, as a program that changes an archive in place does.
+class ArchiveLock {
+ public:
+  explicit ArchiveLock(const std::filesystem::path& file) : fd_(open(file.c_str(), O_RDONLY | O_CLOEXEC)) {
+    EXPECT_EQ(flock(fd_, LOCK_EX | LOCK_NB), 0);
+  }
+  ~ArchiveLock() { Release(); }
+  ArchiveLock(const ArchiveLock&) = delete;
+  ArchiveLock& operator=(const ArchiveLock&) = delete;
+  void Release() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
 
 inline void ReadBackFolder(GsfInfile* folder, const std::string& path, std::map<std::string, std::string>& entries) {
   for (int i = 0, n = gsf_infile_num_children(folder); i < n; ++i) {

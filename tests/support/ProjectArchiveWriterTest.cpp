@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <random>
 
 #include "support/CompoundFileNames.h"
 #include "support/ProjectArchivePacking.h"
@@ -23,16 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::UnorderedElementsAre;
+using testing::RandomBytes;
 using testing::ReadBackWithLibgsf;
 using testing::ReadFile;
 using testing::WriteFile;
-
-std::string RandomBytes(std::size_t size, unsigned seed) {
-  std::mt19937 engine(seed);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(engine());
-  return bytes;
-}
 
 // 26 UTF-16 units, two of them a surrogate pair.
 const std::string kUnicodeName = "Prüfung 日本語 ✓ \U0001F600 track.mp3";

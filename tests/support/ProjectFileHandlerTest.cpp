@@ -4,11 +4,8 @@
 
 #include "support/ProjectFileHandler.h"
 
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
@@ -18,32 +15,19 @@
 #include "support/ProjectStorage.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/ProjectArchiveFixtures.h"
 
 namespace quillmere {
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using testing::ArchiveLock;
 using testing::ReadFile;
+using testing::SetModified;
 using testing::Tree;
+using testing::WriteArchive;
 using testing::WriteFile;
-
-// Holds an exclusive lock on a file, as a program that changes an archive in place does.
-class ArchiveLock {
- public:
-  explicit ArchiveLock(const fs::path& file) : fd_(open(file.c_str(), O_RDONLY | O_CLOEXEC)) {
-    EXPECT_EQ(flock(fd_, LOCK_EX | LOCK_NB), 0);
-  }
-  ~ArchiveLock() { Release(); }
-  void Release() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 // Counts the waits; runs an action at a given wait.
 class ScriptedSleeper : public testing::CountingSleeper {
@@ -55,10 +39,6 @@ class ScriptedSleeper : public testing::CountingSleeper {
   std::size_t atWait = 0;
   std::function<void()> action;
 };
-
-void SetModified(const fs::path& file, std::time_t when) {
-  fs::last_write_time(file, fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
-}
 
 class ProjectFileHandlerTest : public testing::IsolatedUserFolders {
  protected:
@@ -80,12 +60,6 @@ class ProjectFileHandlerTest : public testing::IsolatedUserFolders {
     return handler;
   }
 
-  static void Write(const fs::path& archive, const std::function<void(ProjectArchiveWriter&)>& fill) {
-    ProjectArchiveWriter writer(archive.string());
-    fill(writer);
-    ASSERT_TRUE(writer.Close()) << writer.Error();
-  }
-
   std::vector<std::string> Extracted() { return fs::exists(out_) ? Tree(out_) : std::vector<std::string>{}; }
 
   fs::path archive_, parent_, out_;
@@ -93,7 +67,7 @@ class ProjectFileHandlerTest : public testing::IsolatedUserFolders {
 };
 
 TEST_F(ProjectFileHandlerTest, NarrationBringsItsTrackAndEverythingTheWalkEntersAfterIt) {
-  Write(archive_, [](ProjectArchiveWriter& w) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
     w.AddRelationships({{"ROOTNO~1.TXT", "Root notes.txt"}});
     w.BeginFolder("characters");
     w.AddFile("bob.png", "PNG bob");
@@ -152,7 +126,7 @@ TEST_F(ProjectFileHandlerTest, WebObjectFilesTakeTheirLongNamesInEveryEncoding) 
   for (const RelationshipText& text : texts) {
     SCOPED_TRACE(text.encoding);
     fs::remove_all(out_);
-    Write(archive_, [&](ProjectArchiveWriter& w) {
+    WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
       w.BeginFolder("webobjects");
       w.BeginFolder("Quiz1");
       w.AddFile("_rel.lst", text.bytes);
@@ -172,7 +146,7 @@ TEST_F(ProjectFileHandlerTest, WebObjectFilesTakeTheirLongNamesInEveryEncoding) 
 }
 
 TEST_F(ProjectFileHandlerTest, MovieAloneComesOutUnderItsLongName) {
-  Write(archive_, [](ProjectArchiveWriter& w) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
     w.AddRelationships({{"MYMOVI~1.FLV", "My movie of the course.flv"}});
     w.AddFile("MYMOVI~1.FLV", "FLV movie");
     w.AddFile("other.flv", "FLV other");
@@ -213,11 +187,11 @@ TEST_F(ProjectFileHandlerTest, FileBytesAndFileTime) {
 
 TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
   fs::path backup = parent_ / "presenta_course.qpk";  // 8 characters of the folder's name, '_', the archive's name
-  Write(archive_, [](ProjectArchiveWriter& w) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
     w.BeginFolder("narration");
     w.AddFile("a.mp3", "from the archive");
   });
-  Write(backup, [](ProjectArchiveWriter& w) {
+  WriteArchive(backup, [](ProjectArchiveWriter& w) {
     w.BeginFolder("narration");
     w.AddFile("a.mp3", "from the backup");
   });
@@ -233,7 +207,7 @@ TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
   EXPECT_TRUE(fs::exists(archive_));
 
   // An older backup is left alone, and the archive read.
-  Write(backup, [](ProjectArchiveWriter& w) { w.AddFile("x", "x"); });
+  WriteArchive(backup, [](ProjectArchiveWriter& w) { w.AddFile("x", "x"); });
   SetModified(backup, now - 7200);
   fs::remove_all(out_);
   handler.ExtractNarration(track);
@@ -242,7 +216,7 @@ TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
 }
 
 TEST_F(ProjectFileHandlerTest, ABusyArchiveIsTriedAgainThroughTheSleeper) {
-  Write(archive_, [](ProjectArchiveWriter& w) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
     w.BeginFolder("videos");
     w.AddFile("clip.flv", "FLV clip");
   });
