@@ -20,7 +20,8 @@ std::string StorageStatusText(std::int32_t status) {
     case storage::kStorageNotAnArchive:
       return "the file is not a project archive (no compound file), or its directory is damaged";
     case storage::kStorageReadFault: return "the archive's data is damaged";
-    case storage::kStorageTooLarge: return "the archive claims more bytes than it holds";
+    case storage::kStorageTooLarge:
+      return "its directory claims more than " + std::to_string(storage::kMaxArchiveEntries) + " entries";
     case storage::kStorageWriteFault: return "the destination cannot be written";
     default: return "the storage call failed";
   }

@@ -20,7 +20,7 @@ namespace quillmere {
 
 struct ProjectArchiveLimits {
   int maxDepth = 32;                 // folders below the root; the authoring tools nest three or four
-  std::uint64_t maxEntries = 20000;  // entries met in one walk, as many as a zip may hold (ZipLimits)
+  std::uint64_t maxEntries = storage::kMaxArchiveEntries;  // entries met in one walk
 };
 
 struct WalkedEntry {

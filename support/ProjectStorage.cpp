@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 
+#include "support/CompoundFileDirectory.h"
 #include "support/GsfObjects.h"
 #include "support/Paths.h"
 #include "support/Utf16Text.h"
@@ -29,6 +31,8 @@ namespace quillmere::storage {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+// The root's entry, and the spare slots of a last 4096-byte directory sector.
+constexpr std::uint64_t kDirectorySlack = 32;
 
 // What one open archive may still yield; it starts as the archive file's size.
 struct Budget {
@@ -143,6 +147,11 @@ std::int32_t OpenStorage(const std::string& archivePath, Handle& storage) {
     close(fd);
     return error == EWOULDBLOCK ? kStorageBusy : kStorageAccessDenied;
   }
+  std::optional<std::uint64_t> capacity = DirectoryCapacity(fd, kMaxArchiveEntries + kDirectorySlack);
+  if (capacity && *capacity > kMaxArchiveEntries + kDirectorySlack) {
+    close(fd);
+    return kStorageTooLarge;
+  }
   FILE* file = fdopen(fd, "rb");
   if (!file) {
     close(fd);
@@ -181,16 +190,17 @@ std::int32_t GetFolderEnumData(Handle enumeration, NameBuffer name, std::int32_t
   if (!open) return kStorageInvalidHandle;
   if (open->index >= open->count) return kStorageNoMoreEntries;
   GsfInfile* folder = open->folder->infile.get();
-  const char* utf8 = gsf_infile_name_by_index(folder, open->index);
+  // A stream whose blocks cannot be followed opens as nothing; it is reported
+  // as a file so that reading it tells the caller it is damaged.
+  GsfPtr<GsfInput> child(gsf_infile_child_by_index(folder, open->index));
+  entryType = IsFolder(child.get()) ? kEntryFolder : kEntryFile;
+  // Children are found by walking a list; the child's own name saves a second walk.
+  const char* utf8 = child ? gsf_input_name(child.get()) : gsf_infile_name_by_index(folder, open->index);
   std::u16string text = ToUtf16(utf8 ? utf8 : "");
   std::size_t length = std::min(text.size(), name.size() - 1);
   std::copy_n(text.begin(), length, name.begin());
   name[length] = u'\0';
   nameLength = static_cast<std::int32_t>(length);
-  // A stream whose blocks cannot be followed opens as nothing; it is reported
-  // as a file so that reading it tells the caller it is damaged.
-  GsfPtr<GsfInput> child(gsf_infile_child_by_index(folder, open->index));
-  entryType = IsFolder(child.get()) ? kEntryFolder : kEntryFile;
   return kStorageOk;
 }
 

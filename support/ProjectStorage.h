@@ -13,6 +13,9 @@
 // flock() on it; OpenStorage takes a shared one and answers kStorageBusy while
 // the exclusive one is held, so that the caller can try again.
 //
+// Entries: an archive whose directory has room for more than kMaxArchiveEntries
+// (and the root, and a last sector's spare slots) is not opened.
+//
 // Damaged archives: no archive yields more bytes than its file holds (streams
 // are stored uncompressed), so ReadFile refuses a stream, or a run of streams
 // from one open archive, that would add up to more: a directory that claims
@@ -29,6 +32,9 @@ namespace quillmere::storage {
 
 using Handle = std::int32_t;
 
+// As many as a zip may hold (ZipLimits); real project archives hold hundreds.
+inline constexpr std::uint64_t kMaxArchiveEntries = 20000;
+
 inline constexpr std::int32_t kStorageOk = 0;
 // NextFolderEnum: no entry is current any more; BeginFolderEnum: the folder is empty.
 inline constexpr std::int32_t kStorageNoMoreEntries = 1;
@@ -40,7 +46,8 @@ inline constexpr std::int32_t kStorageInvalidHandle = static_cast<std::int32_t>(
 inline constexpr std::int32_t kStorageWriteFault = static_cast<std::int32_t>(0x8003001Du);  // the destination
 inline constexpr std::int32_t kStorageReadFault = static_cast<std::int32_t>(0x8003001Eu);   // damaged stream data
 inline constexpr std::int32_t kStorageNotAnArchive = static_cast<std::int32_t>(0x800300FBu);
-inline constexpr std::int32_t kStorageTooLarge = static_cast<std::int32_t>(0x80030111u);  // more than the file holds
+// More bytes than the file holds (ReadFile), or more entries than an archive may hold (OpenStorage).
+inline constexpr std::int32_t kStorageTooLarge = static_cast<std::int32_t>(0x80030111u);
 
 // Entry types of GetFolderEnumData.
 inline constexpr std::int32_t kEntryFolder = 1;

@@ -2,14 +2,17 @@
 // code the host expects, a clear line in the export log, and nothing written
 // outside the extraction folder.
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
 #include <functional>
 
 #include "component/trace/ExportLog.h"
+#include "support/CompoundFileDirectory.h"
 #include "support/ProjectArchiveWalk.h"
 #include "support/ProjectArchiveWriter.h"
 #include "support/ProjectFileHandler.h"
@@ -140,6 +143,12 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        {"webobjects", "webobjects/Quiz", "webobjects/Quiz/EVIL~1.TXT", "webobjects/Quiz/LIST~1.TXT",
         "webobjects/Quiz/_rel.lst", "webobjects/Quiz/ok.txt"},
        "entry \"webobjects/Quiz/zz/evil.txt\" refused: the name holds a path separator"},
+      {"a directory that never ends",
+       [&] {
+         goodArchive(archive_, "a");
+         testing::LoopDirectory(archive_);
+       },
+       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "its directory claims more than 20000 entries"},
       {"a missing archive and no backup", [] {}, [&](cProjectFileHandler&) { Narration("a.mp3"); }, "0", {}, ""},
       {"an unreadable archive and an unreadable backup",
        [&] {
@@ -211,6 +220,26 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
     EXPECT_THAT(ReadFile(ExportLogPath()), HasSubstr(c.logged));
     EXPECT_EQ(sleeper_->waits, c.waits);
   }
+}
+
+TEST_F(ProjectArchiveBrokenTest, DirectoryCapacityIsCountedThroughTheWholeAllocationTable) {
+  auto capacity = [&] {
+    int fd = open(archive_.c_str(), O_RDONLY | O_CLOEXEC);
+    std::optional<std::uint64_t> entries = DirectoryCapacity(fd, 1000);
+    close(fd);
+    return entries;
+  };
+  // Beyond 7 MB the table's sectors are listed past the header, in a chain of their own.
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) { w.AddFile("video.flv", RandomBytes(8 << 20)); });
+  EXPECT_EQ(capacity(), 4u) << "the root and one stream fill one 512-byte sector of four entries";
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
+    for (int i = 0; i < 9; ++i) w.AddFile("f" + std::to_string(i), "x");
+  });
+  EXPECT_EQ(capacity(), 12u);
+  testing::LoopDirectory(archive_);
+  EXPECT_EQ(capacity(), 1004u) << "a loop counts until it passes the limit";
+  WriteFile(archive_, "no compound file");
+  EXPECT_EQ(capacity(), std::nullopt);
 }
 
 TEST_F(ProjectArchiveBrokenTest, AWalkStopsAtItsEntryLimitBeforeWritingMore) {

@@ -148,6 +148,17 @@ inline void PatchEntry(const std::filesystem::path& archive, const std::string& 
   WriteFile(archive, bytes);
 }
 
+// Makes the directory's first sector its own successor in the allocation
+// table: a directory that never ends. Small archives only (one table sector).
+inline void LoopDirectory(const std::filesystem::path& archive) {
+  std::string bytes = ReadFile(archive);
+  unsigned shift = static_cast<unsigned char>(bytes[0x1E]);
+  std::uint32_t directory = GetLe32(bytes, 0x30), table = GetLe32(bytes, 0x4C);
+  ASSERT_LT(directory, (1u << shift) / 4);
+  SetLe32(bytes, ((table + 1) << shift) + 4 * directory, directory);
+  WriteFile(archive, bytes);
+}
+
 inline std::uint32_t EntryStartSector(const std::filesystem::path& archive, const std::string& name) {
   std::string bytes = ReadFile(archive);
   std::size_t at = EntryOffset(bytes, name);
