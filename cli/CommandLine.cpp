@@ -15,7 +15,9 @@ std::string VersionText() {
 
 constexpr const char* kFooter =
     "Exit status: the export's status code (0 success, 1-11 a failure explained in one line on stderr);\n"
-    "64 for a bad command line; the trace viewer ends with 0, or 69 when it cannot listen.";
+    "64 for a bad command line; the trace viewer ends with 0, or 69 when it cannot listen;\n"
+    "archive commands end with 0, 65 (damaged archive or entries refused), 66 (no such archive or folder),\n"
+    "73 (the output cannot be written) or 75 (the archive stays in use by another program).";
 
 void AddDeck(CLI::App& command, Invocation& run) {
   command.add_option("DECK", run.deck, "The presentation file")->required();
@@ -59,6 +61,18 @@ std::variant<Invocation, int> ParseCommandLine(int argc, char** argv) {
 
   CLI::App* trace = app.add_subcommand("trace", "Print the library's trace records until Ctrl-C");
 
+  CLI::App* archive = app.add_subcommand("archive", "List, extract or pack a project archive (.qpk)");
+  archive->require_subcommand(1);
+  CLI::App* archiveList = archive->add_subcommand("list", "List every folder and file, with long names");
+  archiveList->add_option("ARCHIVE", run.archive, "The project archive")->required();
+  CLI::App* archiveExtract = archive->add_subcommand("extract", "Extract every folder and file under its long name");
+  archiveExtract->add_option("ARCHIVE", run.archive, "The project archive")->required();
+  archiveExtract->add_option("-o,--output", run.outputFolder,
+                             "Folder to extract into (default: the archive's name without extension, here)");
+  CLI::App* archivePack = archive->add_subcommand("pack", "Pack a folder into a new project archive");
+  archivePack->add_option("FOLDER", run.packFolder, "The folder to pack")->required();
+  archivePack->add_option("ARCHIVE", run.archive, "The archive to write (one there is replaced)")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -71,6 +85,9 @@ std::variant<Invocation, int> ParseCommandLine(int argc, char** argv) {
   if (slide->parsed()) run.command = Command::Slide;
   if (thumbnails->parsed()) run.command = Command::Thumbnails;
   if (trace->parsed()) run.command = Command::Trace;
+  if (archiveList->parsed()) run.command = Command::ArchiveList;
+  if (archiveExtract->parsed()) run.command = Command::ArchiveExtract;
+  if (archivePack->parsed()) run.command = Command::ArchivePack;
   return run;
 }
 

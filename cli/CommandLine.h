@@ -11,14 +11,16 @@ namespace quillmere::cli {
 // statuses use 0 to 11.
 constexpr int kUsageExit = 64;
 
-enum class Command { Presentation, Slides, Slide, Thumbnails, Trace };
+enum class Command { Presentation, Slides, Slide, Thumbnails, Trace, ArchiveList, ArchiveExtract, ArchivePack };
 
 struct Invocation {
   Command command = Command::Presentation;
   std::string deck;
   std::string slideList;       // slides: "1|4|7"
   std::int32_t slideIndex = 0; // slide: one-based
-  std::string outputFolder;    // empty: the library's temporary folder
+  std::string outputFolder;    // empty: the library's temporary folder (archive extract: see ArchiveCommands.h)
+  std::string archive;         // archive commands: the project archive
+  std::string packFolder;      // archive pack: the folder to pack
   bool trace = false;          // the library's debug output on stderr
   int emulatedVersion = 0;     // 0: the engine's own version
   bool skipImages = false;

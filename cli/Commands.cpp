@@ -1,9 +1,10 @@
 #include "cli/Commands.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 
+#include "cli/AbsolutePath.h"
+#include "cli/ArchiveCommands.h"
 #include "cli/Interrupt.h"
 #include "cli/ProgressBar.h"
 #include "cli/StatusText.h"
@@ -18,14 +19,6 @@ namespace {
 
 // EX_UNAVAILABLE: the viewer has already said why it cannot listen.
 constexpr int kTraceViewerUnavailable = 69;
-
-// Relative paths mean the caller's working folder, so the printed XML path is absolute.
-std::string Absolute(const std::string& path) {
-  if (path.empty()) return path;
-  std::error_code error;
-  std::filesystem::path full = std::filesystem::absolute(path, error);
-  return error ? path : full.lexically_normal().string();
-}
 
 PPTInfoOptions EngineFor(const Invocation& run) {
   engine::EngineOptions engineOptions;
@@ -46,7 +39,10 @@ std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath
     case Command::Slides: return info.PPTSlideSelection(deck, list, xmlPath, output);
     case Command::Slide: return info.PPTSlide(deck, index, xmlPath, output);
     case Command::Thumbnails: return info.GenerateThumbnails(deck, xmlPath, output);
-    case Command::Trace: break;
+    case Command::Trace:
+    case Command::ArchiveList:
+    case Command::ArchiveExtract:
+    case Command::ArchivePack: break;
   }
   return ERR_PRESENTATION_EXPORT_FAILURE;
 }
@@ -74,6 +70,7 @@ int RunInvocation(const Invocation& run) {
   if (run.trace) SetTraceDebugOutput(true);
   if (run.command == Command::Trace)
     return RunTraceViewer(std::cout, std::cerr, InterruptRequested()) == 0 ? 0 : kTraceViewerUnavailable;
+  if (IsArchiveCommand(run.command)) return RunArchiveCommand(run);
 
   std::string xmlPath, openFailure;
   const std::int32_t status = Export(run, xmlPath, openFailure);

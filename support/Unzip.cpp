@@ -4,6 +4,7 @@
 
 #include <zip.h>
 
+#include "support/AutomationDate.h"
 #include "support/ZipEntryName.h"
 #include "support/ZipExtraction.h"
 #include "support/ZipListing.h"

@@ -51,7 +51,4 @@ UnzipStatus CheckZipLimits(const std::vector<ZipListedEntry>& entries, const Zip
 // The method as zip listings name it.
 std::string ZipMethodName(zip_uint16_t method);
 
-// An automation date (days since 1899-12-30, local time) for a time stamp.
-double AutomationDate(std::time_t time);
-
 }  // namespace quillmere

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TestFiles.h"
+
 namespace quillmere::testing {
 
 struct TestEntry {
@@ -58,24 +60,6 @@ inline void AddFolder(const std::filesystem::path& file, const std::string& name
   ASSERT_NE(zip, nullptr);
   ASSERT_GE(zip_dir_add(zip, name.c_str(), ZIP_FL_ENC_UTF_8), 0);
   ASSERT_EQ(zip_close(zip), 0);
-}
-
-inline std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteFile(const std::filesystem::path& file, const std::string& data) {
-  std::ofstream(file, std::ios::binary) << data;
-}
-
-// The relative paths of every file and folder below the folder, sorted.
-inline std::vector<std::string> Tree(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& item : std::filesystem::recursive_directory_iterator(folder))
-    names.push_back(item.path().lexically_relative(folder).string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // The entry's bytes as libzip reads them.

@@ -1,0 +1,122 @@
+// quillmere archive: a folder packed, listed and extracted elsewhere comes
+// back byte for byte; bad command lines and unreadable archives say why.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "tests/cli/CliHarness.h"
+#include "tests/support/TestFiles.h"
+
+namespace quillmere::clitest {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using quillmere::testing::ReadFile;
+using quillmere::testing::Tree;
+using quillmere::testing::WriteFile;
+
+class CliArchive : public ::testing::Test {
+ protected:
+  ChildResult Run(const std::vector<std::string>& args) {
+    return RunCli(sandbox_, args, Within(std::chrono::seconds(60)));
+  }
+  fs::path At(const std::string& name) const { return sandbox_.Root() / name; }
+  Sandbox sandbox_;
+};
+
+TEST_F(CliArchive, PackedFolderListsAndExtractsElsewhereUnchanged) {
+  const fs::path source = At("course");
+  const std::string longTrack = "Narration for the first slide of the course.mp3";
+  fs::create_directories(source / "narration");
+  fs::create_directories(source / "webobjects" / "Quiz 1" / "images");
+  fs::create_directories(source / "videos");
+  fs::create_directories(source / "empty folder");
+  std::mt19937 engine(3);
+  std::string video(300000, '\0');
+  for (char& c : video) c = static_cast<char>(engine());
+  WriteFile(source / "narration" / longTrack, "ID3 first");
+  WriteFile(source / "narration" / "slide2.mp3", "ID3 second");
+  WriteFile(source / "webobjects" / "Quiz 1" / "index.html", "<html>quiz</html>");
+  WriteFile(source / "webobjects" / "Quiz 1" / "images" / "Prüfung ✓.png", "PNG");
+  WriteFile(source / "webobjects" / "Quiz 1" / "odd:name.txt", "colon");
+  WriteFile(source / "videos" / "clip.flv", video);
+
+  const fs::path archive = At("course.qpk");
+  ChildResult pack = Run({"archive", "pack", source.string(), archive.string()});
+  ASSERT_EQ(pack.exitCode, 0) << Describe(pack) << pack.err;
+  EXPECT_EQ(pack.out, archive.string() + "\n");
+  EXPECT_EQ(pack.err, "");
+
+  ChildResult list = Run({"archive", "list", archive.string()});
+  ASSERT_EQ(list.exitCode, 0) << Describe(list) << list.err;
+  std::vector<std::string> lines = Lines(list.out);
+  EXPECT_THAT(lines, Contains("narration/" + longTrack + "  (stored as NARRAT~1.MP3)"));
+  EXPECT_THAT(lines, Contains("webobjects/Quiz 1/images/Prüfung ✓.png"));
+  EXPECT_THAT(lines, Contains("webobjects/Quiz 1/odd:name.txt  (stored as ODDNAM~1.TXT)"));
+  EXPECT_THAT(lines, Contains("empty folder/"));
+
+  const fs::path copy = At("elsewhere") / "copy";
+  ChildResult extract = Run({"archive", "extract", archive.string(), "-o", copy.string()});
+  ASSERT_EQ(extract.exitCode, 0) << Describe(extract) << extract.err;
+  EXPECT_EQ(extract.out, copy.string() + "\n");
+  ASSERT_EQ(Tree(copy), Tree(source)) << "the relationship files are not left behind";
+  for (const std::string& name : Tree(source)) {
+    if (!fs::is_regular_file(source / name)) continue;
+    EXPECT_EQ(ReadFile(copy / name), ReadFile(source / name)) << name;
+    // Time stamps travel in whole seconds.
+    EXPECT_EQ(std::chrono::floor<std::chrono::seconds>(fs::last_write_time(copy / name)),
+              std::chrono::floor<std::chrono::seconds>(fs::last_write_time(source / name)))
+        << name;
+  }
+}
+
+TEST_F(CliArchive, BadCommandLinesExitWithUsageCode) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"archive"},
+      {"archive", "list"},
+      {"archive", "unpack", "a.qpk"},
+      {"archive", "extract", "a.qpk", "b.qpk"},
+      {"archive", "pack", "folder-only"},
+      {"archive", "extract", "a.qpk", "-o"},
+  };
+  for (const auto& args : bad) {
+    std::string shown;
+    for (const auto& a : args) shown += " " + a;
+    ChildResult r = Run(args);
+    EXPECT_EQ(r.exitCode, kUsageExit) << "quillmere" << shown << ": " << Describe(r);
+    EXPECT_EQ(r.out, "") << "quillmere" << shown;
+    EXPECT_NE(r.err, "") << "quillmere" << shown << " says nothing about what is wrong";
+  }
+}
+
+TEST_F(CliArchive, UnreadableArchivesAndFoldersSayWhy) {
+  WriteFile(At("text.qpk"), "not an archive");
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* says;
+  };
+  const std::vector<Case> cases = {
+      {{"archive", "list", At("missing.qpk").string()}, 66, "there is no such file"},
+      {{"archive", "list", At("text.qpk").string()}, 65, "not a project archive"},
+      {{"archive", "extract", At("text.qpk").string(), "-o", At("out").string()}, 65, "not a project archive"},
+      {{"archive", "pack", At("no-folder").string(), At("new.qpk").string()}, 66, "no such folder"},
+      {{"archive", "pack", sandbox_.Home().string(), At("no-folder/new.qpk").string()}, 73, "cannot be created"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    ChildResult r = Run(c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << Describe(r) << r.err;
+    EXPECT_THAT(r.err, HasSubstr(c.says));
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_FALSE(fs::exists(At("out"))) << "a failed extraction makes no folder";
+}
+
+}  // namespace
+}  // namespace quillmere::clitest
