@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "cli/BatchCommand.h"
+#include "cli/BatchWorker.h"
 #include "cli/Interrupt.h"
 #include "cli/ProgressBar.h"
 #include "cli/StatusText.h"
@@ -19,7 +21,8 @@ namespace {
 // EX_UNAVAILABLE: the viewer has already said why it cannot listen.
 constexpr int kTraceViewerUnavailable = 69;
 
-// Relative paths mean the caller's working folder, so the printed XML path is absolute.
+}  // namespace
+
 std::string Absolute(const std::string& path) {
   if (path.empty()) return path;
   std::error_code error;
@@ -36,6 +39,8 @@ PPTInfoOptions EngineFor(const Invocation& run) {
   return options;
 }
 
+namespace {
+
 std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath) {
   std::string deck = Absolute(run.deck);
   std::string output = Absolute(run.outputFolder);
@@ -46,7 +51,9 @@ std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath
     case Command::Slides: return info.PPTSlideSelection(deck, list, xmlPath, output);
     case Command::Slide: return info.PPTSlide(deck, index, xmlPath, output);
     case Command::Thumbnails: return info.GenerateThumbnails(deck, xmlPath, output);
-    case Command::Trace: break;
+    case Command::Trace:
+    case Command::Batch:
+    case Command::BatchWorker: break;
   }
   return ERR_PRESENTATION_EXPORT_FAILURE;
 }
@@ -74,6 +81,8 @@ int RunInvocation(const Invocation& run) {
   if (run.trace) SetTraceDebugOutput(true);
   if (run.command == Command::Trace)
     return RunTraceViewer(std::cout, std::cerr, InterruptRequested()) == 0 ? 0 : kTraceViewerUnavailable;
+  if (run.command == Command::Batch) return RunBatch(run);
+  if (run.command == Command::BatchWorker) return RunBatchWorker(run);
 
   std::string xmlPath, openFailure;
   const std::int32_t status = Export(run, xmlPath, openFailure);
