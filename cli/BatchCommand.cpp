@@ -1,6 +1,5 @@
 #include "cli/BatchCommand.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -72,26 +71,22 @@ int WorkerCount(const Invocation& run) {
 }  // namespace
 
 int RunBatch(const Invocation& run) {
-  // Taken only while the batch waits for its workers, where none can be missed.
-  sigset_t interrupts;
-  sigemptyset(&interrupts);
-  sigaddset(&interrupts, SIGINT);
-  sigaddset(&interrupts, SIGTERM);
-  sigprocmask(SIG_BLOCK, &interrupts, nullptr);
-
   const std::filesystem::path root = Absolute(run.outputFolder);
   const std::vector<std::string> names = DeckFolderNames(run.decks);
   std::vector<BatchDeck> decks;
-  for (std::size_t i = 0; i < run.decks.size(); ++i) decks.push_back({Absolute(run.decks[i]), (root / names[i]).string()});
+  for (std::size_t i = 0; i < run.decks.size(); ++i)
+    decks.push_back({Absolute(run.decks[i]), (root / names[i]).string()});
 
   BatchReport report(decks.size());
   const BatchLimits limits{WorkerCount(run), std::chrono::seconds(run.timeLimitSeconds)};
-  ProcessWorkerPool pool(WorkerCommand(run), limits.workers, SteadyClock(),
+  ProcessWorkerPool pool(WorkerCommand(run), limits.workers, SteadyClock(), InterruptRequested(),
                          {[&](std::string_view line) { report.Line(line); },
                           [&](std::string_view why) { report.Notice(why); }});
+  const auto finished = [&](std::size_t deck, const DeckOutcome& outcome) {
+    report.DeckFinished(run.decks[deck], outcome);
+  };
   const std::vector<DeckOutcome> outcomes =
-      RunBatchSchedule(decks, limits, pool, SteadyClock(), InterruptRequested(),
-                       [&](std::size_t deck, const DeckOutcome& outcome) { report.DeckFinished(run.decks[deck], outcome); });
+      RunBatchSchedule(decks, limits, pool, SteadyClock(), InterruptRequested(), finished);
   report.End();
   return BatchExitCode(outcomes, InterruptRequested());
 }

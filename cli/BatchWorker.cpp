@@ -86,6 +86,7 @@ int RunBatchWorker(const Invocation& run) {
   if (getppid() != run.workerParent) return ERR_USER_CANCEL;
   KeepLogApart();
   const PPTInfoOptions engine = EngineFor(run);
+  // Running for as long as the worker: each export attaches to it and leaves it running.
   const Object application = engine.runtime->CreateObject(kPowerPointProgId);
 
   for (std::string line; std::getline(std::cin, line);) {

@@ -92,8 +92,8 @@ struct Pipes {
 }  // namespace
 
 ProcessWorkerPool::ProcessWorkerPool(std::vector<std::string> argv, int slots, const Clock& clock,
-                                     WorkerOutput output)
-    : argv_(std::move(argv)), clock_(clock), output_(std::move(output)),
+                                     const std::atomic<bool>& interrupted, WorkerOutput output)
+    : argv_(std::move(argv)), clock_(clock), interrupted_(interrupted), output_(std::move(output)),
       workers_(static_cast<std::size_t>(std::max(slots, 1))) {
   signal(SIGPIPE, SIG_IGN);
 }
@@ -160,7 +160,8 @@ bool ProcessWorkerPool::Start(int slot, std::string& why) {
 void ProcessWorkerPool::Assign(int slot, const BatchDeck& deck) {
   Worker& worker = workers_.at(static_cast<std::size_t>(slot));
   // A worker that has died cannot take it; its end is reported by Wait.
-  if (worker.input >= 0) WriteAll(worker.input, JoinFields({std::string(kJobExport), deck.deck, deck.outputFolder}) + "\n");
+  if (worker.input >= 0)
+    WriteAll(worker.input, JoinFields({std::string(kJobExport), deck.deck, deck.outputFolder}) + "\n");
 }
 
 void ProcessWorkerPool::Cancel(int slot) {
@@ -189,15 +190,26 @@ std::vector<WorkerEvent> ProcessWorkerPool::Wait(std::optional<Clock::TimePoint>
       owners.push_back(slot);
     }
   }
-  sigset_t mask;
-  pthread_sigmask(SIG_SETMASK, nullptr, &mask);
-  sigdelset(&mask, SIGINT);
-  sigdelset(&mask, SIGTERM);
+  // Interrupts are held from the check to the wait, which takes them: one
+  // that comes in between ends the wait instead of waiting with it.
+  sigset_t interrupts, unheld;
+  sigemptyset(&interrupts);
+  sigaddset(&interrupts, SIGINT);
+  sigaddset(&interrupts, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &interrupts, &unheld);
+  if (interrupted_ && !interruptTold_) {
+    interruptTold_ = true;
+    pthread_sigmask(SIG_SETMASK, &unheld, nullptr);
+    return {};
+  }
   timespec timeout{};
   if (deadline) timeout = Timeout(clock_, *deadline);
-  if (ppoll(fds.data(), fds.size(), deadline ? &timeout : nullptr, &mask) < 0) {
-    if (errno == EINTR) return {};
-    throw std::system_error(errno, std::generic_category(), "ppoll");
+  const int ready = ppoll(fds.data(), fds.size(), deadline ? &timeout : nullptr, &unheld);
+  const int error = errno;
+  pthread_sigmask(SIG_SETMASK, &unheld, nullptr);
+  if (ready < 0) {
+    if (error == EINTR) return {};
+    throw std::system_error(error, std::generic_category(), "ppoll");
   }
 
   std::vector<WorkerEvent> events;

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,8 @@ class ProcessWorkerPool final : public WorkerPool {
  public:
   // argv[0] is the program to run. Writing to a worker that has died must
   // not end the batch, so SIGPIPE is ignored from here on.
-  ProcessWorkerPool(std::vector<std::string> argv, int slots, const Clock& clock, WorkerOutput output);
+  ProcessWorkerPool(std::vector<std::string> argv, int slots, const Clock& clock,
+                    const std::atomic<bool>& interrupted, WorkerOutput output);
   // Kills any worker still running.
   ~ProcessWorkerPool() override;
   ProcessWorkerPool(const ProcessWorkerPool&) = delete;
@@ -36,8 +38,8 @@ class ProcessWorkerPool final : public WorkerPool {
   void Cancel(int slot) override;
   void Retire(int slot) override;
   void Kill(int slot) override;
-  // SIGINT and SIGTERM are taken only while waiting here; a caller that
-  // blocks them elsewhere cannot miss one that comes before the wait.
+  // Returns at once, the first time, when interrupted is set; an interrupt
+  // that comes just before the wait is not missed either.
   std::vector<WorkerEvent> Wait(std::optional<Clock::TimePoint> deadline) override;
 
   // The worker's process id, or 0 when the slot is empty.
@@ -61,6 +63,8 @@ class ProcessWorkerPool final : public WorkerPool {
 
   std::vector<std::string> argv_;
   const Clock& clock_;
+  const std::atomic<bool>& interrupted_;
+  bool interruptTold_ = false;
   WorkerOutput output_;
   std::vector<Worker> workers_;
 };

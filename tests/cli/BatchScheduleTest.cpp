@@ -21,6 +21,8 @@ class FakeClock final : public Clock {
   TimePoint now{};
 };
 
+constexpr const char* kCrash = "its worker ended by signal 11 (Segmentation fault)";
+
 // How the export of a deck goes; any deck not named ends with status 0.
 enum class Behaviour { Hang, Crash, Interrupt };
 
@@ -47,7 +49,7 @@ class FakePool final : public WorkerPool {
       const std::int32_t status = statuses.contains(deck.deck) ? statuses[deck.deck] : 0;
       events_.push_back({WorkerEvent::Kind::Finished, slot, {status, deck.outputFolder + "/presentationinfo.xml", ""}});
     } else if (behaviour->second == Behaviour::Crash) {
-      events_.push_back({WorkerEvent::Kind::Ended, slot, {0, "", "its worker ended by signal 11 (Segmentation fault)"}});
+      events_.push_back({WorkerEvent::Kind::Ended, slot, {0, "", kCrash}});
     } else if (behaviour->second == Behaviour::Interrupt) {
       interrupted_ = true;  // Ctrl-C while this deck is exported; it stops once cancelled
     }
@@ -135,7 +137,7 @@ TEST_F(BatchSchedule, WorkerThatDiesCostsOnlyItsDeck) {
   const std::vector<DeckOutcome> outcomes = Run({"a", "bad", "b", "c"}, 2);
 
   EXPECT_EQ(outcomes[1].status, 5);
-  EXPECT_EQ(outcomes[1].reason, "its worker ended by signal 11 (Segmentation fault)");
+  EXPECT_EQ(outcomes[1].reason, kCrash);
   for (std::size_t deck : {0u, 2u, 3u}) EXPECT_EQ(outcomes[deck].status, 0) << deck;
   EXPECT_EQ(pool_.starts, 3);
   EXPECT_EQ(BatchExitCode(outcomes, false), 5);

@@ -25,6 +25,9 @@ struct ResultLine {
   std::string xml;
 };
 
+// A fuzzed package whose zip has no central directory: status 4.
+constexpr const char* kTruncatedZip = "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-6254434927378432.pptx";
+
 std::string Deck(const std::string& name) { return (CorpusDir() / name).string(); }
 
 std::string ReadText(const fs::path& path) {
@@ -76,10 +79,12 @@ TEST_F(CliBatch, EveryDeckGetsALineAndAFolderAndTheExitCodeIsTheFirstFailure) {
   const fs::path twin = sandbox_.Root() / "other" / "pptx__minimal.pptx";
   fs::create_directories(twin.parent_path());
   fs::copy_file(Deck("pptx__minimal.pptx"), twin);
-  const std::vector<std::string> decks = {
-      Deck("pptx__minimal.pptx"),         Deck("made__notes-encrypted.pptx"),
-      Deck("pptx__txt-text.pptx"),        Deck("poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-6254434927378432.pptx"),
-      Deck("pptx__sld-background.pptx"),  twin.string()};
+  const std::vector<std::string> decks = {Deck("pptx__minimal.pptx"),
+                                          Deck("made__notes-encrypted.pptx"),
+                                          Deck("pptx__txt-text.pptx"),
+                                          Deck(kTruncatedZip),
+                                          Deck("pptx__sld-background.pptx"),
+                                          twin.string()};
   std::vector<std::string> args = {"--no-images", "batch", "-j", "2", "-o", Out().string()};
   args.insert(args.end(), decks.begin(), decks.end());
   const ChildResult r = RunCli(sandbox_, args);

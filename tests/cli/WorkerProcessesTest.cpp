@@ -21,7 +21,10 @@ while IFS='	' read -r job deck out; do
   case "$deck" in
     hang*) kill -STOP $$ ;;
     crash*) kill -KILL $$ ;;
-    loud*) echo "a line on stderr" >&2; printf 'notice\tno office\n'; printf 'done\t0\t%s/presentationinfo.xml\t\n' "$out" ;;
+    loud*)
+      echo "a line on stderr" >&2
+      printf 'notice\tno office\n'
+      printf 'done\t0\t%s/presentationinfo.xml\t\n' "$out" ;;
     *) printf 'done\t4\t\tthe file does not exist\n' ;;
   esac
 done
@@ -36,13 +39,13 @@ class TestClock final : public Clock {
 TEST(WorkerProcesses, HangingAndCrashingWorkersCostOnlyTheirDecks) {
   TestClock clock;
   std::vector<std::string> lines, notices;
-  ProcessWorkerPool pool({"/bin/sh", "-c", kFakeWorker}, 2, clock,
+  std::atomic<bool> interrupted{false};
+  ProcessWorkerPool pool({"/bin/sh", "-c", kFakeWorker}, 2, clock, interrupted,
                          {[&](std::string_view line) { lines.emplace_back(line); },
                           [&](std::string_view text) { notices.emplace_back(text); }});
   const std::vector<BatchDeck> decks = {
       {"loud-1", "/out/1"}, {"hang", "/out/2"}, {"crash", "/out/3"}, {"loud-4", "/out/4"}, {"missing", "/out/5"}};
   std::size_t ended = 0;
-  std::atomic<bool> interrupted{false};
   const std::vector<DeckOutcome> outcomes =
       RunBatchSchedule(decks, {2, 600s, 30s}, pool, clock, interrupted, [&](std::size_t, const DeckOutcome&) {
         // Everything but the hanging deck is done: its time is up.
