@@ -24,11 +24,13 @@ class Schedule {
 
   std::vector<DeckOutcome> Run() {
     if (interrupted_) cancelling_ = true;
-    for (int slot = 0; slot < std::ssize(slots_); ++slot) Dispatch(slot);
+    DispatchAll();
     while (std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.state != State::Empty; })) {
       if (interrupted_ && !cancelling_) CancelAll();
       for (const WorkerEvent& event : pool_.Wait(EarliestDeadline())) Handle(event);
       EnforceDeadlines();
+      // Only now, so that a worker whose answer and end came together gets no further deck.
+      DispatchAll();
     }
     for (std::size_t deck = next_; deck < decks_.size(); ++deck) {
       if (cancelling_)
@@ -51,6 +53,13 @@ class Schedule {
   void Finish(std::size_t deck, DeckOutcome outcome) {
     outcomes_[deck] = std::move(outcome);
     finished_(deck, outcomes_[deck]);
+  }
+
+  void DispatchAll() {
+    for (int slot = 0; slot < std::ssize(slots_); ++slot) {
+      const State state = slots_[static_cast<std::size_t>(slot)].state;
+      if (state == State::Idle || state == State::Empty) Dispatch(slot);
+    }
   }
 
   // Gives the slot its next deck, starting a worker when it has none, or
@@ -97,7 +106,6 @@ class Schedule {
       s.state = State::Empty;
       if (busy) Finish(s.deck, {ERR_PRESENTATION_EXPORT_FAILURE, "", event.outcome.reason});
     }
-    Dispatch(event.slot);
   }
 
   void EnforceDeadlines() {
@@ -111,7 +119,6 @@ class Schedule {
       if (!busy) continue;
       Finish(s.deck, {ERR_PRESENTATION_EXPORT_FAILURE, "",
                       fmt::format("it ran over the time limit of {} s", limits_.timeLimit.count())});
-      Dispatch(slot);
     }
   }
 

@@ -24,7 +24,7 @@ class FakeClock final : public Clock {
 constexpr const char* kCrash = "its worker ended by signal 11 (Segmentation fault)";
 
 // How the export of a deck goes; any deck not named ends with status 0.
-enum class Behaviour { Hang, Crash, Interrupt };
+enum class Behaviour { Hang, Crash, AnswerThenCrash, Interrupt };
 
 class FakePool final : public WorkerPool {
  public:
@@ -49,6 +49,9 @@ class FakePool final : public WorkerPool {
       const std::int32_t status = statuses.contains(deck.deck) ? statuses[deck.deck] : 0;
       events_.push_back({WorkerEvent::Kind::Finished, slot, {status, deck.outputFolder + "/presentationinfo.xml", ""}});
     } else if (behaviour->second == Behaviour::Crash) {
+      events_.push_back({WorkerEvent::Kind::Ended, slot, {0, "", kCrash}});
+    } else if (behaviour->second == Behaviour::AnswerThenCrash) {
+      events_.push_back({WorkerEvent::Kind::Finished, slot, {0, deck.outputFolder + "/presentationinfo.xml", ""}});
       events_.push_back({WorkerEvent::Kind::Ended, slot, {0, "", kCrash}});
     } else if (behaviour->second == Behaviour::Interrupt) {
       interrupted_ = true;  // Ctrl-C while this deck is exported; it stops once cancelled
@@ -133,13 +136,14 @@ TEST_F(BatchSchedule, DeckOverItsTimeLimitIsStoppedAndAFreshWorkerTakesTheRest) 
 }
 
 TEST_F(BatchSchedule, WorkerThatDiesCostsOnlyItsDeck) {
-  pool_.behaviours = {{"bad", Behaviour::Crash}};
-  const std::vector<DeckOutcome> outcomes = Run({"a", "bad", "b", "c"}, 2);
+  // The second dies after its answer arrived: that costs no deck at all.
+  pool_.behaviours = {{"bad", Behaviour::Crash}, {"last-words", Behaviour::AnswerThenCrash}};
+  const std::vector<DeckOutcome> outcomes = Run({"a", "bad", "b", "last-words", "c", "d"}, 2);
 
   EXPECT_EQ(outcomes[1].status, 5);
   EXPECT_EQ(outcomes[1].reason, kCrash);
-  for (std::size_t deck : {0u, 2u, 3u}) EXPECT_EQ(outcomes[deck].status, 0) << deck;
-  EXPECT_EQ(pool_.starts, 3);
+  for (std::size_t deck : {0u, 2u, 3u, 4u, 5u}) EXPECT_EQ(outcomes[deck].status, 0) << deck;
+  EXPECT_EQ(pool_.starts, 4);
   EXPECT_EQ(BatchExitCode(outcomes, false), 5);
 }
 
