@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #include "QuillmereVersion.h"
+#include "cli/BatchCommandLine.h"
 
 namespace quillmere::cli {
 namespace {
@@ -15,6 +16,7 @@ std::string VersionText() {
 
 constexpr const char* kFooter =
     "Exit status: the export's status code (0 success, 1-11 a failure explained in one line on stderr);\n"
+    "batch: 0 when every deck gave 0, 7 when interrupted, else the status of the first deck that failed;\n"
     "64 for a bad command line; the trace viewer ends with 0, or 69 when it cannot listen;\n"
     "archive commands end with 0, 65 (damaged archive or entries refused), 66 (no such archive or folder),\n"
     "73 (the output cannot be written) or 75 (the archive stays in use by another program).";
@@ -60,6 +62,7 @@ std::variant<Invocation, int> ParseCommandLine(int argc, char** argv) {
   AddOutputFolder(*thumbnails, run);
 
   CLI::App* trace = app.add_subcommand("trace", "Print the library's trace records until Ctrl-C");
+  AddBatchCommands(app, run);
 
   CLI::App* archive = app.add_subcommand("archive", "List, extract or pack a project archive (.qpk)");
   archive->require_subcommand(1);

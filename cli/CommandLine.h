@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace quillmere::cli {
 
@@ -11,7 +12,18 @@ namespace quillmere::cli {
 // statuses use 0 to 11.
 constexpr int kUsageExit = 64;
 
-enum class Command { Presentation, Slides, Slide, Thumbnails, Trace, ArchiveList, ArchiveExtract, ArchivePack };
+enum class Command {
+  Presentation,
+  Slides,
+  Slide,
+  Thumbnails,
+  Trace,
+  Batch,
+  BatchWorker,
+  ArchiveList,
+  ArchiveExtract,
+  ArchivePack
+};
 
 struct Invocation {
   Command command = Command::Presentation;
@@ -24,6 +36,11 @@ struct Invocation {
   bool trace = false;          // the library's debug output on stderr
   int emulatedVersion = 0;     // 0: the engine's own version
   bool skipImages = false;
+  // batch (cli/BatchCommandLine.h)
+  std::vector<std::string> decks;
+  int jobs = 0;                 // 0: one worker per core
+  int timeLimitSeconds = 600;   // for one deck
+  int workerParent = 0;         // batch-worker: the batch's process id
 };
 
 // The invocation to run, or the exit code to end with at once (after help,

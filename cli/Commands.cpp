@@ -5,6 +5,8 @@
 
 #include "cli/AbsolutePath.h"
 #include "cli/ArchiveCommands.h"
+#include "cli/BatchCommand.h"
+#include "cli/BatchWorker.h"
 #include "cli/Interrupt.h"
 #include "cli/ProgressBar.h"
 #include "cli/StatusText.h"
@@ -20,6 +22,8 @@ namespace {
 // EX_UNAVAILABLE: the viewer has already said why it cannot listen.
 constexpr int kTraceViewerUnavailable = 69;
 
+}  // namespace
+
 PPTInfoOptions EngineFor(const Invocation& run) {
   engine::EngineOptions engineOptions;
   if (run.emulatedVersion != 0) engineOptions.emulatedMajorVersion = run.emulatedVersion;
@@ -28,6 +32,8 @@ PPTInfoOptions EngineFor(const Invocation& run) {
   options.runtime = std::make_shared<engine::EngineRuntime>(engineOptions);
   return options;
 }
+
+namespace {
 
 std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath) {
   std::string deck = Absolute(run.deck);
@@ -43,6 +49,8 @@ std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath
     case Command::ArchiveList:
     case Command::ArchiveExtract:
     case Command::ArchivePack: break;
+    case Command::Batch:
+    case Command::BatchWorker: break;
   }
   return ERR_PRESENTATION_EXPORT_FAILURE;
 }
@@ -71,6 +79,8 @@ int RunInvocation(const Invocation& run) {
   if (run.command == Command::Trace)
     return RunTraceViewer(std::cout, std::cerr, InterruptRequested()) == 0 ? 0 : kTraceViewerUnavailable;
   if (IsArchiveCommand(run.command)) return RunArchiveCommand(run);
+  if (run.command == Command::Batch) return RunBatch(run);
+  if (run.command == Command::BatchWorker) return RunBatchWorker(run);
 
   std::string xmlPath, openFailure;
   const std::int32_t status = Export(run, xmlPath, openFailure);

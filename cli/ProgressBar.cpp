@@ -44,4 +44,11 @@ void ProgressBar::Finish(bool exportSucceeded) {
   drawn_ = false;
 }
 
+void ProgressBar::Clear() {
+  if (!drawn_) return;
+  std::fputs("\r\x1b[K", out_);
+  std::fflush(out_);
+  drawn_ = false;
+}
+
 }  // namespace quillmere::cli

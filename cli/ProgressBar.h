@@ -17,6 +17,9 @@ class ProgressBar {
   // Ends the line so that what follows starts on a fresh one. A finished
   // export shows a full bar even when its last report fell short of the end.
   void Finish(bool exportSucceeded);
+  // Erases the bar so that a line can be printed in its place; the next
+  // Update draws it again.
+  void Clear();
 
  private:
   std::FILE* out_;

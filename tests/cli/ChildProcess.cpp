@@ -167,6 +167,7 @@ ChildResult RunChild(const std::filesystem::path& program, const std::vector<std
     }
     for (int i = 0; i < 2; ++i)
       if (fds[i].fd >= 0 && fds[i].revents != 0 && !ReadSome(fds[i].fd, *sinks[i])) fds[i].fd = -1;
+    if (options.onOutput && (fds[0].revents != 0 || fds[1].revents != 0)) options.onOutput(pid, result);
     if (fds[2].revents != 0) break;
   }
   int status = 0;

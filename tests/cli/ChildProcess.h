@@ -5,10 +5,13 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace quillmere::clitest {
+
+struct ChildResult;
 
 struct ChildOptions {
   std::vector<std::string> env;       // "NAME=value"; nothing else is inherited
@@ -18,6 +21,9 @@ struct ChildOptions {
   std::vector<int> signalsAtStart;
   bool stderrOnTerminal = false;       // stderr is a pseudo-terminal instead of a pipe
   std::chrono::seconds timeout{120};
+  // Called with the child's process id and what it has printed so far each
+  // time more arrives, so that a test can act at a point the output marks.
+  std::function<void(int pid, const ChildResult& soFar)> onOutput;
 };
 
 struct ChildResult {

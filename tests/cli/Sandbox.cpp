@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace quillmere::clitest {
@@ -34,6 +36,22 @@ std::vector<std::string> Sandbox::Environment() const {
   for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
     if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
   return env;
+}
+
+std::vector<int> Sandbox::LiveProcesses() const {
+  // An entry of /proc/PID/environ, which lists NUL-ended NAME=value entries.
+  const std::string marker = "TMPDIR=" + Temp().string() + std::string(1, '\0');
+  std::vector<int> found;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream in(entry.path() / "environ", std::ios::binary);
+    const std::string environment{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (environment.starts_with(marker) || environment.find('\0' + marker) != std::string::npos)
+      found.push_back(std::stoi(name));
+  }
+  return found;
 }
 
 }  // namespace quillmere::clitest

@@ -26,6 +26,10 @@ class Sandbox {
   // "NAME=value" entries: the folders above, PATH and the sanitizers' options.
   std::vector<std::string> Environment() const;
 
+  // The processes still running that were started with this environment,
+  // which are those a run in the sandbox started and left behind.
+  std::vector<int> LiveProcesses() const;
+
  private:
   std::filesystem::path root_;
 };

@@ -1,0 +1,28 @@
+#pragma once
+// The lines a batch and its workers exchange, also used for the batch's own
+// result lines: fields separated by tabs. A tab, newline, carriage return or
+// backslash inside a field is written \t, \n, \r or \\, so that any path
+// survives the trip and every line stays one line.
+//
+//   batch to worker:  export <deck> <output folder>
+//   worker to batch:  done <status> <xml path or empty> <reason or empty>
+//                     notice <text to show once>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmere::cli {
+
+inline constexpr std::string_view kJobExport = "export";
+inline constexpr std::string_view kReplyDone = "done";
+inline constexpr std::string_view kReplyNotice = "notice";
+
+// The fields as one line, without its line break.
+std::string JoinFields(const std::vector<std::string>& fields);
+
+// The fields of a line without its line break. An unknown escape keeps its
+// character, so nothing is ever lost.
+std::vector<std::string> SplitFields(std::string_view line);
+
+}  // namespace quillmere::cli

@@ -1,0 +1,126 @@
+// Whole exports of real decks with textures, picture backgrounds, sounds and
+// movies: every file the XML names holds what the deck holds.
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "component/PPTInfo.h"
+#include "component/StatusCode.h"
+#include "engine/EngineRuntime.h"
+#include "engine/package/LibreOfficeInstallation.h"
+#include "tests/fakes/FakeObject.h"
+#include "tests/render/ImageChecks.h"
+#include "tests/support/IsolatedUserFolders.h"
+
+namespace quillmere::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Deck(const std::string& name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
+
+std::string Bytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The bytes of every media part of the deck.
+std::set<std::string> MediaParts(const std::string& deck) {
+  std::set<std::string> parts;
+  zip_t* zip = zip_open(deck.c_str(), ZIP_RDONLY, nullptr);
+  if (!zip) return parts;
+  for (zip_int64_t i = 0, n = zip_get_num_entries(zip, 0); i < n; ++i) {
+    zip_stat_t stat;
+    if (zip_stat_index(zip, i, 0, &stat) != 0 || !std::string(stat.name).starts_with("ppt/media/")) continue;
+    std::string bytes(stat.size, '\0');
+    zip_file_t* file = zip_fopen_index(zip, i, 0);
+    if (file && zip_fread(file, bytes.data(), stat.size) == static_cast<zip_int64_t>(stat.size)) parts.insert(bytes);
+    if (file) zip_fclose(file);
+  }
+  zip_close(zip);
+  return parts;
+}
+
+class MediaExportTest : public IsolatedUserFolders {
+ protected:
+  void Use(bool images) {
+    engine::RegisterEngine();
+    engine::EngineOptions options;
+    options.drawImages = images;
+    info = std::make_unique<PPTInfo>(
+        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
+  }
+  pugi::xml_node Export(std::string deck) {
+    std::string xml, out = Folder(fs::path(deck).stem().c_str()).string();
+    EXPECT_EQ(info->PPTPresentation(deck, xml, out), ERR_SUCCESS) << deck;
+    EXPECT_TRUE(doc.load_file(xml.c_str())) << xml;
+    return doc.child("Presentation");
+  }
+  // The text of every element of that name anywhere below node.
+  static std::vector<std::string> All(pugi::xml_node node, const char* name) {
+    std::vector<std::string> values;
+    for (pugi::xpath_node hit : node.select_nodes((std::string(".//") + name).c_str()))
+      values.emplace_back(hit.node().child_value());
+    return values;
+  }
+  std::unique_ptr<PPTInfo> info;
+  pugi::xml_document doc;
+};
+
+TEST_F(MediaExportTest, TexturesSoundsAndMoviesAreTheDecksOwnBytes) {
+  Use(false);
+  for (const char* name : {"poi__backgrounds.pptx", "pptx__dml-fill.pptx"}) {
+    std::string deck = Deck(name);
+    std::set<std::string> media = MediaParts(deck);
+    pugi::xml_node presentation = Export(deck);
+    int textures = 0;
+    for (pugi::xpath_node hit : presentation.select_nodes("//Shapes//Fill[Type='4']")) {
+      std::string image = hit.node().child_value("Image");
+      ASSERT_FALSE(image.empty()) << name;
+      EXPECT_TRUE(media.contains(Bytes(image))) << name << ": " << image;
+      ++textures;
+    }
+    EXPECT_GT(textures, 0) << name;
+  }
+  for (auto [name, element] : {std::pair{"poi__EmbeddedAudio.pptx", "Media"}, {"poi__EmbeddedVideo.pptx", "Movie"},
+                               {"pptx__shp-movie-props.pptx", "Movie"}}) {
+    std::string deck = Deck(name);
+    std::set<std::string> media = MediaParts(deck);
+    std::vector<std::string> files = All(Export(deck), element);
+    ASSERT_FALSE(files.empty()) << name;
+    for (const std::string& file : files) EXPECT_TRUE(media.contains(Bytes(file))) << name << ": " << file;
+  }
+}
+
+TEST_F(MediaExportTest, PictureBackgroundsAreDrawn) {
+  if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+  Use(true);
+  for (const char* name : {"poi__backgrounds.pptx", "poi__bug68703.pptx"}) {
+    pugi::xml_node presentation = Export(Deck(name));
+    int pictures = 0;
+    for (pugi::xpath_node hit : presentation.select_nodes("//Background[Type='4' or Type='6']")) {
+      std::string image = hit.node().child_value("Image");
+      std::optional<Rgba> png = ReadPng(image);
+      ASSERT_TRUE(png) << name << ": " << image;
+      // A picture is not one colour.
+      std::set<std::vector<unsigned char>> colours;
+      for (std::size_t i = 0; i < png->pixels.size() && colours.size() < 2; i += 4 * 97)
+        colours.insert({png->pixels.begin() + i, png->pixels.begin() + i + 3});
+      EXPECT_GT(colours.size(), 1u) << name << ": " << image;
+      ++pictures;
+    }
+    EXPECT_GT(pictures, 0) << name;
+  }
+}
+
+}  // namespace
+}  // namespace quillmere::testing
