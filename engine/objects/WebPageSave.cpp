@@ -9,6 +9,7 @@
 #include "component/automation/ComError.h"
 #include "engine/model/PictureFileType.h"
 #include "engine/model/SlidePictures.h"
+#include "engine/package/GzipCompression.h"
 
 namespace quillmere::engine {
 namespace {
@@ -75,6 +76,11 @@ void SaveAsWebPage(PresentationDocument& doc, const fs::path& page, std::string_
     }
     std::string_view extension = PictureFileExtension(bytes, part);
     if (extension.empty()) continue;
+    // A metafile goes into the page compressed, as the application saves one.
+    if (extension == "emf" || extension == "wmf") {
+      bytes = GzipCompressed(bytes);
+      extension = extension == "emf" ? "emz" : "wmz";
+    }
     char name[32];
     std::snprintf(name, sizeof name, "image%03d.", ++count);
     std::string file = name + std::string(extension);
