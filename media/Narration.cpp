@@ -8,6 +8,7 @@
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
 #include "media/ShapeMediaCopy.h"
+#include "support/ProjectFileHandler.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 
@@ -60,6 +61,20 @@ std::string WriteNarrationOf(const Object& shape, const Object& slide, const std
 
 }  // namespace
 
+bool ExtractProjectNarration(const std::string& audioFileName, const std::string& outputFolder,
+                             const std::string& projectArchivePath) {
+  LeavingOutOnFailure([&] {
+    cProjectFileHandler handler(CurrentExportState().sleeper ? CurrentExportState().sleeper : MakeRealSleeper());
+    handler.SetExtractToFolder(StripTrailingSeparator(outputFolder));
+    std::string archive = projectArchivePath;
+    handler.SetProjectFilename(archive);
+    std::string track = audioFileName;
+    handler.ExtractNarration(track);
+    handler.ExitCode();  // what went wrong is in the trace; the file below is the answer
+  });
+  return FileExistsByFind(AddPathSeparator(outputFolder) + "narration/" + audioFileName);
+}
+
 bool FindPowerPointNarration(const std::string& outputFolder, const Object& slide, std::string& audioPath) {
   Trace("Locating PowerPoint narration: Searching...");
   std::string folder = AddPathSeparator(AddPathSeparator(outputFolder) + "narration");
@@ -93,6 +108,15 @@ bool FindPowerPointNarration(const std::string& outputFolder, const Object& slid
 
 void WriteSlideNarration(const Object& slide, pugi::xml_node slideElement) {
   const ExportState& state = CurrentExportState();
+  if (!state.projectArchivePath.empty()) {
+    std::string track;
+    LeavingOutOnFailure([&] { track = "track" + std::to_string(slide.Get("SlideID").AsLong()) + ".mp3"; });
+    if (!track.empty() && ExtractProjectNarration(track, state.outputFolder, state.projectArchivePath)) {
+      AddElement(kNarrationIndent, slideElement, "LumideskNarration",
+                 AddPathSeparator(state.outputFolder) + "narration/" + track);
+      return;
+    }
+  }
   std::string audioPath;
   if (FindPowerPointNarration(state.outputFolder, slide, audioPath)) {
     AddElement(kNarrationIndent, slideElement, "LumideskNarration",

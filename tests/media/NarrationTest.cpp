@@ -10,6 +10,7 @@
 #include "media/Narration.h"
 #include "media/ShapeMediaCopy.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "support/ProjectArchiveWriter.h"
 #include "tests/support/UnzipTestZips.h"
 
 namespace quillmere::testing {
@@ -135,6 +136,25 @@ TEST_F(NarrationTest, OlderVersionsExportTheSoundAndFailuresLeaveNoFile) {
   parts = {{"../../escape.wav", "bad"}};
   EXPECT_EQ(ExtractSoundFromShape(Object(Dispatched(Sound(1))), (out / "s").string()), "");
   EXPECT_FALSE(fs::exists(out.parent_path().parent_path() / "escape.wav"));
+}
+
+TEST_F(NarrationTest, TheProjectArchivesTrackComesFirst) {
+  Use(14);
+  fs::path archive = out.parent_path() / "course.qpk";
+  ProjectArchiveWriter writer(archive.string());
+  ASSERT_TRUE(writer.BeginFolder("narration") && writer.AddFile("track256.mp3", "ID3 from the archive") &&
+              writer.EndFolder() && writer.Close())
+      << writer.Error();
+  CurrentExportState().projectArchivePath = archive.string();
+  parts = {{"ppt/media/audio1.wav", "RIFF wav"}};
+  EXPECT_EQ(Narration(Slide({Sound(1)})), out.string() + "/narration/track256.mp3");
+  EXPECT_EQ(Bytes(out / "narration" / "track256.mp3"), "ID3 from the archive");
+  EXPECT_FALSE(fs::exists(out / "narration" / "track256.wav"));  // the recorded narration was not looked at
+
+  // A slide whose track the archive lacks falls back to the recorded narration.
+  auto other = Slide({Sound(1)});
+  other->Prop("SlideID", 300);
+  EXPECT_EQ(Narration(other), out.string() + "/narration/track300.wav");
 }
 
 }  // namespace
