@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "component/ExportState.h"
 #include "component/StepRunner.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/Trace.h"
+#include "media/ScratchPresentation.h"
 #include "support/FileSearch.h"
 #include "support/Paths.h"
 #include "support/Text.h"
@@ -13,21 +13,14 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kNoWindow = 0;           // msoFalse
-constexpr std::int32_t kBlankLayout = 12;       // ppLayoutBlank
-constexpr std::int32_t kSaveAsHtml = 12;        // ppSaveAsHTML
-constexpr std::int32_t kFontsMixed = -2;        // msoTriStateMixed
-constexpr std::int32_t kRectangle = 1;          // msoShapeRectangle
-constexpr std::int32_t kFromTopLeft = 0;        // msoScaleFromTopLeft
+constexpr std::int32_t kSaveAsHtml = 12;   // ppSaveAsHTML
+constexpr std::int32_t kRectangle = 1;     // msoShapeRectangle
+constexpr std::int32_t kFromTopLeft = 0;   // msoScaleFromTopLeft
 constexpr std::int32_t kThemeColorCount = 12;
 constexpr std::string_view kCalibrationName = "calibrate";
 
 // Calibration runs once per thread; the suffix then serves every extraction.
 thread_local std::string archiveFolderName;
-
-Object NewScratchPresentation() {
-  return CurrentExportState().application.Child("Presentations").Child("Add", kNoWindow);
-}
 
 std::string ImageFolder() { return AddPathSeparator(GetTempFolder()) + "imgtemp/"; }
 
@@ -90,9 +83,9 @@ std::string GetArchiveFolderName() {
   std::string folder = AddPathSeparator(GetTempFolder()) + "imgtemp/calibrate/";
   run.Step(1, [&] { CreateMissingFolder(folder); });
   Object scratch;
-  run.Step(2, [&] { scratch = NewScratchPresentation(); });
+  run.Step(2, [&] { scratch = AddScratchPresentation(); });
   run.Step(3, [&] {
-    scratch.Call("SaveAs", folder + std::string(kCalibrationName) + ".html", kSaveAsHtml, kFontsMixed);
+    scratch.Call("SaveAs", folder + std::string(kCalibrationName) + ".html", kSaveAsHtml, kEmbedFontsMixed);
   });
   run.Step(4, [&] { scratch.Call("Close"); });
   std::string suffix;
@@ -118,8 +111,8 @@ std::string GetOriginalPicture(const Object& shape) {
   Trace("GetOriginalPicture: Entry");
   Object scratch, scratchSlide;
   run.Step(5, [&] {
-    scratch = NewScratchPresentation();
-    scratchSlide = scratch.Child("Slides").Child("Add", 1, kBlankLayout);
+    scratch = AddScratchPresentation();
+    scratchSlide = AddBlankSlide(scratch);
   });
   std::int16_t major = 0;
   run.Step(6, [&] { major = PowerPointMajorVersion(); });
@@ -142,7 +135,7 @@ std::string GetOriginalPicture(const Object& shape) {
     Normalise(scratchSlide.Child("Shapes").Item(1), major);
   });
   std::string page = RandomName(8);
-  run.Step(10, [&] { scratch.Call("SaveAs", imageFolder + page + ".html", kSaveAsHtml, kFontsMixed); });
+  run.Step(10, [&] { scratch.Call("SaveAs", imageFolder + page + ".html", kSaveAsHtml, kEmbedFontsMixed); });
   run.Step(11, [&] { scratch.Call("Close"); });
   std::string exportFolder = imageFolder + page + archiveFolderName;
   std::error_code ec;

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <utility>
 
-#include "component/ExportState.h"
 #include "component/StepRunner.h"
 #include "component/trace/Trace.h"
+#include "media/ScratchPresentation.h"
 #include "support/FileSearch.h"
 #include "support/Paths.h"
 #include "support/Text.h"
@@ -15,10 +15,7 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kNoWindow = 0;           // msoFalse
-constexpr std::int32_t kBlankLayout = 12;       // ppLayoutBlank
-constexpr std::int32_t kSaveAsOpenXml = 24;     // ppSaveAsOpenXMLPresentation
-constexpr std::int32_t kFontsMixed = -2;        // msoTriStateMixed
+constexpr std::int32_t kSaveAsOpenXml = 24;  // ppSaveAsOpenXMLPresentation
 
 // The sound parts a one-shape package holds, in the order they are preferred,
 // with the extension each keeps.
@@ -35,9 +32,9 @@ std::string UnpackShapeCopy(const Object& shape) {
   Trace("ExtractSoundFromShape: Enter");
   std::string package = GetTempFolder() + RandomName(8) + ".pptx";
   LeavingOutOnFailure([&] {
-    Object scratch = CurrentExportState().application.Child("Presentations").Child("Add", kNoWindow);
+    Object scratch = AddScratchPresentation();
     LeavingOutOnFailure([&] {
-      Object slide = scratch.Child("Slides").Child("Add", 1, kBlankLayout);
+      Object slide = AddBlankSlide(scratch);
       LeavingOutOnFailure([&] {
         Object shapes = slide.Child("Shapes");
         if (shapes.Count() > 0) shapes.Child("Range").Call("Delete");
@@ -47,7 +44,7 @@ std::string UnpackShapeCopy(const Object& shape) {
         slide.Child("Shapes").Call("Paste");
       });
     });
-    LeavingOutOnFailure([&] { scratch.Call("SaveAs", package, kSaveAsOpenXml, kFontsMixed); });
+    LeavingOutOnFailure([&] { scratch.Call("SaveAs", package, kSaveAsOpenXml, kEmbedFontsMixed); });
     LeavingOutOnFailure([&] { scratch.Call("Close"); });
   });
   std::string folder = AddPathSeparator(GetTempFolder() + RandomName(8));

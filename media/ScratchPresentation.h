@@ -1,0 +1,20 @@
+#pragma once
+// A blank, windowless presentation to copy one shape into, as the picture and
+// sound extractions do before saving it in another form.
+
+#include <cstdint>
+
+#include "component/automation/Object.h"
+
+namespace quillmere {
+
+// SaveAs's EmbedTrueTypeFonts argument the extractions pass (msoTriStateMixed).
+inline constexpr std::int32_t kEmbedFontsMixed = -2;
+
+// A new presentation without a window, from the export's application.
+Object AddScratchPresentation();
+
+// Slide 1 of the presentation, added with the blank layout.
+Object AddBlankSlide(const Object& presentation);
+
+}  // namespace quillmere
