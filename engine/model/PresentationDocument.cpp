@@ -305,10 +305,14 @@ TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_
 const TagList& PresentationDocument::Tags(const std::string& part) {
   auto [it, inserted] = tags_.try_emplace(part);
   if (!inserted) return it->second;
-  pugi::xml_node root = PartRoot(part);
-  pugi::xml_node owner = part == mainPart_ ? root : ChildNamed(root, "cSld");
-  it->second = ReadTags(part, ChildNamed(owner, "custDataLst"));
+  it->second = ReadTags(part, ChildNamed(TagOwner(part, {}), "custDataLst"));
   return it->second;
+}
+
+pugi::xml_node PresentationDocument::TagOwner(const std::string& part, const pugi::xml_node& shape) {
+  if (shape) return ChildNamed(DrawingPropertiesOf(shape).parent(), "nvPr");
+  pugi::xml_node root = PartRoot(part);
+  return part == mainPart_ ? root : ChildNamed(root, "cSld");
 }
 
 std::shared_ptr<const AnimationTimeline> PresentationDocument::TimelineOf(const std::string& part) {
@@ -321,7 +325,7 @@ std::shared_ptr<const AnimationTimeline> PresentationDocument::TimelineOf(const 
 }
 
 TagList PresentationDocument::ShapeTags(const std::string& part, const pugi::xml_node& shape) {
-  return ReadTags(part, ChildNamed(ChildNamed(DrawingPropertiesOf(shape).parent(), "nvPr"), "custDataLst"));
+  return ReadTags(part, ChildNamed(TagOwner(part, shape), "custDataLst"));
 }
 
 }  // namespace quillmere::engine

@@ -144,6 +144,11 @@ class PresentationDocument {
   const TagList& Tags(const std::string& part);
   // Tags attached to one shape of a part (read on each call: shapes come and go).
   TagList ShapeTags(const std::string& part, const pugi::xml_node& shape);
+  // The element whose p:custDataLst names the tags: the presentation's root,
+  // a slide's p:cSld or (shape not empty) the shape's p:nvPr.
+  pugi::xml_node TagOwner(const std::string& part, const pugi::xml_node& shape);
+  // Tags of the part or of a shape on it were written (TagEdits.h).
+  void TagsChanged(const std::string& part) { tags_.erase(part); }
 
  private:
   std::unique_ptr<Package> package_;

@@ -1,5 +1,7 @@
 #include "engine/objects/DocumentObjects.h"
 
+#include "engine/model/TagEdits.h"
+
 namespace quillmere::engine {
 
 const MemberTable<PageSetupObject>& PageSetupObject::Members() {
@@ -25,14 +27,30 @@ const MemberTable<TagsObject>& TagsObject::Members() {
       {.name = "Name",
        .get =
            [](TagsObject& o, Args a) {
-             int i = CollectionIndex(ArgAt(a, 0), static_cast<int>(o.List().size()), "Tags");
-             return Value(o.List()[i - 1].first);
+             TagList tags = o.List();
+             int i = CollectionIndex(ArgAt(a, 0), static_cast<int>(tags.size()), "Tags");
+             return Value(tags[i - 1].first);
            }},
       {.name = "Value",
        .get =
            [](TagsObject& o, Args a) {
-             int i = CollectionIndex(ArgAt(a, 0), static_cast<int>(o.List().size()), "Tags");
-             return Value(o.List()[i - 1].second);
+             TagList tags = o.List();
+             int i = CollectionIndex(ArgAt(a, 0), static_cast<int>(tags.size()), "Tags");
+             return Value(tags[i - 1].second);
+           }},
+      {.name = "Add",
+       .call =
+           [](TagsObject& o, Args a) {
+             std::string name = ArgAt(a, 0).AsString();
+             if (name.empty()) throw ComError(hr::kInvalidArgument, "Tags.Add : Invalid request.  The tag name is empty.");
+             SetTag(*o.doc, o.part, o.doc->TagOwner(o.part, o.shape), name, ArgAt(a, 1).AsString());
+             return Value();
+           }},
+      {.name = "Delete",
+       .call =
+           [](TagsObject& o, Args a) {
+             DeleteTag(*o.doc, o.part, o.doc->TagOwner(o.part, o.shape), ArgAt(a, 0).AsString());
+             return Value();
            }},
   };
   return table;

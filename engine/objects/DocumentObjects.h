@@ -20,14 +20,20 @@ class PageSetupObject final : public EngineObject<PageSetupObject> {
   std::shared_ptr<PresentationDocument> doc;
 };
 
-// Tags of a presentation, slide or shape: Item(name) answers "" for a missing tag.
+// Tags of a presentation (part = main part), slide or shape (shape not
+// empty), read afresh on each call so that Add and Delete show at once:
+// Item(name) answers "" for a missing tag.
 class TagsObject final : public EngineObject<TagsObject> {
  public:
   static constexpr std::string_view kTypeName = "Tags";
   static const MemberTable<TagsObject>& Members();
-  TagsObject(std::shared_ptr<EngineSession> s, TagList l) : EngineObject(std::move(s)), list(std::move(l)) {}
-  const TagList& List() const { return list; }
-  TagList list;
+  TagsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
+             pugi::xml_node sh = {})
+      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), shape(sh) {}
+  TagList List() const { return shape ? doc->ShapeTags(part, shape) : doc->Tags(part); }
+  std::shared_ptr<PresentationDocument> doc;
+  std::string part;
+  pugi::xml_node shape;
 };
 
 class DocumentPropertiesObject final : public EngineObject<DocumentPropertiesObject> {

@@ -91,7 +91,7 @@ const MemberTable<PresentationObject>& PresentationObject::Members() {
        .get = [](PresentationObject& o, Args) { return Value(std::make_shared<PageSetupObject>(o.Session(), o.doc)); }},
       {.name = "Tags",
        .get = [](PresentationObject& o, Args) {
-         return Value(std::make_shared<TagsObject>(o.Session(), o.doc->Tags(o.doc->MainPart())));
+         return Value(std::make_shared<TagsObject>(o.Session(), o.doc, o.doc->MainPart()));
        }},
       {.name = "CustomDocumentProperties", .get = [](PresentationObject& o, Args) { return Value(o.CustomProperties()); }},
       {.name = "SaveCopyAs", .call = SaveCopyAs},

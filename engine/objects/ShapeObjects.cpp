@@ -387,7 +387,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
       {.name = "Tags",
        .get =
            [](ShapeObject& o, Args) {
-             return Value(std::make_shared<TagsObject>(o.Session(), o.doc->ShapeTags(o.part, o.element)));
+             return Value(std::make_shared<TagsObject>(o.Session(), o.doc, o.part, o.element));
            }},
       {.name = "ZOrderPosition", .get = [](ShapeObject& o, Args) { return Value(ShapesBefore(o.treeNode) + 1); }},
       {.name = "TextFrame",

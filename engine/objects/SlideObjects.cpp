@@ -127,7 +127,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
            }},
       {.name = "Tags",
        .get = [](SlideObject& o, Args) {
-         return Value(std::make_shared<TagsObject>(o.Session(), o.doc->Tags(o.entry.part)));
+         return Value(std::make_shared<TagsObject>(o.Session(), o.doc, o.entry.part));
        }},
       {.name = "Design",
        .get =
