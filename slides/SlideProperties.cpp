@@ -1,6 +1,7 @@
 #include "slides/SlideProperties.h"
 
 #include <memory>
+#include <vector>
 
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
@@ -11,6 +12,7 @@
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
 #include "media/Narration.h"
+#include "media/WebObjects.h"
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "shapes/TextProperties.h"
@@ -66,13 +68,19 @@ std::string TocLevel(const Object& slide) {
   return std::to_string(level < 1 ? 1 : level);
 }
 
-// Tagged as a web page or Flash object.
-bool IsWebObject(const Object& shape) {
+// The shapes written by the web, Flash and video writers instead of the shape writer.
+struct TaggedMediaShapes {
+  std::vector<Object> webObjects;  // in slide order
+  Object flash;                    // the last one tagged
+};
+
+bool IsTaggedWebObject(const Object& shape) {
   std::string web = GetTag(shape, "OVERRIDE_WO");
-  return web == "YES" || web == "true" || GetTag(shape, "OVERRIDE_SWF") == "YES";
+  return web == "YES" || LowerAscii(web) == "true";
 }
 
-void WriteSlideShapes(const Object& slide, pugi::xml_node shapesElement, StepRunner& run) {
+TaggedMediaShapes WriteSlideShapes(const Object& slide, pugi::xml_node shapesElement, StepRunner& run) {
+  TaggedMediaShapes tagged;
   Object shapes;
   std::int32_t count = 0;
   run.Step(37, [&] {
@@ -82,12 +90,34 @@ void WriteSlideShapes(const Object& slide, pugi::xml_node shapesElement, StepRun
   for (std::int32_t i = 1; i <= count; ++i) {
     Object shape;
     run.Step(38, [&] { shape = shapes.Item(i); });
-    // Web and Flash objects are written by their own writer; they still count as done.
-    if (shape && !IsWebObject(shape))
-      ShapeProperties(shape, shapesElement, true);
-    else
+    if (!shape) {
       CountShapeProgress();
+    } else if (IsTaggedWebObject(shape)) {
+      tagged.webObjects.push_back(shape);
+      CountShapeProgress();  // written by their own writer; they still count as done
+    } else if (GetTag(shape, "OVERRIDE_SWF") == "YES") {
+      tagged.flash = shape;
+      CountShapeProgress();
+    } else {
+      ShapeProperties(shape, shapesElement, true);
+    }
   }
+  return tagged;
+}
+
+void WriteTaggedMediaShapes(const Object& slide, pugi::xml_node element, const TaggedMediaShapes& tagged) {
+  if (tagged.webObjects.empty() && !tagged.flash) return;
+  std::int16_t version = 0;
+  LeavingOutOnFailure([&] { version = GetProjectVersion(slide.Child("Parent")); });
+  if (!tagged.webObjects.empty()) {
+    pugi::xml_node webObjects = AppendContainer(element, "WebObjects");
+    for (const Object& shape : tagged.webObjects) WriteWebObject(slide, webObjects, shape, version);
+  }
+  if (!tagged.flash) return;
+  if (version < 7)
+    WriteFlashObject(slide, element, tagged.flash);
+  else
+    WriteVideoObject(slide, element, tagged.flash);
 }
 
 std::string Flag(const Object& slide, std::string_view member) { return BoolText(slide.Get(member).AsLong() != 0); }
@@ -149,7 +179,7 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
       FillProperties(slide.Child("Background"), element, "Background", slide);
   });
   pugi::xml_node shapesElement = AppendContainer(element, "Shapes");
-  WriteSlideShapes(slide, shapesElement, run);
+  WriteTaggedMediaShapes(slide, element, WriteSlideShapes(slide, shapesElement, run));
 
   run.Step(32, [&] { AddAttribute(2, element, "id", std::to_string(slide.Get("SlideID").AsLong())); });
   run.Step(33, [&] { AddAttribute(2, element, "index", std::to_string(slide.Get("SlideIndex").AsLong())); });

@@ -1,0 +1,335 @@
+#include "media/WebObjects.h"
+
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+#include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "component/objectmodel/Tags.h"
+#include "component/trace/ExportLog.h"
+#include "component/xml/NumberText.h"
+#include "component/xml/XmlHelpers.h"
+#include "support/Paths.h"
+#include "support/ProjectFileHandler.h"
+#include "support/Text.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kIndent = 8;
+constexpr std::int16_t kTaggedByNameVersion = 7;  // projects from here on tag with "WEB_OBJECT_" names
+
+struct MediaSuffix {
+  std::string_view suffix, type;
+};
+constexpr std::array<MediaSuffix, 7> kMediaSuffixes{{{".mp3", "audio/mp3"},
+                                                     {".wmv", "video/wmv"},
+                                                     {".mpg", "video/mpg"},
+                                                     {"mpeg", "video/mpg"},
+                                                     {".swf", "flash/swf"},
+                                                     {".flv", "flash/flv"},
+                                                     {".mov", "video/mov"}}};
+
+void Add(pugi::xml_node parent, std::string_view name, std::string_view text) {
+  LeavingOutOnFailure([&] { AddElement(kIndent, parent, name, text); });
+}
+
+// The shape's Left, Top, Width and Height scaled into Position, as written
+// (rounded) or as the platform writes the product.
+void AddShapePosition(pugi::xml_node position, const Object& shape, bool rounded) {
+  const ExportState& state = CurrentExportState();
+  struct Side {
+    const char* member;
+    const char* name;
+    float scale;
+  };
+  for (const Side& side : {Side{"Left", "x", state.scaleX}, Side{"Top", "y", state.scaleY},
+                           Side{"Width", "width", state.scaleX}, Side{"Height", "height", state.scaleY}}) {
+    LeavingOutOnFailure([&] {
+      float value = shape.Get(side.member).AsSingle();
+      AddElement(kIndent, position, side.name,
+                 rounded ? RoundedText(static_cast<double>(value) * side.scale) : DecimalText(value, side.scale));
+    });
+  }
+}
+
+// A size as the tag gives it, the locale's decimal separator written as ".".
+std::string Dotted(std::string text) {
+  const std::string& separator = CurrentExportState().decimalSeparator;
+  if (separator.empty() || separator == ".") return text;
+  for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, at + 1))
+    text.replace(at, separator.size(), ".");
+  return text;
+}
+
+bool IsOverridden(const std::string& value) { return value == "YES" || LowerAscii(value) == "true"; }
+
+// A path on this machine rather than an address: a drive path as the
+// authoring application writes it, or an absolute path here.
+bool IsLocalPath(const std::string& url) { return (url.size() >= 2 && url[1] == ':') || url.starts_with('/'); }
+
+std::string Flag(const Object& shape, std::string_view tag) {
+  return LeadingNumber(GetTag(shape, tag)) == 0 ? "no" : "yes";
+}
+
+bool HoldsFile(const std::string& folder, const char* name) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(std::filesystem::path(folder) / name, ec);
+}
+
+// "index.htm" or "index.html" below the folder name, when the folder holds one.
+std::string IndexPage(const std::string& folder, const std::string& folderName, std::string_view otherwise) {
+  if (HoldsFile(folder, "index.htm")) return folderName + "/index.htm";
+  if (HoldsFile(folder, "index.html")) return folderName + "/index.html";
+  return folderName + std::string(otherwise);
+}
+
+// A local web folder of a legacy web object, copied into the slide's own
+// folder or extracted from the project archive; the address the player
+// opens, empty when neither gave it the content.
+std::string LocalWebFolderAddress(const Object& slide, const std::string& url) {
+  const ExportState& state = CurrentExportState();
+  WriteExportLog("WebObjects - Local Object");
+  std::string folderName = "webobject_slide_" + std::to_string(slide.Get("SlideID").AsLong());
+  std::string folder = state.outputFolder + folderName;
+  std::error_code ec;
+  if (std::filesystem::is_directory(url, ec)) {
+    CreateFolderPath(folder);
+    std::filesystem::copy(url, folder,
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing,
+                          ec);
+    WriteExportLog("WebObjects - " + std::to_string(ec.value()) + " - " + AddPathSeparator(url) + "*.*");
+    if (HoldsFile(url, "index.htm") || HoldsFile(url, "index.html")) return IndexPage(url, folderName, "");
+    WriteExportLog("WebObjects - Looking up cache");
+  }
+  GetSlideWO(folderName, state.outputFolder, state.projectArchivePath);
+  if (!std::filesystem::is_directory(folder, ec)) return {};
+  return IndexPage(folder, folderName, "/");
+}
+
+void WriteNamedWebObject(pugi::xml_node webObject, pugi::xml_node position, const Object& shape) {
+  std::string id = GetTag(shape, "WEB_OBJECT_ID");
+  std::string displayMode = GetTag(shape, "WEB_OBJECT_VIDEO_DISPLAY_MODE");
+  std::string url = GetTag(shape, "WEB_OBJECT_URL");
+  LeavingOutOnFailure([&] {
+    AddAttribute(kIndent, webObject, "id", id);
+    AddAttribute(kIndent, webObject, "legacy", "False");
+  });
+  Add(webObject, "TriggerTime", GetTag(shape, "WEB_OBJECT_START_TIME"));
+  Add(webObject, "ContainerType", displayMode == "0" ? "inplayer" : "newwindow");
+  Add(webObject, "ObjectType", GetMediaType(url));
+  Add(webObject, "urlo", url);
+  if (IsLocalPath(url)) url = CurrentExportState().outputFolder + "webobjects/" + id + "/local_files.zip";
+  Add(webObject, "LoadMovie", GetTag(shape, "WEB_OBJECT_PLAY_MOVIE"));
+  Add(webObject, "url", url);
+  Add(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
+  if (displayMode == "0") {
+    AddShapePosition(position, shape, false);
+    return;
+  }
+  Add(position, "x", "0");
+  Add(position, "y", "0");
+  std::string windowSize = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE"), width, height;
+  if (windowSize == "0") {
+    width = height = "-1";
+  } else if (windowSize == "1") {
+    width = height = "0";
+  } else if (windowSize == "2") {
+    width = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE_WIDTH");
+    height = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE_HEIGHT");
+  }
+  Add(position, "width", Dotted(width));
+  Add(position, "height", Dotted(height));
+}
+
+void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::xml_node position,
+                          const Object& shape) {
+  std::string player = GetTag(shape, "ZEL_PLAYER");
+  std::string url = GetTag(shape, "WOURL");
+  LeavingOutOnFailure([&] {
+    AddAttribute(kIndent, webObject, "id", "1");
+    AddAttribute(kIndent, webObject, "legacy", "True");
+  });
+  Add(webObject, "TriggerTime", GetTag(shape, "CORVANTA_LAYER_TIMING"));
+  Add(webObject, "ContainerType", player == "YES" ? "inplayer" : "newwindow");
+  Add(webObject, "ObjectType", GetMediaType(url));
+  Add(webObject, "urlo", url);
+  if (IsLocalPath(url)) {
+    LeavingOutOnFailure([&] { url = LocalWebFolderAddress(slide, url); });
+  } else {
+    WriteExportLog("WebObjects - URL");
+  }
+  Add(webObject, "url", url);
+  Add(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
+  if (player != "NO") {
+    Add(webObject, "BrowserOptions", "");
+    AddShapePosition(position, shape, false);
+    std::string mode = TrimSpaces(GetTag(shape, "CORVANTA_SCALE_MODE"));
+    Add(position, "Mode", mode == "1" ? "scaleposition" : mode == "2" ? "scalesize" : "scaleall");
+    return;
+  }
+  Add(webObject, "BrowserOptions", BuildBrowserOptions(shape));
+  std::string width = "-1", height = "-1";
+  switch (static_cast<int>(LeadingNumber(GetTag(shape, "WOSIZE")))) {
+    case 2: width = height = "0"; break;
+    case 3:
+      width = GetTag(shape, "WOHRES");
+      height = GetTag(shape, "WOVRES");
+      break;
+    default: break;
+  }
+  const ExportState& state = CurrentExportState();
+  Add(position, "x", "0");
+  Add(position, "y", "0");
+  Add(position, "width", DecimalText(static_cast<float>(LeadingNumber(width)), state.scaleX));
+  Add(position, "height", DecimalText(static_cast<float>(LeadingNumber(height)), state.scaleY));
+  Add(position, "Mode", "");
+}
+
+bool PlaysInPanel(const Object& shape) {
+  return GetTag(shape, "OVERRIDE_SWF") != "YES" || GetTag(shape, "ZEL_PLAYER") == "PANEL";
+}
+
+// The window features of a movie in a window of its own, by WO_CONTROLS.
+void AddMovieWindowOptions(pugi::xml_node options, const std::string& controls) {
+  static constexpr std::array<std::string_view, 6> kNames{"menubar", "status", "location",
+                                                          "toolbar", "scrollbars", "resizable"};
+  static constexpr std::array<std::array<bool, 6>, 3> kShown{{{true, true, true, true, true, false},
+                                                              {true, true, false, true, true, true},
+                                                              {false, false, false, false, false, false}}};
+  double choice = LeadingNumber(controls);
+  if (choice != 0 && choice != 1 && choice != 2) return;
+  for (std::size_t i = 0; i < kNames.size(); ++i)
+    LeavingOutOnFailure(
+        [&] { AddAttribute(kIndent, options, kNames[i], kShown[static_cast<std::size_t>(choice)][i] ? "yes" : "no"); });
+}
+
+std::string WithoutLeadingDot(const std::string& path) {
+  return path.starts_with(".\\") || path.starts_with("./") ? path.substr(2) : path;
+}
+
+// The archive's handler for one extraction into the output folder.
+cProjectFileHandler HandlerFor(const std::string& outputFolder, std::string& projectArchivePath) {
+  std::shared_ptr<Sleeper> sleeper = CurrentExportState().sleeper;
+  cProjectFileHandler handler(sleeper ? sleeper : MakeRealSleeper());
+  handler.SetExtractToFolder(StripTrailingSeparator(outputFolder));
+  handler.SetProjectFilename(projectArchivePath);
+  return handler;
+}
+
+}  // namespace
+
+std::string GetMediaType(const std::string& name) {
+  std::string trimmed = TrimSpaces(name);
+  if (trimmed.size() <= 3) return "html";
+  std::string tail = LowerAscii(trimmed.substr(trimmed.size() - 4));
+  for (const MediaSuffix& m : kMediaSuffixes)
+    if (tail == m.suffix) return std::string(m.type);
+  return tail.ends_with("rm") ? "video/rm" : "html";
+}
+
+std::string BuildBrowserOptions(const Object& shape) {
+  double controls = LeadingNumber(GetTag(shape, "WO_CONTROLS"));
+  if (controls != 0 && controls != 1 && controls != 2) return {};
+  return "menubar=" + Flag(shape, "WOMBAR") + ",status=" + Flag(shape, "WOSBAR") + ",location=" +
+         Flag(shape, "WOABAR") + ",toolbar=" + Flag(shape, "WOTBAR") + ",resizable=" + Flag(shape, "WORESIZE") +
+         ",scrollbars=" + Flag(shape, "WOSCROLL");
+}
+
+void WriteWebObject(const Object& slide, pugi::xml_node webObjects, const Object& shape,
+                    std::int16_t projectVersion) {
+  pugi::xml_node webObject = AppendContainer(webObjects, "WebObject");
+  pugi::xml_node position = AppendContainer(webObject, "Position");
+  if (!IsOverridden(GetTag(shape, "OVERRIDE_WO"))) return;
+  if (projectVersion >= kTaggedByNameVersion)
+    WriteNamedWebObject(webObject, position, shape);
+  else
+    WriteLegacyWebObject(slide, webObject, position, shape);
+}
+
+void WriteVideoObject(const Object&, pugi::xml_node slideElement, const Object& shape) {
+  if (PlaysInPanel(shape)) return;
+  pugi::xml_node video = AppendContainer(slideElement, "VideoObject");
+  std::string id = GetTag(shape, "VIDEO_ID");
+  std::string sourceType = GetTag(shape, "VIDEO_SOURCE_TYPE");
+  Add(video, "Id", id);
+  Add(video, "ContainerType", GetTag(shape, "CONTAINER"));
+  Add(video, "VideoSourceType", sourceType);
+  Add(video, "VideoTitle", GetTag(shape, "VIDEO_TITLE"));
+  Add(video, "ThumbnailPlaceholder", GetTag(shape, "THUMBNAIL_IS_PLACEHOLDER"));
+  if (LowerAscii(sourceType) == "local") {
+    std::string folder = CurrentExportState().outputFolder + "videos/" + id + "/";
+    Add(video, "OriginalPath", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH_ORIGINAL")));
+    Add(video, "Path", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH")));
+  }
+  Add(video, "SourcePath", GetTag(shape, "SWF_MOVIE_PATH_SOURCE"));
+  Add(video, "Player", GetTag(shape, "ZEL_PLAYER"));
+  Add(video, "ShowControls", GetTag(shape, "VIDEO_SHOW_CONTROLS"));
+  Add(video, "LayerTiming", GetTag(shape, "CORVANTA_LAYER_TIMING"));
+  Add(video, "VideoMode", GetTag(shape, "VIDEO_MODE"));
+  Add(video, "MovieDuration", GetTag(shape, "SWF_MOVIE_DURATION"));
+  Add(video, "CompressedOnInsert", GetTag(shape, "VIDEO_COMPRESSED_ON_IMPORT"));
+  Add(video, "CompressOnPublish", GetTag(shape, "VIDEO_COMPRESS_ON_PUBLISH"));
+  LeavingOutOnFailure([&] { AddElement(kIndent, video, "AlternativeText", shape.Get("AlternativeText").AsString()); });
+  AddShapePosition(AppendContainer(video, "Position"), shape, true);
+}
+
+void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& shape) {
+  if (PlaysInPanel(shape)) return;
+  const ExportState& state = CurrentExportState();
+  pugi::xml_node flash = AppendContainer(slideElement, "FlashObject");
+  pugi::xml_node position = AppendContainer(flash, "Position");
+  pugi::xml_node options = AppendContainer(flash, "BrowserOptions");
+  std::string moviePath = GetTag(shape, "SWF_MOVIE_PATH");
+  std::string fileName = GetFileBaseName(moviePath);
+  // Only a plain name may land in the output folder.
+  if (fileName.empty() || fileName == "." || fileName == "..") fileName.clear();
+  std::error_code ec;
+  if (!fileName.empty()) {
+    if (std::filesystem::is_regular_file(moviePath, ec))
+      CopyFileOverwriting(moviePath, state.outputFolder + fileName);
+    else
+      GetSlideFO(fileName, state.outputFolder, state.projectArchivePath);
+  }
+  LeavingOutOnFailure([&] { AddAttribute(kIndent, flash, "id", "1"); });
+  std::string player = GetTag(shape, "ZEL_PLAYER");
+  if (player == "YES" || player == "NO") {
+    std::string command = GetTag(shape, "CORVANTA_PLAYER_SEEK") == "1" ? "standard" : "none";
+    bool loader = player == "YES" && LowerAscii(GetTag(shape, "CONTAINER")) == "movieloader";
+    Add(flash, "containerType", loader ? "movieloader" : player == "YES" ? "inplayer" : "newvideowindow");
+    Add(flash, "timelinecommand", loader ? "corvanta" : command);
+    Add(flash, "triggerTime", GetTag(shape, "CORVANTA_LAYER_TIMING"));
+  }
+  Add(flash, "filename", state.outputFolder + fileName);
+  Add(flash, "buffertime", GetTag(shape, "LOADER_BUFFER"));
+  if (player != "NO") {
+    AddShapePosition(position, shape, true);
+    return;
+  }
+  AddMovieWindowOptions(options, GetTag(shape, "WO_CONTROLS"));
+  Add(position, "x", "0");
+  Add(position, "y", "0");
+  Add(position, "width", RoundedText(LeadingNumber(GetTag(shape, "WINDOW_SIZE_WIDTH"))));
+  Add(position, "height", RoundedText(LeadingNumber(GetTag(shape, "WINDOW_SIZE_HEIGHT"))));
+}
+
+bool GetSlideWO(std::string folderName, const std::string& outputFolder, std::string projectArchivePath) {
+  LeavingOutOnFailure([&] {
+    cProjectFileHandler handler = HandlerFor(outputFolder, projectArchivePath);
+    handler.ExtractWO(folderName);
+    WriteExportLog("GetSlideWO Exit code - " + handler.ExitCode());
+  });
+  return true;
+}
+
+bool GetSlideFO(std::string fileName, const std::string& outputFolder, std::string projectArchivePath) {
+  LeavingOutOnFailure([&] {
+    cProjectFileHandler handler = HandlerFor(outputFolder, projectArchivePath);
+    handler.ExtractMovie(fileName);
+    WriteExportLog("GetSlideFO Exit code - " + handler.ExitCode());
+  });
+  return true;
+}
+
+}  // namespace quillmere

@@ -1,0 +1,188 @@
+// Web, Flash and video objects written from scripted tagged shapes, for both
+// generations of tags.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "media/WebObjects.h"
+#include "tests/fakes/FakePowerPointTest.h"
+
+namespace quillmere::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WebObjectsTest : public FakePowerPointTest {
+ protected:
+  void SetUp() override {
+    FakePowerPointTest::SetUp();
+    ExportState& state = StartPowerPoint(14);
+    out = Folder("out");
+    fs::create_directories(out);
+    state.outputFolder = out.string() + "/";
+    state.scaleX = 2.0f;
+    state.scaleY = 0.5f;
+    state.decimalSeparator = ",";
+    slide = Make("Slide");
+    slide->Prop("SlideID", 261);
+  }
+
+  // A shape at 10.5, 20, 101.25, 40 pt carrying those tags.
+  Object Shape(std::map<std::string, std::string> tags) {
+    auto tagObject = Make("Tags");
+    tagObject->On("Item", [tags](Args a) {
+      auto it = tags.find(a[0].AsString());
+      return Value(it == tags.end() ? std::string() : it->second);
+    });
+    auto shape = Make("Shape");
+    shape->Prop("Tags", Dispatched(tagObject)).Prop("Left", 10.5f).Prop("Top", 20.0f).Prop("Width", 101.25f)
+        .Prop("Height", 40.0f).Prop("AlternativeText", "clip");
+    return Object(Dispatched(shape));
+  }
+
+  pugi::xml_node Web(const Object& shape, std::int16_t version) {
+    pugi::xml_node webObjects = doc.append_child("WebObjects");
+    WriteWebObject(Object(Dispatched(slide)), webObjects, shape, version);
+    return webObjects.child("WebObject");
+  }
+
+  static std::string Text(const pugi::xml_node& parent, const char* name) {
+    return parent.child(name).text().as_string();
+  }
+
+  fs::path out;
+  FakePtr slide;
+  pugi::xml_document doc;
+};
+
+TEST_F(WebObjectsTest, MediaTypesByEnding) {
+  EXPECT_EQ(GetMediaType(" talk.MP3 "), "audio/mp3");
+  EXPECT_EQ(GetMediaType("a.wmv"), "video/wmv");
+  EXPECT_EQ(GetMediaType("clip.MPEG"), "video/mpg");  // four letters without the dot
+  EXPECT_EQ(GetMediaType("clip.mpg"), "video/mpg");
+  EXPECT_EQ(GetMediaType("m.swf"), "flash/swf");
+  EXPECT_EQ(GetMediaType("m.flv"), "flash/flv");
+  EXPECT_EQ(GetMediaType("m.mov"), "video/mov");
+  EXPECT_EQ(GetMediaType("http://host/live/stream.rm"), "video/rm");
+  EXPECT_EQ(GetMediaType("http://host/form"), "video/rm");  // any address ending in "rm"
+  EXPECT_EQ(GetMediaType(".rm"), "html");                   // three characters
+  EXPECT_EQ(GetMediaType("http://example.org/"), "html");
+}
+
+TEST_F(WebObjectsTest, BrowserOptionsFollowControlsAndFlags) {
+  EXPECT_EQ(BuildBrowserOptions(Shape({{"WOMBAR", "1"}, {"WOABAR", "-1"}, {"WOSCROLL", "2x"}})),
+            "menubar=yes,status=no,location=yes,toolbar=no,resizable=no,scrollbars=yes");
+  EXPECT_EQ(BuildBrowserOptions(Shape({{"WO_CONTROLS", "2"}})),
+            "menubar=no,status=no,location=no,toolbar=no,resizable=no,scrollbars=no");
+  EXPECT_EQ(BuildBrowserOptions(Shape({{"WO_CONTROLS", "3"}, {"WOMBAR", "1"}})), "");
+}
+
+TEST_F(WebObjectsTest, UntaggedShapeLeavesEmptyWebObject) {
+  pugi::xml_node web = Web(Shape({{"WEB_OBJECT_URL", "http://a"}}), 7);
+  ASSERT_TRUE(web.child("Position"));
+  EXPECT_FALSE(web.first_attribute());
+  EXPECT_FALSE(web.child("url"));
+}
+
+TEST_F(WebObjectsTest, NamedTagsOfVersionSevenAndLater) {
+  pugi::xml_node inPlayer = Web(Shape({{"OVERRIDE_WO", "True"}, {"WEB_OBJECT_ID", "42"},
+                                       {"WEB_OBJECT_START_TIME", "3"}, {"WEB_OBJECT_VIDEO_DISPLAY_MODE", "0"},
+                                       {"WEB_OBJECT_URL", "C:\\site"}, {"WEB_OBJECT_PLAY_MOVIE", "1"}}),
+                                7);
+  EXPECT_STREQ(inPlayer.attribute("id").value(), "42");
+  EXPECT_STREQ(inPlayer.attribute("legacy").value(), "False");
+  EXPECT_EQ(Text(inPlayer, "TriggerTime"), "3");
+  EXPECT_EQ(Text(inPlayer, "ContainerType"), "inplayer");
+  EXPECT_EQ(Text(inPlayer, "urlo"), "C:\\site");
+  EXPECT_EQ(Text(inPlayer, "url"), out.string() + "/webobjects/42/local_files.zip");
+  EXPECT_EQ(Text(inPlayer, "LoadMovie"), "1");
+  pugi::xml_node position = inPlayer.child("Position");
+  EXPECT_EQ(Text(position, "x"), "21");  // scaled, not rounded, "." whatever the locale
+  EXPECT_EQ(Text(position, "width"), "202.5");
+  EXPECT_EQ(Text(position, "height"), "20");
+
+  pugi::xml_node window = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WEB_OBJECT_URL", "http://x/a.mov"},
+                                     {"WEB_OBJECT_WINDOW_SIZE", "2"}, {"WEB_OBJECT_WINDOW_SIZE_WIDTH", "640,5"},
+                                     {"WEB_OBJECT_WINDOW_SIZE_HEIGHT", "480"}}),
+                              9);
+  EXPECT_EQ(Text(window, "ContainerType"), "newwindow");
+  EXPECT_EQ(Text(window, "ObjectType"), "video/mov");
+  EXPECT_EQ(Text(window, "url"), "http://x/a.mov");
+  EXPECT_EQ(Text(window.child("Position"), "x"), "0");
+  EXPECT_EQ(Text(window.child("Position"), "width"), "640.5");
+}
+
+TEST_F(WebObjectsTest, LegacyTagsCopyLocalFolderOrLeaveUrlEmpty) {
+  fs::path site = Folder("site");
+  fs::create_directories(site / "img");
+  std::ofstream(site / "index.html") << "<html/>";
+  std::ofstream(site / "img" / "a.png") << "png";
+  pugi::xml_node local = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WOURL", site.string()}, {"ZEL_PLAYER", "YES"},
+                                    {"CORVANTA_LAYER_TIMING", "5"}, {"CORVANTA_SCALE_MODE", " 2 "}}),
+                             6);
+  EXPECT_STREQ(local.attribute("id").value(), "1");
+  EXPECT_STREQ(local.attribute("legacy").value(), "True");
+  EXPECT_EQ(Text(local, "TriggerTime"), "5");
+  EXPECT_EQ(Text(local, "ContainerType"), "inplayer");
+  EXPECT_EQ(Text(local, "url"), "webobject_slide_261/index.html");
+  EXPECT_TRUE(fs::exists(out / "webobject_slide_261" / "img" / "a.png"));
+  EXPECT_TRUE(local.child("BrowserOptions"));
+  EXPECT_EQ(Text(local.child("Position"), "Mode"), "scalesize");
+  EXPECT_NE(Log().find("WebObjects - Local Object"), std::string::npos);
+
+  // Neither a folder here nor a project archive: nothing to show.
+  slide->Prop("SlideID", 262);
+  pugi::xml_node missing = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WOURL", (Folder("none") / "x").string()},
+                                      {"ZEL_PLAYER", "NO"}, {"WOSIZE", "3"}, {"WOHRES", "300"},
+                                      {"WOVRES", "200"}, {"WO_CONTROLS", "3"}}),
+                               6);
+  EXPECT_EQ(Text(missing, "url"), "");
+  EXPECT_EQ(Text(missing, "ContainerType"), "newwindow");
+  EXPECT_EQ(Text(missing, "BrowserOptions"), "");
+  EXPECT_EQ(Text(missing.child("Position"), "width"), "600");
+  EXPECT_EQ(Text(missing.child("Position"), "height"), "100");
+  EXPECT_NE(Log().find("GetSlideWO Exit code - 0"), std::string::npos);
+
+  pugi::xml_node address = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WOURL", "http://host/page"}}), 6);
+  EXPECT_EQ(Text(address, "url"), "http://host/page");
+  EXPECT_NE(Log().find("WebObjects - URL"), std::string::npos);
+}
+
+TEST_F(WebObjectsTest, FlashAndVideoObjects) {
+  pugi::xml_node slideElement = doc.append_child("Slide");
+  Object self(Dispatched(slide));
+  WriteFlashObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "PANEL"}}));
+  WriteVideoObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "PANEL"}}));
+  EXPECT_FALSE(slideElement.first_child());
+
+  fs::path movie = Folder("movies") / "intro.swf";
+  fs::create_directories(movie.parent_path());
+  std::ofstream(movie) << "FWS";
+  WriteFlashObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
+                                              {"SWF_MOVIE_PATH", movie.string()}, {"CORVANTA_PLAYER_SEEK", "1"},
+                                              {"WO_CONTROLS", "1"}, {"WINDOW_SIZE_WIDTH", "320.5"},
+                                              {"WINDOW_SIZE_HEIGHT", "240"}}));
+  pugi::xml_node flash = slideElement.child("FlashObject");
+  EXPECT_TRUE(fs::exists(out / "intro.swf"));
+  EXPECT_EQ(Text(flash, "containerType"), "newvideowindow");
+  EXPECT_EQ(Text(flash, "timelinecommand"), "standard");
+  EXPECT_EQ(Text(flash, "filename"), out.string() + "/intro.swf");
+  EXPECT_STREQ(flash.child("BrowserOptions").attribute("location").value(), "no");
+  EXPECT_STREQ(flash.child("BrowserOptions").attribute("resizable").value(), "yes");
+  EXPECT_EQ(Text(flash.child("Position"), "width"), "320");  // halves to even
+
+  WriteVideoObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "YES"}, {"VIDEO_ID", "7"},
+                                              {"VIDEO_SOURCE_TYPE", "Local"}, {"SWF_MOVIE_PATH", ".\\clip.mp4"}}));
+  pugi::xml_node video = slideElement.child("VideoObject");
+  EXPECT_EQ(Text(video, "Path"), out.string() + "/videos/7/clip.mp4");
+  EXPECT_EQ(Text(video, "AlternativeText"), "clip");
+  EXPECT_EQ(Text(video.child("Position"), "x"), "21");
+  EXPECT_EQ(Text(video.child("Position"), "width"), "202");
+}
+
+}  // namespace
+}  // namespace quillmere::testing
