@@ -1,6 +1,7 @@
 #include "engine/objects/DocumentObjects.h"
 
 #include "engine/model/TagEdits.h"
+#include "engine/objects/ShapeObjects.h"
 
 namespace quillmere::engine {
 
@@ -12,6 +13,15 @@ const MemberTable<PageSetupObject>& PageSetupObject::Members() {
   };
   return table;
 }
+
+Value TagsObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
+  if (shape && !shape->Exists()) throw ComError(hr::kUnspecified, "Tags (unknown member) : Object does not exist.");
+  return EngineObject::Invoke(kind, member, args);
+}
+
+TagList TagsObject::List() const { return shape ? doc->ShapeTags(part, shape->element) : doc->Tags(part); }
+
+pugi::xml_node TagsObject::Owner() const { return doc->TagOwner(part, shape ? shape->element : pugi::xml_node()); }
 
 const MemberTable<TagsObject>& TagsObject::Members() {
   static const MemberTable<TagsObject> table{
@@ -42,14 +52,14 @@ const MemberTable<TagsObject>& TagsObject::Members() {
        .call =
            [](TagsObject& o, Args a) {
              std::string name = ArgAt(a, 0).AsString();
-             if (name.empty()) throw ComError(hr::kInvalidArgument, "Tags.Add : Invalid request.  The tag name is empty.");
-             SetTag(*o.doc, o.part, o.doc->TagOwner(o.part, o.shape), name, ArgAt(a, 1).AsString());
+             if (name.empty()) throw ComError(hr::kInvalidArgument, "Tags.Add : The tag name is empty.");
+             SetTag(*o.doc, o.part, o.Owner(), name, ArgAt(a, 1).AsString());
              return Value();
            }},
       {.name = "Delete",
        .call =
            [](TagsObject& o, Args a) {
-             DeleteTag(*o.doc, o.part, o.doc->TagOwner(o.part, o.shape), ArgAt(a, 0).AsString());
+             DeleteTag(*o.doc, o.part, o.Owner(), ArgAt(a, 0).AsString());
              return Value();
            }},
   };

@@ -20,20 +20,25 @@ class PageSetupObject final : public EngineObject<PageSetupObject> {
   std::shared_ptr<PresentationDocument> doc;
 };
 
-// Tags of a presentation (part = main part), slide or shape (shape not
-// empty), read afresh on each call so that Add and Delete show at once:
-// Item(name) answers "" for a missing tag.
+class ShapeObject;
+
+// Tags of a presentation (part = main part), slide or shape (shape set),
+// read afresh on each call so that Add and Delete show at once: Item(name)
+// answers "" for a missing tag. A deleted shape's tags no longer exist.
 class TagsObject final : public EngineObject<TagsObject> {
  public:
   static constexpr std::string_view kTypeName = "Tags";
   static const MemberTable<TagsObject>& Members();
   TagsObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
-             pugi::xml_node sh = {})
-      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), shape(sh) {}
-  TagList List() const { return shape ? doc->ShapeTags(part, shape) : doc->Tags(part); }
+             std::shared_ptr<ShapeObject> sh = nullptr)
+      : EngineObject(std::move(s)), doc(std::move(d)), part(std::move(p)), shape(std::move(sh)) {}
+  Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
+  TagList List() const;
+  // Where the custDataLst naming the tags goes.
+  pugi::xml_node Owner() const;
   std::shared_ptr<PresentationDocument> doc;
   std::string part;
-  pugi::xml_node shape;
+  std::shared_ptr<ShapeObject> shape;
 };
 
 class DocumentPropertiesObject final : public EngineObject<DocumentPropertiesObject> {

@@ -263,8 +263,12 @@ ShapeObject::ShapeObject(std::shared_ptr<EngineSession> s, std::shared_ptr<Prese
       partDocument_(doc->PartRoot(part).root()),
       partsForgotten_(doc->PartsForgotten()) {}
 
+bool ShapeObject::Exists() {
+  return !deleted && element && PartStillThere(*doc, part, partDocument_, partsForgotten_);
+}
+
 Value ShapeObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
-  if (deleted || !element || !PartStillThere(*doc, part, partDocument_, partsForgotten_))
+  if (!Exists())
     throw ComError(hr::kUnspecified, "Shape (unknown member) : Object does not exist.");
   return EngineObject::Invoke(kind, member, args);
 }
@@ -387,7 +391,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
       {.name = "Tags",
        .get =
            [](ShapeObject& o, Args) {
-             return Value(std::make_shared<TagsObject>(o.Session(), o.doc, o.part, o.element));
+             return Value(std::make_shared<TagsObject>(o.Session(), o.doc, o.part, o.shared_from_this()));
            }},
       {.name = "ZOrderPosition", .get = [](ShapeObject& o, Args) { return Value(ShapesBefore(o.treeNode) + 1); }},
       {.name = "TextFrame",

@@ -70,6 +70,8 @@ class ShapeObject final : public EngineObject<ShapeObject> {
   ShapeObject(std::shared_ptr<EngineSession> s, std::shared_ptr<PresentationDocument> d, std::string p,
               pugi::xml_node treeChild, std::shared_ptr<Dispatch> owner);
   Value Invoke(InvokeKind kind, std::string_view member, Args args) override;
+  // False once the shape was deleted or its part removed or made anew.
+  bool Exists();
   // Another shape of the same part and owner.
   std::shared_ptr<ShapeObject> Sibling(const pugi::xml_node& treeChild) const;
   // Applies an edit to every variant of the shape (each branch of an

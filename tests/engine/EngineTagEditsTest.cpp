@@ -65,6 +65,12 @@ TEST_F(EngineTagEditsTest, TagsAddedToPresentationSlideAndShapeSurviveSaveAndReo
   Object third = OpenDeck(app, second);
   EXPECT_EQ(third.Child("Slides").Item(1).Child("Shapes").Item(2).Child("Tags").Count(), 0);
   EXPECT_EQ(third.Child("Tags").Count(), 2);
+  EXPECT_THROW(third.Child("Tags").Call("Add", "", "x"), ComError);
+  // The tags of a deleted shape are gone with it, not read from freed XML.
+  Object doomed = third.Child("Slides").Item(1).Child("Shapes").Item(2);
+  Object doomedTags = doomed.Child("Tags");
+  doomed.Call("Delete");
+  EXPECT_THROW(doomedTags.Count(), ComError);
   third.Call("Close");
   app.Call("Quit");
 }
