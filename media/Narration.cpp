@@ -7,8 +7,8 @@
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
+#include "media/ExportArchiveHandler.h"
 #include "media/ShapeMediaCopy.h"
-#include "support/ProjectFileHandler.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 
@@ -38,7 +38,7 @@ bool Exists(const std::string& path) {
 // The file the sound shape's narration was written to, or empty.
 std::string WriteNarrationOf(const Object& shape, const Object& slide, const std::string& folder,
                              std::string& linkedSource) {
-  if (!std::filesystem::is_directory(folder)) CreateFolderPath(folder);
+  CreateFolderPath(folder);
   Trace("PowerPoint narration: Found...");
   std::string source = GetLinkedSoundSource(shape);
   if (!TrimSpaces(source).empty() && Exists(source)) {
@@ -64,10 +64,7 @@ std::string WriteNarrationOf(const Object& shape, const Object& slide, const std
 bool ExtractProjectNarration(const std::string& audioFileName, const std::string& outputFolder,
                              const std::string& projectArchivePath) {
   LeavingOutOnFailure([&] {
-    cProjectFileHandler handler(CurrentExportState().sleeper ? CurrentExportState().sleeper : MakeRealSleeper());
-    handler.SetExtractToFolder(StripTrailingSeparator(outputFolder));
-    std::string archive = projectArchivePath;
-    handler.SetProjectFilename(archive);
+    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, projectArchivePath);
     std::string track = audioFileName;
     handler.ExtractNarration(track);
     handler.ExitCode();  // what went wrong is in the trace; the file below is the answer

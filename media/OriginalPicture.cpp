@@ -24,10 +24,6 @@ thread_local std::string archiveFolderName;
 
 std::string ImageFolder() { return AddPathSeparator(GetTempFolder()) + "imgtemp/"; }
 
-void CreateMissingFolder(const std::string& folder) {
-  if (!std::filesystem::is_directory(folder)) CreateFolderPath(folder);
-}
-
 // The theme colours of the page the shape sits on; none for other parents.
 Object PageThemeColors(const Object& parent) {
   std::string_view type = parent.TypeName();
@@ -81,7 +77,7 @@ std::string GetArchiveFolderName() {
     return StepAction::Continue;
   });
   std::string folder = AddPathSeparator(GetTempFolder()) + "imgtemp/calibrate/";
-  run.Step(1, [&] { CreateMissingFolder(folder); });
+  run.Step(1, [&] { CreateFolderPath(folder); });
   Object scratch;
   run.Step(2, [&] { scratch = AddScratchPresentation(); });
   run.Step(3, [&] {
@@ -107,7 +103,7 @@ std::string GetOriginalPicture(const Object& shape) {
     return StepAction::Continue;
   });
   std::string imageFolder = ImageFolder();
-  run.Step(3, [&] { CreateMissingFolder(imageFolder); });
+  run.Step(3, [&] { CreateFolderPath(imageFolder); });
   Trace("GetOriginalPicture: Entry");
   Object scratch, scratchSlide;
   run.Step(5, [&] {
@@ -120,13 +116,13 @@ std::string GetOriginalPicture(const Object& shape) {
     run.Step(61, [&] {
       Object source = PageThemeColors(shape.Child("Parent"));
       if (!source) return;
-      Object scheme = scratch.Child("Slides").Item(1).Child("ThemeColorScheme");
+      Object scheme = scratchSlide.Child("ThemeColorScheme");
       for (std::int32_t i = 1; i <= kThemeColorCount; ++i)
         scheme.Child("Colors", i).Put("RGB", source.Child("Colors", i).Get("RGB").AsLong());
     });
   }
   run.Step(7, [&] {
-    Object shapes = scratch.Child("Slides").Item(1).Child("Shapes");
+    Object shapes = scratchSlide.Child("Shapes");
     if (shapes.Count() > 0) shapes.Child("Range").Call("Delete");
   });
   LeavingOutOnFailure([&] {

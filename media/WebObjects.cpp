@@ -10,8 +10,8 @@
 #include "component/trace/ExportLog.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "media/ExportArchiveHandler.h"
 #include "support/Paths.h"
-#include "support/ProjectFileHandler.h"
 #include "support/Text.h"
 
 namespace quillmere {
@@ -209,15 +209,6 @@ std::string WithoutLeadingDot(const std::string& path) {
   return path.starts_with(".\\") || path.starts_with("./") ? path.substr(2) : path;
 }
 
-// The archive's handler for one extraction into the output folder.
-cProjectFileHandler HandlerFor(const std::string& outputFolder, std::string& projectArchivePath) {
-  std::shared_ptr<Sleeper> sleeper = CurrentExportState().sleeper;
-  cProjectFileHandler handler(sleeper ? sleeper : MakeRealSleeper());
-  handler.SetExtractToFolder(StripTrailingSeparator(outputFolder));
-  handler.SetProjectFilename(projectArchivePath);
-  return handler;
-}
-
 }  // namespace
 
 std::string GetMediaType(const std::string& name) {
@@ -316,7 +307,7 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
 
 bool GetSlideWO(std::string folderName, const std::string& outputFolder, std::string projectArchivePath) {
   LeavingOutOnFailure([&] {
-    cProjectFileHandler handler = HandlerFor(outputFolder, projectArchivePath);
+    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, projectArchivePath);
     handler.ExtractWO(folderName);
     WriteExportLog("GetSlideWO Exit code - " + handler.ExitCode());
   });
@@ -325,7 +316,7 @@ bool GetSlideWO(std::string folderName, const std::string& outputFolder, std::st
 
 bool GetSlideFO(std::string fileName, const std::string& outputFolder, std::string projectArchivePath) {
   LeavingOutOnFailure([&] {
-    cProjectFileHandler handler = HandlerFor(outputFolder, projectArchivePath);
+    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, projectArchivePath);
     handler.ExtractMovie(fileName);
     WriteExportLog("GetSlideFO Exit code - " + handler.ExitCode());
   });
