@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Prints how long exports take beside their yardsticks, measured in one run on
+# this machine: with images against one LibreOffice PDF conversion of the same
+# deck, XML only against inflating and parsing every XML part once. Also the
+# tool's peak memory beside its unpacked XML. Needs the release build
+# (cmake --preset release && cmake --build --preset release).
+#
+#   scripts/ratios.sh [DECK...]     default: a few corpus decks of each kind
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tool=build/release/quillmere
+yardstick=build/release/bench/quillmere-parse-yardstick
+corpus=${QUILLMERE_CORPUS_DIR:-../shared/corpus}
+for needed in "$tool" "$yardstick"; do
+  [[ -x $needed ]] || { echo "ratios: $needed is missing: build the release preset first" >&2; exit 1; }
+done
+
+if (($# == 0)); then
+  set -- "$corpus/poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx" \
+    "$corpus/poi__stress021.pptx" "$corpus/poi__2411-Performance_Up.pptx" "$corpus/poi__bug62513.pptx"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+profile="file://$work/profile"
+
+# Wall seconds and peak resident kilobytes of a command, children included.
+measure() {
+  /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>&1 || true
+  cat "$work/time"
+}
+
+# Unpacked bytes of the XML parts.
+unpacked_xml() {
+  unzip -l "$1" | awk '$4 ~ /\.(xml|rels)$/ { sum += $1 } END { print sum + 0 }'
+}
+
+# Peak resident kilobytes of the tool's own process (its renderer and office
+# excluded), read from its high-water mark while it runs.
+own_peak() {
+  "$@" >/dev/null 2>&1 &
+  local pid=$! peak=0 now
+  while kill -0 "$pid" 2>/dev/null; do
+    now=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
+    [[ -n $now ]] && peak=$now
+    sleep 0.1
+  done
+  wait "$pid" || true
+  echo "$peak"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", (b > 0 ? a / b : 0) }'; }
+
+# One conversion first, so LibreOffice's profile is made outside the timing.
+soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$work/pdf" "$1" >/dev/null 2>&1 || true
+
+printf '%-40s %10s %10s %7s | %10s %10s %7s | %8s %8s\n' deck images pdf ratio xml parse ratio "peak MB" "limit MB"
+for deck in "$@"; do
+  read -r images _ < <(measure "$tool" presentation "$deck" -o "$work/images")
+  read -r pdf _ < <(measure soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$work/pdf" "$deck")
+  read -r xml _ < <(measure "$tool" --no-images presentation "$deck" -o "$work/xml")
+  read -r parse _ < <(measure "$yardstick" "$deck")
+  peak=$(own_peak "$tool" presentation "$deck" -o "$work/peak")
+  limit=$(( $(unpacked_xml "$deck") * 4 / 1048576 + 64 ))
+  printf '%-40.40s %9.2fs %9.2fs %7s | %9.2fs %9.3fs %7s | %8d %8d\n' "$(basename "$deck")" "$images" "$pdf" \
+    "$(ratio "$images" "$pdf")" "$xml" "$parse" "$(ratio "$xml" "$parse")" $((peak / 1024)) "$limit"
+  rm -rf "$work/images" "$work/xml" "$work/pdf" "$work/peak"
+done
