@@ -10,12 +10,15 @@ namespace {
 
 void Draw(SlideRenderer& renderer, int page, const PendingShapeImage& image) {
   std::vector<ShapePath> paths;
-  for (const ShapeToDraw& shape : image.shapes)
-    paths.push_back(shape.name.empty() ? shape.path : renderer.Locate(page, shape.path, shape.name));
+  std::vector<std::string> names;
+  for (const ShapeToDraw& shape : image.shapes) {
+    paths.push_back(shape.path);
+    names.push_back(shape.name);
+  }
   if (image.emf) {
-    renderer.ExportShapesEmf(page, paths, image.target);
+    renderer.ExportShapesEmf(page, paths, image.target, names);
   } else {
-    renderer.ExportShapesScaled(page, paths, image.target, image.pageWidthPx, image.pageHeightPx);
+    renderer.ExportShapesScaled(page, paths, image.target, image.pageWidthPx, image.pageHeightPx, names);
   }
 }
 

@@ -11,20 +11,19 @@
 //                               and read-only; "ok <documents loaded so far>"
 //   pages                       "ok <number of pages>" (hidden slides included)
 //   page <page> <w> <h> <out>   the page as a PNG of exactly w x h pixels
-//   shapes <page> <i,j,...> png <w> <h> <out>
+//   shapes <page> <i,j,...> png <w> <h> <out> [<name>...]
 //                               those top-level shapes of the page, together,
-//                               as a PNG with a transparent background
-//   shapes <page> <i,j,...> emf <out>
+//                               as a PNG with a transparent background; with
+//                               one name per shape, the shape at a path counts
+//                               only when it has its name, else the one shape
+//                               of the page so named is drawn (for readers that
+//                               count a page's shapes differently)
+//   shapes <page> <i,j,...> emf <out> [<name>...]
 //                               the same as an EMF at the shapes' own size
-//   shapes <page> <i,j,...> pngscale <pw> <ph> <out>
+//   shapes <page> <i,j,...> pngscale <pw> <ph> <out> [<name>...]
 //                               the same as a PNG drawn at the scale at which
 //                               the page would be pw x ph; "ok <w> <h>", the
 //                               image's size
-//   locate <page> <path> <name>
-//                               "ok <path>": the path given when the shape
-//                               there has that name, else the path of the one
-//                               shape of the page so named (for readers that
-//                               count a page's shapes differently)
 //   text <page>                 "ok" and, for each shape that can hold text,
 //                               what LibreOffice reads from it: path, table
 //                               cell, name, text and each paragraph's size,

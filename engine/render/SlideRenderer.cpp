@@ -39,6 +39,13 @@ std::string ShapeList(const std::vector<ShapePath>& shapes) {
   return list;
 }
 
+// The request's words, followed by the shapes' names when any is known.
+std::vector<std::string> WithNames(std::vector<std::string> request, const std::vector<std::string>& names) {
+  if (std::any_of(names.begin(), names.end(), [](const std::string& name) { return !name.empty(); }))
+    request.insert(request.end(), names.begin(), names.end());
+  return request;
+}
+
 int Count(const std::string& word) {
   int value = -1;
   std::from_chars(word.data(), word.data() + word.size(), value);
@@ -84,42 +91,26 @@ void SlideRenderer::ExportPage(int page, const fs::path& out, int widthPx, int h
 }
 
 void SlideRenderer::ExportShapesPng(int page, const std::vector<ShapePath>& shapes, const fs::path& out, int widthPx,
-                                    int heightPx) {
+                                    int heightPx, const std::vector<std::string>& names) {
   EnsureDocument();
-  Exchange({"shapes", std::to_string(page), ShapeList(shapes), "png", std::to_string(widthPx),
-            std::to_string(heightPx), Absolute(out)},
+  Exchange(WithNames({"shapes", std::to_string(page), ShapeList(shapes), "png", std::to_string(widthPx),
+                      std::to_string(heightPx), Absolute(out)},
+                     names),
            setup_.timeouts.image);
 }
 
 std::pair<int, int> SlideRenderer::ExportShapesScaled(int page, const std::vector<ShapePath>& shapes,
-                                                      const fs::path& out, int pageWidthPx, int pageHeightPx) {
+                                                      const fs::path& out, int pageWidthPx, int pageHeightPx,
+                                                      const std::vector<std::string>& names) {
   EnsureDocument();
   std::vector<std::string> reply =
-      Exchange({"shapes", std::to_string(page), ShapeList(shapes), "pngscale", std::to_string(pageWidthPx),
-                std::to_string(pageHeightPx), Absolute(out)},
+      Exchange(WithNames({"shapes", std::to_string(page), ShapeList(shapes), "pngscale", std::to_string(pageWidthPx),
+                          std::to_string(pageHeightPx), Absolute(out)},
+                         names),
                setup_.timeouts.image);
   if (reply.size() != 2 || Count(reply[0]) <= 0 || Count(reply[1]) <= 0)
     Lose("the render server did not say what size it drew");
   return {Count(reply[0]), Count(reply[1])};
-}
-
-ShapePath SlideRenderer::Locate(int page, const ShapePath& shape, const std::string& name) {
-  EnsureDocument();
-  std::vector<std::string> reply;
-  try {
-    reply = Exchange({"locate", std::to_string(page), ShapeList({shape}), name}, setup_.timeouts.image);
-  } catch (const RenderError&) {
-    if (!server_) throw;  // lost, not merely not found
-    return shape;
-  }
-  ShapePath found;
-  for (size_t start = 0; reply.size() == 1 && start <= reply[0].size();) {
-    size_t dot = std::min(reply[0].find('.', start), reply[0].size());
-    found.push_back(Count(reply[0].substr(start, dot - start)));
-    start = dot + 1;
-  }
-  bool valid = !found.empty() && std::find(found.begin(), found.end(), -1) == found.end();
-  return valid ? found : shape;
 }
 
 std::vector<renderprotocol::ShapeText> SlideRenderer::PageText(int page) {
@@ -130,9 +121,11 @@ std::vector<renderprotocol::ShapeText> SlideRenderer::PageText(int page) {
   return *shapes;
 }
 
-void SlideRenderer::ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const fs::path& out) {
+void SlideRenderer::ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const fs::path& out,
+                                    const std::vector<std::string>& names) {
   EnsureDocument();
-  Exchange({"shapes", std::to_string(page), ShapeList(shapes), "emf", Absolute(out)}, setup_.timeouts.image);
+  Exchange(WithNames({"shapes", std::to_string(page), ShapeList(shapes), "emf", Absolute(out)}, names),
+           setup_.timeouts.image);
 }
 
 void SlideRenderer::EnsureRunning() {

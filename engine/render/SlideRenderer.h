@@ -77,18 +77,19 @@ class SlideRenderer {
   // The page as a PNG of exactly widthPx x heightPx.
   void ExportPage(int page, const std::filesystem::path& out, int widthPx, int heightPx);
   // The listed shapes of the page drawn together, as a PNG of exactly
-  // widthPx x heightPx with a transparent background.
+  // widthPx x heightPx with a transparent background. With names (one per
+  // shape, empty for none), a shape whose path LibreOffice counts differently
+  // is found by its name.
   void ExportShapesPng(int page, const std::vector<ShapePath>& shapes, const std::filesystem::path& out, int widthPx,
-                       int heightPx);
+                       int heightPx, const std::vector<std::string>& names = {});
   // The same drawn at the scale at which the whole page would be pageWidthPx x
   // pageHeightPx; returns the image's width and height in pixels.
   std::pair<int, int> ExportShapesScaled(int page, const std::vector<ShapePath>& shapes,
-                                         const std::filesystem::path& out, int pageWidthPx, int pageHeightPx);
+                                         const std::filesystem::path& out, int pageWidthPx, int pageHeightPx,
+                                         const std::vector<std::string>& names = {});
   // The same as an EMF at the shapes' own size.
-  void ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const std::filesystem::path& out);
-  // Where LibreOffice has the shape we count at that path and know by that
-  // name: the path itself unless the name is found alone elsewhere.
-  ShapePath Locate(int page, const ShapePath& shape, const std::string& name);
+  void ExportShapesEmf(int page, const std::vector<ShapePath>& shapes, const std::filesystem::path& out,
+                       const std::vector<std::string>& names = {});
 
   // What LibreOffice reads as the text of each shape of the page, for
   // checking our own reading against an independent one.

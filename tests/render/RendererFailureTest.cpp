@@ -112,7 +112,6 @@ std::string DrawingServer(const std::filesystem::path& marker) {
 while read -r request rest; do
   case "$request" in
     load) loads=$((loads+1)); if [ ! -e $marker ]; then touch $marker; echo "error cannot open $rest"; else echo "ok $loads"; fi ;;
-    locate) set -- $rest; echo "ok $2" ;;
     shapes) set -- $rest; if [ "$3" = emf ]; then out=$4; else out=$6; fi
       case "$out" in
         *bad*) echo "error cannot draw" ;;

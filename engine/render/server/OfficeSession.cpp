@@ -44,6 +44,22 @@ css::beans::PropertyValue Property(const char* name, const Any& value) {
   return property;
 }
 
+std::string NameOf(const Reference<css::drawing::XShape>& shape) {
+  Reference<css::container::XNamed> named(shape, UNO_QUERY);
+  return named.is() ? FromUno(named->getName()) : std::string();
+}
+
+// Every shape of the page or group so named, groups searched; stops at two,
+// since only a name held by one shape identifies it.
+void CollectNamed(const Reference<css::drawing::XShapes>& shapes, const std::string& name,
+                  std::vector<Reference<css::drawing::XShape>>& found) {
+  for (sal_Int32 i = 0, n = shapes->getCount(); i < n && found.size() < 2; ++i) {
+    Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
+    if (shape.is() && NameOf(shape) == name) found.push_back(shape);
+    if (Reference<css::drawing::XShapes> group{shape, UNO_QUERY}; group.is()) CollectNamed(group, name, found);
+  }
+}
+
 using Properties = Sequence<css::beans::PropertyValue>;
 
 Properties PropertyList(std::initializer_list<css::beans::PropertyValue> properties) {
@@ -52,13 +68,12 @@ Properties PropertyList(std::initializer_list<css::beans::PropertyValue> propert
 
 // The filter reports success even when it wrote nothing (an unwritable
 // folder, say), so the file is removed first and looked for afterwards.
-void Export(const Reference<css::uno::XComponentContext>& office, const Reference<css::lang::XComponent>& source,
+void Export(const Reference<css::drawing::XGraphicExportFilter>& filter, const Reference<css::lang::XComponent>& source,
             const char* mediaType, const Properties& filterData, const std::string& out) {
   std::error_code error;
   std::filesystem::remove(out, error);
   // The filter does not make missing folders; it silently writes nothing.
   std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
-  Reference<css::drawing::XGraphicExportFilter> filter = css::drawing::GraphicExportFilter::create(office);
   filter->setSourceDocument(source);
   Properties descriptor = PropertyList({Property("URL", Any(FileUrl(out))),
                                         Property("MediaType", Any(OUString::createFromAscii(mediaType))),
@@ -104,37 +119,67 @@ Reference<css::drawing::XDrawPage> OfficeSession::Page(int index) const {
   int count = PageCount();
   if (index < 0 || index >= count)
     throw std::runtime_error("no page " + std::to_string(index) + ": the document has " + std::to_string(count));
-  return Reference<css::drawing::XDrawPage>(pages_->getByIndex(index), UNO_QUERY_THROW);
+  if (pageCache_.empty()) pageCache_.resize(static_cast<size_t>(count));
+  Reference<css::drawing::XDrawPage>& page = pageCache_[static_cast<size_t>(index)];
+  if (!page.is()) page.set(pages_->getByIndex(index), UNO_QUERY_THROW);
+  return page;
+}
+
+const Reference<css::drawing::XGraphicExportFilter>& OfficeSession::Filter() const {
+  if (!filter_.is()) filter_ = css::drawing::GraphicExportFilter::create(office_);
+  return filter_;
 }
 
 void OfficeSession::ExportPage(int page, int width, int height, const std::string& out) const {
-  Export(office_, Reference<css::lang::XComponent>(Page(page), UNO_QUERY_THROW), "image/png", PixelSize(width, height),
-         out);
+  Export(Filter(), Reference<css::lang::XComponent>(Page(page), UNO_QUERY_THROW), "image/png",
+         PixelSize(width, height), out);
 }
 
-Reference<css::lang::XComponent> OfficeSession::ShapeSource(int page, const std::vector<ShapePath>& shapes,
+Reference<css::drawing::XShape> OfficeSession::FindShape(int page, const ShapeToFind& wanted) const {
+  const ShapePath& path = wanted.path;
+  if (path.empty()) throw std::runtime_error("an empty shape path is listed");
+  Reference<css::drawing::XShapes> container(Page(page), UNO_QUERY_THROW);
+  Reference<css::drawing::XShape> shape;
+  std::string where = "page " + std::to_string(page), missing;
+  for (size_t level = 0; level < path.size(); ++level) {
+    int count = container.is() ? container->getCount() : 0;
+    if (path[level] < 0 || path[level] >= count) {
+      missing = "no shape " + std::to_string(path[level]) + " in " + where + ": it has " + std::to_string(count);
+      shape.clear();
+      break;
+    }
+    shape.set(container->getByIndex(path[level]), UNO_QUERY_THROW);
+    container.set(shape, UNO_QUERY);
+    where = "group " + std::to_string(path[level]);
+  }
+  if (wanted.name.empty() || (shape.is() && NameOf(shape) == wanted.name)) {
+    if (!shape.is()) throw std::runtime_error(missing);
+    return shape;
+  }
+  // LibreOffice counts some shapes differently (it may leave one out or split
+  // it), so a name that one shape of the page holds wins over the path.
+  std::vector<Reference<css::drawing::XShape>> named;
+  CollectNamed(Reference<css::drawing::XShapes>(Page(page), UNO_QUERY_THROW), wanted.name, named);
+  if (named.size() == 1) return named.front();
+  if (!shape.is()) throw std::runtime_error(missing);
+  return shape;
+}
+
+Reference<css::lang::XComponent> OfficeSession::ShapeSource(int page, const std::vector<ShapeToFind>& shapes,
                                                              css::awt::Rectangle* bounds) const {
   if (shapes.empty()) throw std::runtime_error("no shapes are listed");
-  Reference<css::drawing::XDrawPage> drawPage = Page(page);
   std::set<ShapePath> seen;
-  Reference<css::drawing::XShapes> collection = css::drawing::ShapeCollection::create(office_);
+  Reference<css::drawing::XShapes> collection;
   Reference<css::drawing::XShape> last;
   sal_Int32 left = 0, top = 0, right = 0, bottom = 0;
-  for (const ShapePath& path : shapes) {
-    if (path.empty()) throw std::runtime_error("an empty shape path is listed");
-    if (!seen.insert(path).second) throw std::runtime_error("a shape is listed twice");
-    Reference<css::drawing::XShapes> container(drawPage, UNO_QUERY_THROW);
-    std::string where = "page " + std::to_string(page);
-    for (size_t level = 0; level < path.size(); ++level) {
-      int count = container.is() ? container->getCount() : 0;
-      if (path[level] < 0 || path[level] >= count)
-        throw std::runtime_error("no shape " + std::to_string(path[level]) + " in " + where + ": it has " +
-                                 std::to_string(count));
-      last.set(container->getByIndex(path[level]), UNO_QUERY_THROW);
-      container.set(last, UNO_QUERY);
-      where = "group " + std::to_string(path[level]);
+  for (const ShapeToFind& wanted : shapes) {
+    if (!seen.insert(wanted.path).second) throw std::runtime_error("a shape is listed twice");
+    last = FindShape(page, wanted);
+    if (shapes.size() > 1) {
+      if (!collection.is()) collection = css::drawing::ShapeCollection::create(office_);
+      collection->add(last);
     }
-    collection->add(last);
+    if (!bounds) continue;
     css::awt::Rectangle box;
     Reference<css::beans::XPropertySet> properties(last, UNO_QUERY);
     if (!properties.is() || !(properties->getPropertyValue("BoundRect") >>= box)) {
@@ -154,71 +199,34 @@ Reference<css::lang::XComponent> OfficeSession::ShapeSource(int page, const std:
   return Reference<css::lang::XComponent>(collection, UNO_QUERY_THROW);
 }
 
-void OfficeSession::ExportShapes(int page, const std::vector<ShapePath>& shapes, bool emf, int width, int height,
+void OfficeSession::ExportShapes(int page, const std::vector<ShapeToFind>& shapes, bool emf, int width, int height,
                                  const std::string& out) const {
   Reference<css::lang::XComponent> source = ShapeSource(page, shapes, nullptr);
   if (emf) {
-    Export(office_, source, "image/x-emf", {}, out);
+    Export(Filter(), source, "image/x-emf", {}, out);
   } else {
-    Export(office_, source, "image/png", PixelSize(width, height), out);
+    Export(Filter(), source, "image/png", PixelSize(width, height), out);
   }
 }
 
-std::pair<int, int> OfficeSession::ExportShapesScaled(int page, const std::vector<ShapePath>& shapes, int pageWidth,
+std::pair<int, int> OfficeSession::ExportShapesScaled(int page, const std::vector<ShapeToFind>& shapes, int pageWidth,
                                                       int pageHeight, const std::string& out) const {
   css::awt::Rectangle bounds;
   Reference<css::lang::XComponent> source = ShapeSource(page, shapes, &bounds);
-  Reference<css::beans::XPropertySet> pageProperties(Page(page), UNO_QUERY_THROW);
-  sal_Int32 pageWide = 0, pageHigh = 0;
-  pageProperties->getPropertyValue("Width") >>= pageWide;
-  pageProperties->getPropertyValue("Height") >>= pageHigh;
-  if (pageWide <= 0 || pageHigh <= 0) throw std::runtime_error("the page has no size");
+  if (pageSize_.Width <= 0) {
+    Reference<css::beans::XPropertySet> pageProperties(Page(page), UNO_QUERY_THROW);
+    pageProperties->getPropertyValue("Width") >>= pageSize_.Width;
+    pageProperties->getPropertyValue("Height") >>= pageSize_.Height;
+  }
+  if (pageSize_.Width <= 0 || pageSize_.Height <= 0) throw std::runtime_error("the page has no size");
   auto pixels = [](sal_Int32 length, int pagePixels, sal_Int32 pageLength) {
     long long scaled = std::llround(static_cast<double>(length) * pagePixels / pageLength);
     return static_cast<int>(std::clamp<long long>(scaled, 1, kMaxImagePixels));
   };
-  std::pair<int, int> size{pixels(bounds.Width, pageWidth, pageWide), pixels(bounds.Height, pageHeight, pageHigh)};
-  Export(office_, source, "image/png", PixelSize(size.first, size.second), out);
+  std::pair<int, int> size{pixels(bounds.Width, pageWidth, pageSize_.Width),
+                           pixels(bounds.Height, pageHeight, pageSize_.Height)};
+  Export(Filter(), source, "image/png", PixelSize(size.first, size.second), out);
   return size;
-}
-
-namespace {
-
-std::string NameOf(const Reference<css::drawing::XShape>& shape) {
-  Reference<css::container::XNamed> named(shape, UNO_QUERY);
-  return named.is() ? FromUno(named->getName()) : std::string();
-}
-
-void CollectNamed(const Reference<css::drawing::XShapes>& shapes, const std::string& name,
-                  OfficeSession::ShapePath& at, std::vector<OfficeSession::ShapePath>& found) {
-  for (sal_Int32 i = 0, n = shapes->getCount(); i < n && found.size() < 2; ++i) {
-    Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
-    at.push_back(i);
-    if (shape.is() && NameOf(shape) == name) found.push_back(at);
-    if (Reference<css::drawing::XShapes> group{shape, UNO_QUERY}; group.is()) CollectNamed(group, name, at, found);
-    at.pop_back();
-  }
-}
-
-}  // namespace
-
-OfficeSession::ShapePath OfficeSession::Locate(int page, const ShapePath& path, const std::string& name) const {
-  Reference<css::drawing::XShapes> container(Page(page), UNO_QUERY_THROW);
-  Reference<css::drawing::XShape> shape;
-  for (size_t level = 0; level < path.size() && container.is(); ++level) {
-    if (path[level] < 0 || path[level] >= container->getCount()) {
-      shape.clear();
-      break;
-    }
-    shape.set(container->getByIndex(path[level]), UNO_QUERY);
-    container.set(shape, UNO_QUERY);
-  }
-  if (shape.is() && NameOf(shape) == name) return path;
-  std::vector<ShapePath> found;
-  ShapePath at;
-  CollectNamed(Reference<css::drawing::XShapes>(Page(page), UNO_QUERY_THROW), name, at, found);
-  if (found.size() != 1) throw std::runtime_error("no one shape is named " + name);
-  return found.front();
 }
 
 std::vector<renderprotocol::ShapeText> OfficeSession::PageText(int page) const {
@@ -227,6 +235,9 @@ std::vector<renderprotocol::ShapeText> OfficeSession::PageText(int page) const {
 
 void OfficeSession::Close() {
   pages_.clear();
+  pageCache_.clear();
+  pageSize_ = {};
+  filter_.clear();  // it holds on to the last shape drawn
   pageCount_ = 0;
   Reference<css::lang::XComponent> document = std::move(document_);
   document_.clear();

@@ -40,19 +40,23 @@ std::vector<std::string> Split(const std::string& word, char separator) {
   return parts;
 }
 
-// "3,5.0.2": the fourth shape, and the third shape of the first group of the sixth.
-std::vector<OfficeSession::ShapePath> ShapeList(const std::string& word) {
-  std::vector<OfficeSession::ShapePath> shapes;
-  for (const std::string& item : Split(word, ',')) {
-    OfficeSession::ShapePath path;
-    for (const std::string& index : Split(item, '.')) path.push_back(Number(index, 0, 1 << 30, "shape index"));
-    shapes.push_back(std::move(path));
-  }
-  return shapes;
-}
-
 void Expect(const Words& words, size_t count) {
   if (words.size() != count) throw std::runtime_error("wrong number of words for " + words[0]);
+}
+
+// "3,5.0.2": the fourth shape, and the third shape of the first group of the
+// sixth; their names, when given, are the words after the request's own.
+std::vector<OfficeSession::ShapeToFind> ShapeList(const Words& words, size_t ownWords) {
+  std::vector<OfficeSession::ShapeToFind> shapes;
+  for (const std::string& item : Split(words[2], ',')) {
+    OfficeSession::ShapePath path;
+    for (const std::string& index : Split(item, '.')) path.push_back(Number(index, 0, 1 << 30, "shape index"));
+    shapes.push_back({std::move(path), {}});
+  }
+  if (words.size() == ownWords) return shapes;
+  Expect(words, ownWords + shapes.size());
+  for (size_t i = 0; i < shapes.size(); ++i) shapes[i].name = words[ownWords + i];
+  return shapes;
 }
 
 std::string Ok(const std::string& value) { return value.empty() ? "ok" : "ok " + value; }
@@ -78,30 +82,20 @@ std::string Answered(OfficeSession& session, const Words& words) {
     std::vector<renderprotocol::ShapeText> shapes = session.PageText(Number(words[1], 0, 1 << 30, "page index"));
     return Ok(renderprotocol::JoinWords(renderprotocol::PageTextWords(shapes)));
   }
-  if (request == "locate") {
-    Expect(words, 4);
-    std::vector<OfficeSession::ShapePath> paths = ShapeList(words[2]);
-    if (paths.size() != 1) throw std::runtime_error("locate takes one shape");
-    OfficeSession::ShapePath found = session.Locate(Number(words[1], 0, 1 << 30, "page index"), paths[0], words[3]);
-    std::string text;
-    for (size_t i = 0; i < found.size(); ++i) text += (i ? "." : "") + std::to_string(found[i]);
-    return Ok(text);
-  }
   if (request == "shapes" && words.size() >= 4) {
     int page = Number(words[1], 0, 1 << 30, "page index");
-    std::vector<OfficeSession::ShapePath> shapes = ShapeList(words[2]);
     if (words[3] == "emf") {
-      Expect(words, 5);
+      std::vector<OfficeSession::ShapeToFind> shapes = ShapeList(words, 5);
       session.ExportShapes(page, shapes, true, 0, 0, words[4]);
       return Ok("");
     }
     if (words[3] == "png") {
-      Expect(words, 7);
+      std::vector<OfficeSession::ShapeToFind> shapes = ShapeList(words, 7);
       session.ExportShapes(page, shapes, false, PixelCount(words[4]), PixelCount(words[5]), words[6]);
       return Ok("");
     }
     if (words[3] == "pngscale") {
-      Expect(words, 7);
+      std::vector<OfficeSession::ShapeToFind> shapes = ShapeList(words, 7);
       auto [width, height] =
           session.ExportShapesScaled(page, shapes, PixelCount(words[4]), PixelCount(words[5]), words[6]);
       return Ok(std::to_string(width) + " " + std::to_string(height));
