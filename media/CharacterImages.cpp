@@ -6,6 +6,7 @@
 #include "component/objectmodel/Tags.h"
 #include "component/xml/XmlHelpers.h"
 #include "support/Text.h"
+#include "support/ZipEntryName.h"
 
 namespace quillmere {
 namespace {
@@ -13,11 +14,13 @@ namespace {
 constexpr int kIndent = 4;
 
 // The tag's path relative to the output folder, where the project archive's
-// characters folder is extracted.
+// characters folder is extracted. The authoring application writes it with
+// backslashes between folders; the extracted file is reached through '/'.
 std::string CharacterFile(const Object& shape) {
   std::string file = GetTag(shape, "CORVANTA_CHARACTER_FILE");
   if (TrimSpaces(file).empty()) return {};
-  if (file.starts_with(".\\")) file.erase(0, 2);
+  file = ForwardSlashName(file);
+  if (file.starts_with("./")) file.erase(0, 2);
   return CurrentExportState().outputFolder + file;
 }
 

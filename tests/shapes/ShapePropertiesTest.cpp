@@ -157,7 +157,7 @@ TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
   pugi::xml_node written = Write(picture);
   EXPECT_STREQ(written.attribute("character").value(), "True");
   pugi::xml_node character = written.child("Character");
-  EXPECT_EQ(Text(character, "CharacterFile"), "/out/characters\\ann.png");
+  EXPECT_EQ(Text(character, "CharacterFile"), "/out/characters/ann.png");
   EXPECT_EQ(Text(character, "CharacterPose"), "wave");
   EXPECT_FALSE(character.child("CharacterPerspective"));
   EXPECT_EQ(Text(written, "Brightness") + " " + Text(written, "Contrast"), "50 0");
