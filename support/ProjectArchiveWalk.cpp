@@ -137,7 +137,9 @@ class Walk {
     Folder(handle, destination, path, depth);
   }
 
-  void Problem(std::string text) {
+  // Names in the text are the archive's own, control characters and all.
+  void Problem(const std::string& named) {
+    std::string text = VisibleText(named);
     WriteExportLog("Project archive: " + text);
     result_.problems.push_back(std::move(text));
   }

@@ -17,6 +17,23 @@ std::string TrimSpaces(std::string_view text) {
   return std::string(text.substr(b, text.find_last_not_of(' ') - b + 1));
 }
 
+std::string VisibleText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      out += c;
+      continue;
+    }
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+  }
+  return out;
+}
+
 std::string CurrentDateTimeText() {
   std::time_t now = std::time(nullptr);
   std::tm local{};

@@ -1,13 +1,16 @@
 // quillmere archive: a folder packed, listed and extracted elsewhere comes
-// back byte for byte; bad command lines and unreadable archives say why.
+// back byte for byte; compound files of other writers come out as far as
+// they can; bad command lines and unreadable archives say why.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <random>
 
 #include "tests/cli/CliHarness.h"
+#include "tests/support/ProjectArchiveFixtures.h"
 #include "tests/support/TestFiles.h"
 
 namespace quillmere::clitest {
@@ -15,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::Contains;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using quillmere::testing::ReadFile;
 using quillmere::testing::Tree;
@@ -116,6 +120,29 @@ TEST_F(CliArchive, UnreadableArchivesAndFoldersSayWhy) {
     EXPECT_EQ(r.out, "");
   }
   EXPECT_FALSE(fs::exists(At("out"))) << "a failed extraction makes no folder";
+}
+
+// A binary deck saved by the presentation program: its property-set streams
+// are named with a leading control character, which no file on disk may carry.
+TEST_F(CliArchive, ACompoundFileOfAnotherWriterComesOutAsFarAsItsNamesAllow) {
+  const fs::path deck = CorpusDir() / "poi__ppt_with_embeded.ppt";
+  const std::string refused = "entry \"\\x05SummaryInformation\" refused: the name holds a control character";
+
+  ChildResult list = Run({"archive", "list", deck.string()});
+  EXPECT_EQ(list.exitCode, 65) << Describe(list) << list.err;
+  EXPECT_THAT(Lines(list.out), ElementsAre("Pictures", "Current User", "PowerPoint Document"));
+  EXPECT_THAT(list.err, HasSubstr(refused));
+  EXPECT_EQ(list.err.find('\x05'), std::string::npos) << "the name's control character reached the terminal";
+
+  const fs::path guard = At("guard");
+  ChildResult extract = Run({"archive", "extract", deck.string(), "-o", (guard / "out").string()});
+  EXPECT_EQ(extract.exitCode, 65) << Describe(extract) << extract.err;
+  EXPECT_THAT(extract.err, HasSubstr(refused));
+  EXPECT_EQ(extract.out, "");
+  EXPECT_THAT(Tree(guard), ElementsAre("out", "out/Current User", "out/Pictures", "out/PowerPoint Document"));
+  std::map<std::string, std::string> streams = quillmere::testing::ReadBackWithLibgsf(deck);
+  for (const char* name : {"Current User", "Pictures", "PowerPoint Document"})
+    EXPECT_EQ(ReadFile(guard / "out" / name), streams[name]) << name;
 }
 
 }  // namespace
