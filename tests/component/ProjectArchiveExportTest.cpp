@@ -1,0 +1,326 @@
+// Real decks tagged and saved through the engine, exported beside a project
+// archive: characters and narration tracks come out with the archive's bytes,
+// and broken archives cost their media, never the rest of the export.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "component/PPTInfo.h"
+#include "component/StatusCode.h"
+#include "component/trace/ExportLog.h"
+#include "engine/EngineRuntime.h"
+#include "support/ProjectArchiveWriter.h"
+#include "tests/engine/EngineDecks.h"
+#include "tests/fakes/FakeObject.h"
+#include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/ProjectArchiveFixtures.h"
+
+namespace quillmere::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+constexpr std::int32_t kPicture = 13;  // msoPicture
+
+class ProjectArchiveExportTest : public IsolatedUserFolders {
+ protected:
+  void SetUp() override {
+    IsolatedUserFolders::SetUp();
+    project_ = root_ / "project";
+    parent_ = root_ / "export";
+    out_ = parent_ / "course_files";
+    fs::create_directories(project_);
+    fs::create_directories(parent_ / "earlier export");
+    WriteFile(parent_ / "earlier export" / "slide1.png", "an earlier export");
+  }
+
+  // The corpus deck, tagged through the engine and saved where the archive goes beside it.
+  std::string TagAndSave(const char* corpusDeck, const std::function<void(const Object& pres)>& tag) {
+    std::string deck = (project_ / "course.pptx").string();
+    Object app = StartEngine();
+    Object pres = OpenDeck(app, Deck(corpusDeck));
+    tag(pres);
+    pres.Call("SaveAs", deck, 24);
+    pres.Call("Close");
+    app.Call("Quit");
+    return deck;
+  }
+
+  std::int32_t Export(std::string deck, pugi::xml_document& doc) {
+    engine::RegisterEngine();
+    engine::EngineOptions options;
+    options.drawImages = false;
+    PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), sleeper_});
+    std::string xml;
+    std::int32_t status = info.PPTPresentation(deck, xml, out_.string());
+    EXPECT_TRUE(doc.load_file(xml.c_str())) << xml;
+    return status;
+  }
+
+  // The output folder's parent as it is, but for the output folder.
+  std::vector<std::string> BesidesTheOutput() const {
+    std::vector<std::string> names = Tree(parent_);
+    std::erase_if(names, [](const std::string& name) { return name.rfind("course_files", 0) == 0; });
+    return names;
+  }
+
+  std::string InOutput(const std::string& relative) const { return out_.string() + "/" + relative; }
+
+  fs::path Archive() const { return project_ / "course.qpk"; }
+
+  fs::path project_, parent_, out_;
+  std::shared_ptr<CountingSleeper> sleeper_ = std::make_shared<CountingSleeper>();
+};
+
+std::vector<Object> Pictures(const Object& slide) {
+  std::vector<Object> pictures;
+  Object shapes = slide.Child("Shapes");
+  for (std::int32_t i = 1, n = shapes.Count(); i <= n; ++i)
+    if (shapes.Item(i).Get("Type").AsLong() == kPicture) pictures.push_back(shapes.Item(i));
+  return pictures;
+}
+
+void Tag(const Object& shape, const std::map<std::string, std::string>& tags) {
+  Object shapeTags = shape.Child("Tags");
+  for (const auto& [name, value] : tags) shapeTags.Call("Add", name, value);
+}
+
+// Each element's path from the root, in document order: what an export wrote, whatever the texts.
+void Skeleton(pugi::xml_node node, const std::string& path, std::vector<std::string>& out) {
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() != pugi::node_element) continue;
+    std::string inner = path + "/" + child.name();
+    out.push_back(inner);
+    Skeleton(child, inner, out);
+  }
+}
+
+std::vector<std::string> Skeleton(const pugi::xml_document& doc) {
+  std::vector<std::string> out;
+  Skeleton(doc, "", out);
+  return out;
+}
+
+TEST_F(ProjectArchiveExportTest, CharactersNameTheirFilesFromTheArchivesCharactersFolder) {
+  std::string smile = RandomBytes(70000, 1), side = RandomBytes(9000, 2), photo = RandomBytes(3000, 3);
+  std::string deck = TagAndSave("pptx__shp-picture.pptx", [](const Object& pres) {
+    std::vector<Object> first = Pictures(pres.Child("Slides").Item(1));
+    std::vector<Object> second = Pictures(pres.Child("Slides").Item(2));
+    ASSERT_GE(first.size(), 2u);
+    ASSERT_GE(second.size(), 1u);
+    Tag(first[0], {{"CORVANTA_CHARACTER_TYPE", "Illustrated"},
+                   {"CORVANTA_CHARACTER_FILE", ".\\characters\\Ann\\ann_smile.png"},
+                   {"CORVANTA_CHARACTER_ID", "ann-smile"},
+                   {"CORVANTA_CHARACTER_EXPRESSION", "smile"},
+                   {"CORVANTA_CHARACTER_POSE", "wave"},
+                   {"CORVANTA_CHARACTER_FLIP", "True"},
+                   {"CORVANTA_CHARACTER_CROP", "a crop an illustration has no use for"}});
+    Tag(first[1], {{"CORVANTA_CHARACTER_TYPE", "photographic"},
+                   {"CORVANTA_CHARACTER_FILE", "characters\\bob.jpg"},
+                   {"CORVANTA_CHARACTER_ID", "bob"},
+                   {"CORVANTA_CHARACTER_POSE", "a pose a photograph has no use for"},
+                   {"CORVANTA_CHARACTER_CROP", "head"}});
+    Tag(second[0], {{"CORVANTA_CHARACTER_TYPE", "ILLUSTRATED"},
+                    {"CORVANTA_CHARACTER_FILE", ".\\characters\\Ann\\ann_side.png"},
+                    {"CORVANTA_CHARACTER_ID", "ann-side"},
+                    {"CORVANTA_CHARACTER_EXPRESSION", "calm"},
+                    {"CORVANTA_CHARACTER_POSE", "stand"},
+                    {"CORVANTA_CHARACTER_FLIP", "False"},
+                    {"CORVANTA_CHARACTER_PERSPECTIVE", "side"}});
+  });
+  WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
+    w.BeginFolder("characters");
+    w.AddFile("bob.jpg", photo);
+    w.BeginFolder("Ann");
+    w.AddFile("ann_smile.png", smile);
+    w.AddFile("ann_side.png", side);
+  });
+
+  pugi::xml_document doc;
+  ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
+  std::map<std::string, pugi::xml_node> characters;
+  for (pugi::xpath_node found : doc.select_nodes("//Shape/Character"))
+    characters[found.node().child_value("CharacterId")] = found.node();
+  ASSERT_EQ(characters.size(), 3u);
+
+  struct Expected {
+    const char* id;
+    const char* type;
+    const char* file;
+    const std::string& bytes;
+    std::vector<std::pair<const char*, const char*>> ofItsKind;  // after CharacterFile, CharacterType, CharacterId
+  };
+  const std::vector<Expected> expected = {
+      {"ann-smile", "Illustrated", "characters/Ann/ann_smile.png", smile,
+       {{"CharacterExpression", "smile"}, {"CharacterPose", "wave"}, {"CharacterFlip", "True"}}},
+      {"bob", "photographic", "characters/bob.jpg", photo, {{"CharacterCrop", "head"}}},
+      {"ann-side", "ILLUSTRATED", "characters/Ann/ann_side.png", side,
+       {{"CharacterExpression", "calm"}, {"CharacterPose", "stand"}, {"CharacterFlip", "False"},
+        {"CharacterPerspective", "side"}}},
+  };
+  for (const Expected& e : expected) {
+    SCOPED_TRACE(e.id);
+    pugi::xml_node character = characters[e.id];
+    EXPECT_STREQ(character.parent().attribute("character").value(), "True");
+    EXPECT_STREQ(character.child_value("CharacterType"), e.type);
+    std::vector<std::string> names, wanted = {"CharacterFile", "CharacterType", "CharacterId"};
+    for (pugi::xml_node child = character.first_child(); child; child = child.next_sibling())
+      if (child.type() == pugi::node_element) names.push_back(child.name());
+    for (const auto& [name, text] : e.ofItsKind) {
+      wanted.push_back(name);
+      EXPECT_STREQ(character.child_value(name), text) << name;
+    }
+    EXPECT_EQ(names, wanted) << "only the elements of the character's kind, in order";
+    std::string file = character.child_value("CharacterFile");
+    EXPECT_EQ(file, InOutput(e.file));
+    EXPECT_EQ(ReadFile(file), e.bytes);
+  }
+}
+
+TEST_F(ProjectArchiveExportTest, EachSlideWithATrackNamesItsOwnAndTheOthersStayEmpty) {
+  std::vector<std::string> ids;
+  std::string deck = TagAndSave("pptx__txt-font-props.pptx", [&](const Object& pres) {
+    Object slides = pres.Child("Slides");
+    for (std::int32_t i = 1, n = slides.Count(); i <= n; ++i)
+      ids.push_back(std::to_string(slides.Item(i).Get("SlideID").AsLong()));
+  });
+  ASSERT_GE(ids.size(), 5u);
+  // The second track is larger than the chunks streams are copied in.
+  std::map<std::string, std::string> tracks = {
+      {ids[0], RandomBytes(5000, 10)}, {ids[1], RandomBytes(200000, 11)}, {ids[3], RandomBytes(800, 12)}};
+  WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
+    w.BeginFolder("narration");
+    for (const auto& [id, bytes] : tracks) w.AddFile("track" + id + ".mp3", bytes);
+  });
+
+  pugi::xml_document doc;
+  ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
+  for (const std::string& id : ids) {
+    SCOPED_TRACE("slide " + id);
+    pugi::xpath_node_set narration = doc.select_nodes(("//Slide[@id='" + id + "']/LumideskNarration").c_str());
+    ASSERT_EQ(narration.size(), 1u);
+    std::string file = narration.first().node().child_value();
+    auto track = tracks.find(id);
+    if (track == tracks.end()) {
+      EXPECT_EQ(file, "");
+      continue;
+    }
+    EXPECT_EQ(file, InOutput("narration/track" + id + ".mp3"));
+    EXPECT_EQ(ReadFile(file), track->second);
+  }
+}
+
+TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurroundingsUntouched) {
+  std::string slideId;
+  std::string deck = TagAndSave("poi__bug65228.pptx", [&](const Object& pres) {
+    Object slide = pres.Child("Slides").Item(1);
+    slideId = std::to_string(slide.Get("SlideID").AsLong());
+    Object shape = slide.Child("Shapes").Item(2);
+    Tag(shape, {{"OVERRIDE_WO", "YES"}, {"WOURL", "C:\\Course\\site"}, {"ZEL_PLAYER", "YES"}});
+  });
+  const std::string webFolder = "webobject_slide_" + slideId;
+  auto goodArchive = [&] {
+    WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
+      w.BeginFolder("narration");
+      w.AddFile("track" + slideId + ".mp3", RandomBytes(30000));
+      w.EndFolder();
+      w.BeginFolder(webFolder);
+      w.AddFile("index.htm", "<html>archived</html>");
+      w.AddFile("big.bin", RandomBytes(20000));
+    });
+  };
+
+  pugi::xml_document baseline;
+  ASSERT_EQ(Export(deck, baseline), ERR_SUCCESS);
+  const std::vector<std::string> whole = Skeleton(baseline);
+  ASSERT_GT(whole.size(), 100u);
+
+  std::optional<ArchiveLock> lock;
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    const char* exitCode;  // as the web object's extraction logs it
+    const char* logged;
+  };
+  const std::vector<Case> cases = {
+      {"a truncated archive",
+       [&] {
+         goodArchive();
+         std::string bytes = ReadFile(Archive());
+         WriteFile(Archive(), bytes.substr(0, bytes.size() / 2));
+       },
+       "-2", "cannot be opened"},
+      {"no compound file at all", [&] { WriteFile(Archive(), "PK\x03\x04 a zip, not a project archive"); }, "-2",
+       "cannot be opened"},
+      {"a stream cut short",
+       [&] {
+         goodArchive();
+         PatchEntry(Archive(), "big.bin", std::nullopt, std::nullopt, 21024);
+       },
+       "-2", "big.bin\" is damaged"},
+      {"entries named ..",
+       [&] {
+         WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
+           w.BeginFolder("narration");
+           w.AddFile("..", "a file named ..");
+           w.EndFolder();
+           w.BeginFolder(webFolder);
+           w.BeginFolder("..");
+           w.AddFile("evil.txt", "one level up");
+           w.EndFolder();
+           w.AddFile("index.htm", "<html>archived</html>");
+         });
+       },
+       "0", "refused"},
+      {"an unreadable archive without its backup", [&] { WriteFile(Archive(), "not an archive"); }, "-2",
+       "cannot be opened"},
+      {"an archive locked until the retries run out",
+       [&] {
+         goodArchive();
+         lock.emplace(Archive());
+       },
+       "-2", "the archive is in use by another program"},
+  };
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(out_);
+    DeleteExportLog();
+    sleeper_->waits.clear();
+    c.make();
+    std::vector<std::string> parentBefore = BesidesTheOutput(), projectBefore = Tree(project_);
+    std::string archiveBefore = ReadFile(Archive());
+
+    pugi::xml_document doc;
+    EXPECT_EQ(Export(deck, doc), ERR_SUCCESS);
+    bool locked = lock.has_value();
+    lock.reset();
+
+    EXPECT_EQ(Skeleton(doc), whole) << "an element went missing";
+    EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the output folder";
+    EXPECT_EQ(Tree(project_), projectBefore);
+    EXPECT_EQ(ReadFile(Archive()), archiveBefore);
+    for (const std::string& name : Tree(root_)) {
+      EXPECT_EQ(name.find("evil"), std::string::npos) << "the folder named .. was entered";
+    }
+    std::string log = ReadFile(ExportLogPath());
+    EXPECT_THAT(log, HasSubstr(std::string("GetSlideWO Exit code - ") + c.exitCode));
+    EXPECT_THAT(log, HasSubstr(c.logged));
+    // Each extraction retried the busy archive through the sleeper: no test waits.
+    if (locked) {
+      EXPECT_GE(std::count(sleeper_->waits.begin(), sleeper_->waits.end(), 200), 5);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillmere::testing
