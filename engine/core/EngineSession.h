@@ -27,6 +27,9 @@ struct EngineOptions {
   // opens: opening costs far more than drawing, but a larger copy opens
   // slower and a failed copy costs the images in it a second try each.
   int shapeImagesPerCopy = 128;
+  // A copy with at least this many images is split in two, each half drawn
+  // by its own LibreOffice on its own core; 0 keeps to one LibreOffice.
+  int shapeImagesToShare = 64;
 };
 
 struct EngineSession {

@@ -1,5 +1,6 @@
 #include "engine/objects/PendingShapeImages.h"
 
+#include <future>
 #include <utility>
 
 #include "engine/model/PresentationDocument.h"
@@ -27,29 +28,92 @@ struct Failure {
   std::string why;
 };
 
-// The images drawn from one copy holding their pages; the ones that failed.
-std::vector<Failure> DrawFromCopy(RenderState& state, PresentationDocument& doc, const DrawingCopy& copy,
-                                  const std::vector<const PendingShapeImage*>& images) {
-  std::vector<Failure> failed;
-  DrawingCopy::Parts parts;
+// Images to draw from one copy: where their pages start in it, and the index
+// among the batch's pages of the copy's first page.
+struct CopyToDraw {
+  std::filesystem::path file;
+  std::string revision;
+  int firstPage = 0;
+  int pageOffset = 0;
+  std::vector<const PendingShapeImage*> images;
+};
+
+// Writes the copy for the images; they fail together when it cannot be written.
+bool WriteCopy(PresentationDocument& doc, const DrawingCopy& copy, std::filesystem::path& file, int& copies,
+               CopyToDraw& draw, std::vector<Failure>& failed) {
   try {
-    parts = copy.PartsFor(doc);
-    if (state.shapesCopy.empty())
-      state.shapesCopy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
-    doc.Pkg().SaveCopyWith(state.shapesCopy, parts.replaced, parts.added);
+    DrawingCopy::Parts parts = copy.PartsFor(doc);
+    if (file.empty()) file = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
+    doc.Pkg().SaveCopyWith(file, parts.replaced, parts.added);
+    draw.file = file;
+    draw.revision = "shapes " + std::to_string(++copies);
+    draw.firstPage = parts.firstPage;
+    return true;
   } catch (const std::exception& e) {
-    for (const PendingShapeImage* image : images)
+    for (const PendingShapeImage* image : draw.images)
       failed.push_back({image, std::string("the presentation could not be prepared for drawing (") + e.what() + ")"});
-    return failed;
+    return false;
   }
-  state.renderer.Load(state.shapesCopy, "shapes " + std::to_string(++state.shapeCopies));
-  for (const PendingShapeImage* image : images) {
+}
+
+std::vector<Failure> DrawCopy(SlideRenderer& renderer, const CopyToDraw& draw) {
+  std::vector<Failure> failed;
+  renderer.Load(draw.file, draw.revision);
+  for (const PendingShapeImage* image : draw.images) {
     try {
-      Draw(state.renderer, parts.firstPage + image->page, *image);
+      Draw(renderer, draw.firstPage + image->page - draw.pageOffset, *image);
     } catch (const RenderError& e) {
       failed.push_back({image, e.what()});
     }
   }
+  return failed;
+}
+
+// The images drawn from one copy holding their pages; the ones that failed.
+std::vector<Failure> DrawFromCopy(RenderState& state, PresentationDocument& doc, const DrawingCopy& copy,
+                                  const std::vector<const PendingShapeImage*>& images) {
+  std::vector<Failure> failed;
+  CopyToDraw draw;
+  draw.images = images;
+  if (!WriteCopy(doc, copy, state.shapesCopy, state.shapeCopies, draw, failed)) return failed;
+  return DrawCopy(state.renderer, draw);
+}
+
+// Like DrawFromCopy, with the later pages' images drawn by the second
+// renderer from a copy of their own at the same time.
+std::vector<Failure> DrawSharing(RenderState& state, PresentationDocument& doc, const DrawingCopy& copy,
+                                 const std::vector<const PendingShapeImage*>& images) {
+  const int half = copy.PageCount() / 2;
+  CopyToDraw first, second;
+  second.pageOffset = half;
+  for (const PendingShapeImage* image : images) (image->page < half ? first : second).images.push_back(image);
+  std::vector<Failure> failed;
+  bool firstWritten = WriteCopy(doc, copy.Pages(0, half), state.shapesCopy, state.shapeCopies, first, failed);
+  bool secondWritten = WriteCopy(doc, copy.Pages(half, copy.PageCount() - half), state.sharedShapesCopy,
+                                 state.shapeCopies, second, failed);
+  if (!state.second) state.second = std::make_unique<RendererThread>(state.setup);
+  std::vector<Failure> secondFailed;
+  std::future<void> secondDone;
+  if (secondWritten)
+    secondDone = state.second->Run([&second, &secondFailed](SlideRenderer& renderer) {
+      try {
+        secondFailed = DrawCopy(renderer, second);
+      } catch (const RenderError& e) {
+        for (const PendingShapeImage* image : second.images) secondFailed.push_back({image, e.what()});
+      }
+    });
+  std::exception_ptr firstError;
+  try {
+    if (firstWritten) {
+      std::vector<Failure> firstFailed = DrawCopy(state.renderer, first);
+      failed.insert(failed.end(), firstFailed.begin(), firstFailed.end());
+    }
+  } catch (...) {
+    firstError = std::current_exception();
+  }
+  if (secondDone.valid()) secondDone.get();
+  failed.insert(failed.end(), secondFailed.begin(), secondFailed.end());
+  if (firstError) std::rethrow_exception(firstError);
   return failed;
 }
 
@@ -70,14 +134,17 @@ void DrawPendingShapeImages(RenderState& state) {
   if (batch.images.empty()) return;
   std::vector<const PendingShapeImage*> all;
   for (const PendingShapeImage& image : batch.images) all.push_back(&image);
-  std::vector<Failure> failed = DrawFromCopy(state, *batch.doc, batch.copy, all);
+  bool share = state.imagesToShare > 0 && static_cast<int>(all.size()) >= state.imagesToShare &&
+               batch.copy.PageCount() > 1;
+  std::vector<Failure> failed = share ? DrawSharing(state, *batch.doc, batch.copy, all)
+                                      : DrawFromCopy(state, *batch.doc, batch.copy, all);
   for (Failure& failure : failed) {
     // A copy of its own tells whether the image or its neighbours failed it,
     // unless no image can be drawn any more.
     if (all.size() > 1 && !state.renderer.Down()) {
       PendingShapeImage alone = *failure.image;
       alone.page = 0;
-      std::vector<Failure> again = DrawFromCopy(state, *batch.doc, batch.copy.OnlyPage(failure.image->page), {&alone});
+      std::vector<Failure> again = DrawFromCopy(state, *batch.doc, batch.copy.Pages(failure.image->page, 1), {&alone});
       if (again.empty()) continue;
       failure.why = std::move(again.front().why);
     }

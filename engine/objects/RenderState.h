@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/objects/RendererThread.h"
 #include "engine/objects/ShapeDrawingCopy.h"
 #include "engine/render/SlideRenderer.h"
 
@@ -31,18 +32,23 @@ struct PendingShapeImages {
 };
 
 struct RenderState {
-  explicit RenderState(const std::shared_ptr<const RendererSetup>& setup, int imagesPerCopy);
+  RenderState(const std::shared_ptr<const RendererSetup>& setup, int imagesPerCopy, int imagesToShare);
   // Draws what is pending: every image asked for exists once the session ends.
   ~RenderState();
   RenderState(const RenderState&) = delete;
   RenderState& operator=(const RenderState&) = delete;
 
+  RendererSetup setup;
   SlideRenderer renderer;
+  // The second renderer, started for the first copy large enough to share.
+  std::unique_ptr<RendererThread> second;
   std::filesystem::path copy;  // the last edited state written for the renderer
   std::string copyToken;       // which document and revision the copy holds
-  std::filesystem::path shapesCopy;  // the last copy written for shape images
-  int shapeCopies = 0;               // how many were written, to tell the renderer each is new
+  std::filesystem::path shapesCopy;        // the last copy written for shape images
+  std::filesystem::path sharedShapesCopy;  // the second renderer's half of it
+  int shapeCopies = 0;                     // how many were written, to tell the renderer each is new
   int imagesPerCopy;
+  int imagesToShare;
   PendingShapeImages pending;
 };
 

@@ -358,9 +358,9 @@ int DrawingCopy::Add(PresentationDocument& doc, DrawnPage page) {
   return PageCount() - 1;
 }
 
-DrawingCopy DrawingCopy::OnlyPage(int page) const {
+DrawingCopy DrawingCopy::Pages(int first, int count) const {
   DrawingCopy copy;
-  copy.pages_.push_back(pages_.at(static_cast<std::size_t>(page)));
+  copy.pages_.assign(pages_.begin() + first, pages_.begin() + first + count);
   copy.followed_ = followed_;
   return copy;
 }

@@ -69,8 +69,8 @@ class DrawingCopy {
   // Returns the page's 0-based index among the pages.
   int Add(PresentationDocument& doc, DrawnPage page);
   int PageCount() const { return static_cast<int>(pages_.size()); }
-  // A copy holding only that page, with the parts as this one holds them.
-  DrawingCopy OnlyPage(int page) const;
+  // A copy holding only those pages, with the parts as this one holds them.
+  DrawingCopy Pages(int first, int count) const;
 
   struct Parts {
     Package::ReplacedParts replaced;

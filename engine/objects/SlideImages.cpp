@@ -18,8 +18,11 @@
 
 namespace quillmere::engine {
 
-RenderState::RenderState(const std::shared_ptr<const RendererSetup>& setup, int perCopy)
-    : renderer(setup ? *setup : DefaultRendererSetup()), imagesPerCopy(std::max(1, perCopy)) {}
+RenderState::RenderState(const std::shared_ptr<const RendererSetup>& rendererSetup, int perCopy, int toShare)
+    : setup(rendererSetup ? *rendererSetup : DefaultRendererSetup()),
+      renderer(setup),
+      imagesPerCopy(std::max(1, perCopy)),
+      imagesToShare(std::max(0, toShare)) {}
 
 RenderState::~RenderState() {
   try {
@@ -30,6 +33,7 @@ RenderState::~RenderState() {
   std::error_code ignored;
   if (!copy.empty()) std::filesystem::remove(copy, ignored);
   if (!shapesCopy.empty()) std::filesystem::remove(shapesCopy, ignored);
+  if (!sharedShapesCopy.empty()) std::filesystem::remove(sharedShapesCopy, ignored);
 }
 
 namespace {
@@ -49,7 +53,8 @@ std::string& ImageNotice() {
 RenderState& Rendering(EngineSession& session, std::string_view member) {
   if (!session.options.drawImages) Fail(member, "Drawing images is turned off.", hr::kAborted);
   if (!session.rendering)
-    session.rendering = std::make_shared<RenderState>(session.options.renderer, session.options.shapeImagesPerCopy);
+    session.rendering = std::make_shared<RenderState>(session.options.renderer, session.options.shapeImagesPerCopy,
+                                                      session.options.shapeImagesToShare);
   RenderState& state = *session.rendering;
   if (!state.renderer.UnavailableReason().empty()) {
     ImageNotice() = state.renderer.UnavailableReason();
