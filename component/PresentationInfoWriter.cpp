@@ -14,6 +14,7 @@
 #include "component/trace/ExportLog.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "media/PlayerTabs.h"
 #include "slides/DesignProperties.h"
 #include "slides/SlideProperties.h"
 #include "support/Paths.h"
@@ -172,6 +173,8 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
       if (CheckAbort()) return {};
     }
   }
+
+  WritePlayerTabs(pres, presentation, GetProjectVersion(pres));
 
   std::string path = AddPathSeparator(state.outputFolder) + "presentationinfo.xml";
   if (!SaveDocument(doc, path)) {
