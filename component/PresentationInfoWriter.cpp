@@ -50,6 +50,7 @@ void SetProjectArchivePath() {
                         GetFileBaseName(state.presentationName, "", true) + ".qpk";
   std::error_code ec;
   state.projectArchivePath = std::filesystem::is_regular_file(archive, ec) ? archive : std::string();
+  state.extractedArchiveFolders.clear();
 }
 
 // The units of work progress is reported for: one per slide, shape on a

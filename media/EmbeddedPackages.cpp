@@ -48,9 +48,11 @@ bool PackageExists(const std::string& path) {
   return FileExistsByFind(path) && !std::filesystem::is_directory(path, ec);
 }
 
-std::string ExtractedPackagePath(std::string_view owner, std::string_view fileName) {
+std::string ArchivedPackagePath(std::string_view owner, std::string_view fileName) {
+  const ExportState& state = CurrentExportState();
+  GetSlideIQOB(std::string(kEmbeddedContentFolder), state.outputFolder, state.projectArchivePath);
   if (!IsPlainName(owner) || !IsPlainName(fileName)) return {};
-  return CurrentExportState().outputFolder + std::string(kEmbeddedContentFolder) + "/" + std::string(owner) + "/" +
+  return state.outputFolder + std::string(kEmbeddedContentFolder) + "/" + std::string(owner) + "/" +
          std::string(fileName);
 }
 

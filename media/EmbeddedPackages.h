@@ -31,10 +31,11 @@ std::string BesidePresentation(const std::string& fileName);
 // True when a package file lies at path (a folder is no package).
 bool PackageExists(const std::string& path);
 
-// <output folder>embedded content/<owner>/<file name>, where an extracted
-// package lies; empty when either part is not a plain name, so a tag cannot
-// point the host out of the output folder.
-std::string ExtractedPackagePath(std::string_view owner, std::string_view fileName);
+// Extracts the project archive's embedded content into the output folder and
+// answers where the owner's package lies there: <output folder>embedded
+// content/<owner>/<file name>, whether or not the archive held it; empty when
+// either part is not a plain name, so a tag cannot point out of the output folder.
+std::string ArchivedPackagePath(std::string_view owner, std::string_view fileName);
 
 // QZP_ATTEMPTS as the player counts replays: "-1" (no limit) when empty or
 // "0", else one less than the attempts.

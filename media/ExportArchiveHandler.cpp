@@ -4,6 +4,7 @@
 #include "component/StepRunner.h"
 #include "component/trace/ExportLog.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 namespace quillmere {
 
@@ -17,10 +18,17 @@ cProjectFileHandler ExportArchiveHandler(const std::string& outputFolder, std::s
 
 void ExtractArchiveFolder(std::string folderName, const std::string& outputFolder, std::string projectArchivePath,
                           std::string_view caller) {
+  // One export asks for the same folder once per slide or tab that lacks its
+  // content; its copy in the output folder serves them all.
+  std::set<std::string>& extracted = CurrentExportState().extractedArchiveFolders;
+  std::string key = LowerAscii(folderName);
+  if (extracted.contains(key)) return;
   LeavingOutOnFailure([&] {
     cProjectFileHandler handler = ExportArchiveHandler(outputFolder, std::move(projectArchivePath));
     handler.ExtractWO(folderName);
-    WriteExportLog(std::string(caller) + " Exit code - " + handler.ExitCode());
+    std::string exitCode = handler.ExitCode();
+    WriteExportLog(std::string(caller) + " Exit code - " + exitCode);
+    if (exitCode == "0") extracted.insert(key);
   });
 }
 

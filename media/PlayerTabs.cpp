@@ -3,7 +3,6 @@
 #include <limits>
 #include <string>
 
-#include "component/ExportState.h"
 #include "component/objectmodel/Tags.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
@@ -37,34 +36,17 @@ int TabCount(const std::string& tagged) {
   return count > std::numeric_limits<std::int16_t>::max() ? 0 : static_cast<int>(count);
 }
 
-// The project archive's embedded content is extracted at most once per export
-// of the tabs, whatever number of tabs miss their package.
-class ArchivedPackages {
- public:
-  std::string Find(std::string_view owner, std::string_view fileName) {
-    if (!extracted_) {
-      const ExportState& state = CurrentExportState();
-      GetSlideIQOB(std::string(kEmbeddedContentFolder), state.outputFolder, state.projectArchivePath);
-      extracted_ = true;
-    }
-    std::string path = ExtractedPackagePath(owner, fileName);
-    return PackageExists(path) ? path : std::string();
-  }
-
- private:
-  bool extracted_ = false;
-};
-
 // The package at its tagged path, beside the presentation or in the project
 // archive under the tab's id; empty when it is in none of them.
-std::string TabPackagePath(const TabTags& tab, ArchivedPackages& archived) {
+std::string TabPackagePath(const TabTags& tab) {
   std::string tagged = tab("KINDRA_INTERACTION_FILENAME");
   std::string fileName = PackageFileName(tagged);
   std::string path = ResolvedTaggedPath(tagged);
   if (PackageExists(path)) return path;
   path = BesidePresentation(fileName);
   if (PackageExists(path)) return path;
-  return archived.Find(tab("KINDRA_INTERACTION_ID"), fileName);
+  path = ArchivedPackagePath(tab("KINDRA_INTERACTION_ID"), fileName);
+  return PackageExists(path) ? path : std::string();
 }
 
 void Add(pugi::xml_node parent, std::string_view name, std::string_view text) {
@@ -96,12 +78,11 @@ void WriteTabQuiz(pugi::xml_node tabElement, const TabTags& tab, const std::stri
   AddQuizAction(fail, tab("QZP_FAIL_ACTION"), tab("QZP_FAIL_ACTION_URL"), tab("QZP_FAIL_ACTION_SLIDEID"));
 }
 
-void WritePlayerTab(const Object& presentation, pugi::xml_node tabs, int n, std::int16_t projectVersion,
-                    ArchivedPackages& archived) {
+void WritePlayerTab(const Object& presentation, pugi::xml_node tabs, int n, std::int16_t projectVersion) {
   TabTags tab(presentation, n);
   if (tab("KINDRA_INTERACTION_GUID").empty())
     SetTag(presentation, tab.Name("KINDRA_INTERACTION_GUID"), LowerAscii(NewGuidText(kGuidLength)));
-  std::string project = TabPackagePath(tab, archived);
+  std::string project = TabPackagePath(tab);
   if (TrimSpaces(project).empty()) return;
   pugi::xml_node tabElement = AppendPackageContainer(tabs, "PlayerTab");
   std::string fileName = PackageFileName(tab("KINDRA_INTERACTION_FILENAME"));
@@ -119,9 +100,8 @@ void WritePlayerTab(const Object& presentation, pugi::xml_node tabs, int n, std:
 
 void WritePlayerTabs(const Object& presentation, pugi::xml_node parent, std::int16_t projectVersion) {
   pugi::xml_node tabs = AppendPackageContainer(parent, "PlayerTabs");
-  ArchivedPackages archived;
   int count = TabCount(GetTag(presentation, "KINDRA_TAB_COUNT"));
-  for (int n = 1; n <= count; ++n) WritePlayerTab(presentation, tabs, n, projectVersion, archived);
+  for (int n = 1; n <= count; ++n) WritePlayerTab(presentation, tabs, n, projectVersion);
 }
 
 }  // namespace quillmere

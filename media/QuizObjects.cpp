@@ -1,6 +1,5 @@
 #include "media/QuizObjects.h"
 
-#include "component/ExportState.h"
 #include "component/StepRunner.h"
 #include "component/objectmodel/Tags.h"
 #include "component/xml/XmlHelpers.h"
@@ -28,11 +27,9 @@ std::string SlidePackagePath(const Object& slide, std::string_view tag) {
 // latter is named even when the archive did not hold it.
 std::string SlideProject(const std::string& packagePath, const Object& slide) {
   if (PackageExists(packagePath)) return packagePath;
-  const ExportState& state = CurrentExportState();
-  GetSlideIQOB(std::string(kEmbeddedContentFolder), state.outputFolder, state.projectArchivePath);
   std::string slideId;
   LeavingOutOnFailure([&] { slideId = std::to_string(slide.Get("SlideID").AsLong()); });
-  return ExtractedPackagePath(slideId, PackageFileName(packagePath));
+  return ArchivedPackagePath(slideId, PackageFileName(packagePath));
 }
 
 std::string_view AdvanceMode(const std::string& mode) {

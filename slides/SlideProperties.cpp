@@ -205,7 +205,8 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
     AddAttribute(2, element, "TocVisible", LowerBoolText(LeadingNumber(GetTag(slide, "CORVANTA_HIDE_SLIDE")) != 1));
   });
   if (package) {
-    // The package is the slide's whole content.
+    // The package is the slide's whole content; its shapes count as done.
+    LeavingOutOnFailure([&] { CurrentExportState().progressCurrent += slide.Child("Shapes").Count(); });
     std::int16_t version = 0;
     LeavingOutOnFailure([&] { version = GetProjectVersion(slide.Child("Parent")); });
     AddEncodedType(element, *package, version);
