@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "component/automation/Object.h"
@@ -19,6 +20,7 @@ struct ExportState {
   std::string presentationName;
   Object presentation;  // the deck being exported, where temporary slides are added
   std::string projectArchivePath;
+  std::set<std::string> extractedArchiveFolders;  // folders of that archive already in the output folder
   float slideWidth = 0.0f, slideHeight = 0.0f;  // points
   float scaleX = 0.0f, scaleY = 0.0f;           // screen pixels per point
   std::int32_t progressCurrent = 0, progressMax = 0;

@@ -14,6 +14,7 @@
 #include "component/trace/ExportLog.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "media/PlayerTabs.h"
 #include "slides/DesignProperties.h"
 #include "slides/SlideProperties.h"
 #include "support/Paths.h"
@@ -49,6 +50,7 @@ void SetProjectArchivePath() {
                         GetFileBaseName(state.presentationName, "", true) + ".qpk";
   std::error_code ec;
   state.projectArchivePath = std::filesystem::is_regular_file(archive, ec) ? archive : std::string();
+  state.extractedArchiveFolders.clear();
 }
 
 // The units of work progress is reported for: one per slide, shape on a
@@ -172,6 +174,8 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
       if (CheckAbort()) return {};
     }
   }
+
+  WritePlayerTabs(pres, presentation, GetProjectVersion(pres));
 
   std::string path = AddPathSeparator(state.outputFolder) + "presentationinfo.xml";
   if (!SaveDocument(doc, path)) {

@@ -1,7 +1,10 @@
 #include "media/ExportArchiveHandler.h"
 
 #include "component/ExportState.h"
+#include "component/StepRunner.h"
+#include "component/trace/ExportLog.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 namespace quillmere {
 
@@ -11,6 +14,22 @@ cProjectFileHandler ExportArchiveHandler(const std::string& outputFolder, std::s
   handler.SetExtractToFolder(StripTrailingSeparator(outputFolder));
   handler.SetProjectFilename(projectArchivePath);
   return handler;
+}
+
+void ExtractArchiveFolder(std::string folderName, const std::string& outputFolder, std::string projectArchivePath,
+                          std::string_view caller) {
+  // One export asks for the same folder once per slide or tab that lacks its
+  // content; its copy in the output folder serves them all.
+  std::set<std::string>& extracted = CurrentExportState().extractedArchiveFolders;
+  std::string key = LowerAscii(folderName);
+  if (extracted.contains(key)) return;
+  LeavingOutOnFailure([&] {
+    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, std::move(projectArchivePath));
+    handler.ExtractWO(folderName);
+    std::string exitCode = handler.ExitCode();
+    WriteExportLog(std::string(caller) + " Exit code - " + exitCode);
+    if (exitCode == "0") extracted.insert(key);
+  });
 }
 
 }  // namespace quillmere

@@ -306,11 +306,7 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
 }
 
 bool GetSlideWO(std::string folderName, const std::string& outputFolder, std::string projectArchivePath) {
-  LeavingOutOnFailure([&] {
-    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, projectArchivePath);
-    handler.ExtractWO(folderName);
-    WriteExportLog("GetSlideWO Exit code - " + handler.ExitCode());
-  });
+  ExtractArchiveFolder(std::move(folderName), outputFolder, std::move(projectArchivePath), "GetSlideWO");
   return true;
 }
 

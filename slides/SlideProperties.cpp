@@ -1,6 +1,7 @@
 #include "slides/SlideProperties.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "component/ExportState.h"
@@ -11,7 +12,9 @@
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
+#include "media/EmbeddedPackages.h"
 #include "media/Narration.h"
+#include "media/QuizObjects.h"
 #include "media/WebObjects.h"
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
@@ -120,6 +123,15 @@ void WriteTaggedMediaShapes(const Object& slide, pugi::xml_node element, const T
     WriteVideoObject(slide, element, tagged.flash);
 }
 
+// A slide the authoring tool made stand for a quiz or interaction package
+// writes that package instead of its content.
+std::optional<PackageKind> WritePackageSlide(const Object& slide, pugi::xml_node element) {
+  if (GetTag(slide, "OVERRIDE") == "EXAMORA_QUIZ_SLIDE" && WriteQuizSlide(slide, element)) return PackageKind::Quiz;
+  if (GetTag(slide, "OVERRIDE") == "KINDRA_INTERACTION_SLIDE" && WriteKindraSlide(slide, element))
+    return PackageKind::Kindra;
+  return std::nullopt;
+}
+
 std::string Flag(const Object& slide, std::string_view member) { return BoolText(slide.Get(member).AsLong() != 0); }
 
 }  // namespace
@@ -158,13 +170,15 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
     });
   }
 
+  std::optional<PackageKind> package = WritePackageSlide(slide, element);
+
   run.Step(8, [&] { AddElement(4, element, "FollowMasterBackground", Flag(slide, "FollowMasterBackground")); });
   run.Step(9, [&] { AddElement(4, element, "DisplayMasterShapes", Flag(slide, "DisplayMasterShapes")); });
   run.Step(10, [&] { AddElement(4, element, "DesignId", std::to_string(slide.Child("Design").Get("Index").AsLong())); });
   run.Step(11, [&] { AddElement(4, element, "HideNav", BoolText(GetTag(slide, "CORVANTA_HIDE_SLIDE") == "1")); });
   run.Step(12, [&] { AddElement(4, element, "WaitForUser", LowerBoolText(GetTag(slide, "CORVANTA_SLIDE_PAUSE") == "1")); });
   WriteSlideNarration(slide, element);
-  WriteTransition(slide, element, run, 13);
+  if (!package) WriteTransition(slide, element, run, 13);
   if (Object notes = FindNotesPlaceholder(slide, kBodyPlaceholder)) TextRangeProperties(notes, element, "Notes");
   run.Step(30, [&] {
     std::int32_t layout = major >= 12 ? slide.Child("CustomLayout").Get("Index").AsLong() : slide.Get("Layout").AsLong();
@@ -173,13 +187,15 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   run.Step(31, [&] {
     AddElement(4, element, "BackgroundStyle", major >= 12 ? std::to_string(slide.Get("BackgroundStyle").AsLong()) : "0");
   });
-  run.Step(37, [&] {
-    // A slide with a background of its own describes it.
-    if (slide.Get("FollowMasterBackground").AsLong() != kMsoTrue)
-      FillProperties(slide.Child("Background"), element, "Background", slide);
-  });
-  pugi::xml_node shapesElement = AppendContainer(element, "Shapes");
-  WriteTaggedMediaShapes(slide, element, WriteSlideShapes(slide, shapesElement, run));
+  pugi::xml_node shapesElement;
+  if (!package) {
+    run.Step(37, [&] {
+      // A slide with a background of its own describes it.
+      if (slide.Get("FollowMasterBackground").AsLong() != kMsoTrue)
+        FillProperties(slide.Child("Background"), element, "Background", slide);
+    });
+    shapesElement = AppendContainer(element, "Shapes");
+  }
 
   run.Step(32, [&] { AddAttribute(2, element, "id", std::to_string(slide.Get("SlideID").AsLong())); });
   run.Step(33, [&] { AddAttribute(2, element, "index", std::to_string(slide.Get("SlideIndex").AsLong())); });
@@ -188,6 +204,15 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   run.Step(36, [&] {
     AddAttribute(2, element, "TocVisible", LowerBoolText(LeadingNumber(GetTag(slide, "CORVANTA_HIDE_SLIDE")) != 1));
   });
+  if (package) {
+    // The package is the slide's whole content; its shapes count as done.
+    LeavingOutOnFailure([&] { CurrentExportState().progressCurrent += slide.Child("Shapes").Count(); });
+    std::int16_t version = 0;
+    LeavingOutOnFailure([&] { version = GetProjectVersion(slide.Child("Parent")); });
+    AddEncodedType(element, *package, version);
+    return;
+  }
+  WriteTaggedMediaShapes(slide, element, WriteSlideShapes(slide, shapesElement, run));
   AnimationSettings(slide, element);
   HyperlinkProperties(slide, element);
   Trace(std::string(kLabel) + id + " Exit - " + CurrentDateTimeText());

@@ -12,4 +12,9 @@ namespace quillmere {
 // the tag is missing or cannot be read.
 std::string GetTag(const Object& object, std::string_view name);
 
+// Replaces the tag: Tags.Delete(name), then Tags.Add(name, value). Each call
+// may fail on its own (deleting a tag that is not there does); false when
+// either did.
+bool SetTag(const Object& object, std::string_view name, std::string_view value);
+
 }  // namespace quillmere

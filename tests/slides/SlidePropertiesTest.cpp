@@ -146,6 +146,40 @@ TEST_F(SlidePropertiesTest, BusyPowerPointIsWaitedForSixTimesPerSlide) {
             std::string::npos);
 }
 
+TEST_F(SlidePropertiesTest, QuizAndInteractionSlidesWriteTheirPackageInsteadOfContent) {
+  Use(11);
+  slide->Prop("FollowMasterBackground", 0);  // a background of its own, which a content slide would describe
+  shapes->Prop("Count", 2);
+  tagValues = {{"OVERRIDE", "EXAMORA_QUIZ_SLIDE"}, {"EXAMORA_QUIZ_SLIDE_ID", "q1"}};
+  std::string xml = Write();
+  EXPECT_NE(xml.find("<Slide id=\"300\" index=\"3\" name=\"Slide3\" TocLevel=\"1\" TocVisible=\"true\" "
+                     "EncodedType=\"quizobject\" EncodedVersion=\"3\">"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("</Thumbnail>\r\n<QuizObject id=\"q1\">"), std::string::npos);
+  EXPECT_NE(xml.find("</QuizObject>    <FollowMasterBackground>False"), std::string::npos);
+  EXPECT_NE(xml.find("<LayoutId>2</LayoutId>"), std::string::npos);
+  for (const char* left :
+       {"<Transition", "<Background>", "<Background/", "<Shapes", "<AnimationTimeline", "<ActionSettings"})
+    EXPECT_EQ(xml.find(left), std::string::npos) << left;
+  EXPECT_EQ(shapes->Calls("Item"), 0);  // the shapes are not walked, but count as done
+  EXPECT_EQ(CurrentExportState().progressCurrent, 2);
+
+  tagValues = {{"OVERRIDE", "KINDRA_INTERACTION_SLIDE"}};
+  xml = Write();
+  EXPECT_NE(xml.find("EncodedType=\"kindraobject\" EncodedVersion=\"2\""), std::string::npos);
+  EXPECT_NE(xml.find("<KindraObject>"), std::string::npos);
+  EXPECT_EQ(xml.find("<QuizObject"), std::string::npos);
+  EXPECT_EQ(xml.find("<Shapes"), std::string::npos);
+
+  tagValues = {{"OVERRIDE", "examora_quiz_slide"}};  // the tag is compared exactly
+  shapes->Prop("Count", 0);
+  xml = Write();
+  EXPECT_EQ(xml.find("EncodedType"), std::string::npos);
+  EXPECT_NE(xml.find("<Shapes/>"), std::string::npos);
+  EXPECT_NE(xml.find("<Transition>"), std::string::npos);
+}
+
 TEST_F(SlidePropertiesTest, ProjectVersionAndNotesPlaceholders) {
   Use(12);
   auto presentation = Make("Presentation");

@@ -1,0 +1,82 @@
+#include "media/QuizObjects.h"
+
+#include "component/StepRunner.h"
+#include "component/objectmodel/Tags.h"
+#include "component/xml/XmlHelpers.h"
+#include "media/EmbeddedPackages.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kIndent = 16;
+
+void Add(pugi::xml_node parent, std::string_view name, std::string_view text) {
+  AddElement(kIndent, parent, name, text);
+}
+
+// The tagged path when a package is there, else the one beside the
+// presentation when that is there, else the tagged path as it stands.
+std::string SlidePackagePath(const Object& slide, std::string_view tag) {
+  std::string path = ResolvedTaggedPath(GetTag(slide, tag));
+  if (PackageExists(path)) return path;
+  std::string beside = BesidePresentation(PackageFileName(path));
+  return PackageExists(beside) ? beside : path;
+}
+
+// The package where it is, or where the project archive's copy lands; the
+// latter is named even when the archive did not hold it.
+std::string SlideProject(const std::string& packagePath, const Object& slide) {
+  if (PackageExists(packagePath)) return packagePath;
+  std::string slideId;
+  LeavingOutOnFailure([&] { slideId = std::to_string(slide.Get("SlideID").AsLong()); });
+  return ArchivedPackagePath(slideId, PackageFileName(packagePath));
+}
+
+std::string_view AdvanceMode(const std::string& mode) {
+  if (mode == "1") return "AfterAttempted";
+  if (mode == "2") return "AfterPassed";
+  return "AdvanceAtWill";
+}
+
+std::string_view FinishButton(const std::string& finish) {
+  if (finish == "1") return "DoNotShow";
+  if (finish == "2") return "ShowAlways";
+  return "UponCompletion";
+}
+
+}  // namespace
+
+bool WriteQuizSlide(const Object& slide, pugi::xml_node slideElement) {
+  WriteQuizObject(SlidePackagePath(slide, "EXAMORA_QUIZ_FILENAME"), slide, slideElement);
+  return true;
+}
+
+bool WriteKindraSlide(const Object& slide, pugi::xml_node slideElement) {
+  WriteKindraObject(SlidePackagePath(slide, "KINDRA_INTERACTION_FILENAME"), slide, slideElement);
+  return true;
+}
+
+void WriteQuizObject(const std::string& packagePath, const Object& slide, pugi::xml_node parent) {
+  pugi::xml_node quiz = AppendPackageContainer(parent, "QuizObject");
+  pugi::xml_node pass = AppendPackageContainer(quiz, "pass");
+  pugi::xml_node fail = AppendPackageContainer(quiz, "fail");
+  AddAttribute(kIndent, quiz, "id", GetTag(slide, "EXAMORA_QUIZ_SLIDE_ID"));
+  Add(quiz, "project", SlideProject(packagePath, slide));
+  Add(quiz, "trap", LowerBoolText(GetTag(slide, "QZP_TRAP") != "0"));
+  Add(quiz, "replaycount", ReplayCount(GetTag(slide, "QZP_ATTEMPTS")));
+  Add(quiz, "advancemode", AdvanceMode(GetTag(slide, "QZP_ADVANCE_MODE")));
+  AddQuizAction(pass, GetTag(slide, "QZP_PASS_ACTION"), GetTag(slide, "QZP_PASS_ACTION_URL"),
+                GetTag(slide, "QZP_PASS_ACTION_SLIDEID"));
+  AddQuizAction(fail, GetTag(slide, "QZP_FAIL_ACTION"), GetTag(slide, "QZP_FAIL_ACTION_URL"),
+                GetTag(slide, "QZP_FAIL_ACTION_SLIDEID"));
+}
+
+void WriteKindraObject(const std::string& packagePath, const Object& slide, pugi::xml_node parent) {
+  pugi::xml_node kindra = AppendPackageContainer(parent, "KindraObject");
+  Add(kindra, "project", SlideProject(packagePath, slide));
+  Add(kindra, "trap", LowerBoolText(GetTag(slide, "KINDRA_INTERACTION_TRAP") != "0"));
+  Add(kindra, "finishbuttonlabel", GetTag(slide, "KINDRA_INTERACTION_FINISH_MESSAGE"));
+  Add(kindra, "finishbutton", FinishButton(GetTag(slide, "KINDRA_INTERACTION_FINISH")));
+}
+
+}  // namespace quillmere
