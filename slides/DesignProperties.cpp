@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <tuple>
 
 #include "component/Events.h"
 #include "component/ExportState.h"
@@ -140,7 +141,8 @@ struct DesignWriter {
   bool WriteTitleMaster(pugi::xml_node masterElement) {
     Object titleMaster;
     run.Step(61, [&] { titleMaster = design.Child("TitleMaster"); });
-    auto [element, shapesElement] = NewLayoutElement(masterElement);
+    pugi::xml_node element, shapesElement;  // no structured binding: clang 14 lambdas cannot capture one
+    std::tie(element, shapesElement) = NewLayoutElement(masterElement);
     AddAttribute(2, element, "id", "1");
     run.Step(62, [&] { AddAttribute(2, element, "name", name); });
     run.Step(63, [&] { FillProperties(titleMaster.Child("Background"), element, "Background", titleMaster); });
@@ -151,7 +153,8 @@ struct DesignWriter {
 
   // A used layout recreated on a temporary slide of this design, deleted again.
   bool WriteUsedLayout(pugi::xml_node masterElement, std::int32_t layout) {
-    auto [element, shapesElement] = NewLayoutElement(masterElement);
+    pugi::xml_node element, shapesElement;  // no structured binding: clang 14 lambdas cannot capture one
+    std::tie(element, shapesElement) = NewLayoutElement(masterElement);
     Object slide;
     run.Step(71, [&] {
       Object slides = presentation.Child("Slides");
@@ -187,7 +190,8 @@ struct DesignWriter {
 
   bool WriteCustomLayout(pugi::xml_node masterElement, const Object& layouts, std::int32_t i,
                          const std::string& masterStyle) {
-    auto [element, shapesElement] = NewLayoutElement(masterElement);
+    pugi::xml_node element, shapesElement;  // no structured binding: clang 14 lambdas cannot capture one
+    std::tie(element, shapesElement) = NewLayoutElement(masterElement);
     Object layout;
     run.Step(81, [&] { layout = layouts.Item(i); });
     AddAttribute(2, element, "id", std::to_string(i));

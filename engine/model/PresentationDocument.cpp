@@ -60,12 +60,13 @@ pugi::xml_node PresentationDocument::PartRoot(const std::string& part) {
 
 const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std::string& masterPart) {
   auto [it, inserted] = layouts_.try_emplace(masterPart);
-  if (!inserted) return it->second;
+  std::vector<std::string>& layouts = it->second;  // a name the lambda can capture (clang 14 cannot capture bindings)
+  if (!inserted) return layouts;
   ForEachChildNamed(ChildNamed(PartRoot(masterPart), "sldLayoutIdLst"), "sldLayoutId", [&](const pugi::xml_node& n) {
     const Relationship* rel = package_->FindRelationship(masterPart, RelationshipId(n));
-    if (rel && !rel->external && package_->HasPart(rel->target)) it->second.push_back(rel->target);
+    if (rel && !rel->external && package_->HasPart(rel->target)) layouts.push_back(rel->target);
   });
-  return it->second;
+  return layouts;
 }
 
 void PresentationDocument::LayoutsChanged(const std::string& masterPart) {
