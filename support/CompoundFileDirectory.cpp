@@ -1,5 +1,6 @@
 #include "support/CompoundFileDirectory.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -39,8 +40,14 @@ class Layout {
 };
 
 // The allocation-table sectors, from the header and the chain of sectors that continues its list.
+// Neither list can name more sectors than the file holds: a header that claims more (with a chain
+// that loops, it would be read round and round) is damaged.
 std::optional<std::vector<std::uint32_t>> FatSectors(int fd, const Layout& layout, const unsigned char* header) {
   std::uint32_t count = Le32(header + 0x2C), next = Le32(header + 0x44), chained = Le32(header + 0x48);
+  struct stat st {};
+  if (fstat(fd, &st) != 0) return std::nullopt;
+  const std::uint64_t fileSectors = static_cast<std::uint64_t>(st.st_size) / layout.SectorSize();
+  if (count > fileSectors || chained > fileSectors) return std::nullopt;
   std::vector<std::uint32_t> sectors;
   for (std::size_t i = 0; i < kHeaderFatSectors && sectors.size() < count; ++i)
     sectors.push_back(Le32(header + 0x4C + 4 * i));
