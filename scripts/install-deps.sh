@@ -7,6 +7,7 @@ packages=(
   g++ cmake make pkg-config git libpng-dev
   libpugixml-dev libzip-dev zlib1g-dev libsqlite3-dev libgsf-1-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev python3-olefile parallel
+  clang libfuzzer-14-dev
   libreoffice-impress libreoffice-dev
   fonts-crosextra-carlito fonts-crosextra-caladea fonts-liberation2 fonts-dejavu-core
 )
