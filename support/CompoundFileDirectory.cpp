@@ -14,6 +14,8 @@ constexpr std::size_t kHeaderSize = 512;
 constexpr std::size_t kHeaderFatSectors = 109;  // the first allocation-table sectors, listed in the header
 constexpr std::uint32_t kLastRegularSector = 0xFFFFFFFA;
 constexpr std::uint32_t kEntrySize = 128;
+constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
+constexpr std::size_t kLeftSibling = 0x44, kRightSibling = 0x48;
 constexpr unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
 std::uint32_t Le32(const unsigned char* p) {
@@ -63,15 +65,32 @@ std::optional<std::vector<std::uint32_t>> FatSectors(int fd, const Layout& layou
   return sectors;
 }
 
-}  // namespace
-
-std::optional<std::uint64_t> DirectoryCapacity(int fd, std::uint64_t stopAbove) {
-  unsigned char header[kHeaderSize];
+// Reads the header; the sector layout it gives, or nullopt when it is no compound file's.
+std::optional<Layout> ReadHeader(int fd, unsigned char (&header)[kHeaderSize]) {
   if (!ReadAt(fd, 0, header, sizeof header) || std::memcmp(header, kSignature, sizeof kSignature) != 0)
     return std::nullopt;
   unsigned shift = header[0x1E] | header[0x1F] << 8;
   if (shift < 7 || shift > 16) return std::nullopt;
-  Layout layout(shift);
+  return Layout(shift);
+}
+
+}  // namespace
+
+bool RootEntryHasSiblings(int fd) {
+  unsigned char header[kHeaderSize];
+  std::optional<Layout> layout = ReadHeader(fd, header);
+  unsigned char root[kEntrySize];
+  if (!layout || !ReadAt(fd, layout->SectorOffset(Le32(header + 0x30)), root, sizeof root)) return false;
+  // Entry 0 is the root itself, which the reader meets only once.
+  auto names = [&](std::size_t at) { return Le32(root + at) != kNoEntry && Le32(root + at) != 0; };
+  return names(kLeftSibling) || names(kRightSibling);
+}
+
+std::optional<std::uint64_t> DirectoryCapacity(int fd, std::uint64_t stopAbove) {
+  unsigned char header[kHeaderSize];
+  std::optional<Layout> read = ReadHeader(fd, header);
+  if (!read) return std::nullopt;
+  const Layout& layout = *read;
   std::optional<std::vector<std::uint32_t>> fat = FatSectors(fd, layout, header);
   if (!fat) return std::nullopt;
   std::uint64_t entries = 0;

@@ -14,4 +14,9 @@ namespace quillmere {
 // table is too damaged to tell (the reader then says why it cannot open it).
 std::optional<std::uint64_t> DirectoryCapacity(int fd, std::uint64_t stopAbove);
 
+// Whether the root entry names siblings, which no writer gives it: libgsf
+// reads the entries they lead to into folders that belong to nothing and
+// never frees them, so such a file is refused before libgsf reads it.
+bool RootEntryHasSiblings(int fd);
+
 }  // namespace quillmere

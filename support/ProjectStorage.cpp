@@ -152,6 +152,10 @@ std::int32_t OpenStorage(const std::string& archivePath, Handle& storage) {
     close(fd);
     return kStorageTooLarge;
   }
+  if (RootEntryHasSiblings(fd)) {
+    close(fd);
+    return kStorageNotAnArchive;
+  }
   FILE* file = fdopen(fd, "rb");
   if (!file) {
     close(fd);

@@ -1,5 +1,8 @@
 #include "engine/package/CompoundFileSniffer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -9,6 +12,8 @@
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 #include <gsf/gsf-utils.h>
+
+#include "support/CompoundFileDirectory.h"
 
 namespace quillmere::engine {
 namespace {
@@ -53,6 +58,12 @@ FileKind SniffCurrentUser(GsfInfile* infile, int index) {
 FileKind SniffCompoundFile(const std::filesystem::path& file) {
   static const bool initialised = (gsf_init(), QuietenReader(), true);
   (void)initialised;
+  // O_NONBLOCK: a FIFO at the path must not hang the sniffer.
+  int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return FileKind::Unknown;
+  const bool damaged = RootEntryHasSiblings(fd);
+  close(fd);
+  if (damaged) return FileKind::Unknown;
   GError* error = nullptr;
   GsfPtr<GsfInput> input(gsf_input_stdio_new(file.c_str(), &error));
   Forget(error);
