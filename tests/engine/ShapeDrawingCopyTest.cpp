@@ -159,10 +159,15 @@ TEST_F(ShapeDrawingCopyTest, OneCopyHoldsAPageForEachImage) {
   EXPECT_EQ(NamesOf(reopened.TopLevelShapesOf(reopened.Slides()[50].part)), (std::vector<std::string>{"Edited"}));
   EXPECT_EQ(reopened.LayoutsOfMaster(reopened.Masters()[0]).size(), 2u);
 
-  // A page alone keeps the parts as the copy took them.
-  engine::PresentationDocument alone = Reopened(doc, copy.OnlyPage(1).PartsFor(doc));
+  // A page alone, or the later pages of a copy shared by two renderers, keep
+  // the parts as the copy took them.
+  engine::PresentationDocument alone = Reopened(doc, copy.Pages(1, 1).PartsFor(doc));
   ASSERT_EQ(alone.Slides().size(), 49u);
   EXPECT_EQ(NamesOf(alone.TopLevelShapesOf(alone.Slides()[48].part)), (std::vector<std::string>{name}));
+  engine::PresentationDocument later = Reopened(doc, copy.Pages(1, 2).PartsFor(doc));
+  ASSERT_EQ(later.Slides().size(), 50u);
+  EXPECT_EQ(NamesOf(later.TopLevelShapesOf(later.Slides()[49].part)), (std::vector<std::string>{"Edited"}));
+  EXPECT_EQ(later.LayoutOfSlide(later.Slides()[48].part), doc.LayoutOfSlide(sixth));
 
   // The layout a page follows changed since the copy took it, or a master's
   // shapes need it emptied: such a page does not fit.

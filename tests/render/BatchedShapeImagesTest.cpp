@@ -1,6 +1,6 @@
-// Shape images drawn many from one copy of the deck are the images drawn
-// one copy each: same sizes, same formats, the same pixels but for
-// LibreOffice's anti-aliasing. Real decks: slide shapes as the writers ask
+// Shape images drawn many from one copy of the deck, by two renderers each
+// drawing half of the copy's pages, are the images drawn one copy each: same
+// sizes, same formats, the same pixels but for LibreOffice's anti-aliasing. Real decks: slide shapes as the writers ask
 // for them (each shape between its own edits), and shapes of a master and
 // its layouts.
 
@@ -44,6 +44,8 @@ class BatchedShapeImagesTest : public IsolatedUserFolders {
   std::vector<std::string> ExportSample(const std::string& deck, int imagesPerCopy, const std::filesystem::path& out) {
     engine::EngineOptions options;
     options.shapeImagesPerCopy = imagesPerCopy;
+    // Shared copies are drawn by two renderers, each from its half.
+    options.shapeImagesToShare = imagesPerCopy > 1 ? 8 : 0;
     Object app = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
     Object pres = app.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, 0, -1, 0);
     int width = static_cast<int>(pres.Child("PageSetup").Get("SlideWidth").AsSingle() * 2);
