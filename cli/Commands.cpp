@@ -28,6 +28,9 @@ PPTInfoOptions EngineFor(const Invocation& run) {
   engine::EngineOptions engineOptions;
   if (run.emulatedVersion != 0) engineOptions.emulatedMajorVersion = run.emulatedVersion;
   engineOptions.drawImages = !run.skipImages;
+  // A batch already gives each worker a core: a second LibreOffice per
+  // worker would only compete for them.
+  if (run.command == Command::BatchWorker) engineOptions.shapeImagesToShare = 0;
   PPTInfoOptions options;
   options.runtime = std::make_shared<engine::EngineRuntime>(engineOptions);
   return options;
