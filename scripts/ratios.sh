@@ -25,10 +25,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 profile="file://$work/profile"
 
-# Wall seconds and peak resident kilobytes of a command, children included.
+# Mean wall seconds of a command over the given number of runs.
 measure() {
-  /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>&1 || true
-  cat "$work/time"
+  local runs=$1 start end
+  shift
+  start=$(date +%s.%N)
+  for ((run = 0; run < runs; ++run)); do "$@" >/dev/null 2>&1 || true; done
+  end=$(date +%s.%N)
+  awk -v a="$start" -v b="$end" -v n="$runs" 'BEGIN { printf "%.4f\n", (b - a) / n }'
 }
 
 # Unpacked bytes of the XML parts.
@@ -57,10 +61,10 @@ soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$
 
 printf '%-40s %10s %10s %7s | %10s %10s %7s | %8s %8s\n' deck images pdf ratio xml parse ratio "peak MB" "limit MB"
 for deck in "$@"; do
-  read -r images _ < <(measure "$tool" presentation "$deck" -o "$work/images")
-  read -r pdf _ < <(measure soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$work/pdf" "$deck")
-  read -r xml _ < <(measure "$tool" --no-images presentation "$deck" -o "$work/xml")
-  read -r parse _ < <(measure "$yardstick" "$deck")
+  images=$(measure 1 "$tool" presentation "$deck" -o "$work/images")
+  pdf=$(measure 1 soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$work/pdf" "$deck")
+  xml=$(measure 5 "$tool" --no-images presentation "$deck" -o "$work/xml")
+  parse=$(measure 20 "$yardstick" "$deck")
   peak=$(own_peak "$tool" presentation "$deck" -o "$work/peak")
   limit=$(( $(unpacked_xml "$deck") * 4 / 1048576 + 64 ))
   printf '%-40.40s %9.2fs %9.2fs %7s | %9.2fs %9.3fs %7s | %8d %8d\n' "$(basename "$deck")" "$images" "$pdf" \
