@@ -32,13 +32,8 @@ bool GetSlideIQOB(std::string folderName, const std::string& outputFolder, std::
   return true;
 }
 
-std::string PackageFileName(std::string_view taggedPath) {
-  std::size_t cut = taggedPath.find_last_of("/\\");
-  return std::string(cut == std::string_view::npos ? taggedPath : taggedPath.substr(cut + 1));
-}
-
 std::string ResolvedTaggedPath(const std::string& taggedPath) {
-  return IsAbsolute(taggedPath) ? taggedPath : BesidePresentation(PackageFileName(taggedPath));
+  return IsAbsolute(taggedPath) ? taggedPath : BesidePresentation(TaggedFileName(taggedPath));
 }
 
 std::string BesidePresentation(const std::string& fileName) { return PresentationFolder() + fileName; }

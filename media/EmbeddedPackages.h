@@ -18,10 +18,6 @@ inline constexpr std::string_view kEmbeddedContentFolder = "embedded content";
 // kEmbeddedContentFolder) into the output folder; answers true.
 bool GetSlideIQOB(std::string folderName, const std::string& outputFolder, std::string projectArchivePath);
 
-// The name after the last '/' or '\': packages are tagged with paths of the
-// author's machine.
-std::string PackageFileName(std::string_view taggedPath);
-
 // The tagged path, or the presentation's folder followed by the file name
 // when the tagged path is relative.
 std::string ResolvedTaggedPath(const std::string& taggedPath);

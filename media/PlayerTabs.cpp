@@ -8,6 +8,7 @@
 #include "component/xml/XmlHelpers.h"
 #include "media/EmbeddedPackages.h"
 #include "support/Guid.h"
+#include "support/Paths.h"
 #include "support/Text.h"
 
 namespace quillmere {
@@ -40,7 +41,7 @@ int TabCount(const std::string& tagged) {
 // archive under the tab's id; empty when it is in none of them.
 std::string TabPackagePath(const TabTags& tab) {
   std::string tagged = tab("KINDRA_INTERACTION_FILENAME");
-  std::string fileName = PackageFileName(tagged);
+  std::string fileName = TaggedFileName(tagged);
   std::string path = ResolvedTaggedPath(tagged);
   if (PackageExists(path)) return path;
   path = BesidePresentation(fileName);
@@ -85,7 +86,7 @@ void WritePlayerTab(const Object& presentation, pugi::xml_node tabs, int n, std:
   std::string project = TabPackagePath(tab);
   if (TrimSpaces(project).empty()) return;
   pugi::xml_node tabElement = AppendPackageContainer(tabs, "PlayerTab");
-  std::string fileName = PackageFileName(tab("KINDRA_INTERACTION_FILENAME"));
+  std::string fileName = TaggedFileName(tab("KINDRA_INTERACTION_FILENAME"));
   std::string extension = LowerAscii(fileName.size() < 5 ? fileName : fileName.substr(fileName.size() - 5));
   if (extension == ".intr") {
     AddEncodedType(tabElement, PackageKind::Kindra, projectVersion);

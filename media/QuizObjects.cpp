@@ -4,6 +4,7 @@
 #include "component/objectmodel/Tags.h"
 #include "component/xml/XmlHelpers.h"
 #include "media/EmbeddedPackages.h"
+#include "support/Paths.h"
 
 namespace quillmere {
 namespace {
@@ -19,7 +20,7 @@ void Add(pugi::xml_node parent, std::string_view name, std::string_view text) {
 std::string SlidePackagePath(const Object& slide, std::string_view tag) {
   std::string path = ResolvedTaggedPath(GetTag(slide, tag));
   if (PackageExists(path)) return path;
-  std::string beside = BesidePresentation(PackageFileName(path));
+  std::string beside = BesidePresentation(TaggedFileName(path));
   return PackageExists(beside) ? beside : path;
 }
 
@@ -29,7 +30,7 @@ std::string SlideProject(const std::string& packagePath, const Object& slide) {
   if (PackageExists(packagePath)) return packagePath;
   std::string slideId;
   LeavingOutOnFailure([&] { slideId = std::to_string(slide.Get("SlideID").AsLong()); });
-  return ArchivedPackagePath(slideId, PackageFileName(packagePath));
+  return ArchivedPackagePath(slideId, TaggedFileName(packagePath));
 }
 
 std::string_view AdvanceMode(const std::string& mode) {

@@ -273,7 +273,7 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
   pugi::xml_node position = AppendContainer(flash, "Position");
   pugi::xml_node options = AppendContainer(flash, "BrowserOptions");
   std::string moviePath = GetTag(shape, "SWF_MOVIE_PATH");
-  std::string fileName = GetFileBaseName(moviePath);
+  std::string fileName = TaggedFileName(moviePath);
   // Only a plain name may land in the output folder.
   if (fileName.empty() || fileName == "." || fileName == "..") fileName.clear();
   std::error_code ec;

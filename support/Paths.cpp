@@ -104,4 +104,9 @@ bool CopyFileOverwriting(const std::string& source, const std::string& target) {
   return fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
 }
 
+std::string TaggedFileName(std::string_view taggedPath) {
+  std::size_t cut = taggedPath.find_last_of("/\\");
+  return std::string(cut == std::string_view::npos ? taggedPath : taggedPath.substr(cut + 1));
+}
+
 }  // namespace quillmere

@@ -32,6 +32,10 @@ std::string GetParentFolder(std::string_view path);
 // the suffix (compared case-insensitively) when the name is longer and ends with it.
 std::string GetFileBaseName(std::string_view path, std::string_view suffix = "", bool stripExtension = false);
 
+// The name after the last '/' or '\': tags hold paths of the author's
+// machine, written the way Windows writes them.
+std::string TaggedFileName(std::string_view taggedPath);
+
 // `length` characters from A-Z, a-z, 0-9, lower-cased.
 std::string RandomName(std::size_t length);
 

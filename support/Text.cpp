@@ -4,11 +4,23 @@
 
 namespace quillmere {
 
+namespace {
+
+char LowerAsciiChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
 std::string LowerAscii(std::string_view text) {
   std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : out) c = LowerAsciiChar(c);
   return out;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i])) return false;
+  return true;
 }
 
 std::string TrimSpaces(std::string_view text) {

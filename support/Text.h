@@ -9,6 +9,10 @@ namespace quillmere {
 // ASCII lower-casing, as names of members, tags and files compare.
 std::string LowerAscii(std::string_view text);
 
+// Whether the texts are equal once ASCII letters are lower-cased, without
+// making lower-cased copies: lookups by name compare thousands of names.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The text without its leading and trailing spaces (U+0020 only).
 std::string TrimSpaces(std::string_view text);
 

@@ -1,6 +1,7 @@
 #include "engine/model/ShapeTree.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "engine/model/XmlNames.h"
@@ -59,6 +60,14 @@ pugi::xml_node PlaceholderOf(const pugi::xml_node& shape) {
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape) {
   std::string_view kind = LocalName(shape);
   return ChildNamed(shape, kind == "grpSp" ? "grpSpPr" : kind == "tc" ? "tcPr" : kind == "bg" ? "bgPr" : "spPr");
+}
+
+bool HoldsDrawingProperties(const pugi::xml_node& element) {
+  static constexpr std::array<std::string_view, 9> kHolders{
+      "sp", "pic", "cxnSp", "graphicFrame", "grpSp", "contentPart", "AlternateContent", "Choice", "Fallback"};
+  std::string_view name = LocalName(element);
+  return (name.starts_with("nv") && name.ends_with("Pr")) ||
+         std::find(kHolders.begin(), kHolders.end(), name) != kHolders.end();
 }
 
 unsigned LargestShapeId(const pugi::xml_node& partRoot) {

@@ -32,13 +32,15 @@ pugi::xml_node PlaceholderOf(const pugi::xml_node& shape);
 // background): where a shape keeps its own formatting; empty for frames.
 pugi::xml_node ShapePropertiesOf(const pugi::xml_node& shape);
 
-// Calls f with every element below root, depth first, without recursion:
-// shape trees nest groups without a bound.
-template <class F>
-void ForEachElementBelow(const pugi::xml_node& root, F&& f) {
+// Calls f with every element below root, depth first, without recursion
+// (shape trees nest groups without a bound), going below an element only
+// when enter(element) says so.
+template <class Enter, class F>
+void ForEachElementEntering(const pugi::xml_node& root, Enter&& enter, F&& f) {
   for (pugi::xml_node n = root.first_child(); n;) {
-    if (n.type() == pugi::node_element) f(n);
-    if (n.first_child()) {
+    const bool element = n.type() == pugi::node_element;
+    if (element) f(n);
+    if (element && n.first_child() && enter(n)) {
       n = n.first_child();
       continue;
     }
@@ -47,10 +49,19 @@ void ForEachElementBelow(const pugi::xml_node& root, F&& f) {
     n = n.next_sibling();
   }
 }
+// Calls f with every element below root.
+template <class F>
+void ForEachElementBelow(const pugi::xml_node& root, F&& f) {
+  ForEachElementEntering(root, [](const pugi::xml_node&) { return true; }, f);
+}
+// True for the elements that hold shapes or a shape's drawing properties:
+// shapes, groups, alternate-content branches and the nv*Pr of each.
+bool HoldsDrawingProperties(const pugi::xml_node& element);
 // Calls f with every p:cNvPr below root: the shape's own and its members'.
+// Text, geometry and fills are not walked: a picture's copy can be large.
 template <class F>
 void ForEachDrawingProperties(const pugi::xml_node& root, F&& f) {
-  ForEachElementBelow(root, [&](const pugi::xml_node& n) {
+  ForEachElementEntering(root, HoldsDrawingProperties, [&](const pugi::xml_node& n) {
     if (LocalName(n) == "cNvPr") f(n);
   });
 }

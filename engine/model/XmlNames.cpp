@@ -1,5 +1,6 @@
 #include "engine/model/XmlNames.h"
 
+#include <cstring>
 #include <string>
 
 namespace quillmere::engine {
@@ -9,13 +10,25 @@ std::string_view AfterPrefix(std::string_view name) {
   auto colon = name.find(':');
   return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
+
+// One pass over the qualified name, without measuring it first: child
+// searches compare the names of most elements a writer reads.
+bool HasLocalName(const char* name, std::string_view localName) {
+  const char* local = name;
+  for (const char* p = name; *p; ++p)
+    if (*p == ':') {
+      local = p + 1;
+      break;
+    }
+  return std::strncmp(local, localName.data(), localName.size()) == 0 && local[localName.size()] == '\0';
+}
 }  // namespace
 
 std::string_view LocalName(const pugi::xml_node& node) { return AfterPrefix(node.name()); }
 
 pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localName) {
   for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-    if (c.type() == pugi::node_element && LocalName(c) == localName) return c;
+    if (c.type() == pugi::node_element && HasLocalName(c.name(), localName)) return c;
   return {};
 }
 

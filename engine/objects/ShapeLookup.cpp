@@ -6,24 +6,25 @@
 #include "engine/model/ShapeKind.h"
 #include "engine/model/ShapeTree.h"
 #include "engine/model/XmlNames.h"
+#include "support/Text.h"
 
 namespace quillmere::engine {
 
 namespace {
 
-bool Named(const pugi::xml_node& shape, const std::string& lowerName) {
-  return LowerAscii(DrawingPropertiesOf(ResolvedShape(shape)).attribute("name").value()) == lowerName;
+bool Named(const pugi::xml_node& shape, std::string_view name) {
+  return EqualsIgnoringAsciiCase(DrawingPropertiesOf(ResolvedShape(shape)).attribute("name").value(), name);
 }
 
 // The first group member, at any depth, with that name.
-pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, const std::string& lowerName) {
+pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, std::string_view name) {
   for (const pugi::xml_node& shape : shapes) {
     pugi::xml_node group = ResolvedShape(shape);
     if (LocalName(group) != "grpSp") continue;
     std::vector<pugi::xml_node> members = ShapesIn(group);
     for (const pugi::xml_node& member : members)
-      if (Named(member, lowerName)) return member;
-    if (pugi::xml_node deeper = MemberNamed(members, lowerName)) return deeper;
+      if (Named(member, name)) return member;
+    if (pugi::xml_node deeper = MemberNamed(members, name)) return deeper;
   }
   return {};
 }
@@ -33,7 +34,7 @@ pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, const std:
 pugi::xml_node ShapeByIndexOrName(const std::vector<pugi::xml_node>& shapes, const Value& key,
                                   std::string_view collection, LookupScope scope) {
   if (!key.IsText()) return shapes[CollectionIndex(key, static_cast<int>(shapes.size()), collection) - 1];
-  std::string wanted = LowerAscii(key.AsString());
+  const std::string wanted = key.AsString();
   for (const pugi::xml_node& shape : shapes)
     if (Named(shape, wanted)) return shape;
   if (scope == LookupScope::GroupMembersToo)

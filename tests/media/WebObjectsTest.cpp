@@ -174,6 +174,11 @@ TEST_F(WebObjectsTest, FlashAndVideoObjects) {
   EXPECT_STREQ(flash.child("BrowserOptions").attribute("location").value(), "no");
   EXPECT_STREQ(flash.child("BrowserOptions").attribute("resizable").value(), "yes");
   EXPECT_EQ(Text(flash.child("Position"), "width"), "320");  // halves to even
+  // A path of the author's Windows machine names its file after the last backslash.
+  pugi::xml_node windowsPath = doc.append_child("Slide");
+  WriteFlashObject(self, windowsPath, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
+                                             {"SWF_MOVIE_PATH", "C:\\Movies\\outro.swf"}}));
+  EXPECT_EQ(Text(windowsPath.child("FlashObject"), "filename"), out.string() + "/outro.swf");
 
   WriteVideoObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "YES"}, {"VIDEO_ID", "7"},
                                               {"VIDEO_SOURCE_TYPE", "Local"}, {"SWF_MOVIE_PATH", ".\\clip.mp4"}}));
