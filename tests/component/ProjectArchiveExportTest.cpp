@@ -13,13 +13,10 @@
 #include <map>
 #include <optional>
 
-#include "component/PPTInfo.h"
 #include "component/StatusCode.h"
 #include "component/trace/ExportLog.h"
-#include "engine/EngineRuntime.h"
 #include "support/ProjectArchiveWriter.h"
-#include "tests/engine/EngineDecks.h"
-#include "tests/fakes/FakeObject.h"
+#include "tests/component/TaggedDeckExport.h"
 #include "tests/support/IsolatedUserFolders.h"
 #include "tests/support/ProjectArchiveFixtures.h"
 
@@ -46,24 +43,12 @@ class ProjectArchiveExportTest : public IsolatedUserFolders {
   // The corpus deck, tagged through the engine and saved where the archive goes beside it.
   std::string TagAndSave(const char* corpusDeck, const std::function<void(const Object& pres)>& tag) {
     std::string deck = (project_ / "course.pptx").string();
-    Object app = StartEngine();
-    Object pres = OpenDeck(app, Deck(corpusDeck));
-    tag(pres);
-    pres.Call("SaveAs", deck, 24);
-    pres.Call("Close");
-    app.Call("Quit");
+    quillmere::testing::TagAndSave(corpusDeck, deck, tag);
     return deck;
   }
 
-  std::int32_t Export(std::string deck, pugi::xml_document& doc) {
-    engine::RegisterEngine();
-    engine::EngineOptions options;
-    options.drawImages = false;
-    PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), sleeper_});
-    std::string xml;
-    std::int32_t status = info.PPTPresentation(deck, xml, out_.string());
-    EXPECT_TRUE(doc.load_file(xml.c_str())) << xml;
-    return status;
+  std::int32_t Export(const std::string& deck, pugi::xml_document& doc) {
+    return ExportWithoutImages(deck, out_.string(), doc, sleeper_);
   }
 
   // The output folder's parent as it is, but for the output folder.
