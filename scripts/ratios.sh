@@ -40,18 +40,22 @@ unpacked_xml() {
   unzip -l "$1" | awk '$4 ~ /\.(xml|rels)$/ { sum += $1 } END { print sum + 0 }'
 }
 
-# Peak resident kilobytes of the tool's own process (its renderer and office
-# excluded), read from its high-water mark while it runs.
-own_peak() {
+# Wall seconds of one run of the tool, and the peak resident kilobytes of its
+# own process (its renderer and office excluded), read from its high-water
+# mark while it runs: the export with images is long enough to run once.
+timed_own_peak() {
+  local start end pid peak=0 now
+  start=$(date +%s.%N)
   "$@" >/dev/null 2>&1 &
-  local pid=$! peak=0 now
+  pid=$!
   while kill -0 "$pid" 2>/dev/null; do
     now=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
     [[ -n $now ]] && peak=$now
-    sleep 0.1
+    sleep 0.05
   done
   wait "$pid" || true
-  echo "$peak"
+  end=$(date +%s.%N)
+  awk -v a="$start" -v b="$end" -v p="$peak" 'BEGIN { printf "%.4f %d\n", b - a, p }'
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", (b > 0 ? a / b : 0) }'; }
@@ -61,13 +65,12 @@ soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$
 
 printf '%-40s %10s %10s %7s | %10s %10s %7s | %8s %8s\n' deck images pdf ratio xml parse ratio "peak MB" "limit MB"
 for deck in "$@"; do
-  images=$(measure 1 "$tool" presentation "$deck" -o "$work/images")
+  read -r images peak < <(timed_own_peak "$tool" presentation "$deck" -o "$work/images")
   pdf=$(measure 1 soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$work/pdf" "$deck")
   xml=$(measure 5 "$tool" --no-images presentation "$deck" -o "$work/xml")
   parse=$(measure 20 "$yardstick" "$deck")
-  peak=$(own_peak "$tool" presentation "$deck" -o "$work/peak")
   limit=$(( $(unpacked_xml "$deck") * 4 / 1048576 + 64 ))
   printf '%-40.40s %9.2fs %9.2fs %7s | %9.2fs %9.3fs %7s | %8d %8d\n' "$(basename "$deck")" "$images" "$pdf" \
     "$(ratio "$images" "$pdf")" "$xml" "$parse" "$(ratio "$xml" "$parse")" $((peak / 1024)) "$limit"
-  rm -rf "$work/images" "$work/xml" "$work/pdf" "$work/peak"
+  rm -rf "$work/images" "$work/xml" "$work/pdf"
 done
