@@ -12,6 +12,7 @@
 #include "component/StepRunner.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
+#include "component/xml/FinishedElements.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
 #include "media/PlayerTabs.h"
@@ -120,6 +121,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   if (CheckAbort()) return {};
 
   pugi::xml_document doc;
+  FinishedElements finished;
   pugi::xml_node presentation = AppendContainer(doc, "Presentation");
   AppendLineBreak(presentation);
   pugi::xml_node slidesElement, designsElement;
@@ -165,12 +167,14 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
       ReportProgress(state.progressCurrent, state.progressMax);
       run.Step(16, [&] { used.Add(slide.Child("Design").Get("Index").AsLong(), slide.Get("Layout").AsLong()); });
       SlideProperties(slide, slidesElement, false);
+      finished.KeepLastElementOf(slidesElement);
       if (CheckAbort()) return {};
     }
     for (const Object& design : designs) {
       ++state.progressCurrent;
       ReportProgress(state.progressCurrent, state.progressMax);
       DesignProperties(design, designsElement, pres, used);
+      finished.KeepLastElementOf(designsElement);
       if (CheckAbort()) return {};
     }
   }
@@ -178,7 +182,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   WritePlayerTabs(pres, presentation, GetProjectVersion(pres));
 
   std::string path = AddPathSeparator(state.outputFolder) + "presentationinfo.xml";
-  if (!SaveDocument(doc, path)) {
+  if (!finished.Save(doc, path)) {
     WriteExportLog("Presentation Info: could not write " + path);
     return {};
   }

@@ -58,9 +58,7 @@ std::string DecimalText(float points, float scale) {
 std::string RoundedText(double value) { return std::to_string(RoundHalfEven(value)); }
 
 bool SaveDocument(const pugi::xml_document& document, const std::string& path) {
-  // Raw output: the writers' own text nodes are the layout. UTF-8 is the XML
-  // default, so no declaration is needed.
-  return document.save_file(path.c_str(), "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+  return document.save_file(path.c_str(), "", kSaveFormat, pugi::encoding_utf8);
 }
 
 }  // namespace quillmere

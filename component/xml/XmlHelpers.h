@@ -32,6 +32,10 @@ std::string RoundedText(double value);
 inline std::string BoolText(bool value) { return value ? "True" : "False"; }
 inline std::string LowerBoolText(bool value) { return value ? "true" : "false"; }
 
+// How the files are written: raw, the writers' own text nodes being the
+// layout; UTF-8 is the XML default, so no declaration is needed.
+inline constexpr unsigned kSaveFormat = pugi::format_raw | pugi::format_no_declaration;
+
 // Writes the document once, as built. Returns false when the file cannot be written.
 bool SaveDocument(const pugi::xml_document& document, const std::string& path);
 

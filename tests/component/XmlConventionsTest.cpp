@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "component/ExportState.h"
+#include "component/xml/FinishedElements.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
 
@@ -34,6 +37,35 @@ TEST(XmlConventionsTest, HelpersWriteTheirOwnWhitespaceNodes) {
             "<Presentation>\r\n    <Width>960</Width>\r\n"
             "<Slide Index=\"4\">       <Empty/>\r\n    <SlideTitle>Q&amp;amp;A&amp;#160;&lt;b&gt;</SlideTitle>\r\n</Slide>"
             "</Presentation>");
+}
+
+// Slides and designs kept as text while the rest is written come back in
+// their places, byte for byte, even when their text looks like a marker.
+TEST(XmlConventionsTest, FinishedElementsAreSavedWhereTheyWere) {
+  pugi::xml_document whole, kept;
+  FinishedElements finished;
+  for (pugi::xml_document* doc : {&whole, &kept}) {
+    pugi::xml_node root = AppendContainer(*doc, "Presentation");
+    AddElement(4, root, "SlideCount", "3");
+    pugi::xml_node slides = AppendContainer(root, "Slides");
+    for (const char* title : {"<?quillmere-finished 0?>", "\xc3\xa9t\xc3\xa9 & co", ""}) {
+      pugi::xml_node slide = AppendContainer(slides, "Slide");
+      AddAttribute(1, slide, "name", "?>");
+      AddElement(4, slide, "SlideTitle", title);
+      AppendLineBreak(slides);
+      if (doc == &kept) finished.KeepLastElementOf(slides);
+    }
+    if (doc == &kept) finished.KeepLastElementOf(slides);  // nothing new: the markers stay as they are
+    AddElement(4, AppendContainer(root, "Designs"), "Design", "d");
+  }
+  EXPECT_EQ(std::distance(kept.child("Presentation").child("Slides").children("Slide").begin(),
+                          kept.child("Presentation").child("Slides").children("Slide").end()), 0);
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "quillmere-finished-elements.xml";
+  ASSERT_TRUE(finished.Save(kept, file.string()));
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), Serialise(whole));
+  std::filesystem::remove(file);
+  EXPECT_FALSE(finished.Save(kept, (file / "no-such-folder" / "x.xml").string()));
 }
 
 TEST(XmlConventionsTest, NumbersAsThePlatformWritesThem) {
