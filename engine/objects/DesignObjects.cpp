@@ -181,7 +181,7 @@ const MemberTable<MasterObject>& MasterObject::Members() {
       {.name = "ColorScheme",
        .get =
            [](MasterObject& o, Args) {
-             return Value(std::make_shared<ColorSchemeObject>(o.Session(), o.doc->ThemeColorsOf(o.part)));
+             return Value(std::make_shared<ColorSchemeObject>(o.Session(), o.doc->ColorsOf(o.part).mapped));
            }},
       {.name = "Theme",
        .sinceVersion = 12,

@@ -35,7 +35,8 @@ Value ThemeColorAt(ThemeColorSchemeObject& scheme, const Value& index) {
   if (i < 1 || i > kThemeColorCount)
     throw ComError(hr::kInvalidArgument,
                    "ThemeColorScheme.Colors : The index into the specified collection is out of bounds.");
-  if (scheme.owner.doc) scheme.colors = scheme.owner.doc->ThemeColorsOf(scheme.owner.part);
+  // The colours worked out for the part are kept until an edit changes them.
+  if (scheme.owner.doc) scheme.colors = scheme.owner.doc->ColorsOf(scheme.owner.part).mapped;
   return Value(std::make_shared<ThemeColorObject>(scheme.Session(), scheme.colors[i - 1], scheme.owner, i - 1));
 }
 
