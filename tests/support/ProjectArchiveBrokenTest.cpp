@@ -17,7 +17,6 @@
 #include "support/ProjectArchiveWriter.h"
 #include "support/ProjectFileHandler.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
 #include "tests/support/ProjectArchiveFixtures.h"
 
 namespace quillmere {
@@ -46,15 +45,11 @@ struct BrokenCase {
   bool backupSpent = false;  // the backup served, and is gone
 };
 
-class ProjectArchiveBrokenTest : public testing::IsolatedUserFolders {
+class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
  protected:
   void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    archive_ = root_ / "decks" / "course.qpk";
-    parent_ = root_ / "export";
-    out_ = parent_ / "presentation_files";
+    ArchiveBesideExport::SetUp();
     backup_ = parent_ / "presenta_course.qpk";
-    fs::create_directories(archive_.parent_path());
     fs::create_directories(parent_ / "earlier export");
     WriteFile(parent_ / "earlier export" / "slide1.png", "an earlier export");
   }
@@ -80,7 +75,7 @@ class ProjectArchiveBrokenTest : public testing::IsolatedUserFolders {
     return names;
   }
 
-  fs::path archive_, parent_, out_, backup_;
+  fs::path backup_;
   std::shared_ptr<testing::CountingSleeper> sleeper_ = std::make_shared<testing::CountingSleeper>();
   cProjectFileHandler handler_{sleeper_};
 };

@@ -24,9 +24,26 @@
 #include <string>
 
 #include "support/ProjectArchiveWriter.h"
+#include "tests/support/IsolatedUserFolders.h"
 #include "tests/support/TestFiles.h"
 
 namespace quillmere::testing {
+
+// A deck's project archive and an export beside it, as the media writers see
+// them: decks/course.qpk, and export/presentation_files as the output folder.
+class ArchiveBesideExport : public IsolatedUserFolders {
+ protected:
+  void SetUp() override {
+    IsolatedUserFolders::SetUp();
+    archive_ = root_ / "decks" / "course.qpk";
+    parent_ = root_ / "export";
+    out_ = parent_ / "presentation_files";
+    std::filesystem::create_directories(archive_.parent_path());
+    std::filesystem::create_directories(parent_);
+  }
+
+  std::filesystem::path archive_, parent_, out_;
+};
 
 inline std::string RandomBytes(std::size_t size, unsigned seed = 7) {
   std::mt19937 engine(seed);

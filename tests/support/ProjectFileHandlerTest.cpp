@@ -14,7 +14,6 @@
 #include "support/ProjectArchiveWriter.h"
 #include "support/ProjectStorage.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
 #include "tests/support/ProjectArchiveFixtures.h"
 
 namespace quillmere {
@@ -40,17 +39,8 @@ class ScriptedSleeper : public testing::CountingSleeper {
   std::function<void()> action;
 };
 
-class ProjectFileHandlerTest : public testing::IsolatedUserFolders {
+class ProjectFileHandlerTest : public testing::ArchiveBesideExport {
  protected:
-  void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    archive_ = root_ / "decks" / "course.qpk";
-    parent_ = root_ / "export";
-    out_ = parent_ / "presentation_files";
-    fs::create_directories(archive_.parent_path());
-    fs::create_directories(parent_);
-  }
-
   // A handler set up as the media writers do.
   cProjectFileHandler Handler() {
     cProjectFileHandler handler(sleeper_);
@@ -62,7 +52,6 @@ class ProjectFileHandlerTest : public testing::IsolatedUserFolders {
 
   std::vector<std::string> Extracted() { return fs::exists(out_) ? Tree(out_) : std::vector<std::string>{}; }
 
-  fs::path archive_, parent_, out_;
   std::shared_ptr<ScriptedSleeper> sleeper_ = std::make_shared<ScriptedSleeper>();
 };
 
