@@ -438,6 +438,6 @@ TEST_P(TypeLibraryTest, EnumerationValues) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(FileAndDllResource, TypeLibraryTest, testing::Values(L"Quillmere.tlb"));
+INSTANTIATE_TEST_SUITE_P(FileAndDllResource, TypeLibraryTest, testing::Values(L"Quillmere.tlb", L"Quillmere.dll"));
 
 }  // namespace

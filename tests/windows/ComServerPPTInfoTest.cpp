@@ -1,0 +1,96 @@
+// Quillmere.PPTInfo as a host drives it: created by ProgID, its export methods
+// called late-bound with by-reference arguments, the optional outputFolder
+// left out, and its events connected and answered.
+
+#include "tests/windows/ComServerTestSupport.h"
+
+namespace {
+
+const IID kPPTInfoEvents = {0x8EF3C4E1, 0x85D6, 0x42DE, {0xA6, 0xED, 0x73, 0xA7, 0xBD, 0x7E, 0xCB, 0x76}};
+constexpr LONG kPowerPointNotInstalled = 1;
+constexpr LONG kUserCancel = 7;
+
+using ComServerPPTInfo = ComServerTest;
+
+// The test prefix has no PowerPoint.Application: the drivers that test the
+// registration first answer 1 before anything else happens.
+TEST_F(ComServerPPTInfo, StatusesWithoutPowerPointAndWhatEachMethodDoesToItsArguments) {
+  ComPtr<IDispatch> info = Create(L"Quillmere.PPTInfo");
+  ASSERT_TRUE(info);
+  std::wstring deck = CorpusDeck("pptx__minimal.pptx");
+
+  TextSlot name(deck.c_str()), xml(L"left as passed");
+  LONG index = 1;
+  Result status;
+  ASSERT_EQ(Call(info.Get(), L"PPTSlide", DISPATCH_METHOD, {name.Ref(), LongRef(index), xml.Ref()}, &status.value),
+            S_OK);
+  EXPECT_EQ(V_I4(&status.value), kPowerPointNotInstalled);
+  EXPECT_EQ(xml.Text(), L"");  // the export frame hands back its empty path
+  EXPECT_EQ(name.Text(), deck);
+
+  TextSlot thumbsXml(L"left as passed"), folder(L"");
+  ASSERT_EQ(Call(info.Get(), L"GenerateThumbnails", DISPATCH_METHOD, {name.Ref(), thumbsXml.Ref(), folder.Ref()},
+                 &status.value),
+            S_OK);
+  EXPECT_EQ(V_I4(&status.value), kPowerPointNotInstalled);
+  EXPECT_EQ(thumbsXml.Text(), L"left as passed");
+
+  // PPTSlides does nothing and succeeds.
+  LONG slides = 3;
+  TextSlot slidesXml(L"untouched");
+  ASSERT_EQ(Call(info.Get(), L"PPTSlides", DISPATCH_METHOD, {name.Ref(), LongRef(slides), slidesXml.Ref()},
+                 &status.value),
+            S_OK);
+  EXPECT_EQ(V_I4(&status.value), 0);
+  EXPECT_EQ(slidesXml.Text(), L"untouched");
+  EXPECT_EQ(slides, 3);
+
+  Result skip;
+  ASSERT_EQ(Call(info.Get(), L"SkipUnusedLayouts", DISPATCH_PROPERTYGET, {}, &skip.value), S_OK);
+  EXPECT_EQ(V_BOOL(&skip.value), VARIANT_FALSE);
+  ASSERT_EQ(Call(info.Get(), L"SkipUnusedLayouts", DISPATCH_PROPERTYPUT, {BoolValue(true)}), S_OK);
+  ASSERT_EQ(Call(info.Get(), L"SkipUnusedLayouts", DISPATCH_PROPERTYGET, {}, &skip.value), S_OK);
+  EXPECT_EQ(V_BOOL(&skip.value), VARIANT_TRUE);
+}
+
+TEST_F(ComServerPPTInfo, EventsReachConnectedSinksAndCancelStopsEveryLaterExport) {
+  ComPtr<IDispatch> info = Create(L"Quillmere.PPTInfo");
+  ASSERT_TRUE(info);
+  ComPtr<IProvideClassInfo2> classInfo;
+  ASSERT_EQ(info.As(&classInfo), S_OK);
+  GUID source{};
+  ASSERT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
+  EXPECT_EQ(source, kPPTInfoEvents);
+  ComPtr<IConnectionPointContainer> container;
+  ComPtr<IConnectionPoint> wrongPoint;
+  ASSERT_EQ(info.As(&container), S_OK);
+  EXPECT_EQ(container->FindConnectionPoint(IID_IDispatch, &wrongPoint), CONNECT_E_NOCONNECTION);
+
+  int aborts = 0;
+  bool progressWithinMax = true;
+  RecordingSink sink(kPPTInfoEvents, [&](DISPID event, std::vector<VARIANT*>& args) {
+    if (event == 1) {
+      ++aborts;
+      *V_BOOLREF(args[0]) = VARIANT_TRUE;
+    } else if (event == 2) {
+      progressWithinMax = progressWithinMax && *V_I4REF(args[0]) <= *V_I4REF(args[1]);
+    }
+  });
+  Connection connection(info.Get(), kPPTInfoEvents, &sink);
+  ASSERT_EQ(connection.Status(), S_OK);
+
+  std::wstring deck = CorpusDeck("pptx__txt-text.pptx");
+  for (int call = 1; call <= 2; ++call) {
+    SCOPED_TRACE(call);
+    TextSlot name(deck.c_str()), xml(L"");
+    Result status;
+    ASSERT_EQ(Call(info.Get(), L"PPTPresentation", DISPATCH_METHOD, {name.Ref(), xml.Ref()}, &status.value), S_OK);
+    EXPECT_EQ(V_I4(&status.value), kUserCancel);
+    EXPECT_EQ(xml.Text(), L"");
+  }
+  // The cancel flag stays set: the second export stops without asking again.
+  EXPECT_EQ(aborts, 1);
+  EXPECT_TRUE(progressWithinMax);
+}
+
+}  // namespace
