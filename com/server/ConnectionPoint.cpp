@@ -3,6 +3,8 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <atomic>
+#include <new>
 
 namespace quillmere::com {
 
@@ -74,6 +76,76 @@ STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) {
   // Optional for a connection point; hosts connect and disconnect by cookie.
   if (connections) *connections = nullptr;
   return E_NOTIMPL;
+}
+
+namespace {
+
+class OnePointEnumeration final : public IEnumConnectionPoints {
+ public:
+  OnePointEnumeration(IConnectionPoint* point, ULONG position) : point_(point), position_(position) {
+    point_->AddRef();
+  }
+  OnePointEnumeration(const OnePointEnumeration&) = delete;
+  OnePointEnumeration& operator=(const OnePointEnumeration&) = delete;
+
+  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+    if (!object) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IEnumConnectionPoints) {
+      *object = static_cast<IEnumConnectionPoints*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+  STDMETHODIMP_(ULONG) Release() override {
+    ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  STDMETHODIMP Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
+    if (!points || (count > 1 && !fetched)) return E_POINTER;
+    ULONG given = 0;
+    if (count > 0 && position_ == 0) {
+      points[given++] = point_;
+      point_->AddRef();
+      position_ = 1;
+    }
+    if (fetched) *fetched = given;
+    return given == count ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP Skip(ULONG count) override {
+    if (count == 0) return S_OK;
+    bool skipped = count == 1 && position_ == 0;
+    position_ = 1;
+    return skipped ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP Reset() override {
+    position_ = 0;
+    return S_OK;
+  }
+  STDMETHODIMP Clone(IEnumConnectionPoints** copy) override {
+    if (!copy) return E_POINTER;
+    *copy = new (std::nothrow) OnePointEnumeration(point_, position_);
+    return *copy ? S_OK : E_OUTOFMEMORY;
+  }
+
+ private:
+  ~OnePointEnumeration() { point_->Release(); }
+
+  std::atomic<ULONG> references_{1};
+  IConnectionPoint* point_;
+  ULONG position_;
+};
+
+}  // namespace
+
+HRESULT EnumerateOnePoint(IConnectionPoint* point, IEnumConnectionPoints** points) {
+  if (!points) return E_POINTER;
+  *points = new (std::nothrow) OnePointEnumeration(point, 0);
+  return *points ? S_OK : E_OUTOFMEMORY;
 }
 
 void PumpPendingMessages() {

@@ -43,6 +43,9 @@ class ConnectionPoint final : public IConnectionPoint {
   DWORD nextCookie_ = 1;
 };
 
+// An enumeration of a container's one connection point, for EnumConnectionPoints.
+HRESULT EnumerateOnePoint(IConnectionPoint* point, IEnumConnectionPoints** points);
+
 // Runs the thread's pending window messages once, so that the host stays
 // responsive while an export keeps its thread.
 void PumpPendingMessages();

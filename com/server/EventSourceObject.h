@@ -20,9 +20,7 @@ class EventSourceObject : public DispatchObject<Interface>, public IConnectionPo
   STDMETHODIMP_(ULONG) Release() override { return DispatchObject<Interface>::Release(); }
 
   STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override {
-    // Hosts find the point by its interface; none of them walks the list.
-    if (points) *points = nullptr;
-    return E_NOTIMPL;
+    return EnumerateOnePoint(&events_, points);
   }
   STDMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** point) override {
     if (!point) return E_POINTER;

@@ -65,6 +65,16 @@ TEST_F(ComServerPPTInfo, EventsReachConnectedSinksAndCancelStopsEveryLaterExport
   ComPtr<IConnectionPoint> wrongPoint;
   ASSERT_EQ(info.As(&container), S_OK);
   EXPECT_EQ(container->FindConnectionPoint(IID_IDispatch, &wrongPoint), CONNECT_E_NOCONNECTION);
+  ComPtr<IEnumConnectionPoints> points;
+  ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
+  IConnectionPoint* listed[2] = {};
+  ULONG fetched = 0;
+  EXPECT_EQ(points->Next(2, listed, &fetched), S_FALSE);
+  ASSERT_EQ(fetched, 1u);
+  IID listedIid{};
+  listed[0]->GetConnectionInterface(&listedIid);
+  listed[0]->Release();
+  EXPECT_EQ(listedIid, kPPTInfoEvents);
 
   int aborts = 0;
   bool progressWithinMax = true;
