@@ -32,8 +32,9 @@ std::string Narrow(const wchar_t* text) {
 // storage that lives until the type info has copied them.
 class TypeInfoBuilder {
  public:
-  TypeInfoBuilder(ICreateTypeInfo* info, const std::map<std::wstring, ITypeInfo*>& enumerations)
-      : info_(info), enumerations_(enumerations) {}
+  TypeInfoBuilder(ICreateTypeInfo* info, const std::map<std::wstring, ITypeInfo*>& enumerations,
+                  SHORT pointerSize)
+      : info_(info), enumerations_(enumerations), pointerSize_(pointerSize) {}
   ~TypeInfoBuilder() {
     for (PARAMDESCEX& d : defaults_) VariantClear(&d.varDefaultValue);
   }
@@ -53,6 +54,8 @@ class TypeInfoBuilder {
     desc.callconv = CC_STDCALL;
     desc.cParams = static_cast<SHORT>(params.size());
     desc.cParamsOpt = member.varargs ? -1 : 0;
+    // Given explicitly: Wine's layout would count the offsets in its own pointer size whatever the target.
+    if (!dispatchOnly) desc.oVft = static_cast<SHORT>((kFirstOwnSlot + index) * pointerSize_);
     desc.elemdescFunc.tdesc.vt = dispatchOnly ? VT_VOID : VT_HRESULT;
     std::string what = Narrow(member.name);
     Check(info_->AddFuncDesc(index, &desc), "AddFuncDesc " + what);
@@ -149,15 +152,20 @@ class TypeInfoBuilder {
     return elem;
   }
 
+  // After IUnknown's three and IDispatch's four.
+  static constexpr UINT kFirstOwnSlot = 7;
+
   ICreateTypeInfo* info_;
   const std::map<std::wstring, ITypeInfo*>& enumerations_;
+  SHORT pointerSize_;
   std::deque<TYPEDESC> types_;
   std::deque<PARAMDESCEX> defaults_;
 };
 
 class LibraryWriter {
  public:
-  LibraryWriter(const Library& library, ICreateTypeLib2* lib) : library_(library), lib_(lib) {}
+  LibraryWriter(const Library& library, ICreateTypeLib2* lib, SYSKIND syskind)
+      : library_(library), lib_(lib), pointerSize_(syskind == SYS_WIN64 ? 8 : 4) {}
   ~LibraryWriter() {
     for (ICreateTypeInfo* info : created_) info->Release();
   }
@@ -223,7 +231,7 @@ class LibraryWriter {
     HREFTYPE base = 0;
     Check(info->AddRefTypeInfo(dispatch_.Get(), &base), "AddRefTypeInfo IDispatch");
     Check(info->AddImplType(0, base), "AddImplType " + what);
-    TypeInfoBuilder builder(info, byName_);
+    TypeInfoBuilder builder(info, byName_, pointerSize_);
     UINT index = 0;
     for (const Member& m : i.members) builder.AddFunction(index++, m, !dual);
   }
@@ -246,6 +254,7 @@ class LibraryWriter {
 
   const Library& library_;
   ICreateTypeLib2* lib_;
+  SHORT pointerSize_;
   ComPtr<ITypeInfo> dispatch_;
   std::vector<ICreateTypeInfo*> created_;
   std::map<std::wstring, ITypeInfo*> byName_;
@@ -257,7 +266,7 @@ HRESULT WriteTypeLibrary(const Library& library, const std::wstring& path, SYSKI
   try {
     ComPtr<ICreateTypeLib2> lib;
     Check(CreateTypeLib2(syskind, path.c_str(), &lib), "CreateTypeLib2");
-    LibraryWriter(library, lib.Get()).Write();
+    LibraryWriter(library, lib.Get(), syskind).Write();
     return S_OK;
   } catch (const Failure& failure) {
     error = failure.step;
