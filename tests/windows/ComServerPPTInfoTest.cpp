@@ -3,6 +3,7 @@
 // left out, and its events connected and answered.
 
 #include "tests/windows/ComServerTestSupport.h"
+#include "tests/windows/WineProcess.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST_F(ComServerPPTInfo, StatusesWithoutPowerPointAndWhatEachMethodDoesToItsArgu
   ASSERT_TRUE(info);
   std::wstring deck = CorpusDeck("pptx__minimal.pptx");
 
-  TextSlot name(deck.c_str()), xml(L"left as passed");
+  TextSlot name(deck), xml(L"left as passed");
   LONG index = 1;
   Result status;
   ASSERT_EQ(Call(info.Get(), L"PPTSlide", DISPATCH_METHOD, {name.Ref(), LongRef(index), xml.Ref()}, &status.value),
@@ -53,7 +54,66 @@ TEST_F(ComServerPPTInfo, StatusesWithoutPowerPointAndWhatEachMethodDoesToItsArgu
   EXPECT_EQ(V_BOOL(&skip.value), VARIANT_TRUE);
 }
 
-TEST_F(ComServerPPTInfo, EventsReachConnectedSinksAndCancelStopsEveryLaterExport) {
+// The presentation engine's automation server answers as PowerPoint in this
+// suite. PPTSlide is the export that neither quits PowerPoint nor waits for it
+// to settle, so these tests never sleep.
+class ComServerPPTInfoWithEngine : public ComServerTest {
+ protected:
+  static void SetUpTestSuite() {
+    ComServerTest::SetUpTestSuite();
+    ASSERT_EQ(quillmere::testing::RunProgram(Engine(), L"/RegServer /As:PowerPoint.Application"), 0);
+  }
+  static void TearDownTestSuite() {
+    EXPECT_EQ(quillmere::testing::RunProgram(Engine(), L"/UnregServer /As:PowerPoint.Application"), 0);
+    ComServerTest::TearDownTestSuite();
+  }
+  static std::wstring Engine() { return BesideTestProgram(L"QuillmereEngine.exe"); }
+};
+
+struct EventLog {
+  int aborts = 0;
+  int progress = 0;
+  bool progressWithinMax = true;
+  bool cancel = false;
+  RecordingSink::Handler Handler() {
+    return [this](DISPID event, std::vector<VARIANT*>& args) {
+      if (event == 1) {
+        ++aborts;
+        if (cancel) *V_BOOLREF(args[0]) = VARIANT_TRUE;
+      } else if (event == 2) {
+        ++progress;
+        progressWithinMax = progressWithinMax && *V_I4REF(args[0]) <= *V_I4REF(args[1]);
+      }
+    };
+  }
+};
+
+TEST_F(ComServerPPTInfoWithEngine, SlideExportRaisesEventsAndHandsBackTheXmlPath) {
+  ComPtr<IDispatch> info = Create(L"Quillmere.PPTInfo");
+  ASSERT_TRUE(info);
+  EventLog log;
+  RecordingSink sink(kPPTInfoEvents, log.Handler());
+  Connection connection(info.Get(), kPPTInfoEvents, &sink);
+  ASSERT_EQ(connection.Status(), S_OK);
+
+  // A trailing NUL, as some hosts pass the name, is cut off by the call.
+  std::wstring deck = CorpusDeck("pptx__txt-text.pptx");
+  TextSlot name(deck + std::wstring(1, L'\0') + L"junk"), xml(L""), folder(L"");
+  LONG index = 1;
+  Result status;
+  ASSERT_EQ(Call(info.Get(), L"PPTSlide", DISPATCH_METHOD, {name.Ref(), LongRef(index), xml.Ref(), folder.Ref()},
+                 &status.value),
+            S_OK);
+  EXPECT_EQ(V_I4(&status.value), 0);
+  EXPECT_EQ(name.Text(), deck);
+  EXPECT_NE(GetFileAttributesW(xml.Text().c_str()), INVALID_FILE_ATTRIBUTES) << testing::PrintToString(xml.Text());
+  EXPECT_NE(xml.Text().find(L"presentationinfo.xml"), std::wstring::npos);
+  EXPECT_GT(log.aborts, 0);
+  EXPECT_GT(log.progress, 0);
+  EXPECT_TRUE(log.progressWithinMax);
+}
+
+TEST_F(ComServerPPTInfoWithEngine, CancelInTheFirstAbortConversionStopsEveryLaterExport) {
   ComPtr<IDispatch> info = Create(L"Quillmere.PPTInfo");
   ASSERT_TRUE(info);
   ComPtr<IProvideClassInfo2> classInfo;
@@ -76,31 +136,25 @@ TEST_F(ComServerPPTInfo, EventsReachConnectedSinksAndCancelStopsEveryLaterExport
   listed[0]->Release();
   EXPECT_EQ(listedIid, kPPTInfoEvents);
 
-  int aborts = 0;
-  bool progressWithinMax = true;
-  RecordingSink sink(kPPTInfoEvents, [&](DISPID event, std::vector<VARIANT*>& args) {
-    if (event == 1) {
-      ++aborts;
-      *V_BOOLREF(args[0]) = VARIANT_TRUE;
-    } else if (event == 2) {
-      progressWithinMax = progressWithinMax && *V_I4REF(args[0]) <= *V_I4REF(args[1]);
-    }
-  });
+  EventLog log;
+  log.cancel = true;
+  RecordingSink sink(kPPTInfoEvents, log.Handler());
   Connection connection(info.Get(), kPPTInfoEvents, &sink);
   ASSERT_EQ(connection.Status(), S_OK);
-
   std::wstring deck = CorpusDeck("pptx__txt-text.pptx");
   for (int call = 1; call <= 2; ++call) {
     SCOPED_TRACE(call);
-    TextSlot name(deck.c_str()), xml(L"");
+    TextSlot name(deck), xml(L"");
+    LONG index = 1;
     Result status;
-    ASSERT_EQ(Call(info.Get(), L"PPTPresentation", DISPATCH_METHOD, {name.Ref(), xml.Ref()}, &status.value), S_OK);
+    ASSERT_EQ(Call(info.Get(), L"PPTSlide", DISPATCH_METHOD, {name.Ref(), LongRef(index), xml.Ref()},
+                   &status.value),
+              S_OK);
     EXPECT_EQ(V_I4(&status.value), kUserCancel);
     EXPECT_EQ(xml.Text(), L"");
   }
   // The cancel flag stays set: the second export stops without asking again.
-  EXPECT_EQ(aborts, 1);
-  EXPECT_TRUE(progressWithinMax);
+  EXPECT_EQ(log.aborts, 1);
 }
 
 }  // namespace

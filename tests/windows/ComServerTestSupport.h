@@ -42,7 +42,7 @@ class ComServerTest : public testing::Test {
 
 // A VARIANT owning its BSTR, for arguments passed by reference.
 struct TextSlot {
-  explicit TextSlot(const wchar_t* text) : value(SysAllocString(text)) {}
+  explicit TextSlot(const std::wstring& text) : value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
   ~TextSlot() { SysFreeString(value); }
   TextSlot(const TextSlot&) = delete;
   TextSlot& operator=(const TextSlot&) = delete;
@@ -52,7 +52,7 @@ struct TextSlot {
     V_BSTRREF(&v) = &value;
     return v;
   }
-  std::wstring Text() const { return value ? value : L""; }
+  std::wstring Text() const { return std::wstring(value, SysStringLen(value)); }
   BSTR value;
 };
 

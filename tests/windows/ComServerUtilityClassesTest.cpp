@@ -218,7 +218,7 @@ TEST_F(ComServerUtilityClasses, ProjectFileHandlerPropertiesBytesAndMissingArchi
 
   std::wstring folder = EmptyFolder(L"QuillmereArchiveTest");
   ASSERT_EQ(PutText(handler.Get(), L"ExtractToFolder", folder), S_OK);
-  TextSlot archive((folder + L"\\missing.qpk").c_str());
+  TextSlot archive(folder + L"\\missing.qpk");
   ASSERT_EQ(Call(handler.Get(), L"ProjectFilename", DISPATCH_PROPERTYPUT, {archive.Ref()}), S_OK);
   TextSlot track(L"track.wav");
   ASSERT_EQ(Call(handler.Get(), L"ExtractNarration", DISPATCH_METHOD, {track.Ref()}), S_OK);
