@@ -92,12 +92,13 @@ HRESULT UnregisterServer() {
       if (status != ERROR_SUCCESS) result = HRESULT_FROM_WIN32(status);
     }
   }
-  HRESULT typeLibrary = UnRegisterTypeLib(kLibId, kLibMajorVersion, kLibMinorVersion, LOCALE_NEUTRAL,
-                                          sizeof(void*) == 4 ? SYS_WIN32 : SYS_WIN64);
-  // Not registered (a second unregistration) is no failure.
-  if (FAILED(typeLibrary) && typeLibrary != TYPE_E_REGISTRYACCESS && typeLibrary != TYPE_E_LIBNOTREGISTERED &&
-      SUCCEEDED(result)) {
-    result = typeLibrary;
+  // Only a registered library is taken away: a second unregistration finds nothing and is no failure.
+  BSTR registeredPath = nullptr;
+  if (SUCCEEDED(QueryPathOfRegTypeLib(kLibId, kLibMajorVersion, kLibMinorVersion, LOCALE_NEUTRAL, &registeredPath))) {
+    SysFreeString(registeredPath);
+    HRESULT typeLibrary = UnRegisterTypeLib(kLibId, kLibMajorVersion, kLibMinorVersion, LOCALE_NEUTRAL,
+                                            sizeof(void*) == 4 ? SYS_WIN32 : SYS_WIN64);
+    if (FAILED(typeLibrary) && SUCCEEDED(result)) result = typeLibrary;
   }
   return result;
 }
