@@ -155,6 +155,16 @@ TEST_F(ComServerPPTInfoWithEngine, CancelInTheFirstAbortConversionStopsEveryLate
   }
   // The cancel flag stays set: the second export stops without asking again.
   EXPECT_EQ(log.aborts, 1);
+
+  // The second export attached to the PowerPoint the first one started, so by the drivers' rule
+  // nobody quits it: the test does.
+  CLSID clsid;
+  ComPtr<IUnknown> running;
+  ComPtr<IDispatch> application;
+  ASSERT_EQ(CLSIDFromProgID(L"PowerPoint.Application", &clsid), S_OK);
+  ASSERT_EQ(GetActiveObject(clsid, nullptr, &running), S_OK);
+  ASSERT_EQ(running.As(&application), S_OK);
+  EXPECT_EQ(Call(application.Get(), L"Quit", DISPATCH_METHOD), S_OK);
 }
 
 }  // namespace
