@@ -19,9 +19,9 @@
 
 using Microsoft::WRL::ComPtr;
 
-// A corpus deck as Wine sees the Linux folder (drive Z: is the root).
+// A corpus deck by the path Wine gives the Linux folder.
 inline std::wstring CorpusDeck(const char* name) {
-  std::string path = std::string("Z:") + QUILLMERE_CORPUS_DIR + "/" + name;
+  std::string path = std::string(QUILLMERE_CORPUS_DIR) + "/" + name;
   return std::wstring(path.begin(), path.end());
 }
 

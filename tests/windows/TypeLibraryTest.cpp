@@ -82,7 +82,8 @@ std::string Signature(ITypeInfo* info, const FUNCDESC& f) {
     if (flags & PARAMFLAG_FOUT) attrs.push_back("out");
     if (flags & PARAMFLAG_FRETVAL) attrs.push_back("retval");
     if (flags & PARAMFLAG_FOPT) attrs.push_back("optional");
-    if (flags & PARAMFLAG_FHASDEFAULT) attrs.push_back("default " + DefaultText(e.paramdesc.pparamdescex->varDefaultValue));
+    if (flags & PARAMFLAG_FHASDEFAULT)
+      attrs.push_back("default " + DefaultText(e.paramdesc.pparamdescex->varDefaultValue));
     if (!text.empty()) text += "; ";
     text += "[";
     for (std::size_t a = 0; a < attrs.size(); ++a) text += (a ? ", " : "") + attrs[a];
@@ -282,29 +283,35 @@ ComPtr<ITypeInfo> TypeInfoNamed(ITypeLib* lib, const char* name) {
   return info;
 }
 
-class TypeLibraryTest : public testing::TestWithParam<const wchar_t*> {
- protected:
-  void SetUp() override {
-    HRESULT hr = LoadTypeLibEx(BesideTestProgram(GetParam()).c_str(), REGKIND_NONE, &lib_);
-    ASSERT_EQ(hr, S_OK) << Narrow(GetParam());
+// The library as a file and as the DLL's embedded resource: both must say the same.
+std::vector<std::pair<std::string, ComPtr<ITypeLib>>> Libraries() {
+  std::vector<std::pair<std::string, ComPtr<ITypeLib>>> libraries;
+  for (const wchar_t* file : {L"Quillmere.tlb", L"Quillmere.dll"}) {
+    ComPtr<ITypeLib> lib;
+    HRESULT hr = LoadTypeLibEx(BesideTestProgram(file).c_str(), REGKIND_NONE, &lib);
+    EXPECT_EQ(hr, S_OK) << Narrow(file);
+    if (lib) libraries.emplace_back(Narrow(file), lib);
   }
-  ComPtr<ITypeLib> lib_;
-};
+  return libraries;
+}
 
-TEST_P(TypeLibraryTest, LibraryIdentity) {
-  TLIBATTR* attr = nullptr;
-  ASSERT_EQ(lib_->GetLibAttr(&attr), S_OK);
-  EXPECT_EQ(GuidText(attr->guid), "{529C1273-8955-40B3-96CE-57C622F83347}");
-  EXPECT_EQ(attr->wMajorVerNum, 9);
-  EXPECT_EQ(attr->wMinorVerNum, 0);
-  EXPECT_EQ(attr->lcid, 0u);
-  EXPECT_EQ(attr->syskind, sizeof(void*) == 4 ? SYS_WIN32 : SYS_WIN64);
-  lib_->ReleaseTLibAttr(attr);
-  EXPECT_EQ(Name(TypeInfoNamed(lib_.Get(), "PPTInfo").Get(), MEMBERID_NIL), "PPTInfo");
-  BSTR libName = nullptr;
-  lib_->GetDocumentation(-1, &libName, nullptr, nullptr, nullptr);
-  EXPECT_EQ(Narrow(libName), "Quillmere");
-  SysFreeString(libName);
+TEST(TypeLibrary, LibraryIdentity) {
+  for (auto& [file, lib] : Libraries()) {
+    SCOPED_TRACE(file);
+    TLIBATTR* attr = nullptr;
+    ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
+    EXPECT_EQ(GuidText(attr->guid), "{529C1273-8955-40B3-96CE-57C622F83347}");
+    EXPECT_EQ(attr->wMajorVerNum, 9);
+    EXPECT_EQ(attr->wMinorVerNum, 0);
+    EXPECT_EQ(attr->lcid, 0u);
+    EXPECT_EQ(attr->syskind, sizeof(void*) == 4 ? SYS_WIN32 : SYS_WIN64);
+    lib->ReleaseTLibAttr(attr);
+    EXPECT_EQ(Name(TypeInfoNamed(lib.Get(), "PPTInfo").Get(), MEMBERID_NIL), "PPTInfo");
+    BSTR libName = nullptr;
+    lib->GetDocumentation(-1, &libName, nullptr, nullptr, nullptr);
+    EXPECT_EQ(Narrow(libName), "Quillmere");
+    SysFreeString(libName);
+  }
 }
 
 // A dual interface is found by name as its dispatch view; its own
@@ -331,113 +338,123 @@ std::vector<UINT> OwnFunctions(ITypeInfo* info, WORD count) {
   return own;
 }
 
-TEST_P(TypeLibraryTest, InterfacesMatchTheirTables) {
-  for (const InterfaceRow& row : ExpectedInterfaces()) {
-    SCOPED_TRACE(row.name);
-    ComPtr<ITypeInfo> info = TypeInfoNamed(lib_.Get(), row.name);
-    ASSERT_TRUE(info);
-    if (row.dual) info = VtableView(info);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(GuidText(attr->guid), row.iid);
-    EXPECT_EQ(attr->wMajorVerNum, row.major);
-    EXPECT_EQ(attr->wMinorVerNum, row.minor);
-    EXPECT_EQ(attr->typekind, row.dual ? TKIND_INTERFACE : TKIND_DISPATCH);
-    WORD flags = row.dual ? TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION
-                          : TYPEFLAG_FHIDDEN;
-    EXPECT_EQ(attr->wTypeFlags & ~TYPEFLAG_FDISPATCHABLE, flags);
-    std::vector<UINT> own = OwnFunctions(info.Get(), attr->cFuncs);
-    info->ReleaseTypeAttr(attr);
-    EXPECT_EQ(own.size(), row.members.size());
+TEST(TypeLibrary, InterfacesMatchTheirTables) {
+  for (auto& [file, lib] : Libraries()) {
+    SCOPED_TRACE(file);
+    for (const InterfaceRow& row : ExpectedInterfaces()) {
+      SCOPED_TRACE(row.name);
+      ComPtr<ITypeInfo> info = TypeInfoNamed(lib.Get(), row.name);
+      ASSERT_TRUE(info);
+      if (row.dual) info = VtableView(info);
+      TYPEATTR* attr = nullptr;
+      ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+      EXPECT_EQ(GuidText(attr->guid), row.iid);
+      EXPECT_EQ(attr->wMajorVerNum, row.major);
+      EXPECT_EQ(attr->wMinorVerNum, row.minor);
+      EXPECT_EQ(attr->typekind, row.dual ? TKIND_INTERFACE : TKIND_DISPATCH);
+      WORD flags = row.dual ? TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION
+                            : TYPEFLAG_FHIDDEN;
+      EXPECT_EQ(attr->wTypeFlags & ~TYPEFLAG_FDISPATCHABLE, flags);
+      std::vector<UINT> own = OwnFunctions(info.Get(), attr->cFuncs);
+      info->ReleaseTypeAttr(attr);
+      EXPECT_EQ(own.size(), row.members.size());
 
-    HREFTYPE baseRef = 0;
-    ComPtr<ITypeInfo> base;
-    ASSERT_EQ(info->GetRefTypeOfImplType(0, &baseRef), S_OK);
-    ASSERT_EQ(info->GetRefTypeInfo(baseRef, &base), S_OK);
-    EXPECT_EQ(Name(base.Get(), MEMBERID_NIL), "IDispatch");
+      HREFTYPE baseRef = 0;
+      ComPtr<ITypeInfo> base;
+      ASSERT_EQ(info->GetRefTypeOfImplType(0, &baseRef), S_OK);
+      ASSERT_EQ(info->GetRefTypeInfo(baseRef, &base), S_OK);
+      EXPECT_EQ(Name(base.Get(), MEMBERID_NIL), "IDispatch");
 
-    for (std::size_t i = 0; i < own.size() && i < row.members.size(); ++i) {
-      const MemberRow& m = row.members[i];
-      SCOPED_TRACE(m.name);
-      FUNCDESC* f = nullptr;
-      ASSERT_EQ(info->GetFuncDesc(own[i], &f), S_OK);
-      EXPECT_EQ(f->memid, m.dispid);
-      EXPECT_EQ(Name(info.Get(), f->memid), m.name);
-      INVOKEKIND kind = m.kind == 'g' ? INVOKE_PROPERTYGET : m.kind == 'p' ? INVOKE_PROPERTYPUT : INVOKE_FUNC;
-      EXPECT_EQ(f->invkind, kind);
-      EXPECT_EQ(Signature(info.Get(), *f), m.params);
-      if (row.dual) {
-        EXPECT_EQ(f->funckind, FUNC_PUREVIRTUAL);
-        EXPECT_EQ(f->oVft, m.slot * static_cast<int>(sizeof(void*)));
-        EXPECT_EQ(f->elemdescFunc.tdesc.vt, VT_HRESULT);
-      } else {
-        EXPECT_EQ(f->funckind, FUNC_DISPATCH);
-        EXPECT_EQ(f->elemdescFunc.tdesc.vt, VT_VOID);
+      for (std::size_t i = 0; i < own.size() && i < row.members.size(); ++i) {
+        const MemberRow& m = row.members[i];
+        SCOPED_TRACE(m.name);
+        FUNCDESC* f = nullptr;
+        ASSERT_EQ(info->GetFuncDesc(own[i], &f), S_OK);
+        EXPECT_EQ(f->memid, m.dispid);
+        EXPECT_EQ(Name(info.Get(), f->memid), m.name);
+        INVOKEKIND kind = m.kind == 'g' ? INVOKE_PROPERTYGET : m.kind == 'p' ? INVOKE_PROPERTYPUT : INVOKE_FUNC;
+        EXPECT_EQ(f->invkind, kind);
+        EXPECT_EQ(Signature(info.Get(), *f), m.params);
+        if (row.dual) {
+          EXPECT_EQ(f->funckind, FUNC_PUREVIRTUAL);
+          EXPECT_EQ(f->oVft, m.slot * static_cast<int>(sizeof(void*)));
+          EXPECT_EQ(f->elemdescFunc.tdesc.vt, VT_HRESULT);
+        } else {
+          EXPECT_EQ(f->funckind, FUNC_DISPATCH);
+          EXPECT_EQ(f->elemdescFunc.tdesc.vt, VT_VOID);
+        }
+        info->ReleaseFuncDesc(f);
       }
-      info->ReleaseFuncDesc(f);
     }
   }
 }
 
-TEST_P(TypeLibraryTest, DualInterfacesAnswerByNameThroughTheirDispatchView) {
-  ComPtr<ITypeInfo> dispatchView = TypeInfoNamed(lib_.Get(), "_PPTInfo");
-  ASSERT_TRUE(dispatchView);
-  const wchar_t* names[] = {L"PPTPresentation", L"presentationName", L"outputFolder"};
-  MEMBERID ids[3] = {};
-  ASSERT_EQ(dispatchView->GetIDsOfNames(const_cast<LPOLESTR*>(names), 3, ids), S_OK);
-  EXPECT_EQ(ids[0], 0x6003001C);
-  EXPECT_EQ(ids[1], 0);
-  EXPECT_EQ(ids[2], 2);
+TEST(TypeLibrary, DualInterfacesAnswerByNameThroughTheirDispatchView) {
+  for (auto& [file, lib] : Libraries()) {
+    SCOPED_TRACE(file);
+    ComPtr<ITypeInfo> dispatchView = TypeInfoNamed(lib.Get(), "_PPTInfo");
+    ASSERT_TRUE(dispatchView);
+    const wchar_t* names[] = {L"PPTPresentation", L"presentationName", L"outputFolder"};
+    MEMBERID ids[3] = {};
+    ASSERT_EQ(dispatchView->GetIDsOfNames(const_cast<LPOLESTR*>(names), 3, ids), S_OK);
+    EXPECT_EQ(ids[0], 0x6003001C);
+    EXPECT_EQ(ids[1], 0);
+    EXPECT_EQ(ids[2], 2);
+  }
 }
 
-TEST_P(TypeLibraryTest, CoclassesNameTheirInterfaces) {
-  for (const CoclassRow& row : kCoclasses) {
-    SCOPED_TRACE(row.name);
-    ComPtr<ITypeInfo> info = TypeInfoNamed(lib_.Get(), row.name);
-    ASSERT_TRUE(info);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->typekind, TKIND_COCLASS);
-    EXPECT_EQ(GuidText(attr->guid), row.clsid);
-    EXPECT_EQ(attr->wTypeFlags, row.flags);
-    EXPECT_EQ(attr->cImplTypes, row.sourceInterface ? 2 : 1);
-    UINT implTypes = attr->cImplTypes;
-    info->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < implTypes; ++i) {
-      HREFTYPE ref = 0;
-      ComPtr<ITypeInfo> impl;
-      INT flags = 0;
-      ASSERT_EQ(info->GetRefTypeOfImplType(i, &ref), S_OK);
-      ASSERT_EQ(info->GetRefTypeInfo(ref, &impl), S_OK);
-      ASSERT_EQ(info->GetImplTypeFlags(i, &flags), S_OK);
-      bool source = flags & IMPLTYPEFLAG_FSOURCE;
-      EXPECT_EQ(Name(impl.Get(), MEMBERID_NIL), source ? row.sourceInterface : row.defaultInterface);
-      EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+TEST(TypeLibrary, CoclassesNameTheirInterfaces) {
+  for (auto& [file, lib] : Libraries()) {
+    SCOPED_TRACE(file);
+    for (const CoclassRow& row : kCoclasses) {
+      SCOPED_TRACE(row.name);
+      ComPtr<ITypeInfo> info = TypeInfoNamed(lib.Get(), row.name);
+      ASSERT_TRUE(info);
+      TYPEATTR* attr = nullptr;
+      ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+      EXPECT_EQ(attr->typekind, TKIND_COCLASS);
+      EXPECT_EQ(GuidText(attr->guid), row.clsid);
+      EXPECT_EQ(attr->wTypeFlags, row.flags);
+      EXPECT_EQ(attr->cImplTypes, row.sourceInterface ? 2 : 1);
+      UINT implTypes = attr->cImplTypes;
+      info->ReleaseTypeAttr(attr);
+      for (UINT i = 0; i < implTypes; ++i) {
+        HREFTYPE ref = 0;
+        ComPtr<ITypeInfo> impl;
+        INT flags = 0;
+        ASSERT_EQ(info->GetRefTypeOfImplType(i, &ref), S_OK);
+        ASSERT_EQ(info->GetRefTypeInfo(ref, &impl), S_OK);
+        ASSERT_EQ(info->GetImplTypeFlags(i, &flags), S_OK);
+        bool source = flags & IMPLTYPEFLAG_FSOURCE;
+        EXPECT_EQ(Name(impl.Get(), MEMBERID_NIL), source ? row.sourceInterface : row.defaultInterface);
+        EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+      }
     }
   }
 }
 
-TEST_P(TypeLibraryTest, EnumerationValues) {
-  for (const EnumRow& row : ExpectedEnumerations()) {
-    SCOPED_TRACE(row.name);
-    ComPtr<ITypeInfo> info = TypeInfoNamed(lib_.Get(), row.name);
-    ASSERT_TRUE(info);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->typekind, TKIND_ENUM);
-    ASSERT_EQ(attr->cVars, row.values.size());
-    info->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < row.values.size(); ++i) {
-      VARDESC* v = nullptr;
-      ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
-      EXPECT_EQ(Name(info.Get(), v->memid), row.values[i].first);
-      EXPECT_EQ(V_VT(v->lpvarValue), VT_I4);
-      EXPECT_EQ(V_I4(v->lpvarValue), row.values[i].second) << row.values[i].first;
-      info->ReleaseVarDesc(v);
+TEST(TypeLibrary, EnumerationValues) {
+  for (auto& [file, lib] : Libraries()) {
+    SCOPED_TRACE(file);
+    for (const EnumRow& row : ExpectedEnumerations()) {
+      SCOPED_TRACE(row.name);
+      ComPtr<ITypeInfo> info = TypeInfoNamed(lib.Get(), row.name);
+      ASSERT_TRUE(info);
+      TYPEATTR* attr = nullptr;
+      ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+      EXPECT_EQ(attr->typekind, TKIND_ENUM);
+      ASSERT_EQ(attr->cVars, row.values.size());
+      info->ReleaseTypeAttr(attr);
+      for (UINT i = 0; i < row.values.size(); ++i) {
+        VARDESC* v = nullptr;
+        ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
+        EXPECT_EQ(Name(info.Get(), v->memid), row.values[i].first);
+        EXPECT_EQ(V_VT(v->lpvarValue), VT_I4);
+        EXPECT_EQ(V_I4(v->lpvarValue), row.values[i].second) << row.values[i].first;
+        info->ReleaseVarDesc(v);
+      }
     }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(FileAndDllResource, TypeLibraryTest, testing::Values(L"Quillmere.tlb", L"Quillmere.dll"));
 
 }  // namespace
