@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace quillmere {
@@ -37,6 +38,13 @@ class Value {
   double AsDouble() const;
   std::string AsString() const;
   std::shared_ptr<Dispatch> AsDispatch() const;
+
+  // Calls f with the value as it is held (std::monostate when empty), for
+  // backends that carry values in variants of their own.
+  template <class F>
+  decltype(auto) Visit(F&& f) const {
+    return std::visit(std::forward<F>(f), v_);
+  }
 
  private:
   std::variant<std::monostate, bool, std::int32_t, float, double, std::string, std::shared_ptr<Dispatch>> v_;
