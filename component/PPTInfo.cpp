@@ -1,17 +1,17 @@
 #include "component/PPTInfo.h"
 
+#include "component/DefaultRuntime.h"
 #include "component/Events.h"
 #include "component/ExportState.h"
 #include "component/drivers/Drivers.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
-#include "engine/EngineRuntime.h"
 #include "support/Sleeper.h"
 
 namespace quillmere {
 
 PPTInfo::PPTInfo(PPTInfoOptions options)
-    : runtime_(options.runtime ? std::move(options.runtime) : std::make_shared<engine::EngineRuntime>()),
+    : runtime_(options.runtime ? std::move(options.runtime) : MakeDefaultRuntime()),
       sleeper_(options.sleeper ? std::move(options.sleeper) : MakeRealSleeper()) {
   ExportState& state = CurrentExportState();
   state.decimalSeparator = GetDecimalSeparator();

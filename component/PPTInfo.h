@@ -26,7 +26,7 @@ struct PPTInfoEvents {
 };
 
 struct PPTInfoOptions {
-  // Who answers for PowerPoint; the presentation engine when not set.
+  // Who answers for PowerPoint; MakeDefaultRuntime() when not set.
   std::shared_ptr<AutomationRuntime> runtime;
   // Every wait (busy retries, settling after quit) goes through this.
   std::shared_ptr<Sleeper> sleeper;

@@ -1,0 +1,14 @@
+#include "component/DefaultRuntime.h"
+
+#include "component/automation/windows/ComAutomationRuntime.h"
+#include "support/Settings.h"
+
+namespace quillmere {
+
+std::shared_ptr<AutomationRuntime> MakeDefaultRuntime() {
+  // "Quillmere.PresentationEngine" puts the engine's own automation server in PowerPoint's place.
+  return std::make_shared<ComAutomationRuntime>(
+      GetSetting("Quillmere", "Options", "AutomationServer", "PowerPoint.Application"));
+}
+
+}  // namespace quillmere
