@@ -15,6 +15,7 @@
 #include "component/automation/windows/ComAutomationRuntime.h"
 #include "engine/EngineRuntime.h"
 #include "tests/fakes/FakeObject.h"
+#include "tests/windows/BesideTestProgram.h"
 #include "tests/windows/ComApartment.h"
 #include "tests/windows/WineProcess.h"
 
@@ -23,7 +24,7 @@
 namespace quillmere::testing {
 namespace {
 
-const std::string kServer = WindowsPath(QUILLMERE_ENGINE_SERVER_PATH);
+const std::wstring kServer = BesideTestProgram(L"QuillmereEngine.exe");
 
 std::string Deck(const char* name) { return WindowsPath(std::string(QUILLMERE_CORPUS_DIR) + "/" + name); }
 
@@ -66,9 +67,9 @@ ComError ErrorOf(const std::function<void()>& call) {
 class DispatchBackendEngineServerTest : public ComApartmentTest {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(RunProgram(kServer, "/RegServer /As:PowerPoint.Application"), 0) << kServer;
+    ASSERT_EQ(RunProgram(kServer, L"/RegServer /As:PowerPoint.Application"), 0);
   }
-  static void TearDownTestSuite() { EXPECT_EQ(RunProgram(kServer, "/UnregServer /As:PowerPoint.Application"), 0); }
+  static void TearDownTestSuite() { EXPECT_EQ(RunProgram(kServer, L"/UnregServer /As:PowerPoint.Application"), 0); }
 };
 
 TEST_F(DispatchBackendEngineServerTest, ServerAnswersTheObjectModelAsTheEngineInProcess) {

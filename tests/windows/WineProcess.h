@@ -16,9 +16,8 @@ inline std::string WindowsPath(std::string path) {
 }
 
 // Runs the program with the arguments and returns its exit code (-1 when it did not start).
-inline int RunProgram(const std::string& program, const std::string& arguments) {
-  std::wstring command = L"\"" + std::wstring(program.begin(), program.end()) + L"\" " +
-                         std::wstring(arguments.begin(), arguments.end());
+inline int RunProgram(const std::wstring& program, const std::wstring& arguments) {
+  std::wstring command = L"\"" + program + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
