@@ -26,7 +26,7 @@ namespace {
 
 const std::wstring kServer = BesideTestProgram(L"QuillmereEngine.exe");
 
-std::string Deck(const char* name) { return WindowsPath(std::string(QUILLMERE_CORPUS_DIR) + "/" + name); }
+std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
 std::shared_ptr<engine::EngineRuntime> LocalEngine() {
   engine::EngineOptions options;

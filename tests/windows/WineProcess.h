@@ -1,19 +1,11 @@
 #pragma once
-// Paths and programs of the build as a Windows test under Wine sees them.
+// Running a program of the build from a Windows test.
 
 #include <windows.h>
 
 #include <string>
 
 namespace quillmere::testing {
-
-// A build path as Wine maps it: the host's root is drive Z.
-inline std::string WindowsPath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
 
 // Runs the program with the arguments and returns its exit code (-1 when it did not start).
 inline int RunProgram(const std::wstring& program, const std::wstring& arguments) {
