@@ -28,11 +28,11 @@ class ServedApplication final : public Dispatch {
   void Register(IUnknown* exposed) {
     if (FAILED(RegisterActiveObject(exposed, kEngineServerClsid, ACTIVEOBJECT_STRONG, &cookie_))) cookie_ = 0;
   }
-  bool Quit() const { return app_->Session()->quit; }
+  bool HasQuit() const { return app_->Session()->quit; }
 
   Value Invoke(InvokeKind kind, std::string_view member, Args args) override {
     Value answer = app_->Invoke(kind, member, args);
-    if (Quit()) Revoke();
+    if (HasQuit()) Revoke();
     return answer;
   }
   std::string_view TypeName() const override { return app_->TypeName(); }
@@ -81,7 +81,7 @@ class EngineClassFactory final : public IClassFactory {
     if (outer) return CLASS_E_NOAGGREGATION;
     try {
       std::shared_ptr<ServedApplication> app = gRunning.lock();
-      const bool started = !app || app->Quit();
+      const bool started = !app || app->HasQuit();
       if (started) {
         app = std::make_shared<ServedApplication>(
             std::make_shared<ApplicationObject>(std::make_shared<EngineSession>(ServerOptions())));

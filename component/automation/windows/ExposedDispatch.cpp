@@ -3,6 +3,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "component/automation/ComError.h"
@@ -15,8 +16,6 @@
 namespace quillmere {
 namespace {
 
-// Asked for by Unwrap only: a client in another process never gets it.
-constexpr IID kIidExposedDispatch = {0x5020affa, 0x5d26, 0x4ceb, {0xaa, 0x73, 0xa5, 0x53, 0x08, 0xa4, 0x9e, 0x3d}};
 constexpr std::string_view kErrorSource = "Quillmere";
 
 // One DISPID per member name (case-insensitive) for the whole process, so that
@@ -47,7 +46,10 @@ MemberIds& Members() {
   return ids;
 }
 
-std::atomic<long> gLive{0};
+// The objects of ours alive in this process, by address: telling ours from a
+// proxy by a query would cost a call into the other process for every object.
+std::mutex gLiveGuard;
+std::unordered_set<const IUnknown*> gLive;
 std::function<void()>& LastReleasedHandler() {
   static std::function<void()> handler;
   return handler;
@@ -67,29 +69,40 @@ InvokeKind KindOf(WORD flags) {
 
 }  // namespace
 
-ExposedDispatch::ExposedDispatch(std::shared_ptr<Dispatch> object) : object_(std::move(object)) { ++gLive; }
+ExposedDispatch::ExposedDispatch(std::shared_ptr<Dispatch> object) : object_(std::move(object)) {
+  std::lock_guard lock(gLiveGuard);
+  gLive.insert(this);
+}
 
 ExposedDispatch::~ExposedDispatch() {
-  if (--gLive == 0 && LastReleasedHandler()) LastReleasedHandler()();
+  bool last = false;
+  {
+    std::lock_guard lock(gLiveGuard);
+    gLive.erase(this);
+    last = gLive.empty();
+  }
+  if (last && LastReleasedHandler()) LastReleasedHandler()();
 }
 
 IDispatch* ExposedDispatch::Expose(std::shared_ptr<Dispatch> object) { return new ExposedDispatch(std::move(object)); }
 
 std::shared_ptr<Dispatch> ExposedDispatch::Unwrap(IUnknown* object) {
-  ExposedDispatch* ours = nullptr;
-  if (!object || FAILED(object->QueryInterface(kIidExposedDispatch, reinterpret_cast<void**>(&ours)))) return nullptr;
-  std::shared_ptr<Dispatch> inside = ours->object_;
-  ours->Release();
-  return inside;
+  std::lock_guard lock(gLiveGuard);
+  // The caller holds a reference, so a live one of ours stays alive here.
+  if (!object || !gLive.contains(object)) return nullptr;
+  return static_cast<ExposedDispatch*>(static_cast<IDispatch*>(object))->object_;
 }
 
 void ExposedDispatch::OnLastReleased(std::function<void()> handler) { LastReleasedHandler() = std::move(handler); }
 
-long ExposedDispatch::LiveCount() { return gLive; }
+long ExposedDispatch::LiveCount() {
+  std::lock_guard lock(gLiveGuard);
+  return static_cast<long>(gLive.size());
+}
 
 HRESULT ExposedDispatch::QueryInterface(REFIID riid, void** out) {
   if (!out) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kIidExposedDispatch) {
+  if (riid == IID_IUnknown || riid == IID_IDispatch) {
     *out = static_cast<IDispatch*>(this);
     AddRef();
     return S_OK;
