@@ -4,7 +4,8 @@
 # The third-party libraries (pugixml, libzip and fmt from their Debian source packages, zlib from
 # libz-mingw-w64-dev, googletest from /usr/src/googletest) are built static once and cached in
 # build/windows-<arch>/deps; this tree is then configured with cmake/mingw-<arch>.cmake and built in
-# build/windows-<arch>. Environment: QUILLMERE_WINDOWS_BUILD (the build folder), QUILLMERE_JOBS (default 2),
+# build/windows-<arch>. Environment: QUILLMERE_WINDOWS_BUILD (the build folder), QUILLMERE_WINDOWS_DEPS (the
+# libraries' folder, by default deps in the build folder), QUILLMERE_JOBS (default 2),
 # QUILLMERE_CORPUS_DIR (the deck corpus for the tests), CMAKE_CXX_COMPILER_LAUNCHER (e.g. ccache).
 set -euo pipefail
 
@@ -16,7 +17,7 @@ esac
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${QUILLMERE_WINDOWS_BUILD:-$root/build/windows-$arch}
-deps=$out/deps
+deps=${QUILLMERE_WINDOWS_DEPS:-$out/deps}
 export QUILLMERE_WINDOWS_DEPS=$deps  # read by the toolchain file
 toolchain=$root/cmake/mingw-$arch.cmake
 triple=$arch-w64-mingw32

@@ -1,9 +1,9 @@
 #pragma once
 // The clipboard by format, as the text export reads it after the presentation
-// copied some text. There is no desktop clipboard here, so the process keeps
-// one of its own with the same rules: formats are registered by name, the
-// clipboard is opened by one holder at a time, and emptying it drops every
-// format at once.
+// copied some text: formats are registered by name, the clipboard is opened by
+// one holder at a time, and emptying it drops every format at once.
+// Windows: the desktop clipboard. Linux has no desktop clipboard here, so the
+// process keeps one of its own with the same rules.
 
 #include <optional>
 #include <string>
@@ -38,6 +38,9 @@ class CustomClipboard {
 
  private:
   bool open_ = false;
+#ifdef _WIN32
+  void* window_ = nullptr;  // the hidden window that holds the clipboard while it is open
+#endif
 };
 
 // The format rich text travels in.

@@ -1,11 +1,10 @@
 #include "support/CompoundFileDirectory.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cstring>
 #include <vector>
+
+#include "support/PositionedRead.h"
 
 namespace quillmere {
 namespace {
@@ -21,10 +20,6 @@ constexpr unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1
 std::uint32_t Le32(const unsigned char* p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-bool ReadAt(int fd, std::uint64_t offset, void* buffer, std::size_t size) {
-  return pread(fd, buffer, size, static_cast<off_t>(offset)) == static_cast<ssize_t>(size);
 }
 
 class Layout {
@@ -46,9 +41,9 @@ class Layout {
 // that loops, it would be read round and round) is damaged.
 std::optional<std::vector<std::uint32_t>> FatSectors(int fd, const Layout& layout, const unsigned char* header) {
   std::uint32_t count = Le32(header + 0x2C), next = Le32(header + 0x44), chained = Le32(header + 0x48);
-  struct stat st {};
-  if (fstat(fd, &st) != 0) return std::nullopt;
-  const std::uint64_t fileSectors = static_cast<std::uint64_t>(st.st_size) / layout.SectorSize();
+  std::optional<std::uint64_t> fileSize = OpenFileSize(fd);
+  if (!fileSize) return std::nullopt;
+  const std::uint64_t fileSectors = *fileSize / layout.SectorSize();
   if (count > fileSectors || chained > fileSectors) return std::nullopt;
   std::vector<std::uint32_t> sectors;
   for (std::size_t i = 0; i < kHeaderFatSectors && sectors.size() < count; ++i)

@@ -1,7 +1,6 @@
 #include "support/FileSearch.h"
 
-#include <fnmatch.h>
-
+#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -24,13 +23,39 @@ std::string SmallestName(std::string_view folder, Keep keep) {
   return best.value_or("");
 }
 
+bool SameLetter(char a, char b) {
+  return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+// '*' for any run of characters, '?' for one, ASCII letters in either case, as the host's search has
+// them. After a '*' the match resumes one character further on each miss, so no input is quadratic
+// beyond pattern size times name size.
+bool Matches(std::string_view pattern, std::string_view name) {
+  std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
+      ++p;
+      ++n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
 }  // namespace
 
 std::string FindFirstFile(std::string_view folder, std::string_view pattern) {
-  std::string glob(pattern);
   return SmallestName(folder, [&](const fs::directory_entry& entry, const std::string& name) {
     std::error_code ec;
-    return entry.is_regular_file(ec) && fnmatch(glob.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
+    return entry.is_regular_file(ec) && Matches(pattern, name);
   });
 }
 

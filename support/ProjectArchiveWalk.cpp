@@ -1,13 +1,11 @@
 #include "support/ProjectArchiveWalk.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <map>
 
 #include "component/trace/ExportLog.h"
+#include "support/RealFolder.h"
 #include "support/RelationshipFile.h"
 #include "support/SafeFileName.h"
 #include "support/Text.h"
@@ -31,14 +29,6 @@ bool UsableLongName(const std::string& name, std::string* why) {
   if (LowerAscii(name) != kRelationshipFileName) return SafeFileName(name, why);
   *why = "the name is kept for the lists of long names";
   return false;
-}
-
-// A folder the walk may write into: made now, or already there as a real
-// folder; a link in its place is never followed.
-bool MakeRealFolder(const std::string& path) {
-  if (mkdir(path.c_str(), 0755) == 0) return true;
-  struct stat st {};
-  return errno == EEXIST && lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 class Walk {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
@@ -132,7 +133,8 @@ void cProjectFileHandler::Extract(Wanted wanted, const char* enterText) {
   }
 
   std::string folder = StripTrailingSeparator(extractToFolder_);
-  if (!IsDirectory(folder)) mkdir(folder.c_str(), 0755);
+  std::error_code ignored;
+  if (!IsDirectory(folder)) std::filesystem::create_directory(folder, ignored);
   WantedEntries policy(wantedNarration_, wantedFolder_, wantedMovie_, insideWantedFolder_);
   ArchiveWalkResult walk;
   {

@@ -9,11 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <variant>
 #include <vector>
 
 #include <gsf/gsf-infile-msole.h>
@@ -24,20 +21,12 @@
 #include "support/CompoundFileDirectory.h"
 #include "support/GsfObjects.h"
 #include "support/Paths.h"
+#include "support/StorageCommon.h"
 #include "support/Utf16Text.h"
 #include "support/ZipFileWriting.h"
 
 namespace quillmere::storage {
 namespace {
-
-constexpr std::size_t kChunk = 64 * 1024;
-// The root's entry, and the spare slots of a last 4096-byte directory sector.
-constexpr std::uint64_t kDirectorySlack = 32;
-
-// What one open archive may still yield; it starts as the archive file's size.
-struct Budget {
-  std::uint64_t bytesLeft = 0;
-};
 
 struct Folder {
   GsfPtr<GsfInfile> infile;
@@ -50,46 +39,10 @@ struct Enumeration {
   int count = 0;
 };
 
-using Entry = std::variant<std::shared_ptr<Folder>, std::shared_ptr<Enumeration>>;
+using Handles = HandleTable<Folder, Enumeration>;
 
-// Every open handle of the process. The objects are handed out as shared
-// pointers so that no call holds the lock while it reads or writes.
-class HandleTable {
- public:
-  Handle Add(Entry entry) {
-    std::lock_guard lock(mutex_);
-    do next_ = next_ == INT32_MAX ? 1 : next_ + 1;
-    while (entries_.count(next_) != 0);
-    entries_.emplace(next_, std::move(entry));
-    return next_;
-  }
-
-  template <class T>
-  std::shared_ptr<T> Find(Handle handle) {
-    std::lock_guard lock(mutex_);
-    auto found = entries_.find(handle);
-    if (found == entries_.end()) return nullptr;
-    auto* object = std::get_if<std::shared_ptr<T>>(&found->second);
-    return object ? *object : nullptr;
-  }
-
-  template <class T>
-  bool Remove(Handle handle) {
-    std::lock_guard lock(mutex_);
-    auto found = entries_.find(handle);
-    if (found == entries_.end() || !std::holds_alternative<std::shared_ptr<T>>(found->second)) return false;
-    entries_.erase(found);
-    return true;
-  }
-
- private:
-  std::mutex mutex_;
-  std::map<Handle, Entry> entries_;
-  Handle next_ = 0;
-};
-
-HandleTable& Table() {
-  static HandleTable table;
+Handles& Table() {
+  static Handles table;
   return table;
 }
 
@@ -113,20 +66,11 @@ std::time_t StreamTime(GsfInput* stream) {
 }
 
 std::int32_t CopyStream(GsfInput* stream, const std::string& destinationPath) {
-  std::string name = GetFileBaseName(destinationPath);
-  std::string parent = GetParentFolder(destinationPath);
-  FolderHandle folder = OpenExtractionFolder(parent.empty() ? std::string(".") : parent);
-  if (name.empty() || !folder.IsOpen()) return kStorageWriteFault;
-  ExtractedFile out(folder, name);
-  if (!out.IsOpen()) return kStorageWriteFault;
-  std::vector<guint8> buffer(kChunk);
-  for (gsf_off_t left = gsf_input_size(stream); left > 0;) {
-    std::size_t n = static_cast<std::size_t>(std::min<gsf_off_t>(left, kChunk));
-    if (!gsf_input_read(stream, n, buffer.data())) return kStorageReadFault;
-    if (!out.Write(reinterpret_cast<const char*>(buffer.data()), n)) return kStorageWriteFault;
-    left -= static_cast<gsf_off_t>(n);
-  }
-  return out.Commit(StreamTime(stream)) ? kStorageOk : kStorageWriteFault;
+  auto size = static_cast<std::uint64_t>(std::max<gsf_off_t>(gsf_input_size(stream), 0));
+  auto read = [&](char* buffer, std::size_t n) {
+    return gsf_input_read(stream, n, reinterpret_cast<guint8*>(buffer)) != nullptr;
+  };
+  return CopyStreamTo(destinationPath, size, read, StreamTime(stream));
 }
 
 }  // namespace

@@ -42,17 +42,6 @@ constexpr const char* kValueNames = "SELECT name FROM registry_values WHERE key_
 
 constexpr int kBusyTimeoutMs = 5000;
 
-std::string_view Normalised(std::string_view path) {
-  while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
-  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return path;
-}
-
-std::string_view ParentOf(std::string_view path) {
-  std::size_t cut = path.rfind('\\');
-  return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
-}
-
 std::string_view LeafOf(std::string_view path) {
   std::size_t cut = path.rfind('\\');
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
@@ -136,7 +125,7 @@ std::optional<std::int64_t> RegistryStore::EnsureKey(SqliteConnection& db, std::
     if (!add) return std::nullopt;
     sqlite3_bind_int(add.get(), 1, root);
     BindText(add.get(), 2, key);
-    BindText(add.get(), 3, ParentOf(key));
+    BindText(add.get(), 3, ParentKeyPath(key));
     if (add.Step() != SQLITE_DONE) return std::nullopt;
   }
   return KeyId(db, root, path);
@@ -145,14 +134,14 @@ std::optional<std::int64_t> RegistryStore::EnsureKey(SqliteConnection& db, std::
 bool RegistryStore::KeyExists(std::int32_t root, std::string_view path) {
   std::lock_guard lock(mutex_);
   SqliteConnection* db = Connection();
-  return db && KeyId(*db, root, Normalised(path));
+  return db && KeyId(*db, root, NormalisedKeyPath(path));
 }
 
 bool RegistryStore::CreateKey(std::int32_t root, std::string_view path) {
   std::lock_guard lock(mutex_);
   SqliteConnection* db = Connection();
   if (!db) return false;
-  path = Normalised(path);
+  path = NormalisedKeyPath(path);
   if (path.empty()) return KeyId(*db, root, path).has_value();
   SqliteTransaction transaction(*db);
   return transaction.Started() && EnsureKey(*db, root, path) && transaction.Commit();
@@ -161,8 +150,8 @@ bool RegistryStore::CreateKey(std::int32_t root, std::string_view path) {
 RegistryStore::DeleteOutcome RegistryStore::DeleteKey(std::int32_t root, std::string_view path) {
   std::lock_guard lock(mutex_);
   SqliteConnection* db = Connection();
-  path = Normalised(path);
-  if (!db || !KeyId(*db, root, ParentOf(path))) return DeleteOutcome::kParentMissing;
+  path = NormalisedKeyPath(path);
+  if (!db || !KeyId(*db, root, ParentKeyPath(path))) return DeleteOutcome::kParentMissing;
   SqliteTransaction transaction(*db);
   std::optional<std::int64_t> id = path.empty() ? std::nullopt : KeyId(*db, root, path);
   if (!transaction.Started() || !id || HasSubKeys(*db, root, path)) return DeleteOutcome::kFailed;
@@ -177,7 +166,7 @@ bool RegistryStore::DeleteValue(std::int32_t root, std::string_view path, std::s
   std::lock_guard lock(mutex_);
   SqliteConnection* db = Connection();
   if (!db) return false;
-  std::optional<std::int64_t> id = KeyId(*db, root, Normalised(path));
+  std::optional<std::int64_t> id = KeyId(*db, root, NormalisedKeyPath(path));
   SqliteQuery remove(*db, kDeleteValue);
   if (!id || !remove) return false;
   sqlite3_bind_int64(remove.get(), 1, *id);
@@ -190,7 +179,7 @@ std::optional<StoredValue> RegistryStore::ReadValue(std::int32_t root, std::stri
   std::lock_guard lock(mutex_);
   SqliteConnection* db = Connection();
   if (!db) return std::nullopt;
-  std::optional<std::int64_t> id = KeyId(*db, root, Normalised(path));
+  std::optional<std::int64_t> id = KeyId(*db, root, NormalisedKeyPath(path));
   SqliteQuery read(*db, kReadValue);
   if (!id || !read) return std::nullopt;
   sqlite3_bind_int64(read.get(), 1, *id);
@@ -212,7 +201,7 @@ bool RegistryStore::WriteValue(std::int32_t root, std::string_view path, std::st
   if (!db) return false;
   SqliteTransaction transaction(*db);
   if (!transaction.Started()) return false;
-  std::optional<std::int64_t> id = EnsureKey(*db, root, Normalised(path));
+  std::optional<std::int64_t> id = EnsureKey(*db, root, NormalisedKeyPath(path));
   if (!id) return false;
   {
     SqliteQuery write(*db, kWriteValue);
@@ -235,7 +224,7 @@ std::optional<std::vector<std::string>> RegistryStore::ValueNames(std::int32_t r
   std::lock_guard lock(mutex_);
   SqliteConnection* db = Connection();
   if (!db) return std::nullopt;
-  std::optional<std::int64_t> id = KeyId(*db, root, Normalised(path));
+  std::optional<std::int64_t> id = KeyId(*db, root, NormalisedKeyPath(path));
   SqliteQuery query(*db, kValueNames);
   if (!id || !query) return std::nullopt;
   sqlite3_bind_int64(query.get(), 1, *id);
@@ -248,7 +237,7 @@ std::optional<std::vector<std::string>> RegistryStore::SubKeyNames(std::int32_t 
   std::lock_guard lock(mutex_);
   SqliteConnection* db = Connection();
   if (!db) return std::nullopt;
-  path = Normalised(path);
+  path = NormalisedKeyPath(path);
   SqliteQuery query(*db, kSubKeys);
   if (!KeyId(*db, root, path) || !query) return std::nullopt;
   sqlite3_bind_int(query.get(), 1, root);

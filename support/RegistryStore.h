@@ -1,8 +1,9 @@
 #pragma once
-// The persistent store behind cRegistry: one SQLite file per user holding the
-// keys and values of every root key. Key paths use "\" between parts; keys and
-// value names compare case-insensitively. Opened on first use and shared by all
-// threads; other processes may use the same file at the same time.
+// The persistent store behind cRegistry. Key paths use "\" between parts; keys
+// and value names compare case-insensitively. Shared by all threads; other
+// processes may use the same store at the same time.
+// Linux: one SQLite file per user holding the keys and values of every root
+// key, opened on first use. Windows: the system registry itself.
 
 #include <cstdint>
 #include <mutex>
@@ -12,7 +13,9 @@
 #include <variant>
 #include <vector>
 
+#ifndef _WIN32
 #include "support/SqliteConnection.h"
+#endif
 
 namespace quillmere {
 
@@ -26,7 +29,9 @@ class RegistryStore {
   static RegistryStore& Instance();
 
   // Closes the store; the next use opens `file`, or the default file when it
-  // is empty (recomputed from the environment then).
+  // is empty (recomputed from the environment then). On Windows a file name
+  // moves every root key below one key of the current user named after it
+  // (RedirectedRootPath), which keeps tests off the real keys.
   void UseFile(std::string file);
 
   bool KeyExists(std::int32_t root, std::string_view path);
@@ -49,17 +54,28 @@ class RegistryStore {
   std::optional<std::vector<std::string>> SubKeyNames(std::int32_t root, std::string_view path);
 
  private:
+  std::mutex mutex_;
+  std::string file_;
+#ifndef _WIN32
   SqliteConnection* Connection();
   std::optional<std::int64_t> KeyId(SqliteConnection& db, std::int32_t root, std::string_view path);
   std::optional<std::int64_t> EnsureKey(SqliteConnection& db, std::int32_t root, std::string_view path);
 
-  std::mutex mutex_;
-  std::string file_;
   bool openTried_ = false;
   std::optional<SqliteConnection> db_;
+#endif
 };
 
+#ifdef _WIN32
+// Where UseFile(file) puts the keys of a root, below HKEY_CURRENT_USER.
+std::string RedirectedRootPath(std::string_view file, std::int32_t root);
+#else
 // The default store file: $XDG_CONFIG_HOME/quillmere/registry.sqlite3.
 std::string DefaultRegistryFile();
+#endif
+
+// A key path without leading or trailing "\", and its parent's path (empty for a top-level key).
+std::string_view NormalisedKeyPath(std::string_view path);
+std::string_view ParentKeyPath(std::string_view path);
 
 }  // namespace quillmere

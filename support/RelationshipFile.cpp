@@ -3,8 +3,6 @@
 #include <array>
 #include <cstdint>
 
-#include <glib.h>
-
 #include "support/FileBytes.h"
 #include "support/Utf16Text.h"
 
@@ -49,7 +47,7 @@ std::string DecodeUtf32Be(std::string_view bytes) {
 }
 
 std::string DecodeAnsi(std::string_view bytes) {
-  if (g_utf8_validate_len(bytes.data(), bytes.size(), nullptr)) return std::string(bytes);
+  if (IsValidUtf8(bytes)) return std::string(bytes);
   std::string out;
   for (unsigned char c : bytes) AppendUtf8(out, c >= 0x80 && c <= 0x9F ? kAnsiHigh[c - 0x80] : c);
   return out;

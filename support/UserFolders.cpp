@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "support/Paths.h"
@@ -22,12 +23,17 @@ std::string HomeFolder() {
   return {};
 }
 
-}  // namespace
-
+// The folder named by the environment variable when it is set to an absolute
+// path, otherwise the home folder followed by homeRelative.
 std::string UserFolder(const char* variable, std::string_view homeRelative) {
   if (const char* value = std::getenv(variable); value && *value == '/') return AddPathSeparator(value);
   std::string home = HomeFolder();
   return home.empty() ? std::string() : AddPathSeparator(AddPathSeparator(home) + std::string(homeRelative));
 }
+
+}  // namespace
+
+std::string UserConfigFolder() { return UserFolder("XDG_CONFIG_HOME", ".config"); }
+std::string UserDataFolder() { return UserFolder("XDG_DATA_HOME", ".local/share"); }
 
 }  // namespace quillmere

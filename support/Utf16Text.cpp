@@ -61,4 +61,9 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// Conversion replaces whatever is not UTF-8, so the round trip keeps exactly the valid text.
+bool IsValidUtf8(std::string_view bytes) {
+  return bytes.find('\0') == std::string_view::npos && FromUtf16(ToUtf16(bytes)) == bytes;
+}
+
 }  // namespace quillmere

@@ -1,17 +1,19 @@
 #include "support/ZipListing.h"
 
-#include <sys/stat.h>
-
 #include <cmath>
 
 namespace quillmere {
 namespace {
 
+// The file type bits of a Unix mode, as zips made on Unix keep it in the high half of the attributes.
+constexpr zip_uint32_t kUnixFileType = 0170000;
+constexpr zip_uint32_t kUnixLink = 0120000;
+
 bool IsUnixLink(zip_t* zip, zip_uint64_t index) {
   zip_uint8_t opsys = 0;
   zip_uint32_t attributes = 0;
   if (zip_file_get_external_attributes(zip, index, 0, &opsys, &attributes) != 0) return false;
-  return opsys == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
+  return opsys == ZIP_OPSYS_UNIX && ((attributes >> 16) & kUnixFileType) == kUnixLink;
 }
 
 std::int32_t SavedPercent(std::uint64_t size, std::uint64_t packed) {

@@ -1,12 +1,9 @@
 #include "component/trace/ExportLog.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
 
 #include "component/trace/Trace.h"
+#include "support/FileAppend.h"
 #include "support/Paths.h"
 #include "support/Settings.h"
 #include "support/UserFolders.h"
@@ -16,21 +13,6 @@ namespace {
 
 constexpr std::string_view kLogFolder = "Corvanta/Narravel/";
 constexpr std::string_view kLogName = "export.log";
-
-// One write with O_APPEND keeps lines of concurrent writers whole.
-void AppendLine(const std::string& path, std::string_view message) {
-  int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return;
-  std::string line = std::string(message) + "\r\n";
-  std::string_view rest = line;
-  while (!rest.empty()) {
-    ssize_t written = write(fd, rest.data(), rest.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) break;
-    rest.remove_prefix(static_cast<std::size_t>(written));
-  }
-  close(fd);
-}
 
 }  // namespace
 
@@ -48,7 +30,7 @@ void WriteExportLog(std::string_view message) noexcept {
     std::string folder = GetParentFolder(path);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) CreateFolderPath(folder);
-    AppendLine(path, message);
+    AppendToFile(path, std::string(message) + "\r\n");
   } catch (...) {
     // Logging must not disturb the caller.
   }

@@ -29,7 +29,9 @@ bool StartsWithLocalHeader(const std::filesystem::path& file) {
 
 ZipHandle OpenZip(const std::filesystem::path& file) {
   int code = 0;
-  zip_t* zip = zip_open(file.c_str(), ZIP_RDONLY, &code);
+  // libzip takes UTF-8 file names on every system.
+  std::u8string name = file.u8string();
+  zip_t* zip = zip_open(reinterpret_cast<const char*>(name.c_str()), ZIP_RDONLY, &code);
   if (zip) return ZipHandle(zip);
   std::string where = file.string() + ": ";
   switch (code) {

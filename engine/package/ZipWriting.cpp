@@ -6,7 +6,8 @@ namespace quillmere::engine {
 
 ZipWriter::ZipWriter(const std::filesystem::path& file) : file_(file) {
   int code = 0;
-  zip_ = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+  std::u8string name = file.u8string();  // libzip takes UTF-8 file names on every system
+  zip_ = zip_open(reinterpret_cast<const char*>(name.c_str()), ZIP_CREATE | ZIP_TRUNCATE, &code);
   if (!zip_) {
     zip_error_t error;
     zip_error_init_with_code(&error, code);
