@@ -1,6 +1,6 @@
 #pragma once
-// Environment references in stored texts, in the Windows form %NAME% and the
-// shell forms ${NAME} and $NAME. Names that are not set stay as written.
+// Environment references in stored texts, in the Windows form %NAME% and, on
+// Linux, the shell forms ${NAME} and $NAME. Names that are not set stay as written.
 
 #include <string>
 #include <string_view>

@@ -48,8 +48,8 @@ class RegistryStore {
   // Creates the key when needed.
   bool WriteValue(std::int32_t root, std::string_view path, std::string_view name, const StoredValue& value);
 
-  // Value names in creation order, sub-key names in alphabetical order;
-  // nullopt when the key does not exist.
+  // Value names in creation order (on Windows in the registry's own order),
+  // sub-key names in alphabetical order; nullopt when the key does not exist.
   std::optional<std::vector<std::string>> ValueNames(std::int32_t root, std::string_view path);
   std::optional<std::vector<std::string>> SubKeyNames(std::int32_t root, std::string_view path);
 

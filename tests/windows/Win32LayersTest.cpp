@@ -1,0 +1,252 @@
+// The Win32 layers under the shared headers, run under Wine: the registry
+// store, the ole32 project-archive reader, the export log's folder and the
+// clipboard.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "component/trace/ExportLog.h"
+#include "support/Clipboard.h"
+#include "support/Paths.h"
+#include "support/ProjectArchiveWalk.h"
+#include "support/ProjectStorage.h"
+#include "support/Registry.h"
+#include "support/RegistryStore.h"
+#include "support/Settings.h"
+#include "support/windows/WideText.h"
+
+namespace quillmere {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string FileText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A folder of its own below the temporary folder, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() : path_(fs::temp_directory_path() / ("quillmere-win32-" + RandomName(8))) {
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+  // Our own paths are UTF-8 with '/' between folders on every system.
+  std::string Utf8(const std::string& below = "") const {
+    std::string path = Narrow((path_ / below).wstring());
+    for (char& c : path)
+      if (c == '\\') c = '/';
+    return path;
+  }
+
+ private:
+  fs::path path_;
+};
+
+// Every root moved below a key of its own for the test, and that key removed afterwards.
+class RedirectedRegistry {
+ public:
+  RedirectedRegistry() : name_("win32-layers-" + RandomName(8)) { SetRegistryFile(name_); }
+  ~RedirectedRegistry() {
+    SetRegistryFile("");
+    std::wstring key = Wide(RedirectedRootPath(name_, kHKeyCurrentUser));
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.substr(0, key.rfind(L'\\')).c_str());
+  }
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string name_;
+};
+
+TEST(Win32LayersRegistry, RoundTripsThroughTheSystemRegistry) {
+  RedirectedRegistry redirected;
+  cRegistry registry;
+  registry.SetClassKey(kHKeyCurrentUser);
+  registry.SetSectionKey("Software\\Quillmere Test\\Round");
+  EXPECT_FALSE(registry.KeyExists());
+  EXPECT_TRUE(registry.CreateKey());
+  EXPECT_TRUE(registry.KeyExists());
+
+  registry.SetValueKey("Text");
+  registry.SetValueType(kRegSz);
+  registry.SetValue(Value("Grüße, 日本"));
+  EXPECT_EQ(registry.GetValue().AsString(), "Grüße, 日本");
+  registry.SetValueKey("Number");
+  registry.SetValueType(kRegDword);
+  registry.SetValue(Value(-5));
+  EXPECT_EQ(registry.GetValue().AsLong(), -5);
+  registry.SetValueKey("Bytes");
+  registry.SetValueType(kRegBinary);
+  registry.SetValue(Value(std::string("a\0b", 3)));
+  EXPECT_EQ(registry.GetValue().AsString(), std::string("a\0b", 3));
+  SetEnvironmentVariableW(L"QUILLMERE_WIN32_TEST", L"expanded");
+  registry.SetValueKey("Expandable");
+  registry.SetValueType(kRegExpandSz);
+  registry.SetValue(Value("%QUILLMERE_WIN32_TEST%\\x"));
+  EXPECT_EQ(registry.GetValue().AsString(), "expanded\\x");
+
+  // The value is in the real registry, where the redirection put it, with its own type.
+  std::wstring key =
+      Wide(RedirectedRootPath(redirected.Name(), kHKeyCurrentUser)) + L"\\Software\\Quillmere Test\\Round";
+  DWORD type = 0, number = 0, size = sizeof number;
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"Number", RRF_RT_REG_DWORD, &type, &number, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(static_cast<std::int32_t>(number), -5);
+
+  std::vector<std::string> names;
+  std::int32_t count = 0;
+  ASSERT_TRUE(registry.EnumerateValues(names, count));
+  EXPECT_THAT(names, testing::UnorderedElementsAre("Text", "Number", "Bytes", "Expandable"));
+  EXPECT_EQ(count, 4);
+  registry.SetValueKey("Number");
+  EXPECT_TRUE(registry.DeleteValue());
+  EXPECT_FALSE(registry.DeleteValue());
+  registry.SetDefault(Value("gone"));
+  EXPECT_EQ(registry.GetValue().AsString(), "gone");
+
+  // Sub-keys in alphabetical order; a key that has some is not deleted.
+  registry.SetSectionKey("Software\\Quillmere Test\\Round\\b");
+  registry.CreateKey();
+  registry.SetSectionKey("Software\\Quillmere Test\\Round\\A");
+  registry.CreateKey();
+  registry.SetSectionKey("Software\\Quillmere Test\\Round");
+  ASSERT_TRUE(registry.EnumerateSections(names, count));
+  EXPECT_EQ(names, (std::vector<std::string>{"A", "b"}));
+  EXPECT_THROW(registry.DeleteKey(), ComError);
+  registry.SetSectionKey("Software\\Quillmere Test\\Round\\A");
+  EXPECT_TRUE(registry.DeleteKey());
+  EXPECT_FALSE(registry.KeyExists());
+  registry.SetSectionKey("Software\\Quillmere Test\\Missing\\Key");
+  EXPECT_FALSE(registry.EnumerateValues(names, count));
+  EXPECT_EQ(count, 0);
+
+  // The host options live below the program-settings key of the current user.
+  EXPECT_EQ(LogImportOption(), "1");
+  SaveSetting("Corvanta Narravel", "Logs", "LogImport", "0");
+  EXPECT_EQ(LogImportOption(), "0");
+}
+
+// Takes every file and enters every folder.
+class TakeEverything : public ArchiveWalkPolicy {
+ public:
+  bool TakeFile(const std::string&) override { return true; }
+  bool EnterFolder(const std::string&) override { return true; }
+};
+
+std::string Seed(const char* name) {
+  return std::string(QUILLMERE_SOURCE_DIR) + "/fuzz/seeds/project-archive/" + name;
+}
+
+TEST(Win32LayersProjectArchive, ReadsAnArchiveMadeOnLinuxThroughOle32) {
+  ScratchFolder out;
+  storage::Handle archive = 0;
+  ASSERT_EQ(storage::OpenStorage(Seed("web-object-long-names.qpk"), archive), storage::kStorageOk);
+  ArchiveWalkResult walk;
+  {
+    storage::ScopedFolder open(archive);
+    TakeEverything policy;
+    walk = WalkProjectArchive(archive, out.Utf8(), policy);
+  }
+  EXPECT_FALSE(walk.stopped);
+  EXPECT_TRUE(walk.problems.empty()) << walk.problems.front();
+  EXPECT_EQ(walk.filesWritten, 3u);
+  fs::path web = out.Path() / "webobjects" / "A Long Web Folder Name";
+  EXPECT_EQ(FileText(web / "index.html"), "<html><body>hi</body></html>");
+  EXPECT_EQ(FileText(web / "images" / "A long picture name.gif"), "GIF89a");
+  EXPECT_EQ(FileText(out.Path() / "characters" / "c.png"), "x");
+  // Nothing is left of the temporary files the copies went through.
+  std::size_t files = 0;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(out.Path()))
+    files += entry.is_regular_file();
+  EXPECT_EQ(files, 3u);
+}
+
+TEST(Win32LayersProjectArchive, RefusesWhatIsNoArchiveAndWaitsForWriters) {
+  ScratchFolder scratch;
+  storage::Handle archive = 0;
+  EXPECT_EQ(storage::OpenStorage(scratch.Utf8("missing.qpk"), archive), storage::kStorageNotFound);
+  EXPECT_EQ(storage::OpenStorage(scratch.Utf8(), archive), storage::kStorageNotAnArchive);
+  std::ofstream(scratch.Path() / "text.qpk") << "not a compound file at all, only some text";
+  EXPECT_EQ(storage::OpenStorage(scratch.Utf8("text.qpk"), archive), storage::kStorageNotAnArchive);
+
+  // A header cut short of its directory opens as nothing rather than crashing.
+  std::string bytes = FileText(Seed("narration.qpk"));
+  std::ofstream(scratch.Path() / "cut.qpk", std::ios::binary) << bytes.substr(0, 700);
+  std::int32_t cut = storage::OpenStorage(scratch.Utf8("cut.qpk"), archive);
+  if (cut == storage::kStorageOk) storage::CloseFolder(archive);
+  EXPECT_NE(cut, storage::kStorageOk);
+
+  // A program that has the archive open for writing makes the open busy, so that the caller tries again.
+  fs::copy_file(Seed("narration.qpk"), scratch.Path() / "busy.qpk");
+  HANDLE writer = CreateFileW((scratch.Path() / "busy.qpk").wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(storage::OpenStorage(scratch.Utf8("busy.qpk"), archive), storage::kStorageBusy);
+  CloseHandle(writer);
+  ASSERT_EQ(storage::OpenStorage(scratch.Utf8("busy.qpk"), archive), storage::kStorageOk);
+  storage::ScopedFolder open(archive);
+  storage::Handle narration = 0;
+  ASSERT_EQ(storage::OpenFolder(archive, u"narration", narration), storage::kStorageOk);
+  storage::ScopedFolder openNarration(narration);
+  EXPECT_EQ(storage::ReadFile(narration, u"missing.wav", scratch.Utf8("x.wav")), storage::kStorageNotFound);
+  EXPECT_EQ(storage::ReadFile(archive, u"narration", scratch.Utf8("x.wav")), storage::kStorageNotFound);
+  ASSERT_EQ(storage::ReadFile(narration, u"narration.wav", scratch.Utf8("n.wav")), storage::kStorageOk);
+  EXPECT_EQ(FileText(scratch.Path() / "n.wav").substr(0, 4), "RIFF");
+}
+
+TEST(Win32LayersExportLog, LivesInTheRoamingApplicationDataFolder) {
+  RedirectedRegistry redirected;  // LogImport missing: logging on
+  wchar_t appData[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)));
+  std::string path = ExportLogPath();
+  EXPECT_EQ(path, AddPathSeparator(Narrow(appData)) + "Corvanta/Narravel/export.log");
+
+  DeleteExportLog();
+  WriteExportLog("first line");
+  WriteExportLog("second line");
+  EXPECT_EQ(FileText(fs::path(Wide(path))), "first line\r\nsecond line\r\n");
+  DeleteExportLog();
+  EXPECT_FALSE(fs::exists(fs::path(Wide(path))));
+  SaveSetting("Corvanta Narravel", "Logs", "LogImport", "0");
+  WriteExportLog("not written");
+  EXPECT_FALSE(fs::exists(fs::path(Wide(path))));
+}
+
+TEST(Win32LayersClipboard, CarriesRichTextByItsRegisteredFormat) {
+  CustomClipboard clipboard, other;
+  ClipboardFormat rtf = clipboard.AddFormat(kRichTextFormat);
+  EXPECT_EQ(rtf, RegisterClipboardFormatA("Rich Text Format"));
+  EXPECT_EQ(other.AddFormat(kRichTextFormat), rtf);
+
+  const std::string text = R"({\rtf1\ansi{\fonttbl{\f0 Symbol;}}\f0 \u61623?})";
+  EXPECT_FALSE(clipboard.SetTextData(rtf, text));  // not open yet
+  ASSERT_TRUE(clipboard.ClipboardOpen());
+  EXPECT_FALSE(other.ClipboardOpen());  // one holder at a time
+  ASSERT_TRUE(clipboard.ClearClipboard());
+  EXPECT_FALSE(clipboard.IsDataAvailableForFormat(rtf));
+  ASSERT_TRUE(clipboard.SetTextData(rtf, text));
+  EXPECT_TRUE(clipboard.IsDataAvailableForFormat(rtf));
+  EXPECT_EQ(clipboard.GetTextData(rtf), text);
+  clipboard.ClipboardClose();
+
+  ASSERT_TRUE(other.ClipboardOpen());
+  EXPECT_EQ(other.GetTextData(rtf), text);
+  EXPECT_TRUE(other.ClearClipboard());
+  EXPECT_FALSE(other.IsDataAvailableForFormat(rtf));
+}
+
+}  // namespace
+}  // namespace quillmere
