@@ -1,0 +1,46 @@
+# The Windows form beside the Linux tests: when MinGW-w64 and Wine are installed, scripts/build-windows.sh
+# builds it for x86_64 and i686 in the same folders as by hand (build/windows-<arch>, so that either kind
+# of build reuses the other's work), and ctest runs each build's own tests.
+find_program(QUILLMERE_MINGW_X86_64 x86_64-w64-mingw32-g++-posix)
+find_program(QUILLMERE_MINGW_I686 i686-w64-mingw32-g++-posix)
+find_program(QUILLMERE_WINE_PROGRAM NAMES wine wine64)
+if(NOT (QUILLMERE_MINGW_X86_64 AND QUILLMERE_MINGW_I686 AND QUILLMERE_WINE_PROGRAM))
+  set(why "no MinGW-w64 or Wine (scripts/install-deps.sh windows installs them)")
+  message(WARNING "The Windows tests are skipped: ${why}.")
+  foreach(arch IN ITEMS x86_64 i686)
+    add_test(NAME windows.${arch} COMMAND ${CMAKE_COMMAND} -E echo "windows.${arch} skipped: ${why}")
+    set_tests_properties(windows.${arch} PROPERTIES SKIP_REGULAR_EXPRESSION "skipped:")
+  endforeach()
+  return()
+endif()
+
+# What the Linux build writes for a few corpus decks, which the Windows engine's exports must equal
+# (tests/windows/Win32LayersEngineExportTest.cpp; Wine shows the Linux root as Z:).
+set(linuxExports "${CMAKE_BINARY_DIR}/windows-linux-exports")
+set(exports "rm -rf '${linuxExports}'")
+foreach(deck IN ITEMS pptx__txt-text pptx__shp-freeform poi__49386-null_dates)
+  string(APPEND exports " && '$<TARGET_FILE:quillmere>' --no-images presentation"
+                        " '${QUILLMERE_CORPUS_DIR}/${deck}.pptx' -o '${linuxExports}/${deck}' >/dev/null")
+endforeach()
+add_test(NAME windows.linux-exports COMMAND bash -c "${exports}")
+set_tests_properties(windows.linux-exports PROPERTIES FIXTURES_SETUP quillmere_linux_exports)
+
+include(ExternalProject)
+set(after "")
+foreach(arch IN ITEMS x86_64 i686)
+  set(build "${PROJECT_SOURCE_DIR}/build/windows-${arch}")
+  ExternalProject_Add(quillmere_windows_${arch}
+    DEPENDS ${after}  # one architecture at a time: each already compiles two files at once
+    SOURCE_DIR "${PROJECT_SOURCE_DIR}"
+    CONFIGURE_COMMAND ""
+    BINARY_DIR "${build}"
+    BUILD_COMMAND ${CMAKE_COMMAND} -E env QUILLMERE_CORPUS_DIR=${QUILLMERE_CORPUS_DIR}
+                  CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}
+                  bash ${PROJECT_SOURCE_DIR}/scripts/build-windows.sh ${arch}
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON)  # the sources are this tree's: the Windows build decides what is out of date
+  add_test(NAME windows.${arch} COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${build} --output-on-failure)
+  set_tests_properties(windows.${arch} PROPERTIES TIMEOUT 1800 FIXTURES_REQUIRED quillmere_linux_exports
+                       ENVIRONMENT "QUILLMERE_LINUX_EXPORTS=Z:${linuxExports}")
+  set(after quillmere_windows_${arch})
+endforeach()

@@ -1,0 +1,95 @@
+// Whole exports of corpus decks through the in-process engine on Windows,
+// compared with what the Linux build wrote for the same decks. The Linux test
+// build (cmake/WindowsTests.cmake) writes them and names their folder in
+// QUILLMERE_LINUX_EXPORTS, one sub-folder per corpus deck.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "component/PPTInfo.h"
+#include "engine/EngineRuntime.h"
+#include "support/Paths.h"
+#include "support/Sleeper.h"
+
+namespace quillmere {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoWait : public Sleeper {
+ public:
+  void Sleep(std::chrono::milliseconds) override {}
+};
+
+std::string FileText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The file with the output folder and the random names of the copies made in it written the same way.
+std::string Comparable(std::string xml, const std::string& outputFolder) {
+  for (std::size_t at = xml.find(outputFolder); at != std::string::npos; at = xml.find(outputFolder, at))
+    xml.replace(at, outputFolder.size(), "<out>/");
+  return std::regex_replace(xml, std::regex("<out>/[a-z0-9]{8}\\."), "<out>/<random>.");
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Names the first line that differs rather than printing both files.
+void ExpectSameLines(const std::string& windows, const std::string& fromLinux) {
+  std::vector<std::string> a = Lines(windows), b = Lines(fromLinux);
+  for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    if (a[i] != b[i]) {
+      ADD_FAILURE() << "line " << i + 1 << ":\n  Windows: " << a[i] << "\n  Linux:   " << b[i];
+      return;
+    }
+  EXPECT_EQ(a.size(), b.size());
+}
+
+TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
+  const char* linuxExports = std::getenv("QUILLMERE_LINUX_EXPORTS");
+  if (!linuxExports || !*linuxExports)
+    GTEST_SKIP() << "QUILLMERE_LINUX_EXPORTS is not set (the Linux test build sets it)";
+  // Wine shows the Linux root as Z:, which the Linux build's paths lack.
+  const std::string linuxRoot = std::string(linuxExports).substr(2);
+  engine::RegisterEngine();
+  engine::EngineOptions options;
+  options.drawImages = false;
+  int decks = 0;
+  for (const fs::directory_entry& reference : fs::directory_iterator(linuxExports)) {
+    std::string deck = reference.path().filename().string();
+    SCOPED_TRACE(deck);
+    fs::path out = fs::temp_directory_path() / ("quillmere-export-" + RandomName(8)) / deck;
+    fs::create_directories(out);
+    PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
+    std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck + ".pptx", xml,
+                outFolder = out.generic_string();
+    ASSERT_EQ(info.PPTPresentation(source, xml, outFolder), 0);
+    std::string windows = Comparable(FileText(xml), AddPathSeparator(outFolder));
+    std::string fromLinux =
+        Comparable(FileText(reference.path() / "presentationinfo.xml"), linuxRoot + "/" + deck + "/");
+    EXPECT_FALSE(windows.empty());
+    ExpectSameLines(windows, fromLinux);
+    std::error_code ignored;
+    fs::remove_all(out.parent_path(), ignored);
+    ++decks;
+  }
+  EXPECT_GE(decks, 2);
+}
+
+}  // namespace
+}  // namespace quillmere
