@@ -9,11 +9,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "component/trace/ExportLog.h"
+#include "component/trace/Trace.h"
 #include "support/Clipboard.h"
 #include "support/Paths.h"
 #include "support/ProjectArchiveWalk.h"
@@ -246,6 +248,65 @@ TEST(Win32LayersClipboard, CarriesRichTextByItsRegisteredFormat) {
   EXPECT_EQ(other.GetTextData(rtf), text);
   EXPECT_TRUE(other.ClearClipboard());
   EXPECT_FALSE(other.IsDataAvailableForFormat(rtf));
+}
+
+// A trace window as the developer's viewer makes one: any top-level window with the property.
+class TraceWindowFake {
+ public:
+  TraceWindowFake() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = Receive;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"QuillmereTraceWindowFake";
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              windowClass.hInstance, nullptr);
+    SetPropA(window_, "CorvantaDebugWindow_TRACEWIN", reinterpret_cast<HANDLE>(1));
+  }
+  ~TraceWindowFake() {
+    RemovePropA(window_, "CorvantaDebugWindow_TRACEWIN");
+    DestroyWindow(window_);
+  }
+
+  // Runs work on a thread of its own (the search is made once per thread) while this thread
+  // handles the window's messages, as a viewer's own thread would.
+  void WhileTracing(std::function<void()> work) {
+    HANDLE tracer = CreateThread(nullptr, 0, Run, &work, 0, nullptr);
+    ASSERT_NE(tracer, nullptr);
+    while (MsgWaitForMultipleObjects(1, &tracer, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    CloseHandle(tracer);
+  }
+
+  static std::vector<std::string> records;
+
+ private:
+  static DWORD WINAPI Run(void* work) {
+    (*static_cast<std::function<void()>*>(work))();
+    return 0;
+  }
+
+  static LRESULT CALLBACK Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    records.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+    return TRUE;
+  }
+
+  HWND window_ = nullptr;
+};
+std::vector<std::string> TraceWindowFake::records;
+
+TEST(Win32LayersTrace, SendsRecordsToTheWindowWithTheTraceProperty) {
+  TraceWindowFake viewer;
+  viewer.WhileTracing([] {
+    Trace("a", "b");
+    Trace(std::vector<std::string>{"x", "y"}, 7);
+  });
+  EXPECT_EQ(TraceWindowFake::records,
+            (std::vector<std::string>{"Quillmere: a\tb\t", "Quillmere: x\ty\t7\t"}));
 }
 
 }  // namespace
