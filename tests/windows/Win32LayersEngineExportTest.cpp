@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -19,6 +17,7 @@
 #include "engine/EngineRuntime.h"
 #include "support/Paths.h"
 #include "support/Sleeper.h"
+#include "tests/support/TestFiles.h"
 
 namespace quillmere {
 namespace {
@@ -29,11 +28,6 @@ class NoWait : public Sleeper {
  public:
   void Sleep(std::chrono::milliseconds) override {}
 };
-
-std::string FileText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The file with the output folder and the random names of the copies made in it written the same way.
 std::string Comparable(std::string xml, const std::string& outputFolder) {
@@ -79,9 +73,9 @@ TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
     std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck + ".pptx", xml,
                 outFolder = out.generic_string();
     ASSERT_EQ(info.PPTPresentation(source, xml, outFolder), 0);
-    std::string windows = Comparable(FileText(xml), AddPathSeparator(outFolder));
+    std::string windows = Comparable(testing::ReadFile(xml), AddPathSeparator(outFolder));
     std::string fromLinux =
-        Comparable(FileText(reference.path() / "presentationinfo.xml"), linuxRoot + "/" + deck + "/");
+        Comparable(testing::ReadFile(reference.path() / "presentationinfo.xml"), linuxRoot + "/" + deck + "/");
     EXPECT_FALSE(windows.empty());
     ExpectSameLines(windows, fromLinux);
     std::error_code ignored;

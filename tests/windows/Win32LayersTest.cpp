@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,16 +23,12 @@
 #include "support/RegistryStore.h"
 #include "support/Settings.h"
 #include "support/windows/WideText.h"
+#include "tests/support/TestFiles.h"
 
 namespace quillmere {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string FileText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A folder of its own below the temporary folder, removed afterwards.
 class ScratchFolder {
@@ -111,7 +106,7 @@ TEST(Win32LayersRegistry, RoundTripsThroughTheSystemRegistry) {
   std::vector<std::string> names;
   std::int32_t count = 0;
   ASSERT_TRUE(registry.EnumerateValues(names, count));
-  EXPECT_THAT(names, testing::UnorderedElementsAre("Text", "Number", "Bytes", "Expandable"));
+  EXPECT_THAT(names, ::testing::UnorderedElementsAre("Text", "Number", "Bytes", "Expandable"));
   EXPECT_EQ(count, 4);
   registry.SetValueKey("Number");
   EXPECT_TRUE(registry.DeleteValue());
@@ -166,9 +161,9 @@ TEST(Win32LayersProjectArchive, ReadsAnArchiveMadeOnLinuxThroughOle32) {
   EXPECT_TRUE(walk.problems.empty()) << walk.problems.front();
   EXPECT_EQ(walk.filesWritten, 3u);
   fs::path web = out.Path() / "webobjects" / "A Long Web Folder Name";
-  EXPECT_EQ(FileText(web / "index.html"), "<html><body>hi</body></html>");
-  EXPECT_EQ(FileText(web / "images" / "A long picture name.gif"), "GIF89a");
-  EXPECT_EQ(FileText(out.Path() / "characters" / "c.png"), "x");
+  EXPECT_EQ(testing::ReadFile(web / "index.html"), "<html><body>hi</body></html>");
+  EXPECT_EQ(testing::ReadFile(web / "images" / "A long picture name.gif"), "GIF89a");
+  EXPECT_EQ(testing::ReadFile(out.Path() / "characters" / "c.png"), "x");
   // Nothing is left of the temporary files the copies went through.
   std::size_t files = 0;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(out.Path()))
@@ -185,7 +180,7 @@ TEST(Win32LayersProjectArchive, RefusesWhatIsNoArchiveAndWaitsForWriters) {
   EXPECT_EQ(storage::OpenStorage(scratch.Utf8("text.qpk"), archive), storage::kStorageNotAnArchive);
 
   // A header cut short of its directory opens as nothing rather than crashing.
-  std::string bytes = FileText(Seed("narration.qpk"));
+  std::string bytes = testing::ReadFile(Seed("narration.qpk"));
   std::ofstream(scratch.Path() / "cut.qpk", std::ios::binary) << bytes.substr(0, 700);
   std::int32_t cut = storage::OpenStorage(scratch.Utf8("cut.qpk"), archive);
   if (cut == storage::kStorageOk) storage::CloseFolder(archive);
@@ -206,7 +201,7 @@ TEST(Win32LayersProjectArchive, RefusesWhatIsNoArchiveAndWaitsForWriters) {
   EXPECT_EQ(storage::ReadFile(narration, u"missing.wav", scratch.Utf8("x.wav")), storage::kStorageNotFound);
   EXPECT_EQ(storage::ReadFile(archive, u"narration", scratch.Utf8("x.wav")), storage::kStorageNotFound);
   ASSERT_EQ(storage::ReadFile(narration, u"narration.wav", scratch.Utf8("n.wav")), storage::kStorageOk);
-  EXPECT_EQ(FileText(scratch.Path() / "n.wav").substr(0, 4), "RIFF");
+  EXPECT_EQ(testing::ReadFile(scratch.Path() / "n.wav").substr(0, 4), "RIFF");
 }
 
 TEST(Win32LayersExportLog, LivesInTheRoamingApplicationDataFolder) {
@@ -219,7 +214,7 @@ TEST(Win32LayersExportLog, LivesInTheRoamingApplicationDataFolder) {
   DeleteExportLog();
   WriteExportLog("first line");
   WriteExportLog("second line");
-  EXPECT_EQ(FileText(fs::path(Wide(path))), "first line\r\nsecond line\r\n");
+  EXPECT_EQ(testing::ReadFile(fs::path(Wide(path))), "first line\r\nsecond line\r\n");
   DeleteExportLog();
   EXPECT_FALSE(fs::exists(fs::path(Wide(path))));
   SaveSetting("Corvanta Narravel", "Logs", "LogImport", "0");
