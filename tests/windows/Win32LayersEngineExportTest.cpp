@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "component/PPTInfo.h"
+#include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
 #include "support/Paths.h"
 #include "support/Sleeper.h"
@@ -83,6 +84,22 @@ TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
     ++decks;
   }
   EXPECT_GE(decks, 2);
+}
+
+// Linux converts old binary decks with LibreOffice; the Windows build runs no helper programs and says so.
+TEST(Win32LayersEngineExport, RefusesBinaryDecksWithTheReason) {
+  engine::RegisterEngine();
+  engine::EngineOptions options;
+  options.drawImages = false;
+  PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
+  fs::path out = fs::temp_directory_path() / ("quillmere-export-" + RandomName(8));
+  fs::create_directories(out);
+  std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/poi__42486.ppt", xml;
+  EXPECT_EQ(info.PPTPresentation(source, xml, out.generic_string()), ERR_PRESENTATION_OPEN_FAILED);
+  EXPECT_NE(info.OpenFailure().find("converting other formats needs LibreOffice"), std::string::npos)
+      << info.OpenFailure();
+  std::error_code ignored;
+  fs::remove_all(out, ignored);
 }
 
 }  // namespace
