@@ -213,8 +213,9 @@ TEST(Win32LayersExportLog, LivesInTheRoamingApplicationDataFolder) {
 
   DeleteExportLog();
   WriteExportLog("first line");
-  WriteExportLog("second line");
-  EXPECT_EQ(testing::ReadFile(fs::path(Wide(path))), "first line\r\nsecond line\r\n");
+  WriteExportLog("Grüße");  // in the ANSI code page, as other programs read plain text there
+  EXPECT_EQ(testing::ReadFile(fs::path(Wide(path))), "first line\r\n" + AnsiText("Grüße") + "\r\n");
+  EXPECT_EQ(AnsiText("Grüße").size(), GetACP() == CP_UTF8 ? 7u : 5u);
   DeleteExportLog();
   EXPECT_FALSE(fs::exists(fs::path(Wide(path))));
   SaveSetting("Corvanta Narravel", "Logs", "LogImport", "0");
