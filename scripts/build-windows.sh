@@ -98,7 +98,8 @@ debian_source() {
 }
 
 mkdir -p "$deps/build"
-zlib=(-DZLIB_INCLUDE_DIR=/usr/$triple/include -DZLIB_LIBRARY=/usr/$triple/lib/libz.a)
+# The static zlib: FindZLIB would take the import library of zlib1.dll.
+zlib=(-DZLIB_INCLUDE_DIR=/usr/$triple/include -DZLIB_LIBRARY_RELEASE=/usr/$triple/lib/libz.a)
 if [[ ! -f $deps/stamps/pugixml ]]; then
   source=$(debian_source pugixml)
   build_dep pugixml "$source" -DPUGIXML_BUILD_TESTS=OFF
@@ -122,7 +123,7 @@ corpus=()
 log "configuring $out"
 cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DQUILLMERE_TESTS=ON -DQUILLMERE_BENCH=OFF -DQUILLMERE_FUZZ_TESTS=OFF \
-  "${launcher[@]}" "${corpus[@]}" >/dev/null
+  "${zlib[@]}" "${launcher[@]}" "${corpus[@]}" >/dev/null
 log "building"
 cmake --build "$out" -j"$jobs" "$@"
 log "done: $out"

@@ -28,8 +28,7 @@ bool SameLetter(char a, char b) {
 }
 
 // '*' for any run of characters, '?' for one, ASCII letters in either case, as the host's search has
-// them. After a '*' the match resumes one character further on each miss, so no input is quadratic
-// beyond pattern size times name size.
+// them. A miss after a '*' lets that star take one character more: at worst pattern times name steps.
 bool Matches(std::string_view pattern, std::string_view name) {
   std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
   while (n < name.size()) {

@@ -2,7 +2,7 @@
 // The storage library under cProjectFileHandler: it opens a project archive,
 // walks its folders and copies the files in them to disk. A project archive is
 // an OLE compound file (structured storage); its storages are the folders and
-// its streams the files, read through libgsf.
+// its streams the files, read through libgsf on Linux and ole32 on Windows.
 //
 // Handles are 32-bit values that stand for an open archive (which is also its
 // root folder), a sub-folder or an enumeration; every call answers a status.
@@ -10,8 +10,9 @@
 // our usual UTF-8 paths.
 //
 // Busy archives: a program that changes an archive in place holds an exclusive
-// flock() on it; OpenStorage takes a shared one and answers kStorageBusy while
-// the exclusive one is held, so that the caller can try again.
+// flock() on it (on Windows: has it open for writing); OpenStorage takes a
+// shared one (denies writers) and answers kStorageBusy while the other is held,
+// so that the caller can try again.
 //
 // Entries: an archive whose directory has room for more than kMaxArchiveEntries
 // (and the root, and a last sector's spare slots) is not opened.

@@ -6,6 +6,7 @@
 #include "support/FileAppend.h"
 #include "support/Paths.h"
 #include "support/Settings.h"
+#include "support/SystemText.h"
 #include "support/UserFolders.h"
 
 namespace quillmere {
@@ -30,7 +31,7 @@ void WriteExportLog(std::string_view message) noexcept {
     std::string folder = GetParentFolder(path);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) CreateFolderPath(folder);
-    AppendToFile(path, std::string(message) + "\r\n");
+    AppendToFile(path, SystemText(message) + "\r\n");
   } catch (...) {
     // Logging must not disturb the caller.
   }

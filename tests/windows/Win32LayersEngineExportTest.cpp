@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -16,9 +14,11 @@
 #include <vector>
 
 #include "component/PPTInfo.h"
+#include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
 #include "support/Paths.h"
 #include "support/Sleeper.h"
+#include "tests/support/TestFiles.h"
 
 namespace quillmere {
 namespace {
@@ -29,11 +29,6 @@ class NoWait : public Sleeper {
  public:
   void Sleep(std::chrono::milliseconds) override {}
 };
-
-std::string FileText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The file with the output folder and the random names of the copies made in it written the same way.
 std::string Comparable(std::string xml, const std::string& outputFolder) {
@@ -79,9 +74,9 @@ TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
     std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck + ".pptx", xml,
                 outFolder = out.generic_string();
     ASSERT_EQ(info.PPTPresentation(source, xml, outFolder), 0);
-    std::string windows = Comparable(FileText(xml), AddPathSeparator(outFolder));
+    std::string windows = Comparable(testing::ReadFile(xml), AddPathSeparator(outFolder));
     std::string fromLinux =
-        Comparable(FileText(reference.path() / "presentationinfo.xml"), linuxRoot + "/" + deck + "/");
+        Comparable(testing::ReadFile(reference.path() / "presentationinfo.xml"), linuxRoot + "/" + deck + "/");
     EXPECT_FALSE(windows.empty());
     ExpectSameLines(windows, fromLinux);
     std::error_code ignored;
@@ -89,6 +84,22 @@ TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
     ++decks;
   }
   EXPECT_GE(decks, 2);
+}
+
+// Linux converts old binary decks with LibreOffice; the Windows build runs no helper programs and says so.
+TEST(Win32LayersEngineExport, RefusesBinaryDecksWithTheReason) {
+  engine::RegisterEngine();
+  engine::EngineOptions options;
+  options.drawImages = false;
+  PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
+  fs::path out = fs::temp_directory_path() / ("quillmere-export-" + RandomName(8));
+  fs::create_directories(out);
+  std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/poi__42486.ppt", xml;
+  EXPECT_EQ(info.PPTPresentation(source, xml, out.generic_string()), ERR_PRESENTATION_OPEN_FAILED);
+  EXPECT_NE(info.OpenFailure().find("converting other formats needs LibreOffice"), std::string::npos)
+      << info.OpenFailure();
+  std::error_code ignored;
+  fs::remove_all(out, ignored);
 }
 
 }  // namespace

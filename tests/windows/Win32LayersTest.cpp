@@ -9,11 +9,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "component/trace/ExportLog.h"
+#include "component/trace/Trace.h"
 #include "support/Clipboard.h"
 #include "support/Paths.h"
 #include "support/ProjectArchiveWalk.h"
@@ -22,16 +23,12 @@
 #include "support/RegistryStore.h"
 #include "support/Settings.h"
 #include "support/windows/WideText.h"
+#include "tests/support/TestFiles.h"
 
 namespace quillmere {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string FileText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A folder of its own below the temporary folder, removed afterwards.
 class ScratchFolder {
@@ -109,7 +106,7 @@ TEST(Win32LayersRegistry, RoundTripsThroughTheSystemRegistry) {
   std::vector<std::string> names;
   std::int32_t count = 0;
   ASSERT_TRUE(registry.EnumerateValues(names, count));
-  EXPECT_THAT(names, testing::UnorderedElementsAre("Text", "Number", "Bytes", "Expandable"));
+  EXPECT_THAT(names, ::testing::UnorderedElementsAre("Text", "Number", "Bytes", "Expandable"));
   EXPECT_EQ(count, 4);
   registry.SetValueKey("Number");
   EXPECT_TRUE(registry.DeleteValue());
@@ -164,9 +161,9 @@ TEST(Win32LayersProjectArchive, ReadsAnArchiveMadeOnLinuxThroughOle32) {
   EXPECT_TRUE(walk.problems.empty()) << walk.problems.front();
   EXPECT_EQ(walk.filesWritten, 3u);
   fs::path web = out.Path() / "webobjects" / "A Long Web Folder Name";
-  EXPECT_EQ(FileText(web / "index.html"), "<html><body>hi</body></html>");
-  EXPECT_EQ(FileText(web / "images" / "A long picture name.gif"), "GIF89a");
-  EXPECT_EQ(FileText(out.Path() / "characters" / "c.png"), "x");
+  EXPECT_EQ(testing::ReadFile(web / "index.html"), "<html><body>hi</body></html>");
+  EXPECT_EQ(testing::ReadFile(web / "images" / "A long picture name.gif"), "GIF89a");
+  EXPECT_EQ(testing::ReadFile(out.Path() / "characters" / "c.png"), "x");
   // Nothing is left of the temporary files the copies went through.
   std::size_t files = 0;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(out.Path()))
@@ -183,7 +180,7 @@ TEST(Win32LayersProjectArchive, RefusesWhatIsNoArchiveAndWaitsForWriters) {
   EXPECT_EQ(storage::OpenStorage(scratch.Utf8("text.qpk"), archive), storage::kStorageNotAnArchive);
 
   // A header cut short of its directory opens as nothing rather than crashing.
-  std::string bytes = FileText(Seed("narration.qpk"));
+  std::string bytes = testing::ReadFile(Seed("narration.qpk"));
   std::ofstream(scratch.Path() / "cut.qpk", std::ios::binary) << bytes.substr(0, 700);
   std::int32_t cut = storage::OpenStorage(scratch.Utf8("cut.qpk"), archive);
   if (cut == storage::kStorageOk) storage::CloseFolder(archive);
@@ -204,7 +201,7 @@ TEST(Win32LayersProjectArchive, RefusesWhatIsNoArchiveAndWaitsForWriters) {
   EXPECT_EQ(storage::ReadFile(narration, u"missing.wav", scratch.Utf8("x.wav")), storage::kStorageNotFound);
   EXPECT_EQ(storage::ReadFile(archive, u"narration", scratch.Utf8("x.wav")), storage::kStorageNotFound);
   ASSERT_EQ(storage::ReadFile(narration, u"narration.wav", scratch.Utf8("n.wav")), storage::kStorageOk);
-  EXPECT_EQ(FileText(scratch.Path() / "n.wav").substr(0, 4), "RIFF");
+  EXPECT_EQ(testing::ReadFile(scratch.Path() / "n.wav").substr(0, 4), "RIFF");
 }
 
 TEST(Win32LayersExportLog, LivesInTheRoamingApplicationDataFolder) {
@@ -216,8 +213,9 @@ TEST(Win32LayersExportLog, LivesInTheRoamingApplicationDataFolder) {
 
   DeleteExportLog();
   WriteExportLog("first line");
-  WriteExportLog("second line");
-  EXPECT_EQ(FileText(fs::path(Wide(path))), "first line\r\nsecond line\r\n");
+  WriteExportLog("Grüße");  // in the ANSI code page, as other programs read plain text there
+  EXPECT_EQ(testing::ReadFile(fs::path(Wide(path))), "first line\r\n" + AnsiText("Grüße") + "\r\n");
+  EXPECT_EQ(AnsiText("Grüße").size(), GetACP() == CP_UTF8 ? 7u : 5u);
   DeleteExportLog();
   EXPECT_FALSE(fs::exists(fs::path(Wide(path))));
   SaveSetting("Corvanta Narravel", "Logs", "LogImport", "0");
@@ -246,6 +244,65 @@ TEST(Win32LayersClipboard, CarriesRichTextByItsRegisteredFormat) {
   EXPECT_EQ(other.GetTextData(rtf), text);
   EXPECT_TRUE(other.ClearClipboard());
   EXPECT_FALSE(other.IsDataAvailableForFormat(rtf));
+}
+
+// A trace window as the developer's viewer makes one: any top-level window with the property.
+class TraceWindowFake {
+ public:
+  TraceWindowFake() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = Receive;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"QuillmereTraceWindowFake";
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              windowClass.hInstance, nullptr);
+    SetPropA(window_, "CorvantaDebugWindow_TRACEWIN", reinterpret_cast<HANDLE>(1));
+  }
+  ~TraceWindowFake() {
+    RemovePropA(window_, "CorvantaDebugWindow_TRACEWIN");
+    DestroyWindow(window_);
+  }
+
+  // Runs work on a thread of its own (the search is made once per thread) while this thread
+  // handles the window's messages, as a viewer's own thread would.
+  void WhileTracing(std::function<void()> work) {
+    HANDLE tracer = CreateThread(nullptr, 0, Run, &work, 0, nullptr);
+    ASSERT_NE(tracer, nullptr);
+    while (MsgWaitForMultipleObjects(1, &tracer, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    CloseHandle(tracer);
+  }
+
+  static std::vector<std::string> records;
+
+ private:
+  static DWORD WINAPI Run(void* work) {
+    (*static_cast<std::function<void()>*>(work))();
+    return 0;
+  }
+
+  static LRESULT CALLBACK Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    records.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+    return TRUE;
+  }
+
+  HWND window_ = nullptr;
+};
+std::vector<std::string> TraceWindowFake::records;
+
+TEST(Win32LayersTrace, SendsRecordsToTheWindowWithTheTraceProperty) {
+  TraceWindowFake viewer;
+  viewer.WhileTracing([] {
+    Trace("a", "b");
+    Trace(std::vector<std::string>{"x", "y"}, 7);
+  });
+  EXPECT_EQ(TraceWindowFake::records,
+            (std::vector<std::string>{"Quillmere: a\tb\t", "Quillmere: x\ty\t7\t"}));
 }
 
 }  // namespace
