@@ -120,10 +120,21 @@ build_dep googletest /usr/src/googletest -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
 # No sanitizers and little optimisation: the Windows build is checked, not profiled.
 corpus=()
 [[ -n ${QUILLMERE_CORPUS_DIR:-} ]] && corpus=(-DQUILLMERE_CORPUS_DIR="$QUILLMERE_CORPUS_DIR")
+# A 32-bit build has its type library written by the 64-bit build's generator, and its library checked
+# by the 64-bit test program where 32-bit programs do not run.
+companion=()
+if [[ $arch == i686 ]]; then
+  x86_64_build=$root/build/windows-x86_64
+  if [[ ! -f $x86_64_build/bin/GenerateTypeLibrary.exe ]]; then
+    QUILLMERE_WINDOWS_BUILD=$x86_64_build bash "$0" x86_64 --target GenerateTypeLibrary
+  fi
+  companion=(-DQUILLMERE_TYPELIB_GENERATOR="$x86_64_build/bin/GenerateTypeLibrary.exe"
+             -DQUILLMERE_WINDOWS_X86_64_BUILD="$x86_64_build")
+fi
 log "configuring $out"
 cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DQUILLMERE_TESTS=ON -DQUILLMERE_BENCH=OFF -DQUILLMERE_FUZZ_TESTS=OFF \
-  "${zlib[@]}" "${launcher[@]}" "${corpus[@]}" >/dev/null
+  "${zlib[@]}" "${launcher[@]}" "${corpus[@]}" "${companion[@]}" >/dev/null
 log "building"
 cmake --build "$out" -j"$jobs" "$@"
 log "done: $out"

@@ -283,20 +283,34 @@ ComPtr<ITypeInfo> TypeInfoNamed(ITypeLib* lib, const char* name) {
   return info;
 }
 
-// The library as a file and as the DLL's embedded resource: both must say the same.
-std::vector<std::pair<std::string, ComPtr<ITypeLib>>> Libraries() {
-  std::vector<std::pair<std::string, ComPtr<ITypeLib>>> libraries;
-  for (const wchar_t* file : {L"Quillmere.tlb", L"Quillmere.dll"}) {
+struct TestedLibrary {
+  std::string file;
+  ComPtr<ITypeLib> lib;
+  int pointerSize;  // of the build the library describes
+};
+
+// The library as a file and as the DLL's embedded resource: both must say the
+// same. Where 32-bit programs cannot run, the 64-bit test also reads the
+// 32-bit build's, from the folder QUILLMERE_TYPELIB_32 names.
+std::vector<TestedLibrary> Libraries() {
+  std::vector<std::pair<std::wstring, int>> files = {{BesideTestProgram(L"Quillmere.tlb"), sizeof(void*)},
+                                                     {BesideTestProgram(L"Quillmere.dll"), sizeof(void*)}};
+  if (const wchar_t* folder = _wgetenv(L"QUILLMERE_TYPELIB_32")) {
+    files.emplace_back(std::wstring(folder) + L"\\Quillmere.tlb", 4);
+    files.emplace_back(std::wstring(folder) + L"\\Quillmere.dll", 4);
+  }
+  std::vector<TestedLibrary> libraries;
+  for (const auto& [file, pointerSize] : files) {
     ComPtr<ITypeLib> lib;
-    HRESULT hr = LoadTypeLibEx(BesideTestProgram(file).c_str(), REGKIND_NONE, &lib);
-    EXPECT_EQ(hr, S_OK) << Narrow(file);
-    if (lib) libraries.emplace_back(Narrow(file), lib);
+    HRESULT hr = LoadTypeLibEx(file.c_str(), REGKIND_NONE, &lib);
+    EXPECT_EQ(hr, S_OK) << Narrow(file.c_str());
+    if (lib) libraries.push_back({Narrow(file.c_str()), lib, pointerSize});
   }
   return libraries;
 }
 
 TEST(TypeLibrary, LibraryIdentity) {
-  for (auto& [file, lib] : Libraries()) {
+  for (auto& [file, lib, pointerSize] : Libraries()) {
     SCOPED_TRACE(file);
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
@@ -304,7 +318,7 @@ TEST(TypeLibrary, LibraryIdentity) {
     EXPECT_EQ(attr->wMajorVerNum, 9);
     EXPECT_EQ(attr->wMinorVerNum, 0);
     EXPECT_EQ(attr->lcid, 0u);
-    EXPECT_EQ(attr->syskind, sizeof(void*) == 4 ? SYS_WIN32 : SYS_WIN64);
+    EXPECT_EQ(attr->syskind, pointerSize == 4 ? SYS_WIN32 : SYS_WIN64);
     lib->ReleaseTLibAttr(attr);
     EXPECT_EQ(Name(TypeInfoNamed(lib.Get(), "PPTInfo").Get(), MEMBERID_NIL), "PPTInfo");
     BSTR libName = nullptr;
@@ -339,7 +353,7 @@ std::vector<UINT> OwnFunctions(ITypeInfo* info, WORD count) {
 }
 
 TEST(TypeLibrary, InterfacesMatchTheirTables) {
-  for (auto& [file, lib] : Libraries()) {
+  for (auto& [file, lib, pointerSize] : Libraries()) {
     SCOPED_TRACE(file);
     for (const InterfaceRow& row : ExpectedInterfaces()) {
       SCOPED_TRACE(row.name);
@@ -377,7 +391,7 @@ TEST(TypeLibrary, InterfacesMatchTheirTables) {
         EXPECT_EQ(Signature(info.Get(), *f), m.params);
         if (row.dual) {
           EXPECT_EQ(f->funckind, FUNC_PUREVIRTUAL);
-          EXPECT_EQ(f->oVft, m.slot * static_cast<int>(sizeof(void*)));
+          EXPECT_EQ(f->oVft, m.slot * pointerSize);
           EXPECT_EQ(f->elemdescFunc.tdesc.vt, VT_HRESULT);
         } else {
           EXPECT_EQ(f->funckind, FUNC_DISPATCH);
@@ -390,7 +404,7 @@ TEST(TypeLibrary, InterfacesMatchTheirTables) {
 }
 
 TEST(TypeLibrary, DualInterfacesAnswerByNameThroughTheirDispatchView) {
-  for (auto& [file, lib] : Libraries()) {
+  for (auto& [file, lib, pointerSize] : Libraries()) {
     SCOPED_TRACE(file);
     ComPtr<ITypeInfo> dispatchView = TypeInfoNamed(lib.Get(), "_PPTInfo");
     ASSERT_TRUE(dispatchView);
@@ -404,7 +418,7 @@ TEST(TypeLibrary, DualInterfacesAnswerByNameThroughTheirDispatchView) {
 }
 
 TEST(TypeLibrary, CoclassesNameTheirInterfaces) {
-  for (auto& [file, lib] : Libraries()) {
+  for (auto& [file, lib, pointerSize] : Libraries()) {
     SCOPED_TRACE(file);
     for (const CoclassRow& row : kCoclasses) {
       SCOPED_TRACE(row.name);
@@ -434,7 +448,7 @@ TEST(TypeLibrary, CoclassesNameTheirInterfaces) {
 }
 
 TEST(TypeLibrary, EnumerationValues) {
-  for (auto& [file, lib] : Libraries()) {
+  for (auto& [file, lib, pointerSize] : Libraries()) {
     SCOPED_TRACE(file);
     for (const EnumRow& row : ExpectedEnumerations()) {
       SCOPED_TRACE(row.name);
