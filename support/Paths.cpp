@@ -47,14 +47,28 @@ void RemoveTempFolder() {
   fs::remove_all(PerThreadFolder(SystemTempFolder()), ec);
 }
 
+namespace {
+
+// Windows takes either separator, and a host's folder ends in a backslash;
+// elsewhere a backslash belongs to the name.
+bool EndsWithSeparator(std::string_view path) {
+#ifdef _WIN32
+  return !path.empty() && (path.back() == '/' || path.back() == '\\');
+#else
+  return !path.empty() && path.back() == '/';
+#endif
+}
+
+}  // namespace
+
 std::string AddPathSeparator(std::string_view path) {
   std::string out(path);
-  if (!out.empty() && out.back() != '/') out += '/';
+  if (!out.empty() && !EndsWithSeparator(out)) out += '/';
   return out;
 }
 
 std::string StripTrailingSeparator(std::string_view path) {
-  if (!path.empty() && path.back() == '/') path.remove_suffix(1);
+  if (EndsWithSeparator(path)) path.remove_suffix(1);
   return std::string(path);
 }
 

@@ -5,6 +5,7 @@
 #include "support/ExpandEnvironment.h"
 #include "support/RegistryErrors.h"
 #include "support/RegistryStore.h"
+#include "support/Settings.h"
 
 namespace quillmere {
 namespace {
@@ -106,7 +107,7 @@ bool cRegistry::EnumerateSections(std::vector<std::string>& names, std::int32_t&
 cRegistry PowerPointCurrentVersionKey() {
   cRegistry reg;
   reg.SetClassKey(kHKeyClassesRoot);
-  reg.SetSectionKey("PowerPoint.Application\\CurVer");
+  reg.SetSectionKey(AutomationServerClass() + "\\CurVer");
   reg.SetValueKey("");
   reg.SetDefault(Value(std::string()));
   return reg;

@@ -84,8 +84,9 @@ class cRegistry {
   quillmere::Value default_;
 };
 
-// The default value of HKEY_CLASSES_ROOT\PowerPoint.Application\CurVer, the
-// registered PowerPoint's version-specific ProgID.
+// The default value of HKEY_CLASSES_ROOT\<class>\CurVer for the class that
+// answers for PowerPoint (AutomationServerClass), the registered PowerPoint's
+// version-specific ProgID.
 cRegistry PowerPointCurrentVersionKey();
 
 // Points the store at another file (empty: back to the default file, with the

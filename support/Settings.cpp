@@ -39,5 +39,8 @@ void SaveSetting(std::string_view appName, std::string_view section, std::string
 std::string UseGetObjectOption() { return GetSetting(kNarravel, "Options", "UseGetObject", "1"); }
 std::string LogImportOption() { return GetSetting(kNarravel, "Logs", "LogImport", "1"); }
 std::string MouseClickDelayOption() { return GetSetting(kLumidesk, "Options", "MouseClickDelay", "5"); }
+std::string AutomationServerClass() {
+  return GetSetting("Quillmere", "Options", "AutomationServer", "PowerPoint.Application");
+}
 
 }  // namespace quillmere

@@ -20,4 +20,9 @@ std::string UseGetObjectOption();     // "1": attach to a running PowerPoint fir
 std::string LogImportOption();        // "1": append log lines to export.log
 std::string MouseClickDelayOption();  // delay of click animations
 
+// The class that answers for PowerPoint: "PowerPoint.Application" unless our
+// own setting names another, such as the engine's automation server on a
+// machine without PowerPoint.
+std::string AutomationServerClass();
+
 }  // namespace quillmere

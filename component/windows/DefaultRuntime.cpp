@@ -7,8 +7,7 @@ namespace quillmere {
 
 std::shared_ptr<AutomationRuntime> MakeDefaultRuntime() {
   // "Quillmere.PresentationEngine" puts the engine's own automation server in PowerPoint's place.
-  return std::make_shared<ComAutomationRuntime>(
-      GetSetting("Quillmere", "Options", "AutomationServer", "PowerPoint.Application"));
+  return std::make_shared<ComAutomationRuntime>(AutomationServerClass());
 }
 
 }  // namespace quillmere

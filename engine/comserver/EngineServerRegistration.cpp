@@ -9,6 +9,7 @@ namespace {
 
 constexpr wchar_t kDescription[] = L"Quillmere Presentation Engine";
 constexpr wchar_t kAliasVersion[] = L".16";  // the version PowerPoint's CurVer names
+constexpr wchar_t kOwnVersion[] = L".1";
 
 std::wstring ClassIdText() {
   wchar_t text[40] = {};
@@ -46,6 +47,14 @@ bool RegisterProgId(const std::wstring& progId, const std::wstring& clsid) {
   return SetDefault(progId, kDescription) && SetDefault(progId + L"\\CLSID", clsid);
 }
 
+// The ProgID, its version-specific twin and the CurVer between them, which the
+// drivers read to tell that the class is installed.
+bool RegisterVersionedProgId(const std::wstring& progId, const std::wstring& version, const std::wstring& clsid) {
+  const std::wstring versioned = progId + version;
+  return RegisterProgId(progId, clsid) && SetDefault(progId + L"\\CurVer", versioned) &&
+         RegisterProgId(versioned, clsid);
+}
+
 }  // namespace
 
 bool RegisterEngineServer(const std::wstring& exePath, const std::vector<std::wstring>& aliases) {
@@ -53,12 +62,8 @@ bool RegisterEngineServer(const std::wstring& exePath, const std::vector<std::ws
   const std::wstring classKey = L"CLSID\\" + clsid;
   const std::wstring progId(kEngineServerProgId);
   bool ok = SetDefault(classKey, kDescription) && SetDefault(classKey + L"\\LocalServer32", L"\"" + exePath + L"\"") &&
-            SetDefault(classKey + L"\\ProgID", progId) && RegisterProgId(progId, clsid);
-  for (const std::wstring& alias : aliases) {
-    const std::wstring versioned = alias + kAliasVersion;
-    ok = ok && RegisterProgId(alias, clsid) && SetDefault(alias + L"\\CurVer", versioned) &&
-         RegisterProgId(versioned, clsid);
-  }
+            SetDefault(classKey + L"\\ProgID", progId) && RegisterVersionedProgId(progId, kOwnVersion, clsid);
+  for (const std::wstring& alias : aliases) ok = ok && RegisterVersionedProgId(alias, kAliasVersion, clsid);
   return ok;
 }
 
@@ -69,7 +74,8 @@ bool UnregisterEngineServer(const std::vector<std::wstring>& aliases) {
     if (GetDefault(alias + L"\\CLSID") != clsid) continue;  // someone else's class now
     ok = DeleteTree(alias + kAliasVersion) && DeleteTree(alias) && ok;
   }
-  return DeleteTree(std::wstring(kEngineServerProgId)) && DeleteTree(L"CLSID\\" + clsid) && ok;
+  const std::wstring progId(kEngineServerProgId);
+  return DeleteTree(progId + kOwnVersion) && DeleteTree(progId) && DeleteTree(L"CLSID\\" + clsid) && ok;
 }
 
 }  // namespace quillmere::engine

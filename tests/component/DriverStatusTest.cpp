@@ -10,6 +10,8 @@
 #include "component/PPTInfo.h"
 #include "component/trace/ExportLog.h"
 #include "engine/EngineRuntime.h"
+#include "support/Registry.h"
+#include "support/Settings.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/support/IsolatedUserFolders.h"
 
@@ -169,6 +171,23 @@ TEST_F(DriverStatusTest, SlideAndActiveDrivers) {
   EXPECT_EQ(ppt->presentation->Puts("Saved").back().AsLong(), 0);
   EXPECT_EQ(ppt->presentation->Calls("Close"), 1);  // left open
   EXPECT_EQ(ppt->app->Calls("Quit"), 0);
+}
+
+// Where our setting names another class for PowerPoint (the engine's own
+// server on a machine without PowerPoint), that class's registration counts.
+TEST_F(DriverStatusTest, TheClassNamedForPowerPointIsTheOneThatMustBeInstalled) {
+  Use(12);
+  std::string name = "/decks/a.pptx";
+  std::int32_t index = 1;
+  SaveSetting("Quillmere", "Options", "AutomationServer", "Quillmere.PresentationEngine");
+  EXPECT_EQ(info->PPTSlide(name, index, xml, out), ERR_POWERPOINT_NOT_INSTALLED);
+  cRegistry engine = PowerPointCurrentVersionKey();
+  engine.SetValueType(kRegSz);
+  engine.SetValue(Value("Quillmere.PresentationEngine.1"));
+  EXPECT_NE(info->PPTSlide(name, index, xml, out), ERR_POWERPOINT_NOT_INSTALLED);
+  EXPECT_GT(runtime->getCalls + runtime->createCalls, 0);
+  SaveSetting("Quillmere", "Options", "AutomationServer", "PowerPoint.Application");
+  EXPECT_EQ(info->PPTSlide(name, index, xml, out), ERR_POWERPOINT_NOT_INSTALLED);
 }
 
 TEST_F(DriverStatusTest, ThumbnailDriverRetriesBusyAndStopsOnFailure) {

@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include "support/Paths.h"
 #include "support/Sleeper.h"
 #include "tests/support/TestFiles.h"
+#include "tests/windows/ComparableExport.h"
 
 namespace quillmere {
 namespace {
@@ -29,31 +28,6 @@ class NoWait : public Sleeper {
  public:
   void Sleep(std::chrono::milliseconds) override {}
 };
-
-// The file with the output folder and the random names of the copies made in it written the same way.
-std::string Comparable(std::string xml, const std::string& outputFolder) {
-  for (std::size_t at = xml.find(outputFolder); at != std::string::npos; at = xml.find(outputFolder, at))
-    xml.replace(at, outputFolder.size(), "<out>/");
-  return std::regex_replace(xml, std::regex("<out>/[a-z0-9]{8}\\."), "<out>/<random>.");
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Names the first line that differs rather than printing both files.
-void ExpectSameLines(const std::string& windows, const std::string& fromLinux) {
-  std::vector<std::string> a = Lines(windows), b = Lines(fromLinux);
-  for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-    if (a[i] != b[i]) {
-      ADD_FAILURE() << "line " << i + 1 << ":\n  Windows: " << a[i] << "\n  Linux:   " << b[i];
-      return;
-    }
-  EXPECT_EQ(a.size(), b.size());
-}
 
 TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
   const char* linuxExports = std::getenv("QUILLMERE_LINUX_EXPORTS");
@@ -74,11 +48,11 @@ TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
     std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck + ".pptx", xml,
                 outFolder = out.generic_string();
     ASSERT_EQ(info.PPTPresentation(source, xml, outFolder), 0);
-    std::string windows = Comparable(testing::ReadFile(xml), AddPathSeparator(outFolder));
-    std::string fromLinux =
-        Comparable(testing::ReadFile(reference.path() / "presentationinfo.xml"), linuxRoot + "/" + deck + "/");
+    std::string windows = testing::Comparable(testing::ReadFile(xml), AddPathSeparator(outFolder));
+    std::string fromLinux = testing::Comparable(testing::ReadFile(reference.path() / "presentationinfo.xml"),
+                                                linuxRoot + "/" + deck + "/");
     EXPECT_FALSE(windows.empty());
-    ExpectSameLines(windows, fromLinux);
+    testing::ExpectSameLines(windows, fromLinux);
     std::error_code ignored;
     fs::remove_all(out.parent_path(), ignored);
     ++decks;
