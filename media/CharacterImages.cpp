@@ -11,7 +11,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 4;
+constexpr int kCharacterImagesIndent = 4;
 
 // The tag's path relative to the output folder, where the project archive's
 // characters folder is extracted. The authoring application writes it with
@@ -25,7 +25,7 @@ std::string CharacterFile(const Object& shape) {
 }
 
 void CopyTag(const Object& shape, pugi::xml_node element, std::string_view name, std::string_view tag) {
-  AddElement(kIndent, element, name, GetTag(shape, tag));
+  AddElement(kCharacterImagesIndent, element, name, GetTag(shape, tag));
 }
 
 }  // namespace
@@ -34,9 +34,9 @@ bool IsCharacter(const Object& shape) { return !TrimSpaces(GetTag(shape, "CORVAN
 
 void WriteCharacter(const Object& shape, pugi::xml_node parent) {
   pugi::xml_node element = AppendContainer(parent, "Character");
-  AddElement(kIndent, element, "CharacterFile", CharacterFile(shape));
+  AddElement(kCharacterImagesIndent, element, "CharacterFile", CharacterFile(shape));
   std::string type = GetTag(shape, "CORVANTA_CHARACTER_TYPE");
-  AddElement(kIndent, element, "CharacterType", type);
+  AddElement(kCharacterImagesIndent, element, "CharacterType", type);
   CopyTag(shape, element, "CharacterId", "CORVANTA_CHARACTER_ID");
   std::string kind = LowerAscii(type);
   if (kind == "illustrated") {
@@ -44,7 +44,7 @@ void WriteCharacter(const Object& shape, pugi::xml_node parent) {
     CopyTag(shape, element, "CharacterPose", "CORVANTA_CHARACTER_POSE");
     CopyTag(shape, element, "CharacterFlip", "CORVANTA_CHARACTER_FLIP");
     std::string perspective = GetTag(shape, "CORVANTA_CHARACTER_PERSPECTIVE");
-    if (!perspective.empty()) AddElement(kIndent, element, "CharacterPerspective", perspective);
+    if (!perspective.empty()) AddElement(kCharacterImagesIndent, element, "CharacterPerspective", perspective);
   } else if (kind == "photographic") {
     CopyTag(shape, element, "CharacterCrop", "CORVANTA_CHARACTER_CROP");
   }

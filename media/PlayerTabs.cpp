@@ -14,7 +14,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kPlayerTabsIndent = 16;
 constexpr int kAttributeIndent = 2;
 constexpr std::size_t kGuidLength = 36;
 
@@ -50,17 +50,17 @@ std::string TabPackagePath(const TabTags& tab) {
   return PackageExists(path) ? path : std::string();
 }
 
-void Add(pugi::xml_node parent, std::string_view name, std::string_view text) {
-  AddElement(kIndent, parent, name, text);
+void AddTabElement(pugi::xml_node parent, std::string_view name, std::string_view text) {
+  AddElement(kPlayerTabsIndent, parent, name, text);
 }
 
 void WriteTabKindra(pugi::xml_node tabElement, const TabTags& tab, const std::string& project) {
   pugi::xml_node kindra = AppendPackageContainer(tabElement, "KindraObject");
-  Add(kindra, "id", tab("KINDRA_INTERACTION_ID"));
-  Add(kindra, "project", project);
-  Add(kindra, "trap", "false");
-  Add(kindra, "finishbuttonlabel", "Close");
-  Add(kindra, "tabname", tab("KINDRA_INTERACTION_TABNAME"));
+  AddTabElement(kindra, "id", tab("KINDRA_INTERACTION_ID"));
+  AddTabElement(kindra, "project", project);
+  AddTabElement(kindra, "trap", "false");
+  AddTabElement(kindra, "finishbuttonlabel", "Close");
+  AddTabElement(kindra, "tabname", tab("KINDRA_INTERACTION_TABNAME"));
 }
 
 // A tab's quiz traps the learner only when asked to, unlike a quiz slide.
@@ -70,11 +70,11 @@ void WriteTabQuiz(pugi::xml_node tabElement, const TabTags& tab, const std::stri
   pugi::xml_node fail = AppendPackageContainer(quiz, "fail");
   bool trap = tab("QZP_TRAP") == "1";
   AddAttribute(kAttributeIndent, quiz, "id", tab("KINDRA_INTERACTION_ID"));
-  Add(quiz, "project", project);
-  Add(quiz, "trap", LowerBoolText(trap));
-  Add(quiz, "tabname", tab("KINDRA_INTERACTION_TABNAME"));
-  Add(quiz, "advancemode", trap ? "AfterAttempted" : "AdvanceAtWill");
-  Add(quiz, "replaycount", ReplayCount(tab("QZP_ATTEMPTS")));
+  AddTabElement(quiz, "project", project);
+  AddTabElement(quiz, "trap", LowerBoolText(trap));
+  AddTabElement(quiz, "tabname", tab("KINDRA_INTERACTION_TABNAME"));
+  AddTabElement(quiz, "advancemode", trap ? "AfterAttempted" : "AdvanceAtWill");
+  AddTabElement(quiz, "replaycount", ReplayCount(tab("QZP_ATTEMPTS")));
   AddQuizAction(pass, tab("QZP_PASS_ACTION"), tab("QZP_PASS_ACTION_URL"), tab("QZP_PASS_ACTION_SLIDEID"));
   AddQuizAction(fail, tab("QZP_FAIL_ACTION"), tab("QZP_FAIL_ACTION_URL"), tab("QZP_FAIL_ACTION_SLIDEID"));
 }

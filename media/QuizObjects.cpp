@@ -9,10 +9,10 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kQuizObjectsIndent = 16;
 
-void Add(pugi::xml_node parent, std::string_view name, std::string_view text) {
-  AddElement(kIndent, parent, name, text);
+void AddQuizElement(pugi::xml_node parent, std::string_view name, std::string_view text) {
+  AddElement(kQuizObjectsIndent, parent, name, text);
 }
 
 // The tagged path when a package is there, else the one beside the
@@ -61,11 +61,11 @@ void WriteQuizObject(const std::string& packagePath, const Object& slide, pugi::
   pugi::xml_node quiz = AppendPackageContainer(parent, "QuizObject");
   pugi::xml_node pass = AppendPackageContainer(quiz, "pass");
   pugi::xml_node fail = AppendPackageContainer(quiz, "fail");
-  AddAttribute(kIndent, quiz, "id", GetTag(slide, "EXAMORA_QUIZ_SLIDE_ID"));
-  Add(quiz, "project", SlideProject(packagePath, slide));
-  Add(quiz, "trap", LowerBoolText(GetTag(slide, "QZP_TRAP") != "0"));
-  Add(quiz, "replaycount", ReplayCount(GetTag(slide, "QZP_ATTEMPTS")));
-  Add(quiz, "advancemode", AdvanceMode(GetTag(slide, "QZP_ADVANCE_MODE")));
+  AddAttribute(kQuizObjectsIndent, quiz, "id", GetTag(slide, "EXAMORA_QUIZ_SLIDE_ID"));
+  AddQuizElement(quiz, "project", SlideProject(packagePath, slide));
+  AddQuizElement(quiz, "trap", LowerBoolText(GetTag(slide, "QZP_TRAP") != "0"));
+  AddQuizElement(quiz, "replaycount", ReplayCount(GetTag(slide, "QZP_ATTEMPTS")));
+  AddQuizElement(quiz, "advancemode", AdvanceMode(GetTag(slide, "QZP_ADVANCE_MODE")));
   AddQuizAction(pass, GetTag(slide, "QZP_PASS_ACTION"), GetTag(slide, "QZP_PASS_ACTION_URL"),
                 GetTag(slide, "QZP_PASS_ACTION_SLIDEID"));
   AddQuizAction(fail, GetTag(slide, "QZP_FAIL_ACTION"), GetTag(slide, "QZP_FAIL_ACTION_URL"),
@@ -74,10 +74,10 @@ void WriteQuizObject(const std::string& packagePath, const Object& slide, pugi::
 
 void WriteKindraObject(const std::string& packagePath, const Object& slide, pugi::xml_node parent) {
   pugi::xml_node kindra = AppendPackageContainer(parent, "KindraObject");
-  Add(kindra, "project", SlideProject(packagePath, slide));
-  Add(kindra, "trap", LowerBoolText(GetTag(slide, "KINDRA_INTERACTION_TRAP") != "0"));
-  Add(kindra, "finishbuttonlabel", GetTag(slide, "KINDRA_INTERACTION_FINISH_MESSAGE"));
-  Add(kindra, "finishbutton", FinishButton(GetTag(slide, "KINDRA_INTERACTION_FINISH")));
+  AddQuizElement(kindra, "project", SlideProject(packagePath, slide));
+  AddQuizElement(kindra, "trap", LowerBoolText(GetTag(slide, "KINDRA_INTERACTION_TRAP") != "0"));
+  AddQuizElement(kindra, "finishbuttonlabel", GetTag(slide, "KINDRA_INTERACTION_FINISH_MESSAGE"));
+  AddQuizElement(kindra, "finishbutton", FinishButton(GetTag(slide, "KINDRA_INTERACTION_FINISH")));
 }
 
 }  // namespace quillmere

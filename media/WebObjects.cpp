@@ -17,7 +17,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 8;
+constexpr int kWebObjectsIndent = 8;
 constexpr std::int16_t kTaggedByNameVersion = 7;  // projects from here on tag with "WEB_OBJECT_" names
 
 struct MediaSuffix {
@@ -31,8 +31,8 @@ constexpr std::array<MediaSuffix, 7> kMediaSuffixes{{{".mp3", "audio/mp3"},
                                                      {".flv", "flash/flv"},
                                                      {".mov", "video/mov"}}};
 
-void Add(pugi::xml_node parent, std::string_view name, std::string_view text) {
-  LeavingOutOnFailure([&] { AddElement(kIndent, parent, name, text); });
+void AddWebElement(pugi::xml_node parent, std::string_view name, std::string_view text) {
+  LeavingOutOnFailure([&] { AddElement(kWebObjectsIndent, parent, name, text); });
 }
 
 // The shape's Left, Top, Width and Height scaled into Position, as written
@@ -48,7 +48,7 @@ void AddShapePosition(pugi::xml_node position, const Object& shape, bool rounded
                            Side{"Width", "width", state.scaleX}, Side{"Height", "height", state.scaleY}}) {
     LeavingOutOnFailure([&] {
       float value = shape.Get(side.member).AsSingle();
-      AddElement(kIndent, position, side.name,
+      AddElement(kWebObjectsIndent, position, side.name,
                  rounded ? RoundedText(static_cast<double>(value) * side.scale) : DecimalText(value, side.scale));
     });
   }
@@ -113,23 +113,23 @@ void WriteNamedWebObject(pugi::xml_node webObject, pugi::xml_node position, cons
   std::string displayMode = GetTag(shape, "WEB_OBJECT_VIDEO_DISPLAY_MODE");
   std::string url = GetTag(shape, "WEB_OBJECT_URL");
   LeavingOutOnFailure([&] {
-    AddAttribute(kIndent, webObject, "id", id);
-    AddAttribute(kIndent, webObject, "legacy", "False");
+    AddAttribute(kWebObjectsIndent, webObject, "id", id);
+    AddAttribute(kWebObjectsIndent, webObject, "legacy", "False");
   });
-  Add(webObject, "TriggerTime", GetTag(shape, "WEB_OBJECT_START_TIME"));
-  Add(webObject, "ContainerType", displayMode == "0" ? "inplayer" : "newwindow");
-  Add(webObject, "ObjectType", GetMediaType(url));
-  Add(webObject, "urlo", url);
+  AddWebElement(webObject, "TriggerTime", GetTag(shape, "WEB_OBJECT_START_TIME"));
+  AddWebElement(webObject, "ContainerType", displayMode == "0" ? "inplayer" : "newwindow");
+  AddWebElement(webObject, "ObjectType", GetMediaType(url));
+  AddWebElement(webObject, "urlo", url);
   if (IsLocalPath(url)) url = CurrentExportState().outputFolder + "webobjects/" + id + "/local_files.zip";
-  Add(webObject, "LoadMovie", GetTag(shape, "WEB_OBJECT_PLAY_MOVIE"));
-  Add(webObject, "url", url);
-  Add(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
+  AddWebElement(webObject, "LoadMovie", GetTag(shape, "WEB_OBJECT_PLAY_MOVIE"));
+  AddWebElement(webObject, "url", url);
+  AddWebElement(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
   if (displayMode == "0") {
     AddShapePosition(position, shape, false);
     return;
   }
-  Add(position, "x", "0");
-  Add(position, "y", "0");
+  AddWebElement(position, "x", "0");
+  AddWebElement(position, "y", "0");
   std::string windowSize = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE"), width, height;
   if (windowSize == "0") {
     width = height = "-1";
@@ -139,8 +139,8 @@ void WriteNamedWebObject(pugi::xml_node webObject, pugi::xml_node position, cons
     width = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE_WIDTH");
     height = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE_HEIGHT");
   }
-  Add(position, "width", Dotted(width));
-  Add(position, "height", Dotted(height));
+  AddWebElement(position, "width", Dotted(width));
+  AddWebElement(position, "height", Dotted(height));
 }
 
 void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::xml_node position,
@@ -148,28 +148,28 @@ void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::x
   std::string player = GetTag(shape, "ZEL_PLAYER");
   std::string url = GetTag(shape, "WOURL");
   LeavingOutOnFailure([&] {
-    AddAttribute(kIndent, webObject, "id", "1");
-    AddAttribute(kIndent, webObject, "legacy", "True");
+    AddAttribute(kWebObjectsIndent, webObject, "id", "1");
+    AddAttribute(kWebObjectsIndent, webObject, "legacy", "True");
   });
-  Add(webObject, "TriggerTime", GetTag(shape, "CORVANTA_LAYER_TIMING"));
-  Add(webObject, "ContainerType", player == "YES" ? "inplayer" : "newwindow");
-  Add(webObject, "ObjectType", GetMediaType(url));
-  Add(webObject, "urlo", url);
+  AddWebElement(webObject, "TriggerTime", GetTag(shape, "CORVANTA_LAYER_TIMING"));
+  AddWebElement(webObject, "ContainerType", player == "YES" ? "inplayer" : "newwindow");
+  AddWebElement(webObject, "ObjectType", GetMediaType(url));
+  AddWebElement(webObject, "urlo", url);
   if (IsLocalPath(url)) {
     LeavingOutOnFailure([&] { url = LocalWebFolderAddress(slide, url); });
   } else {
     WriteExportLog("WebObjects - URL");
   }
-  Add(webObject, "url", url);
-  Add(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
+  AddWebElement(webObject, "url", url);
+  AddWebElement(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
   if (player != "NO") {
-    Add(webObject, "BrowserOptions", "");
+    AddWebElement(webObject, "BrowserOptions", "");
     AddShapePosition(position, shape, false);
     std::string mode = TrimSpaces(GetTag(shape, "CORVANTA_SCALE_MODE"));
-    Add(position, "Mode", mode == "1" ? "scaleposition" : mode == "2" ? "scalesize" : "scaleall");
+    AddWebElement(position, "Mode", mode == "1" ? "scaleposition" : mode == "2" ? "scalesize" : "scaleall");
     return;
   }
-  Add(webObject, "BrowserOptions", BuildBrowserOptions(shape));
+  AddWebElement(webObject, "BrowserOptions", BuildBrowserOptions(shape));
   std::string width = "-1", height = "-1";
   switch (static_cast<int>(LeadingNumber(GetTag(shape, "WOSIZE")))) {
     case 2: width = height = "0"; break;
@@ -180,11 +180,11 @@ void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::x
     default: break;
   }
   const ExportState& state = CurrentExportState();
-  Add(position, "x", "0");
-  Add(position, "y", "0");
-  Add(position, "width", DecimalText(static_cast<float>(LeadingNumber(width)), state.scaleX));
-  Add(position, "height", DecimalText(static_cast<float>(LeadingNumber(height)), state.scaleY));
-  Add(position, "Mode", "");
+  AddWebElement(position, "x", "0");
+  AddWebElement(position, "y", "0");
+  AddWebElement(position, "width", DecimalText(static_cast<float>(LeadingNumber(width)), state.scaleX));
+  AddWebElement(position, "height", DecimalText(static_cast<float>(LeadingNumber(height)), state.scaleY));
+  AddWebElement(position, "Mode", "");
 }
 
 bool PlaysInPanel(const Object& shape) {
@@ -202,7 +202,7 @@ void AddMovieWindowOptions(pugi::xml_node options, const std::string& controls) 
   if (choice != 0 && choice != 1 && choice != 2) return;
   for (std::size_t i = 0; i < kNames.size(); ++i)
     LeavingOutOnFailure(
-        [&] { AddAttribute(kIndent, options, kNames[i], kShown[static_cast<std::size_t>(choice)][i] ? "yes" : "no"); });
+        [&] { AddAttribute(kWebObjectsIndent, options, kNames[i], kShown[static_cast<std::size_t>(choice)][i] ? "yes" : "no"); });
 }
 
 std::string WithoutLeadingDot(const std::string& path) {
@@ -244,25 +244,25 @@ void WriteVideoObject(const Object&, pugi::xml_node slideElement, const Object& 
   pugi::xml_node video = AppendContainer(slideElement, "VideoObject");
   std::string id = GetTag(shape, "VIDEO_ID");
   std::string sourceType = GetTag(shape, "VIDEO_SOURCE_TYPE");
-  Add(video, "Id", id);
-  Add(video, "ContainerType", GetTag(shape, "CONTAINER"));
-  Add(video, "VideoSourceType", sourceType);
-  Add(video, "VideoTitle", GetTag(shape, "VIDEO_TITLE"));
-  Add(video, "ThumbnailPlaceholder", GetTag(shape, "THUMBNAIL_IS_PLACEHOLDER"));
+  AddWebElement(video, "Id", id);
+  AddWebElement(video, "ContainerType", GetTag(shape, "CONTAINER"));
+  AddWebElement(video, "VideoSourceType", sourceType);
+  AddWebElement(video, "VideoTitle", GetTag(shape, "VIDEO_TITLE"));
+  AddWebElement(video, "ThumbnailPlaceholder", GetTag(shape, "THUMBNAIL_IS_PLACEHOLDER"));
   if (LowerAscii(sourceType) == "local") {
     std::string folder = CurrentExportState().outputFolder + "videos/" + id + "/";
-    Add(video, "OriginalPath", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH_ORIGINAL")));
-    Add(video, "Path", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH")));
+    AddWebElement(video, "OriginalPath", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH_ORIGINAL")));
+    AddWebElement(video, "Path", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH")));
   }
-  Add(video, "SourcePath", GetTag(shape, "SWF_MOVIE_PATH_SOURCE"));
-  Add(video, "Player", GetTag(shape, "ZEL_PLAYER"));
-  Add(video, "ShowControls", GetTag(shape, "VIDEO_SHOW_CONTROLS"));
-  Add(video, "LayerTiming", GetTag(shape, "CORVANTA_LAYER_TIMING"));
-  Add(video, "VideoMode", GetTag(shape, "VIDEO_MODE"));
-  Add(video, "MovieDuration", GetTag(shape, "SWF_MOVIE_DURATION"));
-  Add(video, "CompressedOnInsert", GetTag(shape, "VIDEO_COMPRESSED_ON_IMPORT"));
-  Add(video, "CompressOnPublish", GetTag(shape, "VIDEO_COMPRESS_ON_PUBLISH"));
-  LeavingOutOnFailure([&] { AddElement(kIndent, video, "AlternativeText", shape.Get("AlternativeText").AsString()); });
+  AddWebElement(video, "SourcePath", GetTag(shape, "SWF_MOVIE_PATH_SOURCE"));
+  AddWebElement(video, "Player", GetTag(shape, "ZEL_PLAYER"));
+  AddWebElement(video, "ShowControls", GetTag(shape, "VIDEO_SHOW_CONTROLS"));
+  AddWebElement(video, "LayerTiming", GetTag(shape, "CORVANTA_LAYER_TIMING"));
+  AddWebElement(video, "VideoMode", GetTag(shape, "VIDEO_MODE"));
+  AddWebElement(video, "MovieDuration", GetTag(shape, "SWF_MOVIE_DURATION"));
+  AddWebElement(video, "CompressedOnInsert", GetTag(shape, "VIDEO_COMPRESSED_ON_IMPORT"));
+  AddWebElement(video, "CompressOnPublish", GetTag(shape, "VIDEO_COMPRESS_ON_PUBLISH"));
+  LeavingOutOnFailure([&] { AddElement(kWebObjectsIndent, video, "AlternativeText", shape.Get("AlternativeText").AsString()); });
   AddShapePosition(AppendContainer(video, "Position"), shape, true);
 }
 
@@ -283,26 +283,26 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
     else
       GetSlideFO(fileName, state.outputFolder, state.projectArchivePath);
   }
-  LeavingOutOnFailure([&] { AddAttribute(kIndent, flash, "id", "1"); });
+  LeavingOutOnFailure([&] { AddAttribute(kWebObjectsIndent, flash, "id", "1"); });
   std::string player = GetTag(shape, "ZEL_PLAYER");
   if (player == "YES" || player == "NO") {
     std::string command = GetTag(shape, "CORVANTA_PLAYER_SEEK") == "1" ? "standard" : "none";
     bool loader = player == "YES" && LowerAscii(GetTag(shape, "CONTAINER")) == "movieloader";
-    Add(flash, "containerType", loader ? "movieloader" : player == "YES" ? "inplayer" : "newvideowindow");
-    Add(flash, "timelinecommand", loader ? "corvanta" : command);
-    Add(flash, "triggerTime", GetTag(shape, "CORVANTA_LAYER_TIMING"));
+    AddWebElement(flash, "containerType", loader ? "movieloader" : player == "YES" ? "inplayer" : "newvideowindow");
+    AddWebElement(flash, "timelinecommand", loader ? "corvanta" : command);
+    AddWebElement(flash, "triggerTime", GetTag(shape, "CORVANTA_LAYER_TIMING"));
   }
-  Add(flash, "filename", state.outputFolder + fileName);
-  Add(flash, "buffertime", GetTag(shape, "LOADER_BUFFER"));
+  AddWebElement(flash, "filename", state.outputFolder + fileName);
+  AddWebElement(flash, "buffertime", GetTag(shape, "LOADER_BUFFER"));
   if (player != "NO") {
     AddShapePosition(position, shape, true);
     return;
   }
   AddMovieWindowOptions(options, GetTag(shape, "WO_CONTROLS"));
-  Add(position, "x", "0");
-  Add(position, "y", "0");
-  Add(position, "width", RoundedText(LeadingNumber(GetTag(shape, "WINDOW_SIZE_WIDTH"))));
-  Add(position, "height", RoundedText(LeadingNumber(GetTag(shape, "WINDOW_SIZE_HEIGHT"))));
+  AddWebElement(position, "x", "0");
+  AddWebElement(position, "y", "0");
+  AddWebElement(position, "width", RoundedText(LeadingNumber(GetTag(shape, "WINDOW_SIZE_WIDTH"))));
+  AddWebElement(position, "height", RoundedText(LeadingNumber(GetTag(shape, "WINDOW_SIZE_HEIGHT"))));
 }
 
 bool GetSlideWO(std::string folderName, const std::string& outputFolder, std::string projectArchivePath) {

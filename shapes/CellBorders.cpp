@@ -11,7 +11,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kCellBordersIndent = 16;
 
 struct BorderSide {
   std::string_view element;
@@ -32,12 +32,12 @@ void CellBorders(const Object& cell, pugi::xml_node cellElement, const Object& c
     run.Step(step++, [&] { line = cell.Child("Borders").Item(side.index); });
     if (!line) continue;
     LineProperties(cellShape, sideElement, line);
-    run.Step(step++, [&] { AddElement(kIndent, sideElement, "Weight", PlatformText(line.Get("Weight").AsSingle())); });
+    run.Step(step++, [&] { AddElement(kCellBordersIndent, sideElement, "Weight", PlatformText(line.Get("Weight").AsSingle())); });
     run.Step(step++, [&] {
-      AddElement(kIndent, sideElement, "Forecolor", std::to_string(line.Child("ForeColor").Get("RGB").AsLong()));
+      AddElement(kCellBordersIndent, sideElement, "Forecolor", std::to_string(line.Child("ForeColor").Get("RGB").AsLong()));
     });
     run.Step(step++,
-             [&] { AddElement(kIndent, sideElement, "DashStyle", std::to_string(line.Get("DashStyle").AsLong())); });
+             [&] { AddElement(kCellBordersIndent, sideElement, "DashStyle", std::to_string(line.Get("DashStyle").AsLong())); });
   }
 }
 

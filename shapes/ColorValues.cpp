@@ -9,7 +9,6 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kSchemeColorType = 2;
 constexpr std::int32_t kThemeSlots = 12;
 
 constexpr std::array<std::string_view, 16> kThemeNames{

@@ -13,6 +13,9 @@
 
 namespace quillmere {
 
+// MsoColorType of a colour taken from the legacy colour scheme.
+inline constexpr std::int32_t kSchemeColorType = 2;
+
 // Legacy colour-scheme names (1, 2, 5..8); empty for any other index.
 std::string SchemeColorName(std::int16_t index);
 // Theme colour names 1..16; empty outside.

@@ -13,7 +13,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kFillPropertiesIndent = 16;
 constexpr int kPictureIndent = 8;
 enum FillType : std::int32_t { kPattern = 2, kGradient = 3, kTexture = 4, kPicture = 6 };
 
@@ -27,7 +27,7 @@ struct FillContext {
   std::int16_t major;
 };
 
-void Add(FillContext& f, int step, std::string_view name, auto value, int indent = kIndent) {
+void Add(FillContext& f, int step, std::string_view name, auto value, int indent = kFillPropertiesIndent) {
   f.run.Step(step, [&] { AddElement(indent, f.element, name, value()); });
 }
 
@@ -69,7 +69,7 @@ void WriteRotateWithShape(FillContext& f) {
 void WriteImage(FillContext& f, int step, std::string (*shapeImage)(const Object&)) {
   std::string image;
   f.run.Step(step, [&] { image = f.ownerIsShape ? shapeImage(f.owner) : ExportBackgroundImage(f.page); });
-  AddElement(kIndent, f.element, "Image", image);
+  AddElement(kFillPropertiesIndent, f.element, "Image", image);
 }
 
 void WriteTexture(FillContext& f) {
@@ -83,12 +83,12 @@ void WriteTexture(FillContext& f) {
                                {"TextureHorizontalScale", "1"},
                                {"TextureOffsetX", "0"},
                                {"TextureOffsetY", "0"}})
-      AddElement(kIndent, f.element, name, value);
+      AddElement(kFillPropertiesIndent, f.element, name, value);
   } else {
     bool tiled = false;
     f.run.Step(52, [&] {
       tiled = f.fill.Get("TextureTile").AsBool();
-      AddElement(kIndent, f.element, "TextureTile", BoolText(tiled));
+      AddElement(kFillPropertiesIndent, f.element, "TextureTile", BoolText(tiled));
     });
     if (tiled) {
       Add(f, 53, "TextureAlignment", [&] { return Whole(f.fill, "TextureAlignment"); });
@@ -128,7 +128,7 @@ void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_
   StepRunner run = ShapeSteps(fillOwner, " in Quillmere.bXML.FillProperties at line ");
   pugi::xml_node element = AppendContainer(parent, elementName);
   if (hidden) {
-    AddElement(kIndent, element, "Visible", BoolText(false));
+    AddElement(kFillPropertiesIndent, element, "Visible", BoolText(false));
     return;
   }
   FillContext f{fillOwner, themeOwner, LowerAscii(fillOwner.TypeName()) == "shape", element, Object(), run, 0};
@@ -136,24 +136,24 @@ void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_
   run.Step(1, [&] {
     f.fill = fillOwner.Child("Fill");
     visible = f.fill.Get("Visible").AsBool();
-    AddElement(kIndent, element, "Visible", BoolText(visible));
+    AddElement(kFillPropertiesIndent, element, "Visible", BoolText(visible));
   });
   if (!visible) return;
   run.Step(2, [&] { f.major = PowerPointMajorVersion(); });
   std::int32_t type = 0;
   run.Step(3, [&] {
     type = f.fill.Get("Type").AsLong();
-    AddElement(kIndent, element, "Type", std::to_string(type));
+    AddElement(kFillPropertiesIndent, element, "Type", std::to_string(type));
   });
   Add(f, 4, "Transparency", [&] {
     float transparency = f.major < 12 && type == kGradient ? 0.0f : f.fill.Get("Transparency").AsSingle();
     return PlatformText(transparency < 0 ? 0.0f : transparency);
   });
-  run.Step(5, [&] { WriteBackColor(kIndent, element, f.fill.Child("BackColor"), f.major, true); });
+  run.Step(5, [&] { WriteBackColor(kFillPropertiesIndent, element, f.fill.Child("BackColor"), f.major, true); });
   Object owner = themeOwner;
   if (f.ownerIsShape) run.Step(6, [&] { owner = fillOwner.Child("Parent"); });
   run.Step(7, [&] {
-    WriteColorGroup(kIndent, element, kForecolorNames, ResolveColor(f.fill.Child("ForeColor"), owner, f.major),
+    WriteColorGroup(kFillPropertiesIndent, element, kForecolorNames, ResolveColor(f.fill.Child("ForeColor"), owner, f.major),
                     ColorOrder::RgbNameOnly);
   });
   switch (type) {

@@ -13,8 +13,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
-constexpr std::int32_t kSchemeColorType = 2;
+constexpr int kFontAttributesIndent = 16;
 constexpr std::int32_t kGradientFill = 3;
 constexpr ColorGroupNames kFontColorNames{"FontColorType", "FontColor", "FontColorDarkLightScale", "FontColorValue"};
 
@@ -38,7 +37,7 @@ std::string NameOr(const Object& font, std::string_view member, std::string_view
 void FontAttributes(const Object& font, pugi::xml_node target, const std::string& prefix) {
   StepRunner run = FontSteps();
   auto add = [&](int step, std::string_view name, auto value) {
-    run.Step(step, [&] { AddAttribute(kIndent, target, prefix + std::string(name), value()); });
+    run.Step(step, [&] { AddAttribute(kFontAttributesIndent, target, prefix + std::string(name), value()); });
   };
   add(1, "FontName", [&] { return font.Get("Name").AsString(); });
   add(2, "FontNameComplexScript", [&] { return NameOr(font, "NameComplexScript", "+mn-cs"); });
@@ -59,15 +58,15 @@ void FontAttributes(const Object& font, pugi::xml_node target, const std::string
       name = PowerPointMajorVersion() >= 12
                  ? ThemeColorName(static_cast<std::int16_t>(color.Get("ObjectThemeColor").AsLong()))
                  : SchemeColorName(static_cast<std::int16_t>(color.Get("SchemeColor").AsLong()));
-    AddAttribute(kIndent, target, prefix + "FontColorType", name.empty() ? "1" : "2");
-    AddAttribute(kIndent, target, prefix + "FontColorDarkLightScale", "0");
-    AddAttribute(kIndent, target, prefix + "FontColor", name.empty() ? std::to_string(rgb) : name);
-    AddAttribute(kIndent, target, prefix + "FontColorValue", std::to_string(rgb));
+    AddAttribute(kFontAttributesIndent, target, prefix + "FontColorType", name.empty() ? "1" : "2");
+    AddAttribute(kFontAttributesIndent, target, prefix + "FontColorDarkLightScale", "0");
+    AddAttribute(kFontAttributesIndent, target, prefix + "FontColor", name.empty() ? std::to_string(rgb) : name);
+    AddAttribute(kFontAttributesIndent, target, prefix + "FontColorValue", std::to_string(rgb));
   });
   // The 2003 font knows none of these.
   for (std::string_view flag : {"Allcaps", "Caps", "DoubleStrikeThrough", "Highlight", "Smallcaps", "Strike",
                                 "Strikethrough"})
-    AddAttribute(kIndent, target, prefix + std::string(flag), LowerBoolText(false));
+    AddAttribute(kFontAttributesIndent, target, prefix + std::string(flag), LowerBoolText(false));
 }
 
 void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std::string& prefix, const Object& owner) {
@@ -75,7 +74,7 @@ void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std:
   Object font;
   if (!run.Step(1, [&] { font = textRun.Child("Font"); })) return;
   auto add = [&](int step, std::string_view name, auto value) {
-    run.Step(step, [&] { AddAttribute(kIndent, target, prefix + std::string(name), value()); });
+    run.Step(step, [&] { AddAttribute(kFontAttributesIndent, target, prefix + std::string(name), value()); });
   };
   auto flag = [&](std::string_view member) { return [&font, member] { return BoolText(font.Get(member).AsBool()); }; };
   add(2, "FontName", [&] { return font.Get("Name").AsString(); });
@@ -91,7 +90,7 @@ void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std:
     ColorGroup color = ResolveColor(font.Child("Fill").Child("ForeColor"), owner, PowerPointMajorVersion());
     for (auto [name, text] : {std::pair{kFontColorNames.kind, &color.kind}, {kFontColorNames.name, &color.name},
                               {kFontColorNames.scale, &color.scale}, {kFontColorNames.value, &color.value}})
-      AddAttribute(kIndent, target, prefix + std::string(name), *text);
+      AddAttribute(kFontAttributesIndent, target, prefix + std::string(name), *text);
   });
   run.Step(12, [&] {
     Object fill = font.Child("Fill");
@@ -107,7 +106,7 @@ void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std:
   add(20, "Shadow", [&] { return BoolText(font.Child("Shadow").Get("Visible").AsBool()); });
   run.Step(21, [&] {
     float kerning = font.Get("Kerning").AsSingle();
-    if (kerning > 0) AddAttribute(kIndent, target, prefix + "Kerning", PlatformText(kerning));
+    if (kerning > 0) AddAttribute(kFontAttributesIndent, target, prefix + "Kerning", PlatformText(kerning));
   });
   add(22, "Spacing", [&] { return PlatformText(font.Get("Spacing").AsSingle()); });
 }

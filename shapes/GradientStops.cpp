@@ -8,14 +8,14 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kGradientStopsIndent = 16;
 
 void WriteStop(pugi::xml_node stops, const std::string& position, const std::string& transparency,
                const ColorGroup& color) {
   pugi::xml_node stop = AppendContainer(stops, "GradientStop");
-  AddElement(kIndent, stop, "Position", position);
-  AddElement(kIndent, stop, "Transparency", transparency);
-  WriteColorGroup(kIndent, stop, kPlainColorNames, color, ColorOrder::RgbNameOnlyValueFirst);
+  AddElement(kGradientStopsIndent, stop, "Position", position);
+  AddElement(kGradientStopsIndent, stop, "Transparency", transparency);
+  WriteColorGroup(kGradientStopsIndent, stop, kPlainColorNames, color, ColorOrder::RgbNameOnlyValueFirst);
 }
 
 // Before version 12 a stop names only a legacy scheme colour.

@@ -9,7 +9,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 8;
+constexpr int kLineGeometryIndent = 8;
 
 struct Point {
   double x, y;
@@ -34,10 +34,10 @@ void WritePath(pugi::xml_node shapeElement, const Frame& f, const std::vector<Po
   for (std::size_t i = 1; i < path.size(); ++i) {
     Point from = Mirrored(f, path[i - 1]), to = Mirrored(f, path[i]);
     pugi::xml_node points = AppendContainer(coordinates, "Points");
-    AddElement(kIndent, points, "X1", DecimalText(static_cast<float>(from.x), 1.0f));
-    AddElement(kIndent, points, "Y1", DecimalText(static_cast<float>(from.y), 1.0f));
-    AddElement(kIndent, points, "X2", DecimalText(static_cast<float>(to.x), 1.0f));
-    AddElement(kIndent, points, "Y2", DecimalText(static_cast<float>(to.y), 1.0f));
+    AddElement(kLineGeometryIndent, points, "X1", DecimalText(static_cast<float>(from.x), 1.0f));
+    AddElement(kLineGeometryIndent, points, "Y1", DecimalText(static_cast<float>(from.y), 1.0f));
+    AddElement(kLineGeometryIndent, points, "X2", DecimalText(static_cast<float>(to.x), 1.0f));
+    AddElement(kLineGeometryIndent, points, "Y2", DecimalText(static_cast<float>(to.y), 1.0f));
   }
 }
 

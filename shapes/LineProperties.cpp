@@ -9,7 +9,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kLinePropertiesIndent = 16;
 constexpr std::int32_t kFreeform = 5;
 constexpr std::int32_t kNoArrowhead = 1;
 
@@ -18,7 +18,7 @@ void WriteArrowhead(StepRunner& run, int step, pugi::xml_node element, const Obj
     std::string prefix(end);
     if (line.Get(prefix + "ArrowheadStyle").AsLong() == kNoArrowhead) return;
     for (std::string_view part : {"Length", "Style", "Width"})
-      AddElement(kIndent, element, prefix + "ArrowHead" + std::string(part),
+      AddElement(kLinePropertiesIndent, element, prefix + "ArrowHead" + std::string(part),
                  std::to_string(line.Get(prefix + "Arrowhead" + std::string(part)).AsLong()));
   });
 }
@@ -33,7 +33,7 @@ void LineProperties(const Object& shape, pugi::xml_node parent, const Object& li
     bool freeform = false;
     run.Step(1, [&] { freeform = shape.Get("Type").AsLong() == kFreeform; });
     if (freeform) {
-      AddElement(kIndent, element, "Visible", BoolText(false));
+      AddElement(kLinePropertiesIndent, element, "Visible", BoolText(false));
       return;
     }
     run.Step(2, [&] { line = shape.Child("Line"); });
@@ -41,24 +41,24 @@ void LineProperties(const Object& shape, pugi::xml_node parent, const Object& li
   bool visible = false;
   run.Step(3, [&] {
     visible = line.Get("Visible").AsBool();
-    AddElement(kIndent, element, "Visible", BoolText(visible));
+    AddElement(kLinePropertiesIndent, element, "Visible", BoolText(visible));
   });
   if (!visible) return;
   std::int16_t major = 0;
   run.Step(4, [&] { major = PowerPointMajorVersion(); });
-  run.Step(5, [&] { AddElement(kIndent, element, "Style", std::to_string(line.Get("Style").AsLong())); });
+  run.Step(5, [&] { AddElement(kLinePropertiesIndent, element, "Style", std::to_string(line.Get("Style").AsLong())); });
   run.Step(6, [&] {
     float transparency = line.Get("Transparency").AsSingle();
-    AddElement(kIndent, element, "Transparency", PlatformText(transparency < 0 ? 0.0f : transparency));
+    AddElement(kLinePropertiesIndent, element, "Transparency", PlatformText(transparency < 0 ? 0.0f : transparency));
   });
-  run.Step(7, [&] { AddElement(kIndent, element, "Weight", PlatformText(line.Get("Weight").AsSingle())); });
-  run.Step(8, [&] { WriteBackColor(kIndent, element, line.Child("BackColor"), major, false); });
+  run.Step(7, [&] { AddElement(kLinePropertiesIndent, element, "Weight", PlatformText(line.Get("Weight").AsSingle())); });
+  run.Step(8, [&] { WriteBackColor(kLinePropertiesIndent, element, line.Child("BackColor"), major, false); });
   run.Step(9, [&] {
     Object owner = major >= 12 ? shape.Child("Parent") : Object();
-    WriteColorGroup(kIndent, element, kForecolorNames, ResolveColor(line.Child("ForeColor"), owner, major),
+    WriteColorGroup(kLinePropertiesIndent, element, kForecolorNames, ResolveColor(line.Child("ForeColor"), owner, major),
                     ColorOrder::ThemeScaleFirst);
   });
-  run.Step(10, [&] { AddElement(kIndent, element, "DashStyle", std::to_string(line.Get("DashStyle").AsLong())); });
+  run.Step(10, [&] { AddElement(kLinePropertiesIndent, element, "DashStyle", std::to_string(line.Get("DashStyle").AsLong())); });
   WriteArrowhead(run, 11, element, line, "Begin");
   WriteArrowhead(run, 12, element, line, "End");
 }

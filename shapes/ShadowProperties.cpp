@@ -10,7 +10,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kShadowPropertiesIndent = 16;
 
 }  // namespace
 
@@ -23,18 +23,18 @@ void ShadowProperties(const Object& shape, pugi::xml_node parent, const Object& 
   run.Step(1, [&] {
     shadow = shape.Child("Shadow");
     visible = shadow.Get("Visible").AsBool();
-    AddElement(kIndent, element, "Visible", BoolText(visible));
+    AddElement(kShadowPropertiesIndent, element, "Visible", BoolText(visible));
   });
   if (!visible) return;
   std::int16_t major = 0;
   run.Step(2, [&] { major = PowerPointMajorVersion(); });
   bool modern = major >= 12;
   run.Step(3, [&] {
-    WriteColorGroup(kIndent, element, kForecolorNames, ResolveColor(shadow.Child("ForeColor"), owner, major),
+    WriteColorGroup(kShadowPropertiesIndent, element, kForecolorNames, ResolveColor(shadow.Child("ForeColor"), owner, major),
                     ColorOrder::ScaleFirst);
   });
   auto add = [&](int step, std::string_view name, auto value) {
-    run.Step(step, [&] { AddElement(kIndent, element, name, value()); });
+    run.Step(step, [&] { AddElement(kShadowPropertiesIndent, element, name, value()); });
   };
   add(4, "Blur", [&] { return modern ? PlatformText(shadow.Get("Blur").AsSingle() * state.scaleX) : "0"; });
   add(5, "OffsetX", [&] { return PlatformText(shadow.Get("OffsetX").AsSingle() * state.scaleX); });

@@ -13,7 +13,7 @@
 namespace quillmere {
 namespace {
 
-constexpr int kIndent = 16;
+constexpr int kTextPropertiesIndent = 16;
 constexpr int kStringIndent = 8;
 constexpr std::int32_t kNumbered = 2;
 constexpr std::int32_t kUnnumbered = 1;
@@ -34,7 +34,7 @@ void WriteFrame(const Object& shape, pugi::xml_node shapeElement, FrameOrder ord
   Object frame;
   run.Step(2, [&] { frame = shape.Child("TextFrame"); });
   auto add = [&](int step, std::string_view name, auto value) {
-    run.Step(step, [&] { AddElement(kIndent, element, name, value()); });
+    run.Step(step, [&] { AddElement(kTextPropertiesIndent, element, name, value()); });
   };
   auto member = [&](std::string_view name) { return [&frame, name] { return std::to_string(frame.Get(name).AsLong()); }; };
   auto margin = [&](std::string_view name, float scale) {
@@ -77,7 +77,7 @@ struct ParagraphContext {
 };
 
 void Attribute(ParagraphContext& p, int step, std::string_view name, const std::function<std::string()>& value) {
-  p.run.Step(step, [&] { AddAttribute(kIndent, p.element, name, value()); });
+  p.run.Step(step, [&] { AddAttribute(kTextPropertiesIndent, p.element, name, value()); });
 }
 
 void WriteBullet(ParagraphContext& p, const Object& format, std::int32_t level) {
@@ -114,13 +114,13 @@ void WriteTabs(ParagraphContext& p, const Object& format) {
     bool modern = p.major >= 12;
     Object stops = modern ? format.Child("TabStops") : p.shape.Child("TextFrame").Child("Ruler").Child("TabStops");
     pugi::xml_node tabs = AppendContainer(p.element, "Tabs");
-    AddAttribute(kIndent, tabs, "Default", PlatformText(stops.Get("DefaultSpacing").AsSingle() * state.scaleX));
+    AddAttribute(kTextPropertiesIndent, tabs, "Default", PlatformText(stops.Get("DefaultSpacing").AsSingle() * state.scaleX));
     for (std::int32_t i = 1, n = stops.Count(); i <= n; ++i) {
       Object stop = stops.Item(i);
       pugi::xml_node tab = AppendContainer(tabs, "Tab");
       float position = stop.Get("Position").AsSingle();
-      AddAttribute(kIndent, tab, "Position", PlatformText(modern ? position * state.scaleX : position));
-      AddAttribute(kIndent, tab, "Type", std::to_string(stop.Get("Type").AsLong()));
+      AddAttribute(kTextPropertiesIndent, tab, "Position", PlatformText(modern ? position * state.scaleX : position));
+      AddAttribute(kTextPropertiesIndent, tab, "Type", std::to_string(stop.Get("Type").AsLong()));
     }
   });
 }
@@ -144,7 +144,7 @@ float WriteRuns(ParagraphContext& p, const Object& owner) {
       if (p.major >= 12) FontAttributes2007(textRun, text, "", owner);
       else FontAttributes(textRun.Child("Font"), text, "");
     });
-    p.run.Step(45, [&] { AddElement(kIndent, text, "LanguageID", std::to_string(textRun.Get("LanguageID").AsLong())); });
+    p.run.Step(45, [&] { AddElement(kTextPropertiesIndent, text, "LanguageID", std::to_string(textRun.Get("LanguageID").AsLong())); });
   }
   return smallest;
 }
@@ -160,19 +160,19 @@ void WriteSpacing(ParagraphContext& p, const Object& format, float smallest) {
     float within = format.Get("SpaceWithin").AsSingle();
     if (format.Get("LineRuleWithin").AsBool()) {
       bool tight = within < 1;
-      AddAttribute(kIndent, p.element, "LineRuleWithin", tight ? "3" : "5");
-      AddAttribute(kIndent, p.element, "SpaceWithin",
+      AddAttribute(kTextPropertiesIndent, p.element, "LineRuleWithin", tight ? "3" : "5");
+      AddAttribute(kTextPropertiesIndent, p.element, "SpaceWithin",
                    PlatformText(tight ? smallest * kLineHeight * state.scaleY : within * 20));
     } else {
-      AddAttribute(kIndent, p.element, "LineRuleWithin", "4");
-      AddAttribute(kIndent, p.element, "SpaceWithin", DecimalText(within, state.scaleY));
+      AddAttribute(kTextPropertiesIndent, p.element, "LineRuleWithin", "4");
+      AddAttribute(kTextPropertiesIndent, p.element, "SpaceWithin", DecimalText(within, state.scaleY));
     }
   });
   auto space = [&](int step, std::string_view name, std::string_view rule) {
     p.run.Step(step, [&] {
       float value = format.Get(std::string("Space") + std::string(name)).AsSingle();
       if (format.Get(rule).AsBool()) value *= height;
-      AddAttribute(kIndent, p.element, std::string("Space") + std::string(name), DecimalText(value, state.scaleY));
+      AddAttribute(kTextPropertiesIndent, p.element, std::string("Space") + std::string(name), DecimalText(value, state.scaleY));
     });
   };
   space(52, "Before", "LineRuleBefore");

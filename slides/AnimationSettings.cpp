@@ -11,8 +11,8 @@
 namespace quillmere {
 namespace {
 
-const std::string kLocation = " in Quillmere.bXML.AnimationSettings at line ";
-constexpr int kIndent = 8;
+const std::string kAnimationSettingsLocation = " in Quillmere.bXML.AnimationSettings at line ";
+constexpr int kAnimationSettingsIndent = 8;
 
 // MsoAnimEffect values that carry more than the common elements.
 constexpr std::int32_t kUnreadableEffect = 150;
@@ -49,34 +49,34 @@ std::string DurationText(float seconds) {
 }
 
 void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node element, StepRunner& run) {
-  run.Step(16, [&] { AddElement(kIndent, element, "Start", start); });
-  run.Step(17, [&] { AddElement(kIndent, element, "Duration", DurationText(timing.Get("Duration").AsSingle())); });
-  run.Step(18, [&] { AddElement(kIndent, element, "Accelerate", Flag(timing, "Accelerate")); });
-  run.Step(19, [&] { AddElement(kIndent, element, "AutoReverse", Flag(timing, "AutoReverse")); });
-  run.Step(20, [&] { AddElement(kIndent, element, "Decelerate", Flag(timing, "Decelerate")); });
+  run.Step(16, [&] { AddElement(kAnimationSettingsIndent, element, "Start", start); });
+  run.Step(17, [&] { AddElement(kAnimationSettingsIndent, element, "Duration", DurationText(timing.Get("Duration").AsSingle())); });
+  run.Step(18, [&] { AddElement(kAnimationSettingsIndent, element, "Accelerate", Flag(timing, "Accelerate")); });
+  run.Step(19, [&] { AddElement(kAnimationSettingsIndent, element, "AutoReverse", Flag(timing, "AutoReverse")); });
+  run.Step(20, [&] { AddElement(kAnimationSettingsIndent, element, "Decelerate", Flag(timing, "Decelerate")); });
   run.Step(21, [&] {
-    AddElement(kIndent, element, "RepeatCount", std::to_string(timing.Get("RepeatCount").AsLong()));
+    AddElement(kAnimationSettingsIndent, element, "RepeatCount", std::to_string(timing.Get("RepeatCount").AsLong()));
   });
   run.Step(22, [&] {
-    AddElement(kIndent, element, "RepeatDuration", PlatformText(timing.Get("RepeatDuration").AsSingle()));
+    AddElement(kAnimationSettingsIndent, element, "RepeatDuration", PlatformText(timing.Get("RepeatDuration").AsSingle()));
   });
-  run.Step(23, [&] { AddElement(kIndent, element, "Restart", Flag(timing, "Restart")); });
-  run.Step(24, [&] { AddElement(kIndent, element, "RewindAtEnd", Flag(timing, "RewindAtEnd")); });
-  run.Step(25, [&] { AddElement(kIndent, element, "SmoothEnd", Flag(timing, "SmoothEnd")); });
-  run.Step(26, [&] { AddElement(kIndent, element, "SmoothStart", Flag(timing, "SmoothStart")); });
-  run.Step(27, [&] { AddElement(kIndent, element, "Speed", Flag(timing, "Speed")); });
+  run.Step(23, [&] { AddElement(kAnimationSettingsIndent, element, "Restart", Flag(timing, "Restart")); });
+  run.Step(24, [&] { AddElement(kAnimationSettingsIndent, element, "RewindAtEnd", Flag(timing, "RewindAtEnd")); });
+  run.Step(25, [&] { AddElement(kAnimationSettingsIndent, element, "SmoothEnd", Flag(timing, "SmoothEnd")); });
+  run.Step(26, [&] { AddElement(kAnimationSettingsIndent, element, "SmoothStart", Flag(timing, "SmoothStart")); });
+  run.Step(27, [&] { AddElement(kAnimationSettingsIndent, element, "Speed", Flag(timing, "Speed")); });
   std::int32_t trigger = 0;
   run.Step(28, [&] {
     trigger = timing.Get("TriggerType").AsLong();
-    AddElement(kIndent, element, "TriggerType", std::to_string(trigger));
+    AddElement(kAnimationSettingsIndent, element, "TriggerType", std::to_string(trigger));
   });
   run.Step(29, [&] {
     std::string shape = "-1";
     if (trigger == kOnShapeClick) shape = std::to_string(timing.Child("TriggerShape").Get("Id").AsLong());
-    AddElement(kIndent, element, "TriggerShapeID", shape);
+    AddElement(kAnimationSettingsIndent, element, "TriggerShapeID", shape);
   });
   run.Step(30, [&] {
-    AddElement(kIndent, element, "TriggerDelayTime", PlatformText(timing.Get("TriggerDelayTime").AsSingle()));
+    AddElement(kAnimationSettingsIndent, element, "TriggerDelayTime", PlatformText(timing.Get("TriggerDelayTime").AsSingle()));
   });
 }
 
@@ -86,48 +86,48 @@ std::string ShapeIdText(const Object& effect) { return std::to_string(effect.Chi
 }  // namespace
 
 void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::xml_node animation) {
-  StepRunner run = WriterSteps(kLocation);
+  StepRunner run = WriterSteps(kAnimationSettingsLocation);
   pugi::xml_node timingElement;
   run.Step(1, [&] { timingElement = AppendContainer(animation, "Timing"); });
-  run.Step(2, [&] { AddElement(kIndent, animation, "ShapeID", ShapeIdText(effect)); });
+  run.Step(2, [&] { AddElement(kAnimationSettingsIndent, animation, "ShapeID", ShapeIdText(effect)); });
 
   std::int32_t type = kUnreadableEffect;
-  LeavingOutOnFailure([&] { AddElement(kIndent, animation, "FriendlyName", effect.Get("DisplayName").AsString()); });
+  LeavingOutOnFailure([&] { AddElement(kAnimationSettingsIndent, animation, "FriendlyName", effect.Get("DisplayName").AsString()); });
   LeavingOutOnFailure([&] { type = effect.Get("EffectType").AsLong(); });
-  AddElement(kIndent, animation, "AnimationType", std::to_string(type));
-  LeavingOutOnFailure([&] { AddElement(kIndent, animation, "Exit", BoolText(effect.Get("Exit").AsLong() != 0)); });
+  AddElement(kAnimationSettingsIndent, animation, "AnimationType", std::to_string(type));
+  LeavingOutOnFailure([&] { AddElement(kAnimationSettingsIndent, animation, "Exit", BoolText(effect.Get("Exit").AsLong() != 0)); });
   LeavingOutOnFailure([&] {
     std::int32_t paragraph = effect.Get("Paragraph").AsLong();
-    if (paragraph > 0) AddElement(kIndent, animation, "Paragraph", std::to_string(paragraph));
+    if (paragraph > 0) AddElement(kAnimationSettingsIndent, animation, "Paragraph", std::to_string(paragraph));
   });
 
   Object info, parameters;
   run.Step(7, [&] {
     info = effect.Child("EffectInformation");
-    AddElement(kIndent, animation, "AfterEffect", std::to_string(info.Get("AfterEffect").AsLong()));
+    AddElement(kAnimationSettingsIndent, animation, "AfterEffect", std::to_string(info.Get("AfterEffect").AsLong()));
   });
-  run.Step(8, [&] { AddElement(kIndent, animation, "AnimationBackground", Flag(info, "AnimateBackground")); });
+  run.Step(8, [&] { AddElement(kAnimationSettingsIndent, animation, "AnimationBackground", Flag(info, "AnimateBackground")); });
   run.Step(9, [&] {
-    AddElement(kIndent, animation, "BuildByLevelEffect", std::to_string(info.Get("BuildByLevelEffect").AsLong()));
+    AddElement(kAnimationSettingsIndent, animation, "BuildByLevelEffect", std::to_string(info.Get("BuildByLevelEffect").AsLong()));
   });
   run.Step(10, [&] {
     if (info.Get("AfterEffect").AsLong() == kDimAfterEffect)
-      AddElement(kIndent, animation, "DimColor", std::to_string(info.Child("Dim").Get("RGB").AsLong()));
+      AddElement(kAnimationSettingsIndent, animation, "DimColor", std::to_string(info.Child("Dim").Get("RGB").AsLong()));
   });
   if (HasDirection(type)) {
     run.Step(11, [&] {
       parameters = effect.Child("EffectParameters");
-      AddElement(kIndent, animation, "Direction", std::to_string(parameters.Get("Direction").AsLong()));
+      AddElement(kAnimationSettingsIndent, animation, "Direction", std::to_string(parameters.Get("Direction").AsLong()));
     });
   }
   if (IsMotionPath(type)) {
     run.Step(12, [&] {
       Object motion = effect.Child("Behaviors").Item(1).Child("MotionEffect");
-      AddElement(kIndent, animation, "MotionPath", motion.Get("Path").AsString());
+      AddElement(kAnimationSettingsIndent, animation, "MotionPath", motion.Get("Path").AsString());
     });
     run.Step(13, [&] {
       float speed = effect.Child("Behaviors").Item(1).Child("Timing").Get("Speed").AsSingle();
-      AddElement(kIndent, animation, "PathReversed", BoolText(speed < 0.0f));
+      AddElement(kAnimationSettingsIndent, animation, "PathReversed", BoolText(speed < 0.0f));
     });
   }
   if (type == kGrowShrink) {
@@ -135,20 +135,20 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
       Object scale = effect.Child("Behaviors").Item(1).Child("ScaleEffect");
       std::string x = PlatformText(scale.Get("ByX").AsSingle() / 100.0f);
       std::string y = PlatformText(scale.Get("ByY").AsSingle() / 100.0f);
-      AddElement(kIndent, animation, "ScaleX", x);
-      AddElement(kIndent, animation, "ScaleY", y);
+      AddElement(kAnimationSettingsIndent, animation, "ScaleX", x);
+      AddElement(kAnimationSettingsIndent, animation, "ScaleY", y);
     });
   }
   if (type == kTransparency) {
     run.Step(15, [&] {
       Value to = effect.Child("Behaviors").Item(1).Child("SetEffect").Get("To");
-      AddElement(kIndent, animation, "Transparency", to.AsString());
+      AddElement(kAnimationSettingsIndent, animation, "Transparency", to.AsString());
     });
   }
   if (type == kWheel || type == kSpin) {
     run.Step(15, [&] {
       if (!parameters) parameters = effect.Child("EffectParameters");
-      AddElement(kIndent, animation, "Amount", PlatformText(parameters.Get("Amount").AsSingle()));
+      AddElement(kAnimationSettingsIndent, animation, "Amount", PlatformText(parameters.Get("Amount").AsSingle()));
     });
   }
 
@@ -157,7 +157,7 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
 }
 
 void AnimationSettings(const Object& owner, pugi::xml_node parent) {
-  StepRunner run = WriterSteps(kLocation);
+  StepRunner run = WriterSteps(kAnimationSettingsLocation);
   pugi::xml_node timeline = AppendContainer(parent, "AnimationTimeline");
   std::vector<float> starts;
   run.Step(2, [&] { starts = GetTotalTiming(owner); });

@@ -15,8 +15,8 @@
 namespace quillmere {
 namespace {
 
-const std::string kLocation = " in Quillmere.bXML.HyperlinkProperties at line ";
-constexpr int kIndent = 8;
+const std::string kHyperlinkLocation = " in Quillmere.bXML.HyperlinkProperties at line ";
+constexpr int kHyperlinkPropertiesIndent = 8;
 constexpr int kActionIndent = 16;
 
 // PpActionType
@@ -88,12 +88,12 @@ void WritePlayerButtons(const Object& slide, pugi::xml_node settings, StepRunner
       std::string subAddress = std::to_string(target.Get("SlideID").AsLong()) + "," +
                                std::to_string(target.Get("SlideIndex").AsLong()) + ", ";
       pugi::xml_node element = AppendContainer(settings, "ActionSetting");
-      AddElement(kIndent, element, "Type", button.type);
-      AddElement(kIndent, element, "Container", "player");
-      AddElement(kIndent, element, "Action", button.action);
-      AddElement(kIndent, element, "Address", "");
-      AddElement(kIndent, element, "SubAddress", subAddress);
-      AddElement(kIndent, element, "ScreenTip", "");
+      AddElement(kHyperlinkPropertiesIndent, element, "Type", button.type);
+      AddElement(kHyperlinkPropertiesIndent, element, "Container", "player");
+      AddElement(kHyperlinkPropertiesIndent, element, "Action", button.action);
+      AddElement(kHyperlinkPropertiesIndent, element, "Address", "");
+      AddElement(kHyperlinkPropertiesIndent, element, "SubAddress", subAddress);
+      AddElement(kHyperlinkPropertiesIndent, element, "ScreenTip", "");
     });
   }
 }
@@ -121,7 +121,7 @@ void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node e
 }
 
 void HyperlinkProperties(const Object& owner, pugi::xml_node parent) {
-  StepRunner run = WriterSteps(kLocation);
+  StepRunner run = WriterSteps(kHyperlinkLocation);
   pugi::xml_node settings = AppendContainer(parent, "ActionSettings");
   std::set<std::string> written;
 
@@ -153,12 +153,12 @@ void HyperlinkProperties(const Object& owner, pugi::xml_node parent) {
       if (!written.insert(key).second) continue;
       run.Step(8, [&] {
         pugi::xml_node element = AppendContainer(settings, "ActionSetting");
-        AddElement(kIndent, element, "Type", activation.type);
-        AddElement(kIndent, element, "ShapeID", shapeId);
-        AddElement(kIndent, element, "Container", text ? "textrange" : "shape");
+        AddElement(kHyperlinkPropertiesIndent, element, "Type", activation.type);
+        AddElement(kHyperlinkPropertiesIndent, element, "ShapeID", shapeId);
+        AddElement(kHyperlinkPropertiesIndent, element, "Container", text ? "textrange" : "shape");
         if (text) {
-          AddElement(kIndent, element, "Start", start);
-          AddElement(kIndent, element, "Length", length);
+          AddElement(kHyperlinkPropertiesIndent, element, "Start", start);
+          AddElement(kHyperlinkPropertiesIndent, element, "Length", length);
         }
         GetActionSetting(holder, activation.index, element);
       });

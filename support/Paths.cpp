@@ -24,12 +24,7 @@ std::string PerThreadFolder(const std::string& systemTemp) {
   return systemTemp + "corvanta/lumidesk/" + tempFolderName + "/";
 }
 
-bool IsDirectory(const std::string& path) {
-  std::error_code ec;
-  return fs::is_directory(path, ec);
-}
-
-char LowerAscii(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char LowerAsciiChar(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 }  // namespace
 
@@ -37,8 +32,8 @@ std::string GetTempFolder() {
   if (tempFolderName.empty()) tempFolderName = RandomName(8);
   std::string temp = SystemTempFolder();
   std::string folder = PerThreadFolder(temp);
-  if (!IsDirectory(folder)) CreateFolderPath(folder);
-  return IsDirectory(folder) ? folder : temp;
+  if (!FolderExists(folder)) CreateFolderPath(folder);
+  return FolderExists(folder) ? folder : temp;
 }
 
 void RemoveTempFolder() {
@@ -93,7 +88,7 @@ std::string GetFileBaseName(std::string_view path, std::string_view suffix, bool
   }
   if (!suffix.empty() && name.size() > suffix.size() &&
       std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                 [](char a, char b) { return LowerAscii(a) == LowerAscii(b); }))
+                 [](char a, char b) { return LowerAsciiChar(a) == LowerAsciiChar(b); }))
     name.remove_suffix(suffix.size());
   return std::string(name);
 }
@@ -104,13 +99,18 @@ std::string RandomName(std::size_t length) {
   thread_local std::mt19937 engine{std::random_device{}()};
   std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
   std::string name(length, '\0');
-  for (char& c : name) c = LowerAscii(kAlphabet[pick(engine)]);
+  for (char& c : name) c = LowerAsciiChar(kAlphabet[pick(engine)]);
   return name;
 }
 
 bool FileExistsByFind(std::string_view path) {
   std::error_code ec;
   return !path.empty() && fs::exists(fs::symlink_status(std::string(path), ec));
+}
+
+bool FolderExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
 }
 
 bool CopyFileOverwriting(const std::string& source, const std::string& target) {

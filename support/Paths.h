@@ -42,6 +42,9 @@ std::string RandomName(std::size_t length);
 // True when a directory entry of that name exists (a dangling link counts).
 bool FileExistsByFind(std::string_view path);
 
+// True when path names a folder (following links).
+bool FolderExists(const std::string& path);
+
 // Copies source to target, replacing a file already there; false when nothing was copied.
 bool CopyFileOverwriting(const std::string& source, const std::string& target);
 

@@ -20,7 +20,7 @@ struct Listed {
   bool isFolder = false;
 };
 
-bool IsRelationshipFile(const Listed& entry) {
+bool IsListedRelationshipFile(const Listed& entry) {
   return !entry.isFolder && LowerAscii(entry.text) == kRelationshipFileName;
 }
 
@@ -31,14 +31,14 @@ bool UsableLongName(const std::string& name, std::string* why) {
   return false;
 }
 
-class Walk {
+class StorageWalk {
  public:
-  Walk(ArchiveWalkPolicy& policy, const ProjectArchiveLimits& limits) : policy_(policy), limits_(limits) {}
+  StorageWalk(ArchiveWalkPolicy& policy, const ProjectArchiveLimits& limits) : policy_(policy), limits_(limits) {}
 
   void Folder(storage::Handle folder, const std::string& destination, const std::string& path, int depth) {
     std::vector<Listed> entries;
     if (!List(folder, entries)) return;
-    auto relationships = std::find_if(entries.begin(), entries.end(), IsRelationshipFile);
+    auto relationships = std::find_if(entries.begin(), entries.end(), IsListedRelationshipFile);
     std::map<std::string, std::string> longNames;
     if (relationships != entries.end()) {
       File(folder, *relationships, destination, path, longNames);
@@ -149,7 +149,7 @@ class Walk {
 
 ArchiveWalkResult WalkProjectArchive(storage::Handle folder, const std::string& destinationFolder,
                                      ArchiveWalkPolicy& policy, const ProjectArchiveLimits& limits) {
-  Walk walk(policy, limits);
+  StorageWalk walk(policy, limits);
   walk.Folder(folder, destinationFolder, "", 0);
   return walk.Result();
 }

@@ -32,11 +32,6 @@ constexpr std::size_t kBackupPrefixLength = 8;
 
 constexpr std::array<std::string_view, 4> kFoldersAlwaysEntered{"narration", "webobjects", "characters", "videos"};
 
-bool IsDirectory(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // The files a request takes. Entering any folder sets "inside the wanted
 // folder", which only passing the wanted folder clears: from then on every
 // folder met is entered and every file in it taken, as the host expects.
@@ -134,7 +129,7 @@ void cProjectFileHandler::Extract(Wanted wanted, const char* enterText) {
 
   std::string folder = StripTrailingSeparator(extractToFolder_);
   std::error_code ignored;
-  if (!IsDirectory(folder)) std::filesystem::create_directory(folder, ignored);
+  if (!FolderExists(folder)) std::filesystem::create_directory(folder, ignored);
   WantedEntries policy(wantedNarration_, wantedFolder_, wantedMovie_, insideWantedFolder_);
   ArchiveWalkResult walk;
   {

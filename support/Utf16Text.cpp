@@ -5,8 +5,6 @@
 namespace quillmere {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -21,7 +19,7 @@ std::u16string ToUtf16(std::string_view utf8) {
       out += static_cast<char16_t>(0xD800 + (cp >> 10));
       out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     } else {
-      out += static_cast<char16_t>(IsHighSurrogate(cp) || IsLowSurrogate(cp) ? kReplacement : cp);
+      out += static_cast<char16_t>(IsHighSurrogate(cp) || IsLowSurrogate(cp) ? kReplacementCharacter : cp);
     }
   });
   return out;
@@ -42,7 +40,7 @@ std::string FromUtf16(std::u16string_view utf16) {
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || IsHighSurrogate(cp) || IsLowSurrogate(cp)) cp = kReplacement;
+  if (cp > 0x10FFFF || IsHighSurrogate(cp) || IsLowSurrogate(cp)) cp = kReplacementCharacter;
   auto put = [&](unsigned value) { out += static_cast<char>(value); };
   if (cp < 0x80) {
     put(cp);

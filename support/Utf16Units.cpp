@@ -3,8 +3,6 @@
 namespace quillmere {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
 struct Decoded {
   char32_t codePoint;
   std::size_t bytes;
@@ -15,10 +13,10 @@ Decoded DecodeAt(std::string_view s, std::size_t at) {
   unsigned char lead = byte(at);
   if (lead < 0x80) return {lead, 1};
   std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || at + length > s.size()) return {kReplacement, 1};
+  if (length == 0 || lead > 0xF4 || at + length > s.size()) return {kReplacementCharacter, 1};
   char32_t cp = lead & (0x3F >> (length - 1));
   for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return {kReplacement, 1};
+    if ((byte(at + i) & 0xC0) != 0x80) return {kReplacementCharacter, 1};
     cp = (cp << 6) | (byte(at + i) & 0x3F);
   }
   return {cp, length};

@@ -16,6 +16,8 @@ void ForEachCodePoint(std::string_view utf8, const std::function<void(char32_t, 
 char32_t FirstCodePoint(std::string_view utf8);
 
 inline constexpr char32_t kFirstSupplementary = 0x10000;
+// What text that cannot be decoded reads as.
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 // The units a code point takes: two (a surrogate pair) from kFirstSupplementary on.
 inline std::size_t Utf16UnitsOf(char32_t cp) { return cp >= kFirstSupplementary ? 2 : 1; }
 

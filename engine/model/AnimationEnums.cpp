@@ -18,7 +18,7 @@ struct PresetEffect {
 // in order, which places the ids no effect name fixes: entrance 51 (Magnify
 // in the gallery) is msoAnimEffectZip; emphasis 35 (Blink) has no value of
 // its own and answers msoAnimEffectCustom.
-constexpr PresetEffect kPresets[] = {
+constexpr PresetEffect kEffectPresets[] = {
     // Entrance and exit.
     {PresetClass::EntranceOrExit, 1, 1},     // appear / disappear
     {PresetClass::EntranceOrExit, 2, 2},     // fly
@@ -221,7 +221,7 @@ int AnimEffectOf(std::string_view presetClass, int presetId) {
   } else {
     return kAnimEffectCustom;
   }
-  for (const PresetEffect& p : kPresets)
+  for (const PresetEffect& p : kEffectPresets)
     if (p.presetClass == kind && p.presetId == presetId) return p.effect;
   return kAnimEffectCustom;
 }

@@ -7,7 +7,7 @@ namespace {
 
 // Where two values share a geometry (the four-segment line callouts, the
 // balloon) the first is the one PowerPoint reports.
-constexpr std::pair<int, std::string_view> kPresets[] = {
+constexpr std::pair<int, std::string_view> kAutoShapePresets[] = {
     {1, "rect"},
     {2, "parallelogram"},
     {3, "trapezoid"},
@@ -195,13 +195,13 @@ constexpr std::pair<int, std::string_view> kPresets[] = {
 }  // namespace
 
 std::optional<int> AutoShapeTypeOfPreset(std::string_view preset) {
-  for (const auto& [type, name] : kPresets)
+  for (const auto& [type, name] : kAutoShapePresets)
     if (name == preset) return type;
   return std::nullopt;
 }
 
 std::string_view PresetOfAutoShapeType(int type) {
-  for (const auto& [value, name] : kPresets)
+  for (const auto& [value, name] : kAutoShapePresets)
     if (value == type) return name;
   return {};
 }

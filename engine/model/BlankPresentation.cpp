@@ -55,7 +55,7 @@ std::string ThemeColor(const char* slot, const std::string& color) {
   return std::string("<a:") + slot + ">" + color + "</a:" + slot + ">";
 }
 
-std::string Rgb(const char* hex) { return std::string("<a:srgbClr val=\"") + hex + "\"/>"; }
+std::string SrgbColor(const char* hex) { return std::string("<a:srgbClr val=\"") + hex + "\"/>"; }
 
 std::string Theme() {
   const std::string placeholderFill = "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>";
@@ -69,12 +69,12 @@ std::string Theme() {
          "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" name=\"Office Theme\">"
          "<a:themeElements><a:clrScheme name=\"Office\">" +
          ThemeColor("dk1", "<a:sysClr val=\"windowText\" lastClr=\"000000\"/>") +
-         ThemeColor("lt1", "<a:sysClr val=\"window\" lastClr=\"FFFFFF\"/>") + ThemeColor("dk2", Rgb("1F497D")) +
-         ThemeColor("lt2", Rgb("EEECE1")) + ThemeColor("accent1", Rgb("4F81BD")) +
-         ThemeColor("accent2", Rgb("C0504D")) + ThemeColor("accent3", Rgb("9BBB59")) +
-         ThemeColor("accent4", Rgb("8064A2")) + ThemeColor("accent5", Rgb("4BACC6")) +
-         ThemeColor("accent6", Rgb("F79646")) + ThemeColor("hlink", Rgb("0000FF")) +
-         ThemeColor("folHlink", Rgb("800080")) + "</a:clrScheme><a:fontScheme name=\"Office\"><a:majorFont>" + font +
+         ThemeColor("lt1", "<a:sysClr val=\"window\" lastClr=\"FFFFFF\"/>") + ThemeColor("dk2", SrgbColor("1F497D")) +
+         ThemeColor("lt2", SrgbColor("EEECE1")) + ThemeColor("accent1", SrgbColor("4F81BD")) +
+         ThemeColor("accent2", SrgbColor("C0504D")) + ThemeColor("accent3", SrgbColor("9BBB59")) +
+         ThemeColor("accent4", SrgbColor("8064A2")) + ThemeColor("accent5", SrgbColor("4BACC6")) +
+         ThemeColor("accent6", SrgbColor("F79646")) + ThemeColor("hlink", SrgbColor("0000FF")) +
+         ThemeColor("folHlink", SrgbColor("800080")) + "</a:clrScheme><a:fontScheme name=\"Office\"><a:majorFont>" + font +
          "</a:majorFont><a:minorFont>" + font + "</a:minorFont></a:fontScheme><a:fmtScheme name=\"Office\">" +
          "<a:fillStyleLst>" + fills + "</a:fillStyleLst><a:lnStyleLst>" + lines + "</a:lnStyleLst><a:effectStyleLst>" +
          effects + "</a:effectStyleLst><a:bgFillStyleLst>" + fills +

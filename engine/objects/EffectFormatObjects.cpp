@@ -16,7 +16,6 @@ namespace quillmere::engine {
 namespace {
 
 constexpr double kPercentUnit = 1000.0;
-constexpr double kFractionUnit = 100000.0;
 
 constexpr std::array<std::string_view, 3> kShadows{"outerShdw", "innerShdw", "prstShdw"};
 constexpr std::array<std::string_view, 1> kGlow{"glow"};

@@ -19,7 +19,6 @@
 namespace quillmere::engine {
 namespace {
 
-constexpr double kFractionUnit = 100000.0;
 constexpr int kMixed = -2;
 constexpr std::string_view kFillKey = "fill";
 constexpr std::string_view kLineKey = "line";
@@ -38,7 +37,7 @@ constexpr std::array<std::string_view, 54> kPatterns{
     "horz",      "vert",      "cross",      "dnDiag",    "upDiag",     "diagCross"};
 
 // MsoTextureAlignment 0..8 by a:tile algn.
-constexpr std::array<std::string_view, 9> kAlignments{"tl", "t", "tr", "l", "ctr", "r", "bl", "b", "br"};
+constexpr std::array<std::string_view, 9> kTileAlignments{"tl", "t", "tr", "l", "ctr", "r", "bl", "b", "br"};
 
 template <std::size_t N>
 int IndexIn(const std::array<std::string_view, N>& names, std::string_view name, int base, int missing) {
@@ -355,7 +354,7 @@ const MemberTable<FillFormatObject>& FillFormatObject::Members() {
        .get =
            [](FillFormatObject& f, Args) {
              pugi::xml_node tile = TileOf(*f.shape);
-             return Value(IndexIn(kAlignments, tile.attribute("algn").value(), 0, 0));
+             return Value(IndexIn(kTileAlignments, tile.attribute("algn").value(), 0, 0));
            }},
       {.name = "TextureHorizontalScale",
        .sinceVersion = 12,

@@ -17,7 +17,7 @@ namespace {
 constexpr double kDefaultTabSpacing = 72.0;  // points, a:defTabSz's schema default
 
 // MsoParagraphAlignment from 1, MsoBaselineAlignment from 1, MsoTabStopType from 1.
-constexpr std::array<std::string_view, 7> kAlignments{"l", "ctr", "r", "just", "dist", "thaiDist", "justLow"};
+constexpr std::array<std::string_view, 7> kParagraphAlignments{"l", "ctr", "r", "just", "dist", "thaiDist", "justLow"};
 constexpr std::array<std::string_view, 5> kBaselines{"base", "t", "ctr", "b", "auto"};
 constexpr std::array<std::string_view, 4> kTabTypes{"l", "ctr", "r", "dec"};
 // MsoNumberedBulletStyle from 0: the a:buAutoNum schemes in PowerPoint's order.
@@ -113,7 +113,7 @@ template <>
 const MemberTable<ParagraphFormat2Object>& ParagraphFormat2Object::Members() {
   static const MemberTable<ParagraphFormat2Object> table{
       {.name = "Alignment",
-       .get = [](ParagraphFormat2Object& p, Args) { return Value(IndexOf(kAlignments, Attribute(p, "algn").value(), 1, 1)); }},
+       .get = [](ParagraphFormat2Object& p, Args) { return Value(IndexOf(kParagraphAlignments, Attribute(p, "algn").value(), 1, 1)); }},
       // msoTextDirectionLeftToRight 1, msoTextDirectionRightToLeft 2.
       {.name = "TextDirection",
        .get = [](ParagraphFormat2Object& p, Args) { return Value(Attribute(p, "rtl").as_bool() ? 2 : 1); }},

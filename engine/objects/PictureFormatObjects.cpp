@@ -1,6 +1,7 @@
 #include <array>
 #include <string_view>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/PictureSize.h"
 #include "engine/model/ShapeGeometry.h"
 #include "engine/model/ShapeText.h"
@@ -10,7 +11,6 @@
 namespace quillmere::engine {
 namespace {
 
-constexpr double kFractionUnit = 100000.0;
 constexpr float kNeutralLevel = 0.5f;
 
 pugi::xml_node Blip(const PictureFormatObject& f) { return ChildNamed(BlipFillOf(f.shape->element), "blip"); }

@@ -41,7 +41,7 @@ constexpr int kScaleFromBottomRight = 2;
 
 // PowerPoint refuses a member that does not apply to the shape as a bad
 // argument, not as a failure: callers retry failures, so this must not be one.
-[[noreturn]] void Fail(std::string_view member, std::string_view why) {
+[[noreturn]] void RefuseMember(std::string_view member, std::string_view why) {
   throw ComError(hr::kInvalidArgument, "Shape." + std::string(member) + " : " + std::string(why));
 }
 
@@ -59,7 +59,7 @@ Frame CurrentFrame(ShapeObject& o) { return SlideFrame(*o.doc, o.part, o.element
 void MoveTo(ShapeObject& o, const Frame& f, std::string_view member) {
   bool moved = true;
   for (const pugi::xml_node& shape : ShapeVariants(o.treeNode)) moved = SetSlideFrame(shape, f) && moved;
-  if (!moved) Fail(member, "This shape cannot be moved or sized.");
+  if (!moved) RefuseMember(member, "This shape cannot be moved or sized.");
   Changed(o);
 }
 
@@ -124,7 +124,7 @@ void Scale(ShapeObject& o, Args a, bool height) {
   double factor = ArgAt(a, 0).AsDouble();
   bool original = !ArgAt(a, 1).IsEmpty() && ArgAt(a, 1).AsLong() != kMsoFalse;
   int corner = ArgAt(a, 2).IsEmpty() ? 0 : ArgAt(a, 2).AsLong();
-  if (original && Kind(o) != "pic") Fail(member, "The RelativeToOriginalSize argument applies only to a picture or an OLE object.");
+  if (original && Kind(o) != "pic") RefuseMember(member, "The RelativeToOriginalSize argument applies only to a picture or an OLE object.");
   bool both = AspectLocked(o);
   double byWidth = height && !both ? 1.0 : factor, byHeight = height || both ? factor : 1.0;
   Frame f = CurrentFrame(o);
@@ -147,7 +147,7 @@ void PutAutoShapeType(ShapeObject& o, int type) {
   std::string_view preset = PresetOfAutoShapeType(type);
   if (preset.empty()) throw ComError(hr::kInvalidArgument, "Shape.AutoShapeType : Invalid enumeration value.");
   std::string_view kind = Kind(o);
-  if (kind != "sp" && kind != "pic") Fail("AutoShapeType", "This shape's type cannot be changed.");
+  if (kind != "sp" && kind != "pic") RefuseMember("AutoShapeType", "This shape's type cannot be changed.");
   o.EditEachVariant([&](const pugi::xml_node& shape) {
     pugi::xml_node spPr = ChildNamed(shape, "spPr");
     pugi::xml_node old = ChildNamed(spPr, "custGeom") ? ChildNamed(spPr, "custGeom") : ChildNamed(spPr, "prstGeom");
@@ -175,7 +175,7 @@ std::string LinkTargetOf(ShapeObject& o) {
 Value LinkFormat(ShapeObject& o) {
   std::optional<MediaReference> media = MediaReferenceOf(o.doc->Pkg(), o.part, o.element);
   std::string target = media ? media->linkedTarget : LinkTargetOf(o);
-  if (target.empty()) Fail("LinkFormat", "This member can only be accessed for a linked object.");
+  if (target.empty()) RefuseMember("LinkFormat", "This member can only be accessed for a linked object.");
   std::string path = LinkedFilePath(target, o.doc->SourceFile().parent_path());
   return Value(std::make_shared<LinkFormatObject>(o.Session(), o.shared_from_this(), std::move(path)));
 }
@@ -331,26 +331,26 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
       {.name = "ConnectorFormat",
        .get =
            [](ShapeObject& o, Args) {
-             if (Kind(o) != "cxnSp") Fail("ConnectorFormat", "This member can only be accessed for a connector.");
+             if (Kind(o) != "cxnSp") RefuseMember("ConnectorFormat", "This member can only be accessed for a connector.");
              return Value(std::make_shared<ConnectorFormatObject>(o.Session(), o.shared_from_this()));
            }},
       {.name = "Callout",
        .get =
            [](ShapeObject& o, Args) {
              if (Kind(o) != "sp" || !IsLineCalloutPreset(PresetGeometryOf(o.element)))
-               Fail("Callout", "This member can only be accessed for a callout.");
+               RefuseMember("Callout", "This member can only be accessed for a callout.");
              return Value(std::make_shared<CalloutFormatObject>(o.Session(), o.shared_from_this()));
            }},
       {.name = "PlaceholderFormat",
        .get =
            [](ShapeObject& o, Args) {
-             if (!PlaceholderOf(o.element)) Fail("PlaceholderFormat", "This shape is not a placeholder.");
+             if (!PlaceholderOf(o.element)) RefuseMember("PlaceholderFormat", "This shape is not a placeholder.");
              return Value(std::make_shared<PlaceholderFormatObject>(o.Session(), o.shared_from_this()));
            }},
       {.name = "GroupItems",
        .get =
            [](ShapeObject& o, Args) {
-             if (Kind(o) != "grpSp") Fail("GroupItems", "This member can only be accessed for a group.");
+             if (Kind(o) != "grpSp") RefuseMember("GroupItems", "This member can only be accessed for a group.");
              return Value(std::make_shared<GroupItemsObject>(o.Session(), o.shared_from_this()));
            }},
       {.name = "Child", .get = [](ShapeObject& o, Args) { return MsoBool(static_cast<bool>(ParentGroupOf(o))); }},
@@ -358,7 +358,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
        .get =
            [](ShapeObject& o, Args) {
              pugi::xml_node group = ParentGroupOf(o);
-             if (!group) Fail("ParentGroup", "This member can only be accessed for a shape in a group.");
+             if (!group) RefuseMember("ParentGroup", "This member can only be accessed for a shape in a group.");
              return Value(o.Sibling(group));
            }},
       {.name = "HasTextFrame", .get = [](ShapeObject& o, Args) { return MsoBool(Kind(o) == "sp"); }},
@@ -374,7 +374,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
        .get =
            [](ShapeObject& o, Args) {
              int media = MediaTypeOf(o.doc->Pkg(), o.part, o.element);
-             if (media == 0) Fail("MediaType", "This member can only be accessed for a media object.");
+             if (media == 0) RefuseMember("MediaType", "This member can only be accessed for a media object.");
              return Value(media);
            }},
       {.name = "LinkFormat", .get = [](ShapeObject& o, Args) { return LinkFormat(o); }},
@@ -398,7 +398,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
        .get =
            [](ShapeObject& o, Args) {
              // Only autoshapes (placeholders among them) carry a text frame.
-             if (Kind(o) != "sp") Fail("TextFrame", "This type of shape cannot have a text frame.");
+             if (Kind(o) != "sp") RefuseMember("TextFrame", "This type of shape cannot have a text frame.");
              return Value(std::make_shared<TextFrameObject>(o.Session(), o.shared_from_this()));
            }},
       {.name = "Fill", .get = [](ShapeObject& o, Args) { return Format<FillFormatObject>(o); }},
@@ -418,13 +418,13 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
        .sinceVersion = 12,
        .get =
            [](ShapeObject& o, Args) {
-             if (Kind(o) != "sp") Fail("TextFrame2", "This type of shape cannot have a text frame.");
+             if (Kind(o) != "sp") RefuseMember("TextFrame2", "This type of shape cannot have a text frame.");
              return Value(std::make_shared<TextFrame2Object>(o.Session(), o.shared_from_this()));
            }},
       {.name = "Table",
        .get =
            [](ShapeObject& o, Args) {
-             if (ContentTypeOf(o.element) != shape_type::kTable) Fail("Table", "This shape does not have a table.");
+             if (ContentTypeOf(o.element) != shape_type::kTable) RefuseMember("Table", "This shape does not have a table.");
              return Value(std::make_shared<TableObject>(o.Session(), o.shared_from_this()));
            }},
       {.name = "Duplicate",
@@ -446,7 +446,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
        .call =
            [](ShapeObject& o, Args) {
              if (Kind(o) != "grpSp" || o.treeNode != o.element)
-               Fail("Ungroup", "This member can only be accessed for a group.");
+               RefuseMember("Ungroup", "This member can only be accessed for a group.");
              std::vector<pugi::xml_node> members = UngroupShape(*o.doc, o.part, o.element);
              o.deleted = true;
              return Value(RangeOf(o, members));

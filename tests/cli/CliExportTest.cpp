@@ -8,18 +8,14 @@
 #include <sstream>
 
 #include "tests/cli/CliHarness.h"
+#include "tests/support/TestFiles.h"
 
 namespace quillmere::clitest {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using quillmere::testing::ReadFile;
 
 class CliExport : public ::testing::Test {
  protected:

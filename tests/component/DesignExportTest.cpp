@@ -15,13 +15,12 @@
 #include "engine/EngineRuntime.h"
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {
-
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
 class DesignExportTest : public IsolatedUserFolders {
  protected:

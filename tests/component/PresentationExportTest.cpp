@@ -11,13 +11,12 @@
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {
-
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
 // The element children of a Slide, in document order.
 std::vector<std::string> ChildNames(pugi::xml_node slide) {

@@ -13,11 +13,10 @@
 #include "tests/engine/package/PackageTestFiles.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
-
-constexpr int kTrue = -1;
 
 // A link's owner (Hyperlink.Parent.Parent) and what its click does.
 struct Link {

@@ -14,6 +14,8 @@
 #include "engine/model/ThemeStyles.h"
 #include "engine/objects/ColorFormatObjects.h"
 #include "engine/package/Package.h"
+#include "tests/engine/EngineDecks.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
@@ -21,8 +23,6 @@ namespace {
 using engine::ColorContext;
 using engine::PresentationDocument;
 using engine::ResolveColor;
-
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
 std::shared_ptr<PresentationDocument> OpenDoc(const char* deck) {
   return std::make_shared<PresentationDocument>(engine::Package::Open(Deck(deck)));
@@ -33,7 +33,6 @@ pugi::xml_node Select(PresentationDocument& doc, const std::string& part, const 
 }
 
 // 0xRRGGBB as RGB packs it.
-int Packed(std::uint32_t hex) { return static_cast<int>(((hex >> 16) & 0xFF) | (hex & 0xFF00) | ((hex & 0xFF) << 16)); }
 
 // LibreOffice rounds to 8 bits between transforms, a few steps off after a strong satMod.
 void ExpectNear(std::uint32_t packed, std::uint32_t hex, const char* what, int steps = 1) {

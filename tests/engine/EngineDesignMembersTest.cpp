@@ -15,16 +15,14 @@
 #include "engine/EngineRuntime.h"
 #include "engine/model/BackgroundStyle.h"
 #include "engine/package/Package.h"
-#include "tests/engine/package/PackageTestFiles.h"
 #include "tests/engine/EngineDecks.h"
+#include "tests/engine/package/PackageTestFiles.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
-
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
 
 // What the test reads from the parts itself, to hold the engine's answers against.
 struct PackageFacts {

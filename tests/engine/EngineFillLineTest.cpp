@@ -11,16 +11,12 @@
 #include "component/automation/Object.h"
 #include "engine/EngineRuntime.h"
 #include "engine/package/Package.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
-
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
-
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
-int Packed(std::uint32_t hex) { return static_cast<int>(((hex >> 16) & 0xFF) | (hex & 0xFF00) | ((hex & 0xFF) << 16)); }
 
 class EngineFillLineTest : public IsolatedUserFolders {
  protected:

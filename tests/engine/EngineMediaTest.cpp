@@ -14,12 +14,11 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
 constexpr const char* kAudio = "poi__EmbeddedAudio.pptx";
 constexpr const char* kSlide = "ppt/slides/slide1.xml";
 constexpr const char* kSlideRels = "ppt/slides/_rels/slide1.xml.rels";

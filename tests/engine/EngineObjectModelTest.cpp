@@ -5,12 +5,11 @@
 
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {
-
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
 class EngineObjectModelTest : public IsolatedUserFolders {
  protected:

@@ -11,20 +11,17 @@
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
 #include "engine/package/Package.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
 constexpr const char* kGroupingDeck = "poi__sample_pptx_grouping_issues.pptx";
 
 // LibreOffice writes positions in centimetres.
-double Cm(double cm) { return cm * 72.0 / 2.54; }
-
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
 class EngineShapeEditsTest : public IsolatedUserFolders {
  protected:

@@ -9,18 +9,14 @@
 #include "engine/EngineRuntime.h"
 #include "engine/objects/LinkFormatObjects.h"
 #include "engine/package/Package.h"
+#include "tests/engine/EngineDecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
-
-std::string Deck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
-
 // LibreOffice writes positions in centimetres with three decimals.
-double Cm(double cm) { return cm * 72.0 / 2.54; }
 
 struct Place {
   const char* name;

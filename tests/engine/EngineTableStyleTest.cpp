@@ -13,16 +13,13 @@
 #include "engine/EngineRuntime.h"
 #include "engine/package/Package.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
 // PpBorderType.
 constexpr int kTop = 1, kLeft = 2, kBottom = 3, kRight = 4, kDiagonalDown = 5, kDiagonalUp = 6;
-
-int Packed(std::uint32_t hex) { return static_cast<int>(((hex >> 16) & 0xFF) | (hex & 0xFF00) | ((hex & 0xFF) << 16)); }
 
 class EngineTableStyleTest : public IsolatedUserFolders {
  protected:

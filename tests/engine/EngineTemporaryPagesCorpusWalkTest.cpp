@@ -12,11 +12,11 @@
 #include "component/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kTrue = -1;
 constexpr int kMedia = 16;
 constexpr int kSound = 2;
 constexpr int kMovie = 3;

@@ -12,12 +12,10 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
-
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
 
 using engine::packagetest::ReadWholeFile;
 

@@ -13,12 +13,11 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kTrue = -1;
-constexpr int kFalse = 0;
 constexpr const char* kRefactor = "poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx";
 
 class EngineTimelineTest : public IsolatedUserFolders {

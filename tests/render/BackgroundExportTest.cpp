@@ -15,11 +15,10 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
-
-constexpr int kFalse = 0;
 
 struct Pixel {
   int r, g, b;

@@ -16,12 +16,10 @@
 #include "engine/package/LibreOfficeInstallation.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
-
-constexpr int kPng = 2;
-constexpr int kEmf = 5;
 
 // The share of channel values of the two images that differ by more than a little.
 double DifferingShare(const Rgba& a, const Rgba& b) {

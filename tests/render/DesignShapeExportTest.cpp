@@ -11,23 +11,22 @@
 #include "tests/render/ImageChecks.h"
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kPng = 2;
-constexpr int kEmf = 5;
 constexpr int kRectangle = 1;
 // 1920 x 1080 pt. Layout 3 has a logo picture at its foot; the master a
 // title placeholder with its own prompt and a group of a white rectangle
 // and a picture.
-constexpr const char* kDeck = "poi__bug65228.pptx";
-constexpr int kPixelsPerPoint = 2;
+constexpr const char* kDesignDeck = "poi__bug65228.pptx";
+constexpr int kImagePixelsPerPoint = 2;
 constexpr const char* kTitle = "Place headline here (36pt, min 30pt)";
 
 void ExpectSize(const Rgba& image, double widthPt, double heightPt, const char* what) {
-  EXPECT_NEAR(image.width, widthPt * kPixelsPerPoint, 6) << what;
-  EXPECT_NEAR(image.height, heightPt * kPixelsPerPoint, 6) << what;
+  EXPECT_NEAR(image.width, widthPt * kImagePixelsPerPoint, 6) << what;
+  EXPECT_NEAR(image.height, heightPt * kImagePixelsPerPoint, 6) << what;
 }
 
 // Whether some pixel of the rectangle (fractions of the image) is drawn.
@@ -45,7 +44,7 @@ class DesignShapeExportTest : public IsolatedUserFolders {
     if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
   }
   void ExportPng(const Object& target, const std::string& name) {
-    target.Call("Export", (Folder("out") / name).string(), kPng, 1920 * kPixelsPerPoint, 1080 * kPixelsPerPoint);
+    target.Call("Export", (Folder("out") / name).string(), kPng, 1920 * kImagePixelsPerPoint, 1080 * kImagePixelsPerPoint);
   }
   void ExportEmf(const Object& target, const std::string& name) {
     target.Call("Export", (Folder("out") / name).string(), kEmf);
@@ -55,7 +54,7 @@ class DesignShapeExportTest : public IsolatedUserFolders {
 
 TEST_F(DesignShapeExportTest, ShapesOfLayoutsAndMastersAreDrawnAsTheyShowThere) {
   app_ = engine::EngineRuntime().CreateObject("PowerPoint.Application");
-  Object pres = app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kDeck, 0, -1, 0);
+  Object pres = app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kDesignDeck, 0, -1, 0);
   Object master = pres.Child("Designs").Item(1).Child("SlideMaster");
 
   Object logo = master.Child("CustomLayouts").Item(3).Child("Shapes").Item("Picture 3");

@@ -24,7 +24,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kDeck = "pptx__shp-common-props.pptx";
+constexpr const char* kDrawnDeck = "pptx__shp-common-props.pptx";
 
 class RendererFailureTest : public IsolatedUserFolders {
  protected:
@@ -43,7 +43,7 @@ class RendererFailureTest : public IsolatedUserFolders {
     options.renderer = std::make_shared<engine::RendererSetup>(setup);
     app_ = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
     Object pres =
-        app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kDeck, 0, -1, 0);
+        app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kDrawnDeck, 0, -1, 0);
     return pres.Child("Slides").Item(1).Child("Shapes").Item("Picture 2");
   }
   // The failures of a writer's seven tries, and how long the slowest took.

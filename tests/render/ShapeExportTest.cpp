@@ -18,15 +18,14 @@
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr int kPng = 2;
-constexpr int kEmf = 5;
 // 720 x 540 pt. Both slides hold a rounded rectangle, a picture and a group
 // of four circles; on slide 2 each is turned.
-constexpr const char* kDeck = "pptx__shp-common-props.pptx";
+constexpr const char* kShapesDeck = "pptx__shp-common-props.pptx";
 constexpr int kPixelsPerPoint = 2;
 
 void ExpectNear(int pixels, double points, const char* what) {
@@ -42,7 +41,7 @@ class ShapeExportTest : public IsolatedUserFolders {
   }
   Object Open(engine::EngineOptions options = {}) {
     app_ = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
-    return app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kDeck, 0, -1, 0);
+    return app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kShapesDeck, 0, -1, 0);
   }
   void Export(const Object& target, const std::filesystem::path& out) {
     target.Call("Export", out.string(), kPng, 720 * kPixelsPerPoint, 540 * kPixelsPerPoint);
@@ -138,7 +137,7 @@ std::vector<int> ChildrenOf(int pid) {
 // next one is drawn by a fresh server.
 TEST_F(ShapeExportTest, ALostOfficeIsStartedAgainOnce) {
   engine::SlideRenderer renderer;
-  renderer.Load(std::string(QUILLMERE_CORPUS_DIR) + "/" + kDeck, "1");
+  renderer.Load(std::string(QUILLMERE_CORPUS_DIR) + "/" + kShapesDeck, "1");
   ASSERT_EQ(renderer.PageCount(), 2);
   for (int server : ChildrenOf(getpid()))
     for (int office : ChildrenOf(server)) kill(office, SIGKILL);

@@ -21,7 +21,7 @@ std::vector<std::string> Leftovers(const std::filesystem::path& work, const Conv
   return names;
 }
 
-class LibreOfficeConverterTest : public testing::Test {
+class LibreOfficeConverterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";

@@ -30,7 +30,7 @@ ZipStats StatEntries(const std::filesystem::path& file, std::vector<std::string>
   return stats;
 }
 
-class PackageSaveTest : public testing::Test {
+class PackageSaveTest : public ::testing::Test {
  protected:
   std::unique_ptr<Package> OpenDeck(std::vector<StoredEntry> entries = MinimalDeck()) {
     WriteWholeFile(temp_ / "deck.pptx", StoredZip(entries));
