@@ -133,7 +133,7 @@ if [[ $arch == i686 ]]; then
 fi
 log "configuring $out"
 cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DQUILLMERE_TESTS=ON -DQUILLMERE_BENCH=OFF -DQUILLMERE_FUZZ_TESTS=OFF \
+  -DCMAKE_CXX_FLAGS_DEBUG=-O1 -DCMAKE_UNITY_BUILD=ON -DQUILLMERE_TESTS=ON -DQUILLMERE_BENCH=OFF -DQUILLMERE_FUZZ_TESTS=OFF \
   "${zlib[@]}" "${launcher[@]}" "${corpus[@]}" "${companion[@]}" >/dev/null
 log "building"
 cmake --build "$out" -j"$jobs" "$@"

@@ -24,7 +24,7 @@
 namespace quillmere {
 namespace {
 
-constexpr std::string_view kLabel = "Design Properties: ";
+constexpr std::string_view kDesignLabel = "Design Properties: ";
 constexpr int kSchemeIndent = 16;
 constexpr std::int32_t kTitleLayout = 1;  // ppLayoutTitle
 
@@ -226,7 +226,7 @@ struct DesignWriter {
 
   void Write(pugi::xml_node parent, const UsedLayouts& used) {
     run.Step(1, [&] { index = design.Get("Index").AsLong(); });
-    Trace(std::string(kLabel) + std::to_string(index) + " Enter  " + CurrentDateTimeText());
+    Trace(std::string(kDesignLabel) + std::to_string(index) + " Enter  " + CurrentDateTimeText());
     run.Step(2, [&] { major = PowerPointMajorVersion(); });
     run.Step(3, [&] { master = design.Child("SlideMaster"); });
     run.Step(4, [&] { name = design.Get("Name").AsString(); });
@@ -276,7 +276,7 @@ struct DesignWriter {
         if (!WriteCustomLayout(masterElement, layouts, i, masterStyle)) return;
       }
     }
-    Trace(std::string(kLabel) + "Exit - " + CurrentDateTimeText());
+    Trace(std::string(kDesignLabel) + "Exit - " + CurrentDateTimeText());
   }
 };
 

@@ -29,7 +29,7 @@
 namespace quillmere {
 namespace {
 
-constexpr std::string_view kLabel = "Slide Properties: ";
+constexpr std::string_view kSlideLabel = "Slide Properties: ";
 constexpr std::string_view kLocation = " in Quillmere.bXML.SlideProperties at line ";
 constexpr std::int32_t kBodyPlaceholder = 2;  // ppPlaceholderBody
 constexpr std::int32_t kMsoTrue = -1;
@@ -46,7 +46,7 @@ StepRunner SlideSteps(const Object& slide) {
     } catch (const std::exception&) {
       // The report names what could be read.
     }
-    std::string text = ErrorLogText(std::string(kLabel), e, std::string(kLocation), step);
+    std::string text = ErrorLogText(std::string(kSlideLabel), e, std::string(kLocation), step);
     std::string slideLabel = "Slide - " + index;
     std::string detail = text + " Slide name: " + name + "(" + index + ") " + slideLabel;
     Trace(detail);
@@ -141,7 +141,7 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   StepRunner run = SlideSteps(slide);
   std::string id;
   run.Step(1, [&] { id = std::to_string(slide.Get("SlideID").AsLong()); });
-  Trace(std::string(kLabel) + id + " Enter - " + CurrentDateTimeText());
+  Trace(std::string(kSlideLabel) + id + " Enter - " + CurrentDateTimeText());
 
   pugi::xml_node element = AppendContainer(parent, "Slide");
   AppendLineBreak(element);
@@ -215,7 +215,7 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   WriteTaggedMediaShapes(slide, element, WriteSlideShapes(slide, shapesElement, run));
   AnimationSettings(slide, element);
   HyperlinkProperties(slide, element);
-  Trace(std::string(kLabel) + id + " Exit - " + CurrentDateTimeText());
+  Trace(std::string(kSlideLabel) + id + " Exit - " + CurrentDateTimeText());
 }
 
 std::int16_t GetProjectVersion(const Object& presentation) {

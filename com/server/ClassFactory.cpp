@@ -2,36 +2,17 @@
 
 #include <unknwn.h>
 
-#include <atomic>
 #include <new>
 
 #include "com/server/ServerModule.h"
+#include "support/windows/SingleInterfaceObject.h"
 
 namespace quillmere::com {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public SingleInterfaceObject<IClassFactory, IID_IClassFactory> {
  public:
   explicit ClassFactory(CreateFunction create) : create_(create) { ObjectCreated(); }
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-      *object = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
     if (!object) return E_POINTER;
@@ -45,9 +26,8 @@ class ClassFactory final : public IClassFactory {
   }
 
  private:
-  ~ClassFactory() { ObjectDestroyed(); }
+  ~ClassFactory() override { ObjectDestroyed(); }
 
-  std::atomic<ULONG> references_{1};
   CreateFunction create_;
 };
 

@@ -3,8 +3,9 @@
 #include <oleauto.h>
 
 #include <algorithm>
-#include <atomic>
 #include <new>
+
+#include "support/windows/SingleInterfaceObject.h"
 
 namespace quillmere::com {
 
@@ -80,29 +81,10 @@ STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) {
 
 namespace {
 
-class OnePointEnumeration final : public IEnumConnectionPoints {
+class OnePointEnumeration final : public SingleInterfaceObject<IEnumConnectionPoints, IID_IEnumConnectionPoints> {
  public:
   OnePointEnumeration(IConnectionPoint* point, ULONG position) : point_(point), position_(position) {
     point_->AddRef();
-  }
-  OnePointEnumeration(const OnePointEnumeration&) = delete;
-  OnePointEnumeration& operator=(const OnePointEnumeration&) = delete;
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IEnumConnectionPoints) {
-      *object = static_cast<IEnumConnectionPoints*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
   }
 
   STDMETHODIMP Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
@@ -133,9 +115,8 @@ class OnePointEnumeration final : public IEnumConnectionPoints {
   }
 
  private:
-  ~OnePointEnumeration() { point_->Release(); }
+  ~OnePointEnumeration() override { point_->Release(); }
 
-  std::atomic<ULONG> references_{1};
   IConnectionPoint* point_;
   ULONG position_;
 };

@@ -11,6 +11,7 @@
 
 #include <atomic>
 
+#include "com/server/OmittedArguments.h"
 #include "com/server/ServerModule.h"
 
 namespace quillmere::com {
@@ -71,8 +72,9 @@ class DispatchObject : public Interface, public ISupportErrorInfo, public IProvi
   }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* info,
                       UINT* argumentError) override {
-    return DispInvoke(static_cast<Interface*>(this), typeInfo_.Get(), id, flags, params, result, info,
-                      argumentError);
+    OmittedArguments omitted;
+    return DispInvoke(static_cast<Interface*>(this), typeInfo_.Get(), id, flags,
+                      omitted.Complete(typeInfo_.Get(), id, flags, params), result, info, argumentError);
   }
 
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override { return riid == iid_ ? S_OK : S_FALSE; }

@@ -45,7 +45,7 @@ class PPTInfoObject final : public EventSourceObject<IPPTInfo> {
   STDMETHODIMP GenerateThumbnails(BSTR* presentationName, BSTR* propertiesXML, BSTR* outputFolder,
                                   long* result) override {
     return Export(presentationName, propertiesXML, result, [&](std::string& name, std::string& xml) {
-      return info_.GenerateThumbnails(name, xml, OptionalTextIn(outputFolder));
+      return info_.GenerateThumbnails(name, xml, TextIn(outputFolder));
     });
   }
   STDMETHODIMP PPTSlides(BSTR* presentationName, long* SlideList, BSTR* propertiesXML, BSTR* outputFolder,
@@ -53,7 +53,7 @@ class PPTInfoObject final : public EventSourceObject<IPPTInfo> {
     if (!SlideList) return E_POINTER;
     return Export(presentationName, propertiesXML, result, [&](std::string& name, std::string& xml) {
       std::int32_t slides = *SlideList;
-      std::int32_t status = info_.PPTSlides(name, slides, xml, OptionalTextIn(outputFolder));
+      std::int32_t status = info_.PPTSlides(name, slides, xml, TextIn(outputFolder));
       *SlideList = slides;
       return status;
     });
@@ -62,19 +62,19 @@ class PPTInfoObject final : public EventSourceObject<IPPTInfo> {
                                  long* result) override {
     return Export(presentationName, propertiesXML, result, [&](std::string& name, std::string& xml) {
       std::string slides = TextIn(SlideList);
-      std::int32_t status = info_.PPTSlideSelection(name, slides, xml, OptionalTextIn(outputFolder));
+      std::int32_t status = info_.PPTSlideSelection(name, slides, xml, TextIn(outputFolder));
       TextOut(SlideList, slides);
       return status;
     });
   }
   STDMETHODIMP PPTActiveSlide(BSTR* propertiesXML, BSTR* outputFolder, long* result) override {
     return Export(nullptr, propertiesXML, result, [&](std::string&, std::string& xml) {
-      return info_.PPTActiveSlide(xml, OptionalTextIn(outputFolder));
+      return info_.PPTActiveSlide(xml, TextIn(outputFolder));
     });
   }
   STDMETHODIMP PPTActivePresentation(BSTR* propertiesXML, BSTR* outputFolder, long* result) override {
     return Export(nullptr, propertiesXML, result, [&](std::string&, std::string& xml) {
-      return info_.PPTActivePresentation(xml, OptionalTextIn(outputFolder));
+      return info_.PPTActivePresentation(xml, TextIn(outputFolder));
     });
   }
   STDMETHODIMP PPTSlide(BSTR* presentationName, long* Index, BSTR* propertiesXML, BSTR* outputFolder,
@@ -82,7 +82,7 @@ class PPTInfoObject final : public EventSourceObject<IPPTInfo> {
     if (!Index) return E_POINTER;
     return Export(presentationName, propertiesXML, result, [&](std::string& name, std::string& xml) {
       std::int32_t index = *Index;
-      std::int32_t status = info_.PPTSlide(name, index, xml, OptionalTextIn(outputFolder));
+      std::int32_t status = info_.PPTSlide(name, index, xml, TextIn(outputFolder));
       *Index = index;
       return status;
     });
@@ -90,7 +90,7 @@ class PPTInfoObject final : public EventSourceObject<IPPTInfo> {
   STDMETHODIMP PPTPresentation(BSTR* presentationName, BSTR* propertiesXML, BSTR* outputFolder,
                                long* result) override {
     return Export(presentationName, propertiesXML, result, [&](std::string& name, std::string& xml) {
-      return info_.PPTPresentation(name, xml, OptionalTextIn(outputFolder));
+      return info_.PPTPresentation(name, xml, TextIn(outputFolder));
     });
   }
   STDMETHODIMP put_SkipUnusedLayouts(VARIANT_BOOL value) override {

@@ -14,23 +14,21 @@
 namespace quillmere::com {
 namespace {
 
-VARIANT_BOOL Bool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-
 class RegistryObject final : public DispatchObject<IRegistry> {
  public:
   RegistryObject() : DispatchObject(kIidRegistry, kClsidRegistry, nullptr) {}
 
   STDMETHODIMP get_KeyExists(VARIANT_BOOL* value) override {
-    return Run(value, [&] { *value = Bool(registry_.KeyExists()); });
+    return Run(value, [&] { *value = VariantBool(registry_.KeyExists()); });
   }
   STDMETHODIMP CreateKey(VARIANT_BOOL* result) override {
-    return Run(result, [&] { *result = Bool(registry_.CreateKey()); });
+    return Run(result, [&] { *result = VariantBool(registry_.CreateKey()); });
   }
   STDMETHODIMP DeleteKey(VARIANT_BOOL* result) override {
-    return Run(result, [&] { *result = Bool(registry_.DeleteKey()); });
+    return Run(result, [&] { *result = VariantBool(registry_.DeleteKey()); });
   }
   STDMETHODIMP DeleteValue(VARIANT_BOOL* result) override {
-    return Run(result, [&] { *result = Bool(registry_.DeleteValue()); });
+    return Run(result, [&] { *result = VariantBool(registry_.DeleteValue()); });
   }
   STDMETHODIMP get_Value(VARIANT* value) override {
     return Run(value, [&] { ValueToVariant(registry_.GetValue(), *value, EmptyValue::Empty); });
@@ -103,7 +101,7 @@ class RegistryObject final : public DispatchObject<IRegistry> {
     return Guard([&] {
       std::vector<std::string> found;
       std::int32_t number = 0;
-      *result = Bool((registry_.*method)(found, number));
+      *result = VariantBool((registry_.*method)(found, number));
       *count = number;
       SAFEARRAY* array = StringArray(found);
       if (!array) throw std::bad_alloc();

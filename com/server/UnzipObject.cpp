@@ -21,8 +21,6 @@ constexpr DISPID kOverwritePrompt = 2;
 constexpr DISPID kPasswordRequest = 3;
 constexpr DISPID kProgress = 4;
 
-VARIANT_BOOL Bool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-
 // A BSTR argument that lives for one event.
 class TextArgument {
  public:
@@ -61,7 +59,7 @@ class UnzipObject final : public EventSourceObject<IUnzip> {
     cUnzipEvents& events = unzip_.Events();
     events.Cancel = [this](const std::string& sMsg, bool& bCancel) {
       TextArgument message(sMsg);
-      VARIANT_BOOL cancel = Bool(bCancel);
+      VARIANT_BOOL cancel = VariantBool(bCancel);
       VARIANT arguments[] = {message.ByValue(), BoolReference(cancel)};
       Raise(kCancel, arguments, 2);
       bCancel = cancel != VARIANT_FALSE;
@@ -77,7 +75,7 @@ class UnzipObject final : public EventSourceObject<IUnzip> {
     };
     events.PasswordRequest = [this](std::string& sPassword, bool& bCancel) {
       TextArgument password(sPassword);
-      VARIANT_BOOL cancel = Bool(bCancel);
+      VARIANT_BOOL cancel = VariantBool(bCancel);
       VARIANT arguments[] = {password.ByReference(), BoolReference(cancel)};
       Raise(kPasswordRequest, arguments, 2);
       sPassword = password.Text();
@@ -151,10 +149,10 @@ class UnzipObject final : public EventSourceObject<IUnzip> {
     return Record(v, [&] { return ReturnText(v, unzip_.FileCompressionMethod(i)); });
   }
   STDMETHODIMP get_FileEncrypted(long i, VARIANT_BOOL* v) override {
-    return Record(v, [&] { *v = Bool(unzip_.FileEncrypted(i)); return S_OK; });
+    return Record(v, [&] { *v = VariantBool(unzip_.FileEncrypted(i)); return S_OK; });
   }
   STDMETHODIMP get_FileSelected(long i, VARIANT_BOOL* v) override {
-    return Record(v, [&] { *v = Bool(unzip_.FileSelected(i)); return S_OK; });
+    return Record(v, [&] { *v = VariantBool(unzip_.FileSelected(i)); return S_OK; });
   }
   STDMETHODIMP put_FileSelected(long i, VARIANT_BOOL v) override {
     return Record(&v, [&] { unzip_.SetFileSelected(i, v != VARIANT_FALSE); return S_OK; });
@@ -163,7 +161,7 @@ class UnzipObject final : public EventSourceObject<IUnzip> {
     return Record(result, [&] { *result = unzip_.Directory(); return S_OK; });
   }
   STDMETHODIMP Unzip(VARIANT_BOOL* result) override {
-    return Record(result, [&] { *result = Bool(unzip_.Unzip()); return S_OK; });
+    return Record(result, [&] { *result = VariantBool(unzip_.Unzip()); return S_OK; });
   }
   STDMETHODIMP put_UnzipFolder(BSTR v) override {
     unzip_.SetUnzipFolder(FromBstr(v));
@@ -197,7 +195,7 @@ class UnzipObject final : public EventSourceObject<IUnzip> {
 
   HRESULT GetBool(VARIANT_BOOL* v, bool (cUnzip::*get)() const) {
     if (!v) return E_POINTER;
-    *v = Bool((unzip_.*get)());
+    *v = VariantBool((unzip_.*get)());
     return S_OK;
   }
   HRESULT PutBool(VARIANT_BOOL v, void (cUnzip::*set)(bool)) {

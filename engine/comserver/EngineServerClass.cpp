@@ -7,6 +7,7 @@
 
 #include "component/automation/windows/ExposedDispatch.h"
 #include "engine/objects/ApplicationObjects.h"
+#include "support/windows/SingleInterfaceObject.h"
 
 namespace quillmere::engine {
 namespace {
@@ -56,24 +57,8 @@ EngineOptions ServerOptions() {
   return options;
 }
 
-class EngineClassFactory final : public IClassFactory {
+class EngineClassFactory final : public SingleInterfaceObject<IClassFactory, IID_IClassFactory> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
     if (!out) return E_POINTER;
@@ -106,9 +91,6 @@ class EngineClassFactory final : public IClassFactory {
     }
     return S_OK;
   }
-
- private:
-  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace

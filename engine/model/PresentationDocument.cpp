@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "engine/model/DrawingUnits.h"
 #include "engine/model/NewNotesPage.h"
 #include "engine/model/PartColors.h"
 #include "engine/model/PlaceholderInheritance.h"
@@ -12,8 +13,6 @@
 
 namespace quillmere::engine {
 namespace {
-
-constexpr float kEmuPerPoint = 12700.0f;
 
 std::int64_t IntAttribute(const pugi::xml_node& node, const char* name, std::int64_t fallback) {
   pugi::xml_attribute a = node.attribute(name);
@@ -33,8 +32,8 @@ PresentationDocument::PresentationDocument(std::unique_ptr<Package> package)
   if (pugi::xml_node size = ChildNamed(root, "sldSz")) {
     std::int64_t cx = IntAttribute(size, "cx", 0), cy = IntAttribute(size, "cy", 0);
     if (cx > 0 && cy > 0) {
-      slideWidth_ = static_cast<float>(cx) / kEmuPerPoint;
-      slideHeight_ = static_cast<float>(cy) / kEmuPerPoint;
+      slideWidth_ = static_cast<float>(cx / kEmuPerPoint);
+      slideHeight_ = static_cast<float>(cy / kEmuPerPoint);
     }
   }
   firstSlideNumber_ = static_cast<int>(IntAttribute(root, "firstSlideNum", 1));

@@ -2,7 +2,13 @@
 // called late-bound with by-reference arguments, the optional outputFolder
 // left out, and its events connected and answered.
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/TestFiles.h"
 #include "tests/windows/ComServerTestSupport.h"
+#include "tests/windows/ComparableExport.h"
 #include "tests/windows/WineProcess.h"
 
 namespace {
@@ -10,6 +16,7 @@ namespace {
 const IID kPPTInfoEvents = {0x8EF3C4E1, 0x85D6, 0x42DE, {0xA6, 0xED, 0x73, 0xA7, 0xBD, 0x7E, 0xCB, 0x76}};
 constexpr LONG kPowerPointNotInstalled = 1;
 constexpr LONG kUserCancel = 7;
+constexpr LONG kPasswordProtected = 11;
 
 using ComServerPPTInfo = ComServerTest;
 
@@ -165,6 +172,59 @@ TEST_F(ComServerPPTInfoWithEngine, CancelInTheFirstAbortConversionStopsEveryLate
   ASSERT_EQ(GetActiveObject(clsid, nullptr, &running), S_OK);
   ASSERT_EQ(running.As(&application), S_OK);
   EXPECT_EQ(Call(application.Get(), L"Quit", DISPATCH_METHOD), S_OK);
+}
+
+// A host whose PowerPoint is running already: every export attaches to it and
+// leaves it running (each still settles for 2 s after closing, as defined).
+// The whole presentation through the DLL is what the Linux build writes for
+// the same deck; a selection and the thumbnails hand back their files; a
+// password-protected deck gives 11.
+TEST_F(ComServerPPTInfoWithEngine, ExportsThroughARunningPowerPointWriteWhatTheLinuxBuildWrites) {
+  ComPtr<IDispatch> powerPoint = Create(L"PowerPoint.Application", CLSCTX_LOCAL_SERVER);
+  ASSERT_TRUE(powerPoint);
+  ComPtr<IDispatch> info = Create(L"Quillmere.PPTInfo");
+  ASSERT_TRUE(info);
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("quillmere-dll-" + std::to_string(GetCurrentProcessId()));
+  const std::wstring deck = CorpusDeck("pptx__txt-text.pptx");
+  auto run = [&](const wchar_t* method, std::vector<VARIANT> arguments) {
+    Result status;
+    EXPECT_EQ(Call(info.Get(), method, DISPATCH_METHOD, std::move(arguments), &status.value), S_OK);
+    return V_I4(&status.value);
+  };
+
+  // The folder as a host writes it, with backslashes and a trailing one.
+  const std::wstring whole = (root / "whole").wstring() + L"\\";
+  TextSlot name(deck), xml(L""), folder(whole);
+  ASSERT_EQ(run(L"PPTPresentation", {name.Ref(), xml.Ref(), folder.Ref()}), 0);
+  EXPECT_EQ(xml.Text(), whole + L"presentationinfo.xml");
+  const std::string written = quillmere::testing::ReadFile(std::filesystem::path(xml.Text()));
+  EXPECT_NE(written.find("<SlideCount>"), std::string::npos);
+  if (const char* linuxExports = std::getenv("QUILLMERE_LINUX_EXPORTS")) {
+    const std::string linuxFolder = std::string(linuxExports).substr(2) + "/pptx__txt-text/";
+    const std::string windowsFolder = (root / "whole").string() + "\\";
+    quillmere::testing::ExpectSameLines(
+        quillmere::testing::Comparable(written, windowsFolder),
+        quillmere::testing::Comparable(quillmere::testing::ReadFile(std::string(linuxExports) + "/pptx__txt-text/"
+                                                                    "presentationinfo.xml"),
+                                       linuxFolder));
+  }
+
+  TextSlot list(L"2|1"), selectionXml(L""), selectionFolder((root / "selection").wstring());
+  EXPECT_EQ(run(L"PPTSlideSelection", {name.Ref(), list.Ref(), selectionXml.Ref(), selectionFolder.Ref()}), 0);
+  EXPECT_NE(GetFileAttributesW(selectionXml.Text().c_str()), INVALID_FILE_ATTRIBUTES);
+
+  TextSlot thumbnailsXml(L""), thumbnailsFolder((root / "thumbnails").wstring());
+  EXPECT_EQ(run(L"GenerateThumbnails", {name.Ref(), thumbnailsXml.Ref(), thumbnailsFolder.Ref()}), 0);
+  EXPECT_NE(thumbnailsXml.Text().find(L"thumbnails.xml"), std::wstring::npos);
+
+  TextSlot locked(CorpusDeck("made__themes-encrypted.pptx")), lockedXml(L"not yet");
+  EXPECT_EQ(run(L"PPTPresentation", {locked.Ref(), lockedXml.Ref()}), kPasswordProtected);
+  EXPECT_EQ(lockedXml.Text(), L"");
+
+  EXPECT_EQ(Call(powerPoint.Get(), L"Quit", DISPATCH_METHOD), S_OK);
+  std::error_code ec;
+  std::filesystem::remove_all(root, ec);
 }
 
 }  // namespace

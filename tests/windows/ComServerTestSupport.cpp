@@ -24,11 +24,11 @@ HRESULT ComServerTest::CallExport(const char* name) {
   return function ? function() : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
 }
 
-ComPtr<IDispatch> ComServerTest::Create(const wchar_t* progId) {
+ComPtr<IDispatch> ComServerTest::Create(const wchar_t* progId, DWORD context) {
   CLSID clsid;
   ComPtr<IDispatch> object;
   if (SUCCEEDED(CLSIDFromProgID(progId, &clsid))) {
-    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, &object);
+    CoCreateInstance(clsid, nullptr, context, IID_IDispatch, &object);
   }
   return object;
 }

@@ -33,8 +33,9 @@ class ComServerTest : public testing::Test {
   static HMODULE Dll() { return dll_; }
   static HRESULT CallExport(const char* name);
 
-  // Creates a class by its ProgID ("Quillmere.cRegistry") and returns its IDispatch.
-  static ComPtr<IDispatch> Create(const wchar_t* progId);
+  // Creates a class by its ProgID ("Quillmere.cRegistry") and returns its IDispatch; local
+  // servers (the engine's) only when the context says so.
+  static ComPtr<IDispatch> Create(const wchar_t* progId, DWORD context = CLSCTX_INPROC_SERVER);
 
  private:
   static HMODULE dll_;

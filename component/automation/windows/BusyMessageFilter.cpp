@@ -2,30 +2,13 @@
 
 #include <ole2.h>
 
-#include <atomic>
+#include "support/windows/SingleInterfaceObject.h"
 
 namespace quillmere {
 namespace {
 
-class BusyMessageFilter final : public IMessageFilter {
+class BusyMessageFilter final : public SingleInterfaceObject<IMessageFilter, IID_IMessageFilter> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IMessageFilter) {
-      *out = static_cast<IMessageFilter*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
     return SERVERCALL_ISHANDLED;
   }
@@ -34,9 +17,6 @@ class BusyMessageFilter final : public IMessageFilter {
     return static_cast<DWORD>(-1);  // give up: the call fails with 0x80010001
   }
   DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
-
- private:
-  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace
