@@ -108,6 +108,15 @@ bool FileExistsByFind(std::string_view path) {
   return !path.empty() && fs::exists(fs::symlink_status(std::string(path), ec));
 }
 
+fs::path Utf8Path(std::string_view utf8) {
+  return fs::path(std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string Utf8Text(const fs::path& path) {
+  std::u8string text = path.generic_u8string();
+  return std::string(text.begin(), text.end());
+}
+
 bool FolderExists(const std::string& path) {
   std::error_code ec;
   return fs::is_directory(path, ec);

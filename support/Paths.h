@@ -3,6 +3,7 @@
 // native '/' separator; folders handed around end in a separator.
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,11 @@ std::string RandomName(std::size_t length);
 
 // True when a directory entry of that name exists (a dangling link counts).
 bool FileExistsByFind(std::string_view path);
+
+// A file-system path from our UTF-8 text, and the UTF-8 text of a path. On
+// Windows a path made from narrow text would read it in the ANSI code page.
+std::filesystem::path Utf8Path(std::string_view utf8);
+std::string Utf8Text(const std::filesystem::path& path);
 
 // True when path names a folder (following links).
 bool FolderExists(const std::string& path);

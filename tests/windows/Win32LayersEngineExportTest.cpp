@@ -60,6 +60,31 @@ TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
   EXPECT_GE(decks, 2);
 }
 
+// The host's paths reach the library as UTF-8 whatever the machine's ANSI code
+// page: a deck and an output folder named in scripts no single code page holds
+// export, and the XML names the folder as given.
+TEST(Win32LayersEngineExport, PathsOutsideTheAnsiCodePageExport) {
+  engine::RegisterEngine();
+  engine::EngineOptions options;
+  options.drawImages = false;
+  const std::string folderName = "Pr\xC3\xA4sentation \xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC";  // Präsentation Ω 日本
+  const fs::path root = fs::temp_directory_path() / ("quillmere-" + RandomName(8)) / Utf8Path(folderName);
+  fs::create_directories(root);
+  const fs::path deck = root / Utf8Path("d\xC3\xA9ck \xE6\x97\xA5.pptx");
+  fs::copy_file(std::string(QUILLMERE_CORPUS_DIR) + "/pptx__txt-text.pptx", deck);
+  const std::string outFolder = Utf8Text(root / "out");
+  PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
+  std::string xml;
+  ASSERT_EQ(info.PPTPresentation(Utf8Text(deck), xml, outFolder), 0) << info.OpenFailure();
+  const fs::path written = Utf8Path(xml);
+  ASSERT_TRUE(fs::is_regular_file(written)) << xml;
+  const std::string text = testing::ReadFile(written);
+  EXPECT_NE(text.find("<SlideCount>"), std::string::npos);
+  EXPECT_NE(text.find(folderName), std::string::npos);
+  std::error_code ignored;
+  fs::remove_all(root.parent_path(), ignored);
+}
+
 // Linux converts old binary decks with LibreOffice; the Windows build runs no helper programs and says so.
 TEST(Win32LayersEngineExport, RefusesBinaryDecksWithTheReason) {
   engine::RegisterEngine();
