@@ -50,7 +50,7 @@ void SetProjectArchivePath() {
   std::string archive = AddPathSeparator(GetParentFolder(state.presentationName)) +
                         GetFileBaseName(state.presentationName, "", true) + ".qpk";
   std::error_code ec;
-  state.projectArchivePath = std::filesystem::is_regular_file(archive, ec) ? archive : std::string();
+  state.projectArchivePath = std::filesystem::is_regular_file(Utf8Path(archive), ec) ? archive : std::string();
   state.extractedArchiveFolders.clear();
 }
 

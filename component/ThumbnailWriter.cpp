@@ -23,8 +23,8 @@ namespace {
 std::string FirstPngName(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    std::string name = entry.path().filename().string();
+  for (const auto& entry : std::filesystem::directory_iterator(Utf8Path(folder), ec)) {
+    std::string name = Utf8Text(entry.path().filename());
     std::string lower = LowerAscii(name);
     if (lower.size() > 4 && lower.ends_with(".png")) names.push_back(name);
   }

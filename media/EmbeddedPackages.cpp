@@ -40,7 +40,7 @@ std::string BesidePresentation(const std::string& fileName) { return Presentatio
 
 bool PackageExists(const std::string& path) {
   std::error_code ec;
-  return FileExistsByFind(path) && !std::filesystem::is_directory(path, ec);
+  return FileExistsByFind(path) && !std::filesystem::is_directory(Utf8Path(path), ec);
 }
 
 std::string ArchivedPackagePath(std::string_view owner, std::string_view fileName) {

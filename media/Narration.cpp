@@ -32,7 +32,7 @@ bool IsNarrationSound(const Object& shape) {
 
 bool Exists(const std::string& path) {
   std::error_code ec;
-  return !path.empty() && std::filesystem::exists(path, ec);
+  return !path.empty() && std::filesystem::exists(Utf8Path(path), ec);
 }
 
 // The file the sound shape's narration was written to, or empty.

@@ -85,7 +85,7 @@ std::string GetArchiveFolderName() {
   });
   run.Step(4, [&] { scratch.Call("Close"); });
   std::string suffix;
-  if (std::filesystem::is_directory(folder)) {
+  if (std::filesystem::is_directory(Utf8Path(folder))) {
     std::string name = FindFirstFolder(folder);
     if (name.size() >= kCalibrationName.size()) suffix = TrimSpaces(name.substr(kCalibrationName.size()));
   }
@@ -135,7 +135,7 @@ std::string GetOriginalPicture(const Object& shape) {
   run.Step(11, [&] { scratch.Call("Close"); });
   std::string exportFolder = imageFolder + page + archiveFolderName;
   std::error_code ec;
-  std::filesystem::remove(exportFolder + "/preview.wmf", ec);
+  std::filesystem::remove(Utf8Path(exportFolder + "/preview.wmf"), ec);
   std::string found = FindSavedPicture(exportFolder);
   Trace("ExtractOriginalImage:" + page);
   if (found.empty()) found = FindGifWithoutMetafile(exportFolder);

@@ -75,7 +75,7 @@ std::string Flag(const Object& shape, std::string_view tag) {
 
 bool HoldsFile(const std::string& folder, const char* name) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(std::filesystem::path(folder) / name, ec);
+  return std::filesystem::is_regular_file(Utf8Path(folder) / name, ec);
 }
 
 // "index.htm" or "index.html" below the folder name, when the folder holds one.
@@ -94,9 +94,9 @@ std::string LocalWebFolderAddress(const Object& slide, const std::string& url) {
   std::string folderName = "webobject_slide_" + std::to_string(slide.Get("SlideID").AsLong());
   std::string folder = state.outputFolder + folderName;
   std::error_code ec;
-  if (std::filesystem::is_directory(url, ec)) {
+  if (std::filesystem::is_directory(Utf8Path(url), ec)) {
     CreateFolderPath(folder);
-    std::filesystem::copy(url, folder,
+    std::filesystem::copy(Utf8Path(url), Utf8Path(folder),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing,
                           ec);
     WriteExportLog("WebObjects - " + std::to_string(ec.value()) + " - " + AddPathSeparator(url) + "*.*");
@@ -104,7 +104,7 @@ std::string LocalWebFolderAddress(const Object& slide, const std::string& url) {
     WriteExportLog("WebObjects - Looking up cache");
   }
   GetSlideWO(folderName, state.outputFolder, state.projectArchivePath);
-  if (!std::filesystem::is_directory(folder, ec)) return {};
+  if (!std::filesystem::is_directory(Utf8Path(folder), ec)) return {};
   return IndexPage(folder, folderName, "/");
 }
 
@@ -278,7 +278,7 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
   if (fileName.empty() || fileName == "." || fileName == "..") fileName.clear();
   std::error_code ec;
   if (!fileName.empty()) {
-    if (std::filesystem::is_regular_file(moviePath, ec))
+    if (std::filesystem::is_regular_file(Utf8Path(moviePath), ec))
       CopyFileOverwriting(moviePath, state.outputFolder + fileName);
     else
       GetSlideFO(fileName, state.outputFolder, state.projectArchivePath);

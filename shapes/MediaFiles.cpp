@@ -16,18 +16,18 @@ std::string CopyIntoOutputFolder(const std::string& source) {
 }
 
 bool IsMp3File(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(Utf8Path(path), std::ios::binary);
   char head[3] = {};
   if (!in.read(head, sizeof head)) return false;
   return LowerAscii(std::string_view(head, sizeof head)) == "id3";
 }
 
 std::string RenameToMp3(const std::string& path) {
-  std::filesystem::path target(path);
+  std::filesystem::path target = Utf8Path(path);
   target.replace_extension(".mp3");
   std::error_code ec;
-  std::filesystem::rename(path, target, ec);
-  return ec ? path : target.string();
+  std::filesystem::rename(Utf8Path(path), target, ec);
+  return ec ? path : Utf8NativeText(target);
 }
 
 }  // namespace quillmere

@@ -16,7 +16,7 @@ constexpr std::int32_t kMovie = 3;
 
 std::string SoundFile(ShapeContext& c) {
   std::string linked = GetLinkedSoundSource(c.shape);
-  if (!linked.empty() && std::filesystem::exists(linked)) {
+  if (!linked.empty() && std::filesystem::exists(Utf8Path(linked))) {
     Trace("Sound Media: Linked. Copying source file...");
     return CopyIntoOutputFolder(linked);
   }
@@ -26,7 +26,7 @@ std::string SoundFile(ShapeContext& c) {
   if (c.majorVersion >= 14) {
     Trace("Extracting source from pptx.");
     path = ExtractSoundFromShape(c.shape, base);
-    if (path.empty() || !std::filesystem::exists(path)) {
+    if (path.empty() || !std::filesystem::exists(Utf8Path(path))) {
       Trace("Sound Media: File not on disk. ");
       return path;
     }
@@ -34,7 +34,7 @@ std::string SoundFile(ShapeContext& c) {
     path = base + ".wav";
     Trace("Sound Media: Export format file: " + path);
     c.shape.Child("SoundFormat").Call("Export", path);
-    if (!std::filesystem::exists(path)) {
+    if (!std::filesystem::exists(Utf8Path(path))) {
       Trace("Sound Media: File not on disk.");
       return path;
     }
@@ -64,13 +64,13 @@ void WriteMedia(ShapeContext& c) {
   std::string movie;
   c.run.Step(502, [&] {
     std::string linked = GetLinkedSoundSource(c.shape);
-    if (!linked.empty() && std::filesystem::exists(linked)) {
+    if (!linked.empty() && std::filesystem::exists(Utf8Path(linked))) {
       movie = CopyIntoOutputFolder(linked);
     } else if (c.majorVersion >= 12) {
       movie = ExtractMediaFromShape(c.shape, CurrentExportState().outputFolder);
     }
   });
-  if (!movie.empty() && std::filesystem::exists(movie)) {
+  if (!movie.empty() && std::filesystem::exists(Utf8Path(movie))) {
     AddElement(kShapeIndent, c.element, "Movie", movie);
     return;
   }

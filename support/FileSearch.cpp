@@ -5,6 +5,8 @@
 #include <optional>
 #include <system_error>
 
+#include "support/Paths.h"
+
 namespace quillmere {
 namespace {
 
@@ -14,10 +16,10 @@ namespace fs = std::filesystem;
 template <class Keep>
 std::string SmallestName(std::string_view folder, Keep keep) {
   std::error_code ec;
-  fs::directory_iterator it(fs::path(folder), ec), end;
+  fs::directory_iterator it(Utf8Path(folder), ec), end;
   std::optional<std::string> best;
   for (; !ec && it != end; it.increment(ec)) {
-    std::string name = it->path().filename().string();
+    std::string name = Utf8Text(it->path().filename());
     if (keep(*it, name) && (!best || name < *best)) best = name;
   }
   return best.value_or("");

@@ -17,7 +17,7 @@ thread_local std::string tempFolderName;
 std::string SystemTempFolder() {
   std::error_code ec;
   fs::path temp = fs::temp_directory_path(ec);
-  return ec ? std::string() : AddPathSeparator(temp.string());
+  return ec ? std::string() : AddPathSeparator(Utf8NativeText(temp));
 }
 
 std::string PerThreadFolder(const std::string& systemTemp) {
@@ -39,7 +39,7 @@ std::string GetTempFolder() {
 void RemoveTempFolder() {
   if (tempFolderName.empty()) return;
   std::error_code ec;
-  fs::remove_all(PerThreadFolder(SystemTempFolder()), ec);
+  fs::remove_all(Utf8Path(PerThreadFolder(SystemTempFolder())), ec);
 }
 
 namespace {
@@ -71,7 +71,7 @@ void CreateFolderPath(std::string_view path) {
   std::string folder = StripTrailingSeparator(path);
   if (folder.empty()) return;
   std::error_code ec;
-  fs::create_directories(folder, ec);
+  fs::create_directories(Utf8Path(folder), ec);
 }
 
 std::string GetParentFolder(std::string_view path) {
@@ -105,7 +105,7 @@ std::string RandomName(std::size_t length) {
 
 bool FileExistsByFind(std::string_view path) {
   std::error_code ec;
-  return !path.empty() && fs::exists(fs::symlink_status(std::string(path), ec));
+  return !path.empty() && fs::exists(fs::symlink_status(Utf8Path(path), ec));
 }
 
 fs::path Utf8Path(std::string_view utf8) {
@@ -117,14 +117,19 @@ std::string Utf8Text(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+std::string Utf8NativeText(const fs::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 bool FolderExists(const std::string& path) {
   std::error_code ec;
-  return fs::is_directory(path, ec);
+  return fs::is_directory(Utf8Path(path), ec);
 }
 
 bool CopyFileOverwriting(const std::string& source, const std::string& target) {
   std::error_code ec;
-  return fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+  return fs::copy_file(Utf8Path(source), Utf8Path(target), fs::copy_options::overwrite_existing, ec);
 }
 
 std::string TaggedFileName(std::string_view taggedPath) {

@@ -47,6 +47,8 @@ bool FileExistsByFind(std::string_view path);
 // Windows a path made from narrow text would read it in the ANSI code page.
 std::filesystem::path Utf8Path(std::string_view utf8);
 std::string Utf8Text(const std::filesystem::path& path);
+// The UTF-8 text of a path with the separators it holds (generic form turns a Windows backslash into '/').
+std::string Utf8NativeText(const std::filesystem::path& path);
 
 // True when path names a folder (following links).
 bool FolderExists(const std::string& path);

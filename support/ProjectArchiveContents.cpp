@@ -1,7 +1,5 @@
 #include "support/ProjectArchiveContents.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <system_error>
 
@@ -50,7 +48,7 @@ ArchiveContents Walk(const std::string& archivePath, const std::string& folder, 
   storage::ScopedFolder archive(handle);
   CreateFolderPath(folder);
   std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) {
+  if (!std::filesystem::is_directory(Utf8Path(folder), error)) {
     contents.openStatus = storage::kStorageWriteFault;
     return contents;
   }
@@ -66,7 +64,7 @@ ArchiveContents ListProjectArchive(const std::string& archivePath, Sleeper& slee
   std::string scratch = GetTempFolder() + "archive-list-" + RandomName(8);
   ArchiveContents contents = Walk(archivePath, scratch, sleeper, listing);
   std::error_code ignored;
-  std::filesystem::remove_all(scratch, ignored);
+  std::filesystem::remove_all(Utf8Path(scratch), ignored);
   contents.entries = std::move(entries);
   return contents;
 }
@@ -74,7 +72,9 @@ ArchiveContents ListProjectArchive(const std::string& archivePath, Sleeper& slee
 ArchiveContents ExtractProjectArchive(const std::string& archivePath, const std::string& folder, Sleeper& sleeper) {
   Everything everything;
   ArchiveContents contents = Walk(archivePath, StripTrailingSeparator(folder), sleeper, everything);
-  for (const std::string& path : everything.relationshipFiles) unlink((AddPathSeparator(folder) + path).c_str());
+  std::error_code ignored;
+  for (const std::string& path : everything.relationshipFiles)
+    std::filesystem::remove(Utf8Path(AddPathSeparator(folder) + path), ignored);
   return contents;
 }
 

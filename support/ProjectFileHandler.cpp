@@ -1,11 +1,8 @@
 #include "support/ProjectFileHandler.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <chrono>
 #include <exception>
 #include <filesystem>
 
@@ -91,8 +88,10 @@ void cProjectFileHandler::SetPPTInstance(Object& Obj) {
 }
 
 double cProjectFileHandler::GetFileTime(std::string& szFilename) const {
-  struct stat st {};
-  return stat(szFilename.c_str(), &st) == 0 ? AutomationDate(st.st_mtime) : 0.0;
+  std::error_code error;
+  std::filesystem::file_time_type written = std::filesystem::last_write_time(Utf8Path(szFilename), error);
+  if (error) return 0.0;
+  return AutomationDate(std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written)));
 }
 
 std::vector<std::uint8_t> cProjectFileHandler::GetFileBytes(const std::string& Path,
@@ -129,7 +128,7 @@ void cProjectFileHandler::Extract(Wanted wanted, const char* enterText) {
 
   std::string folder = StripTrailingSeparator(extractToFolder_);
   std::error_code ignored;
-  if (!FolderExists(folder)) std::filesystem::create_directory(folder, ignored);
+  if (!FolderExists(folder)) std::filesystem::create_directory(Utf8Path(folder), ignored);
   WantedEntries policy(wantedNarration_, wantedFolder_, wantedMovie_, insideWantedFolder_);
   ArchiveWalkResult walk;
   {
@@ -140,7 +139,7 @@ void cProjectFileHandler::Extract(Wanted wanted, const char* enterText) {
   if (wanted == Wanted::Movie) RenameFileToLFN(wantedMovie_);
   exitCode_ = walk.stopped ? kArchiveUnreadable : 0;
   // A backup that served is spent; a damaged one stays for the authoring application to judge.
-  if (backupUsed && !walk.stopped && FileExistsByFind(backup)) unlink(backup.c_str());
+  if (backupUsed && !walk.stopped && FileExistsByFind(backup)) std::filesystem::remove(Utf8Path(backup), ignored);
 }
 
 bool cProjectFileHandler::OpenArchiveOrBackup(const std::string& backupPath, storage::Handle& handle,
@@ -175,9 +174,11 @@ void cProjectFileHandler::RenameFileToLFN(const std::string& name) {
       continue;
     }
     // A short-named file that is not there was written under its long name already.
-    std::rename((folder + "/" + pair.shortName).c_str(), (folder + "/" + pair.longName).c_str());
+    std::error_code ignored;
+    std::filesystem::rename(Utf8Path(folder + "/" + pair.shortName), Utf8Path(folder + "/" + pair.longName), ignored);
   }
-  unlink(list.c_str());
+  std::error_code ignored;
+  std::filesystem::remove(Utf8Path(list), ignored);
 }
 
 }  // namespace quillmere

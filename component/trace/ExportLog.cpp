@@ -30,7 +30,7 @@ void WriteExportLog(std::string_view message) noexcept {
     if (path.empty()) return;
     std::string folder = GetParentFolder(path);
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) CreateFolderPath(folder);
+    if (!std::filesystem::is_directory(Utf8Path(folder), ec)) CreateFolderPath(folder);
     AppendToFile(path, SystemText(message) + "\r\n");
   } catch (...) {
     // Logging must not disturb the caller.
@@ -41,7 +41,8 @@ void DeleteExportLog() noexcept {
   try {
     std::string path = ExportLogPath();
     std::error_code ec;
-    if (!path.empty() && std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
+    if (!path.empty() && std::filesystem::is_regular_file(Utf8Path(path), ec))
+      std::filesystem::remove(Utf8Path(path), ec);
   } catch (...) {
     // As above.
   }

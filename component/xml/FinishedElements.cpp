@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "component/xml/XmlHelpers.h"
+#include "support/Paths.h"
 
 namespace quillmere {
 namespace {
@@ -41,7 +42,7 @@ void FinishedElements::KeepLastElementOf(pugi::xml_node parent) {
 bool FinishedElements::Save(const pugi::xml_document& document, const std::string& path) const {
   StringWriter writer;
   document.save(writer, "", kSaveFormat, pugi::encoding_utf8);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
   std::string_view rest = writer.text;
   for (std::size_t start; (start = rest.find(kMarkerStart)) != std::string_view::npos;) {
     out.write(rest.data(), static_cast<std::streamsize>(start));

@@ -4,6 +4,7 @@
 
 #include "component/ExportState.h"
 #include "component/xml/NumberText.h"
+#include "support/Paths.h"
 
 namespace quillmere {
 namespace {
@@ -58,7 +59,7 @@ std::string DecimalText(float points, float scale) {
 std::string RoundedText(double value) { return std::to_string(RoundHalfEven(value)); }
 
 bool SaveDocument(const pugi::xml_document& document, const std::string& path) {
-  return document.save_file(path.c_str(), "", kSaveFormat, pugi::encoding_utf8);
+  return document.save_file(Utf8Path(path).c_str(), "", kSaveFormat, pugi::encoding_utf8);
 }
 
 }  // namespace quillmere

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "support/Paths.h"
+
 namespace quillmere::engine {
 namespace {
 
@@ -43,7 +45,7 @@ std::string LinkedFilePath(std::string_view target, const std::filesystem::path&
   // A relative target is a URI reference: escaped, with forward slashes.
   path = Unescaped(path);
   std::replace(path.begin(), path.end(), '\\', '/');
-  return (std::filesystem::absolute(deckFolder) / path).lexically_normal().string();
+  return Utf8NativeText((std::filesystem::absolute(deckFolder) / Utf8Path(path)).lexically_normal());
 }
 
 std::string LinkTargetPath(std::string_view target) {

@@ -6,6 +6,7 @@
 
 #include "engine/model/ShapeKind.h"
 #include "engine/model/ShapeTree.h"
+#include "support/Paths.h"
 #include "support/Text.h"
 
 namespace quillmere::engine {
@@ -63,12 +64,12 @@ void ExportSound(SoundFormatObject& o, const std::string& file) {
   } catch (const PackageError& e) {
     Fail(kMember, std::string("The sound cannot be read (") + e.what() + ").");
   }
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  std::ofstream out(Utf8Path(file), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) {
     std::error_code ignored;
-    std::filesystem::remove(file, ignored);  // no half-written sound is left behind
+    std::filesystem::remove(Utf8Path(file), ignored);  // no half-written sound is left behind
     Fail(kMember, "The file " + file + " could not be written.");
   }
 }

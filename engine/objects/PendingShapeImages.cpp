@@ -43,7 +43,7 @@ bool WriteCopy(PresentationDocument& doc, const DrawingCopy& copy, std::filesyst
                CopyToDraw& draw, std::vector<Failure>& failed) {
   try {
     DrawingCopy::Parts parts = copy.PartsFor(doc);
-    if (file.empty()) file = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
+    if (file.empty()) file = Utf8Path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
     doc.Pkg().SaveCopyWith(file, parts.replaced, parts.added);
     draw.file = file;
     draw.revision = "shapes " + std::to_string(++copies);
@@ -149,7 +149,7 @@ void DrawPendingShapeImages(RenderState& state) {
       failure.why = std::move(again.front().why);
     }
     NoteImageTrouble(state.renderer.Down() ? failure.why
-                                           : "the image " + failure.image->target.string() +
+                                           : "the image " + Utf8NativeText(failure.image->target) +
                                                  " could not be drawn: " + failure.why);
   }
 }

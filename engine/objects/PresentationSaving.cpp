@@ -5,6 +5,7 @@
 
 #include "engine/objects/SlideImages.h"
 #include "engine/objects/WebPageSave.h"
+#include "support/Paths.h"
 
 namespace quillmere::engine {
 namespace {
@@ -20,7 +21,8 @@ int FormatOf(Args a) { return ArgAt(a, 1).IsEmpty() ? kSaveAsDefault : ArgAt(a, 
 void SavePackage(PresentationObject& o, const std::string& file, int format, std::string_view member) {
   try {
     // An Open XML copy is a presentation even when the deck is a template, a show or macro-enabled.
-    o.doc->Pkg().SaveAs(file, format == kSaveAsOpenXmlPresentation ? kPresentationMainType : std::string_view());
+    o.doc->Pkg().SaveAs(Utf8Path(file),
+                        format == kSaveAsOpenXmlPresentation ? kPresentationMainType : std::string_view());
   } catch (const PackageError& e) {
     std::string why = e.what();
     throw ComError(hr::kUnspecified,
@@ -49,15 +51,15 @@ Value SaveAs(PresentationObject& o, Args a) {
   std::string file = ArgAt(a, 0).AsString();
   int format = FormatOf(a);
   if (format == kSaveAsHtml)
-    SaveAsWebPage(*o.doc, file, o.name);
+    SaveAsWebPage(*o.doc, Utf8Path(file), o.name);
   else if (format == kSaveAsDefault || format == kSaveAsOpenXmlPresentation)
     SavePackage(o, file, format, kMember);
   else
     UnknownFormat(kMember);
-  std::filesystem::path full = std::filesystem::absolute(file);
-  o.fullName = full.string();
-  o.name = full.filename().string();
-  o.path = full.parent_path().string();
+  std::filesystem::path full = std::filesystem::absolute(Utf8Path(file));
+  o.fullName = Utf8NativeText(full);
+  o.name = Utf8Text(full.filename());
+  o.path = Utf8NativeText(full.parent_path());
   o.saved = true;
   return {};
 }

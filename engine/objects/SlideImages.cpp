@@ -79,7 +79,7 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
     return state.renderer;
   }
   if (state.copyToken != token) {
-    if (state.copy.empty()) state.copy = std::filesystem::path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
+    if (state.copy.empty()) state.copy = Utf8Path(GetTempFolder()) / ("render-" + RandomName(8) + ".pptx");
     try {
       package.SaveCopyWith(state.copy, SlidesWithoutHiddenPlaceholders(doc));
     } catch (const PackageError& e) {
@@ -101,7 +101,7 @@ ImageRequest ReadRequest(PresentationDocument& doc, Args args, std::string_view 
   std::string filter = LowerAscii(ArgAt(args, 1).AsString());
   if (filter != "png")
     throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.  Filter not supported.");
-  ImageRequest request{ArgAt(args, 0).AsString()};
+  ImageRequest request{Utf8Path(ArgAt(args, 0).AsString())};
   request.width = ArgAt(args, 2).IsEmpty() ? static_cast<int>(doc.SlideWidth() * 4 / 3) : ArgAt(args, 2).AsLong();
   request.height = ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc.SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
   if (request.target.empty() || request.width <= 0 || request.height <= 0)
@@ -141,7 +141,7 @@ void ExportShapeImage(EngineSession& session, const std::shared_ptr<Presentation
                       const std::string& part, std::vector<ShapeToDraw> shapes, std::string_view member, Args args) {
   constexpr int kPng = 2, kEmf = 5;
   PendingShapeImage image;
-  image.target = ArgAt(args, 0).AsString();
+  image.target = Utf8Path(ArgAt(args, 0).AsString());
   int filter = ArgAt(args, 1).IsEmpty() ? kPng : ArgAt(args, 1).AsLong();
   if (image.target.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
   if (filter != kPng && filter != kEmf)

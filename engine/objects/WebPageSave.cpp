@@ -10,6 +10,7 @@
 #include "engine/model/PictureFileType.h"
 #include "engine/model/SlidePictures.h"
 #include "engine/package/GzipCompression.h"
+#include "support/Paths.h"
 
 namespace quillmere::engine {
 namespace {
@@ -17,7 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 [[noreturn]] void Fail(const fs::path& file, const std::string& why) {
-  throw ComError(hr::kUnspecified, "Presentation.SaveAs : PowerPoint can't save " + file.string() + " (" + why + ").");
+  throw ComError(hr::kUnspecified,
+                 "Presentation.SaveAs : PowerPoint can't save " + Utf8NativeText(file) + " (" + why + ").");
 }
 
 void WriteFile(const fs::path& file, std::string_view bytes) {
@@ -29,7 +31,7 @@ void WriteFile(const fs::path& file, std::string_view bytes) {
 
 // "image" and a number: a picture a save of the page wrote.
 bool IsSavedPicture(const fs::path& file) {
-  std::string stem = file.stem().string();
+  std::string stem = Utf8Text(file.stem());
   return stem.size() > 5 && stem.starts_with("image") &&
          stem.find_first_not_of("0123456789", 5) == std::string::npos;
 }
@@ -62,8 +64,8 @@ void SaveAsWebPage(PresentationDocument& doc, const fs::path& page, std::string_
   std::error_code error;
   fs::path where = page.parent_path().empty() ? fs::path(".") : page.parent_path();
   if (page.filename().empty() || !fs::is_directory(where, error)) Fail(page, "the folder does not exist");
-  const std::string folderName = page.stem().string() + std::string(kSupportingFilesSuffix);
-  MakeEmptyFolder(where / folderName);
+  const std::string folderName = Utf8Text(page.stem()) + std::string(kSupportingFilesSuffix);
+  MakeEmptyFolder(where / Utf8Path(folderName));
 
   std::string body;
   int count = 0;
@@ -84,7 +86,7 @@ void SaveAsWebPage(PresentationDocument& doc, const fs::path& page, std::string_
     char name[32];
     std::snprintf(name, sizeof name, "image%03d.", ++count);
     std::string file = name + std::string(extension);
-    WriteFile(where / folderName / file, bytes);
+    WriteFile(where / Utf8Path(folderName) / file, bytes);
     body += "<img src=\"" + HtmlEscaped(folderName + "/" + file) + "\">\n";
   }
   WriteFile(page, "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscaped(title) +

@@ -7,6 +7,7 @@
 #include "engine/package/PartName.h"
 #include "engine/package/XmlPart.h"
 #include "engine/package/ZipWriting.h"
+#include "support/Paths.h"
 
 namespace quillmere::engine {
 namespace {
@@ -16,7 +17,7 @@ std::filesystem::path TempNameNextTo(const std::filesystem::path& file) {
   std::random_device random;
   char suffix[17];
   std::snprintf(suffix, sizeof suffix, "%08x%08x", random(), random());
-  return file.parent_path() / ("." + file.filename().string() + "." + suffix + ".saving");
+  return file.parent_path() / Utf8Path("." + Utf8Text(file.filename()) + "." + suffix + ".saving");
 }
 
 }  // namespace
@@ -67,7 +68,8 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
       if (im.Has(key)) write(key, im.parts.at(key).name);
     for (const AddedPart& part : added) {
       if (im.Has(PartKey(part.name)))
-        throw PackageError(PackageError::Kind::WriteFailed, file.string() + ": the package already has " + part.name);
+        throw PackageError(PackageError::Kind::WriteFailed,
+                           Utf8NativeText(file) + ": the package already has " + part.name);
       out.AddBytes(part.name, part.bytes);
     }
     out.Commit();
@@ -79,7 +81,8 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
   std::filesystem::rename(temp, file, error);
   if (error) {
     std::filesystem::remove(temp, ignored);
-    throw PackageError(PackageError::Kind::WriteFailed, file.string() + ": cannot replace the file (" + error.message() + ")");
+    throw PackageError(PackageError::Kind::WriteFailed,
+                       Utf8NativeText(file) + ": cannot replace the file (" + error.message() + ")");
   }
 }
 

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "engine/package/PartName.h"
+#include "support/Paths.h"
 
 namespace quillmere::engine {
 namespace {
@@ -33,7 +34,7 @@ ZipHandle OpenZip(const std::filesystem::path& file) {
   std::u8string name = file.u8string();
   zip_t* zip = zip_open(reinterpret_cast<const char*>(name.c_str()), ZIP_RDONLY, &code);
   if (zip) return ZipHandle(zip);
-  std::string where = file.string() + ": ";
+  std::string where = Utf8NativeText(file) + ": ";
   switch (code) {
     case ZIP_ER_NOENT: throw PackageError(Kind::NotFound, where + "the file does not exist");
     case ZIP_ER_OPEN: throw PackageError(Kind::NotFound, where + "the file cannot be opened");

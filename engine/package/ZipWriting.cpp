@@ -1,6 +1,7 @@
 #include "engine/package/ZipWriting.h"
 
 #include "engine/package/Package.h"
+#include "support/Paths.h"
 
 namespace quillmere::engine {
 
@@ -13,7 +14,8 @@ ZipWriter::ZipWriter(const std::filesystem::path& file) : file_(file) {
     zip_error_init_with_code(&error, code);
     std::string text = zip_error_strerror(&error);
     zip_error_fini(&error);
-    throw PackageError(PackageError::Kind::WriteFailed, file.string() + ": cannot create the file (" + text + ")");
+    throw PackageError(PackageError::Kind::WriteFailed,
+                       Utf8NativeText(file) + ": cannot create the file (" + text + ")");
   }
 }
 
@@ -22,7 +24,8 @@ ZipWriter::~ZipWriter() {
 }
 
 void ZipWriter::Fail(const std::string& what) {
-  throw PackageError(PackageError::Kind::WriteFailed, file_.string() + ": " + what + " (" + zip_strerror(zip_) + ")");
+  throw PackageError(PackageError::Kind::WriteFailed,
+                     Utf8NativeText(file_) + ": " + what + " (" + zip_strerror(zip_) + ")");
 }
 
 zip_int64_t ZipWriter::Add(const std::string& name, zip_source_t* source) {

@@ -70,12 +70,12 @@ TEST(Win32LayersEngineExport, PathsOutsideTheAnsiCodePageExport) {
   const std::string folderName = "Pr\xC3\xA4sentation \xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC";  // Präsentation Ω 日本
   const fs::path root = fs::temp_directory_path() / ("quillmere-" + RandomName(8)) / Utf8Path(folderName);
   fs::create_directories(root);
-  const fs::path deck = root / Utf8Path("d\xC3\xA9ck \xE6\x97\xA5.pptx");
+  const fs::path deck = root / Utf8Path("d\xC3\xA9" "ck \xE6\x97\xA5.pptx");
   fs::copy_file(std::string(QUILLMERE_CORPUS_DIR) + "/pptx__txt-text.pptx", deck);
   const std::string outFolder = Utf8Text(root / "out");
   PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
-  std::string xml;
-  ASSERT_EQ(info.PPTPresentation(Utf8Text(deck), xml, outFolder), 0) << info.OpenFailure();
+  std::string deckName = Utf8Text(deck), xml;
+  ASSERT_EQ(info.PPTPresentation(deckName, xml, outFolder), 0) << info.OpenFailure();
   const fs::path written = Utf8Path(xml);
   ASSERT_TRUE(fs::is_regular_file(written)) << xml;
   const std::string text = testing::ReadFile(written);
