@@ -16,6 +16,7 @@
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
 #include "support/Clipboard.h"
+#include "support/FileSearch.h"
 #include "support/Paths.h"
 #include "support/ProjectArchiveWalk.h"
 #include "support/ProjectStorage.h"
@@ -202,6 +203,24 @@ TEST(Win32LayersProjectArchive, RefusesWhatIsNoArchiveAndWaitsForWriters) {
   EXPECT_EQ(storage::ReadFile(archive, u"narration", scratch.Utf8("x.wav")), storage::kStorageNotFound);
   ASSERT_EQ(storage::ReadFile(narration, u"narration.wav", scratch.Utf8("n.wav")), storage::kStorageOk);
   EXPECT_EQ(testing::ReadFile(scratch.Path() / "n.wav").substr(0, 4), "RIFF");
+}
+
+// Our UTF-8 text names files outside the ANSI code page; a host's backslashes stay in the native text only.
+TEST(Win32LayersPaths, Utf8TextNamesFilesOutsideTheAnsiCodePage) {
+  const std::string name = "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xA9";  // 日本 Ω
+  EXPECT_EQ(Utf8Path("C:\\" + name + "\\a.txt").wstring(), L"C:\\\x65E5\x672C \x03A9\\a.txt");
+  EXPECT_EQ(Utf8NativeText(Utf8Path("C:\\" + name + "\\a.txt")), "C:\\" + name + "\\a.txt");
+  EXPECT_EQ(Utf8Text(Utf8Path("C:\\" + name + "\\a.txt")), "C:/" + name + "/a.txt");
+
+  ScratchFolder scratch;
+  const std::string folder = Utf8Text(scratch.Path() / Utf8Path(name)) + "/";
+  CreateFolderPath(folder);
+  EXPECT_TRUE(FolderExists(folder));
+  { std::ofstream(Utf8Path(folder + name + ".txt")) << "x"; }
+  EXPECT_TRUE(FileExistsByFind(folder + name + ".txt"));
+  EXPECT_TRUE(CopyFileOverwriting(folder + name + ".txt", folder + "copy " + name + ".txt"));
+  EXPECT_TRUE(FileExistsByFind(folder + "copy " + name + ".txt"));
+  EXPECT_EQ(FindFirstFolder(Utf8Text(scratch.Path())), name);
 }
 
 TEST(Win32LayersExportLog, LivesInTheRoamingApplicationDataFolder) {
