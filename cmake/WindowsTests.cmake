@@ -40,7 +40,8 @@ foreach(arch IN ITEMS x86_64 i686)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON)  # the sources are this tree's: the Windows build decides what is out of date
   add_test(NAME windows.${arch} COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${build} --output-on-failure)
-  set_tests_properties(windows.${arch} PROPERTIES TIMEOUT 1800 FIXTURES_REQUIRED quillmere_linux_exports
+  # Started first (COST): the Wine suites are long and run beside the Linux tests.
+  set_tests_properties(windows.${arch} PROPERTIES COST 10000 TIMEOUT 1800 FIXTURES_REQUIRED quillmere_linux_exports
                        ENVIRONMENT "QUILLMERE_LINUX_EXPORTS=Z:${linuxExports}")
   set(after quillmere_windows_${arch})
 endforeach()

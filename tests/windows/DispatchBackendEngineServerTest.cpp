@@ -66,8 +66,9 @@ ComError ErrorOf(const std::function<void()>& call) {
 
 class DispatchBackendEngineServerTest : public ComApartmentTest {
  protected:
-  // Left registered: the prefix is the tests' own, and other suites drive the server at the same time.
+  // Registered as PowerPoint only while the suite runs: other suites test a machine without PowerPoint.
   static void SetUpTestSuite() { ASSERT_EQ(RunProgram(kServer, L"/RegServer /As:PowerPoint.Application"), 0); }
+  static void TearDownTestSuite() { EXPECT_EQ(RunProgram(kServer, L"/UnregServer /As:PowerPoint.Application"), 0); }
 };
 
 TEST_F(DispatchBackendEngineServerTest, ServerAnswersTheObjectModelAsTheEngineInProcess) {
