@@ -1,8 +1,5 @@
 #include "media/EmbeddedPackages.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "component/ExportState.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
@@ -39,8 +36,7 @@ std::string ResolvedTaggedPath(const std::string& taggedPath) {
 std::string BesidePresentation(const std::string& fileName) { return PresentationFolder() + fileName; }
 
 bool PackageExists(const std::string& path) {
-  std::error_code ec;
-  return FileExistsByFind(path) && !std::filesystem::is_directory(Utf8Path(path), ec);
+  return FileExistsByFind(path) && !FolderExists(path);
 }
 
 std::string ArchivedPackagePath(std::string_view owner, std::string_view fileName) {

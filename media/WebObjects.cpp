@@ -94,7 +94,7 @@ std::string LocalWebFolderAddress(const Object& slide, const std::string& url) {
   std::string folderName = "webobject_slide_" + std::to_string(slide.Get("SlideID").AsLong());
   std::string folder = state.outputFolder + folderName;
   std::error_code ec;
-  if (std::filesystem::is_directory(Utf8Path(url), ec)) {
+  if (FolderExists(url)) {
     CreateFolderPath(folder);
     std::filesystem::copy(Utf8Path(url), Utf8Path(folder),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing,
@@ -104,7 +104,7 @@ std::string LocalWebFolderAddress(const Object& slide, const std::string& url) {
     WriteExportLog("WebObjects - Looking up cache");
   }
   GetSlideWO(folderName, state.outputFolder, state.projectArchivePath);
-  if (!std::filesystem::is_directory(Utf8Path(folder), ec)) return {};
+  if (!FolderExists(folder)) return {};
   return IndexPage(folder, folderName, "/");
 }
 

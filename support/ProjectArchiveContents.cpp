@@ -47,8 +47,7 @@ ArchiveContents Walk(const std::string& archivePath, const std::string& folder, 
   if (contents.openStatus != storage::kStorageOk) return contents;
   storage::ScopedFolder archive(handle);
   CreateFolderPath(folder);
-  std::error_code error;
-  if (!std::filesystem::is_directory(Utf8Path(folder), error)) {
+  if (!FolderExists(folder)) {
     contents.openStatus = storage::kStorageWriteFault;
     return contents;
   }

@@ -29,8 +29,7 @@ void WriteExportLog(std::string_view message) noexcept {
     std::string path = ExportLogPath();
     if (path.empty()) return;
     std::string folder = GetParentFolder(path);
-    std::error_code ec;
-    if (!std::filesystem::is_directory(Utf8Path(folder), ec)) CreateFolderPath(folder);
+    if (!FolderExists(folder)) CreateFolderPath(folder);
     AppendToFile(path, SystemText(message) + "\r\n");
   } catch (...) {
     // Logging must not disturb the caller.
