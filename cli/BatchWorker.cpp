@@ -100,6 +100,7 @@ int RunBatchWorker(const Invocation& run) {
     if (std::string why = engine::TakeImageNotice(); !why.empty()) Reply({std::string(kReplyNotice), why});
     Reply({std::string(kReplyDone), std::to_string(outcome.status), outcome.xmlPath, outcome.reason});
   }
+  RemoveTempFolder();  // the exports' scratch files and the worker's log folder
   return ERR_SUCCESS;
 }
 

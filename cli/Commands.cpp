@@ -1,6 +1,9 @@
 #include "cli/Commands.h"
 
+#include <stdlib.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/AbsolutePath.h"
@@ -15,6 +18,7 @@
 #include "component/trace/TraceViewer.h"
 #include "engine/EngineRuntime.h"
 #include "engine/objects/SlideImages.h"
+#include "support/Paths.h"
 
 namespace quillmere::cli {
 namespace {
@@ -38,9 +42,15 @@ PPTInfoOptions EngineFor(const Invocation& run) {
 
 namespace {
 
-std::int32_t Dispatch(const Invocation& run, PPTInfo& info, std::string& xmlPath) {
+// A fresh folder for an export that names none; empty when none can be made.
+std::string NewOutputFolder() {
+  std::error_code error;
+  std::string pattern = (std::filesystem::temp_directory_path(error) / "quillmere-XXXXXX").string();
+  return !error && mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+std::int32_t Dispatch(const Invocation& run, PPTInfo& info, const std::string& output, std::string& xmlPath) {
   std::string deck = Absolute(run.deck);
-  std::string output = Absolute(run.outputFolder);
   std::int32_t index = run.slideIndex;
   std::string list = run.slideList;
   switch (run.command) {
@@ -66,7 +76,11 @@ std::int32_t Export(const Invocation& run, std::string& xmlPath, std::string& op
     if (InterruptRequested()) cancel = true;
   };
   info.Events().Progress = [&bar](std::int32_t& current, std::int32_t& max) { bar.Update(current, max); };
-  const std::int32_t status = Dispatch(run, info, xmlPath);
+  // The export leaves its scratch files in the library's temporary folder,
+  // which goes once the export is done; so the output must not default to it.
+  const std::string output = run.outputFolder.empty() ? NewOutputFolder() : Absolute(run.outputFolder);
+  const std::int32_t status = Dispatch(run, info, output, xmlPath);
+  if (!output.empty()) RemoveTempFolder();
   openFailure = info.OpenFailure();
   bar.Finish(status == ERR_SUCCESS);
   // The description is complete without images; say once why they are missing.

@@ -22,15 +22,19 @@ Decoded DecodeAt(std::string_view s, std::size_t at) {
   return {cp, length};
 }
 
-// The byte offset where unit position `units` starts; the string's size when
-// the text is shorter.
-std::size_t ByteOffsetOfUnit(std::string_view utf8, std::size_t units) {
-  std::size_t at = 0, counted = 0;
+// Walks on from byte `at`, where `counted` units lie before, to where unit
+// position `units` starts; stops at the string's size when the text is shorter.
+void AdvanceToUnit(std::string_view utf8, std::size_t& at, std::size_t& counted, std::size_t units) {
   while (at < utf8.size() && counted < units) {
     Decoded d = DecodeAt(utf8, at);
     counted += Utf16UnitsOf(d.codePoint);
     at += d.bytes;
   }
+}
+
+std::size_t ByteOffsetOfUnit(std::string_view utf8, std::size_t units) {
+  std::size_t at = 0, counted = 0;
+  AdvanceToUnit(utf8, at, counted, units);
   return at;
 }
 
@@ -55,8 +59,13 @@ std::size_t Utf16Length(std::string_view utf8) {
 }
 
 std::string_view Utf16Slice(std::string_view utf8, std::size_t from, std::size_t to) {
-  std::size_t begin = ByteOffsetOfUnit(utf8, from);
-  return utf8.substr(begin, ByteOffsetOfUnit(utf8, to) - begin);
+  std::size_t begin = 0, counted = 0;
+  AdvanceToUnit(utf8, begin, counted, from);
+  if (to < from) return utf8.substr(begin, ByteOffsetOfUnit(utf8, to) - begin);
+  // Long runs are sliced character by character: the end is found walking on from the start.
+  std::size_t end = begin;
+  AdvanceToUnit(utf8, end, counted, to);
+  return utf8.substr(begin, end - begin);
 }
 
 }  // namespace quillmere

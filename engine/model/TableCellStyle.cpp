@@ -67,7 +67,8 @@ std::vector<AppliedPart> PartsFormatting(const pugi::xml_node& style, const Tabl
 
   std::vector<AppliedPart> applied;
   auto add = [&](bool applies, std::string_view name, Region region) {
-    if (pugi::xml_node part = ChildNamed(style, name); applies && part) applied.push_back({part, region});
+    if (!applies) return;
+    if (pugi::xml_node part = ChildNamed(style, name)) applied.push_back({part, region});
   };
   add(true, "wholeTbl", {0, 0, lastRow, lastColumn});
   add(bandedRow && rowBand % 2 == 0, "band1H", row);

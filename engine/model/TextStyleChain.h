@@ -12,6 +12,8 @@ inline constexpr int kOutlineLevels = 9;
 
 struct TextStyleChain {
   std::array<std::vector<pugi::xml_node>, kOutlineLevels> levels;  // a:lvlNpPr and a:defPPr, nearest first
+  // The a:defRPr of each of those (or none), found once: run lookups ask for them again and again.
+  std::array<std::vector<pugi::xml_node>, kOutlineLevels> runDefaults;
   pugi::xml_node fontReference;  // the shape style's a:fontRef
   // How many entries of each level are the shape's own list style: a shape
   // style's font comes after those and before what is inherited.

@@ -54,6 +54,10 @@ const std::vector<pugi::xml_node>& LevelOf(const TextStyleChain& chain, const pu
   return chain.levels[static_cast<std::size_t>(OutlineLevel(paragraph))];
 }
 
+const std::vector<pugi::xml_node>& RunDefaultsOf(const TextStyleChain& chain, const pugi::xml_node& paragraph) {
+  return chain.runDefaults[static_cast<std::size_t>(OutlineLevel(paragraph))];
+}
+
 pugi::xml_node ParagraphOfRun(const pugi::xml_node& run) { return run.parent(); }
 
 }  // namespace
@@ -71,6 +75,8 @@ TextStyleChain BuildTextStyleChain(PresentationDocument& doc, const std::string&
     if (!parts.empty()) AddListStyle(chain, MasterTextStyle(doc.PartRoot(parts.back()), ph));
   }
   AddListStyle(chain, ChildNamed(doc.PartRoot(doc.MainPart()), "defaultTextStyle"));
+  for (std::size_t level = 0; level < chain.levels.size(); ++level)
+    for (const pugi::xml_node& style : chain.levels[level]) chain.runDefaults[level].push_back(ChildNamed(style, "defRPr"));
   return chain;
 }
 
@@ -83,8 +89,8 @@ pugi::xml_attribute RunAttribute(const TextStyleChain& chain, const pugi::xml_no
   if (pugi::xml_attribute own = ChildNamed(run, "rPr").attribute(name)) return own;
   pugi::xml_node paragraph = ParagraphOfRun(run);
   if (pugi::xml_attribute local = ChildNamed(ChildNamed(paragraph, "pPr"), "defRPr").attribute(name)) return local;
-  for (const pugi::xml_node& level : LevelOf(chain, paragraph))
-    if (pugi::xml_attribute a = ChildNamed(level, "defRPr").attribute(name)) return a;
+  for (const pugi::xml_node& defaults : RunDefaultsOf(chain, paragraph))
+    if (pugi::xml_attribute a = defaults.attribute(name)) return a;
   return {};
 }
 
@@ -95,11 +101,12 @@ pugi::xml_node RunElement(const TextStyleChain& chain, const pugi::xml_node& run
     if (pugi::xml_node own = FirstChildNamed(ChildNamed(run, "rPr"), names)) return own;
     if (pugi::xml_node local = FirstChildNamed(ChildNamed(ChildNamed(paragraph, "pPr"), "defRPr"), names)) return local;
   }
-  const std::vector<pugi::xml_node>& levels = LevelOf(chain, paragraph);
-  std::size_t own = chain.own[static_cast<std::size_t>(OutlineLevel(paragraph))];
-  std::size_t from = reach == Reach::Inherited ? own : 0, to = reach == Reach::Own ? own : levels.size();
-  for (std::size_t i = from; i < to && i < levels.size(); ++i)
-    if (pugi::xml_node e = FirstChildNamed(ChildNamed(levels[i], "defRPr"), names)) return e;
+  int level = OutlineLevel(paragraph);
+  const std::vector<pugi::xml_node>& defaults = chain.runDefaults[static_cast<std::size_t>(level)];
+  std::size_t own = chain.own[static_cast<std::size_t>(level)];
+  std::size_t from = reach == Reach::Inherited ? own : 0, to = reach == Reach::Own ? own : defaults.size();
+  for (std::size_t i = from; i < to && i < defaults.size(); ++i)
+    if (pugi::xml_node e = FirstChildNamed(defaults[i], names)) return e;
   return {};
 }
 

@@ -34,6 +34,18 @@ pugi::xml_node RelationshipElement(pugi::xml_document* rels, std::string_view id
   return {};
 }
 
+// The wanted id when no relationship has it yet, else the first free "rId<n>";
+// one pass over the ids in use, as a part may hold hundreds.
+std::string FreeRelationshipId(const pugi::xml_document& rels, const std::string& wanted) {
+  std::unordered_set<std::string_view> used;
+  for (pugi::xml_node n = rels.document_element().first_child(); n; n = n.next_sibling())
+    if (n.type() == pugi::node_element && XmlLocalName(n) == "Relationship") used.insert(n.attribute("Id").value());
+  if (!wanted.empty() && !used.contains(wanted)) return wanted;
+  std::string id;
+  for (int n = 1; id.empty() || used.contains(id); ++n) id = "rId" + std::to_string(n);
+  return id;
+}
+
 // "Relationship" with the prefix of the root element, if it has one.
 std::string RelationshipElementName(const pugi::xml_node& root) {
   std::string_view name = root.name();
@@ -41,11 +53,17 @@ std::string RelationshipElementName(const pugi::xml_node& root) {
   return (colon == std::string_view::npos ? std::string() : std::string(name.substr(0, colon + 1))) + "Relationship";
 }
 
-// Whether the DOM writes out as the bytes parsed do.
-bool SameAsBytes(pugi::xml_document& xml, const std::function<std::string()>& bytes) {
+// Whether the DOM writes out as the bytes parsed do. Every temporary slide
+// asks again for the same few parts, so what the bytes write out as is kept.
+bool SameAsBytes(pugi::xml_document& xml, std::optional<std::string>& bytesWritten,
+                 const std::function<std::string()>& bytes) {
   try {
-    std::unique_ptr<pugi::xml_document> original = ParseXml(bytes());
-    return original && SerializeXml(*original) == SerializeXml(xml);
+    if (!bytesWritten) {
+      std::unique_ptr<pugi::xml_document> original = ParseXml(bytes());
+      if (!original) return false;
+      bytesWritten = SerializeXml(*original);
+    }
+    return *bytesWritten == SerializeXml(xml);
   } catch (const PackageError&) {
     return false;  // the bytes cannot be read again: the DOM stays what is saved
   }
@@ -92,12 +110,20 @@ pugi::xml_document* Package::Impl::Load(const std::string& key) {
 }
 
 pugi::xml_document* Package::Impl::Find(const std::string& key) {
+  // A part parsed before answers from one lookup: a removed part has no state left.
+  if (auto it = parts.find(key); it != parts.end() && it->second.parsed) return it->second.xml.get();
   if (!Has(key)) return nullptr;
   try {
     return Load(key);
   } catch (const PackageError&) {
     return nullptr;  // an unreadable part counts as a damaged one
   }
+}
+
+const std::string& Package::Impl::KeyOf(std::string_view partName) {
+  auto known = keyByName.find(partName);
+  if (known == keyByName.end()) known = keyByName.emplace(partName, PartKey(partName)).first;
+  return known->second;
 }
 
 RelationshipList& Package::Impl::RelationshipsOf(std::string_view sourcePart) {
@@ -173,7 +199,7 @@ std::vector<std::string> Package::PartNames() const {
 
 std::string Package::ReadBytes(std::string_view partName) const { return impl_->Bytes(PartKey(partName)); }
 
-pugi::xml_document* Package::FindXml(std::string_view partName) { return impl_->Find(PartKey(partName)); }
+pugi::xml_document* Package::FindXml(std::string_view partName) { return impl_->Find(impl_->KeyOf(partName)); }
 
 const std::vector<Relationship>& Package::Relationships(std::string_view sourcePart) {
   return impl_->RelationshipsOf(sourcePart).items;
@@ -273,15 +299,19 @@ std::string Package::AddRelationship(std::string_view sourcePart, const Relation
     rels = im.Load(relsKey);
   }
   pugi::xml_node root = rels->document_element();
-  std::string id = wanted.id.empty() || RelationshipElement(rels, wanted.id) ? std::string() : wanted.id;
-  for (int n = 1; id.empty() || RelationshipElement(rels, id); ++n) id = "rId" + std::to_string(n);
+  std::string id = FreeRelationshipId(*rels, wanted.id);
   pugi::xml_node r = root.append_child(RelationshipElementName(root).c_str());
   r.append_attribute("Id").set_value(id.c_str());
   r.append_attribute("Type").set_value(wanted.type.c_str());
   r.append_attribute("Target").set_value(
       (wanted.external ? wanted.target : RelativeTarget(sourcePart, wanted.target)).c_str());
   if (wanted.external) r.append_attribute("TargetMode").set_value("External");
+  auto kept = im.rels.extract(relsKey);
   MarkModified(relsName);
+  if (kept) {
+    ElementAdded(kept.mapped(), r, CanonicalPartName(sourcePart));
+    im.rels.insert(std::move(kept));
+  }
   return id;
 }
 
@@ -298,11 +328,16 @@ bool Package::RetargetRelationship(std::string_view sourcePart, std::string_view
 }
 
 void Package::RemoveRelationship(std::string_view sourcePart, std::string_view id) {
+  Impl& im = *impl_;
   std::string relsName = RelationshipsPartName(sourcePart);
-  pugi::xml_node r = RelationshipElement(impl_->Find(PartKey(relsName)), id);
+  std::string relsKey = PartKey(relsName);
+  pugi::xml_node r = RelationshipElement(im.Find(relsKey), id);
   if (!r) return;
+  auto kept = im.rels.extract(relsKey);
+  if (kept) ElementRemoved(kept.mapped(), r);
   r.parent().remove_child(r);
   MarkModified(relsName);
+  if (kept) im.rels.insert(std::move(kept));
 }
 
 bool Package::RestoreIfUnchanged(std::string_view partName) {
@@ -312,7 +347,8 @@ bool Package::RestoreIfUnchanged(std::string_view partName) {
     if (!im.contentTypes->Changed()) return true;
     const ZipEntry* entry = im.Entry(kContentTypesKey);
     if (!entry) return false;  // a package made in memory has only its DOM
-    if (!SameAsBytes(*im.contentTypesXml, [&] { return ReadEntry(im.zip.get(), *entry); })) return false;
+    if (!SameAsBytes(*im.contentTypesXml, im.contentTypesWritten, [&] { return ReadEntry(im.zip.get(), *entry); }))
+      return false;
     im.contentTypes->MarkUnchanged();
     return true;
   }
@@ -322,7 +358,8 @@ bool Package::RestoreIfUnchanged(std::string_view partName) {
   if (!state.xml) return false;
   const ZipEntry* entry = im.Entry(key);
   if (!state.putBytes && !entry) return false;
-  if (!SameAsBytes(*state.xml, [&] { return state.putBytes ? *state.putBytes : ReadEntry(im.zip.get(), *entry); }))
+  if (!SameAsBytes(*state.xml, state.bytesWritten,
+                   [&] { return state.putBytes ? *state.putBytes : ReadEntry(im.zip.get(), *entry); }))
     return false;
   state.modified = false;
   return true;

@@ -24,6 +24,7 @@ struct PartState {
   std::unique_ptr<pugi::xml_document> xml;
   bool parsed = false;                   // parsing was tried; xml may be null
   bool modified = false;                 // xml is newer than the bytes
+  std::optional<std::string> bytesWritten;  // the bytes as the DOM writes them out, once asked
 };
 
 // Lets the maps keyed by part name be searched with a string_view.
@@ -44,10 +45,13 @@ struct Package::Impl {
   // Source part name as asked → its rels part key: working the key out
   // (slashes, percent-decoding, case) took most of a relationship lookup.
   std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> relsKeyBySource;
+  // Part name as asked → its key, for the same reason: the writers ask for the same few parts all the time.
+  std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> keyByName;
   // DOMs of removed parts, kept so that nodes handed out of them stay valid memory.
   std::vector<std::unique_ptr<pugi::xml_document>> retired;
   std::unique_ptr<pugi::xml_document> contentTypesXml;
   std::unique_ptr<ContentTypes> contentTypes;
+  std::optional<std::string> contentTypesWritten;  // the zip's content types as the DOM writes them out
   std::string mainPart;
   std::uint64_t revision = 0;
   std::unordered_map<std::string, std::uint64_t> changedAt;  // part key → revision of its last change
@@ -64,6 +68,7 @@ struct Package::Impl {
   // Load for a part that may be missing or unreadable: nullptr then.
   pugi::xml_document* Find(const std::string& key);
   RelationshipList& RelationshipsOf(std::string_view sourcePart);
+  const std::string& KeyOf(std::string_view partName);
 };
 
 }  // namespace quillmere::engine

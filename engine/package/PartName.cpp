@@ -82,7 +82,27 @@ std::string LowerAscii(std::string_view text) {
   return s;
 }
 
-std::string PartKey(std::string_view name) { return LowerAscii(CanonicalPartName(name)); }
+// LowerAscii(CanonicalPartName(name)) in one pass and one string: every part
+// lookup works a key out.
+std::string PartKey(std::string_view name) {
+  std::string key;
+  key.reserve(name.size());
+  size_t i = 0;
+  while (i < name.size() && (name[i] == '/' || name[i] == '\\')) ++i;
+  for (; i < name.size(); ++i) {
+    char c = name[i] == '\\' ? '/' : name[i];
+    if (c == '%' && i + 2 < name.size()) {
+      int hi = HexValue(name[i + 1]), lo = HexValue(name[i + 2]);
+      if (hi >= 0 && lo >= 0) {
+        c = static_cast<char>(hi * 16 + lo);
+        i += 2;
+      }
+    }
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    key += c;
+  }
+  return key;
+}
 
 bool IsSafeEntryName(std::string_view zipName) {
   std::string name = Slashes(zipName);

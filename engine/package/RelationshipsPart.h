@@ -21,4 +21,9 @@ struct RelationshipList {
 // a Target are skipped.
 RelationshipList ReadRelationships(const pugi::xml_document* rels, std::string_view sourcePart);
 
+// Keep a list read as its rels part changes, one element at a time: reading
+// the list again would resolve every target once more.
+void ElementAdded(RelationshipList& list, const pugi::xml_node& element, std::string_view sourcePart);
+void ElementRemoved(RelationshipList& list, const pugi::xml_node& element);
+
 }  // namespace quillmere::engine

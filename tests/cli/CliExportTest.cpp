@@ -67,10 +67,16 @@ TEST_F(CliExport, RelativePathsAreTheCallersWorkingFolder) {
   EXPECT_EQ(xml, fs::canonical(sandbox_.Root()) / "out" / "presentationinfo.xml");
 }
 
-TEST_F(CliExport, WithoutOutputFolderTheTemporaryFolderIsUsed) {
-  fs::path xml = ExpectWritten({"presentation", SampleDeck().string()}, "presentationinfo.xml");
-  const std::string lumidesk = (fs::canonical(sandbox_.Temp()) / "corvanta" / "lumidesk").string() + "/";
-  EXPECT_EQ(fs::canonical(xml).string().rfind(lumidesk, 0), 0u) << xml;
+// Without -o the output goes into a folder of its own in the temporary
+// folder; with or without, the library's scratch files go with the export.
+TEST_F(CliExport, WithoutOutputFolderAFreshTemporaryFolderIsUsedAndNoScratchIsLeft) {
+  fs::path xml = fs::canonical(ExpectWritten({"presentation", SampleDeck().string()}, "presentationinfo.xml"));
+  const fs::path temp = fs::canonical(sandbox_.Temp());
+  EXPECT_EQ(xml.parent_path().parent_path(), temp) << xml;
+  EXPECT_EQ(xml.parent_path().filename().string().rfind("quillmere-", 0), 0u) << xml;
+  ExpectWritten({"presentation", SampleDeck().string(), "-o", Out().string()}, "presentationinfo.xml");
+  const fs::path scratch = temp / "corvanta" / "lumidesk";
+  EXPECT_TRUE(!fs::exists(scratch) || fs::is_empty(scratch)) << fs::begin(fs::directory_iterator(scratch))->path();
 }
 
 TEST_F(CliExport, EmulatedVersionReachesTheEngineBeforeOrAfterTheCommand) {

@@ -31,5 +31,13 @@ TEST(PackagePartNames, RelativeTargetsResolveBackToThePart) {
     EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", RelativeTarget("ppt/slides/slide1.xml", target)), target);
 }
 
+// The key is worked out in one pass; it must be the canonical name lower-cased.
+TEST(PackagePartNames, KeysAreTheCanonicalNamesLowerCased) {
+  for (const char* name : {"/PPT/Slides/Slide1.XML", "\\ppt\\media\\Image1.PNG", "//ppt/a%41b.xml", "ppt/%2Fx.xml",
+                           "ppt/%5Cx.xml", "ppt/%zz%4", "ppt/x%4", "%", "", "/", "ppt/%c3%84.xml", "ppt/%C3%84%41"})
+    EXPECT_EQ(PartKey(name), LowerAscii(CanonicalPartName(name))) << name;
+  EXPECT_EQ(PartKey("/PPT/My%20Image.PNG"), "ppt/my image.png");
+}
+
 }  // namespace
 }  // namespace quillmere::engine
