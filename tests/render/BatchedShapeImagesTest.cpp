@@ -36,8 +36,8 @@ class BatchedShapeImagesTest : public IsolatedUserFolders {
     if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
   }
 
-  // The first two shapes of the first two slides, of the first master and of
-  // its first two layouts, into the folder, each PNG after its shadow was
+  // The first three shapes of the first two slides, of the first master and
+  // of its first two layouts, into the folder, each PNG after its shadow was
   // turned off, and every third also as an EMF; the file names made, in order.
   std::vector<std::string> ExportSample(const std::string& deck, int imagesPerCopy, const std::filesystem::path& out) {
     engine::EngineOptions options;
@@ -57,7 +57,7 @@ class BatchedShapeImagesTest : public IsolatedUserFolders {
     std::vector<std::string> names;
     for (const Object& part : parts) {
       Object shapes = part.Child("Shapes");
-      for (int i = 1, n = std::min(shapes.Count(), 2); i <= n; ++i) {
+      for (int i = 1, n = std::min(shapes.Count(), 3); i <= n; ++i) {
         Object shape = shapes.Item(i);
         Object shadow = shape.Child("Shadow");
         bool shadowed = shadow.Get("Visible").AsBool();
