@@ -40,14 +40,23 @@ bool NamesBuiltInStyle(PresentationDocument& doc, const pugi::xml_node& cell) {
   return !std::string_view(ChildNamed(properties, "tableStyleId").text().get()).empty() && !StyleOf(doc, properties);
 }
 
-// What the cell covers: the whole merged region when it belongs to one.
+// How many element siblings named so come before the node.
+std::size_t PositionAmong(const pugi::xml_node& node, std::string_view localName) {
+  std::size_t before = 0;
+  for (pugi::xml_node n = node.previous_sibling(); n; n = n.previous_sibling())
+    if (n.type() == pugi::node_element && LocalName(n) == localName) ++before;
+  return before;
+}
+
+// What the cell covers: the whole merged region when it belongs to one. The
+// grid holds each row's cells in order, so the cell's place is its position
+// among its row's cells and its row's among the table's rows.
 std::optional<Region> PlaceOf(const TableGrid& grid, const pugi::xml_node& cell) {
-  for (const std::vector<GridCell>& row : grid.cells)
-    for (const GridCell& at : row)
-      if (at.cell == cell)
-        return Region{at.originRow, at.originColumn, at.originRow + at.rowSpan - 1,
-                      at.originColumn + at.columnSpan - 1};
-  return std::nullopt;
+  std::size_t row = PositionAmong(cell.parent(), "tr"), column = PositionAmong(cell, "tc");
+  if (row >= grid.cells.size() || column >= grid.cells[row].size() || grid.cells[row][column].cell != cell)
+    return std::nullopt;
+  const GridCell& at = grid.cells[row][column];
+  return Region{at.originRow, at.originColumn, at.originRow + at.rowSpan - 1, at.originColumn + at.columnSpan - 1};
 }
 
 // The parts of the style that format the cell, highest-ranking first.
