@@ -271,6 +271,20 @@ void PresentationDocument::ForgetFactsByElement() {
   textStyles_.clear();
   tableGrids_.clear();
   placeholderAncestors_.clear();
+  runFonts_.clear();
+}
+
+const PresentationDocument::RunFonts* PresentationDocument::KeptRunFonts(const pugi::xml_node& run) {
+  if (runFontsRevision_ != package_->Revision()) {
+    runFonts_.clear();
+    runFontsRevision_ = package_->Revision();
+  }
+  auto kept = runFonts_.find(run.internal_object());
+  return kept == runFonts_.end() ? nullptr : &kept->second;
+}
+
+const PresentationDocument::RunFonts& PresentationDocument::KeepRunFonts(const pugi::xml_node& run, RunFonts fonts) {
+  return runFonts_[run.internal_object()] = std::move(fonts);
 }
 
 const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std::string& part) {

@@ -129,6 +129,15 @@ class PresentationDocument {
   // (PlaceholderInheritance.h), worked out once until shapes change: every
   // position, fill, line and text read of a placeholder walks them.
   const std::vector<InheritedShape>& PlaceholderAncestorsOf(const std::string& part, const pugi::xml_node& shape);
+  // The typefaces and size a run's characters are copied with (the rich text
+  // of TextRange2.Copy), kept while the package is unchanged: the writers copy
+  // runs of some scripts character by character.
+  struct RunFonts {
+    std::string name, symbolTypeface;
+    double size = 0;
+  };
+  const RunFonts* KeptRunFonts(const pugi::xml_node& run);
+  const RunFonts& KeepRunFonts(const pugi::xml_node& run, RunFonts fonts);
   // The grid of a table (a:tbl), worked out once until the part's shapes change.
   const TableGrid& TableGridOf(const pugi::xml_node& table);
   // The links on a part's shapes and text, listed once until its shapes or text change.
@@ -173,6 +182,8 @@ class PresentationDocument {
   std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
   std::unordered_map<const void*, std::vector<InheritedShape>> placeholderAncestors_;  // by shape element
   std::unordered_map<std::string, std::vector<ActionLinkSite>> actionLinks_;
+  std::unordered_map<const void*, RunFonts> runFonts_;  // by a:r, for the package revision below
+  std::uint64_t runFontsRevision_ = 0;
   unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
   unsigned slidesRevision_ = 0;

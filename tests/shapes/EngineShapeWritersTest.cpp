@@ -7,6 +7,7 @@
 #include "shapes/SymbolFonts.h"
 #include "shapes/TableProperties.h"
 #include "shapes/TextProperties.h"
+#include "support/Clipboard.h"
 #include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {
@@ -119,6 +120,27 @@ TEST_F(EngineShapeWritersTest, SymbolCharactersTakeTheirSymbolFontAndOtherTextKe
   ASSERT_GE(fonts.size(), 2u);
   EXPECT_EQ(fonts[0], "\uF0DE Symbol");
   EXPECT_EQ(fonts[1], "&#160; Lucida Sans Unicode");
+}
+
+// Copies of a run's characters name its fonts as they are at the time of the
+// copy: the engine keeps them per run only until the deck is edited.
+TEST_F(EngineShapeWritersTest, CopiedCharactersNameTheRunsFontsAsTheyAreNow) {
+  Object range = ShapeOf("poi__ae.ac.uaeu.faculty_nafaachbili_GeomLec1.pptx", 7, "Content Placeholder 2")
+                     .Child("TextFrame2")
+                     .Child("TextRange");
+  auto copied = [&](int position) {
+    range.Child("Characters", position, 1).Call("Copy");
+    CustomClipboard clipboard;
+    EXPECT_TRUE(clipboard.ClipboardOpen());
+    return clipboard.GetTextData(clipboard.AddFormat(kRichTextFormat)).value_or("");
+  };
+  // The first letter stays in its run's element when the run is cut for it.
+  const std::string before = copied(1);
+  EXPECT_EQ(copied(1), before);
+  EXPECT_EQ(before.find("Wingdings"), std::string::npos) << before;
+  range.Child("Characters", 1, 1).Child("Font").Put("Name", "Wingdings");
+  EXPECT_NE(copied(1).find("Wingdings"), std::string::npos);
+  EXPECT_EQ(copied(2).find("Wingdings"), std::string::npos);
 }
 
 TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
