@@ -85,7 +85,7 @@ std::string GetArchiveFolderName() {
   });
   run.Step(4, [&] { scratch.Call("Close"); });
   std::string suffix;
-  if (std::filesystem::is_directory(Utf8Path(folder))) {
+  if (FolderExists(folder)) {
     std::string name = FindFirstFolder(folder);
     if (name.size() >= kCalibrationName.size()) suffix = TrimSpaces(name.substr(kCalibrationName.size()));
   }

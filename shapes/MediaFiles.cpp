@@ -23,10 +23,11 @@ bool IsMp3File(const std::string& path) {
 }
 
 std::string RenameToMp3(const std::string& path) {
-  std::filesystem::path target = Utf8Path(path);
+  const std::filesystem::path source = Utf8Path(path);
+  std::filesystem::path target = source;
   target.replace_extension(".mp3");
   std::error_code ec;
-  std::filesystem::rename(Utf8Path(path), target, ec);
+  std::filesystem::rename(source, target, ec);
   return ec ? path : Utf8NativeText(target);
 }
 

@@ -165,6 +165,7 @@ void cProjectFileHandler::RenameFileToLFN(const std::string& name) {
     return;
   }
   std::string wanted = LowerAscii(name);
+  std::error_code ignored;
   for (const NamePair& pair : ReadRelationshipFile(list)) {
     if ((!wanted.empty() && wanted != LowerAscii(pair.shortName)) || pair.shortName == pair.longName) continue;
     std::string why;
@@ -174,10 +175,8 @@ void cProjectFileHandler::RenameFileToLFN(const std::string& name) {
       continue;
     }
     // A short-named file that is not there was written under its long name already.
-    std::error_code ignored;
     std::filesystem::rename(Utf8Path(folder + "/" + pair.shortName), Utf8Path(folder + "/" + pair.longName), ignored);
   }
-  std::error_code ignored;
   std::filesystem::remove(Utf8Path(list), ignored);
 }
 

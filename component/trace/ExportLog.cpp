@@ -39,9 +39,10 @@ void WriteExportLog(std::string_view message) noexcept {
 void DeleteExportLog() noexcept {
   try {
     std::string path = ExportLogPath();
+    if (path.empty()) return;
+    const std::filesystem::path log = Utf8Path(path);
     std::error_code ec;
-    if (!path.empty() && std::filesystem::is_regular_file(Utf8Path(path), ec))
-      std::filesystem::remove(Utf8Path(path), ec);
+    if (std::filesystem::is_regular_file(log, ec)) std::filesystem::remove(log, ec);
   } catch (...) {
     // As above.
   }

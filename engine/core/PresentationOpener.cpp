@@ -30,7 +30,8 @@ FileNameWithPasswords SplitPasswords(std::string_view fileName) {
 }
 
 std::shared_ptr<PresentationDocument> LoadPresentation(const std::string& path, std::string_view member) {
-  switch (SniffFile(Utf8Path(path))) {
+  const std::filesystem::path file = Utf8Path(path);
+  switch (SniffFile(file)) {
     case FileKind::Missing: CouldNotOpen(member, "the file does not exist");
     case FileKind::Directory: CouldNotOpen(member, "the path is a folder");
     case FileKind::Empty: CouldNotOpen(member, "the file is empty");
@@ -40,15 +41,15 @@ std::shared_ptr<PresentationDocument> LoadPresentation(const std::string& path, 
       throw ComError(hr::kUnspecified, std::string(member) + " : The password is incorrect. PowerPoint cannot open the file.");
     case FileKind::BinaryPpt:
     case FileKind::OpenDocument: {
-      ConversionResult converted = ConvertToPptx(Utf8Path(path), Utf8Path(GetTempFolder() + "convert"));
+      ConversionResult converted = ConvertToPptx(file, Utf8Path(GetTempFolder() + "convert"));
       if (!converted.pptx) CouldNotOpen(member, converted.error);
       std::shared_ptr<PresentationDocument> doc = LoadPackage(*converted.pptx, member);
-      doc->SetSourceFile(Utf8Path(path));
+      doc->SetSourceFile(file);
       return doc;
     }
     case FileKind::OpenXml: break;
   }
-  return LoadPackage(Utf8Path(path), member);
+  return LoadPackage(file, member);
 }
 
 }  // namespace quillmere::engine

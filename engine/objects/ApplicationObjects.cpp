@@ -1,12 +1,10 @@
 #include "engine/objects/ApplicationObjects.h"
 
-#include <filesystem>
 #include <string>
 
 #include "engine/core/PresentationOpener.h"
 #include "engine/model/BlankPresentation.h"
 #include "engine/objects/SlideImages.h"
-#include "support/Paths.h"
 
 namespace quillmere::engine {
 
@@ -20,10 +18,7 @@ std::shared_ptr<PresentationObject> PresentationsObject::Open(Args args, std::st
     // An untitled copy has no file behind it, so nothing can ever be saved over the original.
     NameUntitled(*pres);
   } else {
-    std::filesystem::path full = std::filesystem::absolute(Utf8Path(file.name));
-    pres->fullName = Utf8NativeText(full);
-    pres->name = Utf8Text(full.filename());
-    pres->path = Utf8NativeText(full.parent_path());
+    pres->NameAfterFile(file.name);
   }
   return Adopt(std::move(pres), withWindow);
 }

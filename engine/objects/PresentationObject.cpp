@@ -1,5 +1,7 @@
 #include "engine/objects/PresentationObject.h"
 
+#include <filesystem>
+
 #include "engine/model/PresentationFonts.h"
 #include "engine/objects/ApplicationObjects.h"
 #include "engine/objects/DesignObjects.h"
@@ -8,6 +10,7 @@
 #include "engine/objects/SlideImages.h"
 #include "engine/objects/SlideObjects.h"
 #include "engine/objects/ThemeObjects.h"
+#include "support/Paths.h"
 
 namespace quillmere::engine {
 namespace {
@@ -55,6 +58,13 @@ void PresentationObject::Close() {
   DrawPendingImages(*session_);
   closed = true;
   if (auto list = owner.lock()) list->Remove(this);
+}
+
+void PresentationObject::NameAfterFile(const std::string& file) {
+  std::filesystem::path full = std::filesystem::absolute(Utf8Path(file));
+  fullName = Utf8NativeText(full);
+  name = Utf8Text(full.filename());
+  path = Utf8NativeText(full.parent_path());
 }
 
 const MemberTable<PresentationObject>& PresentationObject::Members() {

@@ -34,6 +34,8 @@ class PresentationObject final : public EngineObject<PresentationObject> {
   // only after its text or its slides changed.
   const std::vector<std::string>& Fonts();
   void Close();
+  // FullName, Name and Path of the file it was opened from or saved to (UTF-8 text).
+  void NameAfterFile(const std::string& file);
 
   std::shared_ptr<PresentationDocument> doc;
   std::string fullName, name, path;

@@ -1,6 +1,5 @@
 #include "engine/objects/PresentationSaving.h"
 
-#include <filesystem>
 #include <string>
 
 #include "engine/objects/SlideImages.h"
@@ -56,10 +55,7 @@ Value SaveAs(PresentationObject& o, Args a) {
     SavePackage(o, file, format, kMember);
   else
     UnknownFormat(kMember);
-  std::filesystem::path full = std::filesystem::absolute(Utf8Path(file));
-  o.fullName = Utf8NativeText(full);
-  o.name = Utf8Text(full.filename());
-  o.path = Utf8NativeText(full.parent_path());
+  o.NameAfterFile(file);
   o.saved = true;
   return {};
 }

@@ -65,7 +65,8 @@ void SaveAsWebPage(PresentationDocument& doc, const fs::path& page, std::string_
   fs::path where = page.parent_path().empty() ? fs::path(".") : page.parent_path();
   if (page.filename().empty() || !fs::is_directory(where, error)) Fail(page, "the folder does not exist");
   const std::string folderName = Utf8Text(page.stem()) + std::string(kSupportingFilesSuffix);
-  MakeEmptyFolder(where / Utf8Path(folderName));
+  const fs::path folder = where / Utf8Path(folderName);
+  MakeEmptyFolder(folder);
 
   std::string body;
   int count = 0;
@@ -86,7 +87,7 @@ void SaveAsWebPage(PresentationDocument& doc, const fs::path& page, std::string_
     char name[32];
     std::snprintf(name, sizeof name, "image%03d.", ++count);
     std::string file = name + std::string(extension);
-    WriteFile(where / Utf8Path(folderName) / file, bytes);
+    WriteFile(folder / file, bytes);
     body += "<img src=\"" + HtmlEscaped(folderName + "/" + file) + "\">\n";
   }
   WriteFile(page, "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscaped(title) +
