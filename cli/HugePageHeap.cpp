@@ -13,7 +13,8 @@ constexpr std::string_view kHugePages = "glibc.malloc.hugetlb=1";
 // Set for the second start only: what it added to the tunables is taken away again.
 constexpr const char* kRestarted = "QUILLMERE_HUGE_PAGE_HEAP";
 
-void SetOrUnset(const char* name, const std::optional<std::string>& value) {
+// Unused where the restart is compiled out.
+[[maybe_unused]] void SetOrUnset(const char* name, const std::optional<std::string>& value) {
   if (value)
     setenv(name, value->c_str(), 1);
   else

@@ -1,7 +1,5 @@
 #include "media/Narration.h"
 
-#include <filesystem>
-
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
 #include "component/objectmodel/PowerPointVersion.h"
@@ -30,18 +28,13 @@ bool IsNarrationSound(const Object& shape) {
   return narration;
 }
 
-bool Exists(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && std::filesystem::exists(Utf8Path(path), ec);
-}
-
 // The file the sound shape's narration was written to, or empty.
 std::string WriteNarrationOf(const Object& shape, const Object& slide, const std::string& folder,
                              std::string& linkedSource) {
   CreateFolderPath(folder);
   Trace("PowerPoint narration: Found...");
   std::string source = GetLinkedSoundSource(shape);
-  if (!TrimSpaces(source).empty() && Exists(source)) {
+  if (!TrimSpaces(source).empty() && PathExists(source)) {
     linkedSource = source;
     return {};
   }
@@ -56,7 +49,7 @@ std::string WriteNarrationOf(const Object& shape, const Object& slide, const std
       target = ExtractSoundFromShape(shape, track);
     }
   });
-  return Exists(target) ? target : std::string();
+  return PathExists(target) ? target : std::string();
 }
 
 }  // namespace

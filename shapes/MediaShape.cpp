@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include "component/ExportState.h"
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
@@ -16,7 +14,7 @@ constexpr std::int32_t kMovie = 3;
 
 std::string SoundFile(ShapeContext& c) {
   std::string linked = GetLinkedSoundSource(c.shape);
-  if (!linked.empty() && std::filesystem::exists(Utf8Path(linked))) {
+  if (PathExists(linked)) {
     Trace("Sound Media: Linked. Copying source file...");
     return CopyIntoOutputFolder(linked);
   }
@@ -26,7 +24,7 @@ std::string SoundFile(ShapeContext& c) {
   if (c.majorVersion >= 14) {
     Trace("Extracting source from pptx.");
     path = ExtractSoundFromShape(c.shape, base);
-    if (path.empty() || !std::filesystem::exists(Utf8Path(path))) {
+    if (!PathExists(path)) {
       Trace("Sound Media: File not on disk. ");
       return path;
     }
@@ -34,7 +32,7 @@ std::string SoundFile(ShapeContext& c) {
     path = base + ".wav";
     Trace("Sound Media: Export format file: " + path);
     c.shape.Child("SoundFormat").Call("Export", path);
-    if (!std::filesystem::exists(Utf8Path(path))) {
+    if (!PathExists(path)) {
       Trace("Sound Media: File not on disk.");
       return path;
     }
@@ -64,13 +62,13 @@ void WriteMedia(ShapeContext& c) {
   std::string movie;
   c.run.Step(502, [&] {
     std::string linked = GetLinkedSoundSource(c.shape);
-    if (!linked.empty() && std::filesystem::exists(Utf8Path(linked))) {
+    if (PathExists(linked)) {
       movie = CopyIntoOutputFolder(linked);
     } else if (c.majorVersion >= 12) {
       movie = ExtractMediaFromShape(c.shape, CurrentExportState().outputFolder);
     }
   });
-  if (!movie.empty() && std::filesystem::exists(Utf8Path(movie))) {
+  if (PathExists(movie)) {
     AddElement(kShapeIndent, c.element, "Movie", movie);
     return;
   }

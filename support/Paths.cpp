@@ -127,6 +127,11 @@ bool FolderExists(const std::string& path) {
   return fs::is_directory(Utf8Path(path), ec);
 }
 
+bool PathExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::exists(Utf8Path(path), ec);
+}
+
 bool CopyFileOverwriting(const std::string& source, const std::string& target) {
   std::error_code ec;
   return fs::copy_file(Utf8Path(source), Utf8Path(target), fs::copy_options::overwrite_existing, ec);

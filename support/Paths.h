@@ -53,6 +53,9 @@ std::string Utf8NativeText(const std::filesystem::path& path);
 // True when path names a folder (following links).
 bool FolderExists(const std::string& path);
 
+// True when something exists at path (following links); false for an empty or unreadable path.
+bool PathExists(const std::string& path);
+
 // Copies source to target, replacing a file already there; false when nothing was copied.
 bool CopyFileOverwriting(const std::string& source, const std::string& target);
 

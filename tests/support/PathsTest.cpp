@@ -54,6 +54,11 @@ TEST_F(PathsTest, CreateFolderPathAndExistence) {
   EXPECT_TRUE(FileExistsByFind((deep / "dangling").string()));
   EXPECT_FALSE(FileExistsByFind((deep / "missing").string()));
   EXPECT_FALSE(FileExistsByFind(""));
+  // Unlike the directory-entry check, existence follows links and never throws.
+  EXPECT_TRUE(PathExists((deep / "file.txt").string()));
+  EXPECT_FALSE(PathExists((deep / "dangling").string()));
+  EXPECT_FALSE(PathExists((deep / std::string(5000, 'n')).string()));
+  EXPECT_FALSE(PathExists(""));
 }
 
 TEST_F(PathsTest, TempFolderIsPerThreadAndRemovable) {

@@ -7,8 +7,10 @@ file(REMOVE_RECURSE "${PREFIX}")
 set(ENV{WINEPREFIX} "${PREFIX}")
 set(ENV{WINEDEBUG} "-all")
 
+# Files, not pipes: Wine's services inherit the first program's output and outlive it, and a pipe they
+# hold would keep every call waiting until the Wine server shuts down.
 function(run expectSuccess)
-  execute_process(COMMAND "${WINE}" ${ARGN} RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
+  execute_process(COMMAND "${WINE}" ${ARGN} RESULT_VARIABLE result OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
   if(expectSuccess AND NOT result EQUAL 0)
     message(FATAL_ERROR "failed (${result}): ${ARGN}")
   elseif(NOT expectSuccess AND result EQUAL 0)
