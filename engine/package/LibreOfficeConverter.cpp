@@ -43,6 +43,7 @@ ConversionResult ConvertToPptxWith(const fs::path& soffice, const fs::path& inpu
   if (!fs::create_directories(outdir, error) && error)
     return {std::nullopt, "cannot create the folder " + outdir.string() + ": " + error.message()};
 
+  SeedOfficeProfile(soffice, profile);
   std::vector<std::string> argv = {soffice.string()};
   for (std::string& option : HeadlessOfficeArguments(profile)) argv.push_back(std::move(option));
   argv.insert(argv.end(), {"--convert-to", "pptx", "--outdir", outdir.string(), fs::absolute(input, error).string()});

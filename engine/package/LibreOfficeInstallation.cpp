@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 
@@ -51,6 +52,39 @@ fs::path FindSoffice() {
   for (const char* known : {"/usr/bin/soffice", "/usr/lib/libreoffice/program/soffice"})
     if (IsExecutable(known)) return known;
   return {};
+}
+
+std::string InstalledOfficeVersion(const fs::path& soffice) {
+  std::error_code error;
+  fs::path program = fs::canonical(soffice, error).parent_path();
+  if (error) return {};
+  std::ifstream in(program.parent_path() / "share" / "registry" / "main.xcd", std::ios::binary);
+  std::string xcd((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  constexpr std::string_view kProperty = "oor:name=\"ooSetupVersion\">", kOpen = "<value>", kClose = "</value>";
+  size_t at = xcd.find(kProperty);
+  if (at == std::string::npos) return {};
+  size_t begin = xcd.find(kOpen, at);
+  size_t end = begin == std::string::npos ? begin : xcd.find(kClose, begin);
+  if (end == std::string::npos) return {};
+  std::string version = xcd.substr(begin + kOpen.size(), end - begin - kOpen.size());
+  bool plain = !version.empty() && version.find_first_not_of("0123456789.") == std::string::npos;
+  return plain ? version : std::string();
+}
+
+void SeedOfficeProfile(const fs::path& soffice, const fs::path& profile) {
+  std::error_code error;
+  fs::path settings = profile / "user" / "registrymodifications.xcu";
+  if (fs::exists(settings, error)) return;
+  std::string version = InstalledOfficeVersion(soffice);
+  if (version.empty()) return;
+  fs::create_directories(settings.parent_path(), error);
+  std::ofstream(settings, std::ios::binary)
+      << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\""
+         " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+         "<item oor:path=\"/org.openoffice.Setup/Product\"><prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\">"
+         "<value>"
+      << version << "</value></prop></item>\n</oor:items>\n";
 }
 
 std::vector<std::string> HeadlessOfficeArguments(const fs::path& absoluteProfileFolder) {

@@ -18,6 +18,15 @@ bool IsExecutable(const std::filesystem::path& file);
 // instances sharing a profile block or fail, so each gets its own folder.
 std::vector<std::string> HeadlessOfficeArguments(const std::filesystem::path& absoluteProfileFolder);
 
+// The version the installation's configuration gives itself ("7.4": ooSetupVersion in
+// share/registry/main.xcd beside its program folder); empty when it is not found.
+std::string InstalledOfficeVersion(const std::filesystem::path& soffice);
+
+// Records the installation's version as the one a new private profile last ran. The office takes a
+// profile without it for one just upgraded and runs its graphics self-tests, seconds of drawing, at
+// every start. A profile that has settings already is left alone.
+void SeedOfficeProfile(const std::filesystem::path& soffice, const std::filesystem::path& profile);
+
 // What LibreOffice printed into its log, shortened for an error text: its
 // "Error:" lines when it printed any, as the rest is start-up noise.
 std::string OfficeOutputSummary(const std::filesystem::path& log);

@@ -50,6 +50,7 @@ void RemovePipeSocket(const std::string& pipeName) {
 
 OfficeProcess::OfficeProcess(const fs::path& soffice, const fs::path& profile, const std::string& pipeName)
     : pipeName_(pipeName) {
+  SeedOfficeProfile(soffice, profile);
   argv_.push_back(OfficeBinary(soffice).string());
   for (std::string& option : HeadlessOfficeArguments(profile)) argv_.push_back(std::move(option));
   argv_.push_back("--nodefault");

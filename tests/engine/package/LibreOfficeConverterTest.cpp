@@ -5,6 +5,7 @@
 
 #include "PackageTestFiles.h"
 #include "engine/package/LibreOfficeConverter.h"
+#include "engine/package/LibreOfficeInstallation.h"
 #include "engine/package/Package.h"
 
 namespace quillmere::engine {
@@ -52,6 +53,35 @@ TEST(LibreOfficeConverter, ReportsAMissingInstallation) {
     ConversionResult result = ConvertToPptxWith(soffice, CorpusFile("poi__SampleShow.ppt"), temp / "work", seconds(5));
     EXPECT_FALSE(result.pptx);
     EXPECT_EQ(result.error, "LibreOffice is not installed") << soffice;
+  }
+}
+
+// A fresh profile is told the installation's version, so that the office does not take it for one just
+// upgraded and run its graphics self-tests; an installation whose version cannot be read gets none.
+TEST(LibreOfficeConverter, NewProfileKnowsTheInstalledVersion) {
+  TempFolder temp;
+  const std::filesystem::path program = temp / "office" / "program", seen = temp / "seen.xcu";
+  std::filesystem::create_directories(program);
+  WriteWholeFile(program / "soffice", "#!/bin/sh\nprofile=${1#-env:UserInstallation=file://}\n"
+                                      "cp \"$profile/user/registrymodifications.xcu\" '" + seen.string() + "'\nexit 1\n");
+  std::filesystem::permissions(program / "soffice", std::filesystem::perms::owner_all);
+  auto convert = [&] { ConvertToPptxWith(program / "soffice", CorpusFile("poi__SampleShow.ppt"), temp / "work", seconds(20)); };
+
+  convert();
+  EXPECT_FALSE(std::filesystem::exists(seen)) << "no main.xcd, yet a version was written";
+
+  std::filesystem::create_directories(temp / "office" / "share" / "registry");
+  WriteWholeFile(temp / "office" / "share" / "registry" / "main.xcd",
+                 "<oor:data><prop oor:name=\"ooSetupVersion\" oor:type=\"xs:string\"/>\n"
+                 "<node oor:name=\"Product\"><prop oor:name=\"ooSetupVersion\">\n  <value>9.3</value>\n</prop></node>");
+  EXPECT_EQ(InstalledOfficeVersion(program / "soffice"), "9.3");
+  convert();
+  EXPECT_NE(ReadWholeFile(seen).find("<prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>9.3</value>"),
+            std::string::npos);
+
+  std::filesystem::path installed = FindSoffice();
+  if (!installed.empty()) {
+    EXPECT_NE(InstalledOfficeVersion(installed), "") << installed;
   }
 }
 
