@@ -32,6 +32,13 @@ std::string FileUrl(const fs::path& absolute) {
   return url;
 }
 
+// The folder the soffice program really lives in (links followed); empty when it does not exist.
+fs::path ProgramFolder(const fs::path& soffice) {
+  std::error_code error;
+  fs::path real = fs::canonical(soffice, error);
+  return error ? fs::path() : real.parent_path();
+}
+
 }  // namespace
 
 bool IsExecutable(const fs::path& file) {
@@ -55,9 +62,8 @@ fs::path FindSoffice() {
 }
 
 std::string InstalledOfficeVersion(const fs::path& soffice) {
-  std::error_code error;
-  fs::path program = fs::canonical(soffice, error).parent_path();
-  if (error) return {};
+  fs::path program = ProgramFolder(soffice);
+  if (program.empty()) return {};
   std::ifstream in(program.parent_path() / "share" / "registry" / "main.xcd", std::ios::binary);
   std::string xcd((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   constexpr std::string_view kProperty = "oor:name=\"ooSetupVersion\">", kOpen = "<value>", kClose = "</value>";
@@ -71,20 +77,36 @@ std::string InstalledOfficeVersion(const fs::path& soffice) {
   return plain ? version : std::string();
 }
 
+std::string InstalledOfficeBuildId(const fs::path& soffice) {
+  fs::path program = ProgramFolder(soffice);
+  if (program.empty()) return {};
+  std::ifstream in(program / "versionrc");
+  constexpr std::string_view kKey = "buildid=";
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with(kKey)) return line.substr(kKey.size());
+  }
+  return {};
+}
+
 void SeedOfficeProfile(const fs::path& soffice, const fs::path& profile) {
   std::error_code error;
-  fs::path settings = profile / "user" / "registrymodifications.xcu";
+  const fs::path user = profile / "user", settings = user / "registrymodifications.xcu";
   if (fs::exists(settings, error)) return;
-  std::string version = InstalledOfficeVersion(soffice);
-  if (version.empty()) return;
-  fs::create_directories(settings.parent_path(), error);
-  std::ofstream(settings, std::ios::binary)
-      << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\""
-         " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-         "<item oor:path=\"/org.openoffice.Setup/Product\"><prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\">"
-         "<value>"
-      << version << "</value></prop></item>\n</oor:items>\n";
+  if (std::string version = InstalledOfficeVersion(soffice); !version.empty()) {
+    fs::create_directories(user, error);
+    std::ofstream(settings, std::ios::binary)
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\""
+           " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+           "<item oor:path=\"/org.openoffice.Setup/Product\"><prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\">"
+           "<value>"
+        << version << "</value></prop></item>\n</oor:items>\n";
+  }
+  if (std::string build = InstalledOfficeBuildId(soffice); !build.empty()) {
+    fs::create_directories(user / "extensions", error);
+    std::ofstream(user / "extensions" / "buildid", std::ios::binary) << build;
+  }
 }
 
 std::vector<std::string> HeadlessOfficeArguments(const fs::path& absoluteProfileFolder) {

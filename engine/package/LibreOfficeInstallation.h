@@ -22,9 +22,14 @@ std::vector<std::string> HeadlessOfficeArguments(const std::filesystem::path& ab
 // share/registry/main.xcd beside its program folder); empty when it is not found.
 std::string InstalledOfficeVersion(const std::filesystem::path& soffice);
 
-// Records the installation's version as the one a new private profile last ran. The office takes a
-// profile without it for one just upgraded and runs its graphics self-tests, seconds of drawing, at
-// every start. A profile that has settings already is left alone.
+// The build the installation names in program/versionrc ("40(Build:2)"); empty when it is not found.
+std::string InstalledOfficeBuildId(const std::filesystem::path& soffice);
+
+// Prepares a new private profile so that the office's first start in it is an ordinary one. The
+// office takes a profile that has not recorded the version it last ran for one just upgraded and
+// runs its graphics self-tests, seconds of drawing, at every start (a headless office never records
+// it); and without the build its extension cache was made for, it clears that cache and asks to be
+// started again. A profile that has settings already is left alone.
 void SeedOfficeProfile(const std::filesystem::path& soffice, const std::filesystem::path& profile);
 
 // What LibreOffice printed into its log, shortened for an error text: its

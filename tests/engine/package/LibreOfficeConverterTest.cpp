@@ -56,32 +56,38 @@ TEST(LibreOfficeConverter, ReportsAMissingInstallation) {
   }
 }
 
-// A fresh profile is told the installation's version, so that the office does not take it for one just
-// upgraded and run its graphics self-tests; an installation whose version cannot be read gets none.
-TEST(LibreOfficeConverter, NewProfileKnowsTheInstalledVersion) {
+// A fresh profile is told the installation's version and build, so that the office neither takes it for
+// one just upgraded and runs its graphics self-tests nor clears its extension cache and asks for a
+// restart; what cannot be read from the installation is not written.
+TEST(LibreOfficeConverter, NewProfileKnowsTheInstalledVersionAndBuild) {
   TempFolder temp;
-  const std::filesystem::path program = temp / "office" / "program", seen = temp / "seen.xcu";
+  const std::filesystem::path office = temp / "office", program = office / "program", seen = temp / "seen";
   std::filesystem::create_directories(program);
   WriteWholeFile(program / "soffice", "#!/bin/sh\nprofile=${1#-env:UserInstallation=file://}\n"
-                                      "cp \"$profile/user/registrymodifications.xcu\" '" + seen.string() + "'\nexit 1\n");
+                                      "rm -rf '" + seen.string() + "'\ncp -r \"$profile/user\" '" + seen.string() + "'\nexit 1\n");
   std::filesystem::permissions(program / "soffice", std::filesystem::perms::owner_all);
   auto convert = [&] { ConvertToPptxWith(program / "soffice", CorpusFile("poi__SampleShow.ppt"), temp / "work", seconds(20)); };
 
   convert();
-  EXPECT_FALSE(std::filesystem::exists(seen)) << "no main.xcd, yet a version was written";
+  EXPECT_FALSE(std::filesystem::exists(seen)) << "nothing to read, yet something was written";
 
-  std::filesystem::create_directories(temp / "office" / "share" / "registry");
-  WriteWholeFile(temp / "office" / "share" / "registry" / "main.xcd",
+  std::filesystem::create_directories(office / "share" / "registry");
+  WriteWholeFile(office / "share" / "registry" / "main.xcd",
                  "<oor:data><prop oor:name=\"ooSetupVersion\" oor:type=\"xs:string\"/>\n"
                  "<node oor:name=\"Product\"><prop oor:name=\"ooSetupVersion\">\n  <value>9.3</value>\n</prop></node>");
+  WriteWholeFile(program / "versionrc", "[Version]\r\nAllLanguages=en-US\r\nbuildid=77(Build:1)\r\nVendor=Someone\r\n");
   EXPECT_EQ(InstalledOfficeVersion(program / "soffice"), "9.3");
+  EXPECT_EQ(InstalledOfficeBuildId(program / "soffice"), "77(Build:1)");
   convert();
-  EXPECT_NE(ReadWholeFile(seen).find("<prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>9.3</value>"),
+  EXPECT_NE(ReadWholeFile(seen / "registrymodifications.xcu")
+                .find("<prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>9.3</value>"),
             std::string::npos);
+  EXPECT_EQ(ReadWholeFile(seen / "extensions" / "buildid"), "77(Build:1)");
 
   std::filesystem::path installed = FindSoffice();
   if (!installed.empty()) {
     EXPECT_NE(InstalledOfficeVersion(installed), "") << installed;
+    EXPECT_NE(InstalledOfficeBuildId(installed), "") << installed;
   }
 }
 
