@@ -32,13 +32,6 @@ std::string FileUrl(const fs::path& absolute) {
   return url;
 }
 
-// The folder the soffice program really lives in (links followed); empty when it does not exist.
-fs::path ProgramFolder(const fs::path& soffice) {
-  std::error_code error;
-  fs::path real = fs::canonical(soffice, error);
-  return error ? fs::path() : real.parent_path();
-}
-
 }  // namespace
 
 bool IsExecutable(const fs::path& file) {
@@ -61,8 +54,14 @@ fs::path FindSoffice() {
   return {};
 }
 
+fs::path OfficeProgramFolder(const fs::path& soffice) {
+  std::error_code error;
+  fs::path real = fs::canonical(soffice, error);
+  return error ? fs::path() : real.parent_path();
+}
+
 std::string InstalledOfficeVersion(const fs::path& soffice) {
-  fs::path program = ProgramFolder(soffice);
+  fs::path program = OfficeProgramFolder(soffice);
   if (program.empty()) return {};
   std::ifstream in(program.parent_path() / "share" / "registry" / "main.xcd", std::ios::binary);
   std::string xcd((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -78,7 +77,7 @@ std::string InstalledOfficeVersion(const fs::path& soffice) {
 }
 
 std::string InstalledOfficeBuildId(const fs::path& soffice) {
-  fs::path program = ProgramFolder(soffice);
+  fs::path program = OfficeProgramFolder(soffice);
   if (program.empty()) return {};
   std::ifstream in(program / "versionrc");
   constexpr std::string_view kKey = "buildid=";

@@ -18,6 +18,9 @@ bool IsExecutable(const std::filesystem::path& file);
 // instances sharing a profile block or fail, so each gets its own folder.
 std::vector<std::string> HeadlessOfficeArguments(const std::filesystem::path& absoluteProfileFolder);
 
+// The folder the soffice program really lives in (links followed); empty when it does not exist.
+std::filesystem::path OfficeProgramFolder(const std::filesystem::path& soffice);
+
 // The version the installation's configuration gives itself ("7.4": ooSetupVersion in
 // share/registry/main.xcd beside its program folder); empty when it is not found.
 std::string InstalledOfficeVersion(const std::filesystem::path& soffice);

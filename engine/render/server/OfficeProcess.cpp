@@ -31,10 +31,9 @@ constexpr std::chrono::milliseconds kStopPoll(20);
 // soffice.bin in the folder the soffice script really lives in; the program
 // itself when it is not a LibreOffice installation laid out that way.
 fs::path OfficeBinary(const fs::path& soffice) {
-  std::error_code error;
-  fs::path real = fs::canonical(soffice, error);
-  if (error) return soffice;
-  fs::path binary = real.parent_path() / "soffice.bin";
+  fs::path program = OfficeProgramFolder(soffice);
+  if (program.empty()) return soffice;
+  fs::path binary = program / "soffice.bin";
   return IsExecutable(binary) ? binary : soffice;
 }
 
