@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 tool=build/release/quillmere
 yardstick=build/release/bench/quillmere-parse-yardstick
-corpus=${QUILLMERE_CORPUS_DIR:-../shared/corpus}
+corpus=${QUILLMERE_CORPUS_DIR:-tests/decks}
 for needed in "$tool" "$yardstick"; do
   [[ -x $needed ]] || { echo "ratios: $needed is missing: build the release preset first" >&2; exit 1; }
 done
