@@ -14,6 +14,7 @@
 
 #include "cli/BatchProtocol.h"
 #include "tests/cli/CliHarness.h"
+#include "tests/support/MissingTool.h"
 
 namespace quillmere::clitest {
 namespace {
@@ -159,7 +160,7 @@ TEST_F(CliBatch, WorkerThatDiesCostsOnlyItsDeck) {
 // The "Many machines" form of the README, run on this machine.
 TEST_F(CliBatch, GnuParallelRunsOneDeckPerJobWithItsExitCode) {
   const fs::path parallel = "/usr/bin/parallel";
-  if (!fs::exists(parallel)) GTEST_SKIP() << "GNU parallel is not installed";
+  QUILLMERE_REQUIRE_TOOL(fs::exists(parallel), "GNU parallel");
   const std::vector<std::string> decks = {Deck("pptx__minimal.pptx"), Deck("made__notes-encrypted.pptx"),
                                           Deck("pptx__txt-text.pptx")};
   const fs::path jobLog = sandbox_.Root() / "jobs.log";

@@ -18,6 +18,7 @@
 #include "tests/fakes/FakeObject.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 
 namespace quillmere::testing {
 namespace {
@@ -102,7 +103,7 @@ TEST_F(MediaExportTest, TexturesSoundsAndMoviesAreTheDecksOwnBytes) {
 }
 
 TEST_F(MediaExportTest, PictureBackgroundsAreDrawn) {
-  if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+  QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
   Use(true);
   for (const char* name : {"poi__backgrounds.pptx", "poi__bug68703.pptx"}) {
     pugi::xml_node presentation = Export(Deck(name));

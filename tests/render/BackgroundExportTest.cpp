@@ -15,6 +15,7 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 #include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -41,7 +42,7 @@ class BackgroundExportTest : public IsolatedUserFolders {
  protected:
   void SetUp() override {
     IsolatedUserFolders::SetUp();
-    if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
     app_ = StartEngine(14);
   }
 

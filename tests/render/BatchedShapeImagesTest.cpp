@@ -16,6 +16,7 @@
 #include "engine/package/LibreOfficeInstallation.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 #include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -33,7 +34,7 @@ class BatchedShapeImagesTest : public IsolatedUserFolders {
  protected:
   void SetUp() override {
     IsolatedUserFolders::SetUp();
-    if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
   }
 
   // The first three shapes of the first two slides, of the first master and

@@ -11,6 +11,7 @@
 #include "tests/render/ImageChecks.h"
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 #include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -41,7 +42,7 @@ class DesignShapeExportTest : public IsolatedUserFolders {
  protected:
   void SetUp() override {
     IsolatedUserFolders::SetUp();
-    if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
   }
   void ExportPng(const Object& target, const std::string& name) {
     target.Call("Export", (Folder("out") / name).string(), kPng, 1920 * kImagePixelsPerPoint, 1080 * kImagePixelsPerPoint);

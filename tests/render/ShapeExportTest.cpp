@@ -18,6 +18,7 @@
 #include "tests/render/RenderTestSupport.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 #include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -37,7 +38,7 @@ class ShapeExportTest : public IsolatedUserFolders {
  protected:
   void SetUp() override {
     IsolatedUserFolders::SetUp();
-    if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
   }
   Object Open(engine::EngineOptions options = {}) {
     app_ = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");

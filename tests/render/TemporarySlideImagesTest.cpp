@@ -10,6 +10,7 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/engine/package/PackageTestFiles.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 
 namespace quillmere::testing {
 namespace {
@@ -18,7 +19,7 @@ class TemporarySlideImagesTest : public IsolatedUserFolders {
  protected:
   void SetUp() override {
     IsolatedUserFolders::SetUp();
-    if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
   }
   static int Images(const std::filesystem::path& folder) {
     return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));

@@ -17,6 +17,7 @@
 #include "engine/package/LibreOfficeInstallation.h"
 #include "engine/render/SlideRenderer.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 
 namespace quillmere::testing {
 namespace {
@@ -160,7 +161,7 @@ class TextAgainstLibreOfficeTest : public IsolatedUserFolders {
  protected:
   void SetUp() override {
     IsolatedUserFolders::SetUp();
-    if (engine::FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
   }
 
   void Disagree(const std::string& where, const std::string& what) { disagreements_.push_back(where + ": " + what); }

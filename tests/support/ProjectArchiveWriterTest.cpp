@@ -15,6 +15,7 @@
 #include "support/ProjectArchivePacking.h"
 #include "support/Utf16Text.h"
 #include "tests/support/IsolatedUserFolders.h"
+#include "tests/support/MissingTool.h"
 #include "tests/support/ProjectArchiveFixtures.h"
 
 namespace quillmere {
@@ -98,7 +99,7 @@ std::string PythonWithOlefile() {
 
 TEST_F(ProjectArchiveWriterTest, ArchivesReadBackThroughOlefile) {
   std::string python = PythonWithOlefile();
-  if (python.empty()) GTEST_SKIP() << "Python's olefile is not installed";
+  QUILLMERE_REQUIRE_TOOL(!python.empty(), "Python's olefile");
   WriteCourse();
   std::string command = python + " -c \"import olefile, sys\n"
                         "o = olefile.OleFileIO(sys.argv[1])\n"

@@ -7,6 +7,7 @@
 #include "engine/package/LibreOfficeConverter.h"
 #include "engine/package/LibreOfficeInstallation.h"
 #include "engine/package/Package.h"
+#include "tests/support/MissingTool.h"
 
 namespace quillmere::engine {
 namespace {
@@ -25,7 +26,7 @@ std::vector<std::string> Leftovers(const std::filesystem::path& work, const Conv
 class LibreOfficeConverterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (FindSoffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLMERE_REQUIRE_TOOL(!FindSoffice().empty(), "LibreOffice");
   }
   TempFolder temp_;
 };
