@@ -9,6 +9,7 @@
 #include "support/ProjectArchiveContents.h"
 #include "support/ProjectArchiveOpening.h"
 #include "support/ProjectArchivePacking.h"
+#include "support/Text.h"
 
 namespace quillmere::cli {
 namespace {
@@ -40,7 +41,7 @@ int List(const Invocation& run) {
   ArchiveContents contents = ListProjectArchive(Absolute(run.archive), *sleeper);
   if (contents.openStatus != storage::kStorageOk) return OpenFailure(run.archive, contents.openStatus);
   for (const WalkedEntry& entry : contents.entries) {
-    std::cout << entry.path;
+    std::cout << VisibleText(entry.path);  // a system stream's first character is a control character
     if (!entry.isFolder && GetFileBaseName(entry.path) != entry.storedName)
       std::cout << "  (stored as " << entry.storedName << ")";
     std::cout << '\n';

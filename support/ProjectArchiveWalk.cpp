@@ -24,6 +24,14 @@ bool IsListedRelationshipFile(const Listed& entry) {
   return !entry.isFolder && LowerAscii(entry.text) == kRelationshipFileName;
 }
 
+// Compound files keep streams of their own beside the user's files (\x01CompObj, \x05SummaryInformation,
+// a writer's marker such as \x01Sh33tJ5), marked by a first character below 0x20. They are nobody's
+// file to extract, so the walk names them and passes over them without calling them refused.
+bool IsSystemStream(const Listed& entry) {
+  return !entry.isFolder && entry.text.size() > 1 && static_cast<unsigned char>(entry.text[0]) < 0x20 &&
+         SafeFileName(std::string_view(entry.text).substr(1));
+}
+
 // A long name must be safe, and must not overwrite the list it came from.
 bool UsableLongName(const std::string& name, std::string* why) {
   if (LowerAscii(name) != kRelationshipFileName) return SafeFileName(name, why);
@@ -77,6 +85,7 @@ class StorageWalk {
 
   void File(storage::Handle folder, const Listed& entry, const std::string& destination, const std::string& path,
             const std::map<std::string, std::string>& longNames) {
+    if (IsSystemStream(entry)) return policy_.Met({path + entry.text, entry.text, false, false, true});
     std::string why;
     if (!SafeFileName(entry.text, &why)) return Problem("entry \"" + path + entry.text + "\" refused: " + why);
     std::string name = entry.text;

@@ -28,6 +28,7 @@ struct WalkedEntry {
   std::string storedName;  // the entry's own name in the archive
   bool isFolder = false;
   bool taken = false;      // extracted, or entered
+  bool systemStream = false;  // the compound file's own (a name starting below 0x20): never extracted
 };
 
 // What a walk takes; asked entry by entry in the archive's order, except that
@@ -39,7 +40,7 @@ class ArchiveWalkPolicy {
   virtual bool EnterFolder(const std::string& name) = 0;
   // After each folder, entered or not.
   virtual void PassedFolder(const std::string& name) { (void)name; }
-  // Every entry with a safe name, taken or not.
+  // Every entry with a safe name, taken or not, and every system stream.
   virtual void Met(const WalkedEntry& entry) { (void)entry; }
 };
 

@@ -132,7 +132,7 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
          });
          PatchEntry(archive_, "zzQevil.txt", "zz/evil.txt");
          PatchEntry(archive_, "CQevil.txt", "C:evil.txt");
-         PatchEntry(archive_, "Qevil.txt", "\x01" "evil.txt");
+         PatchEntry(archive_, "Qevil.txt", "evi\x01" "l.txt");
        },
        [&](cProjectFileHandler&) { WebObject("Quiz"); }, "0",
        {"webobjects", "webobjects/Quiz", "webobjects/Quiz/EVIL~1.TXT", "webobjects/Quiz/LIST~1.TXT",
