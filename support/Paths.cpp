@@ -21,7 +21,7 @@ std::string SystemTempFolder() {
 }
 
 std::string PerThreadFolder(const std::string& systemTemp) {
-  return systemTemp + "corvanta/lumidesk/" + tempFolderName + "/";
+  return systemTemp + "corvanta" + kPathSeparator + "lumidesk" + kPathSeparator + tempFolderName + kPathSeparator;
 }
 
 char LowerAsciiChar(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
@@ -46,19 +46,21 @@ namespace {
 
 // Windows takes either separator, and a host's folder ends in a backslash;
 // elsewhere a backslash belongs to the name.
-bool EndsWithSeparator(std::string_view path) {
 #ifdef _WIN32
-  return !path.empty() && (path.back() == '/' || path.back() == '\\');
+constexpr std::string_view kSeparators = "/\\";
 #else
-  return !path.empty() && path.back() == '/';
+constexpr std::string_view kSeparators = "/";
 #endif
+
+bool EndsWithSeparator(std::string_view path) {
+  return !path.empty() && kSeparators.find(path.back()) != std::string_view::npos;
 }
 
 }  // namespace
 
 std::string AddPathSeparator(std::string_view path) {
   std::string out(path);
-  if (!out.empty() && !EndsWithSeparator(out)) out += '/';
+  if (!out.empty() && !EndsWithSeparator(out)) out += kPathSeparator;
   return out;
 }
 
@@ -75,12 +77,12 @@ void CreateFolderPath(std::string_view path) {
 }
 
 std::string GetParentFolder(std::string_view path) {
-  std::size_t slash = path.rfind('/');
+  std::size_t slash = path.find_last_of(kSeparators);
   return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }
 
 std::string GetFileBaseName(std::string_view path, std::string_view suffix, bool stripExtension) {
-  std::size_t slash = path.rfind('/');
+  std::size_t slash = path.find_last_of(kSeparators);
   std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
   if (stripExtension) {
     std::size_t dot = name.rfind('.');

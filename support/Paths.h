@@ -1,6 +1,7 @@
 #pragma once
-// Path, folder and name helpers shared by the whole library. Paths use the
-// native '/' separator; folders handed around end in a separator.
+// Path, folder and name helpers shared by the whole library. Folders handed
+// around end in a separator; the separators this library adds are the
+// system's own, so that a host on Windows is handed backslashes only.
 
 #include <cstddef>
 #include <filesystem>
@@ -8,6 +9,12 @@
 #include <string_view>
 
 namespace quillmere {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';  // Windows takes '/' as well, and cuts at either
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
 
 // This thread's temporary folder: <system temp>/corvanta/lumidesk/<8 random
 // characters>/, the same name for the life of the thread, created on demand.
@@ -17,19 +24,19 @@ std::string GetTempFolder();
 // Deletes this thread's temporary folder and everything in it (errors ignored).
 void RemoveTempFolder();
 
-// Empty for an empty path; otherwise the path ending in exactly one added '/'.
+// Empty for an empty path; otherwise the path ending in exactly one separator.
 std::string AddPathSeparator(std::string_view path);
 
-// The path without one trailing '/'.
+// The path without one trailing separator.
 std::string StripTrailingSeparator(std::string_view path);
 
 // Creates the folder and every missing parent; errors are ignored.
 void CreateFolderPath(std::string_view path);
 
-// The path up to and including its last '/'; empty when it has none.
+// The path up to and including its last separator; empty when it has none.
 std::string GetParentFolder(std::string_view path);
 
-// The name after the last '/', without its extension when asked, then without
+// The name after the last separator, without its extension when asked, then without
 // the suffix (compared case-insensitively) when the name is longer and ends with it.
 std::string GetFileBaseName(std::string_view path, std::string_view suffix = "", bool stripExtension = false);
 

@@ -210,13 +210,20 @@ TEST_F(ComServerPPTInfoWithEngine, ExportsThroughARunningPowerPointWriteWhatTheL
                                        linuxFolder));
   }
 
+  // Every path handed back uses backslashes only: a folder without its trailing separator gets one.
   TextSlot list(L"2|1"), selectionXml(L""), selectionFolder((root / "selection").wstring());
   EXPECT_EQ(run(L"PPTSlideSelection", {name.Ref(), list.Ref(), selectionXml.Ref(), selectionFolder.Ref()}), 0);
+  EXPECT_EQ(selectionXml.Text(), selectionFolder.Text() + L"\\presentationinfo.xml");
   EXPECT_NE(GetFileAttributesW(selectionXml.Text().c_str()), INVALID_FILE_ATTRIBUTES);
 
-  TextSlot thumbnailsXml(L""), thumbnailsFolder((root / "thumbnails").wstring());
-  EXPECT_EQ(run(L"GenerateThumbnails", {name.Ref(), thumbnailsXml.Ref(), thumbnailsFolder.Ref()}), 0);
-  EXPECT_NE(thumbnailsXml.Text().find(L"thumbnails.xml"), std::wstring::npos);
+  // Without a folder, the library's own temporary one: ...\corvanta\lumidesk\<name>\.
+  TextSlot thumbnailsXml(L"");
+  EXPECT_EQ(run(L"GenerateThumbnails", {name.Ref(), thumbnailsXml.Ref()}), 0);
+  const std::wstring thumbnails = thumbnailsXml.Text();
+  EXPECT_NE(thumbnails.find(L"\\corvanta\\lumidesk\\"), std::wstring::npos) << std::filesystem::path(thumbnails).string();
+  EXPECT_EQ(thumbnails.find(L'/'), std::wstring::npos) << std::filesystem::path(thumbnails).string();
+  EXPECT_TRUE(thumbnails.ends_with(L"\\thumbnails.xml")) << std::filesystem::path(thumbnails).string();
+  EXPECT_NE(GetFileAttributesW(thumbnails.c_str()), INVALID_FILE_ATTRIBUTES);
 
   TextSlot locked(CorpusDeck("made__themes-encrypted.pptx")), lockedXml(L"not yet");
   EXPECT_EQ(run(L"PPTPresentation", {locked.Ref(), lockedXml.Ref()}), kPasswordProtected);
