@@ -38,9 +38,9 @@ bool IsMotionPath(std::int32_t type) {
   return type == kCustomEffect || type == kPathCircle || (type >= kFirstPath && type <= kLastPath);
 }
 
-std::string Flag(const Object& object, std::string_view member) {
-  return BoolText(object.Get(member).AsLong() != 0);
-}
+// Non-zero as PowerPoint gives it: Accelerate 0.5 and Speed 0.25 are set too,
+// so the value must not be rounded to a whole number first.
+std::string Flag(const Object& object, std::string_view member) { return BoolText(object.Get(member).AsBool()); }
 
 // Infinite and undefined durations are written as the largest finite single.
 std::string DurationText(float seconds) {
