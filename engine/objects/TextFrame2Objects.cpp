@@ -335,6 +335,13 @@ const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
   return table;
 }
 
+namespace {
+
+// PowerPoint 2003's TextFrame.TextRange is the same object under its older name.
+[[maybe_unused]] const bool kClassicRangeRegistered = RegisterAlsoAnswers("TextRange", TextRange2Object::kTypeName);
+
+}  // namespace
+
 const MemberTable<TextRange2Object>& TextRange2Object::Members() {
   static const MemberTable<TextRange2Object> table{
       {.name = "Text",
