@@ -28,6 +28,7 @@ struct ExportState {
   std::string decimalSeparator = ".";
   std::shared_ptr<Sleeper> sleeper;  // every wait of the writers
   std::string openFailure;  // what PowerPoint said when the last export could not open its deck
+  std::set<std::string> refusalsLogged;  // descriptions of the calls refused as aborted that were logged
 };
 
 ExportState& CurrentExportState();

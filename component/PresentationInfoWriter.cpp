@@ -86,6 +86,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   state.presentation = pres;
   state.progressCurrent = 0;
   state.progressMax = 0;
+  state.refusalsLogged.clear();
 
   // The slides and designs this call exports, in export order.
   std::vector<Object> slides, designs;

@@ -67,6 +67,11 @@ inline constexpr int kRetryDelayMs = 1500;
 // The error text of a writer's log: label, number, ": ", description, location, step.
 std::string ErrorLogText(const std::string& label, const ComError& error, const std::string& location, int step);
 
+// Writes a writer's error text to export.log. A call refused as aborted is
+// refused alike every time (images, when drawing them is turned off), so
+// each such refusal is logged once per export, by its description.
+void LogWriterError(const ComError& error, const std::string& text);
+
 // The handler of the animation and hyperlink writers: every failing step is
 // traced and logged as number, ": ", description, location and step; a busy
 // PowerPoint is waited for, six times per runner at most, then the step is

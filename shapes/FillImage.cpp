@@ -12,9 +12,8 @@ namespace {
 
 constexpr std::int32_t kRectangle = 1;
 
-// A copy showing nothing but the fill, unrotated, in the frame of the shape.
-Object PlainFillCopy(const Object& shape, bool picture) {
-  Object copy = shape.Child("Duplicate").Item(1);
+// Makes a copy show nothing but the fill, unrotated, in the frame of the shape.
+void MakePlain(const Object& copy, bool picture) {
   Object fill = copy.Child("Fill");
   if (picture) fill.Put("TextureTile", false);
   fill.Put("Transparency", 0.0f);
@@ -22,15 +21,16 @@ Object PlainFillCopy(const Object& shape, bool picture) {
   copy.Child("Line").Put("Visible", false);
   copy.Child("ThreeD").Put("Visible", false);
   copy.Put("Rotation", 0.0f);
-  return copy;
 }
 
-// Runs work on a plain copy of the shape and deletes the copy again, also when work fails.
+// Runs work on a plain copy of the shape and deletes the copy again, also
+// when making it plain or the work fails (PowerPoint 2003 has no TextureTile).
 template <class Work>
 std::string WithPlainCopy(const Object& shape, bool picture, Work work) {
-  Object copy = PlainFillCopy(shape, picture);
+  Object copy = shape.Child("Duplicate").Item(1);
   std::string path;
   try {
+    MakePlain(copy, picture);
     path = work(copy);
   } catch (const std::exception&) {
     LeavingOutOnFailure([&] { copy.Call("Delete"); });

@@ -22,7 +22,7 @@ StepRunner FontSteps() {
   return StepRunner([](const ComError& e, int step) {
     std::string detail = ErrorLogText("FontAttributes:  ", e, " in FontAttributes at line ", step);
     Trace(detail);
-    WriteExportLog(detail);
+    LogWriterError(e, detail);
     return StepAction::Continue;
   });
 }

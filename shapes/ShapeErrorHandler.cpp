@@ -45,7 +45,7 @@ StepRunner RetryingSteps(std::string label, std::string location, std::function<
     std::string detail = ErrorLogText(label, e, location, step) + (context ? context() : std::string());
     Trace(detail);
     if (e.Number() != hr::kCallRejected && e.Number() != hr::kUnspecified) {
-      WriteExportLog(detail);
+      LogWriterError(e, detail);
       return StepAction::Continue;
     }
     if (*retries <= kRetryLimit) {

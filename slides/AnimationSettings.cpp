@@ -38,9 +38,9 @@ bool IsMotionPath(std::int32_t type) {
   return type == kCustomEffect || type == kPathCircle || (type >= kFirstPath && type <= kLastPath);
 }
 
-std::string Flag(const Object& object, std::string_view member) {
-  return BoolText(object.Get(member).AsLong() != 0);
-}
+// Non-zero as PowerPoint gives it: Accelerate 0.5 and Speed 0.25 are set too,
+// so the value must not be rounded to a whole number first.
+std::string TimingFlag(const Object& object, std::string_view member) { return BoolText(object.Get(member).AsBool()); }
 
 // Infinite and undefined durations are written as the largest finite single.
 std::string DurationText(float seconds) {
@@ -51,20 +51,20 @@ std::string DurationText(float seconds) {
 void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node element, StepRunner& run) {
   run.Step(16, [&] { AddElement(kAnimationSettingsIndent, element, "Start", start); });
   run.Step(17, [&] { AddElement(kAnimationSettingsIndent, element, "Duration", DurationText(timing.Get("Duration").AsSingle())); });
-  run.Step(18, [&] { AddElement(kAnimationSettingsIndent, element, "Accelerate", Flag(timing, "Accelerate")); });
-  run.Step(19, [&] { AddElement(kAnimationSettingsIndent, element, "AutoReverse", Flag(timing, "AutoReverse")); });
-  run.Step(20, [&] { AddElement(kAnimationSettingsIndent, element, "Decelerate", Flag(timing, "Decelerate")); });
+  run.Step(18, [&] { AddElement(kAnimationSettingsIndent, element, "Accelerate", TimingFlag(timing, "Accelerate")); });
+  run.Step(19, [&] { AddElement(kAnimationSettingsIndent, element, "AutoReverse", TimingFlag(timing, "AutoReverse")); });
+  run.Step(20, [&] { AddElement(kAnimationSettingsIndent, element, "Decelerate", TimingFlag(timing, "Decelerate")); });
   run.Step(21, [&] {
     AddElement(kAnimationSettingsIndent, element, "RepeatCount", std::to_string(timing.Get("RepeatCount").AsLong()));
   });
   run.Step(22, [&] {
     AddElement(kAnimationSettingsIndent, element, "RepeatDuration", PlatformText(timing.Get("RepeatDuration").AsSingle()));
   });
-  run.Step(23, [&] { AddElement(kAnimationSettingsIndent, element, "Restart", Flag(timing, "Restart")); });
-  run.Step(24, [&] { AddElement(kAnimationSettingsIndent, element, "RewindAtEnd", Flag(timing, "RewindAtEnd")); });
-  run.Step(25, [&] { AddElement(kAnimationSettingsIndent, element, "SmoothEnd", Flag(timing, "SmoothEnd")); });
-  run.Step(26, [&] { AddElement(kAnimationSettingsIndent, element, "SmoothStart", Flag(timing, "SmoothStart")); });
-  run.Step(27, [&] { AddElement(kAnimationSettingsIndent, element, "Speed", Flag(timing, "Speed")); });
+  run.Step(23, [&] { AddElement(kAnimationSettingsIndent, element, "Restart", TimingFlag(timing, "Restart")); });
+  run.Step(24, [&] { AddElement(kAnimationSettingsIndent, element, "RewindAtEnd", TimingFlag(timing, "RewindAtEnd")); });
+  run.Step(25, [&] { AddElement(kAnimationSettingsIndent, element, "SmoothEnd", TimingFlag(timing, "SmoothEnd")); });
+  run.Step(26, [&] { AddElement(kAnimationSettingsIndent, element, "SmoothStart", TimingFlag(timing, "SmoothStart")); });
+  run.Step(27, [&] { AddElement(kAnimationSettingsIndent, element, "Speed", TimingFlag(timing, "Speed")); });
   std::int32_t trigger = 0;
   run.Step(28, [&] {
     trigger = timing.Get("TriggerType").AsLong();
@@ -106,7 +106,7 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
     info = effect.Child("EffectInformation");
     AddElement(kAnimationSettingsIndent, animation, "AfterEffect", std::to_string(info.Get("AfterEffect").AsLong()));
   });
-  run.Step(8, [&] { AddElement(kAnimationSettingsIndent, animation, "AnimationBackground", Flag(info, "AnimateBackground")); });
+  run.Step(8, [&] { AddElement(kAnimationSettingsIndent, animation, "AnimationBackground", TimingFlag(info, "AnimateBackground")); });
   run.Step(9, [&] {
     AddElement(kAnimationSettingsIndent, animation, "BuildByLevelEffect", std::to_string(info.Get("BuildByLevelEffect").AsLong()));
   });

@@ -51,7 +51,7 @@ StepRunner SlideSteps(const Object& slide) {
     std::string detail = text + " Slide name: " + name + "(" + index + ") " + slideLabel;
     Trace(detail);
     if (e.Number() != hr::kCallRejected) {
-      WriteExportLog(detail);
+      LogWriterError(e, detail);
       return StepAction::Continue;
     }
     if (*retries <= kRetryLimit) {

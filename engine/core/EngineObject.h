@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/core/EngineSession.h"
+#include "engine/core/MemberRegistry.h"
 #include "engine/core/MemberTable.h"
 
 namespace quillmere::engine {
@@ -13,7 +14,9 @@ namespace quillmere::engine {
 template <class Self>
 class EngineObject : public Dispatch, public std::enable_shared_from_this<Self> {
  public:
-  explicit EngineObject(std::shared_ptr<EngineSession> session) : session_(std::move(session)) {}
+  explicit EngineObject(std::shared_ptr<EngineSession> session) : session_(std::move(session)) {
+    (void)kMembersRegistered;
+  }
 
   Value Invoke(InvokeKind kind, std::string_view member, Args args) override {
     return Self::Members().Invoke(static_cast<Self&>(*this), session_->Version(), kind, member, args);
@@ -24,6 +27,11 @@ class EngineObject : public Dispatch, public std::enable_shared_from_this<Self> 
 
  protected:
   std::shared_ptr<EngineSession> session_;
+
+ private:
+  // Made with the class, so that every class an object can be made of is listed.
+  static inline const bool kMembersRegistered =
+      RegisterMembers(Self::kTypeName, [] { return Self::Members().Declared(); });
 };
 
 // 1-based index argument of a collection, checked against its size.

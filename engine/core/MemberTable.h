@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "component/automation/ComError.h"
@@ -47,6 +48,13 @@ class MemberTable {
   bool Has(std::string_view name, int version) const {
     auto it = members_.find(LowerAscii(name));
     return it != members_.end() && it->second.sinceVersion <= version;
+  }
+
+  // Every member with its first version.
+  std::vector<std::pair<std::string_view, int>> Declared() const {
+    std::vector<std::pair<std::string_view, int>> list;
+    for (const auto& [key, m] : members_) list.emplace_back(m.name, m.sinceVersion);
+    return list;
   }
 
   Value Invoke(Self& self, int version, InvokeKind kind, std::string_view name, Args args) const {

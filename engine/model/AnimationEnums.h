@@ -38,6 +38,15 @@ inline constexpr int kAnimateLevelNone = 0;
 inline constexpr int kAnimateTextByAllLevels = 1;
 inline constexpr int kAnimateTextByFirstLevel = 2;
 inline constexpr int kAnimateTextByFifthLevel = 6;
+inline constexpr int kAnimateChartAllAtOnce = 7;
+inline constexpr int kAnimateChartByCategory = 8;
+inline constexpr int kAnimateChartByCategoryElements = 9;
+inline constexpr int kAnimateChartBySeries = 10;
+inline constexpr int kAnimateChartBySeriesElements = 11;
+inline constexpr int kAnimateDiagramAllAtOnce = 12;
+inline constexpr int kAnimateDiagramDepthByNode = 13;
+inline constexpr int kAnimateDiagramBreadthByNode = 15;
+inline constexpr int kAnimateDiagramBreadthByLevel = 16;
 
 // MsoAnimDirection values named here.
 inline constexpr int kDirectionNone = 0;

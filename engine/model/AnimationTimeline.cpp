@@ -266,6 +266,38 @@ void CollectSequences(const pugi::xml_node& list, int depth, AnimationTimeline& 
   }
 }
 
+// One entry of p:bldLst: text (p:bldP), a chart or diagram (p:bldGraphic
+// with a:bldChart or a:bldDgm, or built as one object), or an embedded
+// chart (p:bldOleChart); nothing for what builds no shape's parts.
+std::optional<AnimBuild> ReadBuild(const pugi::xml_node& e) {
+  AnimBuild b;
+  b.shapeId = Id(e.attribute("spid")).value_or(0);
+  b.groupId = Id(e.attribute("grpId")).value_or(0);
+  std::string_view name = LocalName(e);
+  if (name == "bldP") {
+    b.build = e.attribute("build").value();
+    b.level = static_cast<int>(std::clamp(NumberOr(e.attribute("bldLvl"), 1.0), 0.0, 9.0));
+    b.animateBackground = e.attribute("animBg").as_bool();
+    return b;
+  }
+  pugi::xml_node how = e;
+  if (name == "bldGraphic") {
+    pugi::xml_node sub = ChildNamed(e, "bldSub");
+    how = ChildNamed(sub, "bldChart");
+    if (pugi::xml_node diagram = ChildNamed(sub, "bldDgm")) {
+      b.of = AnimBuild::Of::Diagram;
+      b.build = diagram.attribute("bld").value();
+      return b;
+    }
+  } else if (name != "bldOleChart") {
+    return std::nullopt;
+  }
+  b.of = AnimBuild::Of::Chart;
+  b.build = how.attribute("bld").value();
+  b.animateBackground = how && how.attribute("animBg").as_bool(true);
+  return b;
+}
+
 }  // namespace
 
 AnimTime AnimBehavior::End() const {
@@ -298,15 +330,8 @@ AnimationTimeline ReadAnimationTimeline(const pugi::xml_node& partRoot, const Co
   if (!timing) return timeline;
   bool haveMain = false;
   CollectSequences(ChildNamed(timing, "tnLst"), 0, timeline, haveMain, colors);
-  ForEachChildNamed(ChildNamed(timing, "bldLst"), "bldP", [&](const pugi::xml_node& p) {
-    AnimBuild b;
-    b.shapeId = Id(p.attribute("spid")).value_or(0);
-    b.groupId = Id(p.attribute("grpId")).value_or(0);
-    b.build = p.attribute("build").value();
-    b.level = static_cast<int>(std::clamp(NumberOr(p.attribute("bldLvl"), 1.0), 0.0, 9.0));
-    b.animateBackground = p.attribute("animBg").as_bool();
-    timeline.builds.push_back(std::move(b));
-  });
+  for (pugi::xml_node e = ChildNamed(timing, "bldLst").first_child(); e; e = e.next_sibling())
+    if (std::optional<AnimBuild> b = ReadBuild(e)) timeline.builds.push_back(std::move(*b));
   return timeline;
 }
 

@@ -54,11 +54,17 @@ struct AnimBehavior {
   AnimTime End() const;
 };
 
-// A p:bldP: how a shape's text is built.
+// A p:bldP (how a shape's text is built) or a p:bldGraphic (how a chart's
+// or diagram's parts are).
 struct AnimBuild {
+  enum class Of { Text, Chart, Diagram };
   std::uint32_t shapeId = 0;
   std::uint32_t groupId = 0;
-  std::string build;  // whole, p, allAtOnce, cust ("" when not given)
+  Of of = Of::Text;
+  // Text: whole, p, allAtOnce, cust; a:bldChart: allAtOnce, series, category,
+  // seriesEl, categoryEl; a:bldDgm: allAtOnce, one, lvlOne, lvlAtOnce; ""
+  // when not given or built as one object.
+  std::string build;
   int level = 1;      // bldLvl
   bool animateBackground = false;
 };

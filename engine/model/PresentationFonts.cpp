@@ -18,14 +18,14 @@ void AddOnce(std::vector<std::string>& fonts, std::string name) {
 
 std::vector<std::string> PresentationFonts(PresentationDocument& doc) {
   std::vector<std::string> fonts;
-  if (!doc.Masters().empty()) {
-    ThemeFonts theme = ReadThemeFonts(ThemeRootOf(doc, doc.Masters().front()));
+  for (const std::string& master : doc.Masters()) {
+    ThemeFonts theme = ReadThemeFonts(ThemeRootOf(doc, master));
     AddOnce(fonts, theme.major[0]);
     AddOnce(fonts, theme.minor[0]);
   }
   for (const SlideEntry& slide : doc.Slides()) {
     ForEachElementBelow(ShapeTreeOf(doc.PartRoot(slide.part)), [&](const pugi::xml_node& n) {
-      if (LocalName(n) == "latin") AddOnce(fonts, ResolvedTypeface(doc, slide.part, n.attribute("typeface").value()));
+      if (LocalName(n) == "latin" || LocalName(n) == "buFont") AddOnce(fonts, ResolvedTypeface(doc, slide.part, n.attribute("typeface").value()));
     });
   }
   return fonts;

@@ -8,14 +8,14 @@
 
 namespace quillmere::engine {
 
-// First the first master's heading and body Latin theme fonts (the second
-// left out when it is the first), then the other Latin typefaces the slides'
-// text names (a:latin of runs, paragraph ends and list styles, theme
-// references resolved), each once, in the order slides and shapes first use
-// them. PowerPoint keeps its own list in an order of its own; this one puts
-// the theme's pair first because the PowerPoint 2003 writer reads Fonts(1)
-// and Fonts(2) as a design's heading and body fonts. Masters and layouts are
-// not read: their text names theme fonts.
+// As PowerPoint lists them: the heading and body Latin fonts of each
+// master's theme, masters in order (so the first master's pair comes first,
+// which the PowerPoint 2003 writer reads as Fonts(1) and Fonts(2)), then the
+// other Latin typefaces the slides' text names (a:latin of runs, paragraph
+// ends and list styles, a:buFont of bullets, theme references resolved),
+// each font once, in the
+// order they are first used. Masters' and layouts' own text is not read: it
+// names theme fonts.
 std::vector<std::string> PresentationFonts(PresentationDocument& doc);
 
 }  // namespace quillmere::engine

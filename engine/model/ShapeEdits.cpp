@@ -90,7 +90,9 @@ unsigned GiveFreshShapeIds(PresentationDocument& doc, const std::string& part, c
 }
 
 pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild) {
-  pugi::xml_node copy = treeChild.parent().insert_copy_after(treeChild, treeChild);
+  // The copy goes on top, at the end of the collection, as PowerPoint places it.
+  pugi::xml_node parent = treeChild.parent(), extensions = ChildNamed(parent, "extLst");
+  pugi::xml_node copy = extensions ? parent.insert_copy_before(treeChild, extensions) : parent.append_copy(treeChild);
   const unsigned id = GiveFreshShapeIds(doc, part, copy);
   std::vector<pugi::xml_node> variants = ShapeVariants(copy);
   std::string name;

@@ -19,7 +19,7 @@ inline constexpr double kDuplicateOffset = 12.0;
 // Gives a copy just placed in the part fresh shape ids, its members' too,
 // the copy itself the first, which is returned.
 unsigned GiveFreshShapeIds(PresentationDocument& doc, const std::string& part, const pugi::xml_node& copy);
-// A deep copy of a tree child placed right after it, with fresh ids (its
+// A deep copy of a tree child placed on top of its tree or group, with fresh ids (its
 // members' too), the original's name numbered anew, and moved by kDuplicateOffset.
 pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild);
 void DeleteShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild);

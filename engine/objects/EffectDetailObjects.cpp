@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <map>
 
 #include "engine/model/AnimationEnums.h"
 #include "engine/model/TransitionReader.h"
@@ -38,9 +39,28 @@ const AnimBehavior* FirstBehavior(const AnimEffectModel& e, std::string_view ele
   return nullptr;
 }
 
+// A chart's or diagram's build by its a:bldChart or a:bldDgm bld; one built
+// as a single object is not built by level.
+int GraphicByLevelOf(const AnimBuild& build) {
+  static const std::map<std::string, int, std::less<>> kChart{{"allAtOnce", kAnimateChartAllAtOnce},
+                                                              {"category", kAnimateChartByCategory},
+                                                              {"categoryEl", kAnimateChartByCategoryElements},
+                                                              {"series", kAnimateChartBySeries},
+                                                              {"seriesEl", kAnimateChartBySeriesElements}};
+  // One by one walks each branch down; by level goes across the levels.
+  static const std::map<std::string, int, std::less<>> kDiagram{{"allAtOnce", kAnimateDiagramAllAtOnce},
+                                                                {"one", kAnimateDiagramDepthByNode},
+                                                                {"lvlOne", kAnimateDiagramBreadthByNode},
+                                                                {"lvlAtOnce", kAnimateDiagramBreadthByLevel}};
+  const auto& builds = build.of == AnimBuild::Of::Chart ? kChart : kDiagram;
+  auto it = builds.find(build.build);
+  return it == builds.end() ? kAnimateLevelNone : it->second;
+}
+
 // BuildByLevelEffect: paragraphs built up to their bldLvl, all at once, or not by level.
 int ByLevelOf(const AnimBuild* build) {
   if (!build) return kAnimateLevelNone;
+  if (build->of != AnimBuild::Of::Text) return GraphicByLevelOf(*build);
   if (build->build == "p")
     return std::clamp(kAnimateTextByFirstLevel + build->level - 1, kAnimateTextByFirstLevel, kAnimateTextByFifthLevel);
   if (build->build == "allAtOnce") return kAnimateTextByAllLevels;

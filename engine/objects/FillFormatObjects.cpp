@@ -329,7 +329,19 @@ const MemberTable<FillFormatObject>& FillFormatObject::Members() {
        .sinceVersion = 12,
        .get =
            [](FillFormatObject& f, Args) {
-             return Value(std::make_shared<GradientStopsObject>(f.Session(), f.shape));
+             std::shared_ptr<ShapeObject> s = f.shape;
+             auto source = std::make_shared<GradientSource>(GradientSource{
+                 .shape = s,
+                 .gradient = [s] { return Gradient(*s); },
+                 .placeholderColor = [s] { return FillOf(*s).placeholderColor; },
+                 .editStop =
+                     [s](int index, const std::function<void(pugi::xml_node)>& edit) {
+                       s->EditEachVariant([&](const pugi::xml_node& shape) {
+                         std::vector<pugi::xml_node> stops = Stops(OwnFill(*s, shape));
+                         if (index < static_cast<int>(stops.size())) edit(stops[static_cast<std::size_t>(index)]);
+                       });
+                     }});
+             return Value(std::make_shared<GradientStopsObject>(f.Session(), std::move(source)));
            }},
       {.name = "Pattern",
        .get =
@@ -387,7 +399,7 @@ const MemberTable<FillFormatObject>& FillFormatObject::Members() {
 
 const MemberTable<GradientStopsObject>& GradientStopsObject::Members() {
   static const auto count = [](GradientStopsObject& g) {
-    return static_cast<int>(Stops(Gradient(*g.shape)).size());
+    return static_cast<int>(Stops(g.source->gradient()).size());
   };
   static const MemberTable<GradientStopsObject> table{
       {.name = "Count", .get = [](GradientStopsObject& g, Args) { return Value(count(g)); }},
@@ -395,7 +407,7 @@ const MemberTable<GradientStopsObject>& GradientStopsObject::Members() {
        .call =
            [](GradientStopsObject& g, Args a) {
              int i = CollectionIndex(ArgAt(a, 0), count(g), "GradientStops");
-             return Value(std::make_shared<GradientStopObject>(g.Session(), g.shape, i - 1));
+             return Value(std::make_shared<GradientStopObject>(g.Session(), g.source, i - 1));
            }},
   };
   return table;
@@ -403,8 +415,8 @@ const MemberTable<GradientStopsObject>& GradientStopsObject::Members() {
 
 namespace {
 
-pugi::xml_node StopAt(const ShapeObject& s, int index) {
-  std::vector<pugi::xml_node> stops = Stops(Gradient(s));
+pugi::xml_node StopAt(const GradientSource& g, int index) {
+  std::vector<pugi::xml_node> stops = Stops(g.gradient());
   return index < static_cast<int>(stops.size()) ? stops[static_cast<std::size_t>(index)] : pugi::xml_node();
 }
 
@@ -415,33 +427,30 @@ const MemberTable<GradientStopObject>& GradientStopObject::Members() {
       {.name = "Position",
        .get =
            [](GradientStopObject& g, Args) {
-             return Value(Single(StopAt(*g.shape, g.index).attribute("pos").as_double() / kFractionUnit));
+             return Value(Single(StopAt(*g.source, g.index).attribute("pos").as_double() / kFractionUnit));
            }},
       {.name = "Transparency",
        .get =
            [](GradientStopObject& g, Args) {
-             return Value(Single(1 - Alpha(ColorChildOf(StopAt(*g.shape, g.index)))));
+             return Value(Single(1 - Alpha(ColorChildOf(StopAt(*g.source, g.index)))));
            }},
       {.name = "Color",
        .get =
            [](GradientStopObject& g, Args) {
-             std::shared_ptr<ShapeObject> s = g.shape;
+             std::shared_ptr<const GradientSource> source = g.source;
              int index = g.index;
-             ColorBinding binding{
-                 .locate =
-                     [s, index] {
-                       return ColorSource{.color = ColorChildOf(StopAt(*s, index)),
-                                          .placeholderColor = FillOf(*s).placeholderColor,
-                                          .fallbackRgb = 0};
-                     },
-                 .edit =
-                     [s, index](const std::function<void(pugi::xml_node)>& edit) {
-                       s->EditEachVariant([&](const pugi::xml_node& shape) {
-                         std::vector<pugi::xml_node> stops = Stops(OwnFill(*s, shape));
-                         if (index < static_cast<int>(stops.size())) edit(stops[static_cast<std::size_t>(index)]);
-                       });
-                     }};
-             return Value(std::make_shared<ColorFormatObject>(g.Session(), s->doc, s->part, std::move(binding)));
+             ColorBinding binding;
+             binding.locate = [source, index] {
+               return ColorSource{.color = ColorChildOf(StopAt(*source, index)),
+                                  .placeholderColor = source->placeholderColor(),
+                                  .fallbackRgb = 0};
+             };
+             if (source->editStop)
+               binding.edit = [source, index](const std::function<void(pugi::xml_node)>& edit) {
+                 source->editStop(index, edit);
+               };
+             const ShapeObject& s = *source->shape;
+             return Value(std::make_shared<ColorFormatObject>(g.Session(), s.doc, s.part, std::move(binding)));
            }},
   };
   return table;

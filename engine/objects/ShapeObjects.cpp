@@ -483,7 +483,7 @@ const MemberTable<PlaceholderFormatObject>& PlaceholderFormatObject::Members() {
       {.name = "Type",
        .get = [](PlaceholderFormatObject& o, Args) { return Value(PlaceholderType(PlaceholderOf(o.shape->element))); }},
       {.name = "ContainedType",
-       .sinceVersion = 14,
+       .sinceVersion = 12,
        .get = [](PlaceholderFormatObject& o, Args) { return Value(ContentTypeOf(o.shape->element)); }},
       {.name = "Parent", .get = [](PlaceholderFormatObject& o, Args) { return Value(o.shape); }},
   };

@@ -11,6 +11,14 @@ Value ShapeRangeObject::Invoke(InvokeKind kind, std::string_view member, Args ar
   return EngineObject::Invoke(kind, member, args);
 }
 
+namespace {
+
+// A range of one shape answers what the shape answers.
+[[maybe_unused]] const bool kShapeMembersRegistered =
+    RegisterAlsoAnswers(ShapeRangeObject::kTypeName, ShapeObject::kTypeName);
+
+}  // namespace
+
 const MemberTable<ShapeRangeObject>& ShapeRangeObject::Members() {
   static const MemberTable<ShapeRangeObject> table{
       {.name = "Count", .get = [](ShapeRangeObject& o, Args) { return Value(static_cast<int>(o.shapes.size())); }},

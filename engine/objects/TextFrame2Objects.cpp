@@ -17,6 +17,7 @@
 #include "engine/objects/ActionSettingObjects.h"
 #include "engine/objects/ClassicFontObjects.h"
 #include "engine/objects/ColorFormatObjects.h"
+#include "engine/objects/FillFormatObjects.h"
 #include "engine/objects/TextCharactersObjects.h"
 #include "engine/objects/TextFrameLayoutMembers.h"
 #include "support/Utf16Units.h"
@@ -201,6 +202,22 @@ int FillType(const RunFillObject& f) {
   return kSolidFill;
 }
 
+// The stops of the characters' gradient, read where Type finds the fill;
+// phClr in it stands for the shape style's font colour.
+Value RunGradientStops(const RunFillObject& f) {
+  std::shared_ptr<const RunFillObject> run = f.shared_from_this();
+  auto source = std::make_shared<GradientSource>(GradientSource{
+      .shape = f.shape,
+      .gradient =
+          [run] {
+            pugi::xml_node fill = FillElement(*run);
+            return LocalName(fill) == "gradFill" ? fill : pugi::xml_node();
+          },
+      .placeholderColor = [run] { return StyleReferenceColor(run->shape->element, "fontRef"); },
+      .editStop = {}});
+  return Value(std::make_shared<GradientStopsObject>(f.Session(), std::move(source)));
+}
+
 bool Outlined(const RunLineObject& f) {
   pugi::xml_node line = Element(f, {"ln"});
   return ChildNamed(line, "solidFill") || ChildNamed(line, "gradFill") || ChildNamed(line, "pattFill");
@@ -317,6 +334,13 @@ const MemberTable<TextFrame2Object>& TextFrame2Object::Members() {
   }.With(TextFrameLayoutMembers<TextFrame2Object>(true));
   return table;
 }
+
+namespace {
+
+// PowerPoint 2003's TextFrame.TextRange is the same object under its older name.
+[[maybe_unused]] const bool kClassicRangeRegistered = RegisterAlsoAnswers("TextRange", TextRange2Object::kTypeName);
+
+}  // namespace
 
 const MemberTable<TextRange2Object>& TextRange2Object::Members() {
   static const MemberTable<TextRange2Object> table{
@@ -448,6 +472,7 @@ const MemberTable<RunFillObject>& RunFillObject::Members() {
        .get = [](RunFillObject& f, Args) { return ColorOf(f, [f = f.shared_from_this()] { return TextColor(*f); }); }},
       {.name = "Visible",
        .get = [](RunFillObject& f, Args) { return MsoBool(LocalName(FillElement(f)) != "noFill"); }},
+      {.name = "GradientStops", .sinceVersion = 12, .get = [](RunFillObject& f, Args) { return RunGradientStops(f); }},
   };
   return table;
 }

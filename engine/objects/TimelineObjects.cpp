@@ -100,10 +100,22 @@ const MemberTable<SequenceObject>& SequenceObject::Members() {
     int i = CollectionIndex(ArgAt(a, 0), static_cast<int>(o.sequence.effects.size()), "Sequence");
     return Value(std::make_shared<EffectObject>(o.Session(), o.shared_from_this(), i - 1));
   };
+  // The first effect of the sequence that animates the shape, or Nothing.
+  static const auto firstFor = [](SequenceObject& o, Args a) {
+    std::shared_ptr<Dispatch> shape = ArgAt(a, 0).AsDispatch();
+    if (!shape) throw ComError(hr::kInvalidArgument, "Sequence.FindFirstAnimationFor : Invalid request.");
+    auto id = static_cast<std::uint32_t>(shape->Invoke(InvokeKind::Get, "Id", {}).AsLong());
+    const std::vector<AnimEffectModel>& effects = o.sequence.effects;
+    for (std::size_t i = 0; i < effects.size(); ++i)
+      if (effects[i].shapeId == id)
+        return Value(std::make_shared<EffectObject>(o.Session(), o.shared_from_this(), static_cast<int>(i)));
+    return Value(std::shared_ptr<Dispatch>());
+  };
   static const MemberTable<SequenceObject> table{
       {.name = "Count", .get = [](SequenceObject& o, Args) { return Value(static_cast<int>(o.sequence.effects.size())); }},
       {.name = "Item", .get = item},
       {.name = "", .get = item},
+      {.name = "FindFirstAnimationFor", .call = firstFor},
   };
   return table;
 }

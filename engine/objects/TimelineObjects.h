@@ -94,8 +94,11 @@ class TimingObject final : public EngineObject<TimingObject> {
   int triggerType;  // MsoAnimTriggerType
 };
 
-// Seconds PowerPoint answers for a time that lasts until the next click or
-// the end of the slide, and the count it answers for a repeat of that long.
+// Seconds answered for a time that lasts until the next click or the end of
+// the slide: PowerPoint answers a very large number there, which writers take
+// as such (anything above 500000). Its reference names no count for a repeat
+// of that long (RepeatCount is "the number of times to repeat"), so the
+// count is as large.
 inline constexpr float kIndefiniteSeconds = 999999.0f;
 inline constexpr int kIndefiniteRepeat = 999999;
 

@@ -137,13 +137,19 @@ TEST_F(AnimationLinkExportTest, BuildsOfLibreOfficeAndPowerPointDecks) {
   // with click builds never starting before the one they follow.
   DeleteExportLog();
   slides = Slides(Export(CorpusDeck("poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx")));
-  std::map<std::string, int> kinds;
+  std::map<std::string, int> kinds, pathTimings;
   std::size_t effects = 0;
   for (pugi::xml_node slide : slides) {
     double lastClick = 0;
     for (pugi::xml_node a : slide.child("AnimationTimeline").children("Animation")) {
       ++effects;
       kinds[a.child("MotionPath") ? "path" : a.child("Exit").text().as_bool() ? "exit" : "other"]++;
+      // Its motion paths speed up over half their time (accel 50000) and slow down over half or all of
+      // it (decel 50000 or 100000); one only speeds up, one only slows down.
+      pugi::xml_node t = a.child("Timing");
+      if (a.child("MotionPath"))
+        ++pathTimings[std::string(t.child_value("Accelerate")) + t.child_value("Decelerate") + t.child_value("SmoothStart") +
+                      t.child_value("SmoothEnd") + t.child_value("Speed")];
       if (std::string(a.child("Timing").child_value("TriggerType")) != "1") continue;
       double start = a.child("Timing").child("Start").text().as_double();
       EXPECT_GT(start, lastClick) << "slide " << slide.attribute("index").value();
@@ -153,6 +159,9 @@ TEST_F(AnimationLinkExportTest, BuildsOfLibreOfficeAndPowerPointDecks) {
   EXPECT_EQ(effects, 152u);  // the effects of its slides' timings
   EXPECT_EQ(kinds["exit"], 27);
   EXPECT_EQ(kinds["path"], 15);
+  EXPECT_EQ(pathTimings, (std::map<std::string, int>{{"FalseTrueFalseTrueTrue", 1},
+                                                     {"TrueFalseTrueFalseTrue", 1},
+                                                     {"TrueTrueTrueTrueTrue", 13}}));
   EXPECT_EQ(Log().find("AnimationSettings"), std::string::npos) << Log();
 
   // A list built paragraph by paragraph: each click brings one paragraph and those that

@@ -126,7 +126,9 @@ TEST_F(DesignExportTest, OlderPowerPointWritesTheUsedLayoutsAndTitleMasters) {
   for (pugi::xml_node design : presentation.child("Designs").children("Design")) {
     EXPECT_STREQ(design.child("ColorScheme").child_value("Name"), "");
     EXPECT_STRNE(design.child("ColorScheme").child_value("Light1"), "");
-    EXPECT_STRNE(design.child("FontTheme").child_value("MajorFont"), "");
+    // The presentation's first two fonts: the first theme's Calibri, then the third's Century Gothic.
+    EXPECT_STREQ(design.child("FontTheme").child_value("MajorFont"), "Calibri");
+    EXPECT_STREQ(design.child("FontTheme").child_value("MinorFont"), "Century Gothic");
     for (pugi::xml_node layout : design.child("SlideMaster").children("CustomLayout"))
       layouts[design.attribute("id").value()][layout.attribute("id").value()] = layout.attribute("name").value();
   }

@@ -5,11 +5,13 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
+#include "component/trace/ExportLog.h"
 #include "engine/EngineRuntime.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/fakes/FakeObject.h"
@@ -107,6 +109,30 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   EXPECT_STREQ(first.child("Transition").child_value("Duration"), "2");
   EXPECT_STREQ(first.child_value("BackgroundStyle"), "0");
   EXPECT_STREQ(Load(xml).child_value("PPTXCopy"), "");
+}
+
+TEST_F(PresentationExportTest, ImagesTurnedOffAreLoggedOncePerExport) {
+  // Four shapes of KEY02 would each be drawn; the other lines are of other calls.
+  Use(16, false);
+  std::string name = Deck("poi__KEY02.pptx"), xml;
+  auto lines = [] {
+    std::ifstream in(ExportLogPath());
+    std::vector<std::string> all;
+    for (std::string line; std::getline(in, line);) all.push_back(line);
+    return all;
+  };
+  auto turnedOff = [&] {
+    std::vector<std::string> all = lines();
+    return std::count_if(all.begin(), all.end(),
+                         [](const std::string& l) { return l.find("Drawing images is turned off") != std::string::npos; });
+  };
+  ASSERT_EQ(info->PPTPresentation(name, xml, Out("first")), ERR_SUCCESS);
+  EXPECT_EQ(turnedOff(), 1);
+  std::size_t others = lines().size() - 1;
+  EXPECT_GT(others, 0u);
+  ASSERT_EQ(info->PPTPresentation(name, xml, Out("second")), ERR_SUCCESS);
+  EXPECT_EQ(turnedOff(), 2);
+  EXPECT_EQ(lines().size(), 2 * (others + 1));
 }
 
 TEST_F(PresentationExportTest, ListsAndSingleSlides) {

@@ -339,7 +339,7 @@ TEST_F(EngineDesignMembersTest, ThePowerPoint2003ViewShowsTheTitleLayoutAsTitleM
   EXPECT_EQ(ErrorOf([&] { untyped.Get("TitleMaster"); }), hr::kUnspecified);
 }
 
-TEST_F(EngineDesignMembersTest, PresentationFontsStartWithTheFirstThemesPair) {
+TEST_F(EngineDesignMembersTest, PresentationFontsAreEveryThemesPairThenTheTextsFonts) {
   Object app = Start();
   Object metro = Open(app, Deck("poi__keyframes.pptx")).Child("Fonts");
   ASSERT_GE(metro.Count(), 2);
@@ -360,6 +360,13 @@ TEST_F(EngineDesignMembersTest, PresentationFontsStartWithTheFirstThemesPair) {
   std::sort(sorted.begin(), sorted.end());
   EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
   EXPECT_EQ(std::find(names.begin(), names.end(), ""), names.end());
+
+  // Seven masters: every theme's pair in master order, then Arial, the bullets' font on slide 7.
+  Object themes = Open(Start(11), Deck("poi__themes.pptx")).Child("Fonts");
+  names.clear();
+  for (int i = 1; i <= themes.Count(); ++i) names.push_back(themes.Item(i).Get("Name").AsString());
+  EXPECT_EQ(names, (std::vector<std::string>{"Calibri", "Century Gothic", "Franklin Gothic Medium",
+                                             "Franklin Gothic Book", "Arial Black", "Candara", "Arial"}));
 }
 
 TEST_F(EngineDesignMembersTest, TemporarySlidesHaveTheLayoutsPlaceholders) {

@@ -1,11 +1,13 @@
 // The engine answers the members the drivers and header writer read, from
 // real decks written by other tools, and fails the way PowerPoint fails.
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
 #include "tests/engine/EngineDecks.h"
+#include "tests/fakes/FakeObject.h"
 #include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
@@ -81,6 +83,29 @@ TEST_F(EngineObjectModelTest, OlderVersionsHideNewerMembers) {
   EXPECT_GE(master.Child("Shapes").Count(), 1);
   EXPECT_THROW(master.Get("CustomLayouts"), ComError);
   EXPECT_THROW(pres.Get("Final"), ComError);
+}
+
+TEST_F(EngineObjectModelTest, StandInsAnswerOnlyWhatTheEngineAnswers) {
+  // The writers' stand-ins fail their test on a member, version or type the engine does not have.
+  auto version = std::make_shared<int>(12);
+  auto sequence = std::make_shared<FakeObject>("Sequence", version, true);
+  sequence->Prop("FindFirstAnimationFor", 1).Prop("FindLastAnimationFor", 1);
+  auto placeholder = std::make_shared<FakeObject>("PlaceholderFormat", version, true);
+  placeholder->Prop("ContainedType", 1);
+  auto text = std::make_shared<FakeObject>("TextRange", version, true);
+  text->Prop("Characters", 1);
+  Object(Value(std::shared_ptr<Dispatch>(sequence))).Get("FindFirstAnimationFor");
+  Object(Value(std::shared_ptr<Dispatch>(placeholder))).Get("ContainedType");
+  Object(Value(std::shared_ptr<Dispatch>(text))).Get("Characters");  // PowerPoint 2003's name for TextRange2
+  EXPECT_NONFATAL_FAILURE(Object(Value(std::shared_ptr<Dispatch>(sequence))).Get("FindLastAnimationFor"),
+                          "Sequence.FindLastAnimationFor");
+  auto shadow = std::make_shared<FakeObject>("Shadow", version, true);
+  shadow->Prop("Visible", 0);
+  EXPECT_NONFATAL_FAILURE(Object(Value(std::shared_ptr<Dispatch>(shadow))).Get("Visible"), "no engine object");
+  *version = 11;
+  auto frame = std::make_shared<FakeObject>("Shape", version, true);
+  frame->Prop("TextFrame2", 1);
+  EXPECT_NONFATAL_FAILURE(Object(Value(std::shared_ptr<Dispatch>(frame))).Get("TextFrame2"), "PowerPoint 11");
 }
 
 TEST_F(EngineObjectModelTest, OpenFailuresCarryPowerPointsTexts) {

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "component/automation/ComError.h"
 #include "engine/model/PresentationDocument.h"
@@ -26,9 +28,9 @@ class EngineTimelineTest : public IsolatedUserFolders {
     return pres.Child("Slides").Item(slide).Child("TimeLine").Child("MainSequence");
   }
 
-  // A copy of keyframes.pptx whose first slide has this p:timing instead of its own.
-  std::string WithTiming(const std::string& timing) {
-    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck("poi__keyframes.pptx"));
+  // A copy of the deck whose first slide has this p:timing instead of its own.
+  std::string WithTiming(const std::string& timing, const char* deck = "poi__keyframes.pptx") {
+    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck(deck));
     const std::string part = "ppt/slides/slide1.xml";
     pugi::xml_node root = package->FindXml(part)->document_element();
     root.remove_child(root.child("p:timing"));
@@ -169,6 +171,41 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
     EXPECT_EQ(effect.Child("Timing").Get("TriggerType").AsLong(), triggers[i - 1]) << i;
     EXPECT_FLOAT_EQ(effect.Child("Timing").Get("Duration").AsSingle(), 0.5f) << i;
   }
+}
+
+TEST_F(EngineTimelineTest, ChartAndDiagramBuildsAnswerTheirLevels) {
+  // One fade of the chart (id 2) or diagram (id 4) per build, each build its own group.
+  auto builds = [](const char* spid, const std::vector<std::string>& how) {
+    std::string effects, list;
+    for (std::size_t i = 0; i < how.size(); ++i) {
+      std::string group = std::to_string(i);
+      effects += Effect("presetID=\"10\" presetClass=\"entr\" grpId=\"" + group + "\" nodeType=\"clickEffect\"", Set(spid));
+      list += "<p:bldGraphic spid=\"" + std::string(spid) + "\" grpId=\"" + group + "\">" + how[i] + "</p:bldGraphic>";
+    }
+    return Timing(effects, "<p:bldLst>" + list + "</p:bldLst>");
+  };
+  auto levels = [](const Object& pres) {
+    std::vector<int> found;
+    Object sequence = MainSequence(pres, 1);
+    for (int i = 1; i <= sequence.Count(); ++i)
+      found.push_back(sequence.Item(i).Child("EffectInformation").Get("BuildByLevelEffect").AsLong());
+    return found;
+  };
+  Object app = StartEngine();
+  std::vector<std::string> chart{"<p:bldAsOne/>"};
+  for (const char* bld : {"allAtOnce", "category", "categoryEl", "series", "seriesEl"})
+    chart.push_back(std::string("<p:bldSub><a:bldChart bld=\"") + bld + "\" animBg=\"0\"/></p:bldSub>");
+  Object bars = OpenDeck(app, WithTiming(builds("2", chart), "poi__bar-chart.pptx"));
+  // msoAnimateLevelNone, then msoAnimateChartAllAtOnce to msoAnimateChartBySeriesElements.
+  EXPECT_EQ(levels(bars), (std::vector<int>{0, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(MainSequence(bars, 1).Item(2).Child("EffectInformation").Get("AnimateBackground").AsLong(), kFalse);
+
+  std::vector<std::string> diagram;
+  for (const char* bld : {"allAtOnce", "one", "lvlOne", "lvlAtOnce"})
+    diagram.push_back(std::string("<p:bldSub><a:bldDgm bld=\"") + bld + "\"/></p:bldSub>");
+  // msoAnimateDiagramAllAtOnce, DepthByNode, BreadthByNode, BreadthByLevel.
+  EXPECT_EQ(levels(OpenDeck(app, WithTiming(builds("4", diagram), "poi__SmartArt.pptx"))),
+            (std::vector<int>{12, 13, 15, 16}));
 }
 
 TEST_F(EngineTimelineTest, MediaEffectsAndInteractiveSequences) {

@@ -1,5 +1,9 @@
 #include "tests/fakes/FakeObject.h"
 
+#include <gtest/gtest.h>
+
+#include "engine/core/MemberRegistry.h"
+
 namespace quillmere::testing {
 
 FakeObject& FakeObject::Prop(const std::string& member, Value value, int sinceVersion) {
@@ -29,6 +33,15 @@ int FakeObject::Calls(const std::string& member) const {
   return it == members_.end() ? 0 : it->second.calls;
 }
 
+void FakeObject::ExpectTheEngineAnswers(std::string_view member) const {
+  std::optional<bool> answers = engine::EngineAnswers(typeName_, member, *version_);
+  if (!answers)
+    ADD_FAILURE() << "a stand-in for " << typeName_ << ", which no engine object is";
+  else if (!*answers)
+    ADD_FAILURE() << "the stand-in answers " << typeName_ << "." << member << " as PowerPoint " << *version_
+                  << ", which the engine's " << typeName_ << " does not";
+}
+
 Value FakeObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
   auto it = members_.find(member);
   if (it == members_.end() || it->second.sinceVersion > *version_)
@@ -39,6 +52,7 @@ Value FakeObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
     if (m.failuresLeft > 0) --m.failuresLeft;
     throw ComError(m.failNumber, m.failDescription);
   }
+  if (heldToEngine_) ExpectTheEngineAnswers(member);
   if (kind == InvokeKind::Put) {
     m.value = args.back();
     m.puts.push_back(args.back());
@@ -50,7 +64,7 @@ Value FakeObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
 
 std::shared_ptr<FakeObject> MakeCollection(std::string typeName, std::shared_ptr<int> version,
                                            std::vector<std::shared_ptr<FakeObject>> items) {
-  auto c = std::make_shared<FakeObject>(std::move(typeName), version);
+  auto c = std::make_shared<FakeObject>(std::move(typeName), version, true);
   auto shared = std::make_shared<std::vector<std::shared_ptr<FakeObject>>>(std::move(items));
   c->On("Count", [shared](Args) { return Value(static_cast<int>(shared->size())); });
   c->On("Item", [shared](Args a) {
@@ -63,7 +77,7 @@ std::shared_ptr<FakeObject> MakeCollection(std::string typeName, std::shared_ptr
 
 FakePowerPoint::FakePowerPoint(int majorVersion, int slideCount, int shapesPerSlide)
     : version(std::make_shared<int>(majorVersion)) {
-  auto make = [&](const char* type) { return std::make_shared<FakeObject>(type, version); };
+  auto make = [&](const char* type) { return std::make_shared<FakeObject>(type, version, true); };
   auto shapes = make("Shapes");
   shapes->Prop("Count", shapesPerSlide).Prop("HasTitle", false);
   std::vector<std::shared_ptr<FakeObject>> slideList;
@@ -88,7 +102,7 @@ FakePowerPoint::FakePowerPoint(int majorVersion, int slideCount, int shapesPerSl
   properties->On("Item", [this](Args a) {
     std::string name = a[0].AsString();
     if (name != "CorvantaPath") throw ComError(hr::kInvalidArgument, "Invalid procedure call or argument");
-    auto prop = std::make_shared<FakeObject>("DocumentProperty", version);
+    auto prop = std::make_shared<FakeObject>("DocumentProperty", version, true);
     prop->On("Delete", [](Args) { return Value(); });
     deletedProperties.push_back(prop);
     return Value(std::shared_ptr<Dispatch>(prop));

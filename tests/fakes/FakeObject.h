@@ -3,9 +3,13 @@
 // plain values or handlers, may fail a given number of times with a chosen
 // error, may exist only from a given PowerPoint version on, and every call is
 // counted. Enough to play PowerPoint 2002 to 2010 in driver and writer tests.
+// A stand-in held to the engine fails its test when it answers a member that
+// the engine's object of its type name lacks in that version, so the writers'
+// stand-ins and the engine cannot drift apart.
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,8 +26,8 @@ class FakeObject : public Dispatch, public std::enable_shared_from_this<FakeObje
   using Handler = std::function<Value(Args)>;
 
   // version is shared by all objects of one fake PowerPoint.
-  FakeObject(std::string typeName, std::shared_ptr<int> version)
-      : typeName_(std::move(typeName)), version_(std::move(version)) {}
+  FakeObject(std::string typeName, std::shared_ptr<int> version, bool heldToEngine = false)
+      : typeName_(std::move(typeName)), version_(std::move(version)), heldToEngine_(heldToEngine) {}
 
   // A property: get answers the value, put replaces it.
   FakeObject& Prop(const std::string& member, Value value, int sinceVersion = 0);
@@ -41,6 +45,8 @@ class FakeObject : public Dispatch, public std::enable_shared_from_this<FakeObje
   std::string_view TypeName() const override { return typeName_; }
 
  private:
+  void ExpectTheEngineAnswers(std::string_view member) const;
+
   struct Member {
     Value value;
     Handler handler;
@@ -53,6 +59,7 @@ class FakeObject : public Dispatch, public std::enable_shared_from_this<FakeObje
   };
   std::string typeName_;
   std::shared_ptr<int> version_;
+  bool heldToEngine_;
   std::map<std::string, Member, std::less<>> members_;
 };
 

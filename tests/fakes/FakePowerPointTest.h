@@ -44,7 +44,7 @@ class FakePowerPointTest : public IsolatedUserFolders {
     return state;
   }
 
-  FakePtr Make(const char* type) { return std::make_shared<FakeObject>(type, version); }
+  FakePtr Make(const char* type) { return std::make_shared<FakeObject>(type, version, true); }
   static Value Dispatched(const FakePtr& o) { return Value(std::shared_ptr<Dispatch>(o)); }
 
   // A ThemeColorScheme whose Colors(i) answer the twelve packed colours.

@@ -73,7 +73,7 @@ class OriginalPictureTest : public FakePowerPointTest {
     auto page = Make(pageType);
     auto colors = Scheme(std::vector<std::int32_t>(12, color));
     if (std::string(pageType) == "Master") {
-      auto theme = Make("Theme");
+      auto theme = Make("OfficeTheme");
       theme->Prop("ThemeColorScheme", Dispatched(colors));
       page->Prop("Theme", Dispatched(theme));
     } else {
@@ -90,7 +90,7 @@ class OriginalPictureTest : public FakePowerPointTest {
     shape->Prop("HorizontalFlip", -1).Prop("VerticalFlip", -1).Prop("AutoShapeType", 75).Prop("Rotation", 30.0f);
     for (const char* member : {"ScaleHeight", "ScaleWidth", "Flip"}) shape->On(member, [](Args) { return Value(); });
     for (const char* effect : {"Line", "Reflection", "Glow", "SoftEdge", "Shadow", "ThreeD"}) {
-      effects[effect] = Make(effect);
+      effects[effect] = Make((std::string(effect) + "Format").c_str());
       effects[effect]->Prop("Visible", -1).Prop("Type", 1).Prop("Radius", 5.0f);
       shape->Prop(effect, Dispatched(effects[effect]));
     }

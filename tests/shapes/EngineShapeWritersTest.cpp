@@ -165,6 +165,19 @@ TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
   EXPECT_EQ(segments, (std::vector<std::string>{"-162,108 0,108", "0,108 0,-108", "0,-108 162,-108"}));
 }
 
+TEST_F(EngineShapeWritersTest, GradientTextWritesTheStopsOfItsRuns) {
+  // The master's title style fills the characters with tx1 at 0 and 86 %.
+  pugi::xml_node frame = Frame(ShapeOf("poi__KEY02.pptx", 1, "Title 1"));
+  std::vector<std::string> positions;
+  for (pugi::xpath_node stop : frame.select_nodes(".//GradientStops/GradientStop"))
+    positions.emplace_back(stop.node().child_value("Position"));
+  ASSERT_FALSE(positions.empty());
+  for (std::size_t i = 0; i < positions.size(); i += 2)
+    EXPECT_EQ(std::vector<std::string>(positions.begin() + i, positions.begin() + i + 2),
+              (std::vector<std::string>{"0", "0.86"}));
+  EXPECT_EQ(Log().find("GradientStops"), std::string::npos) << Log();
+}
+
 TEST_F(EngineShapeWritersTest, ShapesWithoutTextWriteOnlyTheirFrame) {
   pugi::xml_node frame = Frame(ShapeOf("poi__pptx2svg.pptx", 1, "Right Arrow 2"));
   EXPECT_EQ(std::string(frame.child_value("VerticalAnchor")), "3");

@@ -16,7 +16,7 @@ class FontAttributesTest : public ShapeWriterTest {
     auto shadow = Make("ShadowFormat");
     shadow->Prop("Visible", 0);
     auto highlight = Color(0);
-    auto font = Make("Font");
+    auto font = Make(*version >= 12 ? "Font2" : "Font");
     font->Prop("Name", "Calibri")
         .Prop("NameComplexScript", "")
         .Prop("NameFarEast", "")

@@ -191,7 +191,7 @@ TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
   freeform->Prop("HasTextFrame", -1).Prop("VerticalFlip", -1);
   auto frame2 = Make("TextFrame2");
   auto range = Make("TextRange2");
-  range->Prop("Runs", Dispatched(MakeCollection("Runs", version, {}))).Prop("Text", "x");
+  range->Prop("Runs", Dispatched(MakeCollection("TextRange2", version, {}))).Prop("Text", "x");
   frame2->Prop("TextRange", Dispatched(range));
   freeform->Prop("TextFrame2", Dispatched(frame2));
   auto effect = Make("TextEffectFormat");
