@@ -15,7 +15,6 @@
 #include "component/StatusCode.h"
 #include "service/ExportStore.h"
 #include "service/Service.h"
-#include "support/Text.h"
 
 namespace quillmere::service {
 namespace {
@@ -60,9 +59,14 @@ class InterruptWatch {
   std::thread thread_;
 };
 
+// The file's text without the white space around it (an editor's final line break).
 std::string ReadToken(const std::string& file) {
   std::ifstream in(file);
-  return TrimSpaces(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  const std::string text(std::istreambuf_iterator<char>(in), {});
+  constexpr const char* kSpace = " \t\r\n";
+  const std::size_t begin = text.find_first_not_of(kSpace);
+  if (begin == std::string::npos) return "";
+  return text.substr(begin, text.find_last_not_of(kSpace) - begin + 1);
 }
 
 // The data folder to use, made when missing; what a former run left in it goes.

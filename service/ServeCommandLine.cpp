@@ -58,6 +58,7 @@ void AddServeCommand(CLI::App& app, cli::Invocation& run) {
   serve->add_option("--keep", *keep, "Seconds a finished export stays before it is removed")
       ->capture_default_str()
       ->check(CLI::Range(1, 365 * 24 * 3600));
+  // listen only has to live as long as the parser, which writes into it.
   serve->callback([&run, options, listen, timeLimit, maxUpload, keep] {
     options->timeLimit = std::chrono::seconds(*timeLimit);
     options->maxUploadBytes = static_cast<std::size_t>(*maxUpload) << 20;

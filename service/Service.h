@@ -40,7 +40,7 @@ class Service {
   // Serves until Stop: the running exports are then cancelled, the waiting
   // ones end as not started, the workers end, and Run returns.
   void Run();
-  // From any thread, a signal handler's excepted.
+  // Safe from any thread, though not from a signal handler.
   void Stop();
 
  private:
