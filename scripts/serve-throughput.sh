@@ -33,22 +33,38 @@ start_service() {  # $@: global options
 
 stop_service() { kill -TERM "$service"; wait "$service" || true; rm -rf "$work/data"; }
 
-# Posts the decks at once, waits for every export to end, and deletes them.
+# Posts the decks at once, waits for every export to end, and deletes them: one client process
+# on kept-alive connections, so that the client takes as little of the 2 cores as it can.
 post_all() {
-  local ids=() id pending
-  for deck in "$@"; do curl -s -F "deck=@$deck" "$base/v1/exports" >"$work/post.$RANDOM$RANDOM" & done
-  wait $(jobs -p | grep -v "^$service$") 2>/dev/null || true
-  for reply in "$work"/post.*; do ids+=("$(sed 's/.*"id":"\([0-9a-f]*\)".*/\1/' "$reply")"); rm "$reply"; done
-  pending=("${ids[@]}")
-  while ((${#pending[@]})); do
-    local left=()
-    for id in "${pending[@]}"; do
-      curl -s "$base/v1/exports/$id" | grep -q '"state":"\(done\|failed\)"' || left+=("$id")
-    done
-    pending=("${left[@]+"${left[@]}"}")
-    ((${#pending[@]})) && sleep 0.05
-  done
-  for id in "${ids[@]}"; do curl -s -X DELETE "$base/v1/exports/$id" >/dev/null; done
+  python3 - "$base" "$@" <<'PYTHON'
+import http.client, json, sys, threading, time, urllib.parse, uuid
+base, decks = urllib.parse.urlsplit(sys.argv[1]), sys.argv[2:]
+def connection():
+    return http.client.HTTPConnection(base.hostname, base.port, timeout=600)
+def post(deck, ids, index):
+    boundary = uuid.uuid4().hex
+    with open(deck, 'rb') as f:
+        body = (f'--{boundary}\r\nContent-Disposition: form-data; name="deck"; filename="d.pptx"\r\n\r\n'.encode()
+                + f.read() + f'\r\n--{boundary}--\r\n'.encode())
+    c = connection()
+    c.request('POST', '/v1/exports', body, {'Content-Type': f'multipart/form-data; boundary={boundary}'})
+    ids[index] = json.loads(c.getresponse().read())['id']
+ids = [None] * len(decks)
+posting = [threading.Thread(target=post, args=(d, ids, i)) for i, d in enumerate(decks)]
+for t in posting: t.start()
+for t in posting: t.join()
+c, pending = connection(), list(ids)
+while pending:
+    left = []
+    for i in pending:
+        c.request('GET', f'/v1/exports/{i}')
+        if json.loads(c.getresponse().read())['state'] not in ('done', 'failed'): left.append(i)
+    pending = left
+    if pending: time.sleep(0.05)
+for i in ids:
+    c.request('DELETE', f'/v1/exports/{i}')
+    c.getresponse().read()
+PYTHON
 }
 
 rss_kb() {  # the service's own, and with every process below it (workers, renderers, LibreOffice)
