@@ -54,16 +54,6 @@ class BatchReport {
   std::set<std::string> noticed_;
 };
 
-// This very program in worker mode, with the batch's global options.
-std::vector<std::string> WorkerCommand(const Invocation& run) {
-  std::vector<std::string> argv = {"/proc/self/exe"};
-  if (run.trace) argv.push_back("--trace");
-  if (run.emulatedVersion != 0) argv.insert(argv.end(), {"--emulate-version", std::to_string(run.emulatedVersion)});
-  if (run.skipImages) argv.push_back("--no-images");
-  argv.insert(argv.end(), {"batch-worker", "--parent", std::to_string(getpid())});
-  return argv;
-}
-
 int WorkerCount(const Invocation& run) {
   if (run.jobs > 0) return run.jobs;
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -71,16 +61,23 @@ int WorkerCount(const Invocation& run) {
 
 }  // namespace
 
+std::vector<std::string> WorkerCommand(const std::string& program, const Invocation& run) {
+  std::vector<std::string> argv = {program};
+  if (run.trace) argv.push_back("--trace");
+  argv.insert(argv.end(), {"batch-worker", "--parent", std::to_string(getpid())});
+  return argv;
+}
+
 int RunBatch(const Invocation& run) {
   const std::filesystem::path root = Absolute(run.outputFolder);
   const std::vector<std::string> names = DeckFolderNames(run.decks);
   std::vector<BatchDeck> decks;
   for (std::size_t i = 0; i < run.decks.size(); ++i)
-    decks.push_back({Absolute(run.decks[i]), (root / names[i]).string()});
+    decks.push_back({Absolute(run.decks[i]), (root / names[i]).string(), {"", run.emulatedVersion, !run.skipImages}});
 
   BatchReport report(decks.size());
   const BatchLimits limits{WorkerCount(run), std::chrono::seconds(run.timeLimitSeconds)};
-  ProcessWorkerPool pool(WorkerCommand(run), limits.workers, SteadyClock(), InterruptRequested(),
+  ProcessWorkerPool pool(WorkerCommand("/proc/self/exe", run), limits.workers, SteadyClock(), InterruptRequested(),
                          {[&](std::string_view line) { report.Line(line); },
                           [&](std::string_view why) { report.Notice(why); }});
   const auto finished = [&](std::size_t deck, const DeckOutcome& outcome) {

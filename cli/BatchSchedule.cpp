@@ -16,29 +16,28 @@ class RealClock final : public Clock {
 
 class Schedule {
  public:
-  Schedule(const std::vector<BatchDeck>& decks, const BatchLimits& limits, WorkerPool& pool, const Clock& clock,
-           const std::atomic<bool>& interrupted, const std::function<void(std::size_t, const DeckOutcome&)>& finished)
-      : decks_(decks), limits_(limits), pool_(pool), clock_(clock), interrupted_(interrupted), finished_(finished),
-        outcomes_(decks.size()),
-        slots_(static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(limits.workers, 1, std::ssize(decks)))) {}
+  Schedule(DeckSource& source, const BatchLimits& limits, WorkerPool& pool, const Clock& clock,
+           const std::atomic<bool>& interrupted)
+      : source_(source), limits_(limits), pool_(pool), clock_(clock), interrupted_(interrupted),
+        slots_(static_cast<std::size_t>(std::max(limits.workers, 1))) {}
 
-  std::vector<DeckOutcome> Run() {
+  void Run() {
     if (interrupted_) cancelling_ = true;
     DispatchAll();
-    while (std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.state != State::Empty; })) {
+    while (Active()) {
       if (interrupted_ && !cancelling_) CancelAll();
       for (const WorkerEvent& event : pool_.Wait(EarliestDeadline())) Handle(event);
+      for (std::size_t id : source_.TakeWithdrawn()) Withdraw(id);
       EnforceDeadlines();
       // Only now, so that a worker whose answer and end came together gets no further deck.
       DispatchAll();
     }
-    for (std::size_t deck = next_; deck < decks_.size(); ++deck) {
+    while (std::optional<ScheduledDeck> left = source_.Next()) {
       if (cancelling_)
-        Finish(deck, {ERR_USER_CANCEL, "", "not started"});
+        source_.Finished(left->id, {ERR_USER_CANCEL, "", "not started"});
       else
-        Finish(deck, {ERR_PRESENTATION_EXPORT_FAILURE, "", "no worker could be started: " + startFailure_});
+        source_.Finished(left->id, {ERR_PRESENTATION_EXPORT_FAILURE, "", "no worker could be started: " + startFailure_});
     }
-    return std::move(outcomes_);
   }
 
  private:
@@ -50,9 +49,11 @@ class Schedule {
     bool canStart = true;
   };
 
-  void Finish(std::size_t deck, DeckOutcome outcome) {
-    outcomes_[deck] = std::move(outcome);
-    finished_(deck, outcomes_[deck]);
+  // A worker is running, or one may still start for decks to come.
+  bool Active() const {
+    const bool running = std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.state != State::Empty; });
+    const bool startable = std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.canStart; });
+    return running || (!cancelling_ && !source_.Exhausted() && startable);
   }
 
   void DispatchAll() {
@@ -67,7 +68,7 @@ class Schedule {
   void Dispatch(int slot) {
     if (interrupted_ && !cancelling_) CancelAll();
     Slot& s = slots_[static_cast<std::size_t>(slot)];
-    if (cancelling_ || next_ == decks_.size()) {
+    if (cancelling_ || source_.Exhausted()) {
       if (s.state == State::Idle) {
         pool_.Retire(slot);
         s.state = State::Retiring;
@@ -75,6 +76,8 @@ class Schedule {
       }
       return;
     }
+    const bool startReady = s.state == State::Empty && source_.KeepWorkersReady();
+    if (!source_.Waiting() && !startReady) return;
     if (s.state == State::Empty) {
       if (!s.canStart) return;
       std::string why;
@@ -84,27 +87,43 @@ class Schedule {
         startFailure_ = why;
         return;
       }
+      s.state = State::Idle;
     }
+    std::optional<ScheduledDeck> next = source_.Next();
+    if (!next) return;
     s.state = State::Busy;
-    s.deck = next_++;
+    s.deck = next->id;
     s.deadline = clock_.Now() + limits_.timeLimit;
-    pool_.Assign(slot, decks_[s.deck]);
+    pool_.Assign(slot, next->deck);
   }
 
   void Handle(const WorkerEvent& event) {
     if (event.slot < 0 || event.slot >= std::ssize(slots_)) return;
     Slot& s = slots_[static_cast<std::size_t>(event.slot)];
     const bool busy = s.state == State::Busy;
-    if (event.kind == WorkerEvent::Kind::Finished) {
+    if (event.kind == WorkerEvent::Kind::Progress) {
+      if (busy) source_.Progress(s.deck, event.progress);
+    } else if (event.kind == WorkerEvent::Kind::Finished) {
       if (!busy) return;
       s.state = State::Idle;
       DeckOutcome outcome = event.outcome;
       // Only a finished export has a description to offer.
       if (outcome.status != ERR_SUCCESS) outcome.xmlPath.clear();
-      Finish(s.deck, std::move(outcome));
+      source_.Finished(s.deck, outcome);
     } else {
       s.state = State::Empty;
-      if (busy) Finish(s.deck, {ERR_PRESENTATION_EXPORT_FAILURE, "", event.outcome.reason});
+      if (busy) source_.Finished(s.deck, {ERR_PRESENTATION_EXPORT_FAILURE, "", event.outcome.reason});
+    }
+  }
+
+  // A deck its source no longer wants: its worker is ended, which stops it at once.
+  void Withdraw(std::size_t id) {
+    for (int slot = 0; slot < std::ssize(slots_); ++slot) {
+      Slot& s = slots_[static_cast<std::size_t>(slot)];
+      if (s.state != State::Busy || s.deck != id) continue;
+      pool_.Kill(slot);
+      s.state = State::Empty;
+      source_.Finished(id, {ERR_USER_CANCEL, "", "withdrawn"});
     }
   }
 
@@ -117,8 +136,8 @@ class Schedule {
       const bool busy = s.state == State::Busy;
       s.state = State::Empty;
       if (!busy) continue;
-      Finish(s.deck, {ERR_PRESENTATION_EXPORT_FAILURE, "",
-                      fmt::format("it ran over the time limit of {} s", limits_.timeLimit.count())});
+      source_.Finished(s.deck, {ERR_PRESENTATION_EXPORT_FAILURE, "",
+                                fmt::format("it ran over the time limit of {} s", limits_.timeLimit.count())});
     }
   }
 
@@ -136,17 +155,41 @@ class Schedule {
     return earliest;
   }
 
-  const std::vector<BatchDeck>& decks_;
+  DeckSource& source_;
   const BatchLimits& limits_;
   WorkerPool& pool_;
   const Clock& clock_;
   const std::atomic<bool>& interrupted_;
-  const std::function<void(std::size_t, const DeckOutcome&)>& finished_;
-  std::vector<DeckOutcome> outcomes_;
   std::vector<Slot> slots_;
-  std::size_t next_ = 0;
   bool cancelling_ = false;
   std::string startFailure_;
+};
+
+// A batch: its decks in the order given, each started once.
+class DeckList final : public DeckSource {
+ public:
+  DeckList(const std::vector<BatchDeck>& decks, const std::function<void(std::size_t, const DeckOutcome&)>& finished)
+      : decks_(decks), finished_(finished), outcomes_(decks.size()) {}
+
+  bool Waiting() const override { return next_ < decks_.size(); }
+  std::optional<ScheduledDeck> Next() override {
+    if (next_ == decks_.size()) return std::nullopt;
+    const std::size_t id = next_++;
+    return ScheduledDeck{id, decks_[id]};
+  }
+  bool Exhausted() const override { return next_ == decks_.size(); }
+  void Finished(std::size_t id, const DeckOutcome& outcome) override {
+    outcomes_[id] = outcome;
+    finished_(id, outcomes_[id]);
+  }
+
+  std::vector<DeckOutcome> TakeOutcomes() { return std::move(outcomes_); }
+
+ private:
+  const std::vector<BatchDeck>& decks_;
+  const std::function<void(std::size_t, const DeckOutcome&)>& finished_;
+  std::vector<DeckOutcome> outcomes_;
+  std::size_t next_ = 0;
 };
 
 }  // namespace
@@ -156,11 +199,21 @@ const Clock& SteadyClock() {
   return clock;
 }
 
+void RunSchedule(DeckSource& source, const BatchLimits& limits, WorkerPool& pool, const Clock& clock,
+                 const std::atomic<bool>& interrupted) {
+  Schedule(source, limits, pool, clock, interrupted).Run();
+}
+
 std::vector<DeckOutcome> RunBatchSchedule(const std::vector<BatchDeck>& decks, const BatchLimits& limits,
                                           WorkerPool& pool, const Clock& clock, const std::atomic<bool>& interrupted,
                                           const std::function<void(std::size_t, const DeckOutcome&)>& finished) {
   if (decks.empty()) return {};
-  return Schedule(decks, limits, pool, clock, interrupted, finished).Run();
+  DeckList list(decks, finished);
+  // No more workers than decks: a worker started for nothing costs its start.
+  BatchLimits bounded = limits;
+  bounded.workers = static_cast<int>(std::clamp<std::ptrdiff_t>(limits.workers, 1, std::ssize(decks)));
+  RunSchedule(list, bounded, pool, clock, interrupted);
+  return list.TakeOutcomes();
 }
 
 int BatchExitCode(const std::vector<DeckOutcome>& outcomes, bool interrupted) {

@@ -55,8 +55,50 @@ void WaitForInterrupt() {
   sigprocmask(SIG_UNBLOCK, &interrupts, nullptr);
 }
 
-DeckOutcome ExportDeck(const PPTInfoOptions& engine, std::string deck, const std::string& folder) {
+// The engine of the last export, kept running while the settings stay the same.
+class WorkerEngine {
+ public:
+  explicit WorkerEngine(const Invocation& run) : run_(run) {}
+
+  const PPTInfoOptions& For(const ExportSettings& settings) {
+    if (application_ && settings.version == run_.emulatedVersion && settings.images != run_.skipImages) return engine_;
+    application_ = Object();  // the old engine, and its LibreOffice, end first
+    run_.emulatedVersion = settings.version;
+    run_.skipImages = !settings.images;
+    engine_ = EngineFor(run_);
+    // Running for as long as the settings hold: each export attaches to it and leaves it running.
+    application_ = engine_.runtime->CreateObject(kPowerPointProgId);
+    return engine_;
+  }
+
+ private:
+  Invocation run_;
+  PPTInfoOptions engine_;
+  Object application_;
+};
+
+// Tells the batch how far the export is, once per step.
+class ProgressReplies {
+ public:
+  void operator()(std::int32_t done, std::int32_t total) {
+    if (done == last_.done && total == last_.total) return;
+    last_ = {done, total};
+    Reply({std::string(kReplyProgress), std::to_string(done), std::to_string(total)});
+  }
+
+ private:
+  ExportProgress last_{-1, -1};
+};
+
+std::int32_t RunExport(PPTInfo& info, const BatchDeck& job, std::string& deck, std::string& xmlPath) {
+  std::string slides = job.settings.slides;
+  if (!slides.empty()) return info.PPTSlideSelection(deck, slides, xmlPath, job.outputFolder);
+  return info.PPTPresentation(deck, xmlPath, job.outputFolder);
+}
+
+DeckOutcome ExportDeck(const PPTInfoOptions& engine, const BatchDeck& job) {
   PPTInfo info(engine);
+  std::string deck = job.deck;
   const char* stall = std::getenv(kStallVariable);
   bool stalling = stall != nullptr && deck == stall;
   info.Events().AbortConversion = [&](bool& cancel) {
@@ -67,14 +109,19 @@ DeckOutcome ExportDeck(const PPTInfoOptions& engine, std::string deck, const std
     }
     if (InterruptRequested()) cancel = true;
   };
+  ProgressReplies progress;
+  info.Events().Progress = [&progress](std::int32_t& done, std::int32_t& total) { progress(done, total); };
   DeckOutcome outcome;
-  const std::string opened = deck;
   std::string xmlPath;
-  outcome.status = info.PPTPresentation(deck, xmlPath, folder);
+  outcome.status = RunExport(info, job, deck, xmlPath);
+  if (outcome.status == ERR_SUCCESS && job.settings.thumbnails) {
+    std::string thumbnailsXml;
+    outcome.status = info.GenerateThumbnails(deck, thumbnailsXml, (fs::path(job.outputFolder) / "thumbnails").string());
+  }
   if (outcome.status == ERR_SUCCESS)
     outcome.xmlPath = xmlPath;
   else
-    outcome.reason = OpenFailureReason(info.OpenFailure(), opened);
+    outcome.reason = OpenFailureReason(info.OpenFailure(), job.deck);
   return outcome;
 }
 
@@ -85,18 +132,15 @@ int RunBatchWorker(const Invocation& run) {
   prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (getppid() != run.workerParent) return ERR_USER_CANCEL;
   KeepLogApart();
-  const PPTInfoOptions engine = EngineFor(run);
-  // Running for as long as the worker: each export attaches to it and leaves it running.
-  const Object application = engine.runtime->CreateObject(kPowerPointProgId);
-
+  WorkerEngine engine(run);
   for (std::string line; std::getline(std::cin, line);) {
-    const std::vector<std::string> job = SplitFields(line);
-    if (job.size() != 3 || job[0] != kJobExport) {
+    const std::optional<BatchDeck> job = ParseExportJob(SplitFields(line));
+    if (!job) {
       Reply({std::string(kReplyDone), std::to_string(ERR_PRESENTATION_EXPORT_FAILURE), "", "the worker got no deck"});
       continue;
     }
-    const DeckOutcome outcome = ExportDeck(engine, job[1], job[2]);
-    MoveLogInto(job[2]);
+    const DeckOutcome outcome = ExportDeck(engine.For(job->settings), *job);
+    MoveLogInto(job->outputFolder);
     if (std::string why = engine::TakeImageNotice(); !why.empty()) Reply({std::string(kReplyNotice), why});
     Reply({std::string(kReplyDone), std::to_string(outcome.status), outcome.xmlPath, outcome.reason});
   }

@@ -31,7 +31,7 @@ void AddOutputFolder(CLI::App& command, Invocation& run) {
 
 }  // namespace
 
-std::variant<Invocation, int> ParseCommandLine(int argc, char** argv) {
+std::variant<Invocation, int> ParseCommandLine(int argc, char** argv, const std::vector<AddCommand>& more) {
   Invocation run;
   CLI::App app{"Turns a presentation into an XML description plus extracted files.", "quillmere"};
   app.set_version_flag("--version", VersionText());
@@ -63,6 +63,7 @@ std::variant<Invocation, int> ParseCommandLine(int argc, char** argv) {
 
   CLI::App* trace = app.add_subcommand("trace", "Print the library's trace records until Ctrl-C");
   AddBatchCommands(app, run);
+  for (const AddCommand& add : more) add(app, run);
 
   CLI::App* archive = app.add_subcommand("archive", "List, extract or pack a project archive (.qpk)");
   archive->require_subcommand(1);

@@ -2,9 +2,14 @@
 // The command line: which export to run, on what, and with which switches.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace quillmere::cli {
 
@@ -22,7 +27,8 @@ enum class Command {
   BatchWorker,
   ArchiveList,
   ArchiveExtract,
-  ArchivePack
+  ArchivePack,
+  External  // a command the tool's own folder does not know (the service): run.external runs it
 };
 
 struct Invocation {
@@ -41,10 +47,15 @@ struct Invocation {
   int jobs = 0;                 // 0: one worker per core
   int timeLimitSeconds = 600;   // for one deck
   int workerParent = 0;         // batch-worker: the batch's process id
+  std::function<int(const Invocation&)> external;  // Command::External
 };
+
+// Adds a subcommand defined elsewhere; when it is chosen, its callback sets
+// run.command to Command::External and run.external to what runs it.
+using AddCommand = std::function<void(::CLI::App& app, Invocation& run)>;
 
 // The invocation to run, or the exit code to end with at once (after help,
 // the version, or a usage error, which are already printed).
-std::variant<Invocation, int> ParseCommandLine(int argc, char** argv);
+std::variant<Invocation, int> ParseCommandLine(int argc, char** argv, const std::vector<AddCommand>& more = {});
 
 }  // namespace quillmere::cli

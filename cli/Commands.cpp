@@ -63,7 +63,8 @@ std::int32_t Dispatch(const Invocation& run, PPTInfo& info, const std::string& o
     case Command::ArchiveExtract:
     case Command::ArchivePack: break;
     case Command::Batch:
-    case Command::BatchWorker: break;
+    case Command::BatchWorker:
+    case Command::External: break;
   }
   return ERR_PRESENTATION_EXPORT_FAILURE;
 }
@@ -98,6 +99,7 @@ int RunInvocation(const Invocation& run) {
   if (IsArchiveCommand(run.command)) return RunArchiveCommand(run);
   if (run.command == Command::Batch) return RunBatch(run);
   if (run.command == Command::BatchWorker) return RunBatchWorker(run);
+  if (run.command == Command::External) return run.external(run);
 
   std::string xmlPath, openFailure;
   const std::int32_t status = Export(run, xmlPath, openFailure);

@@ -28,9 +28,14 @@ std::string_view Explanation(std::int32_t status) {
 
 }  // namespace
 
-std::string StatusLine(std::string_view deck, std::int32_t status, std::string_view reason) {
+std::string StatusMessage(std::int32_t status, std::string_view reason) {
   std::string meaning(Explanation(status));
   if (!reason.empty()) meaning += ": " + std::string(reason);
+  return meaning;
+}
+
+std::string StatusLine(std::string_view deck, std::int32_t status, std::string_view reason) {
+  const std::string meaning = StatusMessage(status, reason);
   std::string_view name = StatusCodeName(status);
   if (name.empty()) return fmt::format("quillmere: {}: {} (status {})", deck, meaning, status);
   return fmt::format("quillmere: {}: {} (status {}, {})", deck, meaning, status, name);

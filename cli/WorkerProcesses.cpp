@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
@@ -161,7 +161,7 @@ void ProcessWorkerPool::Assign(int slot, const BatchDeck& deck) {
   Worker& worker = workers_.at(static_cast<std::size_t>(slot));
   // A worker that has died cannot take it; its end is reported by Wait.
   if (worker.input >= 0)
-    WriteAll(worker.input, JoinFields({std::string(kJobExport), deck.deck, deck.outputFolder}) + "\n");
+    WriteAll(worker.input, JoinFields(ExportJobFields(deck)) + "\n");
 }
 
 void ProcessWorkerPool::Cancel(int slot) {
@@ -190,6 +190,10 @@ std::vector<WorkerEvent> ProcessWorkerPool::Wait(std::optional<Clock::TimePoint>
       owners.push_back(slot);
     }
   }
+  if (wake_ >= 0) {
+    fds.push_back({wake_, POLLIN, 0});
+    owners.push_back(-1);
+  }
   // Interrupts are held from the check to the wait, which takes them: one
   // that comes in between ends the wait instead of waiting with it.
   sigset_t interrupts, unheld;
@@ -215,6 +219,11 @@ std::vector<WorkerEvent> ProcessWorkerPool::Wait(std::optional<Clock::TimePoint>
   std::vector<WorkerEvent> events;
   for (std::size_t i = 0; i < fds.size(); ++i) {
     if (fds[i].revents == 0) continue;
+    if (owners[i] < 0) {
+      std::uint64_t count = 0;
+      [[maybe_unused]] const ssize_t n = read(wake_, &count, sizeof count);
+      continue;
+    }
     Worker& worker = workers_[static_cast<std::size_t>(owners[i])];
     if (fds[i].fd == worker.output) {
       ReadOutput(owners[i], events);
@@ -243,13 +252,16 @@ void ProcessWorkerPool::ReadErrors(Worker& worker) {
 
 void ProcessWorkerPool::TakeOutputLine(int slot, std::string_view line, std::vector<WorkerEvent>& events) {
   const std::vector<std::string> fields = SplitFields(line);
-  if (fields.size() == 4 && fields[0] == kReplyDone) {
-    std::int32_t status = 0;
-    const std::string& text = fields[1];
-    if (std::from_chars(text.data(), text.data() + text.size(), status).ptr == text.data() + text.size()) {
-      events.push_back({WorkerEvent::Kind::Finished, slot, {status, fields[2], fields[3]}});
-      return;
-    }
+  std::int32_t status = 0;
+  if (fields.size() == 4 && fields[0] == kReplyDone && ParseNumber(fields[1], status)) {
+    events.push_back({WorkerEvent::Kind::Finished, slot, {status, fields[2], fields[3]}});
+    return;
+  }
+  ExportProgress progress;
+  if (fields.size() == 3 && fields[0] == kReplyProgress && ParseNumber(fields[1], progress.done) &&
+      ParseNumber(fields[2], progress.total)) {
+    events.push_back({WorkerEvent::Kind::Progress, slot, {}, progress});
+    return;
   }
   if (fields.size() == 2 && fields[0] == kReplyNotice) {
     output_.notice(fields[1]);

@@ -42,6 +42,10 @@ class ProcessWorkerPool final : public WorkerPool {
   // that comes just before the wait is not missed either.
   std::vector<WorkerEvent> Wait(std::optional<Clock::TimePoint> deadline) override;
 
+  // A descriptor (an eventfd) that other threads write to end a Wait early;
+  // Wait reads what was written. -1: none.
+  void WakeOn(int fd) { wake_ = fd; }
+
   // The worker's process id, or 0 when the slot is empty.
   pid_t ProcessId(int slot) const;
 
@@ -65,6 +69,7 @@ class ProcessWorkerPool final : public WorkerPool {
   const Clock& clock_;
   const std::atomic<bool>& interrupted_;
   bool interruptTold_ = false;
+  int wake_ = -1;
   WorkerOutput output_;
   std::vector<Worker> workers_;
 };

@@ -1,4 +1,6 @@
-// quillmere: the command-line front of the library.
+// quillmere: the command-line front of the library. Only the program puts
+// the tool's commands and the service's together: the service builds on the
+// tool's library, which knows nothing of it.
 
 #include <variant>
 
@@ -6,10 +8,12 @@
 #include "cli/Commands.h"
 #include "cli/HugePageHeap.h"
 #include "cli/Interrupt.h"
+#include "service/ServeCommandLine.h"
 
 int main(int argc, char** argv) {
   quillmere::cli::StartWithHugePageHeap(argv);
-  std::variant<quillmere::cli::Invocation, int> parsed = quillmere::cli::ParseCommandLine(argc, argv);
+  std::variant<quillmere::cli::Invocation, int> parsed =
+      quillmere::cli::ParseCommandLine(argc, argv, {quillmere::service::AddServeCommand});
   if (const int* exitCode = std::get_if<int>(&parsed)) return *exitCode;
   quillmere::cli::InstallInterruptHandlers();
   return quillmere::cli::RunInvocation(std::get<quillmere::cli::Invocation>(parsed));

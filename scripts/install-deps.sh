@@ -11,6 +11,7 @@ packages=(
   libpugixml-dev libzip-dev zlib1g-dev libsqlite3-dev libgsf-1-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev python3-olefile parallel
   clang libfuzzer-14-dev
+  libcpp-httplib-dev nlohmann-json3-dev chromium chromium-driver python3-selenium
   libreoffice-impress libreoffice-dev
   fonts-crosextra-carlito fonts-crosextra-caladea fonts-liberation2 fonts-dejavu-core
   "${windows_packages[@]}"

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "cli/BatchSchedule.h"
 
@@ -47,6 +48,7 @@ class FakePool final : public WorkerPool {
     auto behaviour = behaviours.find(deck.deck);
     if (behaviour == behaviours.end()) {
       const std::int32_t status = statuses.contains(deck.deck) ? statuses[deck.deck] : 0;
+      events_.push_back({WorkerEvent::Kind::Progress, slot, {}, {1, 2}});
       events_.push_back({WorkerEvent::Kind::Finished, slot, {status, deck.outputFolder + "/presentationinfo.xml", ""}});
     } else if (behaviour->second == Behaviour::Crash) {
       events_.push_back({WorkerEvent::Kind::Ended, slot, {0, "", kCrash}});
@@ -177,6 +179,47 @@ TEST_F(BatchSchedule, WithoutAnyWorkerEveryDeckFailsAndSaysWhy) {
     EXPECT_EQ(outcome.reason, "no worker could be started: out of processes");
   }
   EXPECT_EQ(pool_.starts, 2) << "one slot per deck, tried once";
+}
+
+// Decks that arrive while the schedule runs, as a service's do.
+class ArrivingDecks final : public DeckSource {
+ public:
+  std::deque<ScheduledDeck> waiting;
+  std::vector<std::size_t> withdraw;
+  std::map<std::size_t, DeckOutcome> outcomes;
+  std::map<std::size_t, ExportProgress> progress;
+  std::size_t expected = 0;
+
+  bool Waiting() const override { return !waiting.empty(); }
+  std::optional<ScheduledDeck> Next() override {
+    if (waiting.empty()) return std::nullopt;
+    ScheduledDeck next = waiting.front();
+    waiting.pop_front();
+    return next;
+  }
+  bool Exhausted() const override { return outcomes.size() == expected; }
+  bool KeepWorkersReady() const override { return true; }
+  std::vector<std::size_t> TakeWithdrawn() override { return std::exchange(withdraw, {}); }
+  void Progress(std::size_t id, const ExportProgress& p) override { progress[id] = p; }
+  void Finished(std::size_t id, const DeckOutcome& outcome) override { outcomes[id] = outcome; }
+};
+
+TEST_F(BatchSchedule, ArrivingDecksFindWorkersReadyAndAWithdrawnOneCostsOnlyItsWorker) {
+  pool_.behaviours = {{"stuck", Behaviour::Hang}};
+  ArrivingDecks source;
+  source.waiting = {{7, {"stuck", "out/stuck"}}, {8, {"a", "out/a"}}};
+  source.withdraw = {7};
+  source.expected = 2;
+  RunSchedule(source, {3, 600s, 30s}, pool_, clock_, interrupted_);
+
+  EXPECT_EQ(pool_.starts, 3) << "the third worker started with no deck for it";
+  EXPECT_EQ(pool_.killed, (std::vector<int>{0}));
+  EXPECT_EQ(source.outcomes[7].status, 7);
+  EXPECT_EQ(source.outcomes[7].reason, "withdrawn");
+  EXPECT_EQ(source.outcomes[8].status, 0);
+  EXPECT_EQ(source.progress[8].done, 1);
+  EXPECT_EQ(source.progress[8].total, 2);
+  EXPECT_EQ(clock_.now, Clock::TimePoint{}) << "the withdrawn deck waited for no time limit";
 }
 
 }  // namespace

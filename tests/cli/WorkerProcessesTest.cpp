@@ -17,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr const char* kFakeWorker = R"(
-while IFS='	' read -r job deck out; do
+while IFS='	' read -r job deck out settings; do
   case "$deck" in
     hang*) kill -STOP $$ ;;
     crash*) kill -KILL $$ ;;

@@ -1,0 +1,38 @@
+# Writes OUTPUT, a C++ file defining WebAssets() from the files in FILES
+# (web/NAME paths separated by |). Run with cmake -P at build time, so that editing a
+# file of the page rebuilds only this.
+string(REPLACE "|" ";" FILES "${FILES}")
+set(assets "")
+set(arrays "")
+set(index 0)
+foreach(file IN LISTS FILES)
+  get_filename_component(name "${file}" NAME)
+  get_filename_component(extension "${file}" LAST_EXT)
+  if(name STREQUAL "index.html")
+    set(path "/")
+  else()
+    set(path "/${name}")
+  endif()
+  if(extension STREQUAL ".html")
+    set(type "text/html; charset=utf-8")
+  elseif(extension STREQUAL ".css")
+    set(type "text/css; charset=utf-8")
+  elseif(extension STREQUAL ".js")
+    set(type "text/javascript; charset=utf-8")
+  else()
+    message(FATAL_ERROR "no Content-Type for ${file}")
+  endif()
+  file(READ "${file}" hex HEX)
+  string(LENGTH "${hex}" digits)
+  math(EXPR bytes "${digits} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," hex "${hex}")
+  string(APPEND arrays "const char kAsset${index}[] = {${hex} 0};\n")
+  string(APPEND assets "      {\"${path}\", \"${type}\", std::string_view(kAsset${index}, ${bytes})},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+file(WRITE "${OUTPUT}.new" "// Made by service/EmbedWebAssets.cmake from service/web/; do not edit.\n"
+  "#include \"service/WebAssets.h\"\n\nnamespace quillmere::service {\nnamespace {\n\n${arrays}\n}  // namespace\n\n"
+  "const std::vector<WebAsset>& WebAssets() {\n  static const std::vector<WebAsset> assets = {\n${assets}  };\n"
+  "  return assets;\n}\n\n}  // namespace quillmere::service\n")
+file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.new")
