@@ -4,11 +4,11 @@
 # process, and with its workers) after 50 and after 500 requests. Prints raw times in seconds.
 #
 # usage: scripts/serve-throughput.sh [TOOL]   (default build/release/quillmere)
-# QUILLMERE_CORPUS_DIR: the deck corpus (default ../shared/corpus beside the checkout).
+# QUILLMERE_CORPUS_DIR: the deck corpus (default tests/decks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tool=$(realpath "${1:-build/release/quillmere}")
-corpus=${QUILLMERE_CORPUS_DIR:-../shared/corpus}
+corpus=${QUILLMERE_CORPUS_DIR:-tests/decks}
 work=$(mktemp -d)
 trap 'kill "${service:-0}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -21,7 +21,7 @@ for deck in $(ls -Sr "$corpus"/*.pptx); do
 done
 
 now() { date +%s.%N; }
-seconds() { echo "$2 - $1" | bc; }
+seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
 
 start_service() {  # $@: global options
   "$tool" "$@" serve --listen 127.0.0.1:0 --workers 2 --queue 1000 --data "$work/data" >"$work/serve.out" &
