@@ -225,6 +225,9 @@ class Routes {
 void AddHttpApi(httplib::Server& server, const HttpApiSetup& setup) {
   auto routes = std::make_shared<Routes>(setup);
   // One more multipart part than the deck: the form's other fields.
+  // Answers go out as headers and body in two writes; without TCP_NODELAY a kept-alive client's delayed
+  // acknowledgement holds the second back about 40 ms.
+  server.set_tcp_nodelay(true);
   server.set_payload_max_length(setup.maxUploadBytes + (1 << 16));
   server.set_pre_routing_handler([routes](const httplib::Request& req, httplib::Response& res) {
     if (routes->Authorised(req)) return httplib::Server::HandlerResponse::Unhandled;
