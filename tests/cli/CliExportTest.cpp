@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "tests/cli/CliHarness.h"
@@ -16,6 +17,15 @@ namespace {
 namespace fs = std::filesystem;
 
 using quillmere::testing::ReadFile;
+
+// The index attributes of the slides an XML file describes, in order.
+std::vector<std::string> SlideIndexes(const fs::path& xml) {
+  const std::string text = ReadFile(xml);
+  static const std::regex slide(R"re(<Slide id="\d+" index="(\d+)")re");
+  std::vector<std::string> indexes;
+  for (std::sregex_iterator it(text.begin(), text.end(), slide), end; it != end; ++it) indexes.push_back((*it)[1]);
+  return indexes;
+}
 
 class CliExport : public ::testing::Test {
  protected:
@@ -50,8 +60,15 @@ TEST_F(CliExport, PresentationWritesItsInfoIntoTheOutputFolder) {
 }
 
 TEST_F(CliExport, OneSlideAndASelectionAreExported) {
-  ExpectWritten({"slide", SampleDeck().string(), "3", "-o", (Out() / "one").string()}, "presentationinfo.xml");
-  ExpectWritten({"slides", SampleDeck().string(), "1|3", "-o", (Out() / "some").string()}, "presentationinfo.xml");
+  fs::path one = ExpectWritten({"--no-images", "slide", SampleDeck().string(), "3", "-o", (Out() / "one").string()},
+                               "presentationinfo.xml");
+  EXPECT_EQ(SlideIndexes(one), (std::vector<std::string>{"3"}));
+  fs::path some = ExpectWritten(
+      {"--no-images", "slides", SampleDeck().string(), "1|3", "-o", (Out() / "some").string()}, "presentationinfo.xml");
+  EXPECT_EQ(SlideIndexes(some), (std::vector<std::string>{"1", "3"}));
+  fs::path all = ExpectWritten({"--no-images", "presentation", SampleDeck().string(), "-o", (Out() / "all").string()},
+                               "presentationinfo.xml");
+  EXPECT_EQ(SlideIndexes(all), (std::vector<std::string>{"1", "2", "3", "4"}));
 }
 
 TEST_F(CliExport, ThumbnailsAreListed) {
@@ -96,8 +113,18 @@ TEST_F(CliExport, EmulatedVersionReachesTheEngineBeforeOrAfterTheCommand) {
 }
 
 TEST_F(CliExport, TraceSwitchPrintsTheLibrarysLinesOnStderr) {
-  ExpectWritten({"--trace", "presentation", SampleDeck().string(), "-o", Out().string()}, "presentationinfo.xml");
-  EXPECT_GT(Lines(lastErr_).size(), 1u) << lastErr_;
+  ExpectWritten({"--trace", "--no-images", "presentation", SampleDeck().string(), "-o", Out().string()},
+                "presentationinfo.xml");
+  // Each slide's writer says when it starts and ends, by the slide's id, in the deck's order.
+  std::vector<std::string> slideLines;
+  for (const std::string& line : Lines(lastErr_)) {
+    if (line.rfind("Slide Properties: ", 0) == 0) slideLines.push_back(line.substr(0, line.find(" - ")));
+  }
+  EXPECT_EQ(slideLines, (std::vector<std::string>{"Slide Properties: 256 Enter", "Slide Properties: 256 Exit",
+                                                   "Slide Properties: 257 Enter", "Slide Properties: 257 Exit",
+                                                   "Slide Properties: 258 Enter", "Slide Properties: 258 Exit",
+                                                   "Slide Properties: 259 Enter", "Slide Properties: 259 Exit"}))
+      << lastErr_;
 }
 
 TEST_F(CliExport, ProgressBarIsDrawnOnATerminalAndEndsItsLine) {

@@ -5,6 +5,7 @@
 #include <zip.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "support/ZipEntryName.h"
 #include "support/ZipExtraction.h"
@@ -254,10 +255,13 @@ TEST_F(UnzipTest, OptionsChangeNamesLineEndsAndWhatIsReplaced) {
 
 // Each answer to OverwritePrompt, for three files that are already there.
 struct OverwriteCase {
+  const char* name;  // the answer, as the test's name
   EUZOverWriteResponse response;
   int prompts;
   const char* content;
 };
+// ctest lists a case by what GoogleTest prints of it: the answer, never the struct's raw bytes.
+void PrintTo(const OverwriteCase& c, std::ostream* os) { *os << c.name; }
 
 class UnzipOverwriteTest : public UnzipTest, public ::testing::WithParamInterface<OverwriteCase> {};
 
@@ -281,10 +285,11 @@ TEST_P(UnzipOverwriteTest, AnswersDecideWhichFilesAreReplaced) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Responses, UnzipOverwriteTest,
-                         ::testing::Values(OverwriteCase{euzDoNotOverwrite, 3, "old"},
-                                           OverwriteCase{euzOverwriteThisFile, 3, "new"},
-                                           OverwriteCase{euzOverwriteAllFiles, 1, "new"},
-                                           OverwriteCase{euzOverwriteNone, 1, "old"}));
+                         ::testing::Values(OverwriteCase{"DoNotOverwrite", euzDoNotOverwrite, 3, "old"},
+                                           OverwriteCase{"OverwriteThisFile", euzOverwriteThisFile, 3, "new"},
+                                           OverwriteCase{"OverwriteAllFiles", euzOverwriteAllFiles, 1, "new"},
+                                           OverwriteCase{"OverwriteNone", euzOverwriteNone, 1, "old"}),
+                         [](const ::testing::TestParamInfo<OverwriteCase>& info) { return info.param.name; });
 
 TEST_F(UnzipTest, ExistingFilesStayWithoutPromptOrOverwrite) {
   WriteZip(zip_, {{"a.txt", "new"}});

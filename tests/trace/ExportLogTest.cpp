@@ -55,10 +55,21 @@ TEST_F(ExportLogTest, LogImportOffStillTracesAndDeletes) {
 }
 
 TEST_F(ExportLogTest, UnwritableFolderIsSkipped) {
-  std::ofstream(Folder("data") / "Corvanta") << "a file where the folder should be";
-  WriteExportLog("lost");
-  DeleteExportLog();
-  EXPECT_TRUE(fs::is_regular_file(Folder("data") / "Corvanta"));
+  // A file where the log's folder should be: the line still reaches the trace, nothing is thrown or
+  // overwritten, and the log works again once the folder can be made.
+  fs::path blocker = Folder("data") / "Corvanta";
+  std::ofstream(blocker) << "a file where the folder should be";
+  testing::TraceSocketReceiver viewer;
+  OnNewThread([] {
+    WriteExportLog("lost");
+    DeleteExportLog();
+  });
+  EXPECT_EQ(viewer.Next(), "Quillmere: lost\t");
+  EXPECT_EQ(Contents(blocker), "a file where the folder should be");
+
+  fs::remove(blocker);
+  OnNewThread([] { WriteExportLog("kept"); });
+  EXPECT_EQ(Contents(blocker / "Narravel" / "export.log"), "kept\r\n");
 }
 
 }  // namespace
