@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <vector>
-
 #include <pugixml.hpp>
+#include <vector>
 
 #include "QuillmereVersion.h"
 #include "component/Events.h"
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
 #include "component/xml/FinishedElements.h"
@@ -23,8 +23,6 @@
 
 namespace quillmere {
 namespace {
-
-constexpr int kSaveAsOpenXmlPresentation = 24;
 
 // What one call exports: the whole presentation, one slide, or a list.
 struct ExportPlan {
@@ -141,7 +139,7 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   std::string copy;
   if (version > 11.0f) {
     std::string path = AddPathSeparator(state.outputFolder) + RandomName(8) + ".pptx";
-    if (run.Step(11, [&] { pres.Call("SaveCopyAs", path, kSaveAsOpenXmlPresentation); })) copy = path;
+    if (run.Step(11, [&] { pres.Call("SaveCopyAs", path, save_as::kOpenXmlPresentation); })) copy = path;
   }
   AddElement(4, presentation, "PPTXCopy", copy);
 

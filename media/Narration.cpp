@@ -2,6 +2,7 @@
 
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
@@ -13,8 +14,6 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kMedia = 16;  // msoMedia
-constexpr std::int32_t kSound = 2;   // ppMediaTypeSound
 constexpr int kNarrationIndent = 2;
 
 // A sound that plays first on the slide is how a recorded narration is kept.
@@ -23,7 +22,8 @@ bool IsNarrationSound(const Object& shape) {
   LeavingOutOnFailure([&] {
     Object animation = shape.Child("AnimationSettings");
     narration = animation.Get("Animate").AsBool() && animation.Get("AnimationOrder").AsLong() == 1 &&
-                shape.Get("Type").AsLong() == kMedia && shape.Get("MediaType").AsLong() == kSound;
+                shape.Get("Type").AsLong() == shape_type::kMedia &&
+                shape.Get("MediaType").AsLong() == media_type::kSound;
   });
   return narration;
 }

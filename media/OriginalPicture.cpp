@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/Trace.h"
 #include "media/ScratchPresentation.h"
@@ -13,9 +14,6 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kSaveAsHtml = 12;   // ppSaveAsHTML
-constexpr std::int32_t kRectangle = 1;     // msoShapeRectangle
-constexpr std::int32_t kFromTopLeft = 0;   // msoScaleFromTopLeft
 constexpr std::int32_t kThemeColorCount = 12;
 constexpr std::string_view kCalibrationName = "calibrate";
 
@@ -34,9 +32,9 @@ Object PageThemeColors(const Object& parent) {
 
 // Takes away everything the application would otherwise draw into the picture.
 void Normalise(const Object& pasted, std::int16_t major) {
-  LeavingOutOnFailure([&] { pasted.Put("AutoShapeType", kRectangle); });
-  LeavingOutOnFailure([&] { pasted.Call("ScaleHeight", 1.0f, true, kFromTopLeft); });
-  LeavingOutOnFailure([&] { pasted.Call("ScaleWidth", 1.0f, true, kFromTopLeft); });
+  LeavingOutOnFailure([&] { pasted.Put("AutoShapeType", auto_shape::kRectangle); });
+  LeavingOutOnFailure([&] { pasted.Call("ScaleHeight", 1.0f, true, scale_from::kTopLeft); });
+  LeavingOutOnFailure([&] { pasted.Call("ScaleWidth", 1.0f, true, scale_from::kTopLeft); });
   LeavingOutOnFailure([&] { pasted.Child("Line").Put("Visible", false); });
   LeavingOutOnFailure([&] { pasted.Put("Rotation", 0.0f); });
   LeavingOutOnFailure([&] {
@@ -81,7 +79,7 @@ std::string GetArchiveFolderName() {
   Object scratch;
   run.Step(2, [&] { scratch = AddScratchPresentation(); });
   run.Step(3, [&] {
-    scratch.Call("SaveAs", folder + std::string(kCalibrationName) + ".html", kSaveAsHtml, kEmbedFontsMixed);
+    scratch.Call("SaveAs", folder + std::string(kCalibrationName) + ".html", save_as::kHtml, kEmbedFontsMixed);
   });
   run.Step(4, [&] { scratch.Call("Close"); });
   std::string suffix;
@@ -131,7 +129,7 @@ std::string GetOriginalPicture(const Object& shape) {
     Normalise(scratchSlide.Child("Shapes").Item(1), major);
   });
   std::string page = RandomName(8);
-  run.Step(10, [&] { scratch.Call("SaveAs", imageFolder + page + ".html", kSaveAsHtml, kEmbedFontsMixed); });
+  run.Step(10, [&] { scratch.Call("SaveAs", imageFolder + page + ".html", save_as::kHtml, kEmbedFontsMixed); });
   run.Step(11, [&] { scratch.Call("Close"); });
   std::string exportFolder = imageFolder + page + archiveFolderName;
   std::error_code ec;

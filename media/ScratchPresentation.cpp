@@ -1,19 +1,15 @@
 #include "media/ScratchPresentation.h"
 
 #include "component/ExportState.h"
+#include "component/objectmodel/Enumerations.h"
 
 namespace quillmere {
-namespace {
-
-constexpr std::int32_t kNoWindow = 0;      // msoFalse
-constexpr std::int32_t kBlankLayout = 12;  // ppLayoutBlank
-
-}  // namespace
-
 Object AddScratchPresentation() {
-  return CurrentExportState().application.Child("Presentations").Child("Add", kNoWindow);
+  return CurrentExportState().application.Child("Presentations").Child("Add", tri_state::kFalse);
 }
 
-Object AddBlankSlide(const Object& presentation) { return presentation.Child("Slides").Child("Add", 1, kBlankLayout); }
+Object AddBlankSlide(const Object& presentation) {
+  return presentation.Child("Slides").Child("Add", 1, layout::kBlank);
+}
 
 }  // namespace quillmere

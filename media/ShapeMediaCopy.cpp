@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/trace/Trace.h"
 #include "media/ScratchPresentation.h"
 #include "support/FileSearch.h"
@@ -14,8 +15,6 @@
 
 namespace quillmere {
 namespace {
-
-constexpr std::int32_t kSaveAsOpenXml = 24;  // ppSaveAsOpenXMLPresentation
 
 // The sound parts a one-shape package holds, in the order they are preferred,
 // with the extension each keeps.
@@ -44,7 +43,7 @@ std::string UnpackShapeCopy(const Object& shape) {
         slide.Child("Shapes").Call("Paste");
       });
     });
-    LeavingOutOnFailure([&] { scratch.Call("SaveAs", package, kSaveAsOpenXml, kEmbedFontsMixed); });
+    LeavingOutOnFailure([&] { scratch.Call("SaveAs", package, save_as::kOpenXmlPresentation, kEmbedFontsMixed); });
     LeavingOutOnFailure([&] { scratch.Call("Close"); });
   });
   std::string folder = AddPathSeparator(GetTempFolder() + RandomName(8));

@@ -1,3 +1,4 @@
+#include "component/objectmodel/Enumerations.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/ImagePreparation.h"
 #include "shapes/NativeShapeTable.h"
@@ -7,10 +8,6 @@
 
 namespace quillmere {
 namespace {
-
-constexpr std::int32_t kMixedAutoShape = -2;
-constexpr std::int32_t kFormattedAutoShape = 60;
-constexpr std::int32_t kDuplicatedAutoShape = 138;
 
 enum class CalloutValue { Whole, Flag, Points };
 
@@ -50,7 +47,7 @@ bool FillOrLineVisible(const Object& shape) {
 
 std::int32_t ResolveAutoShapeType(const Object& shape) {
   std::int32_t type = shape.Get("AutoShapeType").AsLong();
-  if (type != kDuplicatedAutoShape) return type;
+  if (type != auto_shape::kNotPrimitive) return type;
   Object copy = shape.Child("Duplicate").Item(1);
   try {
     type = copy.Get("AutoShapeType").AsLong();
@@ -63,7 +60,7 @@ std::int32_t ResolveAutoShapeType(const Object& shape) {
 }
 
 void WriteAutoShape(ShapeContext& c) {
-  std::int32_t autoShapeType = kMixedAutoShape;
+  std::int32_t autoShapeType = auto_shape::kMixed;
   if (c.kind.type == shape_type::kCallout) {
     WriteCallout(c);
   } else {
@@ -71,7 +68,7 @@ void WriteAutoShape(ShapeContext& c) {
       autoShapeType = c.shape.Get("AutoShapeType").AsLong();
       AddElement(kShapeIndent, c.element, "AutoShapeType", std::to_string(autoShapeType));
     });
-    if (autoShapeType != kMixedAutoShape && IsNativeAutoShape(autoShapeType) && !c.kind.textEffects) {
+    if (autoShapeType != auto_shape::kMixed && IsNativeAutoShape(autoShapeType) && !c.kind.textEffects) {
       AddElement(kShapeIndent, c.element, "Image", "");
       TextFrameProperties(c.shape, c.element);
       return;
@@ -96,7 +93,7 @@ void WriteAutoShapeImage(ShapeContext& c, std::int32_t autoShapeType) {
       if (!visible) c.shape.Put("Visible", true);
     });
     c.run.Step(115, [&] {
-      if (autoShapeType == kFormattedAutoShape)
+      if (autoShapeType == auto_shape::kCircularArrow)
         path = ExportFormattedImage(c.shape);
       else if (CanExportAsEmf(c.shape))
         path = ExportEmf(c.shape);

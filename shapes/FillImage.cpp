@@ -2,6 +2,7 @@
 
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "media/OriginalPicture.h"
 #include "media/SlideBackground.h"
 #include "shapes/ShapeImageExport.h"
@@ -10,14 +11,12 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kRectangle = 1;
-
 // Makes a copy show nothing but the fill, unrotated, in the frame of the shape.
 void MakePlain(const Object& copy, bool picture) {
   Object fill = copy.Child("Fill");
   if (picture) fill.Put("TextureTile", false);
   fill.Put("Transparency", 0.0f);
-  copy.Put("AutoShapeType", kRectangle);
+  copy.Put("AutoShapeType", auto_shape::kRectangle);
   copy.Child("Line").Put("Visible", false);
   copy.Child("ThreeD").Put("Visible", false);
   copy.Put("Rotation", 0.0f);

@@ -1,6 +1,7 @@
 #include "shapes/FontAttributes.h"
 
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
@@ -14,7 +15,6 @@ namespace quillmere {
 namespace {
 
 constexpr int kFontAttributesIndent = 16;
-constexpr std::int32_t kGradientFill = 3;
 constexpr ColorGroupNames kFontColorNames{"FontColorType", "FontColor", "FontColorDarkLightScale", "FontColorValue"};
 
 // The 2003 font's writer logs a failed attribute and goes on without retrying.
@@ -94,7 +94,8 @@ void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std:
   });
   run.Step(12, [&] {
     Object fill = font.Child("Fill");
-    if (fill.Get("Type").AsLong() == kGradientFill) WriteGradientStops(fill, target, owner, PowerPointMajorVersion());
+    if (fill.Get("Type").AsLong() == fill_type::kGradient)
+      WriteGradientStops(fill, target, owner, PowerPointMajorVersion());
   });
   add(13, "Allcaps", flag("Allcaps"));
   add(14, "Caps", flag("Caps"));

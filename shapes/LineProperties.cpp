@@ -1,5 +1,6 @@
 #include "shapes/LineProperties.h"
 
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/xml/NumberText.h"
 #include "component/xml/XmlHelpers.h"
@@ -10,13 +11,11 @@ namespace quillmere {
 namespace {
 
 constexpr int kLinePropertiesIndent = 16;
-constexpr std::int32_t kFreeform = 5;
-constexpr std::int32_t kNoArrowhead = 1;
 
 void WriteArrowhead(StepRunner& run, int step, pugi::xml_node element, const Object& line, std::string_view end) {
   run.Step(step, [&] {
     std::string prefix(end);
-    if (line.Get(prefix + "ArrowheadStyle").AsLong() == kNoArrowhead) return;
+    if (line.Get(prefix + "ArrowheadStyle").AsLong() == arrowhead::kNone) return;
     for (std::string_view part : {"Length", "Style", "Width"})
       AddElement(kLinePropertiesIndent, element, prefix + "ArrowHead" + std::string(part),
                  std::to_string(line.Get(prefix + "Arrowhead" + std::string(part)).AsLong()));
@@ -31,7 +30,7 @@ void LineProperties(const Object& shape, pugi::xml_node parent, const Object& li
   Object line = lineFormat;
   if (!line) {
     bool freeform = false;
-    run.Step(1, [&] { freeform = shape.Get("Type").AsLong() == kFreeform; });
+    run.Step(1, [&] { freeform = shape.Get("Type").AsLong() == shape_type::kFreeform; });
     if (freeform) {
       AddElement(kLinePropertiesIndent, element, "Visible", BoolText(false));
       return;

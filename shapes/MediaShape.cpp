@@ -1,4 +1,5 @@
 #include "component/ExportState.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
 #include "media/ShapeMediaCopy.h"
@@ -8,9 +9,6 @@
 
 namespace quillmere {
 namespace {
-
-constexpr std::int32_t kSound = 2;
-constexpr std::int32_t kMovie = 3;
 
 std::string SoundFile(ShapeContext& c) {
   std::string linked = GetLinkedSoundSource(c.shape);
@@ -49,12 +47,12 @@ std::string SoundFile(ShapeContext& c) {
 void WriteMedia(ShapeContext& c) {
   std::int32_t mediaType = 0;
   c.run.Step(500, [&] { mediaType = c.shape.Get("MediaType").AsLong(); });
-  if (mediaType == kSound) {
+  if (mediaType == media_type::kSound) {
     AddElement(kShapeIndent, c.element, "MediaType", "2");
     c.run.Step(501, [&] { AddElement(kShapeIndent, c.element, "Media", SoundFile(c)); });
     return;
   }
-  if (mediaType != kMovie) {
+  if (mediaType != media_type::kMovie) {
     WriteDefaultImage(c);
     return;
   }

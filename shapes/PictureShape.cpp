@@ -1,4 +1,5 @@
 #include "component/ExportState.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/xml/XmlHelpers.h"
 #include "media/CharacterImages.h"
 #include "shapes/ImagePreparation.h"
@@ -11,7 +12,6 @@ namespace quillmere {
 namespace {
 
 constexpr float kNeutralLevel = 0.5f;
-constexpr std::int32_t kTrue = -1;
 
 // A level that cannot be read counts as neutral.
 float PictureLevel(const Object& shape, std::string_view member) {
@@ -31,7 +31,7 @@ Size UncroppedSize(const Object& shape) {
   Object copy = shape.Child("Duplicate").Item(1);
   Size size;
   try {
-    copy.Call("ScaleHeight", 1.0f, kTrue);
+    copy.Call("ScaleHeight", 1.0f, tri_state::kTrue);
     size = {copy.Get("Width").AsSingle(), copy.Get("Height").AsSingle()};
   } catch (const std::exception&) {
     copy.Call("Delete");

@@ -1,3 +1,4 @@
+#include "component/objectmodel/Enumerations.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/NativeShapeTable.h"
 #include "shapes/ShapeBranches.h"
@@ -5,9 +6,6 @@
 
 namespace quillmere {
 namespace {
-
-constexpr std::int32_t kPicturePlaceholder = 18;
-constexpr std::int32_t kDuplicatedAutoShape = 138;
 
 // PowerPoint 2003 reports what a placeholder holds only on a copy of it.
 std::int32_t ContainedTypeOf(const Object& placeholder) {
@@ -36,7 +34,7 @@ void WritePlaceholder(ShapeContext& c) {
     contained = c.majorVersion >= 12 ? c.shape.Child("PlaceholderFormat").Get("ContainedType").AsLong()
                                      : ContainedTypeOf(c.shape);
   });
-  if (c.majorVersion < 12 && HoldsPicture(contained)) placeholderType = kPicturePlaceholder;
+  if (c.majorVersion < 12 && HoldsPicture(contained)) placeholderType = placeholder::kPicture;
   AddElement(kShapeIndent, c.element, "PlaceholderType", std::to_string(placeholderType));
   AddElement(kShapeIndent, c.element, "ContainedType", std::to_string(contained));
   if (HoldsPicture(contained)) {
@@ -60,7 +58,8 @@ void WritePlaceholder(ShapeContext& c) {
     return;
   }
   bool plain = IsNativeAutoShape(autoShapeType);
-  if (!plain && autoShapeType == kDuplicatedAutoShape) c.run.Step(403, [&] { plain = !FillOrLineVisible(c.shape); });
+  if (!plain && autoShapeType == auto_shape::kNotPrimitive)
+    c.run.Step(403, [&] { plain = !FillOrLineVisible(c.shape); });
   if (plain) {
     AddElement(kShapeIndent, c.element, "Image", "");
     return;

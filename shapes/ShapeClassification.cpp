@@ -1,5 +1,6 @@
 #include "shapes/ShapeClassification.h"
 
+#include "component/objectmodel/Enumerations.h"
 #include "component/trace/Trace.h"
 #include "shapes/ShapeImageExport.h"
 #include "shapes/TextEffects.h"
@@ -7,8 +8,6 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kSoundMedia = 2;
-constexpr std::int32_t kPatternFill = 2;
 constexpr std::int32_t kLargeGroupMembers = 30;
 
 bool IsImportedNarration(const Object& shape) {
@@ -21,7 +20,7 @@ bool IsImportedNarration(const Object& shape) {
 
 bool HasPatternFill(const Object& shape) {
   Object fill = shape.Child("Fill");
-  return fill.Get("Visible").AsBool() && fill.Get("Type").AsLong() == kPatternFill;
+  return fill.Get("Visible").AsBool() && fill.Get("Type").AsLong() == fill_type::kPatterned;
 }
 
 }  // namespace
@@ -62,7 +61,8 @@ ShapeClass ClassifyShape(const Object& shape, std::int16_t majorVersion, StepRun
     }
   });
   run.Step(7, [&] {
-    if (c.type == kMedia && shape.Get("MediaType").AsLong() == kSoundMedia) c.narration = IsImportedNarration(shape);
+    if (c.type == kMedia && shape.Get("MediaType").AsLong() == media_type::kSound)
+      c.narration = IsImportedNarration(shape);
   });
   if (c.narration) return c;
   run.Step(8, [&] {

@@ -8,15 +8,9 @@
 
 #include "component/StepRunner.h"
 #include "component/automation/Object.h"
+#include "component/objectmodel/Enumerations.h"
 
 namespace quillmere {
-
-namespace shape_type {
-inline constexpr std::int32_t kAutoShape = 1, kCallout = 2, kChart = 3, kFreeform = 5, kGroup = 6, kEmbeddedOle = 7,
-                              kLine = 9, kLinkedOle = 10, kLinkedPicture = 11, kOleControl = 12, kPicture = 13,
-                              kPlaceholder = 14, kTextEffect = 15, kMedia = 16, kTextBox = 17, kTable = 19, kInk = 22,
-                              kInkComment = 23;
-}
 
 struct ShapeClass {
   std::int32_t firstType = 0;  // Type as PowerPoint reports it

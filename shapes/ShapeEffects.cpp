@@ -1,13 +1,12 @@
 #include "shapes/ShapeEffects.h"
 
+#include "component/objectmodel/Enumerations.h"
 #include "component/trace/Trace.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 
 namespace quillmere {
 namespace {
-
-constexpr std::int32_t kMixed = -2;
 
 constexpr int kGlowColorIndent = 16;
 
@@ -58,7 +57,7 @@ void WriteGlow(ShapeContext& c) {
 std::int32_t SoftEdgeType(const Object& shape) {
   Object softEdge = shape.Child("SoftEdge");
   std::int32_t type = softEdge.Get("Type").AsLong();
-  if (type != kMixed) return type;
+  if (type != tri_state::kMixed) return type;
   float radius = softEdge.Get("Radius").AsSingle();
   if (radius <= 2.5f) return 2;
   if (radius <= 5.0f) return 3;

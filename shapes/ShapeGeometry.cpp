@@ -1,6 +1,7 @@
 #include "shapes/ShapeGeometry.h"
 
 #include "component/ExportState.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/LineGeometry.h"
 
@@ -8,10 +9,7 @@ namespace quillmere {
 namespace {
 
 // msoConnectorStraight and msoConnectorElbow; curved connectors get no coordinates.
-constexpr std::int32_t kStraightConnector = 1;
-constexpr std::int32_t kElbowConnector = 2;
 
-constexpr std::int32_t kArc = 25;
 constexpr float kFullArcAngle = -90.0f;
 
 void WritePosition(ShapeContext& c) {
@@ -61,7 +59,7 @@ void WriteShapeFrame(ShapeContext& c) {
   bool arc = false;
   float first = 0.0f, second = 0.0f;
   if (autoShape) {
-    c.run.Step(24, [&] { arc = c.shape.Get("AutoShapeType").AsLong() == kArc; });
+    c.run.Step(24, [&] { arc = c.shape.Get("AutoShapeType").AsLong() == auto_shape::kArc; });
   }
   if (arc) {
     // The frame of the whole ellipse, not of the visible part of the arc.
@@ -96,8 +94,10 @@ void WriteConnector(ShapeContext& c) {
   if (!connector) return;
   c.run.Step(71, [&] {
     std::int32_t type = c.shape.Child("ConnectorFormat").Get("Type").AsLong();
-    if (type == kStraightConnector) WriteStraightLineCoordinates(c.shape, c.element);
-    else if (type == kElbowConnector) WriteElbowCoordinates(c.shape, c.element);
+    if (type == connector::kStraight)
+      WriteStraightLineCoordinates(c.shape, c.element);
+    else if (type == connector::kElbow)
+      WriteElbowCoordinates(c.shape, c.element);
   });
   WriteConnectorFormat(c);
 }

@@ -2,6 +2,7 @@
 
 #include "component/ExportState.h"
 #include "component/automation/ComError.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
 #include "support/Paths.h"
@@ -9,17 +10,10 @@
 namespace quillmere {
 namespace {
 
-constexpr std::int32_t kPngFormat = 2;
-constexpr std::int32_t kEmfFormat = 5;
-constexpr std::int32_t kAutoShape = 1;
-constexpr std::int32_t kEmfUnsafeAutoShape = 161;
-constexpr std::int32_t kRectangle = 1;
-constexpr std::int32_t kSendToBack = 1;
-
 // A shape that cannot be exported is not a reason to stop the export.
 bool TryExportEmf(const Object& target, const std::string& path) {
   try {
-    target.Call("Export", path, kEmfFormat);
+    target.Call("Export", path, shape_format::kEmf);
     return true;
   } catch (const ComError&) {
     Trace("ShapeProperties: Shape failed to export image as emf.");
@@ -33,15 +27,16 @@ Object MakeCompanion(const Object& shape, const Object& shapes) {
   if (shape.Get("Child").AsBool()) {
     companion = shape.Child("Duplicate").Item(1);
   } else {
-    companion = shapes.Child("AddShape", kRectangle, shape.Get("Left").AsSingle(), shape.Get("Top").AsSingle(),
-                                shape.Get("Width").AsSingle(), shape.Get("Height").AsSingle());
+    companion =
+        shapes.Child("AddShape", auto_shape::kRectangle, shape.Get("Left").AsSingle(), shape.Get("Top").AsSingle(),
+                     shape.Get("Width").AsSingle(), shape.Get("Height").AsSingle());
   }
   companion.Child("Fill").Put("Visible", false);
   companion.Child("Line").Put("Visible", false);
   companion.Child("ThreeD").Put("Visible", false);
   companion.Put("Rotation", 0.0f);
   companion.Child("TextFrame").Child("TextRange").Put("Text", "  ");
-  companion.Call("ZOrder", kSendToBack);
+  companion.Call("ZOrder", z_order::kSendToBack);
   return companion;
 }
 
@@ -49,7 +44,8 @@ Object MakeCompanion(const Object& shape, const Object& shapes) {
 
 void ExportPng(const Object& target, const std::string& path, float slideScale) {
   const ExportState& state = CurrentExportState();
-  target.Call("Export", path, kPngFormat, static_cast<std::int32_t>(RoundHalfEven(slideScale * state.slideWidth)),
+  target.Call("Export", path, shape_format::kPng,
+              static_cast<std::int32_t>(RoundHalfEven(slideScale * state.slideWidth)),
               static_cast<std::int32_t>(RoundHalfEven(slideScale * state.slideHeight)));
 }
 
@@ -73,7 +69,7 @@ std::string ExportPngOrEmf(const Object& target, float slideScale) {
 std::string ExportEmfOrPng(const Object& target) {
   std::string path = NewImagePath(".emf");
   try {
-    target.Call("Export", path, kEmfFormat);
+    target.Call("Export", path, shape_format::kEmf);
   } catch (const ComError& e) {
     if (e.Number() != hr::kUnspecified) throw;
     Trace("ShapeProperties: Shape failed to export image as emf, falling back to png.");
@@ -90,7 +86,8 @@ std::string ExportEmf(const Object& target) {
 }
 
 bool CanExportAsEmf(const Object& shape) {
-  return shape.Get("Type").AsLong() != kAutoShape || shape.Get("AutoShapeType").AsLong() != kEmfUnsafeAutoShape;
+  return shape.Get("Type").AsLong() != shape_type::kAutoShape ||
+         shape.Get("AutoShapeType").AsLong() != auto_shape::kChord;
 }
 
 std::string ExportFormattedImage(const Object& shape) {

@@ -1,14 +1,11 @@
 #include "shapes/TextEffects.h"
 
+#include "component/objectmodel/Enumerations.h"
 #include "component/trace/Trace.h"
 #include "shapes/ShapeClassification.h"
 
 namespace quillmere {
 namespace {
-
-constexpr std::int32_t kMixed = -2;
-constexpr std::int32_t kSolidFill = 1;
-constexpr std::int32_t kPlainUnderlines = 2;
 
 bool ThreeDRotated(const Object& shape) {
   Object threeD = shape.Child("TextFrame2").Child("ThreeD");
@@ -32,9 +29,9 @@ bool HasTextFx(const Object& shape, std::int32_t runIndex, std::int16_t majorVer
   }
   Object font = shape.Child("TextFrame2").Child("TextRange").Child("Runs", runIndex).Child("Font");
   return font.Child("Reflection").Get("Type").AsLong() != 0 || font.Child("Glow").Get("Radius").AsSingle() != 0 ||
-         font.Get("WordArtFormat").AsLong() != kMixed || ThreeDRotated(shape) ||
-         font.Child("Line").Get("Visible").AsBool() || font.Child("Fill").Get("Type").AsLong() != kSolidFill ||
-         font.Get("UnderlineStyle").AsLong() > kPlainUnderlines || ColouredUnderline(font) ||
+         font.Get("WordArtFormat").AsLong() != tri_state::kMixed || ThreeDRotated(shape) ||
+         font.Child("Line").Get("Visible").AsBool() || font.Child("Fill").Get("Type").AsLong() != fill_type::kSolid ||
+         font.Get("UnderlineStyle").AsLong() > underline::kSingleLine || ColouredUnderline(font) ||
          font.Get("Equalize").AsBool() || font.Get("Smallcaps").AsBool() || font.Get("Strikethrough").AsBool() ||
          font.Get("DoubleStrikeThrough").AsBool();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "component/ExportState.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/xml/XmlHelpers.h"
 #include "shapes/FontAttributes.h"
@@ -15,9 +16,6 @@ namespace {
 
 constexpr int kTextPropertiesIndent = 16;
 constexpr int kStringIndent = 8;
-constexpr std::int32_t kNumbered = 2;
-constexpr std::int32_t kUnnumbered = 1;
-constexpr std::int32_t kPictureBullet = 3;
 constexpr float kUnsetMargin = -1000.0f;
 constexpr float kLineHeight = 1.2f;
 
@@ -92,8 +90,9 @@ void WriteBullet(ParagraphContext& p, const Object& format, std::int32_t level) 
   Attribute(p, 22, "TextDirection", [&] { return std::to_string(format.Get("TextDirection").AsLong()); });
   if (type == 0) return;
   p.run.Step(23, [&] { FontAttributes(bullet.Child("Font"), p.element, "Bullet"); });
-  if (type == kNumbered) Attribute(p, 24, "BulletNumber", [&] { return std::to_string(bullet.Get("Number").AsLong()); });
-  if (type == kUnnumbered || type == kPictureBullet)
+  if (type == bullet::kNumbered)
+    Attribute(p, 24, "BulletNumber", [&] { return std::to_string(bullet.Get("Number").AsLong()); });
+  if (type == bullet::kUnnumbered || type == bullet::kPicture)
     Attribute(p, 25, "Character", [&] { return std::to_string(bullet.Get("Character").AsLong()); });
   Attribute(p, 26, "BulletRelativeSize", [&] { return PlatformText(bullet.Get("RelativeSize").AsSingle()); });
   Attribute(p, 27, "BulletStyle", [&] { return std::to_string(bullet.Get("Style").AsLong()); });

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/xml/XmlHelpers.h"
 #include "slides/TotalTiming.h"
 
@@ -14,19 +15,8 @@ namespace {
 const std::string kAnimationSettingsLocation = " in Quillmere.bXML.AnimationSettings at line ";
 constexpr int kAnimationSettingsIndent = 8;
 
-// MsoAnimEffect values that carry more than the common elements.
+// The AnimationType written when the effect's own type cannot be read.
 constexpr std::int32_t kUnreadableEffect = 150;
-constexpr std::int32_t kCustomEffect = 0;
-constexpr std::int32_t kGrowShrink = 59;
-constexpr std::int32_t kTransparency = 62;
-constexpr std::int32_t kWheel = 21;
-constexpr std::int32_t kSpin = 61;
-constexpr std::int32_t kPathCircle = 82;
-constexpr std::int32_t kFirstPath = 86;
-constexpr std::int32_t kLastPath = 149;
-constexpr std::int32_t kDimAfterEffect = 1;          // msoAnimAfterEffectDim
-constexpr std::int32_t kOnShapeClick = 4;            // msoAnimTriggerOnShapeClick
-constexpr std::int32_t kOnMediaBookmark = 5;         // msoAnimTriggerOnMediaBookmark
 
 // The effects whose direction means something.
 bool HasDirection(std::int32_t type) {
@@ -35,7 +25,8 @@ bool HasDirection(std::int32_t type) {
 }
 
 bool IsMotionPath(std::int32_t type) {
-  return type == kCustomEffect || type == kPathCircle || (type >= kFirstPath && type <= kLastPath);
+  return type == anim_effect::kCustom || type == anim_effect::kPathCircle ||
+         (type >= anim_effect::kFirstPath && type <= anim_effect::kLastPath);
 }
 
 // Non-zero as PowerPoint gives it: Accelerate 0.5 and Speed 0.25 are set too,
@@ -72,7 +63,7 @@ void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node 
   });
   run.Step(29, [&] {
     std::string shape = "-1";
-    if (trigger == kOnShapeClick) shape = std::to_string(timing.Child("TriggerShape").Get("Id").AsLong());
+    if (trigger == anim_trigger::kOnShapeClick) shape = std::to_string(timing.Child("TriggerShape").Get("Id").AsLong());
     AddElement(kAnimationSettingsIndent, element, "TriggerShapeID", shape);
   });
   run.Step(30, [&] {
@@ -111,7 +102,7 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
     AddElement(kAnimationSettingsIndent, animation, "BuildByLevelEffect", std::to_string(info.Get("BuildByLevelEffect").AsLong()));
   });
   run.Step(10, [&] {
-    if (info.Get("AfterEffect").AsLong() == kDimAfterEffect)
+    if (info.Get("AfterEffect").AsLong() == anim_after::kDim)
       AddElement(kAnimationSettingsIndent, animation, "DimColor", std::to_string(info.Child("Dim").Get("RGB").AsLong()));
   });
   if (HasDirection(type)) {
@@ -130,7 +121,7 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
       AddElement(kAnimationSettingsIndent, animation, "PathReversed", BoolText(speed < 0.0f));
     });
   }
-  if (type == kGrowShrink) {
+  if (type == anim_effect::kGrowShrink) {
     run.Step(14, [&] {
       Object scale = effect.Child("Behaviors").Item(1).Child("ScaleEffect");
       std::string x = PlatformText(scale.Get("ByX").AsSingle() / 100.0f);
@@ -139,13 +130,13 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
       AddElement(kAnimationSettingsIndent, animation, "ScaleY", y);
     });
   }
-  if (type == kTransparency) {
+  if (type == anim_effect::kTransparency) {
     run.Step(15, [&] {
       Value to = effect.Child("Behaviors").Item(1).Child("SetEffect").Get("To");
       AddElement(kAnimationSettingsIndent, animation, "Transparency", to.AsString());
     });
   }
-  if (type == kWheel || type == kSpin) {
+  if (type == anim_effect::kWheel || type == anim_effect::kSpin) {
     run.Step(15, [&] {
       if (!parameters) parameters = effect.Child("EffectParameters");
       AddElement(kAnimationSettingsIndent, animation, "Amount", PlatformText(parameters.Get("Amount").AsSingle()));
@@ -203,7 +194,7 @@ void AnimationSettings(const Object& owner, pugi::xml_node parent) {
       run.Step(10, [&] { id = ShapeIdText(effect); });
       run.Step(11, [&] { trigger = effect.Child("Timing").Get("TriggerType").AsLong(); });
       // Media bookmarks cannot be played back by the host.
-      if (id.empty() || trigger == kOnMediaBookmark) continue;
+      if (id.empty() || trigger == anim_trigger::kOnMediaBookmark) continue;
       run.Step(12, [&] { WriteAnimationEffect(effect, "-1", AppendContainer(timeline, "Animation")); });
     }
   }

@@ -8,6 +8,7 @@
 #include "component/Events.h"
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/trace/ExportLog.h"
 #include "component/trace/Trace.h"
@@ -26,7 +27,6 @@ namespace {
 
 constexpr std::string_view kDesignLabel = "Design Properties: ";
 constexpr int kSchemeIndent = 16;
-constexpr std::int32_t kTitleLayout = 1;  // ppLayoutTitle
 
 // A busy PowerPoint is waited for, six times per design at most and without a
 // log line; any other failure is logged and loses only the item being written.
@@ -182,7 +182,7 @@ struct DesignWriter {
       auto layout =
           static_cast<std::int32_t>(LeadingNumber(hyphen == std::string::npos ? "" : entry.substr(hyphen + 1)));
       if (designIndex != index) continue;
-      if (layout == kTitleLayout && hasTitleMaster) continue;  // the title master stands for it
+      if (layout == layout::kTitle && hasTitleMaster) continue;  // the title master stands for it
       if (!WriteUsedLayout(masterElement, layout)) return false;
     }
     return true;

@@ -7,6 +7,7 @@
 
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/Tags.h"
 #include "component/xml/XmlHelpers.h"
 #include "support/Paths.h"
@@ -20,14 +21,6 @@ constexpr int kHyperlinkPropertiesIndent = 8;
 constexpr int kActionIndent = 16;
 
 // PpActionType
-constexpr std::int32_t kNoAction = 0;
-constexpr std::int32_t kNextSlide = 1;
-constexpr std::int32_t kPreviousSlide = 2;
-constexpr std::int32_t kFirstSlide = 3;
-constexpr std::int32_t kLastSlide = 4;
-constexpr std::int32_t kEndShow = 6;
-constexpr std::int32_t kHyperlink = 7;
-constexpr std::int32_t kRunProgram = 9;
 
 struct MouseActivation {
   std::int32_t index;     // PpMouseActivation
@@ -57,13 +50,20 @@ std::string LinkAddress(const std::string& address) {
 
 std::string ActionText(std::int32_t action) {
   switch (action) {
-    case kPreviousSlide: return "PreviousSlide";
-    case kNextSlide: return "NextSlide";
-    case kLastSlide: return "LastSlide";
-    case kHyperlink: return "Hyperlink";
-    case kFirstSlide: return "FirstSlide";
-    case kEndShow: return "EndShow";
-    case kRunProgram: return "RunProgram";
+    case action::kPreviousSlide:
+      return "PreviousSlide";
+    case action::kNextSlide:
+      return "NextSlide";
+    case action::kLastSlide:
+      return "LastSlide";
+    case action::kHyperlink:
+      return "Hyperlink";
+    case action::kFirstSlide:
+      return "FirstSlide";
+    case action::kEndShow:
+      return "EndShow";
+    case action::kRunProgram:
+      return "RunProgram";
     default: return "None";  // mixed, last viewed, macro, named show, object verb, play
   }
 }
@@ -102,20 +102,20 @@ void WritePlayerButtons(const Object& slide, pugi::xml_node settings, StepRunner
 
 void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node element) {
   Object setting;
-  std::int32_t action = kNoAction;  // unreadable: "None"
+  std::int32_t action = action::kNone;  // unreadable: "None"
   LeavingOutOnFailure([&] {
     setting = object.Child("ActionSettings", index);
     action = setting.Get("Action").AsLong();
   });
   AddElement(kActionIndent, element, "Action", ActionText(action));
-  if (action == kHyperlink) {
+  if (action == action::kHyperlink) {
     Object link;
     LeavingOutOnFailure([&] { link = setting.Child("Hyperlink"); });
     LeavingOutOnFailure(
         [&] { AddElement(kActionIndent, element, "Address", LinkAddress(link.Get("Address").AsString())); });
     LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "SubAddress", link.Get("SubAddress").AsString()); });
     LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "ScreenTip", link.Get("ScreenTip").AsString()); });
-  } else if (action == kRunProgram) {
+  } else if (action == action::kRunProgram) {
     LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "Program", setting.Get("Run").AsString()); });
   }
 }
@@ -145,9 +145,9 @@ void HyperlinkProperties(const Object& owner, pugi::xml_node parent) {
       run.Step(6, [&] { length = std::to_string(holder.Get("Length").AsLong()); });
     }
     for (const MouseActivation& activation : kActivations) {
-      std::int32_t action = kNoAction;
+      std::int32_t action = action::kNone;
       run.Step(7, [&] { action = holder.Child("ActionSettings", activation.index).Get("Action").AsLong(); });
-      if (action == kNoAction) continue;
+      if (action == action::kNone) continue;
       // A shape or range with both kinds of action is listed once for each.
       std::string key = "textrange," + start + "," + length + "," + activation.keyWord + "," + shapeId;
       if (!written.insert(key).second) continue;

@@ -6,6 +6,7 @@
 
 #include "component/ExportState.h"
 #include "component/StepRunner.h"
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/PowerPointVersion.h"
 #include "component/objectmodel/Tags.h"
 #include "component/trace/ExportLog.h"
@@ -31,8 +32,6 @@ namespace {
 
 constexpr std::string_view kSlideLabel = "Slide Properties: ";
 constexpr std::string_view kLocation = " in Quillmere.bXML.SlideProperties at line ";
-constexpr std::int32_t kBodyPlaceholder = 2;  // ppPlaceholderBody
-constexpr std::int32_t kMsoTrue = -1;
 
 // A busy PowerPoint is waited for (six retries per slide in all); any other
 // failure loses only the item being written.
@@ -179,7 +178,7 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   run.Step(12, [&] { AddElement(4, element, "WaitForUser", LowerBoolText(GetTag(slide, "CORVANTA_SLIDE_PAUSE") == "1")); });
   WriteSlideNarration(slide, element);
   if (!package) WriteTransition(slide, element, run, 13);
-  if (Object notes = FindNotesPlaceholder(slide, kBodyPlaceholder)) TextRangeProperties(notes, element, "Notes");
+  if (Object notes = FindNotesPlaceholder(slide, placeholder::kBody)) TextRangeProperties(notes, element, "Notes");
   run.Step(30, [&] {
     std::int32_t layout = major >= 12 ? slide.Child("CustomLayout").Get("Index").AsLong() : slide.Get("Layout").AsLong();
     AddElement(4, element, "LayoutId", std::to_string(layout));
@@ -191,7 +190,7 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   if (!package) {
     run.Step(37, [&] {
       // A slide with a background of its own describes it.
-      if (slide.Get("FollowMasterBackground").AsLong() != kMsoTrue)
+      if (slide.Get("FollowMasterBackground").AsLong() != tri_state::kTrue)
         FillProperties(slide.Child("Background"), element, "Background", slide);
     });
     shapesElement = AppendContainer(element, "Shapes");

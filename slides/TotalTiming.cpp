@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "component/objectmodel/Enumerations.h"
 #include "component/objectmodel/Tags.h"
 #include "component/trace/Trace.h"
 #include "component/xml/NumberText.h"
@@ -11,12 +12,6 @@
 
 namespace quillmere {
 namespace {
-
-// MsoAnimTriggerType
-constexpr std::int32_t kNoTrigger = 0;
-constexpr std::int32_t kOnPageClick = 1;
-constexpr std::int32_t kWithPrevious = 2;
-constexpr std::int32_t kAfterPrevious = 3;
 
 // Durations past this are PowerPoint's "until next click" or "until the end
 // of the slide"; later effects are placed as if such an effect took 2 seconds.
@@ -105,10 +100,10 @@ std::vector<float> GetTotalTiming(const Object& owner) {
       // Placed nowhere, like any trigger this does not know.
     }
     switch (trigger) {
-      case kNoTrigger:
+      case anim_trigger::kNone:
         starts.push_back(0.0f);
         break;
-      case kOnPageClick: {
+      case anim_trigger::kOnPageClick: {
         ++click;
         if (clickTimes.empty()) {
           starts.push_back(previousEnd + lastLength + clickDelay);
@@ -126,13 +121,13 @@ std::vector<float> GetTotalTiming(const Object& owner) {
         previousEnd = starts.back();
         break;
       }
-      case kWithPrevious: {
+      case anim_trigger::kWithPrevious: {
         starts.push_back(previousEnd);
         float length = EffectLength(effect);
         if (lastLength < length) lastLength = length;
         break;
       }
-      case kAfterPrevious:
+      case anim_trigger::kAfterPrevious:
         if (i == 1) {
           starts.push_back(0.0f);
           lastLength = EffectLength(effect);

@@ -19,7 +19,7 @@ std::int32_t GetActivePresentationXML(DriverContext& ctx, std::string& xmlPath, 
   if (count == 0) return ERR_NO_ACTIVE_PRESENTATION;
   int visible = 0;
   run.Step(5, [&] { visible = app.Get("Visible").AsLong(); });
-  if (visible != kMsoTrue) return ERR_POWERPOINT_NOT_VISIBLE;
+  if (visible != tri_state::kTrue) return ERR_POWERPOINT_NOT_VISIBLE;
 
   Object pres;
   bool savedBefore = true;
@@ -28,7 +28,7 @@ std::int32_t GetActivePresentationXML(DriverContext& ctx, std::string& xmlPath, 
     savedBefore = pres.Get("Saved").AsLong() != 0;
   });
   xmlPath = WritePresentationInfo(pres, -1);
-  run.Step(7, [&] { pres.Put("Saved", savedBefore ? kMsoTrue : kMsoFalse); });
+  run.Step(7, [&] { pres.Put("Saved", savedBefore ? tri_state::kTrue : tri_state::kFalse); });
   // The user's PowerPoint stays open; only our reference goes.
   state.application = Object();
   return ERR_SUCCESS;

@@ -12,7 +12,6 @@
 namespace quillmere {
 namespace {
 
-
 constexpr int kStepSecurity = kOpenStepsBegin, kStepTrim = 110, kStepVersion = 120;
 constexpr int kStepOpen2003 = kFirstOpenStep2003, kStepOpen2003Plain = 140;
 constexpr int kStepOpen2007 = kFirstOpenStep2007, kStepOpen2007Plain = 160, kStepFinal = 170;
@@ -70,7 +69,7 @@ Object OpenUntitledCopy(DriverContext& ctx, StepRunner& run, std::string& presen
   const Object& app = CurrentExportState().application;
   Object pres;
   int major = 0;
-  run.Step(kStepSecurity, [&] { app.Put("AutomationSecurity", kAutomationSecurityForceDisable); });
+  run.Step(kStepSecurity, [&] { app.Put("AutomationSecurity", automation_security::kForceDisable); });
   run.Step(kStepTrim, [&] {
     presentationName = TrimAtNull(presentationName);
     if (flavour == OpenFlavour::PresentationExport && ctx.processMessages) ctx.processMessages();
@@ -79,22 +78,27 @@ Object OpenUntitledCopy(DriverContext& ctx, StepRunner& run, std::string& presen
   if (major < 12) {
     run.Step(kStepOpen2003, [&] {
       pres = app.Child("Presentations")
-                 .Call("Open", presentationName + std::string(kDummyPasswords), kMsoFalse, kMsoTrue, kMsoFalse);
+                 .Call("Open", presentationName + std::string(kDummyPasswords), tri_state::kFalse, tri_state::kTrue,
+                       tri_state::kFalse);
     });
     if (!pres)
       run.Step(kStepOpen2003Plain, [&] {
-        pres = app.Child("Presentations").Call("Open", presentationName, kMsoFalse, kMsoTrue, kMsoFalse);
+        pres = app.Child("Presentations")
+                   .Call("Open", presentationName, tri_state::kFalse, tri_state::kTrue, tri_state::kFalse);
       });
   } else {
     std::string trimmed = TrimSpaces(presentationName);
     const std::string& first = flavour == OpenFlavour::Thumbnails ? trimmed : presentationName;
     run.Step(kStepOpen2007, [&] {
       pres = app.Child("Presentations")
-                 .Call("Open2007", first + std::string(kDummyPasswords), kMsoFalse, kMsoTrue, kMsoFalse, kMsoFalse);
+                 .Call("Open2007", first + std::string(kDummyPasswords), tri_state::kFalse, tri_state::kTrue,
+                       tri_state::kFalse, tri_state::kFalse);
     });
     if (!pres)
       run.Step(kStepOpen2007Plain, [&] {
-        pres = app.Child("Presentations").Call("Open2007", trimmed, kMsoFalse, kMsoTrue, kMsoFalse, kMsoFalse);
+        pres =
+            app.Child("Presentations")
+                .Call("Open2007", trimmed, tri_state::kFalse, tri_state::kTrue, tri_state::kFalse, tri_state::kFalse);
       });
     if (pres)
       run.Step(kStepFinal, [&] {
@@ -123,7 +127,7 @@ void LogOpenFailure(std::string_view label, const StepRunner& run, bool withStep
 
 void RestoreAndClose(const Object& presentation, bool savedBefore) {
   StepRunner run = SkippingSteps("Closing: ");
-  run.Step(1, [&] { presentation.Put("Saved", savedBefore ? kMsoTrue : kMsoFalse); });
+  run.Step(1, [&] { presentation.Put("Saved", savedBefore ? tri_state::kTrue : tri_state::kFalse); });
   run.Step(2, [&] { presentation.Call("Close"); });
 }
 

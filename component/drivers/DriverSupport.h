@@ -9,13 +9,11 @@
 
 #include "component/StepRunner.h"
 #include "component/automation/AutomationRuntime.h"
+#include "component/objectmodel/Enumerations.h"
 
 namespace quillmere {
 
 inline constexpr std::string_view kPowerPointProgId = "PowerPoint.Application";
-inline constexpr int kMsoTrue = -1;
-inline constexpr int kMsoFalse = 0;
-inline constexpr int kAutomationSecurityForceDisable = 3;  // macros disabled
 // Appended to a file name, these passwords make PowerPoint refuse a protected
 // file with an error instead of showing a password prompt.
 inline constexpr std::string_view kDummyPasswords = "::pinlerk::dosharvet";

@@ -36,14 +36,15 @@ std::int32_t GetSlideXML(DriverContext& ctx, std::string& presentationName, std:
 
   Object pres;
   int major = 0;
-  run.Step(6, [&] { app.Put("AutomationSecurity", kAutomationSecurityForceDisable); });
+  run.Step(6, [&] { app.Put("AutomationSecurity", automation_security::kForceDisable); });
   presentationName = TrimAtNull(presentationName);
   run.Step(7, [&] { major = MajorVersionOf(app); });
   std::string name = presentationName + std::string(kDummyPasswords);
   run.Step(8, [&] {
     pres = major >= 12
-               ? app.Child("Presentations").Call("Open2007", name, kMsoFalse, kMsoFalse, kMsoFalse, kMsoFalse)
-               : app.Child("Presentations").Call("Open", name, kMsoFalse, kMsoFalse, kMsoFalse);
+               ? app.Child("Presentations")
+                     .Call("Open2007", name, tri_state::kFalse, tri_state::kFalse, tri_state::kFalse, tri_state::kFalse)
+               : app.Child("Presentations").Call("Open", name, tri_state::kFalse, tri_state::kFalse, tri_state::kFalse);
   });
   if (!pres) {
     LogOpenFailure("GetSlideXML: ", run, false);
