@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <pugixml.hpp>
 #include <vector>
+
+#include <pugixml.hpp>
 
 #include "QuillmereVersion.h"
 #include "component/Events.h"

@@ -3,6 +3,7 @@
 #include "component/objectmodel/Enumerations.h"
 
 namespace quillmere {
+
 Flips UndoFlips(const Object& shape) {
   Flips flips{shape.Get("HorizontalFlip").AsBool(), shape.Get("VerticalFlip").AsBool()};
   ReapplyFlips(shape, flips);

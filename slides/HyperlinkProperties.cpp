@@ -50,20 +50,13 @@ std::string LinkAddress(const std::string& address) {
 
 std::string ActionText(std::int32_t action) {
   switch (action) {
-    case action::kPreviousSlide:
-      return "PreviousSlide";
-    case action::kNextSlide:
-      return "NextSlide";
-    case action::kLastSlide:
-      return "LastSlide";
-    case action::kHyperlink:
-      return "Hyperlink";
-    case action::kFirstSlide:
-      return "FirstSlide";
-    case action::kEndShow:
-      return "EndShow";
-    case action::kRunProgram:
-      return "RunProgram";
+    case action::kPreviousSlide: return "PreviousSlide";
+    case action::kNextSlide: return "NextSlide";
+    case action::kLastSlide: return "LastSlide";
+    case action::kHyperlink: return "Hyperlink";
+    case action::kFirstSlide: return "FirstSlide";
+    case action::kEndShow: return "EndShow";
+    case action::kRunProgram: return "RunProgram";
     default: return "None";  // mixed, last viewed, macro, named show, object verb, play
   }
 }
