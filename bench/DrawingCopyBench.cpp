@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/model/PresentationDocument.h"
-#include "engine/objects/ShapeDrawingCopy.h"
+#include "engine/model/document/PresentationDocument.h"
+#include "engine/objects/shapes/ShapeDrawingCopy.h"
 #include "engine/package/Package.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <random>
 #include <string>
 
-#include "component/ExportState.h"
 #include "media/EmbeddedPackages.h"
-#include "support/ProjectArchivePacking.h"
+#include "objectmodel/ExportState.h"
+#include "utilities/archive/ProjectArchivePacking.h"
 
 namespace {
 

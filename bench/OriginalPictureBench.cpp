@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench/WriterDeck.h"
-#include "engine/objects/WebPageSave.h"
+#include "engine/objects/document/WebPageSave.h"
 #include "tests/engine/ScratchCopies.h"
 
 namespace {

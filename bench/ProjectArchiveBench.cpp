@@ -13,9 +13,9 @@
 #include <random>
 #include <string>
 
-#include "support/ProjectArchiveContents.h"
-#include "support/ProjectArchivePacking.h"
-#include "support/ProjectFileHandler.h"
+#include "utilities/archive/ProjectArchiveContents.h"
+#include "utilities/archive/ProjectArchivePacking.h"
+#include "utilities/archive/ProjectFileHandler.h"
 
 namespace {
 

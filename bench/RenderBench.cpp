@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/EngineRuntime.h"
-#include "engine/model/PresentationDocument.h"
+#include "engine/model/document/PresentationDocument.h"
 #include "engine/package/Package.h"
 #include "engine/render/SlideRenderer.h"
 

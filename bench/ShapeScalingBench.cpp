@@ -8,8 +8,8 @@
 #include <string>
 
 #include "component/PPTInfo.h"
-#include "component/automation/Object.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/automation/Object.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "component/ExportState.h"
-#include "component/automation/Object.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/automation/Object.h"
 #include "shapes/TextProperties.h"
 
 namespace {

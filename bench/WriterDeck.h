@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "component/ExportState.h"
-#include "component/automation/Object.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/automation/Object.h"
 
 class WriterDeck {
  public:

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/xml/XmlHelpers.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <iostream>
 
 #include "cli/AbsolutePath.h"
-#include "support/Paths.h"
-#include "support/ProjectArchiveContents.h"
-#include "support/ProjectArchiveOpening.h"
-#include "support/ProjectArchivePacking.h"
-#include "support/Text.h"
+#include "support/files/Paths.h"
+#include "support/storage/ProjectArchiveOpening.h"
+#include "support/text/Text.h"
+#include "utilities/archive/ProjectArchiveContents.h"
+#include "utilities/archive/ProjectArchivePacking.h"
 
 namespace quillmere::cli {
 namespace {

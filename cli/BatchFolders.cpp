@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "support/Text.h"
+#include "support/text/Text.h"
 
 namespace quillmere::cli {
 namespace {

@@ -14,9 +14,8 @@
 #include "cli/Interrupt.h"
 #include "cli/StatusText.h"
 #include "component/drivers/DriverSupport.h"
-#include "component/trace/ExportLog.h"
-#include "engine/objects/SlideImages.h"
-#include "support/Paths.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "support/files/Paths.h"
 
 namespace quillmere::cli {
 namespace {
@@ -70,6 +69,8 @@ class WorkerEngine {
     application_ = engine_.runtime->CreateObject(kPowerPointProgId);
     return engine_;
   }
+
+  std::string TakeImageNotice() { return engine_.runtime ? engine_.runtime->TakeImageNotice() : std::string(); }
 
  private:
   Invocation run_;
@@ -141,7 +142,7 @@ int RunBatchWorker(const Invocation& run) {
     }
     const DeckOutcome outcome = ExportDeck(engine.For(job->settings), *job);
     MoveLogInto(job->outputFolder);
-    if (std::string why = engine::TakeImageNotice(); !why.empty()) Reply({std::string(kReplyNotice), why});
+    if (std::string why = engine.TakeImageNotice(); !why.empty()) Reply({std::string(kReplyNotice), why});
     Reply({std::string(kReplyDone), std::to_string(outcome.status), outcome.xmlPath, outcome.reason});
   }
   RemoveTempFolder();  // the exports' scratch files and the worker's log folder

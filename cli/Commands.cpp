@@ -13,12 +13,11 @@
 #include "cli/Interrupt.h"
 #include "cli/ProgressBar.h"
 #include "cli/StatusText.h"
+#include "component/DefaultRuntime.h"
 #include "component/PPTInfo.h"
-#include "component/trace/Trace.h"
-#include "component/trace/TraceViewer.h"
-#include "engine/EngineRuntime.h"
-#include "engine/objects/SlideImages.h"
-#include "support/Paths.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/trace/TraceViewer.h"
+#include "support/files/Paths.h"
 
 namespace quillmere::cli {
 namespace {
@@ -29,14 +28,14 @@ constexpr int kTraceViewerUnavailable = 69;
 }  // namespace
 
 PPTInfoOptions EngineFor(const Invocation& run) {
-  engine::EngineOptions engineOptions;
-  if (run.emulatedVersion != 0) engineOptions.emulatedMajorVersion = run.emulatedVersion;
-  engineOptions.drawImages = !run.skipImages;
+  EngineChoices choices;
+  choices.emulatedMajorVersion = run.emulatedVersion;
+  choices.drawImages = !run.skipImages;
   // A batch already gives each worker a core: a second LibreOffice per
   // worker would only compete for them.
-  if (run.command == Command::BatchWorker) engineOptions.shapeImagesToShare = 0;
+  choices.shareShapeImages = run.command != Command::BatchWorker;
   PPTInfoOptions options;
-  options.runtime = std::make_shared<engine::EngineRuntime>(engineOptions);
+  options.runtime = MakeEngineRuntime(choices);
   return options;
 }
 
@@ -85,7 +84,7 @@ std::int32_t Export(const Invocation& run, std::string& xmlPath, std::string& op
   openFailure = info.OpenFailure();
   bar.Finish(status == ERR_SUCCESS);
   // The description is complete without images; say once why they are missing.
-  if (std::string why = engine::TakeImageNotice(); !why.empty())
+  if (std::string why = info.TakeImageNotice(); !why.empty())
     std::cerr << "quillmere: images were not drawn: " << why << '\n';
   return status;
 }

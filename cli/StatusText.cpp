@@ -3,7 +3,7 @@
 #include <fmt/format.h>
 
 #include "component/StatusCode.h"
-#include "support/Text.h"
+#include "support/text/Text.h"
 
 namespace quillmere::cli {
 namespace {

@@ -1,12 +1,12 @@
 #include "component/PPTInfo.h"
 
 #include "component/DefaultRuntime.h"
-#include "component/Events.h"
-#include "component/ExportState.h"
 #include "component/drivers/Drivers.h"
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
-#include "support/Sleeper.h"
+#include "objectmodel/Events.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
+#include "support/platform/Sleeper.h"
 
 namespace quillmere {
 
@@ -126,5 +126,7 @@ void ReportProgress(std::int32_t& current, std::int32_t& max) {
   if (current > max) current = max;
   if (PPTInfo* info = CurrentExportState().currentInfo) info->ReportProgress(current, max);
 }
+
+std::string PPTInfo::TakeImageNotice() { return runtime_->TakeImageNotice(); }
 
 }  // namespace quillmere

@@ -40,6 +40,9 @@ class PPTInfo {
   PPTInfo& operator=(const PPTInfo&) = delete;
 
   PPTInfoEvents& Events() { return events_; }
+  // Why images were not drawn since the last call (empty when they were or
+  // none were asked for), for telling the user once.
+  std::string TakeImageNotice();
 
   std::int32_t GenerateThumbnails(std::string& presentationName, std::string& propertiesXML,
                                   std::string outputFolder = "");

@@ -7,20 +7,20 @@
 #include <pugixml.hpp>
 
 #include "QuillmereVersion.h"
-#include "component/Events.h"
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/trace/ExportLog.h"
-#include "component/xml/FinishedElements.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/PlayerTabs.h"
+#include "objectmodel/Events.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/xml/FinishedElements.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "slides/DesignProperties.h"
 #include "slides/SlideProperties.h"
-#include "support/Paths.h"
-#include "support/Settings.h"
+#include "support/files/Paths.h"
+#include "support/registry/Settings.h"
 
 namespace quillmere {
 namespace {

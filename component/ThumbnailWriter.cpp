@@ -6,14 +6,14 @@
 
 #include <pugixml.hpp>
 
-#include "component/ExportState.h"
 #include "component/PresentationInfoWriter.h"
-#include "component/trace/Trace.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "slides/SlideTitle.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

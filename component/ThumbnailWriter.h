@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "component/StepRunner.h"
-#include "component/automation/Object.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

@@ -1,6 +1,6 @@
 #include "engine/EngineRuntime.h"
 
-#include "support/Registry.h"
+#include "utilities/registry/Registry.h"
 
 namespace quillmere::engine {
 

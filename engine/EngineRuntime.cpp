@@ -1,8 +1,8 @@
 #include "engine/EngineRuntime.h"
 
 #include "engine/core/MemberTable.h"
-#include "engine/objects/ApplicationObjects.h"
-#include "engine/objects/SlideImages.h"
+#include "engine/objects/document/ApplicationObjects.h"
+#include "engine/objects/images/SlideImages.h"
 
 namespace quillmere::engine {
 namespace {
@@ -28,6 +28,8 @@ Object EngineRuntime::GetObject(std::string_view progId) {
 void EngineRuntime::FinishPendingWork() {
   if (auto app = tRunning.lock()) DrawPendingImages(*app->Session());
 }
+
+std::string EngineRuntime::TakeImageNotice() { return engine::TakeImageNotice(); }
 
 Object EngineRuntime::CreateObject(std::string_view progId) {
   if (LowerAscii(progId) != kProgId) CannotCreate();

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "component/automation/AutomationRuntime.h"
 #include "engine/core/EngineSession.h"
+#include "objectmodel/automation/AutomationRuntime.h"
 
 namespace quillmere::engine {
 
@@ -20,6 +20,7 @@ class EngineRuntime final : public AutomationRuntime {
   std::chrono::milliseconds QuitSettleTime() const override { return std::chrono::milliseconds(0); }
   // Draws the shape images still waiting in the running instance's batch.
   void FinishPendingWork() override;
+  std::string TakeImageNotice() override;
 
  private:
   EngineOptions options_;

@@ -2,7 +2,7 @@
 // Fuzz inputs never wait: a busy retry would only slow the run down, and a
 // wait that never ends must show as the input's own hang.
 
-#include "support/Sleeper.h"
+#include "support/platform/Sleeper.h"
 
 namespace quillmere::fuzz {
 

@@ -3,8 +3,8 @@
 #include "engine/package/CompoundFileSniffer.h"
 #include "fuzz/NoWaitSleeper.h"
 #include "fuzz/WorkFolder.h"
-#include "support/ProjectArchiveContents.h"
-#include "support/ProjectFileHandler.h"
+#include "utilities/archive/ProjectArchiveContents.h"
+#include "utilities/archive/ProjectFileHandler.h"
 
 namespace quillmere::fuzz {
 

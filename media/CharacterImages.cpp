@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "component/ExportState.h"
-#include "component/objectmodel/Tags.h"
-#include "component/xml/XmlHelpers.h"
-#include "support/Text.h"
-#include "support/ZipEntryName.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/text/Text.h"
+#include "support/zip/ZipEntryName.h"
 
 namespace quillmere {
 namespace {

@@ -1,10 +1,10 @@
 #include "media/EmbeddedPackages.h"
 
-#include "component/ExportState.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/ExportArchiveHandler.h"
-#include "support/Paths.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/files/Paths.h"
 
 namespace quillmere {
 namespace {

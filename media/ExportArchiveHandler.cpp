@@ -1,10 +1,10 @@
 #include "media/ExportArchiveHandler.h"
 
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/trace/ExportLog.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "support/ProjectFileHandler.h"
+#include "utilities/archive/ProjectFileHandler.h"
 
 namespace quillmere {
 

@@ -1,15 +1,15 @@
 #include "media/Narration.h"
 
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/trace/Trace.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/ExportArchiveHandler.h"
 #include "media/ShapeMediaCopy.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

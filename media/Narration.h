@@ -6,7 +6,7 @@
 #include <pugixml.hpp>
 #include <string>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

@@ -2,14 +2,14 @@
 
 #include <filesystem>
 
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/trace/Trace.h"
 #include "media/ScratchPresentation.h"
-#include "support/FileSearch.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/trace/Trace.h"
+#include "support/files/FileSearch.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

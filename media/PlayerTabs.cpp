@@ -3,13 +3,13 @@
 #include <limits>
 #include <string>
 
-#include "component/objectmodel/Tags.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/EmbeddedPackages.h"
-#include "support/Guid.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/files/Paths.h"
+#include "support/text/Guid.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

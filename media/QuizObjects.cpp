@@ -1,10 +1,10 @@
 #include "media/QuizObjects.h"
 
-#include "component/StepRunner.h"
-#include "component/objectmodel/Tags.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/EmbeddedPackages.h"
-#include "support/Paths.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/files/Paths.h"
 
 namespace quillmere {
 namespace {

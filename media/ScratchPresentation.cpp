@@ -1,7 +1,7 @@
 #include "media/ScratchPresentation.h"
 
-#include "component/ExportState.h"
-#include "component/objectmodel/Enumerations.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/Enumerations.h"
 
 namespace quillmere {
 Object AddScratchPresentation() {

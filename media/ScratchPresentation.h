@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

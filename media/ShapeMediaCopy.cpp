@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <utility>
 
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/trace/Trace.h"
 #include "media/ScratchPresentation.h"
-#include "support/FileSearch.h"
-#include "support/Paths.h"
-#include "support/Text.h"
-#include "support/Unzip.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/trace/Trace.h"
+#include "support/files/FileSearch.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
+#include "utilities/zip/Unzip.h"
 
 namespace quillmere {
 namespace {

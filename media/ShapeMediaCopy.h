@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

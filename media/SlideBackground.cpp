@@ -1,7 +1,7 @@
 #include "media/SlideBackground.h"
 
-#include "component/StepRunner.h"
-#include "component/trace/Trace.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/trace/Trace.h"
 
 namespace quillmere {
 

@@ -4,15 +4,15 @@
 #include <filesystem>
 #include <system_error>
 
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/objectmodel/Tags.h"
-#include "component/trace/ExportLog.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/ExportArchiveHandler.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

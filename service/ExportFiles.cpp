@@ -5,8 +5,8 @@
 #include <iterator>
 #include <map>
 
-#include "engine/package/ZipWriting.h"
-#include "support/Text.h"
+#include "support/text/Text.h"
+#include "support/zip/ZipWriter.h"
 
 namespace quillmere::service {
 namespace {
@@ -49,7 +49,7 @@ std::optional<fs::path> ExportFile(const fs::path& folder, std::string_view name
 }
 
 void ZipFolder(const fs::path& folder, const fs::path& archive) {
-  engine::ZipWriter zip(archive);
+  ZipWriter zip(archive);
   for (auto entry = fs::recursive_directory_iterator(folder); entry != fs::recursive_directory_iterator(); ++entry) {
     if (!entry->is_regular_file() || entry->is_symlink()) continue;
     zip.AddBytes(fs::relative(entry->path(), folder).generic_string(), ReadBytes(entry->path()));

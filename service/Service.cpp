@@ -11,7 +11,7 @@
 #include <httplib.h>
 
 #include "cli/WorkerProcesses.h"
-#include "engine/package/LibreOfficeInstallation.h"
+#include "component/DefaultRuntime.h"
 #include "service/ExportStore.h"
 #include "service/HttpApi.h"
 #include "service/Metrics.h"
@@ -32,7 +32,7 @@ struct Service::Parts {
                      service.setup_.log("quillmere: images were not drawn: " + std::string(why));
                    }}),
         workers(processes, service.setup_.options.workers),
-        soffice(engine::FindSoffice()),
+        soffice(InstalledOffice()),
         api{store,
             metrics,
             service.setup_.options.dataFolder,

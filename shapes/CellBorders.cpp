@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/LineProperties.h"
 #include "shapes/ShapeErrorHandler.h"
 

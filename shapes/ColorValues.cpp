@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 
 namespace quillmere {
 namespace {

@@ -1,4 +1,4 @@
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ImagePreparation.h"
 #include "shapes/ShapeBranches.h"
 #include "shapes/ShapeImageExport.h"

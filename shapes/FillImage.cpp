@@ -1,12 +1,12 @@
 #include "shapes/FillImage.h"
 
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
 #include "media/OriginalPicture.h"
 #include "media/SlideBackground.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
 #include "shapes/ShapeImageExport.h"
-#include "support/Paths.h"
+#include "support/files/Paths.h"
 
 namespace quillmere {
 namespace {

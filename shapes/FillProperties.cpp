@@ -1,14 +1,14 @@
 #include "shapes/FillProperties.h"
 
-#include "component/ExportState.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/FillImage.h"
 #include "shapes/GradientStops.h"
 #include "shapes/PictureLevels.h"
 #include "shapes/ShapeErrorHandler.h"
-#include "support/Text.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

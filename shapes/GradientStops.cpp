@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 
 namespace quillmere {

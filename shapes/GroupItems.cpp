@@ -1,5 +1,5 @@
-#include "component/Events.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/Events.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ShapeBranches.h"
 #include "shapes/ShapeFlips.h"
 #include "shapes/ShapeProperties.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 #include "shapes/ShapeFlips.h"
 
 namespace quillmere {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "component/ExportState.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ShapeEffects.h"
 
 namespace quillmere {

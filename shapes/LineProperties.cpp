@@ -1,9 +1,9 @@
 #include "shapes/LineProperties.h"
 
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/ShapeErrorHandler.h"
 

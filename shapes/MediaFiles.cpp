@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "component/ExportState.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "objectmodel/ExportState.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 

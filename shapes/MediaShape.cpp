@@ -1,11 +1,11 @@
-#include "component/ExportState.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/trace/Trace.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/ShapeMediaCopy.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/MediaFiles.h"
 #include "shapes/ShapeBranches.h"
-#include "support/Paths.h"
+#include "support/files/Paths.h"
 
 namespace quillmere {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/xml/XmlHelpers.h"
 
 namespace quillmere {
 

@@ -1,12 +1,12 @@
-#include "component/ExportState.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/CharacterImages.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ImagePreparation.h"
 #include "shapes/PictureLevels.h"
 #include "shapes/ShapeBranches.h"
 #include "shapes/ShapeImageExport.h"
-#include "support/Paths.h"
+#include "support/files/Paths.h"
 
 namespace quillmere {
 namespace {

@@ -1,5 +1,5 @@
-#include "component/objectmodel/Enumerations.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/NativeShapeTable.h"
 #include "shapes/ShapeBranches.h"
 #include "shapes/TextProperties.h"

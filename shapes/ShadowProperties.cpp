@@ -1,9 +1,9 @@
 #include "shapes/ShadowProperties.h"
 
-#include "component/ExportState.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/ShapeErrorHandler.h"
 

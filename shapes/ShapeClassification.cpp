@@ -1,7 +1,7 @@
 #include "shapes/ShapeClassification.h"
 
-#include "component/objectmodel/Enumerations.h"
-#include "component/trace/Trace.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/trace/Trace.h"
 #include "shapes/ShapeImageExport.h"
 #include "shapes/TextEffects.h"
 

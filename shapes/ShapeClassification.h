@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "component/StepRunner.h"
-#include "component/automation/Object.h"
-#include "component/objectmodel/Enumerations.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/Object.h"
+#include "objectmodel/powerpoint/Enumerations.h"
 
 namespace quillmere {
 

@@ -5,8 +5,8 @@
 
 #include <pugixml.hpp>
 
-#include "component/StepRunner.h"
-#include "component/automation/Object.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/Object.h"
 #include "shapes/ShapeClassification.h"
 
 namespace quillmere {

@@ -1,8 +1,8 @@
 #include "shapes/ShapeEffects.h"
 
-#include "component/objectmodel/Enumerations.h"
-#include "component/trace/Trace.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 
 namespace quillmere {

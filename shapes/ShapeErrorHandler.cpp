@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "component/ExportState.h"
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
 
 namespace quillmere {
 namespace {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "component/StepRunner.h"
-#include "component/automation/Object.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

@@ -1,6 +1,6 @@
 #include "shapes/ShapeFlips.h"
 
-#include "component/objectmodel/Enumerations.h"
+#include "objectmodel/powerpoint/Enumerations.h"
 
 namespace quillmere {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Images are exported unflipped, since the host applies the flips itself.
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

@@ -1,8 +1,8 @@
 #include "shapes/ShapeGeometry.h"
 
-#include "component/ExportState.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/LineGeometry.h"
 
 namespace quillmere {

@@ -1,11 +1,11 @@
 #include "shapes/ShapeImageExport.h"
 
-#include "component/ExportState.h"
-#include "component/automation/ComError.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/trace/Trace.h"
-#include "component/xml/NumberText.h"
-#include "support/Paths.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/NumberText.h"
+#include "support/files/Paths.h"
 
 namespace quillmere {
 namespace {

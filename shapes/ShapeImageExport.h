@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

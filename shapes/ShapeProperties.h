@@ -4,7 +4,7 @@
 
 #include <pugixml.hpp>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

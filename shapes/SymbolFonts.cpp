@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "support/Clipboard.h"
-#include "support/Utf16Units.h"
+#include "support/platform/Clipboard.h"
+#include "support/text/Utf16Units.h"
 
 namespace quillmere {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "component/StepRunner.h"
-#include "component/automation/Object.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "component/ExportState.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/CellBorders.h"
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeClassification.h"

@@ -1,7 +1,7 @@
 #include "shapes/TextEffects.h"
 
-#include "component/objectmodel/Enumerations.h"
-#include "component/trace/Trace.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/trace/Trace.h"
 #include "shapes/ShapeClassification.h"
 
 namespace quillmere {

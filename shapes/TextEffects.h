@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "component/ExportState.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/FontAttributes.h"
 #include "shapes/RunText.h"
 #include "shapes/ShapeErrorHandler.h"

@@ -4,9 +4,9 @@
 #include <limits>
 #include <vector>
 
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "slides/TotalTiming.h"
 
 namespace quillmere {

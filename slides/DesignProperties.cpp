@@ -5,22 +5,22 @@
 #include <string_view>
 #include <tuple>
 
-#include "component/Events.h"
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/Events.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "slides/AnimationSettings.h"
 #include "slides/HyperlinkProperties.h"
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
-#include "support/Text.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

@@ -5,13 +5,13 @@
 #include <set>
 #include <string>
 
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/Tags.h"
-#include "component/xml/XmlHelpers.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

@@ -1,9 +1,9 @@
 #include "slides/SlideColorScheme.h"
 
-#include "component/StepRunner.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/trace/ExportLog.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "slides/ThemeTables.h"
 
 namespace quillmere {

@@ -4,19 +4,19 @@
 #include <optional>
 #include <vector>
 
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/objectmodel/Tags.h"
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
 #include "media/EmbeddedPackages.h"
 #include "media/Narration.h"
 #include "media/QuizObjects.h"
 #include "media/WebObjects.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/FillProperties.h"
 #include "shapes/ShapeProperties.h"
 #include "shapes/TextProperties.h"
@@ -25,7 +25,7 @@
 #include "slides/SlideColorScheme.h"
 #include "slides/SlideTitle.h"
 #include "slides/SlideTransition.h"
-#include "support/Text.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

@@ -1,6 +1,6 @@
 #include "slides/SlideTitle.h"
 
-#include "component/objectmodel/Tags.h"
+#include "objectmodel/powerpoint/Tags.h"
 
 namespace quillmere {
 namespace {

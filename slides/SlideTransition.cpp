@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/objectmodel/Tags.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
-#include "support/Text.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <pugixml.hpp>
 
-#include "component/StepRunner.h"
-#include "component/automation/Object.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

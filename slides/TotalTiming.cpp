@@ -3,12 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "component/objectmodel/Enumerations.h"
-#include "component/objectmodel/Tags.h"
-#include "component/trace/Trace.h"
-#include "component/xml/NumberText.h"
-#include "support/Settings.h"
-#include "support/Text.h"
+#include "objectmodel/powerpoint/Enumerations.h"
+#include "objectmodel/powerpoint/Tags.h"
+#include "objectmodel/trace/Trace.h"
+#include "objectmodel/xml/NumberText.h"
+#include "support/registry/Settings.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "component/automation/Object.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere {
 

@@ -1,6 +1,6 @@
 #include "com/server/ByReferenceText.h"
 
-#include "component/automation/windows/VariantValue.h"
+#include "objectmodel/automation/windows/VariantValue.h"
 
 namespace quillmere::com {
 

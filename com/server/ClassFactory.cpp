@@ -5,7 +5,7 @@
 #include <new>
 
 #include "com/server/ServerModule.h"
-#include "support/windows/SingleInterfaceObject.h"
+#include "support/storage/windows/SingleInterfaceObject.h"
 
 namespace quillmere::com {
 namespace {

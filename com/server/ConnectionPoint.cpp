@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "support/windows/SingleInterfaceObject.h"
+#include "support/storage/windows/SingleInterfaceObject.h"
 
 namespace quillmere::com {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "component/automation/windows/VariantValue.h"
+#include "objectmodel/automation/windows/VariantValue.h"
 
 namespace quillmere::com {
 namespace {

@@ -8,7 +8,7 @@
 #include <exception>
 #include <new>
 
-#include "component/automation/ComError.h"
+#include "objectmodel/automation/ComError.h"
 
 namespace quillmere::com {
 

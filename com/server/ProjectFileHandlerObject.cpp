@@ -7,9 +7,9 @@
 #include "com/server/SafeArrays.h"
 #include "com/server/ServerClasses.h"
 #include "com/typelib/TypeLibraryIds.h"
-#include "component/automation/windows/ComDispatch.h"
-#include "component/automation/windows/VariantValue.h"
-#include "support/ProjectFileHandler.h"
+#include "objectmodel/automation/windows/ComDispatch.h"
+#include "objectmodel/automation/windows/VariantValue.h"
+#include "utilities/archive/ProjectFileHandler.h"
 
 namespace quillmere::com {
 namespace {

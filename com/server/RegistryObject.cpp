@@ -8,8 +8,8 @@
 #include "com/server/SafeArrays.h"
 #include "com/server/ServerClasses.h"
 #include "com/typelib/TypeLibraryIds.h"
-#include "component/automation/windows/VariantValue.h"
-#include "support/Registry.h"
+#include "objectmodel/automation/windows/VariantValue.h"
+#include "utilities/registry/Registry.h"
 
 namespace quillmere::com {
 namespace {

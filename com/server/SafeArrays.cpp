@@ -1,7 +1,7 @@
 #include "com/server/SafeArrays.h"
 
-#include "component/automation/ComError.h"
-#include "component/automation/windows/VariantValue.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/windows/VariantValue.h"
 
 namespace quillmere::com {
 

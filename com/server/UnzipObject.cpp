@@ -10,8 +10,8 @@
 #include "com/server/EventSourceObject.h"
 #include "com/server/ServerClasses.h"
 #include "com/typelib/TypeLibraryIds.h"
-#include "component/automation/windows/VariantValue.h"
-#include "support/Unzip.h"
+#include "objectmodel/automation/windows/VariantValue.h"
+#include "utilities/zip/Unzip.h"
 
 namespace quillmere::com {
 namespace {

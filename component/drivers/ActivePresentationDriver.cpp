@@ -1,7 +1,7 @@
-#include "component/ExportState.h"
 #include "component/PresentationInfoWriter.h"
 #include "component/StatusCode.h"
 #include "component/drivers/Drivers.h"
+#include "objectmodel/ExportState.h"
 
 namespace quillmere {
 

@@ -1,13 +1,13 @@
 #include "component/drivers/DriverSupport.h"
 
-#include "component/ExportState.h"
 #include "component/drivers/OpenErrorHandler.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
-#include "support/Paths.h"
-#include "support/Registry.h"
-#include "support/Text.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
+#include "support/files/Paths.h"
+#include "support/text/Text.h"
+#include "utilities/registry/Registry.h"
 
 namespace quillmere {
 namespace {

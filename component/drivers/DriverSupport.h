@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "component/StepRunner.h"
-#include "component/automation/AutomationRuntime.h"
-#include "component/objectmodel/Enumerations.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/AutomationRuntime.h"
+#include "objectmodel/powerpoint/Enumerations.h"
 
 namespace quillmere {
 

@@ -1,9 +1,9 @@
 #include "component/drivers/OpenErrorHandler.h"
 
-#include "component/ExportState.h"
 #include "component/StatusCode.h"
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
 
 namespace quillmere {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "component/StepRunner.h"
+#include "objectmodel/StepRunner.h"
 
 namespace quillmere {
 

@@ -1,8 +1,8 @@
-#include "component/ExportState.h"
 #include "component/PresentationInfoWriter.h"
 #include "component/StatusCode.h"
 #include "component/drivers/Drivers.h"
 #include "component/drivers/OpenErrorHandler.h"
+#include "objectmodel/ExportState.h"
 
 namespace quillmere {
 

@@ -1,9 +1,9 @@
-#include "component/ExportState.h"
 #include "component/PresentationInfoWriter.h"
 #include "component/StatusCode.h"
 #include "component/drivers/Drivers.h"
-#include "component/objectmodel/PowerPointVersion.h"
-#include "support/Text.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "support/text/Text.h"
 
 namespace quillmere {
 std::int32_t GetSlideXML(DriverContext& ctx, std::string& presentationName, std::int32_t index, std::string& xmlPath,

@@ -1,11 +1,11 @@
-#include "component/ExportState.h"
 #include "component/StatusCode.h"
 #include "component/ThumbnailWriter.h"
 #include "component/drivers/Drivers.h"
 #include "component/drivers/OpenErrorHandler.h"
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
-#include "support/Settings.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
+#include "support/registry/Settings.h"
 
 namespace quillmere {
 

@@ -1,7 +1,7 @@
 #include "component/DefaultRuntime.h"
 
-#include "component/automation/windows/ComAutomationRuntime.h"
-#include "support/Settings.h"
+#include "objectmodel/automation/windows/ComAutomationRuntime.h"
+#include "support/registry/Settings.h"
 
 namespace quillmere {
 

@@ -5,9 +5,9 @@
 #include <atomic>
 #include <memory>
 
-#include "component/automation/windows/ExposedDispatch.h"
-#include "engine/objects/ApplicationObjects.h"
-#include "support/windows/SingleInterfaceObject.h"
+#include "engine/objects/document/ApplicationObjects.h"
+#include "objectmodel/automation/windows/ExposedDispatch.h"
+#include "support/storage/windows/SingleInterfaceObject.h"
 
 namespace quillmere::engine {
 namespace {

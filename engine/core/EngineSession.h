@@ -11,7 +11,7 @@ namespace quillmere::engine {
 
 struct RenderState;     // the images drawn for this application, made on first use
 struct RendererSetup;   // engine/render/SlideRenderer.h
-struct CopiedShapes;    // engine/model/CopiedShapes.h
+struct CopiedShapes;    // engine/model/shapes/CopiedShapes.h
 
 struct EngineOptions {
   // The PowerPoint major version the engine answers as: 11 (2003), 12 (2007),

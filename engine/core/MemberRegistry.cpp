@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "support/Text.h"
+#include "support/text/Text.h"
 
 namespace quillmere::engine {
 namespace {

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "component/automation/ComError.h"
-#include "component/automation/Dispatch.h"
-#include "support/Text.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/Dispatch.h"
+#include "support/text/Text.h"
 
 namespace quillmere::engine {
 

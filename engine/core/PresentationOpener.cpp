@@ -1,9 +1,9 @@
 #include "engine/core/PresentationOpener.h"
 
-#include "component/automation/ComError.h"
 #include "engine/package/FileSniffer.h"
 #include "engine/package/LibreOfficeConverter.h"
-#include "support/Paths.h"
+#include "objectmodel/automation/ComError.h"
+#include "support/files/Paths.h"
 
 namespace quillmere::engine {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/model/PresentationDocument.h"
+#include "engine/model/document/PresentationDocument.h"
 
 namespace quillmere::engine {
 

@@ -13,7 +13,7 @@
 #include <gsf/gsf-input.h>
 #include <gsf/gsf-utils.h>
 
-#include "support/CompoundFileDirectory.h"
+#include "support/storage/CompoundFileDirectory.h"
 
 namespace quillmere::engine {
 namespace {

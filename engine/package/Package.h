@@ -15,7 +15,7 @@
 
 #include <pugixml.hpp>
 
-#include "support/ZipLimits.h"
+#include "support/zip/ZipLimits.h"
 
 typedef struct zip zip_t;
 

@@ -6,8 +6,8 @@
 #include "engine/package/PackageImpl.h"
 #include "engine/package/PartName.h"
 #include "engine/package/XmlPart.h"
-#include "engine/package/ZipWriting.h"
-#include "support/Paths.h"
+#include "support/files/Paths.h"
+#include "support/zip/ZipWriter.h"
 
 namespace quillmere::engine {
 namespace {
@@ -45,7 +45,10 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
     auto write = [&](const std::string& key, const std::string& name) {
       if (auto found = byKey.find(key); found != byKey.end()) out.AddBytes(name, found->second);
       else if (std::optional<std::string> bytes = im.NewBytes(key)) out.AddBytes(name, std::move(*bytes));
-      else out.AddCopy(im.zip.get(), *im.Entry(key));
+      else {
+        const ZipEntry& entry = *im.Entry(key);
+        out.AddCopy(im.zip.get(), entry.index, entry.zipName, entry.method == ZIP_CM_STORE);
+      }
     };
     // [Content_Types].xml first: readers that stream a package need it first.
     bool addsTypes = std::any_of(added.begin(), added.end(), [](const AddedPart& p) { return !p.contentType.empty(); });
@@ -73,6 +76,9 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
       out.AddBytes(part.name, part.bytes);
     }
     out.Commit();
+  } catch (const ZipWriteError& failure) {
+    std::filesystem::remove(temp, ignored);
+    throw PackageError(PackageError::Kind::WriteFailed, failure.what());
   } catch (...) {
     std::filesystem::remove(temp, ignored);
     throw;

@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 #include "engine/package/PartName.h"
-#include "support/Paths.h"
+#include "support/files/Paths.h"
 
 namespace quillmere::engine {
 namespace {

@@ -9,7 +9,7 @@
 #include "engine/package/PipedProcess.h"
 #include "engine/render/RenderProtocol.h"
 #include "engine/render/RenderServerLocation.h"
-#include "support/Paths.h"
+#include "support/files/Paths.h"
 
 namespace quillmere::engine {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/EngineRuntime.h"
-#include "support/Registry.h"
+#include "utilities/registry/Registry.h"
 
 namespace quillmere::fuzz {
 namespace {

@@ -10,8 +10,8 @@
 #include <random>
 
 #include "tests/cli/CliHarness.h"
-#include "tests/support/ProjectArchiveFixtures.h"
-#include "tests/support/TestFiles.h"
+#include "tests/helpers/ProjectArchiveFixtures.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::clitest {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "cli/BatchProtocol.h"
 #include "tests/cli/CliHarness.h"
-#include "tests/support/MissingTool.h"
+#include "tests/helpers/MissingTool.h"
 
 namespace quillmere::clitest {
 namespace {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "tests/cli/CliHarness.h"
-#include "tests/support/TestFiles.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::clitest {
 namespace {

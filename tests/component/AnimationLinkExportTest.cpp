@@ -14,11 +14,11 @@
 
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
-#include "component/trace/ExportLog.h"
 #include "engine/EngineRuntime.h"
-#include "support/Settings.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "support/registry/Settings.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

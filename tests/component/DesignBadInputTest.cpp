@@ -14,7 +14,7 @@
 #include "engine/EngineRuntime.h"
 #include "tests/engine/package/PackageTestFiles.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

@@ -9,15 +9,15 @@
 #include <pugixml.hpp>
 #include <set>
 
-#include "component/ExportState.h"
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/ExportState.h"
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

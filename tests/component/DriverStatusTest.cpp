@@ -6,14 +6,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "component/ExportState.h"
 #include "component/PPTInfo.h"
-#include "component/trace/ExportLog.h"
 #include "engine/EngineRuntime.h"
-#include "support/Registry.h"
-#include "support/Settings.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "support/registry/Settings.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "utilities/registry/Registry.h"
 
 namespace quillmere::testing {
 namespace {

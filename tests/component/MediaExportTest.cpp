@@ -16,9 +16,9 @@
 #include "engine/EngineRuntime.h"
 #include "engine/package/LibreOfficeInstallation.h"
 #include "tests/fakes/FakeObject.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/MissingTool.h"
 #include "tests/render/ImageChecks.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/MissingTool.h"
 
 namespace quillmere::testing {
 namespace {

@@ -11,11 +11,11 @@
 
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
-#include "component/trace/ExportLog.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/trace/ExportLog.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

@@ -14,11 +14,11 @@
 #include <optional>
 
 #include "component/StatusCode.h"
-#include "component/trace/ExportLog.h"
-#include "support/ProjectArchiveWriter.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "support/storage/ProjectArchiveWriter.h"
 #include "tests/component/TaggedDeckExport.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/ProjectArchiveFixtures.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ProjectArchiveFixtures.h"
 
 namespace quillmere::testing {
 namespace {

@@ -8,10 +8,10 @@
 #include <filesystem>
 
 #include "component/StatusCode.h"
-#include "support/ProjectArchiveWriter.h"
+#include "support/storage/ProjectArchiveWriter.h"
 #include "tests/component/TaggedDeckExport.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/TestFiles.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::testing {
 namespace {

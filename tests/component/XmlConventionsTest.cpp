@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "component/ExportState.h"
-#include "component/xml/FinishedElements.h"
-#include "component/xml/NumberText.h"
-#include "component/xml/XmlHelpers.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/xml/FinishedElements.h"
+#include "objectmodel/xml/NumberText.h"
+#include "objectmodel/xml/XmlHelpers.h"
 
 namespace quillmere {
 namespace {

@@ -9,13 +9,13 @@
 #include <map>
 #include <set>
 
-#include "component/automation/ComError.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/engine/package/PackageTestFiles.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

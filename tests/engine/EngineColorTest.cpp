@@ -7,15 +7,15 @@
 
 #include <cstdlib>
 
-#include "component/automation/ComError.h"
-#include "component/automation/Object.h"
-#include "engine/model/ColorResolution.h"
-#include "engine/model/PartColors.h"
-#include "engine/model/ThemeStyles.h"
-#include "engine/objects/ColorFormatObjects.h"
+#include "engine/model/format/ColorResolution.h"
+#include "engine/model/format/PartColors.h"
+#include "engine/model/format/ThemeStyles.h"
+#include "engine/objects/format/ColorFormatObjects.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/Object.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "component/automation/ComError.h"
-#include "component/automation/Object.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/Object.h"
 #include "tests/engine/package/PackageTestFiles.h"
 
 namespace quillmere::testing {

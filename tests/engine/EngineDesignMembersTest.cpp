@@ -11,15 +11,15 @@
 #include <functional>
 #include <map>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
-#include "engine/model/BackgroundStyle.h"
+#include "engine/model/format/BackgroundStyle.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/engine/package/PackageTestFiles.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

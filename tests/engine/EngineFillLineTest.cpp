@@ -7,13 +7,13 @@
 
 #include <filesystem>
 
-#include "component/automation/ComError.h"
-#include "component/automation/Object.h"
 #include "engine/EngineRuntime.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/Object.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

@@ -4,11 +4,11 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

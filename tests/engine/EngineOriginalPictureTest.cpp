@@ -9,8 +9,8 @@
 
 #include <filesystem>
 
-#include "engine/model/PictureFileType.h"
-#include "engine/objects/WebPageSave.h"
+#include "engine/model/media/PictureFileType.h"
+#include "engine/objects/document/WebPageSave.h"
 #include "engine/package/Package.h"
 #include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "engine/objects/WebPageSave.h"
+#include "engine/objects/document/WebPageSave.h"
 #include "engine/package/Package.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/engine/ScratchCopies.h"

@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

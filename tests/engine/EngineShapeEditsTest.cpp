@@ -8,13 +8,13 @@
 #include <numbers>
 #include <set>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
-#include "engine/objects/LinkFormatObjects.h"
+#include "engine/objects/media/LinkFormatObjects.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

@@ -8,18 +8,18 @@
 #include <functional>
 #include <map>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
-#include "engine/model/BackgroundStyle.h"
-#include "engine/model/PlaceholderTypes.h"
-#include "engine/model/ShapeText.h"
-#include "engine/model/SlideLayoutType.h"
-#include "engine/model/TransitionReader.h"
+#include "engine/model/format/BackgroundStyle.h"
+#include "engine/model/shapes/PlaceholderTypes.h"
+#include "engine/model/slides/SlideLayoutType.h"
+#include "engine/model/slides/TransitionReader.h"
+#include "engine/model/text/ShapeText.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

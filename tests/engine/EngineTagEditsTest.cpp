@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <set>
 
-#include "component/automation/ComError.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

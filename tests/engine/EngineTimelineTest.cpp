@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "component/automation/ComError.h"
-#include "engine/model/PresentationDocument.h"
+#include "engine/model/document/PresentationDocument.h"
 #include "engine/package/Package.h"
+#include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/OfficeValues.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "component/automation/ComError.h"
-#include "component/automation/Object.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/Object.h"
 
 namespace quillmere::testing {
 

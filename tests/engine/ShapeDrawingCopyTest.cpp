@@ -5,14 +5,14 @@
 
 #include <pugixml.hpp>
 
-#include "engine/model/PresentationDocument.h"
-#include "engine/model/ShapeTree.h"
-#include "engine/model/XmlNames.h"
-#include "engine/objects/ShapeDrawingCopy.h"
+#include "engine/model/document/PresentationDocument.h"
+#include "engine/model/document/XmlNames.h"
+#include "engine/model/shapes/ShapeTree.h"
+#include "engine/objects/shapes/ShapeDrawingCopy.h"
 #include "engine/package/PartName.h"
 #include "engine/package/XmlPart.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

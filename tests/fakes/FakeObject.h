@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "component/automation/AutomationRuntime.h"
-#include "component/automation/ComError.h"
-#include "component/automation/Dispatch.h"
-#include "support/Sleeper.h"
+#include "objectmodel/automation/AutomationRuntime.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/Dispatch.h"
+#include "support/platform/Sleeper.h"
 
 namespace quillmere::testing {
 

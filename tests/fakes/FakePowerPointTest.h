@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "component/ExportState.h"
-#include "component/trace/ExportLog.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 

@@ -15,9 +15,9 @@
 #include "engine/EngineRuntime.h"
 #include "fuzz/PresentationExportInput.h"
 #include "fuzz/ProjectArchiveInput.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/ProjectArchiveFixtures.h"
-#include "tests/support/TestFiles.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ProjectArchiveFixtures.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::testing {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "media/Narration.h"
 #include "media/ShapeMediaCopy.h"
+#include "support/storage/ProjectArchiveWriter.h"
 #include "tests/fakes/FakePowerPointTest.h"
-#include "support/ProjectArchiveWriter.h"
-#include "tests/support/UnzipTestZips.h"
+#include "tests/utilities/UnzipTestZips.h"
 
 namespace quillmere::testing {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "media/OriginalPicture.h"
 #include "media/SlideBackground.h"
-#include "support/Paths.h"
+#include "support/files/Paths.h"
 #include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {

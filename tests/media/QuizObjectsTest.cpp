@@ -12,7 +12,7 @@
 
 #include "media/PlayerTabs.h"
 #include "media/QuizObjects.h"
-#include "support/Guid.h"
+#include "support/text/Guid.h"
 #include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {

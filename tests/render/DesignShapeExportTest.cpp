@@ -8,11 +8,11 @@
 
 #include "engine/EngineRuntime.h"
 #include "engine/package/LibreOfficeInstallation.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/MissingTool.h"
+#include "tests/helpers/OfficeValues.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/render/RenderTestSupport.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/MissingTool.h"
-#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

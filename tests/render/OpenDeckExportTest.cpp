@@ -12,7 +12,7 @@
 #include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
 #include "tests/fakes/FakeObject.h"
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

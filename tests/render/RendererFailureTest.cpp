@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
-#include "engine/objects/SlideImages.h"
+#include "engine/objects/images/SlideImages.h"
 #include "engine/render/SlideRenderer.h"
+#include "objectmodel/automation/ComError.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/render/RenderTestSupport.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
 
 namespace quillmere::testing {
 namespace {

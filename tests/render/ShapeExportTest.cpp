@@ -10,16 +10,16 @@
 #include <fstream>
 #include <optional>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
 #include "engine/package/LibreOfficeInstallation.h"
 #include "engine/render/SlideRenderer.h"
+#include "objectmodel/automation/ComError.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/MissingTool.h"
+#include "tests/helpers/OfficeValues.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/render/RenderTestSupport.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/MissingTool.h"
-#include "tests/support/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {

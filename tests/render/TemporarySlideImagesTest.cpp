@@ -9,8 +9,8 @@
 #include "engine/package/LibreOfficeInstallation.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/engine/package/PackageTestFiles.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/MissingTool.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/MissingTool.h"
 
 namespace quillmere::testing {
 namespace {

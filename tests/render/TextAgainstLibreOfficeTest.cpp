@@ -12,12 +12,12 @@
 #include <optional>
 #include <sstream>
 
-#include "component/automation/ComError.h"
 #include "engine/EngineRuntime.h"
 #include "engine/package/LibreOfficeInstallation.h"
 #include "engine/render/SlideRenderer.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/MissingTool.h"
+#include "objectmodel/automation/ComError.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/MissingTool.h"
 
 namespace quillmere::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include "shapes/SymbolFonts.h"
 #include "shapes/TableProperties.h"
 #include "shapes/TextProperties.h"
-#include "support/Clipboard.h"
+#include "support/platform/Clipboard.h"
 #include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "component/ExportState.h"
-#include "component/trace/ExportLog.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
 #include "shapes/ShapeProperties.h"
 #include "tests/fakes/FakePowerPointTest.h"
 

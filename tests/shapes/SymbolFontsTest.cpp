@@ -3,7 +3,7 @@
 
 #include "shapes/SymbolFonts.h"
 #include "shapes/TextProperties.h"
-#include "support/Clipboard.h"
+#include "support/platform/Clipboard.h"
 #include "tests/shapes/ShapeFakes.h"
 
 namespace quillmere::testing {

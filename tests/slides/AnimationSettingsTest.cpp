@@ -6,7 +6,7 @@
 
 #include "slides/AnimationSettings.h"
 #include "slides/TotalTiming.h"
-#include "support/Settings.h"
+#include "support/registry/Settings.h"
 #include "tests/fakes/FakePowerPointTest.h"
 
 namespace quillmere::testing {

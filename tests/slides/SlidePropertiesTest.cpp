@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "component/ExportState.h"
-#include "component/trace/ExportLog.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/trace/ExportLog.h"
 #include "slides/SlideColorScheme.h"
 #include "slides/SlideProperties.h"
 #include "slides/ThemeTables.h"

@@ -1,11 +1,11 @@
-#include "support/FileSearch.h"
+#include "support/files/FileSearch.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "support/Paths.h"
-#include "tests/support/TestFiles.h"
+#include "support/files/Paths.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere {
 namespace {

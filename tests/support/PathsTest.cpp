@@ -1,4 +1,4 @@
-#include "support/Paths.h"
+#include "support/files/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <thread>
 
-#include "tests/support/IsolatedUserFolders.h"
+#include "tests/helpers/IsolatedUserFolders.h"
 
 namespace quillmere {
 namespace {

@@ -1,7 +1,7 @@
 // Archives our writer and packer make, read back by readers that are not
 // ours: libgsf's plain compound-file reader, and olefile where Python has it.
 
-#include "support/ProjectArchiveWriter.h"
+#include "support/storage/ProjectArchiveWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,12 +11,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "support/CompoundFileNames.h"
-#include "support/ProjectArchivePacking.h"
-#include "support/Utf16Text.h"
-#include "tests/support/IsolatedUserFolders.h"
-#include "tests/support/MissingTool.h"
-#include "tests/support/ProjectArchiveFixtures.h"
+#include "support/storage/CompoundFileNames.h"
+#include "support/text/Utf16Text.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/MissingTool.h"
+#include "tests/helpers/ProjectArchiveFixtures.h"
+#include "utilities/archive/ProjectArchivePacking.h"
 
 namespace quillmere {
 namespace {

@@ -1,6 +1,6 @@
 // "_rel.lst" lines as the authoring tools wrote them, and as we write them.
 
-#include "support/RelationshipFile.h"
+#include "support/storage/RelationshipFile.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/support/TestFiles.h"
+#include "tests/helpers/TestFiles.h"
 #include "tests/windows/ComServerTestSupport.h"
 #include "tests/windows/ComparableExport.h"
 #include "tests/windows/WineProcess.h"

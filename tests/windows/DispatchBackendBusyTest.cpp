@@ -6,11 +6,11 @@
 
 #include <atomic>
 
-#include "component/ExportState.h"
-#include "component/StepRunner.h"
-#include "component/automation/Object.h"
-#include "component/automation/windows/ComDispatch.h"
-#include "component/automation/windows/VariantValue.h"
+#include "objectmodel/ExportState.h"
+#include "objectmodel/StepRunner.h"
+#include "objectmodel/automation/Object.h"
+#include "objectmodel/automation/windows/ComDispatch.h"
+#include "objectmodel/automation/windows/VariantValue.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/windows/ComApartment.h"
 

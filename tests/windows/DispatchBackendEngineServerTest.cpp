@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "component/PPTInfo.h"
-#include "component/automation/ComError.h"
-#include "component/automation/windows/ComAutomationRuntime.h"
 #include "engine/EngineRuntime.h"
+#include "objectmodel/automation/ComError.h"
+#include "objectmodel/automation/windows/ComAutomationRuntime.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/windows/BesideTestProgram.h"
 #include "tests/windows/ComApartment.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "component/automation/windows/ComAutomationRuntime.h"
+#include "objectmodel/automation/windows/ComAutomationRuntime.h"
 #include "tests/windows/ComApartment.h"
 
 namespace quillmere::testing {

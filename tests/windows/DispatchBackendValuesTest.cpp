@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "component/automation/Object.h"
-#include "component/automation/windows/ComDispatch.h"
-#include "component/automation/windows/ComErrorTranslation.h"
-#include "component/automation/windows/ExposedDispatch.h"
-#include "component/automation/windows/VariantValue.h"
+#include "objectmodel/automation/Object.h"
+#include "objectmodel/automation/windows/ComDispatch.h"
+#include "objectmodel/automation/windows/ComErrorTranslation.h"
+#include "objectmodel/automation/windows/ExposedDispatch.h"
+#include "objectmodel/automation/windows/VariantValue.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/windows/ComApartment.h"
 

@@ -14,9 +14,9 @@
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
-#include "support/Paths.h"
-#include "support/Sleeper.h"
-#include "tests/support/TestFiles.h"
+#include "support/files/Paths.h"
+#include "support/platform/Sleeper.h"
+#include "tests/helpers/TestFiles.h"
 #include "tests/windows/ComparableExport.h"
 
 namespace quillmere {

@@ -13,18 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "component/trace/ExportLog.h"
-#include "component/trace/Trace.h"
-#include "support/Clipboard.h"
-#include "support/FileSearch.h"
-#include "support/Paths.h"
-#include "support/ProjectArchiveWalk.h"
-#include "support/ProjectStorage.h"
-#include "support/Registry.h"
-#include "support/RegistryStore.h"
-#include "support/Settings.h"
-#include "support/windows/WideText.h"
-#include "tests/support/TestFiles.h"
+#include "objectmodel/trace/ExportLog.h"
+#include "objectmodel/trace/Trace.h"
+#include "support/files/FileSearch.h"
+#include "support/files/Paths.h"
+#include "support/platform/Clipboard.h"
+#include "support/registry/RegistryStore.h"
+#include "support/registry/Settings.h"
+#include "support/storage/ProjectStorage.h"
+#include "support/text/windows/WideText.h"
+#include "tests/helpers/TestFiles.h"
+#include "utilities/archive/ProjectArchiveWalk.h"
+#include "utilities/registry/Registry.h"
 
 namespace quillmere {
 namespace {

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/CompoundFileDirectory.h"
-#include "support/windows/ComStorage.h"
-#include "support/windows/DiskFile.h"
-#include "support/windows/WideText.h"
+#include "support/files/windows/DiskFile.h"
+#include "support/storage/CompoundFileDirectory.h"
+#include "support/storage/windows/ComStorage.h"
+#include "support/text/windows/WideText.h"
 
 namespace quillmere::engine {
 namespace {

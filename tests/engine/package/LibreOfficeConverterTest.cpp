@@ -7,7 +7,7 @@
 #include "engine/package/LibreOfficeConverter.h"
 #include "engine/package/LibreOfficeInstallation.h"
 #include "engine/package/Package.h"
-#include "tests/support/MissingTool.h"
+#include "tests/helpers/MissingTool.h"
 
 namespace quillmere::engine {
 namespace {

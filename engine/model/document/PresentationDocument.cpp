@@ -1,0 +1,345 @@
+#include "engine/model/document/PresentationDocument.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/model/document/DrawingUnits.h"
+#include "engine/model/document/XmlNames.h"
+#include "engine/model/format/PartColors.h"
+#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/ShapeTree.h"
+#include "engine/model/slides/NewNotesPage.h"
+#include "engine/model/text/TextStyles.h"
+
+namespace quillmere::engine {
+namespace {
+
+std::int64_t IntAttribute(const pugi::xml_node& node, const char* name, std::int64_t fallback) {
+  pugi::xml_attribute a = node.attribute(name);
+  return a ? a.as_llong(fallback) : fallback;
+}
+
+}  // namespace
+
+PresentationDocument::PresentationDocument(std::unique_ptr<Package> package)
+    : package_(std::move(package)), sourceFile_(package_->File()) {
+  mainPart_ = package_->MainPartName();
+  pugi::xml_document* xml = package_->FindXml(mainPart_);
+  pugi::xml_node root = xml ? xml->document_element() : pugi::xml_node();
+  if (!root || LocalName(root) != "presentation")
+    throw PackageError(PackageError::Kind::NotAPresentation, "the main part is not a presentation");
+
+  if (pugi::xml_node size = ChildNamed(root, "sldSz")) {
+    std::int64_t cx = IntAttribute(size, "cx", 0), cy = IntAttribute(size, "cy", 0);
+    if (cx > 0 && cy > 0) {
+      slideWidth_ = static_cast<float>(cx / kEmuPerPoint);
+      slideHeight_ = static_cast<float>(cy / kEmuPerPoint);
+    }
+  }
+  firstSlideNumber_ = static_cast<int>(IntAttribute(root, "firstSlideNum", 1));
+
+  // Entries whose relationship or part is missing are left out, as a damaged
+  // list entry cannot be shown as a slide.
+  ForEachChildNamed(ChildNamed(root, "sldIdLst"), "sldId", [&](const pugi::xml_node& n) {
+    const Relationship* rel = package_->FindRelationship(mainPart_, RelationshipId(n));
+    if (!rel || rel->external || !package_->HasPart(rel->target)) return;
+    slides_.push_back({static_cast<std::uint32_t>(n.attribute("id").as_uint()), rel->target});
+  });
+  ForEachChildNamed(ChildNamed(root, "sldMasterIdLst"), "sldMasterId", [&](const pugi::xml_node& n) {
+    const Relationship* rel = package_->FindRelationship(mainPart_, RelationshipId(n));
+    if (rel && !rel->external && package_->HasPart(rel->target)) masters_.push_back(rel->target);
+  });
+}
+
+pugi::xml_node PresentationDocument::PartRoot(const std::string& part) {
+  if (pugi::xml_document* xml = package_->FindXml(part)) return xml->document_element();
+  auto made = madeNotesPages_.find(part);
+  return made != madeNotesPages_.end() ? made->second->document_element() : pugi::xml_node();
+}
+
+const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std::string& masterPart) {
+  auto [it, inserted] = layouts_.try_emplace(masterPart);
+  std::vector<std::string>& layouts = it->second;  // a name the lambda can capture (clang 14 cannot capture bindings)
+  if (!inserted) return layouts;
+  ForEachChildNamed(ChildNamed(PartRoot(masterPart), "sldLayoutIdLst"), "sldLayoutId", [&](const pugi::xml_node& n) {
+    const Relationship* rel = package_->FindRelationship(masterPart, RelationshipId(n));
+    if (rel && !rel->external && package_->HasPart(rel->target)) layouts.push_back(rel->target);
+  });
+  return layouts;
+}
+
+void PresentationDocument::LayoutsChanged(const std::string& masterPart) {
+  layouts_.erase(masterPart);
+  ++layoutsRevision_;
+}
+
+std::string PresentationDocument::MasterOfPart(const std::string& part) {
+  std::string layout = part;
+  if (const Relationship* rel = package_->FindRelationshipOfType(part, "slideLayout")) layout = rel->target;
+  const Relationship* master = package_->FindRelationshipOfType(layout, "slideMaster");
+  return master ? master->target : std::string();
+}
+
+std::string PresentationDocument::LayoutOfSlide(const std::string& slidePart) {
+  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "slideLayout");
+  return rel && !rel->external ? rel->target : std::string();
+}
+
+std::vector<std::string> PresentationDocument::InheritanceChain(const std::string& part) {
+  std::vector<std::string> chain{part};
+  // A notes page follows the notes master; one made here has no relationships
+  // of its own and follows the presentation's.
+  if (LocalName(PartRoot(part)) == "notes") {
+    const Relationship* master = package_->FindRelationshipOfType(part, "notesMaster");
+    if (!master) master = package_->FindRelationshipOfType(mainPart_, "notesMaster");
+    if (master && !master->external && package_->HasPart(master->target)) chain.push_back(master->target);
+    return chain;
+  }
+  // A master relates to its layouts too, so only a slide is followed to a layout.
+  if (LocalName(PartRoot(part)) == "sld") {
+    std::string layout = LayoutOfSlide(part);
+    if (layout.empty()) return chain;
+    chain.push_back(layout);
+  }
+  if (LocalName(PartRoot(chain.back())) == "sldLayout") {
+    const Relationship* master = package_->FindRelationshipOfType(chain.back(), "slideMaster");
+    if (master && !master->external) chain.push_back(master->target);
+  }
+  return chain;
+}
+
+const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart) {
+  auto [it, inserted] = themeColors_.try_emplace(masterPart);
+  if (!inserted) return it->second;
+  const Relationship* theme = package_->FindRelationshipOfType(masterPart, "theme");
+  it->second = ReadThemeColors(theme && !theme->external ? PartRoot(theme->target) : pugi::xml_node());
+  return it->second;
+}
+
+ColorMap PresentationDocument::ColorMapOf(const std::vector<std::string>& chain) {
+  ColorMap map = IdentityColorMap();
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    pugi::xml_node root = PartRoot(*it);
+    if (IsMasterRoot(root))
+      ApplyColorMapping(map, ChildNamed(root, "clrMap"));
+    else
+      ApplyColorMapping(map, ChildNamed(ChildNamed(root, "clrMapOvr"), "overrideClrMapping"));
+  }
+  return map;
+}
+
+SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
+  std::vector<std::string> chain = InheritanceChain(part);
+  return MappedColors(IsMasterRoot(PartRoot(chain.back())) ? ThemeColorsOfMaster(chain.back()) : SchemeColors{},
+                      ColorMapOf(chain));
+}
+
+bool PresentationDocument::SetThemeColor(const std::string& part, int index, std::uint32_t rgb) {
+  std::vector<std::string> chain = InheritanceChain(part);
+  const Relationship* theme = IsMasterRoot(PartRoot(chain.back()))
+                                  ? package_->FindRelationshipOfType(chain.back(), "theme")
+                                  : nullptr;
+  if (!theme || theme->external || index < 0 || index >= kThemeColorCount) return false;
+  const std::string themePart = theme->target;
+  if (!WriteThemeColor(PartRoot(themePart), ColorMapOf(chain)[static_cast<std::size_t>(index)], rgb)) return false;
+  package_->MarkModified(themePart);
+  // Every colour worked out may have come from that theme.
+  themeColors_.clear();
+  partColors_.clear();
+  timelines_.clear();
+  return true;
+}
+
+const ColorContext& PresentationDocument::ColorsOf(const std::string& part) {
+  auto [it, inserted] = partColors_.try_emplace(part);
+  if (inserted) it->second = ColorContextOf(*this, part);
+  return it->second;
+}
+
+pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
+  for (const std::string& p : InheritanceChain(part))
+    if (pugi::xml_node bg = ChildNamed(ChildNamed(PartRoot(p), "cSld"), "bg")) return bg;
+  if (!defaultBackground_.first_child())
+    defaultBackground_.load_string(R"(<p:bg xmlns:p="http://schemas.openxmlformats.org/presentationml/2006/main" )"
+                                   R"(xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main">)"
+                                   R"(<p:bgRef idx="1001"><a:schemeClr val="bg1"/></p:bgRef></p:bg>)");
+  return defaultBackground_.document_element();
+}
+
+const std::string& PresentationDocument::NotesPageOf(const std::string& slidePart) {
+  auto [it, inserted] = notesPages_.try_emplace(slidePart);
+  if (!inserted) return it->second;
+  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "notesSlide");
+  if (rel && !rel->external && package_->HasPart(rel->target)) {
+    it->second = rel->target;
+    return it->second;
+  }
+  std::string name;
+  for (int n = 1; name.empty() || package_->HasPart(name) || madeNotesPages_.contains(name); ++n)
+    name = "ppt/notesSlides/notesSlide" + std::to_string(n) + ".xml";
+  madeNotesPages_.emplace(name, NewNotesPage());
+  it->second = name;
+  return it->second;
+}
+
+int PresentationDocument::ShapeCount(const std::string& part) {
+  return static_cast<int>(TopLevelShapesOf(part).size());
+}
+
+const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const std::string& part) {
+  auto [it, inserted] = topLevelShapes_.try_emplace(part);
+  if (inserted) it->second = TopLevelShapes(PartRoot(part));
+  return it->second;
+}
+
+void PresentationDocument::ShapesChanged(const std::string& part) {
+  topLevelShapes_.erase(part);
+  actionLinks_.erase(part);
+  // Removed shapes free nodes whose addresses new ones may take.
+  ForgetFactsByElement();
+  ++textRevision_;
+  package_->MarkModified(part);
+}
+
+void PresentationDocument::SlideAdded(std::size_t position, SlideEntry entry) {
+  ForgetPart(entry.part);
+  slides_.insert(slides_.begin() + static_cast<std::ptrdiff_t>(std::min(position, slides_.size())), std::move(entry));
+  ++slidesRevision_;
+}
+
+void PresentationDocument::SlideRemoved(const std::string& slidePart) {
+  std::erase_if(slides_, [&](const SlideEntry& e) { return e.part == slidePart; });
+  ForgetPart(slidePart);
+  ++slidesRevision_;
+}
+
+void PresentationDocument::ForgetPart(const std::string& part) {
+  std::vector<std::string> parts{part};
+  auto notes = notesPages_.find(part);
+  if (notes != notesPages_.end()) parts.push_back(notes->second);
+  for (const std::string& p : parts) {
+    if (pugi::xml_node root = PartRoot(p)) stash_.ForgetWithin(root);
+    topLevelShapes_.erase(p);
+    actionLinks_.erase(p);
+    nextShapeIds_.erase(p);
+    tags_.erase(p);
+    timelines_.erase(p);
+    partColors_.erase(p);
+    layouts_.erase(p);
+    themeColors_.erase(p);
+  }
+  if (notes != notesPages_.end()) {
+    if (auto made = madeNotesPages_.find(notes->second); made != madeNotesPages_.end()) {
+      retiredNotesPages_.push_back(std::move(made->second));
+      madeNotesPages_.erase(made);
+    }
+    notesPages_.erase(notes);
+  }
+  ForgetFactsByElement();
+  ++textRevision_;
+  ++partsForgotten_;
+}
+
+void PresentationDocument::LayoutChanged(const std::string& slidePart) {
+  partColors_.erase(slidePart);
+  timelines_.erase(slidePart);  // its dim colours went through the old layout's colour map
+  ForgetFactsByElement();
+  ++textRevision_;
+}
+
+void PresentationDocument::TextChanged(const std::string& part) {
+  actionLinks_.erase(part);  // runs cut apart are new elements
+  ++textRevision_;
+  package_->MarkModified(part);
+}
+
+unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned count) {
+  auto [it, inserted] = nextShapeIds_.try_emplace(part);
+  if (inserted) it->second = LargestShapeId(PartRoot(part)) + 1;
+  unsigned first = it->second;
+  it->second += count;
+  return first;
+}
+
+const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part, const pugi::xml_node& shape) {
+  auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
+  if (inserted) it->second = BuildTextStyleChain(*this, part, shape);
+  return it->second;
+}
+
+void PresentationDocument::ForgetFactsByElement() {
+  textStyles_.clear();
+  tableGrids_.clear();
+  placeholderAncestors_.clear();
+  runFonts_.clear();
+}
+
+const PresentationDocument::RunFonts* PresentationDocument::KeptRunFonts(const pugi::xml_node& run) {
+  if (runFontsRevision_ != package_->Revision()) {
+    runFonts_.clear();
+    runFontsRevision_ = package_->Revision();
+  }
+  auto kept = runFonts_.find(run.internal_object());
+  return kept == runFonts_.end() ? nullptr : &kept->second;
+}
+
+const PresentationDocument::RunFonts& PresentationDocument::KeepRunFonts(const pugi::xml_node& run, RunFonts fonts) {
+  return runFonts_[run.internal_object()] = std::move(fonts);
+}
+
+const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std::string& part) {
+  auto [it, inserted] = actionLinks_.try_emplace(part);
+  if (inserted) it->second = ListActionLinks(TopLevelShapesOf(part));
+  return it->second;
+}
+
+const std::vector<InheritedShape>& PresentationDocument::PlaceholderAncestorsOf(const std::string& part,
+                                                                            const pugi::xml_node& shape) {
+  auto [it, inserted] = placeholderAncestors_.try_emplace(shape.internal_object());
+  if (inserted) it->second = FindPlaceholderAncestors(*this, part, shape);
+  return it->second;
+}
+
+const TableGrid& PresentationDocument::TableGridOf(const pugi::xml_node& table) {
+  auto [it, inserted] = tableGrids_.try_emplace(table.internal_object());
+  if (inserted) it->second = ReadTableGrid(table);
+  return it->second;
+}
+
+TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_node& custDataLst) {
+  TagList tags;
+  const Relationship* rel = package_->FindRelationship(part, RelationshipId(ChildNamed(custDataLst, "tags")));
+  if (!rel || rel->external) return tags;
+  ForEachChildNamed(PartRoot(rel->target), "tag", [&](const pugi::xml_node& t) {
+    tags.emplace_back(t.attribute("name").value(), t.attribute("val").value());
+  });
+  return tags;
+}
+
+const TagList& PresentationDocument::Tags(const std::string& part) {
+  auto [it, inserted] = tags_.try_emplace(part);
+  if (!inserted) return it->second;
+  it->second = ReadTags(part, ChildNamed(TagOwner(part, {}), "custDataLst"));
+  return it->second;
+}
+
+pugi::xml_node PresentationDocument::TagOwner(const std::string& part, const pugi::xml_node& shape) {
+  if (shape) return ChildNamed(DrawingPropertiesOf(shape).parent(), "nvPr");
+  pugi::xml_node root = PartRoot(part);
+  return part == mainPart_ ? root : ChildNamed(root, "cSld");
+}
+
+std::shared_ptr<const AnimationTimeline> PresentationDocument::TimelineOf(const std::string& part) {
+  if (auto it = timelines_.find(part); it != timelines_.end()) return it->second;
+  // Colours are worked out only for a part that animates something.
+  pugi::xml_node root = PartRoot(part);
+  auto timeline = std::make_shared<const AnimationTimeline>(
+      ChildNamed(root, "timing") ? ReadAnimationTimeline(root, ColorsOf(part)) : AnimationTimeline{});
+  return timelines_.emplace(part, std::move(timeline)).first->second;
+}
+
+TagList PresentationDocument::ShapeTags(const std::string& part, const pugi::xml_node& shape) {
+  return ReadTags(part, ChildNamed(TagOwner(part, shape), "custDataLst"));
+}
+
+}  // namespace quillmere::engine

@@ -1,0 +1,206 @@
+#pragma once
+// The facts of one open presentation package, read from its parts on first
+// use: slide size, slide list, masters and their layouts, shape counts, tags,
+// theme colours, backgrounds and notes pages.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/model/document/EditStash.h"
+#include "engine/model/format/ColorResolution.h"
+#include "engine/model/format/ThemeColors.h"
+#include "engine/model/media/ActionLinks.h"
+#include "engine/model/shapes/TableGrid.h"
+#include "engine/model/text/TextStyleChain.h"
+#include "engine/model/timeline/AnimationTimeline.h"
+#include "engine/package/Package.h"
+
+namespace quillmere::engine {
+
+struct SlideEntry {
+  std::uint32_t id = 0;
+  std::string part;  // "ppt/slides/slide1.xml"
+};
+
+// A shape and the part it is in.
+struct InheritedShape {
+  std::string part;
+  pugi::xml_node shape;
+};
+
+using TagList = std::vector<std::pair<std::string, std::string>>;
+
+class PresentationDocument {
+ public:
+  // Throws PackageError(NotAPresentation) when the main part cannot be parsed.
+  explicit PresentationDocument(std::unique_ptr<Package> package);
+
+  Package& Pkg() { return *package_; }
+  const std::string& MainPart() const { return mainPart_; }
+  // The file the presentation was opened from: the package's own unless it
+  // was converted from another format. Relative links start from its folder.
+  const std::filesystem::path& SourceFile() const { return sourceFile_; }
+  void SetSourceFile(std::filesystem::path file) { sourceFile_ = std::move(file); }
+
+  float SlideWidth() const { return slideWidth_; }    // points
+  float SlideHeight() const { return slideHeight_; }  // points
+  int FirstSlideNumber() const { return firstSlideNumber_; }
+
+  const std::vector<SlideEntry>& Slides() const { return slides_; }
+  // Counts the slides added and removed, so that a list of slide objects can
+  // tell it is out of date.
+  unsigned SlidesRevision() const { return slidesRevision_; }
+  // A slide was put into the package at a 0-based position (SlideEdits.h).
+  void SlideAdded(std::size_t position, SlideEntry entry);
+  // A slide was taken out of the list; its part and its notes page are forgotten.
+  void SlideRemoved(const std::string& slidePart);
+  // Drops whatever was worked out for a part and for the notes page made for
+  // it (shapes, shape ids, tags, colours, text styles, table grids), before
+  // it is removed or made anew under a name used before: nothing of an old
+  // part is seen through a new one of the same name.
+  void ForgetPart(const std::string& part);
+  // The colours and text styles of a slide were worked out for its old layout.
+  void LayoutChanged(const std::string& slidePart);
+  // Counts the parts forgotten, so that an object over a part can tell
+  // cheaply when it must check that its part is still there.
+  unsigned PartsForgotten() const { return partsForgotten_; }
+  // The p:sldIdLst a slide added to a deck without one had to make, taken out
+  // again with the last slide so that the main part is as it was.
+  pugi::xml_node& MadeSlideList() { return madeSlideList_; }
+  const std::vector<std::string>& Masters() const { return masters_; }
+  const std::vector<std::string>& LayoutsOfMaster(const std::string& masterPart);
+  // A layout was added to or removed from the master's list (LayoutEdits.h).
+  void LayoutsChanged(const std::string& masterPart);
+  // Counts those changes, so that a list of layout objects can tell it is out of date.
+  unsigned LayoutsRevision() const { return layoutsRevision_; }
+  // The master a slide (through its layout) or a layout belongs to; empty when unknown.
+  std::string MasterOfPart(const std::string& part);
+
+  // The layout a slide follows; empty when it has none.
+  std::string LayoutOfSlide(const std::string& slidePart);
+  // A slide, layout, master or notes part and the parts it inherits from, the
+  // part itself first: slide, layout, master; notes page, notes master.
+  std::vector<std::string> InheritanceChain(const std::string& part);
+
+  // The theme colours a slide, layout, master or notes part shows: its master's theme
+  // through the master's colour map and the overrides down the chain.
+  SchemeColors ThemeColorsOf(const std::string& part);
+  // Sets the colour a part shows at a 0-based MsoThemeColorSchemeIndex - 1 in
+  // its master's theme, the slot the colour maps choose there: the theme's
+  // other pages change with it, as in PowerPoint. False when there is no such theme slot.
+  bool SetThemeColor(const std::string& part, int index, std::uint32_t rgb);
+  // Those colours and the theme's own slots (ColorContextOf), worked out once
+  // per part until a theme colour is set: every colour read needs them.
+  const ColorContext& ColorsOf(const std::string& part);
+  // The p:bg in effect for a slide, layout or master (its own, else the
+  // nearest one it inherits). Where no part of the chain has one, the
+  // background PowerPoint shows: the theme's first background fill in
+  // Background 1, as it writes for a new master.
+  pugi::xml_node BackgroundOf(const std::string& part);
+  // The notes page of a slide: its notes slide part, or a page made once the
+  // way PowerPoint makes one, kept under a part name the package does not use.
+  const std::string& NotesPageOf(const std::string& slidePart);
+
+  // Top-level shapes of the slide, layout, master or notes part (0 when unreadable).
+  int ShapeCount(const std::string& part);
+  // Those shapes, back to front, listed once until they change: every Shapes
+  // object of the part shares the list, so reading shape after shape stays linear.
+  const std::vector<pugi::xml_node>& TopLevelShapesOf(const std::string& part);
+  // The shapes of a part were edited in its DOM: the part is saved from it
+  // and its shapes are listed again.
+  void ShapesChanged(const std::string& part);
+  // Only the text formatting of a part's shapes was edited: it is saved from
+  // its DOM, and its shapes stay as they are.
+  void TextChanged(const std::string& part);
+  // Counts the edits of text and shapes, so that what was worked out from
+  // some text can tell it is out of date.
+  unsigned TextRevision() const { return textRevision_; }
+  // The first of count shape ids no shape of the part has had: counted on from
+  // the part's largest id, so that edits making shapes do not walk the tree for each.
+  unsigned TakeShapeIds(const std::string& part, unsigned count);
+  // Where the text of a shape takes what it leaves out, worked out once until the part's shapes change.
+  const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
+  // The layout and master placeholders a placeholder inherits from
+  // (PlaceholderInheritance.h), worked out once until shapes change: every
+  // position, fill, line and text read of a placeholder walks them.
+  const std::vector<InheritedShape>& PlaceholderAncestorsOf(const std::string& part, const pugi::xml_node& shape);
+  // The typefaces and size a run's characters are copied with (the rich text
+  // of TextRange2.Copy), kept while the package is unchanged: the writers copy
+  // runs of some scripts character by character.
+  struct RunFonts {
+    std::string name, symbolTypeface;
+    double size = 0;
+  };
+  const RunFonts* KeptRunFonts(const pugi::xml_node& run);
+  const RunFonts& KeepRunFonts(const pugi::xml_node& run, RunFonts fonts);
+  // The grid of a table (a:tbl), worked out once until the part's shapes change.
+  const TableGrid& TableGridOf(const pugi::xml_node& table);
+  // The links on a part's shapes and text, listed once until its shapes or text change.
+  const std::vector<ActionLinkSite>& ActionLinksOf(const std::string& part);
+  // What temporary edits took out of the parts, to be put back when they are undone.
+  EditStash& Stash() { return stash_; }
+  // The root of a slide, layout, master or notes part, or an empty node.
+  pugi::xml_node PartRoot(const std::string& part);
+  // The animation timeline of a slide, layout or master, read once per part;
+  // shared, so that objects reading it outlive the part being forgotten.
+  std::shared_ptr<const AnimationTimeline> TimelineOf(const std::string& part);
+  // Tags attached to the presentation (part = MainPart()) or to a slide.
+  const TagList& Tags(const std::string& part);
+  // Tags attached to one shape of a part (read on each call: shapes come and go).
+  TagList ShapeTags(const std::string& part, const pugi::xml_node& shape);
+  // The element whose p:custDataLst names the tags: the presentation's root,
+  // a slide's p:cSld or (shape not empty) the shape's p:nvPr.
+  pugi::xml_node TagOwner(const std::string& part, const pugi::xml_node& shape);
+  // Tags of the part or of a shape on it were written (TagEdits.h).
+  void TagsChanged(const std::string& part) { tags_.erase(part); }
+
+ private:
+  std::unique_ptr<Package> package_;
+  std::string mainPart_;
+  std::filesystem::path sourceFile_;
+  float slideWidth_ = 720.0f;
+  float slideHeight_ = 540.0f;
+  int firstSlideNumber_ = 1;
+  std::vector<SlideEntry> slides_;
+  std::vector<std::string> masters_;
+  std::unordered_map<std::string, std::vector<std::string>> layouts_;
+  std::unordered_map<std::string, std::vector<pugi::xml_node>> topLevelShapes_;
+  std::unordered_map<std::string, unsigned> nextShapeIds_;
+  std::unordered_map<std::string, TagList> tags_;
+  std::unordered_map<std::string, std::shared_ptr<const AnimationTimeline>> timelines_;
+  std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
+  std::unordered_map<std::string, ColorContext> partColors_;
+  std::unordered_map<std::string, std::string> notesPages_;    // by slide
+  std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
+  EditStash stash_;
+  std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
+  std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
+  std::unordered_map<const void*, std::vector<InheritedShape>> placeholderAncestors_;  // by shape element
+  std::unordered_map<std::string, std::vector<ActionLinkSite>> actionLinks_;
+  std::unordered_map<const void*, RunFonts> runFonts_;  // by a:r, for the package revision below
+  std::uint64_t runFontsRevision_ = 0;
+  unsigned textRevision_ = 0;
+  pugi::xml_document defaultBackground_;  // made on first use
+  unsigned slidesRevision_ = 0;
+  unsigned layoutsRevision_ = 0;
+  unsigned partsForgotten_ = 0;
+  pugi::xml_node madeSlideList_;
+  // Notes pages made for slides since removed, kept so that nodes handed out stay valid memory.
+  std::vector<std::unique_ptr<pugi::xml_document>> retiredNotesPages_;
+
+  // What is kept by shape element (text styles, table grids, placeholder
+  // counterparts): dropped whole whenever shapes may have been freed, since a
+  // new element can take a freed one's address.
+  void ForgetFactsByElement();
+  TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
+  const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
+  // For each MsoThemeColorSchemeIndex - 1, the theme slot the part shows there.
+  ColorMap ColorMapOf(const std::vector<std::string>& chain);
+};
+
+}  // namespace quillmere::engine

@@ -1,0 +1,46 @@
+#include "engine/objects/shapes/ShapeLookup.h"
+
+#include <string>
+
+#include "engine/core/EngineObject.h"
+#include "engine/model/document/XmlNames.h"
+#include "engine/model/shapes/ShapeKind.h"
+#include "engine/model/shapes/ShapeTree.h"
+#include "support/text/Text.h"
+
+namespace quillmere::engine {
+
+namespace {
+
+bool Named(const pugi::xml_node& shape, std::string_view name) {
+  return EqualsIgnoringAsciiCase(DrawingPropertiesOf(ResolvedShape(shape)).attribute("name").value(), name);
+}
+
+// The first group member, at any depth, with that name.
+pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, std::string_view name) {
+  for (const pugi::xml_node& shape : shapes) {
+    pugi::xml_node group = ResolvedShape(shape);
+    if (LocalName(group) != "grpSp") continue;
+    std::vector<pugi::xml_node> members = ShapesIn(group);
+    for (const pugi::xml_node& member : members)
+      if (Named(member, name)) return member;
+    if (pugi::xml_node deeper = MemberNamed(members, name)) return deeper;
+  }
+  return {};
+}
+
+}  // namespace
+
+pugi::xml_node ShapeByIndexOrName(const std::vector<pugi::xml_node>& shapes, const Value& key,
+                                  std::string_view collection, LookupScope scope) {
+  if (!key.IsText()) return shapes[CollectionIndex(key, static_cast<int>(shapes.size()), collection) - 1];
+  const std::string wanted = key.AsString();
+  for (const pugi::xml_node& shape : shapes)
+    if (Named(shape, wanted)) return shape;
+  if (scope == LookupScope::GroupMembersToo)
+    if (pugi::xml_node member = MemberNamed(shapes, wanted)) return member;
+  throw ComError(hr::kInvalidArgument, std::string(collection) + ".Item : Item " + key.AsString() +
+                                           " not found in the " + std::string(collection) + " collection.");
+}
+
+}  // namespace quillmere::engine

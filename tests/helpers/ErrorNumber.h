@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+#include "objectmodel/automation/ComError.h"
+
+namespace quillmere::testing {
+
+// The HRESULT a call fails with, 0 when it succeeds: what a caller's retry rule looks at.
+inline HResult ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const ComError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+}  // namespace quillmere::testing

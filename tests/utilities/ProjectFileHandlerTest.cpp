@@ -1,0 +1,244 @@
+// cProjectFileHandler on archives built by the tests: what each request
+// extracts, long names from "_rel.lst" in every encoding the authoring tools
+// wrote, the backup copy, and a busy archive retried without a real wait.
+
+#include "utilities/archive/ProjectFileHandler.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+
+#include "support/storage/ProjectArchiveWriter.h"
+#include "support/storage/ProjectStorage.h"
+#include "tests/fakes/FakeObject.h"
+#include "tests/helpers/ProjectArchiveFixtures.h"
+
+namespace quillmere {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using testing::ArchiveLock;
+using testing::ReadFile;
+using testing::SetModified;
+using testing::Tree;
+using testing::WriteArchive;
+using testing::WriteFile;
+
+// Counts the waits; runs an action at a given wait.
+class ScriptedSleeper : public testing::CountingSleeper {
+ public:
+  void Sleep(std::chrono::milliseconds d) override {
+    CountingSleeper::Sleep(d);
+    if (waits.size() == atWait && action) action();
+  }
+  std::size_t atWait = 0;
+  std::function<void()> action;
+};
+
+class ProjectFileHandlerTest : public testing::ArchiveBesideExport {
+ protected:
+  // A handler set up as the media writers do.
+  cProjectFileHandler Handler() {
+    cProjectFileHandler handler(sleeper_);
+    handler.SetExtractToFolder(out_.string());
+    std::string archive = archive_.string();
+    handler.SetProjectFilename(archive);
+    return handler;
+  }
+
+  std::vector<std::string> Extracted() { return fs::exists(out_) ? Tree(out_) : std::vector<std::string>{}; }
+
+  std::shared_ptr<ScriptedSleeper> sleeper_ = std::make_shared<ScriptedSleeper>();
+};
+
+TEST_F(ProjectFileHandlerTest, NarrationBringsItsTrackAndEverythingTheWalkEntersAfterIt) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
+    w.AddRelationships({{"ROOTNO~1.TXT", "Root notes.txt"}});
+    w.BeginFolder("characters");
+    w.AddFile("bob.png", "PNG bob");
+    w.EndFolder();
+    // Neither always entered nor wanted. A compound file lists shorter names
+    // first: "early" comes before any folder was entered and stays closed;
+    // "lateextras" comes after "characters" and is entered.
+    w.BeginFolder("early");
+    w.AddFile("e.txt", "e");
+    w.EndFolder();
+    w.BeginFolder("lateextras");
+    w.AddFile("x.txt", "x");
+    w.EndFolder();
+    w.BeginFolder("narration");
+    w.AddFile("slide1.mp3", "track one");
+    w.AddFile("slide2.mp3", "track two");
+    w.AddFile("NARRAT~1.MP3", "track three");
+    w.AddRelationships({{"NARRAT~1.MP3", "Narration for slide three.mp3"}});
+  });
+  cProjectFileHandler handler = Handler();
+  std::string track = "SLIDE1.mp3";
+  handler.ExtractNarration(track);
+  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_THAT(Extracted(), ElementsAre("characters", "characters/bob.png", "lateextras", "lateextras/x.txt",
+                                       "narration", "narration/Narration for slide three.mp3", "narration/_rel.lst",
+                                       "narration/slide1.mp3", "narration/slide2.mp3"))
+      << "the root's _rel.lst is deleted once its names are applied";
+  EXPECT_EQ(ReadFile(out_ / "narration" / "slide1.mp3"), "track one");
+  EXPECT_EQ(ReadFile(out_ / "narration" / "Narration for slide three.mp3"), "track three");
+}
+
+// "_rel.lst" as the authoring tools wrote it, for the long names of a web object's files.
+struct RelationshipText {
+  const char* encoding;
+  std::string bytes;
+};
+
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : text) {
+    char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+TEST_F(ProjectFileHandlerTest, WebObjectFilesTakeTheirLongNamesInEveryEncoding) {
+  const std::u16string lines = u"INDEXP~1.HTM|Index page für Kurs.htm\r\nSCRIPT~1.JS|script with a long name.js\r\n";
+  const std::vector<RelationshipText> texts = {
+      {"ANSI", "INDEXP~1.HTM|Index page f\xFCr Kurs.htm\r\nSCRIPT~1.JS|script with a long name.js\r\n"},
+      {"UTF-8 with its mark",
+       "\xEF\xBB\xBFINDEXP~1.HTM|Index page für Kurs.htm\nSCRIPT~1.JS|script with a long name.js"},
+      {"UTF-16 LE with its mark", Utf16(lines, false)},
+      {"UTF-16 BE with its mark", Utf16(lines, true)},
+  };
+  for (const RelationshipText& text : texts) {
+    SCOPED_TRACE(text.encoding);
+    fs::remove_all(out_);
+    WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
+      w.BeginFolder("webobjects");
+      w.BeginFolder("Quiz1");
+      w.AddFile("_rel.lst", text.bytes);
+      w.AddFile("INDEXP~1.HTM", "<html>index</html>");
+      w.AddFile("SCRIPT~1.JS", "run()");
+      w.AddFile("style.css", "body{}");
+    });
+    cProjectFileHandler handler = Handler();
+    std::string folder = "quiz1";
+    handler.ExtractWO(folder);
+    EXPECT_EQ(handler.ExitCode(), "0");
+    EXPECT_THAT(Extracted(), ElementsAre("webobjects", "webobjects/Quiz1", "webobjects/Quiz1/Index page für Kurs.htm",
+                                         "webobjects/Quiz1/_rel.lst", "webobjects/Quiz1/script with a long name.js",
+                                         "webobjects/Quiz1/style.css"));
+    EXPECT_EQ(ReadFile(out_ / "webobjects" / "Quiz1" / "Index page für Kurs.htm"), "<html>index</html>");
+  }
+}
+
+TEST_F(ProjectFileHandlerTest, MovieAloneComesOutUnderItsLongName) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
+    w.AddRelationships({{"MYMOVI~1.FLV", "My movie of the course.flv"}});
+    w.AddFile("MYMOVI~1.FLV", "FLV movie");
+    w.AddFile("other.flv", "FLV other");
+  });
+  cProjectFileHandler handler = Handler();
+  std::string movie = "mymovi~1.flv";
+  handler.ExtractMovie(movie);
+  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_THAT(Extracted(), ElementsAre("My movie of the course.flv"));
+  EXPECT_EQ(ReadFile(out_ / "My movie of the course.flv"), "FLV movie");
+}
+
+TEST_F(ProjectFileHandlerTest, FileBytesAndFileTime) {
+  cProjectFileHandler handler = Handler();
+  fs::path file = root_ / "bytes.bin";
+  WriteFile(file, "ABCDEFG");
+  auto bytes = [&](std::int32_t last) {
+    std::vector<std::uint8_t> got = handler.GetFileBytes(file.string(), last);
+    return std::string(got.begin(), got.end());
+  };
+  EXPECT_EQ(bytes(3), "ABCD");
+  EXPECT_EQ(bytes(0), "A");
+  EXPECT_EQ(bytes(-1), "ABCDEFG");
+  EXPECT_EQ(bytes(100), "ABCDEFG");
+  EXPECT_TRUE(handler.GetFileBytes((root_ / "none").string()).empty());
+
+  std::tm local{};
+  local.tm_year = 2021 - 1900;
+  local.tm_mon = 2;
+  local.tm_mday = 4;
+  local.tm_hour = 6;
+  local.tm_isdst = -1;
+  SetModified(file, std::mktime(&local));
+  std::string path = file.string(), missing = (root_ / "none").string();
+  EXPECT_DOUBLE_EQ(handler.GetFileTime(path), 44259.25);  // 2021-03-04 06:00 local
+  EXPECT_EQ(handler.GetFileTime(missing), 0.0);
+}
+
+TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
+  fs::path backup = parent_ / "presenta_course.qpk";  // 8 characters of the folder's name, '_', the archive's name
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
+    w.BeginFolder("narration");
+    w.AddFile("a.mp3", "from the archive");
+  });
+  WriteArchive(backup, [](ProjectArchiveWriter& w) {
+    w.BeginFolder("narration");
+    w.AddFile("a.mp3", "from the backup");
+  });
+  std::time_t now = std::time(nullptr);
+  SetModified(archive_, now - 3600);
+  SetModified(backup, now - 60);
+  cProjectFileHandler handler = Handler();
+  std::string track = "a.mp3";
+  handler.ExtractNarration(track);
+  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_EQ(ReadFile(out_ / "narration" / "a.mp3"), "from the backup");
+  EXPECT_FALSE(fs::exists(backup)) << "a backup that served is deleted";
+  EXPECT_TRUE(fs::exists(archive_));
+
+  // An older backup is left alone, and the archive read.
+  WriteArchive(backup, [](ProjectArchiveWriter& w) { w.AddFile("x", "x"); });
+  SetModified(backup, now - 7200);
+  fs::remove_all(out_);
+  handler.ExtractNarration(track);
+  EXPECT_EQ(ReadFile(out_ / "narration" / "a.mp3"), "from the archive");
+  EXPECT_TRUE(fs::exists(backup));
+}
+
+TEST_F(ProjectFileHandlerTest, ABusyArchiveIsTriedAgainThroughTheSleeper) {
+  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
+    w.BeginFolder("videos");
+    w.AddFile("clip.flv", "FLV clip");
+  });
+  ArchiveLock lock(archive_);
+  sleeper_->atWait = 3;
+  sleeper_->action = [&] { lock.Release(); };
+  cProjectFileHandler handler = Handler();
+  std::string folder = "videos";
+  handler.ExtractWO(folder);
+  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_THAT(sleeper_->waits, ElementsAre(200, 200, 200)) << "the fourth try opened it";
+  EXPECT_EQ(ReadFile(out_ / "videos" / "clip.flv"), "FLV clip");
+}
+
+TEST_F(ProjectFileHandlerTest, PropertiesAndThePowerPointInstance) {
+  auto version = std::make_shared<int>(14);
+  auto application = std::make_shared<testing::FakeObject>("Application", version);
+  application->Prop("AutomationSecurity", 3);
+  cProjectFileHandler handler = Handler();
+  Object ppt(application);
+  handler.SetPPTInstance(ppt);
+  EXPECT_EQ(application->Peek("AutomationSecurity").AsLong(), 1);
+  Object none;
+  handler.SetPPTInstance(none);  // errors are ignored
+
+  std::int32_t value = 77;
+  handler.SetHandle(value);
+  EXPECT_EQ(handler.Handle(), 77);
+  EXPECT_EQ(handler.ProjectFilename(), archive_.string());
+  EXPECT_EQ(handler.ExtractToFolder(), out_.string());
+  EXPECT_EQ(handler.ExitCode(), "0");
+  handler.HideProgress();
+}
+
+}  // namespace
+}  // namespace quillmere

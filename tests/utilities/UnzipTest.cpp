@@ -1,0 +1,498 @@
+#include "utilities/zip/Unzip.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <filesystem>
+#include <ostream>
+
+#include "support/zip/ZipEntryName.h"
+#include "support/zip/ZipListing.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/utilities/UnzipTestZips.h"
+#include "utilities/zip/ZipExtraction.h"
+
+namespace quillmere {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::ReadFile;
+using testing::TestEntry;
+using testing::Tree;
+using testing::WriteFile;
+using testing::WriteZip;
+
+std::string Corpus(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
+
+class UnzipTest : public testing::IsolatedUserFolders {
+ protected:
+  void SetUp() override {
+    IsolatedUserFolders::SetUp();
+    zip_ = root_ / "test.zip";
+    parent_ = root_ / "parent";
+    out_ = parent_ / "out";
+    fs::create_directories(out_);
+  }
+
+  // A cUnzip set up as a host would for zip_ into out_.
+  cUnzip Unzipper() {
+    cUnzip unzip;
+    unzip.SetZipFile(zip_.string());
+    unzip.SetUnzipFolder(out_.string());
+    unzip.Events().Progress = [this](std::int32_t count, const std::string& text) {
+      EXPECT_EQ(count, 1);
+      messages_.push_back(text);
+    };
+    return unzip;
+  }
+
+  fs::path zip_, parent_, out_;
+  std::vector<std::string> messages_;
+};
+
+// A local time with even seconds, as zip time stamps keep them.
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = -1;
+  return std::mktime(&tm);
+}
+
+// ---- Listing -------------------------------------------------------------
+
+TEST_F(UnzipTest, DirectoryListsWhatLibzipReports) {
+  std::string text(5000, 'a');
+  std::time_t when = LocalTime(2021, 3, 4, 5, 6, 8);
+  WriteZip(zip_, {{"top.txt", "hello", ZIP_CM_STORE, "", when},
+                  {"a/b/packed.txt", text, ZIP_CM_DEFLATE, "", when},
+                  {"secret.txt", "hidden", ZIP_CM_DEFLATE, "pw", when}});
+  testing::AddFolder(zip_, "a/b/");
+  cUnzip unzip = Unzipper();
+  ASSERT_EQ(unzip.Directory(), kUnzipOk);
+  ASSERT_EQ(unzip.FileCount(), 4);
+
+  zip_t* zip = zip_open(zip_.c_str(), ZIP_RDONLY, nullptr);
+  ASSERT_NE(zip, nullptr);
+  for (std::int32_t i = 1; i <= unzip.FileCount(); ++i) {
+    zip_stat_t st;
+    ASSERT_EQ(zip_stat_index(zip, static_cast<zip_uint64_t>(i - 1), 0, &st), 0);
+    std::string joined = unzip.FileDirectory(i).empty() ? unzip.FileName(i) : unzip.FileDirectory(i) + "\\" + unzip.FileName(i);
+    EXPECT_EQ(ForwardSlashName(joined), st.name);
+    EXPECT_EQ(unzip.FileSize(i), st.size);
+    EXPECT_EQ(unzip.FilePackedSize(i), st.comp_size);
+    EXPECT_EQ(unzip.FileCRC(i), st.crc);
+    EXPECT_EQ(unzip.FileEncrypted(i), st.encryption_method != ZIP_EM_NONE);
+    EXPECT_TRUE(unzip.FileSelected(i));
+  }
+  zip_discard(zip);
+
+  EXPECT_EQ(unzip.FileName(1), "top.txt");
+  EXPECT_EQ(unzip.FileDirectory(1), "");
+  EXPECT_EQ(unzip.FileCompressionMethod(1), "Stored");
+  EXPECT_EQ(unzip.FileCompressionRatio(1), 0);
+  EXPECT_EQ(unzip.FileName(2), "packed.txt");
+  EXPECT_EQ(unzip.FileDirectory(2), "a\\b");
+  EXPECT_EQ(unzip.FileCompressionMethod(2), "Defl:N");
+  EXPECT_GT(unzip.FileCompressionRatio(2), 90);
+  EXPECT_TRUE(unzip.FileEncrypted(3));
+  EXPECT_FALSE(unzip.FileEncrypted(1));
+  EXPECT_EQ(unzip.FileName(4), "");
+  EXPECT_EQ(unzip.FileDirectory(4), "a\\b");
+  // 2021-03-04 is day 44259 after 1899-12-30.
+  EXPECT_DOUBLE_EQ(unzip.FileDate(1), 44259.0 + (5 * 3600 + 6 * 60 + 8) / 86400.0);
+}
+
+TEST_F(UnzipTest, RecordIndexesRunFromOne) {
+  WriteZip(zip_, {{"only.txt", "x"}});
+  cUnzip unzip = Unzipper();
+  ASSERT_EQ(unzip.Directory(), kUnzipOk);
+  EXPECT_EQ(unzip.FileName(1), "only.txt");
+  for (std::int32_t bad : {0, 2, -1}) {
+    try {
+      (void)unzip.FileName(bad);
+      ADD_FAILURE() << "index " << bad << " answered";
+    } catch (const ComError& e) {
+      EXPECT_EQ(e.Number(), kUnzipSubscriptOutOfRange);
+    }
+  }
+  EXPECT_THROW(unzip.SetFileSelected(2, false), ComError);
+}
+
+TEST_F(UnzipTest, DirectoryOfARealDeckListsEveryEntry) {
+  cUnzip unzip = Unzipper();
+  unzip.SetZipFile(Corpus("poi__EmbeddedAudio.pptx"));
+  ASSERT_EQ(unzip.Directory(), kUnzipOk);
+  zip_t* zip = zip_open(unzip.ZipFile().c_str(), ZIP_RDONLY, nullptr);
+  ASSERT_NE(zip, nullptr);
+  EXPECT_EQ(unzip.FileCount(), zip_get_num_entries(zip, 0));
+  zip_discard(zip);
+}
+
+TEST_F(UnzipTest, MissingDamagedAndNonZipFilesFailWithoutCrashing) {
+  cUnzip unzip = Unzipper();
+  unzip.SetZipFile((root_ / "missing.zip").string());
+  EXPECT_EQ(unzip.Directory(), kUnzipNoZipFile);
+  EXPECT_EQ(unzip.FileCount(), 0);
+  EXPECT_TRUE(unzip.Unzip());
+
+  WriteFile(root_ / "text.zip", "not a zip at all");
+  unzip.SetZipFile((root_ / "text.zip").string());
+  EXPECT_EQ(unzip.Directory(), kUnzipNotAZip);
+
+  // The first half of a real deck: its central directory is gone.
+  std::string deck = ReadFile(Corpus("poi__EmbeddedAudio.pptx"));
+  WriteFile(root_ / "cut.pptx", deck.substr(0, deck.size() / 2));
+  unzip.SetZipFile((root_ / "cut.pptx").string());
+  EXPECT_NE(unzip.Directory(), kUnzipOk);
+  EXPECT_TRUE(unzip.Unzip());
+
+  for (const char* name : {"poi__clusterfuzz-testcase-minimized-POIFuzzer-5205835528404992.pptx",
+                           "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-5463285576892416.pptx",
+                           "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-5471515212382208.pptx",
+                           "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-6254434927378432.pptx",
+                           "poi__badzip.ppt"}) {
+    SCOPED_TRACE(name);
+    unzip.SetZipFile(Corpus(name));
+    unzip.SetUseFolderNames(false);
+    unzip.SetOverwriteExisting(true);
+    (void)unzip.Directory();
+    (void)unzip.Unzip();
+  }
+  for (const std::string& name : Tree(parent_)) EXPECT_EQ(name.substr(0, 3), "out") << name;
+}
+
+TEST_F(UnzipTest, DamagedEntryDataFailsTheTestAndTheExtraction) {
+  std::string text;
+  for (int i = 0; i < 4000; ++i) text += "line " + std::to_string(i * 7919 % 1000) + "\n";
+  WriteZip(zip_, {{"data.txt", text}});
+  std::string bytes = ReadFile(zip_);
+  // Flip bytes in the middle of the compressed data (after the local header).
+  for (std::size_t i = 200; i < 240; ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
+  WriteFile(zip_, bytes);
+  cUnzip unzip = Unzipper();
+  unzip.SetTestZip(true);
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipDamaged);
+  unzip.SetTestZip(false);
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipDamaged);
+  EXPECT_THAT(Tree(out_), IsEmpty());
+}
+
+// ---- Extraction ------------------------------------------------------------
+
+TEST_F(UnzipTest, ExtractsWithAndWithoutFolderNames) {
+  std::time_t when = LocalTime(2020, 1, 2, 3, 4, 6);
+  WriteZip(zip_, {{"a.txt", "A", ZIP_CM_STORE, "", when}, {"d/e/b.txt", "B", ZIP_CM_DEFLATE, "", when}});
+  testing::AddFolder(zip_, "empty/");
+  cUnzip unzip = Unzipper();
+  EXPECT_FALSE(unzip.Unzip()) << unzip.LastStatus();
+  EXPECT_THAT(Tree(out_), ElementsAre("a.txt", "d", "d/e", "d/e/b.txt", "empty"));
+  EXPECT_EQ(ReadFile(out_ / "d/e/b.txt"), "B");
+  EXPECT_EQ(fs::last_write_time(out_ / "a.txt"), fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
+  EXPECT_THAT(messages_, ::testing::Contains(::testing::HasSubstr(": d\\e\\b.txt")));
+
+  fs::remove_all(out_);
+  fs::create_directories(out_);
+  unzip.SetUseFolderNames(false);
+  EXPECT_FALSE(unzip.Unzip());
+  EXPECT_THAT(Tree(out_), ElementsAre("a.txt", "b.txt"));
+}
+
+TEST_F(UnzipTest, ExtractsOnlySelectedEntries) {
+  WriteZip(zip_, {{"one.txt", "1"}, {"sub/two.txt", "2"}, {"sub/three.txt", "3"}});
+  cUnzip unzip = Unzipper();
+  ASSERT_EQ(unzip.Directory(), kUnzipOk);
+  unzip.SetFileSelected(1, false);
+  unzip.SetFileSelected(3, false);
+  EXPECT_FALSE(unzip.FileSelected(1));
+  EXPECT_FALSE(unzip.Unzip());
+  EXPECT_THAT(Tree(out_), ElementsAre("sub", "sub/two.txt"));
+}
+
+TEST_F(UnzipTest, IncludeNamesMatchCaseAsAsked) {
+  WriteZip(zip_, {{"Sub/Two.txt", "2"}, {"one.txt", "1"}});
+  UnzipOptions options;
+  UnzipCallbacks none;
+  EXPECT_EQ(ExtractZip(zip_.string(), out_.string(), {"sub/two.TXT"}, options, none), kUnzipOk);
+  EXPECT_THAT(Tree(out_), ElementsAre("Sub", "Sub/Two.txt"));
+  options.caseSensitiveNames = true;
+  EXPECT_EQ(ExtractZip(zip_.string(), out_.string(), {"sub/two.TXT"}, options, none), kUnzipNothingFound);
+  EXPECT_EQ(ExtractZip(zip_.string(), out_.string(), {"one.txt", "nope.txt"}, options, none), kUnzipWarning);
+  EXPECT_TRUE(fs::exists(out_ / "one.txt"));
+}
+
+TEST_F(UnzipTest, OptionsChangeNamesLineEndsAndWhatIsReplaced) {
+  std::time_t old = LocalTime(2019, 5, 5, 5, 5, 6);
+  std::time_t recent = LocalTime(2022, 5, 5, 5, 5, 6);
+  WriteZip(zip_, {{"my notes.txt", "a\nb\r\nc\rd", ZIP_CM_DEFLATE, "", recent},
+                  {"bin.dat", std::string("x\0\ny", 4), ZIP_CM_DEFLATE, "", recent},
+                  {"older.txt", "zip", ZIP_CM_STORE, "", old},
+                  {"newer.txt", "zip", ZIP_CM_STORE, "", recent}});
+  WriteFile(out_ / "older.txt", "disk");
+  WriteFile(out_ / "newer.txt", "disk");
+  fs::last_write_time(out_ / "older.txt", fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(recent)));
+  fs::last_write_time(out_ / "newer.txt", fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(old)));
+  cUnzip unzip = Unzipper();
+  unzip.SetSpaceToUnderScore(true);
+  unzip.SetConvertCRToCRLF(true);
+  unzip.SetExtractOnlyNewer(true);
+  EXPECT_FALSE(unzip.Unzip()) << unzip.LastStatus();
+  EXPECT_EQ(ReadFile(out_ / "my_notes.txt"), "a\r\nb\r\nc\r\nd");
+  EXPECT_EQ(ReadFile(out_ / "bin.dat"), std::string("x\0\ny", 4));
+  EXPECT_EQ(ReadFile(out_ / "older.txt"), "disk");  // the file on disk is newer than the entry
+  EXPECT_EQ(ReadFile(out_ / "newer.txt"), "zip");
+  EXPECT_FALSE(fs::exists(out_ / "my notes.txt"));
+}
+
+// Each answer to OverwritePrompt, for three files that are already there.
+struct OverwriteCase {
+  const char* name;  // the answer, as the test's name
+  EUZOverWriteResponse response;
+  int prompts;
+  const char* content;
+};
+// ctest lists a case by what GoogleTest prints of it: the answer, never the struct's raw bytes.
+void PrintTo(const OverwriteCase& c, std::ostream* os) { *os << c.name; }
+
+class UnzipOverwriteTest : public UnzipTest, public ::testing::WithParamInterface<OverwriteCase> {};
+
+TEST_P(UnzipOverwriteTest, AnswersDecideWhichFilesAreReplaced) {
+  WriteZip(zip_, {{"d/a.txt", "new"}, {"d/b.txt", "new"}, {"d/c.txt", "new"}});
+  fs::create_directories(out_ / "d");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(out_ / "d" / name, "old");
+  cUnzip unzip = Unzipper();
+  unzip.SetPromptToOverwrite(true);
+  std::vector<std::string> asked;
+  unzip.Events().OverwritePrompt = [&](const std::string& file, EUZOverWriteResponse& response) {
+    EXPECT_EQ(response, euzDoNotOverwrite);
+    asked.push_back(file);
+    response = GetParam().response;
+  };
+  EXPECT_FALSE(unzip.Unzip());
+  EXPECT_EQ(static_cast<int>(asked.size()), GetParam().prompts);
+  EXPECT_EQ(asked.front(), "d\\a.txt");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(ReadFile(out_ / "d" / name), GetParam().content) << name;
+  EXPECT_THAT(Tree(out_), ElementsAre("d", "d/a.txt", "d/b.txt", "d/c.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Responses, UnzipOverwriteTest,
+                         ::testing::Values(OverwriteCase{"DoNotOverwrite", euzDoNotOverwrite, 3, "old"},
+                                           OverwriteCase{"OverwriteThisFile", euzOverwriteThisFile, 3, "new"},
+                                           OverwriteCase{"OverwriteAllFiles", euzOverwriteAllFiles, 1, "new"},
+                                           OverwriteCase{"OverwriteNone", euzOverwriteNone, 1, "old"}),
+                         [](const ::testing::TestParamInfo<OverwriteCase>& info) { return info.param.name; });
+
+TEST_F(UnzipTest, ExistingFilesStayWithoutPromptOrOverwrite) {
+  WriteZip(zip_, {{"a.txt", "new"}});
+  WriteFile(out_ / "a.txt", "old");
+  cUnzip unzip = Unzipper();
+  int asked = 0;
+  unzip.Events().OverwritePrompt = [&](const std::string&, EUZOverWriteResponse&) { ++asked; };
+  EXPECT_FALSE(unzip.Unzip());
+  EXPECT_EQ(ReadFile(out_ / "a.txt"), "old");
+  unzip.SetOverwriteExisting(true);
+  unzip.SetPromptToOverwrite(true);
+  EXPECT_FALSE(unzip.Unzip());
+  EXPECT_EQ(ReadFile(out_ / "a.txt"), "new");
+  EXPECT_EQ(asked, 0);
+}
+
+// ---- Events: password and cancel ---------------------------------------------
+
+TEST_F(UnzipTest, PasswordRequestOpensEncryptedEntries) {
+  WriteZip(zip_, {{"plain.txt", "open"}, {"s1.txt", "secret one", ZIP_CM_DEFLATE, "right"},
+                  {"s2.txt", "secret two", ZIP_CM_DEFLATE, "right"}});
+  cUnzip unzip = Unzipper();
+  int asked = 0;
+  unzip.Events().PasswordRequest = [&](std::string& password, bool& cancel) {
+    EXPECT_FALSE(cancel);
+    ++asked;
+    password = "right";
+  };
+  EXPECT_FALSE(unzip.Unzip()) << unzip.LastStatus();
+  EXPECT_EQ(ReadFile(out_ / "s1.txt"), "secret one");
+  EXPECT_EQ(ReadFile(out_ / "s2.txt"), "secret two");
+  EXPECT_EQ(asked, 1);  // the password that worked is tried first for the next entry
+}
+
+TEST_F(UnzipTest, WrongPasswordSkipsTheEntryAfterAskingAgain) {
+  WriteZip(zip_, {{"s.txt", "secret", ZIP_CM_DEFLATE, "right"}, {"plain.txt", "open"}});
+  cUnzip unzip = Unzipper();
+  int asked = 0;
+  unzip.Events().PasswordRequest = [&](std::string& password, bool&) {
+    ++asked;
+    password = "wrong";
+  };
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipBadPassword);
+  EXPECT_EQ(asked, kPasswordAttempts);
+  EXPECT_THAT(Tree(out_), ElementsAre("plain.txt"));
+}
+
+TEST_F(UnzipTest, CancelledPasswordRequestStopsTheRun) {
+  WriteZip(zip_, {{"s.txt", "secret", ZIP_CM_DEFLATE, "right"}, {"plain.txt", "open"}});
+  cUnzip unzip = Unzipper();
+  unzip.Events().PasswordRequest = [&](std::string&, bool& cancel) { cancel = true; };
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipCancelled);
+  EXPECT_THAT(Tree(out_), IsEmpty());
+}
+
+TEST_F(UnzipTest, CancelEventStopsBeforeTheNextEntry) {
+  WriteZip(zip_, {{"1.txt", "1"}, {"d/2.txt", "2"}, {"3.txt", "3"}});
+  cUnzip unzip = Unzipper();
+  std::vector<std::string> seen;
+  unzip.Events().Cancel = [&](const std::string& name, bool& cancel) {
+    EXPECT_FALSE(cancel);
+    seen.push_back(name);
+    cancel = seen.size() == 2;
+  };
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipCancelled);
+  EXPECT_THAT(seen, ElementsAre("1.txt", "d\\2.txt"));
+  EXPECT_THAT(Tree(out_), ElementsAre("1.txt"));
+}
+
+TEST_F(UnzipTest, TestZipChecksEverythingAndWritesNothing) {
+  WriteZip(zip_, {{"a.txt", "A"}, {"d/b.txt", std::string(10000, 'b')}});
+  testing::AddFolder(zip_, "d/");
+  cUnzip unzip = Unzipper();
+  unzip.SetTestZip(true);
+  int cancels = 0;
+  unzip.Events().Cancel = [&](const std::string&, bool&) { ++cancels; };
+  EXPECT_FALSE(unzip.Unzip()) << unzip.LastStatus();
+  EXPECT_EQ(cancels, 3);
+  EXPECT_THAT(Tree(out_), IsEmpty());
+  EXPECT_THAT(messages_, ::testing::Contains("    testing: d\\b.txt   OK"));
+}
+
+TEST_F(UnzipTest, MessageLevelLimitsProgress) {
+  WriteZip(zip_, {{"a.txt", "A"}, {"../evil.txt", "E"}});
+  cUnzip unzip = Unzipper();
+  unzip.SetMessageLevel(euzNoMessages);
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_THAT(messages_, IsEmpty());
+  unzip.SetMessageLevel(euzPartialMessages);
+  unzip.SetOverwriteExisting(true);
+  EXPECT_TRUE(unzip.Unzip());
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_THAT(messages_[0], ::testing::HasSubstr("..\\evil.txt"));
+  messages_.clear();
+  unzip.SetMessageLevel(euzAllMessages);
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(messages_.size(), 2u);
+}
+
+// ---- Safety ------------------------------------------------------------------
+
+TEST_F(UnzipTest, EntryNamesNeverLeaveTheFolder) {
+  WriteZip(zip_, {{"../../x", "1"}, {"/etc/x", "2"}, {"C:\\x", "3"}, {"a/../../x", "4"}, {"..\\x", "5"},
+                  {"c:x", "6"}, {"bad\x01name", "7"}, {"link", "/tmp", ZIP_CM_STORE, "", 0, true},
+                  {"./fine/./ok.txt", "ok"}});
+  for (bool folders : {true, false}) {
+    SCOPED_TRACE(folders);
+    fs::remove_all(out_);
+    fs::create_directories(out_);
+    cUnzip unzip = Unzipper();
+    unzip.SetUseFolderNames(folders);
+    unzip.SetOverwriteExisting(true);
+    EXPECT_TRUE(unzip.Unzip());
+    EXPECT_EQ(unzip.LastStatus(), kUnzipWarning);
+    std::vector<std::string> expected = {"out", "out/fine", "out/fine/ok.txt"};
+    if (!folders) expected = {"out", "out/ok.txt"};
+    EXPECT_EQ(Tree(parent_), expected);
+  }
+  EXPECT_THAT(ReadFile(fs::path(getenv("XDG_DATA_HOME")) / "Corvanta/Narravel/export.log"),
+              ::testing::HasSubstr("a/../../x"));
+}
+
+TEST_F(UnzipTest, LinksAlreadyInTheFolderAreNeverFollowed) {
+  fs::path outside = root_ / "outside";
+  fs::create_directories(outside);
+  WriteFile(outside / "target.txt", "keep");
+  fs::create_directory_symlink(outside, out_ / "sub");
+  fs::create_symlink(outside / "target.txt", out_ / "file.txt");
+  WriteZip(zip_, {{"sub/x.txt", "no"}, {"file.txt", "replaced"}});
+  cUnzip unzip = Unzipper();
+  unzip.SetOverwriteExisting(true);
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipWriteFailed);
+  EXPECT_THAT(Tree(outside), ElementsAre("target.txt"));
+  EXPECT_EQ(ReadFile(outside / "target.txt"), "keep");
+  // The link itself was replaced by the entry's file.
+  EXPECT_FALSE(fs::is_symlink(out_ / "file.txt"));
+  EXPECT_EQ(ReadFile(out_ / "file.txt"), "replaced");
+}
+
+TEST_F(UnzipTest, ZipBombsAreRefusedBeforeAnythingIsWritten) {
+  WriteZip(zip_, {{"small.txt", "s"}, {"bomb.bin", std::string(4 << 20, '\0')}});
+  cUnzip unzip = Unzipper();
+  EXPECT_TRUE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipTooLarge);
+  EXPECT_THAT(Tree(out_), IsEmpty());
+
+  // The total and entry-count limits, with limits small enough for a test.
+  WriteZip(zip_, {{"a.txt", std::string(600, 'a')}, {"b.txt", std::string(600, 'b')}});
+  UnzipOptions options;
+  options.limits.maxTotalBytes = 1000;
+  EXPECT_EQ(ExtractZip(zip_.string(), out_.string(), {}, options, {}), kUnzipTooLarge);
+  options.limits = ZipLimits{};
+  options.limits.maxEntries = 1;
+  EXPECT_EQ(ExtractZip(zip_.string(), out_.string(), {}, options, {}), kUnzipTooLarge);
+  EXPECT_THAT(Tree(out_), IsEmpty());
+}
+
+TEST(UnzipEntryNameTest, SafePathsKeepTheirSegments) {
+  EXPECT_THAT(*SafeEntryPath("a/b\\c.txt"), ElementsAre("a", "b", "c.txt"));
+  EXPECT_THAT(*SafeEntryPath("./a//b/"), ElementsAre("a", "b", ""));
+  EXPECT_THAT(*SafeEntryPath("..a/b..txt"), ElementsAre("..a", "b..txt"));
+  for (const char* bad : {"", "/", "./", "..", "a/..", "\\x", "D:x", "a\tb", "a/../b"}) EXPECT_FALSE(SafeEntryPath(bad)) << bad;
+  EXPECT_FALSE(SafeEntryPath(std::string("a\0b", 3)));
+}
+
+// ---- As the library uses it ----------------------------------------------------
+
+TEST_F(UnzipTest, RealDeckLandsFlatInTheFolder) {
+  const std::string deck = Corpus("poi__EmbeddedAudio.pptx");
+  cUnzip unzip;
+  unzip.SetZipFile(deck);
+  unzip.SetOverwriteExisting(true);
+  unzip.SetPromptToOverwrite(false);
+  unzip.SetUnzipFolder(out_.string() + "/");
+  unzip.SetUseFolderNames(false);
+  EXPECT_FALSE(unzip.Unzip()) << unzip.LastStatus();
+  EXPECT_EQ(ReadFile(out_ / "media1.mp3"), testing::EntryBytes(deck, "ppt/media/media1.mp3"));
+  EXPECT_GT(fs::file_size(out_ / "media1.mp3"), 0u);
+  ASSERT_EQ(unzip.Directory(), kUnzipOk);
+  for (std::int32_t i = 1; i <= unzip.FileCount(); ++i)
+    if (!unzip.FileName(i).empty()) {
+      EXPECT_TRUE(fs::is_regular_file(out_ / unzip.FileName(i))) << unzip.FileName(i);
+    }
+  for (const auto& item : fs::directory_iterator(out_)) EXPECT_TRUE(item.is_regular_file()) << item.path();
+  EXPECT_EQ(Tree(parent_).front(), "out");
+}
+
+TEST_F(UnzipTest, VersionIsLibzipsAndEmptyZipFileDoesNothing) {
+  cUnzip unzip;
+  std::int32_t major = -1, minor = -1, revision = -1;
+  double date = 0;
+  std::string extra;
+  unzip.GetVersion(major, minor, revision, date, extra);
+  EXPECT_EQ(std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision), zip_libzip_version());
+  EXPECT_GT(date, 40000);
+  EXPECT_THAT(extra, ::testing::HasSubstr(zip_libzip_version()));
+  EXPECT_FALSE(unzip.Unzip());
+  EXPECT_EQ(unzip.LastStatus(), kUnzipNoZipFile);
+}
+
+}  // namespace
+}  // namespace quillmere
