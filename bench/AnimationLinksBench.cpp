@@ -28,8 +28,8 @@ void WriteAnimationsAndLinks(benchmark::State& state, const char* file) {
     pugi::xml_node parent = doc.append_child("Slides");
     for (int i = 1, n = slides.Count(); i <= n; ++i) {
       quillmere::Object slide = slides.Item(i);
-      quillmere::AnimationSettings(slide, parent);
-      quillmere::HyperlinkProperties(slide, parent);
+      quillmere::AnimationSettings(deck.context, slide, parent);
+      quillmere::HyperlinkProperties(deck.context, slide, parent);
     }
     benchmark::DoNotOptimize(parent.first_child());
   }

@@ -23,7 +23,7 @@ void WriteDesigns(benchmark::State& state, const char* file) {
     pugi::xml_document doc;
     pugi::xml_node parent = doc.append_child("Designs");
     for (int i = 1, n = designs.Count(); i <= n; ++i)
-      quillmere::DesignProperties(designs.Item(i), parent, pres, quillmere::UsedLayouts{});
+      quillmere::DesignProperties(deck.context, designs.Item(i), parent, pres, quillmere::UsedLayouts{});
     benchmark::DoNotOptimize(parent.first_child());
   }
   state.counters["layouts"] = layouts;

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "media/EmbeddedPackages.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "utilities/archive/ProjectArchivePacking.h"
 
 namespace {
@@ -25,6 +25,7 @@ struct QuizCourse {
   fs::path root = fs::temp_directory_path() / "quillmere-quiz-bench";
   fs::path archive = root / "course.qpk";
   fs::path out = root / "out";
+  quillmere::ExportContext context;
 
   QuizCourse() {
     fs::remove_all(root);
@@ -37,15 +38,14 @@ struct QuizCourse {
       std::ofstream(file, std::ios::binary) << data;
     }
     quillmere::PackFolder((root / "course").string(), archive.string());
-    quillmere::ExportState& state = quillmere::CurrentExportState();
-    state.outputFolder = out.string() + "/";
-    state.projectArchivePath = archive.string();
+    context.outputFolder = out.string() + "/";
+    context.projectArchivePath = archive.string();
   }
 };
 
 void Requests(benchmark::State& state, bool readAgainEachTime) {
   static QuizCourse course;
-  quillmere::ExportState& export_ = quillmere::CurrentExportState();
+  quillmere::ExportContext& export_ = course.context;
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove_all(course.out);
@@ -53,7 +53,7 @@ void Requests(benchmark::State& state, bool readAgainEachTime) {
     state.ResumeTiming();
     for (int i = 0; i < kQuizSlides; ++i) {
       if (readAgainEachTime) export_.extractedArchiveFolders.clear();
-      std::string path = quillmere::ArchivedPackagePath(std::to_string(256 + i), "check.quiz");
+      std::string path = quillmere::ArchivedPackagePath(export_, std::to_string(256 + i), "check.quiz");
       if (!fs::exists(path)) state.SkipWithError("not extracted");
     }
   }

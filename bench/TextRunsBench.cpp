@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/EngineRuntime.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/automation/Object.h"
 #include "shapes/TextProperties.h"
 
@@ -30,15 +30,14 @@ class TextHeavyDeck {
     for (int i = 0; i < runs; ++i)
       text += (i == 0 ? "" : i % kRunsPerParagraph == 0 ? "\r" : "\v") + word + std::to_string(i);
     shape_.Child("TextFrame").Child("TextRange").Put("Text", text);
-    quillmere::ExportState& state = quillmere::CurrentExportState();
-    state = quillmere::ExportState{};
-    state.application = app_;
-    state.slideWidth = 720.0f;
-    state.slideHeight = 540.0f;
-    state.scaleX = state.scaleY = 1.0f;
+    context_.application = app_;
+    context_.slideWidth = 720.0f;
+    context_.slideHeight = 540.0f;
+    context_.scaleX = context_.scaleY = 1.0f;
   }
   ~TextHeavyDeck() { app_.Call("Quit"); }
   const quillmere::Object& Shape() const { return shape_; }
+  quillmere::ExportContext& Context() { return context_; }
   // The size of the first run, read afresh through the object model.
   float FirstRunSize() const {
     return shape_.Child("TextFrame2").Child("TextRange").Child("Runs", 1).Child("Font").Get("Size").AsSingle();
@@ -51,6 +50,7 @@ class TextHeavyDeck {
 
  private:
   quillmere::Object app_, pres_, shape_;
+  quillmere::ExportContext context_;
 };
 
 // The writer over `runs` runs each starting with `word`. With a curly
@@ -60,7 +60,7 @@ void WriteTextRange(benchmark::State& state, const std::string& word) {
   TextHeavyDeck deck(static_cast<int>(state.range(0)), word);
   for (auto _ : state) {
     pugi::xml_document doc;
-    quillmere::TextRangeProperties(deck.Shape(), doc.append_child("Shape"), "TextRange");
+    quillmere::TextRangeProperties(deck.Context(), deck.Shape(), doc.append_child("Shape"), "TextRange");
     benchmark::DoNotOptimize(doc.first_child().first_child());
   }
   state.counters["per_run"] = benchmark::Counter(static_cast<double>(state.range(0)),

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/EngineRuntime.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/automation/Object.h"
 
 class WriterDeck {
@@ -18,8 +18,7 @@ class WriterDeck {
     app = quillmere::engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
     std::string path = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck;
     pres = app.Child("Presentations").Call("Open2007", path, -1, -1, 0, 0);
-    quillmere::ExportState& state = quillmere::CurrentExportState();
-    state = quillmere::ExportState{};
+    quillmere::ExportContext& state = context;
     state.application = app;
     state.presentationName = path;
     state.outputFolder = (std::filesystem::temp_directory_path() / "quillmere-writer-bench").string() + "/";
@@ -30,10 +29,11 @@ class WriterDeck {
   ~WriterDeck() {
     pres.Call("Close");
     app.Call("Quit");
-    std::filesystem::remove_all(quillmere::CurrentExportState().outputFolder);
+    std::filesystem::remove_all(context.outputFolder);
   }
   WriterDeck(const WriterDeck&) = delete;
   WriterDeck& operator=(const WriterDeck&) = delete;
 
   quillmere::Object app, pres;
+  quillmere::ExportContext context;
 };

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/XmlHelpers.h"
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 void BuildLargeDocument(benchmark::State& state) {
   const int elements = static_cast<int>(state.range(0));
   std::string path = (std::filesystem::temp_directory_path() / "quillmere-bench.xml").string();
+  const quillmere::ExportContext numbers;
   for (auto _ : state) {
     pugi::xml_document doc;
     pugi::xml_node root = quillmere::AppendContainer(doc, "Presentation");
@@ -20,7 +22,7 @@ void BuildLargeDocument(benchmark::State& state) {
       pugi::xml_node shape = quillmere::AppendContainer(root, "Shape");
       quillmere::AddAttribute(2, shape, "id", std::to_string(i));
       for (int j = 0; j < 9; ++j)
-        quillmere::AddElement(8, shape, "Left", quillmere::DecimalText(12.5f * static_cast<float>(j), 1.3333f));
+        quillmere::AddElement(8, shape, "Left", numbers.DecimalText(12.5f * static_cast<float>(j), 1.3333f));
     }
     benchmark::DoNotOptimize(quillmere::SaveDocument(doc, path));
   }

@@ -2,8 +2,7 @@
 
 #include "component/DefaultRuntime.h"
 #include "component/drivers/Drivers.h"
-#include "objectmodel/Events.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
 #include "support/platform/Sleeper.h"
@@ -13,34 +12,31 @@ namespace quillmere {
 PPTInfo::PPTInfo(PPTInfoOptions options)
     : runtime_(options.runtime ? std::move(options.runtime) : MakeDefaultRuntime()),
       sleeper_(options.sleeper ? std::move(options.sleeper) : MakeRealSleeper()) {
-  ExportState& state = CurrentExportState();
-  state.decimalSeparator = GetDecimalSeparator();
-  state.currentInfo = this;
-  state.sleeper = sleeper_;
+  context_.decimalSeparator = GetDecimalSeparator();
+  context_.events = this;
+  context_.sleeper = sleeper_;
   DeleteExportLog();
 }
 
 PPTInfo::~PPTInfo() {
-  ExportState& state = CurrentExportState();
-  if (!state.wasRunning && state.application) {
+  if (!context_.wasRunning && context_.application) {
     try {
-      state.application.Call("Quit");
+      context_.application.Call("Quit");
     } catch (const std::exception&) {
       // Already gone: nothing left to stop.
     }
     Trace("PPTInfo Class Terminate: Terminating instance, if needed.");
   }
-  state.application = Object();
+  context_.application = Object();
   ProcessMessages();
   Trace("PPTInfo Class Terminate: Clearing reference.");
-  if (state.currentInfo == this) state.currentInfo = nullptr;
 }
 
 void PPTInfo::ProcessMessages() {
   if (events_.ProcessMessages) events_.ProcessMessages();
 }
 
-const std::string& PPTInfo::OpenFailure() const { return CurrentExportState().openFailure; }
+const std::string& PPTInfo::OpenFailure() const { return context_.openFailure; }
 
 bool PPTInfo::CheckAbort() {
   if (!cancel_ && events_.AbortConversion) events_.AbortConversion(cancel_);
@@ -48,15 +44,12 @@ bool PPTInfo::CheckAbort() {
   return cancel_;
 }
 
-void PPTInfo::ReportProgress(std::int32_t& current, std::int32_t& max) {
-  if (current > max) current = max;
+void PPTInfo::ReportProgress(std::int32_t current, std::int32_t max) {
   if (events_.Progress) events_.Progress(current, max);
   ProcessMessages();
 }
 
 DriverContext PPTInfo::MakeContext() {
-  // Each export waits through this object's sleeper, even when another PPTInfo was made later.
-  CurrentExportState().sleeper = sleeper_;
   return DriverContext{*runtime_, [this] { ProcessMessages(); }};
 }
 
@@ -64,7 +57,7 @@ template <class Driver>
 std::int32_t PPTInfo::RunExport(std::string& propertiesXML, Driver&& driver) {
   DriverContext ctx = MakeContext();
   std::string xmlPath;
-  CurrentExportState().openFailure.clear();
+  context_.openFailure.clear();
   std::int32_t status = driver(ctx, xmlPath);
   runtime_->FinishPendingWork();
   lastStatus_ = status;
@@ -76,9 +69,9 @@ std::int32_t PPTInfo::RunExport(std::string& propertiesXML, Driver&& driver) {
 std::int32_t PPTInfo::GenerateThumbnails(std::string& presentationName, std::string& propertiesXML,
                                          std::string outputFolder) {
   DriverContext ctx = MakeContext();
-  CurrentExportState().openFailure.clear();
+  context_.openFailure.clear();
   std::string xmlPath = propertiesXML;
-  std::int32_t status = quillmere::GenerateThumbnails(ctx, presentationName, xmlPath, outputFolder);
+  std::int32_t status = quillmere::GenerateThumbnails(context_, ctx, presentationName, xmlPath, outputFolder);
   lastStatus_ = status;
   if (status == ERR_SUCCESS) propertiesXML = xmlPath;
   return status;
@@ -89,7 +82,7 @@ std::int32_t PPTInfo::PPTSlides(std::string&, std::int32_t&, std::string&, std::
 std::int32_t PPTInfo::PPTSlideSelection(std::string& presentationName, std::string& slideList,
                                         std::string& propertiesXML, std::string outputFolder) {
   return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
-    return GetPresentationXML(ctx, presentationName, xml, outputFolder, slideList);
+    return GetPresentationXML(context_, ctx, presentationName, xml, outputFolder, slideList);
   });
 }
 
@@ -99,32 +92,22 @@ std::int32_t PPTInfo::PPTActiveSlide(std::string& propertiesXML, std::string out
 
 std::int32_t PPTInfo::PPTActivePresentation(std::string& propertiesXML, std::string outputFolder) {
   return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
-    return GetActivePresentationXML(ctx, xml, outputFolder);
+    return GetActivePresentationXML(context_, ctx, xml, outputFolder);
   });
 }
 
 std::int32_t PPTInfo::PPTSlide(std::string& presentationName, std::int32_t& index, std::string& propertiesXML,
                                std::string outputFolder) {
   return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
-    return GetSlideXML(ctx, presentationName, index, xml, outputFolder);
+    return GetSlideXML(context_, ctx, presentationName, index, xml, outputFolder);
   });
 }
 
 std::int32_t PPTInfo::PPTPresentation(std::string& presentationName, std::string& propertiesXML,
                                       std::string outputFolder) {
   return RunExport(propertiesXML, [&](DriverContext& ctx, std::string& xml) {
-    return GetPresentationXML(ctx, presentationName, xml, outputFolder, {});
+    return GetPresentationXML(context_, ctx, presentationName, xml, outputFolder, {});
   });
-}
-
-bool CheckAbort() {
-  PPTInfo* info = CurrentExportState().currentInfo;
-  return info && info->CheckAbort();
-}
-
-void ReportProgress(std::int32_t& current, std::int32_t& max) {
-  if (current > max) current = max;
-  if (PPTInfo* info = CurrentExportState().currentInfo) info->ReportProgress(current, max);
 }
 
 std::string PPTInfo::TakeImageNotice() { return runtime_->TakeImageNotice(); }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "component/StatusCode.h"
+#include "objectmodel/ExportContext.h"
 
 namespace quillmere {
 
@@ -32,7 +33,7 @@ struct PPTInfoOptions {
   std::shared_ptr<Sleeper> sleeper;
 };
 
-class PPTInfo {
+class PPTInfo : private ExportEvents {
  public:
   explicit PPTInfo(PPTInfoOptions options = {});
   ~PPTInfo();
@@ -65,11 +66,11 @@ class PPTInfo {
   void SkipUnusedLayouts(bool value) { skipUnusedLayouts_ = value; }
   bool SkipUnusedLayouts() const { return skipUnusedLayouts_; }
 
-  // Used by the writers: ask the host whether to stop, and report progress.
-  bool CheckAbort();
-  void ReportProgress(std::int32_t& current, std::int32_t& max);
-
  private:
+  // The writers ask the host whether to stop, and report progress.
+  bool CheckAbort() override;
+  void ReportProgress(std::int32_t current, std::int32_t max) override;
+
   template <class Driver>
   std::int32_t RunExport(std::string& propertiesXML, Driver&& driver);
   void ProcessMessages();
@@ -78,6 +79,8 @@ class PPTInfo {
   PPTInfoEvents events_;
   std::shared_ptr<AutomationRuntime> runtime_;
   std::shared_ptr<Sleeper> sleeper_;
+  // Destroyed first: its objects belong to the runtime.
+  ExportContext context_;
   bool cancel_ = false;
   bool skipUnusedLayouts_ = false;
   std::int32_t lastStatus_ = ERR_SUCCESS;

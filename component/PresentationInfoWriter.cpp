@@ -8,11 +8,9 @@
 
 #include "QuillmereVersion.h"
 #include "media/PlayerTabs.h"
-#include "objectmodel/Events.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/xml/FinishedElements.h"
 #include "objectmodel/xml/NumberText.h"
@@ -44,13 +42,12 @@ std::vector<std::int32_t> ParseSlideList(std::string_view list) {
   return entries;
 }
 
-void SetProjectArchivePath() {
-  ExportState& state = CurrentExportState();
-  std::string archive = AddPathSeparator(GetParentFolder(state.presentationName)) +
-                        GetFileBaseName(state.presentationName, "", true) + ".qpk";
+void SetProjectArchivePath(ExportContext& context) {
+  std::string archive = AddPathSeparator(GetParentFolder(context.presentationName)) +
+                        GetFileBaseName(context.presentationName, "", true) + ".qpk";
   std::error_code ec;
-  state.projectArchivePath = std::filesystem::is_regular_file(Utf8Path(archive), ec) ? archive : std::string();
-  state.extractedArchiveFolders.clear();
+  context.projectArchivePath = std::filesystem::is_regular_file(Utf8Path(archive), ec) ? archive : std::string();
+  context.extractedArchiveFolders.clear();
 }
 
 // The units of work progress is reported for: one per slide, shape on a
@@ -77,15 +74,14 @@ std::int32_t CountProgressUnits(const std::vector<Object>& slides, const std::ve
   return units;
 }
 
-std::string Write(const Object& pres, const ExportPlan& plan) {
-  ExportState& state = CurrentExportState();
+std::string Write(ExportContext& context, const Object& pres, const ExportPlan& plan) {
   StepRunner run = SkippingSteps("Presentation Info: ");
 
-  SetProjectArchivePath();
-  state.presentation = pres;
-  state.progressCurrent = 0;
-  state.progressMax = 0;
-  state.refusalsLogged.clear();
+  SetProjectArchivePath(context);
+  context.presentation = pres;
+  context.progressCurrent = 0;
+  context.progressMax = 0;
+  context.refusalsLogged.clear();
 
   // The slides and designs this call exports, in export order.
   std::vector<Object> slides, designs;
@@ -114,11 +110,11 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
     }
   }
   std::int16_t major = 0;
-  run.Step(6, [&] { major = PowerPointMajorVersion(); });
-  if (plan.kind != ExportPlan::Kind::OneSlide) state.progressMax = CountProgressUnits(slides, designs, major, run);
+  run.Step(6, [&] { major = context.MajorVersion(); });
+  if (plan.kind != ExportPlan::Kind::OneSlide) context.progressMax = CountProgressUnits(slides, designs, major, run);
 
-  ReportProgress(state.progressCurrent, state.progressMax);
-  if (CheckAbort()) return {};
+  context.ReportProgress(context.progressCurrent, context.progressMax);
+  if (context.CheckAbort()) return {};
 
   pugi::xml_document doc;
   FinishedElements finished;
@@ -127,26 +123,26 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   pugi::xml_node slidesElement, designsElement;
 
   float version = 0.0f;
-  run.Step(10, [&] { version = static_cast<float>(LeadingNumber(state.application.Get("Version").AsString())); });
+  run.Step(10, [&] { version = static_cast<float>(LeadingNumber(context.application.Get("Version").AsString())); });
   AddElement(4, presentation, "PPTVersion", FormatSingle(version));
   if (plan.kind != ExportPlan::Kind::Selection) {
     AddElement(4, presentation, "ImporterVersion",
                std::to_string(QUILLMERE_VERSION_MAJOR) + "." + std::to_string(QUILLMERE_VERSION_MINOR) + "." +
                    std::to_string(QUILLMERE_VERSION_TWEAK));
   }
-  ++state.progressCurrent;
-  ReportProgress(state.progressCurrent, state.progressMax);
+  ++context.progressCurrent;
+  context.ReportProgress(context.progressCurrent, context.progressMax);
 
   std::string copy;
   if (version > 11.0f) {
-    std::string path = AddPathSeparator(state.outputFolder) + RandomName(8) + ".pptx";
+    std::string path = AddPathSeparator(context.outputFolder) + RandomName(8) + ".pptx";
     if (run.Step(11, [&] { pres.Call("SaveCopyAs", path, save_as::kOpenXmlPresentation); })) copy = path;
   }
   AddElement(4, presentation, "PPTXCopy", copy);
 
-  ReadSlideSize(pres, run, 12);
-  AddElement(4, presentation, "Height", RoundedText(state.slideHeight * state.scaleY));
-  AddElement(4, presentation, "Width", RoundedText(state.slideWidth * state.scaleX));
+  ReadSlideSize(context, pres, run, 12);
+  AddElement(4, presentation, "Height", RoundedText(context.slideHeight * context.scaleY));
+  AddElement(4, presentation, "Width", RoundedText(context.slideWidth * context.scaleX));
   std::int32_t slideCount = 0;
   run.Step(13, [&] { slideCount = pres.Child("Slides").Count(); });
   AddElement(4, presentation, "SlideCount", std::to_string(slideCount));
@@ -156,39 +152,39 @@ std::string Write(const Object& pres, const ExportPlan& plan) {
   if (plan.kind == ExportPlan::Kind::OneSlide) {
     Object slide;
     run.Step(15, [&] { slide = pres.Child("Slides").Item(plan.index); });
-    if (slide) SlideProperties(slide, slidesElement, true);
+    if (slide) SlideProperties(context, slide, slidesElement, true);
   } else {
-    ++state.progressCurrent;
-    ReportProgress(state.progressCurrent, state.progressMax);
-    if (plan.kind == ExportPlan::Kind::Whole) ExportSlideImages(pres, run, 14);
+    ++context.progressCurrent;
+    context.ReportProgress(context.progressCurrent, context.progressMax);
+    if (plan.kind == ExportPlan::Kind::Whole) ExportSlideImages(context, pres, run, 14);
     UsedLayouts used;
     for (const Object& slide : slides) {
-      ++state.progressCurrent;
-      ReportProgress(state.progressCurrent, state.progressMax);
+      ++context.progressCurrent;
+      context.ReportProgress(context.progressCurrent, context.progressMax);
       run.Step(16, [&] { used.Add(slide.Child("Design").Get("Index").AsLong(), slide.Get("Layout").AsLong()); });
-      SlideProperties(slide, slidesElement, false);
+      SlideProperties(context, slide, slidesElement, false);
       finished.KeepLastElementOf(slidesElement);
-      if (CheckAbort()) return {};
+      if (context.CheckAbort()) return {};
     }
     for (const Object& design : designs) {
-      ++state.progressCurrent;
-      ReportProgress(state.progressCurrent, state.progressMax);
-      DesignProperties(design, designsElement, pres, used);
+      ++context.progressCurrent;
+      context.ReportProgress(context.progressCurrent, context.progressMax);
+      DesignProperties(context, design, designsElement, pres, used);
       finished.KeepLastElementOf(designsElement);
-      if (CheckAbort()) return {};
+      if (context.CheckAbort()) return {};
     }
   }
 
-  WritePlayerTabs(pres, presentation, GetProjectVersion(pres));
+  WritePlayerTabs(context, pres, presentation, GetProjectVersion(pres));
 
-  std::string path = AddPathSeparator(state.outputFolder) + "presentationinfo.xml";
+  std::string path = AddPathSeparator(context.outputFolder) + "presentationinfo.xml";
   if (!finished.Save(doc, path)) {
     WriteExportLog("Presentation Info: could not write " + path);
     return {};
   }
   if (plan.kind != ExportPlan::Kind::OneSlide) {
-    ++state.progressCurrent;
-    ReportProgress(state.progressCurrent, state.progressMax);
+    ++context.progressCurrent;
+    context.ReportProgress(context.progressCurrent, context.progressMax);
   }
   return path;
 }
@@ -203,42 +199,40 @@ void PointsToPixels(float& width, float& height) {
   height = static_cast<float>(height * 20.0 * dpi / 1440.0);
 }
 
-void ReadSlideSize(const Object& presentation, StepRunner& run, int step) {
-  ExportState& state = CurrentExportState();
+void ReadSlideSize(ExportContext& context, const Object& presentation, StepRunner& run, int step) {
   run.Step(step, [&] {
     Object setup = presentation.Child("PageSetup");
-    state.slideHeight = setup.Get("SlideHeight").AsSingle();
-    state.slideWidth = setup.Get("SlideWidth").AsSingle();
+    context.slideHeight = setup.Get("SlideHeight").AsSingle();
+    context.slideWidth = setup.Get("SlideWidth").AsSingle();
   });
-  float w = state.slideWidth, h = state.slideHeight;
+  float w = context.slideWidth, h = context.slideHeight;
   PointsToPixels(w, h);
-  state.scaleX = state.slideWidth != 0.0f ? w / state.slideWidth : 0.0f;
-  state.scaleY = state.slideHeight != 0.0f ? h / state.slideHeight : 0.0f;
+  context.scaleX = context.slideWidth != 0.0f ? w / context.slideWidth : 0.0f;
+  context.scaleY = context.slideHeight != 0.0f ? h / context.slideHeight : 0.0f;
 }
 
-void ExportSlideImages(const Object& presentation, StepRunner& run, int step) {
-  const ExportState& state = CurrentExportState();
+void ExportSlideImages(ExportContext& context, const Object& presentation, StepRunner& run, int step) {
   run.Step(step, [&] {
-    presentation.Call("Export", state.outputFolder, "PNG",
-                      static_cast<std::int32_t>(RoundHalfEven(state.slideWidth / 4)),
-                      static_cast<std::int32_t>(RoundHalfEven(state.slideHeight / 4)));
+    presentation.Call("Export", context.outputFolder, "PNG",
+                      static_cast<std::int32_t>(RoundHalfEven(context.slideWidth / 4)),
+                      static_cast<std::int32_t>(RoundHalfEven(context.slideHeight / 4)));
   });
 }
 
-std::string WritePresentationInfo(const Object& presentation, std::int32_t index) {
+std::string WritePresentationInfo(ExportContext& context, const Object& presentation, std::int32_t index) {
   ExportPlan plan;
   if (index != -1) {
     plan.kind = ExportPlan::Kind::OneSlide;
     plan.index = index;
   }
-  return Write(presentation, plan);
+  return Write(context, presentation, plan);
 }
 
-std::string WriteSelectionInfo(const Object& presentation, std::string_view slideList) {
+std::string WriteSelectionInfo(ExportContext& context, const Object& presentation, std::string_view slideList) {
   ExportPlan plan;
   plan.kind = ExportPlan::Kind::Selection;
   plan.entries = ParseSlideList(slideList);
-  return Write(presentation, plan);
+  return Write(context, presentation, plan);
 }
 
 }  // namespace quillmere

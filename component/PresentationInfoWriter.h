@@ -1,6 +1,6 @@
 #pragma once
 // presentationinfo.xml: the presentation header, the slides and designs, and
-// the per-thread values every later writer reads.
+// the values of the export context that every later writer reads.
 
 #include <cstdint>
 #include <string>
@@ -10,19 +10,21 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // index -1: the whole presentation; otherwise the slide at that 1-based
 // position. Returns the path written, or empty text when cancelled.
-std::string WritePresentationInfo(const Object& presentation, std::int32_t index);
+std::string WritePresentationInfo(ExportContext& context, const Object& presentation, std::int32_t index);
 // The slides of a "|"-separated list of slide numbers, in list order.
-std::string WriteSelectionInfo(const Object& presentation, std::string_view slideList);
+std::string WriteSelectionInfo(ExportContext& context, const Object& presentation, std::string_view slideList);
 
 // Screen pixels for a size in points at the configured screen resolution.
 void PointsToPixels(float& width, float& height);
 
 class StepRunner;
-// Reads the slide size into the export state with the point-to-pixel scale.
-void ReadSlideSize(const Object& presentation, StepRunner& run, int step);
+// Reads the slide size into the export context with the point-to-pixel scale.
+void ReadSlideSize(ExportContext& context, const Object& presentation, StepRunner& run, int step);
 // Every slide as a quarter-size "slideN.png" in the output folder.
-void ExportSlideImages(const Object& presentation, StepRunner& run, int step);
+void ExportSlideImages(ExportContext& context, const Object& presentation, StepRunner& run, int step);
 
 }  // namespace quillmere

@@ -7,7 +7,7 @@
 #include <pugixml.hpp>
 
 #include "component/PresentationInfoWriter.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/Trace.h"
 #include "objectmodel/xml/NumberText.h"
 #include "objectmodel/xml/XmlHelpers.h"
@@ -35,9 +35,9 @@ std::string FirstPngName(const std::string& folder) {
 
 }  // namespace
 
-std::string GetPowerPointPrefix() {
+std::string GetPowerPointPrefix(ExportContext& context) {
   std::string prefix = "slide";
-  std::string name = FirstPngName(CurrentExportState().outputFolder);
+  std::string name = FirstPngName(context.outputFolder);
   if (!name.empty()) {
     std::string base = GetFileBaseName(name, "", true);
     std::size_t digits = 0;
@@ -50,14 +50,14 @@ std::string GetPowerPointPrefix() {
   return prefix;
 }
 
-std::string WriteThumbnailList(std::int32_t firstNumber, std::int32_t count, float widthPixels, float heightPixels,
-                               const Object& presentation, StepRunner& run) {
+std::string WriteThumbnailList(ExportContext& context, std::int32_t firstNumber, std::int32_t count, float widthPixels,
+                               float heightPixels, const Object& presentation, StepRunner& run) {
   pugi::xml_document doc;
   pugi::xml_node root = AppendContainer(doc, "Presentation");
   AddElement(4, root, "Height", RoundedText(heightPixels));
   AddElement(4, root, "Width", RoundedText(widthPixels));
   pugi::xml_node slides = AppendContainer(root, "Slides");
-  std::string prefix = GetPowerPointPrefix();
+  std::string prefix = GetPowerPointPrefix(context);
 
   std::int32_t number = firstNumber;
   for (std::int32_t i = 1; i <= count; ++i) {
@@ -74,24 +74,23 @@ std::string WriteThumbnailList(std::int32_t firstNumber, std::int32_t count, flo
     AddElement(4, slideElement, "SlideTitle", GetSlideTitle(slide));
   }
 
-  std::string path = AddPathSeparator(CurrentExportState().outputFolder) + "thumbnails.xml";
+  std::string path = AddPathSeparator(context.outputFolder) + "thumbnails.xml";
   run.Step(230, [&] {
     if (!SaveDocument(doc, path)) throw ComError(hr::kUnspecified, "could not write " + path);
   });
   return path;
 }
 
-std::string WriteThumbnails(const Object& presentation, StepRunner& run) {
-  ExportState& state = CurrentExportState();
-  ReadSlideSize(presentation, run, 210);
-  ExportSlideImages(presentation, run, 215);
+std::string WriteThumbnails(ExportContext& context, const Object& presentation, StepRunner& run) {
+  ReadSlideSize(context, presentation, run, 210);
+  ExportSlideImages(context, presentation, run, 215);
   std::int32_t first = 1, count = 0;
   run.Step(220, [&] {
     first = presentation.Child("PageSetup").Get("FirstSlideNumber").AsLong();
     count = presentation.Child("Slides").Count();
   });
-  return WriteThumbnailList(first, count, state.slideWidth * state.scaleX, state.slideHeight * state.scaleY,
-                            presentation, run);
+  return WriteThumbnailList(context, first, count, context.slideWidth * context.scaleX,
+                            context.slideHeight * context.scaleY, presentation, run);
 }
 
 }  // namespace quillmere

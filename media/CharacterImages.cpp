@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Tags.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "support/text/Text.h"
@@ -16,12 +16,12 @@ constexpr int kCharacterImagesIndent = 4;
 // The tag's path relative to the output folder, where the project archive's
 // characters folder is extracted. The authoring application writes it with
 // backslashes between folders; the extracted file is reached through '/'.
-std::string CharacterFile(const Object& shape) {
+std::string CharacterFile(ExportContext& context, const Object& shape) {
   std::string file = GetTag(shape, "CORVANTA_CHARACTER_FILE");
   if (TrimSpaces(file).empty()) return {};
   file = ForwardSlashName(file);
   if (file.starts_with("./")) file.erase(0, 2);
-  return CurrentExportState().outputFolder + file;
+  return context.outputFolder + file;
 }
 
 void CopyTag(const Object& shape, pugi::xml_node element, std::string_view name, std::string_view tag) {
@@ -32,9 +32,9 @@ void CopyTag(const Object& shape, pugi::xml_node element, std::string_view name,
 
 bool IsCharacter(const Object& shape) { return !TrimSpaces(GetTag(shape, "CORVANTA_CHARACTER_TYPE")).empty(); }
 
-void WriteCharacter(const Object& shape, pugi::xml_node parent) {
+void WriteCharacter(ExportContext& context, const Object& shape, pugi::xml_node parent) {
   pugi::xml_node element = AppendContainer(parent, "Character");
-  AddElement(kCharacterImagesIndent, element, "CharacterFile", CharacterFile(shape));
+  AddElement(kCharacterImagesIndent, element, "CharacterFile", CharacterFile(context, shape));
   std::string type = GetTag(shape, "CORVANTA_CHARACTER_TYPE");
   AddElement(kCharacterImagesIndent, element, "CharacterType", type);
   CopyTag(shape, element, "CharacterId", "CORVANTA_CHARACTER_ID");

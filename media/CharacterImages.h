@@ -9,10 +9,12 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // True when the shape carries a character type tag.
 bool IsCharacter(const Object& shape);
 
 // Appends a Character element repeating the shape's character tags.
-void WriteCharacter(const Object& shape, pugi::xml_node parent);
+void WriteCharacter(ExportContext& context, const Object& shape, pugi::xml_node parent);
 
 }  // namespace quillmere

@@ -1,7 +1,7 @@
 #include "media/EmbeddedPackages.h"
 
 #include "media/ExportArchiveHandler.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/NumberText.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "support/files/Paths.h"
@@ -20,36 +20,40 @@ bool IsPlainName(std::string_view name) {
 // A path of this machine or a drive path as the authoring tool writes it.
 bool IsAbsolute(const std::string& path) { return path.find(':') != std::string::npos || path.starts_with('/'); }
 
-std::string PresentationFolder() { return AddPathSeparator(GetParentFolder(CurrentExportState().presentationName)); }
+std::string PresentationFolder(ExportContext& context) {
+  return AddPathSeparator(GetParentFolder(context.presentationName));
+}
 
 }  // namespace
 
-bool GetSlideIQOB(std::string folderName, const std::string& outputFolder, std::string projectArchivePath) {
-  ExtractArchiveFolder(std::move(folderName), outputFolder, std::move(projectArchivePath), "GetSlideIQOB");
+bool GetSlideIQOB(ExportContext& context, std::string folderName, const std::string& outputFolder,
+                  std::string projectArchivePath) {
+  ExtractArchiveFolder(context, std::move(folderName), outputFolder, std::move(projectArchivePath), "GetSlideIQOB");
   return true;
 }
 
-std::string ResolvedTaggedPath(const std::string& taggedPath) {
-  return IsAbsolute(taggedPath) ? taggedPath : BesidePresentation(TaggedFileName(taggedPath));
+std::string ResolvedTaggedPath(ExportContext& context, const std::string& taggedPath) {
+  return IsAbsolute(taggedPath) ? taggedPath : BesidePresentation(context, TaggedFileName(taggedPath));
 }
 
-std::string BesidePresentation(const std::string& fileName) { return PresentationFolder() + fileName; }
+std::string BesidePresentation(ExportContext& context, const std::string& fileName) {
+  return PresentationFolder(context) + fileName;
+}
 
 bool PackageExists(const std::string& path) {
   return FileExistsByFind(path) && !FolderExists(path);
 }
 
-std::string ArchivedPackagePath(std::string_view owner, std::string_view fileName) {
-  const ExportState& state = CurrentExportState();
-  GetSlideIQOB(std::string(kEmbeddedContentFolder), state.outputFolder, state.projectArchivePath);
+std::string ArchivedPackagePath(ExportContext& context, std::string_view owner, std::string_view fileName) {
+  GetSlideIQOB(context, std::string(kEmbeddedContentFolder), context.outputFolder, context.projectArchivePath);
   if (!IsPlainName(owner) || !IsPlainName(fileName)) return {};
-  return state.outputFolder + std::string(kEmbeddedContentFolder) + "/" + std::string(owner) + "/" +
+  return context.outputFolder + std::string(kEmbeddedContentFolder) + "/" + std::string(owner) + "/" +
          std::string(fileName);
 }
 
-std::string ReplayCount(const std::string& attempts) {
+std::string ReplayCount(ExportContext& context, const std::string& attempts) {
   if (attempts.empty() || attempts == "0") return "-1";
-  return FormatDouble(LeadingNumber(attempts) - 1, CurrentExportState().decimalSeparator);
+  return FormatDouble(LeadingNumber(attempts) - 1, context.decimalSeparator);
 }
 
 void AddQuizAction(pugi::xml_node element, const std::string& action, const std::string& url,

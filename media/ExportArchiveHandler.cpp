@@ -1,6 +1,6 @@
 #include "media/ExportArchiveHandler.h"
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "support/files/Paths.h"
@@ -8,23 +8,24 @@
 
 namespace quillmere {
 
-cProjectFileHandler ExportArchiveHandler(const std::string& outputFolder, std::string projectArchivePath) {
-  std::shared_ptr<Sleeper> sleeper = CurrentExportState().sleeper;
+cProjectFileHandler ExportArchiveHandler(ExportContext& context, const std::string& outputFolder,
+                                         std::string projectArchivePath) {
+  std::shared_ptr<Sleeper> sleeper = context.sleeper;
   cProjectFileHandler handler(sleeper ? sleeper : MakeRealSleeper());
   handler.SetExtractToFolder(StripTrailingSeparator(outputFolder));
   handler.SetProjectFilename(projectArchivePath);
   return handler;
 }
 
-void ExtractArchiveFolder(std::string folderName, const std::string& outputFolder, std::string projectArchivePath,
-                          std::string_view caller) {
+void ExtractArchiveFolder(ExportContext& context, std::string folderName, const std::string& outputFolder,
+                          std::string projectArchivePath, std::string_view caller) {
   // One export asks for the same folder once per slide or tab that lacks its
   // content; its copy in the output folder serves them all.
-  std::set<std::string>& extracted = CurrentExportState().extractedArchiveFolders;
+  std::set<std::string>& extracted = context.extractedArchiveFolders;
   std::string key = LowerAscii(folderName);
   if (extracted.contains(key)) return;
   LeavingOutOnFailure([&] {
-    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, std::move(projectArchivePath));
+    cProjectFileHandler handler = ExportArchiveHandler(context, outputFolder, std::move(projectArchivePath));
     handler.ExtractWO(folderName);
     std::string exitCode = handler.ExitCode();
     WriteExportLog(std::string(caller) + " Exit code - " + exitCode);

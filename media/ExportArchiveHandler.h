@@ -9,12 +9,15 @@
 
 namespace quillmere {
 
-cProjectFileHandler ExportArchiveHandler(const std::string& outputFolder, std::string projectArchivePath);
+struct ExportContext;
+
+cProjectFileHandler ExportArchiveHandler(ExportContext& context, const std::string& outputFolder,
+                                         std::string projectArchivePath);
 
 // Extracts the archive's folder of that name into the output folder and logs
 // "<caller> Exit code - " with the handler's exit code; failures are only
 // logged. A folder already extracted in this export is not read again.
-void ExtractArchiveFolder(std::string folderName, const std::string& outputFolder, std::string projectArchivePath,
-                          std::string_view caller);
+void ExtractArchiveFolder(ExportContext& context, std::string folderName, const std::string& outputFolder,
+                          std::string projectArchivePath, std::string_view caller);
 
 }  // namespace quillmere

@@ -2,10 +2,9 @@
 
 #include "media/ExportArchiveHandler.h"
 #include "media/ShapeMediaCopy.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/trace/Trace.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "support/files/Paths.h"
@@ -29,8 +28,8 @@ bool IsNarrationSound(const Object& shape) {
 }
 
 // The file the sound shape's narration was written to, or empty.
-std::string WriteNarrationOf(const Object& shape, const Object& slide, const std::string& folder,
-                             std::string& linkedSource) {
+std::string WriteNarrationOf(ExportContext& context, const Object& shape, const Object& slide,
+                             const std::string& folder, std::string& linkedSource) {
   CreateFolderPath(folder);
   Trace("PowerPoint narration: Found...");
   std::string source = GetLinkedSoundSource(shape);
@@ -42,11 +41,11 @@ std::string WriteNarrationOf(const Object& shape, const Object& slide, const std
   LeavingOutOnFailure([&] { track = folder + "track" + std::to_string(slide.Get("SlideID").AsLong()); });
   std::string target;
   LeavingOutOnFailure([&] {
-    if (PowerPointMajorVersion() < 14) {
+    if (context.MajorVersion() < 14) {
       target = track + ".wav";
       shape.Child("SoundFormat").Call("Export", target);
     } else {
-      target = ExtractSoundFromShape(shape, track);
+      target = ExtractSoundFromShape(context, shape, track);
     }
   });
   return PathExists(target) ? target : std::string();
@@ -54,10 +53,10 @@ std::string WriteNarrationOf(const Object& shape, const Object& slide, const std
 
 }  // namespace
 
-bool ExtractProjectNarration(const std::string& audioFileName, const std::string& outputFolder,
+bool ExtractProjectNarration(ExportContext& context, const std::string& audioFileName, const std::string& outputFolder,
                              const std::string& projectArchivePath) {
   LeavingOutOnFailure([&] {
-    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, projectArchivePath);
+    cProjectFileHandler handler = ExportArchiveHandler(context, outputFolder, projectArchivePath);
     std::string track = audioFileName;
     handler.ExtractNarration(track);
     handler.ExitCode();  // what went wrong is in the trace; the file below is the answer
@@ -65,7 +64,8 @@ bool ExtractProjectNarration(const std::string& audioFileName, const std::string
   return FileExistsByFind(AddPathSeparator(outputFolder) + "narration/" + audioFileName);
 }
 
-bool FindPowerPointNarration(const std::string& outputFolder, const Object& slide, std::string& audioPath) {
+bool FindPowerPointNarration(ExportContext& context, const std::string& outputFolder, const Object& slide,
+                             std::string& audioPath) {
   Trace("Locating PowerPoint narration: Searching...");
   std::string folder = AddPathSeparator(AddPathSeparator(outputFolder) + "narration");
   bool animated = false;
@@ -82,7 +82,7 @@ bool FindPowerPointNarration(const std::string& outputFolder, const Object& slid
     LeavingOutOnFailure([&] { shape = shapes.Item(i); });
     if (!shape || !IsNarrationSound(shape)) continue;
     std::string linkedSource;
-    std::string written = WriteNarrationOf(shape, slide, folder, linkedSource);
+    std::string written = WriteNarrationOf(context, shape, slide, folder, linkedSource);
     if (!linkedSource.empty()) {
       audioPath = folder + GetFileBaseName(linkedSource);
       CopyFileOverwriting(linkedSource, audioPath);
@@ -96,21 +96,20 @@ bool FindPowerPointNarration(const std::string& outputFolder, const Object& slid
   return false;
 }
 
-void WriteSlideNarration(const Object& slide, pugi::xml_node slideElement) {
-  const ExportState& state = CurrentExportState();
-  if (!state.projectArchivePath.empty()) {
+void WriteSlideNarration(ExportContext& context, const Object& slide, pugi::xml_node slideElement) {
+  if (!context.projectArchivePath.empty()) {
     std::string track;
     LeavingOutOnFailure([&] { track = "track" + std::to_string(slide.Get("SlideID").AsLong()) + ".mp3"; });
-    if (!track.empty() && ExtractProjectNarration(track, state.outputFolder, state.projectArchivePath)) {
+    if (!track.empty() && ExtractProjectNarration(context, track, context.outputFolder, context.projectArchivePath)) {
       AddElement(kNarrationIndent, slideElement, "LumideskNarration",
-                 AddPathSeparator(state.outputFolder) + "narration/" + track);
+                 AddPathSeparator(context.outputFolder) + "narration/" + track);
       return;
     }
   }
   std::string audioPath;
-  if (FindPowerPointNarration(state.outputFolder, slide, audioPath)) {
+  if (FindPowerPointNarration(context, context.outputFolder, slide, audioPath)) {
     AddElement(kNarrationIndent, slideElement, "LumideskNarration",
-               AddPathSeparator(state.outputFolder) + "narration/" + GetFileBaseName(audioPath));
+               AddPathSeparator(context.outputFolder) + "narration/" + GetFileBaseName(audioPath));
     return;
   }
   AddElement(kNarrationIndent, slideElement, "LumideskNarration", "");

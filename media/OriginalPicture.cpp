@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "media/ScratchPresentation.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/trace/Trace.h"
 #include "support/files/FileSearch.h"
 #include "support/files/Paths.h"
@@ -69,7 +69,7 @@ std::string FindGifWithoutMetafile(const std::string& exportFolder) {
 
 }  // namespace
 
-std::string GetArchiveFolderName() {
+std::string GetArchiveFolderName(ExportContext& context) {
   StepRunner run([](const ComError& e, int step) {
     Trace("GetArchiveFolderName: " + e.Description() + "in GetArchiveFolderName at line " + std::to_string(step));
     return StepAction::Continue;
@@ -77,7 +77,7 @@ std::string GetArchiveFolderName() {
   std::string folder = AddPathSeparator(GetTempFolder()) + "imgtemp/calibrate/";
   run.Step(1, [&] { CreateFolderPath(folder); });
   Object scratch;
-  run.Step(2, [&] { scratch = AddScratchPresentation(); });
+  run.Step(2, [&] { scratch = AddScratchPresentation(context); });
   run.Step(3, [&] {
     scratch.Call("SaveAs", folder + std::string(kCalibrationName) + ".html", save_as::kHtml, kEmbedFontsMixed);
   });
@@ -92,9 +92,9 @@ std::string GetArchiveFolderName() {
 
 void ForgetArchiveFolderName() { archiveFolderName.clear(); }
 
-std::string GetOriginalPicture(const Object& shape) {
+std::string GetOriginalPicture(ExportContext& context, const Object& shape) {
   Trace("GetOriginalPicture: Enter - " + CurrentDateTimeText());
-  if (archiveFolderName.empty()) archiveFolderName = GetArchiveFolderName();
+  if (archiveFolderName.empty()) archiveFolderName = GetArchiveFolderName(context);
   if (archiveFolderName.empty()) archiveFolderName = "_files";
   StepRunner run([](const ComError& e, int step) {
     Trace(e.Description() + " in Halvexa.mXPorLater.GetOriginalPicture " + std::to_string(step));
@@ -105,11 +105,11 @@ std::string GetOriginalPicture(const Object& shape) {
   Trace("GetOriginalPicture: Entry");
   Object scratch, scratchSlide;
   run.Step(5, [&] {
-    scratch = AddScratchPresentation();
+    scratch = AddScratchPresentation(context);
     scratchSlide = AddBlankSlide(scratch);
   });
   std::int16_t major = 0;
-  run.Step(6, [&] { major = PowerPointMajorVersion(); });
+  run.Step(6, [&] { major = context.MajorVersion(); });
   if (major > 11) {
     run.Step(61, [&] {
       Object source = PageThemeColors(shape.Child("Parent"));

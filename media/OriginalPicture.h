@@ -10,12 +10,14 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Full path of the shape's original image file, or empty when none was found.
-std::string GetOriginalPicture(const Object& shape);
+std::string GetOriginalPicture(ExportContext& context, const Object& shape);
 
 // The suffix the application gives a web page's supporting-files folder
 // ("_files" in English); empty when it could not be found.
-std::string GetArchiveFolderName();
+std::string GetArchiveFolderName(ExportContext& context);
 
 // Forgets this thread's suffix, so the next extraction calibrates again.
 void ForgetArchiveFolderName();

@@ -39,14 +39,14 @@ int TabCount(const std::string& tagged) {
 
 // The package at its tagged path, beside the presentation or in the project
 // archive under the tab's id; empty when it is in none of them.
-std::string TabPackagePath(const TabTags& tab) {
+std::string TabPackagePath(ExportContext& context, const TabTags& tab) {
   std::string tagged = tab("KINDRA_INTERACTION_FILENAME");
   std::string fileName = TaggedFileName(tagged);
-  std::string path = ResolvedTaggedPath(tagged);
+  std::string path = ResolvedTaggedPath(context, tagged);
   if (PackageExists(path)) return path;
-  path = BesidePresentation(fileName);
+  path = BesidePresentation(context, fileName);
   if (PackageExists(path)) return path;
-  path = ArchivedPackagePath(tab("KINDRA_INTERACTION_ID"), fileName);
+  path = ArchivedPackagePath(context, tab("KINDRA_INTERACTION_ID"), fileName);
   return PackageExists(path) ? path : std::string();
 }
 
@@ -64,7 +64,7 @@ void WriteTabKindra(pugi::xml_node tabElement, const TabTags& tab, const std::st
 }
 
 // A tab's quiz traps the learner only when asked to, unlike a quiz slide.
-void WriteTabQuiz(pugi::xml_node tabElement, const TabTags& tab, const std::string& project) {
+void WriteTabQuiz(ExportContext& context, pugi::xml_node tabElement, const TabTags& tab, const std::string& project) {
   pugi::xml_node quiz = AppendPackageContainer(tabElement, "QuizObject");
   pugi::xml_node pass = AppendPackageContainer(quiz, "pass");
   pugi::xml_node fail = AppendPackageContainer(quiz, "fail");
@@ -74,16 +74,17 @@ void WriteTabQuiz(pugi::xml_node tabElement, const TabTags& tab, const std::stri
   AddTabElement(quiz, "trap", LowerBoolText(trap));
   AddTabElement(quiz, "tabname", tab("KINDRA_INTERACTION_TABNAME"));
   AddTabElement(quiz, "advancemode", trap ? "AfterAttempted" : "AdvanceAtWill");
-  AddTabElement(quiz, "replaycount", ReplayCount(tab("QZP_ATTEMPTS")));
+  AddTabElement(quiz, "replaycount", ReplayCount(context, tab("QZP_ATTEMPTS")));
   AddQuizAction(pass, tab("QZP_PASS_ACTION"), tab("QZP_PASS_ACTION_URL"), tab("QZP_PASS_ACTION_SLIDEID"));
   AddQuizAction(fail, tab("QZP_FAIL_ACTION"), tab("QZP_FAIL_ACTION_URL"), tab("QZP_FAIL_ACTION_SLIDEID"));
 }
 
-void WritePlayerTab(const Object& presentation, pugi::xml_node tabs, int n, std::int16_t projectVersion) {
+void WritePlayerTab(ExportContext& context, const Object& presentation, pugi::xml_node tabs, int n,
+                    std::int16_t projectVersion) {
   TabTags tab(presentation, n);
   if (tab("KINDRA_INTERACTION_GUID").empty())
     SetTag(presentation, tab.Name("KINDRA_INTERACTION_GUID"), LowerAscii(NewGuidText(kGuidLength)));
-  std::string project = TabPackagePath(tab);
+  std::string project = TabPackagePath(context, tab);
   if (TrimSpaces(project).empty()) return;
   pugi::xml_node tabElement = AppendPackageContainer(tabs, "PlayerTab");
   std::string fileName = TaggedFileName(tab("KINDRA_INTERACTION_FILENAME"));
@@ -93,16 +94,17 @@ void WritePlayerTab(const Object& presentation, pugi::xml_node tabs, int n, std:
     WriteTabKindra(tabElement, tab, project);
   } else if (extension == ".quiz") {
     AddEncodedType(tabElement, PackageKind::Quiz, projectVersion);
-    WriteTabQuiz(tabElement, tab, project);
+    WriteTabQuiz(context, tabElement, tab, project);
   }
 }
 
 }  // namespace
 
-void WritePlayerTabs(const Object& presentation, pugi::xml_node parent, std::int16_t projectVersion) {
+void WritePlayerTabs(ExportContext& context, const Object& presentation, pugi::xml_node parent,
+                     std::int16_t projectVersion) {
   pugi::xml_node tabs = AppendPackageContainer(parent, "PlayerTabs");
   int count = TabCount(GetTag(presentation, "KINDRA_TAB_COUNT"));
-  for (int n = 1; n <= count; ++n) WritePlayerTab(presentation, tabs, n, projectVersion);
+  for (int n = 1; n <= count; ++n) WritePlayerTab(context, presentation, tabs, n, projectVersion);
 }
 
 }  // namespace quillmere

@@ -11,9 +11,12 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Appends PlayerTabs (also when the presentation has no tabs) to parent. A tab
 // without a GUID tag is given one, kept in the presentation's tags.
 // projectVersion is the authoring project's version (GetProjectVersion).
-void WritePlayerTabs(const Object& presentation, pugi::xml_node parent, std::int16_t projectVersion);
+void WritePlayerTabs(ExportContext& context, const Object& presentation, pugi::xml_node parent,
+                     std::int16_t projectVersion);
 
 }  // namespace quillmere

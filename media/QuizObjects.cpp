@@ -17,20 +17,20 @@ void AddQuizElement(pugi::xml_node parent, std::string_view name, std::string_vi
 
 // The tagged path when a package is there, else the one beside the
 // presentation when that is there, else the tagged path as it stands.
-std::string SlidePackagePath(const Object& slide, std::string_view tag) {
-  std::string path = ResolvedTaggedPath(GetTag(slide, tag));
+std::string SlidePackagePath(ExportContext& context, const Object& slide, std::string_view tag) {
+  std::string path = ResolvedTaggedPath(context, GetTag(slide, tag));
   if (PackageExists(path)) return path;
-  std::string beside = BesidePresentation(TaggedFileName(path));
+  std::string beside = BesidePresentation(context, TaggedFileName(path));
   return PackageExists(beside) ? beside : path;
 }
 
 // The package where it is, or where the project archive's copy lands; the
 // latter is named even when the archive did not hold it.
-std::string SlideProject(const std::string& packagePath, const Object& slide) {
+std::string SlideProject(ExportContext& context, const std::string& packagePath, const Object& slide) {
   if (PackageExists(packagePath)) return packagePath;
   std::string slideId;
   LeavingOutOnFailure([&] { slideId = std::to_string(slide.Get("SlideID").AsLong()); });
-  return ArchivedPackagePath(slideId, TaggedFileName(packagePath));
+  return ArchivedPackagePath(context, slideId, TaggedFileName(packagePath));
 }
 
 std::string_view AdvanceMode(const std::string& mode) {
@@ -47,24 +47,25 @@ std::string_view FinishButton(const std::string& finish) {
 
 }  // namespace
 
-bool WriteQuizSlide(const Object& slide, pugi::xml_node slideElement) {
-  WriteQuizObject(SlidePackagePath(slide, "EXAMORA_QUIZ_FILENAME"), slide, slideElement);
+bool WriteQuizSlide(ExportContext& context, const Object& slide, pugi::xml_node slideElement) {
+  WriteQuizObject(context, SlidePackagePath(context, slide, "EXAMORA_QUIZ_FILENAME"), slide, slideElement);
   return true;
 }
 
-bool WriteKindraSlide(const Object& slide, pugi::xml_node slideElement) {
-  WriteKindraObject(SlidePackagePath(slide, "KINDRA_INTERACTION_FILENAME"), slide, slideElement);
+bool WriteKindraSlide(ExportContext& context, const Object& slide, pugi::xml_node slideElement) {
+  WriteKindraObject(context, SlidePackagePath(context, slide, "KINDRA_INTERACTION_FILENAME"), slide, slideElement);
   return true;
 }
 
-void WriteQuizObject(const std::string& packagePath, const Object& slide, pugi::xml_node parent) {
+void WriteQuizObject(ExportContext& context, const std::string& packagePath, const Object& slide,
+                     pugi::xml_node parent) {
   pugi::xml_node quiz = AppendPackageContainer(parent, "QuizObject");
   pugi::xml_node pass = AppendPackageContainer(quiz, "pass");
   pugi::xml_node fail = AppendPackageContainer(quiz, "fail");
   AddAttribute(kQuizObjectsIndent, quiz, "id", GetTag(slide, "EXAMORA_QUIZ_SLIDE_ID"));
-  AddQuizElement(quiz, "project", SlideProject(packagePath, slide));
+  AddQuizElement(quiz, "project", SlideProject(context, packagePath, slide));
   AddQuizElement(quiz, "trap", LowerBoolText(GetTag(slide, "QZP_TRAP") != "0"));
-  AddQuizElement(quiz, "replaycount", ReplayCount(GetTag(slide, "QZP_ATTEMPTS")));
+  AddQuizElement(quiz, "replaycount", ReplayCount(context, GetTag(slide, "QZP_ATTEMPTS")));
   AddQuizElement(quiz, "advancemode", AdvanceMode(GetTag(slide, "QZP_ADVANCE_MODE")));
   AddQuizAction(pass, GetTag(slide, "QZP_PASS_ACTION"), GetTag(slide, "QZP_PASS_ACTION_URL"),
                 GetTag(slide, "QZP_PASS_ACTION_SLIDEID"));
@@ -72,9 +73,10 @@ void WriteQuizObject(const std::string& packagePath, const Object& slide, pugi::
                 GetTag(slide, "QZP_FAIL_ACTION_SLIDEID"));
 }
 
-void WriteKindraObject(const std::string& packagePath, const Object& slide, pugi::xml_node parent) {
+void WriteKindraObject(ExportContext& context, const std::string& packagePath, const Object& slide,
+                       pugi::xml_node parent) {
   pugi::xml_node kindra = AppendPackageContainer(parent, "KindraObject");
-  AddQuizElement(kindra, "project", SlideProject(packagePath, slide));
+  AddQuizElement(kindra, "project", SlideProject(context, packagePath, slide));
   AddQuizElement(kindra, "trap", LowerBoolText(GetTag(slide, "KINDRA_INTERACTION_TRAP") != "0"));
   AddQuizElement(kindra, "finishbuttonlabel", GetTag(slide, "KINDRA_INTERACTION_FINISH_MESSAGE"));
   AddQuizElement(kindra, "finishbutton", FinishButton(GetTag(slide, "KINDRA_INTERACTION_FINISH")));

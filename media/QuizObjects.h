@@ -11,15 +11,19 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Find the package the slide's EXAMORA_QUIZ_FILENAME (KINDRA_INTERACTION_FILENAME)
 // names, at its tagged path or beside the presentation, and write its element
 // into slideElement; both answer true.
-bool WriteQuizSlide(const Object& slide, pugi::xml_node slideElement);
-bool WriteKindraSlide(const Object& slide, pugi::xml_node slideElement);
+bool WriteQuizSlide(ExportContext& context, const Object& slide, pugi::xml_node slideElement);
+bool WriteKindraSlide(ExportContext& context, const Object& slide, pugi::xml_node slideElement);
 
 // The element of one package; a package that is not at packagePath is looked
 // for in the project archive's copy of the slide's embedded content.
-void WriteQuizObject(const std::string& packagePath, const Object& slide, pugi::xml_node parent);
-void WriteKindraObject(const std::string& packagePath, const Object& slide, pugi::xml_node parent);
+void WriteQuizObject(ExportContext& context, const std::string& packagePath, const Object& slide,
+                     pugi::xml_node parent);
+void WriteKindraObject(ExportContext& context, const std::string& packagePath, const Object& slide,
+                       pugi::xml_node parent);
 
 }  // namespace quillmere

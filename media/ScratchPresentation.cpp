@@ -1,11 +1,11 @@
 #include "media/ScratchPresentation.h"
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 
 namespace quillmere {
-Object AddScratchPresentation() {
-  return CurrentExportState().application.Child("Presentations").Child("Add", tri_state::kFalse);
+Object AddScratchPresentation(ExportContext& context) {
+  return context.application.Child("Presentations").Child("Add", tri_state::kFalse);
 }
 
 Object AddBlankSlide(const Object& presentation) {

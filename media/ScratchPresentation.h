@@ -8,11 +8,13 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // SaveAs's EmbedTrueTypeFonts argument the extractions pass (msoTriStateMixed).
 inline constexpr std::int32_t kEmbedFontsMixed = -2;
 
 // A new presentation without a window, from the export's application.
-Object AddScratchPresentation();
+Object AddScratchPresentation(ExportContext& context);
 
 // Slide 1 of the presentation, added with the blank layout.
 Object AddBlankSlide(const Object& presentation);

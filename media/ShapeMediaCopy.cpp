@@ -27,11 +27,11 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kSoundPar
 
 // Saves a scratch presentation holding only a copy of the shape and unpacks
 // every part of it, flattened, into a fresh folder; returns that folder.
-std::string UnpackShapeCopy(const Object& shape) {
+std::string UnpackShapeCopy(ExportContext& context, const Object& shape) {
   Trace("ExtractSoundFromShape: Enter");
   std::string package = GetTempFolder() + RandomName(8) + ".pptx";
   LeavingOutOnFailure([&] {
-    Object scratch = AddScratchPresentation();
+    Object scratch = AddScratchPresentation(context);
     LeavingOutOnFailure([&] {
       Object slide = AddBlankSlide(scratch);
       LeavingOutOnFailure([&] {
@@ -61,8 +61,8 @@ std::string UnpackShapeCopy(const Object& shape) {
 
 }  // namespace
 
-std::string ExtractSoundFromShape(const Object& shape, const std::string& basePath) {
-  std::string folder = UnpackShapeCopy(shape);
+std::string ExtractSoundFromShape(ExportContext& context, const Object& shape, const std::string& basePath) {
+  std::string folder = UnpackShapeCopy(context, shape);
   for (auto [part, extension] : kSoundParts) {
     // The parts are named in lower case; a differently cased name is the same part.
     std::string found = FindFirstFile(folder, part);
@@ -74,8 +74,8 @@ std::string ExtractSoundFromShape(const Object& shape, const std::string& basePa
   return {};
 }
 
-std::string ExtractMediaFromShape(const Object& shape, const std::string& folder) {
-  std::string unpacked = UnpackShapeCopy(shape);
+std::string ExtractMediaFromShape(ExportContext& context, const Object& shape, const std::string& folder) {
+  std::string unpacked = UnpackShapeCopy(context, shape);
   std::string found = FindFirstFile(unpacked, "media1.*");
   if (TrimSpaces(found).empty()) return {};
   std::string newName = RandomName(8) + found;

@@ -9,13 +9,15 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // The sound written to basePath plus the media part's extension (".wav",
 // ".mp3" or ".m4a"); empty when the copy holds no such part.
-std::string ExtractSoundFromShape(const Object& shape, const std::string& basePath);
+std::string ExtractSoundFromShape(ExportContext& context, const Object& shape, const std::string& basePath);
 
 // The shape's first media part, whatever its kind, copied into folder under
 // 8 random characters and the part's own name; empty when there is none.
-std::string ExtractMediaFromShape(const Object& shape, const std::string& folder);
+std::string ExtractMediaFromShape(ExportContext& context, const Object& shape, const std::string& folder);
 
 // The file a linked sound or movie plays; empty when the media is embedded.
 std::string GetLinkedSoundSource(const Object& shape);

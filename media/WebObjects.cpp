@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "media/ExportArchiveHandler.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Tags.h"
 #include "objectmodel/trace/ExportLog.h"
@@ -37,26 +37,26 @@ void AddWebElement(pugi::xml_node parent, std::string_view name, std::string_vie
 
 // The shape's Left, Top, Width and Height scaled into Position, as written
 // (rounded) or as the platform writes the product.
-void AddShapePosition(pugi::xml_node position, const Object& shape, bool rounded) {
-  const ExportState& state = CurrentExportState();
+void AddShapePosition(ExportContext& context, pugi::xml_node position, const Object& shape, bool rounded) {
   struct Side {
     const char* member;
     const char* name;
     float scale;
   };
-  for (const Side& side : {Side{"Left", "x", state.scaleX}, Side{"Top", "y", state.scaleY},
-                           Side{"Width", "width", state.scaleX}, Side{"Height", "height", state.scaleY}}) {
+  for (const Side& side : {Side{"Left", "x", context.scaleX}, Side{"Top", "y", context.scaleY},
+                           Side{"Width", "width", context.scaleX}, Side{"Height", "height", context.scaleY}}) {
     LeavingOutOnFailure([&] {
       float value = shape.Get(side.member).AsSingle();
-      AddElement(kWebObjectsIndent, position, side.name,
-                 rounded ? RoundedText(static_cast<double>(value) * side.scale) : DecimalText(value, side.scale));
+      AddElement(
+          kWebObjectsIndent, position, side.name,
+          rounded ? RoundedText(static_cast<double>(value) * side.scale) : context.DecimalText(value, side.scale));
     });
   }
 }
 
 // A size as the tag gives it, the locale's decimal separator written as ".".
-std::string Dotted(std::string text) {
-  const std::string& separator = CurrentExportState().decimalSeparator;
+std::string Dotted(ExportContext& context, std::string text) {
+  const std::string& separator = context.decimalSeparator;
   if (separator.empty() || separator == ".") return text;
   for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, at + 1))
     text.replace(at, separator.size(), ".");
@@ -88,11 +88,10 @@ std::string IndexPage(const std::string& folder, const std::string& folderName, 
 // A local web folder of a legacy web object, copied into the slide's own
 // folder or extracted from the project archive; the address the player
 // opens, empty when neither gave it the content.
-std::string LocalWebFolderAddress(const Object& slide, const std::string& url) {
-  const ExportState& state = CurrentExportState();
+std::string LocalWebFolderAddress(ExportContext& context, const Object& slide, const std::string& url) {
   WriteExportLog("WebObjects - Local Object");
   std::string folderName = "webobject_slide_" + std::to_string(slide.Get("SlideID").AsLong());
-  std::string folder = state.outputFolder + folderName;
+  std::string folder = context.outputFolder + folderName;
   std::error_code ec;
   if (FolderExists(url)) {
     CreateFolderPath(folder);
@@ -103,12 +102,13 @@ std::string LocalWebFolderAddress(const Object& slide, const std::string& url) {
     if (HoldsFile(url, "index.htm") || HoldsFile(url, "index.html")) return IndexPage(url, folderName, "");
     WriteExportLog("WebObjects - Looking up cache");
   }
-  GetSlideWO(folderName, state.outputFolder, state.projectArchivePath);
+  GetSlideWO(context, folderName, context.outputFolder, context.projectArchivePath);
   if (!FolderExists(folder)) return {};
   return IndexPage(folder, folderName, "/");
 }
 
-void WriteNamedWebObject(pugi::xml_node webObject, pugi::xml_node position, const Object& shape) {
+void WriteNamedWebObject(ExportContext& context, pugi::xml_node webObject, pugi::xml_node position,
+                         const Object& shape) {
   std::string id = GetTag(shape, "WEB_OBJECT_ID");
   std::string displayMode = GetTag(shape, "WEB_OBJECT_VIDEO_DISPLAY_MODE");
   std::string url = GetTag(shape, "WEB_OBJECT_URL");
@@ -120,12 +120,12 @@ void WriteNamedWebObject(pugi::xml_node webObject, pugi::xml_node position, cons
   AddWebElement(webObject, "ContainerType", displayMode == "0" ? "inplayer" : "newwindow");
   AddWebElement(webObject, "ObjectType", GetMediaType(url));
   AddWebElement(webObject, "urlo", url);
-  if (IsLocalPath(url)) url = CurrentExportState().outputFolder + "webobjects/" + id + "/local_files.zip";
+  if (IsLocalPath(url)) url = context.outputFolder + "webobjects/" + id + "/local_files.zip";
   AddWebElement(webObject, "LoadMovie", GetTag(shape, "WEB_OBJECT_PLAY_MOVIE"));
   AddWebElement(webObject, "url", url);
   AddWebElement(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
   if (displayMode == "0") {
-    AddShapePosition(position, shape, false);
+    AddShapePosition(context, position, shape, false);
     return;
   }
   AddWebElement(position, "x", "0");
@@ -139,12 +139,12 @@ void WriteNamedWebObject(pugi::xml_node webObject, pugi::xml_node position, cons
     width = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE_WIDTH");
     height = GetTag(shape, "WEB_OBJECT_WINDOW_SIZE_HEIGHT");
   }
-  AddWebElement(position, "width", Dotted(width));
-  AddWebElement(position, "height", Dotted(height));
+  AddWebElement(position, "width", Dotted(context, width));
+  AddWebElement(position, "height", Dotted(context, height));
 }
 
-void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::xml_node position,
-                          const Object& shape) {
+void WriteLegacyWebObject(ExportContext& context, const Object& slide, pugi::xml_node webObject,
+                          pugi::xml_node position, const Object& shape) {
   std::string player = GetTag(shape, "ZEL_PLAYER");
   std::string url = GetTag(shape, "WOURL");
   LeavingOutOnFailure([&] {
@@ -156,7 +156,7 @@ void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::x
   AddWebElement(webObject, "ObjectType", GetMediaType(url));
   AddWebElement(webObject, "urlo", url);
   if (IsLocalPath(url)) {
-    LeavingOutOnFailure([&] { url = LocalWebFolderAddress(slide, url); });
+    LeavingOutOnFailure([&] { url = LocalWebFolderAddress(context, slide, url); });
   } else {
     WriteExportLog("WebObjects - URL");
   }
@@ -164,7 +164,7 @@ void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::x
   AddWebElement(webObject, "BrowserControls", GetTag(shape, "WEB_OBJECT_BROWSER_CONTROLS"));
   if (player != "NO") {
     AddWebElement(webObject, "BrowserOptions", "");
-    AddShapePosition(position, shape, false);
+    AddShapePosition(context, position, shape, false);
     std::string mode = TrimSpaces(GetTag(shape, "CORVANTA_SCALE_MODE"));
     AddWebElement(position, "Mode", mode == "1" ? "scaleposition" : mode == "2" ? "scalesize" : "scaleall");
     return;
@@ -179,11 +179,10 @@ void WriteLegacyWebObject(const Object& slide, pugi::xml_node webObject, pugi::x
       break;
     default: break;
   }
-  const ExportState& state = CurrentExportState();
   AddWebElement(position, "x", "0");
   AddWebElement(position, "y", "0");
-  AddWebElement(position, "width", DecimalText(static_cast<float>(LeadingNumber(width)), state.scaleX));
-  AddWebElement(position, "height", DecimalText(static_cast<float>(LeadingNumber(height)), state.scaleY));
+  AddWebElement(position, "width", context.DecimalText(static_cast<float>(LeadingNumber(width)), context.scaleX));
+  AddWebElement(position, "height", context.DecimalText(static_cast<float>(LeadingNumber(height)), context.scaleY));
   AddWebElement(position, "Mode", "");
 }
 
@@ -228,18 +227,18 @@ std::string BuildBrowserOptions(const Object& shape) {
          ",scrollbars=" + Flag(shape, "WOSCROLL");
 }
 
-void WriteWebObject(const Object& slide, pugi::xml_node webObjects, const Object& shape,
+void WriteWebObject(ExportContext& context, const Object& slide, pugi::xml_node webObjects, const Object& shape,
                     std::int16_t projectVersion) {
   pugi::xml_node webObject = AppendContainer(webObjects, "WebObject");
   pugi::xml_node position = AppendContainer(webObject, "Position");
   if (!IsOverridden(GetTag(shape, "OVERRIDE_WO"))) return;
   if (projectVersion >= kTaggedByNameVersion)
-    WriteNamedWebObject(webObject, position, shape);
+    WriteNamedWebObject(context, webObject, position, shape);
   else
-    WriteLegacyWebObject(slide, webObject, position, shape);
+    WriteLegacyWebObject(context, slide, webObject, position, shape);
 }
 
-void WriteVideoObject(const Object&, pugi::xml_node slideElement, const Object& shape) {
+void WriteVideoObject(ExportContext& context, const Object&, pugi::xml_node slideElement, const Object& shape) {
   if (PlaysInPanel(shape)) return;
   pugi::xml_node video = AppendContainer(slideElement, "VideoObject");
   std::string id = GetTag(shape, "VIDEO_ID");
@@ -250,7 +249,7 @@ void WriteVideoObject(const Object&, pugi::xml_node slideElement, const Object& 
   AddWebElement(video, "VideoTitle", GetTag(shape, "VIDEO_TITLE"));
   AddWebElement(video, "ThumbnailPlaceholder", GetTag(shape, "THUMBNAIL_IS_PLACEHOLDER"));
   if (LowerAscii(sourceType) == "local") {
-    std::string folder = CurrentExportState().outputFolder + "videos/" + id + "/";
+    std::string folder = context.outputFolder + "videos/" + id + "/";
     AddWebElement(video, "OriginalPath", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH_ORIGINAL")));
     AddWebElement(video, "Path", folder + WithoutLeadingDot(GetTag(shape, "SWF_MOVIE_PATH")));
   }
@@ -263,12 +262,11 @@ void WriteVideoObject(const Object&, pugi::xml_node slideElement, const Object& 
   AddWebElement(video, "CompressedOnInsert", GetTag(shape, "VIDEO_COMPRESSED_ON_IMPORT"));
   AddWebElement(video, "CompressOnPublish", GetTag(shape, "VIDEO_COMPRESS_ON_PUBLISH"));
   LeavingOutOnFailure([&] { AddElement(kWebObjectsIndent, video, "AlternativeText", shape.Get("AlternativeText").AsString()); });
-  AddShapePosition(AppendContainer(video, "Position"), shape, true);
+  AddShapePosition(context, AppendContainer(video, "Position"), shape, true);
 }
 
-void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& shape) {
+void WriteFlashObject(ExportContext& context, const Object&, pugi::xml_node slideElement, const Object& shape) {
   if (PlaysInPanel(shape)) return;
-  const ExportState& state = CurrentExportState();
   pugi::xml_node flash = AppendContainer(slideElement, "FlashObject");
   pugi::xml_node position = AppendContainer(flash, "Position");
   pugi::xml_node options = AppendContainer(flash, "BrowserOptions");
@@ -279,9 +277,9 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
   std::error_code ec;
   if (!fileName.empty()) {
     if (std::filesystem::is_regular_file(Utf8Path(moviePath), ec))
-      CopyFileOverwriting(moviePath, state.outputFolder + fileName);
+      CopyFileOverwriting(moviePath, context.outputFolder + fileName);
     else
-      GetSlideFO(fileName, state.outputFolder, state.projectArchivePath);
+      GetSlideFO(context, fileName, context.outputFolder, context.projectArchivePath);
   }
   LeavingOutOnFailure([&] { AddAttribute(kWebObjectsIndent, flash, "id", "1"); });
   std::string player = GetTag(shape, "ZEL_PLAYER");
@@ -292,10 +290,10 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
     AddWebElement(flash, "timelinecommand", loader ? "corvanta" : command);
     AddWebElement(flash, "triggerTime", GetTag(shape, "CORVANTA_LAYER_TIMING"));
   }
-  AddWebElement(flash, "filename", state.outputFolder + fileName);
+  AddWebElement(flash, "filename", context.outputFolder + fileName);
   AddWebElement(flash, "buffertime", GetTag(shape, "LOADER_BUFFER"));
   if (player != "NO") {
-    AddShapePosition(position, shape, true);
+    AddShapePosition(context, position, shape, true);
     return;
   }
   AddMovieWindowOptions(options, GetTag(shape, "WO_CONTROLS"));
@@ -305,14 +303,16 @@ void WriteFlashObject(const Object&, pugi::xml_node slideElement, const Object& 
   AddWebElement(position, "height", RoundedText(LeadingNumber(GetTag(shape, "WINDOW_SIZE_HEIGHT"))));
 }
 
-bool GetSlideWO(std::string folderName, const std::string& outputFolder, std::string projectArchivePath) {
-  ExtractArchiveFolder(std::move(folderName), outputFolder, std::move(projectArchivePath), "GetSlideWO");
+bool GetSlideWO(ExportContext& context, std::string folderName, const std::string& outputFolder,
+                std::string projectArchivePath) {
+  ExtractArchiveFolder(context, std::move(folderName), outputFolder, std::move(projectArchivePath), "GetSlideWO");
   return true;
 }
 
-bool GetSlideFO(std::string fileName, const std::string& outputFolder, std::string projectArchivePath) {
+bool GetSlideFO(ExportContext& context, std::string fileName, const std::string& outputFolder,
+                std::string projectArchivePath) {
   LeavingOutOnFailure([&] {
-    cProjectFileHandler handler = ExportArchiveHandler(outputFolder, projectArchivePath);
+    cProjectFileHandler handler = ExportArchiveHandler(context, outputFolder, projectArchivePath);
     handler.ExtractMovie(fileName);
     WriteExportLog("GetSlideFO Exit code - " + handler.ExitCode());
   });

@@ -16,6 +16,8 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // The media type word of a file name or address: "audio/mp3", "video/wmv",
 // "video/mpg", "flash/swf", "flash/flv", "video/mov", "video/rm" or "html".
 std::string GetMediaType(const std::string& name);
@@ -26,15 +28,18 @@ std::string BuildBrowserOptions(const Object& shape);
 
 // Appends one WebObject (with its Position) to webObjects; the rest is written
 // only when the shape's OVERRIDE_WO says so.
-void WriteWebObject(const Object& slide, pugi::xml_node webObjects, const Object& shape, std::int16_t projectVersion);
+void WriteWebObject(ExportContext& context, const Object& slide, pugi::xml_node webObjects, const Object& shape,
+                    std::int16_t projectVersion);
 // The Flash movie of a project below version 7, copied into the output folder.
-void WriteFlashObject(const Object& slide, pugi::xml_node slideElement, const Object& shape);
+void WriteFlashObject(ExportContext& context, const Object& slide, pugi::xml_node slideElement, const Object& shape);
 // The video of a project of version 7 or later.
-void WriteVideoObject(const Object& slide, pugi::xml_node slideElement, const Object& shape);
+void WriteVideoObject(ExportContext& context, const Object& slide, pugi::xml_node slideElement, const Object& shape);
 
 // Extract a web-object folder or a Flash movie from the project archive into
 // the output folder; both answer true.
-bool GetSlideWO(std::string folderName, const std::string& outputFolder, std::string projectArchivePath);
-bool GetSlideFO(std::string fileName, const std::string& outputFolder, std::string projectArchivePath);
+bool GetSlideWO(ExportContext& context, std::string folderName, const std::string& outputFolder,
+                std::string projectArchivePath);
+bool GetSlideFO(ExportContext& context, std::string fileName, const std::string& outputFolder,
+                std::string projectArchivePath);
 
 }  // namespace quillmere

@@ -1,7 +1,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 
 namespace quillmere {
 

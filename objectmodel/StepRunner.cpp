@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
 
@@ -11,20 +11,20 @@ std::string ErrorLogText(const std::string& label, const ComError& error, const 
   return label + ErrorNumberText(error.Number()) + ": " + error.Description() + location + std::to_string(step);
 }
 
-void LogWriterError(const ComError& error, const std::string& text) {
-  if (error.Number() == hr::kAborted && !CurrentExportState().refusalsLogged.insert(error.Description()).second) return;
+void LogWriterError(ExportContext& context, const ComError& error, const std::string& text) {
+  if (error.Number() == hr::kAborted && !context.refusalsLogged.insert(error.Description()).second) return;
   WriteExportLog(text);
 }
 
-StepRunner WriterSteps(std::string location) {
+StepRunner WriterSteps(ExportContext& context, std::string location) {
   auto retries = std::make_shared<int>(0);
-  return StepRunner([location = std::move(location), retries](const ComError& e, int step) {
+  return StepRunner([&context, location = std::move(location), retries](const ComError& e, int step) {
     std::string text = ErrorLogText("", e, location, step);
     Trace(text);
-    LogWriterError(e, text);
+    LogWriterError(context, e, text);
     if (e.Number() != hr::kCallRejected || *retries > kRetryLimit) return StepAction::Continue;
     ++*retries;
-    SleepFor(kRetryDelayMs);
+    context.SleepFor(kRetryDelayMs);
     return StepAction::Retry;
   });
 }

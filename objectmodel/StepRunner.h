@@ -10,6 +10,8 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 enum class StepAction { Retry, Continue, Stop };
 
 class StepRunner {
@@ -70,13 +72,13 @@ std::string ErrorLogText(const std::string& label, const ComError& error, const 
 // Writes a writer's error text to export.log. A call refused as aborted is
 // refused alike every time (images, when drawing them is turned off), so
 // each such refusal is logged once per export, by its description.
-void LogWriterError(const ComError& error, const std::string& text);
+void LogWriterError(ExportContext& context, const ComError& error, const std::string& text);
 
 // The handler of the animation and hyperlink writers: every failing step is
 // traced and logged as number, ": ", description, location and step; a busy
 // PowerPoint is waited for, six times per runner at most, then the step is
 // given up like any other.
-StepRunner WriterSteps(std::string location);
+StepRunner WriterSteps(ExportContext& context, std::string location);
 
 // Runs a read whose failure only leaves out what it would have written.
 template <class F>

@@ -1,3 +1,4 @@
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ImagePreparation.h"
@@ -11,18 +12,18 @@ namespace {
 
 enum class CalloutValue { Whole, Flag, Points };
 
-std::string CalloutText(const Value& value, CalloutValue kind) {
+std::string CalloutText(ExportContext& context, const Value& value, CalloutValue kind) {
   switch (kind) {
     case CalloutValue::Flag:
       return BoolText(value.AsBool());
     case CalloutValue::Points:
-      return PlatformText(value.AsSingle());
+      return context.PlatformText(value.AsSingle());
     default:
       return std::to_string(value.AsLong());
   }
 }
 
-void WriteCallout(ShapeContext& c) {
+void WriteCallout(ExportContext& context, ShapeContext& c) {
   Object callout;
   c.run.Step(100, [&] { callout = c.shape.Child("Callout"); });
   struct Member {
@@ -35,8 +36,9 @@ void WriteCallout(ShapeContext& c) {
       {"CalloutDrop", "Drop", CalloutValue::Points},  {"CalloutDropType", "DropType", CalloutValue::Whole},
       {"CalloutGap", "Gap", CalloutValue::Points},    {"CalloutLength", "Length", CalloutValue::Points}};
   for (const Member& m : members)
-    c.run.Step(101,
-               [&] { AddElement(kShapeIndent, c.element, m.element, CalloutText(callout.Get(m.member), m.kind)); });
+    c.run.Step(101, [&] {
+      AddElement(kShapeIndent, c.element, m.element, CalloutText(context, callout.Get(m.member), m.kind));
+    });
 }
 
 }  // namespace
@@ -59,10 +61,10 @@ std::int32_t ResolveAutoShapeType(const Object& shape) {
   return type;
 }
 
-void WriteAutoShape(ShapeContext& c) {
+void WriteAutoShape(ExportContext& context, ShapeContext& c) {
   std::int32_t autoShapeType = auto_shape::kMixed;
   if (c.kind.type == shape_type::kCallout) {
-    WriteCallout(c);
+    WriteCallout(context, c);
   } else {
     c.run.Step(102, [&] {
       autoShapeType = c.shape.Get("AutoShapeType").AsLong();
@@ -70,14 +72,14 @@ void WriteAutoShape(ShapeContext& c) {
     });
     if (autoShapeType != auto_shape::kMixed && IsNativeAutoShape(autoShapeType) && !c.kind.textEffects) {
       AddElement(kShapeIndent, c.element, "Image", "");
-      TextFrameProperties(c.shape, c.element);
+      TextFrameProperties(context, c.shape, c.element);
       return;
     }
   }
-  WriteAutoShapeImage(c, autoShapeType);
+  WriteAutoShapeImage(context, c, autoShapeType);
 }
 
-void WriteAutoShapeImage(ShapeContext& c, std::int32_t autoShapeType) {
+void WriteAutoShapeImage(ExportContext& context, ShapeContext& c, std::int32_t autoShapeType) {
   float rotation = 0.0f;
   bool showsSomething = false;
   c.run.Step(110, [&] { rotation = c.shape.Get("Rotation").AsSingle(); });
@@ -94,11 +96,11 @@ void WriteAutoShapeImage(ShapeContext& c, std::int32_t autoShapeType) {
     });
     c.run.Step(115, [&] {
       if (autoShapeType == auto_shape::kCircularArrow)
-        path = ExportFormattedImage(c.shape);
+        path = ExportFormattedImage(context, c.shape);
       else if (CanExportAsEmf(c.shape))
-        path = ExportEmf(c.shape);
+        path = ExportEmf(context, c.shape);
       else
-        path = ExportPngOrEmf(c.shape, kImageScale);
+        path = ExportPngOrEmf(context, c.shape, kImageScale);
     });
     c.run.Step(116, [&] {
       if (!visible) c.shape.Put("Visible", false);
@@ -108,7 +110,7 @@ void WriteAutoShapeImage(ShapeContext& c, std::int32_t autoShapeType) {
   AddElement(kShapeIndent, c.element, "Image", path);
   c.run.Step(118, [&] { c.shape.Put("Rotation", rotation); });
   // A placeholder's frame was written before its image.
-  if (c.kind.type != shape_type::kPlaceholder) TextFrameProperties(c.shape, c.element);
+  if (c.kind.type != shape_type::kPlaceholder) TextFrameProperties(context, c.shape, c.element);
 }
 
 }  // namespace quillmere

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/NumberText.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/LineProperties.h"
@@ -22,8 +23,8 @@ constexpr std::array<BorderSide, 4> kSides{
 
 }  // namespace
 
-void CellBorders(const Object& cell, pugi::xml_node cellElement, const Object& cellShape) {
-  StepRunner run = ShapeSteps(cellShape, " in Quillmere.bXML.BorderProperties at line ");
+void CellBorders(ExportContext& context, const Object& cell, pugi::xml_node cellElement, const Object& cellShape) {
+  StepRunner run = ShapeSteps(context, cellShape, " in Quillmere.bXML.BorderProperties at line ");
   pugi::xml_node borders = AppendContainer(cellElement, "Borders");
   int step = 1;
   for (const BorderSide& side : kSides) {
@@ -31,8 +32,10 @@ void CellBorders(const Object& cell, pugi::xml_node cellElement, const Object& c
     Object line;
     run.Step(step++, [&] { line = cell.Child("Borders").Item(side.index); });
     if (!line) continue;
-    LineProperties(cellShape, sideElement, line);
-    run.Step(step++, [&] { AddElement(kCellBordersIndent, sideElement, "Weight", PlatformText(line.Get("Weight").AsSingle())); });
+    LineProperties(context, cellShape, sideElement, line);
+    run.Step(step++, [&] {
+      AddElement(kCellBordersIndent, sideElement, "Weight", context.PlatformText(line.Get("Weight").AsSingle()));
+    });
     run.Step(step++, [&] {
       AddElement(kCellBordersIndent, sideElement, "Forecolor", std::to_string(line.Child("ForeColor").Get("RGB").AsLong()));
     });

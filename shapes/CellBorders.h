@@ -8,8 +8,10 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Appends "Borders" to cellElement; cellShape is the cell's Shape, whose
 // parent answers the theme colours.
-void CellBorders(const Object& cell, pugi::xml_node cellElement, const Object& cellShape);
+void CellBorders(ExportContext& context, const Object& cell, pugi::xml_node cellElement, const Object& cellShape);
 
 }  // namespace quillmere

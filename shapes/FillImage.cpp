@@ -2,7 +2,7 @@
 
 #include "media/OriginalPicture.h"
 #include "media/SlideBackground.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "shapes/ShapeImageExport.h"
@@ -55,7 +55,7 @@ struct TemporaryBackgroundSlide {
   }
 };
 
-void PrepareBackgroundSlide(const Object& page, TemporaryBackgroundSlide& temporary) {
+void PrepareBackgroundSlide(ExportContext& context, const Object& page, TemporaryBackgroundSlide& temporary) {
   std::string_view type = page.TypeName();
   if (type == "Slide") {
     temporary.slide = page.Child("Duplicate").Item(1);
@@ -69,36 +69,36 @@ void PrepareBackgroundSlide(const Object& page, TemporaryBackgroundSlide& tempor
   } else if (type != "CustomLayout") {
     return;
   }
-  Object slides = CurrentExportState().presentation.Child("Slides");
+  Object slides = context.presentation.Child("Slides");
   temporary.slide = slides.Child("AddSlide", slides.Count() + 1, layout.Ptr());
 }
 
 }  // namespace
 
-std::string ExportPictureFill(const Object& shape) {
-  return WithPlainCopy(shape, true, [](const Object& copy) {
-    std::string path = NewImagePath(".png");
-    ExportPng(copy, path, kImageScale);
+std::string ExportPictureFill(ExportContext& context, const Object& shape) {
+  return WithPlainCopy(shape, true, [&context](const Object& copy) {
+    std::string path = NewImagePath(context, ".png");
+    ExportPng(context, copy, path, kImageScale);
     return path;
   });
 }
 
-std::string ExportTextureFill(const Object& shape) {
-  return WithPlainCopy(shape, false, [](const Object& copy) {
-    std::string source = GetOriginalPicture(copy);
+std::string ExportTextureFill(ExportContext& context, const Object& shape) {
+  return WithPlainCopy(shape, false, [&context](const Object& copy) {
+    std::string source = GetOriginalPicture(context, copy);
     if (source.empty()) return std::string();
     std::size_t dot = source.rfind('.');
-    std::string target = CurrentExportState().outputFolder + RandomName(8) + "_" +
+    std::string target = context.outputFolder + RandomName(8) + "_" +
                          (dot == std::string::npos ? std::string() : source.substr(dot));
     return CopyFileOverwriting(source, target) ? target : std::string();
   });
 }
 
-std::string ExportBackgroundImage(const Object& page) {
+std::string ExportBackgroundImage(ExportContext& context, const Object& page) {
   TemporaryBackgroundSlide temporary;
-  LeavingOutOnFailure([&] { PrepareBackgroundSlide(page, temporary); });
+  LeavingOutOnFailure([&] { PrepareBackgroundSlide(context, page, temporary); });
   if (!temporary.slide) return {};
-  std::string path = NewImagePath(".png");
+  std::string path = NewImagePath(context, ".png");
   ExportSlideBackground(temporary.slide, path);
   return path;
 }

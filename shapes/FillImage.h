@@ -8,14 +8,16 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // The path of the picture fill's image, exported as PNG at 2.1 times the slide size.
-std::string ExportPictureFill(const Object& shape);
+std::string ExportPictureFill(ExportContext& context, const Object& shape);
 
 // The texture's own source picture, copied into the output folder; empty when none was found.
-std::string ExportTextureFill(const Object& shape);
+std::string ExportTextureFill(ExportContext& context, const Object& shape);
 
 // The background of a slide, master or custom layout as a PNG file in the
 // output folder; empty when no temporary slide could be made for it.
-std::string ExportBackgroundImage(const Object& page);
+std::string ExportBackgroundImage(ExportContext& context, const Object& page);
 
 }  // namespace quillmere

@@ -1,7 +1,6 @@
 #include "shapes/FillProperties.h"
 
-#include "objectmodel/ExportState.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 #include "shapes/FillImage.h"
@@ -31,11 +30,12 @@ void Add(FillContext& f, int step, std::string_view name, auto value, int indent
   f.run.Step(step, [&] { AddElement(indent, f.element, name, value()); });
 }
 
-std::string Member(const Object& object, std::string_view name) { return PlatformText(object.Get(name).AsSingle()); }
+std::string Member(ExportContext& context, const Object& object, std::string_view name) {
+  return context.PlatformText(object.Get(name).AsSingle());
+}
 std::string Whole(const Object& object, std::string_view name) { return std::to_string(object.Get(name).AsLong()); }
 
-void WritePictureElements(FillContext& f) {
-  const ExportState& state = CurrentExportState();
+void WritePictureElements(ExportContext& context, FillContext& f) {
   Object picture;
   f.run.Step(40, [&] { picture = f.owner.Child("PictureFormat"); });
   Add(
@@ -49,13 +49,16 @@ void WritePictureElements(FillContext& f) {
     std::string_view name;
     float scale;
   };
-  const Crop crops[] = {
-      {"CropTop", state.scaleY}, {"CropBottom", state.scaleY}, {"CropLeft", state.scaleX}, {"CropRight", state.scaleX}};
+  const Crop crops[] = {{"CropTop", context.scaleY},
+                        {"CropBottom", context.scaleY},
+                        {"CropLeft", context.scaleX},
+                        {"CropRight", context.scaleX}};
   for (const Crop& crop : crops) {
     Add(
         f, 44, crop.name,
         [&] {
-          return f.ownerIsShape ? PlatformText(picture.Get(crop.name).AsSingle() * crop.scale) : std::string("0");
+          return f.ownerIsShape ? context.PlatformText(picture.Get(crop.name).AsSingle() * crop.scale)
+                                : std::string("0");
         },
         kPictureIndent);
   }
@@ -66,16 +69,18 @@ void WriteRotateWithShape(FillContext& f) {
 }
 
 // A shape's fill image comes from a plain copy of the shape, a background's from a temporary slide.
-void WriteImage(FillContext& f, int step, std::string (*shapeImage)(const Object&)) {
+void WriteImage(ExportContext& context, FillContext& f, int step,
+                std::string (*shapeImage)(ExportContext&, const Object&)) {
   std::string image;
-  f.run.Step(step, [&] { image = f.ownerIsShape ? shapeImage(f.owner) : ExportBackgroundImage(f.page); });
+  f.run.Step(step,
+             [&] { image = f.ownerIsShape ? shapeImage(context, f.owner) : ExportBackgroundImage(context, f.page); });
   AddElement(kFillPropertiesIndent, f.element, "Image", image);
 }
 
-void WriteTexture(FillContext& f) {
+void WriteTexture(ExportContext& context, FillContext& f) {
   Add(f, 50, "TextureName", [&] { return f.fill.Get("TextureName").AsString(); });
   Add(f, 51, "TextureType", [&] { return Whole(f.fill, "TextureType"); });
-  WriteImage(f, 55, ExportTextureFill);
+  WriteImage(context, f, 55, ExportTextureFill);
   if (f.major < 12) {
     for (auto [name, value] : {std::pair{"TextureTile", "True"},
                                {"TextureAlignment", "0"},
@@ -94,38 +99,38 @@ void WriteTexture(FillContext& f) {
       Add(f, 53, "TextureAlignment", [&] { return Whole(f.fill, "TextureAlignment"); });
       for (std::string_view name :
            {"TextureVerticalScale", "TextureHorizontalScale", "TextureOffsetX", "TextureOffsetY"})
-        Add(f, 54, name, [&] { return Member(f.fill, name); });
+        Add(f, 54, name, [&] { return Member(context, f.fill, name); });
     }
   }
-  if (f.ownerIsShape) WritePictureElements(f);
+  if (f.ownerIsShape) WritePictureElements(context, f);
   WriteRotateWithShape(f);
 }
 
-void WritePicture(FillContext& f) {
-  WritePictureElements(f);
-  WriteImage(f, 60, ExportPictureFill);
+void WritePicture(ExportContext& context, FillContext& f) {
+  WritePictureElements(context, f);
+  WriteImage(context, f, 60, ExportPictureFill);
   WriteRotateWithShape(f);
 }
 
-void WriteGradient(FillContext& f, const Object& themeOwner) {
+void WriteGradient(ExportContext& context, FillContext& f, const Object& themeOwner) {
   for (std::string_view name : {"GradientColorType", "GradientStyle", "GradientVariant", "PresetGradientType"})
     Add(f, 70, name, [&] { return Whole(f.fill, name); });
   WriteRotateWithShape(f);
   if (f.major >= 12) {
-    f.run.Step(71, [&] { WriteGradientStops(f.fill, f.element, themeOwner, f.major); });
+    f.run.Step(71, [&] { WriteGradientStops(context, f.fill, f.element, themeOwner, f.major); });
     return;
   }
   f.run.Step(72, [&] {
     std::int32_t colors = f.fill.Get("GradientColorType").AsLong();
-    if (colors == 1 || colors == 2) WriteTwoColorStops(f.fill, f.element);
+    if (colors == 1 || colors == 2) WriteTwoColorStops(context, f.fill, f.element);
   });
 }
 
 }  // namespace
 
-void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_view elementName,
-                    const Object& themeOwner, bool hidden) {
-  StepRunner run = ShapeSteps(fillOwner, " in Quillmere.bXML.FillProperties at line ");
+void FillProperties(ExportContext& context, const Object& fillOwner, pugi::xml_node parent,
+                    std::string_view elementName, const Object& themeOwner, bool hidden) {
+  StepRunner run = ShapeSteps(context, fillOwner, " in Quillmere.bXML.FillProperties at line ");
   pugi::xml_node element = AppendContainer(parent, elementName);
   if (hidden) {
     AddElement(kFillPropertiesIndent, element, "Visible", BoolText(false));
@@ -139,7 +144,7 @@ void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_
     AddElement(kFillPropertiesIndent, element, "Visible", BoolText(visible));
   });
   if (!visible) return;
-  run.Step(2, [&] { f.major = PowerPointMajorVersion(); });
+  run.Step(2, [&] { f.major = context.MajorVersion(); });
   std::int32_t type = 0;
   run.Step(3, [&] {
     type = f.fill.Get("Type").AsLong();
@@ -147,7 +152,7 @@ void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_
   });
   Add(f, 4, "Transparency", [&] {
     float transparency = f.major < 12 && type == kGradient ? 0.0f : f.fill.Get("Transparency").AsSingle();
-    return PlatformText(transparency < 0 ? 0.0f : transparency);
+    return context.PlatformText(transparency < 0 ? 0.0f : transparency);
   });
   run.Step(5, [&] { WriteBackColor(kFillPropertiesIndent, element, f.fill.Child("BackColor"), f.major, true); });
   Object owner = themeOwner;
@@ -158,16 +163,16 @@ void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_
   });
   switch (type) {
     case kTexture:
-      WriteTexture(f);
+      WriteTexture(context, f);
       break;
     case kPicture:
-      WritePicture(f);
+      WritePicture(context, f);
       break;
     case kPattern:
       Add(f, 8, "Pattern", [&] { return Whole(f.fill, "Pattern"); });
       break;
     case kGradient:
-      WriteGradient(f, owner);
+      WriteGradient(context, f, owner);
       break;
     default:
       break;  // solid and background fills have nothing more

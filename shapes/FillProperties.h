@@ -11,9 +11,11 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // fillOwner is the object whose Fill is read; themeOwner answers theme colours
 // when fillOwner is not a shape. hidden writes an invisible fill.
-void FillProperties(const Object& fillOwner, pugi::xml_node parent, std::string_view elementName,
-                    const Object& themeOwner, bool hidden = false);
+void FillProperties(ExportContext& context, const Object& fillOwner, pugi::xml_node parent,
+                    std::string_view elementName, const Object& themeOwner, bool hidden = false);
 
 }  // namespace quillmere

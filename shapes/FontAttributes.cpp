@@ -1,8 +1,8 @@
 #include "shapes/FontAttributes.h"
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
 #include "objectmodel/xml/NumberText.h"
@@ -18,11 +18,11 @@ constexpr int kFontAttributesIndent = 16;
 constexpr ColorGroupNames kFontColorNames{"FontColorType", "FontColor", "FontColorDarkLightScale", "FontColorValue"};
 
 // The 2003 font's writer logs a failed attribute and goes on without retrying.
-StepRunner FontSteps() {
-  return StepRunner([](const ComError& e, int step) {
+StepRunner FontSteps(ExportContext& context) {
+  return StepRunner([&context](const ComError& e, int step) {
     std::string detail = ErrorLogText("FontAttributes:  ", e, " in FontAttributes at line ", step);
     Trace(detail);
-    LogWriterError(e, detail);
+    LogWriterError(context, e, detail);
     return StepAction::Continue;
   });
 }
@@ -34,8 +34,8 @@ std::string NameOr(const Object& font, std::string_view member, std::string_view
 
 }  // namespace
 
-void FontAttributes(const Object& font, pugi::xml_node target, const std::string& prefix) {
-  StepRunner run = FontSteps();
+void FontAttributes(ExportContext& context, const Object& font, pugi::xml_node target, const std::string& prefix) {
+  StepRunner run = FontSteps(context);
   auto add = [&](int step, std::string_view name, auto value) {
     run.Step(step, [&] { AddAttribute(kFontAttributesIndent, target, prefix + std::string(name), value()); });
   };
@@ -49,13 +49,13 @@ void FontAttributes(const Object& font, pugi::xml_node target, const std::string
   add(8, "FontUnderline", [&] { return std::string(font.Get("Underline").AsBool() ? "2" : "0"); });
   add(9, "FontSubscript", [&] { return BoolText(font.Get("Subscript").AsBool()); });
   add(10, "FontSuperscript", [&] { return BoolText(font.Get("Superscript").AsBool()); });
-  add(11, "FontSize", [&] { return PlatformText(font.Get("Size").AsSingle()); });
+  add(11, "FontSize", [&] { return context.PlatformText(font.Get("Size").AsSingle()); });
   run.Step(12, [&] {
     Object color = font.Child("Color");
     std::int32_t rgb = color.Get("RGB").AsLong();
     std::string name;
     if (color.Get("Type").AsLong() == kSchemeColorType)
-      name = PowerPointMajorVersion() >= 12
+      name = context.MajorVersion() >= 12
                  ? ThemeColorName(static_cast<std::int16_t>(color.Get("ObjectThemeColor").AsLong()))
                  : SchemeColorName(static_cast<std::int16_t>(color.Get("SchemeColor").AsLong()));
     AddAttribute(kFontAttributesIndent, target, prefix + "FontColorType", name.empty() ? "1" : "2");
@@ -69,8 +69,9 @@ void FontAttributes(const Object& font, pugi::xml_node target, const std::string
     AddAttribute(kFontAttributesIndent, target, prefix + std::string(flag), LowerBoolText(false));
 }
 
-void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std::string& prefix, const Object& owner) {
-  StepRunner run = RetryingSteps("FontAttributes2007: ", " in FontAttributes2007 at line ", {});
+void FontAttributes2007(ExportContext& context, const Object& textRun, pugi::xml_node target, const std::string& prefix,
+                        const Object& owner) {
+  StepRunner run = RetryingSteps(context, "FontAttributes2007: ", " in FontAttributes2007 at line ", {});
   Object font;
   if (!run.Step(1, [&] { font = textRun.Child("Font"); })) return;
   auto add = [&](int step, std::string_view name, auto value) {
@@ -85,9 +86,9 @@ void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std:
   add(7, "FontUnderline", [&] { return std::to_string(font.Get("UnderlineStyle").AsLong()); });
   add(8, "FontSubscript", flag("Subscript"));
   add(9, "FontSuperscript", flag("Superscript"));
-  add(10, "FontSize", [&] { return PlatformText(font.Get("Size").AsSingle()); });
+  add(10, "FontSize", [&] { return context.PlatformText(font.Get("Size").AsSingle()); });
   run.Step(11, [&] {
-    ColorGroup color = ResolveColor(font.Child("Fill").Child("ForeColor"), owner, PowerPointMajorVersion());
+    ColorGroup color = ResolveColor(font.Child("Fill").Child("ForeColor"), owner, context.MajorVersion());
     for (auto [name, text] : {std::pair{kFontColorNames.kind, &color.kind}, {kFontColorNames.name, &color.name},
                               {kFontColorNames.scale, &color.scale}, {kFontColorNames.value, &color.value}})
       AddAttribute(kFontAttributesIndent, target, prefix + std::string(name), *text);
@@ -95,7 +96,7 @@ void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std:
   run.Step(12, [&] {
     Object fill = font.Child("Fill");
     if (fill.Get("Type").AsLong() == fill_type::kGradient)
-      WriteGradientStops(fill, target, owner, PowerPointMajorVersion());
+      WriteGradientStops(context, fill, target, owner, context.MajorVersion());
   });
   add(13, "Allcaps", flag("Allcaps"));
   add(14, "Caps", flag("Caps"));
@@ -107,9 +108,9 @@ void FontAttributes2007(const Object& textRun, pugi::xml_node target, const std:
   add(20, "Shadow", [&] { return BoolText(font.Child("Shadow").Get("Visible").AsBool()); });
   run.Step(21, [&] {
     float kerning = font.Get("Kerning").AsSingle();
-    if (kerning > 0) AddAttribute(kFontAttributesIndent, target, prefix + "Kerning", PlatformText(kerning));
+    if (kerning > 0) AddAttribute(kFontAttributesIndent, target, prefix + "Kerning", context.PlatformText(kerning));
   });
-  add(22, "Spacing", [&] { return PlatformText(font.Get("Spacing").AsSingle()); });
+  add(22, "Spacing", [&] { return context.PlatformText(font.Get("Spacing").AsSingle()); });
 }
 
 }  // namespace quillmere

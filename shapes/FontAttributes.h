@@ -11,9 +11,12 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // font: a Font (PowerPoint 2003 text, and bullets). prefix starts every attribute name.
-void FontAttributes(const Object& font, pugi::xml_node target, const std::string& prefix);
+void FontAttributes(ExportContext& context, const Object& font, pugi::xml_node target, const std::string& prefix);
 // run: a TextRange2 run; owner: the slide, layout or master that holds the shape, for theme colours.
-void FontAttributes2007(const Object& run, pugi::xml_node target, const std::string& prefix, const Object& owner);
+void FontAttributes2007(ExportContext& context, const Object& run, pugi::xml_node target, const std::string& prefix,
+                        const Object& owner);
 
 }  // namespace quillmere

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
 
@@ -44,7 +45,7 @@ void SortRows(SortTable& table, std::size_t keyColumn) {
   }
 }
 
-void WriteGradientStops(const Object& fill, pugi::xml_node fillElement, const Object& owner,
+void WriteGradientStops(ExportContext& context, const Object& fill, pugi::xml_node fillElement, const Object& owner,
                         std::int16_t majorVersion) {
   Object stops = fill.Child("GradientStops");
   SortTable rows;
@@ -54,12 +55,13 @@ void WriteGradientStops(const Object& fill, pugi::xml_node fillElement, const Ob
   pugi::xml_node element = AppendContainer(fillElement, "GradientStops");
   for (const auto& row : rows) {
     Object stop = stops.Item(static_cast<std::int32_t>(row[1]));
-    WriteStop(element, PlatformText(stop.Get("Position").AsSingle()), PlatformText(stop.Get("Transparency").AsSingle()),
+    WriteStop(element, context.PlatformText(stop.Get("Position").AsSingle()),
+              context.PlatformText(stop.Get("Transparency").AsSingle()),
               ResolveColor(stop.Child("Color"), owner, majorVersion));
   }
 }
 
-void WriteTwoColorStops(const Object& fill, pugi::xml_node fillElement) {
+void WriteTwoColorStops(ExportContext& context, const Object& fill, pugi::xml_node fillElement) {
   std::int32_t variant = fill.Get("GradientVariant").AsLong();
   ColorGroup fore = TwoColorStopColor(fill.Child("ForeColor"));
   ColorGroup back = TwoColorStopColor(fill.Child("BackColor"));
@@ -71,8 +73,8 @@ void WriteTwoColorStops(const Object& fill, pugi::xml_node fillElement) {
   else if (variant == 4)
     layout = {{0.0f, &back}, {0.5f, &fore}, {1.0f, &back}};
   pugi::xml_node element = AppendContainer(fillElement, "GradientStops");
-  std::string transparency = PlatformText(fill.Get("Transparency").AsSingle());
-  for (const auto& [position, color] : layout) WriteStop(element, PlatformText(position), transparency, *color);
+  std::string transparency = context.PlatformText(fill.Get("Transparency").AsSingle());
+  for (const auto& [position, color] : layout) WriteStop(element, context.PlatformText(position), transparency, *color);
 }
 
 }  // namespace quillmere

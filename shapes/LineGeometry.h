@@ -8,9 +8,11 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // A straight line or connector: one segment from corner to corner, as flipped.
-void WriteStraightLineCoordinates(const Object& shape, pugi::xml_node shapeElement);
+void WriteStraightLineCoordinates(ExportContext& context, const Object& shape, pugi::xml_node shapeElement);
 // An elbow connector: its segments through the elbows its adjustments place.
-void WriteElbowCoordinates(const Object& shape, pugi::xml_node shapeElement);
+void WriteElbowCoordinates(ExportContext& context, const Object& shape, pugi::xml_node shapeElement);
 
 }  // namespace quillmere

@@ -1,7 +1,7 @@
 #include "shapes/LineProperties.h"
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/xml/NumberText.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ColorValues.h"
@@ -24,8 +24,8 @@ void WriteArrowhead(StepRunner& run, int step, pugi::xml_node element, const Obj
 
 }  // namespace
 
-void LineProperties(const Object& shape, pugi::xml_node parent, const Object& lineFormat) {
-  StepRunner run = ShapeSteps(shape, " in Quillmere.bXML.LineProperties at line ");
+void LineProperties(ExportContext& context, const Object& shape, pugi::xml_node parent, const Object& lineFormat) {
+  StepRunner run = ShapeSteps(context, shape, " in Quillmere.bXML.LineProperties at line ");
   pugi::xml_node element = AppendContainer(parent, "Line");
   Object line = lineFormat;
   if (!line) {
@@ -44,13 +44,16 @@ void LineProperties(const Object& shape, pugi::xml_node parent, const Object& li
   });
   if (!visible) return;
   std::int16_t major = 0;
-  run.Step(4, [&] { major = PowerPointMajorVersion(); });
+  run.Step(4, [&] { major = context.MajorVersion(); });
   run.Step(5, [&] { AddElement(kLinePropertiesIndent, element, "Style", std::to_string(line.Get("Style").AsLong())); });
   run.Step(6, [&] {
     float transparency = line.Get("Transparency").AsSingle();
-    AddElement(kLinePropertiesIndent, element, "Transparency", PlatformText(transparency < 0 ? 0.0f : transparency));
+    AddElement(kLinePropertiesIndent, element, "Transparency",
+               context.PlatformText(transparency < 0 ? 0.0f : transparency));
   });
-  run.Step(7, [&] { AddElement(kLinePropertiesIndent, element, "Weight", PlatformText(line.Get("Weight").AsSingle())); });
+  run.Step(7, [&] {
+    AddElement(kLinePropertiesIndent, element, "Weight", context.PlatformText(line.Get("Weight").AsSingle()));
+  });
   run.Step(8, [&] { WriteBackColor(kLinePropertiesIndent, element, line.Child("BackColor"), major, false); });
   run.Step(9, [&] {
     Object owner = major >= 12 ? shape.Child("Parent") : Object();

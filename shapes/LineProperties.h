@@ -7,8 +7,10 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // lineFormat may be empty: a freeform then writes an invisible line, any other
 // shape its own Line.
-void LineProperties(const Object& shape, pugi::xml_node parent, const Object& lineFormat);
+void LineProperties(ExportContext& context, const Object& shape, pugi::xml_node parent, const Object& lineFormat);
 
 }  // namespace quillmere

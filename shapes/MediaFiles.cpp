@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "support/files/Paths.h"
 #include "support/text/Text.h"
 
 namespace quillmere {
 
-std::string CopyIntoOutputFolder(const std::string& source) {
-  std::string target = CurrentExportState().outputFolder + GetFileBaseName(source);
+std::string CopyIntoOutputFolder(ExportContext& context, const std::string& source) {
+  std::string target = context.outputFolder + GetFileBaseName(source);
   CopyFileOverwriting(source, target);  // a copy that fails leaves no file, which the callers check
   return target;
 }

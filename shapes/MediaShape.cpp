@@ -1,5 +1,5 @@
 #include "media/ShapeMediaCopy.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/trace/Trace.h"
 #include "objectmodel/xml/XmlHelpers.h"
@@ -10,18 +10,18 @@
 namespace quillmere {
 namespace {
 
-std::string SoundFile(ShapeContext& c) {
+std::string SoundFile(ExportContext& context, ShapeContext& c) {
   std::string linked = GetLinkedSoundSource(c.shape);
   if (PathExists(linked)) {
     Trace("Sound Media: Linked. Copying source file...");
-    return CopyIntoOutputFolder(linked);
+    return CopyIntoOutputFolder(context, linked);
   }
-  std::string base = CurrentExportState().outputFolder + RandomName(8) + "_" + c.shape.Get("Name").AsString() +
+  std::string base = context.outputFolder + RandomName(8) + "_" + c.shape.Get("Name").AsString() +
                      std::to_string(c.shape.Get("id").AsLong());
   std::string path;
   if (c.majorVersion >= 14) {
     Trace("Extracting source from pptx.");
-    path = ExtractSoundFromShape(c.shape, base);
+    path = ExtractSoundFromShape(context, c.shape, base);
     if (!PathExists(path)) {
       Trace("Sound Media: File not on disk. ");
       return path;
@@ -44,16 +44,16 @@ std::string SoundFile(ShapeContext& c) {
 
 }  // namespace
 
-void WriteMedia(ShapeContext& c) {
+void WriteMedia(ExportContext& context, ShapeContext& c) {
   std::int32_t mediaType = 0;
   c.run.Step(500, [&] { mediaType = c.shape.Get("MediaType").AsLong(); });
   if (mediaType == media_type::kSound) {
     AddElement(kShapeIndent, c.element, "MediaType", "2");
-    c.run.Step(501, [&] { AddElement(kShapeIndent, c.element, "Media", SoundFile(c)); });
+    c.run.Step(501, [&] { AddElement(kShapeIndent, c.element, "Media", SoundFile(context, c)); });
     return;
   }
   if (mediaType != media_type::kMovie) {
-    WriteDefaultImage(c);
+    WriteDefaultImage(context, c);
     return;
   }
   AddElement(kShapeIndent, c.element, "MediaType", "3");
@@ -61,16 +61,16 @@ void WriteMedia(ShapeContext& c) {
   c.run.Step(502, [&] {
     std::string linked = GetLinkedSoundSource(c.shape);
     if (PathExists(linked)) {
-      movie = CopyIntoOutputFolder(linked);
+      movie = CopyIntoOutputFolder(context, linked);
     } else if (c.majorVersion >= 12) {
-      movie = ExtractMediaFromShape(c.shape, CurrentExportState().outputFolder);
+      movie = ExtractMediaFromShape(context, c.shape, context.outputFolder);
     }
   });
   if (PathExists(movie)) {
     AddElement(kShapeIndent, c.element, "Movie", movie);
     return;
   }
-  WriteDefaultImage(c);
+  WriteDefaultImage(context, c);
 }
 
 }  // namespace quillmere

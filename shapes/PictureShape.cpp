@@ -1,5 +1,5 @@
 #include "media/CharacterImages.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/ImagePreparation.h"
@@ -43,8 +43,7 @@ Size UncroppedSize(const Object& shape) {
   return size;
 }
 
-void WriteCrops(ShapeContext& c) {
-  const ExportState& state = CurrentExportState();
+void WriteCrops(ExportContext& context, ShapeContext& c) {
   Size uncropped;
   float width = 0.0f, height = 0.0f;
   c.run.Step(310, [&] { uncropped = UncroppedSize(c.shape); });
@@ -56,34 +55,34 @@ void WriteCrops(ShapeContext& c) {
     std::string_view name;
     float scale;
   };
-  const Crop crops[] = {{"CropTop", state.scaleY * height / uncropped.height},
-                        {"CropBottom", state.scaleY * height / uncropped.height},
-                        {"CropLeft", state.scaleX * width / uncropped.width},
-                        {"CropRight", state.scaleX * width / uncropped.width}};
+  const Crop crops[] = {{"CropTop", context.scaleY * height / uncropped.height},
+                        {"CropBottom", context.scaleY * height / uncropped.height},
+                        {"CropLeft", context.scaleX * width / uncropped.width},
+                        {"CropRight", context.scaleX * width / uncropped.width}};
   for (const Crop& crop : crops) {
     c.run.Step(312, [&] {
       AddElement(kShapeIndent, c.element, crop.name,
-                 DecimalText(c.shape.Child("PictureFormat").Get(crop.name).AsSingle(), crop.scale));
+                 context.DecimalText(c.shape.Child("PictureFormat").Get(crop.name).AsSingle(), crop.scale));
     });
   }
 }
 
-std::string ExportPictureImage(ShapeContext& c, const Object& target) {
-  if (c.kind.freeform) return ExportFormattedImage(target);
-  if (c.kind.firstType == shape_type::kGroup) return ExportEmfOrPng(target);
-  return ExportPngOrEmf(target, c.kind.patternPicture ? 1.0f : kImageScale);
+std::string ExportPictureImage(ExportContext& context, ShapeContext& c, const Object& target) {
+  if (c.kind.freeform) return ExportFormattedImage(context, target);
+  if (c.kind.firstType == shape_type::kGroup) return ExportEmfOrPng(context, target);
+  return ExportPngOrEmf(context, target, c.kind.patternPicture ? 1.0f : kImageScale);
 }
 
 // From a copy, so the slide keeps its effects; from the shape itself, undone
 // afterwards, when PowerPoint cannot copy it.
-std::string FormattedImage(ShapeContext& c) {
+std::string FormattedImage(ExportContext& context, ShapeContext& c) {
   ImagePreparation how{true, !c.kind.freeformWithText};
   Object copy;
   try {
     copy = c.shape.Child("Duplicate").Item(1);
   } catch (const ComError&) {
     ImageSettings saved = PrepareForImage(c.shape, how, c.majorVersion);
-    std::string path = ExportPictureImage(c, c.shape);
+    std::string path = ExportPictureImage(context, c, c.shape);
     RestoreImageSettings(c.shape, saved, how, c.majorVersion);
     return path;
   }
@@ -91,7 +90,7 @@ std::string FormattedImage(ShapeContext& c) {
   try {
     copy.Put("Name", RandomName(8));
     PrepareForImage(copy, how, c.majorVersion);
-    path = ExportPictureImage(c, copy);
+    path = ExportPictureImage(context, c, copy);
   } catch (const ComError&) {
     copy.Call("Delete");
     throw;
@@ -102,9 +101,9 @@ std::string FormattedImage(ShapeContext& c) {
 
 }  // namespace
 
-void WritePicture(ShapeContext& c) {
+void WritePicture(ExportContext& context, ShapeContext& c) {
   c.run.Step(300, [&] {
-    if (IsCharacter(c.shape)) WriteCharacter(c.shape, c.element);
+    if (IsCharacter(c.shape)) WriteCharacter(context, c.shape, c.element);
   });
   AddElement(kShapeIndent, c.element, "Brightness", PictureLevelText(PictureLevel(c.shape, "Brightness")));
   AddElement(kShapeIndent, c.element, "Contrast", PictureLevelText(PictureLevel(c.shape, "Contrast")));
@@ -116,9 +115,9 @@ void WritePicture(ShapeContext& c) {
     AddElement(kShapeIndent, c.element, "AutoShapeType",
                c.majorVersion < 12 ? "1" : std::to_string(ResolveAutoShapeType(c.shape)));
   });
-  WriteCrops(c);
+  WriteCrops(context, c);
   std::string path;
-  c.run.Step(320, [&] { path = FormattedImage(c); });
+  c.run.Step(320, [&] { path = FormattedImage(context, c); });
   AddElement(kShapeIndent, c.element, "FormattedImage", path);
 }
 

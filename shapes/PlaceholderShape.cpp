@@ -27,7 +27,7 @@ bool HoldsPicture(std::int32_t contained) {
 
 }  // namespace
 
-void WritePlaceholder(ShapeContext& c) {
+void WritePlaceholder(ExportContext& context, ShapeContext& c) {
   std::int32_t placeholderType = 0, contained = 0;
   c.run.Step(400, [&] { placeholderType = c.shape.Child("PlaceholderFormat").Get("Type").AsLong(); });
   c.run.Step(401, [&] {
@@ -38,12 +38,12 @@ void WritePlaceholder(ShapeContext& c) {
   AddElement(kShapeIndent, c.element, "PlaceholderType", std::to_string(placeholderType));
   AddElement(kShapeIndent, c.element, "ContainedType", std::to_string(contained));
   if (HoldsPicture(contained)) {
-    WritePicture(c);
+    WritePicture(context, c);
     return;
   }
   bool hasFrame = false;
   c.run.Step(404, [&] { hasFrame = c.shape.Get("HasTextFrame").AsBool(); });
-  if (hasFrame) PlaceholderTextFrame(c.shape, c.element);
+  if (hasFrame) PlaceholderTextFrame(context, c.shape, c.element);
   if (contained == shape_type::kTextBox) {
     AddElement(kShapeIndent, c.element, "Image", "");
     return;
@@ -54,7 +54,7 @@ void WritePlaceholder(ShapeContext& c) {
     AddElement(kShapeIndent, c.element, "AutoShapeType", std::to_string(autoShapeType));
   });
   if (contained != shape_type::kAutoShape) {
-    WriteDefaultImage(c);
+    WriteDefaultImage(context, c);
     return;
   }
   bool plain = IsNativeAutoShape(autoShapeType);
@@ -64,7 +64,7 @@ void WritePlaceholder(ShapeContext& c) {
     AddElement(kShapeIndent, c.element, "Image", "");
     return;
   }
-  WriteAutoShapeImage(c, autoShapeType);
+  WriteAutoShapeImage(context, c, autoShapeType);
 }
 
 }  // namespace quillmere

@@ -7,7 +7,9 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // owner is the shape's slide, master or layout, for theme colours.
-void ShadowProperties(const Object& shape, pugi::xml_node parent, const Object& owner);
+void ShadowProperties(ExportContext& context, const Object& shape, pugi::xml_node parent, const Object& owner);
 
 }  // namespace quillmere

@@ -1,5 +1,6 @@
 #include "shapes/ShapeEffects.h"
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/trace/Trace.h"
 #include "objectmodel/xml/XmlHelpers.h"
@@ -30,7 +31,7 @@ void WriteDefaultGlow(pugi::xml_node glow) {
   AddElement(kGlowColorIndent, glow, "ColorValue", "0");
 }
 
-void WriteGlow(ShapeContext& c) {
+void WriteGlow(ExportContext& context, ShapeContext& c) {
   pugi::xml_node glow = AppendContainer(c.element, "Glow");
   if (c.majorVersion < 12) {
     AddElement(kShapeIndent, glow, "Radius", "0");
@@ -38,7 +39,7 @@ void WriteGlow(ShapeContext& c) {
     return;
   }
   float radius = 0.0f;
-  c.run.Step(42, [&] { AddElement(kShapeIndent, glow, "Radius", PlatformText(GlowRadius(c.shape))); });
+  c.run.Step(42, [&] { AddElement(kShapeIndent, glow, "Radius", context.PlatformText(GlowRadius(c.shape))); });
   c.run.Step(43, [&] { radius = c.shape.Child("Glow").Get("Radius").AsSingle(); });
   if (WithoutGlowColor(c.kind.type) || !(radius > 0)) {
     WriteDefaultGlow(glow);
@@ -84,7 +85,7 @@ std::int32_t ReadableAdjustmentCount(const Object& shape) {
   return count;
 }
 
-void WriteFlipsAndEffects(ShapeContext& c) {
+void WriteFlipsAndEffects(ExportContext& context, ShapeContext& c) {
   if (c.kind.type != shape_type::kLine) {
     for (std::string_view flip : {"HorizontalFlip", "VerticalFlip"}) {
       c.run.Step(40, [&] {
@@ -102,10 +103,10 @@ void WriteFlipsAndEffects(ShapeContext& c) {
       AddElement(kShapeIndent, c.element, "ReflectionType", std::to_string(reflection));
     });
   }
-  WriteGlow(c);
+  WriteGlow(context, c);
 }
 
-void WriteAdjustments(ShapeContext& c) {
+void WriteAdjustments(ExportContext& context, ShapeContext& c) {
   std::int32_t count = 0;
   c.run.Step(50, [&] { count = ReadableAdjustmentCount(c.shape); });
   if (count <= 0) return;
@@ -113,7 +114,7 @@ void WriteAdjustments(ShapeContext& c) {
   c.run.Step(51, [&] {
     Object adjustments = c.shape.Child("Adjustments");
     for (std::int32_t i = 1; i <= count; ++i)
-      AddElement(kShapeIndent, element, "Adjustment", PlatformText(adjustments.Get("Item", i).AsSingle()));
+      AddElement(kShapeIndent, element, "Adjustment", context.PlatformText(adjustments.Get("Item", i).AsSingle()));
   });
 }
 

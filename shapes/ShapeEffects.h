@@ -7,8 +7,10 @@
 
 namespace quillmere {
 
-void WriteFlipsAndEffects(ShapeContext& c);
-void WriteAdjustments(ShapeContext& c);
+struct ExportContext;
+
+void WriteFlipsAndEffects(ExportContext& context, ShapeContext& c);
+void WriteAdjustments(ExportContext& context, ShapeContext& c);
 
 // The soft-edge type; a mixed one is derived from the radius.
 std::int32_t SoftEdgeType(const Object& shape);

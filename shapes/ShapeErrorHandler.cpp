@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
 
@@ -38,19 +38,20 @@ std::string ShapeOwnerLabel(const Object& shape) {
 
 }  // namespace
 
-StepRunner RetryingSteps(std::string label, std::string location, std::function<std::string()> context) {
+StepRunner RetryingSteps(ExportContext& context, std::string label, std::string location,
+                         std::function<std::string()> subject) {
   auto retries = std::make_shared<int>(0);
-  return StepRunner([label = std::move(label), location = std::move(location), context = std::move(context),
+  return StepRunner([&context, label = std::move(label), location = std::move(location), subject = std::move(subject),
                      retries](const ComError& e, int step) {
-    std::string detail = ErrorLogText(label, e, location, step) + (context ? context() : std::string());
+    std::string detail = ErrorLogText(label, e, location, step) + (subject ? subject() : std::string());
     Trace(detail);
     if (e.Number() != hr::kCallRejected && e.Number() != hr::kUnspecified) {
-      LogWriterError(e, detail);
+      LogWriterError(context, e, detail);
       return StepAction::Continue;
     }
     if (*retries <= kRetryLimit) {
       ++*retries;
-      SleepFor(kRetryDelayMs);
+      context.SleepFor(kRetryDelayMs);
       WriteExportLog(detail + " - " + std::to_string(*retries));
       WriteExportLog(label + "Retrying the command.");
       return StepAction::Retry;
@@ -61,13 +62,13 @@ StepRunner RetryingSteps(std::string label, std::string location, std::function<
   });
 }
 
-StepRunner ShapeSteps(const Object& shape, std::string location) {
-  return RetryingSteps(std::string(kLabel), std::move(location),
+StepRunner ShapeSteps(ExportContext& context, const Object& shape, std::string location) {
+  return RetryingSteps(context, std::string(kLabel), std::move(location),
                        [shape] { return ShapeNameAndId(shape) + ShapeOwnerLabel(shape); });
 }
 
-StepRunner TextSteps(const Object& shape) {
-  return RetryingSteps("Text Properties: ", " in Quillmere.bXML.SlideProperties at line ",
+StepRunner TextSteps(ExportContext& context, const Object& shape) {
+  return RetryingSteps(context, "Text Properties: ", " in Quillmere.bXML.SlideProperties at line ",
                        [shape] { return ShapeNameAndId(shape); });
 }
 

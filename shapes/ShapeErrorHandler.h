@@ -11,14 +11,18 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // The retry rule every writer of a shape's parts shares, with its own words:
 // label opens each report ("Shape Properties: "), location names the writer
-// (" in Quillmere.bXML.ShapeProperties at line "), context is appended.
-StepRunner RetryingSteps(std::string label, std::string location, std::function<std::string()> context);
+// (" in Quillmere.bXML.ShapeProperties at line "), what names the failing
+// object is appended.
+StepRunner RetryingSteps(ExportContext& context, std::string label, std::string location,
+                         std::function<std::string()> subject);
 
 // location names the writer: " in Quillmere.bXML.ShapeProperties at line ".
-StepRunner ShapeSteps(const Object& shape, std::string location);
+StepRunner ShapeSteps(ExportContext& context, const Object& shape, std::string location);
 // The text writers' reports, which name the shape but not its slide.
-StepRunner TextSteps(const Object& shape);
+StepRunner TextSteps(ExportContext& context, const Object& shape);
 
 }  // namespace quillmere

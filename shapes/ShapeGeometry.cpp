@@ -1,6 +1,6 @@
 #include "shapes/ShapeGeometry.h"
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/LineGeometry.h"
@@ -12,19 +12,19 @@ namespace {
 
 constexpr float kFullArcAngle = -90.0f;
 
-void WritePosition(ShapeContext& c) {
-  const ExportState& state = CurrentExportState();
+void WritePosition(ExportContext& context, ShapeContext& c) {
   c.run.Step(20, [&] {
-    AddElement(kShapeIndent, c.element, "Left", DecimalText(c.shape.Get("Left").AsSingle(), state.scaleX));
+    AddElement(kShapeIndent, c.element, "Left", context.DecimalText(c.shape.Get("Left").AsSingle(), context.scaleX));
   });
   c.run.Step(21, [&] {
-    AddElement(kShapeIndent, c.element, "Top", DecimalText(c.shape.Get("Top").AsSingle(), state.scaleY));
+    AddElement(kShapeIndent, c.element, "Top", context.DecimalText(c.shape.Get("Top").AsSingle(), context.scaleY));
   });
   c.run.Step(22, [&] {
-    AddElement(kShapeIndent, c.element, "Width", DecimalText(c.shape.Get("Width").AsSingle(), state.scaleX));
+    AddElement(kShapeIndent, c.element, "Width", context.DecimalText(c.shape.Get("Width").AsSingle(), context.scaleX));
   });
   c.run.Step(23, [&] {
-    AddElement(kShapeIndent, c.element, "Height", DecimalText(c.shape.Get("Height").AsSingle(), state.scaleY));
+    AddElement(kShapeIndent, c.element, "Height",
+               context.DecimalText(c.shape.Get("Height").AsSingle(), context.scaleY));
   });
 }
 
@@ -54,7 +54,7 @@ void WriteConnectorFormat(ShapeContext& c) {
 
 }  // namespace
 
-void WriteShapeFrame(ShapeContext& c) {
+void WriteShapeFrame(ExportContext& context, ShapeContext& c) {
   bool autoShape = c.kind.type == shape_type::kAutoShape || c.kind.type == shape_type::kTextBox;
   bool arc = false;
   float first = 0.0f, second = 0.0f;
@@ -71,7 +71,7 @@ void WriteShapeFrame(ShapeContext& c) {
       adjustments.Put("Item", 2, kFullArcAngle);
     });
   }
-  WritePosition(c);
+  WritePosition(context, c);
   if (arc) {
     c.run.Step(26, [&] {
       Object adjustments = c.shape.Child("Adjustments");
@@ -79,15 +79,17 @@ void WriteShapeFrame(ShapeContext& c) {
       adjustments.Put("Item", 2, second);
     });
   }
-  c.run.Step(
-      27, [&] { AddElement(kShapeIndent, c.element, "Rotation", PlatformText(c.shape.Get("Rotation").AsSingle())); });
+  c.run.Step(27, [&] {
+    AddElement(kShapeIndent, c.element, "Rotation", context.PlatformText(c.shape.Get("Rotation").AsSingle()));
+  });
   c.run.Step(28, [&] {
     AddElement(kShapeIndent, c.element, "LockAspectRatio", BoolText(c.shape.Get("LockAspectRatio").AsBool()));
   });
-  if (c.kind.type == shape_type::kLine) c.run.Step(70, [&] { WriteStraightLineCoordinates(c.shape, c.element); });
+  if (c.kind.type == shape_type::kLine)
+    c.run.Step(70, [&] { WriteStraightLineCoordinates(context, c.shape, c.element); });
 }
 
-void WriteConnector(ShapeContext& c) {
+void WriteConnector(ExportContext& context, ShapeContext& c) {
   bool connector = false;
   c.run.Step(29, [&] { connector = IsConnector(c.shape); });
   AddElement(kShapeIndent, c.element, "Connector", BoolText(connector));
@@ -95,9 +97,9 @@ void WriteConnector(ShapeContext& c) {
   c.run.Step(71, [&] {
     std::int32_t type = c.shape.Child("ConnectorFormat").Get("Type").AsLong();
     if (type == connector::kStraight)
-      WriteStraightLineCoordinates(c.shape, c.element);
+      WriteStraightLineCoordinates(context, c.shape, c.element);
     else if (type == connector::kElbow)
-      WriteElbowCoordinates(c.shape, c.element);
+      WriteElbowCoordinates(context, c.shape, c.element);
   });
   WriteConnectorFormat(c);
 }

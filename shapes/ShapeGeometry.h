@@ -6,9 +6,11 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Left, Top, Width, Height, Rotation, LockAspectRatio.
-void WriteShapeFrame(ShapeContext& c);
+void WriteShapeFrame(ExportContext& context, ShapeContext& c);
 // Connector and, for connectors, ConnectorFormat.
-void WriteConnector(ShapeContext& c);
+void WriteConnector(ExportContext& context, ShapeContext& c);
 
 }  // namespace quillmere

@@ -1,6 +1,6 @@
 #include "shapes/ShapeImageExport.h"
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/automation/ComError.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/trace/Trace.h"
@@ -42,45 +42,44 @@ Object MakeCompanion(const Object& shape, const Object& shapes) {
 
 }  // namespace
 
-void ExportPng(const Object& target, const std::string& path, float slideScale) {
-  const ExportState& state = CurrentExportState();
+void ExportPng(ExportContext& context, const Object& target, const std::string& path, float slideScale) {
   target.Call("Export", path, shape_format::kPng,
-              static_cast<std::int32_t>(RoundHalfEven(slideScale * state.slideWidth)),
-              static_cast<std::int32_t>(RoundHalfEven(slideScale * state.slideHeight)));
+              static_cast<std::int32_t>(RoundHalfEven(slideScale * context.slideWidth)),
+              static_cast<std::int32_t>(RoundHalfEven(slideScale * context.slideHeight)));
 }
 
-std::string NewImagePath(std::string_view extension) {
-  return CurrentExportState().outputFolder + RandomName(8) + std::string(extension);
+std::string NewImagePath(ExportContext& context, std::string_view extension) {
+  return context.outputFolder + RandomName(8) + std::string(extension);
 }
 
-std::string ExportPngOrEmf(const Object& target, float slideScale) {
-  std::string path = NewImagePath(".png");
+std::string ExportPngOrEmf(ExportContext& context, const Object& target, float slideScale) {
+  std::string path = NewImagePath(context, ".png");
   try {
-    ExportPng(target, path, slideScale);
+    ExportPng(context, target, path, slideScale);
   } catch (const ComError& e) {
     if (e.Number() != hr::kUnspecified) throw;
     Trace("ShapeProperties: Shape failed to export image as png, falling back to emf.");
-    path = NewImagePath(".emf");
+    path = NewImagePath(context, ".emf");
     TryExportEmf(target, path);
   }
   return path;
 }
 
-std::string ExportEmfOrPng(const Object& target) {
-  std::string path = NewImagePath(".emf");
+std::string ExportEmfOrPng(ExportContext& context, const Object& target) {
+  std::string path = NewImagePath(context, ".emf");
   try {
     target.Call("Export", path, shape_format::kEmf);
   } catch (const ComError& e) {
     if (e.Number() != hr::kUnspecified) throw;
     Trace("ShapeProperties: Shape failed to export image as emf, falling back to png.");
-    path = NewImagePath(".png");
-    ExportPng(target, path, kImageScale);
+    path = NewImagePath(context, ".png");
+    ExportPng(context, target, path, kImageScale);
   }
   return path;
 }
 
-std::string ExportEmf(const Object& target) {
-  std::string path = NewImagePath(".emf");
+std::string ExportEmf(ExportContext& context, const Object& target) {
+  std::string path = NewImagePath(context, ".emf");
   TryExportEmf(target, path);
   return path;
 }
@@ -90,13 +89,13 @@ bool CanExportAsEmf(const Object& shape) {
          shape.Get("AutoShapeType").AsLong() != auto_shape::kChord;
 }
 
-std::string ExportFormattedImage(const Object& shape) {
+std::string ExportFormattedImage(ExportContext& context, const Object& shape) {
   Object shapes = shape.Child("Parent").Child("Shapes");
   Object companion = MakeCompanion(shape, shapes);
   std::string path;
   try {
     Object range = shapes.Child("Range", shape.Get("Name").AsString(), companion.Get("Name").AsString());
-    path = CanExportAsEmf(shape) ? ExportEmf(range) : ExportPngOrEmf(range, kImageScale);
+    path = CanExportAsEmf(shape) ? ExportEmf(context, range) : ExportPngOrEmf(context, range, kImageScale);
   } catch (const ComError&) {
     companion.Call("Delete");
     throw;

@@ -1,9 +1,7 @@
 #include "shapes/ShapeProperties.h"
 
 #include "media/CharacterImages.h"
-#include "objectmodel/Events.h"
-#include "objectmodel/ExportState.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/Trace.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/FillProperties.h"
@@ -33,67 +31,61 @@ void WriteIdentity(ShapeContext& c) {
   AddElement(kShapeIndent, c.element, "Type", std::to_string(c.kind.type));
 }
 
-void WriteFillLineShadow(ShapeContext& c) {
+void WriteFillLineShadow(ExportContext& context, ShapeContext& c) {
   if (c.kind.type == shape_type::kGroup || c.kind.firstType == shape_type::kGroup) return;
   Object owner;
   c.run.Step(60, [&] { owner = c.shape.Child("Parent"); });
   if (c.kind.type != shape_type::kTable) {
     Trace("ShapeProperties: Reading Fill");
-    FillProperties(c.shape, c.element, "Fill", owner);
+    FillProperties(context, c.shape, c.element, "Fill", owner);
     Trace("ShapeProperties: Reading Line");
-    LineProperties(c.shape, c.element, Object());
+    LineProperties(context, c.shape, c.element, Object());
   }
   Trace("ShapeProperties: Reading Shadow");
-  ShadowProperties(c.shape, c.element, owner);
+  ShadowProperties(context, c.shape, c.element, owner);
 }
 
-void WriteTypeSpecific(ShapeContext& c) {
+void WriteTypeSpecific(ExportContext& context, ShapeContext& c) {
   using namespace shape_type;
   if (c.kind.textEffects) {
-    WritePicture(c);
+    WritePicture(context, c);
     return;
   }
   switch (c.kind.type) {
     case kAutoShape:
     case kCallout:
     case kTextBox:
-      WriteAutoShape(c);
+      WriteAutoShape(context, c);
       break;
     case kGroup:
-      WriteGroupItems(c);
+      WriteGroupItems(context, c);
       break;
     case kLinkedPicture:
     case kPicture:
-      WritePicture(c);
+      WritePicture(context, c);
       break;
     case kPlaceholder:
-      WritePlaceholder(c);
+      WritePlaceholder(context, c);
       break;
     case kMedia:
-      WriteMedia(c);
+      WriteMedia(context, c);
       break;
     case kTable:
-      TableProperties(c.shape, c.element);
+      TableProperties(context, c.shape, c.element);
       break;
     default:
-      WriteDefaultImage(c);
+      WriteDefaultImage(context, c);
       break;
   }
 }
 
 }  // namespace
 
-void CountShapeProgress() {
-  ExportState& state = CurrentExportState();
-  ++state.progressCurrent;
-  ReportProgress(state.progressCurrent, state.progressMax);
-}
-
-void ShapeProperties(const Object& shape, pugi::xml_node parent, bool countProgress) {
-  if (countProgress) CountShapeProgress();
-  StepRunner run = ShapeSteps(shape, " in Quillmere.bXML.ShapeProperties at line ");
+void ShapeProperties(ExportContext& context, const Object& shape, pugi::xml_node parent, bool countProgress) {
+  if (countProgress) context.CountProgress();
+  StepRunner run = ShapeSteps(context, shape, " in Quillmere.bXML.ShapeProperties at line ");
   std::int16_t major = 0;
-  run.Step(0, [&] { major = PowerPointMajorVersion(); });
+  run.Step(0, [&] { major = context.MajorVersion(); });
   ShapeClass kind = ClassifyShape(shape, major, run);
   if (kind.narration) {
     Trace("ShapeProperties: Narration already imported, skipping it.");
@@ -102,16 +94,16 @@ void ShapeProperties(const Object& shape, pugi::xml_node parent, bool countProgr
   }
   ShapeContext c{shape, AppendContainer(parent, "Shape"), run, major, kind};
   WriteIdentity(c);
-  WriteShapeFrame(c);
-  WriteConnector(c);
-  WriteFlipsAndEffects(c);
-  WriteFillLineShadow(c);
-  WriteAdjustments(c);
+  WriteShapeFrame(context, c);
+  WriteConnector(context, c);
+  WriteFlipsAndEffects(context, c);
+  WriteFillLineShadow(context, c);
+  WriteAdjustments(context, c);
   run.Step(70, [&] { AddElement(kShapeIndent, c.element, "Visible", BoolText(shape.Get("Visible").AsBool())); });
   run.Step(71,
            [&] { AddElement(kShapeIndent, c.element, "AlternativeText", shape.Get("AlternativeText").AsString()); });
-  if (CheckAbort()) return;
-  WriteTypeSpecific(c);
+  if (context.CheckAbort()) return;
+  WriteTypeSpecific(context, c);
   Trace("ShapeProperties: Exit");
 }
 

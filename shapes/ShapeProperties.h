@@ -8,11 +8,9 @@
 
 namespace quillmere {
 
-// countProgress counts the shape in the export's progress (not for group members).
-void ShapeProperties(const Object& shape, pugi::xml_node parent, bool countProgress);
+struct ExportContext;
 
-// Counts one shape in the export's progress; for shapes of a slide that are
-// not written here, so the count still reaches the total.
-void CountShapeProgress();
+// countProgress counts the shape in the export's progress (not for group members).
+void ShapeProperties(ExportContext& context, const Object& shape, pugi::xml_node parent, bool countProgress);
 
 }  // namespace quillmere

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/CellBorders.h"
 #include "shapes/FillProperties.h"
@@ -42,10 +42,11 @@ int SpanOf(const std::vector<double>& sizes, std::size_t first, double extent) {
   return -1;
 }
 
-void WriteCellContent(const Object& cell, const Object& cellShape, pugi::xml_node element, const Object& owner) {
-  TextFrameProperties(cellShape, element);
-  FillProperties(cellShape, element, "Fill", owner);
-  CellBorders(cell, element, cellShape);
+void WriteCellContent(ExportContext& context, const Object& cell, const Object& cellShape, pugi::xml_node element,
+                      const Object& owner) {
+  TextFrameProperties(context, cellShape, element);
+  FillProperties(context, cellShape, element, "Fill", owner);
+  CellBorders(context, cell, element, cellShape);
 }
 
 void WriteSpan(pugi::xml_node cell, std::size_t row, std::size_t column, int rowSpan, int columnSpan) {
@@ -57,9 +58,8 @@ void WriteSpan(pugi::xml_node cell, std::size_t row, std::size_t column, int row
 
 }  // namespace
 
-void TableProperties(const Object& shape, pugi::xml_node shapeElement) {
-  const ExportState& state = CurrentExportState();
-  StepRunner run = ShapeSteps(shape, " in Quillmere.bXML.TableProperties at line ");
+void TableProperties(ExportContext& context, const Object& shape, pugi::xml_node shapeElement) {
+  StepRunner run = ShapeSteps(context, shape, " in Quillmere.bXML.TableProperties at line ");
   pugi::xml_node element = AppendContainer(shapeElement, "Table");
   bool isTable = false;
   run.Step(1, [&] { isTable = shape.Get("Type").AsLong() == shape_type::kTable || shape.Get("HasTable").AsBool(); });
@@ -84,10 +84,12 @@ void TableProperties(const Object& shape, pugi::xml_node shapeElement) {
     run.Step(step++, [&] { AddAttribute(kTableIndent, element, flag, BoolText(table.Get(flag).AsBool())); });
   pugi::xml_node rowGroup = AppendContainer(element, "RowGroup");
   for (double height : g.heights)
-    AddAttribute(kItemIndent, AppendContainer(rowGroup, "RowItem"), "Height", DecimalText(static_cast<float>(height), state.scaleY));
+    AddAttribute(kItemIndent, AppendContainer(rowGroup, "RowItem"), "Height",
+                 context.DecimalText(static_cast<float>(height), context.scaleY));
   pugi::xml_node colGroup = AppendContainer(element, "ColGroup");
   for (double width : g.widths)
-    AddAttribute(kItemIndent, AppendContainer(colGroup, "ColItem"), "Width", DecimalText(static_cast<float>(width), state.scaleX));
+    AddAttribute(kItemIndent, AppendContainer(colGroup, "ColItem"), "Width",
+                 context.DecimalText(static_cast<float>(width), context.scaleX));
   for (double sum = 0; double height : g.heights) g.tops.push_back(std::exchange(sum, sum + height));
   for (double sum = 0; double width : g.widths) g.lefts.push_back(std::exchange(sum, sum + width));
 
@@ -107,7 +109,7 @@ void TableProperties(const Object& shape, pugi::xml_node shapeElement) {
           if (rowSpan < 1 || columnSpan < 1) return;  // covered by a merged region
         }
         WriteSpan(cellElement, i, j, rowSpan, columnSpan);
-        WriteCellContent(cell, cellShape, cellElement, owner);
+        WriteCellContent(context, cell, cellShape, cellElement, owner);
       });
     }
   }

@@ -10,6 +10,8 @@
 
 namespace quillmere {
 
-void TableProperties(const Object& shape, pugi::xml_node shapeElement);
+struct ExportContext;
+
+void TableProperties(ExportContext& context, const Object& shape, pugi::xml_node shapeElement);
 
 }  // namespace quillmere

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "shapes/FontAttributes.h"
 #include "shapes/RunText.h"
@@ -21,14 +20,13 @@ constexpr float kLineHeight = 1.2f;
 
 enum class FrameOrder { Shape, Placeholder };
 
-void WriteFrame(const Object& shape, pugi::xml_node shapeElement, FrameOrder order) {
-  const ExportState& state = CurrentExportState();
-  StepRunner run = TextSteps(shape);
+void WriteFrame(ExportContext& context, const Object& shape, pugi::xml_node shapeElement, FrameOrder order) {
+  StepRunner run = TextSteps(context, shape);
   pugi::xml_node element = AppendContainer(shapeElement, "TextFrame");
   bool hasFrame = false;
   run.Step(1, [&] { hasFrame = shape.Get("HasTextFrame").AsBool(); });
   if (!hasFrame) return;
-  std::int16_t major = PowerPointMajorVersion();
+  std::int16_t major = context.MajorVersion();
   Object frame;
   run.Step(2, [&] { frame = shape.Child("TextFrame"); });
   auto add = [&](int step, std::string_view name, auto value) {
@@ -36,16 +34,16 @@ void WriteFrame(const Object& shape, pugi::xml_node shapeElement, FrameOrder ord
   };
   auto member = [&](std::string_view name) { return [&frame, name] { return std::to_string(frame.Get(name).AsLong()); }; };
   auto margin = [&](std::string_view name, float scale) {
-    return [&frame, name, scale] { return PlatformText(frame.Get(name).AsSingle() * scale); };
+    return [&context, &frame, name, scale] { return context.PlatformText(frame.Get(name).AsSingle() * scale); };
   };
   add(3, "AutoSize", [&] {
     Object sizing = major >= 12 ? shape.Child("TextFrame2") : frame;
     return std::to_string(sizing.Get("AutoSize").AsLong());
   });
-  add(4, "MarginLeft", margin("MarginLeft", state.scaleX));
-  add(5, "MarginTop", margin("MarginTop", state.scaleY));
-  add(6, "MarginRight", margin("MarginRight", state.scaleX));
-  add(7, "MarginBottom", margin("MarginBottom", state.scaleY));
+  add(4, "MarginLeft", margin("MarginLeft", context.scaleX));
+  add(5, "MarginTop", margin("MarginTop", context.scaleY));
+  add(6, "MarginRight", margin("MarginRight", context.scaleX));
+  add(7, "MarginBottom", margin("MarginBottom", context.scaleY));
   if (order == FrameOrder::Placeholder) add(8, "Orientation", member("Orientation"));
   add(9, "VerticalAnchor", member("VerticalAnchor"));
   add(10, "HorizontalAnchor", member("HorizontalAnchor"));
@@ -53,7 +51,7 @@ void WriteFrame(const Object& shape, pugi::xml_node shapeElement, FrameOrder ord
   add(12, "WordWrap", [&] { return BoolText(frame.Get("WordWrap").AsBool()); });
   bool withText = order == FrameOrder::Placeholder;
   if (!withText) run.Step(13, [&] { withText = frame.Get("HasText").AsBool(); });
-  if (withText) TextRangeProperties(shape, element, "TextRange");
+  if (withText) TextRangeProperties(context, shape, element, "TextRange");
 }
 
 // The largest font size among the runs of the paragraph's first line, -1 for a line without text.
@@ -78,8 +76,7 @@ void Attribute(ParagraphContext& p, int step, std::string_view name, const std::
   p.run.Step(step, [&] { AddAttribute(kTextPropertiesIndent, p.element, name, value()); });
 }
 
-void WriteBullet(ParagraphContext& p, const Object& format, std::int32_t level) {
-  const ExportState& state = CurrentExportState();
+void WriteBullet(ExportContext& context, ParagraphContext& p, const Object& format, std::int32_t level) {
   Object bullet;
   std::int32_t type = 0;
   p.run.Step(20, [&] {
@@ -89,12 +86,12 @@ void WriteBullet(ParagraphContext& p, const Object& format, std::int32_t level) 
   Attribute(p, 21, "BulletType", [&] { return std::to_string(type); });
   Attribute(p, 22, "TextDirection", [&] { return std::to_string(format.Get("TextDirection").AsLong()); });
   if (type == 0) return;
-  p.run.Step(23, [&] { FontAttributes(bullet.Child("Font"), p.element, "Bullet"); });
+  p.run.Step(23, [&] { FontAttributes(context, bullet.Child("Font"), p.element, "Bullet"); });
   if (type == bullet::kNumbered)
     Attribute(p, 24, "BulletNumber", [&] { return std::to_string(bullet.Get("Number").AsLong()); });
   if (type == bullet::kUnnumbered || type == bullet::kPicture)
     Attribute(p, 25, "Character", [&] { return std::to_string(bullet.Get("Character").AsLong()); });
-  Attribute(p, 26, "BulletRelativeSize", [&] { return PlatformText(bullet.Get("RelativeSize").AsSingle()); });
+  Attribute(p, 26, "BulletRelativeSize", [&] { return context.PlatformText(bullet.Get("RelativeSize").AsSingle()); });
   Attribute(p, 27, "BulletStyle", [&] { return std::to_string(bullet.Get("Style").AsLong()); });
   Attribute(p, 28, "BulletUseTextColor", [&] { return BoolText(bullet.Get("UseTextColor").AsBool()); });
   Attribute(p, 29, "BulletUseTextFont", [&] { return BoolText(bullet.Get("UseTextFont").AsBool()); });
@@ -103,29 +100,30 @@ void WriteBullet(ParagraphContext& p, const Object& format, std::int32_t level) 
     float first = ruler.Get("FirstMargin").AsSingle(), left = ruler.Get("LeftMargin").AsSingle();
     if (first < kUnsetMargin) first = 0;
     if (!(left > kUnsetMargin)) left = 0;
-    return PlatformText((first - left) * state.scaleX);
+    return context.PlatformText((first - left) * context.scaleX);
   });
 }
 
-void WriteTabs(ParagraphContext& p, const Object& format) {
-  const ExportState& state = CurrentExportState();
+void WriteTabs(ExportContext& context, ParagraphContext& p, const Object& format) {
   p.run.Step(31, [&] {
     bool modern = p.major >= 12;
     Object stops = modern ? format.Child("TabStops") : p.shape.Child("TextFrame").Child("Ruler").Child("TabStops");
     pugi::xml_node tabs = AppendContainer(p.element, "Tabs");
-    AddAttribute(kTextPropertiesIndent, tabs, "Default", PlatformText(stops.Get("DefaultSpacing").AsSingle() * state.scaleX));
+    AddAttribute(kTextPropertiesIndent, tabs, "Default",
+                 context.PlatformText(stops.Get("DefaultSpacing").AsSingle() * context.scaleX));
     for (std::int32_t i = 1, n = stops.Count(); i <= n; ++i) {
       Object stop = stops.Item(i);
       pugi::xml_node tab = AppendContainer(tabs, "Tab");
       float position = stop.Get("Position").AsSingle();
-      AddAttribute(kTextPropertiesIndent, tab, "Position", PlatformText(modern ? position * state.scaleX : position));
+      AddAttribute(kTextPropertiesIndent, tab, "Position",
+                   context.PlatformText(modern ? position * context.scaleX : position));
       AddAttribute(kTextPropertiesIndent, tab, "Type", std::to_string(stop.Get("Type").AsLong()));
     }
   });
 }
 
 // Writes the runs and returns the smallest font size among them (1000 when there are none).
-float WriteRuns(ParagraphContext& p, const Object& owner) {
+float WriteRuns(ExportContext& context, ParagraphContext& p, const Object& owner) {
   float smallest = 1000.0f;
   Object runs;
   std::int32_t count = 0;
@@ -140,16 +138,15 @@ float WriteRuns(ParagraphContext& p, const Object& owner) {
     pugi::xml_node text = AppendContainer(p.element, "Text");
     p.run.Step(43, [&] { AddElement(kStringIndent, text, "String", EscapedRunText(textRun.Get("Text").AsString())); });
     p.run.Step(44, [&] {
-      if (p.major >= 12) FontAttributes2007(textRun, text, "", owner);
-      else FontAttributes(textRun.Child("Font"), text, "");
+      if (p.major >= 12) FontAttributes2007(context, textRun, text, "", owner);
+      else FontAttributes(context, textRun.Child("Font"), text, "");
     });
     p.run.Step(45, [&] { AddElement(kTextPropertiesIndent, text, "LanguageID", std::to_string(textRun.Get("LanguageID").AsLong())); });
   }
   return smallest;
 }
 
-void WriteSpacing(ParagraphContext& p, const Object& format, float smallest) {
-  const ExportState& state = CurrentExportState();
+void WriteSpacing(ExportContext& context, ParagraphContext& p, const Object& format, float smallest) {
   float height = -1.0f;
   p.run.Step(50, [&] {
     height = FirstLineFontSize(p.paragraph);
@@ -161,70 +158,73 @@ void WriteSpacing(ParagraphContext& p, const Object& format, float smallest) {
       bool tight = within < 1;
       AddAttribute(kTextPropertiesIndent, p.element, "LineRuleWithin", tight ? "3" : "5");
       AddAttribute(kTextPropertiesIndent, p.element, "SpaceWithin",
-                   PlatformText(tight ? smallest * kLineHeight * state.scaleY : within * 20));
+                   context.PlatformText(tight ? smallest * kLineHeight * context.scaleY : within * 20));
     } else {
       AddAttribute(kTextPropertiesIndent, p.element, "LineRuleWithin", "4");
-      AddAttribute(kTextPropertiesIndent, p.element, "SpaceWithin", DecimalText(within, state.scaleY));
+      AddAttribute(kTextPropertiesIndent, p.element, "SpaceWithin", context.DecimalText(within, context.scaleY));
     }
   });
   auto space = [&](int step, std::string_view name, std::string_view rule) {
     p.run.Step(step, [&] {
       float value = format.Get(std::string("Space") + std::string(name)).AsSingle();
       if (format.Get(rule).AsBool()) value *= height;
-      AddAttribute(kTextPropertiesIndent, p.element, std::string("Space") + std::string(name), DecimalText(value, state.scaleY));
+      AddAttribute(kTextPropertiesIndent, p.element, std::string("Space") + std::string(name),
+                   context.DecimalText(value, context.scaleY));
     });
   };
   space(52, "Before", "LineRuleBefore");
   space(53, "After", "LineRuleAfter");
 }
 
-void WriteIndents(ParagraphContext& p, const Object& format, std::int32_t level) {
-  const ExportState& state = CurrentExportState();
+void WriteIndents(ExportContext& context, ParagraphContext& p, const Object& format, std::int32_t level) {
   Attribute(p, 60, "IndentLevel", [&] { return std::to_string(level); });
   bool modern = p.major >= 12;
   Object ruler;
   if (!modern) p.run.Step(61, [&] { ruler = p.shape.Child("TextFrame").Child("Ruler").Child("Levels", level); });
   Attribute(p, 62, "LeftIndent", [&] {
-    return DecimalText((modern ? format : ruler).Get(modern ? "LeftIndent" : "LeftMargin").AsSingle(), state.scaleX);
+    return context.DecimalText((modern ? format : ruler).Get(modern ? "LeftIndent" : "LeftMargin").AsSingle(),
+                               context.scaleX);
   });
   Attribute(p, 63, "FirstLineIndent", [&] {
-    return DecimalText((modern ? format : ruler).Get(modern ? "FirstLineIndent" : "FirstMargin").AsSingle(),
-                       state.scaleX);
+    return context.DecimalText((modern ? format : ruler).Get(modern ? "FirstLineIndent" : "FirstMargin").AsSingle(),
+                       context.scaleX);
   });
 }
 
-void WriteParagraph(const Object& shape, const Object& paragraph, pugi::xml_node rangeElement, StepRunner& run,
-                    const Object& owner) {
-  std::int16_t major = PowerPointMajorVersion();
+void WriteParagraph(ExportContext& context, const Object& shape, const Object& paragraph, pugi::xml_node rangeElement,
+                    StepRunner& run, const Object& owner) {
+  std::int16_t major = context.MajorVersion();
   ParagraphContext p{shape, paragraph, AppendContainer(rangeElement, "Paragraph"), run, major};
   Object format;
   std::int32_t level = 1;
   run.Step(10, [&] { format = paragraph.Child("ParagraphFormat"); });
   run.Step(11, [&] { level = (major >= 12 ? format : paragraph).Get("IndentLevel").AsLong(); });
   Attribute(p, 12, "Alignment", [&] { return std::to_string(format.Get("Alignment").AsLong()); });
-  WriteBullet(p, format, level);
-  WriteTabs(p, format);
+  WriteBullet(context, p, format, level);
+  WriteTabs(context, p, format);
   Attribute(p, 32, "BaseLineAlignment", [&] { return std::to_string(format.Get("BaselineAlignment").AsLong()); });
-  float smallest = WriteRuns(p, owner);
-  WriteSpacing(p, format, smallest);
-  WriteIndents(p, format, level);
+  float smallest = WriteRuns(context, p, owner);
+  WriteSpacing(context, p, format, smallest);
+  WriteIndents(context, p, format, level);
 }
 
 }  // namespace
 
-void TextFrameProperties(const Object& shape, pugi::xml_node shapeElement) {
-  WriteFrame(shape, shapeElement, FrameOrder::Shape);
+void TextFrameProperties(ExportContext& context, const Object& shape, pugi::xml_node shapeElement) {
+  WriteFrame(context, shape, shapeElement, FrameOrder::Shape);
 }
 
-void PlaceholderTextFrame(const Object& shape, pugi::xml_node shapeElement) {
-  WriteFrame(shape, shapeElement, FrameOrder::Placeholder);
+void PlaceholderTextFrame(ExportContext& context, const Object& shape, pugi::xml_node shapeElement) {
+  WriteFrame(context, shape, shapeElement, FrameOrder::Placeholder);
 }
 
-void TextRangeProperties(const Object& shape, pugi::xml_node parent, std::string_view elementName) {
-  StepRunner run = TextSteps(shape);
+void TextRangeProperties(ExportContext& context, const Object& shape, pugi::xml_node parent,
+                         std::string_view elementName) {
+  StepRunner run = TextSteps(context, shape);
   pugi::xml_node element = AppendContainer(parent, elementName);
   Object range, owner;
-  run.Step(1, [&] { range = shape.Child(PowerPointMajorVersion() >= 12 ? "TextFrame2" : "TextFrame").Child("TextRange"); });
+  run.Step(1,
+           [&] { range = shape.Child(context.MajorVersion() >= 12 ? "TextFrame2" : "TextFrame").Child("TextRange"); });
   if (!range) return;
   bool repair = false;
   run.Step(5, [&] { repair = NeedsSymbolFontRepair(range.Get("LanguageID").AsLong()); });
@@ -233,12 +233,13 @@ void TextRangeProperties(const Object& shape, pugi::xml_node parent, std::string
   std::int32_t count = 0;
   run.Step(2, [&] { count = range.Child("Paragraphs").Count(); });
   if (count == 0) {
-    WriteParagraph(shape, range, element, run, owner);
+    WriteParagraph(context, shape, range, element, run, owner);
     return;
   }
   for (std::int32_t i = 1; i <= count; ++i) {
     Object paragraph;
-    if (run.Step(3, [&] { paragraph = range.Child("Paragraphs", i); })) WriteParagraph(shape, paragraph, element, run, owner);
+    if (run.Step(3, [&] { paragraph = range.Child("Paragraphs", i); }))
+      WriteParagraph(context, shape, paragraph, element, run, owner);
   }
 }
 

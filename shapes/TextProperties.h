@@ -11,12 +11,15 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // A shape's text frame; its text only when there is some.
-void TextFrameProperties(const Object& shape, pugi::xml_node shapeElement);
+void TextFrameProperties(ExportContext& context, const Object& shape, pugi::xml_node shapeElement);
 // A placeholder's text frame, in the order the placeholder writer gives it,
 // with the text whether or not there is any.
-void PlaceholderTextFrame(const Object& shape, pugi::xml_node shapeElement);
+void PlaceholderTextFrame(ExportContext& context, const Object& shape, pugi::xml_node shapeElement);
 // The paragraphs of the shape's text under a new element of that name.
-void TextRangeProperties(const Object& shape, pugi::xml_node parent, std::string_view elementName);
+void TextRangeProperties(ExportContext& context, const Object& shape, pugi::xml_node parent,
+                         std::string_view elementName);
 
 }  // namespace quillmere

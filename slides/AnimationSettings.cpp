@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/xml/XmlHelpers.h"
@@ -34,14 +35,17 @@ bool IsMotionPath(std::int32_t type) {
 std::string TimingFlag(const Object& object, std::string_view member) { return BoolText(object.Get(member).AsBool()); }
 
 // Infinite and undefined durations are written as the largest finite single.
-std::string DurationText(float seconds) {
+std::string DurationText(ExportContext& context, float seconds) {
   if (std::isinf(seconds) || std::isnan(seconds)) seconds = std::numeric_limits<float>::max();
-  return PlatformText(seconds);
+  return context.PlatformText(seconds);
 }
 
-void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node element, StepRunner& run) {
+void WriteTiming(ExportContext& context, const Object& timing, const std::string& start, pugi::xml_node element,
+                 StepRunner& run) {
   run.Step(16, [&] { AddElement(kAnimationSettingsIndent, element, "Start", start); });
-  run.Step(17, [&] { AddElement(kAnimationSettingsIndent, element, "Duration", DurationText(timing.Get("Duration").AsSingle())); });
+  run.Step(17, [&] {
+    AddElement(kAnimationSettingsIndent, element, "Duration", DurationText(context, timing.Get("Duration").AsSingle()));
+  });
   run.Step(18, [&] { AddElement(kAnimationSettingsIndent, element, "Accelerate", TimingFlag(timing, "Accelerate")); });
   run.Step(19, [&] { AddElement(kAnimationSettingsIndent, element, "AutoReverse", TimingFlag(timing, "AutoReverse")); });
   run.Step(20, [&] { AddElement(kAnimationSettingsIndent, element, "Decelerate", TimingFlag(timing, "Decelerate")); });
@@ -49,7 +53,8 @@ void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node 
     AddElement(kAnimationSettingsIndent, element, "RepeatCount", std::to_string(timing.Get("RepeatCount").AsLong()));
   });
   run.Step(22, [&] {
-    AddElement(kAnimationSettingsIndent, element, "RepeatDuration", PlatformText(timing.Get("RepeatDuration").AsSingle()));
+    AddElement(kAnimationSettingsIndent, element, "RepeatDuration",
+               context.PlatformText(timing.Get("RepeatDuration").AsSingle()));
   });
   run.Step(23, [&] { AddElement(kAnimationSettingsIndent, element, "Restart", TimingFlag(timing, "Restart")); });
   run.Step(24, [&] { AddElement(kAnimationSettingsIndent, element, "RewindAtEnd", TimingFlag(timing, "RewindAtEnd")); });
@@ -67,7 +72,8 @@ void WriteTiming(const Object& timing, const std::string& start, pugi::xml_node 
     AddElement(kAnimationSettingsIndent, element, "TriggerShapeID", shape);
   });
   run.Step(30, [&] {
-    AddElement(kAnimationSettingsIndent, element, "TriggerDelayTime", PlatformText(timing.Get("TriggerDelayTime").AsSingle()));
+    AddElement(kAnimationSettingsIndent, element, "TriggerDelayTime",
+               context.PlatformText(timing.Get("TriggerDelayTime").AsSingle()));
   });
 }
 
@@ -76,8 +82,9 @@ std::string ShapeIdText(const Object& effect) { return std::to_string(effect.Chi
 
 }  // namespace
 
-void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::xml_node animation) {
-  StepRunner run = WriterSteps(kAnimationSettingsLocation);
+void WriteAnimationEffect(ExportContext& context, const Object& effect, const std::string& start,
+                          pugi::xml_node animation) {
+  StepRunner run = WriterSteps(context, kAnimationSettingsLocation);
   pugi::xml_node timingElement;
   run.Step(1, [&] { timingElement = AppendContainer(animation, "Timing"); });
   run.Step(2, [&] { AddElement(kAnimationSettingsIndent, animation, "ShapeID", ShapeIdText(effect)); });
@@ -124,8 +131,8 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
   if (type == anim_effect::kGrowShrink) {
     run.Step(14, [&] {
       Object scale = effect.Child("Behaviors").Item(1).Child("ScaleEffect");
-      std::string x = PlatformText(scale.Get("ByX").AsSingle() / 100.0f);
-      std::string y = PlatformText(scale.Get("ByY").AsSingle() / 100.0f);
+      std::string x = context.PlatformText(scale.Get("ByX").AsSingle() / 100.0f);
+      std::string y = context.PlatformText(scale.Get("ByY").AsSingle() / 100.0f);
       AddElement(kAnimationSettingsIndent, animation, "ScaleX", x);
       AddElement(kAnimationSettingsIndent, animation, "ScaleY", y);
     });
@@ -139,16 +146,17 @@ void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::
   if (type == anim_effect::kWheel || type == anim_effect::kSpin) {
     run.Step(15, [&] {
       if (!parameters) parameters = effect.Child("EffectParameters");
-      AddElement(kAnimationSettingsIndent, animation, "Amount", PlatformText(parameters.Get("Amount").AsSingle()));
+      AddElement(kAnimationSettingsIndent, animation, "Amount",
+                 context.PlatformText(parameters.Get("Amount").AsSingle()));
     });
   }
 
   Object timing;
-  if (run.Step(16, [&] { timing = effect.Child("Timing"); })) WriteTiming(timing, start, timingElement, run);
+  if (run.Step(16, [&] { timing = effect.Child("Timing"); })) WriteTiming(context, timing, start, timingElement, run);
 }
 
-void AnimationSettings(const Object& owner, pugi::xml_node parent) {
-  StepRunner run = WriterSteps(kAnimationSettingsLocation);
+void AnimationSettings(ExportContext& context, const Object& owner, pugi::xml_node parent) {
+  StepRunner run = WriterSteps(context, kAnimationSettingsLocation);
   pugi::xml_node timeline = AppendContainer(parent, "AnimationTimeline");
   std::vector<float> starts;
   run.Step(2, [&] { starts = GetTotalTiming(owner); });
@@ -168,8 +176,8 @@ void AnimationSettings(const Object& owner, pugi::xml_node parent) {
     run.Step(6, [&] {
       if (static_cast<std::size_t>(i) > starts.size())
         throw ComError(hr::kInvalidArgument, "Invalid procedure call or argument");
-      std::string start = PlatformText(starts[static_cast<std::size_t>(i - 1)]);
-      WriteAnimationEffect(effect, start, AppendContainer(timeline, "Animation"));
+      std::string start = context.PlatformText(starts[static_cast<std::size_t>(i - 1)]);
+      WriteAnimationEffect(context, effect, start, AppendContainer(timeline, "Animation"));
     });
   }
 
@@ -195,7 +203,7 @@ void AnimationSettings(const Object& owner, pugi::xml_node parent) {
       run.Step(11, [&] { trigger = effect.Child("Timing").Get("TriggerType").AsLong(); });
       // Media bookmarks cannot be played back by the host.
       if (id.empty() || trigger == anim_trigger::kOnMediaBookmark) continue;
-      run.Step(12, [&] { WriteAnimationEffect(effect, "-1", AppendContainer(timeline, "Animation")); });
+      run.Step(12, [&] { WriteAnimationEffect(context, effect, "-1", AppendContainer(timeline, "Animation")); });
     }
   }
 }

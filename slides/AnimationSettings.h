@@ -11,11 +11,14 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Appends AnimationTimeline to parent.
-void AnimationSettings(const Object& owner, pugi::xml_node parent);
+void AnimationSettings(ExportContext& context, const Object& owner, pugi::xml_node parent);
 
 // Fills one Animation element from an effect; start is its Start text
 // ("-1" for effects that wait for a trigger shape).
-void WriteAnimationEffect(const Object& effect, const std::string& start, pugi::xml_node animation);
+void WriteAnimationEffect(ExportContext& context, const Object& effect, const std::string& start,
+                          pugi::xml_node animation);
 
 }  // namespace quillmere

@@ -5,11 +5,9 @@
 #include <string_view>
 #include <tuple>
 
-#include "objectmodel/Events.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
 #include "objectmodel/xml/NumberText.h"
@@ -30,13 +28,13 @@ constexpr int kSchemeIndent = 16;
 
 // A busy PowerPoint is waited for, six times per design at most and without a
 // log line; any other failure is logged and loses only the item being written.
-StepRunner DesignSteps() {
+StepRunner DesignSteps(ExportContext& context) {
   auto retries = std::make_shared<int>(0);
-  return StepRunner([retries](const ComError& e, int step) {
+  return StepRunner([&context, retries](const ComError& e, int step) {
     if (e.Number() == hr::kCallRejected) {
       if (*retries > kRetryLimit) return StepAction::Continue;
       ++*retries;
-      SleepFor(kRetryDelayMs);
+      context.SleepFor(kRetryDelayMs);
       return StepAction::Retry;
     }
     WriteExportLog(ErrorLogText("", e, "in Quillmere.bXML.DesignProperties at line ", step));
@@ -45,21 +43,18 @@ StepRunner DesignSteps() {
 }
 
 struct DesignWriter {
-  DesignWriter(const Object& d, const Object& p) : design(d), presentation(p) {}
+  DesignWriter(ExportContext& c, const Object& d, const Object& p) : context(c), design(d), presentation(p) {}
 
+  ExportContext& context;
   const Object& design;
   const Object& presentation;
-  StepRunner run = DesignSteps();
+  StepRunner run = DesignSteps(context);
   std::int16_t major = 0;
   std::int32_t index = 0;
   std::string name;
   Object master;
 
-  void ProgressStep() {
-    ExportState& state = CurrentExportState();
-    ++state.progressCurrent;
-    ReportProgress(state.progressCurrent, state.progressMax);
-  }
+  void ProgressStep() { context.CountProgress(); }
 
   void WriteColorScheme(pugi::xml_node element) {
     Object scheme;
@@ -119,17 +114,17 @@ struct DesignWriter {
       run.Step(step + 1, [&] { shape = shapes.Item(i); });
       // A shape that cannot be read still counts as done.
       if (shape)
-        ShapeProperties(shape, shapesElement, true);
+        ShapeProperties(context, shape, shapesElement, true);
       else
-        CountShapeProgress();
-      if (checkAbort && CheckAbort()) return false;
+        context.CountProgress();
+      if (checkAbort && context.CheckAbort()) return false;
     }
     return true;
   }
 
-  static void WriteAnimationsAndLinks(const Object& owner, pugi::xml_node element) {
-    AnimationSettings(owner, element);
-    HyperlinkProperties(owner, element);
+  void WriteAnimationsAndLinks(const Object& owner, pugi::xml_node element) {
+    AnimationSettings(context, owner, element);
+    HyperlinkProperties(context, owner, element);
   }
 
   // A CustomLayout with its Shapes container, appended to the master's element.
@@ -145,7 +140,7 @@ struct DesignWriter {
     std::tie(element, shapesElement) = NewLayoutElement(masterElement);
     AddAttribute(2, element, "id", "1");
     run.Step(62, [&] { AddAttribute(2, element, "name", name); });
-    run.Step(63, [&] { FillProperties(titleMaster.Child("Background"), element, "Background", titleMaster); });
+    run.Step(63, [&] { FillProperties(context, titleMaster.Child("Background"), element, "Background", titleMaster); });
     if (!WriteShapes(titleMaster, shapesElement, 64, true)) return false;
     WriteAnimationsAndLinks(titleMaster, element);
     return true;
@@ -165,7 +160,7 @@ struct DesignWriter {
     AddAttribute(2, element, "name", LayoutName(layout));
     AddElement(4, element, "FollowMasterBackground", BoolText(true));
     AddElement(4, element, "DisplayMasterShapes", BoolText(true));
-    run.Step(73, [&] { FillProperties(master.Child("Background"), element, "Background", master); });
+    run.Step(73, [&] { FillProperties(context, master.Child("Background"), element, "Background", master); });
     bool going = !slide || WriteShapes(slide, shapesElement, 74, true);
     run.Step(76, [&] { slide.Call("Delete"); });
     return going;
@@ -204,10 +199,10 @@ struct DesignWriter {
     run.Step(85, [&] {
       AddElement(4, element, "DisplayMasterShapes", BoolText(layout.Get("DisplayMasterShapes").AsLong() != 0));
     });
-    run.Step(86, [&] { FillProperties(layout.Child("Background"), element, "Background", layout); });
+    run.Step(86, [&] { FillProperties(context, layout.Child("Background"), element, "Background", layout); });
     WriteShapes(layout, shapesElement, 87, false);
     WriteAnimationsAndLinks(layout, element);
-    return !CheckAbort();
+    return !context.CheckAbort();
   }
 
   // A layout has no background style of its own to read: a slide made from
@@ -227,7 +222,7 @@ struct DesignWriter {
   void Write(pugi::xml_node parent, const UsedLayouts& used) {
     run.Step(1, [&] { index = design.Get("Index").AsLong(); });
     Trace(std::string(kDesignLabel) + std::to_string(index) + " Enter  " + CurrentDateTimeText());
-    run.Step(2, [&] { major = PowerPointMajorVersion(); });
+    run.Step(2, [&] { major = context.MajorVersion(); });
     run.Step(3, [&] { master = design.Child("SlideMaster"); });
     run.Step(4, [&] { name = design.Get("Name").AsString(); });
 
@@ -244,7 +239,7 @@ struct DesignWriter {
     AppendLineBreak(masterElement);
     pugi::xml_node shapesElement = AppendContainer(masterElement, "Shapes");
     AddAttribute(2, masterElement, "name", name);
-    run.Step(51, [&] { FillProperties(master.Child("Background"), masterElement, "Background", master); });
+    run.Step(51, [&] { FillProperties(context, master.Child("Background"), masterElement, "Background", master); });
     // Kept for the layouts that follow the master's background.
     std::string masterStyle;
     if (major >= 12) {
@@ -287,9 +282,9 @@ void UsedLayouts::Add(std::int32_t designIndex, std::int32_t layout) {
   if (std::find(entries_.begin(), entries_.end(), entry) == entries_.end()) entries_.push_back(std::move(entry));
 }
 
-void DesignProperties(const Object& design, pugi::xml_node parent, const Object& presentation,
+void DesignProperties(ExportContext& context, const Object& design, pugi::xml_node parent, const Object& presentation,
                       const UsedLayouts& usedLayouts) {
-  DesignWriter(design, presentation).Write(parent, usedLayouts);
+  DesignWriter(context, design, presentation).Write(parent, usedLayouts);
 }
 
 }  // namespace quillmere

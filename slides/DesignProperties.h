@@ -11,6 +11,8 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // The design and layout pairs the exported slides use, each once, in order of
 // first use: "d-l" with d the slide's Design.Index and l its Layout value.
 class UsedLayouts {
@@ -25,7 +27,7 @@ class UsedLayouts {
 // Appends one Design element to parent. Before PowerPoint 2007 layouts are
 // only numbers on slides, so the used layouts of this design are recreated
 // through temporary slides of the presentation.
-void DesignProperties(const Object& design, pugi::xml_node parent, const Object& presentation,
-                      const UsedLayouts& usedLayouts);
+void DesignProperties(ExportContext& context, const Object& design, pugi::xml_node parent,
+                      const Object& presentation, const UsedLayouts& usedLayouts);
 
 }  // namespace quillmere

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
 #include "objectmodel/powerpoint/Tags.h"
@@ -40,11 +40,11 @@ constexpr std::array<PlayerButton, 2> kPlayerButtons{{{"CORVANTA_PREV_BUTTON_ID"
 // A link to a file beside the presentation, given by a bare name, becomes its
 // full path; drive and network paths, addresses of one character and names of
 // no such file are left as PowerPoint gives them.
-std::string LinkAddress(const std::string& address) {
+std::string LinkAddress(ExportContext& context, const std::string& address) {
   std::string trimmed = TrimSpaces(address);
   if (trimmed.size() < 2) return {};
   if (trimmed[1] == ':' || trimmed[1] == '\\') return address;
-  std::string beside = GetParentFolder(CurrentExportState().presentationName) + address;
+  std::string beside = GetParentFolder(context.presentationName) + address;
   return FileExistsByFind(beside) ? beside : address;
 }
 
@@ -93,7 +93,7 @@ void WritePlayerButtons(const Object& slide, pugi::xml_node settings, StepRunner
 
 }  // namespace
 
-void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node element) {
+void GetActionSetting(ExportContext& context, const Object& object, std::int32_t index, pugi::xml_node element) {
   Object setting;
   std::int32_t action = action::kNone;  // unreadable: "None"
   LeavingOutOnFailure([&] {
@@ -105,7 +105,7 @@ void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node e
     Object link;
     LeavingOutOnFailure([&] { link = setting.Child("Hyperlink"); });
     LeavingOutOnFailure(
-        [&] { AddElement(kActionIndent, element, "Address", LinkAddress(link.Get("Address").AsString())); });
+        [&] { AddElement(kActionIndent, element, "Address", LinkAddress(context, link.Get("Address").AsString())); });
     LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "SubAddress", link.Get("SubAddress").AsString()); });
     LeavingOutOnFailure([&] { AddElement(kActionIndent, element, "ScreenTip", link.Get("ScreenTip").AsString()); });
   } else if (action == action::kRunProgram) {
@@ -113,8 +113,8 @@ void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node e
   }
 }
 
-void HyperlinkProperties(const Object& owner, pugi::xml_node parent) {
-  StepRunner run = WriterSteps(kHyperlinkLocation);
+void HyperlinkProperties(ExportContext& context, const Object& owner, pugi::xml_node parent) {
+  StepRunner run = WriterSteps(context, kHyperlinkLocation);
   pugi::xml_node settings = AppendContainer(parent, "ActionSettings");
   std::set<std::string> written;
 
@@ -153,7 +153,7 @@ void HyperlinkProperties(const Object& owner, pugi::xml_node parent) {
           AddElement(kHyperlinkPropertiesIndent, element, "Start", start);
           AddElement(kHyperlinkPropertiesIndent, element, "Length", length);
         }
-        GetActionSetting(holder, activation.index, element);
+        GetActionSetting(context, holder, activation.index, element);
       });
     }
   }

@@ -9,12 +9,14 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Appends ActionSettings to parent.
-void HyperlinkProperties(const Object& owner, pugi::xml_node parent);
+void HyperlinkProperties(ExportContext& context, const Object& owner, pugi::xml_node parent);
 
 // Describes ActionSettings(index) of a shape or text range (1 mouse click,
 // 2 mouse over) under element: what it does and, for a link, where it goes.
 // What cannot be read is left out; an unreadable action is "None".
-void GetActionSetting(const Object& object, std::int32_t index, pugi::xml_node element);
+void GetActionSetting(ExportContext& context, const Object& object, std::int32_t index, pugi::xml_node element);
 
 }  // namespace quillmere

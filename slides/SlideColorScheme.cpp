@@ -1,7 +1,7 @@
 #include "slides/SlideColorScheme.h"
 
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/xml/XmlHelpers.h"
 #include "slides/ThemeTables.h"
@@ -29,8 +29,8 @@ void ColorSchemeProperties(const Object& slide, pugi::xml_node slideElement) {
     run.Step(step++, [&] { AddElement(16, element, color.element, std::to_string(ColorOf(scheme, color.themeIndex))); });
 }
 
-bool SlideColorsMatchLayout(const Object& slide) {
-  if (PowerPointMajorVersion() < 12) return true;
+bool SlideColorsMatchLayout(ExportContext& context, const Object& slide) {
+  if (context.MajorVersion() < 12) return true;
   Object own = slide.Child("ThemeColorScheme");
   Object layout = slide.Child("CustomLayout").Child("ThemeColorScheme");
   for (const SchemeSlot& color : kSchemeSlots)

@@ -8,10 +8,9 @@
 #include "media/Narration.h"
 #include "media/QuizObjects.h"
 #include "media/WebObjects.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/powerpoint/Enumerations.h"
-#include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/powerpoint/Tags.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
@@ -35,9 +34,9 @@ constexpr std::string_view kLocation = " in Quillmere.bXML.SlideProperties at li
 
 // A busy PowerPoint is waited for (six retries per slide in all); any other
 // failure loses only the item being written.
-StepRunner SlideSteps(const Object& slide) {
+StepRunner SlideSteps(ExportContext& context, const Object& slide) {
   auto retries = std::make_shared<int>(0);
-  return StepRunner([slide, retries](const ComError& e, int step) {
+  return StepRunner([&context, slide, retries](const ComError& e, int step) {
     std::string index, name;
     try {
       index = std::to_string(slide.Get("SlideIndex").AsLong());
@@ -50,12 +49,12 @@ StepRunner SlideSteps(const Object& slide) {
     std::string detail = text + " Slide name: " + name + "(" + index + ") " + slideLabel;
     Trace(detail);
     if (e.Number() != hr::kCallRejected) {
-      LogWriterError(e, detail);
+      LogWriterError(context, e, detail);
       return StepAction::Continue;
     }
     if (*retries <= kRetryLimit) {
       ++*retries;
-      SleepFor(kRetryDelayMs);
+      context.SleepFor(kRetryDelayMs);
       WriteExportLog(text + " - " + std::to_string(*retries) + " " + " -- " + slideLabel);
       return StepAction::Retry;
     }
@@ -81,7 +80,8 @@ bool IsTaggedWebObject(const Object& shape) {
   return web == "YES" || LowerAscii(web) == "true";
 }
 
-TaggedMediaShapes WriteSlideShapes(const Object& slide, pugi::xml_node shapesElement, StepRunner& run) {
+TaggedMediaShapes WriteSlideShapes(ExportContext& context, const Object& slide, pugi::xml_node shapesElement,
+                                   StepRunner& run) {
   TaggedMediaShapes tagged;
   Object shapes;
   std::int32_t count = 0;
@@ -93,40 +93,42 @@ TaggedMediaShapes WriteSlideShapes(const Object& slide, pugi::xml_node shapesEle
     Object shape;
     run.Step(38, [&] { shape = shapes.Item(i); });
     if (!shape) {
-      CountShapeProgress();
+      context.CountProgress();
     } else if (IsTaggedWebObject(shape)) {
       tagged.webObjects.push_back(shape);
-      CountShapeProgress();  // written by their own writer; they still count as done
+      context.CountProgress();  // written by their own writer; they still count as done
     } else if (GetTag(shape, "OVERRIDE_SWF") == "YES") {
       tagged.flash = shape;
-      CountShapeProgress();
+      context.CountProgress();
     } else {
-      ShapeProperties(shape, shapesElement, true);
+      ShapeProperties(context, shape, shapesElement, true);
     }
   }
   return tagged;
 }
 
-void WriteTaggedMediaShapes(const Object& slide, pugi::xml_node element, const TaggedMediaShapes& tagged) {
+void WriteTaggedMediaShapes(ExportContext& context, const Object& slide, pugi::xml_node element,
+                            const TaggedMediaShapes& tagged) {
   if (tagged.webObjects.empty() && !tagged.flash) return;
   std::int16_t version = 0;
   LeavingOutOnFailure([&] { version = GetProjectVersion(slide.Child("Parent")); });
   if (!tagged.webObjects.empty()) {
     pugi::xml_node webObjects = AppendContainer(element, "WebObjects");
-    for (const Object& shape : tagged.webObjects) WriteWebObject(slide, webObjects, shape, version);
+    for (const Object& shape : tagged.webObjects) WriteWebObject(context, slide, webObjects, shape, version);
   }
   if (!tagged.flash) return;
   if (version < 7)
-    WriteFlashObject(slide, element, tagged.flash);
+    WriteFlashObject(context, slide, element, tagged.flash);
   else
-    WriteVideoObject(slide, element, tagged.flash);
+    WriteVideoObject(context, slide, element, tagged.flash);
 }
 
 // A slide the authoring tool made stand for a quiz or interaction package
 // writes that package instead of its content.
-std::optional<PackageKind> WritePackageSlide(const Object& slide, pugi::xml_node element) {
-  if (GetTag(slide, "OVERRIDE") == "EXAMORA_QUIZ_SLIDE" && WriteQuizSlide(slide, element)) return PackageKind::Quiz;
-  if (GetTag(slide, "OVERRIDE") == "KINDRA_INTERACTION_SLIDE" && WriteKindraSlide(slide, element))
+std::optional<PackageKind> WritePackageSlide(ExportContext& context, const Object& slide, pugi::xml_node element) {
+  if (GetTag(slide, "OVERRIDE") == "EXAMORA_QUIZ_SLIDE" && WriteQuizSlide(context, slide, element))
+    return PackageKind::Quiz;
+  if (GetTag(slide, "OVERRIDE") == "KINDRA_INTERACTION_SLIDE" && WriteKindraSlide(context, slide, element))
     return PackageKind::Kindra;
   return std::nullopt;
 }
@@ -135,9 +137,8 @@ std::string Flag(const Object& slide, std::string_view member) { return BoolText
 
 }  // namespace
 
-void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImage) {
-  const ExportState& state = CurrentExportState();
-  StepRunner run = SlideSteps(slide);
+void SlideProperties(ExportContext& context, const Object& slide, pugi::xml_node parent, bool exportImage) {
+  StepRunner run = SlideSteps(context, slide);
   std::string id;
   run.Step(1, [&] { id = std::to_string(slide.Get("SlideID").AsLong()); });
   Trace(std::string(kSlideLabel) + id + " Enter - " + CurrentDateTimeText());
@@ -151,34 +152,35 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   });
   run.Step(3, [&] { AddElement(4, element, "CorvantaSlideTitle", title); });
   run.Step(4, [&] {
-    thumbnail = state.outputFolder + "slide" + std::to_string(slide.Get("SlideIndex").AsLong()) + ".png";
+    thumbnail = context.outputFolder + "slide" + std::to_string(slide.Get("SlideIndex").AsLong()) + ".png";
     AddElement(4, element, "Thumbnail", thumbnail);
   });
   if (exportImage) {
     run.Step(5, [&] {
-      slide.Call("Export", thumbnail, "PNG", static_cast<std::int32_t>(RoundHalfEven(state.slideWidth)),
-                 static_cast<std::int32_t>(RoundHalfEven(state.slideHeight)));
+      slide.Call("Export", thumbnail, "PNG", static_cast<std::int32_t>(RoundHalfEven(context.slideWidth)),
+                 static_cast<std::int32_t>(RoundHalfEven(context.slideHeight)));
     });
   }
 
   std::int16_t major = 0;
-  run.Step(6, [&] { major = PowerPointMajorVersion(); });
+  run.Step(6, [&] { major = context.MajorVersion(); });
   if (major >= 12) {
     run.Step(7, [&] {
-      if (!SlideColorsMatchLayout(slide)) ColorSchemeProperties(slide, element);
+      if (!SlideColorsMatchLayout(context, slide)) ColorSchemeProperties(slide, element);
     });
   }
 
-  std::optional<PackageKind> package = WritePackageSlide(slide, element);
+  std::optional<PackageKind> package = WritePackageSlide(context, slide, element);
 
   run.Step(8, [&] { AddElement(4, element, "FollowMasterBackground", Flag(slide, "FollowMasterBackground")); });
   run.Step(9, [&] { AddElement(4, element, "DisplayMasterShapes", Flag(slide, "DisplayMasterShapes")); });
   run.Step(10, [&] { AddElement(4, element, "DesignId", std::to_string(slide.Child("Design").Get("Index").AsLong())); });
   run.Step(11, [&] { AddElement(4, element, "HideNav", BoolText(GetTag(slide, "CORVANTA_HIDE_SLIDE") == "1")); });
   run.Step(12, [&] { AddElement(4, element, "WaitForUser", LowerBoolText(GetTag(slide, "CORVANTA_SLIDE_PAUSE") == "1")); });
-  WriteSlideNarration(slide, element);
-  if (!package) WriteTransition(slide, element, run, 13);
-  if (Object notes = FindNotesPlaceholder(slide, placeholder::kBody)) TextRangeProperties(notes, element, "Notes");
+  WriteSlideNarration(context, slide, element);
+  if (!package) WriteTransition(context, slide, element, run, 13);
+  if (Object notes = FindNotesPlaceholder(slide, placeholder::kBody))
+    TextRangeProperties(context, notes, element, "Notes");
   run.Step(30, [&] {
     std::int32_t layout = major >= 12 ? slide.Child("CustomLayout").Get("Index").AsLong() : slide.Get("Layout").AsLong();
     AddElement(4, element, "LayoutId", std::to_string(layout));
@@ -191,7 +193,7 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
     run.Step(37, [&] {
       // A slide with a background of its own describes it.
       if (slide.Get("FollowMasterBackground").AsLong() != tri_state::kTrue)
-        FillProperties(slide.Child("Background"), element, "Background", slide);
+        FillProperties(context, slide.Child("Background"), element, "Background", slide);
     });
     shapesElement = AppendContainer(element, "Shapes");
   }
@@ -205,15 +207,15 @@ void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImag
   });
   if (package) {
     // The package is the slide's whole content; its shapes count as done.
-    LeavingOutOnFailure([&] { CurrentExportState().progressCurrent += slide.Child("Shapes").Count(); });
+    LeavingOutOnFailure([&] { context.progressCurrent += slide.Child("Shapes").Count(); });
     std::int16_t version = 0;
     LeavingOutOnFailure([&] { version = GetProjectVersion(slide.Child("Parent")); });
     AddEncodedType(element, *package, version);
     return;
   }
-  WriteTaggedMediaShapes(slide, element, WriteSlideShapes(slide, shapesElement, run));
-  AnimationSettings(slide, element);
-  HyperlinkProperties(slide, element);
+  WriteTaggedMediaShapes(context, slide, element, WriteSlideShapes(context, slide, shapesElement, run));
+  AnimationSettings(context, slide, element);
+  HyperlinkProperties(context, slide, element);
   Trace(std::string(kSlideLabel) + id + " Exit - " + CurrentDateTimeText());
 }
 

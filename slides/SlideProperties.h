@@ -10,10 +10,12 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Appends one Slide element to parent. exportImage also writes the slide's
 // own image at full slide size (one-slide exports, where no presentation-wide
 // image export ran).
-void SlideProperties(const Object& slide, pugi::xml_node parent, bool exportImage);
+void SlideProperties(ExportContext& context, const Object& slide, pugi::xml_node parent, bool exportImage);
 
 // The version of the authoring project that last edited the presentation:
 // its version tag, else its project-version document property; 0 when neither.

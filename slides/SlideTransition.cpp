@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "objectmodel/powerpoint/PowerPointVersion.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/Tags.h"
 #include "objectmodel/xml/NumberText.h"
 #include "objectmodel/xml/XmlHelpers.h"
@@ -12,18 +12,18 @@ namespace quillmere {
 namespace {
 
 // The authoring tool's own advance time wins; it may carry a decimal comma.
-std::string AdvanceTimeText(const Object& slide, const Object& transition) {
+std::string AdvanceTimeText(ExportContext& context, const Object& slide, const Object& transition) {
   std::string tagged = GetTag(slide, "ELAPSEDTIME");
   std::replace(tagged.begin(), tagged.end(), ',', '.');
   if (!TrimSpaces(tagged).empty()) return tagged;
-  return PlatformText(transition.Get("AdvanceTime").AsSingle());
+  return context.PlatformText(transition.Get("AdvanceTime").AsSingle());
 }
 
 }  // namespace
 
-float GetTransitionDuration(const Object& slide) {
+float GetTransitionDuration(ExportContext& context, const Object& slide) {
   Object transition = slide.Child("SlideShowTransition");
-  if (PowerPointMajorVersion() >= 14) return transition.Get("Duration").AsSingle();
+  if (context.MajorVersion() >= 14) return transition.Get("Duration").AsSingle();
   switch (transition.Get("Speed").AsLong()) {
     case 3: return 0.5f;
     case 2: return 0.75f;
@@ -32,7 +32,8 @@ float GetTransitionDuration(const Object& slide) {
   }
 }
 
-void WriteTransition(const Object& slide, pugi::xml_node slideElement, StepRunner& run, int firstStep) {
+void WriteTransition(ExportContext& context, const Object& slide, pugi::xml_node slideElement, StepRunner& run,
+                     int firstStep) {
   pugi::xml_node element = AppendContainer(slideElement, "Transition");
   AppendLineBreak(element);
   Object transition;
@@ -43,12 +44,12 @@ void WriteTransition(const Object& slide, pugi::xml_node slideElement, StepRunne
   };
   add("AdvanceOnClick", [&] { return BoolText(transition.Get("AdvanceOnClick").AsLong() != 0); });
   add("AdvanceOnTime", [&] { return BoolText(transition.Get("AdvanceOnTime").AsLong() != 0); });
-  add("AdvanceTime", [&] { return AdvanceTimeText(slide, transition); });
+  add("AdvanceTime", [&] { return AdvanceTimeText(context, slide, transition); });
   add("EntryEffect", [&] { return std::to_string(transition.Get("EntryEffect").AsLong()); });
   add("Hidden", [&] { return BoolText(transition.Get("Hidden").AsLong() != 0); });
   add("SoundEffectType", [&] { return std::to_string(transition.Child("SoundEffect").Get("Type").AsLong()); });
   add("Speed", [&] { return std::to_string(transition.Get("Speed").AsLong()); });
-  add("Duration", [&] { return PlatformText(GetTransitionDuration(slide)); });
+  add("Duration", [&] { return context.PlatformText(GetTransitionDuration(context, slide)); });
 }
 
 }  // namespace quillmere

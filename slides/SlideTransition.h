@@ -8,10 +8,13 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 // Appends Transition to the slide element; each value is one step of run.
-void WriteTransition(const Object& slide, pugi::xml_node slideElement, StepRunner& run, int firstStep);
+void WriteTransition(ExportContext& context, const Object& slide, pugi::xml_node slideElement, StepRunner& run,
+                     int firstStep);
 
 // Seconds: PowerPoint 2010 and later report it; earlier ones imply it by speed.
-float GetTransitionDuration(const Object& slide);
+float GetTransitionDuration(ExportContext& context, const Object& slide);
 
 }  // namespace quillmere

@@ -1,7 +1,7 @@
 #include "component/drivers/DriverSupport.h"
 
 #include "component/drivers/OpenErrorHandler.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
@@ -32,7 +32,7 @@ bool IsPowerPointInstalled() {
 
 std::string TrimAtNull(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
-std::string PrepareOutputFolder(std::string_view outputFolder) {
+std::string PrepareOutputFolder(ExportContext& context, std::string_view outputFolder) {
   std::string folder = TrimSpaces(outputFolder);
   if (folder.empty()) {
     folder = GetTempFolder();
@@ -40,33 +40,32 @@ std::string PrepareOutputFolder(std::string_view outputFolder) {
     CreateFolderPath(folder);
     folder = AddPathSeparator(folder);
   }
-  CurrentExportState().outputFolder = folder;
+  context.outputFolder = folder;
   return folder;
 }
 
-void Attach(DriverContext& ctx, StepRunner& run, bool tryRunning, bool allowStart, int firstStep,
-            std::string_view traceLabel) {
-  ExportState& state = CurrentExportState();
-  state.application = Object();
+void Attach(ExportContext& context, DriverContext& ctx, StepRunner& run, bool tryRunning, bool allowStart,
+            int firstStep, std::string_view traceLabel) {
+  context.application = Object();
   if (tryRunning) {
     if (!traceLabel.empty()) Trace(std::string(traceLabel) + "Calling GetObject");
     run.Step(firstStep, [&] {
-      state.application = ctx.runtime.GetObject(kPowerPointProgId);
-      state.wasRunning = true;
+      context.application = ctx.runtime.GetObject(kPowerPointProgId);
+      context.wasRunning = true;
     });
   }
-  if (!state.application && allowStart && !run.Stopped()) {
+  if (!context.application && allowStart && !run.Stopped()) {
     if (!traceLabel.empty()) Trace(std::string(traceLabel) + "Calling CreateObject");
     run.Step(firstStep + 1, [&] {
-      state.application = ctx.runtime.CreateObject(kPowerPointProgId);
-      state.wasRunning = false;
+      context.application = ctx.runtime.CreateObject(kPowerPointProgId);
+      context.wasRunning = false;
     });
   }
 }
 
-Object OpenUntitledCopy(DriverContext& ctx, StepRunner& run, std::string& presentationName, OpenFlavour flavour,
-                        bool& savedBefore) {
-  const Object& app = CurrentExportState().application;
+Object OpenUntitledCopy(ExportContext& context, DriverContext& ctx, StepRunner& run, std::string& presentationName,
+                        OpenFlavour flavour, bool& savedBefore) {
+  const Object& app = context.application;
   Object pres;
   int major = 0;
   run.Step(kStepSecurity, [&] { app.Put("AutomationSecurity", automation_security::kForceDisable); });
@@ -117,12 +116,12 @@ Object OpenUntitledCopy(DriverContext& ctx, StepRunner& run, std::string& presen
   return pres;
 }
 
-void LogOpenFailure(std::string_view label, const StepRunner& run, bool withStep) {
+void LogOpenFailure(ExportContext& context, std::string_view label, const StepRunner& run, bool withStep) {
   std::string text = std::string(label) + "ERR_PRESENTATION_OPEN_FAILED " + run.LastErrorDescription() + "-" +
                      ErrorNumberText(run.LastErrorNumber());
   if (withStep) text += " at " + std::to_string(run.LastErrorStep());
   WriteExportLog(text);
-  CurrentExportState().openFailure = run.LastErrorDescription();
+  context.openFailure = run.LastErrorDescription();
 }
 
 void RestoreAndClose(const Object& presentation, bool savedBefore) {
@@ -131,13 +130,12 @@ void RestoreAndClose(const Object& presentation, bool savedBefore) {
   run.Step(2, [&] { presentation.Call("Close"); });
 }
 
-void ClosingSteps(DriverContext& ctx, std::string_view exitTrace) {
-  ExportState& state = CurrentExportState();
+void ClosingSteps(ExportContext& context, DriverContext& ctx, std::string_view exitTrace) {
   StepRunner run = SkippingSteps("Closing: ");
-  if (!state.wasRunning && state.application) run.Step(1, [&] { state.application.Call("Quit"); });
-  state.application = Object();
+  if (!context.wasRunning && context.application) run.Step(1, [&] { context.application.Call("Quit"); });
+  context.application = Object();
   if (ctx.processMessages) ctx.processMessages();
-  SleepFor(static_cast<std::int32_t>(ctx.runtime.QuitSettleTime().count()));
+  context.SleepFor(static_cast<std::int32_t>(ctx.runtime.QuitSettleTime().count()));
   Trace(exitTrace);
 }
 

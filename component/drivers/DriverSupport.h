@@ -13,6 +13,8 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 inline constexpr std::string_view kPowerPointProgId = "PowerPoint.Application";
 // Appended to a file name, these passwords make PowerPoint refuse a protected
 // file with an error instead of showing a password prompt.
@@ -24,14 +26,14 @@ struct DriverContext {
 };
 
 bool IsPowerPointInstalled();
-std::string PrepareOutputFolder(std::string_view outputFolder);
+std::string PrepareOutputFolder(ExportContext& context, std::string_view outputFolder);
 std::string TrimAtNull(std::string_view text);
 
 // Tries the running instance, then (when allowed) starts one; records the
-// application and was-running flag in the export state. Failures go to run.
+// application and was-running flag in the export context. Failures go to run.
 // With a trace label, each attempt is traced first.
-void Attach(DriverContext& ctx, StepRunner& run, bool tryRunning, bool allowStart, int firstStep,
-            std::string_view traceLabel = {});
+void Attach(ExportContext& context, DriverContext& ctx, StepRunner& run, bool tryRunning, bool allowStart,
+            int firstStep, std::string_view traceLabel = {});
 
 // Which driver opens: they differ in the name they pass on the second attempt
 // and in whether the copy's custom properties are removed.
@@ -45,15 +47,15 @@ inline constexpr int kOpenStepsHandledEnd = 180;
 // Opens presentationName (trimmed at NUL, written back) as an untitled copy:
 // first with the dummy passwords, then without; clears Final; remembers Saved.
 // Uses steps 100-199 of run.
-Object OpenUntitledCopy(DriverContext& ctx, StepRunner& run, std::string& presentationName, OpenFlavour flavour,
-                        bool& savedBefore);
+Object OpenUntitledCopy(ExportContext& context, DriverContext& ctx, StepRunner& run, std::string& presentationName,
+                        OpenFlavour flavour, bool& savedBefore);
 
 // Logs label + "ERR_PRESENTATION_OPEN_FAILED " + the pending error's
 // description + "-" + its number (+ " at " + its step when withStep).
-void LogOpenFailure(std::string_view label, const StepRunner& run, bool withStep);
+void LogOpenFailure(ExportContext& context, std::string_view label, const StepRunner& run, bool withStep);
 
 // Quits PowerPoint when the driver started it, releases it and lets it settle.
-void ClosingSteps(DriverContext& ctx, std::string_view exitTrace);
+void ClosingSteps(ExportContext& context, DriverContext& ctx, std::string_view exitTrace);
 
 // Restores Saved and closes the presentation, skipping failures.
 void RestoreAndClose(const Object& presentation, bool savedBefore);

@@ -9,12 +9,15 @@
 
 namespace quillmere {
 
-std::int32_t GetActivePresentationXML(DriverContext& ctx, std::string& xmlPath, std::string_view outputFolder);
-std::int32_t GetSlideXML(DriverContext& ctx, std::string& presentationName, std::int32_t index, std::string& xmlPath,
-                         std::string_view outputFolder);
-std::int32_t GetPresentationXML(DriverContext& ctx, std::string& presentationName, std::string& xmlPath,
-                                std::string_view outputFolder, std::string_view slideList);
-std::int32_t GenerateThumbnails(DriverContext& ctx, std::string& presentationName, std::string& xmlPath,
-                                std::string_view outputFolder);
+struct ExportContext;
+
+std::int32_t GetActivePresentationXML(ExportContext& context, DriverContext& ctx, std::string& xmlPath,
+                                      std::string_view outputFolder);
+std::int32_t GetSlideXML(ExportContext& context, DriverContext& ctx, std::string& presentationName, std::int32_t index,
+                         std::string& xmlPath, std::string_view outputFolder);
+std::int32_t GetPresentationXML(ExportContext& context, DriverContext& ctx, std::string& presentationName,
+                                std::string& xmlPath, std::string_view outputFolder, std::string_view slideList);
+std::int32_t GenerateThumbnails(ExportContext& context, DriverContext& ctx, std::string& presentationName,
+                                std::string& xmlPath, std::string_view outputFolder);
 
 }  // namespace quillmere

@@ -1,7 +1,7 @@
 #include "component/drivers/OpenErrorHandler.h"
 
 #include "component/StatusCode.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "objectmodel/trace/Trace.h"
 
@@ -24,7 +24,8 @@ std::string OpenErrorLogText(OpenDriver driver, const ComError& error, int step)
   return ErrorLogText(Prefix(driver), error, std::string(kLocation), step);
 }
 
-StepAction HandleOpenError(OpenDriver driver, OpenErrorState& state, const ComError& error, int step) {
+StepAction HandleOpenError(ExportContext& context, OpenDriver driver, OpenErrorState& state, const ComError& error,
+                           int step) {
   const std::string& description = error.Description();
   if (error.Number() == hr::kElevationRequired) {
     WriteExportLog(OpenErrorLogText(driver, error, step));
@@ -51,7 +52,7 @@ StepAction HandleOpenError(OpenDriver driver, OpenErrorState& state, const ComEr
   }
   if (error.Number() == hr::kCallRejected && state.busyRetries < kBusyRetryLimit) {
     ++state.busyRetries;
-    SleepFor(kBusyRetryDelayMs);
+    context.SleepFor(kBusyRetryDelayMs);
     return StepAction::Retry;
   }
   return StepAction::Continue;

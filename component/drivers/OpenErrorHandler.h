@@ -10,6 +10,8 @@
 
 namespace quillmere {
 
+struct ExportContext;
+
 enum class OpenDriver { PresentationExport, Thumbnails };
 
 struct OpenErrorState {
@@ -22,7 +24,8 @@ struct OpenErrorState {
 inline constexpr int kFirstOpenStep2003 = 130;
 inline constexpr int kFirstOpenStep2007 = 150;
 
-StepAction HandleOpenError(OpenDriver driver, OpenErrorState& state, const ComError& error, int step);
+StepAction HandleOpenError(ExportContext& context, OpenDriver driver, OpenErrorState& state, const ComError& error,
+                           int step);
 
 // "P" + number + ": " + description + location + step, as the drivers log it.
 std::string OpenErrorLogText(OpenDriver driver, const ComError& error, int step);

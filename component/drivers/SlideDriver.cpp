@@ -1,22 +1,21 @@
 #include "component/PresentationInfoWriter.h"
 #include "component/StatusCode.h"
 #include "component/drivers/Drivers.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/powerpoint/PowerPointVersion.h"
 #include "support/text/Text.h"
 
 namespace quillmere {
-std::int32_t GetSlideXML(DriverContext& ctx, std::string& presentationName, std::int32_t index, std::string& xmlPath,
-                         std::string_view outputFolder) {
+std::int32_t GetSlideXML(ExportContext& context, DriverContext& ctx, std::string& presentationName, std::int32_t index,
+                         std::string& xmlPath, std::string_view outputFolder) {
   if (!IsPowerPointInstalled()) return ERR_POWERPOINT_NOT_INSTALLED;
-  ExportState& state = CurrentExportState();
   StepRunner run([](const ComError&, int) { return StepAction::Continue; });
 
-  Attach(ctx, run, true, true, 1);
-  run.Step(3, [&] { PrepareOutputFolder(outputFolder); });
-  state.presentationName = presentationName;
-  if (!state.application) return ERR_COM_EXCEPTION;
-  const Object& app = state.application;
+  Attach(context, ctx, run, true, true, 1);
+  run.Step(3, [&] { PrepareOutputFolder(context, outputFolder); });
+  context.presentationName = presentationName;
+  if (!context.application) return ERR_COM_EXCEPTION;
+  const Object& app = context.application;
 
   // A presentation that is already open is exported in place and left open.
   int open = 0;
@@ -29,7 +28,7 @@ std::int32_t GetSlideXML(DriverContext& ctx, std::string& presentationName, std:
       fullName = candidate.Get("FullName").AsString();
     });
     if (candidate && LowerAscii(fullName) == LowerAscii(presentationName)) {
-      xmlPath = WritePresentationInfo(candidate, index);
+      xmlPath = WritePresentationInfo(context, candidate, index);
       return ERR_SUCCESS;
     }
   }
@@ -47,10 +46,10 @@ std::int32_t GetSlideXML(DriverContext& ctx, std::string& presentationName, std:
                : app.Child("Presentations").Call("Open", name, tri_state::kFalse, tri_state::kFalse, tri_state::kFalse);
   });
   if (!pres) {
-    LogOpenFailure("GetSlideXML: ", run, false);
+    LogOpenFailure(context, "GetSlideXML: ", run, false);
     return ERR_PRESENTATION_OPEN_FAILED;
   }
-  xmlPath = WritePresentationInfo(pres, index);
+  xmlPath = WritePresentationInfo(context, pres, index);
   run.Step(9, [&] { pres.Call("Close"); });
   return ERR_SUCCESS;
 }

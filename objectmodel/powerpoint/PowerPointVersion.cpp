@@ -1,6 +1,5 @@
 #include "objectmodel/powerpoint/PowerPointVersion.h"
 
-#include "objectmodel/ExportState.h"
 #include "objectmodel/xml/NumberText.h"
 
 namespace quillmere {
@@ -8,7 +7,5 @@ namespace quillmere {
 std::int16_t MajorVersionOf(const Object& application) {
   return static_cast<std::int16_t>(RoundHalfEven(LeadingNumber(application.Get("Version").AsString())));
 }
-
-std::int16_t PowerPointMajorVersion() { return MajorVersionOf(CurrentExportState().application); }
 
 }  // namespace quillmere

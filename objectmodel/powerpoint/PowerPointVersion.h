@@ -9,7 +9,5 @@
 namespace quillmere {
 
 std::int16_t MajorVersionOf(const Object& application);
-// Of the application in the export state; throws ComError when none is set.
-std::int16_t PowerPointMajorVersion();
 
 }  // namespace quillmere

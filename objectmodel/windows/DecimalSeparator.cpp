@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "support/text/windows/WideText.h"
 
 namespace quillmere {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "objectmodel/ExportState.h"
 #include "objectmodel/xml/NumberText.h"
 #include "support/files/Paths.h"
 
@@ -36,25 +35,6 @@ pugi::xml_node AppendContainer(pugi::xml_node parent, std::string_view name) {
 }
 
 void AppendLineBreak(pugi::xml_node parent) { AppendText(parent, kLineBreak); }
-
-std::string PlatformText(float value) { return FormatSingle(value, CurrentExportState().decimalSeparator); }
-
-std::string DecimalText(float points, float scale) {
-  std::string text = PlatformText(points * scale);
-  const std::string& sep = CurrentExportState().decimalSeparator;
-  if (sep == "." || sep.empty()) return text;
-  std::string dotted;
-  dotted.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (text.compare(pos, sep.size(), sep) == 0) {
-      dotted += '.';
-      pos += sep.size();
-    } else {
-      dotted += text[pos++];
-    }
-  }
-  return dotted;
-}
 
 std::string RoundedText(double value) { return std::to_string(RoundHalfEven(value)); }
 

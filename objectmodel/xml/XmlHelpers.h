@@ -22,11 +22,6 @@ void AddAttribute(int indent, pugi::xml_node element, std::string_view name, std
 pugi::xml_node AppendContainer(pugi::xml_node parent, std::string_view name);
 void AppendLineBreak(pugi::xml_node parent);
 
-// A value in points times a scale factor, as text with "." as the separator
-// whatever the locale.
-std::string DecimalText(float points, float scale);
-// A single value as the platform writes it, with the locale's separator.
-std::string PlatformText(float value);
 // A value rounded to a whole number, halves to even.
 std::string RoundedText(double value);
 inline std::string BoolText(bool value) { return value ? "True" : "False"; }

@@ -12,7 +12,7 @@
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
 #include "tests/engine/EngineDecks.h"

@@ -8,7 +8,7 @@
 
 #include "component/PPTInfo.h"
 #include "engine/EngineRuntime.h"
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "support/registry/Settings.h"
 #include "tests/fakes/FakeObject.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/FinishedElements.h"
 #include "objectmodel/xml/NumberText.h"
 #include "objectmodel/xml/XmlHelpers.h"
@@ -88,14 +88,12 @@ TEST(XmlConventionsTest, NumbersAsThePlatformWritesThem) {
 }
 
 TEST(XmlConventionsTest, DecimalTextUsesAPointUnderACommaLocale) {
-  ExportState& state = CurrentExportState();
-  std::string saved = state.decimalSeparator;
-  state.decimalSeparator = ",";
-  EXPECT_EQ(DecimalText(12.5f, 1.0f), "12.5");
-  EXPECT_EQ(DecimalText(100.25f, 4.0f / 3.0f), "133.6667");
+  ExportContext context;
+  context.decimalSeparator = ",";
+  EXPECT_EQ(context.DecimalText(12.5f, 1.0f), "12.5");
+  EXPECT_EQ(context.DecimalText(100.25f, 4.0f / 3.0f), "133.6667");
   // Other single values keep the locale's separator.
-  EXPECT_EQ(PlatformText(0.75f), "0,75");
-  state.decimalSeparator = saved;
+  EXPECT_EQ(context.PlatformText(0.75f), "0,75");
 }
 
 }  // namespace

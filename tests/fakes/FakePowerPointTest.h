@@ -1,6 +1,6 @@
 #pragma once
 // A scripted PowerPoint of a chosen version as the writers see it through the
-// export state: objects made on demand, a counting sleeper instead of real
+// export context they are given: objects made on demand, a counting sleeper instead of real
 // waits, theme colour schemes, and the export log to look at afterwards.
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/helpers/IsolatedUserFolders.h"
@@ -28,20 +28,19 @@ class FakePowerPointTest : public IsolatedUserFolders {
                                                               0xBD814F, 0x4D50C0, 0x59BB9B, 0xA26480,
                                                               0xC6AC4B, 0x4696F7, 0xFF0000, 0x800080};
 
-  // A fresh export state on a 720 x 540 pt deck exported to "/out/" by PowerPoint `major`.
-  ExportState& StartPowerPoint(int major) {
+  // A fresh export context on a 720 x 540 pt deck exported to "/out/" by PowerPoint `major`.
+  ExportContext& StartPowerPoint(int major) {
     version = std::make_shared<int>(major);
     app = Make("Application");
     app->Prop("Version", std::to_string(major) + ".0");
-    ExportState& state = CurrentExportState();
-    state = ExportState{};
-    state.application = Object(app);
-    state.outputFolder = "/out/";
-    state.slideWidth = 720.0f;
-    state.slideHeight = 540.0f;
+    context = ExportContext{};
+    context.application = Object(app);
+    context.outputFolder = "/out/";
+    context.slideWidth = 720.0f;
+    context.slideHeight = 540.0f;
     sleeper = std::make_shared<CountingSleeper>();
-    state.sleeper = sleeper;
-    return state;
+    context.sleeper = sleeper;
+    return context;
   }
 
   FakePtr Make(const char* type) { return std::make_shared<FakeObject>(type, version, true); }
@@ -75,6 +74,7 @@ class FakePowerPointTest : public IsolatedUserFolders {
     return s.str();
   }
 
+  ExportContext context;
   std::shared_ptr<int> version;
   FakePtr app;
   std::shared_ptr<CountingSleeper> sleeper;

@@ -24,7 +24,7 @@ class NarrationTest : public FakePowerPointTest {
     StartPowerPoint(major);
     out = fs::path(getenv("TMPDIR")) / "out";
     fs::create_directories(out);
-    CurrentExportState().outputFolder = out.string() + "/";
+    context.outputFolder = out.string() + "/";
     auto presentations = Make("Presentations");
     presentations->On("Add", [this](Args) { return Dispatched(Scratch()); });
     app->Prop("Presentations", Dispatched(presentations));
@@ -78,7 +78,7 @@ class NarrationTest : public FakePowerPointTest {
   std::string Narration(const FakePtr& slide) {
     pugi::xml_document doc;
     pugi::xml_node element = doc.append_child("Slide");
-    WriteSlideNarration(Object(Dispatched(slide)), element);
+    WriteSlideNarration(context, Object(Dispatched(slide)), element);
     return element.child_value("LumideskNarration");
   }
 
@@ -110,7 +110,7 @@ TEST_F(NarrationTest, TheSoundPlayedFirstIsTheNarration) {
   EXPECT_EQ(Narration(Slide({Sound(1)})), "");
 
   // Any media part serves a movie, under eight random characters and its own name.
-  std::string movie = ExtractMediaFromShape(Object(Dispatched(Sound(1))), out.string() + "/");
+  std::string movie = ExtractMediaFromShape(context, Object(Dispatched(Sound(1))), out.string() + "/");
   EXPECT_EQ(fs::path(movie).parent_path(), out);
   EXPECT_EQ(fs::path(movie).filename().string().substr(8), "media1.ogg");
   EXPECT_EQ(Bytes(movie), "ogg");
@@ -134,7 +134,7 @@ TEST_F(NarrationTest, OlderVersionsExportTheSoundAndFailuresLeaveNoFile) {
   EXPECT_EQ(Narration(Slide({sound})), "");
   Use(14);
   parts = {{"../../escape.wav", "bad"}};
-  EXPECT_EQ(ExtractSoundFromShape(Object(Dispatched(Sound(1))), (out / "s").string()), "");
+  EXPECT_EQ(ExtractSoundFromShape(context, Object(Dispatched(Sound(1))), (out / "s").string()), "");
   EXPECT_FALSE(fs::exists(out.parent_path().parent_path() / "escape.wav"));
 }
 
@@ -145,7 +145,7 @@ TEST_F(NarrationTest, TheProjectArchivesTrackComesFirst) {
   ASSERT_TRUE(writer.BeginFolder("narration") && writer.AddFile("track256.mp3", "ID3 from the archive") &&
               writer.EndFolder() && writer.Close())
       << writer.Error();
-  CurrentExportState().projectArchivePath = archive.string();
+  context.projectArchivePath = archive.string();
   parts = {{"ppt/media/audio1.wav", "RIFF wav"}};
   EXPECT_EQ(Narration(Slide({Sound(1)})), out.string() + "/narration/track256.mp3");
   EXPECT_EQ(Bytes(out / "narration" / "track256.mp3"), "ID3 from the archive");

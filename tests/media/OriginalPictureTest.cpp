@@ -115,11 +115,11 @@ class OriginalPictureTest : public FakePowerPointTest {
 
 TEST_F(OriginalPictureTest, SearchOrderAndCalibratedFolder) {
   Use(14, "_archivos");  // a web export in another language names the folder differently
-  EXPECT_EQ(GetArchiveFolderName(), "_archivos");
+  EXPECT_EQ(GetArchiveFolderName(context), "_archivos");
 
   pasted = Pasted();
   savedFiles = {{"image002.jpg", "jpeg"}, {"image001.png", "png"}, {"image003.png", "second"}};
-  std::string found = GetOriginalPicture(As(Picture("Slide", 0x123456)));
+  std::string found = GetOriginalPicture(context, As(Picture("Slide", 0x123456)));
   EXPECT_EQ(fs::path(found).filename(), "image001.png");
   EXPECT_EQ(fs::path(found).parent_path().filename().string().substr(8), "_archivos");
   EXPECT_EQ(pastes, 1);
@@ -138,16 +138,16 @@ TEST_F(OriginalPictureTest, SearchOrderAndCalibratedFolder) {
   // A drawing's preview is no picture; the GIF then is.
   pasted = Pasted();
   savedFiles = {{"preview.wmf", "wmf"}, {"image001.gif", "gif"}};
-  found = GetOriginalPicture(As(Picture("Master", 0x00FF00)));
+  found = GetOriginalPicture(context, As(Picture("Master", 0x00FF00)));
   EXPECT_EQ(fs::path(found).filename(), "image001.gif");
   EXPECT_FALSE(fs::exists(fs::path(found).parent_path() / "preview.wmf"));
   EXPECT_EQ(Rgbs(scratchColors[0]), std::vector<std::int32_t>{0x00FF00});  // from the master's theme
 
   // Beside a metafile the GIF is only its drawn stand-in.
   savedFiles = {{"image001.emf", "emf"}, {"image002.gif", "gif"}};
-  EXPECT_EQ(GetOriginalPicture(As(Picture("Slide", 0))), "");
+  EXPECT_EQ(GetOriginalPicture(context, As(Picture("Slide", 0))), "");
   savedFiles = {{"image001.emz", "emz"}, {"image002.gif", "gif"}};
-  EXPECT_EQ(fs::path(GetOriginalPicture(As(Picture("Slide", 0)))).filename(), "image001.emz");
+  EXPECT_EQ(fs::path(GetOriginalPicture(context, As(Picture("Slide", 0)))).filename(), "image001.emz");
 }
 
 TEST_F(OriginalPictureTest, OlderVersionsAndFailures) {
@@ -156,7 +156,7 @@ TEST_F(OriginalPictureTest, OlderVersionsAndFailures) {
   pasted = Pasted();
   savedFiles = {{"image001.png", "png"}};
   auto shape = Picture("Slide", 0x123456);
-  EXPECT_EQ(fs::path(GetOriginalPicture(As(shape))).filename(), "image001.png");
+  EXPECT_EQ(fs::path(GetOriginalPicture(context, As(shape))).filename(), "image001.png");
   for (const char* effect : {"Reflection", "Glow", "SoftEdge"})
     EXPECT_TRUE(effects[effect]->Puts("Type").empty() && effects[effect]->Puts("Radius").empty()) << effect;
   EXPECT_TRUE(scratchColors[0]->Puts("RGB").empty());
@@ -164,7 +164,7 @@ TEST_F(OriginalPictureTest, OlderVersionsAndFailures) {
   // A failed paste leaves the page without a picture: the result is empty.
   shape->Fail("Copy", 0x80004005, "Copy failed");
   savedFiles.clear();
-  EXPECT_EQ(GetOriginalPicture(As(shape)), "");
+  EXPECT_EQ(GetOriginalPicture(context, As(shape)), "");
 
   // No slide: nothing is drawn. A slide whose copy has shapes draws it without them.
   ExportSlideBackground(Object(), "/nowhere.png");

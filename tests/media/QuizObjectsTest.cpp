@@ -24,7 +24,7 @@ class QuizObjectsTest : public FakePowerPointTest {
  protected:
   void SetUp() override {
     FakePowerPointTest::SetUp();
-    ExportState& state = StartPowerPoint(14);
+    ExportContext& state = StartPowerPoint(14);
     fs::create_directories(project = Folder("project"));
     fs::create_directories(out = Folder("out"));
     state.outputFolder = out.string() + "/";
@@ -70,7 +70,7 @@ class QuizObjectsTest : public FakePowerPointTest {
   template <class Writer>
   pugi::xml_node SlidePackage(Writer write, const char* name) {
     pugi::xml_node element = doc.append_child("Slide");
-    EXPECT_TRUE(write(Object(Dispatched(slide)), element));
+    EXPECT_TRUE(write(context, Object(Dispatched(slide)), element));
     return element.child(name);
   }
   pugi::xml_node QuizSlide() { return SlidePackage(WriteQuizSlide, "QuizObject"); }
@@ -78,7 +78,7 @@ class QuizObjectsTest : public FakePowerPointTest {
 
   pugi::xml_node Tabs(std::int16_t projectVersion) {
     pugi::xml_node parent = doc.append_child("Presentation");
-    WritePlayerTabs(Object(Dispatched(presentation)), parent, projectVersion);
+    WritePlayerTabs(context, Object(Dispatched(presentation)), parent, projectVersion);
     return parent.child("PlayerTabs");
   }
 

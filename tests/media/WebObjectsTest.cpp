@@ -20,7 +20,7 @@ class WebObjectsTest : public FakePowerPointTest {
  protected:
   void SetUp() override {
     FakePowerPointTest::SetUp();
-    ExportState& state = StartPowerPoint(14);
+    ExportContext& state = StartPowerPoint(14);
     out = Folder("out");
     fs::create_directories(out);
     state.outputFolder = out.string() + "/";
@@ -46,7 +46,7 @@ class WebObjectsTest : public FakePowerPointTest {
 
   pugi::xml_node Web(const Object& shape, std::int16_t version) {
     pugi::xml_node webObjects = doc.append_child("WebObjects");
-    WriteWebObject(Object(Dispatched(slide)), webObjects, shape, version);
+    WriteWebObject(context, Object(Dispatched(slide)), webObjects, shape, version);
     return webObjects.child("WebObject");
   }
 
@@ -155,14 +155,14 @@ TEST_F(WebObjectsTest, LegacyTagsCopyLocalFolderOrLeaveUrlEmpty) {
 TEST_F(WebObjectsTest, FlashAndVideoObjects) {
   pugi::xml_node slideElement = doc.append_child("Slide");
   Object self(Dispatched(slide));
-  WriteFlashObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "PANEL"}}));
-  WriteVideoObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "PANEL"}}));
+  WriteFlashObject(context, self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "PANEL"}}));
+  WriteVideoObject(context, self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "PANEL"}}));
   EXPECT_FALSE(slideElement.first_child());
 
   fs::path movie = Folder("movies") / "intro.swf";
   fs::create_directories(movie.parent_path());
   std::ofstream(movie) << "FWS";
-  WriteFlashObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
+  WriteFlashObject(context, self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
                                               {"SWF_MOVIE_PATH", movie.string()}, {"CORVANTA_PLAYER_SEEK", "1"},
                                               {"WO_CONTROLS", "1"}, {"WINDOW_SIZE_WIDTH", "320.5"},
                                               {"WINDOW_SIZE_HEIGHT", "240"}}));
@@ -176,12 +176,16 @@ TEST_F(WebObjectsTest, FlashAndVideoObjects) {
   EXPECT_EQ(Text(flash.child("Position"), "width"), "320");  // halves to even
   // A path of the author's Windows machine names its file after the last backslash.
   pugi::xml_node windowsPath = doc.append_child("Slide");
-  WriteFlashObject(self, windowsPath, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
+  WriteFlashObject(context, self, windowsPath, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
                                              {"SWF_MOVIE_PATH", "C:\\Movies\\outro.swf"}}));
   EXPECT_EQ(Text(windowsPath.child("FlashObject"), "filename"), out.string() + "/outro.swf");
 
-  WriteVideoObject(self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "YES"}, {"VIDEO_ID", "7"},
-                                              {"VIDEO_SOURCE_TYPE", "Local"}, {"SWF_MOVIE_PATH", ".\\clip.mp4"}}));
+  WriteVideoObject(context, self, slideElement,
+                   Shape({{"OVERRIDE_SWF", "YES"},
+                          {"ZEL_PLAYER", "YES"},
+                          {"VIDEO_ID", "7"},
+                          {"VIDEO_SOURCE_TYPE", "Local"},
+                          {"SWF_MOVIE_PATH", ".\\clip.mp4"}}));
   pugi::xml_node video = slideElement.child("VideoObject");
   EXPECT_EQ(Text(video, "Path"), out.string() + "/videos/7/clip.mp4");
   EXPECT_EQ(Text(video, "AlternativeText"), "clip");

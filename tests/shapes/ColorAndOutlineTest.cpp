@@ -21,7 +21,7 @@ class ColorAndOutlineTest : public ShapeWriterTest {
         .Prop("EndArrowheadStyle", 2).Prop("EndArrowheadLength", 3).Prop("EndArrowheadWidth", 1);
     shape->Prop("Line", Dispatched(line));
     pugi::xml_node parent = doc.append_child("Shape");
-    LineProperties(Object(shape), parent, Object());
+    LineProperties(context, Object(shape), parent, Object());
     return parent.last_child();
   }
   static std::string Names(pugi::xml_node node) {
@@ -79,7 +79,7 @@ TEST_F(ColorAndOutlineTest, LinesBordersAndShadows) {
   Use(14);
   // An invisible outline says so and nothing else.
   pugi::xml_node parent = doc.append_child("Shape");
-  LineProperties(Object(Shape(1)), parent, Object());
+  LineProperties(context, Object(Shape(1)), parent, Object());
   EXPECT_EQ(Names(parent.child("Line")), "Visible ");
   EXPECT_EQ(Text(parent.child("Line"), "Visible"), "False");
 
@@ -89,7 +89,7 @@ TEST_F(ColorAndOutlineTest, LinesBordersAndShadows) {
   visibleLine->Prop("Visible", -1);
   freeform->Prop("Line", Dispatched(visibleLine));
   pugi::xml_node freeformParent = doc.append_child("Shape");
-  LineProperties(Object(freeform), freeformParent, Object());
+  LineProperties(context, Object(freeform), freeformParent, Object());
   EXPECT_EQ(Names(freeformParent.child("Line")), "Visible ");
 
   // A cell border: a full Line per side, then its weight, colour and dash style.
@@ -103,7 +103,7 @@ TEST_F(ColorAndOutlineTest, LinesBordersAndShadows) {
   }
   cell->Prop("Borders", Dispatched(MakeCollection("Borders", version, sides)));
   pugi::xml_node cellElement = doc.append_child("Cell");
-  CellBorders(Object(cell), cellElement, Object(Shape(1)));
+  CellBorders(context, Object(cell), cellElement, Object(Shape(1)));
   pugi::xml_node borders = cellElement.child("Borders");
   EXPECT_EQ(Names(borders), "BorderLeft BorderTop BorderRight BorderBottom ");
   EXPECT_EQ(Names(borders.child("BorderLeft")), "Line Weight Forecolor DashStyle ");
@@ -118,7 +118,7 @@ TEST_F(ColorAndOutlineTest, LinesBordersAndShadows) {
       .Prop("OffsetY", 3.0f).Prop("Transparency", 0.5f).Prop("Type", 6);
   shadowed->Prop("Shadow", Dispatched(shadow));
   pugi::xml_node shadowParent = doc.append_child("Shape");
-  ShadowProperties(Object(shadowed), shadowParent, Object(slide));
+  ShadowProperties(context, Object(shadowed), shadowParent, Object(slide));
   pugi::xml_node written = shadowParent.child("Shadow");
   EXPECT_EQ(Names(written), "Visible ForecolorType Forecolor ForecolorDarkLightScale ForecolorValue Blur OffsetX "
                             "OffsetY RotateWithShape Size Style Transparency Type ");

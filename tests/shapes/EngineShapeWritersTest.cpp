@@ -15,9 +15,9 @@ namespace {
 
 class EngineShapeWritersTest : public FakePowerPointTest {
  protected:
-  // The shape of a corpus deck, with the export state of PowerPoint 2010 at scale 1.5 x 2.
+  // The shape of a corpus deck, with the export context of PowerPoint 2010 at scale 1.5 x 2.
   Object ShapeOf(const char* deck, int slide, const char* name, int version = 14) {
-    ExportState& state = StartPowerPoint(version);
+    ExportContext& state = StartPowerPoint(version);
     state.scaleX = 1.5f;
     state.scaleY = 2.0f;
     engineApp_ = engine::EngineRuntime(engine::EngineOptions{version}).CreateObject("PowerPoint.Application");
@@ -25,7 +25,7 @@ class EngineShapeWritersTest : public FakePowerPointTest {
     return pres.Child("Slides").Item(slide).Child("Shapes").Item(name);
   }
   pugi::xml_node Frame(const Object& shape) {
-    TextFrameProperties(shape, doc_.append_child("Shape"));
+    TextFrameProperties(context, shape, doc_.append_child("Shape"));
     return doc_.child("Shape").child("TextFrame");
   }
   Object engineApp_;
@@ -153,8 +153,8 @@ TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
   EXPECT_EQ(connection.Child("EndConnectedShape").Get("Name").AsString(), "Picture 1");
   EXPECT_EQ(connection.Get("EndConnectionSite").AsLong(), 2);
   // A connector is also drawn, for hosts that show it as a picture.
-  CurrentExportState().outputFolder = Folder("tmp").string() + "/";
-  ShapeProperties(elbow, doc_.append_child("Shapes"), false);
+  context.outputFolder = Folder("tmp").string() + "/";
+  ShapeProperties(context, elbow, doc_.append_child("Shapes"), false);
   // Shape images are drawn together, at the latest when the application quits.
   engineApp_.Call("Quit");
   EXPECT_TRUE(std::filesystem::exists(doc_.child("Shapes").child("Shape").child_value("Image")));
@@ -187,7 +187,7 @@ TEST_F(EngineShapeWritersTest, ShapesWithoutTextWriteOnlyTheirFrame) {
 TEST_F(EngineShapeWritersTest, TablesWriteMergedCellsOnceWithTheirSpan) {
   // Six rows of three columns; in rows 3 to 5 the second cell spans the third.
   Object table = ShapeOf("poi__shapes.pptx", 4, "Table 1");
-  TableProperties(table, doc_.append_child("Shape"));
+  TableProperties(context, table, doc_.append_child("Shape"));
   pugi::xml_node written = doc_.child("Shape").child("Table");
   EXPECT_STREQ(written.attribute("Columns").value(), "3");
   EXPECT_STREQ(written.attribute("Rows").value(), "6");

@@ -22,7 +22,7 @@ class FillPropertiesTest : public ShapeWriterTest {
     auto shape = Shape(1);
     shape->Prop("Fill", Dispatched(fill));
     pugi::xml_node parent = doc.append_child("Shape");
-    FillProperties(Object(shape), parent, "Fill", Object());
+    FillProperties(context, Object(shape), parent, "Fill", Object());
     return parent.child("Fill");
   }
   FakePtr Stop(float position, std::int32_t rgb, float transparency) {
@@ -48,7 +48,7 @@ TEST_F(FillPropertiesTest, VisibilityColoursAndTransparency) {
 
   // A caller asking for a hidden fill gets one whatever the fill says.
   pugi::xml_node parent = doc.append_child("Background");
-  FillProperties(Object(Shape(1)), parent, "BackgroundFill", Object(slide), true);
+  FillProperties(context, Object(Shape(1)), parent, "BackgroundFill", Object(slide), true);
   EXPECT_EQ(Text(parent.child("BackgroundFill"), "Visible"), "False");
   EXPECT_EQ(Text(parent.child("BackgroundFill"), "Type"), "<absent>");
 
@@ -150,7 +150,7 @@ TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
   });
   auto presentation = Make("Presentation");
   presentation->Prop("Slides", Dispatched(slides));
-  CurrentExportState().presentation = Object(Dispatched(presentation));
+  context.presentation = Object(Dispatched(presentation));
   auto layouts = Make("CustomLayouts");
   layouts->Prop("Count", 3).On("Add", [&](Args a) {
     events.push_back("add layout " + std::to_string(a[0].AsLong()));
@@ -163,7 +163,7 @@ TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
   auto fill = Fill(6);
   background->Prop("Fill", Dispatched(fill));
   pugi::xml_node parent = doc.append_child("Master");
-  FillProperties(Object(background), parent, "Background", Object(master));
+  FillProperties(context, Object(background), parent, "Background", Object(master));
   std::string image = Text(parent.child("Background"), "Image");
   EXPECT_TRUE(image.starts_with("/out/") && image.ends_with(".png")) << image;
   EXPECT_EQ(events, (std::vector<std::string>{"add layout 4", "add slide 8", "export copy PNG", "delete copy",
@@ -175,14 +175,14 @@ TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
   page->Prop("Duplicate", Dispatched(MakeCollection("SlideRange", version, {temporarySlide})));
   pugi::xml_node slideParent = doc.append_child("Slide");
   fill->Prop("Type", 4).Prop("TextureName", "").Prop("TextureType", 1).Prop("TextureTile", -1);
-  FillProperties(Object(background), slideParent, "Background", Object(page));
+  FillProperties(context, Object(background), slideParent, "Background", Object(page));
   EXPECT_NE(Text(slideParent.child("Background"), "Image"), "");
   EXPECT_EQ(events, (std::vector<std::string>{"export copy PNG", "delete copy", "delete slide"}));
 
   // No temporary slide to be had: the image is empty.
   layouts->Fail("Add", 0x80004005, "Add failed");
   pugi::xml_node failed = doc.append_child("Master");
-  FillProperties(Object(background), failed, "Background", Object(master));
+  FillProperties(context, Object(background), failed, "Background", Object(master));
   EXPECT_EQ(Text(failed.child("Background"), "Image"), "");
 }
 

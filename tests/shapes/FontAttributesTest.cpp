@@ -48,7 +48,7 @@ TEST_F(FontAttributesTest, TheNewerWriterRetriesABusyFontAndGoesOnPastAMissingMe
   auto run = Make("TextRange2");
   run->Prop("Font", Dispatched(font));
   pugi::xml_node text = doc.append_child("Text");
-  FontAttributes2007(Object(run), text, "", Object(slide));
+  FontAttributes2007(context, Object(run), text, "", Object(slide));
   EXPECT_STREQ(text.attribute("FontBold").value(), "True");
   EXPECT_EQ(sleeper->waits, (std::vector<long long>{1500, 1500}));
   EXPECT_FALSE(text.attribute("FontNameFarEast"));
@@ -68,7 +68,7 @@ TEST_F(FontAttributesTest, TheOlderWriterFillsEmptyScriptNamesAndNeverRetries) {
   auto font = Font();
   font->Fail("Size", hr::kCallRejected, "Call was rejected by callee.", 1);
   pugi::xml_node text = doc.append_child("Text");
-  FontAttributes(Object(font), text, "Bullet");
+  FontAttributes(context, Object(font), text, "Bullet");
   EXPECT_STREQ(text.attribute("BulletFontNameComplexScript").value(), "+mn-cs");
   EXPECT_STREQ(text.attribute("BulletFontNameFarEast").value(), "+mn-ea");
   EXPECT_STREQ(text.attribute("BulletFontUnderline").value(), "2");

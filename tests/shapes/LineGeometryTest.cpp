@@ -19,8 +19,8 @@ std::string Segments(pugi::xml_node shape) {
 
 TEST_F(LineGeometryTest, StraightLinesRunCornerToCornerAsFlipped) {
   Use(14);
-  CurrentExportState().scaleX = 1.0f;
-  CurrentExportState().scaleY = 1.0f;
+  context.scaleX = 1.0f;
+  context.scaleY = 1.0f;
   auto line = Shape(9, 1, "Line");
   line->Prop("Width", 100.0f).Prop("Height", 20.0f);
   EXPECT_EQ(Segments(Write(line)), "-50 -10 50 10");
@@ -32,8 +32,8 @@ TEST_F(LineGeometryTest, StraightLinesRunCornerToCornerAsFlipped) {
 
 TEST_F(LineGeometryTest, ElbowConnectorsTurnWhereTheirAdjustmentsSay) {
   Use(14);
-  CurrentExportState().scaleX = 1.0f;
-  CurrentExportState().scaleY = 1.0f;
+  context.scaleX = 1.0f;
+  context.scaleY = 1.0f;
   auto elbow = [&](std::vector<float> values) {
     auto connector = Shape(1, 1, "Elbow");
     auto format = Make("ConnectorFormat");

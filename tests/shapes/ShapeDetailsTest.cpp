@@ -80,7 +80,7 @@ TEST_F(ShapeDetailsTest, PlaceholdersAndMedia) {
   // A linked movie on disk is copied beside presentationinfo.xml.
   std::filesystem::path folder = std::filesystem::temp_directory_path() / "movies";
   std::filesystem::create_directories(folder / "out");
-  CurrentExportState().outputFolder = (folder / "out").string() + "/";
+  context.outputFolder = (folder / "out").string() + "/";
   std::ofstream(folder / "clip.mp4") << "movie";
   auto movie = Shape(16, -2, "Movie");
   auto link = Make("LinkFormat");
@@ -113,7 +113,7 @@ TEST_F(ShapeDetailsTest, PlaceholdersAndMedia) {
   FakePtr copy;
   onDuplicate = [&copy](const FakePtr& made) { copy = made; };
   pugi::xml_node parent = doc.append_child("Shape");
-  FillProperties(Object(filled), parent, "Fill", Object());
+  FillProperties(context, Object(filled), parent, "Fill", Object());
   EXPECT_EQ(exports.back(), "Filled' png .png 1512x1134");
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->Peek("AutoShapeType").AsLong(), 1);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "shapes/ShapeProperties.h"
 #include "tests/fakes/FakePowerPointTest.h"
@@ -21,7 +21,7 @@ namespace quillmere::testing {
 class ShapeWriterTest : public FakePowerPointTest {
  protected:
   void Use(int major) {
-    ExportState& state = StartPowerPoint(major);
+    ExportContext& state = StartPowerPoint(major);
     state.scaleX = 1.5f;
     state.scaleY = 2.0f;
     slideShapes = Make("Shapes");
@@ -146,7 +146,7 @@ class ShapeWriterTest : public FakePowerPointTest {
   // The Shape element written for the shape (the empty node when none was).
   pugi::xml_node Write(const FakePtr& shape) {
     pugi::xml_node parent = doc.append_child("Shapes");
-    ShapeProperties(Object(shape), parent, false);
+    ShapeProperties(context, Object(shape), parent, false);
     return parent.child("Shape");
   }
 

@@ -179,7 +179,7 @@ TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
   EXPECT_FALSE(IsCharacter(Object(Shape(13))));
   tagValues = {{"CORVANTA_CHARACTER_TYPE", "cartoon"}, {"CORVANTA_CHARACTER_CROP", "x"}};
   pugi::xml_node other = doc.append_child("Shape");
-  WriteCharacter(Object(Shape(13)), other);
+  WriteCharacter(context, Object(Shape(13)), other);
   EXPECT_EQ(std::distance(other.child("Character").children().begin(), other.child("Character").children().end()),
             9);  // three elements, each with its indentation and line break
 

@@ -64,7 +64,7 @@ TEST_F(SymbolFontsTest, OnlyCharactersWithAnotherAnsiCodeAreCopiedAndOnlyNamedSy
     fonts.clear();
     busyCopies = 1;
     FakePtr shape = TextShape(major, 1033);
-    TextRangeProperties(Object(shape), doc.append_child("Shape"), "TextRange");
+    TextRangeProperties(context, Object(shape), doc.append_child("Shape"), "TextRange");
     EXPECT_EQ(copied, (std::vector<int>{2, 2, 4})) << major;  // the quote's copy was busy once and retried
     EXPECT_EQ(sleeper->waits, std::vector<long long>{1500}) << major;
     EXPECT_EQ(NamesPut(), std::vector<std::string>{"Wingdings"}) << major;
@@ -73,7 +73,7 @@ TEST_F(SymbolFontsTest, OnlyCharactersWithAnotherAnsiCodeAreCopiedAndOnlyNamedSy
   }
   // Japanese text is left as it is.
   copied.clear();
-  TextRangeProperties(Object(TextShape(14, 1041)), doc.append_child("Shape"), "TextRange");
+  TextRangeProperties(context, Object(TextShape(14, 1041)), doc.append_child("Shape"), "TextRange");
   EXPECT_TRUE(copied.empty());
   EXPECT_FALSE(NeedsSymbolFontRepair(2052));
   EXPECT_TRUE(NeedsSymbolFontRepair(1033));

@@ -60,7 +60,7 @@ class AnimationSettingsTest : public FakePowerPointTest {
   std::vector<float> Starts() { return GetTotalTiming(Object(slide)); }
   std::string Write() {
     pugi::xml_document doc;
-    AnimationSettings(Object(slide), doc.append_child("Slide"));
+    AnimationSettings(context, Object(slide), doc.append_child("Slide"));
     std::ostringstream out;
     doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
     return out.str();

@@ -91,7 +91,7 @@ class DesignPropertiesTest : public FakePowerPointTest {
   std::string Write(const UsedLayouts& used = {}) {
     pugi::xml_document doc;
     pugi::xml_node designs = doc.append_child("Designs");
-    DesignProperties(Object(design), designs, Object(presentation), used);
+    DesignProperties(context, Object(design), designs, Object(presentation), used);
     std::ostringstream out;
     doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
     return out.str();

@@ -16,7 +16,7 @@ class HyperlinkPropertiesTest : public FakePowerPointTest {
  protected:
   void SetUp() override {
     FakePowerPointTest::SetUp();
-    ExportState& state = StartPowerPoint(14);
+    ExportContext& state = StartPowerPoint(14);
     folder = std::filesystem::temp_directory_path() / ("quillmere-links-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     state.presentationName = (folder / "deck.pptx").string();
@@ -82,7 +82,7 @@ class HyperlinkPropertiesTest : public FakePowerPointTest {
   }
   std::string Write(const FakePtr& owner) {
     pugi::xml_document doc;
-    HyperlinkProperties(Object(owner), doc.append_child("Slide"));
+    HyperlinkProperties(context, Object(owner), doc.append_child("Slide"));
     std::ostringstream out;
     doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
     return out.str();
@@ -135,7 +135,7 @@ TEST_F(HyperlinkPropertiesTest, AddressesOfFilesBesideTheDeckBecomeFullPaths) {
   auto action = [&](const std::string& address) -> std::string {
     pugi::xml_document doc;
     pugi::xml_node element = doc.append_child("ActionSetting");
-    GetActionSetting(Object(Holder("Shape", Action(7, address), Action(0))), 1, element);
+    GetActionSetting(context, Object(Holder("Shape", Action(7, address), Action(0))), 1, element);
     return element.child_value("Address");
   };
   EXPECT_EQ(action("notes.pdf"), (folder / "notes.pdf").string());
@@ -148,11 +148,11 @@ TEST_F(HyperlinkPropertiesTest, AddressesOfFilesBesideTheDeckBecomeFullPaths) {
   // A program names what it runs; an unreadable action is none.
   pugi::xml_document doc;
   pugi::xml_node element = doc.append_child("ActionSetting");
-  GetActionSetting(Object(Holder("Shape", Action(9), Action(0))), 1, element);
+  GetActionSetting(context, Object(Holder("Shape", Action(9), Action(0))), 1, element);
   EXPECT_STREQ(element.child_value("Program"), "notepad.exe");
   auto broken = Make("Shape");
   broken->Fail("ActionSettings", hr::kUnspecified, "failed");
-  GetActionSetting(Object(broken), 2, element);
+  GetActionSetting(context, Object(broken), 2, element);
   EXPECT_STREQ(element.last_child().previous_sibling().child_value(), "None");
 }
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "slides/SlideColorScheme.h"
 #include "slides/SlideProperties.h"
@@ -55,7 +55,7 @@ class SlidePropertiesTest : public FakePowerPointTest {
   std::string Write(bool exportImage = false) {
     pugi::xml_document doc;
     pugi::xml_node slides = doc.append_child("Slides");
-    SlideProperties(Object(slide), slides, exportImage);
+    SlideProperties(context, Object(slide), slides, exportImage);
     std::ostringstream out;
     doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
     return out.str();
@@ -111,7 +111,7 @@ TEST_F(SlidePropertiesTest, PowerPoint2010SlideReadsTheNewerMembers) {
   layout->Prop("ThemeColorScheme", Dispatched(Scheme(changed)));
   changed[4] = 0x123456;
   slide->Prop("ThemeColorScheme", Dispatched(Scheme(changed)));
-  EXPECT_FALSE(SlideColorsMatchLayout(Object(slide)));
+  EXPECT_FALSE(SlideColorsMatchLayout(context, Object(slide)));
   xml = Write();
   EXPECT_NE(xml.find("<Thumbnail>/out/slide3.png</Thumbnail>\r\n<ColorScheme>                "
                      "<Name/>\r\n                <Accent1>1193046</Accent1>\r\n                <Accent2>5066944</Accent2>"),
@@ -163,7 +163,7 @@ TEST_F(SlidePropertiesTest, QuizAndInteractionSlidesWriteTheirPackageInsteadOfCo
        {"<Transition", "<Background>", "<Background/", "<Shapes", "<AnimationTimeline", "<ActionSettings"})
     EXPECT_EQ(xml.find(left), std::string::npos) << left;
   EXPECT_EQ(shapes->Calls("Item"), 0);  // the shapes are not walked, but count as done
-  EXPECT_EQ(CurrentExportState().progressCurrent, 2);
+  EXPECT_EQ(context.progressCurrent, 2);
 
   tagValues = {{"OVERRIDE", "KINDRA_INTERACTION_SLIDE"}};
   xml = Write();

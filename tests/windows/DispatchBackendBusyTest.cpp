@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "objectmodel/ExportState.h"
+#include "objectmodel/ExportContext.h"
 #include "objectmodel/StepRunner.h"
 #include "objectmodel/automation/Object.h"
 #include "objectmodel/automation/windows/ComDispatch.h"
@@ -57,13 +57,10 @@ class DispatchBackendBusyTest : public ComApartmentTest {
  protected:
   void SetUp() override {
     ComApartmentTest::SetUp();
-    CurrentExportState().sleeper = sleeper_;
-  }
-  void TearDown() override {
-    CurrentExportState().sleeper = nullptr;
-    ComApartmentTest::TearDown();
+    context.sleeper = sleeper_;
   }
   std::shared_ptr<CountingSleeper> sleeper_ = std::make_shared<CountingSleeper>();
+  ExportContext context;
 };
 
 TEST_F(DispatchBackendBusyTest, RejectedCallsAreRetriedByTheWritersHandlerSixTimesAtMost) {
@@ -71,7 +68,7 @@ TEST_F(DispatchBackendBusyTest, RejectedCallsAreRetriedByTheWritersHandlerSixTim
   busy.AddRef();
   Object shape(ComDispatch::Adopt(&busy));
   std::string name;
-  StepRunner run = WriterSteps(" in Quillmere.bXML.ShapeProperties at line ");
+  StepRunner run = WriterSteps(context, " in Quillmere.bXML.ShapeProperties at line ");
   EXPECT_TRUE(run.Step(1, [&] { name = shape.Get("Name").AsString(); }));
   EXPECT_EQ(name, "Title 1");
   EXPECT_EQ(busy.invocations, 3);
@@ -88,7 +85,7 @@ TEST_F(DispatchBackendBusyTest, RejectedCallsAreRetriedByTheWritersHandlerSixTim
   BusyDispatch stuck(100);
   stuck.AddRef();
   Object other(ComDispatch::Adopt(&stuck));
-  StepRunner again = WriterSteps(" in Quillmere.bXML.ShapeProperties at line ");
+  StepRunner again = WriterSteps(context, " in Quillmere.bXML.ShapeProperties at line ");
   sleeper_->waits.clear();
   EXPECT_FALSE(again.Step(1, [&] { other.Get("Name"); }));
   EXPECT_EQ(stuck.invocations, 7);
