@@ -6,7 +6,7 @@
 #include "engine/model/document/DrawingUnits.h"
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/format/PartColors.h"
-#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
 #include "engine/model/slides/NewNotesPage.h"
 #include "engine/model/text/TextStyles.h"
@@ -73,46 +73,10 @@ void PresentationDocument::LayoutsChanged(const std::string& masterPart) {
   ++layoutsRevision_;
 }
 
-std::string PresentationDocument::MasterOfPart(const std::string& part) {
-  std::string layout = part;
-  if (const Relationship* rel = package_->FindRelationshipOfType(part, "slideLayout")) layout = rel->target;
-  const Relationship* master = package_->FindRelationshipOfType(layout, "slideMaster");
-  return master ? master->target : std::string();
-}
-
-std::string PresentationDocument::LayoutOfSlide(const std::string& slidePart) {
-  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "slideLayout");
-  return rel && !rel->external ? rel->target : std::string();
-}
-
-std::vector<std::string> PresentationDocument::InheritanceChain(const std::string& part) {
-  std::vector<std::string> chain{part};
-  // A notes page follows the notes master; one made here has no relationships
-  // of its own and follows the presentation's.
-  if (LocalName(PartRoot(part)) == "notes") {
-    const Relationship* master = package_->FindRelationshipOfType(part, "notesMaster");
-    if (!master) master = package_->FindRelationshipOfType(mainPart_, "notesMaster");
-    if (master && !master->external && package_->HasPart(master->target)) chain.push_back(master->target);
-    return chain;
-  }
-  // A master relates to its layouts too, so only a slide is followed to a layout.
-  if (LocalName(PartRoot(part)) == "sld") {
-    std::string layout = LayoutOfSlide(part);
-    if (layout.empty()) return chain;
-    chain.push_back(layout);
-  }
-  if (LocalName(PartRoot(chain.back())) == "sldLayout") {
-    const Relationship* master = package_->FindRelationshipOfType(chain.back(), "slideMaster");
-    if (master && !master->external) chain.push_back(master->target);
-  }
-  return chain;
-}
-
-const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart) {
+const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart,
+                                                             const std::string& themePart) {
   auto [it, inserted] = themeColors_.try_emplace(masterPart);
-  if (!inserted) return it->second;
-  const Relationship* theme = package_->FindRelationshipOfType(masterPart, "theme");
-  it->second = ReadThemeColors(theme && !theme->external ? PartRoot(theme->target) : pugi::xml_node());
+  if (inserted) it->second = ReadThemeColors(PartRoot(themePart));
   return it->second;
 }
 
@@ -129,19 +93,16 @@ ColorMap PresentationDocument::ColorMapOf(const std::vector<std::string>& chain)
 }
 
 SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
-  std::vector<std::string> chain = InheritanceChain(part);
-  return MappedColors(IsMasterRoot(PartRoot(chain.back())) ? ThemeColorsOfMaster(chain.back()) : SchemeColors{},
-                      ColorMapOf(chain));
+  InheritedParts parts = InheritedPartsOf(*this, part);
+  return MappedColors(parts.theme.empty() ? SchemeColors{} : ThemeColorsOfMaster(parts.master, parts.theme),
+                      ColorMapOf(InheritanceChain(*this, part)));
 }
 
 bool PresentationDocument::SetThemeColor(const std::string& part, int index, std::uint32_t rgb) {
-  std::vector<std::string> chain = InheritanceChain(part);
-  const Relationship* theme = IsMasterRoot(PartRoot(chain.back()))
-                                  ? package_->FindRelationshipOfType(chain.back(), "theme")
-                                  : nullptr;
-  if (!theme || theme->external || index < 0 || index >= kThemeColorCount) return false;
-  const std::string themePart = theme->target;
-  if (!WriteThemeColor(PartRoot(themePart), ColorMapOf(chain)[static_cast<std::size_t>(index)], rgb)) return false;
+  const std::string themePart = InheritedPartsOf(*this, part).theme;
+  if (themePart.empty() || index < 0 || index >= kThemeColorCount) return false;
+  ColorMap map = ColorMapOf(InheritanceChain(*this, part));
+  if (!WriteThemeColor(PartRoot(themePart), map[static_cast<std::size_t>(index)], rgb)) return false;
   package_->MarkModified(themePart);
   // Every colour worked out may have come from that theme.
   themeColors_.clear();
@@ -157,7 +118,7 @@ const ColorContext& PresentationDocument::ColorsOf(const std::string& part) {
 }
 
 pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
-  for (const std::string& p : InheritanceChain(part))
+  for (const std::string& p : InheritanceChain(*this, part))
     if (pugi::xml_node bg = ChildNamed(ChildNamed(PartRoot(p), "cSld"), "bg")) return bg;
   if (!defaultBackground_.first_child())
     defaultBackground_.load_string(R"(<p:bg xmlns:p="http://schemas.openxmlformats.org/presentationml/2006/main" )"
@@ -270,7 +231,7 @@ const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part
 void PresentationDocument::ForgetFactsByElement() {
   textStyles_.clear();
   tableGrids_.clear();
-  placeholderAncestors_.clear();
+  inheritedShapes_.clear();
   runFonts_.clear();
 }
 
@@ -293,10 +254,10 @@ const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std
   return it->second;
 }
 
-const std::vector<InheritedShape>& PresentationDocument::PlaceholderAncestorsOf(const std::string& part,
-                                                                            const pugi::xml_node& shape) {
-  auto [it, inserted] = placeholderAncestors_.try_emplace(shape.internal_object());
-  if (inserted) it->second = FindPlaceholderAncestors(*this, part, shape);
+const std::vector<InheritedShape>& PresentationDocument::InheritedShapesOf(const std::string& part,
+                                                                       const pugi::xml_node& shape) {
+  auto [it, inserted] = inheritedShapes_.try_emplace(shape.internal_object());
+  if (inserted) it->second = FindInheritedShapes(*this, part, shape);
   return it->second;
 }
 

@@ -78,14 +78,6 @@ class PresentationDocument {
   void LayoutsChanged(const std::string& masterPart);
   // Counts those changes, so that a list of layout objects can tell it is out of date.
   unsigned LayoutsRevision() const { return layoutsRevision_; }
-  // The master a slide (through its layout) or a layout belongs to; empty when unknown.
-  std::string MasterOfPart(const std::string& part);
-
-  // The layout a slide follows; empty when it has none.
-  std::string LayoutOfSlide(const std::string& slidePart);
-  // A slide, layout, master or notes part and the parts it inherits from, the
-  // part itself first: slide, layout, master; notes page, notes master.
-  std::vector<std::string> InheritanceChain(const std::string& part);
 
   // The theme colours a slide, layout, master or notes part shows: its master's theme
   // through the master's colour map and the overrides down the chain.
@@ -126,9 +118,9 @@ class PresentationDocument {
   // Where the text of a shape takes what it leaves out, worked out once until the part's shapes change.
   const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
   // The layout and master placeholders a placeholder inherits from
-  // (PlaceholderInheritance.h), worked out once until shapes change: every
-  // position, fill, line and text read of a placeholder walks them.
-  const std::vector<InheritedShape>& PlaceholderAncestorsOf(const std::string& part, const pugi::xml_node& shape);
+  // (Inheritance.h), worked out once until shapes change: every position,
+  // fill, line and text read of a placeholder walks them.
+  const std::vector<InheritedShape>& InheritedShapesOf(const std::string& part, const pugi::xml_node& shape);
   // The typefaces and size a run's characters are copied with (the rich text
   // of TextRange2.Copy), kept while the package is unchanged: the writers copy
   // runs of some scripts character by character.
@@ -180,7 +172,7 @@ class PresentationDocument {
   EditStash stash_;
   std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
   std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
-  std::unordered_map<const void*, std::vector<InheritedShape>> placeholderAncestors_;  // by shape element
+  std::unordered_map<const void*, std::vector<InheritedShape>> inheritedShapes_;  // by shape element
   std::unordered_map<std::string, std::vector<ActionLinkSite>> actionLinks_;
   std::unordered_map<const void*, RunFonts> runFonts_;  // by a:r, for the package revision below
   std::uint64_t runFontsRevision_ = 0;
@@ -198,7 +190,8 @@ class PresentationDocument {
   // new element can take a freed one's address.
   void ForgetFactsByElement();
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
-  const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
+  // The colours of a master's theme, read once per master.
+  const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart, const std::string& themePart);
   // For each MsoThemeColorSchemeIndex - 1, the theme slot the part shows there.
   ColorMap ColorMapOf(const std::vector<std::string>& chain);
 };
