@@ -58,26 +58,24 @@ pugi::xml_node PresentationDocument::PartRoot(const std::string& part) {
 }
 
 const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std::string& masterPart) {
-  auto [it, inserted] = layouts_.try_emplace(masterPart);
-  std::vector<std::string>& layouts = it->second;  // a name the lambda can capture (clang 14 cannot capture bindings)
-  if (!inserted) return layouts;
-  ForEachChildNamed(ChildNamed(PartRoot(masterPart), "sldLayoutIdLst"), "sldLayoutId", [&](const pugi::xml_node& n) {
-    const Relationship* rel = package_->FindRelationship(masterPart, RelationshipId(n));
-    if (rel && !rel->external && package_->HasPart(rel->target)) layouts.push_back(rel->target);
+  return facts_.layouts.Get(masterPart, [&] {
+    std::vector<std::string> layouts;
+    ForEachChildNamed(ChildNamed(PartRoot(masterPart), "sldLayoutIdLst"), "sldLayoutId", [&](const pugi::xml_node& n) {
+      const Relationship* rel = package_->FindRelationship(masterPart, RelationshipId(n));
+      if (rel && !rel->external && package_->HasPart(rel->target)) layouts.push_back(rel->target);
+    });
+    return layouts;
   });
-  return layouts;
 }
 
 void PresentationDocument::LayoutsChanged(const std::string& masterPart) {
-  layouts_.erase(masterPart);
+  facts_.Forget(PartChange::LayoutList, masterPart);
   ++layoutsRevision_;
 }
 
 const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart,
                                                              const std::string& themePart) {
-  auto [it, inserted] = themeColors_.try_emplace(masterPart);
-  if (inserted) it->second = ReadThemeColors(PartRoot(themePart));
-  return it->second;
+  return facts_.themeColors.Get(masterPart, [&] { return ReadThemeColors(PartRoot(themePart)); });
 }
 
 ColorMap PresentationDocument::ColorMapOf(const std::vector<std::string>& chain) {
@@ -104,17 +102,12 @@ bool PresentationDocument::SetThemeColor(const std::string& part, int index, std
   ColorMap map = ColorMapOf(InheritanceChain(*this, part));
   if (!WriteThemeColor(PartRoot(themePart), map[static_cast<std::size_t>(index)], rgb)) return false;
   package_->MarkModified(themePart);
-  // Every colour worked out may have come from that theme.
-  themeColors_.clear();
-  partColors_.clear();
-  timelines_.clear();
+  facts_.Forget(PartChange::ThemeColors, themePart);
   return true;
 }
 
 const ColorContext& PresentationDocument::ColorsOf(const std::string& part) {
-  auto [it, inserted] = partColors_.try_emplace(part);
-  if (inserted) it->second = ColorContextOf(*this, part);
-  return it->second;
+  return facts_.partColors.Get(part, [&] { return ColorContextOf(*this, part); });
 }
 
 pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
@@ -148,16 +141,11 @@ int PresentationDocument::ShapeCount(const std::string& part) {
 }
 
 const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const std::string& part) {
-  auto [it, inserted] = topLevelShapes_.try_emplace(part);
-  if (inserted) it->second = TopLevelShapes(PartRoot(part));
-  return it->second;
+  return facts_.topLevelShapes.Get(part, [&] { return TopLevelShapes(PartRoot(part)); });
 }
 
 void PresentationDocument::ShapesChanged(const std::string& part) {
-  topLevelShapes_.erase(part);
-  actionLinks_.erase(part);
-  // Removed shapes free nodes whose addresses new ones may take.
-  ForgetFactsByElement();
+  facts_.Forget(PartChange::Shapes, part);
   ++textRevision_;
   package_->MarkModified(part);
 }
@@ -180,14 +168,8 @@ void PresentationDocument::ForgetPart(const std::string& part) {
   if (notes != notesPages_.end()) parts.push_back(notes->second);
   for (const std::string& p : parts) {
     if (pugi::xml_node root = PartRoot(p)) stash_.ForgetWithin(root);
-    topLevelShapes_.erase(p);
-    actionLinks_.erase(p);
+    facts_.Forget(PartChange::Gone, p);
     nextShapeIds_.erase(p);
-    tags_.erase(p);
-    timelines_.erase(p);
-    partColors_.erase(p);
-    layouts_.erase(p);
-    themeColors_.erase(p);
   }
   if (notes != notesPages_.end()) {
     if (auto made = madeNotesPages_.find(notes->second); made != madeNotesPages_.end()) {
@@ -196,20 +178,17 @@ void PresentationDocument::ForgetPart(const std::string& part) {
     }
     notesPages_.erase(notes);
   }
-  ForgetFactsByElement();
   ++textRevision_;
   ++partsForgotten_;
 }
 
 void PresentationDocument::LayoutChanged(const std::string& slidePart) {
-  partColors_.erase(slidePart);
-  timelines_.erase(slidePart);  // its dim colours went through the old layout's colour map
-  ForgetFactsByElement();
+  facts_.Forget(PartChange::Layout, slidePart);
   ++textRevision_;
 }
 
 void PresentationDocument::TextChanged(const std::string& part) {
-  actionLinks_.erase(part);  // runs cut apart are new elements
+  facts_.Forget(PartChange::Text, part);
   ++textRevision_;
   package_->MarkModified(part);
 }
@@ -223,48 +202,32 @@ unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned co
 }
 
 const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part, const pugi::xml_node& shape) {
-  auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
-  if (inserted) it->second = BuildTextStyleChain(*this, part, shape);
-  return it->second;
+  return facts_.textStyles.Get(shape.internal_object(), [&] { return BuildTextStyleChain(*this, part, shape); });
 }
 
-void PresentationDocument::ForgetFactsByElement() {
-  textStyles_.clear();
-  tableGrids_.clear();
-  inheritedShapes_.clear();
-  runFonts_.clear();
-}
-
-const PresentationDocument::RunFonts* PresentationDocument::KeptRunFonts(const pugi::xml_node& run) {
-  if (runFontsRevision_ != package_->Revision()) {
-    runFonts_.clear();
-    runFontsRevision_ = package_->Revision();
+const RunFonts* PresentationDocument::KeptRunFonts(const pugi::xml_node& run) {
+  if (facts_.runFontsRevision != package_->Revision()) {
+    facts_.runFonts.Clear();
+    facts_.runFontsRevision = package_->Revision();
   }
-  auto kept = runFonts_.find(run.internal_object());
-  return kept == runFonts_.end() ? nullptr : &kept->second;
+  return facts_.runFonts.Find(run.internal_object());
 }
 
-const PresentationDocument::RunFonts& PresentationDocument::KeepRunFonts(const pugi::xml_node& run, RunFonts fonts) {
-  return runFonts_[run.internal_object()] = std::move(fonts);
+const RunFonts& PresentationDocument::KeepRunFonts(const pugi::xml_node& run, RunFonts fonts) {
+  return facts_.runFonts.Keep(run.internal_object(), std::move(fonts));
 }
 
 const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std::string& part) {
-  auto [it, inserted] = actionLinks_.try_emplace(part);
-  if (inserted) it->second = ListActionLinks(TopLevelShapesOf(part));
-  return it->second;
+  return facts_.actionLinks.Get(part, [&] { return ListActionLinks(TopLevelShapesOf(part)); });
 }
 
 const std::vector<InheritedShape>& PresentationDocument::InheritedShapesOf(const std::string& part,
                                                                        const pugi::xml_node& shape) {
-  auto [it, inserted] = inheritedShapes_.try_emplace(shape.internal_object());
-  if (inserted) it->second = FindInheritedShapes(*this, part, shape);
-  return it->second;
+  return facts_.inheritedShapes.Get(shape.internal_object(), [&] { return FindInheritedShapes(*this, part, shape); });
 }
 
 const TableGrid& PresentationDocument::TableGridOf(const pugi::xml_node& table) {
-  auto [it, inserted] = tableGrids_.try_emplace(table.internal_object());
-  if (inserted) it->second = ReadTableGrid(table);
-  return it->second;
+  return facts_.tableGrids.Get(table.internal_object(), [&] { return ReadTableGrid(table); });
 }
 
 TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_node& custDataLst) {
@@ -278,10 +241,7 @@ TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_
 }
 
 const TagList& PresentationDocument::Tags(const std::string& part) {
-  auto [it, inserted] = tags_.try_emplace(part);
-  if (!inserted) return it->second;
-  it->second = ReadTags(part, ChildNamed(TagOwner(part, {}), "custDataLst"));
-  return it->second;
+  return facts_.tags.Get(part, [&] { return ReadTags(part, ChildNamed(TagOwner(part, {}), "custDataLst")); });
 }
 
 pugi::xml_node PresentationDocument::TagOwner(const std::string& part, const pugi::xml_node& shape) {
@@ -291,12 +251,12 @@ pugi::xml_node PresentationDocument::TagOwner(const std::string& part, const pug
 }
 
 std::shared_ptr<const AnimationTimeline> PresentationDocument::TimelineOf(const std::string& part) {
-  if (auto it = timelines_.find(part); it != timelines_.end()) return it->second;
-  // Colours are worked out only for a part that animates something.
-  pugi::xml_node root = PartRoot(part);
-  auto timeline = std::make_shared<const AnimationTimeline>(
-      ChildNamed(root, "timing") ? ReadAnimationTimeline(root, ColorsOf(part)) : AnimationTimeline{});
-  return timelines_.emplace(part, std::move(timeline)).first->second;
+  return facts_.timelines.Get(part, [&] {
+    // Colours are worked out only for a part that animates something.
+    pugi::xml_node root = PartRoot(part);
+    return std::make_shared<const AnimationTimeline>(
+        ChildNamed(root, "timing") ? ReadAnimationTimeline(root, ColorsOf(part)) : AnimationTimeline{});
+  });
 }
 
 TagList PresentationDocument::ShapeTags(const std::string& part, const pugi::xml_node& shape) {

@@ -6,18 +6,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "engine/model/document/DerivedFacts.h"
 #include "engine/model/document/EditStash.h"
-#include "engine/model/format/ColorResolution.h"
-#include "engine/model/format/ThemeColors.h"
-#include "engine/model/media/ActionLinks.h"
-#include "engine/model/shapes/TableGrid.h"
-#include "engine/model/text/TextStyleChain.h"
-#include "engine/model/timeline/AnimationTimeline.h"
 #include "engine/package/Package.h"
 
 namespace quillmere::engine {
@@ -26,14 +20,6 @@ struct SlideEntry {
   std::uint32_t id = 0;
   std::string part;  // "ppt/slides/slide1.xml"
 };
-
-// A shape and the part it is in.
-struct InheritedShape {
-  std::string part;
-  pugi::xml_node shape;
-};
-
-using TagList = std::vector<std::pair<std::string, std::string>>;
 
 class PresentationDocument {
  public:
@@ -121,13 +107,9 @@ class PresentationDocument {
   // (Inheritance.h), worked out once until shapes change: every position,
   // fill, line and text read of a placeholder walks them.
   const std::vector<InheritedShape>& InheritedShapesOf(const std::string& part, const pugi::xml_node& shape);
-  // The typefaces and size a run's characters are copied with (the rich text
-  // of TextRange2.Copy), kept while the package is unchanged: the writers copy
-  // runs of some scripts character by character.
-  struct RunFonts {
-    std::string name, symbolTypeface;
-    double size = 0;
-  };
+  // The typefaces and size a run's characters are copied with (RunFonts),
+  // kept while the package is unchanged: the writers copy runs of some
+  // scripts character by character.
   const RunFonts* KeptRunFonts(const pugi::xml_node& run);
   const RunFonts& KeepRunFonts(const pugi::xml_node& run, RunFonts fonts);
   // The grid of a table (a:tbl), worked out once until the part's shapes change.
@@ -149,7 +131,7 @@ class PresentationDocument {
   // a slide's p:cSld or (shape not empty) the shape's p:nvPr.
   pugi::xml_node TagOwner(const std::string& part, const pugi::xml_node& shape);
   // Tags of the part or of a shape on it were written (TagEdits.h).
-  void TagsChanged(const std::string& part) { tags_.erase(part); }
+  void TagsChanged(const std::string& part) { facts_.Forget(PartChange::Tags, part); }
 
  private:
   std::unique_ptr<Package> package_;
@@ -160,22 +142,11 @@ class PresentationDocument {
   int firstSlideNumber_ = 1;
   std::vector<SlideEntry> slides_;
   std::vector<std::string> masters_;
-  std::unordered_map<std::string, std::vector<std::string>> layouts_;
-  std::unordered_map<std::string, std::vector<pugi::xml_node>> topLevelShapes_;
+  DerivedFacts facts_;
   std::unordered_map<std::string, unsigned> nextShapeIds_;
-  std::unordered_map<std::string, TagList> tags_;
-  std::unordered_map<std::string, std::shared_ptr<const AnimationTimeline>> timelines_;
-  std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
-  std::unordered_map<std::string, ColorContext> partColors_;
-  std::unordered_map<std::string, std::string> notesPages_;    // by slide
+  std::unordered_map<std::string, std::string> notesPages_;  // by slide
   std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
   EditStash stash_;
-  std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
-  std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
-  std::unordered_map<const void*, std::vector<InheritedShape>> inheritedShapes_;  // by shape element
-  std::unordered_map<std::string, std::vector<ActionLinkSite>> actionLinks_;
-  std::unordered_map<const void*, RunFonts> runFonts_;  // by a:r, for the package revision below
-  std::uint64_t runFontsRevision_ = 0;
   unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
   unsigned slidesRevision_ = 0;
@@ -185,10 +156,6 @@ class PresentationDocument {
   // Notes pages made for slides since removed, kept so that nodes handed out stay valid memory.
   std::vector<std::unique_ptr<pugi::xml_document>> retiredNotesPages_;
 
-  // What is kept by shape element (text styles, table grids, placeholder
-  // counterparts): dropped whole whenever shapes may have been freed, since a
-  // new element can take a freed one's address.
-  void ForgetFactsByElement();
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   // The colours of a master's theme, read once per master.
   const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart, const std::string& themePart);
