@@ -8,7 +8,6 @@
 #include "engine/model/format/PartColors.h"
 #include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
-#include "engine/model/slides/NewNotesPage.h"
 #include "engine/model/text/TextStyles.h"
 
 namespace quillmere::engine {
@@ -53,8 +52,7 @@ PresentationDocument::PresentationDocument(std::unique_ptr<Package> package)
 
 pugi::xml_node PresentationDocument::PartRoot(const std::string& part) {
   if (pugi::xml_document* xml = package_->FindXml(part)) return xml->document_element();
-  auto made = madeNotesPages_.find(part);
-  return made != madeNotesPages_.end() ? made->second->document_element() : pugi::xml_node();
+  return notesPages_.MadeRoot(part);
 }
 
 const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std::string& masterPart) {
@@ -121,19 +119,7 @@ pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
 }
 
 const std::string& PresentationDocument::NotesPageOf(const std::string& slidePart) {
-  auto [it, inserted] = notesPages_.try_emplace(slidePart);
-  if (!inserted) return it->second;
-  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "notesSlide");
-  if (rel && !rel->external && package_->HasPart(rel->target)) {
-    it->second = rel->target;
-    return it->second;
-  }
-  std::string name;
-  for (int n = 1; name.empty() || package_->HasPart(name) || madeNotesPages_.contains(name); ++n)
-    name = "ppt/notesSlides/notesSlide" + std::to_string(n) + ".xml";
-  madeNotesPages_.emplace(name, NewNotesPage());
-  it->second = name;
-  return it->second;
+  return notesPages_.Of(*package_, slidePart);
 }
 
 int PresentationDocument::ShapeCount(const std::string& part) {
@@ -164,20 +150,13 @@ void PresentationDocument::SlideRemoved(const std::string& slidePart) {
 
 void PresentationDocument::ForgetPart(const std::string& part) {
   std::vector<std::string> parts{part};
-  auto notes = notesPages_.find(part);
-  if (notes != notesPages_.end()) parts.push_back(notes->second);
+  if (const std::string* notes = notesPages_.Known(part)) parts.push_back(*notes);
   for (const std::string& p : parts) {
     if (pugi::xml_node root = PartRoot(p)) stash_.ForgetWithin(root);
     facts_.Forget(PartChange::Gone, p);
     nextShapeIds_.erase(p);
   }
-  if (notes != notesPages_.end()) {
-    if (auto made = madeNotesPages_.find(notes->second); made != madeNotesPages_.end()) {
-      retiredNotesPages_.push_back(std::move(made->second));
-      madeNotesPages_.erase(made);
-    }
-    notesPages_.erase(notes);
-  }
+  notesPages_.Forget(part);
   ++textRevision_;
   ++partsForgotten_;
 }

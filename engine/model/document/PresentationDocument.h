@@ -12,6 +12,7 @@
 
 #include "engine/model/document/DerivedFacts.h"
 #include "engine/model/document/EditStash.h"
+#include "engine/model/document/NotesPages.h"
 #include "engine/package/Package.h"
 
 namespace quillmere::engine {
@@ -144,8 +145,7 @@ class PresentationDocument {
   std::vector<std::string> masters_;
   DerivedFacts facts_;
   std::unordered_map<std::string, unsigned> nextShapeIds_;
-  std::unordered_map<std::string, std::string> notesPages_;  // by slide
-  std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
+  NotesPages notesPages_;
   EditStash stash_;
   unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
@@ -153,8 +153,6 @@ class PresentationDocument {
   unsigned layoutsRevision_ = 0;
   unsigned partsForgotten_ = 0;
   pugi::xml_node madeSlideList_;
-  // Notes pages made for slides since removed, kept so that nodes handed out stay valid memory.
-  std::vector<std::unique_ptr<pugi::xml_document>> retiredNotesPages_;
 
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
   // The colours of a master's theme, read once per master.
