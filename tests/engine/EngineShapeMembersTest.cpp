@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/EngineRuntime.h"
+#include "engine/model/document/PresentationDocument.h"
+#include "engine/model/shapes/Inheritance.h"
+#include "engine/model/shapes/ShapeTree.h"
 #include "engine/objects/media/LinkFormatObjects.h"
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
@@ -94,6 +97,51 @@ TEST_F(EngineShapeMembersTest, PositionsAgreeWithLibreOfficeThroughGroupsAndInhe
                                    {"Picture 5", 19.901, 16.526, 4.938, 1.975},
                                    {"Table 1", 13.3, 5.325, 10.599, 2.059},
                                    {"Chart 2", 1.299, 9.725, 10.6, 5.443}});
+}
+
+TEST_F(EngineShapeMembersTest, PlaceholdersInheritFromTheirLayoutAndMaster) {
+  // Slide 2 sets nothing of its own: its title takes the master's frame and
+  // text, its content placeholder (idx 10) the layout's frame and the
+  // master's body text.
+  const char* deck = "pptx__ph-inherit-props.pptx";
+  engine::PresentationDocument doc(engine::Package::Open(Deck(deck)));
+  const std::string slide = "ppt/slides/slide2.xml", layout = "ppt/slideLayouts/slideLayout1.xml",
+                    master = "ppt/slideMasters/slideMaster1.xml";
+  engine::InheritedParts parts = engine::InheritedPartsOf(doc, slide);
+  EXPECT_EQ(parts.layout, layout);
+  EXPECT_EQ(parts.master, master);
+  EXPECT_EQ(parts.theme, "ppt/theme/theme1.xml");
+  // Notes follow the notes master, which has a theme of its own.
+  const std::string notes = doc.NotesPageOf(slide);
+  EXPECT_EQ(engine::InheritanceChain(doc, notes),
+            (std::vector<std::string>{notes, "ppt/notesMasters/notesMaster1.xml"}));
+  EXPECT_EQ(engine::InheritedPartsOf(doc, notes).theme, "ppt/theme/theme2.xml");
+
+  auto inheritedFrom = [&](const std::string& name) {
+    std::string xpath = "//p:sp[p:nvSpPr/p:cNvPr/@name='" + name + "']";
+    std::vector<std::string> found;
+    for (const engine::InheritedShape& up :
+         engine::InheritedShapes(doc, slide, doc.PartRoot(slide).select_node(xpath.c_str()).node()))
+      found.push_back(up.part + ": " + engine::DrawingPropertiesOf(up.shape).attribute("name").value());
+    return found;
+  };
+  EXPECT_EQ(inheritedFrom("Title 1"),
+            (std::vector<std::string>{layout + ": Title 1", master + ": Title Placeholder 1"}));
+  // Matched by idx on the layout, by kind on the master (whose body has idx 1).
+  EXPECT_EQ(inheritedFrom("Content Placeholder 2"),
+            (std::vector<std::string>{layout + ": Content Placeholder 3", master + ": Text Placeholder 2"}));
+
+  Object shapes = Shapes(Open(deck), 2);
+  Object title = shapes.Item("Title 1");
+  EXPECT_NEAR(title.Get("Top").AsDouble(), 274638 / 12700.0, 0.01);
+  EXPECT_NEAR(title.Get("Height").AsDouble(), 1143000 / 12700.0, 0.01);
+  EXPECT_EQ(title.Child("TextFrame").Get("VerticalAnchor").AsLong(), 3);  // the master's anchor="ctr"
+  EXPECT_NEAR(title.Child("TextFrame").Get("MarginLeft").AsDouble(), 7.2, 1e-3);
+  EXPECT_EQ(title.Child("TextFrame").Child("TextRange").Child("Font").Get("Size").AsDouble(), 44.0);
+  Object body = shapes.Item("Content Placeholder 2");
+  EXPECT_NEAR(body.Get("Left").AsDouble(), 468312 / 12700.0, 0.01);
+  EXPECT_NEAR(body.Get("Width").AsDouble(), 8208143 / 12700.0, 0.01);
+  EXPECT_EQ(body.Child("TextFrame").Child("TextRange").Child("Font").Get("Size").AsDouble(), 32.0);
 }
 
 TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {

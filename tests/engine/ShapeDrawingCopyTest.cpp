@@ -7,6 +7,7 @@
 
 #include "engine/model/document/PresentationDocument.h"
 #include "engine/model/document/XmlNames.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
 #include "engine/objects/shapes/ShapeDrawingCopy.h"
 #include "engine/package/PartName.h"
@@ -18,6 +19,7 @@ namespace quillmere::testing {
 namespace {
 
 using engine::ChildNamed;
+using engine::InheritedPartsOf;
 using engine::LocalName;
 using engine::ShapeTreeOf;
 
@@ -106,13 +108,13 @@ TEST_F(ShapeDrawingCopyTest, KeepsOnlyTheDrawnMembersTheirLayoutAndMaster) {
   EXPECT_FALSE(ChildNamed(slideXml.document_element(), "timing"));
   EXPECT_EQ(parts.added[1].bytes.find("notesSlide"), std::string::npos);
 
-  const std::string layout = doc.LayoutOfSlide(part);
+  const std::string layout = InheritedPartsOf(doc, part).layout;
   for (const std::string& slide : {part, doc.Slides()[0].part}) {
     EXPECT_TRUE(engine::TopLevelShapes(Parse(parts.replaced.at(slide)).document_element()).empty());
     EXPECT_NE(parts.replaced.at(engine::RelationshipsPartName(slide)).find("Target=\"/" + layout + "\""),
               std::string::npos);
   }
-  pugi::xml_document master = Parse(parts.replaced.at(doc.MasterOfPart(layout)));
+  pugi::xml_document master = Parse(parts.replaced.at(InheritedPartsOf(doc, layout).master));
   EXPECT_EQ(CountChildren(ChildNamed(master.document_element(), "sldLayoutIdLst"), "sldLayoutId"), 1);
   pugi::xml_document presentation = Parse(parts.replaced.at(doc.MainPart()));
   EXPECT_EQ(CountChildren(ChildNamed(presentation.document_element(), "sldIdLst"), "sldId"), 49);
@@ -121,10 +123,10 @@ TEST_F(ShapeDrawingCopyTest, KeepsOnlyTheDrawnMembersTheirLayoutAndMaster) {
   // The copy is a package that opens again, with every slide still listed and the page last.
   engine::PresentationDocument reopened = Reopened(doc, parts);
   ASSERT_EQ(reopened.Slides().size(), 49u);
-  EXPECT_EQ(reopened.LayoutOfSlide(reopened.Slides()[0].part), layout);
+  EXPECT_EQ(InheritedPartsOf(reopened, reopened.Slides()[0].part).layout, layout);
   EXPECT_EQ(reopened.Slides()[48].part, parts.added[0].name);
   EXPECT_EQ(reopened.TopLevelShapesOf(parts.added[0].name).size(), 2u);
-  EXPECT_EQ(reopened.LayoutOfSlide(parts.added[0].name), layout);
+  EXPECT_EQ(InheritedPartsOf(reopened, parts.added[0].name).layout, layout);
 }
 
 // Pages of shapes as they were when each was asked for, the parts they
@@ -133,7 +135,7 @@ TEST_F(ShapeDrawingCopyTest, KeepsOnlyTheDrawnMembersTheirLayoutAndMaster) {
 TEST_F(ShapeDrawingCopyTest, OneCopyHoldsAPageForEachImage) {
   engine::PresentationDocument doc(engine::Package::Open(std::string(QUILLMERE_CORPUS_DIR) + "/poi__customGeo.pptx"));
   const std::string first = doc.Slides()[0].part, sixth = doc.Slides()[5].part;
-  ASSERT_NE(doc.LayoutOfSlide(first), doc.LayoutOfSlide(sixth));
+  ASSERT_NE(InheritedPartsOf(doc, first).layout, InheritedPartsOf(doc, sixth).layout);
   std::vector<engine::ShapeToDraw> drawn{{{0}, ""}};
   engine::KeptShapes kept = engine::KeepOnlyDrawn(drawn);
   auto page = [&](const std::string& part) {
@@ -153,8 +155,8 @@ TEST_F(ShapeDrawingCopyTest, OneCopyHoldsAPageForEachImage) {
   // Every page follows its own slide's layout; the master lists both.
   engine::PresentationDocument reopened = Reopened(doc, copy.PartsFor(doc));
   ASSERT_EQ(reopened.Slides().size(), 51u);
-  EXPECT_EQ(reopened.LayoutOfSlide(reopened.Slides()[48].part), doc.LayoutOfSlide(first));
-  EXPECT_EQ(reopened.LayoutOfSlide(reopened.Slides()[49].part), doc.LayoutOfSlide(sixth));
+  EXPECT_EQ(InheritedPartsOf(reopened, reopened.Slides()[48].part).layout, InheritedPartsOf(doc, first).layout);
+  EXPECT_EQ(InheritedPartsOf(reopened, reopened.Slides()[49].part).layout, InheritedPartsOf(doc, sixth).layout);
   EXPECT_EQ(NamesOf(reopened.TopLevelShapesOf(reopened.Slides()[49].part)), (std::vector<std::string>{name}));
   EXPECT_EQ(NamesOf(reopened.TopLevelShapesOf(reopened.Slides()[50].part)), (std::vector<std::string>{"Edited"}));
   EXPECT_EQ(reopened.LayoutsOfMaster(reopened.Masters()[0]).size(), 2u);
@@ -167,14 +169,14 @@ TEST_F(ShapeDrawingCopyTest, OneCopyHoldsAPageForEachImage) {
   engine::PresentationDocument later = Reopened(doc, copy.Pages(1, 2).PartsFor(doc));
   ASSERT_EQ(later.Slides().size(), 50u);
   EXPECT_EQ(NamesOf(later.TopLevelShapesOf(later.Slides()[49].part)), (std::vector<std::string>{"Edited"}));
-  EXPECT_EQ(later.LayoutOfSlide(later.Slides()[48].part), doc.LayoutOfSlide(sixth));
+  EXPECT_EQ(InheritedPartsOf(later, later.Slides()[48].part).layout, InheritedPartsOf(doc, sixth).layout);
 
   // The layout a page follows changed since the copy took it, or a master's
   // shapes need it emptied: such a page does not fit.
-  const std::string layout = doc.LayoutOfSlide(first);
+  const std::string layout = InheritedPartsOf(doc, first).layout;
   doc.Pkg().MarkModified(layout);
   EXPECT_FALSE(copy.Fits(doc, page(first)));
-  const std::string master = doc.MasterOfPart(layout);
+  const std::string master = InheritedPartsOf(doc, layout).master;
   engine::DrawnPage ofMaster = page(master);
   ASSERT_TRUE(ofMaster.place.layoutEmptied);
   engine::DrawingCopy slideOfLayout;
@@ -201,7 +203,7 @@ TEST_F(ShapeDrawingCopyTest, ALayoutsShapesAreDrawnOnASlideFollowingThatLayout) 
   EXPECT_EQ(parts.replaced.at(layout), engine::SerializeXml(*doc.Pkg().FindXml(layout)));
   engine::PresentationDocument reopened = Reopened(doc, parts);
   const std::string& slide = reopened.Slides()[parts.firstPage].part;
-  EXPECT_EQ(reopened.LayoutOfSlide(slide), layout);
+  EXPECT_EQ(InheritedPartsOf(reopened, slide).layout, layout);
   const std::vector<pugi::xml_node>& shapes = reopened.TopLevelShapesOf(slide);
   ASSERT_EQ(NamesOf(shapes), (std::vector<std::string>{"Picture 3"}));
   const engine::Relationship* embed =
@@ -237,10 +239,10 @@ TEST_F(ShapeDrawingCopyTest, AMastersShapesAreDrawnOnASlideWhoseLayoutHasNoShape
   EXPECT_EQ(reopened.Pkg().FindRelationship(slide, EmbedOf(ShapeTreeOf(root)))->target, picture);
 
   // The slide follows a layout of that master with no shapes of its own.
-  const std::string layout = reopened.LayoutOfSlide(slide);
+  const std::string layout = InheritedPartsOf(reopened, slide).layout;
   EXPECT_EQ(layout, doc.LayoutsOfMaster(master).front());
   EXPECT_EQ(reopened.ShapeCount(layout), 0);
-  EXPECT_EQ(reopened.MasterOfPart(slide), master);
+  EXPECT_EQ(InheritedPartsOf(reopened, slide).master, master);
   EXPECT_EQ(reopened.ShapeCount(master), static_cast<int>(top.size()));
 }
 
@@ -273,7 +275,7 @@ TEST_F(ShapeDrawingCopyTest, BrokenLayoutsAndRelationshipsAreRefusedOrLeftOut) {
   EXPECT_TRUE(link->external);
   EXPECT_EQ(link->target, "https://example.com/a b");
   EXPECT_EQ(reopened.Pkg().FindRelationship(slide, "rId5")->target, "ppt/media/image6.jpeg");
-  EXPECT_EQ(reopened.LayoutOfSlide(slide), layout);
+  EXPECT_EQ(InheritedPartsOf(reopened, slide).layout, layout);
   EXPECT_EQ(reopened.TopLevelShapesOf(slide).size(), 2u);
 
   // A layout emptied to nothing, or shapes of no slide, layout or master.

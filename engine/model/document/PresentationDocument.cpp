@@ -6,9 +6,8 @@
 #include "engine/model/document/DrawingUnits.h"
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/format/PartColors.h"
-#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
-#include "engine/model/slides/NewNotesPage.h"
 #include "engine/model/text/TextStyles.h"
 
 namespace quillmere::engine {
@@ -53,67 +52,28 @@ PresentationDocument::PresentationDocument(std::unique_ptr<Package> package)
 
 pugi::xml_node PresentationDocument::PartRoot(const std::string& part) {
   if (pugi::xml_document* xml = package_->FindXml(part)) return xml->document_element();
-  auto made = madeNotesPages_.find(part);
-  return made != madeNotesPages_.end() ? made->second->document_element() : pugi::xml_node();
+  return notesPages_.MadeRoot(part);
 }
 
 const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std::string& masterPart) {
-  auto [it, inserted] = layouts_.try_emplace(masterPart);
-  std::vector<std::string>& layouts = it->second;  // a name the lambda can capture (clang 14 cannot capture bindings)
-  if (!inserted) return layouts;
-  ForEachChildNamed(ChildNamed(PartRoot(masterPart), "sldLayoutIdLst"), "sldLayoutId", [&](const pugi::xml_node& n) {
-    const Relationship* rel = package_->FindRelationship(masterPart, RelationshipId(n));
-    if (rel && !rel->external && package_->HasPart(rel->target)) layouts.push_back(rel->target);
+  return facts_.layouts.Get(masterPart, [&] {
+    std::vector<std::string> layouts;
+    ForEachChildNamed(ChildNamed(PartRoot(masterPart), "sldLayoutIdLst"), "sldLayoutId", [&](const pugi::xml_node& n) {
+      const Relationship* rel = package_->FindRelationship(masterPart, RelationshipId(n));
+      if (rel && !rel->external && package_->HasPart(rel->target)) layouts.push_back(rel->target);
+    });
+    return layouts;
   });
-  return layouts;
 }
 
 void PresentationDocument::LayoutsChanged(const std::string& masterPart) {
-  layouts_.erase(masterPart);
+  facts_.Forget(PartChange::LayoutList, masterPart);
   ++layoutsRevision_;
 }
 
-std::string PresentationDocument::MasterOfPart(const std::string& part) {
-  std::string layout = part;
-  if (const Relationship* rel = package_->FindRelationshipOfType(part, "slideLayout")) layout = rel->target;
-  const Relationship* master = package_->FindRelationshipOfType(layout, "slideMaster");
-  return master ? master->target : std::string();
-}
-
-std::string PresentationDocument::LayoutOfSlide(const std::string& slidePart) {
-  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "slideLayout");
-  return rel && !rel->external ? rel->target : std::string();
-}
-
-std::vector<std::string> PresentationDocument::InheritanceChain(const std::string& part) {
-  std::vector<std::string> chain{part};
-  // A notes page follows the notes master; one made here has no relationships
-  // of its own and follows the presentation's.
-  if (LocalName(PartRoot(part)) == "notes") {
-    const Relationship* master = package_->FindRelationshipOfType(part, "notesMaster");
-    if (!master) master = package_->FindRelationshipOfType(mainPart_, "notesMaster");
-    if (master && !master->external && package_->HasPart(master->target)) chain.push_back(master->target);
-    return chain;
-  }
-  // A master relates to its layouts too, so only a slide is followed to a layout.
-  if (LocalName(PartRoot(part)) == "sld") {
-    std::string layout = LayoutOfSlide(part);
-    if (layout.empty()) return chain;
-    chain.push_back(layout);
-  }
-  if (LocalName(PartRoot(chain.back())) == "sldLayout") {
-    const Relationship* master = package_->FindRelationshipOfType(chain.back(), "slideMaster");
-    if (master && !master->external) chain.push_back(master->target);
-  }
-  return chain;
-}
-
-const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart) {
-  auto [it, inserted] = themeColors_.try_emplace(masterPart);
-  if (!inserted) return it->second;
-  const Relationship* theme = package_->FindRelationshipOfType(masterPart, "theme");
-  it->second = ReadThemeColors(theme && !theme->external ? PartRoot(theme->target) : pugi::xml_node());
-  return it->second;
+const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart,
+                                                             const std::string& themePart) {
+  return facts_.themeColors.Get(masterPart, [&] { return ReadThemeColors(PartRoot(themePart)); });
 }
 
 ColorMap PresentationDocument::ColorMapOf(const std::vector<std::string>& chain) {
@@ -129,35 +89,27 @@ ColorMap PresentationDocument::ColorMapOf(const std::vector<std::string>& chain)
 }
 
 SchemeColors PresentationDocument::ThemeColorsOf(const std::string& part) {
-  std::vector<std::string> chain = InheritanceChain(part);
-  return MappedColors(IsMasterRoot(PartRoot(chain.back())) ? ThemeColorsOfMaster(chain.back()) : SchemeColors{},
-                      ColorMapOf(chain));
+  InheritedParts parts = InheritedPartsOf(*this, part);
+  return MappedColors(parts.theme.empty() ? SchemeColors{} : ThemeColorsOfMaster(parts.master, parts.theme),
+                      ColorMapOf(InheritanceChain(*this, part)));
 }
 
 bool PresentationDocument::SetThemeColor(const std::string& part, int index, std::uint32_t rgb) {
-  std::vector<std::string> chain = InheritanceChain(part);
-  const Relationship* theme = IsMasterRoot(PartRoot(chain.back()))
-                                  ? package_->FindRelationshipOfType(chain.back(), "theme")
-                                  : nullptr;
-  if (!theme || theme->external || index < 0 || index >= kThemeColorCount) return false;
-  const std::string themePart = theme->target;
-  if (!WriteThemeColor(PartRoot(themePart), ColorMapOf(chain)[static_cast<std::size_t>(index)], rgb)) return false;
+  const std::string themePart = InheritedPartsOf(*this, part).theme;
+  if (themePart.empty() || index < 0 || index >= kThemeColorCount) return false;
+  ColorMap map = ColorMapOf(InheritanceChain(*this, part));
+  if (!WriteThemeColor(PartRoot(themePart), map[static_cast<std::size_t>(index)], rgb)) return false;
   package_->MarkModified(themePart);
-  // Every colour worked out may have come from that theme.
-  themeColors_.clear();
-  partColors_.clear();
-  timelines_.clear();
+  facts_.Forget(PartChange::ThemeColors, themePart);
   return true;
 }
 
 const ColorContext& PresentationDocument::ColorsOf(const std::string& part) {
-  auto [it, inserted] = partColors_.try_emplace(part);
-  if (inserted) it->second = ColorContextOf(*this, part);
-  return it->second;
+  return facts_.partColors.Get(part, [&] { return ColorContextOf(*this, part); });
 }
 
 pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
-  for (const std::string& p : InheritanceChain(part))
+  for (const std::string& p : InheritanceChain(*this, part))
     if (pugi::xml_node bg = ChildNamed(ChildNamed(PartRoot(p), "cSld"), "bg")) return bg;
   if (!defaultBackground_.first_child())
     defaultBackground_.load_string(R"(<p:bg xmlns:p="http://schemas.openxmlformats.org/presentationml/2006/main" )"
@@ -167,19 +119,7 @@ pugi::xml_node PresentationDocument::BackgroundOf(const std::string& part) {
 }
 
 const std::string& PresentationDocument::NotesPageOf(const std::string& slidePart) {
-  auto [it, inserted] = notesPages_.try_emplace(slidePart);
-  if (!inserted) return it->second;
-  const Relationship* rel = package_->FindRelationshipOfType(slidePart, "notesSlide");
-  if (rel && !rel->external && package_->HasPart(rel->target)) {
-    it->second = rel->target;
-    return it->second;
-  }
-  std::string name;
-  for (int n = 1; name.empty() || package_->HasPart(name) || madeNotesPages_.contains(name); ++n)
-    name = "ppt/notesSlides/notesSlide" + std::to_string(n) + ".xml";
-  madeNotesPages_.emplace(name, NewNotesPage());
-  it->second = name;
-  return it->second;
+  return notesPages_.Of(*package_, slidePart);
 }
 
 int PresentationDocument::ShapeCount(const std::string& part) {
@@ -187,16 +127,11 @@ int PresentationDocument::ShapeCount(const std::string& part) {
 }
 
 const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const std::string& part) {
-  auto [it, inserted] = topLevelShapes_.try_emplace(part);
-  if (inserted) it->second = TopLevelShapes(PartRoot(part));
-  return it->second;
+  return facts_.topLevelShapes.Get(part, [&] { return TopLevelShapes(PartRoot(part)); });
 }
 
 void PresentationDocument::ShapesChanged(const std::string& part) {
-  topLevelShapes_.erase(part);
-  actionLinks_.erase(part);
-  // Removed shapes free nodes whose addresses new ones may take.
-  ForgetFactsByElement();
+  facts_.Forget(PartChange::Shapes, part);
   ++textRevision_;
   package_->MarkModified(part);
 }
@@ -215,40 +150,24 @@ void PresentationDocument::SlideRemoved(const std::string& slidePart) {
 
 void PresentationDocument::ForgetPart(const std::string& part) {
   std::vector<std::string> parts{part};
-  auto notes = notesPages_.find(part);
-  if (notes != notesPages_.end()) parts.push_back(notes->second);
+  if (const std::string* notes = notesPages_.Known(part)) parts.push_back(*notes);
   for (const std::string& p : parts) {
     if (pugi::xml_node root = PartRoot(p)) stash_.ForgetWithin(root);
-    topLevelShapes_.erase(p);
-    actionLinks_.erase(p);
+    facts_.Forget(PartChange::Gone, p);
     nextShapeIds_.erase(p);
-    tags_.erase(p);
-    timelines_.erase(p);
-    partColors_.erase(p);
-    layouts_.erase(p);
-    themeColors_.erase(p);
   }
-  if (notes != notesPages_.end()) {
-    if (auto made = madeNotesPages_.find(notes->second); made != madeNotesPages_.end()) {
-      retiredNotesPages_.push_back(std::move(made->second));
-      madeNotesPages_.erase(made);
-    }
-    notesPages_.erase(notes);
-  }
-  ForgetFactsByElement();
+  notesPages_.Forget(part);
   ++textRevision_;
   ++partsForgotten_;
 }
 
 void PresentationDocument::LayoutChanged(const std::string& slidePart) {
-  partColors_.erase(slidePart);
-  timelines_.erase(slidePart);  // its dim colours went through the old layout's colour map
-  ForgetFactsByElement();
+  facts_.Forget(PartChange::Layout, slidePart);
   ++textRevision_;
 }
 
 void PresentationDocument::TextChanged(const std::string& part) {
-  actionLinks_.erase(part);  // runs cut apart are new elements
+  facts_.Forget(PartChange::Text, part);
   ++textRevision_;
   package_->MarkModified(part);
 }
@@ -262,48 +181,32 @@ unsigned PresentationDocument::TakeShapeIds(const std::string& part, unsigned co
 }
 
 const TextStyleChain& PresentationDocument::TextStylesOf(const std::string& part, const pugi::xml_node& shape) {
-  auto [it, inserted] = textStyles_.try_emplace(shape.internal_object());
-  if (inserted) it->second = BuildTextStyleChain(*this, part, shape);
-  return it->second;
+  return facts_.textStyles.Get(shape.internal_object(), [&] { return BuildTextStyleChain(*this, part, shape); });
 }
 
-void PresentationDocument::ForgetFactsByElement() {
-  textStyles_.clear();
-  tableGrids_.clear();
-  placeholderAncestors_.clear();
-  runFonts_.clear();
-}
-
-const PresentationDocument::RunFonts* PresentationDocument::KeptRunFonts(const pugi::xml_node& run) {
-  if (runFontsRevision_ != package_->Revision()) {
-    runFonts_.clear();
-    runFontsRevision_ = package_->Revision();
+const RunFonts* PresentationDocument::KeptRunFonts(const pugi::xml_node& run) {
+  if (facts_.runFontsRevision != package_->Revision()) {
+    facts_.runFonts.Clear();
+    facts_.runFontsRevision = package_->Revision();
   }
-  auto kept = runFonts_.find(run.internal_object());
-  return kept == runFonts_.end() ? nullptr : &kept->second;
+  return facts_.runFonts.Find(run.internal_object());
 }
 
-const PresentationDocument::RunFonts& PresentationDocument::KeepRunFonts(const pugi::xml_node& run, RunFonts fonts) {
-  return runFonts_[run.internal_object()] = std::move(fonts);
+const RunFonts& PresentationDocument::KeepRunFonts(const pugi::xml_node& run, RunFonts fonts) {
+  return facts_.runFonts.Keep(run.internal_object(), std::move(fonts));
 }
 
 const std::vector<ActionLinkSite>& PresentationDocument::ActionLinksOf(const std::string& part) {
-  auto [it, inserted] = actionLinks_.try_emplace(part);
-  if (inserted) it->second = ListActionLinks(TopLevelShapesOf(part));
-  return it->second;
+  return facts_.actionLinks.Get(part, [&] { return ListActionLinks(TopLevelShapesOf(part)); });
 }
 
-const std::vector<InheritedShape>& PresentationDocument::PlaceholderAncestorsOf(const std::string& part,
-                                                                            const pugi::xml_node& shape) {
-  auto [it, inserted] = placeholderAncestors_.try_emplace(shape.internal_object());
-  if (inserted) it->second = FindPlaceholderAncestors(*this, part, shape);
-  return it->second;
+const std::vector<InheritedShape>& PresentationDocument::InheritedShapesOf(const std::string& part,
+                                                                       const pugi::xml_node& shape) {
+  return facts_.inheritedShapes.Get(shape.internal_object(), [&] { return FindInheritedShapes(*this, part, shape); });
 }
 
 const TableGrid& PresentationDocument::TableGridOf(const pugi::xml_node& table) {
-  auto [it, inserted] = tableGrids_.try_emplace(table.internal_object());
-  if (inserted) it->second = ReadTableGrid(table);
-  return it->second;
+  return facts_.tableGrids.Get(table.internal_object(), [&] { return ReadTableGrid(table); });
 }
 
 TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_node& custDataLst) {
@@ -317,10 +220,7 @@ TagList PresentationDocument::ReadTags(const std::string& part, const pugi::xml_
 }
 
 const TagList& PresentationDocument::Tags(const std::string& part) {
-  auto [it, inserted] = tags_.try_emplace(part);
-  if (!inserted) return it->second;
-  it->second = ReadTags(part, ChildNamed(TagOwner(part, {}), "custDataLst"));
-  return it->second;
+  return facts_.tags.Get(part, [&] { return ReadTags(part, ChildNamed(TagOwner(part, {}), "custDataLst")); });
 }
 
 pugi::xml_node PresentationDocument::TagOwner(const std::string& part, const pugi::xml_node& shape) {
@@ -330,12 +230,12 @@ pugi::xml_node PresentationDocument::TagOwner(const std::string& part, const pug
 }
 
 std::shared_ptr<const AnimationTimeline> PresentationDocument::TimelineOf(const std::string& part) {
-  if (auto it = timelines_.find(part); it != timelines_.end()) return it->second;
-  // Colours are worked out only for a part that animates something.
-  pugi::xml_node root = PartRoot(part);
-  auto timeline = std::make_shared<const AnimationTimeline>(
-      ChildNamed(root, "timing") ? ReadAnimationTimeline(root, ColorsOf(part)) : AnimationTimeline{});
-  return timelines_.emplace(part, std::move(timeline)).first->second;
+  return facts_.timelines.Get(part, [&] {
+    // Colours are worked out only for a part that animates something.
+    pugi::xml_node root = PartRoot(part);
+    return std::make_shared<const AnimationTimeline>(
+        ChildNamed(root, "timing") ? ReadAnimationTimeline(root, ColorsOf(part)) : AnimationTimeline{});
+  });
 }
 
 TagList PresentationDocument::ShapeTags(const std::string& part, const pugi::xml_node& shape) {

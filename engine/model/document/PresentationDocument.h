@@ -6,18 +6,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "engine/model/document/DerivedFacts.h"
 #include "engine/model/document/EditStash.h"
-#include "engine/model/format/ColorResolution.h"
-#include "engine/model/format/ThemeColors.h"
-#include "engine/model/media/ActionLinks.h"
-#include "engine/model/shapes/TableGrid.h"
-#include "engine/model/text/TextStyleChain.h"
-#include "engine/model/timeline/AnimationTimeline.h"
+#include "engine/model/document/NotesPages.h"
 #include "engine/package/Package.h"
 
 namespace quillmere::engine {
@@ -26,14 +21,6 @@ struct SlideEntry {
   std::uint32_t id = 0;
   std::string part;  // "ppt/slides/slide1.xml"
 };
-
-// A shape and the part it is in.
-struct InheritedShape {
-  std::string part;
-  pugi::xml_node shape;
-};
-
-using TagList = std::vector<std::pair<std::string, std::string>>;
 
 class PresentationDocument {
  public:
@@ -78,14 +65,6 @@ class PresentationDocument {
   void LayoutsChanged(const std::string& masterPart);
   // Counts those changes, so that a list of layout objects can tell it is out of date.
   unsigned LayoutsRevision() const { return layoutsRevision_; }
-  // The master a slide (through its layout) or a layout belongs to; empty when unknown.
-  std::string MasterOfPart(const std::string& part);
-
-  // The layout a slide follows; empty when it has none.
-  std::string LayoutOfSlide(const std::string& slidePart);
-  // A slide, layout, master or notes part and the parts it inherits from, the
-  // part itself first: slide, layout, master; notes page, notes master.
-  std::vector<std::string> InheritanceChain(const std::string& part);
 
   // The theme colours a slide, layout, master or notes part shows: its master's theme
   // through the master's colour map and the overrides down the chain.
@@ -126,16 +105,12 @@ class PresentationDocument {
   // Where the text of a shape takes what it leaves out, worked out once until the part's shapes change.
   const TextStyleChain& TextStylesOf(const std::string& part, const pugi::xml_node& shape);
   // The layout and master placeholders a placeholder inherits from
-  // (PlaceholderInheritance.h), worked out once until shapes change: every
-  // position, fill, line and text read of a placeholder walks them.
-  const std::vector<InheritedShape>& PlaceholderAncestorsOf(const std::string& part, const pugi::xml_node& shape);
-  // The typefaces and size a run's characters are copied with (the rich text
-  // of TextRange2.Copy), kept while the package is unchanged: the writers copy
-  // runs of some scripts character by character.
-  struct RunFonts {
-    std::string name, symbolTypeface;
-    double size = 0;
-  };
+  // (Inheritance.h), worked out once until shapes change: every position,
+  // fill, line and text read of a placeholder walks them.
+  const std::vector<InheritedShape>& InheritedShapesOf(const std::string& part, const pugi::xml_node& shape);
+  // The typefaces and size a run's characters are copied with (RunFonts),
+  // kept while the package is unchanged: the writers copy runs of some
+  // scripts character by character.
   const RunFonts* KeptRunFonts(const pugi::xml_node& run);
   const RunFonts& KeepRunFonts(const pugi::xml_node& run, RunFonts fonts);
   // The grid of a table (a:tbl), worked out once until the part's shapes change.
@@ -157,7 +132,7 @@ class PresentationDocument {
   // a slide's p:cSld or (shape not empty) the shape's p:nvPr.
   pugi::xml_node TagOwner(const std::string& part, const pugi::xml_node& shape);
   // Tags of the part or of a shape on it were written (TagEdits.h).
-  void TagsChanged(const std::string& part) { tags_.erase(part); }
+  void TagsChanged(const std::string& part) { facts_.Forget(PartChange::Tags, part); }
 
  private:
   std::unique_ptr<Package> package_;
@@ -168,37 +143,20 @@ class PresentationDocument {
   int firstSlideNumber_ = 1;
   std::vector<SlideEntry> slides_;
   std::vector<std::string> masters_;
-  std::unordered_map<std::string, std::vector<std::string>> layouts_;
-  std::unordered_map<std::string, std::vector<pugi::xml_node>> topLevelShapes_;
+  DerivedFacts facts_;
   std::unordered_map<std::string, unsigned> nextShapeIds_;
-  std::unordered_map<std::string, TagList> tags_;
-  std::unordered_map<std::string, std::shared_ptr<const AnimationTimeline>> timelines_;
-  std::unordered_map<std::string, SchemeColors> themeColors_;  // by master
-  std::unordered_map<std::string, ColorContext> partColors_;
-  std::unordered_map<std::string, std::string> notesPages_;    // by slide
-  std::unordered_map<std::string, std::unique_ptr<pugi::xml_document>> madeNotesPages_;
+  NotesPages notesPages_;
   EditStash stash_;
-  std::unordered_map<const void*, TextStyleChain> textStyles_;  // by shape element
-  std::unordered_map<const void*, TableGrid> tableGrids_;       // by a:tbl
-  std::unordered_map<const void*, std::vector<InheritedShape>> placeholderAncestors_;  // by shape element
-  std::unordered_map<std::string, std::vector<ActionLinkSite>> actionLinks_;
-  std::unordered_map<const void*, RunFonts> runFonts_;  // by a:r, for the package revision below
-  std::uint64_t runFontsRevision_ = 0;
   unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
   unsigned slidesRevision_ = 0;
   unsigned layoutsRevision_ = 0;
   unsigned partsForgotten_ = 0;
   pugi::xml_node madeSlideList_;
-  // Notes pages made for slides since removed, kept so that nodes handed out stay valid memory.
-  std::vector<std::unique_ptr<pugi::xml_document>> retiredNotesPages_;
 
-  // What is kept by shape element (text styles, table grids, placeholder
-  // counterparts): dropped whole whenever shapes may have been freed, since a
-  // new element can take a freed one's address.
-  void ForgetFactsByElement();
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
-  const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart);
+  // The colours of a master's theme, read once per master.
+  const SchemeColors& ThemeColorsOfMaster(const std::string& masterPart, const std::string& themePart);
   // For each MsoThemeColorSchemeIndex - 1, the theme slot the part shows there.
   ColorMap ColorMapOf(const std::vector<std::string>& chain);
 };

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "engine/model/document/SchemaOrder.h"
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/document/XmlPrefixes.h"
 #include "engine/model/format/ThemeStyles.h"
-#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
 
 namespace quillmere::engine {
@@ -24,16 +25,14 @@ pugi::xml_node EffectListIn(const pugi::xml_node& holder) {
   return ChildNamed(holder, "effectDag");
 }
 
-// The named element of one level: its own properties, else its style's effect entry.
-pugi::xml_node ElementOfLevel(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
-                              std::string_view name, bool& final) {
+// The named element of one level: its own properties, else its style's effect
+// entry; nothing when the level leaves it to the next.
+std::optional<pugi::xml_node> ElementOfLevel(PresentationDocument& doc, const std::string& part,
+                                             const pugi::xml_node& shape, std::string_view name) {
   pugi::xml_node props = ShapePropertiesOf(shape);
-  pugi::xml_node own = name == "effectLst" ? EffectListIn(props) : ChildNamed(props, name);
-  final = static_cast<bool>(own);
-  if (own) return own;
-  if (!ChildNamed(ChildNamed(shape, "style"), "effectRef")) return {};
+  if (pugi::xml_node own = name == "effectLst" ? EffectListIn(props) : ChildNamed(props, name)) return own;
+  if (!ChildNamed(ChildNamed(shape, "style"), "effectRef")) return std::nullopt;
   // A style decides the effects of a shape that sets none, even when it names no entry.
-  final = true;
   pugi::xml_node entry = StyleMatrixEntry(doc, part, shape, "effectRef");
   return name == "effectLst" ? EffectListIn(entry) : ChildNamed(entry, name);
 }
@@ -59,14 +58,9 @@ bool NonZero(const pugi::xml_node& node, const char* attribute) { return node.at
 
 pugi::xml_node EffectiveElement(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,
                                 std::string_view name) {
-  bool final = false;
-  pugi::xml_node found = ElementOfLevel(doc, part, shape, name, final);
-  if (final) return found;
-  for (const InheritedShape& ancestor : PlaceholderAncestors(doc, part, shape)) {
-    found = ElementOfLevel(doc, ancestor.part, ancestor.shape, name, final);
-    if (final) return found;
-  }
-  return {};
+  return NearestDecision(doc, part, shape, [&](const std::string& p, const pugi::xml_node& s) {
+           return ElementOfLevel(doc, p, s, name);
+         }).value_or(pugi::xml_node());
 }
 
 pugi::xml_node EffectiveEffect(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape,

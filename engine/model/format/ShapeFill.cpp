@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "engine/model/document/SchemaOrder.h"
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/document/XmlPrefixes.h"
 #include "engine/model/format/TableCellStyle.h"
 #include "engine/model/format/ThemeStyles.h"
-#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
 
 namespace quillmere::engine {
@@ -41,19 +42,17 @@ pugi::xml_node EnclosingGroup(const pugi::xml_node& shape) {
   return {};
 }
 
-// The fill of one level (the shape, or a placeholder counterpart); final
-// when the level decides it, even as "no fill".
-StyledNode FillOfLevel(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape, bool& final) {
-  final = true;
-  if (pugi::xml_node own = FillChildOf(ShapePropertiesOf(shape))) return {own, {}};
+// The fill of one level (the shape, or a placeholder counterpart) when the
+// level decides it, even as "no fill".
+std::optional<StyledNode> FillOfLevel(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
+  if (pugi::xml_node own = FillChildOf(ShapePropertiesOf(shape))) return StyledNode{own, {}};
   if (IsTableCell(shape)) return TableStyleFill(doc, part, shape);
   // A background names one of the theme's background fills with the colour for phClr.
   if (pugi::xml_node reference = ChildNamed(shape, "bgRef"))
-    return {ThemeStyleEntry(doc, part, reference), ReferenceColor(reference)};
+    return StyledNode{ThemeStyleEntry(doc, part, reference), ReferenceColor(reference)};
   if (ChildNamed(ChildNamed(shape, "style"), "fillRef"))
-    return {StyleMatrixEntry(doc, part, shape, "fillRef"), StyleReferenceColor(shape, "fillRef")};
-  final = false;
-  return {};
+    return StyledNode{StyleMatrixEntry(doc, part, shape, "fillRef"), StyleReferenceColor(shape, "fillRef")};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -69,13 +68,9 @@ pugi::xml_node FillChildOf(const pugi::xml_node& holder) {
 }
 
 StyledNode EffectiveFill(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
-  bool final = false;
-  StyledNode found = FillOfLevel(doc, part, shape, final);
-  if (!final)
-    for (const InheritedShape& up : PlaceholderAncestors(doc, part, shape)) {
-      found = FillOfLevel(doc, up.part, up.shape, final);
-      if (final) break;
-    }
+  StyledNode found = NearestDecision(doc, part, shape, [&](const std::string& p, const pugi::xml_node& s) {
+                       return FillOfLevel(doc, p, s);
+                     }).value_or(StyledNode{});
   // A style entry is itself a fill element (fillStyleLst holds fills).
   if (found.node && !IsFillElement(found.node)) found.node = {};
   if (LocalName(found.node) == "grpFill") {
@@ -96,13 +91,11 @@ std::vector<StyledNode> LineLevels(PresentationDocument& doc, const std::string&
     if (StyledNode styled = TableStyleLine(doc, part, shape, line); styled.node) levels.push_back(styled);
     return levels;
   }
-  auto add = [&](const std::string& p, const pugi::xml_node& s) {
+  ForEachInheritedLevel(doc, part, shape, [&](const std::string& p, const pugi::xml_node& s) {
     addOwn(s);
     if (pugi::xml_node entry = StyleMatrixEntry(doc, p, s, "lnRef"))
       levels.push_back({entry, StyleReferenceColor(s, "lnRef")});
-  };
-  add(part, shape);
-  for (const InheritedShape& up : PlaceholderAncestors(doc, part, shape)) add(up.part, up.shape);
+  });
   return levels;
 }
 

@@ -1,8 +1,7 @@
 #include "engine/model/format/ThemeStyles.h"
 
-#include <algorithm>
-
 #include "engine/model/document/XmlNames.h"
+#include "engine/model/shapes/Inheritance.h"
 
 namespace quillmere::engine {
 namespace {
@@ -21,16 +20,13 @@ pugi::xml_node NthElement(const pugi::xml_node& list, unsigned n) {
 
 }  // namespace
 
-std::string MasterPartOf(PresentationDocument& doc, const std::string& part) {
-  const auto& masters = doc.Masters();
-  return std::find(masters.begin(), masters.end(), part) != masters.end() ? part : doc.MasterOfPart(part);
-}
-
 pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part) {
-  std::string master = MasterPartOf(doc, part);
-  if (master.empty()) return {};
-  const Relationship* theme = doc.Pkg().FindRelationshipOfType(master, "theme");
-  return theme && !theme->external ? doc.PartRoot(theme->target) : pugi::xml_node();
+  InheritedParts parts = InheritedPartsOf(doc, part);
+  // Notes name their theme fonts and style entries unresolved, as they have
+  // always been reported; only their colours come from the notes master's
+  // theme (ThemeColorsOf).
+  if (parts.theme.empty() || LocalName(doc.PartRoot(parts.master)) == "notesMaster") return {};
+  return doc.PartRoot(parts.theme);
 }
 
 pugi::xml_node ThemeStyleEntry(PresentationDocument& doc, const std::string& part, const pugi::xml_node& reference) {

@@ -10,9 +10,8 @@
 
 namespace quillmere::engine {
 
-// The master a slide or layout follows, or the master itself; empty when unknown.
-std::string MasterPartOf(PresentationDocument& doc, const std::string& part);
-// The theme part root a slide, layout or master uses, or an empty node.
+// The root of the theme a slide, layout or master uses (its master's,
+// InheritedPartsOf), or an empty node; empty for notes too.
 pugi::xml_node ThemeRootOf(PresentationDocument& doc, const std::string& part);
 
 // The a:effectStyle, a:ln or fill entry a style reference (a:effectRef,

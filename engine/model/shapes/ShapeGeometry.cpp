@@ -4,7 +4,7 @@
 
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/document/XmlPrefixes.h"
-#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
 
 namespace quillmere::engine {
@@ -54,10 +54,9 @@ pugi::xml_node MakeTransform(pugi::xml_node shape) {
 }
 
 std::optional<Frame> OwnFrame(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
-  if (auto own = FrameOf(TransformOf(shape), "off", "ext")) return own;
-  for (const InheritedShape& ancestor : PlaceholderAncestors(doc, part, shape))
-    if (auto inherited = FrameOf(TransformOf(ancestor.shape), "off", "ext")) return inherited;
-  return std::nullopt;
+  return NearestDecision(doc, part, shape, [](const std::string&, const pugi::xml_node& s) {
+    return FrameOf(TransformOf(s), "off", "ext");
+  });
 }
 
 Frame FromGroupChildSpace(const pugi::xml_node& group, const Frame& f) {

@@ -7,6 +7,7 @@
 
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/document/XmlPrefixes.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/slides/NewSlide.h"
 #include "engine/model/slides/SlideEdits.h"
 #include "engine/package/PartName.h"
@@ -87,7 +88,7 @@ std::string AddLayout(PresentationDocument& doc, const std::string& masterPart, 
 
 LayoutRemoval DeleteLayout(PresentationDocument& doc, const std::string& layoutPart) {
   for (const SlideEntry& slide : doc.Slides())
-    if (doc.LayoutOfSlide(slide.part) == layoutPart) return LayoutRemoval::InUse;
+    if (InheritedPartsOf(doc, slide.part).layout == layoutPart) return LayoutRemoval::InUse;
   ListEntry found = FindEntry(doc, layoutPart);
   if (!found.entry) return LayoutRemoval::NotListed;
   Package& package = doc.Pkg();

@@ -7,7 +7,7 @@
 
 #include "engine/model/document/DrawingUnits.h"
 #include "engine/model/document/XmlNames.h"
-#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/Inheritance.h"
 
 namespace quillmere::engine {
 namespace {
@@ -54,9 +54,10 @@ TextBodyLayout CellLayout(const pugi::xml_node& tcPr) {
 
 TextBodyLayout ReadTextBodyLayout(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
   if (LocalName(shape) == "tc") return CellLayout(ChildNamed(shape, "tcPr"));
-  std::vector<pugi::xml_node> bodies{ChildNamed(ChildNamed(shape, "txBody"), "bodyPr")};
-  for (const InheritedShape& ancestor : PlaceholderAncestors(doc, part, shape))
-    bodies.push_back(ChildNamed(ChildNamed(ancestor.shape, "txBody"), "bodyPr"));
+  std::vector<pugi::xml_node> bodies;
+  ForEachInheritedLevel(doc, part, shape, [&](const std::string&, const pugi::xml_node& s) {
+    bodies.push_back(ChildNamed(ChildNamed(s, "txBody"), "bodyPr"));
+  });
   auto attribute = [&](const char* name) {
     for (const pugi::xml_node& body : bodies)
       if (pugi::xml_attribute a = body.attribute(name)) return a;

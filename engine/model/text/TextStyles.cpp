@@ -5,7 +5,7 @@
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/format/TableCellStyle.h"
 #include "engine/model/format/ThemeStyles.h"
-#include "engine/model/shapes/PlaceholderInheritance.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeTree.h"
 
 namespace quillmere::engine {
@@ -70,9 +70,10 @@ TextStyleChain BuildTextStyleChain(PresentationDocument& doc, const std::string&
     chain.own[static_cast<std::size_t>(level)] = chain.levels[static_cast<std::size_t>(level)].size();
   if (LocalName(shape) == "tc") AddTableStyleText(doc, shape, chain);
   if (pugi::xml_node ph = PlaceholderOf(shape)) {
-    for (const InheritedShape& ancestor : PlaceholderAncestors(doc, part, shape)) AddListStyle(chain, ListStyleOf(ancestor.shape));
-    std::vector<std::string> parts = doc.InheritanceChain(part);
-    if (!parts.empty()) AddListStyle(chain, MasterTextStyle(doc.PartRoot(parts.back()), ph));
+    for (const InheritedShape& ancestor : InheritedShapes(doc, part, shape))
+      AddListStyle(chain, ListStyleOf(ancestor.shape));
+    std::string master = InheritedPartsOf(doc, part).master;
+    if (!master.empty()) AddListStyle(chain, MasterTextStyle(doc.PartRoot(master), ph));
   }
   AddListStyle(chain, ChildNamed(doc.PartRoot(doc.MainPart()), "defaultTextStyle"));
   for (std::size_t level = 0; level < chain.levels.size(); ++level)

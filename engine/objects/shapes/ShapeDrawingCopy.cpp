@@ -6,6 +6,7 @@
 #include "engine/core/MemberFailure.h"
 #include "engine/model/document/PresentationDocument.h"
 #include "engine/model/document/XmlNames.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/shapes/ShapeKind.h"
 #include "engine/model/shapes/ShapeTree.h"
 #include "engine/objects/shapes/DrawingCopyRelationships.h"
@@ -181,7 +182,7 @@ std::string WithOnlyEntries(Package& package, const std::string& part, const std
 
 std::string MasterOf(PresentationDocument& doc, const DrawingPlace& place) {
   if (place.layoutEmptied) return place.part;
-  return place.layout.empty() ? std::string() : doc.MasterOfPart(place.layout);
+  return place.layout.empty() ? std::string() : InheritedPartsOf(doc, place.layout).master;
 }
 
 std::string Revision(Package& package, const std::string& part) {
@@ -276,7 +277,7 @@ DrawingPlace PlaceToDraw(PresentationDocument& doc, const std::string& part, std
     const std::vector<SlideEntry>& slides = doc.Slides();
     if (std::none_of(slides.begin(), slides.end(), [&](const SlideEntry& s) { return s.part == part; }))
       FailMember(member, "The slide is not in the presentation.");
-    place.layout = doc.LayoutOfSlide(part);
+    place.layout = InheritedPartsOf(doc, part).layout;
     return place;
   }
   if (kind != "sldLayout" && kind != "sldMaster")

@@ -4,6 +4,7 @@
 
 #include "engine/model/format/BackgroundStyle.h"
 #include "engine/model/format/ThemeStyles.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/slides/LayoutEdits.h"
 #include "engine/model/text/ThemeFonts.h"
 #include "engine/objects/document/PageMembers.h"
@@ -54,7 +55,7 @@ Value CustomLayoutObject::Invoke(InvokeKind kind, std::string_view member, Args 
 }
 
 int CustomLayoutObject::Index() const {
-  const std::vector<std::string>& layouts = doc->LayoutsOfMaster(doc->MasterOfPart(part));
+  const std::vector<std::string>& layouts = doc->LayoutsOfMaster(InheritedPartsOf(*doc, part).master);
   return static_cast<int>(std::find(layouts.begin(), layouts.end(), part) - layouts.begin()) + 1;
 }
 

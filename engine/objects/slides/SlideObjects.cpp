@@ -4,6 +4,7 @@
 
 #include "engine/model/document/XmlNames.h"
 #include "engine/model/format/BackgroundStyle.h"
+#include "engine/model/shapes/Inheritance.h"
 #include "engine/model/slides/SlideEdits.h"
 #include "engine/model/slides/SlideLayoutType.h"
 #include "engine/objects/document/DocumentObjects.h"
@@ -44,7 +45,7 @@ void MoveToDesign(SlideObject& o, const Value& v) {
   if (!design || design->doc != o.doc) throw ComError(hr::kInvalidArgument, "Slide.Design : Invalid request.  The value is not a design of this presentation.");
   const std::vector<std::string>& layouts = o.doc->LayoutsOfMaster(design->master->part);
   if (layouts.empty()) throw ComError(hr::kUnspecified, "Slide.Design : The design has no layouts.");
-  std::string current = o.doc->LayoutOfSlide(o.entry.part);
+  std::string current = InheritedPartsOf(*o.doc, o.entry.part).layout;
   if (std::find(layouts.begin(), layouts.end(), current) != layouts.end()) return;
   std::string_view type = o.doc->PartRoot(current).attribute("type").value();
   std::string target = layouts.front();
@@ -94,8 +95,9 @@ int SlideObject::Index() const {
 }
 
 std::shared_ptr<CustomLayoutObject> SlideObject::CustomLayout() const {
-  auto design = designs->ForMaster(doc->MasterOfPart(entry.part));
-  auto layout = design ? design->master->CustomLayouts()->ForPart(doc->LayoutOfSlide(entry.part)) : nullptr;
+  InheritedParts parts = InheritedPartsOf(*doc, entry.part);
+  auto design = designs->ForMaster(parts.master);
+  auto layout = design ? design->master->CustomLayouts()->ForPart(parts.layout) : nullptr;
   if (!layout) throw ComError(hr::kUnspecified, "Slide.CustomLayout : The slide has no custom layout.");
   return layout;
 }
@@ -132,7 +134,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
       {.name = "Design",
        .get =
            [](SlideObject& o, Args) {
-             auto design = o.designs->ForMaster(o.doc->MasterOfPart(o.entry.part));
+             auto design = o.designs->ForMaster(InheritedPartsOf(*o.doc, o.entry.part).master);
              if (!design) throw ComError(hr::kUnspecified, "Slide.Design : The slide has no design.");
              return Value(design);
            },
@@ -148,7 +150,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
       {.name = "Layout",
        .get =
            [](SlideObject& o, Args) {
-             pugi::xml_node layout = o.doc->PartRoot(o.doc->LayoutOfSlide(o.entry.part));
+             pugi::xml_node layout = o.doc->PartRoot(InheritedPartsOf(*o.doc, o.entry.part).layout);
              return Value(SlideLayoutOf(layout.attribute("type").value()));
            }},
       {.name = "CustomLayout", .sinceVersion = 12, .get = [](SlideObject& o, Args) { return Value(o.CustomLayout()); }},

@@ -31,9 +31,9 @@ std::string SymbolTypeface(TextCharactersObject& c, const pugi::xml_node& run) {
   return {};
 }
 
-const PresentationDocument::RunFonts& FontsOfRun(TextCharactersObject& c, const pugi::xml_node& run) {
+const RunFonts& FontsOfRun(TextCharactersObject& c, const pugi::xml_node& run) {
   PresentationDocument& doc = *c.shape->doc;
-  if (const PresentationDocument::RunFonts* kept = doc.KeptRunFonts(run)) return *kept;
+  if (const RunFonts* kept = doc.KeptRunFonts(run)) return *kept;
   return doc.KeepRunFonts(run, {FontMember(c, run, "Name").AsString(), SymbolTypeface(c, run),
                                 FontMember(c, run, "Size").AsDouble()});
 }
@@ -42,7 +42,7 @@ std::string RichText(TextCharactersObject& c) {
   std::vector<RichTextRun> runs;
   for (const RunSlice& slice : c.span.slices) {
     std::string text = TextOfRun(slice.run);
-    const PresentationDocument::RunFonts& fonts = FontsOfRun(c, slice.run);
+    const RunFonts& fonts = FontsOfRun(c, slice.run);
     runs.push_back({std::string(Utf16Slice(text, slice.offset, slice.offset + slice.length)), fonts.name,
                     fonts.symbolTypeface, fonts.size});
   }
