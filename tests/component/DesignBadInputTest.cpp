@@ -127,7 +127,7 @@ TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
     damage.apply(entries);
     std::string deck = (Folder("decks") / ("damaged" + std::to_string(++n) + ".pptx")).string();
     std::filesystem::create_directories(Folder("decks"));
-    engine::packagetest::WriteWholeFile(deck, engine::packagetest::StoredZip(entries));
+    engine::packagetest::WriteFile(deck, engine::packagetest::StoredZip(entries));
     std::string xml, out = Folder(("out" + std::to_string(n)).c_str()).string();
     ASSERT_EQ(info.PPTPresentation(deck, xml, out), ERR_SUCCESS);
     pugi::xml_document doc;

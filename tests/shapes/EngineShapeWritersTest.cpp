@@ -9,6 +9,7 @@
 #include "shapes/TextProperties.h"
 #include "support/platform/Clipboard.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/ObjectMembers.h"
 
 namespace quillmere::testing {
 namespace {
@@ -149,9 +150,7 @@ TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
   Object elbow = ShapeOf("poi__shapes.pptx", 1, "Elbow Connector 9");
   Object connection = elbow.Child("ConnectorFormat");
   EXPECT_EQ(connection.Get("Type").AsLong(), 2);  // msoConnectorElbow
-  EXPECT_EQ(connection.Get("EndConnected").AsLong(), -1);
-  EXPECT_EQ(connection.Child("EndConnectedShape").Get("Name").AsString(), "Picture 1");
-  EXPECT_EQ(connection.Get("EndConnectionSite").AsLong(), 2);
+  ExpectMembers(connection, {{"EndConnected", -1}, {"EndConnectedShape.Name", "Picture 1"}, {"EndConnectionSite", 2}});
   // A connector is also drawn, for hosts that show it as a picture.
   CurrentExportState().outputFolder = Folder("tmp").string() + "/";
   ShapeProperties(elbow, doc_.append_child("Shapes"), false);

@@ -33,7 +33,7 @@ ZipStats StatEntries(const std::filesystem::path& file, std::vector<std::string>
 class PackageSaveTest : public ::testing::Test {
  protected:
   std::unique_ptr<Package> OpenDeck(std::vector<StoredEntry> entries = MinimalDeck()) {
-    WriteWholeFile(temp_ / "deck.pptx", StoredZip(entries));
+    WriteFile(temp_ / "deck.pptx", StoredZip(entries));
     return Package::Open(temp_ / "deck.pptx");
   }
   std::unique_ptr<Package> SaveAndReopen(Package& package) {
