@@ -50,8 +50,6 @@ class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
   void SetUp() override {
     ArchiveBesideExport::SetUp();
     backup_ = parent_ / "presenta_course.qpk";
-    fs::create_directories(parent_ / "earlier export");
-    WriteFile(parent_ / "earlier export" / "slide1.png", "an earlier export");
   }
 
   void Narration(std::string track) {
@@ -65,14 +63,6 @@ class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
     handler_.SetExtractToFolder(out_.string());
     handler_.SetProjectFilename(archive);
     handler_.ExtractWO(folder);
-  }
-
-  // The parent folder as it is, but for the extraction folder.
-  std::vector<std::string> ParentBesidesTheExtraction() {
-    std::vector<std::string> names;
-    for (const std::string& name : Tree(parent_))
-      if (name.rfind("presentation_files", 0) != 0) names.push_back(name);
-    return names;
   }
 
   fs::path backup_;
@@ -93,8 +83,7 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
       {"a truncated archive",
        [&] {
          goodArchive(archive_, RandomBytes(10000));
-         std::string bytes = ReadFile(archive_);
-         WriteFile(archive_, bytes.substr(0, bytes.size() / 2));
+         testing::WriteFirstHalf(archive_, archive_);
        },
        [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {},
        "cannot be opened: the file is not a project archive"},
@@ -195,19 +184,19 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
     DeleteExportLog();
     sleeper_->waits.clear();
     c.make();
-    std::vector<std::string> parentBefore = ParentBesidesTheExtraction();
+    std::vector<std::string> parentBefore = BesidesTheOutput();
     c.run(handler_);
     lock.reset();
 
     EXPECT_EQ(handler_.ExitCode(), c.exitCode);
-    std::vector<std::string> extracted = fs::exists(out_) ? Tree(out_) : std::vector<std::string>{};
+    std::vector<std::string> extracted = Extracted();
     if (std::string(c.what).rfind("folders nested", 0) == 0) {
       for (const std::string& name : extracted) EXPECT_THAT(name, ::testing::Not(HasSubstr("deep.txt")));
     } else {
       EXPECT_THAT(extracted, ElementsAreArray(c.extracted));
     }
     if (c.backupSpent) std::erase(parentBefore, "presenta_course.qpk");
-    EXPECT_EQ(ParentBesidesTheExtraction(), parentBefore) << "something was written beside the extraction folder";
+    EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the extraction folder";
     for (const std::string& name : Tree(root_)) {
       if (name.find("evil") == std::string::npos) continue;
       EXPECT_EQ(name.rfind("export/presentation_files/webobjects/Quiz/", 0), 0u) << "written outside: " << name;

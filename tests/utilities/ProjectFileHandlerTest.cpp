@@ -50,8 +50,6 @@ class ProjectFileHandlerTest : public testing::ArchiveBesideExport {
     return handler;
   }
 
-  std::vector<std::string> Extracted() { return fs::exists(out_) ? Tree(out_) : std::vector<std::string>{}; }
-
   std::shared_ptr<ScriptedSleeper> sleeper_ = std::make_shared<ScriptedSleeper>();
 };
 
