@@ -13,11 +13,9 @@
 #include <vector>
 
 #include "engine/EngineRuntime.h"
-#include "engine/package/LibreOfficeInstallation.h"
-#include "tests/helpers/IsolatedUserFolders.h"
-#include "tests/helpers/MissingTool.h"
 #include "tests/helpers/OfficeValues.h"
 #include "tests/render/ImageChecks.h"
+#include "tests/render/RenderTestSupport.h"
 
 namespace quillmere::testing {
 namespace {
@@ -30,12 +28,8 @@ double DifferingShare(const Rgba& a, const Rgba& b) {
   return a.pixels.empty() ? 0 : static_cast<double>(differing) / static_cast<double>(a.pixels.size());
 }
 
-class BatchedShapeImagesTest : public IsolatedUserFolders {
+class BatchedShapeImagesTest : public RendererTest {
  protected:
-  void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
-  }
 
   // The first three shapes of the first two slides, of the first master and
   // of its first two layouts, into the folder, each PNG after its shadow was
