@@ -39,15 +39,12 @@ class QuizObjectsTest : public FakePowerPointTest {
 
   // A Tags collection over values, with Add and Delete as PowerPoint has them.
   FakePtr Tags(std::map<std::string, std::string>& values) {
-    auto tags = Make("Tags");
-    tags->On("Item", [&values](Args a) {
-          auto it = values.find(a[0].AsString());
-          return Value(it == values.end() ? std::string() : it->second);
-        })
-        .On("Add", [&values](Args a) {
-          values[a[0].AsString()] = a[1].AsString();
-          return Value();
-        })
+    auto tags = TagsOf(values);
+    tags->On("Add",
+             [&values](Args a) {
+               values[a[0].AsString()] = a[1].AsString();
+               return Value();
+             })
         .On("Delete", [&values](Args a) {
           values.erase(a[0].AsString());
           return Value();
