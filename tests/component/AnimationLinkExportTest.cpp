@@ -12,6 +12,7 @@
 
 #include "support/registry/Settings.h"
 #include "tests/component/TaggedDeckExport.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -87,14 +88,12 @@ TEST_F(AnimationLinkExportTest, BuildsOfLibreOfficeAndPowerPointDecks) {
                                                              "39 10 1 12 True"}));
   pugi::xml_node fly = slides[0].child("AnimationTimeline").first_child();
   EXPECT_STREQ(fly.child_value("Direction"), "4");  // from the left
-  EXPECT_STREQ(fly.child_value("FriendlyName"), "Deck box");
-  EXPECT_STREQ(fly.child("Timing").child_value("Duration"), "0.5");
+  ExpectTexts(fly, {{"FriendlyName", "Deck box"}, {"Timing/Duration", "0.5"}});
   pugi::xml_node grow = fly.next_sibling();
   EXPECT_STREQ(grow.child_value("ScaleX"), "2.5");  // LibreOffice writes its 150 % as 250 %
   pugi::xml_node path = grow.next_sibling();
-  EXPECT_STREQ(path.child_value("MotionPath"), "M 0 0 L 0.25 0.25 E");
-  EXPECT_STREQ(path.child_value("PathReversed"), "False");
-  EXPECT_STREQ(path.child("Timing").child_value("TriggerDelayTime"), "0.5");
+  ExpectTexts(path, {{"MotionPath", "M 0 0 L 0.25 0.25 E"}, {"PathReversed", "False"},
+                     {"Timing/TriggerDelayTime", "0.5"}});
   EXPECT_EQ(Animations(slides[2]), std::vector<std::string>{"45 1 4 -1 False"});
   EXPECT_TRUE(Animations(slides[1]).empty());
 

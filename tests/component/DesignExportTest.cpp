@@ -13,6 +13,7 @@
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
 #include "tests/component/TaggedDeckExport.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -100,8 +101,7 @@ TEST_F(DesignExportTest, OlderPowerPointWritesTheUsedLayoutsAndTitleMasters) {
     EXPECT_STREQ(design.child("ColorScheme").child_value("Name"), "");
     EXPECT_STRNE(design.child("ColorScheme").child_value("Light1"), "");
     // The presentation's first two fonts: the first theme's Calibri, then the third's Century Gothic.
-    EXPECT_STREQ(design.child("FontTheme").child_value("MajorFont"), "Calibri");
-    EXPECT_STREQ(design.child("FontTheme").child_value("MinorFont"), "Century Gothic");
+    ExpectTexts(design, {{"FontTheme/MajorFont", "Calibri"}, {"FontTheme/MinorFont", "Century Gothic"}});
     for (pugi::xml_node layout : design.child("SlideMaster").children("CustomLayout"))
       layouts[design.attribute("id").value()][layout.attribute("id").value()] = layout.attribute("name").value();
   }

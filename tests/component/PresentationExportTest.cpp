@@ -10,6 +10,7 @@
 #include <set>
 
 #include "tests/component/TaggedDeckExport.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -75,8 +76,7 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   Use(11, true);
   ASSERT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS);
   pugi::xml_node first = Load(xml).child("Slides").child("Slide");
-  EXPECT_STREQ(first.child("Transition").child_value("Duration"), "2");
-  EXPECT_STREQ(first.child_value("BackgroundStyle"), "0");
+  ExpectTexts(first, {{"Transition/Duration", "2"}, {"BackgroundStyle", "0"}});
   EXPECT_STREQ(Load(xml).child_value("PPTXCopy"), "");
 }
 

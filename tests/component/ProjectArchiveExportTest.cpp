@@ -20,6 +20,7 @@
 #include "support/storage/ProjectArchiveWriter.h"
 #include "tests/component/TaggedDeckExport.h"
 #include "tests/helpers/ProjectArchiveFixtures.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -280,9 +281,7 @@ TEST_F(ProjectArchiveExportTest, TaggedShapeBecomesWebObjectWithArchivedContent)
   ASSERT_EQ(webObjects.size(), 1u);
   pugi::xml_node web = webObjects.first().node();
   EXPECT_STREQ(web.attribute("legacy").value(), "True");
-  EXPECT_STREQ(web.child_value("ContainerType"), "inplayer");
-  EXPECT_STREQ(web.child_value("TriggerTime"), "2");
-  EXPECT_STREQ(web.child_value("urlo"), "C:\\Course\\site");
+  ExpectTexts(web, {{"ContainerType", "inplayer"}, {"TriggerTime", "2"}, {"urlo", "C:\\Course\\site"}});
   EXPECT_EQ(std::string(web.child_value("url")), "webobject_slide_" + slideId + "/index.htm");
   EXPECT_FALSE(std::string(web.child("Position").child_value("width")).empty());
   EXPECT_EQ(ReadFile(out_ / ("webobject_slide_" + slideId) / "index.htm"), page);

@@ -14,6 +14,7 @@
 #include "media/QuizObjects.h"
 #include "support/text/Guid.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -107,9 +108,7 @@ TEST_F(QuizObjectsTest, QuizSlideSettingsAsTheAuthoringToolTagsThem) {
   slideValues.insert_or_assign("QZP_PASS_ACTION", "0");
   slideValues.insert_or_assign("QZP_FAIL_ACTION", "3");
   pugi::xml_node quiz = QuizSlide();
-  EXPECT_STREQ(quiz.child_value("trap"), "false");
-  EXPECT_STREQ(quiz.child_value("replaycount"), "-1");
-  EXPECT_STREQ(quiz.child_value("advancemode"), "AfterAttempted");
+  ExpectTexts(quiz, {{"trap", "false"}, {"replaycount", "-1"}, {"advancemode", "AfterAttempted"}});
   EXPECT_STREQ(quiz.child("pass").attribute("data").value(), "closewindow");
   EXPECT_STREQ(quiz.child("fail").attribute("data").value(), "previous");
 
@@ -122,16 +121,13 @@ TEST_F(QuizObjectsTest, SlidePackageFoundAtItsPathBesideThePresentationOrInTheAr
                  {"KINDRA_INTERACTION_FINISH_MESSAGE", "Done"}, {"KINDRA_INTERACTION_FINISH", "2"}};
   pugi::xml_node kindra = KindraSlide();
   EXPECT_EQ(kindra.child_value("project"), beside.string());
-  EXPECT_STREQ(kindra.child_value("trap"), "false");
-  EXPECT_STREQ(kindra.child_value("finishbuttonlabel"), "Done");
-  EXPECT_STREQ(kindra.child_value("finishbutton"), "ShowAlways");
+  ExpectTexts(kindra, {{"trap", "false"}, {"finishbuttonlabel", "Done"}, {"finishbutton", "ShowAlways"}});
 
   // A relative name is looked for beside the presentation too; only "0" frees the learner.
   slideValues = {{"KINDRA_INTERACTION_FILENAME", "drag.intr"}};
   kindra = KindraSlide();
   EXPECT_EQ(kindra.child_value("project"), beside.string());
-  EXPECT_STREQ(kindra.child_value("trap"), "true");
-  EXPECT_STREQ(kindra.child_value("finishbutton"), "UponCompletion");
+  ExpectTexts(kindra, {{"trap", "true"}, {"finishbutton", "UponCompletion"}});
 
   // Found nowhere: the archive copy is named whether or not the extraction made it.
   slideValues = {{"EXAMORA_QUIZ_FILENAME", "C:\\Authoring\\lost.quiz"}};
@@ -173,9 +169,7 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
   EXPECT_STREQ(tabQuiz.attribute("id").value(), "tab1");
   EXPECT_EQ(tabQuiz.child_value("project"), quiz.string());
   // An empty QZP_TRAP_n leaves a tab's quiz untrapped, unlike a quiz slide.
-  EXPECT_STREQ(tabQuiz.child_value("trap"), "false");
-  EXPECT_STREQ(tabQuiz.child_value("advancemode"), "AdvanceAtWill");
-  EXPECT_STREQ(tabQuiz.child_value("tabname"), "Check");
+  ExpectTexts(tabQuiz, {{"trap", "false"}, {"advancemode", "AdvanceAtWill"}, {"tabname", "Check"}});
   EXPECT_STREQ(tabQuiz.child_value("replaycount"), "1,5");  // the locale's separator
   EXPECT_STREQ(tabQuiz.child("pass").attribute("type").value(), "url");
   EXPECT_STREQ(tabQuiz.child("pass").attribute("data").value(), "http://ok");
@@ -198,8 +192,7 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
   tabQuiz = Tabs(7).child("PlayerTab").child("QuizObject");
   EXPECT_STREQ(tabQuiz.child_value("replaycount"), "-1");
   EXPECT_STREQ(tabQuiz.parent().attribute("EncodedVersion").value(), "4");
-  EXPECT_STREQ(tabQuiz.child_value("trap"), "true");
-  EXPECT_STREQ(tabQuiz.child_value("advancemode"), "AfterAttempted");
+  ExpectTexts(tabQuiz, {{"trap", "true"}, {"advancemode", "AfterAttempted"}});
 }
 
 TEST_F(QuizObjectsTest, TabWithoutGuidKeepsTheOneItIsGiven) {
