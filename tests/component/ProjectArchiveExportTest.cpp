@@ -224,13 +224,11 @@ TEST_F(ProjectArchiveExportTest, QuizAndInteractionSlidesAndPlayerTabsNameTheirP
 
   pugi::xml_node quizSlide = doc.select_node(("//Slide[@id='" + quizSlideId + "']").c_str()).node();
   ASSERT_TRUE(quizSlide);
-  EXPECT_STREQ(quizSlide.attribute("EncodedType").value(), "quizobject");
-  EXPECT_STREQ(quizSlide.attribute("EncodedVersion").value(), "4");
+  ExpectTexts(quizSlide, {{"@EncodedType", "quizobject"}, {"@EncodedVersion", "4"}});
   for (const char* content : {"Shapes", "Transition", "Background", "AnimationTimeline", "ActionSettings"})
     EXPECT_FALSE(quizSlide.child(content)) << content;
   pugi::xml_node quiz = quizSlide.child("QuizObject");
-  EXPECT_STREQ(quiz.attribute("id").value(), "quiz-1");
-  EXPECT_STREQ(quiz.child_value("replaycount"), "2");
+  ExpectTexts(quiz, {{"@id", "quiz-1"}, {"replaycount", "2"}});
   EXPECT_STREQ(quiz.child("pass").attribute("data").value(), "next");
   EXPECT_EQ(ReadFile(quiz.child_value("project")), "quiz of the slide");
   EXPECT_EQ(fs::path(quiz.child_value("project")), out_ / "embedded content" / quizSlideId / "Final Check.quiz");

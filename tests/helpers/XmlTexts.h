@@ -1,7 +1,8 @@
 #pragma once
 // Several elements of one XML node held against the texts they should have,
 // in one line instead of one assertion each; "Position/x" names an element
-// below a child. A missing element has the empty text.
+// below a child, "@Name" an attribute of the node. A missing element or
+// attribute has the empty text.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,10 @@
 namespace quillmere::testing {
 
 inline void ExpectTexts(pugi::xml_node node, std::initializer_list<std::pair<const char*, std::string>> texts) {
-  for (const auto& [path, text] : texts) EXPECT_EQ(node.first_element_by_path(path).child_value(), text) << path;
+  for (const auto& [path, text] : texts) {
+    const char* found = *path == '@' ? node.attribute(path + 1).value() : node.first_element_by_path(path).child_value();
+    EXPECT_EQ(found, text) << path;
+  }
 }
 
 }  // namespace quillmere::testing

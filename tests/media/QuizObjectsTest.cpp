@@ -163,8 +163,7 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
   pugi::xml_node tabs = Tabs(6);
   ASSERT_EQ(tabs.select_nodes("PlayerTab").size(), 2u);
   pugi::xml_node first = tabs.child("PlayerTab");
-  EXPECT_STREQ(first.attribute("EncodedType").value(), "quizobject");
-  EXPECT_STREQ(first.attribute("EncodedVersion").value(), "3");
+  ExpectTexts(first, {{"@EncodedType", "quizobject"}, {"@EncodedVersion", "3"}});
   pugi::xml_node tabQuiz = first.child("QuizObject");
   EXPECT_STREQ(tabQuiz.attribute("id").value(), "tab1");
   EXPECT_EQ(tabQuiz.child_value("project"), quiz.string());
@@ -176,8 +175,7 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
   EXPECT_STREQ(tabQuiz.child("fail").attribute("type").value(), "gotoslide");
 
   pugi::xml_node second = first.next_sibling("PlayerTab");
-  EXPECT_STREQ(second.attribute("EncodedType").value(), "kindraobject");
-  EXPECT_STREQ(second.attribute("EncodedVersion").value(), "2");
+  ExpectTexts(second, {{"@EncodedType", "kindraobject"}, {"@EncodedVersion", "2"}});
   EXPECT_EQ(Xml(second.child("KindraObject")),
             "<KindraObject>\r\n                <id>tab3</id>\r\n                <project>" + archived.string() +
                 "</project>\r\n                <trap>false</trap>\r\n"

@@ -89,8 +89,7 @@ TEST_F(WebObjectsTest, NamedTagsOfVersionSevenAndLater) {
                                        {"WEB_OBJECT_START_TIME", "3"}, {"WEB_OBJECT_VIDEO_DISPLAY_MODE", "0"},
                                        {"WEB_OBJECT_URL", "C:\\site"}, {"WEB_OBJECT_PLAY_MOVIE", "1"}}),
                                 7);
-  EXPECT_STREQ(inPlayer.attribute("id").value(), "42");
-  EXPECT_STREQ(inPlayer.attribute("legacy").value(), "False");
+  ExpectTexts(inPlayer, {{"@id", "42"}, {"@legacy", "False"}});
   // The position scaled, not rounded, with "." whatever the locale.
   ExpectTexts(inPlayer, {{"TriggerTime", "3"}, {"ContainerType", "inplayer"}, {"urlo", "C:\\site"},
                          {"url", out.string() + "/webobjects/42/local_files.zip"}, {"LoadMovie", "1"},
@@ -110,8 +109,7 @@ TEST_F(WebObjectsTest, LegacyTagsCopyLocalFolderOrLeaveUrlEmpty) {
   pugi::xml_node local = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WOURL", site.string()}, {"ZEL_PLAYER", "YES"},
                                     {"CORVANTA_LAYER_TIMING", "5"}, {"CORVANTA_SCALE_MODE", " 2 "}}),
                              6);
-  EXPECT_STREQ(local.attribute("id").value(), "1");
-  EXPECT_STREQ(local.attribute("legacy").value(), "True");
+  ExpectTexts(local, {{"@id", "1"}, {"@legacy", "True"}});
   ExpectTexts(local, {{"TriggerTime", "5"}, {"ContainerType", "inplayer"}, {"url", "webobject_slide_261/index.html"},
                       {"Position/Mode", "scalesize"}});
   EXPECT_TRUE(fs::exists(out / "webobject_slide_261" / "img" / "a.png"));
