@@ -3,7 +3,6 @@
 // export still ends with status 0 and describes what can be read.
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "tests/engine/package/PackageTestFiles.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::testing {
 namespace {
@@ -22,20 +22,8 @@ namespace {
 using engine::packagetest::StoredEntry;
 
 std::vector<StoredEntry> ReadEntries(const std::string& file) {
-  int error = 0;
-  zip_t* archive = zip_open(file.c_str(), ZIP_RDONLY, &error);
   std::vector<StoredEntry> entries;
-  if (archive == nullptr) return entries;
-  for (zip_int64_t i = 0, n = zip_get_num_entries(archive, 0); i < n; ++i) {
-    zip_stat_t st;
-    zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st);
-    std::string data(st.size, '\0');
-    zip_file_t* entry = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-    zip_fread(entry, data.data(), st.size);
-    zip_fclose(entry);
-    entries.push_back({st.name, data});
-  }
-  zip_discard(archive);
+  for (ZipRead& entry : ReadZip(file)) entries.push_back({entry.name, std::move(entry.bytes)});
   return entries;
 }
 

@@ -2,7 +2,6 @@
 // movies: every file the XML names holds what the deck holds.
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <pugixml.hpp>
 
@@ -12,6 +11,7 @@
 #include "engine/package/LibreOfficeInstallation.h"
 #include "tests/component/TaggedDeckExport.h"
 #include "tests/helpers/MissingTool.h"
+#include "tests/helpers/ZipFiles.h"
 #include "tests/render/ImageChecks.h"
 
 namespace quillmere::testing {
@@ -22,17 +22,8 @@ namespace fs = std::filesystem;
 // The bytes of every media part of the deck.
 std::set<std::string> MediaParts(const std::string& deck) {
   std::set<std::string> parts;
-  zip_t* zip = zip_open(deck.c_str(), ZIP_RDONLY, nullptr);
-  if (!zip) return parts;
-  for (zip_int64_t i = 0, n = zip_get_num_entries(zip, 0); i < n; ++i) {
-    zip_stat_t stat;
-    if (zip_stat_index(zip, i, 0, &stat) != 0 || !std::string(stat.name).starts_with("ppt/media/")) continue;
-    std::string bytes(stat.size, '\0');
-    zip_file_t* file = zip_fopen_index(zip, i, 0);
-    if (file && zip_fread(file, bytes.data(), stat.size) == static_cast<zip_int64_t>(stat.size)) parts.insert(bytes);
-    if (file) zip_fclose(file);
-  }
-  zip_close(zip);
+  for (const ZipRead& entry : ReadZip(deck))
+    if (entry.name.starts_with("ppt/media/")) parts.insert(entry.bytes);
   return parts;
 }
 

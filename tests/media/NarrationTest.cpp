@@ -11,7 +11,7 @@
 #include "media/ShapeMediaCopy.h"
 #include "support/storage/ProjectArchiveWriter.h"
 #include "tests/fakes/FakePowerPointTest.h"
-#include "tests/utilities/UnzipTestZips.h"
+#include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::testing {
 namespace {
