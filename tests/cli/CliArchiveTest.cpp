@@ -130,14 +130,10 @@ TEST_F(CliArchive, SystemStreamsAreListedEscapedAndNotExtracted) {
     EXPECT_EQ(ReadFile(guard / "out" / name), streams[name]) << name;
 
   const fs::path archive = At("marked.qpk");
-  quillmere::testing::WriteArchive(archive, [](ProjectArchiveWriter& w) {
-    w.AddFile("QCompObj", "class id");
-    w.BeginFolder("webobjects");
-    w.AddFile("QSh33tJ5", "marker");
-    w.AddFile("page.html", "<html/>");
-    w.AddFile("badQname.txt", "inner control character");
-    w.EndFolder();
-  });
+  quillmere::testing::WriteArchive(archive, {{"QCompObj", "class id"},
+                                             {"webobjects/QSh33tJ5", "marker"},
+                                             {"webobjects/page.html", "<html/>"},
+                                             {"webobjects/badQname.txt", "inner control character"}});
   quillmere::testing::PatchEntry(archive, "QCompObj", "\x01" "CompObj");
   quillmere::testing::PatchEntry(archive, "QSh33tJ5", "\x01" "Sh33tJ5");
   quillmere::testing::PatchEntry(archive, "badQname.txt", "bad\x01" "name.txt");

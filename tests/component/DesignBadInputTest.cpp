@@ -8,12 +8,8 @@
 #include <functional>
 #include <pugixml.hpp>
 
-#include "component/PPTInfo.h"
-#include "component/StatusCode.h"
-#include "engine/EngineRuntime.h"
+#include "tests/component/TaggedDeckExport.h"
 #include "tests/engine/package/PackageTestFiles.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::testing {
@@ -58,7 +54,7 @@ std::string LayoutRels(const char* target) {
          target + R"("/></Relationships>)";
 }
 
-class DesignBadInputTest : public IsolatedUserFolders {};
+using DesignBadInputTest = EngineExportTest;
 
 TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
   const std::vector<Damage> damages{
@@ -102,11 +98,7 @@ TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
       {"the master part missing", [](auto& e) { Remove(e, "ppt/slideMasters/slideMaster1.xml"); }, 0},
   };
   const std::string demo = std::string(QUILLMERE_SAMPLES_DIR) + "/quillmere-demo.pptx";
-  engine::RegisterEngine();
-  engine::EngineOptions options;
-  options.drawImages = false;
-  auto sleeper = std::make_shared<CountingSleeper>();
-  PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), sleeper});
+  Use();
   int n = 0;
   for (const Damage& damage : damages) {
     SCOPED_TRACE(damage.what);
@@ -116,11 +108,7 @@ TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
     std::string deck = (Folder("decks") / ("damaged" + std::to_string(++n) + ".pptx")).string();
     std::filesystem::create_directories(Folder("decks"));
     engine::packagetest::WriteFile(deck, engine::packagetest::StoredZip(entries));
-    std::string xml, out = Folder(("out" + std::to_string(n)).c_str()).string();
-    ASSERT_EQ(info.PPTPresentation(deck, xml, out), ERR_SUCCESS);
-    pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_file(xml.c_str()));
-    pugi::xml_node designs = doc.child("Presentation").child("Designs");
+    pugi::xml_node designs = Export(deck).child("Designs");
     EXPECT_EQ(
         static_cast<std::size_t>(std::distance(designs.children("Design").begin(), designs.children("Design").end())),
         damage.designs);

@@ -13,7 +13,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <tuple>
 
 #include "component/StatusCode.h"
 #include "objectmodel/trace/ExportLog.h"
@@ -106,13 +105,9 @@ TEST_F(ProjectArchiveExportTest, CharactersNameTheirFilesFromTheArchivesCharacte
                     {"CORVANTA_CHARACTER_FLIP", "False"},
                     {"CORVANTA_CHARACTER_PERSPECTIVE", "side"}});
   });
-  WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
-    w.BeginFolder("characters");
-    w.AddFile("bob.jpg", photo);
-    w.BeginFolder("Ann");
-    w.AddFile("ann_smile.png", smile);
-    w.AddFile("ann_side.png", side);
-  });
+  WriteArchive(archive_, {{"characters/bob.jpg", photo},
+                          {"characters/Ann/ann_smile.png", smile},
+                          {"characters/Ann/ann_side.png", side}});
 
   pugi::xml_document doc;
   ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
@@ -208,16 +203,9 @@ TEST_F(ProjectArchiveExportTest, QuizAndInteractionSlidesAndPlayerTabsNameTheirP
   });
   const fs::path project = archive_.parent_path();
   WriteFile(project / "drag.intr", "interaction beside the deck");
-  WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
-    w.BeginFolder("embedded content");
-    for (const auto& [owner, file, bytes] : {std::tuple{quizSlideId, "Final Check.quiz", "quiz of the slide"},
-                                             std::tuple{std::string("tabquiz"), "glossary.quiz", "quiz of a tab"},
-                                             std::tuple{std::string("tabmap"), "map.intr", "interaction of a tab"}}) {
-      w.BeginFolder(owner);
-      w.AddFile(file, bytes);
-      w.EndFolder();
-    }
-  });
+  WriteArchive(archive_, {{"embedded content/" + quizSlideId + "/Final Check.quiz", "quiz of the slide"},
+                          {"embedded content/tabquiz/glossary.quiz", "quiz of a tab"},
+                          {"embedded content/tabmap/map.intr", "interaction of a tab"}});
 
   pugi::xml_document doc;
   ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
@@ -264,13 +252,8 @@ TEST_F(ProjectArchiveExportTest, TaggedShapeBecomesWebObjectWithArchivedContent)
                                         {"CORVANTA_LAYER_TIMING", "2"}});
   });
   const std::string page = "<html><body>archived page</body></html>";
-  WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
-    w.BeginFolder("webobjects");
-    w.AddFile("shared.js", "var shared;");
-    w.EndFolder();
-    w.BeginFolder("webobject_slide_" + slideId);
-    w.AddFile("index.htm", page);
-  });
+  WriteArchive(archive_,
+               {{"webobjects/shared.js", "var shared;"}, {"webobject_slide_" + slideId + "/index.htm", page}});
 
   pugi::xml_document doc;
   ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
@@ -296,14 +279,9 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
   });
   const std::string webFolder = "webobject_slide_" + slideId;
   auto goodArchive = [&] {
-    WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
-      w.BeginFolder("narration");
-      w.AddFile("track" + slideId + ".mp3", RandomBytes(30000));
-      w.EndFolder();
-      w.BeginFolder(webFolder);
-      w.AddFile("index.htm", "<html>archived</html>");
-      w.AddFile("big.bin", RandomBytes(20000));
-    });
+    WriteArchive(archive_, {{"narration/track" + slideId + ".mp3", RandomBytes(30000)},
+                            {webFolder + "/index.htm", "<html>archived</html>"},
+                            {webFolder + "/big.bin", RandomBytes(20000)}});
   };
 
   pugi::xml_document baseline;
@@ -335,16 +313,9 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
        "-2", "big.bin\" is damaged"},
       {"entries named ..",
        [&] {
-         WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
-           w.BeginFolder("narration");
-           w.AddFile("..", "a file named ..");
-           w.EndFolder();
-           w.BeginFolder(webFolder);
-           w.BeginFolder("..");
-           w.AddFile("evil.txt", "one level up");
-           w.EndFolder();
-           w.AddFile("index.htm", "<html>archived</html>");
-         });
+         WriteArchive(archive_, {{"narration/..", "a file named .."},
+                                 {webFolder + "/../evil.txt", "one level up"},
+                                 {webFolder + "/index.htm", "<html>archived</html>"}});
        },
        "0", "refused"},
       {"an unreadable archive without its backup", [&] { WriteFile(archive_, "not an archive"); }, "-2",

@@ -49,7 +49,7 @@ inline std::int32_t ExportWithoutImages(std::string deck, const std::string& out
 }
 
 // PPTInfo on the engine as a PowerPoint version, retrying on a sleeper that
-// never waits; progress is recorded as the host sees it.
+// never waits but counts; progress is recorded as the host sees it.
 class EngineExportTest : public IsolatedUserFolders {
  protected:
   void Use(int version = 16, bool images = false) {
@@ -57,8 +57,7 @@ class EngineExportTest : public IsolatedUserFolders {
     engine::EngineOptions options;
     options.emulatedMajorVersion = version;
     options.drawImages = images;
-    info = std::make_unique<PPTInfo>(
-        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
+    info = std::make_unique<PPTInfo>(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), sleeper});
     info->Events().Progress = [this](std::int32_t& current, std::int32_t& max) {
       overran |= current > max;
       lastCurrent = current;
@@ -78,6 +77,7 @@ class EngineExportTest : public IsolatedUserFolders {
   std::string Out(const char* name) { return Folder(name).string(); }
   static std::string Log() { return ReadFile(ExportLogPath()); }
 
+  std::shared_ptr<CountingSleeper> sleeper = std::make_shared<CountingSleeper>();
   std::unique_ptr<PPTInfo> info;
   pugi::xml_document doc;
   bool overran = false;

@@ -22,6 +22,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/storage/ProjectArchiveWriter.h"
@@ -76,6 +77,25 @@ inline void WriteArchive(const std::filesystem::path& archive, const std::functi
   ProjectArchiveWriter writer(archive.string());
   fill(writer);
   ASSERT_TRUE(writer.Close()) << writer.Error();
+}
+
+// The archive of these files, written in this order: folders are begun and
+// ended as the paths go ('/' between folders; "name/" is a folder alone).
+inline void WriteArchive(const std::filesystem::path& archive,
+                         const std::vector<std::pair<std::string, std::string>>& files) {
+  WriteArchive(archive, [&](ProjectArchiveWriter& w) {
+    std::vector<std::string> open;
+    for (const auto& [path, bytes] : files) {
+      std::vector<std::string> folders;
+      for (std::size_t from = 0, slash; (slash = path.find('/', from)) != std::string::npos; from = slash + 1)
+        folders.push_back(path.substr(from, slash - from));
+      std::size_t same = 0;
+      while (same < open.size() && same < folders.size() && open[same] == folders[same]) ++same;
+      for (; open.size() > same; open.pop_back()) w.EndFolder();
+      for (; open.size() < folders.size(); open.push_back(folders[open.size()])) w.BeginFolder(folders[open.size()]);
+      if (!path.ends_with('/')) w.AddFile(path.substr(path.rfind('/') + 1), bytes);
+    }
+  });
 }
 
 inline void SetModified(const std::filesystem::path& file, std::time_t when) {

@@ -72,10 +72,7 @@ class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
 
 TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFolder) {
   auto goodArchive = [this](const fs::path& where, const std::string& text) {
-    WriteArchive(where, [&](ProjectArchiveWriter& w) {
-      w.BeginFolder("narration");
-      w.AddFile("a.mp3", text);
-    });
+    WriteArchive(where, {{"narration/a.mp3", text}});
   };
   std::optional<testing::ArchiveLock> lock;
 
@@ -91,12 +88,8 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "cannot be opened"},
       {"a stream cut short",
        [&] {
-         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-           w.BeginFolder("webobjects");
-           w.BeginFolder("Quiz");
-           w.AddFile("big.bin", RandomBytes(20000));
-           w.AddFile("small.txt", "small");
-         });
+         WriteArchive(archive_,
+                      {{"webobjects/Quiz/big.bin", RandomBytes(20000)}, {"webobjects/Quiz/small.txt", "small"}});
          ASSERT_LT(21024u, fs::file_size(archive_));
          PatchEntry(archive_, "big.bin", std::nullopt, std::nullopt, 21024);  // two sectors more than it has
        },
@@ -166,11 +159,8 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        [&](cProjectFileHandler&) { Narration("deep.txt"); }, "-2", {}, "its folders nest deeper than 32"},
       {"entries that share their data, claiming more bytes than the archive holds",
        [&] {
-         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-           w.BeginFolder("videos");
-           w.AddFile("a.bin", RandomBytes(100000));
-           for (const char* name : {"b.bin", "c.bin", "d.bin"}) w.AddFile(name, "tiny");
-         });
+         WriteArchive(archive_, {{"videos/a.bin", RandomBytes(100000)}, {"videos/b.bin", "tiny"},
+                                 {"videos/c.bin", "tiny"}, {"videos/d.bin", "tiny"}});
          std::uint32_t shared = testing::EntryStartSector(archive_, "a.bin");
          for (const char* name : {"b.bin", "c.bin", "d.bin"}) PatchEntry(archive_, name, std::nullopt, shared, 100000);
        },
@@ -214,7 +204,7 @@ TEST_F(ProjectArchiveBrokenTest, DirectoryCapacityIsCountedThroughTheWholeAlloca
     return entries;
   };
   // Beyond 7 MB the table's sectors are listed past the header, in a chain of their own.
-  WriteArchive(archive_, [](ProjectArchiveWriter& w) { w.AddFile("video.flv", RandomBytes(8 << 20)); });
+  WriteArchive(archive_, {{"video.flv", RandomBytes(8 << 20)}});
   EXPECT_EQ(capacity(), 4u) << "the root and one stream fill one 512-byte sector of four entries";
   WriteArchive(archive_, [](ProjectArchiveWriter& w) {
     for (int i = 0; i < 9; ++i) w.AddFile("f" + std::to_string(i), "x");
