@@ -73,8 +73,9 @@ inline std::vector<ZipRead> ReadZip(const std::filesystem::path& file) {
   for (zip_int64_t i = 0, n = zip ? zip_get_num_entries(zip, 0) : 0; i < n; ++i) {
     ZipRead& e = entries.emplace_back();
     auto index = static_cast<zip_uint64_t>(i);
+    zip_stat_init(&e.stat);
     zip_stat_index(zip, index, 0, &e.stat);
-    e.name = e.stat.name;
+    e.name = e.stat.name ? e.stat.name : "";
     e.stat.name = nullptr;
     e.bytes.assign(e.stat.size, '\0');
     zip_file_t* f = zip_fopen_index(zip, index, 0);
