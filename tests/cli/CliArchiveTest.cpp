@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <map>
-#include <random>
 
 #include "tests/cli/CliHarness.h"
 #include "tests/helpers/ProjectArchiveFixtures.h"
@@ -37,19 +36,13 @@ class CliArchive : public ::testing::Test {
 TEST_F(CliArchive, PackedFolderListsAndExtractsElsewhereUnchanged) {
   const fs::path source = At("course");
   const std::string longTrack = "Narration for the first slide of the course.mp3";
-  fs::create_directories(source / "narration");
-  fs::create_directories(source / "webobjects" / "Quiz 1" / "images");
-  fs::create_directories(source / "videos");
-  fs::create_directories(source / "empty folder");
-  std::mt19937 engine(3);
-  std::string video(300000, '\0');
-  for (char& c : video) c = static_cast<char>(engine());
-  WriteFile(source / "narration" / longTrack, "ID3 first");
-  WriteFile(source / "narration" / "slide2.mp3", "ID3 second");
-  WriteFile(source / "webobjects" / "Quiz 1" / "index.html", "<html>quiz</html>");
-  WriteFile(source / "webobjects" / "Quiz 1" / "images" / "Prüfung ✓.png", "PNG");
-  WriteFile(source / "webobjects" / "Quiz 1" / "odd:name.txt", "colon");
-  WriteFile(source / "videos" / "clip.flv", video);
+  quillmere::testing::WriteTree(source, {{"narration/" + longTrack, "ID3 first"},
+                                         {"narration/slide2.mp3", "ID3 second"},
+                                         {"webobjects/Quiz 1/index.html", "<html>quiz</html>"},
+                                         {"webobjects/Quiz 1/images/Prüfung ✓.png", "PNG"},
+                                         {"webobjects/Quiz 1/odd:name.txt", "colon"},
+                                         {"videos/clip.flv", quillmere::testing::RandomBytes(300000, 3)},
+                                         {"empty folder/", ""}});
 
   const fs::path archive = At("course.qpk");
   ChildResult pack = Run({"archive", "pack", source.string(), archive.string()});
@@ -81,22 +74,12 @@ TEST_F(CliArchive, PackedFolderListsAndExtractsElsewhereUnchanged) {
 }
 
 TEST_F(CliArchive, BadCommandLinesExitWithUsageCode) {
-  const std::vector<std::vector<std::string>> bad = {
-      {"archive"},
-      {"archive", "list"},
-      {"archive", "unpack", "a.qpk"},
-      {"archive", "extract", "a.qpk", "b.qpk"},
-      {"archive", "pack", "folder-only"},
-      {"archive", "extract", "a.qpk", "-o"},
-  };
-  for (const auto& args : bad) {
-    std::string shown;
-    for (const auto& a : args) shown += " " + a;
-    ChildResult r = Run(args);
-    EXPECT_EQ(r.exitCode, kUsageExit) << "quillmere" << shown << ": " << Describe(r);
-    EXPECT_EQ(r.out, "") << "quillmere" << shown;
-    EXPECT_NE(r.err, "") << "quillmere" << shown << " says nothing about what is wrong";
-  }
+  ExpectUsageErrors(sandbox_, {{"archive"},
+                               {"archive", "list"},
+                               {"archive", "unpack", "a.qpk"},
+                               {"archive", "extract", "a.qpk", "b.qpk"},
+                               {"archive", "pack", "folder-only"},
+                               {"archive", "extract", "a.qpk", "-o"}});
 }
 
 TEST_F(CliArchive, UnreadableArchivesAndFoldersSayWhy) {
@@ -147,14 +130,10 @@ TEST_F(CliArchive, SystemStreamsAreListedEscapedAndNotExtracted) {
     EXPECT_EQ(ReadFile(guard / "out" / name), streams[name]) << name;
 
   const fs::path archive = At("marked.qpk");
-  quillmere::testing::WriteArchive(archive, [](ProjectArchiveWriter& w) {
-    w.AddFile("QCompObj", "class id");
-    w.BeginFolder("webobjects");
-    w.AddFile("QSh33tJ5", "marker");
-    w.AddFile("page.html", "<html/>");
-    w.AddFile("badQname.txt", "inner control character");
-    w.EndFolder();
-  });
+  quillmere::testing::WriteArchive(archive, {{"QCompObj", "class id"},
+                                             {"webobjects/QSh33tJ5", "marker"},
+                                             {"webobjects/page.html", "<html/>"},
+                                             {"webobjects/badQname.txt", "inner control character"}});
   quillmere::testing::PatchEntry(archive, "QCompObj", "\x01" "CompObj");
   quillmere::testing::PatchEntry(archive, "QSh33tJ5", "\x01" "Sh33tJ5");
   quillmere::testing::PatchEntry(archive, "badQname.txt", "bad\x01" "name.txt");

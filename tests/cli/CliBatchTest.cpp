@@ -7,14 +7,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <utility>
 
 #include "cli/BatchProtocol.h"
 #include "tests/cli/CliHarness.h"
 #include "tests/helpers/MissingTool.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::clitest {
 namespace {
@@ -32,10 +31,7 @@ constexpr const char* kTruncatedZip = "poi__clusterfuzz-testcase-minimized-POIXS
 
 std::string Deck(const std::string& name) { return (CorpusDir() / name).string(); }
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using quillmere::testing::ReadFile;
 
 class CliBatch : public ::testing::Test {
  protected:
@@ -178,7 +174,7 @@ TEST_F(CliBatch, GnuParallelRunsOneDeckPerJobWithItsExitCode) {
   EXPECT_TRUE(fs::is_regular_file(Out() / "pptx__txt-text" / "presentationinfo.xml"));
   // The job log: Seq Host Starttime JobRuntime Send Receive Exitval Signal Command.
   std::map<std::string, int> exitValues;
-  for (const std::string& line : Lines(ReadText(jobLog))) {
+  for (const std::string& line : Lines(ReadFile(jobLog))) {
     const std::vector<std::string> fields = SplitFields(line);
     if (fields.size() == 9 && fields[0] != "Seq")
       for (const std::string& deck : decks)

@@ -24,4 +24,7 @@ ChildOptions Within(std::chrono::seconds timeout);
 // Runs the tool in the sandbox's environment; options.env is replaced by it.
 ChildResult RunCli(const Sandbox& sandbox, const std::vector<std::string>& args, ChildOptions options = {});
 
+// Each command line ends with the usage exit code, nothing on stdout and why on stderr.
+void ExpectUsageErrors(const Sandbox& sandbox, const std::vector<std::vector<std::string>>& commandLines);
+
 }  // namespace quillmere::clitest

@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <filesystem>
 
 #include "tests/cli/CliHarness.h"
 #include "tests/engine/package/PackageTestFiles.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::clitest {
 namespace {
@@ -48,17 +49,15 @@ TEST_F(CliStatus, DamagedPackagesCannotBeOpenedAndSayWhy) {
   std::vector<engine::packagetest::StoredEntry> entries = engine::packagetest::MinimalDeck();
   entries.push_back(entries.front());
   const std::filesystem::path twice = sandbox_.Root() / "twice.pptx";
-  engine::packagetest::WriteWholeFile(twice, engine::packagetest::StoredZip(entries));
+  engine::packagetest::WriteFile(twice, engine::packagetest::StoredZip(entries));
   ExpectFailure(twice, 4, "ERR_PRESENTATION_OPEN_FAILED", "the zip holds the entry [Content_Types].xml twice");
 }
 
 TEST_F(CliStatus, TruncatedDeckCannotBeOpened) {
-  std::ifstream in(SampleDeck(), std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_GT(bytes.size(), 4096u);
+  ASSERT_GT(std::filesystem::file_size(SampleDeck()), 4096u);
   // Cutting off the zip's central directory leaves only local entries, which no reader trusts.
   const std::filesystem::path cut = sandbox_.Root() / "truncated.pptx";
-  std::ofstream(cut, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
+  quillmere::testing::WriteFirstHalf(SampleDeck(), cut);
   ExpectFailure(cut, 4, "ERR_PRESENTATION_OPEN_FAILED", "the zip is truncated (no central directory)");
 }
 

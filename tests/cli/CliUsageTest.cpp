@@ -41,27 +41,17 @@ TEST_F(CliUsage, VersionIsTheProjectVersion) {
 
 TEST_F(CliUsage, BadCommandLinesExitWithUsageCode) {
   const std::string deck = SampleDeck().string();
-  const std::vector<std::vector<std::string>> bad = {
-      {},
-      {"convert", deck},
-      {"presentation"},
-      {"presentation", deck, "extra"},
-      {"presentation", deck, "--no-such-option"},
-      {"slides", deck},
-      {"slide", deck},
-      {"slide", deck, "two"},
-      {"--emulate-version", "13", "presentation", deck},
-      {"--emulate-version", "presentation", deck},
-      {"presentation", deck, "-o"},
-  };
-  for (const auto& args : bad) {
-    std::string shown;
-    for (const auto& a : args) shown += " " + a;
-    ChildResult r = Run(args);
-    EXPECT_EQ(r.exitCode, kUsageExit) << "quillmere" << shown << ": " << Describe(r);
-    EXPECT_EQ(r.out, "") << "quillmere" << shown;
-    EXPECT_NE(r.err, "") << "quillmere" << shown << " says nothing about what is wrong";
-  }
+  ExpectUsageErrors(sandbox_, {{},
+                               {"convert", deck},
+                               {"presentation"},
+                               {"presentation", deck, "extra"},
+                               {"presentation", deck, "--no-such-option"},
+                               {"slides", deck},
+                               {"slide", deck},
+                               {"slide", deck, "two"},
+                               {"--emulate-version", "13", "presentation", deck},
+                               {"--emulate-version", "presentation", deck},
+                               {"presentation", deck, "-o"}});
 }
 
 }  // namespace

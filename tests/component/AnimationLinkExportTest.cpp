@@ -6,19 +6,13 @@
 
 #include <pugixml.hpp>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "component/PPTInfo.h"
-#include "component/StatusCode.h"
-#include "engine/EngineRuntime.h"
-#include "objectmodel/trace/ExportLog.h"
 #include "support/registry/Settings.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/component/TaggedDeckExport.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -26,22 +20,8 @@ namespace {
 std::string CorpusDeck(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 std::string SampleDeck(const char* name) { return std::string(QUILLMERE_SAMPLES_DIR) + "/" + name; }
 
-class AnimationLinkExportTest : public IsolatedUserFolders {
+class AnimationLinkExportTest : public EngineExportTest {
  protected:
-  void Use(int version = 16) {
-    engine::RegisterEngine();
-    engine::EngineOptions options;
-    options.emulatedMajorVersion = version;
-    options.drawImages = false;
-    info = std::make_unique<PPTInfo>(
-        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
-  }
-  pugi::xml_node Export(std::string deck) {
-    std::string xml, out = Folder("out").string();
-    EXPECT_EQ(info->PPTPresentation(deck, xml, out), ERR_SUCCESS) << deck;
-    EXPECT_TRUE(doc.load_file(xml.c_str())) << xml;
-    return doc.child("Presentation");
-  }
   std::vector<pugi::xml_node> Slides(pugi::xml_node presentation) {
     std::vector<pugi::xml_node> slides;
     for (pugi::xml_node slide : presentation.child("Slides").children("Slide")) slides.push_back(slide);
@@ -68,13 +48,6 @@ class AnimationLinkExportTest : public IsolatedUserFolders {
                            " " + a.child_value("Exit"));
     return animations;
   }
-  static std::string Log() {
-    std::ifstream in(ExportLogPath());
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  std::unique_ptr<PPTInfo> info;
-  pugi::xml_document doc;
 };
 
 TEST_F(AnimationLinkExportTest, LinksOfTextAndShapesWithTheirTargets) {
@@ -115,14 +88,12 @@ TEST_F(AnimationLinkExportTest, BuildsOfLibreOfficeAndPowerPointDecks) {
                                                              "39 10 1 12 True"}));
   pugi::xml_node fly = slides[0].child("AnimationTimeline").first_child();
   EXPECT_STREQ(fly.child_value("Direction"), "4");  // from the left
-  EXPECT_STREQ(fly.child_value("FriendlyName"), "Deck box");
-  EXPECT_STREQ(fly.child("Timing").child_value("Duration"), "0.5");
+  ExpectTexts(fly, {{"FriendlyName", "Deck box"}, {"Timing/Duration", "0.5"}});
   pugi::xml_node grow = fly.next_sibling();
   EXPECT_STREQ(grow.child_value("ScaleX"), "2.5");  // LibreOffice writes its 150 % as 250 %
   pugi::xml_node path = grow.next_sibling();
-  EXPECT_STREQ(path.child_value("MotionPath"), "M 0 0 L 0.25 0.25 E");
-  EXPECT_STREQ(path.child_value("PathReversed"), "False");
-  EXPECT_STREQ(path.child("Timing").child_value("TriggerDelayTime"), "0.5");
+  ExpectTexts(path, {{"MotionPath", "M 0 0 L 0.25 0.25 E"}, {"PathReversed", "False"},
+                     {"Timing/TriggerDelayTime", "0.5"}});
   EXPECT_EQ(Animations(slides[2]), std::vector<std::string>{"45 1 4 -1 False"});
   EXPECT_TRUE(Animations(slides[1]).empty());
 

@@ -3,18 +3,14 @@
 // export still ends with status 0 and describes what can be read.
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <functional>
 #include <pugixml.hpp>
 
-#include "component/PPTInfo.h"
-#include "component/StatusCode.h"
-#include "engine/EngineRuntime.h"
+#include "tests/component/TaggedDeckExport.h"
 #include "tests/engine/package/PackageTestFiles.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::testing {
 namespace {
@@ -22,20 +18,8 @@ namespace {
 using engine::packagetest::StoredEntry;
 
 std::vector<StoredEntry> ReadEntries(const std::string& file) {
-  int error = 0;
-  zip_t* archive = zip_open(file.c_str(), ZIP_RDONLY, &error);
   std::vector<StoredEntry> entries;
-  if (archive == nullptr) return entries;
-  for (zip_int64_t i = 0, n = zip_get_num_entries(archive, 0); i < n; ++i) {
-    zip_stat_t st;
-    zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st);
-    std::string data(st.size, '\0');
-    zip_file_t* entry = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-    zip_fread(entry, data.data(), st.size);
-    zip_fclose(entry);
-    entries.push_back({st.name, data});
-  }
-  zip_discard(archive);
+  for (ZipRead& entry : ReadZip(file)) entries.push_back({entry.name, std::move(entry.bytes)});
   return entries;
 }
 
@@ -70,7 +54,7 @@ std::string LayoutRels(const char* target) {
          target + R"("/></Relationships>)";
 }
 
-class DesignBadInputTest : public IsolatedUserFolders {};
+using DesignBadInputTest = EngineExportTest;
 
 TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
   const std::vector<Damage> damages{
@@ -114,11 +98,7 @@ TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
       {"the master part missing", [](auto& e) { Remove(e, "ppt/slideMasters/slideMaster1.xml"); }, 0},
   };
   const std::string demo = std::string(QUILLMERE_SAMPLES_DIR) + "/quillmere-demo.pptx";
-  engine::RegisterEngine();
-  engine::EngineOptions options;
-  options.drawImages = false;
-  auto sleeper = std::make_shared<CountingSleeper>();
-  PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), sleeper});
+  Use();
   int n = 0;
   for (const Damage& damage : damages) {
     SCOPED_TRACE(damage.what);
@@ -127,12 +107,8 @@ TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
     damage.apply(entries);
     std::string deck = (Folder("decks") / ("damaged" + std::to_string(++n) + ".pptx")).string();
     std::filesystem::create_directories(Folder("decks"));
-    engine::packagetest::WriteWholeFile(deck, engine::packagetest::StoredZip(entries));
-    std::string xml, out = Folder(("out" + std::to_string(n)).c_str()).string();
-    ASSERT_EQ(info.PPTPresentation(deck, xml, out), ERR_SUCCESS);
-    pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_file(xml.c_str()));
-    pugi::xml_node designs = doc.child("Presentation").child("Designs");
+    engine::packagetest::WriteFile(deck, engine::packagetest::StoredZip(entries));
+    pugi::xml_node designs = Export(deck).child("Designs");
     EXPECT_EQ(
         static_cast<std::size_t>(std::distance(designs.children("Design").begin(), designs.children("Design").end())),
         damage.designs);

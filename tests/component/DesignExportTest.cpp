@@ -9,39 +9,16 @@
 #include <pugixml.hpp>
 #include <set>
 
-#include "component/PPTInfo.h"
-#include "component/StatusCode.h"
-#include "engine/EngineRuntime.h"
-#include "objectmodel/ExportContext.h"
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
-#include "tests/engine/EngineDecks.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/component/TaggedDeckExport.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
 
-class DesignExportTest : public IsolatedUserFolders {
+class DesignExportTest : public EngineExportTest {
  protected:
-  void Use(int version = 16) {
-    engine::RegisterEngine();
-    engine::EngineOptions options;
-    options.emulatedMajorVersion = version;
-    options.drawImages = false;  // the images are drawn by other tests
-    info = std::make_unique<PPTInfo>(
-        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
-    info->Events().Progress = [this](std::int32_t& current, std::int32_t& max) {
-      lastCurrent = current;
-      lastMax = max;
-    };
-  }
-  pugi::xml_node Export(const char* deck) {
-    std::string name = Deck(deck), xml, out = Folder(deck).string();
-    EXPECT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS) << deck;
-    EXPECT_TRUE(doc.load_file(xml.c_str())) << xml;
-    return doc.child("Presentation");
-  }
   // "colour theme/font theme" of each design, by design id.
   static std::map<std::string, std::string> ThemeNames(pugi::xml_node presentation) {
     std::map<std::string, std::string> names;
@@ -50,15 +27,11 @@ class DesignExportTest : public IsolatedUserFolders {
                                               design.child("FontTheme").child_value("Name");
     return names;
   }
-
-  std::unique_ptr<PPTInfo> info;
-  pugi::xml_document doc;
-  std::int32_t lastCurrent = -1, lastMax = -1;
 };
 
 TEST_F(DesignExportTest, EveryMasterWithItsThemeAndLayouts) {
   Use();
-  pugi::xml_node presentation = Export("poi__themes.pptx");
+  pugi::xml_node presentation = Export(Deck("poi__themes.pptx"));
   std::vector<pugi::xml_node> designs;
   for (pugi::xml_node d : presentation.child("Designs").children("Design")) designs.push_back(d);
   ASSERT_EQ(designs.size(), 7u);  // seven slide masters of eleven layouts each
@@ -100,7 +73,7 @@ TEST_F(DesignExportTest, BuiltInThemesOfDecksFromManyTools) {
       {"poi__2411-Performance_Up.pptx", "/Office Classic 2"},
   };
   for (const auto& [deck, names] : expected) {
-    std::map<std::string, std::string> found = ThemeNames(Export(deck));
+    std::map<std::string, std::string> found = ThemeNames(Export(Deck(deck)));
     bool present = false;
     for (const auto& [id, pair] : found) present |= pair == names;
     EXPECT_TRUE(present) << deck << " has no design named " << names;
@@ -121,14 +94,13 @@ TEST_F(DesignExportTest, BuiltInThemesOfDecksFromManyTools) {
 
 TEST_F(DesignExportTest, OlderPowerPointWritesTheUsedLayoutsAndTitleMasters) {
   Use(11);
-  pugi::xml_node presentation = Export("poi__themes.pptx");
+  pugi::xml_node presentation = Export(Deck("poi__themes.pptx"));
   std::map<std::string, std::map<std::string, std::string>> layouts;  // design id -> layout id -> name
   for (pugi::xml_node design : presentation.child("Designs").children("Design")) {
     EXPECT_STREQ(design.child("ColorScheme").child_value("Name"), "");
     EXPECT_STRNE(design.child("ColorScheme").child_value("Light1"), "");
     // The presentation's first two fonts: the first theme's Calibri, then the third's Century Gothic.
-    EXPECT_STREQ(design.child("FontTheme").child_value("MajorFont"), "Calibri");
-    EXPECT_STREQ(design.child("FontTheme").child_value("MinorFont"), "Century Gothic");
+    ExpectTexts(design, {{"FontTheme/MajorFont", "Calibri"}, {"FontTheme/MinorFont", "Century Gothic"}});
     for (pugi::xml_node layout : design.child("SlideMaster").children("CustomLayout"))
       layouts[design.attribute("id").value()][layout.attribute("id").value()] = layout.attribute("name").value();
   }
@@ -152,7 +124,7 @@ TEST_F(DesignExportTest, CancellingDuringAMastersShapesWritesNothing) {
   // Asked once before the work, once after each slide, then after each master shape.
   int asked = 0, slides = 0;
   {
-    pugi::xml_node presentation = Export("poi__keyframes.pptx");
+    pugi::xml_node presentation = Export(Deck("poi__keyframes.pptx"));
     slides = presentation.child("SlideCount").text().as_int();
     ASSERT_GE(
         presentation.child("Designs").child("Design").child("SlideMaster").child("Shapes").select_nodes("Shape").size(),

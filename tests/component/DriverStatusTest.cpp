@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "component/PPTInfo.h"
 #include "engine/EngineRuntime.h"
 #include "objectmodel/ExportContext.h"
@@ -13,6 +10,7 @@
 #include "support/registry/Settings.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/TestFiles.h"
 #include "utilities/registry/Registry.h"
 
 namespace quillmere::testing {
@@ -35,12 +33,7 @@ class DriverStatusTest : public IsolatedUserFolders {
     xml = "unchanged";
     return info->PPTPresentation(name, xml, out);
   }
-  std::string Log() const {
-    std::ifstream in(ExportLogPath());
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string Log() { return ReadFile(ExportLogPath()); }
 
   std::unique_ptr<FakePowerPoint> ppt;
   std::shared_ptr<FakeRuntime> runtime;

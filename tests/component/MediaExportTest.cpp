@@ -2,22 +2,16 @@
 // movies: every file the XML names holds what the deck holds.
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <pugixml.hpp>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
-#include "component/PPTInfo.h"
-#include "component/StatusCode.h"
-#include "engine/EngineRuntime.h"
 #include "engine/package/LibreOfficeInstallation.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/component/TaggedDeckExport.h"
 #include "tests/helpers/MissingTool.h"
+#include "tests/helpers/ZipFiles.h"
 #include "tests/render/ImageChecks.h"
 
 namespace quillmere::testing {
@@ -25,47 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Deck(const std::string& name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
-
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The bytes of every media part of the deck.
 std::set<std::string> MediaParts(const std::string& deck) {
   std::set<std::string> parts;
-  zip_t* zip = zip_open(deck.c_str(), ZIP_RDONLY, nullptr);
-  if (!zip) return parts;
-  for (zip_int64_t i = 0, n = zip_get_num_entries(zip, 0); i < n; ++i) {
-    zip_stat_t stat;
-    if (zip_stat_index(zip, i, 0, &stat) != 0 || !std::string(stat.name).starts_with("ppt/media/")) continue;
-    std::string bytes(stat.size, '\0');
-    zip_file_t* file = zip_fopen_index(zip, i, 0);
-    if (file && zip_fread(file, bytes.data(), stat.size) == static_cast<zip_int64_t>(stat.size)) parts.insert(bytes);
-    if (file) zip_fclose(file);
-  }
-  zip_close(zip);
+  for (const ZipRead& entry : ReadZip(deck))
+    if (entry.name.starts_with("ppt/media/")) parts.insert(entry.bytes);
   return parts;
 }
 
-class MediaExportTest : public IsolatedUserFolders {
+class MediaExportTest : public EngineExportTest {
  protected:
-  void Use(bool images) {
-    engine::RegisterEngine();
-    engine::EngineOptions options;
-    options.drawImages = images;
-    info = std::make_unique<PPTInfo>(
-        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
-  }
-  pugi::xml_node Export(std::string deck) {
-    std::string xml, out = Folder(fs::path(deck).stem().c_str()).string();
-    EXPECT_EQ(info->PPTPresentation(deck, xml, out), ERR_SUCCESS) << deck;
-    EXPECT_TRUE(doc.load_file(xml.c_str())) << xml;
-    return doc.child("Presentation");
-  }
   // The text of every element of that name anywhere below node.
   static std::vector<std::string> All(pugi::xml_node node, const char* name) {
     std::vector<std::string> values;
@@ -73,12 +36,10 @@ class MediaExportTest : public IsolatedUserFolders {
       values.emplace_back(hit.node().child_value());
     return values;
   }
-  std::unique_ptr<PPTInfo> info;
-  pugi::xml_document doc;
 };
 
 TEST_F(MediaExportTest, TexturesSoundsAndMoviesAreTheDecksOwnBytes) {
-  Use(false);
+  Use(16, false);
   for (const char* name : {"poi__backgrounds.pptx", "pptx__dml-fill.pptx"}) {
     std::string deck = Deck(name);
     std::set<std::string> media = MediaParts(deck);
@@ -87,7 +48,7 @@ TEST_F(MediaExportTest, TexturesSoundsAndMoviesAreTheDecksOwnBytes) {
     for (pugi::xpath_node hit : presentation.select_nodes("//Shapes//Fill[Type='4']")) {
       std::string image = hit.node().child_value("Image");
       ASSERT_FALSE(image.empty()) << name;
-      EXPECT_TRUE(media.contains(Bytes(image))) << name << ": " << image;
+      EXPECT_TRUE(media.contains(ReadFile(image))) << name << ": " << image;
       ++textures;
     }
     EXPECT_GT(textures, 0) << name;
@@ -95,7 +56,7 @@ TEST_F(MediaExportTest, TexturesSoundsAndMoviesAreTheDecksOwnBytes) {
   // A sound that plays first on its slide is the slide's narration, written once: not as a shape too.
   std::string audio = Deck("poi__EmbeddedAudio.pptx");
   pugi::xml_node slide = Export(audio).child("Slides").child("Slide");
-  EXPECT_TRUE(MediaParts(audio).contains(Bytes(slide.child_value("LumideskNarration")))) << slide.child_value("LumideskNarration");
+  EXPECT_TRUE(MediaParts(audio).contains(ReadFile(slide.child_value("LumideskNarration")))) << slide.child_value("LumideskNarration");
   EXPECT_TRUE(All(doc, "Media").empty());
   EXPECT_FALSE(slide.child("Shapes").find_child_by_attribute("Shape", "name", "sample-3s.mp3"));
   for (auto [name, element] : {std::pair{"poi__EmbeddedVideo.pptx", "Movie"}, {"pptx__shp-movie-props.pptx", "Movie"}}) {
@@ -103,13 +64,13 @@ TEST_F(MediaExportTest, TexturesSoundsAndMoviesAreTheDecksOwnBytes) {
     std::set<std::string> media = MediaParts(deck);
     std::vector<std::string> files = All(Export(deck), element);
     ASSERT_FALSE(files.empty()) << name;
-    for (const std::string& file : files) EXPECT_TRUE(media.contains(Bytes(file))) << name << ": " << file;
+    for (const std::string& file : files) EXPECT_TRUE(media.contains(ReadFile(file))) << name << ": " << file;
   }
 }
 
 TEST_F(MediaExportTest, PictureBackgroundsAreDrawn) {
   QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
-  Use(true);
+  Use(16, true);
   for (const char* name : {"poi__backgrounds.pptx", "poi__bug68703.pptx"}) {
     pugi::xml_node presentation = Export(Deck(name));
     int pictures = 0;

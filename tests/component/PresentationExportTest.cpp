@@ -9,13 +9,8 @@
 #include <fstream>
 #include <set>
 
-#include "component/PPTInfo.h"
-#include "component/StatusCode.h"
-#include "engine/EngineRuntime.h"
-#include "objectmodel/trace/ExportLog.h"
-#include "tests/engine/EngineDecks.h"
-#include "tests/fakes/FakeObject.h"
-#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/component/TaggedDeckExport.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -40,35 +35,10 @@ std::pair<unsigned, unsigned> PngSize(const std::string& file) {
   return {number(16), number(20)};
 }
 
-class PresentationExportTest : public IsolatedUserFolders {
- protected:
-  void Use(int version = 16, bool images = true) {
-    engine::RegisterEngine();
-    engine::EngineOptions options;
-    options.emulatedMajorVersion = version;
-    options.drawImages = images;
-    info = std::make_unique<PPTInfo>(
-        PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<CountingSleeper>()});
-    info->Events().Progress = [this](std::int32_t& current, std::int32_t& max) {
-      overran |= current > max;
-      lastCurrent = current;
-      lastMax = max;
-    };
-  }
-  pugi::xml_node Load(const std::string& xmlPath) {
-    EXPECT_TRUE(doc.load_file(xmlPath.c_str())) << xmlPath;
-    return doc.child("Presentation");
-  }
-  std::string Out(const char* name) { return Folder(name).string(); }
-
-  std::unique_ptr<PPTInfo> info;
-  pugi::xml_document doc;
-  bool overran = false;
-  std::int32_t lastCurrent = -1, lastMax = -1;
-};
+using PresentationExportTest = EngineExportTest;
 
 TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
-  Use();
+  Use(16, true);
   std::string name = Deck("poi__keyframes.pptx"), xml, out = Out("keyframes");
   ASSERT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS);
   pugi::xml_node presentation = Load(xml);
@@ -103,11 +73,10 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   EXPECT_GT(lastMax, static_cast<std::int32_t>(slides.size()));
 
   // An older PowerPoint implies the duration by the speed and has no layouts or styles of its own.
-  Use(11);
+  Use(11, true);
   ASSERT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS);
   pugi::xml_node first = Load(xml).child("Slides").child("Slide");
-  EXPECT_STREQ(first.child("Transition").child_value("Duration"), "2");
-  EXPECT_STREQ(first.child_value("BackgroundStyle"), "0");
+  ExpectTexts(first, {{"Transition/Duration", "2"}, {"BackgroundStyle", "0"}});
   EXPECT_STREQ(Load(xml).child_value("PPTXCopy"), "");
 }
 

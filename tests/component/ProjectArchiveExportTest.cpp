@@ -1,6 +1,7 @@
 // Real decks tagged and saved through the engine, exported beside a project
-// archive: characters and narration tracks come out with the archive's bytes,
-// and broken archives cost their media, never the rest of the export.
+// archive: characters, narration tracks, quiz and interaction packages and web
+// objects come out with the archive's bytes, and broken archives cost their
+// media, never the rest of the export.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,8 +18,8 @@
 #include "objectmodel/trace/ExportLog.h"
 #include "support/storage/ProjectArchiveWriter.h"
 #include "tests/component/TaggedDeckExport.h"
-#include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/ProjectArchiveFixtures.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -28,21 +29,13 @@ using ::testing::HasSubstr;
 
 constexpr std::int32_t kPicture = 13;  // msoPicture
 
-class ProjectArchiveExportTest : public IsolatedUserFolders {
+class ProjectArchiveExportTest : public ArchiveBesideExport {
  protected:
-  void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    project_ = root_ / "project";
-    parent_ = root_ / "export";
-    out_ = parent_ / "course_files";
-    fs::create_directories(project_);
-    fs::create_directories(parent_ / "earlier export");
-    WriteFile(parent_ / "earlier export" / "slide1.png", "an earlier export");
-  }
+  void SetUp() override { Place("project/course.qpk", "course_files"); }
 
   // The corpus deck, tagged through the engine and saved where the archive goes beside it.
   std::string TagAndSave(const char* corpusDeck, const std::function<void(const Object& pres)>& tag) {
-    std::string deck = (project_ / "course.pptx").string();
+    std::string deck = (archive_.parent_path() / "course.pptx").string();
     quillmere::testing::TagAndSave(corpusDeck, deck, tag);
     return deck;
   }
@@ -51,18 +44,8 @@ class ProjectArchiveExportTest : public IsolatedUserFolders {
     return ExportWithoutImages(deck, out_.string(), doc, sleeper_);
   }
 
-  // The output folder's parent as it is, but for the output folder.
-  std::vector<std::string> BesidesTheOutput() const {
-    std::vector<std::string> names = Tree(parent_);
-    std::erase_if(names, [](const std::string& name) { return name.rfind("course_files", 0) == 0; });
-    return names;
-  }
-
   std::string InOutput(const std::string& relative) const { return out_.string() + "/" + relative; }
 
-  fs::path Archive() const { return project_ / "course.qpk"; }
-
-  fs::path project_, parent_, out_;
   std::shared_ptr<CountingSleeper> sleeper_ = std::make_shared<CountingSleeper>();
 };
 
@@ -74,9 +57,9 @@ std::vector<Object> Pictures(const Object& slide) {
   return pictures;
 }
 
-void Tag(const Object& shape, const std::map<std::string, std::string>& tags) {
-  Object shapeTags = shape.Child("Tags");
-  for (const auto& [name, value] : tags) shapeTags.Call("Add", name, value);
+void Tag(const Object& owner, const std::map<std::string, std::string>& tags) {
+  Object ownerTags = owner.Child("Tags");
+  for (const auto& [name, value] : tags) ownerTags.Call("Add", name, value);
 }
 
 // Each element's path from the root, in document order: what an export wrote, whatever the texts.
@@ -122,13 +105,9 @@ TEST_F(ProjectArchiveExportTest, CharactersNameTheirFilesFromTheArchivesCharacte
                     {"CORVANTA_CHARACTER_FLIP", "False"},
                     {"CORVANTA_CHARACTER_PERSPECTIVE", "side"}});
   });
-  WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
-    w.BeginFolder("characters");
-    w.AddFile("bob.jpg", photo);
-    w.BeginFolder("Ann");
-    w.AddFile("ann_smile.png", smile);
-    w.AddFile("ann_side.png", side);
-  });
+  WriteArchive(archive_, {{"characters/bob.jpg", photo},
+                          {"characters/Ann/ann_smile.png", smile},
+                          {"characters/Ann/ann_side.png", side}});
 
   pugi::xml_document doc;
   ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
@@ -182,7 +161,7 @@ TEST_F(ProjectArchiveExportTest, EachSlideWithATrackNamesItsOwnAndTheOthersStayE
   // The second track is larger than the chunks streams are copied in.
   std::map<std::string, std::string> tracks = {
       {ids[0], RandomBytes(5000, 10)}, {ids[1], RandomBytes(200000, 11)}, {ids[3], RandomBytes(800, 12)}};
-  WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
+  WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
     w.BeginFolder("narration");
     for (const auto& [id, bytes] : tracks) w.AddFile("track" + id + ".mp3", bytes);
   });
@@ -204,6 +183,92 @@ TEST_F(ProjectArchiveExportTest, EachSlideWithATrackNamesItsOwnAndTheOthersStayE
   }
 }
 
+TEST_F(ProjectArchiveExportTest, QuizAndInteractionSlidesAndPlayerTabsNameTheirPackages) {
+  std::string quizSlideId, kindraSlideId;
+  std::string deck = TagAndSave("poi__backgrounds.pptx", [&](const Object& pres) {
+    Object quizSlide = pres.Child("Slides").Item(2);
+    Object kindraSlide = pres.Child("Slides").Item(3);
+    quizSlideId = std::to_string(quizSlide.Get("SlideID").AsLong());
+    kindraSlideId = std::to_string(kindraSlide.Get("SlideID").AsLong());
+    Tag(quizSlide, {{"OVERRIDE", "EXAMORA_QUIZ_SLIDE"}, {"EXAMORA_QUIZ_SLIDE_ID", "quiz-1"},
+                    {"EXAMORA_QUIZ_FILENAME", "C:\\Authoring\\Final Check.quiz"}, {"QZP_ATTEMPTS", "3"},
+                    {"QZP_PASS_ACTION", "2"}});
+    Tag(kindraSlide, {{"OVERRIDE", "KINDRA_INTERACTION_SLIDE"}, {"KINDRA_INTERACTION_FINISH", "2"},
+                      {"KINDRA_INTERACTION_FILENAME", "C:\\Authoring\\drag.intr"}});
+    Tag(pres, {{"CORVANTA_LUMIDESK_VERSION", "7"}, {"KINDRA_TAB_COUNT", "3"},
+               {"KINDRA_INTERACTION_FILENAME_1", "C:\\Authoring\\glossary.quiz"},
+               {"KINDRA_INTERACTION_ID_1", "tabquiz"}, {"KINDRA_INTERACTION_TABNAME_1", "Glossary"},
+               {"KINDRA_INTERACTION_FILENAME_2", "C:\\Authoring\\nowhere.intr"}, {"KINDRA_INTERACTION_ID_2", "gone"},
+               {"KINDRA_INTERACTION_FILENAME_3", "C:\\Authoring\\map.intr"}, {"KINDRA_INTERACTION_ID_3", "tabmap"}});
+  });
+  const fs::path project = archive_.parent_path();
+  WriteFile(project / "drag.intr", "interaction beside the deck");
+  WriteArchive(archive_, {{"embedded content/" + quizSlideId + "/Final Check.quiz", "quiz of the slide"},
+                          {"embedded content/tabquiz/glossary.quiz", "quiz of a tab"},
+                          {"embedded content/tabmap/map.intr", "interaction of a tab"}});
+
+  pugi::xml_document doc;
+  ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
+
+  pugi::xml_node quizSlide = doc.select_node(("//Slide[@id='" + quizSlideId + "']").c_str()).node();
+  ASSERT_TRUE(quizSlide);
+  ExpectTexts(quizSlide, {{"@EncodedType", "quizobject"}, {"@EncodedVersion", "4"}});
+  for (const char* content : {"Shapes", "Transition", "Background", "AnimationTimeline", "ActionSettings"})
+    EXPECT_FALSE(quizSlide.child(content)) << content;
+  pugi::xml_node quiz = quizSlide.child("QuizObject");
+  ExpectTexts(quiz, {{"@id", "quiz-1"}, {"replaycount", "2"}});
+  EXPECT_STREQ(quiz.child("pass").attribute("data").value(), "next");
+  EXPECT_EQ(ReadFile(quiz.child_value("project")), "quiz of the slide");
+  EXPECT_EQ(fs::path(quiz.child_value("project")), out_ / "embedded content" / quizSlideId / "Final Check.quiz");
+
+  pugi::xml_node kindraSlide = doc.select_node(("//Slide[@id='" + kindraSlideId + "']").c_str()).node();
+  EXPECT_STREQ(kindraSlide.attribute("EncodedType").value(), "kindraobject");
+  EXPECT_FALSE(kindraSlide.child("Shapes"));
+  EXPECT_EQ(fs::path(kindraSlide.child("KindraObject").child_value("project")), project / "drag.intr");
+  EXPECT_STREQ(kindraSlide.child("KindraObject").child_value("finishbutton"), "ShowAlways");
+
+  // Content slides keep their shapes.
+  EXPECT_TRUE(doc.select_node("//Slide[@index='1']/Shapes/*"));
+
+  pugi::xpath_node_set tabs = doc.select_nodes("/Presentation/PlayerTabs/PlayerTab");
+  ASSERT_EQ(tabs.size(), 2u);  // the tab found nowhere is left out, the one after it is written
+  pugi::xml_node tabQuiz = tabs[0].node().child("QuizObject");
+  EXPECT_STREQ(tabs[0].node().attribute("EncodedVersion").value(), "4");
+  EXPECT_STREQ(tabQuiz.child_value("tabname"), "Glossary");
+  EXPECT_EQ(ReadFile(tabQuiz.child_value("project")), "quiz of a tab");
+  pugi::xml_node tabKindra = tabs[1].node().child("KindraObject");
+  EXPECT_STREQ(tabKindra.child_value("id"), "tabmap");
+  EXPECT_EQ(ReadFile(tabKindra.child_value("project")), "interaction of a tab");
+  EXPECT_TRUE(fs::path(tabKindra.child_value("project")).string().starts_with(out_.string()));
+}
+
+TEST_F(ProjectArchiveExportTest, TaggedShapeBecomesWebObjectWithArchivedContent) {
+  std::string slideId;
+  std::string deck = TagAndSave("poi__bug65228.pptx", [&](const Object& pres) {
+    Object slide = pres.Child("Slides").Item(1);
+    slideId = std::to_string(slide.Get("SlideID").AsLong());
+    // WOURL: a folder of the author's machine, not of this one.
+    Tag(slide.Child("Shapes").Item(2), {{"OVERRIDE_WO", "YES"}, {"WOURL", "C:\\Course\\site"}, {"ZEL_PLAYER", "YES"},
+                                        {"CORVANTA_LAYER_TIMING", "2"}});
+  });
+  const std::string page = "<html><body>archived page</body></html>";
+  WriteArchive(archive_,
+               {{"webobjects/shared.js", "var shared;"}, {"webobject_slide_" + slideId + "/index.htm", page}});
+
+  pugi::xml_document doc;
+  ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
+
+  pugi::xpath_node_set webObjects = doc.select_nodes(("//Slide[@id='" + slideId + "']/WebObjects/WebObject").c_str());
+  ASSERT_EQ(webObjects.size(), 1u);
+  pugi::xml_node web = webObjects.first().node();
+  EXPECT_STREQ(web.attribute("legacy").value(), "True");
+  ExpectTexts(web, {{"ContainerType", "inplayer"}, {"TriggerTime", "2"}, {"urlo", "C:\\Course\\site"}});
+  EXPECT_EQ(std::string(web.child_value("url")), "webobject_slide_" + slideId + "/index.htm");
+  EXPECT_FALSE(std::string(web.child("Position").child_value("width")).empty());
+  EXPECT_EQ(ReadFile(out_ / ("webobject_slide_" + slideId) / "index.htm"), page);
+  EXPECT_EQ(ReadFile(out_ / "webobjects" / "shared.js"), "var shared;");
+}
+
 TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurroundingsUntouched) {
   std::string slideId;
   std::string deck = TagAndSave("poi__bug65228.pptx", [&](const Object& pres) {
@@ -214,14 +279,9 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
   });
   const std::string webFolder = "webobject_slide_" + slideId;
   auto goodArchive = [&] {
-    WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
-      w.BeginFolder("narration");
-      w.AddFile("track" + slideId + ".mp3", RandomBytes(30000));
-      w.EndFolder();
-      w.BeginFolder(webFolder);
-      w.AddFile("index.htm", "<html>archived</html>");
-      w.AddFile("big.bin", RandomBytes(20000));
-    });
+    WriteArchive(archive_, {{"narration/track" + slideId + ".mp3", RandomBytes(30000)},
+                            {webFolder + "/index.htm", "<html>archived</html>"},
+                            {webFolder + "/big.bin", RandomBytes(20000)}});
   };
 
   pugi::xml_document baseline;
@@ -240,38 +300,30 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
       {"a truncated archive",
        [&] {
          goodArchive();
-         std::string bytes = ReadFile(Archive());
-         WriteFile(Archive(), bytes.substr(0, bytes.size() / 2));
+         WriteFirstHalf(archive_, archive_);
        },
        "-2", "cannot be opened"},
-      {"no compound file at all", [&] { WriteFile(Archive(), "PK\x03\x04 a zip, not a project archive"); }, "-2",
+      {"no compound file at all", [&] { WriteFile(archive_, "PK\x03\x04 a zip, not a project archive"); }, "-2",
        "cannot be opened"},
       {"a stream cut short",
        [&] {
          goodArchive();
-         PatchEntry(Archive(), "big.bin", std::nullopt, std::nullopt, 21024);
+         PatchEntry(archive_, "big.bin", std::nullopt, std::nullopt, 21024);
        },
        "-2", "big.bin\" is damaged"},
       {"entries named ..",
        [&] {
-         WriteArchive(Archive(), [&](ProjectArchiveWriter& w) {
-           w.BeginFolder("narration");
-           w.AddFile("..", "a file named ..");
-           w.EndFolder();
-           w.BeginFolder(webFolder);
-           w.BeginFolder("..");
-           w.AddFile("evil.txt", "one level up");
-           w.EndFolder();
-           w.AddFile("index.htm", "<html>archived</html>");
-         });
+         WriteArchive(archive_, {{"narration/..", "a file named .."},
+                                 {webFolder + "/../evil.txt", "one level up"},
+                                 {webFolder + "/index.htm", "<html>archived</html>"}});
        },
        "0", "refused"},
-      {"an unreadable archive without its backup", [&] { WriteFile(Archive(), "not an archive"); }, "-2",
+      {"an unreadable archive without its backup", [&] { WriteFile(archive_, "not an archive"); }, "-2",
        "cannot be opened"},
       {"an archive locked until the retries run out",
        [&] {
          goodArchive();
-         lock.emplace(Archive());
+         lock.emplace(archive_);
        },
        "-2", "the archive is in use by another program"},
   };
@@ -282,8 +334,8 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
     DeleteExportLog();
     sleeper_->waits.clear();
     c.make();
-    std::vector<std::string> parentBefore = BesidesTheOutput(), projectBefore = Tree(project_);
-    std::string archiveBefore = ReadFile(Archive());
+    std::vector<std::string> parentBefore = BesidesTheOutput(), projectBefore = Tree(archive_.parent_path());
+    std::string archiveBefore = ReadFile(archive_);
 
     pugi::xml_document doc;
     EXPECT_EQ(Export(deck, doc), ERR_SUCCESS);
@@ -292,8 +344,8 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
 
     EXPECT_EQ(Skeleton(doc), whole) << "an element went missing";
     EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the output folder";
-    EXPECT_EQ(Tree(project_), projectBefore);
-    EXPECT_EQ(ReadFile(Archive()), archiveBefore);
+    EXPECT_EQ(Tree(archive_.parent_path()), projectBefore);
+    EXPECT_EQ(ReadFile(archive_), archiveBefore);
     for (const std::string& name : Tree(root_)) {
       EXPECT_EQ(name.find("evil"), std::string::npos) << "the folder named .. was entered";
     }

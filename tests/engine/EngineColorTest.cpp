@@ -15,6 +15,7 @@
 #include "objectmodel/automation/ComError.h"
 #include "objectmodel/automation/Object.h"
 #include "tests/engine/EngineDecks.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -129,23 +130,18 @@ TEST(EngineColorTest, ColorFormatReadsTheElementAgainAfterEachEdit) {
       .locate = [holder] { return engine::ColorSource{.color = engine::ColorChildOf(holder), .placeholderColor = {}, .fallbackRgb = 0}; },
       .edit = [holder, &edits](const std::function<void(pugi::xml_node)>& f) { f(holder), ++edits; }};
   Object color(std::make_shared<engine::ColorFormatObject>(session, doc, slide, binding));
-  EXPECT_EQ(color.Get("RGB").AsLong(), Packed(0x95B3D7));
-  EXPECT_EQ(color.Get("Type").AsLong(), 2);
-  EXPECT_EQ(color.Get("ObjectThemeColor").AsLong(), 5);
-  EXPECT_EQ(color.Get("SchemeColor").AsLong(), 5);
+  ExpectMembers(color, {{"RGB", Packed(0x95B3D7)}, {"Type", 2}, {"ObjectThemeColor", 5}, {"SchemeColor", 5}});
   EXPECT_NEAR(color.Get("Brightness").AsSingle(), 0.4f, 1e-6f);
 
   color.Put("RGB", Packed(0x2CB731));
   EXPECT_EQ(edits, 1);
-  EXPECT_EQ(color.Get("Type").AsLong(), 1);
-  EXPECT_EQ(color.Get("ObjectThemeColor").AsLong(), 0);
+  ExpectMembers(color, {{"Type", 1}, {"ObjectThemeColor", 0}});
   EXPECT_STREQ(holder.first_child().name(), "a:srgbClr");
   EXPECT_STREQ(holder.first_child().attribute("val").value(), "2CB731");
   EXPECT_EQ(holder.select_nodes("*").size(), 1u);
 
   color.Put("ObjectThemeColor", 6);  // accent2
-  EXPECT_EQ(color.Get("RGB").AsLong(), Packed(0xC0504D));
-  EXPECT_EQ(color.Get("Type").AsLong(), 2);
+  ExpectMembers(color, {{"RGB", Packed(0xC0504D)}, {"Type", 2}});
   EXPECT_THROW(color.Put("ObjectThemeColor", 17), ComError);
 
   // Without a colour element the owner's default shows, as an RGB colour.
@@ -153,8 +149,7 @@ TEST(EngineColorTest, ColorFormatReadsTheElementAgainAfterEachEdit) {
       .locate = [] { return engine::ColorSource{.color = {}, .placeholderColor = {}, .fallbackRgb = 0xFFFFFF}; },
       .edit = {}};
   Object absent(std::make_shared<engine::ColorFormatObject>(session, doc, slide, empty));
-  EXPECT_EQ(absent.Get("RGB").AsLong(), 0xFFFFFF);
-  EXPECT_EQ(absent.Get("Type").AsLong(), 1);
+  ExpectMembers(absent, {{"RGB", 0xFFFFFF}, {"Type", 1}});
   EXPECT_THROW(absent.Put("RGB", 0), ComError);
 }
 

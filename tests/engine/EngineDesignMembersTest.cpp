@@ -19,6 +19,7 @@
 #include "tests/engine/package/PackageTestFiles.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -214,8 +215,7 @@ TEST_F(EngineDesignMembersTest, OneDesignPerMasterWithItsLayoutsInListOrder) {
     EXPECT_EQ(designs.Get("", d).AsDispatch(), design.Ptr());  // the default member, the same object
     EXPECT_EQ(design.Get("HasTitleMaster").AsLong(), kFalse);
     EXPECT_EQ(ErrorOf([&] { design.Get("TitleMaster"); }), hr::kUnspecified);
-    EXPECT_FLOAT_EQ(master.Get("Width").AsSingle(), 720.0f);
-    EXPECT_FLOAT_EQ(master.Get("Height").AsSingle(), 540.0f);
+    ExpectMembers(master, {{"Width", 720.0f}, {"Height", 540.0f}});
 
     std::vector<std::string> layouts = facts.Layouts(masters[d - 1]);
     Object list = master.Child("CustomLayouts");
@@ -383,18 +383,15 @@ TEST_F(EngineDesignMembersTest, TemporarySlidesHaveTheLayoutsPlaceholders) {
   EXPECT_EQ(slide.Child("CustomLayout").Ptr(), layout.Ptr());
   EXPECT_EQ(slide.Child("Design").Ptr(), Design(pres, 1).Ptr());
   EXPECT_EQ(slide.Get("Layout").AsLong(), 2);  // obj: ppLayoutText
-  EXPECT_EQ(slide.Get("FollowMasterBackground").AsLong(), kTrue);
-  EXPECT_EQ(slide.Child("Background").Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 16);
+  ExpectMembers(slide, {{"FollowMasterBackground", kTrue}, {"Background.Fill.ForeColor.ObjectThemeColor", 16}});
 
   // The layout's title and content placeholders; its date, footer and slide number stay off.
   Object shapes = slide.Child("Shapes");
   ASSERT_EQ(shapes.Count(), 2);
   EXPECT_EQ(shapes.Item(1).Get("Name").AsString(), "Title 1");
   EXPECT_EQ(shapes.Item(2).Get("Name").AsString(), "Content Placeholder 2");
-  EXPECT_EQ(shapes.Item(1).Get("Id").AsLong(), 2);
-  EXPECT_EQ(shapes.Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 1);
-  EXPECT_EQ(shapes.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 7);
-  EXPECT_EQ(shapes.Item(2).Child("TextFrame").Child("TextRange").Get("Text").AsString(), "");
+  ExpectMembers(shapes.Item(1), {{"Id", 2}, {"PlaceholderFormat.Type", 1}});
+  ExpectMembers(shapes.Item(2), {{"PlaceholderFormat.Type", 7}, {"TextFrame.TextRange.Text", ""}});
   Object layoutTitle = layout.Child("Shapes").Item(1);
   EXPECT_EQ(shapes.Item(1).Get("Left").AsSingle(), layoutTitle.Get("Left").AsSingle());  // placed by the layout
   EXPECT_EQ(shapes.Item(1).Get("Width").AsSingle(), layoutTitle.Get("Width").AsSingle());
@@ -405,8 +402,7 @@ TEST_F(EngineDesignMembersTest, TemporarySlidesHaveTheLayoutsPlaceholders) {
   Object picture = slides.Call("AddSlide", 1, Layout(pres, 1, 9).Ptr());
   Object pictureShapes = picture.Child("Shapes").Child("Placeholders");
   ASSERT_EQ(pictureShapes.Count(), 3);
-  EXPECT_EQ(pictureShapes.Item(2).Get("Name").AsString(), "Picture Placeholder 2");
-  EXPECT_EQ(pictureShapes.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 18);
+  ExpectMembers(pictureShapes.Item(2), {{"Name", "Picture Placeholder 2"}, {"PlaceholderFormat.Type", 18}});
   EXPECT_EQ(pictureShapes.Item(3).Get("Name").AsString(), "Text Placeholder 3");
   EXPECT_EQ(picture.Get("SlideIndex").AsLong(), 1);
   EXPECT_EQ(slides.Item(2).Get("SlideID").AsLong(), ids[0]);  // the others moved up one
@@ -496,8 +492,7 @@ TEST_F(EngineDesignMembersTest, AddedAndDeletedSlidesLeaveNoTrace) {
   // Slides.Add, then the design changed: the same layout type in the new design.
   Object third = slides.Call("Add", slides.Count() + 1, 11);  // ppLayoutTitleOnly
   EXPECT_EQ(third.Get("SlideID").AsLong(), firstId);
-  EXPECT_EQ(third.Child("CustomLayout").Get("Name").AsString(), "Title Only");
-  EXPECT_EQ(third.Child("Design").Get("Index").AsLong(), 1);
+  ExpectMembers(third, {{"CustomLayout.Name", "Title Only"}, {"Design.Index", 1}});
   third.Put("Design", Design(pres, 3).Ptr());
   EXPECT_EQ(third.Child("Design").Get("Index").AsLong(), 3);
   EXPECT_EQ(third.Child("CustomLayout").Ptr(), Layout(pres, 3, 6).Ptr());

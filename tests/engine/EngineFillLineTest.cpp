@@ -13,6 +13,7 @@
 #include "objectmodel/automation/Object.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -38,27 +39,20 @@ TEST_F(EngineFillLineTest, FillsOfEveryKindAnswerFromTheirElements) {
 
   // No fill of its own: the style's fillRef idx 3, the theme's two-stop gradient of accent1.
   Object styled = Shape(pres, 1, "Rounded Rectangle 4").Child("Fill");
-  EXPECT_EQ(styled.Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(styled.Get("Type").AsLong(), 3);
-  EXPECT_EQ(styled.Get("GradientColorType").AsLong(), 2);
+  ExpectMembers(styled, {{"Visible", kTrue}, {"Type", 3}, {"GradientColorType", 2}});
   EXPECT_EQ(styled.Child("GradientStops").Count(), 2);
-  EXPECT_EQ(styled.Child("ForeColor").Get("Type").AsLong(), 2);
-  EXPECT_EQ(styled.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 5);
-  EXPECT_EQ(styled.Child("BackColor").Get("ObjectThemeColor").AsLong(), 5);
-  EXPECT_FLOAT_EQ(styled.Get("GradientAngle").AsSingle(), 270.0f);
+  ExpectMembers(styled, {{"ForeColor.Type", 2}, {"ForeColor.ObjectThemeColor", 5}, {"BackColor.ObjectThemeColor", 5},
+                         {"GradientAngle", 270.0f}});
 
   EXPECT_EQ(Shape(pres, 1, "Rounded Rectangle 8").Child("Fill").Get("Visible").AsLong(), kFalse);  // a:noFill
 
   Object solid = Shape(pres, 1, "Rounded Rectangle 5").Child("Fill");
-  EXPECT_EQ(solid.Get("Type").AsLong(), 1);
-  EXPECT_EQ(solid.Child("ForeColor").Get("RGB").AsLong(), Packed(0x2CB731));
-  EXPECT_EQ(solid.Child("ForeColor").Get("Type").AsLong(), 1);
-  EXPECT_FLOAT_EQ(solid.Get("Transparency").AsSingle(), 0.0f);
+  ExpectMembers(solid, {{"Type", 1}, {"ForeColor.RGB", Packed(0x2CB731)}, {"ForeColor.Type", 1},
+                        {"Transparency", 0.0f}});
 
   // A tiled picture at 47% opacity is a texture.
   Object texture = Shape(pres, 1, "Rounded Rectangle 6").Child("Fill");
-  EXPECT_EQ(texture.Get("Type").AsLong(), 4);
-  EXPECT_EQ(texture.Get("TextureTile").AsLong(), kTrue);
+  ExpectMembers(texture, {{"Type", 4}, {"TextureTile", kTrue}});
   EXPECT_NEAR(texture.Get("Transparency").AsSingle(), 0.53f, 1e-6f);
   EXPECT_FLOAT_EQ(texture.Get("TextureHorizontalScale").AsSingle(), 1.0f);
 
@@ -68,8 +62,7 @@ TEST_F(EngineFillLineTest, FillsOfEveryKindAnswerFromTheirElements) {
   ASSERT_EQ(stops.Count(), 3);
   EXPECT_EQ(gradient.Get("GradientColorType").AsLong(), 4);
   EXPECT_FLOAT_EQ(stops.Item(1).Get("Position").AsSingle(), 0.2f);
-  EXPECT_FLOAT_EQ(stops.Item(3).Get("Position").AsSingle(), 0.8f);
-  EXPECT_EQ(stops.Item(3).Child("Color").Get("RGB").AsLong(), Packed(0x95B3D7));
+  ExpectMembers(stops.Item(3), {{"Position", 0.8f}, {"Color.RGB", Packed(0x95B3D7)}});
   EXPECT_EQ(gradient.Child("BackColor").Get("RGB").AsLong(), Packed(0x95B3D7));
   EXPECT_THROW(stops.Item(4), ComError);
 
@@ -83,20 +76,14 @@ TEST_F(EngineFillLineTest, FillsOfEveryKindAnswerFromTheirElements) {
 TEST_F(EngineFillLineTest, OutlinesTakeEachPropertyFromTheNearestLevel) {
   Object pres = Open("pptx__dml-line.pptx");
   Object styled = Shape(pres, 1, "Rounded Rectangle 1").Child("Line");
-  EXPECT_EQ(styled.Get("Visible").AsLong(), kTrue);
-  EXPECT_FLOAT_EQ(styled.Get("Weight").AsSingle(), 0.75f);
-  EXPECT_EQ(styled.Child("ForeColor").Get("RGB").AsLong(), Packed(0x4A7EBB));
-  EXPECT_EQ(styled.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 5);
-  EXPECT_EQ(styled.Get("DashStyle").AsLong(), 1);
-  EXPECT_EQ(styled.Get("BeginArrowheadStyle").AsLong(), 1);
-  EXPECT_EQ(styled.Get("EndArrowheadLength").AsLong(), 2);
+  ExpectMembers(styled, {{"Visible", kTrue}, {"Weight", 0.75f}, {"ForeColor.RGB", Packed(0x4A7EBB)},
+                         {"ForeColor.ObjectThemeColor", 5}, {"DashStyle", 1}, {"BeginArrowheadStyle", 1},
+                         {"EndArrowheadLength", 2}});
 
   EXPECT_EQ(Shape(pres, 1, "Rounded Rectangle 2").Child("Line").Get("Visible").AsLong(), kFalse);
   // Its own width and colour; the style still gives what it leaves out.
   Object red = Shape(pres, 1, "Rounded Rectangle 3").Child("Line");
-  EXPECT_FLOAT_EQ(red.Get("Weight").AsSingle(), 1.5f);
-  EXPECT_EQ(red.Child("ForeColor").Get("RGB").AsLong(), Packed(0xFF0000));
-  EXPECT_EQ(red.Child("ForeColor").Get("Type").AsLong(), 1);
+  ExpectMembers(red, {{"Weight", 1.5f}, {"ForeColor.RGB", Packed(0xFF0000)}, {"ForeColor.Type", 1}});
 
   Object thick = Shape(pres, 2, "Rounded Rectangle 2").Child("Line");
   EXPECT_EQ(thick.Get("Style").AsLong(), 4);  // thickThin
@@ -130,9 +117,7 @@ TEST_F(EngineFillLineTest, HidingAndShowingPutsBackWhatWasThere) {
   // A shape whose own a:noFill hides its style's fill shows the style's gradient.
   Object none = Shape(pres, 1, "Rounded Rectangle 8").Child("Fill");
   none.Put("Visible", kTrue);
-  EXPECT_EQ(none.Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(none.Get("Type").AsLong(), 3);
-  EXPECT_EQ(none.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 5);
+  ExpectMembers(none, {{"Visible", kTrue}, {"Type", 3}, {"ForeColor.ObjectThemeColor", 5}});
 
   // Putting back what was read changes nothing, as the image preparation does with a hidden outline.
   Object hiddenLine = Shape(pres, 1, "Rounded Rectangle 8").Child("Line");
@@ -197,21 +182,17 @@ TEST_F(EngineFillLineTest, PlaceholdersTakeFillAndOutlineFromTheirMaster) {
   Object shape = Shape(pres, 26, "Slide Number Placeholder 5");
   ASSERT_TRUE(shape);
   Object own = shape.Child("Fill");
-  EXPECT_EQ(own.Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(own.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 6);
+  ExpectMembers(own, {{"Visible", kTrue}, {"ForeColor.ObjectThemeColor", 6}});
   EXPECT_EQ(own.Child("ForeColor").Get("RGB").AsLong(),
             pres.Child("Slides").Item(26).Child("ThemeColorScheme").Child("Colors", 6).Get("RGB").AsLong());
   Object line = shape.Child("Line");
-  EXPECT_EQ(line.Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(line.Child("ForeColor").Get("RGB").AsLong(), Packed(0xFF0000));
-  EXPECT_FLOAT_EQ(line.Get("Weight").AsSingle(), 0.75f);
+  ExpectMembers(line, {{"Visible", kTrue}, {"ForeColor.RGB", Packed(0xFF0000)}, {"Weight", 0.75f}});
 
   // Hiding the inherited fill hides it on the slide only; showing it brings the master's back.
   own.Put("Visible", kFalse);
   EXPECT_EQ(own.Get("Visible").AsLong(), kFalse);
   own.Put("Visible", kTrue);
-  EXPECT_EQ(own.Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(own.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 6);
+  ExpectMembers(own, {{"Visible", kTrue}, {"ForeColor.ObjectThemeColor", 6}});
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -23,7 +24,6 @@ constexpr const char* kAudio = "poi__EmbeddedAudio.pptx";
 constexpr const char* kSlide = "ppt/slides/slide1.xml";
 constexpr const char* kSlideRels = "ppt/slides/_rels/slide1.xml.rels";
 
-using engine::packagetest::ReadWholeFile;
 
 class EngineMediaTest : public IsolatedUserFolders {
  protected:
@@ -94,24 +94,19 @@ std::string AudioNode(const char* attributes) {
 
 TEST_F(EngineMediaTest, RealMediaShapesAnswerTheirKindFormatAndBytes) {
   Object audio = FirstShape(Open(Deck(kAudio)));
-  EXPECT_EQ(audio.Get("Type").AsLong(), 16);
-  EXPECT_EQ(audio.Get("MediaType").AsLong(), 2);
+  ExpectMembers(audio, {{"Type", 16}, {"MediaType", 2}});
   // Embedded: no link, though a:audioFile r:link names the package's own part.
   EXPECT_NE(ErrorOf([&] { audio.Child("LinkFormat"); }), 0);
   Object media = audio.Child("MediaFormat");
-  EXPECT_EQ(media.Get("IsEmbedded").AsLong(), kTrue);
-  EXPECT_EQ(media.Get("IsLinked").AsLong(), kFalse);
+  ExpectMembers(media, {{"IsEmbedded", kTrue}, {"IsLinked", kFalse}});
   EXPECT_EQ(media.Get("Length").AsLong(), 3239);  // what the play command lasts
-  EXPECT_EQ(media.Get("StartPoint").AsLong(), 0);
-  EXPECT_EQ(media.Get("EndPoint").AsLong(), 3239);
-  EXPECT_FLOAT_EQ(media.Get("Volume").AsSingle(), 0.8f);
-  EXPECT_EQ(media.Get("Muted").AsLong(), kFalse);
+  ExpectMembers(media, {{"StartPoint", 0}, {"EndPoint", 3239}, {"Volume", 0.8f}, {"Muted", kFalse}});
   Object sound = audio.Child("SoundFormat");
   EXPECT_EQ(sound.Get("Type").AsLong(), 0);  // an MP3: neither WAV nor MIDI
   std::filesystem::path exported = Folder("tmp") / "sound.wav";
   sound.Call("Export", exported.string());
   std::string bytes = engine::Package::Open(Deck(kAudio))->ReadBytes("ppt/media/media1.mp3");
-  EXPECT_EQ(ReadWholeFile(exported), bytes);
+  EXPECT_EQ(ReadFile(exported), bytes);
   EXPECT_EQ(bytes.size(), 52079u);
 
   for (const char* deck : {"poi__EmbeddedVideo.pptx", "pptx__shp-movie-props.pptx"}) {
@@ -129,7 +124,7 @@ TEST_F(EngineMediaTest, RealMediaShapesAnswerTheirKindFormatAndBytes) {
   Object older = FirstShape(Open(Deck(kAudio), 12));
   EXPECT_EQ(ErrorOf([&] { older.Child("MediaFormat"); }), hr::kNotSupported);
   older.Child("SoundFormat").Call("Export", (Folder("tmp") / "older.wav").string());
-  EXPECT_EQ(ReadWholeFile(Folder("tmp") / "older.wav"), bytes);
+  EXPECT_EQ(ReadFile(Folder("tmp") / "older.wav"), bytes);
   // A picture is no media.
   Object picture = FirstShape(Open(Deck("poi__56812.pptx")));
   for (const char* member : {"MediaFormat", "SoundFormat", "MediaType"})
@@ -149,14 +144,11 @@ TEST_F(EngineMediaTest, LinkedMediaNamesItsFileAsPowerPointResolvesIt) {
   };
   std::string relative = linked("sounds/clip%20one.wav", "relative");
   Object shape = FirstShape(Open(relative));
-  EXPECT_EQ(shape.Get("Type").AsLong(), 16);
-  EXPECT_EQ(shape.Get("MediaType").AsLong(), 2);
+  ExpectMembers(shape, {{"Type", 16}, {"MediaType", 2}});
   std::filesystem::path deckFolder = std::filesystem::path(relative).parent_path();
   EXPECT_EQ(shape.Child("LinkFormat").Get("SourceFullName").AsString(),
             (deckFolder / "sounds" / "clip one.wav").string());
-  EXPECT_EQ(shape.Child("MediaFormat").Get("IsLinked").AsLong(), kTrue);
-  EXPECT_EQ(shape.Child("MediaFormat").Get("IsEmbedded").AsLong(), kFalse);
-  EXPECT_EQ(shape.Child("SoundFormat").Get("Type").AsLong(), 1);
+  ExpectMembers(shape, {{"MediaFormat.IsLinked", kTrue}, {"MediaFormat.IsEmbedded", kFalse}, {"SoundFormat.Type", 1}});
   // Nothing embedded to export: the call fails and writes nothing.
   std::filesystem::path target = Folder("tmp") / "linked.wav";
   EXPECT_EQ(ErrorOf([&] { shape.Child("SoundFormat").Call("Export", target.string()); }), hr::kUnspecified);
@@ -244,15 +236,12 @@ TEST_F(EngineMediaTest, ASoundPlayedFirstIsAnimatedFirstAndOthersAreNot) {
   }
   // The real deck: its sound played on the first click, with the volume and mute its node gives.
   Object real = FirstShape(Open(Deck(kAudio)));
-  EXPECT_EQ(real.Child("AnimationSettings").Get("Animate").AsLong(), kTrue);
-  EXPECT_EQ(real.Child("AnimationSettings").Get("AnimationOrder").AsLong(), 1);
+  ExpectMembers(real, {{"AnimationSettings.Animate", kTrue}, {"AnimationSettings.AnimationOrder", 1}});
   Object narrated = FirstShape(Open(AudioWithTiming(Timing(Click({"5"}), AudioNode("isNarration=\"1\"")))));
-  EXPECT_FLOAT_EQ(narrated.Child("MediaFormat").Get("Volume").AsSingle(), 0.6f);
-  EXPECT_EQ(narrated.Child("MediaFormat").Get("Muted").AsLong(), kTrue);
+  ExpectMembers(narrated, {{"MediaFormat.Volume", 0.6f}, {"MediaFormat.Muted", kTrue}});
   // A slide without a timeline animates nothing; an interactive sequence is not the main one.
   Object plain = FirstShape(Open(Deck("poi__56812.pptx")));
-  EXPECT_EQ(plain.Child("AnimationSettings").Get("Animate").AsLong(), kFalse);
-  EXPECT_EQ(plain.Child("AnimationSettings").Get("AnimationOrder").AsLong(), 0);
+  ExpectMembers(plain, {{"AnimationSettings.Animate", kFalse}, {"AnimationSettings.AnimationOrder", 0}});
   Object toggled = FirstShape(Open(Deck("pptx__shp-movie-props.pptx")));
   EXPECT_EQ(toggled.Child("AnimationSettings").Get("Animate").AsLong(), kFalse);
 }

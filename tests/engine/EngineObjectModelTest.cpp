@@ -9,6 +9,7 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 
 namespace quillmere::testing {
 namespace {
@@ -37,10 +38,8 @@ TEST_F(EngineObjectModelTest, AnswersPresentationFactsOfRealDecks) {
   EXPECT_EQ(app.Get("Version").AsString(), "16.0");
   Object pres = Open(app, Deck("poi__themes.pptx") + "::pinlerk::dosharvet");
   EXPECT_EQ(pres.Get("FullName").AsString(), "Presentation1");  // untitled: no file behind it
-  EXPECT_EQ(pres.Get("Path").AsString(), "");
-  EXPECT_EQ(pres.Child("PageSetup").Get("SlideWidth").AsSingle(), 720.0f);
-  EXPECT_EQ(pres.Child("PageSetup").Get("SlideHeight").AsSingle(), 540.0f);
-  EXPECT_EQ(pres.Child("PageSetup").Get("FirstSlideNumber").AsLong(), 1);
+  ExpectMembers(pres, {{"Path", ""}, {"PageSetup.SlideWidth", 720.0f}, {"PageSetup.SlideHeight", 540.0f},
+                       {"PageSetup.FirstSlideNumber", 1}});
   EXPECT_EQ(pres.Child("Slides").Count(), 10);
   EXPECT_EQ(pres.Child("Designs").Count(), 7);
   int layouts = 0;

@@ -20,7 +20,6 @@ namespace quillmere::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using engine::packagetest::ReadWholeFile;
 using engine::packagetest::TempFolder;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -84,7 +83,7 @@ class EngineOriginalPictureTest : public ::testing::Test {
     Object shape = deck.Child("Slides").Item(c.slide).Child("Shapes").Item(c.shape);
     fs::path files = CopyToWebPage(shape, shape.Get("Type").AsLong() == kMsoPicture);
     EXPECT_THAT(FileNames(files), ElementsAre(c.file));
-    std::string saved = ReadWholeFile(files / c.file);
+    std::string saved = ReadFile(files / c.file);
     // Metafiles go into the page compressed, as the application saves them.
     if (std::string_view(c.file).ends_with("z")) saved = Gunzipped(saved);
     EXPECT_EQ(saved, PartBytes(Deck(c.deck), c.part));
@@ -149,8 +148,8 @@ TEST_F(EngineOriginalPictureTest, AnSvgPictureGivesItsSvgFileAndItsPngFallback) 
   Object picture = pres.Child("Slides").Item(1).Child("Shapes").Item(3);
   fs::path files = CopyToWebPage(picture);
   EXPECT_THAT(FileNames(files), ElementsAre("image001.png", "image002.svg"));
-  EXPECT_EQ(ReadWholeFile(files / "image001.png"), PartBytes(deck, "ppt/media/image1.png"));
-  EXPECT_EQ(ReadWholeFile(files / "image002.svg"), svg);
+  EXPECT_EQ(ReadFile(files / "image001.png"), PartBytes(deck, "ppt/media/image1.png"));
+  EXPECT_EQ(ReadFile(files / "image002.svg"), svg);
 
   // Saved as a package, the pasted picture's SVG still resolves: its namespace came along with it.
   Object scratch = ScratchWithCopyOf(app_, picture);

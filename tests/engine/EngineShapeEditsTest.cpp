@@ -14,6 +14,7 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -88,8 +89,7 @@ TEST_F(EngineShapeEditsTest, FlipRotationVisibilityAndNamesAreUndone) {
   std::string before = SlideAsWritten(pres, 1, shape);
 
   shape.Call("Flip", 0);
-  EXPECT_EQ(shape.Get("HorizontalFlip").AsLong(), kTrue);
-  EXPECT_EQ(shape.Get("VerticalFlip").AsLong(), kFalse);
+  ExpectMembers(shape, {{"HorizontalFlip", kTrue}, {"VerticalFlip", kFalse}});
   EXPECT_NE(SavedSlide(pres, 1), before);
   shape.Call("Flip", 0);
   EXPECT_EQ(shape.Get("HorizontalFlip").AsLong(), kFalse);
@@ -138,10 +138,7 @@ TEST_F(EngineShapeEditsTest, AddedShapesAreRealAndSaved) {
   Object oval = shapes.Call("AddShape", 9, 10.0, 20.0, 30.0, 40.0);
   EXPECT_EQ(shapes.Count(), count + 1);
   EXPECT_EQ(shapes.Item(count + 1).Get("Id").AsLong(), oval.Get("Id").AsLong());
-  EXPECT_EQ(oval.Get("Type").AsLong(), 1);
-  EXPECT_EQ(oval.Get("AutoShapeType").AsLong(), 9);
-  EXPECT_FLOAT_EQ(oval.Get("Left").AsSingle(), 10.0f);
-  EXPECT_FLOAT_EQ(oval.Get("Height").AsSingle(), 40.0f);
+  ExpectMembers(oval, {{"Type", 1}, {"AutoShapeType", 9}, {"Left", 10.0f}, {"Height", 40.0f}});
   EXPECT_THROW(shapes.Call("AddShape", 138, 0.0, 0.0, 1.0, 1.0), ComError);
 
   oval.Put("AutoShapeType", 1);
@@ -215,12 +212,10 @@ TEST_F(EngineShapeEditsTest, ZOrderMovesAShapeAmongItsSiblingsAndRangeFindsGroup
 TEST_F(EngineShapeEditsTest, FreeformsTurnIntoRectangles) {
   Object freeform =
       Shapes(Open(Deck("poi__customGeo.pptx")), 6).Item("Diagram 3").Child("GroupItems").Item("Freeform 4");
-  EXPECT_EQ(freeform.Get("Type").AsLong(), 5);
-  EXPECT_EQ(freeform.Get("AutoShapeType").AsLong(), 138);
+  ExpectMembers(freeform, {{"Type", 5}, {"AutoShapeType", 138}});
   EXPECT_EQ(freeform.Child("Adjustments").Count(), 0);
   freeform.Put("AutoShapeType", 1);
-  EXPECT_EQ(freeform.Get("Type").AsLong(), 1);
-  EXPECT_EQ(freeform.Get("AutoShapeType").AsLong(), 1);
+  ExpectMembers(freeform, {{"Type", 1}, {"AutoShapeType", 1}});
   EXPECT_THROW(freeform.Put("AutoShapeType", 0), ComError);
 }
 
@@ -319,8 +314,7 @@ TEST_F(EngineShapeEditsTest, EffectsSwitchedOffForAPictureComeBackAsTheyWere) {
 
   picture.Child("Shadow").Put("Visible", kFalse);
   picture.Child("ThreeD").Put("Visible", kFalse);
-  EXPECT_EQ(picture.Child("Shadow").Get("Visible").AsLong(), kFalse);
-  EXPECT_EQ(picture.Child("ThreeD").Get("Visible").AsLong(), kFalse);
+  ExpectMembers(picture, {{"Shadow.Visible", kFalse}, {"ThreeD.Visible", kFalse}});
   std::string hidden = SavedSlide(pres, 25);
   ASSERT_NE(hidden.find("bevelT w=\"50800\""), std::string::npos);
   EXPECT_EQ(hidden.find("bevelT w=\"50800\""), hidden.rfind("bevelT w=\"50800\"")) << "only Picture 4 keeps its bevel";

@@ -14,6 +14,7 @@
 #include "objectmodel/automation/ComError.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -68,8 +69,7 @@ TEST_F(EngineShapeMembersTest, PositionsAgreeWithLibreOfficeThroughGroupsAndInhe
                                      {"AutoShape 12", 19.085, 5.154, 0.515, 0.971},
                                      {"AutoShape 16", 13.97, 5.154, 0.515, 0.971}});
   Object member = Find(Shapes(grouping, 1), "AutoShape 11");
-  EXPECT_EQ(member.Get("Child").AsLong(), kTrue);
-  EXPECT_EQ(member.Child("ParentGroup").Get("Name").AsString(), "Group 10");
+  ExpectMembers(member, {{"Child", kTrue}, {"ParentGroup.Name", "Group 10"}});
   EXPECT_EQ(Find(Shapes(grouping, 1), "Rectangle 6").Get("Child").AsLong(), kFalse);
   // Written as -90 degrees, read as PowerPoint keeps angles: 0 to 360.
   EXPECT_FLOAT_EQ(Find(Shapes(grouping, 1), "AutoShape 13").Get("Rotation").AsSingle(), 270.0f);
@@ -172,18 +172,15 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
   EXPECT_EQ(Find(slide20, "TextBox 85").Get("Type").AsLong(), 17);
   EXPECT_EQ(Find(slide20, "Rounded Rectangle 1").Get("AutoShapeType").AsLong(), 5);
   Object group = Find(slide20, "Group 11");
-  EXPECT_EQ(group.Get("Type").AsLong(), 6);
-  EXPECT_EQ(group.Get("AutoShapeType").AsLong(), -2);
+  ExpectMembers(group, {{"Type", 6}, {"AutoShapeType", -2}});
   EXPECT_EQ(group.Child("GroupItems").Count(), 6);  // the nested groups are one member each
   EXPECT_EQ(group.Child("GroupItems").Item(3).Get("Name").AsString(), "Group 72");
   EXPECT_EQ(group.Child("GroupItems").Item(3).Child("GroupItems").Count(), 7);
   // Ink under mc:AlternateContent: PowerPoint 2010 reads the p14 branch.
   EXPECT_EQ(Find(slide20, "Ink 49").Get("Type").AsLong(), 22);
   Object straight = Find(slide20, "Straight Connector 84");
-  EXPECT_EQ(straight.Get("Type").AsLong(), 1);
-  EXPECT_EQ(straight.Get("Connector").AsLong(), kTrue);
-  EXPECT_EQ(straight.Child("ConnectorFormat").Get("Type").AsLong(), 1);
-  EXPECT_EQ(straight.Child("ConnectorFormat").Get("BeginConnected").AsLong(), kFalse);
+  ExpectMembers(straight, {{"Type", 1}, {"Connector", kTrue}, {"ConnectorFormat.Type", 1},
+                           {"ConnectorFormat.BeginConnected", kFalse}});
   EXPECT_THROW(straight.Child("ConnectorFormat").Get("BeginConnectedShape"), ComError);
   EXPECT_THROW(group.Get("ConnectorFormat"), ComError);
   EXPECT_THROW(group.Get("MediaType"), ComError);
@@ -192,22 +189,16 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
   // A curved connector glued by both ends; PowerPoint counts sites from 1.
   Object slide12 = Shapes(stress, 12);
   Object curved = Find(slide12, "Curved Connector 11").Child("ConnectorFormat");
-  EXPECT_EQ(curved.Get("Type").AsLong(), 3);
-  EXPECT_EQ(curved.Get("BeginConnected").AsLong(), kTrue);
-  EXPECT_EQ(curved.Child("BeginConnectedShape").Get("Id").AsLong(), 3);
-  EXPECT_EQ(curved.Get("BeginConnectionSite").AsLong(), 1);
-  EXPECT_EQ(curved.Child("EndConnectedShape").Get("Id").AsLong(), 2);
-  EXPECT_EQ(curved.Get("EndConnectionSite").AsLong(), 4);
+  ExpectMembers(curved, {{"Type", 3}, {"BeginConnected", kTrue}, {"BeginConnectedShape.Id", 3},
+                         {"BeginConnectionSite", 1}, {"EndConnectedShape.Id", 2}, {"EndConnectionSite", 4}});
   EXPECT_EQ(Find(slide12, "Curved Connector 11").Get("VerticalFlip").AsLong(), kTrue);
   EXPECT_EQ(Find(slide12, "Curved Connector 11").Get("HorizontalFlip").AsLong(), kFalse);
   EXPECT_FLOAT_EQ(Find(slide12, "Curved Connector 11").Get("Rotation").AsSingle(), 270.0f);
 
   Object video = Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1);
-  EXPECT_EQ(video.Get("Type").AsLong(), 16);
-  EXPECT_EQ(video.Get("MediaType").AsLong(), 3);
+  ExpectMembers(video, {{"Type", 16}, {"MediaType", 3}});
   Object audio = Find(Shapes(Open("poi__EmbeddedAudio.pptx"), 1), "sample-3s.mp3");
-  EXPECT_EQ(audio.Get("Type").AsLong(), 16);
-  EXPECT_EQ(audio.Get("MediaType").AsLong(), 2);
+  ExpectMembers(audio, {{"Type", 16}, {"MediaType", 2}});
 }
 
 TEST_F(EngineShapeMembersTest, PlaceholdersTellWhatTheyHold) {
@@ -261,8 +252,7 @@ TEST_F(EngineShapeMembersTest, LinkedPicturesAndObjectsNameTheirFiles) {
             "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg");
 
   Object ole = Shapes(Open("poi__bug54570.pptx"), 1).Item(1);
-  EXPECT_EQ(ole.Get("Type").AsLong(), 10);
-  EXPECT_EQ(ole.Child("LinkFormat").Get("SourceFullName").AsString(), "E:\\project\\poi\\poi\\external.xlsx");
+  ExpectMembers(ole, {{"Type", 10}, {"LinkFormat.SourceFullName", "E:\\project\\poi\\poi\\external.xlsx"}});
   EXPECT_THROW(Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1).Get("LinkFormat"), ComError);
 }
 
@@ -340,9 +330,7 @@ TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsT
   EXPECT_NEAR(format.Get("CropBottom").AsDouble(), 0.46217 * uncroppedHeight, 0.01);
   EXPECT_NEAR(format.Get("CropLeft").AsDouble(), 0.02878 * uncroppedWidth, 0.01);
   EXPECT_NEAR(format.Get("CropRight").AsDouble(), 0.21582 * uncroppedWidth, 0.01);
-  EXPECT_EQ(format.Get("Brightness").AsDouble(), 0.5);
-  EXPECT_EQ(format.Get("Contrast").AsDouble(), 0.5);
-  EXPECT_EQ(format.Get("TransparentBackground").AsLong(), 0);
+  ExpectMembers(format, {{"Brightness", 0.5}, {"Contrast", 0.5}, {"TransparentBackground", 0}});
 
   // A text box whose text is not warped is no WordArt.
   Object textBox = Shapes(Open("poi__2411-Performance_Up.pptx"), 1).Item("Text Box 4");
@@ -367,18 +355,12 @@ TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
   Object struck = frame.Child("TextRange").Child("Runs", 30);
   EXPECT_EQ(struck.Get("Text").AsString(), "a lazy ");
   Object font = struck.Child("Font");
-  EXPECT_EQ(font.Get("Strikethrough").AsLong(), -1);
-  EXPECT_EQ(font.Get("DoubleStrikeThrough").AsLong(), 0);
-  EXPECT_EQ(font.Get("UnderlineStyle").AsLong(), 2);
+  ExpectMembers(font, {{"Strikethrough", -1}, {"DoubleStrikeThrough", 0}, {"UnderlineStyle", 2}});
   Object plainUnderline = frame.Child("TextRange").Child("Runs", 28).Child("Font");
-  EXPECT_EQ(plainUnderline.Get("Strikethrough").AsLong(), 0);
-  EXPECT_EQ(plainUnderline.Get("UnderlineStyle").AsLong(), 2);
+  ExpectMembers(plainUnderline, {{"Strikethrough", 0}, {"UnderlineStyle", 2}});
   for (const Object& f : {font, plainUnderline}) {
-    EXPECT_EQ(f.Child("Fill").Get("Type").AsLong(), 1);
-    EXPECT_EQ(f.Child("Line").Get("Visible").AsLong(), 0);
-    EXPECT_EQ(f.Child("Glow").Get("Radius").AsDouble(), 0.0);
-    EXPECT_EQ(f.Child("Reflection").Get("Type").AsLong(), 0);
-    EXPECT_EQ(f.Get("Smallcaps").AsLong(), 0);
+    ExpectMembers(f, {{"Fill.Type", 1}, {"Line.Visible", 0}, {"Glow.Radius", 0.0}, {"Reflection.Type", 0},
+                      {"Smallcaps", 0}});
   }
   EXPECT_THROW(frame.Child("TextRange").Child("Runs", 32), ComError);
 }
@@ -390,17 +372,11 @@ TEST_F(EngineShapeMembersTest, ParagraphsTakeWhatTheyLeaveOutFromTheMastersBodyS
   EXPECT_TRUE(first.Get("Text").AsString().ends_with("\r"));
   EXPECT_FALSE(text.Child("Paragraphs", 4).Get("Text").AsString().ends_with("\r"));
   Object format = first.Child("ParagraphFormat");
-  EXPECT_EQ(format.Get("Alignment").AsLong(), 4);
-  EXPECT_EQ(format.Get("SpaceWithin").AsDouble(), 20.0);
-  EXPECT_EQ(format.Get("LineRuleWithin").AsLong(), 0);
-  EXPECT_EQ(format.Get("SpaceBefore").AsDouble(), 18.0);
-  EXPECT_EQ(format.Get("SpaceAfter").AsDouble(), 6.0);
+  ExpectMembers(format, {{"Alignment", 4}, {"SpaceWithin", 20.0}, {"LineRuleWithin", 0}, {"SpaceBefore", 18.0},
+                         {"SpaceAfter", 6.0}});
   Object bullet = format.Child("Bullet");
-  EXPECT_EQ(bullet.Get("Type").AsLong(), 1);
-  EXPECT_EQ(bullet.Get("Character").AsLong(), 0x272D);
-  EXPECT_EQ(bullet.Get("RelativeSize").AsDouble(), 1.0);
-  EXPECT_EQ(bullet.Get("UseTextColor").AsLong(), 0);
-  EXPECT_EQ(bullet.Get("UseTextFont").AsLong(), 0);
+  ExpectMembers(bullet, {{"Type", 1}, {"Character", 0x272D}, {"RelativeSize", 1.0}, {"UseTextColor", 0},
+                         {"UseTextFont", 0}});
   // The second level takes its indents, the first its alignment and tab spacing from the master.
   Object second = text.Child("Paragraphs", 3).Child("ParagraphFormat");
   EXPECT_EQ(second.Get("IndentLevel").AsLong(), 2);
@@ -420,19 +396,12 @@ TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentat
   // The title sets only bold: size and kerning come from the master's title style, the
   // typeface from the theme's major font (Calibri) that style names.
   Object title = font("Title 3", 1);
-  EXPECT_EQ(title.Get("Size").AsDouble(), 44.0);
-  EXPECT_EQ(title.Get("Bold").AsLong(), -1);
-  EXPECT_EQ(title.Get("Italic").AsLong(), 0);
-  EXPECT_EQ(title.Get("Kerning").AsDouble(), 12.0);
-  EXPECT_EQ(title.Get("Name").AsString(), "Calibri");
+  ExpectMembers(title, {{"Size", 44.0}, {"Bold", -1}, {"Italic", 0}, {"Kerning", 12.0}, {"Name", "Calibri"}});
   // A body run sets its own size.
   EXPECT_EQ(font("Content Placeholder 4", 1).Get("Size").AsDouble(), 20.0);
   // A shape that is no placeholder takes the presentation's default text style.
   Object oval = font("Oval 5", 1);
-  EXPECT_EQ(oval.Get("Size").AsDouble(), 18.0);
-  EXPECT_EQ(oval.Get("Name").AsString(), "Calibri");
-  EXPECT_EQ(oval.Get("Caps").AsLong(), 0);
-  EXPECT_EQ(oval.Get("Subscript").AsLong(), 0);
+  ExpectMembers(oval, {{"Size", 18.0}, {"Name", "Calibri"}, {"Caps", 0}, {"Subscript", 0}});
   // Its text has no colour of its own: the shape style's font reference makes it light 1 (white).
   EXPECT_EQ(oval.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), 0xFFFFFF);
   // The title's own colour is accent 2 (C0504D) at 75% luminance, packed red low.
@@ -440,16 +409,13 @@ TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentat
 
   // The title's frame is laid out by the master's: centred vertically, text shrunk to fit.
   Object titleFrame = shapes.Item("Title 3").Child("TextFrame2");
-  EXPECT_EQ(titleFrame.Get("VerticalAnchor").AsLong(), 3);
-  EXPECT_EQ(titleFrame.Get("AutoSize").AsLong(), 2);
+  ExpectMembers(titleFrame, {{"VerticalAnchor", 3}, {"AutoSize", 2}});
   EXPECT_EQ(shapes.Item("Title 3").Child("TextFrame").Get("AutoSize").AsLong(), 0) << "TextFrame has no shrink";
   EXPECT_NEAR(titleFrame.Get("MarginLeft").AsDouble(), 7.2, 1e-4);
   EXPECT_NEAR(titleFrame.Get("MarginTop").AsDouble(), 3.6, 1e-4);
-  EXPECT_EQ(titleFrame.Get("Orientation").AsLong(), 1);
-  EXPECT_EQ(titleFrame.Get("WordWrap").AsLong(), -1);
+  ExpectMembers(titleFrame, {{"Orientation", 1}, {"WordWrap", -1}});
   Object bodyFrame = shapes.Item("Content Placeholder 4").Child("TextFrame");
-  EXPECT_EQ(bodyFrame.Get("VerticalAnchor").AsLong(), 1);
-  EXPECT_EQ(bodyFrame.Get("HorizontalAnchor").AsLong(), 1);
+  ExpectMembers(bodyFrame, {{"VerticalAnchor", 1}, {"HorizontalAnchor", 1}});
   EXPECT_EQ(shapes.Item("Oval 5").Child("TextFrame").Get("VerticalAnchor").AsLong(), 3);
 }
 

@@ -19,6 +19,7 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -81,29 +82,20 @@ TEST_F(EngineSlideMembersTest, TransitionsOfRealDecksAnswerPowerPointsEffects) {
     EXPECT_FLOAT_EQ(t.Get("Duration").AsSingle(), e.duration) << "slide " << e.slide;
   }
   Object throughBlack = Slide(Open(app, Deck("poi__bug68703.pptx")), 1).Child("SlideShowTransition");
-  EXPECT_EQ(throughBlack.Get("EntryEffect").AsLong(), 1793);
-  EXPECT_FLOAT_EQ(throughBlack.Get("Duration").AsSingle(), 0.1f);
+  ExpectMembers(throughBlack, {{"EntryEffect", 1793}, {"Duration", 0.1f}});
   EXPECT_EQ(Slide(Open(app, Deck("poi__KEY02.pptx")), 1).Child("SlideShowTransition").Get("Duration").AsSingle(), 0.5f);
 
   Object byClickOnly = Slide(Open(app, Deck("poi__missing-blip-fill.pptx")), 1).Child("SlideShowTransition");
-  EXPECT_EQ(byClickOnly.Get("AdvanceOnClick").AsLong(), kFalse);
-  EXPECT_EQ(byClickOnly.Get("AdvanceOnTime").AsLong(), kFalse);
-  EXPECT_EQ(byClickOnly.Get("EntryEffect").AsLong(), 0);
-  EXPECT_FLOAT_EQ(byClickOnly.Get("Duration").AsSingle(), 2.0f);
+  ExpectMembers(byClickOnly, {{"AdvanceOnClick", kFalse}, {"AdvanceOnTime", kFalse}, {"EntryEffect", 0},
+                              {"Duration", 2.0f}});
 
   Object timed = Slide(Open(app, Deck("poi__ca.ubc.cs.people_~emhill_presentations_HowWeRefactor.pptx")), 7)
                      .Child("SlideShowTransition");
-  EXPECT_EQ(timed.Get("AdvanceOnClick").AsLong(), kFalse);
-  EXPECT_EQ(timed.Get("AdvanceOnTime").AsLong(), kTrue);
-  EXPECT_EQ(timed.Get("AdvanceTime").AsSingle(), 1.0f);
+  ExpectMembers(timed, {{"AdvanceOnClick", kFalse}, {"AdvanceOnTime", kTrue}, {"AdvanceTime", 1.0f}});
 
   Object none = Slide(Open(app, Deck("poi__2411-Performance_Up.pptx")), 1).Child("SlideShowTransition");
-  EXPECT_EQ(none.Get("EntryEffect").AsLong(), 0);
-  EXPECT_EQ(none.Get("AdvanceOnClick").AsLong(), kTrue);
-  EXPECT_EQ(none.Get("AdvanceOnTime").AsLong(), kFalse);
-  EXPECT_EQ(none.Get("AdvanceTime").AsSingle(), 0.0f);
-  EXPECT_EQ(none.Get("Speed").AsLong(), 3);
-  EXPECT_EQ(none.Child("SoundEffect").Get("Type").AsLong(), 0);
+  ExpectMembers(none, {{"EntryEffect", 0}, {"AdvanceOnClick", kTrue}, {"AdvanceOnTime", kFalse}, {"AdvanceTime", 0.0f},
+                       {"Speed", 3}, {"SoundEffect.Type", 0}});
 }
 
 TEST_F(EngineSlideMembersTest, NamesHiddenSlidesNumbersAndParents) {
@@ -152,8 +144,8 @@ TEST_F(EngineSlideMembersTest, TitlesAndTheirText) {
   // Line breaks are vertical tabs; TrimText drops them at the ends.
   Object key = Slide(Open(app, Deck("poi__KEY02.pptx")), 1).Child("Shapes").Child("Title");
   Object keyText = key.Child("TextFrame").Child("TextRange");
-  EXPECT_EQ(keyText.Get("Text").AsString(), "Welcome to Internet Explorer 9\v\vHTML5, Hardware Accelerated\v");
-  EXPECT_EQ(keyText.Get("TrimText").AsString(), "Welcome to Internet Explorer 9\v\vHTML5, Hardware Accelerated");
+  ExpectMembers(keyText, {{"Text", "Welcome to Internet Explorer 9\v\vHTML5, Hardware Accelerated\v"},
+                          {"TrimText", "Welcome to Internet Explorer 9\v\vHTML5, Hardware Accelerated"}});
   Object talent = Slide(Open(app, Deck("poi__60810.pptx")), 6).Child("Shapes").Child("Title");
   EXPECT_EQ(talent.Child("TextFrame").Child("TextRange").Get("TrimText").AsString(), "The benefits we are seeking");
 
@@ -167,8 +159,7 @@ TEST_F(EngineSlideMembersTest, TitlesAndTheirText) {
     body.append_buffer(paragraphs, sizeof(paragraphs) - 1);
   }}});
   Object text = Slide(Open(app, edited), 1).Child("Shapes").Child("Title").Child("TextFrame").Child("TextRange");
-  EXPECT_EQ(text.Get("Text").AsString(), " \tFirst\vline\r7 of 9 \r");
-  EXPECT_EQ(text.Get("TrimText").AsString(), "First\vline\r7 of 9");
+  ExpectMembers(text, {{"Text", " \tFirst\vline\r7 of 9 \r"}, {"TrimText", "First\vline\r7 of 9"}});
 }
 
 TEST_F(EngineSlideMembersTest, NotesPagesWithAndWithoutANotesSlide) {
@@ -178,8 +169,7 @@ TEST_F(EngineSlideMembersTest, NotesPagesWithAndWithoutANotesSlide) {
   ASSERT_EQ(notes.Count(), 3);
   EXPECT_EQ(notes.Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 13);  // slide number
   EXPECT_EQ(notes.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 101);
-  EXPECT_EQ(notes.Item(3).Child("PlaceholderFormat").Get("Type").AsLong(), 2);
-  EXPECT_EQ(notes.Item(3).Get("Name").AsString(), "Rectangle 3");
+  ExpectMembers(notes.Item(3), {{"PlaceholderFormat.Type", 2}, {"Name", "Rectangle 3"}});
   EXPECT_THROW(notes.Item(4), ComError);
 
   // Slide 9 has no notes slide: its notes page is the one PowerPoint makes.
@@ -188,8 +178,7 @@ TEST_F(EngineSlideMembersTest, NotesPagesWithAndWithoutANotesSlide) {
   Object placeholders = made.Child("Placeholders");
   ASSERT_EQ(placeholders.Count(), 2);
   EXPECT_EQ(placeholders.Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 101);
-  EXPECT_EQ(placeholders.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 2);
-  EXPECT_EQ(placeholders.Item(2).Child("TextFrame").Child("TextRange").Get("Text").AsString(), "");
+  ExpectMembers(placeholders.Item(2), {{"PlaceholderFormat.Type", 2}, {"TextFrame.TextRange.Text", ""}});
   EXPECT_EQ(Slide(perf, 9).Child("NotesPage").Child("Shapes").Child("Placeholders").Item(1).Get("Name").AsString(),
             "Slide Image Placeholder 1");
   // Another slide without notes gets a page of its own, not slide 9's.
@@ -215,8 +204,7 @@ TEST_F(EngineSlideMembersTest, LayoutsCustomLayoutsAndBackgrounds) {
   // The custom layout is the master's own object, at its place in the master's list.
   Object asset = Open(app, Deck("poi__aascu.org_workarea_downloadasset.aspx_id=5864.pptx"));
   Object layout = Slide(asset, 4).Child("CustomLayout");
-  EXPECT_EQ(layout.Get("Index").AsLong(), 7);
-  EXPECT_EQ(layout.Get("Name").AsString(), "Blank");
+  ExpectMembers(layout, {{"Index", 7}, {"Name", "Blank"}});
   EXPECT_EQ(layout.Ptr(), asset.Child("Designs").Item(1).Child("SlideMaster").Child("CustomLayouts").Item(7).Ptr());
 
   // The background in effect: the slide's own, else its layout's, else its

@@ -13,6 +13,7 @@
 #include "objectmodel/automation/ComError.h"
 #include "objectmodel/automation/Object.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -64,8 +65,7 @@ TEST_F(EngineTableStyleTest, BordersComeFromTheCellElseFromTheEdgesOfTheStylePar
   Object table = Table(Open("poi__table_test2.pptx"), "Table 3");
   // The header row's bottom edge is 3 pt; its other sides are the whole table's 1 pt white lines.
   Object bottom = Border(table, 1, 1, kBottom);
-  EXPECT_EQ(bottom.Get("Visible").AsLong(), kTrue);
-  EXPECT_FLOAT_EQ(bottom.Get("Weight").AsSingle(), 3.0f);
+  ExpectMembers(bottom, {{"Visible", kTrue}, {"Weight", 3.0f}});
   EXPECT_EQ(Rgb(bottom), Packed(0xFFFFFF));
   EXPECT_EQ(bottom.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 2);
   EXPECT_FLOAT_EQ(Border(table, 1, 1, kTop).Get("Weight").AsSingle(), 1.0f);
@@ -119,12 +119,10 @@ TEST_F(EngineTableStyleTest, CellsOfADeckWithoutStylesAnswerTheirOwnLines) {
 TEST_F(EngineTableStyleTest, CellTextTakesTheStylesBoldAndColourBelowItsOwn) {
   Object table = Table(Open("poi__table_test2.pptx"), "Table 3");
   Object header = Font(table, 1, 1);
-  EXPECT_EQ(header.Get("Bold").AsLong(), kTrue);
-  EXPECT_EQ(header.Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 2);
+  ExpectMembers(header, {{"Bold", kTrue}, {"Fill.ForeColor.ObjectThemeColor", 2}});
   EXPECT_EQ(Rgb(header.Child("Fill")), Packed(0xFFFFFF));
   Object body = Font(table, 2, 1);
-  EXPECT_EQ(body.Get("Bold").AsLong(), kFalse);
-  EXPECT_EQ(body.Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 1);
+  ExpectMembers(body, {{"Bold", kFalse}, {"Fill.ForeColor.ObjectThemeColor", 1}});
   EXPECT_EQ(body.Get("Name").AsString(), "Calibri");  // the theme's minor font
 
   // The header's background colour reaches white through the colour map; the body's is the text colour.
@@ -154,8 +152,7 @@ TEST_F(EngineTableStyleTest, HidingABorderWritesTheCellsOwnLineAndShowingTakesIt
     EXPECT_STREQ(cell.first_child().next_sibling().name(), "a:solidFill");
   }
   top.Put("Visible", kTrue);
-  EXPECT_EQ(top.Get("Visible").AsLong(), kTrue);
-  EXPECT_FLOAT_EQ(top.Get("Weight").AsSingle(), 1.0f);
+  ExpectMembers(top, {{"Visible", kTrue}, {"Weight", 1.0f}});
   EXPECT_EQ(Rgb(Fill(table, 1, 6)), Packed(0x5B9BD5));
 }
 

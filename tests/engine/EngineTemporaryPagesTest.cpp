@@ -12,12 +12,12 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-using engine::packagetest::ReadWholeFile;
 
 class EngineTemporaryPagesTest : public IsolatedUserFolders {
  protected:
@@ -29,7 +29,7 @@ class EngineTemporaryPagesTest : public IsolatedUserFolders {
   std::string Saved(const Object& pres) {
     std::filesystem::path file = Folder("tmp") / ("saved" + std::to_string(++saves_) + ".pptx");
     pres.Call("SaveCopyAs", file.string());
-    return ReadWholeFile(file);
+    return ReadFile(file);
   }
 
   Object app_;
@@ -109,16 +109,14 @@ TEST_F(EngineTemporaryPagesTest, ATemporaryLayoutShowsItsMasterAndGoesAgain) {
   Object layout = layouts.Call("Add", count + 1);
   EXPECT_EQ(layouts.Count(), count + 1);
   EXPECT_EQ(layout.Get("Index").AsLong(), count + 1);
-  EXPECT_EQ(layout.Get("Name").AsString(), "Custom Layout");
-  EXPECT_EQ(layout.Get("FollowMasterBackground").AsLong(), kTrue);
+  ExpectMembers(layout, {{"Name", "Custom Layout"}, {"FollowMasterBackground", kTrue}});
   EXPECT_EQ(layout.Child("Parent").Get("Name").AsString(), master.Get("Name").AsString());
   EXPECT_EQ(layout.Child("Background").Child("Fill").Get("Type").AsLong(),
             master.Child("Background").Child("Fill").Get("Type").AsLong());
 
   Object slides = pres.Child("Slides");
   Object slide = slides.Call("AddSlide", slides.Count() + 1, layout.Ptr());
-  EXPECT_EQ(slide.Get("FollowMasterBackground").AsLong(), kTrue);
-  EXPECT_EQ(slide.Child("CustomLayout").Get("Name").AsString(), "Custom Layout");
+  ExpectMembers(slide, {{"FollowMasterBackground", kTrue}, {"CustomLayout.Name", "Custom Layout"}});
   EXPECT_EQ(slide.Child("Design").Child("SlideMaster").Get("Name").AsString(), master.Get("Name").AsString());
   EXPECT_EQ(slide.Child("Shapes").Count(), 0);  // the master has no placeholders to lay out
 

@@ -15,6 +15,7 @@
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -87,23 +88,18 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
   Object mixed = MainSequence(refactor, 5);
   ASSERT_EQ(mixed.Count(), 17);
   Object split = mixed.Item(1);
-  EXPECT_EQ(split.Get("EffectType").AsLong(), 16);
-  EXPECT_EQ(split.Get("Exit").AsLong(), kTrue);
+  ExpectMembers(split, {{"EffectType", 16}, {"Exit", kTrue}});
   EXPECT_EQ(split.Child("EffectParameters").Get("Direction").AsLong(), 25);  // vertical in
   EXPECT_FLOAT_EQ(split.Child("Timing").Get("Duration").AsSingle(), 0.5f);
   Object path = mixed.Item(5);
   EXPECT_EQ(path.Get("EffectType").AsLong(), 127);  // msoAnimEffectPathDown
-  EXPECT_FLOAT_EQ(path.Child("Timing").Get("Accelerate").AsSingle(), 0.5f);
-  EXPECT_EQ(path.Child("Timing").Get("SmoothStart").AsLong(), kTrue);
-  EXPECT_EQ(path.Child("Timing").Get("SmoothEnd").AsLong(), kFalse);
-  EXPECT_EQ(path.Child("EffectParameters").Get("Relative").AsLong(), kTrue);
+  ExpectMembers(path, {{"Timing.Accelerate", 0.5f}, {"Timing.SmoothStart", kTrue}, {"Timing.SmoothEnd", kFalse},
+                       {"EffectParameters.Relative", kTrue}});
   Object motion = path.Child("Behaviors").Item(1);
-  EXPECT_EQ(motion.Get("Type").AsLong(), 1);
-  EXPECT_EQ(motion.Child("MotionEffect").Get("Path").AsString(), "M 3.33333E-6 3.6696E-6 L -0.01875 0.25914 ");
+  ExpectMembers(motion, {{"Type", 1}, {"MotionEffect.Path", "M 3.33333E-6 3.6696E-6 L -0.01875 0.25914 "}});
   EXPECT_EQ(ErrorOf([&] { motion.Child("ScaleEffect"); }), hr::kUnspecified);
   EXPECT_EQ(mixed.Item(6).Child("EffectParameters").Get("Direction").AsLong(), 10);  // peek, subtype 1: from the top
-  EXPECT_EQ(mixed.Item(7).Child("Timing").Get("TriggerType").AsLong(), 3);
-  EXPECT_FLOAT_EQ(mixed.Item(7).Child("Timing").Get("Duration").AsSingle(), 0.5f);
+  ExpectMembers(mixed.Item(7), {{"Timing.TriggerType", 3}, {"Timing.Duration", 0.5f}});
   EXPECT_EQ(mixed.Item(17).Get("EffectType").AsLong(), 22);                               // wipe
   EXPECT_EQ(mixed.Item(17).Child("EffectParameters").Get("Direction").AsLong(), 4);       // from the left
   // An exit's behaviours: the filter, then the hide that ends it.
@@ -111,11 +107,9 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
   ASSERT_EQ(behaviours.Count(), 2);
   EXPECT_EQ(behaviours.Item(1).Get("Type").AsLong(), 7);
   Object hide = behaviours.Item(2);
-  EXPECT_EQ(hide.Get("Type").AsLong(), 8);
-  EXPECT_EQ(hide.Child("SetEffect").Get("To").AsString(), "hidden");
+  ExpectMembers(hide, {{"Type", 8}, {"SetEffect.To", "hidden"}});
   EXPECT_EQ(hide.Child("SetEffect").Get("Property").AsLong(), 8);  // msoAnimVisibility
-  EXPECT_FLOAT_EQ(hide.Child("Timing").Get("TriggerDelayTime").AsSingle(), 0.499f);
-  EXPECT_FLOAT_EQ(hide.Child("Timing").Get("Duration").AsSingle(), 0.001f);
+  ExpectMembers(hide, {{"Timing.TriggerDelayTime", 0.499f}, {"Timing.Duration", 0.001f}});
   EXPECT_EQ(ErrorOf([&] { behaviours.Item(3); }), hr::kInvalidArgument);
 
   // A paragraph build: each effect animates one paragraph of the placeholder.
@@ -125,37 +119,29 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
   EXPECT_EQ(paragraphs.Item(3).Get("Paragraph").AsLong(), 8);
   EXPECT_EQ(paragraphs.Item(1).Get("DisplayName").AsString(),
             "Content Placeholder 67: Case studies describe root canal refactorings:");
-  EXPECT_EQ(paragraphs.Item(1).Child("EffectInformation").Get("BuildByLevelEffect").AsLong(), 2);
-  EXPECT_EQ(paragraphs.Item(1).Child("EffectInformation").Get("TextUnitEffect").AsLong(), 0);
+  ExpectMembers(paragraphs.Item(1), {{"EffectInformation.BuildByLevelEffect", 2},
+                                     {"EffectInformation.TextUnitEffect", 0}});
   EXPECT_EQ(fades.Item(1).Child("EffectInformation").Get("BuildByLevelEffect").AsLong(), 0);
 
   // Grow to 10 % with a motion path; the grow's scale behaviour.
   Object grow = MainSequence(refactor, 10).Item(2);
-  EXPECT_EQ(grow.Get("EffectType").AsLong(), 59);
-  EXPECT_FLOAT_EQ(grow.Child("EffectParameters").Get("Size").AsSingle(), 10.0f);
+  ExpectMembers(grow, {{"EffectType", 59}, {"EffectParameters.Size", 10.0f}});
   Object scale = grow.Child("Behaviors").Item(1).Child("ScaleEffect");
-  EXPECT_FLOAT_EQ(scale.Get("ByX").AsSingle(), 10.0f);
-  EXPECT_FLOAT_EQ(scale.Get("ByY").AsSingle(), 10.0f);
+  ExpectMembers(scale, {{"ByX", 10.0f}, {"ByY", 10.0f}});
 
   // Performance: a fly from the right after the previous, five seconds late;
   // keyframes: a peek from the left over three seconds with its background.
   Object perf = OpenDeck(app, Deck("poi__2411-Performance_Up.pptx"));
   Object fly = MainSequence(perf, 2).Item(1);
-  EXPECT_EQ(fly.Get("EffectType").AsLong(), 2);
-  EXPECT_EQ(fly.Child("EffectParameters").Get("Direction").AsLong(), 2);
-  EXPECT_EQ(fly.Child("Timing").Get("TriggerType").AsLong(), 3);
-  EXPECT_FLOAT_EQ(fly.Child("Timing").Get("TriggerDelayTime").AsSingle(), 5.0f);
+  ExpectMembers(fly, {{"EffectType", 2}, {"EffectParameters.Direction", 2}, {"Timing.TriggerType", 3},
+                      {"Timing.TriggerDelayTime", 5.0f}});
   Object property = fly.Child("Behaviors").Item(2).Child("PropertyEffect");
   EXPECT_EQ(property.Get("Property").AsLong(), 1);  // msoAnimX
   Object boomerang = MainSequence(perf, 4).Item(1);
-  EXPECT_EQ(boomerang.Get("EffectType").AsLong(), 25);
-  EXPECT_FLOAT_EQ(boomerang.Child("Timing").Get("Duration").AsSingle(), 1.0f);
-  EXPECT_EQ(boomerang.Get("Paragraph").AsLong(), 1);
+  ExpectMembers(boomerang, {{"EffectType", 25}, {"Timing.Duration", 1.0f}, {"Paragraph", 1}});
   Object peek = MainSequence(OpenDeck(app, Deck("poi__keyframes.pptx")), 1).Item(1);
-  EXPECT_EQ(peek.Get("EffectType").AsLong(), 12);
-  EXPECT_EQ(peek.Child("EffectParameters").Get("Direction").AsLong(), 4);
-  EXPECT_FLOAT_EQ(peek.Child("Timing").Get("Duration").AsSingle(), 3.0f);
-  EXPECT_EQ(peek.Child("EffectInformation").Get("AnimateBackground").AsLong(), kTrue);
+  ExpectMembers(peek, {{"EffectType", 12}, {"EffectParameters.Direction", 4}, {"Timing.Duration", 3.0f},
+                       {"EffectInformation.AnimateBackground", kTrue}});
   Object fromBottom = MainSequence(OpenDeck(app, Deck("poi__customGeo.pptx")), 6);
   ASSERT_EQ(fromBottom.Count(), 3);
   EXPECT_EQ(fromBottom.Item(3).Child("EffectParameters").Get("Direction").AsLong(), 11);
@@ -212,20 +198,16 @@ TEST_F(EngineTimelineTest, MediaEffectsAndInteractiveSequences) {
   Object app = StartEngine();
   Object video = OpenDeck(app, Deck("poi__EmbeddedVideo.pptx")).Child("Slides").Item(1).Child("TimeLine");
   Object play = video.Child("MainSequence").Item(1);
-  EXPECT_EQ(play.Get("EffectType").AsLong(), 83);
-  EXPECT_FLOAT_EQ(play.Child("Timing").Get("Duration").AsSingle(), 3.166f);
-  EXPECT_EQ(play.Child("EffectInformation").Get("PlayOnEntry").AsLong(), kTrue);
+  ExpectMembers(play, {{"EffectType", 83}, {"Timing.Duration", 3.166f}, {"EffectInformation.PlayOnEntry", kTrue}});
   EXPECT_EQ(play.Child("Behaviors").Item(1).Get("Type").AsLong(), 6);
   EXPECT_EQ(ErrorOf([&] { play.Child("Timing").Child("TriggerShape"); }), hr::kUnspecified);
 
   Object interactive = video.Child("InteractiveSequences");
   ASSERT_EQ(interactive.Count(), 1);
   Object pause = interactive.Item(1).Item(1);
-  EXPECT_EQ(pause.Get("EffectType").AsLong(), 84);
-  EXPECT_EQ(pause.Child("EffectInformation").Get("PlayOnEntry").AsLong(), kFalse);
+  ExpectMembers(pause, {{"EffectType", 84}, {"EffectInformation.PlayOnEntry", kFalse}});
   Object timing = pause.Child("Timing");
-  EXPECT_EQ(timing.Get("TriggerType").AsLong(), 4);
-  EXPECT_EQ(timing.Child("TriggerShape").Get("Name").AsString(), "file_example_MP4_480_1_5MG_Trim");
+  ExpectMembers(timing, {{"TriggerType", 4}, {"TriggerShape.Name", "file_example_MP4_480_1_5MG_Trim"}});
   EXPECT_EQ(ErrorOf([&] { interactive.Item(2); }), hr::kInvalidArgument);
 
   Object movie = OpenDeck(app, Deck("pptx__shp-movie-props.pptx")).Child("Slides").Item(1).Child("TimeLine");
@@ -275,18 +257,13 @@ TEST_F(EngineTimelineTest, DamagedTimelinesFailOnlyWhatCannotBeRead) {
   Object untargeted = seq.Item(2);
   EXPECT_EQ(ErrorOf([&] { untargeted.Child("Shape"); }), hr::kUnspecified);
   EXPECT_EQ(untargeted.Child("Behaviors").Count(), 0);
-  EXPECT_EQ(untargeted.Child("Timing").Get("Duration").AsSingle(), 0.0f);
-  EXPECT_EQ(untargeted.Child("EffectInformation").Get("AnimateBackground").AsLong(), kFalse);
+  ExpectMembers(untargeted, {{"Timing.Duration", 0.0f}, {"EffectInformation.AnimateBackground", kFalse}});
   Object unknown = seq.Item(3);
-  EXPECT_EQ(unknown.Get("EffectType").AsLong(), 0);
-  EXPECT_EQ(unknown.Child("EffectParameters").Get("Direction").AsLong(), 0);
-  EXPECT_EQ(unknown.Child("Shape").Get("Id").AsLong(), 11);
+  ExpectMembers(unknown, {{"EffectType", 0}, {"EffectParameters.Direction", 0}, {"Shape.Id", 11}});
   Object odd = unknown.Child("Timing");
-  EXPECT_EQ(odd.Get("Speed").AsSingle(), 1.0f);
-  EXPECT_EQ(odd.Get("Accelerate").AsSingle(), 0.0f);
+  ExpectMembers(odd, {{"Speed", 1.0f}, {"Accelerate", 0.0f}});
   Object set = unknown.Child("Behaviors").Item(1).Child("Timing");
-  EXPECT_EQ(set.Get("Duration").AsSingle(), 0.0f);
-  EXPECT_EQ(set.Get("TriggerDelayTime").AsSingle(), 0.0f);
+  ExpectMembers(set, {{"Duration", 0.0f}, {"TriggerDelayTime", 0.0f}});
   EXPECT_GT(set.Get("RepeatCount").AsLong(), 500000);
   // A behaviour that lasts until the next click makes its effect last as long.
   Object endless = seq.Item(4);
@@ -340,30 +317,22 @@ TEST_F(EngineTimelineTest, ColoursRotationsSoundsAndTextUnitsOfHandMadeEffects) 
   Object seq = MainSequence(OpenDeck(app, deck), 1);
   ASSERT_EQ(seq.Count(), 3);
   Object dimmed = seq.Item(1).Child("EffectInformation");
-  EXPECT_EQ(dimmed.Get("AfterEffect").AsLong(), 1);
-  EXPECT_EQ(dimmed.Child("Dim").Get("RGB").AsLong(), 0x3BD17F);
+  ExpectMembers(dimmed, {{"AfterEffect", 1}, {"Dim.RGB", 0x3BD17F}});
   EXPECT_EQ(seq.Item(1).Child("Behaviors").Count(), 1);
   EXPECT_EQ(seq.Item(1).Child("EffectParameters").Child("Color2").Get("RGB").AsLong(), 0);
 
   Object fill = seq.Item(2);
-  EXPECT_EQ(fill.Get("EffectType").AsLong(), 54);
-  EXPECT_EQ(fill.Child("EffectParameters").Child("Color2").Get("RGB").AsLong(), 0x0000FF);
-  EXPECT_EQ(fill.Child("EffectInformation").Get("AfterEffect").AsLong(), 0);
+  ExpectMembers(fill, {{"EffectType", 54}, {"EffectParameters.Color2.RGB", 0x0000FF},
+                       {"EffectInformation.AfterEffect", 0}});
   EXPECT_EQ(fill.Child("Behaviors").Item(1).Get("Type").AsLong(), 2);
 
   Object spin = seq.Item(3);
-  EXPECT_EQ(spin.Get("EffectType").AsLong(), 61);
-  EXPECT_EQ(spin.Child("EffectParameters").Get("Direction").AsLong(), 22);
-  EXPECT_FLOAT_EQ(spin.Child("EffectParameters").Get("Amount").AsSingle(), 360.0f);
+  ExpectMembers(spin, {{"EffectType", 61}, {"EffectParameters.Direction", 22}, {"EffectParameters.Amount", 360.0f}});
   EXPECT_FLOAT_EQ(spin.Child("Behaviors").Item(1).Child("RotationEffect").Get("By").AsSingle(), -360.0f);
   EXPECT_EQ(spin.Child("EffectInformation").Child("SoundEffect").Get("Type").AsLong(), 2);
   Object timing = spin.Child("Timing");
-  EXPECT_EQ(timing.Get("RepeatCount").AsLong(), 3);
-  EXPECT_EQ(timing.Get("AutoReverse").AsLong(), kTrue);
-  EXPECT_EQ(timing.Get("Restart").AsLong(), 2);
-  EXPECT_EQ(timing.Get("RewindAtEnd").AsLong(), kTrue);
-  EXPECT_FLOAT_EQ(timing.Get("Speed").AsSingle(), 0.5f);
-  EXPECT_FLOAT_EQ(timing.Get("Duration").AsSingle(), 2.0f);
+  ExpectMembers(timing, {{"RepeatCount", 3}, {"AutoReverse", kTrue}, {"Restart", 2}, {"RewindAtEnd", kTrue},
+                         {"Speed", 0.5f}, {"Duration", 2.0f}});
   EXPECT_EQ(seq.Item(2).Child("Timing").Get("Restart").AsLong(), 1);
 
   // By word and by letter.

@@ -6,9 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
+#include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "objectmodel/trace/ExportLog.h"
 #include "tests/fakes/FakeObject.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::testing {
 
@@ -57,6 +57,16 @@ class FakePowerPointTest : public IsolatedUserFolders {
     return scheme;
   }
 
+  // A Tags collection whose Item answers from values, empty text for a name they lack.
+  FakePtr TagsOf(const std::map<std::string, std::string>& values) {
+    auto tags = Make("Tags");
+    tags->On("Item", [&values](Args a) {
+      auto it = values.find(a[0].AsString());
+      return Value(it == values.end() ? std::string() : it->second);
+    });
+    return tags;
+  }
+
   // A slide, master or layout with an empty animation timeline and no links.
   FakePtr WithoutAnimationsOrLinks(FakePtr page) {
     auto timeline = Make("TimeLine");
@@ -67,12 +77,7 @@ class FakePowerPointTest : public IsolatedUserFolders {
     return page;
   }
 
-  static std::string Log() {
-    std::ifstream in(ExportLogPath());
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string Log() { return ReadFile(ExportLogPath()); }
 
   ExportContext context;
   std::shared_ptr<int> version;

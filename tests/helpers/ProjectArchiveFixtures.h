@@ -22,6 +22,8 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/storage/ProjectArchiveWriter.h"
 #include "tests/helpers/IsolatedUserFolders.h"
@@ -29,20 +31,39 @@
 
 namespace quillmere::testing {
 
-// A deck's project archive and an export beside it, as the media writers see
-// them: decks/course.qpk, and export/presentation_files as the output folder.
+// An archive and an export beside it, as the media writers see them: the
+// archive in a folder of its own (decks/course.qpk unless a test places it),
+// the output folder in export/, and there an earlier export that no
+// extraction may touch.
 class ArchiveBesideExport : public IsolatedUserFolders {
  protected:
-  void SetUp() override {
+  void SetUp() override { Place("decks/course.qpk", "presentation_files"); }
+
+  void Place(const char* archive, const char* out) {
     IsolatedUserFolders::SetUp();
-    archive_ = root_ / "decks" / "course.qpk";
+    archive_ = root_ / archive;
     parent_ = root_ / "export";
-    out_ = parent_ / "presentation_files";
+    out_ = parent_ / out;
     std::filesystem::create_directories(archive_.parent_path());
-    std::filesystem::create_directories(parent_);
+    std::filesystem::create_directories(parent_ / "earlier export");
+    WriteFile(parent_ / "earlier export" / "slide1.png", "an earlier export");
+    earlier_ = Tree(parent_);
+  }
+
+  // What the output folder holds; nothing when there is none.
+  std::vector<std::string> Extracted() const {
+    return std::filesystem::exists(out_) ? Tree(out_) : std::vector<std::string>{};
+  }
+  // The output folder's parent as it is, but for the output folder.
+  std::vector<std::string> BesidesTheOutput() const {
+    std::vector<std::string> names = Tree(parent_);
+    const std::string out = out_.filename().string();
+    std::erase_if(names, [&](const std::string& name) { return name == out || name.rfind(out + "/", 0) == 0; });
+    return names;
   }
 
   std::filesystem::path archive_, parent_, out_;
+  std::vector<std::string> earlier_;  // the parent folder's tree before the test
 };
 
 inline std::string RandomBytes(std::size_t size, unsigned seed = 7) {
@@ -56,6 +77,25 @@ inline void WriteArchive(const std::filesystem::path& archive, const std::functi
   ProjectArchiveWriter writer(archive.string());
   fill(writer);
   ASSERT_TRUE(writer.Close()) << writer.Error();
+}
+
+// The archive of these files, written in this order: folders are begun and
+// ended as the paths go ('/' between folders; "name/" is a folder alone).
+inline void WriteArchive(const std::filesystem::path& archive,
+                         const std::vector<std::pair<std::string, std::string>>& files) {
+  WriteArchive(archive, [&](ProjectArchiveWriter& w) {
+    std::vector<std::string> open;
+    for (const auto& [path, bytes] : files) {
+      std::vector<std::string> folders;
+      for (std::size_t from = 0, slash; (slash = path.find('/', from)) != std::string::npos; from = slash + 1)
+        folders.push_back(path.substr(from, slash - from));
+      std::size_t same = 0;
+      while (same < open.size() && same < folders.size() && open[same] == folders[same]) ++same;
+      for (; open.size() > same; open.pop_back()) w.EndFolder();
+      for (; open.size() < folders.size(); open.push_back(folders[open.size()])) w.BeginFolder(folders[open.size()]);
+      if (!path.ends_with('/')) w.AddFile(path.substr(path.rfind('/') + 1), bytes);
+    }
+  });
 }
 
 inline void SetModified(const std::filesystem::path& file, std::time_t when) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillmere::testing {
@@ -17,6 +18,22 @@ inline std::string ReadFile(const std::filesystem::path& file) {
 
 inline void WriteFile(const std::filesystem::path& file, const std::string& data) {
   std::ofstream(file, std::ios::binary) << data;
+}
+
+// Files written below the folder, with the folders they need; a name that
+// ends in '/' is a folder alone.
+inline void WriteTree(const std::filesystem::path& folder,
+                      const std::vector<std::pair<std::string, std::string>>& files) {
+  for (const auto& [name, data] : files) {
+    std::filesystem::create_directories((folder / name).parent_path());
+    if (!name.ends_with('/')) WriteFile(folder / name, data);
+  }
+}
+
+// The first half of a file, as a copy cut short leaves it.
+inline void WriteFirstHalf(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const std::string bytes = ReadFile(from);
+  WriteFile(to, bytes.substr(0, bytes.size() / 2));
 }
 
 // The relative paths of every file and folder below the folder, sorted.

@@ -5,13 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "media/Narration.h"
 #include "media/ShapeMediaCopy.h"
 #include "support/storage/ProjectArchiveWriter.h"
 #include "tests/fakes/FakePowerPointTest.h"
-#include "tests/utilities/UnzipTestZips.h"
+#include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::testing {
 namespace {
@@ -68,13 +67,6 @@ class NarrationTest : public FakePowerPointTest {
     return slide;
   }
 
-  static std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
   std::string Narration(const FakePtr& slide) {
     pugi::xml_document doc;
     pugi::xml_node element = doc.append_child("Slide");
@@ -92,7 +84,7 @@ TEST_F(NarrationTest, TheSoundPlayedFirstIsTheNarration) {
   // Only an animated sound that plays first counts: not the second one, not a first movie.
   auto slide = Slide({Sound(2), Sound(0), Sound(1, 16, 3), Sound(1)});
   EXPECT_EQ(Narration(slide), out.string() + "/narration/track256.wav");
-  EXPECT_EQ(Bytes(out / "narration" / "track256.wav"), "RIFF wav");
+  EXPECT_EQ(ReadFile(out / "narration" / "track256.wav"), "RIFF wav");
 
   // A linked narration is copied under its own name.
   fs::path linked = out.parent_path() / "voice.mp3";
@@ -102,7 +94,7 @@ TEST_F(NarrationTest, TheSoundPlayedFirstIsTheNarration) {
   link->Prop("SourceFullName", linked.string());
   sound->Prop("LinkFormat", Dispatched(link));
   EXPECT_EQ(Narration(Slide({sound})), out.string() + "/narration/voice.mp3");
-  EXPECT_EQ(Bytes(out / "narration" / "voice.mp3"), "linked");
+  EXPECT_EQ(ReadFile(out / "narration" / "voice.mp3"), "linked");
 
   // Without effects, or when the copy holds no sound, there is no narration.
   EXPECT_EQ(Narration(Slide({Sound(1)}, 0)), "");
@@ -113,7 +105,7 @@ TEST_F(NarrationTest, TheSoundPlayedFirstIsTheNarration) {
   std::string movie = ExtractMediaFromShape(context, Object(Dispatched(Sound(1))), out.string() + "/");
   EXPECT_EQ(fs::path(movie).parent_path(), out);
   EXPECT_EQ(fs::path(movie).filename().string().substr(8), "media1.ogg");
-  EXPECT_EQ(Bytes(movie), "ogg");
+  EXPECT_EQ(ReadFile(movie), "ogg");
 }
 
 TEST_F(NarrationTest, OlderVersionsExportTheSoundAndFailuresLeaveNoFile) {
@@ -126,7 +118,7 @@ TEST_F(NarrationTest, OlderVersionsExportTheSoundAndFailuresLeaveNoFile) {
   });
   sound->Prop("SoundFormat", Dispatched(format));
   EXPECT_EQ(Narration(Slide({sound})), out.string() + "/narration/track256.wav");
-  EXPECT_EQ(Bytes(out / "narration" / "track256.wav"), "exported");
+  EXPECT_EQ(ReadFile(out / "narration" / "track256.wav"), "exported");
 
   // A package that cannot be saved or unpacked gives no file and no error.
   format->Fail("Export", 0x80004005, "Export failed");
@@ -148,7 +140,7 @@ TEST_F(NarrationTest, TheProjectArchivesTrackComesFirst) {
   context.projectArchivePath = archive.string();
   parts = {{"ppt/media/audio1.wav", "RIFF wav"}};
   EXPECT_EQ(Narration(Slide({Sound(1)})), out.string() + "/narration/track256.mp3");
-  EXPECT_EQ(Bytes(out / "narration" / "track256.mp3"), "ID3 from the archive");
+  EXPECT_EQ(ReadFile(out / "narration" / "track256.mp3"), "ID3 from the archive");
   EXPECT_FALSE(fs::exists(out / "narration" / "track256.wav"));  // the recorded narration was not looked at
 
   // A slide whose track the archive lacks falls back to the recorded narration.

@@ -14,6 +14,7 @@
 #include "media/QuizObjects.h"
 #include "support/text/Guid.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -39,15 +40,12 @@ class QuizObjectsTest : public FakePowerPointTest {
 
   // A Tags collection over values, with Add and Delete as PowerPoint has them.
   FakePtr Tags(std::map<std::string, std::string>& values) {
-    auto tags = Make("Tags");
-    tags->On("Item", [&values](Args a) {
-          auto it = values.find(a[0].AsString());
-          return Value(it == values.end() ? std::string() : it->second);
-        })
-        .On("Add", [&values](Args a) {
-          values[a[0].AsString()] = a[1].AsString();
-          return Value();
-        })
+    auto tags = TagsOf(values);
+    tags->On("Add",
+             [&values](Args a) {
+               values[a[0].AsString()] = a[1].AsString();
+               return Value();
+             })
         .On("Delete", [&values](Args a) {
           values.erase(a[0].AsString());
           return Value();
@@ -110,9 +108,7 @@ TEST_F(QuizObjectsTest, QuizSlideSettingsAsTheAuthoringToolTagsThem) {
   slideValues.insert_or_assign("QZP_PASS_ACTION", "0");
   slideValues.insert_or_assign("QZP_FAIL_ACTION", "3");
   pugi::xml_node quiz = QuizSlide();
-  EXPECT_STREQ(quiz.child_value("trap"), "false");
-  EXPECT_STREQ(quiz.child_value("replaycount"), "-1");
-  EXPECT_STREQ(quiz.child_value("advancemode"), "AfterAttempted");
+  ExpectTexts(quiz, {{"trap", "false"}, {"replaycount", "-1"}, {"advancemode", "AfterAttempted"}});
   EXPECT_STREQ(quiz.child("pass").attribute("data").value(), "closewindow");
   EXPECT_STREQ(quiz.child("fail").attribute("data").value(), "previous");
 
@@ -125,16 +121,13 @@ TEST_F(QuizObjectsTest, SlidePackageFoundAtItsPathBesideThePresentationOrInTheAr
                  {"KINDRA_INTERACTION_FINISH_MESSAGE", "Done"}, {"KINDRA_INTERACTION_FINISH", "2"}};
   pugi::xml_node kindra = KindraSlide();
   EXPECT_EQ(kindra.child_value("project"), beside.string());
-  EXPECT_STREQ(kindra.child_value("trap"), "false");
-  EXPECT_STREQ(kindra.child_value("finishbuttonlabel"), "Done");
-  EXPECT_STREQ(kindra.child_value("finishbutton"), "ShowAlways");
+  ExpectTexts(kindra, {{"trap", "false"}, {"finishbuttonlabel", "Done"}, {"finishbutton", "ShowAlways"}});
 
   // A relative name is looked for beside the presentation too; only "0" frees the learner.
   slideValues = {{"KINDRA_INTERACTION_FILENAME", "drag.intr"}};
   kindra = KindraSlide();
   EXPECT_EQ(kindra.child_value("project"), beside.string());
-  EXPECT_STREQ(kindra.child_value("trap"), "true");
-  EXPECT_STREQ(kindra.child_value("finishbutton"), "UponCompletion");
+  ExpectTexts(kindra, {{"trap", "true"}, {"finishbutton", "UponCompletion"}});
 
   // Found nowhere: the archive copy is named whether or not the extraction made it.
   slideValues = {{"EXAMORA_QUIZ_FILENAME", "C:\\Authoring\\lost.quiz"}};
@@ -170,23 +163,19 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
   pugi::xml_node tabs = Tabs(6);
   ASSERT_EQ(tabs.select_nodes("PlayerTab").size(), 2u);
   pugi::xml_node first = tabs.child("PlayerTab");
-  EXPECT_STREQ(first.attribute("EncodedType").value(), "quizobject");
-  EXPECT_STREQ(first.attribute("EncodedVersion").value(), "3");
+  ExpectTexts(first, {{"@EncodedType", "quizobject"}, {"@EncodedVersion", "3"}});
   pugi::xml_node tabQuiz = first.child("QuizObject");
   EXPECT_STREQ(tabQuiz.attribute("id").value(), "tab1");
   EXPECT_EQ(tabQuiz.child_value("project"), quiz.string());
   // An empty QZP_TRAP_n leaves a tab's quiz untrapped, unlike a quiz slide.
-  EXPECT_STREQ(tabQuiz.child_value("trap"), "false");
-  EXPECT_STREQ(tabQuiz.child_value("advancemode"), "AdvanceAtWill");
-  EXPECT_STREQ(tabQuiz.child_value("tabname"), "Check");
+  ExpectTexts(tabQuiz, {{"trap", "false"}, {"advancemode", "AdvanceAtWill"}, {"tabname", "Check"}});
   EXPECT_STREQ(tabQuiz.child_value("replaycount"), "1,5");  // the locale's separator
   EXPECT_STREQ(tabQuiz.child("pass").attribute("type").value(), "url");
   EXPECT_STREQ(tabQuiz.child("pass").attribute("data").value(), "http://ok");
   EXPECT_STREQ(tabQuiz.child("fail").attribute("type").value(), "gotoslide");
 
   pugi::xml_node second = first.next_sibling("PlayerTab");
-  EXPECT_STREQ(second.attribute("EncodedType").value(), "kindraobject");
-  EXPECT_STREQ(second.attribute("EncodedVersion").value(), "2");
+  ExpectTexts(second, {{"@EncodedType", "kindraobject"}, {"@EncodedVersion", "2"}});
   EXPECT_EQ(Xml(second.child("KindraObject")),
             "<KindraObject>\r\n                <id>tab3</id>\r\n                <project>" + archived.string() +
                 "</project>\r\n                <trap>false</trap>\r\n"
@@ -201,8 +190,7 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
   tabQuiz = Tabs(7).child("PlayerTab").child("QuizObject");
   EXPECT_STREQ(tabQuiz.child_value("replaycount"), "-1");
   EXPECT_STREQ(tabQuiz.parent().attribute("EncodedVersion").value(), "4");
-  EXPECT_STREQ(tabQuiz.child_value("trap"), "true");
-  EXPECT_STREQ(tabQuiz.child_value("advancemode"), "AfterAttempted");
+  ExpectTexts(tabQuiz, {{"trap", "true"}, {"advancemode", "AfterAttempted"}});
 }
 
 TEST_F(QuizObjectsTest, TabWithoutGuidKeepsTheOneItIsGiven) {

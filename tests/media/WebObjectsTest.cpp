@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "media/WebObjects.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -50,9 +49,6 @@ class WebObjectsTest : public FakePowerPointTest {
     return webObjects.child("WebObject");
   }
 
-  static std::string Text(const pugi::xml_node& parent, const char* name) {
-    return parent.child(name).text().as_string();
-  }
 
   fs::path out;
   FakePtr slide;
@@ -93,45 +89,31 @@ TEST_F(WebObjectsTest, NamedTagsOfVersionSevenAndLater) {
                                        {"WEB_OBJECT_START_TIME", "3"}, {"WEB_OBJECT_VIDEO_DISPLAY_MODE", "0"},
                                        {"WEB_OBJECT_URL", "C:\\site"}, {"WEB_OBJECT_PLAY_MOVIE", "1"}}),
                                 7);
-  EXPECT_STREQ(inPlayer.attribute("id").value(), "42");
-  EXPECT_STREQ(inPlayer.attribute("legacy").value(), "False");
-  EXPECT_EQ(Text(inPlayer, "TriggerTime"), "3");
-  EXPECT_EQ(Text(inPlayer, "ContainerType"), "inplayer");
-  EXPECT_EQ(Text(inPlayer, "urlo"), "C:\\site");
-  EXPECT_EQ(Text(inPlayer, "url"), out.string() + "/webobjects/42/local_files.zip");
-  EXPECT_EQ(Text(inPlayer, "LoadMovie"), "1");
-  pugi::xml_node position = inPlayer.child("Position");
-  EXPECT_EQ(Text(position, "x"), "21");  // scaled, not rounded, "." whatever the locale
-  EXPECT_EQ(Text(position, "width"), "202.5");
-  EXPECT_EQ(Text(position, "height"), "20");
+  ExpectTexts(inPlayer, {{"@id", "42"}, {"@legacy", "False"}});
+  // The position scaled, not rounded, with "." whatever the locale.
+  ExpectTexts(inPlayer, {{"TriggerTime", "3"}, {"ContainerType", "inplayer"}, {"urlo", "C:\\site"},
+                         {"url", out.string() + "/webobjects/42/local_files.zip"}, {"LoadMovie", "1"},
+                         {"Position/x", "21"}, {"Position/width", "202.5"}, {"Position/height", "20"}});
 
   pugi::xml_node window = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WEB_OBJECT_URL", "http://x/a.mov"},
                                      {"WEB_OBJECT_WINDOW_SIZE", "2"}, {"WEB_OBJECT_WINDOW_SIZE_WIDTH", "640,5"},
                                      {"WEB_OBJECT_WINDOW_SIZE_HEIGHT", "480"}}),
                               9);
-  EXPECT_EQ(Text(window, "ContainerType"), "newwindow");
-  EXPECT_EQ(Text(window, "ObjectType"), "video/mov");
-  EXPECT_EQ(Text(window, "url"), "http://x/a.mov");
-  EXPECT_EQ(Text(window.child("Position"), "x"), "0");
-  EXPECT_EQ(Text(window.child("Position"), "width"), "640.5");
+  ExpectTexts(window, {{"ContainerType", "newwindow"}, {"ObjectType", "video/mov"}, {"url", "http://x/a.mov"},
+                       {"Position/x", "0"}, {"Position/width", "640.5"}});
 }
 
 TEST_F(WebObjectsTest, LegacyTagsCopyLocalFolderOrLeaveUrlEmpty) {
   fs::path site = Folder("site");
-  fs::create_directories(site / "img");
-  std::ofstream(site / "index.html") << "<html/>";
-  std::ofstream(site / "img" / "a.png") << "png";
+  WriteTree(site, {{"index.html", "<html/>"}, {"img/a.png", "png"}});
   pugi::xml_node local = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WOURL", site.string()}, {"ZEL_PLAYER", "YES"},
                                     {"CORVANTA_LAYER_TIMING", "5"}, {"CORVANTA_SCALE_MODE", " 2 "}}),
                              6);
-  EXPECT_STREQ(local.attribute("id").value(), "1");
-  EXPECT_STREQ(local.attribute("legacy").value(), "True");
-  EXPECT_EQ(Text(local, "TriggerTime"), "5");
-  EXPECT_EQ(Text(local, "ContainerType"), "inplayer");
-  EXPECT_EQ(Text(local, "url"), "webobject_slide_261/index.html");
+  ExpectTexts(local, {{"@id", "1"}, {"@legacy", "True"}});
+  ExpectTexts(local, {{"TriggerTime", "5"}, {"ContainerType", "inplayer"}, {"url", "webobject_slide_261/index.html"},
+                      {"Position/Mode", "scalesize"}});
   EXPECT_TRUE(fs::exists(out / "webobject_slide_261" / "img" / "a.png"));
   EXPECT_TRUE(local.child("BrowserOptions"));
-  EXPECT_EQ(Text(local.child("Position"), "Mode"), "scalesize");
   EXPECT_NE(Log().find("WebObjects - Local Object"), std::string::npos);
 
   // Neither a folder here nor a project archive: nothing to show.
@@ -140,15 +122,12 @@ TEST_F(WebObjectsTest, LegacyTagsCopyLocalFolderOrLeaveUrlEmpty) {
                                       {"ZEL_PLAYER", "NO"}, {"WOSIZE", "3"}, {"WOHRES", "300"},
                                       {"WOVRES", "200"}, {"WO_CONTROLS", "3"}}),
                                6);
-  EXPECT_EQ(Text(missing, "url"), "");
-  EXPECT_EQ(Text(missing, "ContainerType"), "newwindow");
-  EXPECT_EQ(Text(missing, "BrowserOptions"), "");
-  EXPECT_EQ(Text(missing.child("Position"), "width"), "600");
-  EXPECT_EQ(Text(missing.child("Position"), "height"), "100");
+  ExpectTexts(missing, {{"url", ""}, {"ContainerType", "newwindow"}, {"BrowserOptions", ""},
+                        {"Position/width", "600"}, {"Position/height", "100"}});
   EXPECT_NE(Log().find("GetSlideWO Exit code - 0"), std::string::npos);
 
   pugi::xml_node address = Web(Shape({{"OVERRIDE_WO", "YES"}, {"WOURL", "http://host/page"}}), 6);
-  EXPECT_EQ(Text(address, "url"), "http://host/page");
+  ExpectTexts(address, {{"url", "http://host/page"}});
   EXPECT_NE(Log().find("WebObjects - URL"), std::string::npos);
 }
 
@@ -160,25 +139,23 @@ TEST_F(WebObjectsTest, FlashAndVideoObjects) {
   EXPECT_FALSE(slideElement.first_child());
 
   fs::path movie = Folder("movies") / "intro.swf";
-  fs::create_directories(movie.parent_path());
-  std::ofstream(movie) << "FWS";
+  WriteTree(movie.parent_path(), {{"intro.swf", "FWS"}});
   WriteFlashObject(context, self, slideElement, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
                                               {"SWF_MOVIE_PATH", movie.string()}, {"CORVANTA_PLAYER_SEEK", "1"},
                                               {"WO_CONTROLS", "1"}, {"WINDOW_SIZE_WIDTH", "320.5"},
                                               {"WINDOW_SIZE_HEIGHT", "240"}}));
   pugi::xml_node flash = slideElement.child("FlashObject");
   EXPECT_TRUE(fs::exists(out / "intro.swf"));
-  EXPECT_EQ(Text(flash, "containerType"), "newvideowindow");
-  EXPECT_EQ(Text(flash, "timelinecommand"), "standard");
-  EXPECT_EQ(Text(flash, "filename"), out.string() + "/intro.swf");
+  // The width halves to even.
+  ExpectTexts(flash, {{"containerType", "newvideowindow"}, {"timelinecommand", "standard"},
+                      {"filename", out.string() + "/intro.swf"}, {"Position/width", "320"}});
   EXPECT_STREQ(flash.child("BrowserOptions").attribute("location").value(), "no");
   EXPECT_STREQ(flash.child("BrowserOptions").attribute("resizable").value(), "yes");
-  EXPECT_EQ(Text(flash.child("Position"), "width"), "320");  // halves to even
   // A path of the author's Windows machine names its file after the last backslash.
   pugi::xml_node windowsPath = doc.append_child("Slide");
   WriteFlashObject(context, self, windowsPath, Shape({{"OVERRIDE_SWF", "YES"}, {"ZEL_PLAYER", "NO"},
                                              {"SWF_MOVIE_PATH", "C:\\Movies\\outro.swf"}}));
-  EXPECT_EQ(Text(windowsPath.child("FlashObject"), "filename"), out.string() + "/outro.swf");
+  ExpectTexts(windowsPath, {{"FlashObject/filename", out.string() + "/outro.swf"}});
 
   WriteVideoObject(context, self, slideElement,
                    Shape({{"OVERRIDE_SWF", "YES"},
@@ -187,10 +164,8 @@ TEST_F(WebObjectsTest, FlashAndVideoObjects) {
                           {"VIDEO_SOURCE_TYPE", "Local"},
                           {"SWF_MOVIE_PATH", ".\\clip.mp4"}}));
   pugi::xml_node video = slideElement.child("VideoObject");
-  EXPECT_EQ(Text(video, "Path"), out.string() + "/videos/7/clip.mp4");
-  EXPECT_EQ(Text(video, "AlternativeText"), "clip");
-  EXPECT_EQ(Text(video.child("Position"), "x"), "21");
-  EXPECT_EQ(Text(video.child("Position"), "width"), "202");
+  ExpectTexts(video, {{"Path", out.string() + "/videos/7/clip.mp4"}, {"AlternativeText", "clip"}, {"Position/x", "21"},
+                      {"Position/width", "202"}});
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // fill writer asks for it: a temporary slide (a duplicate, or a slide on a
 // temporary layout of the master) with the master's shapes and its own
 // hidden, drawn as PNG by the real renderer, then deleted. The PNG shows the
-// background alone, and the deck keeps its slides and layouts.
+// background alone, and the deck keeps its slides and layouts. Slide images
+// follow the slides as they are added and deleted: a temporary slide is drawn
+// at its place, and once it is deleted the others are drawn as before.
 
 #include <gtest/gtest.h>
 
@@ -11,12 +13,11 @@
 #include <optional>
 
 #include "engine/EngineRuntime.h"
-#include "engine/package/LibreOfficeInstallation.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/helpers/IsolatedUserFolders.h"
-#include "tests/helpers/MissingTool.h"
 #include "tests/helpers/OfficeValues.h"
+#include "tests/helpers/TestFiles.h"
 #include "tests/render/ImageChecks.h"
+#include "tests/render/RenderTestSupport.h"
 
 namespace quillmere::testing {
 namespace {
@@ -38,11 +39,10 @@ bool Uniform(const Rgba& image) {
   return true;
 }
 
-class BackgroundExportTest : public IsolatedUserFolders {
+class BackgroundExportTest : public RendererTest {
  protected:
   void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
+    RendererTest::SetUp();
     app_ = StartEngine(14);
   }
 
@@ -135,6 +135,25 @@ TEST_F(BackgroundExportTest, AMasterBackgroundIsDrawnOnASlideOfATemporaryLayout)
   EXPECT_TRUE(Near(At(shown, x, y), purple));
   EXPECT_FALSE(Near(At(background, x, y), purple));
   EXPECT_FALSE(Uniform(background));
+}
+
+TEST_F(BackgroundExportTest, SlideImagesFollowAddedAndDeletedSlides) {
+  auto images = [](const std::filesystem::path& folder) {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
+  };
+  Object pres = OpenDeck(app_, Deck("poi__SampleShow.pptx"));
+  Object slides = pres.Child("Slides");
+  Object blank = pres.Child("Designs").Item(1).Child("SlideMaster").Child("CustomLayouts").Item(7);
+  Object temporary = slides.Call("AddSlide", 1, blank.Ptr());
+  std::filesystem::path with = Folder("tmp") / "with", without = Folder("tmp") / "without";
+  pres.Call("Export", with.string(), "png", 320, 240);
+  EXPECT_EQ(images(with), 3);
+  temporary.Call("Delete");
+  pres.Call("Export", without.string(), "png", 320, 240);
+  EXPECT_EQ(images(without), 2);
+  // The deck's first slide, drawn second while the temporary slide came first.
+  EXPECT_EQ(ReadFile(without / "slide1.png"), ReadFile(with / "slide2.png"));
+  EXPECT_NE(ReadFile(without / "slide1.png"), ReadFile(with / "slide1.png"));
 }
 
 }  // namespace

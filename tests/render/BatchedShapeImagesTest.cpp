@@ -6,18 +6,21 @@
 
 #include <gtest/gtest.h>
 
+#include <pugixml.hpp>
+
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "component/PPTInfo.h"
+#include "component/StatusCode.h"
 #include "engine/EngineRuntime.h"
-#include "engine/package/LibreOfficeInstallation.h"
-#include "tests/helpers/IsolatedUserFolders.h"
-#include "tests/helpers/MissingTool.h"
+#include "tests/fakes/FakeObject.h"
 #include "tests/helpers/OfficeValues.h"
 #include "tests/render/ImageChecks.h"
+#include "tests/render/RenderTestSupport.h"
 
 namespace quillmere::testing {
 namespace {
@@ -30,12 +33,8 @@ double DifferingShare(const Rgba& a, const Rgba& b) {
   return a.pixels.empty() ? 0 : static_cast<double>(differing) / static_cast<double>(a.pixels.size());
 }
 
-class BatchedShapeImagesTest : public IsolatedUserFolders {
+class BatchedShapeImagesTest : public RendererTest {
  protected:
-  void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
-  }
 
   // The first three shapes of the first two slides, of the first master and
   // of its first two layouts, into the folder, each PNG after its shadow was
@@ -105,6 +104,34 @@ TEST_F(BatchedShapeImagesTest, ImagesDrawnTogetherAreTheImagesDrawnAlone) {
     }
     EXPECT_GE(compared, 5);
   }
+}
+
+// A one-slide export of a deck that is already open is made in place and
+// leaves the deck open, so nothing closes it before the call returns: its
+// shape images, drawn in batches, must exist all the same.
+TEST_F(BatchedShapeImagesTest, ImagesOfADeckLeftOpenExistWhenTheCallReturns) {
+  engine::RegisterEngine();
+  auto runtime = std::make_shared<engine::EngineRuntime>();
+  Object app = runtime->CreateObject("PowerPoint.Application");
+  std::string deck = std::string(QUILLMERE_SAMPLES_DIR) + "/quillmere-demo.pptx";
+  Object pres = app.Child("Presentations").Call("Open", deck, 0, 0, 0);
+  PPTInfo info(PPTInfoOptions{runtime, std::make_shared<CountingSleeper>()});
+
+  std::string name = pres.Get("FullName").AsString(), xml, out = Folder("out").string();
+  std::int32_t index = 3;  // the slide with the flow arrow, drawn as an image
+  ASSERT_EQ(info.PPTSlide(name, index, xml, out), ERR_SUCCESS);
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_file(xml.c_str()));
+  int images = 0;
+  for (pugi::xpath_node image : doc.select_nodes("//Shape/Image | //Shape/FormattedImage")) {
+    std::string file = image.node().child_value();
+    if (file.empty()) continue;
+    ++images;
+    EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
+  }
+  EXPECT_GE(images, 1);
+  EXPECT_EQ(app.Child("Presentations").Count(), 1);  // left open, as it was
+  app.Call("Quit");
 }
 
 }  // namespace

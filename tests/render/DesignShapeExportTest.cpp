@@ -7,9 +7,6 @@
 #include <optional>
 
 #include "engine/EngineRuntime.h"
-#include "engine/package/LibreOfficeInstallation.h"
-#include "tests/helpers/IsolatedUserFolders.h"
-#include "tests/helpers/MissingTool.h"
 #include "tests/helpers/OfficeValues.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/render/RenderTestSupport.h"
@@ -38,12 +35,8 @@ bool DrawnWithin(const Rgba& image, double left, double top, double right, doubl
   return false;
 }
 
-class DesignShapeExportTest : public IsolatedUserFolders {
+class DesignShapeExportTest : public RendererTest {
  protected:
-  void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
-  }
   void ExportPng(const Object& target, const std::string& name) {
     target.Call("Export", (Folder("out") / name).string(), kPng, 1920 * kImagePixelsPerPoint, 1080 * kImagePixelsPerPoint);
   }

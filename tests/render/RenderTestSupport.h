@@ -1,6 +1,7 @@
 #pragma once
-// Helpers for the renderer tests: stand-in render servers written as shell
-// scripts, and what a renderer may leave behind.
+// Helpers for the renderer tests: a fixture for those that draw with the real
+// renderer, stand-in render servers written as shell scripts, and what a
+// renderer may leave behind.
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -12,7 +13,20 @@
 #include <thread>
 #include <vector>
 
+#include "engine/package/LibreOfficeInstallation.h"
+#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/MissingTool.h"
+
 namespace quillmere::testing {
+
+// Isolated user folders, and the test skipped (failed in CI) without LibreOffice.
+class RendererTest : public IsolatedUserFolders {
+ protected:
+  void SetUp() override {
+    IsolatedUserFolders::SetUp();
+    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
+  }
+};
 
 // An executable shell script with the given body.
 inline std::filesystem::path WriteScript(const std::filesystem::path& file, const std::string& body) {

@@ -11,12 +11,9 @@
 #include <optional>
 
 #include "engine/EngineRuntime.h"
-#include "engine/package/LibreOfficeInstallation.h"
 #include "engine/render/SlideRenderer.h"
 #include "objectmodel/automation/ComError.h"
 #include "tests/helpers/ErrorNumber.h"
-#include "tests/helpers/IsolatedUserFolders.h"
-#include "tests/helpers/MissingTool.h"
 #include "tests/helpers/OfficeValues.h"
 #include "tests/render/ImageChecks.h"
 #include "tests/render/RenderTestSupport.h"
@@ -34,12 +31,8 @@ void ExpectNear(int pixels, double points, const char* what) {
   EXPECT_NEAR(pixels, points * kPixelsPerPoint, 6) << what;
 }
 
-class ShapeExportTest : public IsolatedUserFolders {
+class ShapeExportTest : public RendererTest {
  protected:
-  void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
-  }
   Object Open(engine::EngineOptions options = {}) {
     app_ = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
     return app_.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + kShapesDeck, 0, -1, 0);

@@ -13,11 +13,9 @@
 #include <sstream>
 
 #include "engine/EngineRuntime.h"
-#include "engine/package/LibreOfficeInstallation.h"
 #include "engine/render/SlideRenderer.h"
 #include "objectmodel/automation/ComError.h"
-#include "tests/helpers/IsolatedUserFolders.h"
-#include "tests/helpers/MissingTool.h"
+#include "tests/render/RenderTestSupport.h"
 
 namespace quillmere::testing {
 namespace {
@@ -157,12 +155,8 @@ void CollectTexts(const Object& shape, std::vector<EngineText>& out) {
   }
 }
 
-class TextAgainstLibreOfficeTest : public IsolatedUserFolders {
+class TextAgainstLibreOfficeTest : public RendererTest {
  protected:
-  void SetUp() override {
-    IsolatedUserFolders::SetUp();
-    QUILLMERE_REQUIRE_TOOL(!engine::FindSoffice().empty(), "LibreOffice");
-  }
 
   void Disagree(const std::string& where, const std::string& what) { disagreements_.push_back(where + ": " + what); }
 

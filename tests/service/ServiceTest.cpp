@@ -16,6 +16,7 @@
 #include "cli/BatchCommand.h"
 #include "service/Service.h"
 #include "tests/cli/CliHarness.h"
+#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::service {
 namespace {
@@ -99,10 +100,7 @@ class ServedHere {
   std::unique_ptr<httplib::Client> client_;
 };
 
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using quillmere::testing::ReadFile;
 
 std::string IdOf(const httplib::Result& posted) { return posted ? json::parse(posted->body).value("id", "") : ""; }
 
@@ -111,7 +109,7 @@ TEST(Service, ExportsPostedDecksAndServesOnlyTheirOwnFiles) {
   options.workers = 1;
   cli::Invocation worker;
   ServedHere served(options, cli::WorkerCommand(clitest::CliPath().string(), worker));
-  const std::string deck = ReadBytes(clitest::CorpusDir() / "poi__SampleShow.pptx");
+  const std::string deck = ReadFile(clitest::CorpusDir() / "poi__SampleShow.pptx");
 
   const httplib::Result posted = served.Post("SampleShow.pptx", deck, {{"slides", "2|1", "", ""}});
   ASSERT_TRUE(posted);

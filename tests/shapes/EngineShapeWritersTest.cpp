@@ -9,6 +9,8 @@
 #include "shapes/TextProperties.h"
 #include "support/platform/Clipboard.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/ObjectMembers.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -48,20 +50,14 @@ TEST_F(EngineShapeWritersTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
   for (pugi::xml_node p : frame.child("TextRange").children("Paragraph")) paragraphs.push_back(p);
   ASSERT_EQ(paragraphs.size(), 4u);
   pugi::xml_node first = paragraphs[0];
-  EXPECT_STREQ(first.attribute("Alignment").value(), "4");
-  EXPECT_STREQ(first.attribute("BulletType").value(), "1");
-  EXPECT_STREQ(first.attribute("Character").value(), "10029");
-  EXPECT_STREQ(first.attribute("BulletUseTextFont").value(), "False");
-  EXPECT_STREQ(first.attribute("LineRuleWithin").value(), "4");
+  ExpectTexts(first, {{"@Alignment", "4"}, {"@BulletType", "1"}, {"@Character", "10029"},
+                      {"@BulletUseTextFont", "False"}, {"@LineRuleWithin", "4"}});
   EXPECT_STREQ(first.attribute("SpaceWithin").value(), "40");  // 20 pt at 2
-  EXPECT_STREQ(first.attribute("SpaceBefore").value(), "36");
-  EXPECT_STREQ(first.attribute("SpaceAfter").value(), "12");
+  ExpectTexts(first, {{"@SpaceBefore", "36"}, {"@SpaceAfter", "12"}});
   EXPECT_STREQ(first.attribute("BulletIndent").value(), "-40.5");  // -27 pt hanging at 1.5
   pugi::xml_node run = first.child("Text");
   EXPECT_EQ(std::string(run.child_value("String")).substr(0, 20), "The&#160;Paragraphs&");
-  EXPECT_STREQ(run.attribute("FontSize").value(), "20");
-  EXPECT_STREQ(run.attribute("FontName").value(), "Calibri");
-  EXPECT_EQ(std::string(run.child_value("LanguageID")), "1033");
+  ExpectTexts(run, {{"@FontSize", "20"}, {"@FontName", "Calibri"}, {"LanguageID", "1033"}});
   pugi::xml_node second = paragraphs[2];
   EXPECT_STREQ(second.attribute("IndentLevel").value(), "2");
   EXPECT_STREQ(second.attribute("LeftIndent").value(), "87.75");  // 58.5 pt at 1.5
@@ -149,9 +145,7 @@ TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
   Object elbow = ShapeOf("poi__shapes.pptx", 1, "Elbow Connector 9");
   Object connection = elbow.Child("ConnectorFormat");
   EXPECT_EQ(connection.Get("Type").AsLong(), 2);  // msoConnectorElbow
-  EXPECT_EQ(connection.Get("EndConnected").AsLong(), -1);
-  EXPECT_EQ(connection.Child("EndConnectedShape").Get("Name").AsString(), "Picture 1");
-  EXPECT_EQ(connection.Get("EndConnectionSite").AsLong(), 2);
+  ExpectMembers(connection, {{"EndConnected", -1}, {"EndConnectedShape.Name", "Picture 1"}, {"EndConnectionSite", 2}});
   // A connector is also drawn, for hosts that show it as a picture.
   context.outputFolder = Folder("tmp").string() + "/";
   ShapeProperties(context, elbow, doc_.append_child("Shapes"), false);
@@ -189,11 +183,8 @@ TEST_F(EngineShapeWritersTest, TablesWriteMergedCellsOnceWithTheirSpan) {
   Object table = ShapeOf("poi__shapes.pptx", 4, "Table 1");
   TableProperties(context, table, doc_.append_child("Shape"));
   pugi::xml_node written = doc_.child("Shape").child("Table");
-  EXPECT_STREQ(written.attribute("Columns").value(), "3");
-  EXPECT_STREQ(written.attribute("Rows").value(), "6");
-  EXPECT_STREQ(written.attribute("FirstRow").value(), "True");
-  EXPECT_STREQ(written.attribute("HorizontalBanding").value(), "True");
-  EXPECT_STREQ(written.attribute("LastCol").value(), "False");
+  ExpectTexts(written, {{"@Columns", "3"}, {"@Rows", "6"}, {"@FirstRow", "True"}, {"@HorizontalBanding", "True"},
+                        {"@LastCol", "False"}});
   EXPECT_STREQ(written.child("ColGroup").first_child().attribute("Width").value(), "135");  // 90 pt at 1.5
   EXPECT_STREQ(written.child("RowGroup").first_child().attribute("Height").value(), "58.4");
   std::vector<std::vector<std::string>> spans;
@@ -209,14 +200,10 @@ TEST_F(EngineShapeWritersTest, TablesWriteMergedCellsOnceWithTheirSpan) {
   EXPECT_EQ(spans[3], (std::vector<std::string>{"1x1", "1x2", "-"}));
   // The header row's cells fill themselves with a tinted theme colour.
   pugi::xml_node headerFill = written.child("Row").child("Cell").child("Fill");
-  EXPECT_EQ(std::string(headerFill.child_value("Visible")), "True");
-  EXPECT_EQ(std::string(headerFill.child_value("ForecolorType")), "2");
+  ExpectTexts(headerFill, {{"Visible", "True"}, {"ForecolorType", "2"}});
   // Each side of a cell is the table style's 1 pt grid line in the text colour, written without errors.
   pugi::xml_node left = written.child("Row").child("Cell").child("Borders").child("BorderLeft");
-  EXPECT_EQ(std::string(left.child("Line").child_value("Visible")), "True");
-  EXPECT_EQ(std::string(left.child("Line").child_value("Forecolor")), "Dark1");
-  EXPECT_EQ(std::string(left.child_value("Weight")), "1");
-  EXPECT_EQ(std::string(left.child_value("Forecolor")), "0");
+  ExpectTexts(left, {{"Line/Visible", "True"}, {"Line/Forecolor", "Dark1"}, {"Weight", "1"}, {"Forecolor", "0"}});
   EXPECT_EQ(Log().find("BorderProperties"), std::string::npos);
   pugi::xml_node fourth = *std::next(written.children("Row").begin(), 3);
   pugi::xml_node text = fourth.child("Cell").next_sibling("Cell").child("TextFrame").child("TextRange");

@@ -2,6 +2,7 @@
 // PowerPoint, a member it lacks and names it leaves empty.
 
 #include "shapes/FontAttributes.h"
+#include "tests/helpers/XmlTexts.h"
 #include "tests/shapes/ShapeFakes.h"
 
 namespace quillmere::testing {
@@ -53,8 +54,7 @@ TEST_F(FontAttributesTest, TheNewerWriterRetriesABusyFontAndGoesOnPastAMissingMe
   EXPECT_EQ(sleeper->waits, (std::vector<long long>{1500, 1500}));
   EXPECT_FALSE(text.attribute("FontNameFarEast"));
   EXPECT_STREQ(text.attribute("FontNameComplexScript").value(), "");  // written as it is
-  EXPECT_STREQ(text.attribute("FontUnderline").value(), "3");
-  EXPECT_STREQ(text.attribute("FontColorValue").value(), "255");
+  ExpectTexts(text, {{"@FontUnderline", "3"}, {"@FontColorValue", "255"}});
   EXPECT_FALSE(text.attribute("Kerning"));  // only a kerning above 0 is written
   EXPECT_STREQ(text.attribute("Spacing").value(), "1.5");
   std::string log = Log();
@@ -69,9 +69,8 @@ TEST_F(FontAttributesTest, TheOlderWriterFillsEmptyScriptNamesAndNeverRetries) {
   font->Fail("Size", hr::kCallRejected, "Call was rejected by callee.", 1);
   pugi::xml_node text = doc.append_child("Text");
   FontAttributes(context, Object(font), text, "Bullet");
-  EXPECT_STREQ(text.attribute("BulletFontNameComplexScript").value(), "+mn-cs");
-  EXPECT_STREQ(text.attribute("BulletFontNameFarEast").value(), "+mn-ea");
-  EXPECT_STREQ(text.attribute("BulletFontUnderline").value(), "2");
+  ExpectTexts(text, {{"@BulletFontNameComplexScript", "+mn-cs"}, {"@BulletFontNameFarEast", "+mn-ea"},
+                     {"@BulletFontUnderline", "2"}});
   EXPECT_FALSE(text.attribute("BulletFontSize"));
   EXPECT_TRUE(sleeper->waits.empty());
   EXPECT_STREQ(text.attribute("BulletStrikethrough").value(), "false");

@@ -80,11 +80,7 @@ class ShapeWriterTest : public FakePowerPointTest {
     glow->Prop("Color", Dispatched(Color(0)));
     auto textEffect = Make("TextEffectFormat");
     textEffect->Prop("PresetShape", 0);
-    auto tags = Make("Tags");
-    tags->On("Item", [this](Args a) {
-      auto it = tagValues.find(a[0].AsString());
-      return Value(it == tagValues.end() ? std::string() : it->second);
-    });
+    auto tags = TagsOf(tagValues);
     auto picture = Make("PictureFormat");
     picture->Prop("Brightness", 0.75f)
         .Prop("Contrast", 0.5f)

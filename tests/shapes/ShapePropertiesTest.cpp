@@ -2,6 +2,7 @@
 
 #include "media/CharacterImages.h"
 #include "shapes/NativeShapeTable.h"
+#include "tests/helpers/XmlTexts.h"
 #include "tests/shapes/ShapeFakes.h"
 
 namespace quillmere::testing {
@@ -18,8 +19,7 @@ TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
   Use(12);
   pugi::xml_node rectangle = Write(Shape(1, 1));
   EXPECT_EQ(Text(rectangle, "Type"), "1");
-  EXPECT_STREQ(rectangle.attribute("id").value(), "7");
-  EXPECT_STREQ(rectangle.attribute("character").value(), "False");
+  ExpectTexts(rectangle, {{"@id", "7"}, {"@character", "False"}});
   EXPECT_EQ(Text(rectangle, "Left") + " " + Text(rectangle, "Top") + " " + Text(rectangle, "Width") + " " +
                 Text(rectangle, "Height"),
             "15 40 150 100");

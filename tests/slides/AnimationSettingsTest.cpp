@@ -17,11 +17,7 @@ class AnimationSettingsTest : public FakePowerPointTest {
   void SetUp() override {
     FakePowerPointTest::SetUp();
     StartPowerPoint(14);
-    tags = Make("Tags");
-    tags->On("Item", [this](Args a) {
-      auto it = tagValues.find(a[0].AsString());
-      return Value(it == tagValues.end() ? std::string() : it->second);
-    });
+    tags = TagsOf(tagValues);
     slide = Make("Slide");
     slide->Prop("Tags", Dispatched(tags));
   }

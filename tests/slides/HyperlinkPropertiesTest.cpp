@@ -20,11 +20,7 @@ class HyperlinkPropertiesTest : public FakePowerPointTest {
     folder = std::filesystem::temp_directory_path() / ("quillmere-links-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     state.presentationName = (folder / "deck.pptx").string();
-    tags = Make("Tags");
-    tags->On("Item", [this](Args a) {
-      auto it = tagValues.find(a[0].AsString());
-      return Value(it == tagValues.end() ? std::string() : it->second);
-    });
+    tags = TagsOf(tagValues);
     auto target = Make("Slide");
     target->Prop("SlideID", 260).Prop("SlideIndex", 4);
     auto slides = Make("Slides");

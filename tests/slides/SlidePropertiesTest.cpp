@@ -19,11 +19,7 @@ class SlidePropertiesTest : public FakePowerPointTest {
  protected:
   void Use(int major) {
     StartPowerPoint(major);
-    tags = Make("Tags");
-    tags->On("Item", [this](Args a) {
-      auto it = tagValues.find(a[0].AsString());
-      return Value(it == tagValues.end() ? std::string() : it->second);
-    });
+    tags = TagsOf(tagValues);
     transition = Make("SlideShowTransition");
     auto sound = Make("SoundEffect");
     sound->Prop("Type", 2);

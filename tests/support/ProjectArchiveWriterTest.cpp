@@ -150,16 +150,11 @@ TEST_F(ProjectArchiveWriterTest, NamesAnArchiveCannotHoldFailTheWriteAndLeaveThe
 
 TEST_F(ProjectArchiveWriterTest, PackingGivesLongNamesShortOnesAndLeavesOutWhatCannotComeBack) {
   fs::path folder = root_ / "project";
-  fs::create_directories(folder / "narration");
-  fs::create_directories(folder / "webobjects" / "A folder name that is far too long to store");
-  fs::create_directories(folder / "videos");
   const std::string one = "A very long narration track name for slide one.mp3";
   const std::string two = "a very long narration track name for slide two.mp3";
-  WriteFile(folder / "narration" / one, "one");
-  WriteFile(folder / "narration" / two, "two");
-  WriteFile(folder / "narration" / "short.mp3", "short");
-  WriteFile(folder / "narration" / "_rel.lst", "a list of our own");
-  WriteFile(folder / "videos" / "clip:1.flv", big_);
+  testing::WriteTree(folder, {{"narration/" + one, "one"}, {"narration/" + two, "two"}, {"narration/short.mp3", "short"},
+                              {"narration/_rel.lst", "a list of our own"}, {"videos/clip:1.flv", big_},
+                              {"webobjects/A folder name that is far too long to store/", ""}});
   fs::create_symlink("/etc/passwd", folder / "videos" / "link.flv");
   ASSERT_EQ(mkfifo((folder / "videos" / "pipe").c_str(), 0600), 0);
 

@@ -50,8 +50,6 @@ class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
   void SetUp() override {
     ArchiveBesideExport::SetUp();
     backup_ = parent_ / "presenta_course.qpk";
-    fs::create_directories(parent_ / "earlier export");
-    WriteFile(parent_ / "earlier export" / "slide1.png", "an earlier export");
   }
 
   void Narration(std::string track) {
@@ -67,14 +65,6 @@ class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
     handler_.ExtractWO(folder);
   }
 
-  // The parent folder as it is, but for the extraction folder.
-  std::vector<std::string> ParentBesidesTheExtraction() {
-    std::vector<std::string> names;
-    for (const std::string& name : Tree(parent_))
-      if (name.rfind("presentation_files", 0) != 0) names.push_back(name);
-    return names;
-  }
-
   fs::path backup_;
   std::shared_ptr<testing::CountingSleeper> sleeper_ = std::make_shared<testing::CountingSleeper>();
   cProjectFileHandler handler_{sleeper_};
@@ -82,10 +72,7 @@ class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
 
 TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFolder) {
   auto goodArchive = [this](const fs::path& where, const std::string& text) {
-    WriteArchive(where, [&](ProjectArchiveWriter& w) {
-      w.BeginFolder("narration");
-      w.AddFile("a.mp3", text);
-    });
+    WriteArchive(where, {{"narration/a.mp3", text}});
   };
   std::optional<testing::ArchiveLock> lock;
 
@@ -93,8 +80,7 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
       {"a truncated archive",
        [&] {
          goodArchive(archive_, RandomBytes(10000));
-         std::string bytes = ReadFile(archive_);
-         WriteFile(archive_, bytes.substr(0, bytes.size() / 2));
+         testing::WriteFirstHalf(archive_, archive_);
        },
        [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {},
        "cannot be opened: the file is not a project archive"},
@@ -102,12 +88,8 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "cannot be opened"},
       {"a stream cut short",
        [&] {
-         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-           w.BeginFolder("webobjects");
-           w.BeginFolder("Quiz");
-           w.AddFile("big.bin", RandomBytes(20000));
-           w.AddFile("small.txt", "small");
-         });
+         WriteArchive(archive_,
+                      {{"webobjects/Quiz/big.bin", RandomBytes(20000)}, {"webobjects/Quiz/small.txt", "small"}});
          ASSERT_LT(21024u, fs::file_size(archive_));
          PatchEntry(archive_, "big.bin", std::nullopt, std::nullopt, 21024);  // two sectors more than it has
        },
@@ -177,11 +159,8 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
        [&](cProjectFileHandler&) { Narration("deep.txt"); }, "-2", {}, "its folders nest deeper than 32"},
       {"entries that share their data, claiming more bytes than the archive holds",
        [&] {
-         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-           w.BeginFolder("videos");
-           w.AddFile("a.bin", RandomBytes(100000));
-           for (const char* name : {"b.bin", "c.bin", "d.bin"}) w.AddFile(name, "tiny");
-         });
+         WriteArchive(archive_, {{"videos/a.bin", RandomBytes(100000)}, {"videos/b.bin", "tiny"},
+                                 {"videos/c.bin", "tiny"}, {"videos/d.bin", "tiny"}});
          std::uint32_t shared = testing::EntryStartSector(archive_, "a.bin");
          for (const char* name : {"b.bin", "c.bin", "d.bin"}) PatchEntry(archive_, name, std::nullopt, shared, 100000);
        },
@@ -195,19 +174,19 @@ TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFold
     DeleteExportLog();
     sleeper_->waits.clear();
     c.make();
-    std::vector<std::string> parentBefore = ParentBesidesTheExtraction();
+    std::vector<std::string> parentBefore = BesidesTheOutput();
     c.run(handler_);
     lock.reset();
 
     EXPECT_EQ(handler_.ExitCode(), c.exitCode);
-    std::vector<std::string> extracted = fs::exists(out_) ? Tree(out_) : std::vector<std::string>{};
+    std::vector<std::string> extracted = Extracted();
     if (std::string(c.what).rfind("folders nested", 0) == 0) {
       for (const std::string& name : extracted) EXPECT_THAT(name, ::testing::Not(HasSubstr("deep.txt")));
     } else {
       EXPECT_THAT(extracted, ElementsAreArray(c.extracted));
     }
     if (c.backupSpent) std::erase(parentBefore, "presenta_course.qpk");
-    EXPECT_EQ(ParentBesidesTheExtraction(), parentBefore) << "something was written beside the extraction folder";
+    EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the extraction folder";
     for (const std::string& name : Tree(root_)) {
       if (name.find("evil") == std::string::npos) continue;
       EXPECT_EQ(name.rfind("export/presentation_files/webobjects/Quiz/", 0), 0u) << "written outside: " << name;
@@ -225,7 +204,7 @@ TEST_F(ProjectArchiveBrokenTest, DirectoryCapacityIsCountedThroughTheWholeAlloca
     return entries;
   };
   // Beyond 7 MB the table's sectors are listed past the header, in a chain of their own.
-  WriteArchive(archive_, [](ProjectArchiveWriter& w) { w.AddFile("video.flv", RandomBytes(8 << 20)); });
+  WriteArchive(archive_, {{"video.flv", RandomBytes(8 << 20)}});
   EXPECT_EQ(capacity(), 4u) << "the root and one stream fill one 512-byte sector of four entries";
   WriteArchive(archive_, [](ProjectArchiveWriter& w) {
     for (int i = 0; i < 9; ++i) w.AddFile("f" + std::to_string(i), "x");

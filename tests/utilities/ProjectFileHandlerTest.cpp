@@ -50,8 +50,6 @@ class ProjectFileHandlerTest : public testing::ArchiveBesideExport {
     return handler;
   }
 
-  std::vector<std::string> Extracted() { return fs::exists(out_) ? Tree(out_) : std::vector<std::string>{}; }
-
   std::shared_ptr<ScriptedSleeper> sleeper_ = std::make_shared<ScriptedSleeper>();
 };
 
@@ -115,14 +113,10 @@ TEST_F(ProjectFileHandlerTest, WebObjectFilesTakeTheirLongNamesInEveryEncoding) 
   for (const RelationshipText& text : texts) {
     SCOPED_TRACE(text.encoding);
     fs::remove_all(out_);
-    WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
-      w.BeginFolder("webobjects");
-      w.BeginFolder("Quiz1");
-      w.AddFile("_rel.lst", text.bytes);
-      w.AddFile("INDEXP~1.HTM", "<html>index</html>");
-      w.AddFile("SCRIPT~1.JS", "run()");
-      w.AddFile("style.css", "body{}");
-    });
+    WriteArchive(archive_, {{"webobjects/Quiz1/_rel.lst", text.bytes},
+                            {"webobjects/Quiz1/INDEXP~1.HTM", "<html>index</html>"},
+                            {"webobjects/Quiz1/SCRIPT~1.JS", "run()"},
+                            {"webobjects/Quiz1/style.css", "body{}"}});
     cProjectFileHandler handler = Handler();
     std::string folder = "quiz1";
     handler.ExtractWO(folder);
@@ -176,14 +170,8 @@ TEST_F(ProjectFileHandlerTest, FileBytesAndFileTime) {
 
 TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
   fs::path backup = parent_ / "presenta_course.qpk";  // 8 characters of the folder's name, '_', the archive's name
-  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-    w.BeginFolder("narration");
-    w.AddFile("a.mp3", "from the archive");
-  });
-  WriteArchive(backup, [](ProjectArchiveWriter& w) {
-    w.BeginFolder("narration");
-    w.AddFile("a.mp3", "from the backup");
-  });
+  WriteArchive(archive_, {{"narration/a.mp3", "from the archive"}});
+  WriteArchive(backup, {{"narration/a.mp3", "from the backup"}});
   std::time_t now = std::time(nullptr);
   SetModified(archive_, now - 3600);
   SetModified(backup, now - 60);
@@ -196,7 +184,7 @@ TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
   EXPECT_TRUE(fs::exists(archive_));
 
   // An older backup is left alone, and the archive read.
-  WriteArchive(backup, [](ProjectArchiveWriter& w) { w.AddFile("x", "x"); });
+  WriteArchive(backup, {{"x", "x"}});
   SetModified(backup, now - 7200);
   fs::remove_all(out_);
   handler.ExtractNarration(track);
@@ -205,10 +193,7 @@ TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
 }
 
 TEST_F(ProjectFileHandlerTest, ABusyArchiveIsTriedAgainThroughTheSleeper) {
-  WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-    w.BeginFolder("videos");
-    w.AddFile("clip.flv", "FLV clip");
-  });
+  WriteArchive(archive_, {{"videos/clip.flv", "FLV clip"}});
   ArchiveLock lock(archive_);
   sleeper_->atWait = 3;
   sleeper_->action = [&] { lock.Release(); };

@@ -135,16 +135,15 @@ TEST_F(RegistryTest, ExeAssociations) {
   EXPECT_EQ(r.ClassKey(), kHKeyCurrentUser);
   EXPECT_EQ(r.SectionKey(), "Software\\Kept");
 
-  EXPECT_EQ(Read(kHKeyClassesRoot, ".appdoc"), "App.Doc");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc"), "App Document");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\open"), "&Open");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\open\\command"), "/opt/app/bin/app \"%1\"");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\print"), "&Print");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\print\\command"), "/opt/app/bin/app /p \"%1\"");
+  auto expectClasses = [](std::initializer_list<std::pair<const char*, const char*>> keys) {
+    for (const auto& [key, value] : keys) EXPECT_EQ(Read(kHKeyClassesRoot, key), value) << key;
+  };
+  expectClasses({{".appdoc", "App.Doc"}, {"App.Doc", "App Document"}, {"App.Doc\\shell\\open", "&Open"},
+                 {"App.Doc\\shell\\open\\command", "/opt/app/bin/app \"%1\""}, {"App.Doc\\shell\\print", "&Print"},
+                 {"App.Doc\\shell\\print\\command", "/opt/app/bin/app /p \"%1\""}, {"App.Doc\\shell\\add", "&Install "},
+                 {"App.Doc\\shell\\add\\command", "/opt/app/bin/app /a \"%1\""},
+                 {"App.Doc\\DefaultIcon", "/opt/app/bin/app,3"}});
   EXPECT_FALSE(At(kHKeyClassesRoot, "App.Doc\\shell\\new").KeyExists());
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\add"), "&Install ");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\add\\command"), "/opt/app/bin/app /a \"%1\"");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\DefaultIcon"), "/opt/app/bin/app,3");
 
   EXPECT_EQ(ErrorOf([&] { r.CreateAdditionalEXEAssociations("App.Doc", {"edit", "&Edit"}); }, kInvalidAssociationList),
             "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected Name/Text/Command");
@@ -152,9 +151,8 @@ TEST_F(RegistryTest, ExeAssociations) {
                     kAssociationClassUndefined),
             "Error - attempt to create additional associations before class defined.");
   r.CreateAdditionalEXEAssociations("App.Doc", {"edit", "&Edit", "/opt/app/bin/app /e \"%1\"", "view", "&View", "v"});
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\edit"), "&Edit");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\edit\\command"), "/opt/app/bin/app /e \"%1\"");
-  EXPECT_EQ(Read(kHKeyClassesRoot, "App.Doc\\shell\\view\\command"), "v");
+  expectClasses({{"App.Doc\\shell\\edit", "&Edit"}, {"App.Doc\\shell\\edit\\command", "/opt/app/bin/app /e \"%1\""},
+                 {"App.Doc\\shell\\view\\command", "v"}});
 }
 
 // Another process shares the file while this one keeps its connection open:

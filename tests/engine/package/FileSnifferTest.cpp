@@ -64,23 +64,23 @@ TEST(FileSniffer, TellsFilesThatAreNoDeck) {
   TempFolder temp;
   EXPECT_EQ(SniffFile(temp / "missing.ppt"), FileKind::Missing);
   EXPECT_EQ(SniffFile(temp.Path()), FileKind::Directory);
-  WriteWholeFile(temp / "empty.pptx", "");
+  WriteFile(temp / "empty.pptx", "");
   EXPECT_EQ(SniffFile(temp / "empty.pptx"), FileKind::Empty);
-  WriteWholeFile(temp / "text.ppt", "Hello");
+  WriteFile(temp / "text.ppt", "Hello");
   EXPECT_EQ(SniffFile(temp / "text.ppt"), FileKind::Unknown);
-  WriteWholeFile(temp / "pk.ppt", "PK");
+  WriteFile(temp / "pk.ppt", "PK");
   EXPECT_EQ(SniffFile(temp / "pk.ppt"), FileKind::Unknown);
-  WriteWholeFile(temp / "empty.zip", std::string("PK\5\6", 4) + std::string(18, '\0'));
+  WriteFile(temp / "empty.zip", std::string("PK\5\6", 4) + std::string(18, '\0'));
   EXPECT_EQ(SniffFile(temp / "empty.zip"), FileKind::OpenXml);
   EXPECT_EQ(SniffFile("/dev/null"), FileKind::Unknown);
 }
 
 TEST(FileSniffer, TellsOpenDocumentByItsMimetypeEntry) {
   TempFolder temp;
-  WriteWholeFile(temp / "deck.odp", StoredZip({{"mimetype", "application/vnd.oasis.opendocument.presentation"},
+  WriteFile(temp / "deck.odp", StoredZip({{"mimetype", "application/vnd.oasis.opendocument.presentation"},
                                                {"content.xml", "<office:document-content/>"}}));
   EXPECT_EQ(SniffFile(temp / "deck.odp"), FileKind::OpenDocument);
-  WriteWholeFile(temp / "text.odt", StoredZip({{"mimetype", "application/vnd.oasis.opendocument.text"}}));
+  WriteFile(temp / "text.odt", StoredZip({{"mimetype", "application/vnd.oasis.opendocument.text"}}));
   EXPECT_EQ(SniffFile(temp / "text.odt"), FileKind::OpenXml);
 }
 
@@ -98,9 +98,9 @@ TEST(FileSniffer, JudgesCompoundFilesByTheirStreams) {
 TEST(FileSniffer, SurvivesCutCompoundFiles) {
   TempFolder temp;
   for (const char* name : {"poi__SampleShow.ppt", "poi__Password_Protected-hello.ppt", "made__notes-encrypted.pptx"}) {
-    std::string bytes = ReadWholeFile(CorpusFile(name));
+    std::string bytes = ReadFile(CorpusFile(name));
     for (size_t length : {size_t(8), size_t(512), size_t(4096), bytes.size() / 2, bytes.size() - 1}) {
-      WriteWholeFile(temp / "cut.bin", bytes.substr(0, length));
+      WriteFile(temp / "cut.bin", bytes.substr(0, length));
       FileKind kind = SniffFile(temp / "cut.bin");
       EXPECT_TRUE(kind == FileKind::Unknown || kind == CorpusKind(name, "cfb")) << name << " cut at " << length;
     }

@@ -64,7 +64,7 @@ TEST(LibreOfficeConverter, NewProfileKnowsTheInstalledVersionAndBuild) {
   TempFolder temp;
   const std::filesystem::path office = temp / "office", program = office / "program", seen = temp / "seen";
   std::filesystem::create_directories(program);
-  WriteWholeFile(program / "soffice", "#!/bin/sh\nprofile=${1#-env:UserInstallation=file://}\n"
+  WriteFile(program / "soffice", "#!/bin/sh\nprofile=${1#-env:UserInstallation=file://}\n"
                                       "rm -rf '" + seen.string() + "'\ncp -r \"$profile/user\" '" + seen.string() + "'\nexit 1\n");
   std::filesystem::permissions(program / "soffice", std::filesystem::perms::owner_all);
   auto convert = [&] { ConvertToPptxWith(program / "soffice", CorpusFile("poi__SampleShow.ppt"), temp / "work", seconds(20)); };
@@ -73,17 +73,17 @@ TEST(LibreOfficeConverter, NewProfileKnowsTheInstalledVersionAndBuild) {
   EXPECT_FALSE(std::filesystem::exists(seen)) << "nothing to read, yet something was written";
 
   std::filesystem::create_directories(office / "share" / "registry");
-  WriteWholeFile(office / "share" / "registry" / "main.xcd",
+  WriteFile(office / "share" / "registry" / "main.xcd",
                  "<oor:data><prop oor:name=\"ooSetupVersion\" oor:type=\"xs:string\"/>\n"
                  "<node oor:name=\"Product\"><prop oor:name=\"ooSetupVersion\">\n  <value>9.3</value>\n</prop></node>");
-  WriteWholeFile(program / "versionrc", "[Version]\r\nAllLanguages=en-US\r\nbuildid=77(Build:1)\r\nVendor=Someone\r\n");
+  WriteFile(program / "versionrc", "[Version]\r\nAllLanguages=en-US\r\nbuildid=77(Build:1)\r\nVendor=Someone\r\n");
   EXPECT_EQ(InstalledOfficeVersion(program / "soffice"), "9.3");
   EXPECT_EQ(InstalledOfficeBuildId(program / "soffice"), "77(Build:1)");
   convert();
-  EXPECT_NE(ReadWholeFile(seen / "registrymodifications.xcu")
+  EXPECT_NE(ReadFile(seen / "registrymodifications.xcu")
                 .find("<prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>9.3</value>"),
             std::string::npos);
-  EXPECT_EQ(ReadWholeFile(seen / "extensions" / "buildid"), "77(Build:1)");
+  EXPECT_EQ(ReadFile(seen / "extensions" / "buildid"), "77(Build:1)");
 
   std::filesystem::path installed = FindSoffice();
   if (!installed.empty()) {
@@ -99,7 +99,7 @@ TEST(LibreOfficeConverter, KillsTheWholeProcessGroupOnTimeout) {
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
   std::filesystem::path soffice = temp / "soffice";
-  WriteWholeFile(soffice, "#!/bin/sh\nsleep 60 &\nwait\n");
+  WriteFile(soffice, "#!/bin/sh\nsleep 60 &\nwait\n");
   std::filesystem::permissions(soffice, std::filesystem::perms::owner_all);
   auto started = std::chrono::steady_clock::now();
   ConversionResult result = ConvertToPptxWith(soffice, CorpusFile("poi__SampleShow.ppt"), temp / "work", seconds(1));

@@ -6,6 +6,7 @@
 
 #include "PackageTestFiles.h"
 #include "engine/package/Package.h"
+#include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::engine {
 namespace {
@@ -18,22 +19,17 @@ const char kSlide[] = "ppt/slides/slide1.xml";
 using ZipStats = std::map<std::string, std::tuple<zip_uint32_t, zip_uint64_t, zip_uint16_t>>;
 ZipStats StatEntries(const std::filesystem::path& file, std::vector<std::string>* order = nullptr) {
   ZipStats stats;
-  int code = 0;
-  zip_t* zip = zip_open(file.c_str(), ZIP_RDONLY, &code);
-  for (zip_int64_t i = 0; zip && i < zip_get_num_entries(zip, 0); ++i) {
-    zip_stat_t st;
-    zip_stat_index(zip, static_cast<zip_uint64_t>(i), 0, &st);
-    stats[st.name] = {st.crc, st.comp_size, st.comp_method};
-    if (order) order->push_back(st.name);
+  for (const testing::ZipRead& e : testing::ReadZip(file)) {
+    stats[e.name] = {e.stat.crc, e.stat.comp_size, e.stat.comp_method};
+    if (order) order->push_back(e.name);
   }
-  if (zip) zip_discard(zip);
   return stats;
 }
 
 class PackageSaveTest : public ::testing::Test {
  protected:
   std::unique_ptr<Package> OpenDeck(std::vector<StoredEntry> entries = MinimalDeck()) {
-    WriteWholeFile(temp_ / "deck.pptx", StoredZip(entries));
+    WriteFile(temp_ / "deck.pptx", StoredZip(entries));
     return Package::Open(temp_ / "deck.pptx");
   }
   std::unique_ptr<Package> SaveAndReopen(Package& package) {

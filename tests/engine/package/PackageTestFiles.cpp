@@ -68,15 +68,6 @@ std::vector<std::pair<std::string, std::string>> CorpusManifest() {
   return rows;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteWholeFile(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 std::string StoredZip(const std::vector<StoredEntry>& entries) {
   std::string out, directory;
   for (const StoredEntry& e : entries) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/helpers/TestFiles.h"
+
 namespace quillmere::engine::packagetest {
 
 class TempFolder {
@@ -25,8 +27,8 @@ std::filesystem::path CorpusFile(const std::string& name);
 // The corpus files listed in MANIFEST.tsv with their container ("zip" or "cfb").
 std::vector<std::pair<std::string, std::string>> CorpusManifest();
 
-std::string ReadWholeFile(const std::filesystem::path& file);
-void WriteWholeFile(const std::filesystem::path& file, const std::string& bytes);
+using quillmere::testing::ReadFile;
+using quillmere::testing::WriteFile;
 
 struct StoredEntry {
   std::string name;

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "support/registry/Settings.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/TestFiles.h"
 #include "tests/objectmodel/trace/TraceSocketReceiver.h"
 
 namespace quillmere {
@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 using testing::OnNewThread;
 using ExportLogTest = testing::IsolatedUserFolders;
 
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST_F(ExportLogTest, AppendsCrLfLinesAndIsTraced) {
   fs::path log = Folder("data") / "Corvanta" / "Narravel" / "export.log";
   EXPECT_EQ(ExportLogPath(), log.string());
@@ -32,7 +25,7 @@ TEST_F(ExportLogTest, AppendsCrLfLinesAndIsTraced) {
     WriteExportLog("first line");
     WriteExportLog("second line");
   });
-  EXPECT_EQ(Contents(log), "first line\r\nsecond line\r\n");
+  EXPECT_EQ(testing::ReadFile(log), "first line\r\nsecond line\r\n");
   EXPECT_EQ(viewer.Next(), "Quillmere: first line\t");
 
   DeleteExportLog();
@@ -47,7 +40,7 @@ TEST_F(ExportLogTest, LogImportOffStillTracesAndDeletes) {
 
   testing::TraceSocketReceiver viewer;
   OnNewThread([] { WriteExportLog("not logged"); });
-  EXPECT_EQ(Contents(log), "kept\r\n");
+  EXPECT_EQ(testing::ReadFile(log), "kept\r\n");
   EXPECT_EQ(viewer.Next(), "Quillmere: not logged\t");
 
   DeleteExportLog();
@@ -65,11 +58,11 @@ TEST_F(ExportLogTest, UnwritableFolderIsSkipped) {
     DeleteExportLog();
   });
   EXPECT_EQ(viewer.Next(), "Quillmere: lost\t");
-  EXPECT_EQ(Contents(blocker), "a file where the folder should be");
+  EXPECT_EQ(testing::ReadFile(blocker), "a file where the folder should be");
 
   fs::remove(blocker);
   OnNewThread([] { WriteExportLog("kept"); });
-  EXPECT_EQ(Contents(blocker / "Narravel" / "export.log"), "kept\r\n");
+  EXPECT_EQ(testing::ReadFile(blocker / "Narravel" / "export.log"), "kept\r\n");
 }
 
 }  // namespace

@@ -1,20 +1,16 @@
 #pragma once
-// Zips built for the unzip tests with libzip, and the folders they go to.
+// Zips built and read back with libzip: the unzip tests' own zips, and what
+// decks, saved packages and exports hold, read by a reader that is not ours.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <zip.h>
 
-#include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <list>
 #include <string>
+#include <utility>
 #include <vector>
-
-#include "tests/helpers/TestFiles.h"
 
 namespace quillmere::testing {
 
@@ -62,20 +58,39 @@ inline void AddFolder(const std::filesystem::path& file, const std::string& name
   ASSERT_EQ(zip_close(zip), 0);
 }
 
-// The entry's bytes as libzip reads them.
-inline std::string EntryBytes(const std::filesystem::path& file, const std::string& name) {
+// One entry as libzip reads it: its name, its record (whose name pointer is
+// cleared, the zip being closed) and its bytes, "<unreadable>" when they do not read.
+struct ZipRead {
+  std::string name;
+  zip_stat_t stat;
+  std::string bytes;
+};
+
+// Every entry, in the zip's order; none when it does not open.
+inline std::vector<ZipRead> ReadZip(const std::filesystem::path& file) {
+  std::vector<ZipRead> entries;
   zip_t* zip = zip_open(file.c_str(), ZIP_RDONLY, nullptr);
-  if (!zip) return "<no zip>";
-  zip_stat_t st;
-  std::string bytes = "<no entry>";
-  if (zip_stat(zip, name.c_str(), 0, &st) == 0) {
-    zip_file_t* f = zip_fopen(zip, name.c_str(), 0);
-    bytes.assign(st.size, '\0');
-    if (!f || zip_fread(f, bytes.data(), st.size) != static_cast<zip_int64_t>(st.size)) bytes = "<unreadable>";
+  for (zip_int64_t i = 0, n = zip ? zip_get_num_entries(zip, 0) : 0; i < n; ++i) {
+    ZipRead& e = entries.emplace_back();
+    auto index = static_cast<zip_uint64_t>(i);
+    zip_stat_init(&e.stat);
+    zip_stat_index(zip, index, 0, &e.stat);
+    e.name = e.stat.name ? e.stat.name : "";
+    e.stat.name = nullptr;
+    e.bytes.assign(e.stat.size, '\0');
+    zip_file_t* f = zip_fopen_index(zip, index, 0);
+    if (!f || zip_fread(f, e.bytes.data(), e.stat.size) != static_cast<zip_int64_t>(e.stat.size)) e.bytes = "<unreadable>";
     if (f) zip_fclose(f);
   }
-  zip_discard(zip);
-  return bytes;
+  if (zip) zip_discard(zip);
+  return entries;
+}
+
+// The entry's bytes as libzip reads them.
+inline std::string EntryBytes(const std::filesystem::path& file, const std::string& name) {
+  for (ZipRead& e : ReadZip(file))
+    if (e.name == name) return std::move(e.bytes);
+  return "<no entry>";
 }
 
 }  // namespace quillmere::testing
