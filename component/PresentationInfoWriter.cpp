@@ -113,7 +113,7 @@ std::string Write(ExportContext& context, const Object& pres, const ExportPlan& 
   run.Step(6, [&] { major = context.MajorVersion(); });
   if (plan.kind != ExportPlan::Kind::OneSlide) context.progressMax = CountProgressUnits(slides, designs, major, run);
 
-  context.ReportProgress(context.progressCurrent, context.progressMax);
+  context.ReportProgress();
   if (context.CheckAbort()) return {};
 
   pugi::xml_document doc;
@@ -130,8 +130,7 @@ std::string Write(ExportContext& context, const Object& pres, const ExportPlan& 
                std::to_string(QUILLMERE_VERSION_MAJOR) + "." + std::to_string(QUILLMERE_VERSION_MINOR) + "." +
                    std::to_string(QUILLMERE_VERSION_TWEAK));
   }
-  ++context.progressCurrent;
-  context.ReportProgress(context.progressCurrent, context.progressMax);
+  context.CountProgress();
 
   std::string copy;
   if (version > 11.0f) {
@@ -154,21 +153,18 @@ std::string Write(ExportContext& context, const Object& pres, const ExportPlan& 
     run.Step(15, [&] { slide = pres.Child("Slides").Item(plan.index); });
     if (slide) SlideProperties(context, slide, slidesElement, true);
   } else {
-    ++context.progressCurrent;
-    context.ReportProgress(context.progressCurrent, context.progressMax);
+    context.CountProgress();
     if (plan.kind == ExportPlan::Kind::Whole) ExportSlideImages(context, pres, run, 14);
     UsedLayouts used;
     for (const Object& slide : slides) {
-      ++context.progressCurrent;
-      context.ReportProgress(context.progressCurrent, context.progressMax);
+      context.CountProgress();
       run.Step(16, [&] { used.Add(slide.Child("Design").Get("Index").AsLong(), slide.Get("Layout").AsLong()); });
       SlideProperties(context, slide, slidesElement, false);
       finished.KeepLastElementOf(slidesElement);
       if (context.CheckAbort()) return {};
     }
     for (const Object& design : designs) {
-      ++context.progressCurrent;
-      context.ReportProgress(context.progressCurrent, context.progressMax);
+      context.CountProgress();
       DesignProperties(context, design, designsElement, pres, used);
       finished.KeepLastElementOf(designsElement);
       if (context.CheckAbort()) return {};
@@ -183,8 +179,7 @@ std::string Write(ExportContext& context, const Object& pres, const ExportPlan& 
     return {};
   }
   if (plan.kind != ExportPlan::Kind::OneSlide) {
-    ++context.progressCurrent;
-    context.ReportProgress(context.progressCurrent, context.progressMax);
+    context.CountProgress();
   }
   return path;
 }

@@ -35,14 +35,14 @@ void ExportContext::SleepFor(std::int32_t milliseconds) const {
 
 bool ExportContext::CheckAbort() const { return events && events->CheckAbort(); }
 
-void ExportContext::ReportProgress(std::int32_t& current, std::int32_t max) const {
-  if (current > max) current = max;
-  if (events) events->ReportProgress(current, max);
+void ExportContext::ReportProgress() {
+  if (progressCurrent > progressMax) progressCurrent = progressMax;
+  if (events) events->ReportProgress(progressCurrent, progressMax);
 }
 
 void ExportContext::CountProgress() {
   ++progressCurrent;
-  ReportProgress(progressCurrent, progressMax);
+  ReportProgress();
 }
 
 }  // namespace quillmere

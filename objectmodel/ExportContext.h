@@ -55,8 +55,8 @@ struct ExportContext {
   void SleepFor(std::int32_t milliseconds) const;
   // False when no events are connected.
   bool CheckAbort() const;
-  // Clamps current to max (the caller's variable changes) and raises Progress.
-  void ReportProgress(std::int32_t& current, std::int32_t max) const;
+  // Clamps progressCurrent to progressMax and raises Progress.
+  void ReportProgress();
   // Counts one more step of the export and reports it.
   void CountProgress();
 };

@@ -54,8 +54,6 @@ struct DesignWriter {
   std::string name;
   Object master;
 
-  void ProgressStep() { context.CountProgress(); }
-
   void WriteColorScheme(pugi::xml_node element) {
     Object scheme;
     if (major >= 12) {
@@ -167,7 +165,7 @@ struct DesignWriter {
   }
 
   bool WriteLegacyLayouts(pugi::xml_node masterElement, const UsedLayouts& used) {
-    ProgressStep();
+    context.CountProgress();
     bool hasTitleMaster = false;
     run.Step(60, [&] { hasTitleMaster = design.Get("HasTitleMaster").AsLong() != 0; });
     if (hasTitleMaster && !WriteTitleMaster(masterElement)) return false;
@@ -252,7 +250,7 @@ struct DesignWriter {
       AddElement(4, masterElement, "BackgroundStyle", masterStyle);
     }
 
-    ProgressStep();
+    context.CountProgress();
     if (!WriteShapes(master, shapesElement, 53, true)) return;
     WriteAnimationsAndLinks(master, masterElement);
 
@@ -266,7 +264,7 @@ struct DesignWriter {
         count = layouts.Count();
       });
       for (std::int32_t i = 1; i <= count; ++i) {
-        ProgressStep();
+        context.CountProgress();
         Trace("DesignProperties: Layouts " + std::to_string(i) + " - " + CurrentDateTimeText());
         if (!WriteCustomLayout(masterElement, layouts, i, masterStyle)) return;
       }
