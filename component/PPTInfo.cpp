@@ -10,11 +10,10 @@
 namespace quillmere {
 
 PPTInfo::PPTInfo(PPTInfoOptions options)
-    : runtime_(options.runtime ? std::move(options.runtime) : MakeDefaultRuntime()),
-      sleeper_(options.sleeper ? std::move(options.sleeper) : MakeRealSleeper()) {
+    : runtime_(options.runtime ? std::move(options.runtime) : MakeDefaultRuntime()) {
   context_.decimalSeparator = GetDecimalSeparator();
   context_.events = this;
-  context_.sleeper = sleeper_;
+  context_.sleeper = options.sleeper ? std::move(options.sleeper) : MakeRealSleeper();
   DeleteExportLog();
 }
 

@@ -78,8 +78,7 @@ class PPTInfo : private ExportEvents {
 
   PPTInfoEvents events_;
   std::shared_ptr<AutomationRuntime> runtime_;
-  std::shared_ptr<Sleeper> sleeper_;
-  // Destroyed first: its objects belong to the runtime.
+  // Declared after the runtime, so destroyed before it: its objects belong to the runtime.
   ExportContext context_;
   bool cancel_ = false;
   bool skipUnusedLayouts_ = false;
