@@ -28,7 +28,9 @@ WORKDIR /home/quillmere
 # Results live here, and only here: mount a volume to keep them over a restart of the container.
 VOLUME /var/lib/quillmere
 EXPOSE 8080
-HEALTHCHECK --interval=30s --timeout=5s --start-period=20s CMD curl -fsS http://127.0.0.1:8080/healthz || exit 1
+# With QUILLMERE_TOKEN_FILE set the service needs the token, and the check brings it from the same file.
+HEALTHCHECK --interval=30s --timeout=5s --start-period=20s CMD ["sh", "-c", \
+  "if [ -n \"$QUILLMERE_TOKEN_FILE\" ]; then set -- -H \"Authorization: Bearer $(cat \"$QUILLMERE_TOKEN_FILE\")\"; fi; curl -fsS \"$@\" http://127.0.0.1:8080/healthz"]
 # SIGTERM (docker stop) drains as Ctrl-C does: running exports are cancelled, waiting ones end.
 STOPSIGNAL SIGTERM
 ENTRYPOINT ["quillmere", "serve", "--listen", "0.0.0.0:8080", "--data", "/var/lib/quillmere"]

@@ -94,6 +94,27 @@ std::optional<ExportRecord> ExportStore::Find(const std::string& id) const {
   return entry->second.record;
 }
 
+std::optional<ExportRecord> ExportStore::FindOnceEnded(const std::string& id, std::chrono::milliseconds longest) const {
+  std::unique_lock lock(mutex_);
+  changed_.wait_for(lock, longest, [&] {
+    const auto entry = entries_.find(id);
+    if (closed_ || entry == entries_.end() || entry->second.removed) return true;
+    const ExportState state = entry->second.record.state;
+    return state == ExportState::Done || state == ExportState::Failed;
+  });
+  const auto entry = entries_.find(id);
+  if (entry == entries_.end() || entry->second.removed) return std::nullopt;
+  return entry->second.record;
+}
+
+void ExportStore::Close() {
+  {
+    const std::lock_guard lock(mutex_);
+    closed_ = true;
+  }
+  changed_.notify_all();
+}
+
 bool ExportStore::Remove(const std::string& id) {
   const std::lock_guard lock(mutex_);
   const auto entry = entries_.find(id);
@@ -106,6 +127,7 @@ bool ExportStore::Remove(const std::string& id) {
   } else {
     Erase(entry);
   }
+  changed_.notify_all();
   return true;
 }
 
@@ -169,6 +191,7 @@ void ExportStore::Finished(std::size_t number, const cli::DeckOutcome& outcome) 
   }
   entry->record.state = outcome.status == ERR_SUCCESS ? ExportState::Done : ExportState::Failed;
   entry->record.outcome = outcome;
+  changed_.notify_all();
 }
 
 ExportStore::Entry* ExportStore::ByNumber(std::size_t number) {

@@ -7,6 +7,7 @@
 // call from any thread.
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -51,6 +52,11 @@ class ExportStore final : public cli::DeckSource {
   // Stores the deck under its file name (only its last part is kept) and queues its export.
   Added Add(std::string_view fileName, std::string_view bytes, const cli::ExportSettings& settings);
   std::optional<ExportRecord> Find(const std::string& id) const;
+  // As Find, but first waits until the export has ended, at most for the time given or until Close;
+  // clients follow an export with one request instead of polling it.
+  std::optional<ExportRecord> FindOnceEnded(const std::string& id, std::chrono::milliseconds longest) const;
+  // Lets every waiting FindOnceEnded answer now, and later ones at once: the service is stopping.
+  void Close();
   // False for an unknown id. A running export is stopped first.
   bool Remove(const std::string& id);
   // Removes the exports that ended longer ago than the limit says.
@@ -87,6 +93,8 @@ class ExportStore final : public cli::DeckSource {
   const std::function<void()> wake_;
 
   mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;  // an export ended or went, or the store closed
+  bool closed_ = false;
   std::map<std::string, Entry> entries_;
   std::deque<std::string> queue_;
   std::vector<std::size_t> withdrawn_;

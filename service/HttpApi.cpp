@@ -1,5 +1,6 @@
 #include "service/HttpApi.h"
 
+#include <algorithm>
 #include <fstream>
 #include <mutex>
 #include <regex>
@@ -19,10 +20,43 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 constexpr const char* kJson = "application/json";
+// A waiting request holds one of the server's threads: not for long.
+constexpr std::chrono::seconds kLongestWait{30};
 
 void SendError(httplib::Response& res, int status, const std::string& message) {
   res.status = status;
   res.set_content(json{{"error", message}}.dump(), kJson);
+}
+
+// The page's answer to the token: a cookie, so that the images and links it
+// shows need no header either. Hex, since a token may hold what a cookie cannot.
+constexpr std::string_view kTokenCookie = "quillmere_token";
+
+std::string HexOf(std::string_view text) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (const unsigned char c : text) hex += {kDigits[c >> 4], kDigits[c & 15]};
+  return hex;
+}
+
+// The value of the named cookie, "" when the request has none.
+std::string CookieValue(const httplib::Request& req, std::string_view name) {
+  const std::string cookies = req.get_header_value("Cookie");
+  for (std::size_t start = 0; start < cookies.size();) {
+    std::size_t end = cookies.find(';', start);
+    if (end == std::string::npos) end = cookies.size();
+    std::string_view pair = std::string_view(cookies).substr(start, end - start);
+    while (!pair.empty() && pair.front() == ' ') pair.remove_prefix(1);
+    if (pair.size() > name.size() && pair.substr(0, name.size()) == name && pair[name.size()] == '=')
+      return std::string(pair.substr(name.size() + 1));
+    start = end + 1;
+  }
+  return "";
+}
+
+bool IsWebAsset(std::string_view path) {
+  const std::vector<WebAsset>& assets = WebAssets();
+  return std::any_of(assets.begin(), assets.end(), [&](const WebAsset& asset) { return asset.path == path; });
 }
 
 // Compares every character of the expected text whatever the given one
@@ -137,8 +171,21 @@ class Routes {
     res.set_content(json{{"id", added.id}, {"state", "queued"}}.dump(), kJson);
   }
 
+  // ?wait=S holds the answer until the export has ended, at most S seconds.
   void Get(const httplib::Request& req, httplib::Response& res) {
-    if (const std::optional<ExportRecord> record = Find(req, res)) res.set_content(RecordJson(*record).dump(), kJson);
+    if (!req.has_param("wait")) {
+      if (const std::optional<ExportRecord> record = Find(req, res)) res.set_content(RecordJson(*record).dump(), kJson);
+      return;
+    }
+    static const std::regex kSeconds("[0-9]{1,2}");
+    const std::string wait = req.get_param_value("wait");
+    if (!std::regex_match(wait, kSeconds) || std::stoi(wait) > kLongestWait.count())
+      return SendError(res, 400, "\"wait\" must be a number of seconds from 0 to " + std::to_string(kLongestWait.count()));
+    setup_.store.RemoveExpired();
+    const std::optional<ExportRecord> record =
+        setup_.store.FindOnceEnded(req.matches[1].str(), std::chrono::seconds(std::stoi(wait)));
+    if (!record) return SendError(res, 404, "no such export");
+    res.set_content(RecordJson(*record).dump(), kJson);
   }
 
   void Xml(const httplib::Request& req, httplib::Response& res) {
@@ -187,9 +234,22 @@ class Routes {
     res.set_content(setup_.metrics.Text(setup_.gauges()), "text/plain; version=0.0.4");
   }
 
-  // Every route but these answers 401 without the token.
+  // Once the token is known, the page's own files and images come with the cookie alone.
+  void Session(httplib::Response& res) {
+    res.status = 204;
+    if (setup_.token.empty()) return;
+    res.set_header("Set-Cookie",
+                   std::string(kTokenCookie) + "=" + HexOf(setup_.token) + "; Path=/; HttpOnly; SameSite=Strict");
+  }
+
+  // The page itself needs no token: it holds nothing of anybody's, and asks for the token when an answer is 401.
+  // Every other route needs the token, in the header or in the cookie that Session set. The cookie is never sent
+  // by another site's page (SameSite), so it cannot be used to post or delete on the user's behalf.
   bool Authorised(const httplib::Request& req) const {
-    return setup_.token.empty() || SameSecret("Bearer " + setup_.token, req.get_header_value("Authorization"));
+    if (setup_.token.empty() || IsWebAsset(req.path)) return true;
+    const std::string cookie = CookieValue(req, kTokenCookie);
+    return SameSecret("Bearer " + setup_.token, req.get_header_value("Authorization")) ||
+           (!cookie.empty() && SameSecret(HexOf(setup_.token), cookie));
   }
 
  private:
@@ -258,6 +318,7 @@ void AddHttpApi(httplib::Server& server, const HttpApiSetup& setup) {
              [routes](const httplib::Request& req, httplib::Response& res) { routes->File(req, res); });
   server.Get(exportPath + "/archive\\.zip",
              [routes](const httplib::Request& req, httplib::Response& res) { routes->Archive(req, res); });
+  server.Post("/v1/session", [routes](const httplib::Request&, httplib::Response& res) { routes->Session(res); });
   server.Get("/healthz", [routes](const httplib::Request&, httplib::Response& res) { routes->Health(res); });
   server.Get("/metrics", [routes](const httplib::Request&, httplib::Response& res) { routes->Metrics(res); });
   for (const WebAsset& asset : WebAssets()) {

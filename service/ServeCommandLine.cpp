@@ -53,7 +53,9 @@ void AddServeCommand(CLI::App& app, cli::Invocation& run) {
       ->capture_default_str()
       ->check(CLI::Range(1, 4096));
   serve->add_option("--data", options->dataFolder, "Folder for decks and results (default: a new temporary folder)");
+  // From the environment too, where a container's health check can read the same file.
   serve->add_option("--token-file", options->tokenFile, "File holding the token every request must bring")
+      ->envname("QUILLMERE_TOKEN_FILE")
       ->check(CLI::ExistingFile);
   serve->add_option("--keep", *keep, "Seconds a finished export stays before it is removed")
       ->capture_default_str()

@@ -105,6 +105,7 @@ void Service::Stop() {
     stopping_ = true;
   }
   stopped_.notify_all();
+  parts_->store.Close();  // the server's stop waits for the requests that wait for an export
   parts_->Wake();
 }
 

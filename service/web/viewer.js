@@ -68,6 +68,36 @@ class Export {
 
 // ---- posting and following an export ----
 
+// A service started with a token answers 401 until the page has it: the token is asked for once and
+// becomes a cookie (POST /v1/session), which the images and links of the page then carry as well.
+async function api(url, options = {}) {
+  for (;;) {
+    const response = await fetch(url, options);
+    if (response.status !== 401) return response;
+    await askForToken();
+  }
+}
+
+function askForToken() {
+  const form = $('#token-form');
+  form.hidden = false;
+  $('#token').focus();
+  return new Promise((resolve) => {
+    form.onsubmit = async (event) => {
+      event.preventDefault();
+      const response = await fetch('/v1/session', {
+        method: 'POST', headers: { Authorization: `Bearer ${$('#token').value}` } });
+      if (response.status !== 204) {
+        setMessage('The service does not take that token.', true);
+        return;
+      }
+      form.hidden = true;
+      setMessage('');
+      resolve();
+    };
+  });
+}
+
 function setMessage(text, failed = false) {
   const message = $('#message');
   message.textContent = text;
@@ -85,7 +115,7 @@ async function post(file) {
   $('#progress').hidden = false;
   $('#state').textContent = 'uploading';
   setMessage('');
-  const response = await fetch('/v1/exports', { method: 'POST', body: form });
+  const response = await api('/v1/exports', { method: 'POST', body: form });
   const answer = await response.json();
   if (response.status !== 202) {
     $('#progress').hidden = true;
@@ -96,7 +126,7 @@ async function post(file) {
 }
 
 async function follow(id) {
-  const response = await fetch(`/v1/exports/${id}`);
+  const response = await api(`/v1/exports/${id}`);
   const state = await response.json();
   if (response.status !== 200) {
     setMessage(`The export is gone (${response.status}): ${state.error}`, true);
@@ -115,7 +145,7 @@ async function follow(id) {
     return;
   }
   setMessage(state.message);
-  const xml = await fetch(`/v1/exports/${id}/presentationinfo.xml`);
+  const xml = await api(`/v1/exports/${id}/presentationinfo.xml`);
   const doc = new DOMParser().parseFromString(await xml.text(), 'application/xml');
   show(new Export(id, doc));
 }

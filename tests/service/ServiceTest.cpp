@@ -34,8 +34,6 @@ while IFS= read -r job; do
 done
 )";
 
-const std::set<std::string> kUnfinished = {"queued", "running"};
-
 class ServedHere {
  public:
   ServedHere(ServeOptions options, std::vector<std::string> workerCommand, std::string token = "")
@@ -59,6 +57,7 @@ class ServedHere {
   }
 
   httplib::Client& Client() { return *client_; }
+  int Port() const { return service_->Port(); }
   const fs::path& Data() const { return folder_; }
 
   httplib::Result Post(const std::string& name, const std::string& bytes, httplib::MultipartFormDataItems fields = {}) {
@@ -78,6 +77,12 @@ class ServedHere {
       std::this_thread::sleep_for(20ms);
     }
     return status;
+  }
+
+  // The export's state once it has ended, asked for with one request that waits.
+  json StateOnceEnded(const std::string& id) {
+    const httplib::Result got = client_->Get("/v1/exports/" + id + "?wait=30");
+    return got && got->status == 200 ? json::parse(got->body) : json{};
   }
 
   json StateOnceNot(const std::string& id, const std::set<std::string>& states) {
@@ -116,7 +121,7 @@ TEST(Service, ExportsPostedDecksAndServesOnlyTheirOwnFiles) {
   ASSERT_EQ(posted->status, 202) << posted->body;
   const std::string id = IdOf(posted);
   EXPECT_EQ(posted->get_header_value("Location"), "/v1/exports/" + id);
-  const json done = served.StateOnceNot(id, kUnfinished);
+  const json done = served.StateOnceEnded(id);
   EXPECT_EQ(done["state"], "done") << done.dump();
   EXPECT_EQ(done["status"], 0);
   EXPECT_EQ(done["statusName"], "ERR_SUCCESS");
@@ -143,7 +148,7 @@ TEST(Service, ExportsPostedDecksAndServesOnlyTheirOwnFiles) {
 
   // A file that is no presentation is an export that ended with status 4 and its reason.
   const std::string notDeck = IdOf(served.Post("notes.pptx", "just some words"));
-  const json failed = served.StateOnceNot(notDeck, kUnfinished);
+  const json failed = served.StateOnceEnded(notDeck);
   EXPECT_EQ(failed["state"], "failed");
   EXPECT_EQ(failed["status"], 4);
   EXPECT_EQ(failed["statusName"], "ERR_PRESENTATION_OPEN_FAILED");
@@ -151,6 +156,8 @@ TEST(Service, ExportsPostedDecksAndServesOnlyTheirOwnFiles) {
       << failed["message"];
   EXPECT_EQ(served.Client().Get("/v1/exports/" + notDeck + "/presentationinfo.xml")->status, 409);
 
+  EXPECT_EQ(served.Client().Get("/v1/exports/" + id + "?wait=31")->status, 400);
+  EXPECT_EQ(served.Client().Get("/v1/exports/" + id + "?wait=soon")->status, 400);
   EXPECT_EQ(served.Post("x.pptx", deck, {{"version", "13", "", ""}})->status, 400);
   EXPECT_EQ(served.Post("x.pptx", deck, {{"slides", "1,2", "", ""}})->status, 400);
   EXPECT_EQ(served.Client().Get("/v1/exports/0123456789abcdef0123456789abcdef")->status, 404);
@@ -163,7 +170,7 @@ TEST(Service, ExportsPostedDecksAndServesOnlyTheirOwnFiles) {
   const std::string metrics = served.Client().Get("/metrics")->body;
   EXPECT_NE(metrics.find("quillmere_exports_total{status=\"ERR_SUCCESS\"} 1\n"), std::string::npos) << metrics;
   EXPECT_NE(metrics.find("quillmere_exports_total{status=\"ERR_PRESENTATION_OPEN_FAILED\"} 1\n"), std::string::npos);
-  EXPECT_NE(metrics.find("quillmere_http_requests_total{code=\"400\"} 2\n"), std::string::npos);
+  EXPECT_NE(metrics.find("quillmere_http_requests_total{code=\"400\"} 4\n"), std::string::npos);
   EXPECT_NE(metrics.find("quillmere_export_seconds_count 2\n"), std::string::npos);
   EXPECT_EQ(served.Client().Get("/")->get_header_value("Content-Type"), "text/html; charset=utf-8");
 }
@@ -185,6 +192,17 @@ TEST(Service, RefusesWhatItCannotTakeAndLosesNothingAccepted) {
   client.set_bearer_token_auth("s3cret");
   EXPECT_EQ(served.HealthOnceUp(), 200);
 
+  // The page needs no token; its session turns the token into a cookie that serves instead of the header.
+  httplib::Client browser("127.0.0.1", served.Port());
+  EXPECT_EQ(browser.Get("/")->status, 200);
+  EXPECT_EQ(browser.Post("/v1/session")->status, 401);
+  const httplib::Result session = client.Post("/v1/session");
+  ASSERT_EQ(session->status, 204);
+  const std::string cookie = session->get_header_value("Set-Cookie");
+  EXPECT_NE(cookie.find("HttpOnly; SameSite=Strict"), std::string::npos) << cookie;
+  EXPECT_EQ(browser.Get("/healthz", {{"Cookie", "theme=dark; " + cookie.substr(0, cookie.find(';'))}})->status, 200);
+  EXPECT_EQ(browser.Get("/healthz", {{"Cookie", "quillmere_token=73336372"}})->status, 401) << "the hex of s3cr";
+
   EXPECT_EQ(served.Post("big.pptx", std::string((1 << 20) + 1, 'x'))->status, 413);
   const std::string first = IdOf(served.Post("a.pptx", "a"));
   EXPECT_EQ(served.StateOnceNot(first, {"queued"})["state"], "running");
@@ -199,7 +217,7 @@ TEST(Service, RefusesWhatItCannotTakeAndLosesNothingAccepted) {
   EXPECT_EQ(served.StateOnceNot(second, {"queued"})["state"], "running");
   EXPECT_FALSE(fs::exists(served.Data() / first));
   std::ofstream(gate) << "go" << std::endl;
-  const json ended = served.StateOnceNot(second, {"running"});
+  const json ended = served.StateOnceEnded(second);
   EXPECT_EQ(ended["status"], 11);
   EXPECT_EQ(ended["statusName"], "ERR_PASSWORD_PROTECTED_OPEN_FAILED");
   EXPECT_EQ(ended["message"], "the presentation is password protected");

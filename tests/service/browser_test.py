@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The web page of `quillmere serve` in headless Chromium: a corpus deck is
-picked on the page, the export is followed to its end, every slide shows as
+picked on the page of a service that needs a token (typed in when the page
+asks for it, wrong first), the export is followed to its end, every slide shows as
 many frames as the XML has shapes, a click on a shape shows its name and
 fill, and a picture link opens the picture. Talks only to 127.0.0.1.
 
@@ -21,13 +22,17 @@ from selenium.webdriver.support import expected_conditions as seen
 from selenium.webdriver.support.ui import WebDriverWait
 
 EXPORT_SECONDS = 300  # one small deck with its images, in a sanitizer build
+TOKEN = 'page-token-7'
 
 
 def start_service(tool, home):
     env = {**os.environ, 'HOME': home, 'TMPDIR': home, 'XDG_CONFIG_HOME': os.path.join(home, 'config'),
            'XDG_DATA_HOME': os.path.join(home, 'data'), 'XDG_RUNTIME_DIR': home}
-    service = subprocess.Popen([tool, 'serve', '--listen', '127.0.0.1:0', '--workers', '1'], stdout=subprocess.PIPE,
-                               env=env, text=True)
+    token_file = os.path.join(home, 'token')
+    with open(token_file, 'w') as f:
+        f.write(TOKEN + '\n')
+    service = subprocess.Popen([tool, 'serve', '--listen', '127.0.0.1:0', '--workers', '1', '--token-file', token_file],
+                               stdout=subprocess.PIPE, env=env, text=True)
     line = service.stdout.readline()
     if 'serving on http://' not in line:
         service.kill()
@@ -58,12 +63,20 @@ def shapes_of(owner):
 def run(browser, base, deck):
     browser.get(base + '/')
     browser.find_element(By.ID, 'deck-input').send_keys(deck)
+    for token, refused in (('wrong', True), (TOKEN, False)):
+        field = WebDriverWait(browser, 30).until(seen.visibility_of_element_located((By.ID, 'token')))
+        field.clear()
+        field.send_keys(token)
+        browser.find_element(By.CSS_SELECTOR, '#token-form button').click()
+        if refused:
+            WebDriverWait(browser, 10).until(lambda b: 'token' in b.find_element(By.ID, 'message').text)
     WebDriverWait(browser, EXPORT_SECONDS).until(
         lambda b: b.find_element(By.ID, 'result').is_displayed() or 'failed' in b.find_element(By.ID, 'message').get_attribute('class'))
     check(browser.find_element(By.ID, 'result').is_displayed(), 'the export failed: ' + browser.find_element(By.ID, 'message').text)
 
     xml_url = browser.find_element(By.ID, 'xml-link').get_attribute('href')
-    body = urllib.request.urlopen(xml_url, timeout=30).read()
+    request = urllib.request.Request(xml_url, headers={'Authorization': 'Bearer ' + TOKEN})
+    body = urllib.request.urlopen(request, timeout=30).read()
     root = ET.fromstring(body)
     slides = root.find('Slides').findall('Slide')
     pages = browser.find_elements(By.CSS_SELECTOR, 'section.page[data-kind=slide]')
@@ -72,6 +85,11 @@ def run(browser, base, deck):
         frames = page.find_elements(By.CSS_SELECTOR, '.canvas .frame')
         check(len(frames) == len(shapes_of(slide)), f'slide {slide.get("index")}: {len(frames)} frames for '
                                                     f'{len(shapes_of(slide))} shapes')
+
+    # The slide images come through with the cookie the token became.
+    image = pages[0].find_element(By.CSS_SELECTOR, '.canvas img')
+    WebDriverWait(browser, 30).until(
+        lambda b: b.execute_script('return arguments[0].complete && arguments[0].naturalWidth > 0', image))
 
     # The shape a click on the middle of its frame reaches, which may be one drawn over it.
     shape = next(s for s in shapes_of(slides[0]) if s.find('Fill') is not None and len(s.find('Fill')))
