@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Quillmere for Windows with Debian's MinGW-w64:
-#   scripts/build-windows.sh i686|x86_64 [extra "cmake --build" arguments, e.g. --target quillmere_core]
+#   scripts/build-windows.sh i686|x86_64 [extra "cmake --build" arguments, e.g. --target quillmere_component]
 # The third-party libraries (pugixml, libzip and fmt from their Debian source packages, zlib from
 # libz-mingw-w64-dev, googletest from /usr/src/googletest) are built static once and cached in
 # build/windows-<arch>/deps; this tree is then configured with cmake/mingw-<arch>.cmake and built in

@@ -4,7 +4,9 @@
 Each top folder may include itself and the folders listed for it, nothing else;
 the engine is reached from above only through the runtime factory. Tests,
 benchmarks and fuzz targets reach into any folder on purpose and are not
-checked. Usage: check-includes.py [SOURCE_DIR] | --self-test
+checked. The build reads the same table (--print-allowed) to give each
+folder's library an include path holding only the folders it may use.
+Usage: check-includes.py [SOURCE_DIR] | --self-test | --print-allowed
 """
 import pathlib
 import tempfile
@@ -51,6 +53,12 @@ def faults(root):
             yield f'{rel}:{number}: {folder}/ must not include {match.group(1)}'
 
 
+def allowed_lines():
+    """The table for CMake: a folder or a door's file, then what it may include, one entry a line."""
+    for name, folders in list(ALLOWED.items()) + list(DOORS.items()):
+        yield ' '.join([name] + sorted(folders))
+
+
 def self_test():
     """The check must catch a fault in each kind of rule, and pass what is allowed."""
     cases = {
@@ -70,6 +78,10 @@ def self_test():
             file.write_text(line + '\n')
             if bool(list(faults(pathlib.Path(folder)))) != isFault:
                 wrong.append(f'{rel}: {line}: expected {"a fault" if isFault else "none"}')
+    # CMake splits each printed line into words: the first names the folder or door, the rest its folders.
+    printed = {line.split()[0]: set(line.split()[1:]) for line in allowed_lines()}
+    if printed != {**ALLOWED, **DOORS}:
+        wrong.append('--print-allowed does not read back as the table')
     for text in wrong:
         print(text)
     return 1 if wrong else 0
@@ -78,6 +90,9 @@ def self_test():
 def main():
     if sys.argv[1:] == ['--self-test']:
         return self_test()
+    if sys.argv[1:] == ['--print-allowed']:
+        print('\n'.join(allowed_lines()))
+        return 0
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent)
     found = list(faults(root))
     for fault in found:
