@@ -16,11 +16,25 @@ bool IsFrame(const pugi::xml_node& shape) {
   return kind == "graphicFrame" || kind == "contentPart";
 }
 
+// Coordinates are whole EMU nearly always: those are read without strtod, which
+// dominated reading the frames of deeply grouped shapes. Anything else (a
+// fraction, an exponent, spaces, "-0", very long digits) goes the general way.
+double Coordinate(const pugi::xml_attribute& a) {
+  const char* p = a.value();
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  long long value = 0;
+  int digits = 0;
+  for (; *p >= '0' && *p <= '9'; ++p, ++digits) value = value * 10 + (*p - '0');
+  if (*p != '\0' || digits == 0 || digits > 15 || (negative && value == 0)) return a.as_double();
+  return static_cast<double>(negative ? -value : value);
+}
+
 std::optional<Frame> FrameOf(const pugi::xml_node& xfrm, std::string_view offName, std::string_view extName) {
   pugi::xml_node off = ChildNamed(xfrm, offName), ext = ChildNamed(xfrm, extName);
   if (!off || !ext) return std::nullopt;
-  return Frame{off.attribute("x").as_double(), off.attribute("y").as_double(), ext.attribute("cx").as_double(),
-               ext.attribute("cy").as_double()};
+  return Frame{Coordinate(off.attribute("x")), Coordinate(off.attribute("y")), Coordinate(ext.attribute("cx")),
+               Coordinate(ext.attribute("cy"))};
 }
 
 pugi::xml_node ChildMade(pugi::xml_node parent, std::string_view local) {

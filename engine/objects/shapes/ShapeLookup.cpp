@@ -16,15 +16,27 @@ bool Named(const pugi::xml_node& shape, std::string_view name) {
   return EqualsIgnoringAsciiCase(DrawingPropertiesOf(ResolvedShape(shape)).attribute("name").value(), name);
 }
 
+// The first member of a (resolved) group with that name: its own members
+// first, then each member group's in turn. Walks the children in place: this
+// runs for every Shapes.Range by name, over every group of the slide.
+pugi::xml_node MemberNamedIn(const pugi::xml_node& group, std::string_view name) {
+  for (pugi::xml_node c = group.first_child(); c; c = c.next_sibling())
+    if (IsShapeElement(c) && Named(c, name)) return c;
+  for (pugi::xml_node c = group.first_child(); c; c = c.next_sibling()) {
+    if (!IsShapeElement(c)) continue;
+    pugi::xml_node inner = ResolvedShape(c);
+    if (LocalName(inner) != "grpSp") continue;
+    if (pugi::xml_node deeper = MemberNamedIn(inner, name)) return deeper;
+  }
+  return {};
+}
+
 // The first group member, at any depth, with that name.
 pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, std::string_view name) {
   for (const pugi::xml_node& shape : shapes) {
     pugi::xml_node group = ResolvedShape(shape);
     if (LocalName(group) != "grpSp") continue;
-    std::vector<pugi::xml_node> members = ShapesIn(group);
-    for (const pugi::xml_node& member : members)
-      if (Named(member, name)) return member;
-    if (pugi::xml_node deeper = MemberNamed(members, name)) return deeper;
+    if (pugi::xml_node member = MemberNamedIn(group, name)) return member;
   }
   return {};
 }
