@@ -87,24 +87,18 @@ ExportStore::Added ExportStore::Add(std::string_view fileName, std::string_view 
   return {"", Refusal::QueueFull, ""};
 }
 
-std::optional<ExportRecord> ExportStore::Find(const std::string& id) const {
-  const std::lock_guard lock(mutex_);
-  const auto entry = entries_.find(id);
-  if (entry == entries_.end() || entry->second.removed) return std::nullopt;
-  return entry->second.record;
-}
-
-std::optional<ExportRecord> ExportStore::FindOnceEnded(const std::string& id, std::chrono::milliseconds longest) const {
+std::optional<ExportRecord> ExportStore::Find(const std::string& id, std::chrono::milliseconds waitForEnd) const {
   std::unique_lock lock(mutex_);
-  changed_.wait_for(lock, longest, [&] {
+  const auto present = [&] {
     const auto entry = entries_.find(id);
-    if (closed_ || entry == entries_.end() || entry->second.removed) return true;
-    const ExportState state = entry->second.record.state;
-    return state == ExportState::Done || state == ExportState::Failed;
+    return entry == entries_.end() || entry->second.removed ? nullptr : &entry->second;
+  };
+  changed_.wait_for(lock, waitForEnd, [&] {
+    const Entry* entry = present();
+    return closed_ || entry == nullptr || HasEnded(entry->record.state);
   });
-  const auto entry = entries_.find(id);
-  if (entry == entries_.end() || entry->second.removed) return std::nullopt;
-  return entry->second.record;
+  if (const Entry* entry = present()) return entry->record;
+  return std::nullopt;
 }
 
 void ExportStore::Close() {
@@ -135,10 +129,8 @@ void ExportStore::RemoveExpired() {
   const std::lock_guard lock(mutex_);
   const cli::Clock::TimePoint now = clock_.Now();
   for (auto entry = entries_.begin(); entry != entries_.end();) {
-    const ExportState state = entry->second.record.state;
-    const bool ended = state == ExportState::Done || state == ExportState::Failed;
     auto next = std::next(entry);
-    if (ended && entry->second.ended + limits_.keep <= now) Erase(entry);
+    if (HasEnded(entry->second.record.state) && entry->second.ended + limits_.keep <= now) Erase(entry);
     entry = next;
   }
 }

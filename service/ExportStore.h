@@ -25,6 +25,8 @@ namespace quillmere::service {
 
 enum class ExportState { Queued, Running, Done, Failed };
 
+inline bool HasEnded(ExportState state) { return state == ExportState::Done || state == ExportState::Failed; }
+
 struct ExportRecord {
   std::string id;
   ExportState state = ExportState::Queued;
@@ -51,11 +53,11 @@ class ExportStore final : public cli::DeckSource {
   };
   // Stores the deck under its file name (only its last part is kept) and queues its export.
   Added Add(std::string_view fileName, std::string_view bytes, const cli::ExportSettings& settings);
-  std::optional<ExportRecord> Find(const std::string& id) const;
-  // As Find, but first waits until the export has ended, at most for the time given or until Close;
-  // clients follow an export with one request instead of polling it.
-  std::optional<ExportRecord> FindOnceEnded(const std::string& id, std::chrono::milliseconds longest) const;
-  // Lets every waiting FindOnceEnded answer now, and later ones at once: the service is stopping.
+  // The export as it is once it has ended, or once waitForEnd has passed or the store closed, whichever
+  // comes first: clients follow an export with one request instead of polling it.
+  std::optional<ExportRecord> Find(const std::string& id,
+                                   std::chrono::milliseconds waitForEnd = std::chrono::milliseconds::zero()) const;
+  // Lets every waiting Find answer now, and later ones at once: the service is stopping.
   void Close();
   // False for an unknown id. A running export is stopped first.
   bool Remove(const std::string& id);

@@ -78,10 +78,6 @@ std::string_view StateName(ExportState state) {
   return "failed";
 }
 
-bool Ended(const ExportRecord& record) {
-  return record.state == ExportState::Done || record.state == ExportState::Failed;
-}
-
 json RecordJson(const ExportRecord& record) {
   json answer = {{"id", record.id},
                  {"state", StateName(record.state)},
@@ -89,7 +85,7 @@ json RecordJson(const ExportRecord& record) {
                  {"statusName", nullptr},
                  {"message", nullptr},
                  {"progress", {{"done", record.progress.done}, {"total", record.progress.total}}}};
-  if (Ended(record)) {
+  if (HasEnded(record.state)) {
     answer["status"] = record.outcome.status;
     answer["statusName"] = StatusCodeName(record.outcome.status);
     answer["message"] = cli::StatusMessage(record.outcome.status, record.outcome.reason);
@@ -148,7 +144,8 @@ std::string ParseSettings(const httplib::Request& req, cli::ExportSettings& sett
 
 class Routes {
  public:
-  explicit Routes(const HttpApiSetup& setup) : setup_(setup) {}
+  explicit Routes(const HttpApiSetup& setup)
+      : setup_(setup), bearer_("Bearer " + setup.token), cookie_(HexOf(setup.token)) {}
 
   void Post(const httplib::Request& req, httplib::Response& res) {
     setup_.store.RemoveExpired();
@@ -173,19 +170,14 @@ class Routes {
 
   // ?wait=S holds the answer until the export has ended, at most S seconds.
   void Get(const httplib::Request& req, httplib::Response& res) {
-    if (!req.has_param("wait")) {
-      if (const std::optional<ExportRecord> record = Find(req, res)) res.set_content(RecordJson(*record).dump(), kJson);
-      return;
-    }
     static const std::regex kSeconds("[0-9]{1,2}");
-    const std::string wait = req.get_param_value("wait");
-    if (!std::regex_match(wait, kSeconds) || std::stoi(wait) > kLongestWait.count())
-      return SendError(res, 400, "\"wait\" must be a number of seconds from 0 to " + std::to_string(kLongestWait.count()));
-    setup_.store.RemoveExpired();
-    const std::optional<ExportRecord> record =
-        setup_.store.FindOnceEnded(req.matches[1].str(), std::chrono::seconds(std::stoi(wait)));
-    if (!record) return SendError(res, 404, "no such export");
-    res.set_content(RecordJson(*record).dump(), kJson);
+    const std::string wait = req.has_param("wait") ? req.get_param_value("wait") : "0";
+    const int seconds = std::regex_match(wait, kSeconds) ? std::stoi(wait) : -1;
+    if (seconds < 0 || seconds > kLongestWait.count())
+      return SendError(res, 400,
+                       "\"wait\" must be a number of seconds from 0 to " + std::to_string(kLongestWait.count()));
+    if (const std::optional<ExportRecord> record = Find(req, res, std::chrono::seconds(seconds)))
+      res.set_content(RecordJson(*record).dump(), kJson);
   }
 
   void Xml(const httplib::Request& req, httplib::Response& res) {
@@ -239,7 +231,7 @@ class Routes {
     res.status = 204;
     if (setup_.token.empty()) return;
     res.set_header("Set-Cookie",
-                   std::string(kTokenCookie) + "=" + HexOf(setup_.token) + "; Path=/; HttpOnly; SameSite=Strict");
+                   std::string(kTokenCookie) + "=" + cookie_ + "; Path=/; HttpOnly; SameSite=Strict");
   }
 
   // The page itself needs no token: it holds nothing of anybody's, and asks for the token when an answer is 401.
@@ -248,21 +240,22 @@ class Routes {
   bool Authorised(const httplib::Request& req) const {
     if (setup_.token.empty() || IsWebAsset(req.path)) return true;
     const std::string cookie = CookieValue(req, kTokenCookie);
-    return SameSecret("Bearer " + setup_.token, req.get_header_value("Authorization")) ||
-           (!cookie.empty() && SameSecret(HexOf(setup_.token), cookie));
+    return SameSecret(bearer_, req.get_header_value("Authorization")) ||
+           (!cookie.empty() && SameSecret(cookie_, cookie));
   }
 
  private:
-  std::optional<ExportRecord> Find(const httplib::Request& req, httplib::Response& res) {
+  std::optional<ExportRecord> Find(const httplib::Request& req, httplib::Response& res,
+                                   std::chrono::seconds waitForEnd = std::chrono::seconds::zero()) {
     setup_.store.RemoveExpired();
-    std::optional<ExportRecord> record = setup_.store.Find(req.matches[1].str());
+    std::optional<ExportRecord> record = setup_.store.Find(req.matches[1].str(), waitForEnd);
     if (!record) SendError(res, 404, "no such export");
     return record;
   }
 
   std::optional<ExportRecord> FindEnded(const httplib::Request& req, httplib::Response& res) {
     std::optional<ExportRecord> record = Find(req, res);
-    if (record && !Ended(*record)) {
+    if (record && !HasEnded(record->state)) {
       SendError(res, 409, "the export has not ended yet");
       return std::nullopt;
     }
@@ -277,6 +270,7 @@ class Routes {
   }
 
   const HttpApiSetup& setup_;
+  const std::string bearer_, cookie_;  // what a request brings with the token
   std::mutex zipping_;
 };
 
