@@ -11,10 +11,12 @@
 #include "service/ServeCommandLine.h"
 
 int main(int argc, char** argv) {
-  quillmere::cli::StartWithHugePageHeap(argv);
   std::variant<quillmere::cli::Invocation, int> parsed =
       quillmere::cli::ParseCommandLine(argc, argv, {quillmere::service::AddServeCommand});
   if (const int* exitCode = std::get_if<int>(&parsed)) return *exitCode;
+  const quillmere::cli::Invocation& run = std::get<quillmere::cli::Invocation>(parsed);
+  // After parsing, which has no effects, so that only a run that gains from it starts twice.
+  quillmere::cli::StartWithHugePageHeap(argv, [&] { return quillmere::cli::HugePagesPayOff(run); });
   quillmere::cli::InstallInterruptHandlers();
-  return quillmere::cli::RunInvocation(std::get<quillmere::cli::Invocation>(parsed));
+  return quillmere::cli::RunInvocation(run);
 }
