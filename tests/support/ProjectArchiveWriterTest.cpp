@@ -16,6 +16,7 @@
 #include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/MissingTool.h"
 #include "tests/helpers/ProjectArchiveFixtures.h"
+#include "tests/helpers/TextPieces.h"
 #include "utilities/archive/ProjectArchivePacking.h"
 
 namespace quillmere {
@@ -112,9 +113,8 @@ TEST_F(ProjectArchiveWriterTest, ArchivesReadBackThroughOlefile) {
   std::string out;
   for (char buffer[256]; fgets(buffer, sizeof buffer, pipe);) out += buffer;
   ASSERT_EQ(pclose(pipe), 0) << out;
-  EXPECT_NE(out.find("narration/" + kUnicodeName + " 70000\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("webobjects/quiz/index.html 7\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("narration/empty.txt 0\n"), std::string::npos) << out;
+  testing::ExpectHas(
+      out, {"narration/" + kUnicodeName + " 70000\n", "webobjects/quiz/index.html 7\n", "narration/empty.txt 0\n"});
 }
 
 TEST_F(ProjectArchiveWriterTest, NamesAnArchiveCannotHoldFailTheWriteAndLeaveTheOldArchive) {
