@@ -209,8 +209,7 @@ TEST_F(EngineDesignMembersTest, OneDesignPerMasterWithItsLayoutsInListOrder) {
   for (int d = 1; d <= designs.Count(); ++d) {
     Object design = designs.Item(d);
     Object master = design.Child("SlideMaster");
-    EXPECT_EQ(design.Get("Index").AsLong(), d);
-    EXPECT_EQ(design.Get("Name").AsString(), names[d - 1]);
+    ExpectMembers(design, {{"Index", d}, {"Name", names[d - 1]}});
     EXPECT_EQ(master.Get("Name").AsString(), names[d - 1]);
     EXPECT_EQ(designs.Get("", d).AsDispatch(), design.Ptr());  // the default member, the same object
     EXPECT_EQ(design.Get("HasTitleMaster").AsLong(), kFalse);
@@ -222,8 +221,8 @@ TEST_F(EngineDesignMembersTest, OneDesignPerMasterWithItsLayoutsInListOrder) {
     ASSERT_EQ(list.Count(), static_cast<int>(layouts.size())) << "design " << d;
     for (int i = 1; i <= list.Count(); ++i) {
       Object layout = list.Item(i);
-      EXPECT_EQ(layout.Get("Index").AsLong(), i);
-      EXPECT_EQ(layout.Get("Name").AsString(), facts.Root(layouts[i - 1]).child("p:cSld").attribute("name").value());
+      ExpectMembers(layout,
+                    {{"Index", i}, {"Name", facts.Root(layouts[i - 1]).child("p:cSld").attribute("name").value()}});
       EXPECT_EQ(layout.Child("Parent").Ptr(), master.Ptr());
       EXPECT_EQ(layout.Get("DisplayMasterShapes").AsLong(),
                 facts.Root(layouts[i - 1]).attribute("showMasterSp").as_bool(true) ? kTrue : kFalse);

@@ -135,8 +135,7 @@ TEST_F(EngineObjectModelTest, CopiesCarryEditsAndNeverTouchTheOriginal) {
   pres.Call("SaveCopyAs", copy, 24);
   EXPECT_EQ(std::filesystem::last_write_time(deck), before);
   Object again = Open(app, copy, false);
-  EXPECT_EQ(again.Get("FullName").AsString(), copy);
-  EXPECT_EQ(again.Get("Name").AsString(), "copy.pptx");
+  ExpectMembers(again, {{"FullName", copy}, {"Name", "copy.pptx"}});
   EXPECT_EQ(again.Child("CustomDocumentProperties").Count(), count - 1);
   EXPECT_EQ(again.Child("Slides").Count(), pres.Child("Slides").Count());
 }

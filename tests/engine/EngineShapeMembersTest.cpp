@@ -426,8 +426,7 @@ TEST_F(EngineShapeMembersTest, NotesTextTakesTheNotesMastersStyleAndColours) {
   Object body = notes.Child("Shapes").Child("Placeholders").Item(2);
   Object font = body.Child("TextFrame2").Child("TextRange").Child("Runs", 1).Child("Font");
   // The notes master's body style: 12 pt in the text colour of its colour map (tx1 → dk1).
-  EXPECT_FLOAT_EQ(font.Get("Size").AsSingle(), 12.0f);
-  EXPECT_EQ(font.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), scheme.Child("Colors", 1).Get("RGB").AsLong());
+  ExpectMembers(font, {{"Size", 12.0f}, {"Fill.ForeColor.RGB", scheme.Child("Colors", 1).Get("RGB").AsLong()}});
 }
 
 TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) {
@@ -435,8 +434,8 @@ TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) 
   Object paragraph = slide.Child("Shapes").Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange").Child(
       "Paragraphs", 2);
   Object bullet = paragraph.Child("ParagraphFormat").Child("Bullet").Child("Font");
-  EXPECT_EQ(bullet.Get("Name").AsString(), "Wingdings");
-  EXPECT_FLOAT_EQ(bullet.Get("Size").AsSingle(), paragraph.Child("Runs", 1).Child("Font").Get("Size").AsSingle());
+  ExpectMembers(bullet,
+                {{"Name", "Wingdings"}, {"Size", paragraph.Child("Runs", 1).Child("Font").Get("Size").AsSingle()}});
   // tx2 through the master's colour map: Dark 2, the third theme colour.
   EXPECT_EQ(bullet.Child("Color").Get("RGB").AsLong(),
             slide.Child("ThemeColorScheme").Child("Colors", 3).Get("RGB").AsLong());
@@ -449,8 +448,7 @@ TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) 
       "Paragraphs", 1);
   Object inherited = text.Child("ParagraphFormat").Child("Bullet").Child("Font");
   Object font = text.Child("Runs", 1).Child("Font");
-  EXPECT_EQ(inherited.Get("Name").AsString(), "Arial");
-  EXPECT_FLOAT_EQ(inherited.Get("Size").AsSingle(), font.Get("Size").AsSingle());
+  ExpectMembers(inherited, {{"Name", "Arial"}, {"Size", font.Get("Size").AsSingle()}});
   EXPECT_EQ(inherited.Child("Color").Get("RGB").AsLong(),
             second.Child("ThemeColorScheme").Child("Colors", 8).Get("RGB").AsLong());
 }

@@ -48,8 +48,7 @@ class EngineTableStyleTest : public IsolatedUserFolders {
 TEST_F(EngineTableStyleTest, HeaderAndBandedRowsTakeTheirStylesFill) {
   // Medium Style 2 - Accent 1, header row and row bands on (PowerPoint for Windows).
   Object table = Table(Open("poi__table_test2.pptx"), "Table 3");
-  EXPECT_EQ(Fill(table, 1, 1).Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(Fill(table, 1, 1).Child("ForeColor").Get("ObjectThemeColor").AsLong(), 5);
+  ExpectMembers(Fill(table, 1, 1), {{"Visible", kTrue}, {"ForeColor.ObjectThemeColor", 5}});
   EXPECT_EQ(Rgb(Fill(table, 1, 1)), Packed(0x5B9BD5));
   EXPECT_EQ(Rgb(Fill(table, 2, 1)), Packed(0xD2DEEF));  // first band: accent1 tinted 40%
   EXPECT_EQ(Rgb(Fill(table, 3, 1)), Packed(0xEAEFF7));  // the second band sets none: the whole table's 20%
@@ -127,8 +126,7 @@ TEST_F(EngineTableStyleTest, CellTextTakesTheStylesBoldAndColourBelowItsOwn) {
 
   // The header's background colour reaches white through the colour map; the body's is the text colour.
   Object themed = Table(Open("poi__table-with-theme.pptx"), "Table 4");
-  EXPECT_EQ(Font(themed, 1, 1).Get("Bold").AsLong(), kTrue);
-  EXPECT_EQ(Font(themed, 1, 1).Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 14);
+  ExpectMembers(Font(themed, 1, 1), {{"Bold", kTrue}, {"Fill.ForeColor.ObjectThemeColor", 14}});
   EXPECT_EQ(Rgb(Font(themed, 1, 1).Child("Fill")), Packed(0xFFFFFF));
   EXPECT_EQ(Font(themed, 2, 1).Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 13);
 }

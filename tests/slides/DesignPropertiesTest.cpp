@@ -169,11 +169,9 @@ TEST_F(DesignPropertiesTest, BuiltInThemeNames) {
   changed[7] = 0x010203;
   EXPECT_EQ(ThemeColorSchemeName(Object(Scheme(changed))), "");
 
-  EXPECT_EQ(LayoutName(1), "Title");
-  EXPECT_EQ(LayoutName(26), "ClipArt And Vertical Text");
-  EXPECT_EQ(LayoutName(31), "Two Objects And Object");
-  EXPECT_EQ(LayoutName(0), "");
-  EXPECT_EQ(LayoutName(32), "");
+  for (auto [in, want] : {std::pair{1, "Title"}, std::pair{26, "ClipArt And Vertical Text"},
+                          std::pair{31, "Two Objects And Object"}, std::pair{0, ""}, std::pair{32, ""}})
+    EXPECT_EQ(LayoutName(in), want) << in;
 }
 
 TEST_F(DesignPropertiesTest, PowerPoint2003RecreatesTheUsedLayoutsOnTemporarySlides) {

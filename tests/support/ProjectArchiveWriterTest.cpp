@@ -188,10 +188,10 @@ TEST(CompoundFileNames, ShortNamesKeepWhatTheyCanOfTheLongOne) {
     taken.insert(StoredNameKey(made));
     return made;
   };
-  EXPECT_EQ(make("Introduction narration.mp3"), "INTROD~1.MP3");
-  EXPECT_EQ(make("introduction NARRATION.mp3"), "INTROD~2.MP3");
-  EXPECT_EQ(make("no extension at all"), "NOEXTE~1");
-  EXPECT_EQ(make("日本語.jpeg"), "F~1.JPE");
+  for (auto [in, want] : {std::pair{"Introduction narration.mp3", "INTROD~1.MP3"},
+                          std::pair{"introduction NARRATION.mp3", "INTROD~2.MP3"},
+                          std::pair{"no extension at all", "NOEXTE~1"}, std::pair{"日本語.jpeg", "F~1.JPE"}})
+    EXPECT_EQ(make(in), want) << in;
   for (int i = 3; i <= 10; ++i) make("Introduction " + std::to_string(i) + ".mp3");
   EXPECT_EQ(make("Introduction again.mp3"), "INTRO~11.MP3");
   EXPECT_TRUE(StorableName(kUnicodeName));
