@@ -77,9 +77,8 @@ TEST(XmlConventionsTest, NumbersAsThePlatformWritesThem) {
   for (auto [in, want] : {std::pair{0.5, "0"}, std::pair{1.5, "2"}, std::pair{2.5, "2"}, std::pair{-2.5, "-2"},
                           std::pair{719.5001, "720"}})
     EXPECT_EQ(RoundedText(in), want) << in;
-  EXPECT_EQ(LeadingNumber("  12.0abc"), 12.0);
-  EXPECT_EQ(LeadingNumber("abc"), 0.0);
-  EXPECT_EQ(LeadingNumber("-3"), -3.0);
+  for (auto [in, want] : {std::pair{"  12.0abc", 12.0}, std::pair{"abc", 0.0}, std::pair{"-3", -3.0}})
+    EXPECT_EQ(LeadingNumber(in), want) << in;
 }
 
 TEST(XmlConventionsTest, DecimalTextUsesAPointUnderACommaLocale) {

@@ -24,10 +24,9 @@ TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
   EXPECT_EQ(Text(rectangle, "Left") + " " + Text(rectangle, "Top") + " " + Text(rectangle, "Width") + " " +
                 Text(rectangle, "Height"),
             "15 40 150 100");
-  EXPECT_EQ(Text(rectangle, "AutoShapeType"), "1");
-  EXPECT_EQ(Text(rectangle, "Image"), "");
-  EXPECT_EQ(Text(rectangle, "Connector"), "False");
-  EXPECT_EQ(Text(rectangle, "AlternativeText"), "alt");
+  for (auto [element, want] : {std::pair{"AutoShapeType", "1"}, std::pair{"Image", ""}, std::pair{"Connector", "False"},
+                               std::pair{"AlternativeText", "alt"}})
+    EXPECT_EQ(Text(rectangle, element), want) << element;
   EXPECT_TRUE(rectangle.child("Fill") && rectangle.child("Line") && rectangle.child("Shadow"));
   EXPECT_TRUE(exports.empty());
 
