@@ -98,6 +98,13 @@ class BatchSchedule : public ::testing::Test {
     });
   }
 
+  // The decks' statuses in deck order.
+  static std::vector<std::int32_t> Statuses(const std::vector<DeckOutcome>& outcomes) {
+    std::vector<std::int32_t> statuses;
+    for (const DeckOutcome& outcome : outcomes) statuses.push_back(outcome.status);
+    return statuses;
+  }
+
   FakeClock clock_;
   std::atomic<bool> interrupted_{false};
   FakePool pool_{clock_, interrupted_};
@@ -108,11 +115,9 @@ TEST_F(BatchSchedule, EveryDeckRunsOnceAndTheExitCodeIsTheFirstFailureInDeckOrde
   pool_.statuses = {{"b", 11}, {"d", 4}};
   const std::vector<DeckOutcome> outcomes = Run({"a", "b", "c", "d", "e"}, 2);
 
-  ASSERT_EQ(outcomes.size(), 5u);
+  ASSERT_EQ(Statuses(outcomes), (std::vector<std::int32_t>{0, 11, 0, 4, 0}));
   EXPECT_EQ(outcomes[0].xmlPath, "out/a/presentationinfo.xml");
-  EXPECT_EQ(outcomes[1].status, 11);
   EXPECT_EQ(outcomes[1].xmlPath, "") << "a failed export offers no description";
-  EXPECT_EQ(outcomes[3].status, 4);
   EXPECT_EQ(finishOrder_.size(), 5u);
   EXPECT_EQ(pool_.starts, 2);
   EXPECT_TRUE(pool_.killed.empty());
@@ -127,11 +132,8 @@ TEST_F(BatchSchedule, DeckOverItsTimeLimitIsStoppedAndAFreshWorkerTakesTheRest) 
   pool_.endsWhenRetired = false;  // and its last worker will not end either
   const std::vector<DeckOutcome> outcomes = Run({"a", "stuck", "b", "c"}, 1);
 
-  EXPECT_EQ(outcomes[0].status, 0);
-  EXPECT_EQ(outcomes[1].status, 5);
+  EXPECT_EQ(Statuses(outcomes), (std::vector<std::int32_t>{0, 5, 0, 0}));
   EXPECT_EQ(outcomes[1].reason, "it ran over the time limit of 600 s");
-  EXPECT_EQ(outcomes[2].status, 0);
-  EXPECT_EQ(outcomes[3].status, 0);
   EXPECT_EQ(pool_.starts, 2);
   EXPECT_EQ(pool_.killed, (std::vector<int>{0, 0})) << "the stuck deck's worker, then the one that would not end";
   EXPECT_EQ(clock_.now - Clock::TimePoint{}, 630s);
@@ -142,9 +144,8 @@ TEST_F(BatchSchedule, WorkerThatDiesCostsOnlyItsDeck) {
   pool_.behaviours = {{"bad", Behaviour::Crash}, {"last-words", Behaviour::AnswerThenCrash}};
   const std::vector<DeckOutcome> outcomes = Run({"a", "bad", "b", "last-words", "c", "d"}, 2);
 
-  EXPECT_EQ(outcomes[1].status, 5);
+  EXPECT_EQ(Statuses(outcomes), (std::vector<std::int32_t>{0, 5, 0, 0, 0, 0}));
   EXPECT_EQ(outcomes[1].reason, kCrash);
-  for (std::size_t deck : {0u, 2u, 3u, 4u, 5u}) EXPECT_EQ(outcomes[deck].status, 0) << deck;
   EXPECT_EQ(pool_.starts, 4);
   EXPECT_EQ(BatchExitCode(outcomes, false), 5);
 }
@@ -155,9 +156,7 @@ TEST_F(BatchSchedule, InterruptCancelsRunningExportsAndStartsNoOtherDeck) {
 
   // Both were busy when the interrupt came; a's answer was on its way and counts.
   EXPECT_EQ(pool_.cancelled, (std::vector<int>{0, 1}));
-  EXPECT_EQ(outcomes[0].status, 0);
-  EXPECT_EQ(outcomes[1].status, 7);
-  EXPECT_EQ(outcomes[2].status, 7);
+  EXPECT_EQ(Statuses(outcomes), (std::vector<std::int32_t>{0, 7, 7, 7}));
   EXPECT_EQ(outcomes[2].reason, "not started");
   EXPECT_EQ(outcomes[3].reason, "not started");
   EXPECT_EQ(finishOrder_, (std::vector<std::string>{"a", "b", "c", "d"}));
@@ -167,8 +166,7 @@ TEST_F(BatchSchedule, InterruptCancelsRunningExportsAndStartsNoOtherDeck) {
   pool_.starts = 0;
   const std::vector<DeckOutcome> none = Run({"e", "f"}, 2);
   EXPECT_EQ(pool_.starts, 0);
-  EXPECT_EQ(none[0].status, 7);
-  EXPECT_EQ(none[1].status, 7);
+  EXPECT_EQ(Statuses(none), (std::vector<std::int32_t>{7, 7}));
 }
 
 TEST_F(BatchSchedule, WithoutAnyWorkerEveryDeckFailsAndSaysWhy) {

@@ -10,6 +10,7 @@
 
 #include "tests/cli/CliHarness.h"
 #include "tests/helpers/TestFiles.h"
+#include "tests/helpers/TextPieces.h"
 
 namespace quillmere::clitest {
 namespace {
@@ -137,8 +138,7 @@ TEST_F(CliExport, ProgressBarIsDrawnOnATerminalAndEndsItsLine) {
   ASSERT_NE(lastDraw, std::string::npos);
   // The final drawing is complete, and a newline hands the line back.
   const std::string last = lastErr_.substr(lastDraw);
-  EXPECT_NE(last.find("[##############################] "), std::string::npos) << last;
-  EXPECT_NE(last.find(" 100%"), std::string::npos) << last;
+  testing::ExpectHas(last, {"[##############################] ", " 100%"});
   EXPECT_EQ(lastErr_.back(), '\n');
   EXPECT_EQ(Lines(lastErr_).size(), 1u) << "only the bar's line: " << lastErr_;
 }

@@ -9,6 +9,7 @@
 #include "tests/cli/CliHarness.h"
 #include "tests/engine/package/PackageTestFiles.h"
 #include "tests/helpers/TestFiles.h"
+#include "tests/helpers/TextPieces.h"
 
 namespace quillmere::clitest {
 namespace {
@@ -24,8 +25,7 @@ class CliStatus : public ::testing::Test {
     ASSERT_EQ(lines.size(), 1u) << r.err;
     const std::string& line = lines[0];
     EXPECT_EQ(line.rfind("quillmere: " + deck.string() + ": ", 0), 0u) << line;
-    EXPECT_NE(line.find("(status " + std::to_string(status) + ", " + name + ")"), std::string::npos) << line;
-    EXPECT_NE(line.find(": " + reason + " (status"), std::string::npos) << line;
+    testing::ExpectHas(line, {"(status " + std::to_string(status) + ", " + name + ")", ": " + reason + " (status"});
     EXPECT_FALSE(std::filesystem::exists(sandbox_.Root() / "out" / "presentationinfo.xml"));
   }
 

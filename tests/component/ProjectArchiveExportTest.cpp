@@ -134,8 +134,8 @@ TEST_F(ProjectArchiveExportTest, CharactersNameTheirFilesFromTheArchivesCharacte
   for (const Expected& e : expected) {
     SCOPED_TRACE(e.id);
     pugi::xml_node character = characters[e.id];
-    EXPECT_STREQ(character.parent().attribute("character").value(), "True");
-    EXPECT_STREQ(character.child_value("CharacterType"), e.type);
+    ExpectTexts(character.parent(), {{"@character", "True"}});
+    ExpectTexts(character, {{"CharacterType", e.type}});
     std::vector<std::string> names, wanted = {"CharacterFile", "CharacterType", "CharacterId"};
     for (pugi::xml_node child = character.first_child(); child; child = child.next_sibling())
       if (child.type() == pugi::node_element) names.push_back(child.name());
@@ -217,27 +217,25 @@ TEST_F(ProjectArchiveExportTest, QuizAndInteractionSlidesAndPlayerTabsNameTheirP
     EXPECT_FALSE(quizSlide.child(content)) << content;
   pugi::xml_node quiz = quizSlide.child("QuizObject");
   ExpectTexts(quiz, {{"@id", "quiz-1"}, {"replaycount", "2"}});
-  EXPECT_STREQ(quiz.child("pass").attribute("data").value(), "next");
+  ExpectTexts(quiz.child("pass"), {{"@data", "next"}});
   EXPECT_EQ(ReadFile(quiz.child_value("project")), "quiz of the slide");
   EXPECT_EQ(fs::path(quiz.child_value("project")), out_ / "embedded content" / quizSlideId / "Final Check.quiz");
 
   pugi::xml_node kindraSlide = doc.select_node(("//Slide[@id='" + kindraSlideId + "']").c_str()).node();
-  EXPECT_STREQ(kindraSlide.attribute("EncodedType").value(), "kindraobject");
+  ExpectTexts(kindraSlide, {{"@EncodedType", "kindraobject"},
+                            {"KindraObject/project", (project / "drag.intr").string()},
+                            {"KindraObject/finishbutton", "ShowAlways"}});
   EXPECT_FALSE(kindraSlide.child("Shapes"));
-  EXPECT_EQ(fs::path(kindraSlide.child("KindraObject").child_value("project")), project / "drag.intr");
-  EXPECT_STREQ(kindraSlide.child("KindraObject").child_value("finishbutton"), "ShowAlways");
 
   // Content slides keep their shapes.
   EXPECT_TRUE(doc.select_node("//Slide[@index='1']/Shapes/*"));
 
   pugi::xpath_node_set tabs = doc.select_nodes("/Presentation/PlayerTabs/PlayerTab");
   ASSERT_EQ(tabs.size(), 2u);  // the tab found nowhere is left out, the one after it is written
-  pugi::xml_node tabQuiz = tabs[0].node().child("QuizObject");
-  EXPECT_STREQ(tabs[0].node().attribute("EncodedVersion").value(), "4");
-  EXPECT_STREQ(tabQuiz.child_value("tabname"), "Glossary");
-  EXPECT_EQ(ReadFile(tabQuiz.child_value("project")), "quiz of a tab");
+  ExpectTexts(tabs[0].node(), {{"@EncodedVersion", "4"}, {"QuizObject/tabname", "Glossary"}});
+  EXPECT_EQ(ReadFile(tabs[0].node().child("QuizObject").child_value("project")), "quiz of a tab");
   pugi::xml_node tabKindra = tabs[1].node().child("KindraObject");
-  EXPECT_STREQ(tabKindra.child_value("id"), "tabmap");
+  ExpectTexts(tabKindra, {{"id", "tabmap"}});
   EXPECT_EQ(ReadFile(tabKindra.child_value("project")), "interaction of a tab");
   EXPECT_TRUE(fs::path(tabKindra.child_value("project")).string().starts_with(out_.string()));
 }
@@ -261,9 +259,8 @@ TEST_F(ProjectArchiveExportTest, TaggedShapeBecomesWebObjectWithArchivedContent)
   pugi::xpath_node_set webObjects = doc.select_nodes(("//Slide[@id='" + slideId + "']/WebObjects/WebObject").c_str());
   ASSERT_EQ(webObjects.size(), 1u);
   pugi::xml_node web = webObjects.first().node();
-  EXPECT_STREQ(web.attribute("legacy").value(), "True");
-  ExpectTexts(web, {{"ContainerType", "inplayer"}, {"TriggerTime", "2"}, {"urlo", "C:\\Course\\site"}});
-  EXPECT_EQ(std::string(web.child_value("url")), "webobject_slide_" + slideId + "/index.htm");
+  ExpectTexts(web, {{"@legacy", "True"}, {"ContainerType", "inplayer"}, {"TriggerTime", "2"}});
+  ExpectTexts(web, {{"urlo", "C:\\Course\\site"}, {"url", "webobject_slide_" + slideId + "/index.htm"}});
   EXPECT_FALSE(std::string(web.child("Position").child_value("width")).empty());
   EXPECT_EQ(ReadFile(out_ / ("webobject_slide_" + slideId) / "index.htm"), page);
   EXPECT_EQ(ReadFile(out_ / "webobjects" / "shared.js"), "var shared;");

@@ -69,22 +69,16 @@ TEST(XmlConventionsTest, FinishedElementsAreSavedWhereTheyWere) {
 }
 
 TEST(XmlConventionsTest, NumbersAsThePlatformWritesThem) {
-  EXPECT_EQ(FormatSingle(12.5f), "12.5");
-  EXPECT_EQ(FormatSingle(960.0f), "960");
-  EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
-  EXPECT_EQ(FormatSingle(123456789.0f), "1.234568E+08");
-  EXPECT_EQ(FormatSingle(0.00001f), "1E-05");
-  EXPECT_EQ(FormatSingle(-0.0f), "0");
-  EXPECT_EQ(FormatSingle(-2.0f), "-2");
-  EXPECT_EQ(FormatSingle(0.1f), "0.1");  // not 0.100000001
-  EXPECT_EQ(RoundedText(0.5), "0");
-  EXPECT_EQ(RoundedText(1.5), "2");
-  EXPECT_EQ(RoundedText(2.5), "2");
-  EXPECT_EQ(RoundedText(-2.5), "-2");
-  EXPECT_EQ(RoundedText(719.5001), "720");
-  EXPECT_EQ(LeadingNumber("  12.0abc"), 12.0);
-  EXPECT_EQ(LeadingNumber("abc"), 0.0);
-  EXPECT_EQ(LeadingNumber("-3"), -3.0);
+  // 0.1f comes out as 0.1, not 0.100000001.
+  for (auto [in, want] : {std::pair{12.5f, "12.5"}, std::pair{960.0f, "960"}, std::pair{1.0f / 3.0f, "0.3333333"},
+                          std::pair{123456789.0f, "1.234568E+08"}, std::pair{0.00001f, "1E-05"}, std::pair{-0.0f, "0"},
+                          std::pair{-2.0f, "-2"}, std::pair{0.1f, "0.1"}})
+    EXPECT_EQ(FormatSingle(in), want) << in;
+  for (auto [in, want] : {std::pair{0.5, "0"}, std::pair{1.5, "2"}, std::pair{2.5, "2"}, std::pair{-2.5, "-2"},
+                          std::pair{719.5001, "720"}})
+    EXPECT_EQ(RoundedText(in), want) << in;
+  for (auto [in, want] : {std::pair{"  12.0abc", 12.0}, std::pair{"abc", 0.0}, std::pair{"-3", -3.0}})
+    EXPECT_EQ(LeadingNumber(in), want) << in;
 }
 
 TEST(XmlConventionsTest, DecimalTextUsesAPointUnderACommaLocale) {

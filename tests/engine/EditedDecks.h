@@ -2,9 +2,11 @@
 // Decks written for a test from another deck: its first slide's XML edited
 // by replacing text, relationships added to that slide, and parts added, so
 // that a case the corpus lacks (an SVG picture, a missing or empty picture
-// part, a sound effect) can be built on a real deck.
+// part, a sound effect) can be built on a real deck; or edited in memory
+// through the package's own DOM.
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -43,6 +45,23 @@ inline std::filesystem::path EditedDeck(const std::filesystem::path& base, const
   rels.insert(rels.rfind("</Relationships>"), relationships);
   package->SaveCopyWith(out, {{slidePart, slide}, {relsPart, rels}}, parts);
   return out;
+}
+
+// The deck saved as `out` once `edit` has changed its package.
+inline std::filesystem::path EditedDeck(const std::filesystem::path& base, const std::filesystem::path& out,
+                                        const std::function<void(engine::Package&)>& edit) {
+  auto package = engine::Package::Open(base);
+  edit(*package);
+  std::filesystem::create_directories(out.parent_path());
+  package->SaveAs(out);
+  return out;
+}
+
+// Hands the root element of one part to `edit` and marks the part to be written again.
+inline void EditPart(engine::Package& package, const std::string& part,
+                     const std::function<void(pugi::xml_node)>& edit) {
+  edit(package.FindXml(part)->document_element());
+  package.MarkModified(part);
 }
 
 }  // namespace quillmere::testing

@@ -9,9 +9,11 @@
 
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
+#include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
@@ -41,19 +43,16 @@ class EngineActionSettingsTest : public IsolatedUserFolders {
 
   // A copy of a corpus deck with XML appended under some parts' elements (by local name).
   std::string Edited(const char* deck, const std::map<std::string, std::pair<std::string, std::string>>& appends) {
-    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck(deck));
-    for (const auto& [part, append] : appends) {
-      pugi::xml_node root = package->FindXml(part)->document_element();
-      pugi::xml_node under = append.first.empty() ? root : root.find_node([&](const pugi::xml_node& n) {
-        std::string_view name = n.name();
-        return name.substr(name.find(':') + 1) == append.first;
-      });
-      EXPECT_TRUE(under.append_buffer(append.second.data(), append.second.size())) << part;
-      package->MarkModified(part);
-    }
-    std::string copy = (Folder("tmp") / "edited.pptx").string();
-    package->SaveAs(copy);
-    return copy;
+    return EditedDeck(Deck(deck), Folder("tmp") / "edited.pptx", [&](engine::Package& package) {
+      for (const auto& [part, append] : appends)
+        EditPart(package, part, [&](pugi::xml_node root) {
+          pugi::xml_node under = append.first.empty() ? root : root.find_node([&](const pugi::xml_node& n) {
+            std::string_view name = n.name();
+            return name.substr(name.find(':') + 1) == append.first;
+          });
+          EXPECT_TRUE(under.append_buffer(append.second.data(), append.second.size())) << part;
+        });
+    });
   }
 };
 
@@ -68,31 +67,27 @@ TEST_F(EngineActionSettingsTest, HyperlinksOfRealDecksFollowTheirXml) {
   EXPECT_EQ(jump.owner.TypeName(), "Shape");
   EXPECT_EQ(ShapeId(jump), 3);
   EXPECT_EQ(Action(jump), 7);
-  EXPECT_EQ(Address(jump), "");
-  EXPECT_EQ(SubAddress(jump), "288,2,Je peux m\xE2\x80\x99inscrire \vdans un \xC3\xA9tablissement de l\xE2\x80\x99"
-                              "enseignement sup\xC3\xA9rieur si :");
-  EXPECT_EQ(jump.hyperlink.Get("Type").AsLong(), 1);
+  ExpectMembers(jump.hyperlink, {{"Address", ""},
+                                 {"SubAddress",
+                                  "288,2,Je peux m\xE2\x80\x99inscrire \vdans un \xC3\xA9tablissement de l\xE2\x80\x99"
+                                  "enseignement sup\xC3\xA9rieur si :"},
+                                 {"Type", 1}});
   // Two links on one text box around an unlinked empty run and a line break, then a picture's.
   Object slide12 = Slide(stress, 12);
   ASSERT_EQ(slide12.Child("Hyperlinks").Count(), 3);
   Link first = LinkOf(slide12, 1), second = LinkOf(slide12, 2);
   EXPECT_EQ(first.owner.TypeName(), "TextRange");
-  EXPECT_EQ(first.hyperlink.Get("Type").AsLong(), 0);
   EXPECT_EQ(ShapeId(first), 2);
-  EXPECT_EQ(first.owner.Get("Start").AsLong(), 1);
-  EXPECT_EQ(first.owner.Get("Length").AsLong(), 37);
-  EXPECT_EQ(Address(first), "https://progres.mesrs.dz/webetrangers");
-  EXPECT_EQ(second.owner.Get("Start").AsLong(), 39);
-  EXPECT_EQ(second.owner.Get("Length").AsLong(), 36);
-  EXPECT_EQ(LinkOf(slide12, 3).owner.Get("Name").AsString(), "Image 8");
+  ExpectMembers(first.hyperlink, {{"Type", 0}, {"Address", "https://progres.mesrs.dz/webetrangers"}});
+  ExpectMembers(first.owner, {{"Start", 1}, {"Length", 37}});
+  ExpectMembers(second.owner, {{"Start", 39}, {"Length", 36}});
+  ExpectMembers(LinkOf(slide12, 3).owner, {{"Name", "Image 8"}});
 
   // Three runs with one link are one range; pictures' links follow their text's.
   Object customGeo = Slide(OpenDeck(app, Deck("poi__customGeo.pptx")), 44);
   ASSERT_EQ(customGeo.Child("Hyperlinks").Count(), 4);
-  Link merged = LinkOf(customGeo, 2);
-  EXPECT_EQ(merged.owner.Get("Text").AsString(), "http://www.parcconline.org/parcc-content-frameworks");
-  EXPECT_EQ(merged.owner.Get("Start").AsLong(), 49);
-  EXPECT_EQ(merged.owner.Get("Length").AsLong(), 51);
+  ExpectMembers(LinkOf(customGeo, 2).owner,
+                {{"Text", "http://www.parcconline.org/parcc-content-frameworks"}, {"Start", 49}, {"Length", 51}});
 
   // One paragraph per link in a placeholder; paragraph ends count one each.
   Object alterman = Slide(OpenDeck(app, Deck("poi__alterman_security.pptx")), 22);
@@ -101,16 +96,14 @@ TEST_F(EngineActionSettingsTest, HyperlinksOfRealDecksFollowTheirXml) {
 
   // Line breaks and a field before the link count one character each.
   Link yahoo = LinkOf(Slide(OpenDeck(app, Deck("pptx__txt-text.pptx")), 1), 1);
-  EXPECT_EQ(yahoo.owner.Get("Start").AsLong(), 23);
-  EXPECT_EQ(yahoo.owner.Get("Length").AsLong(), 9);
+  ExpectMembers(yahoo.owner, {{"Start", 23}, {"Length", 9}});
   EXPECT_EQ(Address(yahoo), "http://yahoo.com");
   EXPECT_EQ(LinkOf(Slide(OpenDeck(app, Deck("pptx__ext-rels.pptx")), 1), 1).owner.Get("Start").AsLong(), 22);
 
   // Internal "#…" targets are places, not parts; adjacent runs with different ids stay apart.
   Object japanese = Slide(OpenDeck(app, Deck("poi__with_japanese.pptx")), 1);
   ASSERT_EQ(japanese.Child("Hyperlinks").Count(), 5);
-  EXPECT_EQ(Address(LinkOf(japanese, 1)), "");
-  EXPECT_EQ(SubAddress(LinkOf(japanese, 1)), "_ftn1");
+  ExpectMembers(LinkOf(japanese, 1).hyperlink, {{"Address", ""}, {"SubAddress", "_ftn1"}});
   EXPECT_EQ(LinkOf(japanese, 2).owner.Get("Start").AsLong(), 24);
   EXPECT_EQ(Address(LinkOf(japanese, 3)), "http://tika.apache.org/");
 
@@ -118,9 +111,8 @@ TEST_F(EngineActionSettingsTest, HyperlinksOfRealDecksFollowTheirXml) {
   Object shapes5 = Slide(OpenDeck(app, Deck("poi__shapes.pptx")), 5);
   ASSERT_EQ(shapes5.Child("Hyperlinks").Count(), 3);
   EXPECT_EQ(SubAddress(LinkOf(shapes5, 2)), "258,2,PPTX Title");
-  Link mail = LinkOf(shapes5, 3);
-  EXPECT_EQ(Address(mail), "mailto:dev@poi.apache.org?subject=Hi%20There");
-  EXPECT_EQ(mail.hyperlink.Get("EmailSubject").AsString(), "Hi There");
+  ExpectMembers(LinkOf(shapes5, 3).hyperlink,
+                {{"Address", "mailto:dev@poi.apache.org?subject=Hi%20There"}, {"EmailSubject", "Hi There"}});
 
   // A picture jumping to its own slide, highlighted when clicked.
   Link self = LinkOf(Slide(OpenDeck(app, Deck("poi__51187.pptx")), 1), 1);
@@ -130,10 +122,7 @@ TEST_F(EngineActionSettingsTest, HyperlinksOfRealDecksFollowTheirXml) {
   // Macros on a shape and on a run; the hover setting of a click-only shape does nothing.
   Object keyframes = Slide(OpenDeck(app, Deck("poi__keyframes.pptx")), 20);
   ASSERT_EQ(keyframes.Child("Hyperlinks").Count(), 3);
-  for (int i : {1, 2}) {
-    EXPECT_EQ(Action(LinkOf(keyframes, i)), 8);
-    EXPECT_EQ(LinkOf(keyframes, i).setting.Get("Run").AsString(), "JawabanBenar");
-  }
+  for (int i : {1, 2}) ExpectMembers(LinkOf(keyframes, i).setting, {{"Action", 8}, {"Run", "JawabanBenar"}});
   Object hover = LinkOf(keyframes, 1).owner.Child("ActionSettings", 2);
   EXPECT_EQ(hover.Get("Action").AsLong(), 0);
   EXPECT_EQ(LinkOf(keyframes, 2).owner.Child("ActionSettings", 1).Get("Run").AsString(), "JawabanBenar");
@@ -215,25 +204,18 @@ TEST_F(EngineActionSettingsTest, ActionVerbsAndBadLinksAnswerWhatCanBeRead) {
   EXPECT_EQ(Action(byShape[10][0]), 1);
   EXPECT_EQ(Action(byShape[10][1]), 2);
   EXPECT_EQ(byShape[10][1].owner.Child("ActionSettings").Count(), 2);
-  EXPECT_EQ(Action(one(11)), 6);
-  EXPECT_EQ(one(11).setting.Child("SoundEffect").Get("Type").AsLong(), 1);
-  EXPECT_EQ(Action(one(12)), 9);
-  EXPECT_EQ(one(12).setting.Get("Run").AsString(), "../tools/run.exe");
-  EXPECT_EQ(one(13).setting.Get("Run").AsString(), "Module1.Show All");
-  EXPECT_EQ(Action(one(14)), 10);
-  EXPECT_EQ(one(14).setting.Get("SlideShowName").AsString(), "Tour");
-  EXPECT_EQ(one(14).setting.Get("ShowandReturn").AsLong(), kTrue);
-  EXPECT_EQ(Action(one(15)), 11);
-  EXPECT_EQ(Action(one(16)), 12);
-  EXPECT_EQ(Address(one(17)), "docs/report.pdf");
-  EXPECT_EQ(Address(one(18)), "other.pptx");
-  EXPECT_EQ(SubAddress(one(18)), "-1,3,Intro");
-  EXPECT_EQ(Action(one(19)), 0);
-  EXPECT_EQ(one(19).setting.Child("SoundEffect").Get("Name").AsString(), "chimes.wav");
+  ExpectMembers(one(11).setting, {{"Action", 6}, {"SoundEffect.Type", 1}});
+  ExpectMembers(one(12).setting, {{"Action", 9}, {"Run", "../tools/run.exe"}});
+  ExpectMembers(one(13).setting, {{"Run", "Module1.Show All"}});
+  ExpectMembers(one(14).setting, {{"Action", 10}, {"SlideShowName", "Tour"}, {"ShowandReturn", kTrue}});
+  ExpectMembers(one(15).setting, {{"Action", 11}});
+  ExpectMembers(one(16).setting, {{"Action", 12}});
+  ExpectMembers(one(17).hyperlink, {{"Address", "docs/report.pdf"}});
+  ExpectMembers(one(18).hyperlink, {{"Address", "other.pptx"}, {"SubAddress", "-1,3,Intro"}});
+  ExpectMembers(one(19).setting, {{"Action", 0}, {"SoundEffect.Name", "chimes.wav"}});
   EXPECT_FALSE(byShape.contains(20));
-  EXPECT_EQ(Address(one(21)), "http://example.com/page");
-  EXPECT_EQ(SubAddress(one(21)), "part");
-  EXPECT_EQ(one(21).hyperlink.Get("ScreenTip").AsString(), "Go");
+  ExpectMembers(one(21).hyperlink,
+                {{"Address", "http://example.com/page"}, {"SubAddress", "part"}, {"ScreenTip", "Go"}});
   EXPECT_EQ(SubAddress(one(22)), "256,1,");
   for (int id : {30, 31, 32, 33}) {
     EXPECT_EQ(Action(one(id)), 7) << id;
@@ -248,9 +230,9 @@ TEST_F(EngineActionSettingsTest, ActionVerbsAndBadLinksAnswerWhatCanBeRead) {
   }
   EXPECT_EQ(one(39).setting.Get("Run").AsString(), "");
   ASSERT_EQ(byShape[40].size(), 2u);  // the click over both runs, the hover over the second
-  EXPECT_EQ(byShape[40][0].owner.Get("Text").AsString(), "abcd");
-  EXPECT_EQ(byShape[40][1].owner.Get("Start").AsLong(), 3);
-  EXPECT_EQ(byShape[40][1].setting.Get("Action").AsLong(), 7);
+  ExpectMembers(byShape[40][0].owner, {{"Text", "abcd"}});
+  ExpectMembers(byShape[40][1].owner, {{"Start", 3}});
+  EXPECT_EQ(Action(byShape[40][1]), 7);
   EXPECT_EQ(SubAddress(byShape[40][1]), "256,1,");
   EXPECT_FALSE(byShape.contains(50));
   EXPECT_EQ(Address(one(51)), "docs/report.pdf");

@@ -1,6 +1,8 @@
 #pragma once
 // The engine application the engine tests start and the corpus decks they open.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,6 +46,22 @@ inline int ForEachOpenableCorpusDeck(const Object& app,
   }
   return decks;
 }
+
+// What a walk over the object model counted: items walked, reads answered, and reads that
+// failed with a ComError as PowerPoint's do; any other exception fails the test there.
+struct WalkCount {
+  void Read(const std::string& where, const std::function<void()>& read) {
+    try {
+      read();
+      ++answers;
+    } catch (const ComError&) {
+      ++failures;
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << where << ": " << e.what();
+    }
+  }
+  int items = 0, answers = 0, failures = 0;
+};
 
 // The slides of a presentation, then each slide master followed by its custom layouts.
 inline std::vector<Object> PagesOf(const Object& pres) {

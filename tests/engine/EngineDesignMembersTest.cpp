@@ -15,6 +15,7 @@
 #include "engine/model/format/BackgroundStyle.h"
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
+#include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/engine/package/PackageTestFiles.h"
 #include "tests/helpers/ErrorNumber.h"
@@ -81,22 +82,12 @@ std::vector<int> SlideIds(const Object& pres) {
   return ids;
 }
 
-// Reads members of designs, masters, layouts and themes, counting answers and
-// ComErrors; any other exception fails the test.
-class DesignWalk {
+// Reads members of designs, masters, layouts and themes of one deck, counting answers and ComErrors.
+class DesignWalk : public WalkCount {
  public:
   explicit DesignWalk(std::string deck) : deck_(std::move(deck)) {}
 
-  void Read(const std::string& where, const std::function<void()>& read) {
-    try {
-      read();
-      ++answers;
-    } catch (const ComError&) {
-      ++failures;
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << deck_ << " " << where << ": " << e.what();
-    }
-  }
+  void Read(const std::string& where, const std::function<void()>& read) { WalkCount::Read(deck_ + " " + where, read); }
 
   void Background(const Object& owner, const std::string& where) {
     Read(where + ".Background", [&] {
@@ -159,9 +150,6 @@ class DesignWalk {
     });
   }
 
-  int answers = 0;
-  int failures = 0;
-
  private:
   std::string deck_;
 };
@@ -175,13 +163,12 @@ class EngineDesignMembersTest : public IsolatedUserFolders {
     return Design(pres, design).Child("SlideMaster").Child("CustomLayouts").Item(layout);
   }
 
-  // A copy of a corpus deck with its package edited.
   std::string Variant(const char* deck, const std::function<void(engine::Package&)>& edit, const char* name = "variant") {
-    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck(deck));
-    edit(*package);
-    std::string copy = (Folder("tmp") / (std::string(name) + ".pptx")).string();
-    package->SaveAs(copy);
-    return copy;
+    return EditedDeck(Deck(deck), Folder("tmp") / (std::string(name) + ".pptx"), edit);
+  }
+  // The first accent of an owner's theme colours as its colour map shows them.
+  static int Accent1(const Object& owner) {
+    return owner.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong();
   }
   // Points the first relationship of that type from a part somewhere else.
   static void Retarget(engine::Package& package, const std::string& part, const char* type, const std::string& target) {
@@ -209,8 +196,7 @@ TEST_F(EngineDesignMembersTest, OneDesignPerMasterWithItsLayoutsInListOrder) {
   for (int d = 1; d <= designs.Count(); ++d) {
     Object design = designs.Item(d);
     Object master = design.Child("SlideMaster");
-    EXPECT_EQ(design.Get("Index").AsLong(), d);
-    EXPECT_EQ(design.Get("Name").AsString(), names[d - 1]);
+    ExpectMembers(design, {{"Index", d}, {"Name", names[d - 1]}});
     EXPECT_EQ(master.Get("Name").AsString(), names[d - 1]);
     EXPECT_EQ(designs.Get("", d).AsDispatch(), design.Ptr());  // the default member, the same object
     EXPECT_EQ(design.Get("HasTitleMaster").AsLong(), kFalse);
@@ -222,8 +208,8 @@ TEST_F(EngineDesignMembersTest, OneDesignPerMasterWithItsLayoutsInListOrder) {
     ASSERT_EQ(list.Count(), static_cast<int>(layouts.size())) << "design " << d;
     for (int i = 1; i <= list.Count(); ++i) {
       Object layout = list.Item(i);
-      EXPECT_EQ(layout.Get("Index").AsLong(), i);
-      EXPECT_EQ(layout.Get("Name").AsString(), facts.Root(layouts[i - 1]).child("p:cSld").attribute("name").value());
+      ExpectMembers(layout,
+                    {{"Index", i}, {"Name", facts.Root(layouts[i - 1]).child("p:cSld").attribute("name").value()}});
       EXPECT_EQ(layout.Child("Parent").Ptr(), master.Ptr());
       EXPECT_EQ(layout.Get("DisplayMasterShapes").AsLong(),
                 facts.Root(layouts[i - 1]).attribute("showMasterSp").as_bool(true) ? kTrue : kFalse);
@@ -231,8 +217,8 @@ TEST_F(EngineDesignMembersTest, OneDesignPerMasterWithItsLayoutsInListOrder) {
   }
   // A master whose own name is set keeps it.
   std::string named = Variant("poi__SampleShow.pptx", [](engine::Package& p) {
-    p.FindXml("ppt/slideMasters/slideMaster1.xml")->document_element().child("p:cSld").append_attribute("name") = "Mine";
-    p.MarkModified("ppt/slideMasters/slideMaster1.xml");
+    EditPart(p, "ppt/slideMasters/slideMaster1.xml",
+             [](pugi::xml_node r) { r.child("p:cSld").append_attribute("name") = "Mine"; });
   });
   EXPECT_EQ(Design(Open(app, named), 1).Get("Name").AsString(), "Mine");
 }
@@ -293,16 +279,13 @@ TEST_F(EngineDesignMembersTest, MastersAndLayoutsAnswerTheirBackgrounds) {
   Object app = Start();
   Object pres = Open(app, Deck("poi__themes.pptx"));
   Object master = Design(pres, 1).Child("SlideMaster");
-  EXPECT_EQ(master.Get("BackgroundStyle").AsLong(), 1);  // bgRef 1001 with bg1
-  EXPECT_EQ(master.Child("Background").Child("Fill").Get("Type").AsLong(), 1);
+  ExpectMembers(master, {{"BackgroundStyle", 1}, {"Background.Fill.Type", 1}});  // bgRef 1001 with bg1
   Object follows = Layout(pres, 1, 1), own = Layout(pres, 1, 2), styled = Layout(pres, 1, 6);
-  EXPECT_EQ(follows.Get("FollowMasterBackground").AsLong(), kTrue);
-  EXPECT_EQ(own.Get("FollowMasterBackground").AsLong(), kFalse);
-  EXPECT_EQ(styled.Get("FollowMasterBackground").AsLong(), kFalse);
-  EXPECT_EQ(own.Child("Background").Child("Fill").Get("Type").AsLong(), 1);  // its own solid bg2 fill
-  EXPECT_EQ(own.Child("Background").Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 16);  // bg2
-  EXPECT_EQ(styled.Child("Background").Child("Fill").Get("Type").AsLong(), 3);  // bgRef 1003: the gradient fill
-  EXPECT_EQ(follows.Child("Background").Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 14);  // bg1
+  ExpectMembers(follows, {{"FollowMasterBackground", kTrue}, {"Background.Fill.ForeColor.ObjectThemeColor", 14}});
+  // Its own solid bg2 fill; bgRef 1003, the gradient fill.
+  ExpectMembers(own, {{"FollowMasterBackground", kFalse}, {"Background.Fill.Type", 1}});
+  ExpectMembers(own, {{"Background.Fill.ForeColor.ObjectThemeColor", 16}});
+  ExpectMembers(styled, {{"FollowMasterBackground", kFalse}, {"Background.Fill.Type", 3}});
   EXPECT_EQ(Layout(pres, 3, 1).Get("DisplayMasterShapes").AsLong(), kFalse);
   EXPECT_EQ(Layout(pres, 3, 2).Get("DisplayMasterShapes").AsLong(), kTrue);
   EXPECT_GE(Layout(pres, 1, 1).Child("Shapes").Count(), 2);
@@ -311,7 +294,7 @@ TEST_F(EngineDesignMembersTest, MastersAndLayoutsAnswerTheirBackgrounds) {
   Object old = Design(Open(Start(11), Deck("poi__themes.pptx")), 1).Child("SlideMaster");
   for (const char* member : {"CustomLayouts", "BackgroundStyle", "ThemeColorScheme", "Theme"})
     EXPECT_EQ(ErrorOf([&] { old.Get(member); }), hr::kNotSupported) << member;
-  EXPECT_EQ(old.Child("Background").Child("Fill").Get("Type").AsLong(), 1);
+  ExpectMembers(old, {{"Background.Fill.Type", 1}});
   EXPECT_EQ(old.Child("ColorScheme").Child("Colors", 2).Get("RGB").AsLong(), 0x000000);
 }
 
@@ -320,16 +303,15 @@ TEST_F(EngineDesignMembersTest, ThePowerPoint2003ViewShowsTheTitleLayoutAsTitleM
   Object layout = Layout(Open(Start(), deck), 1, 1);  // "Title Slide", type title
   Object pres = Open(Start(11), deck);
   Object design = Design(pres, 1);
-  EXPECT_EQ(design.Get("HasTitleMaster").AsLong(), kTrue);
+  ExpectMembers(design, {{"HasTitleMaster", kTrue}, {"Name", "Office Theme"}});
   Object title = design.Child("TitleMaster");
   EXPECT_EQ(title.Ptr(), design.Child("TitleMaster").Ptr());
-  EXPECT_EQ(title.Get("Name").AsString(), design.Get("Name").AsString());
-  EXPECT_EQ(title.Get("Name").AsString(), "Office Theme");
+  ExpectMembers(title,
+                {{"Name", "Office Theme"}, {"Background.Fill.Type", 1}});  // the master's, which the layout follows
   Object shapes = title.Child("Shapes"), layoutShapes = layout.Child("Shapes");
   ASSERT_EQ(shapes.Count(), layoutShapes.Count());
   for (int i = 1; i <= shapes.Count(); ++i)
     EXPECT_EQ(shapes.Item(i).Get("Name").AsString(), layoutShapes.Item(i).Get("Name").AsString());
-  EXPECT_EQ(title.Child("Background").Child("Fill").Get("Type").AsLong(), 1);  // the master's, which the layout follows
   EXPECT_EQ(title.Child("ColorScheme").Child("Colors", 1).Get("RGB").AsLong(), 0xFFFFFF);
   EXPECT_EQ(ErrorOf([&] { title.Get("Theme"); }), hr::kNotSupported);
 
@@ -343,10 +325,9 @@ TEST_F(EngineDesignMembersTest, PresentationFontsAreEveryThemesPairThenTheTextsF
   Object app = Start();
   Object metro = Open(app, Deck("poi__keyframes.pptx")).Child("Fonts");
   ASSERT_GE(metro.Count(), 2);
-  EXPECT_EQ(metro.Item(1).Get("Name").AsString(), "Consolas");
-  EXPECT_EQ(metro.Item(2).Get("Name").AsString(), "Corbel");
-  EXPECT_EQ(Object(metro.Get("", 2)).Get("").AsString(), "Corbel");
-  EXPECT_EQ(metro.Item("corbel").Get("Name").AsString(), "Corbel");
+  ExpectMembers(metro.Item(1), {{"Name", "Consolas"}});
+  for (const Object& corbel : {metro.Item(2), Object(metro.Get("", 2)), metro.Item("corbel")})
+    ExpectMembers(corbel, {{"Name", "Corbel"}, {"", "Corbel"}});
   EXPECT_EQ(ErrorOf([&] { metro.Item(metro.Count() + 1); }), hr::kInvalidArgument);
   EXPECT_EQ(ErrorOf([&] { metro.Item("No Such Font"); }), hr::kInvalidArgument);
 
@@ -377,21 +358,21 @@ TEST_F(EngineDesignMembersTest, TemporarySlidesHaveTheLayoutsPlaceholders) {
   Object layout = Layout(pres, 1, 2);  // Title and Content, with a background of its own
   Object slide = slides.Call("AddSlide", slides.Count() + 1, layout.Ptr());
   EXPECT_EQ(slides.Count(), 11);
-  EXPECT_EQ(slide.Get("SlideIndex").AsLong(), 11);
   EXPECT_EQ(slide.Get("SlideID").AsLong(), *std::max_element(ids.begin(), ids.end()) + 1);
   EXPECT_EQ(slides.Item(11).Ptr(), slide.Ptr());
   EXPECT_EQ(slide.Child("CustomLayout").Ptr(), layout.Ptr());
   EXPECT_EQ(slide.Child("Design").Ptr(), Design(pres, 1).Ptr());
-  EXPECT_EQ(slide.Get("Layout").AsLong(), 2);  // obj: ppLayoutText
-  ExpectMembers(slide, {{"FollowMasterBackground", kTrue}, {"Background.Fill.ForeColor.ObjectThemeColor", 16}});
+  ExpectMembers(slide, {{"SlideIndex", 11},
+                        {"Layout", 2} /* obj: ppLayoutText */,
+                        {"FollowMasterBackground", kTrue},
+                        {"Background.Fill.ForeColor.ObjectThemeColor", 16}});
 
   // The layout's title and content placeholders; its date, footer and slide number stay off.
   Object shapes = slide.Child("Shapes");
   ASSERT_EQ(shapes.Count(), 2);
-  EXPECT_EQ(shapes.Item(1).Get("Name").AsString(), "Title 1");
-  EXPECT_EQ(shapes.Item(2).Get("Name").AsString(), "Content Placeholder 2");
-  ExpectMembers(shapes.Item(1), {{"Id", 2}, {"PlaceholderFormat.Type", 1}});
-  ExpectMembers(shapes.Item(2), {{"PlaceholderFormat.Type", 7}, {"TextFrame.TextRange.Text", ""}});
+  ExpectMembers(shapes.Item(1), {{"Name", "Title 1"}, {"Id", 2}, {"PlaceholderFormat.Type", 1}});
+  ExpectMembers(shapes.Item(2),
+                {{"Name", "Content Placeholder 2"}, {"PlaceholderFormat.Type", 7}, {"TextFrame.TextRange.Text", ""}});
   Object layoutTitle = layout.Child("Shapes").Item(1);
   EXPECT_EQ(shapes.Item(1).Get("Left").AsSingle(), layoutTitle.Get("Left").AsSingle());  // placed by the layout
   EXPECT_EQ(shapes.Item(1).Get("Width").AsSingle(), layoutTitle.Get("Width").AsSingle());
@@ -408,8 +389,7 @@ TEST_F(EngineDesignMembersTest, TemporarySlidesHaveTheLayoutsPlaceholders) {
   EXPECT_EQ(slides.Item(2).Get("SlideID").AsLong(), ids[0]);  // the others moved up one
   picture.Call("Delete");
   Object vertical = slides.Call("AddSlide", 3, Layout(pres, 1, 11).Ptr());
-  EXPECT_EQ(vertical.Child("Shapes").Item(1).Get("Name").AsString(), "Vertical Title 1");
-  EXPECT_EQ(vertical.Child("Shapes").Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 5);
+  ExpectMembers(vertical.Child("Shapes").Item(1), {{"Name", "Vertical Title 1"}, {"PlaceholderFormat.Type", 5}});
   vertical.Call("Delete");
   EXPECT_EQ(SlideIds(pres), ids);
 
@@ -426,8 +406,7 @@ TEST_F(EngineDesignMembersTest, TemporarySlidesHaveTheLayoutsPlaceholders) {
       } else {
         styled += style != masterStyle;
       }
-      EXPECT_EQ(temporary.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(),
-                layouts.Item(i).Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong());
+      EXPECT_EQ(Accent1(temporary), Accent1(layouts.Item(i)));
       temporary.Call("Delete");
     }
   }
@@ -450,9 +429,8 @@ TEST_F(EngineDesignMembersTest, AddedAndDeletedSlidesLeaveNoTrace) {
   int firstId = first.Get("SlideID").AsLong();
   Object firstShapes = first.Child("Shapes");
   Object added = firstShapes.Call("AddShape", 1, 10.0, 10.0, 50.0, 50.0);
-  EXPECT_EQ(added.Get("Id").AsLong(), 4);
-  int firstAccent = Design(pres, 1).Child("SlideMaster").Child("Theme").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong();
-  EXPECT_EQ(added.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), firstAccent);  // a new shape's accent1 fill
+  int firstAccent = Accent1(Design(pres, 1).Child("SlideMaster").Child("Theme"));
+  ExpectMembers(added, {{"Id", 4}, {"Fill.ForeColor.RGB", firstAccent}});  // a new shape's accent1 fill
   EXPECT_EQ(firstShapes.Count(), 3);
   EXPECT_EQ(first.Child("NotesPage").Child("Shapes").Count(), 2);
   EXPECT_EQ(first.Child("Tags").Count(), 0);
@@ -479,12 +457,11 @@ TEST_F(EngineDesignMembersTest, AddedAndDeletedSlidesLeaveNoTrace) {
   EXPECT_EQ(ErrorOf([&] { firstShapes.Count(); }), hr::kUnspecified);  // not the new slide's shapes
   EXPECT_EQ(second.Child("NotesPage").Child("Shapes").Count(), 2);
   Object own = second.Child("Shapes").Call("AddShape", 1, 1.0, 1.0, 5.0, 5.0);
-  EXPECT_EQ(own.Get("Id").AsLong(), 2);  // ids counted for this slide, not the first
-  int trekAccent = Design(pres, 5).Child("SlideMaster").Child("Theme").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong();
+  int trekAccent = Accent1(Design(pres, 5).Child("SlideMaster").Child("Theme"));
   ASSERT_NE(trekAccent, firstAccent);
-  EXPECT_EQ(own.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), trekAccent);  // colours of this slide's theme
-  EXPECT_EQ(second.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(),
-            Design(pres, 5).Child("SlideMaster").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong());
+  // Ids counted for this slide, not the first; colours of this slide's theme.
+  ExpectMembers(own, {{"Id", 2}, {"Fill.ForeColor.RGB", trekAccent}});
+  EXPECT_EQ(Accent1(second), Accent1(Design(pres, 5).Child("SlideMaster")));
   EXPECT_EQ(second.Child("Design").Get("Index").AsLong(), 5);
   second.Call("Delete");
   EXPECT_EQ(PartsOf(SavedCopy(pres, "again")), before);
@@ -496,8 +473,7 @@ TEST_F(EngineDesignMembersTest, AddedAndDeletedSlidesLeaveNoTrace) {
   third.Put("Design", Design(pres, 3).Ptr());
   EXPECT_EQ(third.Child("Design").Get("Index").AsLong(), 3);
   EXPECT_EQ(third.Child("CustomLayout").Ptr(), Layout(pres, 3, 6).Ptr());
-  EXPECT_EQ(third.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(),
-            Design(pres, 3).Child("SlideMaster").Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong());
+  EXPECT_EQ(Accent1(third), Accent1(Design(pres, 3).Child("SlideMaster")));
   EXPECT_EQ(third.Child("Shapes").Count(), 1);  // the title it was made with
   EXPECT_EQ(ErrorOf([&] { third.Put("Design", 3); }), hr::kInvalidArgument);
   third.Call("Delete");
@@ -608,10 +584,10 @@ TEST_F(EngineDesignMembersTest, DamagedMastersLayoutsAndThemesAnswerOrFail) {
   // What a damaged theme still answers: black for a missing colour, "" for a missing font.
   Object pres = Open(app, Variant("poi__SampleShow.pptx", damages[9].edit, "partial"));
   Object theme = Design(pres, 1).Child("SlideMaster").Child("Theme");
-  EXPECT_EQ(theme.Child("ThemeColorScheme").Child("Colors", 5).Get("RGB").AsLong(), 0);
+  EXPECT_EQ(Accent1(theme), 0);
   EXPECT_NE(theme.Child("ThemeColorScheme").Child("Colors", 6).Get("RGB").AsLong(), 0);
-  EXPECT_EQ(theme.Child("ThemeFontScheme").Child("MajorFont").Item(1).Get("Name").AsString(), "");
-  EXPECT_EQ(theme.Child("ThemeFontScheme").Child("MinorFont").Item(1).Get("Name").AsString(), "");
+  for (const char* set : {"MajorFont", "MinorFont"})
+    EXPECT_EQ(theme.Child("ThemeFontScheme").Child(set).Item(1).Get("Name").AsString(), "") << set;
   Object missing = Open(app, Variant("poi__SampleShow.pptx", damages[7].edit, "missing"));
   EXPECT_EQ(Design(missing, 1).Get("Name").AsString(), "");
   EXPECT_EQ(Design(missing, 1).Child("SlideMaster").Child("Theme").Child("ThemeColorScheme").Child("Colors", 2).Get("RGB").AsLong(), 0);
@@ -624,17 +600,9 @@ TEST_F(EngineDesignMembersTest, DamagedMastersLayoutsAndThemesAnswerOrFail) {
 
 TEST_F(EngineDesignMembersTest, EveryDeckAnswersItsDesignsAndTakesATemporarySlide) {
   Object app2007 = Start(16), app2003 = Start(11);
-  int decks = 0, layouts = 0, answers = 0, failures = 0;
-  for (const auto& [file, container] : engine::packagetest::CorpusManifest()) {
-    if (container != "zip") continue;
-    std::string path = engine::packagetest::CorpusFile(file).string();
-    Object pres;
-    try {
-      pres = Open(app2007, path);
-    } catch (const ComError&) {
-      continue;  // not a deck the engine opens: the opening tests cover why
-    }
-    ++decks;
+  int walked = 0, layouts = 0, answers = 0, failures = 0;
+  int decks = ForEachOpenableCorpusDeck(app2007, [&](const std::string& file, const Object& pres) {
+    ++walked;
     DesignWalk walk(file);
     walk.Presentation(pres, true);
     // A temporary slide of the first layout comes and goes without a trace.
@@ -642,7 +610,7 @@ TEST_F(EngineDesignMembersTest, EveryDeckAnswersItsDesignsAndTakesATemporarySlid
       Object list = Design(pres, 1).Child("SlideMaster").Child("CustomLayouts");
       if (list.Count() == 0) return;
       ++layouts;
-      std::string name = "walk-" + std::to_string(decks);
+      std::string name = "walk-" + std::to_string(walked);
       std::map<std::string, std::string> before = PartsOf(SavedCopy(pres, (name + "-before").c_str()));
       Object slides = pres.Child("Slides");
       int count = slides.Count();
@@ -653,14 +621,12 @@ TEST_F(EngineDesignMembersTest, EveryDeckAnswersItsDesignsAndTakesATemporarySlid
       EXPECT_EQ(slides.Count(), count) << file;
       EXPECT_TRUE(PartsOf(SavedCopy(pres, (name + "-after").c_str())) == before) << file;
     });
-    pres.Call("Close");
-
-    Object old = Open(app2003, path);
+    Object old = Open(app2003, engine::packagetest::CorpusFile(file).string());
     walk.Presentation(old, false);
     old.Call("Close");
     answers += walk.answers;
     failures += walk.failures;
-  }
+  });
   EXPECT_GT(decks, 100);
   EXPECT_GT(layouts, 100);
   EXPECT_GT(answers, 10000);

@@ -11,6 +11,7 @@
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
 #include "objectmodel/automation/Object.h"
+#include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/ObjectMembers.h"
@@ -21,9 +22,10 @@ namespace {
 
 class EngineFillLineTest : public IsolatedUserFolders {
  protected:
-  Object Open(const char* deck) {
-    app_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
-    return app_.Child("Presentations").Call("Open", Deck(deck), 0, -1, 0);
+  Object Open(const char* deck) { return OpenFile(Deck(deck)); }
+  Object OpenFile(const std::string& file) {
+    app_ = StartEngine(14);
+    return OpenDeck(app_, file);
   }
   static Object Shape(const Object& pres, int slide, const std::string& name) {
     Object shapes = pres.Child("Slides").Item(slide).Child("Shapes");
@@ -162,23 +164,20 @@ TEST_F(EngineFillLineTest, HidingAndShowingPutsBackWhatWasThere) {
 TEST_F(EngineFillLineTest, PlaceholdersTakeFillAndOutlineFromTheirMaster) {
   // No corpus placeholder inherits a visible fill: the master's slide-number
   // placeholder is given one (and an outline), the slide's own stays empty.
-  std::unique_ptr<engine::Package> package = engine::Package::Open(Deck("poi__2411-Performance_Up.pptx"));
-  const std::string master = "ppt/slideMasters/slideMaster1.xml";
-  pugi::xml_node props =
-      package->FindXml(master)->select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type='sldNum']/p:spPr").node();
-  ASSERT_TRUE(props);
-  pugi::xml_node fill = props.child("a:noFill");
-  fill.set_name("a:solidFill");
-  fill.append_child("a:schemeClr").append_attribute("val") = "accent2";
-  pugi::xml_node lineFill = props.child("a:ln").child("a:noFill");
-  lineFill.set_name("a:solidFill");
-  lineFill.append_child("a:srgbClr").append_attribute("val") = "FF0000";
-  package->MarkModified(master);
-  std::filesystem::path file = std::filesystem::temp_directory_path() / "inherited.pptx";
-  package->SaveAs(file);
-
-  app_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
-  Object pres = app_.Child("Presentations").Call("Open", file.string(), 0, -1, 0);
+  std::string file =
+      EditedDeck(Deck("poi__2411-Performance_Up.pptx"), Folder("tmp") / "inherited.pptx", [](engine::Package& p) {
+        EditPart(p, "ppt/slideMasters/slideMaster1.xml", [](pugi::xml_node master) {
+          pugi::xml_node props = master.select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type='sldNum']/p:spPr").node();
+          ASSERT_TRUE(props);
+          pugi::xml_node fill = props.child("a:noFill");
+          fill.set_name("a:solidFill");
+          fill.append_child("a:schemeClr").append_attribute("val") = "accent2";
+          pugi::xml_node lineFill = props.child("a:ln").child("a:noFill");
+          lineFill.set_name("a:solidFill");
+          lineFill.append_child("a:srgbClr").append_attribute("val") = "FF0000";
+        });
+      });
+  Object pres = OpenFile(file);
   Object shape = Shape(pres, 26, "Slide Number Placeholder 5");
   ASSERT_TRUE(shape);
   Object own = shape.Child("Fill");

@@ -33,7 +33,6 @@ struct PictureCase {
   const char* file;  // the file the web page's folder holds for it
 };
 
-// The files in a folder, by name.
 // The content of one gzip member; empty when it is not one.
 std::string Gunzipped(const std::string& bytes) {
   z_stream stream{};
@@ -53,6 +52,7 @@ std::string Gunzipped(const std::string& bytes) {
   return result == Z_STREAM_END ? out : std::string();
 }
 
+// The files in a folder, by name.
 std::vector<std::string> FileNames(const fs::path& folder) {
   std::vector<std::string> names;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());

@@ -12,6 +12,7 @@
 #include "engine/objects/media/LinkFormatObjects.h"
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
+#include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/ObjectMembers.h"
@@ -31,8 +32,8 @@ class EngineShapeMembersTest : public IsolatedUserFolders {
  protected:
   Object Open(const char* deck) { return OpenFile(Deck(deck)); }
   Object OpenFile(const std::string& file) {
-    app_ = engine::EngineRuntime(engine::EngineOptions{14}).CreateObject("PowerPoint.Application");
-    return app_.Child("Presentations").Call("Open", file, 0, -1, 0);
+    app_ = StartEngine(14);
+    return OpenDeck(app_, file);
   }
   static Object Shapes(const Object& pres, int slide) { return pres.Child("Slides").Item(slide).Child("Shapes"); }
 
@@ -68,27 +69,28 @@ TEST_F(EngineShapeMembersTest, PositionsAgreeWithLibreOfficeThroughGroupsAndInhe
                                      {"AutoShape 11", 22.304, 5.154, 0.515, 0.971},
                                      {"AutoShape 12", 19.085, 5.154, 0.515, 0.971},
                                      {"AutoShape 16", 13.97, 5.154, 0.515, 0.971}});
-  Object member = Find(Shapes(grouping, 1), "AutoShape 11");
-  ExpectMembers(member, {{"Child", kTrue}, {"ParentGroup.Name", "Group 10"}});
-  EXPECT_EQ(Find(Shapes(grouping, 1), "Rectangle 6").Get("Child").AsLong(), kFalse);
+  ExpectMembers(Find(Shapes(grouping, 1), "AutoShape 11"), {{"Child", kTrue}, {"ParentGroup.Name", "Group 10"}});
+  ExpectMembers(Find(Shapes(grouping, 1), "Rectangle 6"), {{"Child", kFalse}});
   // Written as -90 degrees, read as PowerPoint keeps angles: 0 to 360.
-  EXPECT_FLOAT_EQ(Find(Shapes(grouping, 1), "AutoShape 13").Get("Rotation").AsSingle(), 270.0f);
+  ExpectMembers(Find(Shapes(grouping, 1), "AutoShape 13"), {{"Rotation", 270.0f}});
 
   // A group in a group, its child space moved from its frame.
   Object stress = Open("poi__stress013.pptx");
   Object slide20 = Shapes(stress, 20);
   ExpectPlaces(slide20, {{"Title 1", 1.746, 3.142, 21.907, 2.761}});
-  Object connector = Find(slide20, "Straight Connector 84");
-  EXPECT_NEAR(connector.Get("Left").AsDouble(), Cm(16.66), 0.5);
-  EXPECT_NEAR(connector.Get("Top").AsDouble(), Cm(12.655), 0.5);
-  EXPECT_NEAR(connector.Get("Width").AsDouble(), Cm(20.418 - 16.66), 0.5);
-  // LibreOffice fits a text box to its text: only its position is compared.
-  Object textBox = Find(slide20, "TextBox 85");
-  EXPECT_NEAR(textBox.Get("Left").AsDouble(), Cm(14.894), 0.5);
-  EXPECT_NEAR(textBox.Get("Top").AsDouble(), Cm(12.142), 0.5);
+  // A connector has no height to compare; LibreOffice fits a text box to its text: only its position is.
   // Group 72 maps child x 3770090 to 3796980 EMU: the ink stroke at 4095170 lands 26890 EMU further right.
-  EXPECT_NEAR(Find(slide20, "Ink 66").Get("Left").AsDouble(), (4095170 + 26890) / 12700.0, 0.01);
-  EXPECT_NEAR(Find(slide20, "Ink 66").Get("Top").AsDouble(), (4405338 + 188509) / 12700.0, 0.01);
+  struct Near {
+    const char* name;
+    const char* member;
+    double points, within;
+  };
+  for (const Near& n :
+       {Near{"Straight Connector 84", "Left", Cm(16.66), 0.5}, Near{"Straight Connector 84", "Top", Cm(12.655), 0.5},
+        Near{"Straight Connector 84", "Width", Cm(20.418 - 16.66), 0.5}, Near{"TextBox 85", "Left", Cm(14.894), 0.5},
+        Near{"TextBox 85", "Top", Cm(12.142), 0.5}, Near{"Ink 66", "Left", (4095170 + 26890) / 12700.0, 0.01},
+        Near{"Ink 66", "Top", (4405338 + 188509) / 12700.0, 0.01}})
+    EXPECT_NEAR(Find(slide20, n.name).Get(n.member).AsDouble(), n.points, n.within) << n.name << "." << n.member;
 
   // The title has no frame of its own and takes its layout's.
   Object shapes = Open("pptx__shp-shapes.pptx");
@@ -157,27 +159,23 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
     EXPECT_EQ(shape.Get("AutoShapeType").AsLong(), k.autoShapeType) << k.name;
   }
   Object slide = Shapes(shapes, 1);
-  EXPECT_EQ(Find(slide, "Table 1").Get("HasTable").AsLong(), kTrue);
-  EXPECT_EQ(Find(slide, "Chart 2").Get("HasChart").AsLong(), kTrue);
-  EXPECT_EQ(Find(slide, "Diagram 7").Get("HasSmartArt").AsLong(), kTrue);
-  EXPECT_EQ(Find(slide, "Chart 2").Get("HasTable").AsLong(), kFalse);
-  EXPECT_EQ(Find(slide, "Picture 5").Get("HasTextFrame").AsLong(), kFalse);
-  EXPECT_EQ(Find(slide, "Picture 5").Get("LockAspectRatio").AsLong(), kTrue);  // pictures lock by default
-  EXPECT_EQ(Find(slide, "Title 3").Get("HasTextFrame").AsLong(), kTrue);
-  EXPECT_EQ(Find(slide, "Title 3").Get("ZOrderPosition").AsLong(), 1);
-  EXPECT_EQ(Find(slide, "Diagram 7").Get("ZOrderPosition").AsLong(), 6);
+  ExpectMembers(Find(slide, "Table 1"), {{"HasTable", kTrue}});
+  ExpectMembers(Find(slide, "Chart 2"), {{"HasChart", kTrue}, {"HasTable", kFalse}});
+  ExpectMembers(Find(slide, "Diagram 7"), {{"HasSmartArt", kTrue}, {"ZOrderPosition", 6}});
+  // Pictures lock their aspect ratio by default.
+  ExpectMembers(Find(slide, "Picture 5"), {{"HasTextFrame", kFalse}, {"LockAspectRatio", kTrue}});
+  ExpectMembers(Find(slide, "Title 3"), {{"HasTextFrame", kTrue}, {"ZOrderPosition", 1}});
 
   Object stress = Open("poi__stress013.pptx");
   Object slide20 = Shapes(stress, 20);
-  EXPECT_EQ(Find(slide20, "TextBox 85").Get("Type").AsLong(), 17);
-  EXPECT_EQ(Find(slide20, "Rounded Rectangle 1").Get("AutoShapeType").AsLong(), 5);
+  ExpectMembers(Find(slide20, "TextBox 85"), {{"Type", 17}});
+  ExpectMembers(Find(slide20, "Rounded Rectangle 1"), {{"AutoShapeType", 5}});
   Object group = Find(slide20, "Group 11");
   ExpectMembers(group, {{"Type", 6}, {"AutoShapeType", -2}});
   EXPECT_EQ(group.Child("GroupItems").Count(), 6);  // the nested groups are one member each
-  EXPECT_EQ(group.Child("GroupItems").Item(3).Get("Name").AsString(), "Group 72");
-  EXPECT_EQ(group.Child("GroupItems").Item(3).Child("GroupItems").Count(), 7);
+  ExpectMembers(group.Child("GroupItems").Item(3), {{"Name", "Group 72"}, {"GroupItems.Count", 7}});
   // Ink under mc:AlternateContent: PowerPoint 2010 reads the p14 branch.
-  EXPECT_EQ(Find(slide20, "Ink 49").Get("Type").AsLong(), 22);
+  ExpectMembers(Find(slide20, "Ink 49"), {{"Type", 22}});
   Object straight = Find(slide20, "Straight Connector 84");
   ExpectMembers(straight, {{"Type", 1}, {"Connector", kTrue}, {"ConnectorFormat.Type", 1},
                            {"ConnectorFormat.BeginConnected", kFalse}});
@@ -188,12 +186,10 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
 
   // A curved connector glued by both ends; PowerPoint counts sites from 1.
   Object slide12 = Shapes(stress, 12);
-  Object curved = Find(slide12, "Curved Connector 11").Child("ConnectorFormat");
-  ExpectMembers(curved, {{"Type", 3}, {"BeginConnected", kTrue}, {"BeginConnectedShape.Id", 3},
-                         {"BeginConnectionSite", 1}, {"EndConnectedShape.Id", 2}, {"EndConnectionSite", 4}});
-  EXPECT_EQ(Find(slide12, "Curved Connector 11").Get("VerticalFlip").AsLong(), kTrue);
-  EXPECT_EQ(Find(slide12, "Curved Connector 11").Get("HorizontalFlip").AsLong(), kFalse);
-  EXPECT_FLOAT_EQ(Find(slide12, "Curved Connector 11").Get("Rotation").AsSingle(), 270.0f);
+  Object curved = Find(slide12, "Curved Connector 11"), glue = curved.Child("ConnectorFormat");
+  ExpectMembers(glue, {{"Type", 3}, {"BeginConnected", kTrue}, {"BeginConnectedShape.Id", 3}, {"BeginConnectionSite", 1}});
+  ExpectMembers(glue, {{"EndConnectedShape.Id", 2}, {"EndConnectionSite", 4}});
+  ExpectMembers(curved, {{"VerticalFlip", kTrue}, {"HorizontalFlip", kFalse}, {"Rotation", 270.0f}});
 
   Object video = Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1);
   ExpectMembers(video, {{"Type", 16}, {"MediaType", 3}});
@@ -209,11 +205,11 @@ TEST_F(EngineShapeMembersTest, PlaceholdersTellWhatTheyHold) {
   // picture, clip art, table, chart, title, content, text, SmartArt, media
   for (Held h : {Held{1, 18, 13}, Held{2, 9, 13}, Held{3, 12, 19}, Held{4, 8, 3}, Held{5, 1, 1}, Held{6, 7, 1},
                  Held{7, 2, 1}, Held{8, 11, 24}, Held{9, 10, 1}}) {
+    SCOPED_TRACE("slide " + std::to_string(h.slide));
     Object shape = Shapes(pres, h.slide).Item(1);
-    EXPECT_EQ(shape.Get("Type").AsLong(), 14) << "slide " << h.slide;
-    EXPECT_EQ(shape.Child("PlaceholderFormat").Get("Type").AsLong(), h.placeholderType) << "slide " << h.slide;
-    EXPECT_EQ(shape.Child("PlaceholderFormat").Get("ContainedType").AsLong(), h.containedType) << "slide " << h.slide;
-    EXPECT_GT(shape.Get("Width").AsDouble(), 0.0) << "slide " << h.slide;  // taken from the layout
+    ExpectMembers(shape, {{"Type", 14}, {"PlaceholderFormat.Type", h.placeholderType}});
+    ExpectMembers(shape, {{"PlaceholderFormat.ContainedType", h.containedType}});
+    EXPECT_GT(shape.Get("Width").AsDouble(), 0.0);  // taken from the layout
   }
 }
 
@@ -228,28 +224,27 @@ TEST_F(EngineShapeMembersTest, AdjustmentsAreScaledAndDefaultedAsPowerPointShows
   Object arc = Shapes(pres, 20).Call("AddShape", 25, 10.0, 10.0, 100.0, 100.0);
   Object adjustments = arc.Child("Adjustments");
   ASSERT_EQ(adjustments.Count(), 2);
-  EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), -90.0f);
-  EXPECT_FLOAT_EQ(adjustments.Get("Item", 2).AsSingle(), 0.0f);
+  auto expectAngles = [&](float start, float end) {
+    EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), start);
+    EXPECT_FLOAT_EQ(adjustments.Get("Item", 2).AsSingle(), end);
+  };
+  expectAngles(-90.0f, 0.0f);
   adjustments.Put("Item", 2, -90.0);
   adjustments.Put("Item", 1, -90.0);
-  EXPECT_FLOAT_EQ(adjustments.Get("Item", 2).AsSingle(), -90.0f);
+  expectAngles(-90.0f, -90.0f);
   adjustments.Put("Item", 2, 0.0);
-  EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), -90.0f);
-  EXPECT_FLOAT_EQ(adjustments.Get("Item", 2).AsSingle(), 0.0f);
+  expectAngles(-90.0f, 0.0f);
   adjustments.Put("Item", 1, 45.5);
-  EXPECT_FLOAT_EQ(adjustments.Get("Item", 1).AsSingle(), 45.5f);
+  expectAngles(45.5f, 0.0f);
 }
 
 TEST_F(EngineShapeMembersTest, LinkedPicturesAndObjectsNameTheirFiles) {
   Object shapes = Shapes(Open("poi__56812.pptx"), 1);
-  EXPECT_EQ(shapes.Item(1).Get("Type").AsLong(), 13);
-  EXPECT_THROW(shapes.Item(1).Get("LinkFormat"), ComError);  // embedded only
-  EXPECT_EQ(shapes.Item(2).Get("Type").AsLong(), 13);        // embedded, and linked as well
-  EXPECT_EQ(shapes.Item(3).Get("Type").AsLong(), 11);
-  EXPECT_EQ(shapes.Item(3).Child("LinkFormat").Get("SourceFullName").AsString(),
-            "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg");
-  EXPECT_EQ(shapes.Item(2).Child("LinkFormat").Get("SourceFullName").AsString(),
-            "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg");
+  const char* logo = "/Users/writ/Documents/workspace/ApachePoi/project-logo.jpg";
+  ExpectMembers(shapes.Item(1), {{"Type", 13}});
+  EXPECT_THROW(shapes.Item(1).Get("LinkFormat"), ComError);                            // embedded only
+  ExpectMembers(shapes.Item(2), {{"Type", 13}, {"LinkFormat.SourceFullName", logo}});  // embedded, and linked as well
+  ExpectMembers(shapes.Item(3), {{"Type", 11}, {"LinkFormat.SourceFullName", logo}});
 
   Object ole = Shapes(Open("poi__bug54570.pptx"), 1).Item(1);
   ExpectMembers(ole, {{"Type", 10}, {"LinkFormat.SourceFullName", "E:\\project\\poi\\poi\\external.xlsx"}});
@@ -258,22 +253,22 @@ TEST_F(EngineShapeMembersTest, LinkedPicturesAndObjectsNameTheirFiles) {
 
 TEST_F(EngineShapeMembersTest, ShapeTagsAreReadLikeSlideTags) {
   // No corpus shape carries tags: one is given a tags part the way PowerPoint writes it.
-  std::unique_ptr<engine::Package> package = engine::Package::Open(Deck("poi__56812.pptx"));
-  const std::string slide = "ppt/slides/slide1.xml", rels = "ppt/slides/_rels/slide1.xml.rels";
-  pugi::xml_node nvPr = package->FindXml(slide)->select_node("//p:pic/p:nvPicPr/p:nvPr").node();
-  nvPr.append_child("p:custDataLst").append_child("p:tags").append_attribute("r:id") = "rIdTags";
-  pugi::xml_node rel = package->FindXml(rels)->document_element().append_child("Relationship");
-  rel.append_attribute("Id") = "rIdTags";
-  rel.append_attribute("Type") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tags";
-  rel.append_attribute("Target") = "../tags/tag90.xml";
-  package->MarkModified(slide);
-  package->MarkModified(rels);
-  package->PutPart("ppt/tags/tag90.xml",
-                   "<p:tagLst xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\">"
-                   "<p:tag name=\"QUILL_ROLE\" val=\"logo\"/><p:tag name=\"SOURCE\" val=\"poi\"/></p:tagLst>",
-                   "application/vnd.openxmlformats-officedocument.presentationml.tags+xml");
-  std::string copy = (Folder("tmp") / "tagged.pptx").string();
-  package->SaveAs(copy);
+  std::string copy = EditedDeck(Deck("poi__56812.pptx"), Folder("tmp") / "tagged.pptx", [](engine::Package& package) {
+    EditPart(package, "ppt/slides/slide1.xml", [](pugi::xml_node root) {
+      pugi::xml_node nvPr = root.select_node("//p:pic/p:nvPicPr/p:nvPr").node();
+      nvPr.append_child("p:custDataLst").append_child("p:tags").append_attribute("r:id") = "rIdTags";
+    });
+    EditPart(package, "ppt/slides/_rels/slide1.xml.rels", [](pugi::xml_node root) {
+      pugi::xml_node rel = root.append_child("Relationship");
+      rel.append_attribute("Id") = "rIdTags";
+      rel.append_attribute("Type") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tags";
+      rel.append_attribute("Target") = "../tags/tag90.xml";
+    });
+    package.PutPart("ppt/tags/tag90.xml",
+                    "<p:tagLst xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\">"
+                    "<p:tag name=\"QUILL_ROLE\" val=\"logo\"/><p:tag name=\"SOURCE\" val=\"poi\"/></p:tagLst>",
+                    "application/vnd.openxmlformats-officedocument.presentationml.tags+xml");
+  });
 
   Object shapes = Shapes(OpenFile(copy), 1);
   Object tags = shapes.Item(1).Child("Tags");
@@ -290,36 +285,27 @@ TEST_F(EngineShapeMembersTest, ShapeTagsAreReadLikeSlideTags) {
 }
 
 TEST(LinkTargetPathTest, FileUrisBecomePaths) {
-  EXPECT_EQ(engine::LinkTargetPath("file:///C:\\Media\\clip%20one.wmv"), "C:\\Media\\clip one.wmv");
-  EXPECT_EQ(engine::LinkTargetPath("file:///C:/Media/a.png"), "C:\\Media\\a.png");
-  EXPECT_EQ(engine::LinkTargetPath("file://server/share/a.png"), "\\\\server\\share\\a.png");
-  EXPECT_EQ(engine::LinkTargetPath("file://localhost/Users/me/a.jpg"), "/Users/me/a.jpg");
-  EXPECT_EQ(engine::LinkTargetPath("../media/a.png"), "../media/a.png");
-  EXPECT_EQ(engine::LinkTargetPath("http://example.com/a.png"), "http://example.com/a.png");
+  for (auto [uri, path] :
+       {std::pair{"file:///C:\\Media\\clip%20one.wmv", "C:\\Media\\clip one.wmv"},
+        std::pair{"file:///C:/Media/a.png", "C:\\Media\\a.png"},
+        std::pair{"file://server/share/a.png", "\\\\server\\share\\a.png"},
+        std::pair{"file://localhost/Users/me/a.jpg", "/Users/me/a.jpg"}, std::pair{"../media/a.png", "../media/a.png"},
+        std::pair{"http://example.com/a.png", "http://example.com/a.png"}})
+    EXPECT_EQ(engine::LinkTargetPath(uri), path) << uri;
 }
-
-}  // namespace
-}  // namespace quillmere::testing
-
-namespace quillmere::testing {
-namespace {
 
 TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsThem) {
   Object pres = Open("poi__60810.pptx");
   Object glow = Shapes(pres, 28).Item("Rectangle 6").Child("Glow");
   EXPECT_NEAR(glow.Get("Radius").AsDouble(), 8.0, 1e-4);
   EXPECT_NEAR(glow.Get("Transparency").AsDouble(), 0.6, 1e-4);
-  EXPECT_EQ(glow.Child("Color").Get("Type").AsLong(), 2) << "accent 4, saturated";
-  EXPECT_EQ(glow.Child("Color").Get("ObjectThemeColor").AsLong(), 8);
+  ExpectMembers(glow, {{"Color.Type", 2}, {"Color.ObjectThemeColor", 8}});  // accent 4, saturated
   Object softEdge = Shapes(pres, 28).Item("Picture 3").Child("SoftEdge");
   EXPECT_NEAR(softEdge.Get("Radius").AsDouble(), 112500 / 12700.0, 1e-4);
   EXPECT_EQ(softEdge.Get("Type").AsLong(), -2) << "no preset has that radius";
-  Object shadowed = Shapes(pres, 25).Item("Picture 3");
-  EXPECT_EQ(shadowed.Child("Shadow").Get("Type").AsLong(), 25) << "an outer shadow right behind";
-  EXPECT_EQ(shadowed.Child("Reflection").Get("Type").AsLong(), 0);
-  Object threeD = shadowed.Child("ThreeD");
-  EXPECT_EQ(threeD.Get("Visible").AsLong(), -1) << "a bevel";
-  EXPECT_EQ(threeD.Get("RotationZ").AsDouble(), 0.0) << "the light turns, not the camera";
+  // An outer shadow right behind, a bevel; the light turns, not the camera.
+  ExpectMembers(Shapes(pres, 25).Item("Picture 3"),
+                {{"Shadow.Type", 25}, {"Reflection.Type", 0}, {"ThreeD.Visible", -1}, {"ThreeD.RotationZ", 0.0}});
 
   // Picture 9 shows its image less 2.878% left, 2.522% top, 21.582% right and 46.217% bottom, unchanged in colour.
   Object picture = Shapes(Open("poi__54542_cropped_bitmap.pptx"), 1).Item("Picture 9");
@@ -337,23 +323,15 @@ TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsT
   EXPECT_EQ(textBox.Child("TextEffect").Get("PresetShape").AsLong(), 0);
 }
 
-}  // namespace
-}  // namespace quillmere::testing
-
-namespace quillmere::testing {
-namespace {
-
 TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
   // Content Placeholder 4 has 31 runs; the 28th is underlined, the 30th struck through and underlined.
   Object shape = Shapes(Open("poi__pptx2svg.pptx"), 1).Item("Content Placeholder 4");
   Object frame = shape.Child("TextFrame2");
-  EXPECT_EQ(frame.Get("HasText").AsLong(), -1);
-  EXPECT_EQ(shape.Child("TextFrame").Get("HasText").AsLong(), -1);
-  EXPECT_EQ(frame.Child("ThreeD").Get("Visible").AsLong(), 0);
+  ExpectMembers(shape, {{"TextFrame2.HasText", -1}, {"TextFrame.HasText", -1}, {"TextFrame2.ThreeD.Visible", 0}});
   Object runs = frame.Child("TextRange").Child("Runs");
   ASSERT_EQ(runs.Count(), 31);
   Object struck = frame.Child("TextRange").Child("Runs", 30);
-  EXPECT_EQ(struck.Get("Text").AsString(), "a lazy ");
+  ExpectMembers(struck, {{"Text", "a lazy "}});
   Object font = struck.Child("Font");
   ExpectMembers(font, {{"Strikethrough", -1}, {"DoubleStrikeThrough", 0}, {"UnderlineStyle", 2}});
   Object plainUnderline = frame.Child("TextRange").Child("Runs", 28).Child("Font");
@@ -383,9 +361,7 @@ TEST_F(EngineShapeMembersTest, ParagraphsTakeWhatTheyLeaveOutFromTheMastersBodyS
   EXPECT_NEAR(second.Get("LeftIndent").AsDouble(), 742950 / 12700.0, 1e-3);
   EXPECT_NEAR(second.Get("FirstLineIndent").AsDouble(), -285750 / 12700.0, 1e-3);
   Object plain = text.Child("Paragraphs", 2).Child("ParagraphFormat");
-  EXPECT_EQ(plain.Get("Alignment").AsLong(), 1);
-  EXPECT_EQ(plain.Child("TabStops").Count(), 0);
-  EXPECT_EQ(plain.Child("TabStops").Get("DefaultSpacing").AsDouble(), 36.0);
+  ExpectMembers(plain, {{"Alignment", 1}, {"TabStops.Count", 0}, {"TabStops.DefaultSpacing", 36.0}});
 }
 
 TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentationDefaults) {
@@ -450,8 +426,7 @@ TEST_F(EngineShapeMembersTest, NotesTextTakesTheNotesMastersStyleAndColours) {
   Object body = notes.Child("Shapes").Child("Placeholders").Item(2);
   Object font = body.Child("TextFrame2").Child("TextRange").Child("Runs", 1).Child("Font");
   // The notes master's body style: 12 pt in the text colour of its colour map (tx1 → dk1).
-  EXPECT_FLOAT_EQ(font.Get("Size").AsSingle(), 12.0f);
-  EXPECT_EQ(font.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), scheme.Child("Colors", 1).Get("RGB").AsLong());
+  ExpectMembers(font, {{"Size", 12.0f}, {"Fill.ForeColor.RGB", scheme.Child("Colors", 1).Get("RGB").AsLong()}});
 }
 
 TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) {
@@ -459,8 +434,8 @@ TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) 
   Object paragraph = slide.Child("Shapes").Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange").Child(
       "Paragraphs", 2);
   Object bullet = paragraph.Child("ParagraphFormat").Child("Bullet").Child("Font");
-  EXPECT_EQ(bullet.Get("Name").AsString(), "Wingdings");
-  EXPECT_FLOAT_EQ(bullet.Get("Size").AsSingle(), paragraph.Child("Runs", 1).Child("Font").Get("Size").AsSingle());
+  ExpectMembers(bullet,
+                {{"Name", "Wingdings"}, {"Size", paragraph.Child("Runs", 1).Child("Font").Get("Size").AsSingle()}});
   // tx2 through the master's colour map: Dark 2, the third theme colour.
   EXPECT_EQ(bullet.Child("Color").Get("RGB").AsLong(),
             slide.Child("ThemeColorScheme").Child("Colors", 3).Get("RGB").AsLong());
@@ -473,8 +448,7 @@ TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) 
       "Paragraphs", 1);
   Object inherited = text.Child("ParagraphFormat").Child("Bullet").Child("Font");
   Object font = text.Child("Runs", 1).Child("Font");
-  EXPECT_EQ(inherited.Get("Name").AsString(), "Arial");
-  EXPECT_FLOAT_EQ(inherited.Get("Size").AsSingle(), font.Get("Size").AsSingle());
+  ExpectMembers(inherited, {{"Name", "Arial"}, {"Size", font.Get("Size").AsSingle()}});
   EXPECT_EQ(inherited.Child("Color").Get("RGB").AsLong(),
             second.Child("ThemeColorScheme").Child("Colors", 8).Get("RGB").AsLong());
 }

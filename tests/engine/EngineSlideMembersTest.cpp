@@ -16,6 +16,7 @@
 #include "engine/model/text/ShapeText.h"
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
+#include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
@@ -30,56 +31,49 @@ class EngineSlideMembersTest : public IsolatedUserFolders {
   static Object Start(int version = 16) { return StartEngine(version); }
   static Object Open(const Object& app, const std::string& file) { return OpenDeck(app, file); }
   static Object Slide(const Object& pres, int index) { return pres.Child("Slides").Item(index); }
+  // Colours of a colour scheme by index, RGB packed red low.
+  static void ExpectColors(const Object& scheme, std::initializer_list<std::pair<int, int>> colors) {
+    for (auto [index, rgb] : colors)
+      EXPECT_EQ(scheme.Child("Colors", index).Get("RGB").AsLong(), rgb) << "colour " << index;
+  }
 
   // A copy of a corpus deck with some of its parts edited in place.
   using PartEdit = std::function<void(pugi::xml_node root)>;
   std::string Variant(const char* deck, const std::map<std::string, PartEdit>& edits) {
-    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck(deck));
-    for (const auto& [part, edit] : edits) {
-      edit(package->FindXml(part)->document_element());
-      package->MarkModified(part);
-    }
-    std::string copy = (Folder("tmp") / "variant.pptx").string();
-    package->SaveAs(copy);
-    return copy;
+    return EditedDeck(Deck(deck), Folder("tmp") / "variant.pptx", [&](engine::Package& package) {
+      for (const auto& [part, edit] : edits) EditPart(package, part, edit);
+    });
   }
 };
 
 TEST_F(EngineSlideMembersTest, TransitionsOfRealDecksAnswerPowerPointsEffects) {
   Object app = Start();
   struct Expected {
+    const Object& pres;
     int slide, effect, speed;
     float duration;
   };
-  Object keyframes = Open(app, Deck("poi__keyframes.pptx"));
-  for (Expected e : {Expected{1, 1537, 1, 1.0f},   // dissolve
-                     Expected{2, 3846, 1, 1.0f},   // diamond
-                     Expected{3, 3859, 1, 1.0f},   // wheel, 3 spokes
-                     Expected{5, 3861, 1, 1.0f},   // wheel, 8 spokes
-                     Expected{6, 2306, 1, 1.0f},   // vertical random bars
-                     Expected{7, 2305, 1, 1.0f},   // random bars, horizontal by default
-                     Expected{8, 770, 1, 1.0f},    // vertical blinds
-                     Expected{9, 3850, 1, 1.0f},   // newsflash
-                     Expected{11, 2565, 1, 1.0f},  // strips, left-up by default
-                     Expected{12, 3851, 1, 1.0f},  // plus
-                     Expected{14, 3847, 1, 1.0f},  // comb, horizontal by default
-                     Expected{16, 0, 1, 1.0f},     // a transition without an effect
-                     Expected{26, 3854, 1, 1.0f}}) {
-    Object t = Slide(keyframes, e.slide).Child("SlideShowTransition");
-    EXPECT_EQ(t.Get("EntryEffect").AsLong(), e.effect) << "slide " << e.slide;
-    EXPECT_EQ(t.Get("Speed").AsLong(), e.speed) << "slide " << e.slide;
-    EXPECT_EQ(t.Get("Duration").AsSingle(), e.duration) << "slide " << e.slide;
-  }
-
-  // The 2010 and 2015 branches of mc:AlternateContent are taken, with their p14:dur.
-  Object stress = Open(app, Deck("poi__stress013.pptx"));
-  for (Expected e : {Expected{3, 3849, 2, 0.7f},  // fade (smoothly), medium, 700 ms
-                     Expected{4, 3954, 1, 2.0f},  // morph by object
-                     Expected{6, 1281, 1, 1.0f}}) {
-    Object t = Slide(stress, e.slide).Child("SlideShowTransition");
-    EXPECT_EQ(t.Get("EntryEffect").AsLong(), e.effect) << "slide " << e.slide;
-    EXPECT_EQ(t.Get("Speed").AsLong(), e.speed) << "slide " << e.slide;
-    EXPECT_FLOAT_EQ(t.Get("Duration").AsSingle(), e.duration) << "slide " << e.slide;
+  Object keyframes = Open(app, Deck("poi__keyframes.pptx")), stress = Open(app, Deck("poi__stress013.pptx"));
+  for (const Expected& e : {Expected{keyframes, 1, 1537, 1, 1.0f},   // dissolve
+                            Expected{keyframes, 2, 3846, 1, 1.0f},   // diamond
+                            Expected{keyframes, 3, 3859, 1, 1.0f},   // wheel, 3 spokes
+                            Expected{keyframes, 5, 3861, 1, 1.0f},   // wheel, 8 spokes
+                            Expected{keyframes, 6, 2306, 1, 1.0f},   // vertical random bars
+                            Expected{keyframes, 7, 2305, 1, 1.0f},   // random bars, horizontal by default
+                            Expected{keyframes, 8, 770, 1, 1.0f},    // vertical blinds
+                            Expected{keyframes, 9, 3850, 1, 1.0f},   // newsflash
+                            Expected{keyframes, 11, 2565, 1, 1.0f},  // strips, left-up by default
+                            Expected{keyframes, 12, 3851, 1, 1.0f},  // plus
+                            Expected{keyframes, 14, 3847, 1, 1.0f},  // comb, horizontal by default
+                            Expected{keyframes, 16, 0, 1, 1.0f},     // a transition without an effect
+                            Expected{keyframes, 26, 3854, 1, 1.0f},
+                            // The 2010 and 2015 branches of mc:AlternateContent are taken, with their p14:dur.
+                            Expected{stress, 3, 3849, 2, 0.7f},  // fade (smoothly), medium, 700 ms
+                            Expected{stress, 4, 3954, 1, 2.0f},  // morph by object
+                            Expected{stress, 6, 1281, 1, 1.0f}}) {
+    SCOPED_TRACE("slide " + std::to_string(e.slide));
+    ExpectMembers(Slide(e.pres, e.slide).Child("SlideShowTransition"),
+                  {{"EntryEffect", e.effect}, {"Speed", e.speed}, {"Duration", e.duration}});
   }
   Object throughBlack = Slide(Open(app, Deck("poi__bug68703.pptx")), 1).Child("SlideShowTransition");
   ExpectMembers(throughBlack, {{"EntryEffect", 1793}, {"Duration", 0.1f}});
@@ -124,19 +118,17 @@ TEST_F(EngineSlideMembersTest, NamesHiddenSlidesNumbersAndParents) {
                                                                root.append_attribute("firstSlideNum") = "5";
                                                              }}});
   Object deck = Open(app, renumbered);
-  EXPECT_EQ(Slide(deck, 1).Get("SlideNumber").AsLong(), 5);
-  EXPECT_EQ(Slide(deck, 2).Get("SlideNumber").AsLong(), 6);
-  EXPECT_EQ(Slide(deck, 2).Get("SlideIndex").AsLong(), 2);
+  ExpectMembers(Slide(deck, 1), {{"SlideNumber", 5}});
+  ExpectMembers(Slide(deck, 2), {{"SlideNumber", 6}, {"SlideIndex", 2}});
 }
 
 TEST_F(EngineSlideMembersTest, TitlesAndTheirText) {
   Object app = Start();
   Object perf = Open(app, Deck("poi__2411-Performance_Up.pptx"));
   Object shapes = Slide(perf, 1).Child("Shapes");
-  EXPECT_EQ(shapes.Get("HasTitle").AsLong(), kTrue);
-  EXPECT_EQ(shapes.Child("Title").Child("TextFrame").Child("TextRange").Get("Text").AsString(),
-            "Apache Performance Tuning");
-  EXPECT_EQ(shapes.Child("Title").Child("PlaceholderFormat").Get("Type").AsLong(), 3);  // centred title
+  // A centred title.
+  ExpectMembers(shapes, {{"HasTitle", kTrue}, {"Title.TextFrame.TextRange.Text", "Apache Performance Tuning"}});
+  ExpectMembers(shapes, {{"Title.PlaceholderFormat.Type", 3}});
   Object untitled = Slide(perf, 2).Child("Shapes");                                      // a blank slide
   EXPECT_EQ(untitled.Get("HasTitle").AsLong(), kFalse);
   EXPECT_EQ(ErrorOf([&] { untitled.Get("Title"); }), hr::kUnspecified);
@@ -167,8 +159,8 @@ TEST_F(EngineSlideMembersTest, NotesPagesWithAndWithoutANotesSlide) {
   Object perf = Open(app, Deck("poi__2411-Performance_Up.pptx"));
   Object notes = Slide(perf, 1).Child("NotesPage").Child("Shapes").Child("Placeholders");
   ASSERT_EQ(notes.Count(), 3);
-  EXPECT_EQ(notes.Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 13);  // slide number
-  EXPECT_EQ(notes.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 101);
+  ExpectMembers(notes.Item(1), {{"PlaceholderFormat.Type", 13}});  // slide number
+  ExpectMembers(notes.Item(2), {{"PlaceholderFormat.Type", 101}});
   ExpectMembers(notes.Item(3), {{"PlaceholderFormat.Type", 2}, {"Name", "Rectangle 3"}});
   EXPECT_THROW(notes.Item(4), ComError);
 
@@ -177,18 +169,16 @@ TEST_F(EngineSlideMembersTest, NotesPagesWithAndWithoutANotesSlide) {
   EXPECT_EQ(made.Count(), 2);
   Object placeholders = made.Child("Placeholders");
   ASSERT_EQ(placeholders.Count(), 2);
-  EXPECT_EQ(placeholders.Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 101);
+  ExpectMembers(placeholders.Item(1), {{"PlaceholderFormat.Type", 101}, {"Name", "Slide Image Placeholder 1"}});
   ExpectMembers(placeholders.Item(2), {{"PlaceholderFormat.Type", 2}, {"TextFrame.TextRange.Text", ""}});
-  EXPECT_EQ(Slide(perf, 9).Child("NotesPage").Child("Shapes").Child("Placeholders").Item(1).Get("Name").AsString(),
-            "Slide Image Placeholder 1");
   // Another slide without notes gets a page of its own, not slide 9's.
   EXPECT_EQ(Slide(perf, 14).Child("NotesPage").Child("Shapes").Count(), 2);
 
   // Slide placeholders: a p:ph without a type is an object placeholder.
   Object slide2 = Slide(Open(app, Deck("poi__SampleShow.pptx")), 2).Child("Shapes").Child("Placeholders");
   ASSERT_EQ(slide2.Count(), 2);
-  EXPECT_EQ(slide2.Item(1).Child("PlaceholderFormat").Get("Type").AsLong(), 1);
-  EXPECT_EQ(slide2.Item(2).Child("PlaceholderFormat").Get("Type").AsLong(), 7);
+  ExpectMembers(slide2.Item(1), {{"PlaceholderFormat.Type", 1}});
+  ExpectMembers(slide2.Item(2), {{"PlaceholderFormat.Type", 7}});
 }
 
 TEST_F(EngineSlideMembersTest, LayoutsCustomLayoutsAndBackgrounds) {
@@ -219,28 +209,25 @@ TEST_F(EngineSlideMembersTest, LayoutsCustomLayoutsAndBackgrounds) {
                        Background{5, kFalse, 0, 4},   // slide: a tiled picture, a texture
                        Background{9, kTrue, 11, 6}})  // layout: style 1003, a picture in that master's theme
   {
-    Object slide = Slide(themes, b.slide);
-    EXPECT_EQ(slide.Get("FollowMasterBackground").AsLong(), b.follows) << "slide " << b.slide;
-    EXPECT_EQ(slide.Get("BackgroundStyle").AsLong(), b.style) << "slide " << b.slide;
-    EXPECT_EQ(slide.Child("Background").Child("Fill").Get("Type").AsLong(), b.fillType) << "slide " << b.slide;
+    SCOPED_TRACE("slide " + std::to_string(b.slide));
+    ExpectMembers(
+        Slide(themes, b.slide),
+        {{"FollowMasterBackground", b.follows}, {"BackgroundStyle", b.style}, {"Background.Fill.Type", b.fillType}});
   }
-  Object solid = Slide(themes, 1).Child("Background").Child("Fill");
-  EXPECT_EQ(solid.Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(solid.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 14);  // msoThemeColorBackground1
-  EXPECT_EQ(Slide(themes, 7).Get("DisplayMasterShapes").AsLong(), kFalse);
-  EXPECT_EQ(Slide(themes, 6).Get("DisplayMasterShapes").AsLong(), kTrue);
+  // msoThemeColorBackground1
+  ExpectMembers(Slide(themes, 1),
+                {{"Background.Fill.Visible", kTrue}, {"Background.Fill.ForeColor.ObjectThemeColor", 14}});
+  ExpectMembers(Slide(themes, 7), {{"DisplayMasterShapes", kFalse}});
+  ExpectMembers(Slide(themes, 6), {{"DisplayMasterShapes", kTrue}});
 }
 
 TEST_F(EngineSlideMembersTest, ThemeColorsGoThroughTheColorMaps) {
   Object app = Start();
   // The keyframes master maps bg1 to dk1 and tx1 to lt1 (a dark deck).
   Object dark = Slide(Open(app, Deck("poi__keyframes.pptx")), 1).Child("ThemeColorScheme");
-  EXPECT_EQ(dark.Child("Colors", 1).Get("RGB").AsLong(), 0xFFFFFF);             // Dark1 shows lt1 (a system colour)
-  EXPECT_EQ(dark.Child("Colors", 2).Get("RGB").AsLong(), 0x000000);  // Light1 shows dk1
-  EXPECT_EQ(dark.Child("Colors", 3).Get("RGB").AsLong(), 0xFFECD6);  // lt2 D6ECFF, red in the low byte
-  EXPECT_EQ(dark.Child("Colors", 4).Get("RGB").AsLong(), 0x6F5B4E);  // dk2 4E5B6F
-  EXPECT_EQ(dark.Child("Colors", 5).Get("RGB").AsLong(), 0x3BD17F);  // accent1 7FD13B
-  EXPECT_EQ(dark.Child("Colors", 12).Get("").AsLong(), 0x91775F);    // folHlink 5F7791, by the default member
+  // Dark1 shows lt1 (a system colour), Light1 dk1; then lt2 D6ECFF (red in the low byte), dk2 4E5B6F, accent1 7FD13B.
+  ExpectColors(dark, {{1, 0xFFFFFF}, {2, 0x000000}, {3, 0xFFECD6}, {4, 0x6F5B4E}, {5, 0x3BD17F}});
+  EXPECT_EQ(dark.Child("Colors", 12).Get("").AsLong(), 0x91775F);  // folHlink 5F7791, by the default member
   EXPECT_EQ(ErrorOf([&] { dark.Call("Colors", 0); }), hr::kInvalidArgument);
   EXPECT_EQ(ErrorOf([&] { dark.Call("Colors", 13); }), hr::kInvalidArgument);
 
@@ -249,20 +236,16 @@ TEST_F(EngineSlideMembersTest, ThemeColorsGoThroughTheColorMaps) {
                       .Child("Designs").Item(1).Child("SlideMaster").Child("CustomLayouts");
   Object plain = master.Item(1).Child("ThemeColorScheme");
   Object overridden = master.Item(3).Child("ThemeColorScheme");
-  EXPECT_EQ(plain.Child("Colors", 1).Get("RGB").AsLong(), 0x000000);
-  EXPECT_EQ(plain.Child("Colors", 3).Get("RGB").AsLong(), 0x464646);
-  EXPECT_EQ(overridden.Child("Colors", 1).Get("RGB").AsLong(), 0xFFFFFF);
-  EXPECT_EQ(overridden.Child("Colors", 3).Get("RGB").AsLong(), 0xFAF5DE);  // lt2 DEF5FA
-  EXPECT_EQ(overridden.Child("Colors", 5).Get("RGB").AsLong(), 0xBFA22D);  // accents are not remapped
+  ExpectColors(plain, {{1, 0x000000}, {3, 0x464646}});
+  ExpectColors(overridden, {{1, 0xFFFFFF}, {3, 0xFAF5DE} /* lt2 DEF5FA */, {5, 0xBFA22D} /* accents stay */});
 
   // A slide override of its own wins over the master's map.
   std::string edited = Variant("poi__keyframes.pptx", {{"ppt/slides/slide1.xml", [](pugi::xml_node root) {
     pugi::xml_node override = root.insert_child_after("p:clrMapOvr", root.child("p:cSld"));
     override.append_child("a:overrideClrMapping").append_attribute("tx1") = "dk1";
   }}});
-  Object own = Slide(Open(app, edited), 1).Child("ThemeColorScheme");
-  EXPECT_EQ(own.Child("Colors", 1).Get("RGB").AsLong(), 0x000000);
-  EXPECT_EQ(own.Child("Colors", 2).Get("RGB").AsLong(), 0x000000);  // bg1 keeps the master's mapping to dk1
+  // bg1 keeps the master's mapping to dk1.
+  ExpectColors(Slide(Open(app, edited), 1).Child("ThemeColorScheme"), {{1, 0x000000}, {2, 0x000000}});
 }
 
 TEST_F(EngineSlideMembersTest, OlderVersionsLackTheNewerSlideMembers) {

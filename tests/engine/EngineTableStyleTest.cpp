@@ -48,8 +48,7 @@ class EngineTableStyleTest : public IsolatedUserFolders {
 TEST_F(EngineTableStyleTest, HeaderAndBandedRowsTakeTheirStylesFill) {
   // Medium Style 2 - Accent 1, header row and row bands on (PowerPoint for Windows).
   Object table = Table(Open("poi__table_test2.pptx"), "Table 3");
-  EXPECT_EQ(Fill(table, 1, 1).Get("Visible").AsLong(), kTrue);
-  EXPECT_EQ(Fill(table, 1, 1).Child("ForeColor").Get("ObjectThemeColor").AsLong(), 5);
+  ExpectMembers(Fill(table, 1, 1), {{"Visible", kTrue}, {"ForeColor.ObjectThemeColor", 5}});
   EXPECT_EQ(Rgb(Fill(table, 1, 1)), Packed(0x5B9BD5));
   EXPECT_EQ(Rgb(Fill(table, 2, 1)), Packed(0xD2DEEF));  // first band: accent1 tinted 40%
   EXPECT_EQ(Rgb(Fill(table, 3, 1)), Packed(0xEAEFF7));  // the second band sets none: the whole table's 20%
@@ -57,25 +56,20 @@ TEST_F(EngineTableStyleTest, HeaderAndBandedRowsTakeTheirStylesFill) {
   // Medium Style 4, on dark 1 (PowerPoint for Mac).
   Object mac = Table(Open("pptx__tbl-cell.pptx"), "Table 1");
   EXPECT_EQ(Rgb(Fill(mac, 1, 2)), Packed(0xE7E7E7));
-  EXPECT_EQ(Rgb(Fill(mac, 2, 2)), Packed(0xCBCBCB));
-  EXPECT_EQ(Fill(mac, 2, 2).Child("ForeColor").Get("ObjectThemeColor").AsLong(), 1);
+  ExpectMembers(Fill(mac, 2, 2), {{"ForeColor.RGB", Packed(0xCBCBCB)}, {"ForeColor.ObjectThemeColor", 1}});
 }
 
 TEST_F(EngineTableStyleTest, BordersComeFromTheCellElseFromTheEdgesOfTheStyleParts) {
   Object table = Table(Open("poi__table_test2.pptx"), "Table 3");
   // The header row's bottom edge is 3 pt; its other sides are the whole table's 1 pt white lines.
   Object bottom = Border(table, 1, 1, kBottom);
-  ExpectMembers(bottom, {{"Visible", kTrue}, {"Weight", 3.0f}});
-  EXPECT_EQ(Rgb(bottom), Packed(0xFFFFFF));
-  EXPECT_EQ(bottom.Child("ForeColor").Get("ObjectThemeColor").AsLong(), 2);
+  ExpectMembers(bottom, {{"Visible", kTrue}, {"Weight", 3.0f}, {"ForeColor.RGB", Packed(0xFFFFFF)}});
+  ExpectMembers(bottom, {{"ForeColor.ObjectThemeColor", 2}});
   EXPECT_FLOAT_EQ(Border(table, 1, 1, kTop).Get("Weight").AsSingle(), 1.0f);
   EXPECT_FLOAT_EQ(Border(table, 2, 1, kTop).Get("Weight").AsSingle(), 1.0f);  // inside the table
 
   // A region merged across columns 2 and 3 has its own 6 pt right side in accent 2 at 75%.
-  Object right = Border(table, 2, 2, kRight);
-  EXPECT_FLOAT_EQ(right.Get("Weight").AsSingle(), 6.0f);
-  EXPECT_EQ(Rgb(right), Packed(0xC55A11));
-  EXPECT_EQ(right.Get("DashStyle").AsLong(), 1);
+  ExpectMembers(Border(table, 2, 2, kRight), {{"Weight", 6.0f}, {"ForeColor.RGB", Packed(0xC55A11)}, {"DashStyle", 1}});
   EXPECT_FLOAT_EQ(Border(table, 2, 2, kLeft).Get("Weight").AsSingle(), 1.0f);
   // A region down rows 3 to 5: its own 3 pt top, the style's inside line below it.
   EXPECT_FLOAT_EQ(Border(table, 3, 4, kTop).Get("Weight").AsSingle(), 3.0f);
@@ -90,18 +84,15 @@ TEST_F(EngineTableStyleTest, StylesReferToTheThemeAndDrawInsideLinesApart) {
   // Light Style 2 - Accent 1: a header filled through fillRef, outer lines
   // through lnRef, no line between rows, and a band with its own top and bottom.
   Object table = Table(Open("poi__table-with-theme.pptx"), "Table 4");
-  EXPECT_EQ(Rgb(Fill(table, 1, 1)), Packed(0x4472C4));
-  EXPECT_EQ(Fill(table, 1, 1).Child("ForeColor").Get("ObjectThemeColor").AsLong(), 5);
-  EXPECT_FLOAT_EQ(Border(table, 1, 1, kLeft).Get("Weight").AsSingle(), 0.5f);
-  EXPECT_EQ(Rgb(Border(table, 1, 1, kLeft)), Packed(0x4472C4));
-  EXPECT_EQ(Border(table, 1, 1, kBottom).Get("Visible").AsLong(), kFalse);
-  EXPECT_EQ(Fill(table, 2, 1).Get("Visible").AsLong(), kFalse);
-  EXPECT_EQ(Border(table, 2, 1, kTop).Get("Visible").AsLong(), kTrue);
+  ExpectMembers(Fill(table, 1, 1), {{"ForeColor.RGB", Packed(0x4472C4)}, {"ForeColor.ObjectThemeColor", 5}});
+  ExpectMembers(Border(table, 1, 1, kLeft), {{"Weight", 0.5f}, {"ForeColor.RGB", Packed(0x4472C4)}});
+  ExpectMembers(Border(table, 1, 1, kBottom), {{"Visible", kFalse}});
+  ExpectMembers(Fill(table, 2, 1), {{"Visible", kFalse}});
+  ExpectMembers(Border(table, 2, 1, kTop), {{"Visible", kTrue}});
 
   // No Style, Table Grid: text-colour lines, through the colour map to dark 1.
   Object grid = Open("poi__shapes.pptx").Child("Slides").Item(4).Child("Shapes").Item("Table 1").Child("Table");
-  EXPECT_EQ(Border(grid, 2, 2, kLeft).Child("ForeColor").Get("ObjectThemeColor").AsLong(), 13);
-  EXPECT_EQ(Rgb(Border(grid, 2, 2, kLeft)), Packed(0x000000));
+  ExpectMembers(Border(grid, 2, 2, kLeft), {{"ForeColor.ObjectThemeColor", 13}, {"ForeColor.RGB", 0x000000}});
 }
 
 TEST_F(EngineTableStyleTest, CellsOfADeckWithoutStylesAnswerTheirOwnLines) {
@@ -110,27 +101,23 @@ TEST_F(EngineTableStyleTest, CellsOfADeckWithoutStylesAnswerTheirOwnLines) {
   EXPECT_NEAR(Border(table, 1, 1, kBottom).Get("Weight").AsSingle(), 1.474016f, 1e-5f);
   EXPECT_NEAR(Border(table, 1, 1, kLeft).Get("Weight").AsSingle(), 0.4535433f, 1e-5f);
   EXPECT_NEAR(Border(table, 2, 1, kTop).Get("Weight").AsSingle(), 1.474016f, 1e-5f);
-  EXPECT_EQ(Rgb(Border(table, 2, 1, kTop)), Packed(0xFFFFFF));
-  EXPECT_EQ(Border(table, 2, 1, kTop).Child("ForeColor").Get("Type").AsLong(), 1);
-  EXPECT_EQ(Border(table, 2, 1, kDiagonalUp).Get("Visible").AsLong(), kFalse);
+  ExpectMembers(Border(table, 2, 1, kTop), {{"ForeColor.RGB", Packed(0xFFFFFF)}, {"ForeColor.Type", 1}});
+  ExpectMembers(Border(table, 2, 1, kDiagonalUp), {{"Visible", kFalse}});
   EXPECT_EQ(Rgb(Fill(table, 2, 1)), Packed(0xD2DEEF));
 }
 
 TEST_F(EngineTableStyleTest, CellTextTakesTheStylesBoldAndColourBelowItsOwn) {
   Object table = Table(Open("poi__table_test2.pptx"), "Table 3");
-  Object header = Font(table, 1, 1);
-  ExpectMembers(header, {{"Bold", kTrue}, {"Fill.ForeColor.ObjectThemeColor", 2}});
-  EXPECT_EQ(Rgb(header.Child("Fill")), Packed(0xFFFFFF));
-  Object body = Font(table, 2, 1);
-  ExpectMembers(body, {{"Bold", kFalse}, {"Fill.ForeColor.ObjectThemeColor", 1}});
-  EXPECT_EQ(body.Get("Name").AsString(), "Calibri");  // the theme's minor font
+  ExpectMembers(Font(table, 1, 1),
+                {{"Bold", kTrue}, {"Fill.ForeColor.ObjectThemeColor", 2}, {"Fill.ForeColor.RGB", Packed(0xFFFFFF)}});
+  // The theme's minor font.
+  ExpectMembers(Font(table, 2, 1), {{"Bold", kFalse}, {"Fill.ForeColor.ObjectThemeColor", 1}, {"Name", "Calibri"}});
 
   // The header's background colour reaches white through the colour map; the body's is the text colour.
   Object themed = Table(Open("poi__table-with-theme.pptx"), "Table 4");
-  EXPECT_EQ(Font(themed, 1, 1).Get("Bold").AsLong(), kTrue);
-  EXPECT_EQ(Font(themed, 1, 1).Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 14);
-  EXPECT_EQ(Rgb(Font(themed, 1, 1).Child("Fill")), Packed(0xFFFFFF));
-  EXPECT_EQ(Font(themed, 2, 1).Child("Fill").Child("ForeColor").Get("ObjectThemeColor").AsLong(), 13);
+  ExpectMembers(Font(themed, 1, 1),
+                {{"Bold", kTrue}, {"Fill.ForeColor.ObjectThemeColor", 14}, {"Fill.ForeColor.RGB", Packed(0xFFFFFF)}});
+  ExpectMembers(Font(themed, 2, 1), {{"Fill.ForeColor.ObjectThemeColor", 13}});
 }
 
 TEST_F(EngineTableStyleTest, HidingABorderWritesTheCellsOwnLineAndShowingTakesItBack) {
@@ -139,8 +126,8 @@ TEST_F(EngineTableStyleTest, HidingABorderWritesTheCellsOwnLineAndShowingTakesIt
   // The header's last cell fills itself; its top line is the style's.
   Object top = Border(table, 1, 6, kTop);
   top.Put("Visible", kFalse);
-  EXPECT_EQ(top.Get("Visible").AsLong(), kFalse);
-  EXPECT_EQ(Border(table, 1, 6, kLeft).Get("Visible").AsLong(), kTrue);
+  ExpectMembers(top, {{"Visible", kFalse}});
+  ExpectMembers(Border(table, 1, 6, kLeft), {{"Visible", kTrue}});
   std::filesystem::path copy = std::filesystem::temp_directory_path() / "hidden-border.pptx";
   pres.Call("SaveCopyAs", copy.string());
   {

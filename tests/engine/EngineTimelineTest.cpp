@@ -12,6 +12,7 @@
 #include "engine/model/document/PresentationDocument.h"
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
+#include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
@@ -31,15 +32,13 @@ class EngineTimelineTest : public IsolatedUserFolders {
 
   // A copy of the deck whose first slide has this p:timing instead of its own.
   std::string WithTiming(const std::string& timing, const char* deck = "poi__keyframes.pptx") {
-    std::unique_ptr<engine::Package> package = engine::Package::Open(Deck(deck));
-    const std::string part = "ppt/slides/slide1.xml";
-    pugi::xml_node root = package->FindXml(part)->document_element();
-    root.remove_child(root.child("p:timing"));
-    EXPECT_TRUE(root.append_buffer(timing.data(), timing.size()));
-    package->MarkModified(part);
-    std::string copy = (Folder("tmp") / ("timing" + std::to_string(++variants_) + ".pptx")).string();
-    package->SaveAs(copy);
-    return copy;
+    return EditedDeck(Deck(deck), Folder("tmp") / ("timing" + std::to_string(++variants_) + ".pptx"),
+                      [&](engine::Package& p) {
+                        EditPart(p, "ppt/slides/slide1.xml", [&](pugi::xml_node root) {
+                          root.remove_child(root.child("p:timing"));
+                          EXPECT_TRUE(root.append_buffer(timing.data(), timing.size()));
+                        });
+                      });
   }
 
   int variants_ = 0;
@@ -73,14 +72,11 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
   Object fades = MainSequence(refactor, 2);
   ASSERT_EQ(fades.Count(), 3);
   for (int i = 1; i <= 3; ++i) {
-    Object effect = fades.Item(i);
-    EXPECT_EQ(effect.Get("EffectType").AsLong(), 10);
-    EXPECT_EQ(effect.Get("Index").AsLong(), i);
-    EXPECT_EQ(effect.Get("Exit").AsLong(), kFalse);
-    EXPECT_EQ(effect.Child("Timing").Get("TriggerType").AsLong(), i == 1 ? 1 : 2);
-    EXPECT_FLOAT_EQ(effect.Child("Timing").Get("Duration").AsSingle(), 1.0f);
+    SCOPED_TRACE(i);
+    ExpectMembers(fades.Item(i), {{"EffectType", 10}, {"Index", i}, {"Exit", kFalse}});
+    ExpectMembers(fades.Item(i), {{"Timing.TriggerType", i == 1 ? 1 : 2}, {"Timing.Duration", 1.0f}});
   }
-  EXPECT_EQ(fades.Item(1).Child("Shape").Get("Id").AsLong(), 4102);
+  ExpectMembers(fades.Item(1), {{"Shape.Id", 4102}, {"EffectInformation.BuildByLevelEffect", 0}});
   EXPECT_EQ(fades.Item(1).Get("DisplayName").AsString(), fades.Item(1).Child("Shape").Get("Name").AsString());
 
   // Exits by split (vertical in), a motion path down, peeks from the top,
@@ -88,46 +84,42 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
   Object mixed = MainSequence(refactor, 5);
   ASSERT_EQ(mixed.Count(), 17);
   Object split = mixed.Item(1);
-  ExpectMembers(split, {{"EffectType", 16}, {"Exit", kTrue}});
-  EXPECT_EQ(split.Child("EffectParameters").Get("Direction").AsLong(), 25);  // vertical in
-  EXPECT_FLOAT_EQ(split.Child("Timing").Get("Duration").AsSingle(), 0.5f);
+  // Vertical in.
+  ExpectMembers(split,
+                {{"EffectType", 16}, {"Exit", kTrue}, {"EffectParameters.Direction", 25}, {"Timing.Duration", 0.5f}});
   Object path = mixed.Item(5);
-  EXPECT_EQ(path.Get("EffectType").AsLong(), 127);  // msoAnimEffectPathDown
-  ExpectMembers(path, {{"Timing.Accelerate", 0.5f}, {"Timing.SmoothStart", kTrue}, {"Timing.SmoothEnd", kFalse},
-                       {"EffectParameters.Relative", kTrue}});
+  // msoAnimEffectPathDown.
+  ExpectMembers(path, {{"EffectType", 127}, {"Timing.Accelerate", 0.5f}, {"Timing.SmoothStart", kTrue}});
+  ExpectMembers(path, {{"Timing.SmoothEnd", kFalse}, {"EffectParameters.Relative", kTrue}});
   Object motion = path.Child("Behaviors").Item(1);
   ExpectMembers(motion, {{"Type", 1}, {"MotionEffect.Path", "M 3.33333E-6 3.6696E-6 L -0.01875 0.25914 "}});
   EXPECT_EQ(ErrorOf([&] { motion.Child("ScaleEffect"); }), hr::kUnspecified);
   EXPECT_EQ(mixed.Item(6).Child("EffectParameters").Get("Direction").AsLong(), 10);  // peek, subtype 1: from the top
   ExpectMembers(mixed.Item(7), {{"Timing.TriggerType", 3}, {"Timing.Duration", 0.5f}});
-  EXPECT_EQ(mixed.Item(17).Get("EffectType").AsLong(), 22);                               // wipe
-  EXPECT_EQ(mixed.Item(17).Child("EffectParameters").Get("Direction").AsLong(), 4);       // from the left
+  ExpectMembers(mixed.Item(17), {{"EffectType", 22}, {"EffectParameters.Direction", 4}});  // wipe from the left
   // An exit's behaviours: the filter, then the hide that ends it.
   Object behaviours = split.Child("Behaviors");
   ASSERT_EQ(behaviours.Count(), 2);
-  EXPECT_EQ(behaviours.Item(1).Get("Type").AsLong(), 7);
-  Object hide = behaviours.Item(2);
-  ExpectMembers(hide, {{"Type", 8}, {"SetEffect.To", "hidden"}});
-  EXPECT_EQ(hide.Child("SetEffect").Get("Property").AsLong(), 8);  // msoAnimVisibility
-  ExpectMembers(hide, {{"Timing.TriggerDelayTime", 0.499f}, {"Timing.Duration", 0.001f}});
+  ExpectMembers(behaviours.Item(1), {{"Type", 7}});
+  // SetEffect.Property 8: msoAnimVisibility.
+  ExpectMembers(behaviours.Item(2), {{"Type", 8}, {"SetEffect.To", "hidden"}, {"SetEffect.Property", 8}});
+  ExpectMembers(behaviours.Item(2), {{"Timing.TriggerDelayTime", 0.499f}, {"Timing.Duration", 0.001f}});
   EXPECT_EQ(ErrorOf([&] { behaviours.Item(3); }), hr::kInvalidArgument);
 
   // A paragraph build: each effect animates one paragraph of the placeholder.
   Object paragraphs = MainSequence(refactor, 9);
   ASSERT_EQ(paragraphs.Count(), 3);
-  EXPECT_EQ(paragraphs.Item(1).Get("Paragraph").AsLong(), 6);
-  EXPECT_EQ(paragraphs.Item(3).Get("Paragraph").AsLong(), 8);
-  EXPECT_EQ(paragraphs.Item(1).Get("DisplayName").AsString(),
-            "Content Placeholder 67: Case studies describe root canal refactorings:");
-  ExpectMembers(paragraphs.Item(1), {{"EffectInformation.BuildByLevelEffect", 2},
-                                     {"EffectInformation.TextUnitEffect", 0}});
-  EXPECT_EQ(fades.Item(1).Child("EffectInformation").Get("BuildByLevelEffect").AsLong(), 0);
+  ExpectMembers(paragraphs.Item(1),
+                {{"Paragraph", 6},
+                 {"DisplayName", "Content Placeholder 67: Case studies describe root canal refactorings:"},
+                 {"EffectInformation.BuildByLevelEffect", 2},
+                 {"EffectInformation.TextUnitEffect", 0}});
+  ExpectMembers(paragraphs.Item(3), {{"Paragraph", 8}});
 
   // Grow to 10 % with a motion path; the grow's scale behaviour.
   Object grow = MainSequence(refactor, 10).Item(2);
   ExpectMembers(grow, {{"EffectType", 59}, {"EffectParameters.Size", 10.0f}});
-  Object scale = grow.Child("Behaviors").Item(1).Child("ScaleEffect");
-  ExpectMembers(scale, {{"ByX", 10.0f}, {"ByY", 10.0f}});
+  ExpectMembers(grow.Child("Behaviors").Item(1), {{"ScaleEffect.ByX", 10.0f}, {"ScaleEffect.ByY", 10.0f}});
 
   // Performance: a fly from the right after the previous, five seconds late;
   // keyframes: a peek from the left over three seconds with its background.
@@ -135,8 +127,7 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
   Object fly = MainSequence(perf, 2).Item(1);
   ExpectMembers(fly, {{"EffectType", 2}, {"EffectParameters.Direction", 2}, {"Timing.TriggerType", 3},
                       {"Timing.TriggerDelayTime", 5.0f}});
-  Object property = fly.Child("Behaviors").Item(2).Child("PropertyEffect");
-  EXPECT_EQ(property.Get("Property").AsLong(), 1);  // msoAnimX
+  ExpectMembers(fly.Child("Behaviors").Item(2), {{"PropertyEffect.Property", 1}});  // msoAnimX
   Object boomerang = MainSequence(perf, 4).Item(1);
   ExpectMembers(boomerang, {{"EffectType", 25}, {"Timing.Duration", 1.0f}, {"Paragraph", 1}});
   Object peek = MainSequence(OpenDeck(app, Deck("poi__keyframes.pptx")), 1).Item(1);
@@ -151,11 +142,10 @@ TEST_F(EngineTimelineTest, EffectsOfRealDecksAnswerTheirPresetsTriggersAndTimes)
   ASSERT_EQ(appear.Count(), 12);
   int triggers[] = {1, 1, 2, 2, 2, 1, 2, 2, 1, 2, 2, 1};
   for (int i = 1; i <= 12; ++i) {
-    Object effect = appear.Item(i);
-    EXPECT_EQ(effect.Get("EffectType").AsLong(), 1) << i;
-    EXPECT_EQ(effect.Get("Paragraph").AsLong(), i) << i;
-    EXPECT_EQ(effect.Child("Timing").Get("TriggerType").AsLong(), triggers[i - 1]) << i;
-    EXPECT_FLOAT_EQ(effect.Child("Timing").Get("Duration").AsSingle(), 0.5f) << i;
+    SCOPED_TRACE(i);
+    ExpectMembers(
+        appear.Item(i),
+        {{"EffectType", 1}, {"Paragraph", i}, {"Timing.TriggerType", triggers[i - 1]}, {"Timing.Duration", 0.5f}});
   }
 }
 
@@ -199,15 +189,14 @@ TEST_F(EngineTimelineTest, MediaEffectsAndInteractiveSequences) {
   Object video = OpenDeck(app, Deck("poi__EmbeddedVideo.pptx")).Child("Slides").Item(1).Child("TimeLine");
   Object play = video.Child("MainSequence").Item(1);
   ExpectMembers(play, {{"EffectType", 83}, {"Timing.Duration", 3.166f}, {"EffectInformation.PlayOnEntry", kTrue}});
-  EXPECT_EQ(play.Child("Behaviors").Item(1).Get("Type").AsLong(), 6);
+  ExpectMembers(play.Child("Behaviors").Item(1), {{"Type", 6}});
   EXPECT_EQ(ErrorOf([&] { play.Child("Timing").Child("TriggerShape"); }), hr::kUnspecified);
 
   Object interactive = video.Child("InteractiveSequences");
   ASSERT_EQ(interactive.Count(), 1);
   Object pause = interactive.Item(1).Item(1);
-  ExpectMembers(pause, {{"EffectType", 84}, {"EffectInformation.PlayOnEntry", kFalse}});
-  Object timing = pause.Child("Timing");
-  ExpectMembers(timing, {{"TriggerType", 4}, {"TriggerShape.Name", "file_example_MP4_480_1_5MG_Trim"}});
+  ExpectMembers(pause, {{"EffectType", 84}, {"EffectInformation.PlayOnEntry", kFalse}, {"Timing.TriggerType", 4}});
+  ExpectMembers(pause, {{"Timing.TriggerShape.Name", "file_example_MP4_480_1_5MG_Trim"}});
   EXPECT_EQ(ErrorOf([&] { interactive.Item(2); }), hr::kInvalidArgument);
 
   Object movie = OpenDeck(app, Deck("pptx__shp-movie-props.pptx")).Child("Slides").Item(1).Child("TimeLine");
@@ -252,16 +241,14 @@ TEST_F(EngineTimelineTest, DamagedTimelinesFailOnlyWhatCannotBeRead) {
   Object missing = seq.Item(1);
   EXPECT_EQ(ErrorOf([&] { missing.Child("Shape"); }), hr::kUnspecified);
   EXPECT_EQ(ErrorOf([&] { missing.Get("DisplayName"); }), hr::kUnspecified);
-  EXPECT_EQ(missing.Get("EffectType").AsLong(), 10);
-  EXPECT_EQ(missing.Child("Behaviors").Count(), 1);
+  ExpectMembers(missing, {{"EffectType", 10}, {"Behaviors.Count", 1}});
   Object untargeted = seq.Item(2);
   EXPECT_EQ(ErrorOf([&] { untargeted.Child("Shape"); }), hr::kUnspecified);
-  EXPECT_EQ(untargeted.Child("Behaviors").Count(), 0);
-  ExpectMembers(untargeted, {{"Timing.Duration", 0.0f}, {"EffectInformation.AnimateBackground", kFalse}});
+  ExpectMembers(untargeted,
+                {{"Behaviors.Count", 0}, {"Timing.Duration", 0.0f}, {"EffectInformation.AnimateBackground", kFalse}});
   Object unknown = seq.Item(3);
   ExpectMembers(unknown, {{"EffectType", 0}, {"EffectParameters.Direction", 0}, {"Shape.Id", 11}});
-  Object odd = unknown.Child("Timing");
-  ExpectMembers(odd, {{"Speed", 1.0f}, {"Accelerate", 0.0f}});
+  ExpectMembers(unknown, {{"Timing.Speed", 1.0f}, {"Timing.Accelerate", 0.0f}});
   Object set = unknown.Child("Behaviors").Item(1).Child("Timing");
   ExpectMembers(set, {{"Duration", 0.0f}, {"TriggerDelayTime", 0.0f}});
   EXPECT_GT(set.Get("RepeatCount").AsLong(), 500000);
@@ -287,9 +274,8 @@ TEST_F(EngineTimelineTest, DamagedTimelinesFailOnlyWhatCannotBeRead) {
       Effect("nodeType=\"clickEffect\" afterEffect=\"1\"", Set("11", "dur=\"1\"", "hidden"))));
   Object hides = MainSequence(OpenDeck(app, after), 1);
   ASSERT_EQ(hides.Count(), 2);
-  EXPECT_EQ(hides.Item(1).Child("EffectInformation").Get("AfterEffect").AsLong(), 2);
-  EXPECT_EQ(hides.Item(1).Child("Behaviors").Count(), 1);
-  EXPECT_EQ(hides.Item(2).Child("EffectInformation").Get("AfterEffect").AsLong(), 3);
+  ExpectMembers(hides.Item(1), {{"EffectInformation.AfterEffect", 2}, {"Behaviors.Count", 1}});
+  ExpectMembers(hides.Item(2), {{"EffectInformation.AfterEffect", 3}});
 }
 
 TEST_F(EngineTimelineTest, ColoursRotationsSoundsAndTextUnitsOfHandMadeEffects) {
@@ -316,24 +302,18 @@ TEST_F(EngineTimelineTest, ColoursRotationsSoundsAndTextUnitsOfHandMadeEffects) 
              "</p:cMediaNode></p:audio>")));
   Object seq = MainSequence(OpenDeck(app, deck), 1);
   ASSERT_EQ(seq.Count(), 3);
-  Object dimmed = seq.Item(1).Child("EffectInformation");
-  ExpectMembers(dimmed, {{"AfterEffect", 1}, {"Dim.RGB", 0x3BD17F}});
-  EXPECT_EQ(seq.Item(1).Child("Behaviors").Count(), 1);
-  EXPECT_EQ(seq.Item(1).Child("EffectParameters").Child("Color2").Get("RGB").AsLong(), 0);
-
-  Object fill = seq.Item(2);
-  ExpectMembers(fill, {{"EffectType", 54}, {"EffectParameters.Color2.RGB", 0x0000FF},
-                       {"EffectInformation.AfterEffect", 0}});
-  EXPECT_EQ(fill.Child("Behaviors").Item(1).Get("Type").AsLong(), 2);
+  ExpectMembers(seq.Item(1), {{"EffectInformation.AfterEffect", 1}, {"EffectInformation.Dim.RGB", 0x3BD17F}});
+  ExpectMembers(seq.Item(1), {{"Behaviors.Count", 1}, {"EffectParameters.Color2.RGB", 0}});
+  ExpectMembers(seq.Item(2), {{"EffectType", 54}, {"EffectParameters.Color2.RGB", 0x0000FF}});
+  ExpectMembers(seq.Item(2), {{"EffectInformation.AfterEffect", 0}, {"Timing.Restart", 1}});
+  ExpectMembers(seq.Item(2).Child("Behaviors").Item(1), {{"Type", 2}});
 
   Object spin = seq.Item(3);
   ExpectMembers(spin, {{"EffectType", 61}, {"EffectParameters.Direction", 22}, {"EffectParameters.Amount", 360.0f}});
-  EXPECT_FLOAT_EQ(spin.Child("Behaviors").Item(1).Child("RotationEffect").Get("By").AsSingle(), -360.0f);
-  EXPECT_EQ(spin.Child("EffectInformation").Child("SoundEffect").Get("Type").AsLong(), 2);
-  Object timing = spin.Child("Timing");
-  ExpectMembers(timing, {{"RepeatCount", 3}, {"AutoReverse", kTrue}, {"Restart", 2}, {"RewindAtEnd", kTrue},
-                         {"Speed", 0.5f}, {"Duration", 2.0f}});
-  EXPECT_EQ(seq.Item(2).Child("Timing").Get("Restart").AsLong(), 1);
+  ExpectMembers(spin, {{"EffectInformation.SoundEffect.Type", 2}});
+  ExpectMembers(spin.Child("Behaviors").Item(1), {{"RotationEffect.By", -360.0f}});
+  ExpectMembers(spin.Child("Timing"), {{"RepeatCount", 3}, {"AutoReverse", kTrue}, {"Restart", 2}});
+  ExpectMembers(spin.Child("Timing"), {{"RewindAtEnd", kTrue}, {"Speed", 0.5f}, {"Duration", 2.0f}});
 
   // By word and by letter.
   for (auto [type, unit] : {std::pair{"wd", 2}, std::pair{"lt", 1}, std::pair{"el", 0}}) {

@@ -109,9 +109,8 @@ TEST_F(QuizObjectsTest, QuizSlideSettingsAsTheAuthoringToolTagsThem) {
   slideValues.insert_or_assign("QZP_FAIL_ACTION", "3");
   pugi::xml_node quiz = QuizSlide();
   ExpectTexts(quiz, {{"trap", "false"}, {"replaycount", "-1"}, {"advancemode", "AfterAttempted"}});
-  EXPECT_STREQ(quiz.child("pass").attribute("data").value(), "closewindow");
-  EXPECT_STREQ(quiz.child("fail").attribute("data").value(), "previous");
-
+  ExpectTexts(quiz.child("pass"), {{"@data", "closewindow"}});
+  ExpectTexts(quiz.child("fail"), {{"@data", "previous"}});
 }
 
 TEST_F(QuizObjectsTest, SlidePackageFoundAtItsPathBesideThePresentationOrInTheArchiveCopy) {
@@ -119,15 +118,13 @@ TEST_F(QuizObjectsTest, SlidePackageFoundAtItsPathBesideThePresentationOrInTheAr
   fs::path beside = Touch(project / "drag.intr");
   slideValues = {{"KINDRA_INTERACTION_FILENAME", "C:\\Authoring\\drag.intr"}, {"KINDRA_INTERACTION_TRAP", "0"},
                  {"KINDRA_INTERACTION_FINISH_MESSAGE", "Done"}, {"KINDRA_INTERACTION_FINISH", "2"}};
-  pugi::xml_node kindra = KindraSlide();
-  EXPECT_EQ(kindra.child_value("project"), beside.string());
-  ExpectTexts(kindra, {{"trap", "false"}, {"finishbuttonlabel", "Done"}, {"finishbutton", "ShowAlways"}});
+  ExpectTexts(
+      KindraSlide(),
+      {{"project", beside.string()}, {"trap", "false"}, {"finishbuttonlabel", "Done"}, {"finishbutton", "ShowAlways"}});
 
   // A relative name is looked for beside the presentation too; only "0" frees the learner.
   slideValues = {{"KINDRA_INTERACTION_FILENAME", "drag.intr"}};
-  kindra = KindraSlide();
-  EXPECT_EQ(kindra.child_value("project"), beside.string());
-  ExpectTexts(kindra, {{"trap", "true"}, {"finishbutton", "UponCompletion"}});
+  ExpectTexts(KindraSlide(), {{"project", beside.string()}, {"trap", "true"}, {"finishbutton", "UponCompletion"}});
 
   // Found nowhere: the archive copy is named whether or not the extraction made it.
   slideValues = {{"EXAMORA_QUIZ_FILENAME", "C:\\Authoring\\lost.quiz"}};
@@ -165,14 +162,11 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
   pugi::xml_node first = tabs.child("PlayerTab");
   ExpectTexts(first, {{"@EncodedType", "quizobject"}, {"@EncodedVersion", "3"}});
   pugi::xml_node tabQuiz = first.child("QuizObject");
-  EXPECT_STREQ(tabQuiz.attribute("id").value(), "tab1");
-  EXPECT_EQ(tabQuiz.child_value("project"), quiz.string());
-  // An empty QZP_TRAP_n leaves a tab's quiz untrapped, unlike a quiz slide.
-  ExpectTexts(tabQuiz, {{"trap", "false"}, {"advancemode", "AdvanceAtWill"}, {"tabname", "Check"}});
-  EXPECT_STREQ(tabQuiz.child_value("replaycount"), "1,5");  // the locale's separator
-  EXPECT_STREQ(tabQuiz.child("pass").attribute("type").value(), "url");
-  EXPECT_STREQ(tabQuiz.child("pass").attribute("data").value(), "http://ok");
-  EXPECT_STREQ(tabQuiz.child("fail").attribute("type").value(), "gotoslide");
+  // An empty QZP_TRAP_n leaves a tab's quiz untrapped, unlike a quiz slide; 1,5 in the locale's separator.
+  ExpectTexts(tabQuiz, {{"@id", "tab1"}, {"project", quiz.string()}, {"trap", "false"}});
+  ExpectTexts(tabQuiz, {{"advancemode", "AdvanceAtWill"}, {"tabname", "Check"}, {"replaycount", "1,5"}});
+  ExpectTexts(tabQuiz.child("pass"), {{"@type", "url"}, {"@data", "http://ok"}});
+  ExpectTexts(tabQuiz.child("fail"), {{"@type", "gotoslide"}});
 
   pugi::xml_node second = first.next_sibling("PlayerTab");
   ExpectTexts(second, {{"@EncodedType", "kindraobject"}, {"@EncodedVersion", "2"}});
@@ -187,10 +181,9 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
 
   presentationValues.insert_or_assign("QZP_TRAP_1", "1");
   presentationValues.erase("QZP_ATTEMPTS_1");
-  tabQuiz = Tabs(7).child("PlayerTab").child("QuizObject");
-  EXPECT_STREQ(tabQuiz.child_value("replaycount"), "-1");
-  EXPECT_STREQ(tabQuiz.parent().attribute("EncodedVersion").value(), "4");
-  ExpectTexts(tabQuiz, {{"trap", "true"}, {"advancemode", "AfterAttempted"}});
+  pugi::xml_node tab = Tabs(7).child("PlayerTab");
+  ExpectTexts(tab, {{"@EncodedVersion", "4"}, {"QuizObject/replaycount", "-1"}, {"QuizObject/trap", "true"}});
+  ExpectTexts(tab, {{"QuizObject/advancemode", "AfterAttempted"}});
 }
 
 TEST_F(QuizObjectsTest, TabWithoutGuidKeepsTheOneItIsGiven) {

@@ -56,17 +56,13 @@ class WebObjectsTest : public FakePowerPointTest {
 };
 
 TEST_F(WebObjectsTest, MediaTypesByEnding) {
-  EXPECT_EQ(GetMediaType(" talk.MP3 "), "audio/mp3");
-  EXPECT_EQ(GetMediaType("a.wmv"), "video/wmv");
-  EXPECT_EQ(GetMediaType("clip.MPEG"), "video/mpg");  // four letters without the dot
-  EXPECT_EQ(GetMediaType("clip.mpg"), "video/mpg");
-  EXPECT_EQ(GetMediaType("m.swf"), "flash/swf");
-  EXPECT_EQ(GetMediaType("m.flv"), "flash/flv");
-  EXPECT_EQ(GetMediaType("m.mov"), "video/mov");
-  EXPECT_EQ(GetMediaType("http://host/live/stream.rm"), "video/rm");
-  EXPECT_EQ(GetMediaType("http://host/form"), "video/rm");  // any address ending in "rm"
-  EXPECT_EQ(GetMediaType(".rm"), "html");                   // three characters
-  EXPECT_EQ(GetMediaType("http://example.org/"), "html");
+  // MPEG is four letters without the dot; any address ending in "rm" is a stream, but ".rm" alone is three characters.
+  for (auto [in, want] :
+       {std::pair{" talk.MP3 ", "audio/mp3"}, std::pair{"a.wmv", "video/wmv"}, std::pair{"clip.MPEG", "video/mpg"},
+        std::pair{"clip.mpg", "video/mpg"}, std::pair{"m.swf", "flash/swf"}, std::pair{"m.flv", "flash/flv"},
+        std::pair{"m.mov", "video/mov"}, std::pair{"http://host/live/stream.rm", "video/rm"},
+        std::pair{"http://host/form", "video/rm"}, std::pair{".rm", "html"}, std::pair{"http://example.org/", "html"}})
+    EXPECT_EQ(GetMediaType(in), want) << in;
 }
 
 TEST_F(WebObjectsTest, BrowserOptionsFollowControlsAndFlags) {

@@ -17,6 +17,7 @@
 #include "service/Service.h"
 #include "tests/cli/CliHarness.h"
 #include "tests/helpers/TestFiles.h"
+#include "tests/helpers/TextPieces.h"
 
 namespace quillmere::service {
 namespace {
@@ -168,10 +169,10 @@ TEST(Service, ExportsPostedDecksAndServesOnlyTheirOwnFiles) {
   const httplib::Result health = served.Client().Get("/healthz");
   EXPECT_EQ(health->status, 200) << health->body;
   const std::string metrics = served.Client().Get("/metrics")->body;
-  EXPECT_NE(metrics.find("quillmere_exports_total{status=\"ERR_SUCCESS\"} 1\n"), std::string::npos) << metrics;
-  EXPECT_NE(metrics.find("quillmere_exports_total{status=\"ERR_PRESENTATION_OPEN_FAILED\"} 1\n"), std::string::npos);
-  EXPECT_NE(metrics.find("quillmere_http_requests_total{code=\"400\"} 4\n"), std::string::npos);
-  EXPECT_NE(metrics.find("quillmere_export_seconds_count 2\n"), std::string::npos);
+  testing::ExpectHas(metrics,
+                     {"quillmere_exports_total{status=\"ERR_SUCCESS\"} 1\n",
+                      "quillmere_exports_total{status=\"ERR_PRESENTATION_OPEN_FAILED\"} 1\n",
+                      "quillmere_http_requests_total{code=\"400\"} 4\n", "quillmere_export_seconds_count 2\n"});
   EXPECT_EQ(served.Client().Get("/")->get_header_value("Content-Type"), "text/html; charset=utf-8");
 }
 

@@ -44,24 +44,20 @@ TEST_F(EngineShapeWritersTest, BodyParagraphsCarryTheirSpacingBulletsAndRuns) {
   // Four paragraphs with spacing in points and a Wingdings star for a bullet;
   // the third is on the second level, whose indents come from the master.
   pugi::xml_node frame = Frame(ShapeOf("poi__pptx2svg.pptx", 1, "Content Placeholder 4"));
-  EXPECT_EQ(std::string(frame.child_value("MarginLeft")), "10.8");  // 7.2 pt at 1.5
-  EXPECT_EQ(std::string(frame.child_value("AutoSize")), "2");
+  ExpectTexts(frame, {{"MarginLeft", "10.8"} /* 7.2 pt at 1.5 */, {"AutoSize", "2"}});
   std::vector<pugi::xml_node> paragraphs;
   for (pugi::xml_node p : frame.child("TextRange").children("Paragraph")) paragraphs.push_back(p);
   ASSERT_EQ(paragraphs.size(), 4u);
   pugi::xml_node first = paragraphs[0];
-  ExpectTexts(first, {{"@Alignment", "4"}, {"@BulletType", "1"}, {"@Character", "10029"},
-                      {"@BulletUseTextFont", "False"}, {"@LineRuleWithin", "4"}});
-  EXPECT_STREQ(first.attribute("SpaceWithin").value(), "40");  // 20 pt at 2
-  ExpectTexts(first, {{"@SpaceBefore", "36"}, {"@SpaceAfter", "12"}});
-  EXPECT_STREQ(first.attribute("BulletIndent").value(), "-40.5");  // -27 pt hanging at 1.5
+  // Spacing within of 20 pt at 2, a hanging indent of -27 pt at 1.5.
+  ExpectTexts(first, {{"@Alignment", "4"}, {"@BulletType", "1"}, {"@Character", "10029"}});
+  ExpectTexts(first, {{"@BulletUseTextFont", "False"}, {"@LineRuleWithin", "4"}, {"@SpaceWithin", "40"}});
+  ExpectTexts(first, {{"@SpaceBefore", "36"}, {"@SpaceAfter", "12"}, {"@BulletIndent", "-40.5"}});
   pugi::xml_node run = first.child("Text");
   EXPECT_EQ(std::string(run.child_value("String")).substr(0, 20), "The&#160;Paragraphs&");
   ExpectTexts(run, {{"@FontSize", "20"}, {"@FontName", "Calibri"}, {"LanguageID", "1033"}});
-  pugi::xml_node second = paragraphs[2];
-  EXPECT_STREQ(second.attribute("IndentLevel").value(), "2");
-  EXPECT_STREQ(second.attribute("LeftIndent").value(), "87.75");  // 58.5 pt at 1.5
-  EXPECT_STREQ(second.attribute("FirstLineIndent").value(), "-33.75");
+  // A left indent of 58.5 pt at 1.5.
+  ExpectTexts(paragraphs[2], {{"@IndentLevel", "2"}, {"@LeftIndent", "87.75"}, {"@FirstLineIndent", "-33.75"}});
 }
 
 TEST_F(EngineShapeWritersTest, PowerPoint2003ReadsTheSameParagraphsAndRunsThroughItsOlderObjects) {

@@ -119,30 +119,26 @@ TEST_F(FillPropertiesTest, GradientStopsInPositionOrderOrMadeFromTwoColours) {
 TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
   Use(14);
   std::vector<std::string> events;
-  auto duplicateOf = [&](const std::string& name) {
-    auto copy = Make("Slide");
-    copy->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
-        .Prop("DisplayMasterShapes", -1)
-        .On("Export", [&, name](Args a) {
-          events.push_back("export " + name + " " + a[1].AsString());
-          return Value();
-        })
-        .On("Delete", [&, name](Args) {
-          events.push_back("delete " + name);
-          return Value();
-        });
-    return MakeCollection("SlideRange", version, {copy});
+  auto noted = [&events](const std::string& event) {
+    return [&events, event](Args) {
+      events.push_back(event);
+      return Value();
+    };
   };
+  auto copy = Make("Slide");
+  copy->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
+      .Prop("DisplayMasterShapes", -1)
+      .On("Export",
+          [&](Args a) {
+            events.push_back("export copy " + a[1].AsString());
+            return Value();
+          })
+      .On("Delete", noted("delete copy"));
   auto temporarySlide = Make("Slide");
-  temporarySlide->Prop("Duplicate", Dispatched(duplicateOf("copy"))).On("Delete", [&](Args) {
-    events.push_back("delete slide");
-    return Value();
-  });
+  temporarySlide->Prop("Duplicate", Dispatched(MakeCollection("SlideRange", version, {copy})))
+      .On("Delete", noted("delete slide"));
   auto layout = Make("CustomLayout");
-  layout->On("Delete", [&](Args) {
-    events.push_back("delete layout");
-    return Value();
-  });
+  layout->On("Delete", noted("delete layout"));
   auto slides = Make("Slides");
   slides->Prop("Count", 7).On("AddSlide", [&](Args a) {
     events.push_back("add slide " + std::to_string(a[0].AsLong()));

@@ -2,6 +2,7 @@
 
 #include "media/CharacterImages.h"
 #include "shapes/NativeShapeTable.h"
+#include "tests/helpers/TextPieces.h"
 #include "tests/helpers/XmlTexts.h"
 #include "tests/shapes/ShapeFakes.h"
 
@@ -23,10 +24,9 @@ TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
   EXPECT_EQ(Text(rectangle, "Left") + " " + Text(rectangle, "Top") + " " + Text(rectangle, "Width") + " " +
                 Text(rectangle, "Height"),
             "15 40 150 100");
-  EXPECT_EQ(Text(rectangle, "AutoShapeType"), "1");
-  EXPECT_EQ(Text(rectangle, "Image"), "");
-  EXPECT_EQ(Text(rectangle, "Connector"), "False");
-  EXPECT_EQ(Text(rectangle, "AlternativeText"), "alt");
+  for (auto [element, want] : {std::pair{"AutoShapeType", "1"}, std::pair{"Image", ""}, std::pair{"Connector", "False"},
+                               std::pair{"AlternativeText", "alt"}})
+    EXPECT_EQ(Text(rectangle, element), want) << element;
   EXPECT_TRUE(rectangle.child("Fill") && rectangle.child("Line") && rectangle.child("Shadow"));
   EXPECT_TRUE(exports.empty());
 
@@ -123,9 +123,8 @@ TEST_F(ShapePropertiesTest, ImageExportFallsBackAndBusyPowerPointIsRetried) {
   busy->Fail("Rotation", hr::kCallRejected, "Call was rejected by callee.", 2);
   EXPECT_EQ(Text(Write(busy), "Rotation"), "0");
   EXPECT_EQ(sleeper->waits, (std::vector<long long>{1500, 1500}));
-  EXPECT_NE(Log().find("Shape Properties: Retrying the command."), std::string::npos);
-  EXPECT_NE(Log().find(" in Quillmere.bXML.ShapeProperties at line 27 Shape name: Shape(7) Slide 4 - 2"),
-            std::string::npos);
+  ExpectHas(Log(), {"Shape Properties: Retrying the command.",
+                    " in Quillmere.bXML.ShapeProperties at line 27 Shape name: Shape(7) Slide 4 - 2"});
 
   // Failing for good: six retries in this call, then the element is left out.
   sleeper->waits.clear();

@@ -8,6 +8,7 @@
 #include "slides/TotalTiming.h"
 #include "support/registry/Settings.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/TextPieces.h"
 
 namespace quillmere::testing {
 namespace {
@@ -134,33 +135,24 @@ TEST_F(AnimationSettingsTest, EachEffectKindWritesItsOwnElements) {
 
   // The effect of no shape is left out but keeps its start: the fly-in, second, starts one
   // delay after the first click, as the only click time is taken.
-  EXPECT_NE(xml.find("<Animation><Timing>        <Start>10</Start>\r\n        <Duration>0.5</Duration>"),
-            std::string::npos)
-      << xml;
-  EXPECT_NE(xml.find("</Timing>        <ShapeID>2</ShapeID>\r\n        <FriendlyName>Shape 2</FriendlyName>\r\n"
-                     "        <AnimationType>2</AnimationType>\r\n        <Exit>True</Exit>\r\n"
-                     "        <Paragraph>2</Paragraph>\r\n        <AfterEffect>1</AfterEffect>\r\n"
-                     "        <AnimationBackground>False</AnimationBackground>\r\n"
-                     "        <BuildByLevelEffect>0</BuildByLevelEffect>\r\n        <DimColor>8421504</DimColor>\r\n"
-                     "        <Direction>4</Direction>\r\n</Animation>"),
-            std::string::npos)
-      << xml;
-  EXPECT_NE(xml.find("<AnimationType>59</AnimationType>"), std::string::npos);
-  EXPECT_NE(xml.find("<ScaleX>1.5</ScaleX>\r\n        <ScaleY>0.5</ScaleY>"), std::string::npos);
-  EXPECT_NE(xml.find("<Duration>3.402823E+38</Duration>"), std::string::npos);
-  EXPECT_NE(xml.find("<MotionPath>M 0 0 L 0.25 0.1 E</MotionPath>\r\n        <PathReversed>True</PathReversed>"),
-            std::string::npos);
+  ExpectHas(xml, {"<Animation><Timing>        <Start>10</Start>\r\n        <Duration>0.5</Duration>",
+                  "</Timing>        <ShapeID>2</ShapeID>\r\n        <FriendlyName>Shape 2</FriendlyName>\r\n"
+                  "        <AnimationType>2</AnimationType>\r\n        <Exit>True</Exit>\r\n"
+                  "        <Paragraph>2</Paragraph>\r\n        <AfterEffect>1</AfterEffect>\r\n"
+                  "        <AnimationBackground>False</AnimationBackground>\r\n"
+                  "        <BuildByLevelEffect>0</BuildByLevelEffect>\r\n        <DimColor>8421504</DimColor>\r\n"
+                  "        <Direction>4</Direction>\r\n</Animation>",
+                  "<AnimationType>59</AnimationType>", "<ScaleX>1.5</ScaleX>\r\n        <ScaleY>0.5</ScaleY>",
+                  "<Duration>3.402823E+38</Duration>",
+                  "<MotionPath>M 0 0 L 0.25 0.1 E</MotionPath>\r\n        <PathReversed>True</PathReversed>"});
   // An effect of unknown type is written as type 150, without its name.
-  EXPECT_NE(xml.find("<ShapeID>5</ShapeID>\r\n        <AnimationType>150</AnimationType>"), std::string::npos);
-  EXPECT_EQ(xml.find("<ShapeID>9</ShapeID>"), std::string::npos);
+  ExpectHas(xml, {"<ShapeID>5</ShapeID>\r\n        <AnimationType>150</AnimationType>"});
+  ExpectLacks(xml, {"<ShapeID>9</ShapeID>"});
   // A shape-click trigger waits for its shape; a media bookmark is left out.
-  EXPECT_NE(xml.find("<Start>-1</Start>"), std::string::npos);
-  EXPECT_NE(xml.find("<TriggerType>4</TriggerType>\r\n        <TriggerShapeID>12</TriggerShapeID>"),
-            std::string::npos);
-  EXPECT_NE(xml.find("<Amount>360</Amount>"), std::string::npos);
-  EXPECT_EQ(xml.find("<ShapeID>7</ShapeID>"), std::string::npos);
-  EXPECT_NE(xml.find("<TriggerShapeID>-1</TriggerShapeID>"), std::string::npos);
-  EXPECT_NE(xml.find("<Decelerate>True</Decelerate>"), std::string::npos);
+  ExpectHas(xml, {"<Start>-1</Start>", "<TriggerType>4</TriggerType>\r\n        <TriggerShapeID>12</TriggerShapeID>",
+                  "<Amount>360</Amount>"});
+  ExpectLacks(xml, {"<ShapeID>7</ShapeID>"});
+  ExpectHas(xml, {"<TriggerShapeID>-1</TriggerShapeID>", "<Decelerate>True</Decelerate>"});
 
   // Only the missing shape is logged; the unreadable type and name are passed over.
   EXPECT_EQ(Log(), "-2147467259: Effect.Shape : no shape in Quillmere.bXML.AnimationSettings at line 5\r\n");
@@ -173,11 +165,10 @@ TEST_F(AnimationSettingsTest, BusyPowerPointIsWaitedForSixTimesPerEffect) {
   UseTimeline({effect});
   std::string xml = Write();
   EXPECT_EQ(sleeper->waits, std::vector<long long>(6, 1500));  // six in all, then RepeatCount is given up
-  EXPECT_NE(xml.find("<Duration>0.5</Duration>"), std::string::npos);
-  EXPECT_EQ(xml.find("<RepeatCount>"), std::string::npos);
-  EXPECT_NE(xml.find("<RepeatDuration>0</RepeatDuration>"), std::string::npos);
-  EXPECT_NE(Log().find("-2147418111: Call was rejected by callee. in Quillmere.bXML.AnimationSettings at line 21\r\n"),
-            std::string::npos);
+  ExpectHas(xml, {"<Duration>0.5</Duration>"});
+  ExpectLacks(xml, {"<RepeatCount>"});
+  ExpectHas(xml, {"<RepeatDuration>0</RepeatDuration>"});
+  ExpectHas(Log(), {"-2147418111: Call was rejected by callee. in Quillmere.bXML.AnimationSettings at line 21\r\n"});
 
   // A slide without a timeline (PowerPoint 2000) writes an empty one and says why once.
   slide = Make("Slide");

@@ -10,6 +10,7 @@
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/TextPieces.h"
 
 namespace quillmere::testing {
 namespace {
@@ -168,11 +169,9 @@ TEST_F(DesignPropertiesTest, BuiltInThemeNames) {
   changed[7] = 0x010203;
   EXPECT_EQ(ThemeColorSchemeName(Object(Scheme(changed))), "");
 
-  EXPECT_EQ(LayoutName(1), "Title");
-  EXPECT_EQ(LayoutName(26), "ClipArt And Vertical Text");
-  EXPECT_EQ(LayoutName(31), "Two Objects And Object");
-  EXPECT_EQ(LayoutName(0), "");
-  EXPECT_EQ(LayoutName(32), "");
+  for (auto [in, want] : {std::pair{1, "Title"}, std::pair{26, "ClipArt And Vertical Text"},
+                          std::pair{31, "Two Objects And Object"}, std::pair{0, ""}, std::pair{32, ""}})
+    EXPECT_EQ(LayoutName(in), want) << in;
 }
 
 TEST_F(DesignPropertiesTest, PowerPoint2003RecreatesTheUsedLayoutsOnTemporarySlides) {
@@ -217,17 +216,14 @@ TEST_F(DesignPropertiesTest, PowerPoint2003RecreatesTheUsedLayoutsOnTemporarySli
       std::string::npos)
       << xml;
   // With one font the body font is the heading font.
-  EXPECT_NE(xml.find("<FontTheme>                <Name/>\r\n                <MajorFont>Tahoma</MajorFont>\r\n"
-                     "                <MinorFont>Tahoma</MinorFont>\r\n</FontTheme>"),
-            std::string::npos);
-  EXPECT_NE(xml.find("<BackgroundStyle>0</BackgroundStyle>"), std::string::npos);
-  EXPECT_NE(xml.find("<CustomLayout id=\"1\" name=\"Office Theme\"><Shapes/>    <Background>"), std::string::npos)
-      << xml;
-  EXPECT_NE(xml.find("<CustomLayout id=\"11\" name=\"Title Only\"><Shapes/>    "
-                     "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
-                     "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n<Background>"),
-            std::string::npos);
-  EXPECT_NE(xml.find("<CustomLayout id=\"40\" name=\"\"><Shapes/>"), std::string::npos);
+  ExpectHas(xml, {"<FontTheme>                <Name/>\r\n                <MajorFont>Tahoma</MajorFont>\r\n"
+                  "                <MinorFont>Tahoma</MinorFont>\r\n</FontTheme>",
+                  "<BackgroundStyle>0</BackgroundStyle>",
+                  "<CustomLayout id=\"1\" name=\"Office Theme\"><Shapes/>    <Background>",
+                  "<CustomLayout id=\"11\" name=\"Title Only\"><Shapes/>    "
+                  "    <FollowMasterBackground>True</FollowMasterBackground>\r\n"
+                  "    <DisplayMasterShapes>True</DisplayMasterShapes>\r\n<Background>",
+                  "<CustomLayout id=\"40\" name=\"\"><Shapes/>"});
   EXPECT_EQ(added, (std::vector<std::int32_t>{11, 40}));
   ASSERT_EQ(temporary.size(), 2u);
   EXPECT_EQ(deleted, 2);
@@ -244,22 +240,16 @@ TEST_F(DesignPropertiesTest, BusyAndFailingReadsLoseOnlyTheirItem) {
   std::string xml = Write();
   // Six waits for the whole design; the always-busy theme is given up on and not logged.
   EXPECT_EQ(sleeper->waits, std::vector<long long>(6, 1500));
-  EXPECT_NE(xml.find("<ColorScheme>                <Name/>\r\n</ColorScheme><FontTheme>                <Name/>\r\n"
-                     "</FontTheme>  <SlideMaster name=\"Office Theme\">"),
-            std::string::npos)
-      << xml;
-  EXPECT_NE(xml.find("</Background><AnimationTimeline/><ActionSettings/>"
-                     "<CustomLayout id=\"1\" name=\"Blank\"><Shapes/>        <BackgroundStyle/>"),
-            std::string::npos)
-      << xml;
+  ExpectHas(xml, {"<ColorScheme>                <Name/>\r\n</ColorScheme><FontTheme>                <Name/>\r\n"
+                  "</FontTheme>  <SlideMaster name=\"Office Theme\">",
+                  "</Background><AnimationTimeline/><ActionSettings/>"
+                  "<CustomLayout id=\"1\" name=\"Blank\"><Shapes/>        <BackgroundStyle/>"});
   std::string log = Log();
-  EXPECT_EQ(log.find("rejected"), std::string::npos) << log;
-  EXPECT_NE(log.find("in Quillmere.bXML.DesignProperties at line 23"), std::string::npos);  // no scheme to read
-  EXPECT_NE(log.find("-2147467259: Master.BackgroundStyle : failed.in Quillmere.bXML.DesignProperties at line 52"),
-            std::string::npos)
-      << log;
-  EXPECT_NE(log.find("Slides.AddSlide : Invalid request.in Quillmere.bXML.DesignProperties at line 91"),
-            std::string::npos);
+  ExpectLacks(log, {"rejected"});
+  // Line 23: no scheme to read.
+  ExpectHas(log, {"in Quillmere.bXML.DesignProperties at line 23",
+                  "-2147467259: Master.BackgroundStyle : failed.in Quillmere.bXML.DesignProperties at line 52",
+                  "Slides.AddSlide : Invalid request.in Quillmere.bXML.DesignProperties at line 91"});
   EXPECT_EQ(deleted, 0);  // no slide was made
 }
 

@@ -135,11 +135,12 @@ TEST_F(HyperlinkPropertiesTest, AddressesOfFilesBesideTheDeckBecomeFullPaths) {
     return element.child_value("Address");
   };
   EXPECT_EQ(action("notes.pdf"), (folder / "notes.pdf").string());
-  EXPECT_EQ(action("missing.pdf"), "missing.pdf");
-  EXPECT_EQ(action("http://example.com/notes.pdf"), "http://example.com/notes.pdf");
-  EXPECT_EQ(action("C:notes.pdf"), "C:notes.pdf");  // a drive path is never looked for
-  EXPECT_EQ(action("\\\\server\\share"), "\\\\server\\share");
-  EXPECT_EQ(action(" x "), "");  // too short to be anywhere
+  // A drive path is never looked for; " x " is too short to be anywhere.
+  for (auto [in, want] : {std::pair{"missing.pdf", "missing.pdf"},
+                          std::pair{"http://example.com/notes.pdf", "http://example.com/notes.pdf"},
+                          std::pair{"C:notes.pdf", "C:notes.pdf"}, std::pair{"\\\\server\\share", "\\\\server\\share"},
+                          std::pair{" x ", ""}})
+    EXPECT_EQ(action(in), want) << in;
 
   // A program names what it runs; an unreadable action is none.
   pugi::xml_document doc;

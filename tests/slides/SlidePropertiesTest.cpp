@@ -11,6 +11,7 @@
 #include "slides/SlideProperties.h"
 #include "slides/ThemeTables.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/TextPieces.h"
 
 namespace quillmere::testing {
 namespace {
@@ -93,13 +94,12 @@ TEST_F(SlidePropertiesTest, PowerPoint2010SlideReadsTheNewerMembers) {
   tagValues = {{"ELAPSEDTIME", "   "}, {"CORVANTA_NAV_LEVEL", "-4"}, {"CORVANTA_TITLE_TAG", "Slide 3"}};
   shapes->Prop("HasTitle", 0);
   std::string xml = Write(true);
-  EXPECT_NE(xml.find("<SlideTitle>Slide&amp;#160;3</SlideTitle>"), std::string::npos);  // a tag equal to the default is ignored
-  EXPECT_NE(xml.find("<AdvanceTime>1.25</AdvanceTime>"), std::string::npos);
-  EXPECT_NE(xml.find("<Duration>1.5</Duration>"), std::string::npos);
-  EXPECT_NE(xml.find("<LayoutId>4</LayoutId>"), std::string::npos);
-  EXPECT_NE(xml.find("<BackgroundStyle>7</BackgroundStyle>"), std::string::npos);
-  EXPECT_NE(xml.find("TocLevel=\"1\" TocVisible=\"true\""), std::string::npos);
-  EXPECT_EQ(xml.find("ColorScheme"), std::string::npos);  // the slide's colours are its layout's
+  // A title tag equal to the default is ignored.
+  ExpectHas(xml,
+            {"<SlideTitle>Slide&amp;#160;3</SlideTitle>", "<AdvanceTime>1.25</AdvanceTime>", "<Duration>1.5</Duration>",
+             "<LayoutId>4</LayoutId>", "<BackgroundStyle>7</BackgroundStyle>", "TocLevel=\"1\" TocVisible=\"true\""});
+  // The slide's colours are its layout's.
+  ExpectLacks(xml, {"ColorScheme"});
   EXPECT_EQ(exports, std::vector<std::string>{"/out/slide3.png 720x540"});
 
   // A slide of its own colours names the built-in theme they match, or none.
@@ -109,11 +109,9 @@ TEST_F(SlidePropertiesTest, PowerPoint2010SlideReadsTheNewerMembers) {
   slide->Prop("ThemeColorScheme", Dispatched(Scheme(changed)));
   EXPECT_FALSE(SlideColorsMatchLayout(context, Object(slide)));
   xml = Write();
-  EXPECT_NE(xml.find("<Thumbnail>/out/slide3.png</Thumbnail>\r\n<ColorScheme>                "
-                     "<Name/>\r\n                <Accent1>1193046</Accent1>\r\n                <Accent2>5066944</Accent2>"),
-            std::string::npos)
-      << xml;
-  EXPECT_NE(xml.find("<Light2>14806254</Light2>\r\n</ColorScheme>    <FollowMasterBackground>"), std::string::npos);
+  ExpectHas(xml, {"<Thumbnail>/out/slide3.png</Thumbnail>\r\n<ColorScheme>                "
+                  "<Name/>\r\n                <Accent1>1193046</Accent1>\r\n                <Accent2>5066944</Accent2>",
+                  "<Light2>14806254</Light2>\r\n</ColorScheme>    <FollowMasterBackground>"});
   EXPECT_EQ(ThemeColorSchemeName(Object(Scheme(kOfficeColors))), "Office");
   EXPECT_EQ(ThemeColorSchemeName(Object(Make("ThemeColorScheme"))), "");  // unreadable: no name
 }
@@ -127,19 +125,15 @@ TEST_F(SlidePropertiesTest, BusyPowerPointIsWaitedForSixTimesPerSlide) {
   std::string xml = Write();
   // The always-busy item used all six retries; the next busy item gets none.
   EXPECT_EQ(sleeper->waits, std::vector<long long>(6, 1500));
-  EXPECT_EQ(xml.find("FollowMasterBackground"), std::string::npos);
-  EXPECT_EQ(xml.find("DisplayMasterShapes"), std::string::npos);
-  EXPECT_EQ(xml.find("BackgroundStyle"), std::string::npos);
-  EXPECT_NE(xml.find("<LayoutId>4</LayoutId>"), std::string::npos);  // Layout is not read from 2007 on
+  ExpectLacks(xml, {"FollowMasterBackground", "DisplayMasterShapes", "BackgroundStyle"});
+  // Layout is not read from 2007 on.
+  ExpectHas(xml, {"<LayoutId>4</LayoutId>"});
   std::string log = Log();
-  EXPECT_NE(log.find("Slide Properties: -2147418111: Call was rejected by callee. in "
-                     "Quillmere.bXML.SlideProperties at line 8 - 6  -- Slide - 3"),
-            std::string::npos)
-      << log;
-  EXPECT_NE(log.find("in Quillmere.bXML.SlideProperties at line 8Slide - 3"), std::string::npos);
-  EXPECT_NE(log.find("Slide.BackgroundStyle : failed. in Quillmere.bXML.SlideProperties at line 31 Slide name: "
-                     "Slide3(3) Slide - 3"),
-            std::string::npos);
+  ExpectHas(log, {"Slide Properties: -2147418111: Call was rejected by callee. in "
+                  "Quillmere.bXML.SlideProperties at line 8 - 6  -- Slide - 3",
+                  "in Quillmere.bXML.SlideProperties at line 8Slide - 3",
+                  "Slide.BackgroundStyle : failed. in Quillmere.bXML.SlideProperties at line 31 Slide name: "
+                  "Slide3(3) Slide - 3"});
 }
 
 TEST_F(SlidePropertiesTest, QuizAndInteractionSlidesWriteTheirPackageInsteadOfContent) {
@@ -148,13 +142,10 @@ TEST_F(SlidePropertiesTest, QuizAndInteractionSlidesWriteTheirPackageInsteadOfCo
   shapes->Prop("Count", 2);
   tagValues = {{"OVERRIDE", "EXAMORA_QUIZ_SLIDE"}, {"EXAMORA_QUIZ_SLIDE_ID", "q1"}};
   std::string xml = Write();
-  EXPECT_NE(xml.find("<Slide id=\"300\" index=\"3\" name=\"Slide3\" TocLevel=\"1\" TocVisible=\"true\" "
-                     "EncodedType=\"quizobject\" EncodedVersion=\"3\">"),
-            std::string::npos)
-      << xml;
-  EXPECT_NE(xml.find("</Thumbnail>\r\n<QuizObject id=\"q1\">"), std::string::npos);
-  EXPECT_NE(xml.find("</QuizObject>    <FollowMasterBackground>False"), std::string::npos);
-  EXPECT_NE(xml.find("<LayoutId>2</LayoutId>"), std::string::npos);
+  ExpectHas(xml, {"<Slide id=\"300\" index=\"3\" name=\"Slide3\" TocLevel=\"1\" TocVisible=\"true\" "
+                  "EncodedType=\"quizobject\" EncodedVersion=\"3\">",
+                  "</Thumbnail>\r\n<QuizObject id=\"q1\">", "</QuizObject>    <FollowMasterBackground>False",
+                  "<LayoutId>2</LayoutId>"});
   for (const char* left :
        {"<Transition", "<Background>", "<Background/", "<Shapes", "<AnimationTimeline", "<ActionSettings"})
     EXPECT_EQ(xml.find(left), std::string::npos) << left;
@@ -163,17 +154,14 @@ TEST_F(SlidePropertiesTest, QuizAndInteractionSlidesWriteTheirPackageInsteadOfCo
 
   tagValues = {{"OVERRIDE", "KINDRA_INTERACTION_SLIDE"}};
   xml = Write();
-  EXPECT_NE(xml.find("EncodedType=\"kindraobject\" EncodedVersion=\"2\""), std::string::npos);
-  EXPECT_NE(xml.find("<KindraObject>"), std::string::npos);
-  EXPECT_EQ(xml.find("<QuizObject"), std::string::npos);
-  EXPECT_EQ(xml.find("<Shapes"), std::string::npos);
+  ExpectHas(xml, {"EncodedType=\"kindraobject\" EncodedVersion=\"2\"", "<KindraObject>"});
+  ExpectLacks(xml, {"<QuizObject", "<Shapes"});
 
   tagValues = {{"OVERRIDE", "examora_quiz_slide"}};  // the tag is compared exactly
   shapes->Prop("Count", 0);
   xml = Write();
-  EXPECT_EQ(xml.find("EncodedType"), std::string::npos);
-  EXPECT_NE(xml.find("<Shapes/>"), std::string::npos);
-  EXPECT_NE(xml.find("<Transition>"), std::string::npos);
+  ExpectLacks(xml, {"EncodedType"});
+  ExpectHas(xml, {"<Shapes/>", "<Transition>"});
 }
 
 TEST_F(SlidePropertiesTest, ProjectVersionAndNotesPlaceholders) {

@@ -19,15 +19,13 @@ TEST(FileSearch, MatchesWildcardsWithoutRegardToCaseAndTakesTheFirstName) {
     testing::WriteFile(folder / name, "x");
   const std::string in = folder.string();
 
-  EXPECT_EQ(FindFirstFile(in, "*.swf"), "Movie.SWF");  // byte order: upper case first; folders never match
-  EXPECT_EQ(FindFirstFile(in, "MOVIE?.swf"), "movie2.swf");
-  EXPECT_EQ(FindFirstFile(in, "media1.*"), "media1.png");
-  EXPECT_EQ(FindFirstFile(in, "*e*1*.g?f"), "media10.gif");  // stars that must give back what they took
-  EXPECT_EQ(FindFirstFile(in, "[x].swf"), "[x].swf");        // brackets are plain characters
-  EXPECT_EQ(FindFirstFile(in, "*.SWF*"), "Movie.SWF");
-  EXPECT_EQ(FindFirstFile(in, "notes.tx"), "");
-  EXPECT_EQ(FindFirstFile(in, "?notes.txt"), "");
-  EXPECT_EQ(FindFirstFile(in, ""), "");
+  // Byte order puts upper case first and folders never match; stars must give back what they took ("*e*1*.g?f");
+  // brackets are plain characters.
+  for (auto [pattern, want] :
+       {std::pair{"*.swf", "Movie.SWF"}, std::pair{"MOVIE?.swf", "movie2.swf"}, std::pair{"media1.*", "media1.png"},
+        std::pair{"*e*1*.g?f", "media10.gif"}, std::pair{"[x].swf", "[x].swf"}, std::pair{"*.SWF*", "Movie.SWF"},
+        std::pair{"notes.tx", ""}, std::pair{"?notes.txt", ""}, std::pair{"", ""}})
+    EXPECT_EQ(FindFirstFile(in, pattern), want) << pattern;
   EXPECT_EQ(FindFirstFolder(in), "a folder.swf");
   EXPECT_EQ(FindFirstFile((folder / "missing").string(), "*"), "");
   fs::remove_all(folder);

@@ -15,9 +15,8 @@ namespace fs = std::filesystem;
 using PathsTest = testing::IsolatedUserFolders;
 
 TEST(PathText, SeparatorsParentsAndBaseNames) {
-  EXPECT_EQ(AddPathSeparator(""), "");
-  EXPECT_EQ(AddPathSeparator("/out/"), "/out/");
-  EXPECT_EQ(AddPathSeparator("/out"), "/out/");
+  for (auto [in, want] : {std::pair{"", ""}, std::pair{"/out/", "/out/"}, std::pair{"/out", "/out/"}})
+    EXPECT_EQ(AddPathSeparator(in), want) << in;
   EXPECT_EQ(StripTrailingSeparator(""), "");
   EXPECT_EQ(StripTrailingSeparator("/out//"), "/out/");
 

@@ -16,6 +16,7 @@
 #include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/MissingTool.h"
 #include "tests/helpers/ProjectArchiveFixtures.h"
+#include "tests/helpers/TextPieces.h"
 #include "utilities/archive/ProjectArchivePacking.h"
 
 namespace quillmere {
@@ -112,9 +113,8 @@ TEST_F(ProjectArchiveWriterTest, ArchivesReadBackThroughOlefile) {
   std::string out;
   for (char buffer[256]; fgets(buffer, sizeof buffer, pipe);) out += buffer;
   ASSERT_EQ(pclose(pipe), 0) << out;
-  EXPECT_NE(out.find("narration/" + kUnicodeName + " 70000\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("webobjects/quiz/index.html 7\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("narration/empty.txt 0\n"), std::string::npos) << out;
+  testing::ExpectHas(
+      out, {"narration/" + kUnicodeName + " 70000\n", "webobjects/quiz/index.html 7\n", "narration/empty.txt 0\n"});
 }
 
 TEST_F(ProjectArchiveWriterTest, NamesAnArchiveCannotHoldFailTheWriteAndLeaveTheOldArchive) {
@@ -188,10 +188,10 @@ TEST(CompoundFileNames, ShortNamesKeepWhatTheyCanOfTheLongOne) {
     taken.insert(StoredNameKey(made));
     return made;
   };
-  EXPECT_EQ(make("Introduction narration.mp3"), "INTROD~1.MP3");
-  EXPECT_EQ(make("introduction NARRATION.mp3"), "INTROD~2.MP3");
-  EXPECT_EQ(make("no extension at all"), "NOEXTE~1");
-  EXPECT_EQ(make("日本語.jpeg"), "F~1.JPE");
+  for (auto [in, want] : {std::pair{"Introduction narration.mp3", "INTROD~1.MP3"},
+                          std::pair{"introduction NARRATION.mp3", "INTROD~2.MP3"},
+                          std::pair{"no extension at all", "NOEXTE~1"}, std::pair{"日本語.jpeg", "F~1.JPE"}})
+    EXPECT_EQ(make(in), want) << in;
   for (int i = 3; i <= 10; ++i) make("Introduction " + std::to_string(i) + ".mp3");
   EXPECT_EQ(make("Introduction again.mp3"), "INTRO~11.MP3");
   EXPECT_TRUE(StorableName(kUnicodeName));

@@ -150,10 +150,8 @@ TEST_F(ProjectFileHandlerTest, FileBytesAndFileTime) {
     std::vector<std::uint8_t> got = handler.GetFileBytes(file.string(), last);
     return std::string(got.begin(), got.end());
   };
-  EXPECT_EQ(bytes(3), "ABCD");
-  EXPECT_EQ(bytes(0), "A");
-  EXPECT_EQ(bytes(-1), "ABCDEFG");
-  EXPECT_EQ(bytes(100), "ABCDEFG");
+  for (auto [in, want] : {std::pair{3, "ABCD"}, std::pair{0, "A"}, std::pair{-1, "ABCDEFG"}, std::pair{100, "ABCDEFG"}})
+    EXPECT_EQ(bytes(in), want) << in;
   EXPECT_TRUE(handler.GetFileBytes((root_ / "none").string()).empty());
 
   std::tm local{};
