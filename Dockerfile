@@ -10,8 +10,8 @@ RUN apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-ins
 WORKDIR /src
 COPY . .
 RUN cmake --preset release -DQUILLMERE_TESTS=OFF -DQUILLMERE_BENCH=OFF \
-    && cmake --build --preset release -j"$(nproc)" --target quillmere quillmere-render \
-    && install -D -t /opt/quillmere/bin build/release/quillmere build/release/quillmere-render
+    && cmake --build --preset release -j"$(nproc)" --target quillmere quillmere-serve quillmere-render \
+    && install -D -t /opt/quillmere/bin build/release/quillmere build/release/quillmere-serve build/release/quillmere-render
 
 FROM debian:12-slim
 RUN apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \

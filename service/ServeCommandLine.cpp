@@ -4,7 +4,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include "service/ServeCommand.h"
 
 namespace quillmere::service {
 namespace {
@@ -30,7 +29,7 @@ std::string ParseListen(const std::string& text, ServeOptions& options) {
 
 }  // namespace
 
-void AddServeCommand(CLI::App& app, cli::Invocation& run) {
+void AddServeCommand(CLI::App& app, cli::Invocation& run, ServeRunner runner) {
   // Filled while parsing, read when the command runs.
   auto options = std::make_shared<ServeOptions>();
   auto listen = std::make_shared<std::string>("127.0.0.1:8080");
@@ -61,12 +60,12 @@ void AddServeCommand(CLI::App& app, cli::Invocation& run) {
       ->capture_default_str()
       ->check(CLI::Range(1, 365 * 24 * 3600));
   // listen only has to live as long as the parser, which writes into it.
-  serve->callback([&run, options, listen, timeLimit, maxUpload, keep] {
+  serve->callback([&run, runner = std::move(runner), options, listen, timeLimit, maxUpload, keep] {
     options->timeLimit = std::chrono::seconds(*timeLimit);
     options->maxUploadBytes = static_cast<std::size_t>(*maxUpload) << 20;
     options->keepResults = std::chrono::seconds(*keep);
     run.command = cli::Command::External;
-    run.external = [options](const cli::Invocation& invocation) { return RunServe(invocation, *options); };
+    run.external = [runner, options](const cli::Invocation& invocation) { return runner(invocation, *options); };
   });
 }
 

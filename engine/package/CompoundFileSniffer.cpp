@@ -7,13 +7,11 @@
 #include <memory>
 #include <string_view>
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-input.h>
 #include <gsf/gsf-utils.h>
 
 #include "support/storage/CompoundFileDirectory.h"
+#include "support/storage/GsfLibrary.h"
+#include "support/storage/GsfObjects.h"
 
 namespace quillmere::engine {
 namespace {
@@ -24,31 +22,17 @@ constexpr std::uint32_t kEncryptedToken = 0xF3D1C4DF;
 // 8-byte record header, then the atom's size field, then headerToken.
 constexpr gsf_off_t kTokenOffset = 12;
 
-struct GObjectUnref {
-  void operator()(void* object) const { g_object_unref(object); }
-};
-template <class T>
-using GsfPtr = std::unique_ptr<T, GObjectUnref>;
-
 void Forget(GError*& error) {
   if (error) g_error_free(error);
   error = nullptr;
 }
 
-void QuietenReader() {
-  // Damaged files make the reader complain on stderr; the kind returned is
-  // all the engine needs from it.
-  g_log_set_handler("libgsf:msole",
-                    static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
-                    [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
-}
-
 FileKind SniffCurrentUser(GsfInfile* infile, int index) {
-  GsfPtr<GsfInput> user(index < 0 ? nullptr : gsf_infile_child_by_index(infile, index));
+  GsfPtr<GsfInput> user(index < 0 ? nullptr : Gsf()->infile_child_by_index(infile, index));
   guint8 token[4];
   // Without a readable Current User stream the converter may still manage.
-  if (!user || gsf_input_size(user.get()) < kTokenOffset + 4 || gsf_input_seek(user.get(), kTokenOffset, G_SEEK_SET) ||
-      !gsf_input_read(user.get(), 4, token))
+  if (!user || Gsf()->input_size(user.get()) < kTokenOffset + 4 ||
+      Gsf()->input_seek(user.get(), kTokenOffset, G_SEEK_SET) || !Gsf()->input_read(user.get(), 4, token))
     return FileKind::BinaryPpt;
   return GSF_LE_GET_GUINT32(token) == kEncryptedToken ? FileKind::EncryptedBinaryPpt : FileKind::BinaryPpt;
 }
@@ -56,8 +40,7 @@ FileKind SniffCurrentUser(GsfInfile* infile, int index) {
 }  // namespace
 
 FileKind SniffCompoundFile(const std::filesystem::path& file) {
-  static const bool initialised = (gsf_init(), QuietenReader(), true);
-  (void)initialised;
+  if (!Gsf()) return FileKind::Unknown;  // nothing to read it with: the converter may still manage
   // O_NONBLOCK: a FIFO at the path must not hang the sniffer.
   int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return FileKind::Unknown;
@@ -65,10 +48,10 @@ FileKind SniffCompoundFile(const std::filesystem::path& file) {
   close(fd);
   if (damaged) return FileKind::Unknown;
   GError* error = nullptr;
-  GsfPtr<GsfInput> input(gsf_input_stdio_new(file.c_str(), &error));
+  GsfPtr<GsfInput> input(Gsf()->input_stdio_new(file.c_str(), &error));
   Forget(error);
   if (!input) return FileKind::Unknown;
-  GsfPtr<GsfInfile> infile(gsf_infile_msole_new(input.get(), &error));
+  GsfPtr<GsfInfile> infile(Gsf()->infile_msole_new(input.get(), &error));
   Forget(error);
   if (!infile) return FileKind::Unknown;
 
@@ -76,8 +59,8 @@ FileKind SniffCompoundFile(const std::filesystem::path& file) {
   // what a damaged file trips over.
   bool encryptionInfo = false, encryptedPackage = false, powerPoint = false;
   int currentUser = -1;
-  for (int i = 0, n = gsf_infile_num_children(infile.get()); i < n; ++i) {
-    const char* name = gsf_infile_name_by_index(infile.get(), i);
+  for (int i = 0, n = Gsf()->infile_num_children(infile.get()); i < n; ++i) {
+    const char* name = Gsf()->infile_name_by_index(infile.get(), i);
     std::string_view s = name ? name : "";
     encryptionInfo |= s == "EncryptionInfo";
     encryptedPackage |= s == "EncryptedPackage";

@@ -1,6 +1,5 @@
 #pragma once
-// Owning libgsf objects, and the one-time set-up every user of libgsf in
-// support/ goes through.
+// Owning libgsf objects.
 
 #include <memory>
 
@@ -15,9 +14,5 @@ struct GObjectUnref {
 };
 template <class T>
 using GsfPtr = std::unique_ptr<T, GObjectUnref>;
-
-// Initialises libgsf once per process and keeps its complaints about damaged
-// compound files off stderr: callers report damage in their own words.
-void EnsureGsfReady();
 
 }  // namespace quillmere

@@ -9,12 +9,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-output-stdio.h>
-#include <gsf/gsf-output.h>
 
 #include "support/files/Paths.h"
 #include "support/storage/CompoundFileNames.h"
+#include "support/storage/GsfLibrary.h"
 
 namespace quillmere {
 namespace {
@@ -28,7 +26,10 @@ std::string SystemError(int error) { return std::strerror(error); }
 }  // namespace
 
 ProjectArchiveWriter::ProjectArchiveWriter(std::string archivePath) : path_(std::move(archivePath)) {
-  EnsureGsfReady();
+  if (!Gsf()) {
+    Fail(path_ + " cannot be written: libgsf cannot be loaded");
+    return;
+  }
   std::string base = GetFileBaseName(path_);
   temporaryPath_ = GetParentFolder(path_) + "." + (base.size() > 200 ? std::string("archive") : base) + ".XXXXXX";
   int fd = mkstemp(temporaryPath_.data());
@@ -40,14 +41,14 @@ ProjectArchiveWriter::ProjectArchiveWriter(std::string archivePath) : path_(std:
   }
   fchmod(fd, 0644);
   FILE* file = fdopen(fd, "wb");
-  if (file) sink_.reset(gsf_output_stdio_new_FILE(temporaryPath_.c_str(), file, FALSE));
+  if (file) sink_.reset(Gsf()->output_stdio_new_FILE(temporaryPath_.c_str(), file, FALSE));
   if (!sink_) {
     if (file) fclose(file);
     else close(fd);
     Fail(path_ + " cannot be created");
     return;
   }
-  levels_.push_back({GsfPtr<GsfOutfile>(gsf_outfile_msole_new(sink_.get())), {}});
+  levels_.push_back({GsfPtr<GsfOutfile>(Gsf()->outfile_msole_new(sink_.get())), {}});
 }
 
 ProjectArchiveWriter::~ProjectArchiveWriter() {
@@ -73,9 +74,9 @@ GsfPtr<GsfOutput> ProjectArchiveWriter::NewChild(std::string_view name, bool fol
   GsfOutfile* parent = levels_.back().folder.get();
   std::string text(name);
   levels_.back().names.insert(StoredNameKey(name));
-  if (modified <= 0) return GsfPtr<GsfOutput>(gsf_outfile_new_child(parent, text.c_str(), folder));
+  if (modified <= 0) return GsfPtr<GsfOutput>(Gsf()->outfile_new_child(parent, text.c_str(), folder));
   GDateTime* time = g_date_time_new_from_unix_utc(modified);
-  GsfOutput* child = gsf_outfile_new_child_full(parent, text.c_str(), folder, "modtime", time, nullptr);
+  GsfOutput* child = Gsf()->outfile_new_child_full(parent, text.c_str(), folder, "modtime", time, nullptr);
   g_date_time_unref(time);
   return GsfPtr<GsfOutput>(child);
 }
@@ -84,14 +85,14 @@ bool ProjectArchiveWriter::BeginFolder(std::string_view name) {
   if (!Usable(name)) return false;
   GsfPtr<GsfOutput> folder = NewChild(name, true, 0);
   if (!folder) return Fail("the folder \"" + std::string(name) + "\" cannot be made");
-  levels_.push_back({GsfPtr<GsfOutfile>(GSF_OUTFILE(folder.release())), {}});
+  levels_.push_back({GsfPtr<GsfOutfile>(reinterpret_cast<GsfOutfile*>(folder.release())), {}});
   return true;
 }
 
 bool ProjectArchiveWriter::EndFolder() {
   if (!Ok()) return false;
   if (closed_ || levels_.size() < 2) return Fail("no folder is open");
-  bool closed = gsf_output_close(GSF_OUTPUT(levels_.back().folder.get()));
+  bool closed = Gsf()->output_close(reinterpret_cast<GsfOutput*>(levels_.back().folder.get()));
   levels_.pop_back();
   return closed || Fail("a folder cannot be finished");
 }
@@ -100,9 +101,9 @@ bool ProjectArchiveWriter::AddFile(std::string_view name, std::string_view bytes
   if (!Usable(name)) return false;
   if (bytes.size() > kMaxStreamSize) return Fail("\"" + std::string(name) + "\" is larger than 4 GiB");
   GsfPtr<GsfOutput> stream = NewChild(name, false, modified);
-  bool written = stream && (bytes.empty() || gsf_output_write(stream.get(), bytes.size(),
+  bool written = stream && (bytes.empty() || Gsf()->output_write(stream.get(), bytes.size(),
                                                              reinterpret_cast<const guint8*>(bytes.data())));
-  if (!stream || !gsf_output_close(stream.get()) || !written)
+  if (!stream || !Gsf()->output_close(stream.get()) || !written)
     return Fail("\"" + std::string(name) + "\" cannot be written to " + path_);
   return true;
 }
@@ -127,10 +128,10 @@ bool ProjectArchiveWriter::AddFileFrom(std::string_view name, const std::string&
       ok = n == 0;
       break;
     }
-    ok = gsf_output_write(stream.get(), static_cast<std::size_t>(n), reinterpret_cast<const guint8*>(buffer.data()));
+    ok = Gsf()->output_write(stream.get(), static_cast<std::size_t>(n), reinterpret_cast<const guint8*>(buffer.data()));
   }
   close(fd);
-  if (!stream || !gsf_output_close(stream.get()) || !ok)
+  if (!stream || !Gsf()->output_close(stream.get()) || !ok)
     return Fail(sourcePath + " cannot be copied into " + path_);
   return true;
 }
@@ -143,7 +144,7 @@ bool ProjectArchiveWriter::Close() {
   if (closed_) return Ok();
   while (Ok() && levels_.size() > 1) EndFolder();
   // Closing the root writes the directory and allocation tables, then closes the file.
-  if (Ok() && !gsf_output_close(GSF_OUTPUT(levels_.front().folder.get())))
+  if (Ok() && !Gsf()->output_close(reinterpret_cast<GsfOutput*>(levels_.front().folder.get())))
     Fail(path_ + " cannot be written: " + SystemError(errno));
   if (!Ok()) {
     Abandon();

@@ -13,13 +13,10 @@
 #include <optional>
 #include <vector>
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-input.h>
 
 #include "support/files/Paths.h"
 #include "support/storage/CompoundFileDirectory.h"
+#include "support/storage/GsfLibrary.h"
 #include "support/storage/GsfObjects.h"
 #include "support/storage/StorageCommon.h"
 #include "support/text/Utf16Text.h"
@@ -47,12 +44,12 @@ Handles& Table() {
 }
 
 bool IsFolder(GsfInput* input) {
-  return input && GSF_IS_INFILE(input) && gsf_infile_num_children(GSF_INFILE(input)) >= 0;
+  return input && IsInfile(*Gsf(), input) && Gsf()->infile_num_children(reinterpret_cast<GsfInfile*>(input)) >= 0;
 }
 
 bool HasChildNamed(GsfInfile* folder, const std::string& name) {
-  for (int i = 0, n = gsf_infile_num_children(folder); i < n; ++i) {
-    const char* child = gsf_infile_name_by_index(folder, i);
+  for (int i = 0, n = Gsf()->infile_num_children(folder); i < n; ++i) {
+    const char* child = Gsf()->infile_name_by_index(folder, i);
     if (child && name == child) return true;
   }
   return false;
@@ -60,15 +57,15 @@ bool HasChildNamed(GsfInfile* folder, const std::string& name) {
 
 // The stream's own time stamp; now when it has none (compound files may leave streams undated).
 std::time_t StreamTime(GsfInput* stream) {
-  GDateTime* modified = gsf_input_get_modtime(stream);
+  GDateTime* modified = Gsf()->input_get_modtime(stream);
   gint64 seconds = modified ? g_date_time_to_unix(modified) : 0;
   return seconds > 0 ? static_cast<std::time_t>(seconds) : std::time(nullptr);
 }
 
 std::int32_t CopyStream(GsfInput* stream, const std::string& destinationPath) {
-  auto size = static_cast<std::uint64_t>(std::max<gsf_off_t>(gsf_input_size(stream), 0));
+  auto size = static_cast<std::uint64_t>(std::max<gsf_off_t>(Gsf()->input_size(stream), 0));
   auto read = [&](char* buffer, std::size_t n) {
-    return gsf_input_read(stream, n, reinterpret_cast<guint8*>(buffer)) != nullptr;
+    return Gsf()->input_read(stream, n, reinterpret_cast<guint8*>(buffer)) != nullptr;
   };
   return CopyStreamTo(destinationPath, size, read, StreamTime(stream));
 }
@@ -77,7 +74,7 @@ std::int32_t CopyStream(GsfInput* stream, const std::string& destinationPath) {
 
 std::int32_t OpenStorage(const std::string& archivePath, Handle& storage) {
   storage = 0;
-  EnsureGsfReady();
+  if (!Gsf()) return kStorageAccessDenied;  // nothing to read it with
   // O_NONBLOCK: a FIFO planted at the path must not hang the open.
   int fd = open(archivePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? kStorageNotFound : kStorageAccessDenied;
@@ -106,13 +103,13 @@ std::int32_t OpenStorage(const std::string& archivePath, Handle& storage) {
     return kStorageAccessDenied;
   }
   // The input owns the file from here on; the lock goes when the last handle on the archive closes.
-  GsfPtr<GsfInput> input(gsf_input_stdio_new_FILE(archivePath.c_str(), file, FALSE));
+  GsfPtr<GsfInput> input(Gsf()->input_stdio_new_FILE(archivePath.c_str(), file, FALSE));
   if (!input) {
     fclose(file);
     return kStorageAccessDenied;
   }
   GError* error = nullptr;
-  GsfPtr<GsfInfile> infile(gsf_infile_msole_new(input.get(), &error));
+  GsfPtr<GsfInfile> infile(Gsf()->infile_msole_new(input.get(), &error));
   if (error) g_error_free(error);
   if (!infile) return kStorageNotAnArchive;
   auto budget = std::make_shared<Budget>(Budget{static_cast<std::uint64_t>(st.st_size)});
@@ -124,7 +121,7 @@ std::int32_t BeginFolderEnum(Handle folder, Handle& enumeration) {
   enumeration = 0;
   std::shared_ptr<Folder> open = Table().Find<Folder>(folder);
   if (!open) return kStorageInvalidHandle;
-  int count = gsf_infile_num_children(open->infile.get());
+  int count = Gsf()->infile_num_children(open->infile.get());
   if (count <= 0) return kStorageNoMoreEntries;
   enumeration = Table().Add(std::make_shared<Enumeration>(Enumeration{std::move(open), 0, count}));
   return kStorageOk;
@@ -140,10 +137,10 @@ std::int32_t GetFolderEnumData(Handle enumeration, NameBuffer name, std::int32_t
   GsfInfile* folder = open->folder->infile.get();
   // A stream whose blocks cannot be followed opens as nothing; it is reported
   // as a file so that reading it tells the caller it is damaged.
-  GsfPtr<GsfInput> child(gsf_infile_child_by_index(folder, open->index));
+  GsfPtr<GsfInput> child(Gsf()->infile_child_by_index(folder, open->index));
   entryType = IsFolder(child.get()) ? kEntryFolder : kEntryFile;
   // Children are found by walking a list; the child's own name saves a second walk.
-  const char* utf8 = child ? gsf_input_name(child.get()) : gsf_infile_name_by_index(folder, open->index);
+  const char* utf8 = child ? Gsf()->input_name(child.get()) : Gsf()->infile_name_by_index(folder, open->index);
   std::u16string text = ToUtf16(utf8 ? utf8 : "");
   std::size_t length = std::min(text.size(), name.size() - 1);
   std::copy_n(text.begin(), length, name.begin());
@@ -167,9 +164,9 @@ std::int32_t OpenFolder(Handle parent, std::u16string_view name, Handle& folder)
   folder = 0;
   std::shared_ptr<Folder> open = Table().Find<Folder>(parent);
   if (!open) return kStorageInvalidHandle;
-  GsfPtr<GsfInput> child(gsf_infile_child_by_name(open->infile.get(), FromUtf16(name).c_str()));
+  GsfPtr<GsfInput> child(Gsf()->infile_child_by_name(open->infile.get(), FromUtf16(name).c_str()));
   if (!IsFolder(child.get())) return kStorageNotFound;
-  GsfPtr<GsfInfile> sub(GSF_INFILE(child.release()));
+  GsfPtr<GsfInfile> sub(reinterpret_cast<GsfInfile*>(child.release()));
   folder = Table().Add(std::make_shared<Folder>(Folder{std::move(sub), open->budget}));
   return kStorageOk;
 }
@@ -178,10 +175,10 @@ std::int32_t ReadFile(Handle folder, std::u16string_view storedName, const std::
   std::shared_ptr<Folder> open = Table().Find<Folder>(folder);
   if (!open) return kStorageInvalidHandle;
   std::string name = FromUtf16(storedName);
-  GsfPtr<GsfInput> stream(gsf_infile_child_by_name(open->infile.get(), name.c_str()));
+  GsfPtr<GsfInput> stream(Gsf()->infile_child_by_name(open->infile.get(), name.c_str()));
   if (!stream) return HasChildNamed(open->infile.get(), name) ? kStorageReadFault : kStorageNotFound;
   if (IsFolder(stream.get())) return kStorageNotFound;
-  auto size = static_cast<std::uint64_t>(std::max<gsf_off_t>(gsf_input_size(stream.get()), 0));
+  auto size = static_cast<std::uint64_t>(std::max<gsf_off_t>(Gsf()->input_size(stream.get()), 0));
   if (size > open->budget->bytesLeft) return kStorageTooLarge;
   open->budget->bytesLeft -= size;
   return CopyStream(stream.get(), destinationPath);
