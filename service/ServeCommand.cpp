@@ -14,6 +14,7 @@
 #include "cli/BatchCommand.h"
 #include "component/StatusCode.h"
 #include "service/ExportStore.h"
+#include "service/ServeProgram.h"
 #include "service/Service.h"
 
 namespace quillmere::service {
@@ -22,7 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kNoInput = 66;      // EX_NOINPUT
-constexpr int kUnavailable = 69;  // EX_UNAVAILABLE
 
 sigset_t Interrupts() {
   sigset_t interrupts;
@@ -104,7 +104,7 @@ int RunServe(const cli::Invocation& run, ServeOptions options) {
   options.dataFolder = PrepareDataFolder(options.dataFolder, why);
   if (options.dataFolder.empty()) {
     std::cerr << "quillmere: serve: " << why << '\n';
-    return kUnavailable;
+    return kServiceUnavailable;
   }
   if (options.workers == 0) options.workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 
@@ -122,10 +122,11 @@ int RunServe(const cli::Invocation& run, ServeOptions options) {
                      }});
     if (!service.Bind(why)) {
       std::cerr << "quillmere: serve: " << why << '\n';
-      exitCode = kUnavailable;
+      exitCode = kServiceUnavailable;
     } else {
       std::cout << "quillmere: serving on http://" << options.host << ':' << service.Port() << "/ with "
-                << options.workers << " workers; results in " << options.dataFolder << std::endl;
+                << options.workers << (options.workers == 1 ? " worker" : " workers") << "; results in "
+                << options.dataFolder << std::endl;
       InterruptWatch watch(service);
       service.Run();
     }

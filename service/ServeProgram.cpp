@@ -27,7 +27,7 @@ int StartServeProgram(char** argv) {
   const std::string program = ServeProgram().string();
   execv(program.c_str(), argv);
   std::cerr << "quillmere: serve: cannot start " << program << ": " << std::strerror(errno) << '\n';
-  return kServeProgramMissing;
+  return kServiceUnavailable;
 }
 
 }  // namespace quillmere::service

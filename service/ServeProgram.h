@@ -5,8 +5,9 @@
 
 namespace quillmere::service {
 
-// The exit code when the service's program cannot be started (EX_UNAVAILABLE).
-constexpr int kServeProgramMissing = 69;
+// The exit code when the service cannot run (EX_UNAVAILABLE): its program
+// cannot be started, it cannot listen, or its data folder cannot be made.
+constexpr int kServiceUnavailable = 69;
 
 // Replaces this process with quillmere-serve (QUILLMERE_SERVE_PROGRAM when
 // set), given the same arguments. Returns only when it cannot, after saying why on stderr.
