@@ -54,5 +54,20 @@ TEST_F(CliUsage, BadCommandLinesExitWithUsageCode) {
                                {"presentation", deck, "-o"}});
 }
 
+// The tool reads serve's options itself and hands a good command line on to the program with the service.
+TEST_F(CliUsage, ServeIsCheckedHereAndRunByItsOwnProgram) {
+  ChildResult help = Run({"serve", "--help"});
+  EXPECT_EQ(help.exitCode, 0) << Describe(help) << help.err;
+  EXPECT_NE(help.out.find("--token-file"), std::string::npos) << help.out;
+  ExpectUsageErrors(sandbox_, {{"serve", "--listen", "no-port"}, {"serve", "--workers", "0"}});
+  ChildOptions options = Within(std::chrono::seconds(30));
+  options.env = sandbox_.Environment();
+  options.env.push_back("QUILLMERE_SERVE_PROGRAM=" + (sandbox_.Root() / "no-such-program").string());
+  ChildResult missing = RunChild(CliPath(), {"serve", "--listen", "127.0.0.1:0"}, options);
+  EXPECT_EQ(missing.exitCode, 69) << Describe(missing);
+  EXPECT_NE(missing.err.find("cannot start " + (sandbox_.Root() / "no-such-program").string()), std::string::npos)
+      << missing.err;
+}
+
 }  // namespace
 }  // namespace quillmere::clitest
