@@ -8,7 +8,6 @@
 
 #include "tests/cli/CliHarness.h"
 #include "tests/engine/package/PackageTestFiles.h"
-#include "tests/helpers/TestFiles.h"
 #include "tests/helpers/TextPieces.h"
 
 namespace quillmere::clitest {
@@ -51,14 +50,6 @@ TEST_F(CliStatus, DamagedPackagesCannotBeOpenedAndSayWhy) {
   const std::filesystem::path twice = sandbox_.Root() / "twice.pptx";
   engine::packagetest::WriteFile(twice, engine::packagetest::StoredZip(entries));
   ExpectFailure(twice, 4, "ERR_PRESENTATION_OPEN_FAILED", "the zip holds the entry [Content_Types].xml twice");
-}
-
-TEST_F(CliStatus, TruncatedDeckCannotBeOpened) {
-  ASSERT_GT(std::filesystem::file_size(SampleDeck()), 4096u);
-  // Cutting off the zip's central directory leaves only local entries, which no reader trusts.
-  const std::filesystem::path cut = sandbox_.Root() / "truncated.pptx";
-  quillmere::testing::WriteFirstHalf(SampleDeck(), cut);
-  ExpectFailure(cut, 4, "ERR_PRESENTATION_OPEN_FAILED", "the zip is truncated (no central directory)");
 }
 
 }  // namespace

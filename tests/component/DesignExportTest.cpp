@@ -10,7 +10,6 @@
 #include <set>
 
 #include "slides/LayoutNames.h"
-#include "slides/ThemeTables.h"
 #include "tests/component/TaggedDeckExport.h"
 #include "tests/helpers/XmlTexts.h"
 
@@ -78,18 +77,6 @@ TEST_F(DesignExportTest, BuiltInThemesOfDecksFromManyTools) {
     for (const auto& [id, pair] : found) present |= pair == names;
     EXPECT_TRUE(present) << deck << " has no design named " << names;
   }
-
-  // The same fonts as Trek's, read from the real theme, are Angles by the table alone.
-  engine::EngineOptions options;
-  options.drawImages = false;
-  Object app = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
-  Object pres = app.Child("Presentations").Call("Open2007", Deck("poi__themes.pptx"), -1, -1, 0, 0);
-  Object theme = pres.Child("Designs").Item(5).Child("SlideMaster").Child("Theme");
-  EXPECT_EQ(ThemeFontSchemeName(theme.Child("ThemeFontScheme")), "Angles");
-  EXPECT_EQ(DesignThemeFontName("Trek", theme.Child("ThemeFontScheme")), "Trek");
-  EXPECT_EQ(ThemeColorSchemeName(theme.Child("ThemeColorScheme")), "Trek");
-  pres.Call("Close");
-  app.Call("Quit");
 }
 
 TEST_F(DesignExportTest, OlderPowerPointWritesTheUsedLayoutsAndTitleMasters) {

@@ -315,8 +315,6 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
                                  {webFolder + "/index.htm", "<html>archived</html>"}});
        },
        "0", "refused"},
-      {"an unreadable archive without its backup", [&] { WriteFile(archive_, "not an archive"); }, "-2",
-       "cannot be opened"},
       {"an archive locked until the retries run out",
        [&] {
          goodArchive();

@@ -190,11 +190,6 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
   ExpectMembers(glue, {{"Type", 3}, {"BeginConnected", kTrue}, {"BeginConnectedShape.Id", 3}, {"BeginConnectionSite", 1}});
   ExpectMembers(glue, {{"EndConnectedShape.Id", 2}, {"EndConnectionSite", 4}});
   ExpectMembers(curved, {{"VerticalFlip", kTrue}, {"HorizontalFlip", kFalse}, {"Rotation", 270.0f}});
-
-  Object video = Shapes(Open("poi__EmbeddedVideo.pptx"), 1).Item(1);
-  ExpectMembers(video, {{"Type", 16}, {"MediaType", 3}});
-  Object audio = Find(Shapes(Open("poi__EmbeddedAudio.pptx"), 1), "sample-3s.mp3");
-  ExpectMembers(audio, {{"Type", 16}, {"MediaType", 2}});
 }
 
 TEST_F(EngineShapeMembersTest, PlaceholdersTellWhatTheyHold) {

@@ -214,13 +214,6 @@ TEST_F(EngineTimelineTest, MediaEffectsAndInteractiveSequences) {
   EXPECT_EQ(master.Child("CustomLayouts").Item(1).Child("TimeLine").Child("InteractiveSequences").Count(), 0);
 }
 
-TEST_F(EngineTimelineTest, PowerPoint2003HasTimeLinesOnSlidesAndMasters) {
-  Object app = StartEngine(11);
-  Object pres = OpenDeck(app, Deck(kRefactor));
-  EXPECT_EQ(MainSequence(pres, 2).Count(), 3);
-  EXPECT_EQ(pres.Child("Designs").Item(1).Child("SlideMaster").Child("TimeLine").Child("MainSequence").Count(), 0);
-}
-
 TEST_F(EngineTimelineTest, DamagedTimelinesFailOnlyWhatCannotBeRead) {
   Object app = StartEngine();
   const std::string fade = "presetID=\"10\" presetClass=\"entr\" nodeType=\"clickEffect\"";

@@ -30,8 +30,6 @@ TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
   EXPECT_TRUE(rectangle.child("Fill") && rectangle.child("Line") && rectangle.child("Shadow"));
   EXPECT_TRUE(exports.empty());
 
-  EXPECT_TRUE(IsNativeAutoShape(96));
-  EXPECT_FALSE(IsNativeAutoShape(97));
   EXPECT_FALSE(IsNativeAutoShape(201));
   EXPECT_EQ(Text(Write(Shape(1, 96)), "Image"), "");
 

@@ -114,13 +114,6 @@ TEST_F(UnzipTest, RecordIndexesRunFromOne) {
   EXPECT_THROW(unzip.SetFileSelected(2, false), ComError);
 }
 
-TEST_F(UnzipTest, DirectoryOfARealDeckListsEveryEntry) {
-  cUnzip unzip = Unzipper();
-  unzip.SetZipFile(Corpus("poi__EmbeddedAudio.pptx"));
-  ASSERT_EQ(unzip.Directory(), kUnzipOk);
-  EXPECT_EQ(unzip.FileCount(), static_cast<std::int32_t>(testing::ReadZip(unzip.ZipFile()).size()));
-}
-
 TEST_F(UnzipTest, MissingDamagedAndNonZipFilesFailWithoutCrashing) {
   cUnzip unzip = Unzipper();
   unzip.SetZipFile((root_ / "missing.zip").string());
@@ -463,15 +456,8 @@ TEST_F(UnzipTest, RealDeckLandsFlatInTheFolder) {
   EXPECT_EQ(BesidesTheOutput(), earlier_);
 }
 
-TEST_F(UnzipTest, VersionIsLibzipsAndEmptyZipFileDoesNothing) {
+TEST_F(UnzipTest, EmptyZipFileDoesNothing) {
   cUnzip unzip;
-  std::int32_t major = -1, minor = -1, revision = -1;
-  double date = 0;
-  std::string extra;
-  unzip.GetVersion(major, minor, revision, date, extra);
-  EXPECT_EQ(std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision), zip_libzip_version());
-  EXPECT_GT(date, 40000);
-  EXPECT_THAT(extra, ::testing::HasSubstr(zip_libzip_version()));
   EXPECT_FALSE(unzip.Unzip());
   EXPECT_EQ(unzip.LastStatus(), kUnzipNoZipFile);
 }
