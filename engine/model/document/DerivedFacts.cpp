@@ -5,15 +5,18 @@ namespace quillmere::engine {
 void DerivedFacts::Forget(PartChange change, const std::string& part) {
   switch (change) {
     case PartChange::Shapes:
+      ++counts.text;
       topLevelShapes.Forget(part);
       actionLinks.Forget(part);
       // Removed shapes free nodes whose addresses new ones may take.
       ForgetFactsByElement();
       break;
     case PartChange::Text:
+      ++counts.text;
       actionLinks.Forget(part);  // runs cut apart are new elements
       break;
     case PartChange::Layout:
+      ++counts.text;
       partColors.Forget(part);
       timelines.Forget(part);  // its dim colours went through the old layout's colour map
       ForgetFactsByElement();
@@ -25,12 +28,18 @@ void DerivedFacts::Forget(PartChange change, const std::string& part) {
       timelines.Clear();
       break;
     case PartChange::LayoutList:
+      ++counts.layouts;
       layouts.Forget(part);
+      break;
+    case PartChange::SlideList:
+      ++counts.slides;
       break;
     case PartChange::Tags:
       tags.Forget(part);
       break;
     case PartChange::Gone:
+      ++counts.text;
+      ++counts.partsGone;
       topLevelShapes.Forget(part);
       actionLinks.Forget(part);
       tags.Forget(part);

@@ -2,7 +2,7 @@
 // What is worked out from a presentation's parts and kept until an edit may
 // change it: shape lists, colours, text styles, placeholder counterparts,
 // table grids, links, tags, timelines. Every edit of the document tells
-// Forget what it changed, and nothing else drops a fact.
+// Forget what it changed, and nothing else drops a fact or counts an edit.
 
 #include <cstdint>
 #include <memory>
@@ -73,8 +73,18 @@ enum class PartChange {
   Layout,       // the slide follows another layout
   ThemeColors,  // a colour of its theme was set
   LayoutList,   // the master's list of layouts
+  SlideList,    // the presentation's list of slides (part: the main part)
   Tags,         // its tags or a shape's
   Gone,         // it is removed, or about to be made anew under its name
+};
+
+// Counts of the edits that objects keeping a list of their own must notice:
+// comparing a count is cheaper than asking whether the list is still right.
+struct EditCounts {
+  unsigned text = 0;       // the shapes or text of a part, a slide's layout, or a part gone
+  unsigned slides = 0;     // the list of slides
+  unsigned layouts = 0;    // a master's list of layouts
+  unsigned partsGone = 0;  // parts removed, or about to be made anew
 };
 
 struct DerivedFacts {
@@ -92,8 +102,10 @@ struct DerivedFacts {
   FactTable<const void*, std::vector<InheritedShape>> inheritedShapes;  // by shape
   FactTable<const void*, RunFonts> runFonts;                           // by a:r, for the package revision below
   std::uint64_t runFontsRevision = 0;
+  EditCounts counts;
 
-  // The one place facts are dropped: what the change may have made wrong.
+  // The one place facts are dropped, what the change may have made wrong, and
+  // the edits counted.
   void Forget(PartChange change, const std::string& part);
 
  private:

@@ -68,7 +68,6 @@ const std::vector<std::string>& PresentationDocument::LayoutsOfMaster(const std:
 
 void PresentationDocument::LayoutsChanged(const std::string& masterPart) {
   facts_.Forget(PartChange::LayoutList, masterPart);
-  ++layoutsRevision_;
 }
 
 const SchemeColors& PresentationDocument::ThemeColorsOfMaster(const std::string& masterPart,
@@ -132,20 +131,19 @@ const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const 
 
 void PresentationDocument::ShapesChanged(const std::string& part) {
   facts_.Forget(PartChange::Shapes, part);
-  ++textRevision_;
   package_->MarkModified(part);
 }
 
 void PresentationDocument::SlideAdded(std::size_t position, SlideEntry entry) {
   ForgetPart(entry.part);
   slides_.insert(slides_.begin() + static_cast<std::ptrdiff_t>(std::min(position, slides_.size())), std::move(entry));
-  ++slidesRevision_;
+  facts_.Forget(PartChange::SlideList, mainPart_);
 }
 
 void PresentationDocument::SlideRemoved(const std::string& slidePart) {
   std::erase_if(slides_, [&](const SlideEntry& e) { return e.part == slidePart; });
   ForgetPart(slidePart);
-  ++slidesRevision_;
+  facts_.Forget(PartChange::SlideList, mainPart_);
 }
 
 void PresentationDocument::ForgetPart(const std::string& part) {
@@ -157,18 +155,14 @@ void PresentationDocument::ForgetPart(const std::string& part) {
     nextShapeIds_.erase(p);
   }
   notesPages_.Forget(part);
-  ++textRevision_;
-  ++partsForgotten_;
 }
 
 void PresentationDocument::LayoutChanged(const std::string& slidePart) {
   facts_.Forget(PartChange::Layout, slidePart);
-  ++textRevision_;
 }
 
 void PresentationDocument::TextChanged(const std::string& part) {
   facts_.Forget(PartChange::Text, part);
-  ++textRevision_;
   package_->MarkModified(part);
 }
 

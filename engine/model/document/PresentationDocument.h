@@ -41,7 +41,7 @@ class PresentationDocument {
   const std::vector<SlideEntry>& Slides() const { return slides_; }
   // Counts the slides added and removed, so that a list of slide objects can
   // tell it is out of date.
-  unsigned SlidesRevision() const { return slidesRevision_; }
+  unsigned SlidesRevision() const { return facts_.counts.slides; }
   // A slide was put into the package at a 0-based position (SlideEdits.h).
   void SlideAdded(std::size_t position, SlideEntry entry);
   // A slide was taken out of the list; its part and its notes page are forgotten.
@@ -55,7 +55,7 @@ class PresentationDocument {
   void LayoutChanged(const std::string& slidePart);
   // Counts the parts forgotten, so that an object over a part can tell
   // cheaply when it must check that its part is still there.
-  unsigned PartsForgotten() const { return partsForgotten_; }
+  unsigned PartsForgotten() const { return facts_.counts.partsGone; }
   // The p:sldIdLst a slide added to a deck without one had to make, taken out
   // again with the last slide so that the main part is as it was.
   pugi::xml_node& MadeSlideList() { return madeSlideList_; }
@@ -64,7 +64,7 @@ class PresentationDocument {
   // A layout was added to or removed from the master's list (LayoutEdits.h).
   void LayoutsChanged(const std::string& masterPart);
   // Counts those changes, so that a list of layout objects can tell it is out of date.
-  unsigned LayoutsRevision() const { return layoutsRevision_; }
+  unsigned LayoutsRevision() const { return facts_.counts.layouts; }
 
   // The theme colours a slide, layout, master or notes part shows: its master's theme
   // through the master's colour map and the overrides down the chain.
@@ -98,7 +98,7 @@ class PresentationDocument {
   void TextChanged(const std::string& part);
   // Counts the edits of text and shapes, so that what was worked out from
   // some text can tell it is out of date.
-  unsigned TextRevision() const { return textRevision_; }
+  unsigned TextRevision() const { return facts_.counts.text; }
   // The first of count shape ids no shape of the part has had: counted on from
   // the part's largest id, so that edits making shapes do not walk the tree for each.
   unsigned TakeShapeIds(const std::string& part, unsigned count);
@@ -147,11 +147,7 @@ class PresentationDocument {
   std::unordered_map<std::string, unsigned> nextShapeIds_;
   NotesPages notesPages_;
   EditStash stash_;
-  unsigned textRevision_ = 0;
   pugi::xml_document defaultBackground_;  // made on first use
-  unsigned slidesRevision_ = 0;
-  unsigned layoutsRevision_ = 0;
-  unsigned partsForgotten_ = 0;
   pugi::xml_node madeSlideList_;
 
   TagList ReadTags(const std::string& part, const pugi::xml_node& custDataLst);
