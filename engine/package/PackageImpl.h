@@ -61,6 +61,8 @@ struct Package::Impl {
   // Bytes SaveAs must write instead of copying the entry: the DOM when it was
   // changed, else the put bytes; nothing when the zip's entry still holds.
   std::optional<std::string> NewBytes(const std::string& key) const;
+  // Nothing put, changed, added or removed, in a zip of parts alone: a save may copy the file.
+  bool Unchanged() const;
   // Throws PackageError(Corrupt) when the part is missing or unreadable.
   std::string Bytes(const std::string& key) const;
   // Parsed once; nullptr when not well-formed. Throws like Bytes.

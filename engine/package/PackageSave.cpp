@@ -20,7 +20,28 @@ std::filesystem::path TempNameNextTo(const std::filesystem::path& file) {
   return file.parent_path() / Utf8Path("." + Utf8Text(file.filename()) + "." + suffix + ".saving");
 }
 
+// The finished temporary file takes the target's place.
+void Replace(const std::filesystem::path& temp, const std::filesystem::path& file) {
+  std::error_code error, ignored;
+  std::filesystem::rename(temp, file, error);
+  if (error) {
+    std::filesystem::remove(temp, ignored);
+    throw PackageError(PackageError::Kind::WriteFailed,
+                       Utf8NativeText(file) + ": cannot replace the file (" + error.message() + ")");
+  }
+}
+
 }  // namespace
+
+bool Package::Impl::Unchanged() const {
+  if (!removed.empty() || !added.empty() || contentTypes->Changed()) return false;
+  for (const auto& [key, state] : parts)
+    if ((state.modified && state.xml) || state.putBytes) return false;
+  // Only a zip that holds nothing but its parts, [Content_Types].xml first,
+  // is already what a rewrite would make of it.
+  return !entries.empty() && entries.front().index == 0 && PartKey(entries.front().partName) == kContentTypesKey &&
+         static_cast<zip_int64_t>(entries.size()) == zip_get_num_entries(zip.get(), 0);
+}
 
 void Package::SaveAs(const std::filesystem::path& file, std::string_view mainContentType) {
   Save(file, mainContentType, {});
@@ -40,6 +61,17 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
   const std::string typesName = typesEntry ? typesEntry->zipName : "[Content_Types].xml";
   std::filesystem::path temp = TempNameNextTo(file);
   std::error_code ignored;
+  // An unchanged package is its file: the kernel copies it without a pass through the zip.
+  const bool sameType = mainContentType.empty() || im.contentTypes->Find(im.mainPart) == mainContentType;
+  if (byKey.empty() && added.empty() && sameType && im.zip && im.Unchanged()) {
+    std::error_code error;
+    std::filesystem::copy_file(File(), temp, error);
+    if (!error) {
+      Replace(temp, file);
+      return;
+    }
+    std::filesystem::remove(temp, ignored);
+  }
   try {
     ZipWriter out(temp);
     auto write = [&](const std::string& key, const std::string& name) {
@@ -52,7 +84,7 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
     };
     // [Content_Types].xml first: readers that stream a package need it first.
     bool addsTypes = std::any_of(added.begin(), added.end(), [](const AddedPart& p) { return !p.contentType.empty(); });
-    if (addsTypes || (!mainContentType.empty() && im.contentTypes->Find(im.mainPart) != mainContentType)) {
+    if (addsTypes || !sameType) {
       pugi::xml_document types;
       types.reset(*im.contentTypesXml);
       ContentTypes contentTypes(types);
@@ -83,13 +115,7 @@ void Package::Save(const std::filesystem::path& file, std::string_view mainConte
     std::filesystem::remove(temp, ignored);
     throw;
   }
-  std::error_code error;
-  std::filesystem::rename(temp, file, error);
-  if (error) {
-    std::filesystem::remove(temp, ignored);
-    throw PackageError(PackageError::Kind::WriteFailed,
-                       Utf8NativeText(file) + ": cannot replace the file (" + error.message() + ")");
-  }
+  Replace(temp, file);
 }
 
 }  // namespace quillmere::engine

@@ -47,6 +47,9 @@ TEST_F(PackageSaveTest, CopiesUntouchedEntriesWithoutRecompressing) {
   EXPECT_EQ(StatEntries(temp_ / "saved.pptx", &order), StatEntries(CorpusFile("poi__SampleShow.pptx")));
   EXPECT_EQ(order.front(), "[Content_Types].xml");
   EXPECT_EQ(saved->PartNames().size(), package->PartNames().size());
+  // A zip of parts alone, [Content_Types].xml first and unchanged, is copied as it is.
+  OpenDeck()->SaveAs(temp_ / "plain.pptx");
+  EXPECT_EQ(ReadFile(temp_ / "plain.pptx"), ReadFile(temp_ / "deck.pptx"));
 }
 
 TEST_F(PackageSaveTest, WritesMarkedPartsFromTheirDom) {
@@ -176,6 +179,8 @@ TEST_F(PackageSaveTest, LeavesUnsafeEntriesBehindAndCanReplaceItsOwnFile) {
   std::vector<StoredEntry> entries = MinimalDeck();
   entries.push_back({"../evil.xml", "<evil/>"});
   std::unique_ptr<Package> package = OpenDeck(entries);
+  package->SaveAs(temp_ / "unchanged.pptx");  // not a copy of the file: that would keep the entry
+  EXPECT_EQ(StatEntries(temp_ / "unchanged.pptx").count("../evil.xml"), 0u);
   package->PutPart("ppt/media/new.bin", "binary", "");
   package->SaveAs(temp_ / "deck.pptx");
   EXPECT_EQ(StatEntries(temp_ / "deck.pptx").count("../evil.xml"), 0u);
@@ -194,6 +199,9 @@ TEST_F(PackageSaveTest, ReportsWriteFailuresAndLeavesNoTempFile) {
   }
   EXPECT_THROW(package->SaveAs(temp_ / "missing" / "saved.pptx"), PackageError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path()), {}), 2);  // the deck and the folder
+  package->PutPart("ppt/media/new.bin", "binary", "");  // the same through a rewrite
+  EXPECT_THROW(package->SaveAs(temp_ / "folder"), PackageError);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path()), {}), 2);
 }
 
 }  // namespace
