@@ -1,6 +1,5 @@
 #include "engine/model/document/XmlNames.h"
 
-#include <cstring>
 #include <string>
 
 namespace quillmere::engine {
@@ -20,11 +19,23 @@ bool HasLocalName(const char* name, std::string_view localName) {
       local = p + 1;
       break;
     }
-  return std::strncmp(local, localName.data(), localName.size()) == 0 && local[localName.size()] == '\0';
+  // Character by character: most names differ in their first letter.
+  for (char wanted : localName)
+    if (*local++ != wanted) return false;
+  return *local == '\0';
 }
 }  // namespace
 
-std::string_view LocalName(const pugi::xml_node& node) { return AfterPrefix(node.name()); }
+// One pass that finds the colon and the end together: the writers' every
+// child search and shape test asks for names, a few million times a large deck.
+std::string_view LocalName(const pugi::xml_node& node) {
+  const char* name = node.name();
+  const char* local = name;
+  const char* p = name;
+  for (; *p; ++p)
+    if (*p == ':' && local == name) local = p + 1;
+  return {local, static_cast<std::size_t>(p - local)};
+}
 
 pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localName) {
   for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
