@@ -203,6 +203,20 @@ TEST_F(EngineShapeEditsTest, ZOrderMovesAShapeAmongItsSiblingsAndRangeFindsGroup
   EXPECT_EQ(range.Count(), 2);
   ExpectMembers(range.Item(1), {{"Child", kTrue}});
   EXPECT_EQ(ErrorOf([&] { shapes.Item(member.Get("Name").AsString()); }), hr::kInvalidArgument);
+
+  // Renamed, deleted or sharing a name with a shape before it, as lookups between edits see them.
+  auto idInRange = [&](const std::string& wanted) { return shapes.Child("Range", wanted).Item(1).Get("Id").AsLong(); };
+  const std::string copyName = copy.Get("Name").AsString();
+  copy.Put("Name", "Renamed Copy");
+  EXPECT_EQ(idInRange("renamed copy"), copy.Get("Id").AsLong());
+  EXPECT_EQ(ErrorOf([&] { shapes.Child("Range", copyName); }), hr::kInvalidArgument);
+  Object first = shapes.Item("Rectangle 6");
+  copy.Put("Name", "Rectangle 6");  // the name of a shape of the slide itself, which comes first
+  EXPECT_EQ(idInRange("Rectangle 6"), first.Get("Id").AsLong());
+  first.Call("Delete");
+  EXPECT_EQ(idInRange("Rectangle 6"), copy.Get("Id").AsLong());
+  copy.Call("Delete");
+  EXPECT_EQ(ErrorOf([&] { shapes.Child("Range", "Rectangle 6"); }), hr::kInvalidArgument);
 }
 
 TEST_F(EngineShapeEditsTest, FreeformsTurnIntoRectangles) {

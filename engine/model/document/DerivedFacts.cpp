@@ -7,6 +7,7 @@ void DerivedFacts::Forget(PartChange change, const std::string& part) {
     case PartChange::Shapes:
       ++counts.text;
       topLevelShapes.Forget(part);
+      shapeNames.Forget(part);
       actionLinks.Forget(part);
       // Removed shapes free nodes whose addresses new ones may take.
       ForgetFactsByElement();
@@ -41,6 +42,7 @@ void DerivedFacts::Forget(PartChange change, const std::string& part) {
       ++counts.text;
       ++counts.partsGone;
       topLevelShapes.Forget(part);
+      shapeNames.Forget(part);
       actionLinks.Forget(part);
       tags.Forget(part);
       timelines.Forget(part);

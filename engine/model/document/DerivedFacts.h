@@ -16,6 +16,7 @@
 #include "engine/model/format/ColorResolution.h"
 #include "engine/model/format/ThemeColors.h"
 #include "engine/model/media/ActionLinks.h"
+#include "engine/model/shapes/ShapeNames.h"
 #include "engine/model/shapes/TableGrid.h"
 #include "engine/model/text/TextStyleChain.h"
 #include "engine/model/timeline/AnimationTimeline.h"
@@ -58,6 +59,10 @@ class FactTable {
     auto it = facts_.find(key);
     return it == facts_.end() ? nullptr : &it->second;
   }
+  Fact* Find(const Key& key) {
+    auto it = facts_.find(key);
+    return it == facts_.end() ? nullptr : &it->second;
+  }
   const Fact& Keep(const Key& key, Fact fact) { return facts_[key] = std::move(fact); }
   void Forget(const Key& key) { facts_.erase(key); }
   void Clear() { facts_.clear(); }
@@ -90,6 +95,7 @@ struct EditCounts {
 struct DerivedFacts {
   FactTable<std::string, std::vector<std::string>> layouts;            // by master
   FactTable<std::string, std::vector<pugi::xml_node>> topLevelShapes;  // by part
+  FactTable<std::string, ShapeNames> shapeNames;                       // by part
   FactTable<std::string, std::vector<ActionLinkSite>> actionLinks;
   FactTable<std::string, TagList> tags;
   FactTable<std::string, std::shared_ptr<const AnimationTimeline>> timelines;

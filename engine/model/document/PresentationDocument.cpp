@@ -129,6 +129,10 @@ const std::vector<pugi::xml_node>& PresentationDocument::TopLevelShapesOf(const 
   return facts_.topLevelShapes.Get(part, [&] { return TopLevelShapes(PartRoot(part)); });
 }
 
+const ShapeNames& PresentationDocument::ShapeNamesOf(const std::string& part) {
+  return facts_.shapeNames.Get(part, [&] { return ShapeNames::Of(ShapeTreeOf(PartRoot(part))); });
+}
+
 void PresentationDocument::ShapesChanged(const std::string& part) {
   facts_.Forget(PartChange::Shapes, part);
   package_->MarkModified(part);

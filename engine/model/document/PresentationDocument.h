@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -90,9 +91,23 @@ class PresentationDocument {
   // Those shapes, back to front, listed once until they change: every Shapes
   // object of the part shares the list, so reading shape after shape stays linear.
   const std::vector<pugi::xml_node>& TopLevelShapesOf(const std::string& part);
+  // Every shape of the part by name, worked out again after an edit that does not say how it changed them.
+  const ShapeNames& ShapeNamesOf(const std::string& part);
   // The shapes of a part were edited in its DOM: the part is saved from it
   // and its shapes are listed again.
   void ShapesChanged(const std::string& part);
+  // The same for an edit that tells its shapes' names what it did to them
+  // (NamesStay when it renamed, added and removed nothing), so that a run of
+  // edits and lookups by name does not walk the part for every lookup.
+  template <typename EditNames>
+  void ShapesChanged(const std::string& part, EditNames&& editNames) {
+    std::optional<ShapeNames> names;
+    if (ShapeNames* known = facts_.shapeNames.Find(part)) names = std::move(*known);
+    ShapesChanged(part);
+    if (!names) return;
+    editNames(*names);
+    facts_.shapeNames.Keep(part, std::move(*names));
+  }
   // Only the text formatting of a part's shapes was edited: it is saved from
   // its DOM, and its shapes stay as they are.
   void TextChanged(const std::string& part);

@@ -104,14 +104,14 @@ pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part
     DrawingPropertiesOf(shape).attribute("name").set_value(name.c_str());
     Shift(doc, part, shape, kDuplicateOffset);
   }
-  doc.ShapesChanged(part);
+  doc.ShapesChanged(part, [&](ShapeNames& names) { names.Add(copy); });
   return copy;
 }
 
 void DeleteShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild) {
   doc.Stash().ForgetWithin(treeChild);
+  doc.ShapesChanged(part, [&](ShapeNames& names) { names.Remove(treeChild); });
   treeChild.parent().remove_child(treeChild);
-  doc.ShapesChanged(part);
 }
 
 pugi::xml_node AddPresetShape(PresentationDocument& doc, const std::string& part, std::string_view preset,
@@ -126,7 +126,7 @@ pugi::xml_node AddPresetShape(PresentationDocument& doc, const std::string& part
   pugi::xml_node extLst = ChildNamed(tree, "extLst");
   pugi::xml_node shape =
       extLst ? tree.insert_copy_before(fragment.first_child(), extLst) : tree.append_copy(fragment.first_child());
-  doc.ShapesChanged(part);
+  doc.ShapesChanged(part, [&](ShapeNames& names) { names.Add(shape); });
   return shape;
 }
 
@@ -153,7 +153,7 @@ void ReorderShape(PresentationDocument& doc, const std::string& part, const pugi
       if (after) parent.insert_move_after(treeChild, after);
       break;
   }
-  doc.ShapesChanged(part);
+  doc.ShapesChanged(part, NamesStay);  // a lookup by name finds a shape wherever it is
 }
 
 std::vector<pugi::xml_node> UngroupShape(PresentationDocument& doc, const std::string& part,

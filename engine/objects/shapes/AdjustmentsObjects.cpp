@@ -81,7 +81,7 @@ const MemberTable<AdjustmentsObject>& AdjustmentsObject::Members() {
                gd.append_attribute("fmla");
              }
              gd.attribute("fmla").set_value(("val " + std::to_string(Stored(adj, v.AsDouble()))).c_str());
-             o.shape->doc->ShapesChanged(o.shape->part);
+             o.shape->doc->ShapesChanged(o.shape->part, NamesStay);
            }},
   };
   return table;

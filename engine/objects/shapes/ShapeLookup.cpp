@@ -44,12 +44,17 @@ pugi::xml_node MemberNamed(const std::vector<pugi::xml_node>& shapes, std::strin
 }  // namespace
 
 pugi::xml_node ShapeByIndexOrName(const std::vector<pugi::xml_node>& shapes, const Value& key,
-                                  std::string_view collection, LookupScope scope) {
+                                  std::string_view collection, const ShapeNames* groupMembersToo) {
   if (!key.IsText()) return shapes[CollectionIndex(key, static_cast<int>(shapes.size()), collection) - 1];
   const std::string wanted = key.AsString();
+  // A name only one shape of the part has is that shape's, wherever it is:
+  // the walk below would find it too, only later.
+  if (groupMembersToo)
+    if (const std::vector<pugi::xml_node>& named = groupMembersToo->Named(wanted); named.size() == 1)
+      if (Named(named.front(), wanted)) return named.front();
   for (const pugi::xml_node& shape : shapes)
     if (Named(shape, wanted)) return shape;
-  if (scope == LookupScope::GroupMembersToo)
+  if (groupMembersToo)
     if (pugi::xml_node member = MemberNamed(shapes, wanted)) return member;
   throw ComError(hr::kInvalidArgument, std::string(collection) + ".Item : Item " + key.AsString() +
                                            " not found in the " + std::string(collection) + " collection.");

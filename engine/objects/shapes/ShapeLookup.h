@@ -6,18 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/model/shapes/ShapeNames.h"
 #include "objectmodel/automation/Dispatch.h"
 
 namespace quillmere::engine {
 
-// Shapes.Range also finds a group's members by name, where Item finds only
-// the shapes of the collection itself.
-enum class LookupScope { CollectionOnly, GroupMembersToo };
-
 // The tree child at that index or with that name (case-insensitive, the
 // first of equal names, the collection's own shapes before group members);
-// throws ComError as PowerPoint fails for a bad key.
+// throws ComError as PowerPoint fails for a bad key. Shapes.Range also finds a
+// group's members by name, where Item finds only the shapes of the collection
+// itself: it passes the names of the part's shapes.
 pugi::xml_node ShapeByIndexOrName(const std::vector<pugi::xml_node>& shapes, const Value& key,
-                                  std::string_view collection, LookupScope scope = LookupScope::CollectionOnly);
+                                  std::string_view collection, const ShapeNames* groupMembersToo = nullptr);
 
 }  // namespace quillmere::engine

@@ -45,7 +45,7 @@ constexpr int kScaleFromBottomRight = 2;
   throw ComError(hr::kInvalidArgument, "Shape." + std::string(member) + " : " + std::string(why));
 }
 
-void Changed(ShapeObject& o) { o.doc->ShapesChanged(o.part); }
+void Changed(ShapeObject& o) { o.doc->ShapesChanged(o.part, NamesStay); }
 
 template <class FormatObject>
 Value Format(ShapeObject& o) {
@@ -217,10 +217,14 @@ void Flip(ShapeObject& o, int direction) {
 std::string_view NameOf(const ShapeObject& o) { return DrawingPropertiesOf(o.element).attribute("name").value(); }
 
 void Rename(ShapeObject& o, const std::string& name) {
-  o.EditEachVariant([&](const pugi::xml_node& shape) {
+  for (const pugi::xml_node& shape : ShapeVariants(o.treeNode)) {
     pugi::xml_node props = DrawingPropertiesOf(shape);
     if (!props.attribute("name")) props.append_attribute("name");
     props.attribute("name").set_value(name.c_str());
+  }
+  o.doc->ShapesChanged(o.part, [&](ShapeNames& names) {
+    names.Remove(o.treeNode);
+    names.Add(o.treeNode);
   });
 }
 

@@ -75,11 +75,12 @@ class ShapeObject final : public EngineObject<ShapeObject> {
   // Another shape of the same part and owner.
   std::shared_ptr<ShapeObject> Sibling(const pugi::xml_node& treeChild) const;
   // Applies an edit to every variant of the shape (each branch of an
-  // mc:AlternateContent), so that whichever branch is read shows it.
+  // mc:AlternateContent), so that whichever branch is read shows it. The edit
+  // changes what is inside the shape, never its name.
   template <class F>
   void EditEachVariant(F&& edit) {
     for (const pugi::xml_node& shape : ShapeVariants(treeNode)) edit(shape);
-    doc->ShapesChanged(part);
+    doc->ShapesChanged(part, NamesStay);
   }
   std::shared_ptr<PresentationDocument> doc;
   std::string part;

@@ -60,7 +60,8 @@ const MemberTable<ShapesObject>& ShapesObject::Members() {
              // Range(1, "Title 1", ...): each argument an index or a name.
              for (size_t i = 0; i < a.size() && !ArgAt(a, 0).IsEmpty(); ++i)
                if (!a[i].IsEmpty())
-                 shapes.push_back(o.ShapeAt(ShapeByIndexOrName(o.TopLevel(), a[i], "Shapes", LookupScope::GroupMembersToo)));
+                 shapes.push_back(
+                     o.ShapeAt(ShapeByIndexOrName(o.TopLevel(), a[i], "Shapes", &o.doc->ShapeNamesOf(o.part))));
              return Value(std::make_shared<ShapeRangeObject>(o.Session(), std::move(shapes)));
            }},
       {.name = "AddShape", .call = AddShape},

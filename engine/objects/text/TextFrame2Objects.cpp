@@ -160,7 +160,7 @@ void PutText(TextRange2Object& r, const Value& text) {
   if (r.span != Span::WholeText)
     throw ComError(hr::kInvalidArgument, std::string(r.TypeName()) + ".Text : Only the whole text can be replaced.");
   ReplaceBodyText(TextBodyToFill(r.shape->element), text.AsString());
-  r.shape->doc->ShapesChanged(r.shape->part);
+  r.shape->doc->ShapesChanged(r.shape->part, NamesStay);
   r.paragraphs = ParagraphsOf(Body(*r.shape));
   r.runs = RunsOf(r.paragraphs);
 }
