@@ -1,7 +1,7 @@
 // Real decks tagged and saved through the engine, exported beside a project
-// archive: characters, narration tracks, quiz and interaction packages and web
-// objects come out with the archive's bytes, and broken archives cost their
-// media, never the rest of the export.
+// archive: characters, quiz and interaction packages and web objects come
+// out with the archive's bytes, and broken archives cost their media, never
+// the rest of the export.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -147,39 +147,6 @@ TEST_F(ProjectArchiveExportTest, CharactersNameTheirFilesFromTheArchivesCharacte
     std::string file = character.child_value("CharacterFile");
     EXPECT_EQ(file, InOutput(e.file));
     EXPECT_EQ(ReadFile(file), e.bytes);
-  }
-}
-
-TEST_F(ProjectArchiveExportTest, EachSlideWithATrackNamesItsOwnAndTheOthersStayEmpty) {
-  std::vector<std::string> ids;
-  std::string deck = TagAndSave("pptx__txt-font-props.pptx", [&](const Object& pres) {
-    Object slides = pres.Child("Slides");
-    for (std::int32_t i = 1, n = slides.Count(); i <= n; ++i)
-      ids.push_back(std::to_string(slides.Item(i).Get("SlideID").AsLong()));
-  });
-  ASSERT_GE(ids.size(), 5u);
-  // The second track is larger than the chunks streams are copied in.
-  std::map<std::string, std::string> tracks = {
-      {ids[0], RandomBytes(5000, 10)}, {ids[1], RandomBytes(200000, 11)}, {ids[3], RandomBytes(800, 12)}};
-  WriteArchive(archive_, [&](ProjectArchiveWriter& w) {
-    w.BeginFolder("narration");
-    for (const auto& [id, bytes] : tracks) w.AddFile("track" + id + ".mp3", bytes);
-  });
-
-  pugi::xml_document doc;
-  ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
-  for (const std::string& id : ids) {
-    SCOPED_TRACE("slide " + id);
-    pugi::xpath_node_set narration = doc.select_nodes(("//Slide[@id='" + id + "']/LumideskNarration").c_str());
-    ASSERT_EQ(narration.size(), 1u);
-    std::string file = narration.first().node().child_value();
-    auto track = tracks.find(id);
-    if (track == tracks.end()) {
-      EXPECT_EQ(file, "");
-      continue;
-    }
-    EXPECT_EQ(file, InOutput("narration/track" + id + ".mp3"));
-    EXPECT_EQ(ReadFile(file), track->second);
   }
 }
 
