@@ -17,7 +17,6 @@
 #include "objectmodel/automation/ComError.h"
 #include "tests/engine/EditedDecks.h"
 #include "tests/engine/EngineDecks.h"
-#include "tests/engine/package/PackageTestFiles.h"
 #include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/ObjectMembers.h"

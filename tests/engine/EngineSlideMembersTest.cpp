@@ -367,7 +367,7 @@ TEST(EngineSlideReadersTest, BackgroundPresetsPlaceholderKindsLayoutsAndText) {
   for (Ph p : {Ph{"<p:ph type=\"title\"/>", 1}, Ph{"<p:ph type=\"title\" orient=\"vert\"/>", 5},
                Ph{"<p:ph type=\"body\" orient=\"vert\" idx=\"1\"/>", 6}, Ph{"<p:ph idx=\"1\"/>", 7},
                Ph{"<p:ph orient=\"vert\" idx=\"1\"/>", 17}, Ph{"<p:ph type=\"pic\"/>", 18},
-               Ph{"<p:ph type=\"dt\"/>", 16}, Ph{"<p:ph type=\"sldImg\"/>", 101}, Ph{"<p:ph type=\"future\"/>", 7}}) {
+               Ph{"<p:ph type=\"future\"/>", 7}}) {
     pugi::xml_document doc;
     EXPECT_EQ(engine::PlaceholderType(Parsed(doc, p.xml)), p.type) << p.xml;
   }
