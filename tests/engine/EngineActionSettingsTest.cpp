@@ -1,7 +1,6 @@
 // Hyperlinks of slides, masters and layouts and the action settings they lead
 // to answer from real decks what their XML says; a deck edited here covers the
-// action verbs the corpus lacks and links that lead nowhere. Every link of the
-// corpus is walked in EngineCorpusWalkTest.
+// action verbs the corpus lacks and links that lead nowhere.
 
 #include <gtest/gtest.h>
 
