@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "engine/core/DeferredEdit.h"
 #include "engine/core/EngineSession.h"
 #include "engine/core/MemberRegistry.h"
 #include "engine/core/MemberTable.h"
@@ -19,6 +20,7 @@ class EngineObject : public Dispatch, public std::enable_shared_from_this<Self> 
   }
 
   Value Invoke(InvokeKind kind, std::string_view member, Args args) override {
+    if (session_->deferredEdit) MakeDeferredEditFor(*session_, *this, kind, member, args);
     return Self::Members().Invoke(static_cast<Self&>(*this), session_->Version(), kind, member, args);
   }
   std::string_view TypeName() const override { return Self::kTypeName; }

@@ -12,6 +12,7 @@ namespace quillmere::engine {
 struct RenderState;     // the images drawn for this application, made on first use
 struct RendererSetup;   // engine/render/SlideRenderer.h
 struct CopiedShapes;    // engine/model/shapes/CopiedShapes.h
+class DeferredEdit;     // engine/core/DeferredEdit.h
 
 struct EngineOptions {
   // The PowerPoint major version the engine answers as: 11 (2003), 12 (2007),
@@ -45,6 +46,8 @@ struct EngineSession {
   // What Shape.Copy took last, for Shapes.Paste: the application's own
   // clipboard, so that sessions on other threads never paste each other's shapes.
   std::shared_ptr<const CopiedShapes> copiedShapes;
+  // An edit not made yet, made before any call that could tell (at most one).
+  std::shared_ptr<DeferredEdit> deferredEdit;
 };
 
 }  // namespace quillmere::engine

@@ -61,6 +61,7 @@ TEST_F(EngineShapeEditsTest, DuplicateThenDeleteLeavesThePartAsItWas) {
   Object copy = copies.Item(1);
   EXPECT_EQ(shapes.Count(), count + 1);
   EXPECT_EQ(copy.Get("ZOrderPosition").AsLong(), count + 1);  // on top, the last of the collection
+  const int firstCopyId = copy.Get("Id").AsLong();
   EXPECT_NE(copy.Get("Name").AsString(), group.Get("Name").AsString());
   EXPECT_TRUE(copy.Get("Name").AsString().starts_with("Group "));
   for (auto [member, offset] : {std::pair{"Left", 12.0}, std::pair{"Top", 12.0}, std::pair{"Width", 0.0}})
@@ -79,6 +80,23 @@ TEST_F(EngineShapeEditsTest, DuplicateThenDeleteLeavesThePartAsItWas) {
   copy.Call("Delete");
   EXPECT_EQ(shapes.Count(), count);
   EXPECT_THROW(copy.Get("Name"), ComError);  // a deleted shape is gone
+  EXPECT_EQ(SavedSlide(pres, 1), before);
+
+  // A copy only read and deleted, as the writers use one, leaves the part as it was too,
+  // and takes its ids all the same: the next copy numbers on after it.
+  const int groupIds = 1 + static_cast<int>(group.Child("GroupItems").Count());
+  Object read = Object(group.Call("Duplicate")).Item(1);
+  EXPECT_EQ(read.Get("Type").AsLong(), group.Get("Type").AsLong());
+  EXPECT_EQ(read.Get("AutoShapeType").AsLong(), group.Get("AutoShapeType").AsLong());
+  EXPECT_EQ(ErrorOf([&] { read.Call("ScaleHeight", 1.0, kTrue); }), hr::kInvalidArgument);  // not a picture
+  read.Call("Delete");
+  EXPECT_THROW(read.Get("Name"), ComError);
+  EXPECT_EQ(SavedSlide(pres, 1), before);
+  Object next = Object(group.Call("Duplicate")).Item(1);
+  EXPECT_EQ(shapes.Count(), count + 1);  // any other call finds the copy made
+  EXPECT_EQ(next.Get("Id").AsLong(), firstCopyId + 2 * groupIds);
+  EXPECT_EQ(next.Get("ZOrderPosition").AsLong(), count + 1);
+  next.Call("Delete");
   EXPECT_EQ(SavedSlide(pres, 1), before);
 }
 

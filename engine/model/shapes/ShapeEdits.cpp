@@ -73,32 +73,46 @@ std::string NewShapeXml(const pugi::xml_node& tree, unsigned id, std::string_vie
          "endParaRPr lang=\"en-US\"/></" + a + "p></" + p + "txBody></" + p + "sp>";
 }
 
+// The shape's ids (its members' too) in document order, each with its place
+// among the fresh ones: branches of one mc:AlternateContent are one shape and keep one id.
+std::unordered_map<unsigned, unsigned> FreshIdPlaces(const pugi::xml_node& shape) {
+  std::unordered_map<unsigned, unsigned> places;
+  ForEachDrawingProperties(shape, [&](const pugi::xml_node& c) {
+    places.try_emplace(c.attribute("id").as_uint(), static_cast<unsigned>(places.size()));
+  });
+  return places;
+}
+
+void NumberFrom(const pugi::xml_node& copy, unsigned firstId) {
+  const std::unordered_map<unsigned, unsigned> places = FreshIdPlaces(copy);
+  ForEachDrawingProperties(copy, [&](const pugi::xml_node& c) {
+    c.attribute("id").set_value(firstId + places.at(c.attribute("id").as_uint()));
+  });
+}
+
 }  // namespace
 
 unsigned GiveFreshShapeIds(PresentationDocument& doc, const std::string& part, const pugi::xml_node& copy) {
-  // Ids are renumbered in document order, so the copy itself takes the first;
-  // branches of one mc:AlternateContent are one shape and keep one id.
-  std::unordered_map<unsigned, unsigned> fresh;
-  ForEachDrawingProperties(copy, [&](const pugi::xml_node& c) {
-    fresh.try_emplace(c.attribute("id").as_uint(), static_cast<unsigned>(fresh.size()));
-  });
-  const unsigned id = doc.TakeShapeIds(part, static_cast<unsigned>(fresh.size()));
-  ForEachDrawingProperties(copy, [&](const pugi::xml_node& c) {
-    c.attribute("id").set_value(id + fresh.at(c.attribute("id").as_uint()));
-  });
+  const unsigned id = TakeCopyIds(doc, part, copy);
+  NumberFrom(copy, id);
   return id;
 }
 
-pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild) {
+unsigned TakeCopyIds(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
+  return doc.TakeShapeIds(part, static_cast<unsigned>(FreshIdPlaces(shape).size()));
+}
+
+pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild,
+                              unsigned firstId) {
   // The copy goes on top, at the end of the collection, as PowerPoint places it.
   pugi::xml_node parent = treeChild.parent(), extensions = ChildNamed(parent, "extLst");
   pugi::xml_node copy = extensions ? parent.insert_copy_before(treeChild, extensions) : parent.append_copy(treeChild);
-  const unsigned id = GiveFreshShapeIds(doc, part, copy);
+  NumberFrom(copy, firstId);
   std::vector<pugi::xml_node> variants = ShapeVariants(copy);
   std::string name;
   if (!variants.empty()) {
     pugi::xml_node props = DrawingPropertiesOf(variants.front());
-    name = std::string(NameStem(props.attribute("name").value())) + " " + std::to_string(id - 1);
+    name = std::string(NameStem(props.attribute("name").value())) + " " + std::to_string(firstId - 1);
   }
   for (const pugi::xml_node& shape : variants) {
     DrawingPropertiesOf(shape).attribute("name").set_value(name.c_str());

@@ -19,9 +19,13 @@ inline constexpr double kDuplicateOffset = 12.0;
 // Gives a copy just placed in the part fresh shape ids, its members' too,
 // the copy itself the first, which is returned.
 unsigned GiveFreshShapeIds(PresentationDocument& doc, const std::string& part, const pugi::xml_node& copy);
-// A deep copy of a tree child placed on top of its tree or group, with fresh ids (its
-// members' too), the original's name numbered anew, and moved by kDuplicateOffset.
-pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild);
+// Takes the ids a copy of the shape needs (its members' too): the first of them.
+unsigned TakeCopyIds(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape);
+// A deep copy of a tree child placed on top of its tree or group, with the ids
+// taken for it from firstId on, the original's name numbered anew, and moved
+// by kDuplicateOffset.
+pugi::xml_node DuplicateShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild,
+                              unsigned firstId);
 void DeleteShape(PresentationDocument& doc, const std::string& part, const pugi::xml_node& treeChild);
 // A p:sp of that preset geometry in front of the others, styled as PowerPoint
 // styles a new shape (theme accent fill and line, centred light text).

@@ -24,6 +24,7 @@
 #include "engine/objects/shapes/AdjustmentsObjects.h"
 #include "engine/objects/shapes/CalloutFormatObjects.h"
 #include "engine/objects/shapes/ConnectorFormatObjects.h"
+#include "engine/objects/shapes/DeferredDuplicate.h"
 #include "engine/objects/shapes/GroupItemsObjects.h"
 #include "engine/objects/shapes/ShapeClipboard.h"
 #include "engine/objects/shapes/ShapeRangeObjects.h"
@@ -119,12 +120,22 @@ double ScaleBase(double shown, double cropStart, double cropEnd, bool original) 
   return original ? UncroppedExtent(shown, cropStart, cropEnd) * (1 - cropStart - cropEnd) : shown;
 }
 
+}  // namespace
+
+bool RefusesOriginalSize(const ShapeObject& shape, Args args) {
+  const bool original = !ArgAt(args, 1).IsEmpty() && ArgAt(args, 1).AsLong() != kMsoFalse;
+  return original && LocalName(shape.element) != "pic";
+}
+
+namespace {
+
 void Scale(ShapeObject& o, Args a, bool height) {
   std::string_view member = height ? "ScaleHeight" : "ScaleWidth";
   double factor = ArgAt(a, 0).AsDouble();
   bool original = !ArgAt(a, 1).IsEmpty() && ArgAt(a, 1).AsLong() != kMsoFalse;
   int corner = ArgAt(a, 2).IsEmpty() ? 0 : ArgAt(a, 2).AsLong();
-  if (original && Kind(o) != "pic") RefuseMember(member, "The RelativeToOriginalSize argument applies only to a picture or an OLE object.");
+  if (RefusesOriginalSize(o, a))
+    RefuseMember(member, "The RelativeToOriginalSize argument applies only to a picture or an OLE object.");
   bool both = AspectLocked(o);
   double byWidth = height && !both ? 1.0 : factor, byHeight = height || both ? factor : 1.0;
   Frame f = CurrentFrame(o);
@@ -275,6 +286,12 @@ Value ShapeObject::Invoke(InvokeKind kind, std::string_view member, Args args) {
   if (!Exists())
     throw ComError(hr::kUnspecified, "Shape (unknown member) : Object does not exist.");
   return EngineObject::Invoke(kind, member, args);
+}
+
+void ShapeObject::BecomeCopy(const pugi::xml_node& treeChild) {
+  treeNode = treeChild;
+  element = ResolvedShape(treeChild);
+  pendingCopy = false;
 }
 
 std::shared_ptr<ShapeObject> ShapeObject::Sibling(const pugi::xml_node& treeChild) const {
@@ -431,8 +448,7 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
              if (ContentTypeOf(o.element) != shape_type::kTable) RefuseMember("Table", "This shape does not have a table.");
              return Value(std::make_shared<TableObject>(o.Session(), o.shared_from_this()));
            }},
-      {.name = "Duplicate",
-       .call = [](ShapeObject& o, Args) { return Value(RangeOf(o, {DuplicateShape(*o.doc, o.part, o.treeNode)})); }},
+      {.name = "Duplicate", .call = [](ShapeObject& o, Args) { return Value(DuplicateLater(o)); }},
       {.name = "Copy",
        .call =
            [](ShapeObject& o, Args) {
@@ -442,7 +458,10 @@ const MemberTable<ShapeObject>& ShapeObject::Members() {
       {.name = "Delete",
        .call =
            [](ShapeObject& o, Args) {
-             DeleteShape(*o.doc, o.part, o.treeNode);
+             if (o.pendingCopy)
+               o.Session()->deferredEdit.reset();  // nothing was made, nothing to remove
+             else
+               DeleteShape(*o.doc, o.part, o.treeNode);
              o.deleted = true;
              return Value();
            }},

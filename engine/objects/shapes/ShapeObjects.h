@@ -89,11 +89,18 @@ class ShapeObject final : public EngineObject<ShapeObject> {
   std::shared_ptr<Dispatch> parent;  // as the collection's
   pugi::xml_node treeNode;  // what the tree holds: element, or the mc:AlternateContent around it
   bool deleted = false;
+  // A copy Duplicate has not made yet, which reads as the shape it copies (DeferredDuplicate.h).
+  bool pendingCopy = false;
+  // The copy made, a tree child of the same part: the pending copy is that shape now.
+  void BecomeCopy(const pugi::xml_node& treeChild);
 
  private:
   pugi::xml_node partDocument_;  // as ShapesObject's
   unsigned partsForgotten_;
 };
+
+// ScaleHeight and ScaleWidth refuse RelativeToOriginalSize for anything but a picture.
+bool RefusesOriginalSize(const ShapeObject& shape, Args args);
 
 class PlaceholderFormatObject final : public EngineObject<PlaceholderFormatObject> {
  public:
