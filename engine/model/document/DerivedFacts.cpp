@@ -58,6 +58,7 @@ void DerivedFacts::ForgetFactsByElement() {
   textStyles.Clear();
   tableGrids.Clear();
   inheritedShapes.Clear();
+  slideFrames.Clear();
   runFonts.Clear();
 }
 

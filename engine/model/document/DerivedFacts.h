@@ -16,6 +16,7 @@
 #include "engine/model/format/ColorResolution.h"
 #include "engine/model/format/ThemeColors.h"
 #include "engine/model/media/ActionLinks.h"
+#include "engine/model/shapes/ShapeFrame.h"
 #include "engine/model/shapes/ShapeNames.h"
 #include "engine/model/shapes/TableGrid.h"
 #include "engine/model/text/TextStyleChain.h"
@@ -106,6 +107,7 @@ struct DerivedFacts {
   FactTable<const void*, TextStyleChain> textStyles;                   // by shape
   FactTable<const void*, TableGrid> tableGrids;                        // by a:tbl
   FactTable<const void*, std::vector<InheritedShape>> inheritedShapes;  // by shape
+  FactTable<const void*, Frame> slideFrames;                           // by shape, in points
   FactTable<const void*, RunFonts> runFonts;                           // by a:r, for the package revision below
   std::uint64_t runFontsRevision = 0;
   EditCounts counts;

@@ -128,6 +128,12 @@ class PresentationDocument {
   // scripts character by character.
   const RunFonts* KeptRunFonts(const pugi::xml_node& run);
   const RunFonts& KeepRunFonts(const pugi::xml_node& run, RunFonts fonts);
+  // Where a shape is on its slide (ShapeGeometry.h), worked out once until shapes change:
+  // the writers ask for its left, top, width and height one by one.
+  template <typename WorkOut>
+  Frame SlideFrameOf(const pugi::xml_node& shape, WorkOut workOut) {
+    return facts_.slideFrames.Get(shape.internal_object(), workOut);
+  }
   // The grid of a table (a:tbl), worked out once until the part's shapes change.
   const TableGrid& TableGridOf(const pugi::xml_node& table);
   // The links on a part's shapes and text, listed once until its shapes or text change.

@@ -104,9 +104,11 @@ std::vector<pugi::xml_node> EnclosingGroups(const pugi::xml_node& shape) {
 }
 
 Frame SlideFrame(PresentationDocument& doc, const std::string& part, const pugi::xml_node& shape) {
-  Frame f = OwnFrame(doc, part, shape).value_or(Frame{});
-  for (const pugi::xml_node& group : EnclosingGroups(shape)) f = FromGroupChildSpace(group, f);
-  return {f.left / kEmuPerPoint, f.top / kEmuPerPoint, f.width / kEmuPerPoint, f.height / kEmuPerPoint};
+  return doc.SlideFrameOf(shape, [&] {
+    Frame f = OwnFrame(doc, part, shape).value_or(Frame{});
+    for (const pugi::xml_node& group : EnclosingGroups(shape)) f = FromGroupChildSpace(group, f);
+    return Frame{f.left / kEmuPerPoint, f.top / kEmuPerPoint, f.width / kEmuPerPoint, f.height / kEmuPerPoint};
+  });
 }
 
 bool SetSlideFrame(const pugi::xml_node& shape, const Frame& f) {

@@ -11,13 +11,10 @@
 
 #include "engine/model/document/DrawingUnits.h"
 #include "engine/model/document/PresentationDocument.h"
+#include "engine/model/shapes/ShapeFrame.h"
 
 namespace quillmere::engine {
 
-
-struct Frame {
-  double left = 0, top = 0, width = 0, height = 0;
-};
 
 // The a:xfrm (p:xfrm of a graphic frame) of a resolved shape, or an empty node.
 pugi::xml_node TransformOf(const pugi::xml_node& shape);
