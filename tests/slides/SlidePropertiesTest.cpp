@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
@@ -12,6 +11,7 @@
 #include "slides/ThemeTables.h"
 #include "tests/fakes/FakePowerPointTest.h"
 #include "tests/helpers/TextPieces.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -53,9 +53,7 @@ class SlidePropertiesTest : public FakePowerPointTest {
     pugi::xml_document doc;
     pugi::xml_node slides = doc.append_child("Slides");
     SlideProperties(context, Object(slide), slides, exportImage);
-    std::ostringstream out;
-    doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-    return out.str();
+    return RawXml(doc);
   }
   std::shared_ptr<FakeObject> slide, tags, transition, shapes, layout;
   std::map<std::string, std::string> tagValues;
