@@ -4,21 +4,17 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "objectmodel/ExportContext.h"
 #include "objectmodel/xml/FinishedElements.h"
 #include "objectmodel/xml/NumberText.h"
 #include "objectmodel/xml/XmlHelpers.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere {
 namespace {
 
-std::string Serialise(const pugi::xml_document& doc) {
-  std::ostringstream out;
-  doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-  return out.str();
-}
+using testing::RawXml;
 
 TEST(XmlConventionsTest, HelpersWriteTheirOwnWhitespaceNodes) {
   pugi::xml_document doc;
@@ -33,10 +29,11 @@ TEST(XmlConventionsTest, HelpersWriteTheirOwnWhitespaceNodes) {
   AddElement(4, slide, "Empty", "");
   AddElement(4, slide, "SlideTitle", "Q&amp;A&#160;<b>");
   EXPECT_EQ(width.text().get(), std::string("960"));
-  EXPECT_EQ(Serialise(doc),
-            "<Presentation>\r\n    <Width>960</Width>\r\n"
-            "<Slide Index=\"4\">       <Empty/>\r\n    <SlideTitle>Q&amp;amp;A&amp;#160;&lt;b&gt;</SlideTitle>\r\n</Slide>"
-            "</Presentation>");
+  EXPECT_EQ(
+      RawXml(doc),
+      "<Presentation>\r\n    <Width>960</Width>\r\n"
+      "<Slide Index=\"4\">       <Empty/>\r\n    <SlideTitle>Q&amp;amp;A&amp;#160;&lt;b&gt;</SlideTitle>\r\n</Slide>"
+      "</Presentation>");
 }
 
 // Slides and designs kept as text while the rest is written come back in
@@ -63,7 +60,7 @@ TEST(XmlConventionsTest, FinishedElementsAreSavedWhereTheyWere) {
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "quillmere-finished-elements.xml";
   ASSERT_TRUE(finished.Save(kept, file.string()));
   std::ifstream in(file, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), Serialise(whole));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), RawXml(whole));
   std::filesystem::remove(file);
   EXPECT_FALSE(finished.Save(kept, (file / "no-such-folder" / "x.xml").string()));
 }

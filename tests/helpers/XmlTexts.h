@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -19,6 +20,13 @@ inline void ExpectTexts(pugi::xml_node node, std::initializer_list<std::pair<con
     const char* found = *path == '@' ? node.attribute(path + 1).value() : node.first_element_by_path(path).child_value();
     EXPECT_EQ(found, text) << path;
   }
+}
+
+// The node (a document: its children) as written, without indentation or declaration.
+inline std::string RawXml(pugi::xml_node node) {
+  std::ostringstream out;
+  node.print(out, "", pugi::format_raw | pugi::format_no_declaration);
+  return out.str();
 }
 
 }  // namespace quillmere::testing

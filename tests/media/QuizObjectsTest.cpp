@@ -8,7 +8,6 @@
 #include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 
 #include "media/PlayerTabs.h"
 #include "media/QuizObjects.h"
@@ -59,12 +58,6 @@ class QuizObjectsTest : public FakePowerPointTest {
     return file;
   }
 
-  static std::string Xml(pugi::xml_node node) {
-    std::ostringstream s;
-    node.print(s, "", pugi::format_raw | pugi::format_no_declaration);
-    return s.str();
-  }
-
   template <class Writer>
   pugi::xml_node SlidePackage(Writer write, const char* name) {
     pugi::xml_node element = doc.append_child("Slide");
@@ -95,12 +88,11 @@ TEST_F(QuizObjectsTest, QuizSlideSettingsAsTheAuthoringToolTagsThem) {
   // An empty QZP_TRAP traps the learner on a quiz slide; pass action 7 is no
   // action of the table and goes to the tagged slide.
   const std::string attributes(34, ' '), id(16, ' '), indent(16, ' ');
-  EXPECT_EQ(Xml(QuizSlide()),
-            "<QuizObject id=\"q7\">\r\n<pass type=\"gotoslide\" data=\"300\">\r\n" + attributes +
-                "</pass><fail type=\"url\" data=\"http://retry\">\r\n" + attributes + "</fail>" + id + indent +
-                "<project>" + package.string() + "</project>\r\n" + indent + "<trap>true</trap>\r\n" + indent +
-                "<replaycount>2</replaycount>\r\n" + indent +
-                "<advancemode>AfterPassed</advancemode>\r\n</QuizObject>");
+  EXPECT_EQ(RawXml(QuizSlide()), "<QuizObject id=\"q7\">\r\n<pass type=\"gotoslide\" data=\"300\">\r\n" + attributes +
+                                     "</pass><fail type=\"url\" data=\"http://retry\">\r\n" + attributes + "</fail>" +
+                                     id + indent + "<project>" + package.string() + "</project>\r\n" + indent +
+                                     "<trap>true</trap>\r\n" + indent + "<replaycount>2</replaycount>\r\n" + indent +
+                                     "<advancemode>AfterPassed</advancemode>\r\n</QuizObject>");
 
   slideValues.insert_or_assign("QZP_TRAP", "0");
   slideValues.insert_or_assign("QZP_ATTEMPTS", "0");
@@ -137,11 +129,11 @@ TEST_F(QuizObjectsTest, SlidePackageFoundAtItsPathBesideThePresentationOrInTheAr
 }
 
 TEST_F(QuizObjectsTest, NoTabsStillWritesPlayerTabs) {
-  EXPECT_EQ(Xml(Tabs(7)), "<PlayerTabs>\r\n</PlayerTabs>");
+  EXPECT_EQ(RawXml(Tabs(7)), "<PlayerTabs>\r\n</PlayerTabs>");
   presentationValues = {{"KINDRA_TAB_COUNT", "0"}};
-  EXPECT_EQ(Xml(Tabs(7)), "<PlayerTabs>\r\n</PlayerTabs>");
+  EXPECT_EQ(RawXml(Tabs(7)), "<PlayerTabs>\r\n</PlayerTabs>");
   presentationValues = {{"KINDRA_TAB_COUNT", "99999"}, {"KINDRA_INTERACTION_FILENAME_1", "x.quiz"}};
-  EXPECT_EQ(Xml(Tabs(7)), "<PlayerTabs>\r\n</PlayerTabs>");  // out of a 16-bit count: none
+  EXPECT_EQ(RawXml(Tabs(7)), "<PlayerTabs>\r\n</PlayerTabs>");  // out of a 16-bit count: none
   EXPECT_EQ(presentationTags->Calls("Add"), 0);
 }
 
@@ -170,7 +162,7 @@ TEST_F(QuizObjectsTest, TabFoundNowhereIsLeftOutAndLaterTabsAreWritten) {
 
   pugi::xml_node second = first.next_sibling("PlayerTab");
   ExpectTexts(second, {{"@EncodedType", "kindraobject"}, {"@EncodedVersion", "2"}});
-  EXPECT_EQ(Xml(second.child("KindraObject")),
+  EXPECT_EQ(RawXml(second.child("KindraObject")),
             "<KindraObject>\r\n                <id>tab3</id>\r\n                <project>" + archived.string() +
                 "</project>\r\n                <trap>false</trap>\r\n"
                 "                <finishbuttonlabel>Close</finishbuttonlabel>\r\n"

@@ -58,10 +58,9 @@ class WebObjectsTest : public FakePowerPointTest {
 TEST_F(WebObjectsTest, MediaTypesByEnding) {
   // MPEG is four letters without the dot; any address ending in "rm" is a stream, but ".rm" alone is three characters.
   for (auto [in, want] :
-       {std::pair{" talk.MP3 ", "audio/mp3"}, std::pair{"a.wmv", "video/wmv"}, std::pair{"clip.MPEG", "video/mpg"},
-        std::pair{"clip.mpg", "video/mpg"}, std::pair{"m.swf", "flash/swf"}, std::pair{"m.flv", "flash/flv"},
-        std::pair{"m.mov", "video/mov"}, std::pair{"http://host/live/stream.rm", "video/rm"},
-        std::pair{"http://host/form", "video/rm"}, std::pair{".rm", "html"}, std::pair{"http://example.org/", "html"}})
+       {std::pair{" talk.MP3 ", "audio/mp3"}, std::pair{"clip.MPEG", "video/mpg"},
+        std::pair{"http://host/live/stream.rm", "video/rm"}, std::pair{"http://host/form", "video/rm"},
+        std::pair{".rm", "html"}, std::pair{"http://example.org/", "html"}})
     EXPECT_EQ(GetMediaType(in), want) << in;
 }
 

@@ -40,9 +40,6 @@ class DesignShapeExportTest : public RendererTest {
   void ExportPng(const Object& target, const std::string& name) {
     target.Call("Export", (Folder("out") / name).string(), kPng, 1920 * kImagePixelsPerPoint, 1080 * kImagePixelsPerPoint);
   }
-  void ExportEmf(const Object& target, const std::string& name) {
-    target.Call("Export", (Folder("out") / name).string(), kEmf);
-  }
   Object app_;
 };
 
@@ -53,11 +50,8 @@ TEST_F(DesignShapeExportTest, ShapesOfLayoutsAndMastersAreDrawnAsTheyShowThere) 
 
   Object logo = master.Child("CustomLayouts").Item(3).Child("Shapes").Item("Picture 3");
   ExportPng(logo, "logo.png");
-  ExportEmf(logo, "logo.emf");
   Object masterShapes = master.Child("Shapes");
-  Object group = masterShapes.Item("Picture 5");
-  ExportPng(group, "group.png");
-  ExportEmf(group.Child("GroupItems").Item("image1.png"), "member.emf");
+  ExportPng(masterShapes.Item("Picture 5"), "group.png");
   // The master's title placeholder with an invisible companion of its frame,
   // as the shape writer asks.
   Object title = masterShapes.Item(kTitle);
@@ -76,14 +70,12 @@ TEST_F(DesignShapeExportTest, ShapesOfLayoutsAndMastersAreDrawnAsTheyShowThere) 
   ASSERT_TRUE(drawnLogo);
   ExpectSize(*drawnLogo, 30.09, 31.86, "logo");
   EXPECT_GT(drawnLogo->Alpha(drawnLogo->width / 2, drawnLogo->height / 2), 0);
-  EXPECT_TRUE(IsEmf(Folder("out") / "logo.emf"));
 
-  // The master's group: a white rectangle under a picture, and that picture alone.
+  // The master's group: a white rectangle under a picture.
   std::optional<Rgba> drawnGroup = ReadPng(Folder("out") / "group.png");
   ASSERT_TRUE(drawnGroup);
   ExpectSize(*drawnGroup, 30.24, 31.86, "group");
   EXPECT_EQ(drawnGroup->Alpha(2, 2), 255);
-  EXPECT_TRUE(IsEmf(Folder("out") / "member.emf"));
 
   // The master's title style sets its prompt in 72 pt from the left, so the
   // capital P reaches a third of the way down the 156 pt frame and the lower

@@ -45,9 +45,7 @@ TEST_F(ColorAndOutlineTest, ColourGroupsFollowTheThemeOrTheSchemeOfTheVersion) {
   EXPECT_EQ(Text(red, "Transparency"), "0");  // mixed
   EXPECT_EQ(Text(red, "Weight"), "2.25");
 
-  // Exactly the Accent1 slot: its name, no tint, scale before value.
-  ColorGroup accent = ResolveColor(Object(Color(0xBD814F, 2, 5)), Object(slide), 14);
-  EXPECT_EQ(accent.kind + " " + accent.name + " " + accent.scale + " " + accent.value, "2 Accent1 0 12419407");
+  // Exactly the Accent1 slot, scale before value.
   pugi::xml_node line = WriteLine(Color(0xBD814F, 2, 5));
   EXPECT_EQ(line.child("ForecolorDarkLightScale").next_sibling("ForecolorValue").text().get(), std::string("12419407"));
 

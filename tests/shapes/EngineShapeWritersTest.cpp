@@ -9,7 +9,6 @@
 #include "shapes/TextProperties.h"
 #include "support/platform/Clipboard.h"
 #include "tests/fakes/FakePowerPointTest.h"
-#include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
@@ -136,12 +135,8 @@ TEST_F(EngineShapeWritersTest, CopiedCharactersNameTheRunsFontsAsTheyAreNow) {
 }
 
 TEST_F(EngineShapeWritersTest, ConnectorsAreWrittenAsSegmentsAfterTheirFlips) {
-  // An elbow connector flipped vertically, 216 x 108 pt (324 x 216 at 1.5 x 2),
-  // turning half-way and ending on the second connection site (idx 1) of a picture.
+  // An elbow connector flipped vertically, 216 x 108 pt (324 x 216 at 1.5 x 2), turning half-way.
   Object elbow = ShapeOf("poi__shapes.pptx", 1, "Elbow Connector 9");
-  Object connection = elbow.Child("ConnectorFormat");
-  EXPECT_EQ(connection.Get("Type").AsLong(), 2);  // msoConnectorElbow
-  ExpectMembers(connection, {{"EndConnected", -1}, {"EndConnectedShape.Name", "Picture 1"}, {"EndConnectionSite", 2}});
   // A connector is also drawn, for hosts that show it as a picture.
   context.outputFolder = Folder("tmp").string() + "/";
   ShapeProperties(context, elbow, doc_.append_child("Shapes"), false);

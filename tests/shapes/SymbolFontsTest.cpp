@@ -75,8 +75,6 @@ TEST_F(SymbolFontsTest, OnlyCharactersWithAnotherAnsiCodeAreCopiedAndOnlyNamedSy
   copied.clear();
   TextRangeProperties(context, Object(TextShape(14, 1041)), doc.append_child("Shape"), "TextRange");
   EXPECT_TRUE(copied.empty());
-  EXPECT_FALSE(NeedsSymbolFontRepair(2052));
-  EXPECT_TRUE(NeedsSymbolFontRepair(1033));
 }
 
 TEST_F(SymbolFontsTest, TheFontNameNeedsTheFieldTheSwitchAndBothQuotes) {

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "slides/AnimationSettings.h"
 #include "slides/TotalTiming.h"
 #include "support/registry/Settings.h"
 #include "tests/fakes/FakePowerPointTest.h"
 #include "tests/helpers/TextPieces.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -58,9 +58,7 @@ class AnimationSettingsTest : public FakePowerPointTest {
   std::string Write() {
     pugi::xml_document doc;
     AnimationSettings(context, Object(slide), doc.append_child("Slide"));
-    std::ostringstream out;
-    doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-    return out.str();
+    return RawXml(doc);
   }
 
   FakePtr slide, tags;

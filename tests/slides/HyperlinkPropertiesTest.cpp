@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "slides/HyperlinkProperties.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
 namespace {
@@ -79,9 +79,7 @@ class HyperlinkPropertiesTest : public FakePowerPointTest {
   std::string Write(const FakePtr& owner) {
     pugi::xml_document doc;
     HyperlinkProperties(context, Object(owner), doc.append_child("Slide"));
-    std::ostringstream out;
-    doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-    return out.str();
+    return RawXml(doc);
   }
   static int Count(const std::string& xml, const std::string& what) {
     int n = 0;

@@ -23,6 +23,9 @@ TEST(RelationshipFile, LinesOfEveryEndingAndEncodingGiveTheirNames) {
   EXPECT_EQ(Pairs(ParseRelationships(std::string("\x00\x00\xFE\xFF\x00\x00\x00X\x00\x00\x00|\x00\x01\xF6\x00", 16))),
             "X|\U0001F600;")
       << "UTF-32 BE";
+  EXPECT_EQ(Pairs(ParseRelationships(std::string("\xFE\xFF\x00X\x00|\x00\xFC", 8))), "X|ü;") << "UTF-16 BE";
+  EXPECT_EQ(Pairs(ParseRelationships(std::string("\xEF\xBB\xBF") + "A~1|für\nB~1|b")), "A~1|für;B~1|b;")
+      << "UTF-8 with its mark";
   EXPECT_EQ(DetectTextEncoding("\xFF\xFE\x00\x00"), TextEncoding::Utf16Le);
   EXPECT_EQ(DetectTextEncoding("plain"), TextEncoding::Ansi);
 

@@ -201,10 +201,5 @@ TEST_F(RegistryTest, ThreadsShareTheStore) {
   }
 }
 
-TEST_F(RegistryTest, DefaultFileFollowsConfigFolder) {
-  Write(kHKeyCurrentUser, "Software\\Where", "v", Value("x"));
-  EXPECT_TRUE(std::filesystem::exists(Folder("config") / "quillmere" / "registry.sqlite3"));
-}
-
 }  // namespace
 }  // namespace quillmere

@@ -63,7 +63,7 @@ class DispatchBackendBusyTest : public ComApartmentTest {
   ExportContext context;
 };
 
-TEST_F(DispatchBackendBusyTest, RejectedCallsAreRetriedByTheWritersHandlerSixTimesAtMost) {
+TEST_F(DispatchBackendBusyTest, RejectedCallsAreRetriedByTheWritersHandler) {
   BusyDispatch busy(2);
   busy.AddRef();
   Object shape(ComDispatch::Adopt(&busy));
@@ -80,16 +80,6 @@ TEST_F(DispatchBackendBusyTest, RejectedCallsAreRetriedByTheWritersHandlerSixTim
   EXPECT_FALSE(run.Step(2, [&] { shape.Get("Width"); }));
   EXPECT_EQ(run.LastErrorNumber(), hr::kNotSupported);
   EXPECT_EQ(sleeper_->waits.size(), 2u);
-
-  // A server that stays busy is given up after six retries in all.
-  BusyDispatch stuck(100);
-  stuck.AddRef();
-  Object other(ComDispatch::Adopt(&stuck));
-  StepRunner again = WriterSteps(context, " in Quillmere.bXML.ShapeProperties at line ");
-  sleeper_->waits.clear();
-  EXPECT_FALSE(again.Step(1, [&] { other.Get("Name"); }));
-  EXPECT_EQ(stuck.invocations, 7);
-  EXPECT_EQ(sleeper_->waits.size(), 6u);
 }
 
 }  // namespace

@@ -29,25 +29,30 @@ class NoWait : public Sleeper {
   void Sleep(std::chrono::milliseconds) override {}
 };
 
+// The in-process engine as the Windows build runs it: no images drawn.
+std::unique_ptr<PPTInfo> EngineInfo() {
+  engine::RegisterEngine();
+  engine::EngineOptions options;
+  options.drawImages = false;
+  return std::make_unique<PPTInfo>(
+      PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
+}
+
 TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
   const char* linuxExports = std::getenv("QUILLMERE_LINUX_EXPORTS");
   if (!linuxExports || !*linuxExports)
     GTEST_SKIP() << "QUILLMERE_LINUX_EXPORTS is not set (the Linux test build sets it)";
   // Wine shows the Linux root as Z:, which the Linux build's paths lack.
   const std::string linuxRoot = std::string(linuxExports).substr(2);
-  engine::RegisterEngine();
-  engine::EngineOptions options;
-  options.drawImages = false;
   int decks = 0;
   for (const fs::directory_entry& reference : fs::directory_iterator(linuxExports)) {
     std::string deck = reference.path().filename().string();
     SCOPED_TRACE(deck);
     fs::path out = fs::temp_directory_path() / ("quillmere-export-" + RandomName(8)) / deck;
     fs::create_directories(out);
-    PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
     std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/" + deck + ".pptx", xml,
                 outFolder = out.generic_string();
-    ASSERT_EQ(info.PPTPresentation(source, xml, outFolder), 0);
+    ASSERT_EQ(EngineInfo()->PPTPresentation(source, xml, outFolder), 0);
     std::string windows = testing::Comparable(testing::ReadFile(xml), AddPathSeparator(outFolder));
     std::string fromLinux = testing::Comparable(testing::ReadFile(reference.path() / "presentationinfo.xml"),
                                                 linuxRoot + "/" + deck + "/");
@@ -64,18 +69,15 @@ TEST(Win32LayersEngineExport, WritesWhatTheLinuxBuildWrites) {
 // page: a deck and an output folder named in scripts no single code page holds
 // export, and the XML names the folder as given.
 TEST(Win32LayersEngineExport, PathsOutsideTheAnsiCodePageExport) {
-  engine::RegisterEngine();
-  engine::EngineOptions options;
-  options.drawImages = false;
   const std::string folderName = "Pr\xC3\xA4sentation \xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC";  // Präsentation Ω 日本
   const fs::path root = fs::temp_directory_path() / ("quillmere-" + RandomName(8)) / Utf8Path(folderName);
   fs::create_directories(root);
   const fs::path deck = root / Utf8Path("d\xC3\xA9" "ck \xE6\x97\xA5.pptx");
   fs::copy_file(std::string(QUILLMERE_CORPUS_DIR) + "/pptx__txt-text.pptx", deck);
   const std::string outFolder = Utf8Text(root / "out");
-  PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
+  std::unique_ptr<PPTInfo> info = EngineInfo();
   std::string deckName = Utf8Text(deck), xml;
-  ASSERT_EQ(info.PPTPresentation(deckName, xml, outFolder), 0) << info.OpenFailure();
+  ASSERT_EQ(info->PPTPresentation(deckName, xml, outFolder), 0) << info->OpenFailure();
   const fs::path written = Utf8Path(xml);
   ASSERT_TRUE(fs::is_regular_file(written)) << xml;
   const std::string text = testing::ReadFile(written);
@@ -87,16 +89,13 @@ TEST(Win32LayersEngineExport, PathsOutsideTheAnsiCodePageExport) {
 
 // Linux converts old binary decks with LibreOffice; the Windows build runs no helper programs and says so.
 TEST(Win32LayersEngineExport, RefusesBinaryDecksWithTheReason) {
-  engine::RegisterEngine();
-  engine::EngineOptions options;
-  options.drawImages = false;
-  PPTInfo info(PPTInfoOptions{std::make_shared<engine::EngineRuntime>(options), std::make_shared<NoWait>()});
+  std::unique_ptr<PPTInfo> info = EngineInfo();
   fs::path out = fs::temp_directory_path() / ("quillmere-export-" + RandomName(8));
   fs::create_directories(out);
   std::string source = std::string(QUILLMERE_CORPUS_DIR) + "/poi__42486.ppt", xml;
-  EXPECT_EQ(info.PPTPresentation(source, xml, out.generic_string()), ERR_PRESENTATION_OPEN_FAILED);
-  EXPECT_NE(info.OpenFailure().find("converting other formats needs LibreOffice"), std::string::npos)
-      << info.OpenFailure();
+  EXPECT_EQ(info->PPTPresentation(source, xml, out.generic_string()), ERR_PRESENTATION_OPEN_FAILED);
+  EXPECT_NE(info->OpenFailure().find("converting other formats needs LibreOffice"), std::string::npos)
+      << info->OpenFailure();
   std::error_code ignored;
   fs::remove_all(out, ignored);
 }
