@@ -19,7 +19,7 @@ using ComServerPPTInfo = ComServerTest;
 
 // The test prefix has no PowerPoint.Application: the drivers that test the
 // registration first answer 1 before anything else happens.
-TEST_F(ComServerPPTInfo, StatusesWithoutPowerPointAndWhatEachExportDoesToItsArguments) {
+TEST_F(ComServerPPTInfo, StatusesWithoutPowerPointAndWhatEachMethodDoesToItsArguments) {
   ComPtr<IDispatch> info = Create(L"Quillmere.PPTInfo");
   ASSERT_TRUE(info);
   std::wstring deck = CorpusDeck("pptx__minimal.pptx");
@@ -39,6 +39,23 @@ TEST_F(ComServerPPTInfo, StatusesWithoutPowerPointAndWhatEachExportDoesToItsArgu
             S_OK);
   EXPECT_EQ(V_I4(&status.value), kPowerPointNotInstalled);
   EXPECT_EQ(thumbsXml.Text(), L"left as passed");
+
+  // Through the object's own slots: PPTSlides does nothing and succeeds, and
+  // SkipUnusedLayouts keeps what is put.
+  LONG slides = 3;
+  TextSlot slidesXml(L"untouched");
+  ASSERT_EQ(Call(info.Get(), L"PPTSlides", DISPATCH_METHOD, {name.Ref(), LongRef(slides), slidesXml.Ref()},
+                 &status.value),
+            S_OK);
+  EXPECT_EQ(V_I4(&status.value), 0);
+  EXPECT_EQ(slidesXml.Text(), L"untouched");
+  EXPECT_EQ(slides, 3);
+  Result skip;
+  ASSERT_EQ(Call(info.Get(), L"SkipUnusedLayouts", DISPATCH_PROPERTYGET, {}, &skip.value), S_OK);
+  EXPECT_EQ(V_BOOL(&skip.value), VARIANT_FALSE);
+  ASSERT_EQ(Call(info.Get(), L"SkipUnusedLayouts", DISPATCH_PROPERTYPUT, {BoolValue(true)}), S_OK);
+  ASSERT_EQ(Call(info.Get(), L"SkipUnusedLayouts", DISPATCH_PROPERTYGET, {}, &skip.value), S_OK);
+  EXPECT_EQ(V_BOOL(&skip.value), VARIANT_TRUE);
 }
 
 // The presentation engine's automation server answers as PowerPoint in this

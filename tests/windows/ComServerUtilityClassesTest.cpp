@@ -222,9 +222,17 @@ TEST_F(ComServerUtilityClasses, ProjectFileHandlerPropertiesBytesAndMissingArchi
   ASSERT_EQ(Call(handler.Get(), L"ProjectFilename", DISPATCH_PROPERTYPUT, {archive.Ref()}), S_OK);
   TextSlot track(L"track.wav");
   ASSERT_EQ(Call(handler.Get(), L"ExtractNarration", DISPATCH_METHOD, {track.Ref()}), S_OK);
-  Result exitCode;
+  Result exitCode, projectFile;
   ASSERT_EQ(Call(handler.Get(), L"ExitCode", DISPATCH_PROPERTYGET, {}, &exitCode.value), S_OK);
   EXPECT_EQ(TextOf(exitCode.value), L"0");  // a missing archive extracts nothing and is no failure
+  // The properties' own slots keep what is put.
+  ASSERT_EQ(Call(handler.Get(), L"ProjectFilename", DISPATCH_PROPERTYGET, {}, &projectFile.value), S_OK);
+  EXPECT_EQ(TextOf(projectFile.value), folder + L"\\missing.qpk");
+  LONG handle = 77;
+  ASSERT_EQ(Call(handler.Get(), L"Handle", DISPATCH_PROPERTYPUT, {LongRef(handle)}), S_OK);
+  Result handleBack;
+  ASSERT_EQ(Call(handler.Get(), L"Handle", DISPATCH_PROPERTYGET, {}, &handleBack.value), S_OK);
+  EXPECT_EQ(V_I4(&handleBack.value), 77);
 }
 
 }  // namespace
