@@ -234,6 +234,7 @@ TEST_F(EngineOriginalPictureTest, BrokenPicturesCopyAndSaveWithoutTheirFileAndNo
   EXPECT_FALSE(fs::exists(temp_ / "no"));
   EXPECT_THROW(empty.Call("SaveAs", (temp_ / "x.ppt").string(), 99), ComError);
 }
+
 TEST(EngineScratchPresentationTest, AddGivesAWindowlessBlankPresentationThatCloseRemoves) {
   Object app = StartEngine();
   Object presentations = app.Child("Presentations");

@@ -357,8 +357,9 @@ TEST_F(EngineShapeEditsTest, EffectsFromTheThemeStyleAreOverriddenAndRestored) {
   ASSERT_EQ(shadow.Get("Visible").AsLong(), kTrue);
   // The gallery's "offset bottom", in the style's srgbClr 000000.
   ExpectMembers(shadow, {{"Type", 22}, {"Style", 2}, {"RotateWithShape", kFalse}, {"ForeColor.RGB", 0}});
-  ExpectNearMembers(shadow, {{"OffsetX", 0.0}, {"OffsetY", 23000 / 12700.0}, {"Blur", 40000 / 12700.0}}, 1e-4);
-  ExpectNearMembers(shadow, {{"Transparency", 0.65}}, 1e-4);
+  ExpectNearMembers(shadow,
+                    {{"OffsetX", 0.0}, {"OffsetY", 23000 / 12700.0}, {"Blur", 40000 / 12700.0}, {"Transparency", 0.65}},
+                    1e-4);
   ExpectMembers(pentagon, {{"ThreeD.Visible", kTrue}});
 
   shadow.Put("Visible", kFalse);

@@ -118,23 +118,11 @@ TEST_F(PackageOpenTest, TellsWhatIsWrongWithABadPackage) {
       {"main part with a bad CRC", [](auto& e) { e[2].badCrc = true; }, Kind::Corrupt},
       {"main part not well-formed", [](auto& e) { e[2].data = "<p:presentation"; }, Kind::Corrupt},
       {"no content types", [](auto& e) { e.erase(e.begin()); }, Kind::Corrupt},
-      {"same name twice",
-       [](auto& e) {
-         e.push_back({"ppt/slides/slide1.xml", "<p:sld/>"});
-       },
-       Kind::Corrupt},
-      {"names differing in case",
-       [](auto& e) {
-         e.push_back({"PPT/Slides/Slide1.xml", "<p:sld/>"});
-       },
-       Kind::Corrupt},
+      {"same name twice", [](auto& e) { e.emplace_back("ppt/slides/slide1.xml", "<p:sld/>"); }, Kind::Corrupt},
+      {"names differing in case", [](auto& e) { e.emplace_back("PPT/Slides/Slide1.xml", "<p:sld/>"); }, Kind::Corrupt},
       {"no main part", [](auto& e) { e.erase(e.begin() + 2); }, Kind::NotAPresentation},
       {"a word document", [](auto& e) { e[2].data = "<w:document xmlns:w=\"urn:w\"/>"; }, Kind::NotAPresentation},
-      {"photos only",
-       [](auto& e) {
-         e = {{"photo.jpg", "not a jpeg"}};
-       },
-       Kind::NotAPresentation},
+      {"photos only", [](auto& e) { e.assign(1, StoredEntry("photo.jpg", "not a jpeg")); }, Kind::NotAPresentation},
   };
   for (const Case& c : cases) {
     std::vector<StoredEntry> entries = MinimalDeck();
