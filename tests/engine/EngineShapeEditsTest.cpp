@@ -11,9 +11,9 @@
 #include "engine/EngineRuntime.h"
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
-#include "tests/engine/EngineDecks.h"
+#include "tests/engine/EngineDeckTest.h"
 #include "tests/helpers/ErrorNumber.h"
-#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/helpers/NearMembers.h"
 #include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
@@ -22,16 +22,8 @@ namespace {
 
 constexpr const char* kGroupingDeck = "poi__sample_pptx_grouping_issues.pptx";
 
-// LibreOffice writes positions in centimetres.
-
-class EngineShapeEditsTest : public IsolatedUserFolders {
+class EngineShapeEditsTest : public EngineDeckTest {
  protected:
-  Object Open(const std::string& file) {
-    app_ = StartEngine(14);
-    return OpenDeck(app_, file);
-  }
-  static Object Shapes(const Object& pres, int slide) { return pres.Child("Slides").Item(slide).Child("Shapes"); }
-
   // The slide part as a saved copy of the deck has it now.
   std::string SavedSlide(const Object& pres, int slide, std::string* copyPath = nullptr) {
     std::string copy = (Folder("tmp") / ("copy" + std::to_string(++copies_) + ".pptx")).string();
@@ -45,12 +37,11 @@ class EngineShapeEditsTest : public IsolatedUserFolders {
     return SavedSlide(pres, slide);
   }
 
-  Object app_;
   int copies_ = 0;
 };
 
 TEST_F(EngineShapeEditsTest, DuplicateThenDeleteLeavesThePartAsItWas) {
-  Object pres = Open(Deck(kGroupingDeck));
+  Object pres = Open(kGroupingDeck);
   Object shapes = Shapes(pres, 1);
   Object group = shapes.Item("Group 10");
   std::string before = SlideAsWritten(pres, 1, group);
@@ -86,22 +77,20 @@ TEST_F(EngineShapeEditsTest, DuplicateThenDeleteLeavesThePartAsItWas) {
   // and takes its ids all the same: the next copy numbers on after it.
   const int groupIds = 1 + static_cast<int>(group.Child("GroupItems").Count());
   Object read = Object(group.Call("Duplicate")).Item(1);
-  EXPECT_EQ(read.Get("Type").AsLong(), group.Get("Type").AsLong());
-  EXPECT_EQ(read.Get("AutoShapeType").AsLong(), group.Get("AutoShapeType").AsLong());
+  ExpectMembers(read, {{"Type", group.Get("Type").AsLong()}, {"AutoShapeType", group.Get("AutoShapeType").AsLong()}});
   EXPECT_EQ(ErrorOf([&] { read.Call("ScaleHeight", 1.0, kTrue); }), hr::kInvalidArgument);  // not a picture
   read.Call("Delete");
   EXPECT_THROW(read.Get("Name"), ComError);
   EXPECT_EQ(SavedSlide(pres, 1), before);
   Object next = Object(group.Call("Duplicate")).Item(1);
   EXPECT_EQ(shapes.Count(), count + 1);  // any other call finds the copy made
-  EXPECT_EQ(next.Get("Id").AsLong(), firstCopyId + 2 * groupIds);
-  EXPECT_EQ(next.Get("ZOrderPosition").AsLong(), count + 1);
+  ExpectMembers(next, {{"Id", firstCopyId + 2 * groupIds}, {"ZOrderPosition", count + 1}});
   next.Call("Delete");
   EXPECT_EQ(SavedSlide(pres, 1), before);
 }
 
 TEST_F(EngineShapeEditsTest, FlipRotationVisibilityAndNamesAreUndone) {
-  Object pres = Open(Deck(kGroupingDeck));
+  Object pres = Open(kGroupingDeck);
   Object shape = Shapes(pres, 1).Item("Rectangle 6");
   std::string before = SlideAsWritten(pres, 1, shape);
 
@@ -134,12 +123,11 @@ TEST_F(EngineShapeEditsTest, FlipRotationVisibilityAndNamesAreUndone) {
 }
 
 TEST_F(EngineShapeEditsTest, MovingAGroupMemberWritesItsChildCoordinates) {
-  Object pres = Open(Deck(kGroupingDeck));
+  Object pres = Open(kGroupingDeck);
   Object member = Shapes(pres, 1).Item("Group 10").Child("GroupItems").Item(1);
   double top = member.Get("Top").AsDouble(), height = member.Get("Height").AsDouble();
   member.Put("Left", 600.0);
-  EXPECT_NEAR(member.Get("Left").AsDouble(), 600.0, 0.2);  // child units are ~0.15 pt here
-  EXPECT_NEAR(member.Get("Top").AsDouble(), top, 0.2);
+  ExpectNearMembers(member, {{"Left", 600.0}, {"Top", top}}, 0.2);  // child units are ~0.15 pt here
   member.Put("Height", height * 2);
   EXPECT_NEAR(member.Get("Height").AsDouble(), height * 2, 0.2);
   Object group = Shapes(pres, 1).Item("Group 10");
@@ -149,7 +137,7 @@ TEST_F(EngineShapeEditsTest, MovingAGroupMemberWritesItsChildCoordinates) {
 }
 
 TEST_F(EngineShapeEditsTest, AddedShapesAreRealAndSaved) {
-  Object pres = Open(Deck(kGroupingDeck));
+  Object pres = Open(kGroupingDeck);
   Object shapes = Shapes(pres, 1);
   int count = shapes.Count();
   Object oval = shapes.Call("AddShape", 9, 10.0, 20.0, 30.0, 40.0);
@@ -162,13 +150,13 @@ TEST_F(EngineShapeEditsTest, AddedShapesAreRealAndSaved) {
   EXPECT_EQ(oval.Get("AutoShapeType").AsLong(), 1);
   std::string copy;
   EXPECT_NE(SavedSlide(pres, 1, &copy).find("prst=\"rect\""), std::string::npos);
-  Object reopened = Shapes(Open(copy), 1);
+  Object reopened = Shapes(OpenFile(copy), 1);
   EXPECT_EQ(reopened.Count(), count + 1);
   ExpectMembers(reopened.Item(count + 1), {{"AutoShapeType", 1}, {"Width", 30.0f}});
 }
 
 TEST_F(EngineShapeEditsTest, TextPutInAShapeTakesTheFormattingItBeganWith) {
-  Object pres = Open(Deck("poi__customGeo.pptx"));
+  Object pres = Open("poi__customGeo.pptx");
   Object shapes = Shapes(pres, 1);
   // A bold 28 pt first run: every new paragraph, run and line break takes it.
   Object title = shapes.Item("Subtitle 2");
@@ -188,12 +176,12 @@ TEST_F(EngineShapeEditsTest, TextPutInAShapeTakesTheFormattingItBeganWith) {
   box.Child("TextFrame").Child("TextRange").Put("Text", "  ");
   std::string copy;
   SavedSlide(pres, 1, &copy);
-  Object saved = Shapes(Open(copy), 1).Item(shapes.Count());
+  Object saved = Shapes(OpenFile(copy), 1).Item(shapes.Count());
   EXPECT_EQ(saved.Child("TextFrame").Child("TextRange").Get("Text").AsString(), "  ");
 }
 
 TEST_F(EngineShapeEditsTest, ZOrderMovesAShapeAmongItsSiblingsAndRangeFindsGroupMembers) {
-  Object pres = Open(Deck(kGroupingDeck));
+  Object pres = Open(kGroupingDeck);
   Object shapes = Shapes(pres, 1);
   const int count = shapes.Count();
   ASSERT_GE(count, 3);
@@ -238,8 +226,7 @@ TEST_F(EngineShapeEditsTest, ZOrderMovesAShapeAmongItsSiblingsAndRangeFindsGroup
 }
 
 TEST_F(EngineShapeEditsTest, FreeformsTurnIntoRectangles) {
-  Object freeform =
-      Shapes(Open(Deck("poi__customGeo.pptx")), 6).Item("Diagram 3").Child("GroupItems").Item("Freeform 4");
+  Object freeform = Shapes(Open("poi__customGeo.pptx"), 6).Item("Diagram 3").Child("GroupItems").Item("Freeform 4");
   ExpectMembers(freeform, {{"Type", 5}, {"AutoShapeType", 138}});
   EXPECT_EQ(freeform.Child("Adjustments").Count(), 0);
   freeform.Put("AutoShapeType", 1);
@@ -248,7 +235,7 @@ TEST_F(EngineShapeEditsTest, FreeformsTurnIntoRectangles) {
 }
 
 TEST_F(EngineShapeEditsTest, UngroupKeepsEveryMemberWhereItWas) {
-  Object pres = Open(Deck(kGroupingDeck));
+  Object pres = Open(kGroupingDeck);
   Object shapes = Shapes(pres, 1);
   int count = shapes.Count();
   Object group = shapes.Item("Group 10");
@@ -273,7 +260,7 @@ TEST_F(EngineShapeEditsTest, UngroupKeepsEveryMemberWhereItWas) {
 
 TEST_F(EngineShapeEditsTest, UngroupingTurnedGroupsKeepsMembersWhereLibreOfficeShowsThem) {
   // Rectangle 6 sits in a group turned 313.2 degrees inside a group turned 12.6 degrees.
-  Object pres = Open(Deck("poi__54542_cropped_bitmap.pptx"));
+  Object pres = Open("poi__54542_cropped_bitmap.pptx");
   Object shapes = Shapes(pres, 1);
   Object inner = Object(shapes.Item("Gruppieren 3").Call("Ungroup")).Item(1);
   ASSERT_EQ(inner.Get("Name").AsString(), "Gruppieren 1");
@@ -286,15 +273,14 @@ TEST_F(EngineShapeEditsTest, UngroupingTurnedGroupsKeepsMembersWhereLibreOfficeS
   double centreX = 17.477 + w / 2 * std::cos(angle) + h / 2 * std::sin(angle);
   double centreY = 13.52 - w / 2 * std::sin(angle) + h / 2 * std::cos(angle);
   EXPECT_NEAR(rectangle.Get("Rotation").AsDouble(), 360.0 - angle * 180.0 / std::numbers::pi, 0.01);
-  EXPECT_NEAR(rectangle.Get("Width").AsDouble(), Cm(w), 0.5);
-  EXPECT_NEAR(rectangle.Get("Height").AsDouble(), Cm(h), 0.5);
+  ExpectNearMembers(rectangle, {{"Width", Cm(w)}, {"Height", Cm(h)}}, 0.5);
   EXPECT_NEAR(rectangle.Get("Left").AsDouble() + rectangle.Get("Width").AsDouble() / 2, Cm(centreX), 0.5);
   EXPECT_NEAR(rectangle.Get("Top").AsDouble() + rectangle.Get("Height").AsDouble() / 2, Cm(centreY), 0.5);
 }
 
 TEST_F(EngineShapeEditsTest, ScaleHeightOfACroppedPicture) {
   // Picture 4 shows its image less 2.5% at the top and 46.2% at the bottom.
-  Object pres = Open(Deck("poi__54542_cropped_bitmap.pptx"));
+  Object pres = Open("poi__54542_cropped_bitmap.pptx");
   Object picture = Shapes(pres, 1).Item("Picture 4");
   double left = picture.Get("Left").AsDouble(), top = picture.Get("Top").AsDouble();
   double width = picture.Get("Width").AsDouble(), height = picture.Get("Height").AsDouble();
@@ -302,10 +288,7 @@ TEST_F(EngineShapeEditsTest, ScaleHeightOfACroppedPicture) {
 
   // Relative to the uncropped image at its present scale the crop keeps its share: 1 is the frame as it is.
   auto expectFrame = [&](double l, double t, double w, double h) {
-    EXPECT_NEAR(picture.Get("Left").AsDouble(), l, 0.01);
-    EXPECT_NEAR(picture.Get("Top").AsDouble(), t, 0.01);
-    EXPECT_NEAR(picture.Get("Width").AsDouble(), w, 0.01);
-    EXPECT_NEAR(picture.Get("Height").AsDouble(), h, 0.01);
+    ExpectNearMembers(picture, {{"Left", l}, {"Top", t}, {"Width", w}, {"Height", h}}, 0.01);
   };
   picture.Call("ScaleHeight", 1.0, kTrue);
   expectFrame(left, top, width, height);
@@ -328,7 +311,7 @@ TEST_F(EngineShapeEditsTest, ScaleHeightOfACroppedPicture) {
 
 TEST_F(EngineShapeEditsTest, EffectsSwitchedOffForAPictureComeBackAsTheyWere) {
   // Slide 25's pictures carry their own shadow and bevel; slide 28 a glow and a soft edge.
-  Object pres = Open(Deck("poi__60810.pptx"));
+  Object pres = Open("poi__60810.pptx");
   Object picture = Shapes(pres, 25).Item("Picture 3");
   std::string before = SlideAsWritten(pres, 25, picture);
 
@@ -368,15 +351,15 @@ TEST_F(EngineShapeEditsTest, EffectsSwitchedOffForAPictureComeBackAsTheyWere) {
 
 TEST_F(EngineShapeEditsTest, EffectsFromTheThemeStyleAreOverriddenAndRestored) {
   // Pentagone 7 sets no effects: its style names the theme's third effect, a shadow below it and a bevel.
-  Object pres = Open(Deck("poi__stress022.pptx"));
+  Object pres = Open("poi__stress022.pptx");
   Object pentagon = Shapes(pres, 8).Item("Pentagone 7");
   Object shadow = pentagon.Child("Shadow");
   ASSERT_EQ(shadow.Get("Visible").AsLong(), kTrue);
   // The gallery's "offset bottom", in the style's srgbClr 000000.
   ExpectMembers(shadow, {{"Type", 22}, {"Style", 2}, {"RotateWithShape", kFalse}, {"ForeColor.RGB", 0}});
-  for (auto [member, value] : {std::pair{"OffsetX", 0.0}, std::pair{"OffsetY", 23000 / 12700.0},
-                               std::pair{"Blur", 40000 / 12700.0}, std::pair{"Transparency", 0.65}})
-    EXPECT_NEAR(shadow.Get(member).AsDouble(), value, 1e-4) << member;
+  ExpectNearMembers(shadow,
+                    {{"OffsetX", 0.0}, {"OffsetY", 23000 / 12700.0}, {"Blur", 40000 / 12700.0}, {"Transparency", 0.65}},
+                    1e-4);
   ExpectMembers(pentagon, {{"ThreeD.Visible", kTrue}});
 
   shadow.Put("Visible", kFalse);
@@ -387,7 +370,7 @@ TEST_F(EngineShapeEditsTest, EffectsFromTheThemeStyleAreOverriddenAndRestored) {
   ExpectMembers(pentagon, {{"Shadow.Type", 22}, {"ThreeD.Visible", kTrue}});
 
   // A picture with no shadow of its own or from a style gets PowerPoint's default one when asked for it.
-  Object plain = Shapes(Open(Deck("poi__54542_cropped_bitmap.pptx")), 1).Item("Picture 9");
+  Object plain = Shapes(Open("poi__54542_cropped_bitmap.pptx"), 1).Item("Picture 9");
   ASSERT_EQ(plain.Child("Shadow").Get("Visible").AsLong(), kFalse);
   plain.Child("Shadow").Put("Visible", kTrue);
   EXPECT_EQ(plain.Child("Shadow").Get("Type").AsLong(), 21);

@@ -1,8 +1,17 @@
 // The shape members answer from real decks what PowerPoint answers: kinds,
 // geometry in slide points (agreeing with where LibreOffice puts the same
 // shapes, through scaled and nested groups and inherited placeholder frames),
-// connectors, placeholders, media, links, adjustments and tags.
+// connectors, placeholders, media, links, adjustments and tags; tags written
+// through the Tags objects of the presentation, a slide and a shape are read
+// back from a saved copy.
+// Sound and movie shapes answer what PowerPoint answers about their media:
+// kind, linked file, MediaFormat, SoundFormat.Export of the embedded bytes, and
+// AnimationSettings, by which a narration recorded in PowerPoint is found (a
+// sound played first on the slide). Damaged media references fail the member
+// that needs them and write nothing.
 
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "engine/EngineRuntime.h"
@@ -13,30 +22,31 @@
 #include "engine/package/Package.h"
 #include "objectmodel/automation/ComError.h"
 #include "tests/engine/EditedDecks.h"
-#include "tests/engine/EngineDecks.h"
-#include "tests/helpers/IsolatedUserFolders.h"
+#include "tests/engine/EngineDeckTest.h"
+#include "tests/helpers/ErrorNumber.h"
+#include "tests/helpers/NearMembers.h"
 #include "tests/helpers/ObjectMembers.h"
 #include "tests/helpers/OfficeValues.h"
 
 namespace quillmere::testing {
 namespace {
 
-// LibreOffice writes positions in centimetres with three decimals.
+// Every tag's name and value, in order.
+using TagList = std::vector<std::pair<std::string, std::string>>;
+TagList TagsOf(const Object& tags) {
+  TagList list;
+  for (int i = 1; i <= tags.Count(); ++i)
+    list.emplace_back(tags.Get("Name", i).AsString(), tags.Get("Value", i).AsString());
+  return list;
+}
 
 struct Place {
   const char* name;
   double left, top, width, height;  // cm, as LibreOffice's own conversion of the deck has them
 };
 
-class EngineShapeMembersTest : public IsolatedUserFolders {
+class EngineShapeMembersTest : public EngineDeckTest {
  protected:
-  Object Open(const char* deck) { return OpenFile(Deck(deck)); }
-  Object OpenFile(const std::string& file) {
-    app_ = StartEngine(14);
-    return OpenDeck(app_, file);
-  }
-  static Object Shapes(const Object& pres, int slide) { return pres.Child("Slides").Item(slide).Child("Shapes"); }
-
   // The shape of that name on the slide, looked for in groups too.
   static Object Find(const Object& shapes, const std::string& name) {
     for (int i = 1; i <= shapes.Count(); ++i) {
@@ -52,14 +62,11 @@ class EngineShapeMembersTest : public IsolatedUserFolders {
     for (const Place& p : places) {
       Object shape = Find(shapes, p.name);
       ASSERT_TRUE(shape) << p.name;
-      EXPECT_NEAR(shape.Get("Left").AsDouble(), Cm(p.left), 0.5) << p.name;
-      EXPECT_NEAR(shape.Get("Top").AsDouble(), Cm(p.top), 0.5) << p.name;
-      EXPECT_NEAR(shape.Get("Width").AsDouble(), Cm(p.width), 0.5) << p.name;
-      EXPECT_NEAR(shape.Get("Height").AsDouble(), Cm(p.height), 0.5) << p.name;
+      SCOPED_TRACE(p.name);
+      ExpectNearMembers(
+          shape, {{"Left", Cm(p.left)}, {"Top", Cm(p.top)}, {"Width", Cm(p.width)}, {"Height", Cm(p.height)}}, 0.5);
     }
   }
-
-  Object app_;
 };
 
 TEST_F(EngineShapeMembersTest, PositionsAgreeWithLibreOfficeThroughGroupsAndInheritedPlaceholders) {
@@ -134,16 +141,13 @@ TEST_F(EngineShapeMembersTest, PlaceholdersInheritFromTheirLayoutAndMaster) {
             (std::vector<std::string>{layout + ": Content Placeholder 3", master + ": Text Placeholder 2"}));
 
   Object shapes = Shapes(Open(deck), 2);
-  Object title = shapes.Item("Title 1");
-  EXPECT_NEAR(title.Get("Top").AsDouble(), 274638 / 12700.0, 0.01);
-  EXPECT_NEAR(title.Get("Height").AsDouble(), 1143000 / 12700.0, 0.01);
-  EXPECT_EQ(title.Child("TextFrame").Get("VerticalAnchor").AsLong(), 3);  // the master's anchor="ctr"
-  EXPECT_NEAR(title.Child("TextFrame").Get("MarginLeft").AsDouble(), 7.2, 1e-3);
-  EXPECT_EQ(title.Child("TextFrame").Child("TextRange").Child("Font").Get("Size").AsDouble(), 44.0);
-  Object body = shapes.Item("Content Placeholder 2");
-  EXPECT_NEAR(body.Get("Left").AsDouble(), 468312 / 12700.0, 0.01);
-  EXPECT_NEAR(body.Get("Width").AsDouble(), 8208143 / 12700.0, 0.01);
-  EXPECT_EQ(body.Child("TextFrame").Child("TextRange").Child("Font").Get("Size").AsDouble(), 32.0);
+  Object title = shapes.Item("Title 1"), body = shapes.Item("Content Placeholder 2");
+  ExpectNearMembers(title, {{"Top", 274638 / 12700.0}, {"Height", 1143000 / 12700.0}}, 0.01);
+  // The master's anchor="ctr".
+  ExpectMembers(title, {{"TextFrame.VerticalAnchor", 3}, {"TextFrame.TextRange.Font.Size", 44.0}});
+  ExpectNearMembers(title, {{"TextFrame.MarginLeft", 7.2}}, 1e-3);
+  ExpectNearMembers(body, {{"Left", 468312 / 12700.0}, {"Width", 8208143 / 12700.0}}, 0.01);
+  ExpectMembers(body, {{"TextFrame.TextRange.Font.Size", 32.0}});
 }
 
 TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
@@ -154,9 +158,8 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
   Object shapes = Open("pptx__shp-shapes.pptx");
   for (Kind k : {Kind{"Title 3", 14, 1}, Kind{"Picture 5", 13, 1}, Kind{"Table 1", 19, 1}, Kind{"Chart 2", 3, 1},
                  Kind{"Diagram 7", 24, 1}}) {
-    Object shape = Find(Shapes(shapes, 1), k.name);
-    EXPECT_EQ(shape.Get("Type").AsLong(), k.type) << k.name;
-    EXPECT_EQ(shape.Get("AutoShapeType").AsLong(), k.autoShapeType) << k.name;
+    SCOPED_TRACE(k.name);
+    ExpectMembers(Find(Shapes(shapes, 1), k.name), {{"Type", k.type}, {"AutoShapeType", k.autoShapeType}});
   }
   Object slide = Shapes(shapes, 1);
   ExpectMembers(Find(slide, "Table 1"), {{"HasTable", kTrue}});
@@ -177,8 +180,8 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
   // Ink under mc:AlternateContent: PowerPoint 2010 reads the p14 branch.
   ExpectMembers(Find(slide20, "Ink 49"), {{"Type", 22}});
   Object straight = Find(slide20, "Straight Connector 84");
-  ExpectMembers(straight, {{"Type", 1}, {"Connector", kTrue}, {"ConnectorFormat.Type", 1},
-                           {"ConnectorFormat.BeginConnected", kFalse}});
+  ExpectMembers(straight, {{"Type", 1}, {"Connector", kTrue}, {"ConnectorFormat.Type", 1}});
+  ExpectMembers(straight, {{"ConnectorFormat.BeginConnected", kFalse}});
   EXPECT_THROW(straight.Child("ConnectorFormat").Get("BeginConnectedShape"), ComError);
   EXPECT_THROW(group.Get("ConnectorFormat"), ComError);
   EXPECT_THROW(group.Get("MediaType"), ComError);
@@ -187,7 +190,8 @@ TEST_F(EngineShapeMembersTest, KindsOfRealShapes) {
   // A curved connector glued by both ends; PowerPoint counts sites from 1.
   Object slide12 = Shapes(stress, 12);
   Object curved = Find(slide12, "Curved Connector 11"), glue = curved.Child("ConnectorFormat");
-  ExpectMembers(glue, {{"Type", 3}, {"BeginConnected", kTrue}, {"BeginConnectedShape.Id", 3}, {"BeginConnectionSite", 1}});
+  ExpectMembers(glue,
+                {{"Type", 3}, {"BeginConnected", kTrue}, {"BeginConnectedShape.Id", 3}, {"BeginConnectionSite", 1}});
   ExpectMembers(glue, {{"EndConnectedShape.Id", 2}, {"EndConnectionSite", 4}});
   ExpectMembers(curved, {{"VerticalFlip", kTrue}, {"HorizontalFlip", kFalse}, {"Rotation", 270.0f}});
 }
@@ -267,9 +271,7 @@ TEST_F(EngineShapeMembersTest, ShapeTagsAreReadLikeSlideTags) {
 
   Object shapes = Shapes(OpenFile(copy), 1);
   Object tags = shapes.Item(1).Child("Tags");
-  ASSERT_EQ(tags.Count(), 2);
-  EXPECT_EQ(tags.Get("Name", 1).AsString(), "QUILL_ROLE");
-  EXPECT_EQ(tags.Get("Value", 2).AsString(), "poi");
+  EXPECT_EQ(TagsOf(tags), (TagList{{"QUILL_ROLE", "logo"}, {"SOURCE", "poi"}}));
   EXPECT_EQ(tags.Get("Item", "quill_role").AsString(), "logo");
   EXPECT_EQ(tags.Get("Item", "missing").AsString(), "");
   EXPECT_EQ(shapes.Item(2).Child("Tags").Count(), 0);
@@ -277,6 +279,61 @@ TEST_F(EngineShapeMembersTest, ShapeTagsAreReadLikeSlideTags) {
   Object slideTags =
       Open("poi__aascu.org_workarea_downloadasset.aspx_id=5864.pptx").Child("Slides").Item(24).Child("Tags");
   EXPECT_GT(slideTags.Count(), 0);
+}
+
+using EngineTagEditsTest = EngineShapeMembersTest;
+
+TEST_F(EngineTagEditsTest, TagsAddedToPresentationSlideAndShapeSurviveSaveAndReopen) {
+  Object app = StartEngine();
+  // The deck's presentation already has a tag; its slides and shapes have none.
+  Object pres = OpenDeck(app, Deck("poi__bug65228.pptx"));
+  Object presTags = pres.Child("Tags");
+  TagList kept = TagsOf(presTags);
+  ASSERT_EQ(kept.size(), 1u);
+
+  presTags.Call("Add", "course", "intro");
+  Object slide = pres.Child("Slides").Item(1);
+  Object slideTags = slide.Child("Tags");
+  ASSERT_EQ(slideTags.Count(), 0);
+  slideTags.Call("Add", "Kind", "first");
+  slideTags.Call("Add", "KIND", "quiz");  // the same name: its value is replaced
+  slideTags.Call("Add", "gone", "soon");
+  slideTags.Call("Delete", "Gone");
+  slide.Child("Shapes").Item(2).Child("Tags").Call("Add", "wo_url", "https://example.org/a?b=1&c=<2>");
+  EXPECT_EQ(TagsOf(slideTags), (TagList{{"KIND", "quiz"}}));
+  EXPECT_EQ(slideTags.Get("Item", "kind").AsString(), "quiz");
+
+  std::string copy = (Folder("tmp") / "tagged.pptx").string();
+  pres.Call("SaveCopyAs", copy, 24);
+  pres.Call("Close");
+
+  Object again = OpenDeck(app, copy);
+  Object tags = again.Child("Tags");
+  EXPECT_EQ(TagsOf(tags), (TagList{kept[0], {"COURSE", "intro"}}));
+  EXPECT_EQ(tags.Get("Item", "Course").AsString(), "intro");
+  Object reopened = again.Child("Slides").Item(1);
+  ASSERT_EQ(reopened.Child("Tags").Count(), 1);
+  EXPECT_EQ(reopened.Child("Tags").Get("Item", "kind").AsString(), "quiz");
+  EXPECT_EQ(TagsOf(reopened.Child("Shapes").Item(2).Child("Tags")),
+            (TagList{{"WO_URL", "https://example.org/a?b=1&c=<2>"}}));
+  EXPECT_EQ(reopened.Child("Shapes").Item(1).Child("Tags").Count(), 0);
+
+  // Deleting the last tag of the shape leaves it with none after another save.
+  reopened.Child("Shapes").Item(2).Child("Tags").Call("Delete", "Wo_Url");
+  std::string second = (Folder("tmp") / "untagged.pptx").string();
+  again.Call("SaveCopyAs", second, 24);
+  again.Call("Close");
+  Object third = OpenDeck(app, second);
+  EXPECT_EQ(third.Child("Slides").Item(1).Child("Shapes").Item(2).Child("Tags").Count(), 0);
+  EXPECT_EQ(third.Child("Tags").Count(), 2);
+  EXPECT_THROW(third.Child("Tags").Call("Add", "", "x"), ComError);
+  // The tags of a deleted shape are gone with it, not read from freed XML.
+  Object doomed = third.Child("Slides").Item(1).Child("Shapes").Item(2);
+  Object doomedTags = doomed.Child("Tags");
+  doomed.Call("Delete");
+  EXPECT_THROW(doomedTags.Count(), ComError);
+  third.Call("Close");
+  app.Call("Quit");
 }
 
 TEST(LinkTargetPathTest, FileUrisBecomePaths) {
@@ -292,8 +349,7 @@ TEST(LinkTargetPathTest, FileUrisBecomePaths) {
 TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsThem) {
   Object pres = Open("poi__60810.pptx");
   Object glow = Shapes(pres, 28).Item("Rectangle 6").Child("Glow");
-  EXPECT_NEAR(glow.Get("Radius").AsDouble(), 8.0, 1e-4);
-  EXPECT_NEAR(glow.Get("Transparency").AsDouble(), 0.6, 1e-4);
+  ExpectNearMembers(glow, {{"Radius", 8.0}, {"Transparency", 0.6}}, 1e-4);
   ExpectMembers(glow, {{"Color.Type", 2}, {"Color.ObjectThemeColor", 8}});  // accent 4, saturated
   Object softEdge = Shapes(pres, 28).Item("Picture 3").Child("SoftEdge");
   EXPECT_NEAR(softEdge.Get("Radius").AsDouble(), 112500 / 12700.0, 1e-4);
@@ -307,10 +363,8 @@ TEST_F(EngineShapeMembersTest, EffectsPicturesAndWordArtReadAsPowerPointReportsT
   Object format = picture.Child("PictureFormat");
   double uncroppedHeight = picture.Get("Height").AsDouble() / (1 - 0.02522 - 0.46217);
   double uncroppedWidth = picture.Get("Width").AsDouble() / (1 - 0.02878 - 0.21582);
-  EXPECT_NEAR(format.Get("CropTop").AsDouble(), 0.02522 * uncroppedHeight, 0.01);
-  EXPECT_NEAR(format.Get("CropBottom").AsDouble(), 0.46217 * uncroppedHeight, 0.01);
-  EXPECT_NEAR(format.Get("CropLeft").AsDouble(), 0.02878 * uncroppedWidth, 0.01);
-  EXPECT_NEAR(format.Get("CropRight").AsDouble(), 0.21582 * uncroppedWidth, 0.01);
+  ExpectNearMembers(format, {{"CropTop", 0.02522 * uncroppedHeight}, {"CropBottom", 0.46217 * uncroppedHeight}}, 0.01);
+  ExpectNearMembers(format, {{"CropLeft", 0.02878 * uncroppedWidth}, {"CropRight", 0.21582 * uncroppedWidth}}, 0.01);
   ExpectMembers(format, {{"Brightness", 0.5}, {"Contrast", 0.5}, {"TransparentBackground", 0}});
 
   // A text box whose text is not warped is no WordArt.
@@ -332,8 +386,8 @@ TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
   Object plainUnderline = frame.Child("TextRange").Child("Runs", 28).Child("Font");
   ExpectMembers(plainUnderline, {{"Strikethrough", 0}, {"UnderlineStyle", 2}});
   for (const Object& f : {font, plainUnderline}) {
-    ExpectMembers(f, {{"Fill.Type", 1}, {"Line.Visible", 0}, {"Glow.Radius", 0.0}, {"Reflection.Type", 0},
-                      {"Smallcaps", 0}});
+    ExpectMembers(
+        f, {{"Fill.Type", 1}, {"Line.Visible", 0}, {"Glow.Radius", 0.0}, {"Reflection.Type", 0}, {"Smallcaps", 0}});
   }
   EXPECT_THROW(frame.Child("TextRange").Child("Runs", 32), ComError);
 }
@@ -341,7 +395,8 @@ TEST_F(EngineShapeMembersTest, RunsOfTextCarryTheirCharacterEffects) {
 TEST_F(EngineShapeMembersTest, ParagraphsTakeWhatTheyLeaveOutFromTheMastersBodyStyle) {
   // Alignment, spacing, bullet character and the second level's indents of this
   // shape are written and checked in EngineShapeWritersTest.
-  Object text = Shapes(Open("poi__pptx2svg.pptx"), 1).Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange");
+  Object text =
+      Shapes(Open("poi__pptx2svg.pptx"), 1).Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange");
   ASSERT_EQ(text.Child("Paragraphs").Count(), 4);
   Object first = text.Child("Paragraphs", 1);
   EXPECT_TRUE(first.Get("Text").AsString().ends_with("\r"));
@@ -361,22 +416,17 @@ TEST_F(EngineShapeMembersTest, FontsAndFramesInheritFromLayoutMasterAndPresentat
   };
   // The title sets only bold: kerning comes from the master's title style (sizes and
   // typefaces of first runs are compared with LibreOffice's in TextAgainstLibreOfficeTest).
-  Object title = font("Title 3", 1);
-  ExpectMembers(title, {{"Bold", -1}, {"Italic", 0}, {"Kerning", 12.0}});
-  // A shape that is no placeholder takes the presentation's default text style.
-  Object oval = font("Oval 5", 1);
-  ExpectMembers(oval, {{"Caps", 0}, {"Subscript", 0}});
-  // Its text has no colour of its own: the shape style's font reference makes it light 1 (white).
-  EXPECT_EQ(oval.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), 0xFFFFFF);
-  // The title's own colour is accent 2 (C0504D) at 75% luminance, packed red low.
-  EXPECT_EQ(title.Child("Fill").Child("ForeColor").Get("RGB").AsLong(), 0x353795);
+  // Its own colour is accent 2 (C0504D) at 75% luminance, packed red low.
+  ExpectMembers(font("Title 3", 1), {{"Bold", -1}, {"Italic", 0}, {"Kerning", 12.0}, {"Fill.ForeColor.RGB", 0x353795}});
+  // A shape that is no placeholder takes the presentation's default text style. Its text has no
+  // colour of its own: the shape style's font reference makes it light 1 (white).
+  ExpectMembers(font("Oval 5", 1), {{"Caps", 0}, {"Subscript", 0}, {"Fill.ForeColor.RGB", 0xFFFFFF}});
 
   // The title's frame is laid out by the master's: centred vertically, text shrunk to fit.
   Object titleFrame = shapes.Item("Title 3").Child("TextFrame2");
   ExpectMembers(titleFrame, {{"VerticalAnchor", 3}, {"AutoSize", 2}});
   EXPECT_EQ(shapes.Item("Title 3").Child("TextFrame").Get("AutoSize").AsLong(), 0) << "TextFrame has no shrink";
-  EXPECT_NEAR(titleFrame.Get("MarginLeft").AsDouble(), 7.2, 1e-4);
-  EXPECT_NEAR(titleFrame.Get("MarginTop").AsDouble(), 3.6, 1e-4);
+  ExpectNearMembers(titleFrame, {{"MarginLeft", 7.2}, {"MarginTop", 3.6}}, 1e-4);
   ExpectMembers(titleFrame, {{"Orientation", 1}, {"WordWrap", -1}});
   Object bodyFrame = shapes.Item("Content Placeholder 4").Child("TextFrame");
   ExpectMembers(bodyFrame, {{"VerticalAnchor", 1}, {"HorizontalAnchor", 1}});
@@ -387,8 +437,8 @@ TEST_F(EngineShapeMembersTest, TableCellTextTakesItsTableStylesFontOverThePresen
   // (Decks whose cells LibreOffice reads too are compared with it in TextAgainstLibreOfficeTest.)
   // A style may name its font (here Calibri over the deck's Arial); a run's own font still wins.
   auto firstCellFont = [&](const char* deck, int slide, const char* name) {
-    return Shapes(Open(deck), slide).Item(name).Child("Table").Child("Cell", 1, 1).Child("Shape").Child("TextFrame2")
-        .Child("TextRange").Child("Runs", 1).Child("Font").Get("Name").AsString();
+    Object cell = Shapes(Open(deck), slide).Item(name).Child("Table").Child("Cell", 1, 1).Child("Shape");
+    return cell.Child("TextFrame2").Child("TextRange").Child("Runs", 1).Child("Font").Get("Name").AsString();
   };
   EXPECT_EQ(firstCellFont("poi__bug68703.pptx", 1, "Tabel 5"), "Calibri");
   EXPECT_EQ(firstCellFont("poi__table-with-theme.pptx", 1, "Table 4"), "Arial");
@@ -405,8 +455,8 @@ TEST_F(EngineShapeMembersTest, NotesTextTakesTheNotesMastersStyleAndColours) {
 
 TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) {
   Object slide = Open("poi__pptx2svg.pptx").Child("Slides").Item(1);
-  Object paragraph = slide.Child("Shapes").Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange").Child(
-      "Paragraphs", 2);
+  Object paragraph =
+      slide.Child("Shapes").Item("Content Placeholder 4").Child("TextFrame2").Child("TextRange").Child("Paragraphs", 2);
   Object bullet = paragraph.Child("ParagraphFormat").Child("Bullet").Child("Font");
   ExpectMembers(bullet,
                 {{"Name", "Wingdings"}, {"Size", paragraph.Child("Runs", 1).Child("Font").Get("Size").AsSingle()}});
@@ -418,8 +468,8 @@ TEST_F(EngineShapeMembersTest, BulletFontsTakeTheirOwnFontAndColourElseTheText) 
   // Inherited: Arial from the master's body style in the text's own size, and
   // accent 4 (the eighth theme colour) from the master's body placeholder.
   Object second = Open("poi__customGeo.pptx").Child("Slides").Item(2);
-  Object text = second.Child("Shapes").Item("Content Placeholder 1").Child("TextFrame2").Child("TextRange").Child(
-      "Paragraphs", 1);
+  Object body = second.Child("Shapes").Item("Content Placeholder 1");
+  Object text = body.Child("TextFrame2").Child("TextRange").Child("Paragraphs", 1);
   Object inherited = text.Child("ParagraphFormat").Child("Bullet").Child("Font");
   Object font = text.Child("Runs", 1).Child("Font");
   ExpectMembers(inherited, {{"Name", "Arial"}, {"Size", font.Get("Size").AsSingle()}});
@@ -454,6 +504,212 @@ TEST_F(EngineShapeMembersTest, CharactersCrossRunsAndParagraphEndsAndANewFontNam
   EXPECT_EQ(described(1, 9), ".|Courier New");
   EXPECT_EQ(described(2, 1), "Body|Courier New");
   EXPECT_EQ(described(2, 2), " |Calibri");
+}
+
+constexpr const char* kAudio = "poi__EmbeddedAudio.pptx";
+constexpr const char* kSlide = "ppt/slides/slide1.xml";
+constexpr const char* kSlideRels = "ppt/slides/_rels/slide1.xml.rels";
+
+class EngineMediaTest : public EngineDeckTest {
+ protected:
+  static Object FirstShape(const Object& pres) { return pres.Child("Slides").Item(1).Child("Shapes").Item(1); }
+
+  // A copy of the deck with its first slide's XML and relationships edited.
+  std::string Edited(const char* deck, const std::function<void(pugi::xml_node slide, pugi::xml_node rels)>& edit,
+                     const std::string& name = "") {
+    std::string folder = name.empty() ? "edited" + std::to_string(++copies_) : name;
+    return EditedDeck(Deck(deck), Folder("tmp") / folder / "deck.pptx", [&](engine::Package& package) {
+      edit(package.FindXml(kSlide)->document_element(), package.FindXml(kSlideRels)->document_element());
+      package.MarkModified(kSlide);
+      package.MarkModified(kSlideRels);
+    });
+  }
+
+  // Both relationships of the sound (rId1 the link, rId2 the embedding), their target and mode set.
+  static void RetargetBoth(pugi::xml_node rels, const char* target, bool external) {
+    for (const char* id : {"rId1", "rId2"}) {
+      pugi::xml_node r = rels.find_child_by_attribute("Id", id);
+      r.attribute("Target").set_value(target);
+      r.remove_attribute("TargetMode");
+      if (external) r.append_attribute("TargetMode") = "External";
+    }
+  }
+
+  // The sound shape of EmbeddedAudio.pptx with a text box beside it (id 5) and this p:timing.
+  std::string AudioWithTiming(const std::string& timing) {
+    return Edited(kAudio, [&](pugi::xml_node slide, pugi::xml_node) {
+      const std::string box =
+          "<p:sp><p:nvSpPr><p:cNvPr id=\"5\" name=\"TextBox 5\"/><p:cNvSpPr txBox=\"1\"/><p:nvPr/>"
+          "</p:nvSpPr><p:spPr/><p:txBody><a:bodyPr/><a:p><a:r><a:t>Hello</a:t></a:r></a:p>"
+          "</p:txBody></p:sp>";
+      slide.select_node("//p:spTree").node().append_buffer(box.data(), box.size());
+      slide.remove_child(slide.child("p:timing"));
+      slide.append_buffer(timing.data(), timing.size());
+    });
+  }
+
+  int copies_ = 0;
+};
+
+// One click of the main sequence whose effects target these shapes, in order.
+std::string Click(std::initializer_list<const char*> shapeIds) {
+  std::string effects;
+  for (const char* id : shapeIds)
+    effects += std::string("<p:par><p:cTn id=\"5\" presetID=\"1\" presetClass=\"mediacall\" nodeType=\"withEffect\">") +
+               "<p:childTnLst><p:cmd type=\"call\" cmd=\"playFrom(0.0)\"><p:cBhvr><p:cTn id=\"6\" dur=\"2500\"/>"
+               "<p:tgtEl><p:spTgt spid=\"" +
+               id + "\"/></p:tgtEl></p:cBhvr></p:cmd></p:childTnLst></p:cTn></p:par>";
+  return "<p:par><p:cTn id=\"3\" fill=\"hold\"><p:stCondLst><p:cond delay=\"indefinite\"/></p:stCondLst><p:childTnLst>"
+         "<p:par><p:cTn id=\"4\" fill=\"hold\"><p:childTnLst>" +
+         effects + "</p:childTnLst></p:cTn></p:par></p:childTnLst></p:cTn></p:par>";
+}
+std::string Timing(const std::string& mainSequence, const std::string& besides) {
+  return "<p:timing><p:tnLst><p:par><p:cTn id=\"1\" dur=\"indefinite\" nodeType=\"tmRoot\"><p:childTnLst>"
+         "<p:seq><p:cTn id=\"2\" dur=\"indefinite\" nodeType=\"mainSeq\"><p:childTnLst>" +
+         mainSequence + "</p:childTnLst></p:cTn></p:seq>" + besides +
+         "</p:childTnLst></p:cTn></p:par></p:tnLst></p:timing>";
+}
+std::string AudioNode(const char* attributes) {
+  return std::string("<p:audio ") + attributes +
+         "><p:cMediaNode vol=\"60000\" mute=\"1\"><p:cTn id=\"9\"/>"
+         "<p:tgtEl><p:spTgt spid=\"4\"/></p:tgtEl></p:cMediaNode></p:audio>";
+}
+
+TEST_F(EngineMediaTest, RealMediaShapesAnswerTheirKindFormatAndBytes) {
+  Object audio = FirstShape(Open(kAudio));
+  ExpectMembers(audio, {{"Type", 16}, {"MediaType", 2}});
+  // Embedded: no link, though a:audioFile r:link names the package's own part.
+  EXPECT_NE(ErrorOf([&] { audio.Child("LinkFormat"); }), 0);
+  // Length: what the play command lasts; SoundFormat.Type 0: an MP3, neither WAV nor MIDI.
+  Object media = audio.Child("MediaFormat");
+  ExpectMembers(media, {{"IsEmbedded", kTrue}, {"IsLinked", kFalse}, {"Length", 3239}, {"StartPoint", 0}});
+  ExpectMembers(media, {{"EndPoint", 3239}, {"Volume", 0.8f}, {"Muted", kFalse}});
+  Object sound = audio.Child("SoundFormat");
+  EXPECT_EQ(sound.Get("Type").AsLong(), 0);
+  std::filesystem::path exported = Folder("tmp") / "sound.wav";
+  sound.Call("Export", exported.string());
+  std::string bytes = engine::Package::Open(Deck(kAudio))->ReadBytes("ppt/media/media1.mp3");
+  EXPECT_EQ(ReadFile(exported), bytes);
+  EXPECT_EQ(bytes.size(), 52079u);
+
+  // The second is played only by a pause toggle: no length the timeline knows.
+  for (auto [deck, length] : {std::pair{"poi__EmbeddedVideo.pptx", 3166}, std::pair{"pptx__shp-movie-props.pptx", 0}}) {
+    SCOPED_TRACE(deck);
+    Object movie = FirstShape(Open(deck));
+    ExpectMembers(movie,
+                  {{"Type", 16}, {"MediaType", 3}, {"MediaFormat.IsEmbedded", kTrue}, {"MediaFormat.Length", length}});
+    EXPECT_EQ(ErrorOf([&] { movie.Child("SoundFormat"); }), hr::kInvalidArgument);
+  }
+
+  // PowerPoint 2007 has no MediaFormat, but its SoundFormat exports the same bytes.
+  Object older = FirstShape(Open(kAudio, 12));
+  EXPECT_EQ(ErrorOf([&] { older.Child("MediaFormat"); }), hr::kNotSupported);
+  older.Child("SoundFormat").Call("Export", (Folder("tmp") / "older.wav").string());
+  EXPECT_EQ(ReadFile(Folder("tmp") / "older.wav"), bytes);
+  // A picture is no media.
+  ExpectReadsFail(FirstShape(Open("poi__56812.pptx")), {"MediaFormat", "SoundFormat", "MediaType"},
+                  hr::kInvalidArgument);
+}
+
+TEST_F(EngineMediaTest, LinkedMediaNamesItsFileAsPowerPointResolvesIt) {
+  // Linked the way PowerPoint 2010 links: both references external, the part gone.
+  auto linked = [&](const char* target, const std::string& name) {
+    return Edited(
+        kAudio,
+        [&](pugi::xml_node slide, pugi::xml_node rels) {
+          RetargetBoth(rels, target, true);
+          pugi::xml_node media = slide.select_node("//p14:media").node();
+          media.remove_attribute("r:embed");
+          media.append_attribute("r:link") = "rId1";
+        },
+        name);
+  };
+  std::string relative = linked("sounds/clip%20one.wav", "relative");
+  Object shape = FirstShape(OpenFile(relative));
+  std::filesystem::path deckFolder = std::filesystem::path(relative).parent_path();
+  ExpectMembers(shape, {{"Type", 16}, {"MediaType", 2}});
+  ExpectMembers(shape, {{"LinkFormat.SourceFullName", (deckFolder / "sounds" / "clip one.wav").string()}});
+  ExpectMembers(shape, {{"MediaFormat.IsLinked", kTrue}, {"MediaFormat.IsEmbedded", kFalse}, {"SoundFormat.Type", 1}});
+  // Nothing embedded to export: the call fails and writes nothing.
+  std::filesystem::path target = Folder("tmp") / "linked.wav";
+  EXPECT_EQ(ErrorOf([&] { shape.Child("SoundFormat").Call("Export", target.string()); }), hr::kUnspecified);
+  EXPECT_FALSE(std::filesystem::exists(target));
+
+  // Opened as an untitled copy, the deck's relative links still start from its file's folder.
+  for (auto [target, name, path] :
+       {std::tuple{"file:///home/me/Narration.wav", "posix", std::string("/home/me/Narration.wav")},
+        std::tuple{"file:///C:/Sounds/a%20b.wav", "windows", std::string("C:\\Sounds\\a b.wav")},
+        std::tuple{"../up.wav", "parent", (Folder("tmp") / "up.wav").string()}})
+    ExpectMembers(FirstShape(OpenFile(linked(target, name))), {{"LinkFormat.SourceFullName", path}});
+}
+
+TEST_F(EngineMediaTest, DamagedMediaReferencesFailTheMembersThatNeedThemAndWriteNothing) {
+  struct Damage {
+    const char* what;
+    std::function<void(pugi::xml_node slide, pugi::xml_node rels)> edit;
+  };
+  const Damage damages[] = {
+      {"missing relationship",
+       [](pugi::xml_node, pugi::xml_node rels) {
+         for (const char* id : {"rId1", "rId2"}) rels.remove_child(rels.find_child_by_attribute("Id", id));
+       }},
+      {"outside the package",
+       [](pugi::xml_node, pugi::xml_node rels) { RetargetBoth(rels, "../../../../../etc/passwd", false); }},
+      {"absent part", [](pugi::xml_node, pugi::xml_node rels) { RetargetBoth(rels, "../media/gone.mp3", false); }},
+      {"no relationship id",
+       [](pugi::xml_node slide, pugi::xml_node) {
+         slide.select_node("//p14:media").node().remove_attribute("r:embed");
+         slide.select_node("//a:audioFile").node().remove_attribute("r:link");
+       }},
+  };
+  for (const Damage& d : damages) {
+    SCOPED_TRACE(d.what);
+    Object shape = FirstShape(OpenFile(Edited(kAudio, d.edit)));
+    ExpectMembers(
+        shape, {{"Type", 16}, {"MediaType", 2}, {"MediaFormat.IsEmbedded", kFalse}, {"MediaFormat.IsLinked", kFalse}});
+    EXPECT_NE(ErrorOf([&] { shape.Child("LinkFormat"); }), 0);
+    std::filesystem::path target = Folder("tmp") / "out" / "sound.wav";
+    std::filesystem::create_directories(target.parent_path());
+    EXPECT_EQ(ErrorOf([&] { shape.Child("SoundFormat").Call("Export", target.string()); }), hr::kUnspecified);
+    EXPECT_TRUE(std::filesystem::is_empty(target.parent_path()));
+  }
+  // An export into a folder that does not exist fails without making it.
+  Object shape = FirstShape(Open(kAudio));
+  std::filesystem::path nowhere = Folder("tmp") / "no-such-folder" / "sound.wav";
+  EXPECT_EQ(ErrorOf([&] { shape.Child("SoundFormat").Call("Export", nowhere.string()); }), hr::kUnspecified);
+  EXPECT_FALSE(std::filesystem::exists(nowhere.parent_path()));
+}
+
+TEST_F(EngineMediaTest, ASoundPlayedFirstIsAnimatedFirstAndOthersAreNot) {
+  struct Case {
+    const char* what;
+    std::string timing;
+    int soundOrder, boxOrder;
+  };
+  const Case cases[] = {
+      {"played on the first click", Timing(Click({"4", "5"}), ""), 1, 2},
+      {"played after the text", Timing(Click({"5"}) + Click({"4"}), ""), 2, 1},
+      {"narration recorded beside the text's effect", Timing(Click({"5"}), AudioNode("isNarration=\"1\"")), 1, 2},
+      {"a sound that only waits for its own click", Timing(Click({"5"}), AudioNode("")), 0, 1},
+  };
+  for (const Case& c : cases) {
+    Object pres = OpenFile(AudioWithTiming(c.timing));
+    Object shapes = pres.Child("Slides").Item(1).Child("Shapes");
+    SCOPED_TRACE(c.what);
+    ExpectMembers(shapes.Item(1), {{"AnimationSettings.Animate", c.soundOrder > 0 ? kTrue : kFalse},
+                                   {"AnimationSettings.AnimationOrder", c.soundOrder}});
+    ExpectMembers(shapes.Item(2),
+                  {{"AnimationSettings.AnimationOrder", c.boxOrder}, {"AnimationSettings.Animate", kTrue}});
+  }
+  // The real deck: its sound played on the first click, with the volume and mute its node gives.
+  Object real = FirstShape(Open(kAudio));
+  ExpectMembers(real, {{"AnimationSettings.Animate", kTrue}, {"AnimationSettings.AnimationOrder", 1}});
+  Object narrated = FirstShape(OpenFile(AudioWithTiming(Timing(Click({"5"}), AudioNode("isNarration=\"1\"")))));
+  ExpectMembers(narrated, {{"MediaFormat.Volume", 0.6f}, {"MediaFormat.Muted", kTrue}});
+  // A slide without a timeline animates nothing; an interactive sequence is not the main one.
+  Object plain = FirstShape(Open("poi__56812.pptx"));
+  ExpectMembers(plain, {{"AnimationSettings.Animate", kFalse}, {"AnimationSettings.AnimationOrder", 0}});
+  ExpectMembers(FirstShape(Open("pptx__shp-movie-props.pptx")), {{"AnimationSettings.Animate", kFalse}});
 }
 
 }  // namespace

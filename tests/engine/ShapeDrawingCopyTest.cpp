@@ -49,6 +49,13 @@ std::vector<std::string> NamesOf(const std::vector<pugi::xml_node>& shapes) {
     names.push_back(engine::DrawingPropertiesOf(shape).attribute("name").value());
   return names;
 }
+// The names of a group's members.
+std::vector<std::string> MemberNamesOf(const pugi::xml_node& group) {
+  std::vector<pugi::xml_node> members;
+  for (pugi::xml_node c = group.first_child(); c; c = c.next_sibling())
+    if (engine::IsShapeElement(c)) members.push_back(c);
+  return NamesOf(members);
+}
 
 // The r:embed of the picture among the shapes, whatever its depth.
 std::string EmbedOf(const pugi::xml_node& tree) {
@@ -78,9 +85,7 @@ TEST_F(ShapeDrawingCopyTest, KeepsOnlyTheDrawnMembersTheirLayoutAndMaster) {
   const int last = static_cast<int>(top.size()) - 1;
   ASSERT_TRUE(group >= 0 && group < last);
   pugi::xml_node groupNode = top[group];
-  std::vector<std::string> memberNames;
-  for (pugi::xml_node c = groupNode.first_child(); c; c = c.next_sibling())
-    if (engine::IsShapeElement(c)) memberNames.push_back(engine::DrawingPropertiesOf(c).attribute("name").value());
+  std::vector<std::string> memberNames = MemberNamesOf(groupNode);
   ASSERT_GE(memberNames.size(), 3u);
 
   std::vector<engine::ShapeToDraw> drawn{{{last}, ""}, {{group, 2}, ""}, {{group, 0}, ""}};
@@ -99,10 +104,7 @@ TEST_F(ShapeDrawingCopyTest, KeepsOnlyTheDrawnMembersTheirLayoutAndMaster) {
   ASSERT_EQ(left.size(), 2u);
   EXPECT_STREQ(engine::DrawingPropertiesOf(left[1]).attribute("name").value(),
                engine::DrawingPropertiesOf(top[last]).attribute("name").value());
-  std::vector<std::string> leftMembers;
-  for (pugi::xml_node c = left[0].first_child(); c; c = c.next_sibling())
-    if (engine::IsShapeElement(c)) leftMembers.push_back(engine::DrawingPropertiesOf(c).attribute("name").value());
-  EXPECT_EQ(leftMembers, (std::vector<std::string>{memberNames[0], memberNames[2]}));
+  EXPECT_EQ(MemberNamesOf(left[0]), (std::vector<std::string>{memberNames[0], memberNames[2]}));
   // The group keeps its frame and child space, so its members stay where they were.
   EXPECT_TRUE(ChildNamed(ChildNamed(ChildNamed(left[0], "grpSpPr"), "xfrm"), "chExt"));
   EXPECT_FALSE(ChildNamed(slideXml.document_element(), "timing"));
@@ -281,8 +283,7 @@ TEST_F(ShapeDrawingCopyTest, BrokenLayoutsAndRelationshipsAreRefusedOrLeftOut) {
   // A layout emptied to nothing, or shapes of no slide, layout or master.
   package.PutPart(layout, "", "");
   EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(doc, layout, "Shape.Export"); }), hr::kUnspecified);
-  EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(doc, "ppt/slideLayouts/none.xml", "Shape.Export"); }),
-            hr::kUnspecified);
+  EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(doc, "ppt/slideLayouts/none.xml", "Shape.Export"); }), hr::kUnspecified);
   const std::string& notes = doc.NotesPageOf(doc.Slides()[0].part);
   EXPECT_EQ(ErrorOf([&] { engine::PlaceToDraw(doc, notes, "Shape.Export"); }), hr::kInvalidArgument);
 

@@ -3,7 +3,10 @@
 // shape's and table cell's text (whitespace-normalised), the size and font
 // of each paragraph's first run and its bullet. Decks written by several tools, with
 // bullets, numbering, tabs, mixed and theme fonts, right-to-left and CJK text
-// and tables. One LibreOffice session serves every deck.
+// and tables. One LibreOffice session serves every deck. The renderer's
+// "text" reply survives the trip through one protocol line: quotes, line
+// breaks and tabs in names and text, empty texts, fonts and cells; a reply
+// that does not make whole shapes is refused.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,8 @@
 #include <sstream>
 
 #include "engine/EngineRuntime.h"
+#include "engine/render/PageTextWords.h"
+#include "engine/render/RenderProtocol.h"
 #include "engine/render/SlideRenderer.h"
 #include "objectmodel/automation/ComError.h"
 #include "tests/render/RenderTestSupport.h"
@@ -23,22 +28,22 @@ namespace {
 using engine::renderprotocol::ShapeText;
 
 constexpr const char* kDecks[] = {
-    "poi__stress021.pptx",             // Hebrew right-to-left text, CJK, tables, numbering
-    "poi__stress022.pptx",             // French and CJK, tabs, autofit
-    "poi__with_japanese.pptx",         // Japanese with theme fonts, a table
-    "poi__ececapstonespring2012.pptx", // written by LibreOffice: bullets in every shape
-    "poi__pptx2svg.pptx",              // Mac PowerPoint: bullets, autofit
-    "pptx__txt-font-props.pptx",       // mixed fonts and sizes in runs
-    "pptx__tbl-cell.pptx",             // table cells with their own formatting
-    "poi__45541_Footer.pptx",          // an older PowerPoint: tabs, footers
-    "poi__bug62513.pptx",              // numbered lists, autofit
-    "poi__aptia.pptx",                 // numbered and bulleted lists, a table
-    "poi__customGeo.pptx",             // hyperlinks, a built-in table style, theme fonts
+    "poi__stress021.pptx",              // Hebrew right-to-left text, CJK, tables, numbering
+    "poi__stress022.pptx",              // French and CJK, tabs, autofit
+    "poi__with_japanese.pptx",          // Japanese with theme fonts, a table
+    "poi__ececapstonespring2012.pptx",  // written by LibreOffice: bullets in every shape
+    "poi__pptx2svg.pptx",               // Mac PowerPoint: bullets, autofit
+    "pptx__txt-font-props.pptx",        // mixed fonts and sizes in runs
+    "pptx__tbl-cell.pptx",              // table cells with their own formatting
+    "poi__45541_Footer.pptx",           // an older PowerPoint: tabs, footers
+    "poi__bug62513.pptx",               // numbered lists, autofit
+    "poi__aptia.pptx",                  // numbered and bulleted lists, a table
+    "poi__customGeo.pptx",              // hyperlinks, a built-in table style, theme fonts
 };
 
 constexpr int kUnnumbered = 1, kNumbered = 2, kPicture = 3;  // MsoBulletType
-constexpr int kGroup = 6, kPlaceholder = 14;   // MsoShapeType
-constexpr int kSlideNumber = 13, kFooter = 15, kDate = 16;  // PpPlaceholderType
+constexpr int kGroup = 6, kPlaceholder = 14;                 // MsoShapeType
+constexpr int kSlideNumber = 13, kFooter = 15, kDate = 16;   // PpPlaceholderType
 
 struct EngineParagraph {
   std::optional<double> size;  // of the first run; none without runs
@@ -157,7 +162,6 @@ void CollectTexts(const Object& shape, std::vector<EngineText>& out) {
 
 class TextAgainstLibreOfficeTest : public RendererTest {
  protected:
-
   void Disagree(const std::string& where, const std::string& what) { disagreements_.push_back(where + ": " + what); }
 
   void CompareParagraph(const std::string& where, const EngineParagraph& p,
@@ -185,13 +189,14 @@ class TextAgainstLibreOfficeTest : public RendererTest {
   void Compare(const std::string& where, const EngineText& mine, const ShapeText& office) {
     ++shapes_;
     std::string text = Normalised(mine.text);
-    if (!MatchesWithFields(text, Normalised(office.text))) Disagree(where, "text [" + text + "] vs [" + office.text + "]");
+    if (!MatchesWithFields(text, Normalised(office.text)))
+      Disagree(where, "text [" + text + "] vs [" + office.text + "]");
     // A shape without a text body has no paragraphs; LibreOffice gives
     // every shape that can hold text one empty paragraph.
     if (mine.paragraphs.empty() && office.paragraphs.size() == 1 && office.text.empty()) return;
     if (mine.paragraphs.size() != office.paragraphs.size()) {
-      Disagree(where, std::to_string(mine.paragraphs.size()) + " paragraphs vs " +
-                          std::to_string(office.paragraphs.size()));
+      Disagree(where,
+               std::to_string(mine.paragraphs.size()) + " paragraphs vs " + std::to_string(office.paragraphs.size()));
       return;
     }
     for (std::size_t i = 0; i < mine.paragraphs.size(); ++i)
@@ -250,6 +255,31 @@ TEST_F(TextAgainstLibreOfficeTest, EngineTextFontsAndBulletsMatchLibreOffice) {
   EXPECT_TRUE(unmatched_.empty()) << missing.str();
   EXPECT_GT(shapes_, 300);
   EXPECT_GT(paragraphs_, 1000);
+}
+
+TEST(PageTextWordsTest, ShapesSurviveOneReplyLineAndBrokenRepliesAreRefused) {
+  using namespace engine::renderprotocol;
+  std::vector<ShapeText> shapes{
+      {{3, 0},
+       -1,
+       -1,
+       "Title \"quoted\"",
+       "first\nsecond\twith tab\n",
+       {{18, "Arial", 8226}, {10.5, "MS PGothic", kNumbered}, {24, "", 0}}},
+      {{5}, 2, 1, "Table 1", "", {}},
+      {{7}, -1, -1, "", std::string("page ") + std::string(kFieldMark), {{12, "Calibri", kPictureBullet}}}};
+  std::string line = JoinWords(PageTextWords(shapes));
+  EXPECT_EQ(line.find('\n'), std::string::npos);
+  std::optional<std::vector<std::string>> words = SplitWords(line);
+  ASSERT_TRUE(words);
+  EXPECT_EQ(PageTextFromWords(*words), shapes);
+  EXPECT_EQ(PageTextFromWords({}), std::vector<ShapeText>{});
+
+  EXPECT_FALSE(PageTextFromWords({"1", "-", "name", "text"}));                           // a word short
+  EXPECT_FALSE(PageTextFromWords({"1.x", "-", "name", "text", "0"}));                    // a path that is no number
+  EXPECT_FALSE(PageTextFromWords({"1", "2", "name", "text", "0"}));                      // a cell without its column
+  EXPECT_FALSE(PageTextFromWords({"1", "-", "name", "text", "2", "18", "Arial", "0"}));  // a paragraph short
+  EXPECT_FALSE(PageTextFromWords({"1", "-", "name", "text", "1", "18", "Arial", "•"}));  // a bullet not as a number
 }
 
 }  // namespace

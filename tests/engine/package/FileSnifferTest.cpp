@@ -64,21 +64,21 @@ TEST(FileSniffer, TellsFilesThatAreNoDeck) {
   TempFolder temp;
   EXPECT_EQ(SniffFile(temp / "missing.ppt"), FileKind::Missing);
   EXPECT_EQ(SniffFile(temp.Path()), FileKind::Directory);
-  WriteFile(temp / "empty.pptx", "");
-  EXPECT_EQ(SniffFile(temp / "empty.pptx"), FileKind::Empty);
-  WriteFile(temp / "text.ppt", "Hello");
-  EXPECT_EQ(SniffFile(temp / "text.ppt"), FileKind::Unknown);
-  WriteFile(temp / "pk.ppt", "PK");
-  EXPECT_EQ(SniffFile(temp / "pk.ppt"), FileKind::Unknown);
-  WriteFile(temp / "empty.zip", std::string("PK\5\6", 4) + std::string(18, '\0'));
-  EXPECT_EQ(SniffFile(temp / "empty.zip"), FileKind::OpenXml);
+  for (auto [name, bytes, kind] :
+       {std::tuple{"empty.pptx", std::string(), FileKind::Empty},
+        std::tuple{"text.ppt", std::string("Hello"), FileKind::Unknown},
+        std::tuple{"pk.ppt", std::string("PK"), FileKind::Unknown},
+        std::tuple{"empty.zip", std::string("PK\5\6", 4) + std::string(18, '\0'), FileKind::OpenXml}}) {
+    WriteFile(temp / name, bytes);
+    EXPECT_EQ(SniffFile(temp / name), kind) << name;
+  }
   EXPECT_EQ(SniffFile("/dev/null"), FileKind::Unknown);
 }
 
 TEST(FileSniffer, TellsOpenDocumentByItsMimetypeEntry) {
   TempFolder temp;
   WriteFile(temp / "deck.odp", StoredZip({{"mimetype", "application/vnd.oasis.opendocument.presentation"},
-                                               {"content.xml", "<office:document-content/>"}}));
+                                          {"content.xml", "<office:document-content/>"}}));
   EXPECT_EQ(SniffFile(temp / "deck.odp"), FileKind::OpenDocument);
   WriteFile(temp / "text.odt", StoredZip({{"mimetype", "application/vnd.oasis.opendocument.text"}}));
   EXPECT_EQ(SniffFile(temp / "text.odt"), FileKind::OpenXml);

@@ -1,12 +1,18 @@
-// A picture copied alone into a new presentation and saved as a web page
-// leaves the deck's own picture file, byte for byte, in the page's
-// supporting-files folder: the road the original-picture writer takes.
+// Presentations.Add makes a blank windowless presentation that a slide can
+// be added to, whose slide's theme colours can be set and saved, and that
+// saves as a web page with its supporting-files folder. A picture copied
+// alone into such a presentation and saved as a web page leaves the deck's
+// own picture file, byte for byte, in the page's supporting-files folder: the
+// road the original-picture writer takes. A movie or sound copied alone and
+// saved as an Open XML package is there as "ppt/media/media1.<ext>" with the
+// deck's own bytes: the road the sound and media writers take.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/model/media/PictureFileType.h"
@@ -130,14 +136,14 @@ TEST_F(EngineOriginalPictureTest, TextureFillsGroupsAndMembersComeOutToo) {
 
 TEST_F(EngineOriginalPictureTest, AnSvgPictureGivesItsSvgFileAndItsPngFallback) {
   const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"/>";
-  fs::path deck = EditedDeck(
-      Deck("poi__bug65673.pptx"), temp_ / "svg.pptx",
-      {{"<p:sld ", "<p:sld xmlns:asvg=\"http://schemas.microsoft.com/office/drawing/2016/SVG/main\" "},
-       {"</a:extLst></a:blip>",
-        "<a:ext uri=\"{96DAC541-7B7A-43D3-8B79-37D633B846F1}\"><asvg:svgBlip r:embed=\"rId9\"/></a:ext>"
-        "</a:extLst></a:blip>"}},
-      RelationshipXml("rId9", kImageRelationship, "../media/image2.svg"),
-      {{"ppt/media/image2.svg", svg, "image/svg+xml"}});
+  fs::path deck =
+      EditedDeck(Deck("poi__bug65673.pptx"), temp_ / "svg.pptx",
+                 {{"<p:sld ", "<p:sld xmlns:asvg=\"http://schemas.microsoft.com/office/drawing/2016/SVG/main\" "},
+                  {"</a:extLst></a:blip>",
+                   "<a:ext uri=\"{96DAC541-7B7A-43D3-8B79-37D633B846F1}\"><asvg:svgBlip r:embed=\"rId9\"/></a:ext>"
+                   "</a:extLst></a:blip>"}},
+                 RelationshipXml("rId9", kImageRelationship, "../media/image2.svg"),
+                 {{"ppt/media/image2.svg", svg, "image/svg+xml"}});
   Object pres = OpenDeck(app_, deck.string());
   Object picture = pres.Child("Slides").Item(1).Child("Shapes").Item(3);
   fs::path files = CopyToWebPage(picture);
@@ -227,6 +233,170 @@ TEST_F(EngineOriginalPictureTest, BrokenPicturesCopyAndSaveWithoutTheirFileAndNo
   EXPECT_THROW(empty.Call("SaveAs", (temp_ / "no" / "page.html").string(), kPpSaveAsHtml), ComError);
   EXPECT_FALSE(fs::exists(temp_ / "no"));
   EXPECT_THROW(empty.Call("SaveAs", (temp_ / "x.ppt").string(), 99), ComError);
+}
+
+TEST(EngineScratchPresentationTest, AddGivesAWindowlessBlankPresentationThatCloseRemoves) {
+  Object app = StartEngine();
+  Object presentations = app.Child("Presentations");
+  Object deck = OpenDeck(app, Deck("poi__bug65673.pptx"));
+  Object scratch = presentations.Call("Add", 0);
+  EXPECT_EQ(presentations.Count(), 2);
+  // Counted on from the untitled copy opened first, as PowerPoint counts its new presentations.
+  EXPECT_EQ(scratch.Get("Name").AsString(), "Presentation2");
+  EXPECT_EQ(scratch.Child("Slides").Count(), 0);
+  // Without a window it never becomes the active presentation.
+  EXPECT_THROW(app.Get("ActivePresentation"), ComError);
+  Object withWindow = presentations.Call("Add");
+  EXPECT_EQ(app.Child("ActivePresentation").Get("Name").AsString(), "Presentation3");
+  withWindow.Call("Close");
+
+  Object slide = scratch.Child("Slides").Call("Add", 1, kPpLayoutBlank);
+  EXPECT_EQ(slide.Get("Layout").AsLong(), kPpLayoutBlank);
+  EXPECT_EQ(slide.Child("Shapes").Count(), 0);
+  EXPECT_EQ(scratch.Child("PageSetup").Get("SlideWidth").AsSingle(), 720.0f);
+  // A range of all shapes deletes them all.
+  slide.Child("Shapes").Call("AddShape", 1, 10, 10, 50, 50);
+  slide.Child("Shapes").Call("AddShape", 9, 70, 10, 50, 50);
+  slide.Child("Shapes").Child("Range").Call("Delete");
+  EXPECT_EQ(slide.Child("Shapes").Count(), 0);
+
+  scratch.Call("Close");
+  EXPECT_EQ(presentations.Count(), 1);
+  EXPECT_THROW(scratch.Get("Slides"), ComError);
+  EXPECT_EQ(presentations.Item(1).Get("Name").AsString(), deck.Get("Name").AsString());
+}
+
+TEST(EngineScratchPresentationTest, ThemeColoursSetOnTheSlideAreReadBackAndSaved) {
+  TempFolder temp;
+  Object app = StartEngine();
+  Object source = OpenDeck(app, Deck("poi__backgrounds.pptx")).Child("Slides").Item(1);
+  Object scratch = app.Child("Presentations").Call("Add", 0);
+  Object slide = scratch.Child("Slides").Call("Add", 1, kPpLayoutBlank);
+  for (int i = 1; i <= 12; ++i)
+    slide.Child("ThemeColorScheme", i).Put("RGB", source.Child("ThemeColorScheme").Child("Colors", i).Get("RGB"));
+  // Dark 1 written as a distinct colour, through the scheme object this time.
+  slide.Child("ThemeColorScheme").Child("Colors", 1).Put("RGB", 0x123456);
+  auto expected = [&](int i) { return i == 1 ? 0x123456 : source.Child("ThemeColorScheme", i).Get("RGB").AsLong(); };
+  for (int i = 1; i <= 12; ++i) EXPECT_EQ(slide.Child("ThemeColorScheme", i).Get("RGB").AsLong(), expected(i)) << i;
+  // A master's theme colours, read the way the writers read them for shapes on a master.
+  Object theme = scratch.Child("Designs").Item(1).Child("SlideMaster").Child("Theme");
+  EXPECT_EQ(theme.Child("ThemeColorScheme", 1).Get("RGB").AsLong(), 0x123456);
+
+  fs::path saved = temp / "scratch.pptx";
+  scratch.Call("SaveAs", saved.string(), kPpSaveAsOpenXmlPresentation, kMsoTriStateMixed);
+  EXPECT_EQ(scratch.Get("FullName").AsString(), saved.string());
+  scratch.Call("Close");
+  Object reopened = OpenDeck(app, saved.string());
+  for (int i = 1; i <= 12; ++i)
+    EXPECT_EQ(reopened.Child("Slides").Item(1).Child("ThemeColorScheme", i).Get("RGB").AsLong(), expected(i)) << i;
+  // A scheme read from a theme part stays read only.
+  EXPECT_THROW(theme.Child("ThemeColorScheme", 1).Put("RGB", 0), ComError);
+}
+
+TEST(EngineScratchPresentationTest, AnEmptyPresentationSavedAsAWebPageShowsTheSupportingFilesSuffix) {
+  TempFolder temp;
+  Object app = StartEngine();
+  Object blank = app.Child("Presentations").Call("Add", 0);
+  blank.Call("SaveAs", (temp / "calibrate.html").string(), kPpSaveAsHtml, kMsoTriStateMixed);
+  blank.Call("Close");
+  // The calibration: the first folder beside the page, less the page's base name.
+  std::string suffix;
+  for (const fs::directory_entry& entry : fs::directory_iterator(temp.Path()))
+    if (entry.is_directory()) suffix = entry.path().filename().string().substr(std::string("calibrate").size());
+  EXPECT_EQ(suffix, engine::kSupportingFilesSuffix);
+  EXPECT_TRUE(fs::is_empty(temp / ("calibrate" + suffix)));
+  EXPECT_TRUE(fs::is_regular_file(temp / "calibrate.html"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 2);
+}
+
+constexpr int kMsoMedia = 16;
+
+Object FirstMediaShape(const Object& slide) {
+  Object shapes = slide.Child("Shapes");
+  for (int i = 1; i <= shapes.Count(); ++i)
+    if (shapes.Item(i).Get("Type").AsLong() == kMsoMedia) return shapes.Item(i);
+  return {};
+}
+
+// The part the first slide's PowerPoint 2010 media relationship leads to.
+std::string MediaPart(const fs::path& deck) {
+  auto package = engine::Package::Open(deck);
+  const engine::Relationship* media = package->FindRelationshipOfType("ppt/slides/slide1.xml", "media");
+  return media ? media->target : std::string();
+}
+
+// The names of a package's parts in its media folder, without the folder, as a flattened unzip shows them.
+std::vector<std::string> MediaFiles(const fs::path& package) {
+  std::vector<std::string> names;
+  for (const std::string& part : engine::Package::Open(package)->PartNames())
+    if (part.starts_with("ppt/media/")) names.push_back(part.substr(std::string("ppt/media/").size()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class EngineMediaCopyTest : public EngineOriginalPictureTest {
+ protected:
+  // The scratch presentation holding copies of the shapes, in order, saved as a package and closed.
+  fs::path SaveCopies(const std::vector<Object>& shapes) {
+    Object scratch = ScratchWithCopyOf(app_, shapes.front());
+    for (std::size_t i = 1; i < shapes.size(); ++i) {
+      shapes[i].Call("Copy");
+      scratch.Child("Slides").Item(1).Child("Shapes").Call("Paste");
+    }
+    fs::path saved = temp_ / ("copy" + std::to_string(++copies_) + ".pptx");
+    scratch.Call("SaveAs", saved.string(), kPpSaveAsOpenXmlPresentation, kMsoTriStateMixed);
+    scratch.Call("Close");
+    return saved;
+  }
+
+  int copies_ = 0;
+};
+
+TEST_F(EngineMediaCopyTest, MoviesAndSoundsComeOutAsMediaOneWithTheirOwnBytes) {
+  for (auto [deck, file] :
+       {std::pair{"poi__EmbeddedAudio.pptx", "media1.mp3"}, std::pair{"poi__EmbeddedVideo.pptx", "media1.mp4"},
+        std::pair{"pptx__shp-movie-props.pptx", "media1.mp4"}}) {
+    SCOPED_TRACE(deck);
+    Object pres = OpenDeck(app_, Deck(deck));
+    Object media = FirstMediaShape(pres.Child("Slides").Item(1));
+    ASSERT_TRUE(media);
+    fs::path saved = SaveCopies({media});
+    auto package = engine::Package::Open(saved);
+    EXPECT_EQ(package->ReadBytes(std::string("ppt/media/") + file),
+              engine::Package::Open(Deck(deck))->ReadBytes(MediaPart(Deck(deck))));
+    // The copy opens again as the same kind of media, its poster frame kept.
+    Object copy = OpenDeck(app_, saved.string()).Child("Slides").Item(1).Child("Shapes").Item(1);
+    EXPECT_EQ(copy.Get("MediaType").AsLong(), media.Get("MediaType").AsLong());
+    EXPECT_THAT(MediaFiles(saved), ::testing::ElementsAre("image1.png", file));
+    pres.Call("Close");
+  }
+}
+
+TEST_F(EngineMediaCopyTest, PartsAreNumberedByKindAsPowerPointNamesThemInANewDeck) {
+  // Pictures first, counted over their extensions, then a movie whose poster
+  // is a picture too: the movie is still media1.
+  Object png = OpenDeck(app_, Deck("poi__bug65673.pptx")).Child("Slides").Item(1).Child("Shapes").Item(3);
+  Object jpeg = OpenDeck(app_, Deck("poi__56812.pptx")).Child("Slides").Item(1).Child("Shapes").Item(1);
+  Object movie = FirstMediaShape(OpenDeck(app_, Deck("poi__EmbeddedVideo.pptx")).Child("Slides").Item(1));
+  EXPECT_THAT(
+      MediaFiles(SaveCopies({png, jpeg, movie, movie})),
+      ::testing::ElementsAre("image1.png", "image2.jpg", "image3.png", "image4.png", "media1.mp4", "media2.mp4"));
+
+  // A sound effect (a:snd) only an audio relationship reaches is kept as audioN.
+  const std::string wave = std::string("RIFF\x24\0\0\0WAVEfmt ", 16);
+  fs::path deck = EditedDeck(
+      Deck("poi__bug65673.pptx"), temp_ / "sound.pptx",
+      {{"<p:cNvPr id=\"4\" name=\"LOGO\">",
+        "<p:cNvPr id=\"4\" name=\"LOGO\"><a:hlinkClick r:id=\"\" action=\"ppaction://noaction\" highlightClick=\"1\">"
+        "<a:snd r:embed=\"rId9\" name=\"click.wav\"/></a:hlinkClick>"}},
+      RelationshipXml("rId9", kAudioRelationship, "../media/sound.wav"), {{"ppt/media/sound.wav", wave, "audio/wav"}});
+  Object withSound = OpenDeck(app_, deck.string()).Child("Slides").Item(1).Child("Shapes").Item(3);
+  fs::path saved = SaveCopies({withSound});
+  EXPECT_THAT(MediaFiles(saved), ::testing::ElementsAre("audio1.wav", "image1.png"));
+  EXPECT_EQ(engine::Package::Open(saved)->ReadBytes("ppt/media/audio1.wav"), wave);
+  // The click action's empty relationship id is left as PowerPoint writes it.
+  EXPECT_THAT(engine::Package::Open(saved)->ReadBytes("ppt/slides/slide1.xml"),
+              ::testing::HasSubstr("<a:hlinkClick r:id=\"\""));
 }
 
 TEST(PictureFileTypeTest, TheBytesNameTheFileWhateverThePartIsCalled) {

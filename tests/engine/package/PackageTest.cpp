@@ -1,17 +1,211 @@
+// The package reads the parts, relationships and content types of real and
+// hand-built zips, tells what is wrong with a bad one, resolves part names,
+// and saves: untouched entries copied, edited parts written from their DOM.
+
 #include <zip.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <set>
 
 #include "PackageTestFiles.h"
 #include "engine/package/Package.h"
+#include "engine/package/PartName.h"
 #include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::engine {
 namespace {
 
 using namespace packagetest;
+using Kind = PackageError::Kind;
+
+// Zip decks of the corpus that are damaged: cut short, or inconsistent after fuzzing.
+const std::set<std::string> kCorruptZips = {
+    "poi__Divino_Revelado.pptx",
+    "poi__clusterfuzz-testcase-minimized-POIFuzzer-5205835528404992.pptx",
+    "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-5463285576892416.pptx",
+    "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-5471515212382208.pptx",
+    "poi__clusterfuzz-testcase-minimized-POIXSLFFuzzer-6254434927378432.pptx",
+};
+
+// WriteFailed, which Open never gives, when the file opens.
+Kind OpenFails(const std::filesystem::path& file, const PackageLimits& limits = {}, std::string* message = nullptr) {
+  try {
+    Package::Open(file, limits);
+  } catch (const PackageError& e) {
+    if (message) *message = e.what();
+    return e.GetKind();
+  }
+  return Kind::WriteFailed;
+}
+
+class PackageOpenTest : public ::testing::Test {
+ protected:
+  std::filesystem::path Write(const std::vector<StoredEntry>& entries, const std::string& name = "deck.pptx") {
+    WriteFile(temp_ / name, StoredZip(entries));
+    return temp_ / name;
+  }
+  TempFolder temp_;
+};
+
+TEST_F(PackageOpenTest, EveryCorpusZipOpensOrIsCorrupt) {
+  for (const auto& [name, container] : CorpusManifest()) {
+    if (container != "zip") continue;
+    SCOPED_TRACE(name);
+    if (kCorruptZips.count(name)) {
+      EXPECT_EQ(OpenFails(CorpusFile(name)), Kind::Corrupt);
+      continue;
+    }
+    std::unique_ptr<Package> package = Package::Open(CorpusFile(name));
+    ASSERT_NE(package->FindXml(package->MainPartName()), nullptr);
+    // Every part must read without a crash; damaged ones only give no DOM.
+    for (const std::string& part : package->PartNames()) {
+      if (part.ends_with(".xml") || part.ends_with(".rels")) package->FindXml(part);
+      for (const Relationship& r : package->Relationships(part)) EXPECT_FALSE(r.id.empty());
+    }
+  }
+}
+
+TEST_F(PackageOpenTest, ReadsPartsRelationshipsAndContentTypes) {
+  std::unique_ptr<Package> package = Package::Open(Write(MinimalDeck()));
+  EXPECT_EQ(package->MainPartName(), "ppt/presentation.xml");  // from "/ppt/presentation.xml"
+  const std::vector<Relationship>& rels = package->Relationships("ppt/presentation.xml");
+  ASSERT_EQ(rels.size(), 3u);
+  EXPECT_EQ(package->FindRelationship("ppt/presentation.xml", "rId2"), &rels[0]);  // the first of two "rId2"
+  EXPECT_EQ(rels[0].target, "ppt/slides/slide1.xml");
+  EXPECT_EQ(rels[0].type, "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slide");
+  EXPECT_TRUE(rels[1].external);
+  EXPECT_EQ(rels[1].target, "http://example.com/a%20b");
+  EXPECT_EQ(package->FindRelationshipOfType("ppt/presentation.xml", "lide"), nullptr);
+  const Relationship* image = package->FindRelationshipOfType("ppt/slides/slide1.xml", "image");
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->target, "ppt/media/my image.png");
+  EXPECT_EQ(package->ReadBytes(image->target), "\x89PNG not really");
+  EXPECT_EQ(package->ContentType(image->target), "image/png");  // Default "PNG" matches ".png"
+  EXPECT_EQ(package->ContentType("PPT/Presentation.XML"),
+            "application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml");
+  EXPECT_EQ(package->ContentType("ppt/none.xml"), "");
+  EXPECT_TRUE(package->Relationships("ppt/none.xml").empty());
+  EXPECT_THROW(package->ReadBytes("ppt/none.xml"), PackageError);
+
+  pugi::xml_document* slide = package->FindXml("ppt/slides/slide1.xml");
+  ASSERT_NE(slide, nullptr);
+  EXPECT_EQ(package->FindXml("/PPT/SLIDES/SLIDE1.XML"), slide);  // parsed once, found by any spelling
+  EXPECT_EQ(&package->Relationships("ppt/Slides/slide1.xml"), &package->Relationships("ppt/slides/slide1.xml"));
+  EXPECT_STREQ(slide->select_node("//a:t").node().text().get(), " ");
+  // Indentation between elements is not kept as nodes.
+  EXPECT_EQ(slide->select_node("//p:spTree").node().first_child().type(), pugi::node_element);
+}
+
+TEST_F(PackageOpenTest, ReadsPartsOnlyWhenAsked) {
+  std::vector<StoredEntry> entries = MinimalDeck();
+  entries[4].badCrc = true;  // the slide
+  std::unique_ptr<Package> package = Package::Open(Write(entries));
+  EXPECT_TRUE(package->HasPart("ppt/slides/slide1.xml"));
+  EXPECT_EQ(package->FindXml("ppt/slides/slide1.xml"), nullptr);
+  EXPECT_THROW(package->ReadBytes("ppt/slides/slide1.xml"), PackageError);
+}
+
+TEST_F(PackageOpenTest, TellsWhatIsWrongWithABadPackage) {
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<StoredEntry>&)> damage;
+    Kind kind;
+  };
+  const Case cases[] = {
+      {"main part with a bad CRC", [](auto& e) { e[2].badCrc = true; }, Kind::Corrupt},
+      {"main part not well-formed", [](auto& e) { e[2].data = "<p:presentation"; }, Kind::Corrupt},
+      {"no content types", [](auto& e) { e.erase(e.begin()); }, Kind::Corrupt},
+      {"same name twice", [](auto& e) { e.emplace_back("ppt/slides/slide1.xml", "<p:sld/>"); }, Kind::Corrupt},
+      {"names differing in case", [](auto& e) { e.emplace_back("PPT/Slides/Slide1.xml", "<p:sld/>"); }, Kind::Corrupt},
+      {"no main part", [](auto& e) { e.erase(e.begin() + 2); }, Kind::NotAPresentation},
+      {"a word document", [](auto& e) { e[2].data = "<w:document xmlns:w=\"urn:w\"/>"; }, Kind::NotAPresentation},
+      {"photos only", [](auto& e) { e.assign(1, StoredEntry("photo.jpg", "not a jpeg")); }, Kind::NotAPresentation},
+  };
+  for (const Case& c : cases) {
+    std::vector<StoredEntry> entries = MinimalDeck();
+    c.damage(entries);
+    EXPECT_EQ(OpenFails(Write(entries)), c.kind) << c.what;
+  }
+}
+
+TEST_F(PackageOpenTest, TellsWhyAFileIsNoPackage) {
+  std::string message;
+  EXPECT_EQ(OpenFails(temp_ / "missing.pptx"), Kind::NotFound);
+  WriteFile(temp_ / "text.pptx", "just some text, long enough to look for a zip directory in it");
+  EXPECT_EQ(OpenFails(temp_ / "text.pptx"), Kind::NotAZip);
+  std::string deck = ReadFile(CorpusFile("poi__SampleShow.pptx"));
+  WriteFile(temp_ / "cut.pptx", deck.substr(0, deck.size() / 2));
+  EXPECT_EQ(OpenFails(temp_ / "cut.pptx", {}, &message), Kind::Corrupt);
+  EXPECT_NE(message.find("truncated"), std::string::npos) << message;
+  WriteFile(temp_ / "empty.pptx", std::string("PK\5\6", 4) + std::string(18, '\0'));
+  EXPECT_EQ(OpenFails(temp_ / "empty.pptx"), Kind::NotAPresentation);
+}
+
+TEST_F(PackageOpenTest, IgnoresEntriesThatLeaveThePackage) {
+  std::vector<StoredEntry> entries = MinimalDeck();
+  for (const char* name : {"../evil.xml", "/etc/evil.xml", "C:/evil.xml", "ppt/..\\..\\evil.xml", "ppt/folder/"})
+    entries.push_back({name, "<evil/>"});
+  std::unique_ptr<Package> package = Package::Open(Write(entries));
+  EXPECT_EQ(package->PartNames().size(), MinimalDeck().size());
+  EXPECT_FALSE(package->HasPart("../evil.xml"));
+  EXPECT_FALSE(package->HasPart("evil.xml"));
+}
+
+TEST_F(PackageOpenTest, EnforcesSizeCountAndRatioLimits) {
+  PackageLimits fewEntries, fewBytes, anyRatio;
+  fewEntries.maxEntries = 5;
+  fewBytes.maxTotalBytes = 10000;
+  anyRatio.minCompressionRatio = 0;
+  EXPECT_EQ(OpenFails(CorpusFile("poi__SampleShow.pptx"), fewEntries), Kind::TooLarge);
+  EXPECT_EQ(OpenFails(CorpusFile("poi__SampleShow.pptx"), fewBytes), Kind::TooLarge);
+
+  std::filesystem::path bomb = Write(MinimalDeck());
+  std::string zeros(4 << 20, '\0');  // deflates about a thousand times
+  int code = 0;
+  zip_t* zip = zip_open(bomb.c_str(), 0, &code);
+  ASSERT_NE(zip, nullptr);
+  ASSERT_GE(zip_file_add(zip, "ppt/media/zeros.bin", zip_source_buffer(zip, zeros.data(), zeros.size(), 0), 0), 0);
+  ASSERT_EQ(zip_close(zip), 0);
+  EXPECT_EQ(OpenFails(bomb), Kind::TooLarge);
+  EXPECT_EQ(Package::Open(bomb, anyRatio)->ReadBytes("ppt/media/zeros.bin"), zeros);
+}
+
+// The usual targets ("../", "./", "/ppt/...", "%20") are read from real packages in PackageOpenTest.
+TEST(PackagePartNames, ResolvesOddTargetsAndRefusesEscapingNames) {
+  for (auto [target, want] : {std::pair{"../media/%D0%9A.png", "ppt/media/\xD0\x9A.png"},
+                              std::pair{"..\\media\\image1.png", "ppt/media/image1.png"},
+                              std::pair{"../../../../x.xml", "x.xml"}, std::pair{"a%zzb%2", "ppt/slides/a%zzb%2"}})
+    EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", target), want) << target;
+  EXPECT_EQ(RelationshipsPartName(""), "_rels/.rels");
+  for (const char* bad : {"../evil.xml", "ppt/../../evil.xml", "/etc/passwd", "\\windows\\x", "C:/x.xml",
+                          "ppt\\..\\..\\x.xml", "ppt/%2e%2e/x.xml", "", "ppt/slides/"})
+    EXPECT_FALSE(IsSafeEntryName(bad)) << bad;
+  for (const char* good : {"[Content_Types].xml", "ppt/a..b.xml", "ppt/media/my image.png"})
+    EXPECT_TRUE(IsSafeEntryName(good)) << good;
+}
+
+TEST(PackagePartNames, RelativeTargetsResolveBackToThePart) {
+  EXPECT_EQ(RelativeTarget("ppt/slides/slide1.xml", "ppt/slideLayouts/slideLayout2.xml"),
+            "../slideLayouts/slideLayout2.xml");
+  EXPECT_EQ(RelativeTarget("ppt/presentation.xml", "ppt/slides/slide3.xml"), "slides/slide3.xml");
+  EXPECT_EQ(RelativeTarget("", "ppt/presentation.xml"), "ppt/presentation.xml");
+  EXPECT_EQ(RelativeTarget("/PPT/Slides/slide1.xml", "ppt/slides/slide2.xml"), "slide2.xml");  // case does not matter
+  EXPECT_EQ(RelativeTarget("ppt/slides/slide1.xml", "docProps/app.xml"), "../../docProps/app.xml");
+  EXPECT_EQ(RelativeTarget("ppt/slides/slide1.xml", "ppt/media/my image%.png"), "../media/my%20image%25.png");
+  for (const char* target : {"ppt/media/\xD0\x9A.png", "ppt/slides/slide2.xml", "x.xml", "ppt/a/b/c.xml"})
+    EXPECT_EQ(ResolvePartName("ppt/slides/slide1.xml", RelativeTarget("ppt/slides/slide1.xml", target)), target);
+}
+
+// The key is worked out in one pass; it must be the canonical name lower-cased.
+TEST(PackagePartNames, KeysAreTheCanonicalNamesLowerCased) {
+  for (const char* name : {"/PPT/Slides/Slide1.XML", "\\ppt\\media\\Image1.PNG", "//ppt/a%41b.xml", "ppt/%2Fx.xml",
+                           "ppt/%5Cx.xml", "ppt/%zz%4", "ppt/x%4", "%", "", "/", "ppt/%c3%84.xml", "ppt/%C3%84%41"})
+    EXPECT_EQ(PartKey(name), LowerAscii(CanonicalPartName(name))) << name;
+  EXPECT_EQ(PartKey("/PPT/My%20Image.PNG"), "ppt/my image.png");
+}
 
 const char kSlide[] = "ppt/slides/slide1.xml";
 
@@ -54,7 +248,8 @@ TEST_F(PackageSaveTest, CopiesUntouchedEntriesWithoutRecompressing) {
 
 TEST_F(PackageSaveTest, WritesMarkedPartsFromTheirDom) {
   std::unique_ptr<Package> package = OpenDeck();
-  package->FindXml(kSlide)->select_node("//a:r").node().append_copy(package->FindXml(kSlide)->select_node("//a:t").node());
+  package->FindXml(kSlide)->select_node("//a:r").node().append_copy(
+      package->FindXml(kSlide)->select_node("//a:t").node());
   package->FindXml(kSlide)->select_node("//a:t").node().text().set("edited");
   package->MarkModified(kSlide);
   package->FindXml("ppt/presentation.xml")->document_element().append_attribute("unmarked") = "1";
@@ -136,7 +331,8 @@ TEST_F(PackageSaveTest, RelationshipsAddedAndRemovedLeaveThePackageAsItWas) {
   std::string id = package->AddRelationship(kMain, slideType, kNew);
   EXPECT_EQ(package->FindRelationship(kMain, id)->target, kNew);
   EXPECT_EQ(package->Relationships(kMain).size(), relationships + 1);
-  package->PutPart(kNew, "<p:sld xmlns:p=\"urn:p\"/>", "application/vnd.openxmlformats-officedocument.presentationml.slide+xml");
+  package->PutPart(kNew, "<p:sld xmlns:p=\"urn:p\"/>",
+                   "application/vnd.openxmlformats-officedocument.presentationml.slide+xml");
   EXPECT_EQ(package->AddRelationship(kNew, layoutType, "ppt/slideLayouts/slideLayout1.xml"), "rId1");
   EXPECT_EQ(package->AddRelationship(kNew, layoutType, "ppt/slideLayouts/slideLayout2.xml"), "rId2");
   EXPECT_TRUE(package->RetargetRelationship(kNew, "rId2", "ppt/slideLayouts/slideLayout3.xml"));
@@ -156,7 +352,7 @@ TEST_F(PackageSaveTest, RelationshipsAddedAndRemovedLeaveThePackageAsItWas) {
   package->RemovePart(kNew);
   package->RemoveRelationship(kMain, id);
   package->RemoveRelationship(kMain, "rId999");  // none such: nothing happens
-  EXPECT_STREQ(kept.name(), "p:sld");  // the removed part's nodes are still valid memory
+  EXPECT_STREQ(kept.name(), "p:sld");            // the removed part's nodes are still valid memory
   EXPECT_FALSE(package->HasPart("ppt/slides/_rels/slide9.xml.rels"));
   EXPECT_EQ(package->Relationships(kMain).size(), relationships);
   EXPECT_TRUE(package->RestoreIfUnchanged("ppt/_rels/presentation.xml.rels"));
@@ -166,7 +362,8 @@ TEST_F(PackageSaveTest, RelationshipsAddedAndRemovedLeaveThePackageAsItWas) {
   EXPECT_EQ(StatEntries(temp_ / "after.pptx"), StatEntries(temp_ / "before.pptx"));
   std::unique_ptr<Package> before = Package::Open(temp_ / "before.pptx"), after = Package::Open(temp_ / "after.pptx");
   ASSERT_EQ(after->PartNames(), before->PartNames());
-  for (const std::string& part : before->PartNames()) EXPECT_EQ(after->ReadBytes(part), before->ReadBytes(part)) << part;
+  for (const std::string& part : before->PartNames())
+    EXPECT_EQ(after->ReadBytes(part), before->ReadBytes(part)) << part;
 
   // A part that really differs stays written from its DOM.
   package->FindXml(kMain)->document_element().append_attribute("changed") = "1";
@@ -199,23 +396,17 @@ TEST_F(PackageSaveTest, ReportsWriteFailuresAndLeavesNoTempFile) {
   }
   EXPECT_THROW(package->SaveAs(temp_ / "missing" / "saved.pptx"), PackageError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path()), {}), 2);  // the deck and the folder
-  package->PutPart("ppt/media/new.bin", "binary", "");  // the same through a rewrite
+  package->PutPart("ppt/media/new.bin", "binary", "");                                 // the same through a rewrite
   EXPECT_THROW(package->SaveAs(temp_ / "folder"), PackageError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path()), {}), 2);
 }
 
-}  // namespace
-}  // namespace quillmere::engine
-
-namespace quillmere::engine {
-namespace {
-
 TEST(PackageSaveAsKindTest, TemplatesShowsAndMacroDecksSaveAsPresentations) {
   constexpr std::string_view kPresentation =
       "application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml";
-  packagetest::TempFolder temp;
+  TempFolder temp;
   for (const char* deck : {"poi__bug59273.potx", "poi__testPPT.ppsx", "poi__SimpleMacro.pptm"}) {
-    std::unique_ptr<Package> package = Package::Open(packagetest::CorpusFile(deck));
+    std::unique_ptr<Package> package = Package::Open(CorpusFile(deck));
     std::string own = package->ContentType(package->MainPartName());
     ASSERT_NE(own, kPresentation) << deck;
     package->SaveAs(temp / "copy.pptx", kPresentation);
