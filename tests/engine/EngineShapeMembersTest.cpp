@@ -563,7 +563,7 @@ std::string Click(std::initializer_list<const char*> shapeIds) {
          "<p:par><p:cTn id=\"4\" fill=\"hold\"><p:childTnLst>" +
          effects + "</p:childTnLst></p:cTn></p:par></p:childTnLst></p:cTn></p:par>";
 }
-std::string Timing(const std::string& mainSequence, const std::string& besides) {
+std::string MediaTiming(const std::string& mainSequence, const std::string& besides) {
   return "<p:timing><p:tnLst><p:par><p:cTn id=\"1\" dur=\"indefinite\" nodeType=\"tmRoot\"><p:childTnLst>"
          "<p:seq><p:cTn id=\"2\" dur=\"indefinite\" nodeType=\"mainSeq\"><p:childTnLst>" +
          mainSequence + "</p:childTnLst></p:cTn></p:seq>" + besides +
@@ -687,10 +687,10 @@ TEST_F(EngineMediaTest, ASoundPlayedFirstIsAnimatedFirstAndOthersAreNot) {
     int soundOrder, boxOrder;
   };
   const Case cases[] = {
-      {"played on the first click", Timing(Click({"4", "5"}), ""), 1, 2},
-      {"played after the text", Timing(Click({"5"}) + Click({"4"}), ""), 2, 1},
-      {"narration recorded beside the text's effect", Timing(Click({"5"}), AudioNode("isNarration=\"1\"")), 1, 2},
-      {"a sound that only waits for its own click", Timing(Click({"5"}), AudioNode("")), 0, 1},
+      {"played on the first click", MediaTiming(Click({"4", "5"}), ""), 1, 2},
+      {"played after the text", MediaTiming(Click({"5"}) + Click({"4"}), ""), 2, 1},
+      {"narration recorded beside the text's effect", MediaTiming(Click({"5"}), AudioNode("isNarration=\"1\"")), 1, 2},
+      {"a sound that only waits for its own click", MediaTiming(Click({"5"}), AudioNode("")), 0, 1},
   };
   for (const Case& c : cases) {
     Object pres = OpenFile(AudioWithTiming(c.timing));
@@ -704,7 +704,7 @@ TEST_F(EngineMediaTest, ASoundPlayedFirstIsAnimatedFirstAndOthersAreNot) {
   // The real deck: its sound played on the first click, with the volume and mute its node gives.
   Object real = FirstShape(Open(kAudio));
   ExpectMembers(real, {{"AnimationSettings.Animate", kTrue}, {"AnimationSettings.AnimationOrder", 1}});
-  Object narrated = FirstShape(OpenFile(AudioWithTiming(Timing(Click({"5"}), AudioNode("isNarration=\"1\"")))));
+  Object narrated = FirstShape(OpenFile(AudioWithTiming(MediaTiming(Click({"5"}), AudioNode("isNarration=\"1\"")))));
   ExpectMembers(narrated, {{"MediaFormat.Volume", 0.6f}, {"MediaFormat.Muted", kTrue}});
   // A slide without a timeline animates nothing; an interactive sequence is not the main one.
   Object plain = FirstShape(Open("poi__56812.pptx"));
