@@ -372,7 +372,10 @@ class BackgroundExportTest : public RendererTest {
     copy.Call("Delete");
   }
 
+  // Slides of an edited deck are drawn with the shape images, at the latest
+  // when the export asks for its pending work.
   Rgba Drawn(const std::filesystem::path& file) {
+    engine::EngineRuntime().FinishPendingWork();
     std::optional<Rgba> image = ReadPng(file);
     EXPECT_TRUE(image) << file;
     return image.value_or(Rgba{});

@@ -55,7 +55,7 @@ const std::vector<std::string>& PresentationObject::Fonts() {
 }
 
 void PresentationObject::Close() {
-  DrawPendingImages(*session_);
+  DrawImagesOf(*session_, *doc);
   closed = true;
   if (auto list = owner.lock()) list->Remove(this);
 }

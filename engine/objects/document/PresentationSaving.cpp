@@ -37,7 +37,7 @@ void SavePackage(PresentationObject& o, const std::string& file, int format, std
 
 Value SaveCopyAs(PresentationObject& o, Args a) {
   constexpr std::string_view kMember = "Presentation.SaveCopyAs";
-  DrawPendingImages(*o.Session());
+  DrawImagesOf(*o.Session(), *o.doc);
   int format = FormatOf(a);
   if (format != kSaveAsDefault && format != kSaveAsOpenXmlPresentation) UnknownFormat(kMember);
   SavePackage(o, ArgAt(a, 0).AsString(), format, kMember);
@@ -46,7 +46,7 @@ Value SaveCopyAs(PresentationObject& o, Args a) {
 
 Value SaveAs(PresentationObject& o, Args a) {
   constexpr std::string_view kMember = "Presentation.SaveAs";
-  DrawPendingImages(*o.Session());
+  DrawImagesOf(*o.Session(), *o.doc);
   std::string file = ArgAt(a, 0).AsString();
   int format = FormatOf(a);
   if (format == kSaveAsHtml)

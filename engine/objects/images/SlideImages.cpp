@@ -10,8 +10,9 @@
 #include "engine/core/EngineSession.h"
 #include "engine/core/MemberTable.h"
 #include "engine/model/document/PresentationDocument.h"
-#include "engine/objects/images/PendingShapeImages.h"
+#include "engine/objects/images/PendingImages.h"
 #include "engine/objects/images/RenderState.h"
+#include "engine/objects/shapes/ShapeDrawingCopy.h"
 #include "engine/objects/slides/HiddenPlaceholders.h"
 #include "engine/render/SlideRenderer.h"
 #include "support/files/Paths.h"
@@ -27,7 +28,7 @@ RenderState::RenderState(const std::shared_ptr<const RendererSetup>& rendererSet
 
 RenderState::~RenderState() {
   try {
-    DrawPendingShapeImages(*this);
+    DrawPending(*this);
   } catch (const std::exception&) {
     // the session is going away: nothing is left to report to
   }
@@ -68,7 +69,7 @@ std::string StateToken(PresentationDocument& doc) {
 // nothing was edited, else a package written from the edits.
 SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& doc, std::string_view member) {
   RenderState& state = Rendering(session, member);
-  DrawPendingShapeImages(state);
+  DrawPending(state);
   Package& package = doc.Pkg();
   std::string token = StateToken(doc);
   if (package.Revision() == 0) {
@@ -86,6 +87,20 @@ SlideRenderer& ShowCurrentState(EngineSession& session, PresentationDocument& do
   }
   state.renderer.Load(state.copy, token);
   return state.renderer;
+}
+
+// The session's renderer, started. An image waiting to be drawn starts it,
+// so that one that cannot start fails the call that asked, and every later
+// call at once.
+RenderState& RunningRenderer(EngineSession& session, std::string_view member) {
+  RenderState& state = Rendering(session, member);
+  try {
+    state.renderer.EnsureRunning();
+  } catch (const RenderError& e) {
+    if (state.renderer.Down()) ImageNotice() = e.what();
+    FailMember(member, e.what());
+  }
+  return state;
 }
 
 struct ImageRequest {
@@ -116,7 +131,8 @@ void ExportSlideImages(EngineSession& session, PresentationDocument& doc, Args a
     std::filesystem::create_directories(request.target);
     // Lower-case names, so the paths the writers form find them on a case-sensitive file system.
     for (int i = 0, n = static_cast<int>(doc.Slides().size()); i < n; ++i)
-      renderer.ExportPage(i, request.target / ("slide" + std::to_string(i + 1) + ".png"), request.width, request.height);
+      renderer.ExportPage(i, request.target / ("slide" + std::to_string(i + 1) + ".png"), request.width,
+                          request.height);
   } catch (const RenderError& e) {
     FailMember(kMember, e.what());
   } catch (const std::filesystem::filesystem_error& e) {
@@ -124,20 +140,33 @@ void ExportSlideImages(EngineSession& session, PresentationDocument& doc, Args a
   }
 }
 
-void ExportSlideImage(EngineSession& session, PresentationDocument& doc, int slideIndex, Args args) {
+void ExportSlideImage(EngineSession& session, const std::shared_ptr<PresentationDocument>& doc, int slideIndex,
+                      Args args) {
   constexpr std::string_view kMember = "Slide.Export";
-  ImageRequest request = ReadRequest(doc, args, kMember);
-  try {
-    ShowCurrentState(session, doc, kMember).ExportPage(slideIndex - 1, request.target, request.width, request.height);
-  } catch (const RenderError& e) {
-    FailMember(kMember, e.what());
+  ImageRequest request = ReadRequest(*doc, args, kMember);
+  if (doc->Pkg().Revision() == 0) {
+    try {
+      ShowCurrentState(session, *doc, kMember)
+          .ExportPage(slideIndex - 1, request.target, request.width, request.height);
+    } catch (const RenderError& e) {
+      FailMember(kMember, e.what());
+    }
+    return;
   }
+  // An edited deck would be written and loaded whole for one page: the page waits with the shape images instead.
+  DrawingPlace place = PlaceToDraw(*doc, doc->Slides().at(static_cast<std::size_t>(slideIndex - 1)).part, kMember);
+  RenderState& state = RunningRenderer(session, kMember);
+  PendingImage image;
+  image.target = std::move(request.target);
+  image.pageWidthPx = request.width;
+  image.pageHeightPx = request.height;
+  AddPendingImage(state, doc, PageOfSlide(*doc, place), std::move(image));
 }
 
-void ExportShapeImage(EngineSession& session, const std::shared_ptr<PresentationDocument>& doc,
-                      const std::string& part, std::vector<ShapeToDraw> shapes, std::string_view member, Args args) {
+void ExportShapeImage(EngineSession& session, const std::shared_ptr<PresentationDocument>& doc, const std::string& part,
+                      std::vector<ShapeToDraw> shapes, std::string_view member, Args args) {
   constexpr int kPng = 2, kEmf = 5;
-  PendingShapeImage image;
+  PendingImage image;
   image.target = Utf8Path(ArgAt(args, 0).AsString());
   int filter = ArgAt(args, 1).IsEmpty() ? kPng : ArgAt(args, 1).AsLong();
   if (image.target.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
@@ -146,27 +175,28 @@ void ExportShapeImage(EngineSession& session, const std::shared_ptr<Presentation
   image.emf = filter == kEmf;
   // An omitted scale is the slide's size at 96 dpi, as for a slide image.
   image.pageWidthPx = ArgAt(args, 2).IsEmpty() ? static_cast<int>(doc->SlideWidth() * 4 / 3) : ArgAt(args, 2).AsLong();
-  image.pageHeightPx = ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc->SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
+  image.pageHeightPx =
+      ArgAt(args, 3).IsEmpty() ? static_cast<int>(doc->SlideHeight() * 4 / 3) : ArgAt(args, 3).AsLong();
   if (image.pageWidthPx <= 0 || image.pageHeightPx <= 0)
     throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
   if (shapes.empty()) throw ComError(hr::kInvalidArgument, std::string(member) + " : Invalid request.");
   DrawingPlace place = PlaceToDraw(*doc, part, member);
-  RenderState& state = Rendering(session, member);
-  // The renderer starts at the first image, so that one that cannot start
-  // fails the call that asked, and every later call at once.
-  try {
-    state.renderer.EnsureRunning();
-  } catch (const RenderError& e) {
-    if (state.renderer.Down()) ImageNotice() = e.what();
-    FailMember(member, e.what());
-  }
+  RenderState& state = RunningRenderer(session, member);
   KeptShapes kept = KeepOnlyDrawn(shapes);
   image.shapes = std::move(shapes);
-  AddShapeImage(state, doc, PageOfShapes(*doc, place, kept), std::move(image));
+  AddPendingImage(state, doc, PageOfShapes(*doc, place, kept), std::move(image));
 }
 
 void DrawPendingImages(EngineSession& session) {
-  if (session.rendering) DrawPendingShapeImages(*session.rendering);
+  if (session.rendering) DrawPending(*session.rendering);
+}
+
+void DrawImagesOf(EngineSession& session, const PresentationDocument& doc) {
+  if (session.rendering && session.rendering->pending.doc.get() == &doc) DrawPending(*session.rendering);
+}
+
+void DrawImagesNeeding(EngineSession& session, const std::string& part) {
+  if (session.rendering && session.rendering->pending.copy.Follows(part)) DrawPending(*session.rendering);
 }
 
 void EndRendering(EngineSession& session) {

@@ -165,7 +165,8 @@ std::string SlideOfShapes(const pugi::xml_node& partRoot, const KeptShapes& kept
 // The part's XML, as the copy holds it, in which the list keeps only the
 // entries whose relationships lead to the targets, and the named lists are gone.
 std::string WithOnlyEntries(Package& package, const std::string& part, const std::string& xml, std::string_view list,
-                            const std::set<std::string>& targets, std::initializer_list<std::string_view> dropped = {}) {
+                            const std::set<std::string>& targets,
+                            std::initializer_list<std::string_view> dropped = {}) {
   pugi::xml_document copy;
   copy.load_string(xml.c_str());
   pugi::xml_node root = copy.document_element();
@@ -315,6 +316,15 @@ DrawnPage PageOfShapes(PresentationDocument& doc, const DrawingPlace& place, con
   return page;
 }
 
+DrawnPage PageOfSlide(PresentationDocument& doc, const DrawingPlace& place) {
+  KeptShapes shown;
+  const std::vector<pugi::xml_node>& shapes = doc.TopLevelShapesOf(place.part);
+  for (std::size_t i = 0; i < shapes.size(); ++i)
+    if (!DrawingPropertiesOf(ResolvedShape(shapes[i])).attribute("hidden").as_bool())
+      shown.shapes[static_cast<int>(i)].whole = true;
+  return PageOfShapes(doc, place, shown);
+}
+
 std::map<std::string, std::string> DrawingCopy::StampsNow(PresentationDocument& doc, const DrawnPage& page) const {
   Package& package = doc.Pkg();
   const DrawingPlace& place = page.place;
@@ -385,10 +395,11 @@ DrawingCopy::Parts DrawingCopy::PartsFor(PresentationDocument& doc) const {
   }
   parts.firstPage = static_cast<int>(doc.Slides().size());
   for (const std::string& layout : layouts)
-    if (auto found = followed_.find(layout); found != followed_.end()) parts.replaced.emplace(layout, found->second.xml);
+    if (auto found = followed_.find(layout); found != followed_.end())
+      parts.replaced.emplace(layout, found->second.xml);
   for (const std::string& master : masters)
-    parts.replaced.emplace(master, WithOnlyEntries(package, master, followed_.at(master).xml, "sldLayoutIdLst",
-                                                   layoutsOfMaster[master]));
+    parts.replaced.emplace(
+        master, WithOnlyEntries(package, master, followed_.at(master).xml, "sldLayoutIdLst", layoutsOfMaster[master]));
   std::vector<std::pair<std::string, std::string>> pageRelationships;  // id, part
   for (int i = 0; i < PageCount(); ++i) {
     const DrawnPage& page = pages_[static_cast<std::size_t>(i)];

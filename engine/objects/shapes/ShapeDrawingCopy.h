@@ -57,6 +57,9 @@ struct DrawnPage {
   bool operator==(const DrawnPage&) const = default;
 };
 DrawnPage PageOfShapes(PresentationDocument& doc, const DrawingPlace& place, const KeptShapes& kept);
+// A slide's page as it shows now. Its hidden shapes are left out: LibreOffice
+// would draw a hidden placeholder.
+DrawnPage PageOfSlide(PresentationDocument& doc, const DrawingPlace& place);
 
 // The pages of one copy and the layouts and masters they follow, each as it
 // was when the first page needing it was added. A page fits only while the
@@ -69,6 +72,8 @@ class DrawingCopy {
   // Returns the page's 0-based index among the pages.
   int Add(PresentationDocument& doc, DrawnPage page);
   int PageCount() const { return static_cast<int>(pages_.size()); }
+  // Whether a page follows the layout or master: then the copy needs it in the deck when it is written.
+  bool Follows(const std::string& part) const { return followed_.count(part) > 0; }
   // A copy holding only those pages, with the parts as this one holds them.
   DrawingCopy Pages(int first, int count) const;
 

@@ -9,6 +9,7 @@
 #include "engine/model/text/ThemeFonts.h"
 #include "engine/objects/document/PageMembers.h"
 #include "engine/objects/document/ParentLink.h"
+#include "engine/objects/images/SlideImages.h"
 #include "engine/objects/media/ActionSettingObjects.h"
 #include "engine/objects/shapes/ShapeObjects.h"
 #include "engine/objects/slides/ThemeColorObjects.h"
@@ -31,6 +32,7 @@ Value AddCustomLayout(CustomLayoutsObject& o, int index) {
 }
 
 void DeleteCustomLayout(CustomLayoutObject& o) {
+  DrawImagesNeeding(*o.Session(), o.part);
   switch (DeleteLayout(*o.doc, o.part)) {
     case LayoutRemoval::Removed:
       o.deleted = true;

@@ -115,7 +115,7 @@ const MemberTable<SlideObject>& SlideObject::Members() {
       {.name = "Export",
        .call =
            [](SlideObject& o, Args a) {
-             ExportSlideImage(*o.Session(), *o.doc, o.Index(), a);
+             ExportSlideImage(*o.Session(), o.doc, o.Index(), a);
              return Value();
            }},
       {.name = "SlideNumber",
