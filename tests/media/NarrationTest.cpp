@@ -133,9 +133,7 @@ TEST_F(NarrationTest, TheProjectArchivesTrackComesFirst) {
   EXPECT_FALSE(fs::exists(out / "narration" / "track256.wav"));  // the recorded narration was not looked at
 
   // A slide whose track the archive lacks falls back to the recorded narration.
-  auto other = Slide({Sound(1)});
-  other->Prop("SlideID", 300);
-  EXPECT_EQ(Narration(other), out.string() + "/narration/track300.wav");
+  EXPECT_EQ(Narration(Props(Slide({Sound(1)}), "SlideID", 300)), out.string() + "/narration/track300.wav");
 }
 
 }  // namespace

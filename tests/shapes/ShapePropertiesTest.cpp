@@ -181,8 +181,7 @@ TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
 TEST_F(ShapePropertiesTest, OlderVersionsAndSkippedNarration) {
   Use(11);
   pugi::xml_node old = Write(Shape(1, 1));
-  EXPECT_EQ(Text(old, "SoftEdge") + Text(old, "ReflectionType") + Text(old.child("Glow"), "Radius") +
-                Text(old.child("Glow"), "ColorType"),
+  EXPECT_EQ(Texts(old, {"SoftEdge", "ReflectionType"}, "") + Texts(old.child("Glow"), {"Radius", "ColorType"}, ""),
             "0001");
 
   // 2003 ungroups a copy of the group on the slide and deletes what it made.
@@ -218,12 +217,10 @@ TEST_F(ShapePropertiesTest, OlderVersionsAndSkippedNarration) {
   auto sound = Props(Shape(16, -2, "Narration"), "MediaType", 2);
   auto effect = Props(Make("Effect"), "Index", 1);
   auto sequence = Props(Make("Sequence"), "FindFirstAnimationFor", Dispatched(effect));
-  auto timeline = Props(Make("TimeLine"), "MainSequence", Dispatched(sequence));
-  slide->Prop("TimeLine", Dispatched(timeline));
+  slide->Prop("TimeLine", Dispatched(Props(Make("TimeLine"), "MainSequence", Dispatched(sequence))));
   EXPECT_FALSE(Write(sound));
   effect->Prop("Index", 2);
-  pugi::xml_node kept = Write(sound);
-  EXPECT_EQ(Text(kept, "MediaType"), "2");
+  EXPECT_EQ(Text(Write(sound), "MediaType"), "2");
 }
 
 }  // namespace

@@ -148,9 +148,8 @@ TEST_F(AnimationSettingsTest, BusyPowerPointIsWaitedForSixTimesPerEffect) {
   UseTimeline({effect});
   std::string xml = Write();
   EXPECT_EQ(sleeper->waits, std::vector<long long>(6, 1500));  // six in all, then RepeatCount is given up
-  ExpectHas(xml, {"<Duration>0.5</Duration>"});
+  ExpectHas(xml, {"<Duration>0.5</Duration>", "<RepeatDuration>0</RepeatDuration>"});
   ExpectLacks(xml, {"<RepeatCount>"});
-  ExpectHas(xml, {"<RepeatDuration>0</RepeatDuration>"});
   ExpectHas(Log(), {"-2147418111: Call was rejected by callee. in Quillmere.bXML.AnimationSettings at line 21\r\n"});
 
   // A slide without a timeline (PowerPoint 2000) writes an empty one and says why once.
