@@ -47,9 +47,8 @@ class OriginalPictureTest : public FakePowerPointTest {
     shapes->On("Item", [this](Args) { return Dispatched(pasted); });
     slide->Prop("Shapes", Dispatched(shapes));
     auto slides = Make("Slides");
-    slides->On("Add", [slide](Args) { return Dispatched(slide); }).On("Item", [slide](Args) {
-      return Dispatched(slide);
-    });
+    auto theSlide = [slide](Args) { return Dispatched(slide); };
+    slides->On("Add", theSlide).On("Item", theSlide);
     auto scratch = Props(Make("Presentation"), "Slides", Dispatched(slides), "Close", Value());
     scratch->On("SaveAs", [this](Args a) {
       EXPECT_EQ(a[1].AsLong(), 12);

@@ -96,15 +96,12 @@ TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
       return Value();
     };
   };
-  auto copy = Make("Slide");
-  copy->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
-      .Prop("DisplayMasterShapes", -1)
-      .On("Export",
-          [&](Args a) {
-            events.push_back("export copy " + a[1].AsString());
-            return Value();
-          })
-      .On("Delete", noted("delete copy"));
+  auto copy =
+      Props(Make("Slide"), "Shapes", Dispatched(MakeCollection("Shapes", version, {})), "DisplayMasterShapes", -1);
+  copy->On("Delete", noted("delete copy")).On("Export", [&](Args a) {
+    events.push_back("export copy " + a[1].AsString());
+    return Value();
+  });
   auto temporarySlide = Make("Slide");
   temporarySlide->Prop("Duplicate", Dispatched(MakeCollection("SlideRange", version, {copy})))
       .On("Delete", noted("delete slide"));
