@@ -16,4 +16,14 @@ inline HResult ErrorOf(const std::function<void()>& call) {
   return 0;
 }
 
+// The error a call fails with, number and description; number 0 when it succeeds.
+inline ComError FailureOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const ComError& e) {
+    return e;
+  }
+  return ComError(0, "no error");
+}
+
 }  // namespace quillmere::testing

@@ -10,6 +10,7 @@
 #include "media/ShapeMediaCopy.h"
 #include "support/storage/ProjectArchiveWriter.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/fakes/FakeProps.h"
 #include "tests/helpers/ZipFiles.h"
 
 namespace quillmere::testing {
@@ -31,14 +32,10 @@ class NarrationTest : public FakePowerPointTest {
 
   // A blank presentation whose Open XML save holds `parts`.
   FakePtr Scratch() {
-    auto slide = Make("Slide");
-    auto shapes = Make("Shapes");
-    shapes->Prop("Count", 0).On("Paste", [](Args) { return Value(); });
-    slide->Prop("Shapes", Dispatched(shapes));
+    auto slide = Props(Make("Slide"), "Shapes", Dispatched(Props(Make("Shapes"), "Count", 0, "Paste", Value())));
     auto slides = Make("Slides");
     slides->On("Add", [slide](Args) { return Dispatched(slide); });
-    auto scratch = Make("Presentation");
-    scratch->Prop("Slides", Dispatched(slides)).On("Close", [](Args) { return Value(); });
+    auto scratch = Props(Make("Presentation"), "Slides", Dispatched(slides), "Close", Value());
     scratch->On("SaveAs", [this](Args a) {
       EXPECT_EQ(a[1].AsLong(), 24);
       WriteZip(a[0].AsString(), parts);
@@ -49,22 +46,16 @@ class NarrationTest : public FakePowerPointTest {
 
   // A sound shape, animated in the given order (0: not animated).
   FakePtr Sound(int order, std::int32_t type = 16, std::int32_t mediaType = 2) {
-    auto animation = Make("AnimationSettings");
-    animation->Prop("Animate", order > 0 ? -1 : 0).Prop("AnimationOrder", order);
-    auto shape = Make("Shape");
-    shape->Prop("AnimationSettings", Dispatched(animation)).Prop("Type", type).Prop("MediaType", mediaType);
-    shape->On("Copy", [](Args) { return Value(); });
-    return shape;
+    auto animation = Props(Make("AnimationSettings"), "Animate", order > 0 ? -1 : 0, "AnimationOrder", order);
+    return Props(Make("Shape"), "AnimationSettings", Dispatched(animation), "Type", type, "MediaType", mediaType,
+                 "Copy", Value());
   }
 
   FakePtr Slide(std::vector<FakePtr> shapes, int effects = 1) {
-    auto slide = Make("Slide");
     auto sequence = MakeCollection("Sequence", version, std::vector<FakePtr>(effects, Make("Effect")));
-    auto timeline = Make("TimeLine");
-    timeline->Prop("MainSequence", Dispatched(sequence));
-    slide->Prop("TimeLine", Dispatched(timeline)).Prop("SlideID", 256);
-    slide->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, std::move(shapes))));
-    return slide;
+    auto timeline = Props(Make("TimeLine"), "MainSequence", Dispatched(sequence));
+    return Props(Make("Slide"), "TimeLine", Dispatched(timeline), "SlideID", 256, "Shapes",
+                 Dispatched(MakeCollection("Shapes", version, std::move(shapes))));
   }
 
   std::string Narration(const FakePtr& slide) {
@@ -80,7 +71,8 @@ class NarrationTest : public FakePowerPointTest {
 
 TEST_F(NarrationTest, TheSoundPlayedFirstIsTheNarration) {
   Use(14);
-  parts = {{"ppt/media/media1.mp3", "ID3 mp3"}, {"ppt/media/audio1.wav", "RIFF wav"}, {"ppt/slides/slide1.xml", "<x/>"}};
+  parts = {
+      {"ppt/media/media1.mp3", "ID3 mp3"}, {"ppt/media/audio1.wav", "RIFF wav"}, {"ppt/slides/slide1.xml", "<x/>"}};
   // Only an animated sound that plays first counts: not the second one, not a first movie.
   auto slide = Slide({Sound(2), Sound(0), Sound(1, 16, 3), Sound(1)});
   EXPECT_EQ(Narration(slide), out.string() + "/narration/track256.wav");
@@ -89,11 +81,8 @@ TEST_F(NarrationTest, TheSoundPlayedFirstIsTheNarration) {
   // A linked narration is copied under its own name.
   fs::path linked = out.parent_path() / "voice.mp3";
   std::ofstream(linked) << "linked";
-  auto sound = Sound(1);
-  auto link = Make("LinkFormat");
-  link->Prop("SourceFullName", linked.string());
-  sound->Prop("LinkFormat", Dispatched(link));
-  EXPECT_EQ(Narration(Slide({sound})), out.string() + "/narration/voice.mp3");
+  auto link = Props(Make("LinkFormat"), "SourceFullName", linked.string());
+  EXPECT_EQ(Narration(Slide({Props(Sound(1), "LinkFormat", Dispatched(link))})), out.string() + "/narration/voice.mp3");
   EXPECT_EQ(ReadFile(out / "narration" / "voice.mp3"), "linked");
 
   // Without effects, or when the copy holds no sound, there is no narration.
@@ -144,9 +133,7 @@ TEST_F(NarrationTest, TheProjectArchivesTrackComesFirst) {
   EXPECT_FALSE(fs::exists(out / "narration" / "track256.wav"));  // the recorded narration was not looked at
 
   // A slide whose track the archive lacks falls back to the recorded narration.
-  auto other = Slide({Sound(1)});
-  other->Prop("SlideID", 300);
-  EXPECT_EQ(Narration(other), out.string() + "/narration/track300.wav");
+  EXPECT_EQ(Narration(Props(Slide({Sound(1)}), "SlideID", 300)), out.string() + "/narration/track300.wav");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "media/SlideBackground.h"
 #include "support/files/Paths.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/fakes/FakeProps.h"
 
 namespace quillmere::testing {
 namespace {
@@ -33,16 +34,11 @@ class OriginalPictureTest : public FakePowerPointTest {
 
   // A blank presentation whose web-page save writes `savedFiles` into its folder.
   FakePtr Scratch() {
-    auto scratch = Make("Presentation");
     auto scheme = Make("ThemeColorScheme");
     scratchColors.clear();
-    for (int i = 0; i < 12; ++i) {
-      scratchColors.push_back(Make("ThemeColor"));
-      scratchColors.back()->Prop("RGB", 0);
-    }
+    for (int i = 0; i < 12; ++i) scratchColors.push_back(Props(Make("ThemeColor"), "RGB", 0));
     scheme->On("Colors", [this](Args a) { return Dispatched(scratchColors.at(a[0].AsLong() - 1)); });
-    auto slide = Make("Slide");
-    slide->Prop("ThemeColorScheme", Dispatched(scheme));
+    auto slide = Props(Make("Slide"), "ThemeColorScheme", Dispatched(scheme));
     auto shapes = Make("Shapes");
     shapes->Prop("Count", 0).On("Paste", [this](Args) {
       ++pastes;
@@ -51,10 +47,9 @@ class OriginalPictureTest : public FakePowerPointTest {
     shapes->On("Item", [this](Args) { return Dispatched(pasted); });
     slide->Prop("Shapes", Dispatched(shapes));
     auto slides = Make("Slides");
-    slides->On("Add", [slide](Args) { return Dispatched(slide); }).On("Item", [slide](Args) {
-      return Dispatched(slide);
-    });
-    scratch->Prop("Slides", Dispatched(slides)).On("Close", [](Args) { return Value(); });
+    auto theSlide = [slide](Args) { return Dispatched(slide); };
+    slides->On("Add", theSlide).On("Item", theSlide);
+    auto scratch = Props(Make("Presentation"), "Slides", Dispatched(slides), "Close", Value());
     scratch->On("SaveAs", [this](Args a) {
       EXPECT_EQ(a[1].AsLong(), 12);
       EXPECT_EQ(a[2].AsLong(), -2);
@@ -73,25 +68,20 @@ class OriginalPictureTest : public FakePowerPointTest {
     auto page = Make(pageType);
     auto colors = Scheme(std::vector<std::int32_t>(12, color));
     if (std::string(pageType) == "Master") {
-      auto theme = Make("OfficeTheme");
-      theme->Prop("ThemeColorScheme", Dispatched(colors));
+      auto theme = Props(Make("OfficeTheme"), "ThemeColorScheme", Dispatched(colors));
       page->Prop("Theme", Dispatched(theme));
     } else {
       page->Prop("ThemeColorScheme", Dispatched(colors));
     }
-    auto shape = Make("Shape");
-    shape->Prop("Parent", Dispatched(page)).On("Copy", [](Args) { return Value(); });
-    return shape;
+    return Props(Make("Shape"), "Parent", Dispatched(page), "Copy", Value());
   }
 
   // The pasted copy: flipped both ways, with every effect object present.
   FakePtr Pasted() {
-    auto shape = Make("Shape");
-    shape->Prop("HorizontalFlip", -1).Prop("VerticalFlip", -1).Prop("AutoShapeType", 75).Prop("Rotation", 30.0f);
-    for (const char* member : {"ScaleHeight", "ScaleWidth", "Flip"}) shape->On(member, [](Args) { return Value(); });
+    auto shape = Props(Make("Shape"), "HorizontalFlip", -1, "VerticalFlip", -1, "AutoShapeType", 75, "Rotation", 30.0f,
+                       "ScaleHeight", Value(), "ScaleWidth", Value(), "Flip", Value());
     for (const char* effect : {"Line", "Reflection", "Glow", "SoftEdge", "Shadow", "ThreeD"}) {
-      effects[effect] = Make((std::string(effect) + "Format").c_str());
-      effects[effect]->Prop("Visible", -1).Prop("Type", 1).Prop("Radius", 5.0f);
+      effects[effect] = Props(Make((std::string(effect) + "Format").c_str()), "Visible", -1, "Type", 1, "Radius", 5.0f);
       shape->Prop(effect, Dispatched(effects[effect]));
     }
     return shape;
@@ -168,15 +158,11 @@ TEST_F(OriginalPictureTest, OlderVersionsAndFailures) {
 
   // No slide: nothing is drawn. A slide whose copy has shapes draws it without them.
   ExportSlideBackground(Object(), "/nowhere.png");
-  auto slide = Make("Slide");
-  auto copy = Make("Slide");
-  std::vector<FakePtr> shapes{Make("Shape"), Make("Shape")};
-  for (const auto& s : shapes) s->Prop("Visible", -1);
-  copy->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, shapes)))
-      .On("Export", [](Args) { return Value(); })
-      .On("Delete", [](Args) { return Value(); });
+  std::vector<FakePtr> shapes{Props(Make("Shape"), "Visible", -1), Props(Make("Shape"), "Visible", -1)};
+  auto copy = Props(Make("Slide"), "Shapes", Dispatched(MakeCollection("Shapes", version, shapes)), "Export", Value(),
+                    "Delete", Value());
   copy->Fail("DisplayMasterShapes", 0x80004005, "refused");  // ignored: the export goes on
-  slide->Prop("Duplicate", Dispatched(MakeCollection("SlideRange", version, {copy})));
+  auto slide = Props(Make("Slide"), "Duplicate", Dispatched(MakeCollection("SlideRange", version, {copy})));
   ExportSlideBackground(Object(Dispatched(slide)), "/out/bg.png");
   for (const auto& s : shapes) EXPECT_EQ(s->Puts("Visible").size(), 1u);
   EXPECT_EQ(copy->Calls("Export"), 1);

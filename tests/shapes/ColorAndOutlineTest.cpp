@@ -13,16 +13,17 @@ class ColorAndOutlineTest : public ShapeWriterTest {
  protected:
   // A visible line of the given fore colour on a plain shape.
   pugi::xml_node WriteLine(const FakePtr& foreColor) {
-    auto shape = Shape(1);
-    auto line = Make("LineFormat");
-    line->Prop("Visible", -1).Prop("Style", 1).Prop("Transparency", -2.0f).Prop("Weight", 2.25f)
-        .Prop("BackColor", Dispatched(Color(0xFFFFFF))).Prop("ForeColor", Dispatched(foreColor)).Prop("DashStyle", 1)
-        .Prop("BeginArrowheadStyle", 1).Prop("BeginArrowheadLength", 2).Prop("BeginArrowheadWidth", 2)
-        .Prop("EndArrowheadStyle", 2).Prop("EndArrowheadLength", 3).Prop("EndArrowheadWidth", 1);
-    shape->Prop("Line", Dispatched(line));
+    auto line = Props(Make("LineFormat"), "Visible", -1, "Style", 1, "Transparency", -2.0f, "Weight", 2.25f,
+                      "BackColor", Dispatched(Color(0xFFFFFF)), "ForeColor", Dispatched(foreColor), "DashStyle", 1,
+                      "BeginArrowheadStyle", 1, "BeginArrowheadLength", 2, "BeginArrowheadWidth", 2,
+                      "EndArrowheadStyle", 2, "EndArrowheadLength", 3, "EndArrowheadWidth", 1);
+    return WithLine(Props(Shape(1), "Line", Dispatched(line))).last_child();
+  }
+  // The element LineProperties writes the shape's outline into.
+  pugi::xml_node WithLine(const FakePtr& shape) {
     pugi::xml_node parent = doc.append_child("Shape");
     LineProperties(context, Object(shape), parent, Object());
-    return parent.last_child();
+    return parent;
   }
   static std::string Names(pugi::xml_node node) {
     std::string names;
@@ -36,12 +37,11 @@ TEST_F(ColorAndOutlineTest, ColourGroupsFollowTheThemeOrTheSchemeOfTheVersion) {
   Use(14);
   // Pure red: an explicit colour, value before scale in a line.
   pugi::xml_node red = WriteLine(Color(255));
-  EXPECT_EQ(Names(red), "Visible Style Transparency Weight BackcolorType Backcolor ForecolorType Forecolor "
-                        "ForecolorValue ForecolorDarkLightScale DashStyle EndArrowHeadLength EndArrowHeadStyle "
-                        "EndArrowHeadWidth ");
-  EXPECT_EQ(Text(red, "ForecolorType") + Text(red, "Forecolor") + Text(red, "ForecolorValue") +
-                Text(red, "ForecolorDarkLightScale"),
-            "12552550");
+  EXPECT_EQ(Names(red),
+            "Visible Style Transparency Weight BackcolorType Backcolor ForecolorType Forecolor "
+            "ForecolorValue ForecolorDarkLightScale DashStyle EndArrowHeadLength EndArrowHeadStyle "
+            "EndArrowHeadWidth ");
+  EXPECT_EQ(Texts(red, {"ForecolorType", "Forecolor", "ForecolorValue", "ForecolorDarkLightScale"}, ""), "12552550");
   EXPECT_EQ(Text(red, "Transparency"), "0");  // mixed
   EXPECT_EQ(Text(red, "Weight"), "2.25");
 
@@ -67,38 +67,27 @@ TEST_F(ColorAndOutlineTest, ColourGroupsFollowTheThemeOrTheSchemeOfTheVersion) {
 
   // Before version 12, scheme colours 3 and 4 have no name.
   Use(11);
-  pugi::xml_node old = WriteLine(Color(0x00FF00, 2, 0, 3));
-  EXPECT_EQ(Text(old, "ForecolorType") + " " + Text(old, "Forecolor"), "1 65280");
-  pugi::xml_node accent2 = WriteLine(Color(0x00FF00, 2, 0, 6));
-  EXPECT_EQ(Text(accent2, "ForecolorType") + " " + Text(accent2, "Forecolor"), "2 Accent2");
+  EXPECT_EQ(Texts(WriteLine(Color(0x00FF00, 2, 0, 3)), {"ForecolorType", "Forecolor"}), "1 65280");
+  EXPECT_EQ(Texts(WriteLine(Color(0x00FF00, 2, 0, 6)), {"ForecolorType", "Forecolor"}), "2 Accent2");
 }
 
 TEST_F(ColorAndOutlineTest, LinesBordersAndShadows) {
   Use(14);
   // An invisible outline says so and nothing else.
-  pugi::xml_node parent = doc.append_child("Shape");
-  LineProperties(context, Object(Shape(1)), parent, Object());
-  EXPECT_EQ(Names(parent.child("Line")), "Visible ");
-  EXPECT_EQ(Text(parent.child("Line"), "Visible"), "False");
+  pugi::xml_node invisible = WithLine(Shape(1)).child("Line");
+  EXPECT_EQ(Names(invisible), "Visible ");
+  EXPECT_EQ(Text(invisible, "Visible"), "False");
 
   // A freeform without a line format is written without an outline, visible or not.
-  auto freeform = Shape(5);
-  auto visibleLine = Make("LineFormat");
-  visibleLine->Prop("Visible", -1);
-  freeform->Prop("Line", Dispatched(visibleLine));
-  pugi::xml_node freeformParent = doc.append_child("Shape");
-  LineProperties(context, Object(freeform), freeformParent, Object());
-  EXPECT_EQ(Names(freeformParent.child("Line")), "Visible ");
+  auto visibleLine = Props(Make("LineFormat"), "Visible", -1);
+  EXPECT_EQ(Names(WithLine(Props(Shape(5), "Line", Dispatched(visibleLine))).child("Line")), "Visible ");
 
   // A cell border: a full Line per side, then its weight, colour and dash style.
   auto cell = Make("Cell");
   std::vector<FakePtr> sides;
-  for (int i = 1; i <= 4; ++i) {
-    auto side = Make("LineFormat");
-    side->Prop("Visible", 0).Prop("Weight", static_cast<float>(i)).Prop("ForeColor", Dispatched(Color(i)))
-        .Prop("DashStyle", 1);
-    sides.push_back(side);
-  }
+  for (int i = 1; i <= 4; ++i)
+    sides.push_back(Props(Make("LineFormat"), "Visible", 0, "Weight", static_cast<float>(i), "ForeColor",
+                          Dispatched(Color(i)), "DashStyle", 1));
   cell->Prop("Borders", Dispatched(MakeCollection("Borders", version, sides)));
   pugi::xml_node cellElement = doc.append_child("Cell");
   CellBorders(context, Object(cell), cellElement, Object(Shape(1)));
@@ -110,19 +99,15 @@ TEST_F(ColorAndOutlineTest, LinesBordersAndShadows) {
 
   // A 2003 shadow writes the fixed values the version cannot report.
   Use(11);
-  auto shadowed = Shape(1);
-  auto shadow = Make("ShadowFormat");
-  shadow->Prop("Visible", -1).Prop("ForeColor", Dispatched(Color(0x808080))).Prop("OffsetX", 2.0f)
-      .Prop("OffsetY", 3.0f).Prop("Transparency", 0.5f).Prop("Type", 6);
-  shadowed->Prop("Shadow", Dispatched(shadow));
+  auto shadow = Props(Make("ShadowFormat"), "Visible", -1, "ForeColor", Dispatched(Color(0x808080)), "OffsetX", 2.0f,
+                      "OffsetY", 3.0f, "Transparency", 0.5f, "Type", 6);
   pugi::xml_node shadowParent = doc.append_child("Shape");
-  ShadowProperties(context, Object(shadowed), shadowParent, Object(slide));
+  ShadowProperties(context, Object(Props(Shape(1), "Shadow", Dispatched(shadow))), shadowParent, Object(slide));
   pugi::xml_node written = shadowParent.child("Shadow");
-  EXPECT_EQ(Names(written), "Visible ForecolorType Forecolor ForecolorDarkLightScale ForecolorValue Blur OffsetX "
-                            "OffsetY RotateWithShape Size Style Transparency Type ");
-  EXPECT_EQ(Text(written, "Blur") + " " + Text(written, "RotateWithShape") + " " + Text(written, "Size") + " " +
-                Text(written, "Style") + " " + Text(written, "OffsetX") + " " + Text(written, "OffsetY"),
-            "0 False 100 2 3 6");
+  EXPECT_EQ(Names(written),
+            "Visible ForecolorType Forecolor ForecolorDarkLightScale ForecolorValue Blur OffsetX "
+            "OffsetY RotateWithShape Size Style Transparency Type ");
+  EXPECT_EQ(Texts(written, {"Blur", "RotateWithShape", "Size", "Style", "OffsetX", "OffsetY"}), "0 False 100 2 3 6");
 }
 
 }  // namespace

@@ -10,25 +10,17 @@ namespace {
 class FillPropertiesTest : public ShapeWriterTest {
  protected:
   FakePtr Fill(int type) {
-    auto fill = Make("FillFormat");
-    fill->Prop("Visible", -1)
-        .Prop("Type", type)
-        .Prop("Transparency", 0.25f)
-        .Prop("BackColor", Dispatched(Color(0xFFFFFF)))
-        .Prop("ForeColor", Dispatched(Color(0x0000FF)));
-    return fill;
+    return Props(Make("FillFormat"), "Visible", -1, "Type", type, "Transparency", 0.25f, "BackColor",
+                 Dispatched(Color(0xFFFFFF)), "ForeColor", Dispatched(Color(0x0000FF)));
   }
   pugi::xml_node WriteFill(const FakePtr& fill) {
-    auto shape = Shape(1);
-    shape->Prop("Fill", Dispatched(fill));
     pugi::xml_node parent = doc.append_child("Shape");
-    FillProperties(context, Object(shape), parent, "Fill", Object());
+    FillProperties(context, Object(Props(Shape(1), "Fill", Dispatched(fill))), parent, "Fill", Object());
     return parent.child("Fill");
   }
   FakePtr Stop(float position, std::int32_t rgb, float transparency) {
-    auto stop = Make("GradientStop");
-    stop->Prop("Position", position).Prop("Transparency", transparency).Prop("Color", Dispatched(Color(rgb)));
-    return stop;
+    return Props(Make("GradientStop"), "Position", position, "Transparency", transparency, "Color",
+                 Dispatched(Color(rgb)));
   }
   static std::string StopsText(pugi::xml_node fill) {
     std::string text;
@@ -40,9 +32,7 @@ class FillPropertiesTest : public ShapeWriterTest {
 
 TEST_F(FillPropertiesTest, VisibilityColoursAndTransparency) {
   Use(12);
-  auto hidden = Fill(1);
-  hidden->Prop("Visible", 0);
-  pugi::xml_node invisible = WriteFill(hidden);
+  pugi::xml_node invisible = WriteFill(Props(Fill(1), "Visible", 0));
   EXPECT_EQ(Text(invisible, "Visible"), "False");
   EXPECT_EQ(Text(invisible, "Type"), "<absent>");
 
@@ -52,37 +42,25 @@ TEST_F(FillPropertiesTest, VisibilityColoursAndTransparency) {
   EXPECT_EQ(Text(parent.child("BackgroundFill"), "Visible"), "False");
   EXPECT_EQ(Text(parent.child("BackgroundFill"), "Type"), "<absent>");
 
-  auto solid = Fill(1);
-  solid->Prop("Transparency", -2.0f);
-  pugi::xml_node written = WriteFill(solid);
+  pugi::xml_node written = WriteFill(Props(Fill(1), "Transparency", -2.0f));
   EXPECT_EQ(Text(written, "Type"), "1");
   EXPECT_EQ(Text(written, "Transparency"), "0");  // mixed
-  EXPECT_EQ(Text(written, "BackcolorType") + " " + Text(written, "Backcolor") + " " + Text(written, "BackcolorValue"),
-            "1 16777215 16777215");
-  EXPECT_EQ(Text(written, "ForecolorType") + " " + Text(written, "Forecolor"), "1 255");
+  EXPECT_EQ(Texts(written, {"BackcolorType", "Backcolor", "BackcolorValue"}), "1 16777215 16777215");
+  EXPECT_EQ(Texts(written, {"ForecolorType", "Forecolor"}), "1 255");
   EXPECT_EQ(Text(written, "ForecolorValue"), "<absent>");
   EXPECT_EQ(Text(written, "ForecolorDarkLightScale"), "<absent>");
 
-  auto pattern = Fill(2);
-  pattern->Prop("Pattern", 14).Prop("ForeColor", Dispatched(Color(0xBD814F, 2, 5)));
-  pugi::xml_node patterned = WriteFill(pattern);
+  pugi::xml_node patterned = WriteFill(Props(Fill(2), "Pattern", 14, "ForeColor", Dispatched(Color(0xBD814F, 2, 5))));
   EXPECT_EQ(Text(patterned, "Pattern"), "14");
-  EXPECT_EQ(Text(patterned, "Forecolor") + " " + Text(patterned, "ForecolorDarkLightScale") + " " +
-                Text(patterned, "ForecolorValue"),
-            "Accent1 0 12419407");
+  EXPECT_EQ(Texts(patterned, {"Forecolor", "ForecolorDarkLightScale", "ForecolorValue"}), "Accent1 0 12419407");
 }
 
 TEST_F(FillPropertiesTest, GradientStopsInPositionOrderOrMadeFromTwoColours) {
   Use(12);
-  auto gradient = Fill(3);
-  gradient->Prop("GradientColorType", 4)
-      .Prop("GradientStyle", 1)
-      .Prop("GradientVariant", 1)
-      .Prop("PresetGradientType", 0)
-      .Prop("RotateWithObject", 0)
-      .Prop("GradientStops",
-            Dispatched(MakeCollection("GradientStops", version,
-                                      {Stop(1.0f, 3, 0.3f), Stop(0.0f, 1, 0.1f), Stop(0.5f, 2, 0.2f)})));
+  auto gradient = Props(Fill(3), "GradientColorType", 4, "GradientStyle", 1, "GradientVariant", 1, "PresetGradientType",
+                        0, "RotateWithObject", 0, "GradientStops",
+                        Dispatched(MakeCollection("GradientStops", version,
+                                                  {Stop(1.0f, 3, 0.3f), Stop(0.0f, 1, 0.1f), Stop(0.5f, 2, 0.2f)})));
   pugi::xml_node written = WriteFill(gradient);
   EXPECT_EQ(StopsText(written), "0:1:0.1 0.5:2:0.2 1:3:0.3 ");
   EXPECT_EQ(Text(written, "RotateWithShape"), "False");
@@ -95,22 +73,15 @@ TEST_F(FillPropertiesTest, GradientStopsInPositionOrderOrMadeFromTwoColours) {
   EXPECT_EQ(rows, sorted);
 
   Use(11);
-  auto preset = Fill(3);
-  preset->Prop("GradientColorType", 3)
-      .Prop("GradientStyle", 1)
-      .Prop("GradientVariant", 1)
-      .Prop("PresetGradientType", 2);
+  auto preset =
+      Props(Fill(3), "GradientColorType", 3, "GradientStyle", 1, "GradientVariant", 1, "PresetGradientType", 2);
   pugi::xml_node presetWritten = WriteFill(preset);
   EXPECT_FALSE(presetWritten.child("GradientStops"));
   EXPECT_EQ(Text(presetWritten, "Transparency"), "0");
   EXPECT_EQ(Text(presetWritten, "RotateWithShape"), "True");
 
-  auto twoColors = Fill(3);
-  twoColors->Prop("GradientColorType", 2)
-      .Prop("GradientStyle", 1)
-      .Prop("GradientVariant", 4)
-      .Prop("PresetGradientType", 0)
-      .Prop("ForeColor", Dispatched(Color(0x0000FF, 2, 0, 5)));
+  auto twoColors = Props(Fill(3), "GradientColorType", 2, "GradientStyle", 1, "GradientVariant", 4,
+                         "PresetGradientType", 0, "ForeColor", Dispatched(Color(0x0000FF, 2, 0, 5)));
   EXPECT_EQ(StopsText(WriteFill(twoColors)), "0:16777215:0.25 0.5:Accent1:0.25 1:16777215:0.25 ");
 }
 
@@ -125,15 +96,12 @@ TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
       return Value();
     };
   };
-  auto copy = Make("Slide");
-  copy->Prop("Shapes", Dispatched(MakeCollection("Shapes", version, {})))
-      .Prop("DisplayMasterShapes", -1)
-      .On("Export",
-          [&](Args a) {
-            events.push_back("export copy " + a[1].AsString());
-            return Value();
-          })
-      .On("Delete", noted("delete copy"));
+  auto copy =
+      Props(Make("Slide"), "Shapes", Dispatched(MakeCollection("Shapes", version, {})), "DisplayMasterShapes", -1);
+  copy->On("Delete", noted("delete copy")).On("Export", [&](Args a) {
+    events.push_back("export copy " + a[1].AsString());
+    return Value();
+  });
   auto temporarySlide = Make("Slide");
   temporarySlide->Prop("Duplicate", Dispatched(MakeCollection("SlideRange", version, {copy})))
       .On("Delete", noted("delete slide"));
@@ -144,42 +112,38 @@ TEST_F(FillPropertiesTest, BackgroundImagesFromTemporarySlides) {
     events.push_back("add slide " + std::to_string(a[0].AsLong()));
     return Dispatched(temporarySlide);
   });
-  auto presentation = Make("Presentation");
-  presentation->Prop("Slides", Dispatched(slides));
+  auto presentation = Props(Make("Presentation"), "Slides", Dispatched(slides));
   context.presentation = Object(Dispatched(presentation));
   auto layouts = Make("CustomLayouts");
   layouts->Prop("Count", 3).On("Add", [&](Args a) {
     events.push_back("add layout " + std::to_string(a[0].AsLong()));
     return Dispatched(layout);
   });
-  auto master = Make("Master");
-  master->Prop("CustomLayouts", Dispatched(layouts));
+  auto master = Props(Make("Master"), "CustomLayouts", Dispatched(layouts));
 
-  auto background = Make("ShapeRange");
   auto fill = Fill(6);
-  background->Prop("Fill", Dispatched(fill));
-  pugi::xml_node parent = doc.append_child("Master");
-  FillProperties(context, Object(background), parent, "Background", Object(master));
-  std::string image = Text(parent.child("Background"), "Image");
-  EXPECT_TRUE(image.starts_with("/out/") && image.ends_with(".png")) << image;
+  auto background = Props(Make("ShapeRange"), "Fill", Dispatched(fill));
+  // The Image of the Background written into a new element of that name for the page.
+  auto image = [&](const char* element, const FakePtr& page) {
+    pugi::xml_node parent = doc.append_child(element);
+    FillProperties(context, Object(background), parent, "Background", Object(page));
+    return Text(parent.child("Background"), "Image");
+  };
+  std::string written = image("Master", master);
+  EXPECT_TRUE(written.starts_with("/out/") && written.ends_with(".png")) << written;
   EXPECT_EQ(events, (std::vector<std::string>{"add layout 4", "add slide 8", "export copy PNG", "delete copy",
                                               "delete slide", "delete layout"}));
 
   // A slide's own background: a duplicate of the slide, bared once more by the export.
   events.clear();
-  auto page = Make("Slide");
-  page->Prop("Duplicate", Dispatched(MakeCollection("SlideRange", version, {temporarySlide})));
-  pugi::xml_node slideParent = doc.append_child("Slide");
-  fill->Prop("Type", 4).Prop("TextureName", "").Prop("TextureType", 1).Prop("TextureTile", -1);
-  FillProperties(context, Object(background), slideParent, "Background", Object(page));
-  EXPECT_NE(Text(slideParent.child("Background"), "Image"), "");
+  auto page = Props(Make("Slide"), "Duplicate", Dispatched(MakeCollection("SlideRange", version, {temporarySlide})));
+  Props(fill, "Type", 4, "TextureName", "", "TextureType", 1, "TextureTile", -1);
+  EXPECT_NE(image("Slide", page), "");
   EXPECT_EQ(events, (std::vector<std::string>{"export copy PNG", "delete copy", "delete slide"}));
 
   // No temporary slide to be had: the image is empty.
   layouts->Fail("Add", 0x80004005, "Add failed");
-  pugi::xml_node failed = doc.append_child("Master");
-  FillProperties(context, Object(background), failed, "Background", Object(master));
-  EXPECT_EQ(Text(failed.child("Background"), "Image"), "");
+  EXPECT_EQ(image("Master", master), "");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // PowerPoint, a member it lacks and names it leaves empty.
 
 #include "shapes/FontAttributes.h"
+#include "tests/helpers/TextPieces.h"
 #include "tests/helpers/XmlTexts.h"
 #include "tests/shapes/ShapeFakes.h"
 
@@ -12,28 +13,13 @@ class FontAttributesTest : public ShapeWriterTest {
  protected:
   // A font of either generation with every member both writers read.
   FakePtr Font() {
-    auto fill = Make("FillFormat");
-    fill->Prop("Type", 1).Prop("ForeColor", Dispatched(Color(0x0000FF)));
-    auto shadow = Make("ShadowFormat");
-    shadow->Prop("Visible", 0);
+    auto fill = Props(Make("FillFormat"), "Type", 1, "ForeColor", Dispatched(Color(0x0000FF)));
+    auto shadow = Props(Make("ShadowFormat"), "Visible", 0);
     auto highlight = Color(0);
-    auto font = Make(*version >= 12 ? "Font2" : "Font");
-    font->Prop("Name", "Calibri")
-        .Prop("NameComplexScript", "")
-        .Prop("NameFarEast", "")
-        .Prop("Bold", -1)
-        .Prop("Italic", 0)
-        .Prop("Underline", -1)
-        .Prop("UnderlineStyle", 3)
-        .Prop("Subscript", 0)
-        .Prop("Superscript", 0)
-        .Prop("Size", 18.0f)
-        .Prop("Shadow", 0)
-        .Prop("Color", Dispatched(Color(0x0000FF)))
-        .Prop("Fill", Dispatched(fill))
-        .Prop("Highlight", Dispatched(highlight))
-        .Prop("Kerning", 0.0f)
-        .Prop("Spacing", 1.5f);
+    auto font = Props(Make(*version >= 12 ? "Font2" : "Font"), "Name", "Calibri", "NameComplexScript", "",
+                      "NameFarEast", "", "Bold", -1, "Italic", 0, "Underline", -1, "UnderlineStyle", 3, "Subscript", 0,
+                      "Superscript", 0, "Size", 18.0f, "Shadow", 0, "Color", Dispatched(Color(0x0000FF)), "Fill",
+                      Dispatched(fill), "Highlight", Dispatched(highlight), "Kerning", 0.0f, "Spacing", 1.5f);
     for (const char* flag : {"Allcaps", "Caps", "DoubleStrikeThrough", "Smallcaps", "Strike", "Strikethrough"})
       font->Prop(flag, 0);
     return font;
@@ -46,8 +32,7 @@ TEST_F(FontAttributesTest, TheNewerWriterRetriesABusyFontAndGoesOnPastAMissingMe
   auto font = Font();
   font->Fail("Bold", hr::kCallRejected, "Call was rejected by callee.", 2);
   font->Fail("NameFarEast", hr::kMemberNotFound, "Member not found.");
-  auto run = Make("TextRange2");
-  run->Prop("Font", Dispatched(font));
+  auto run = Props(Make("TextRange2"), "Font", Dispatched(font));
   pugi::xml_node text = doc.append_child("Text");
   FontAttributes2007(context, Object(run), text, "", Object(slide));
   EXPECT_STREQ(text.attribute("FontBold").value(), "True");
@@ -57,10 +42,7 @@ TEST_F(FontAttributesTest, TheNewerWriterRetriesABusyFontAndGoesOnPastAMissingMe
   ExpectTexts(text, {{"@FontUnderline", "3"}, {"@FontColorValue", "255"}});
   EXPECT_FALSE(text.attribute("Kerning"));  // only a kerning above 0 is written
   EXPECT_STREQ(text.attribute("Spacing").value(), "1.5");
-  std::string log = Log();
-  EXPECT_NE(log.find("FontAttributes2007: -2147352573: Member not found. in FontAttributes2007 at line 4"),
-            std::string::npos)
-      << log;
+  ExpectHas(Log(), {"FontAttributes2007: -2147352573: Member not found. in FontAttributes2007 at line 4"});
 }
 
 TEST_F(FontAttributesTest, TheOlderWriterFillsEmptyScriptNamesAndNeverRetries) {
@@ -69,14 +51,13 @@ TEST_F(FontAttributesTest, TheOlderWriterFillsEmptyScriptNamesAndNeverRetries) {
   font->Fail("Size", hr::kCallRejected, "Call was rejected by callee.", 1);
   pugi::xml_node text = doc.append_child("Text");
   FontAttributes(context, Object(font), text, "Bullet");
-  ExpectTexts(text, {{"@BulletFontNameComplexScript", "+mn-cs"}, {"@BulletFontNameFarEast", "+mn-ea"},
+  ExpectTexts(text, {{"@BulletFontNameComplexScript", "+mn-cs"},
+                     {"@BulletFontNameFarEast", "+mn-ea"},
                      {"@BulletFontUnderline", "2"}});
   EXPECT_FALSE(text.attribute("BulletFontSize"));
   EXPECT_TRUE(sleeper->waits.empty());
   EXPECT_STREQ(text.attribute("BulletStrikethrough").value(), "false");
-  EXPECT_NE(Log().find("FontAttributes:  -2147418111: Call was rejected by callee. in FontAttributes at line 11"),
-            std::string::npos)
-      << Log();
+  ExpectHas(Log(), {"FontAttributes:  -2147418111: Call was rejected by callee. in FontAttributes at line 11"});
 }
 
 }  // namespace

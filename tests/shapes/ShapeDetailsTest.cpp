@@ -15,18 +15,12 @@ using ShapeDetailsTest = ShapeWriterTest;
 
 TEST_F(ShapeDetailsTest, ConnectorsArcsAdjustmentsAndSoftEdges) {
   Use(14);
-  auto connector = Shape(1, 1, "Elbow");
-  auto format = Make("ConnectorFormat");
-  auto target = Shape(1, 1);
-  target->Prop("id", 12);
-  format->Prop("Type", 2).Prop("BeginConnected", -1).Prop("BeginConnectedShape", Dispatched(target))
-      .Prop("BeginConnectionSite", 3).Prop("EndConnected", 0);
-  connector->Prop("Connector", -1).Prop("ConnectorFormat", Dispatched(format));
-  pugi::xml_node written = Write(connector);
+  auto format = Props(Make("ConnectorFormat"), "Type", 2, "BeginConnected", -1, "BeginConnectedShape",
+                      Dispatched(Props(Shape(1, 1), "id", 12)), "BeginConnectionSite", 3, "EndConnected", 0);
+  pugi::xml_node written = Write(Props(Shape(1, 1, "Elbow"), "Connector", -1, "ConnectorFormat", Dispatched(format)));
   EXPECT_EQ(Text(written, "Connector"), "True");
   pugi::xml_node connection = written.child("ConnectorFormat");
-  EXPECT_EQ(Text(connection, "ConnectorType") + " " + Text(connection, "BeginConnectedShapeId") + " " +
-                Text(connection, "BeginConnectionSite") + " " + Text(connection, "EndConnected"),
+  EXPECT_EQ(Texts(connection, {"ConnectorType", "BeginConnectedShapeId", "BeginConnectionSite", "EndConnected"}),
             "2 12 3 False");
   EXPECT_EQ(Text(connection, "EndConnectedShapeId"), "<absent>");
 
@@ -52,25 +46,18 @@ TEST_F(ShapeDetailsTest, ConnectorsArcsAdjustmentsAndSoftEdges) {
   EXPECT_EQ(values, "30 120 ");
 
   // A mixed soft edge is named by its radius.
-  auto soft = Shape(1, 1);
-  auto edge = Make("SoftEdgeFormat");
-  edge->Prop("Type", -2).Prop("Radius", 7.5f);
-  soft->Prop("SoftEdge", Dispatched(edge));
-  EXPECT_EQ(Text(Write(soft), "SoftEdge"), "4");
+  auto edge = Props(Make("SoftEdgeFormat"), "Type", -2, "Radius", 7.5f);
+  EXPECT_EQ(Text(Write(Props(Shape(1, 1), "SoftEdge", Dispatched(edge))), "SoftEdge"), "4");
 }
 
 TEST_F(ShapeDetailsTest, PlaceholdersAndMedia) {
   Use(12);
   auto placeholder = [this](int contained, int autoShapeType) {
-    auto shape = Shape(14, autoShapeType, "Holder");
-    auto format = Make("PlaceholderFormat");
-    format->Prop("Type", 2).Prop("ContainedType", contained);
-    shape->Prop("PlaceholderFormat", Dispatched(format));
-    return shape;
+    auto format = Props(Make("PlaceholderFormat"), "Type", 2, "ContainedType", contained);
+    return Props(Shape(14, autoShapeType, "Holder"), "PlaceholderFormat", Dispatched(format));
   };
   pugi::xml_node body = Write(placeholder(1, 1));
-  EXPECT_EQ(Text(body, "PlaceholderType") + " " + Text(body, "ContainedType") + " " + Text(body, "AutoShapeType"),
-            "2 1 1");
+  EXPECT_EQ(Texts(body, {"PlaceholderType", "ContainedType", "AutoShapeType"}), "2 1 1");
   EXPECT_EQ(Text(body, "Image"), "");
   EXPECT_EQ(Text(Write(placeholder(19, 1)), "Type"), "19");
   pugi::xml_node text = Write(placeholder(17, 1));
@@ -82,10 +69,8 @@ TEST_F(ShapeDetailsTest, PlaceholdersAndMedia) {
   std::filesystem::create_directories(folder / "out");
   context.outputFolder = (folder / "out").string() + "/";
   std::ofstream(folder / "clip.mp4") << "movie";
-  auto movie = Shape(16, -2, "Movie");
-  auto link = Make("LinkFormat");
-  link->Prop("SourceFullName", (folder / "clip.mp4").string());
-  movie->Prop("MediaType", 3).Prop("LinkFormat", Dispatched(link));
+  auto link = Props(Make("LinkFormat"), "SourceFullName", (folder / "clip.mp4").string());
+  auto movie = Props(Shape(16, -2, "Movie"), "MediaType", 3, "LinkFormat", Dispatched(link));
   pugi::xml_node movieElement = Write(movie);
   EXPECT_EQ(Text(movieElement, "MediaType"), "3");
   EXPECT_EQ(Text(movieElement, "Movie"), (folder / "out" / "clip.mp4").string());
@@ -105,11 +90,9 @@ TEST_F(ShapeDetailsTest, PlaceholdersAndMedia) {
   EXPECT_TRUE(std::filesystem::exists(folder / "tagged.mp3"));
 
   // A picture fill is exported from a plain rectangle copy of the shape.
-  auto filled = Shape(1, 1, "Filled");
-  auto fill = Make("FillFormat");
-  fill->Prop("Visible", -1).Prop("Type", 6).Prop("Transparency", 0.0f).Prop("BackColor", Dispatched(Color(0)))
-      .Prop("ForeColor", Dispatched(Color(0))).Prop("RotateWithObject", -1);
-  filled->Prop("Fill", Dispatched(fill));
+  auto fill = Props(Make("FillFormat"), "Visible", -1, "Type", 6, "Transparency", 0.0f, "BackColor",
+                    Dispatched(Color(0)), "ForeColor", Dispatched(Color(0)), "RotateWithObject", -1);
+  auto filled = Props(Shape(1, 1, "Filled"), "Fill", Dispatched(fill));
   FakePtr copy;
   onDuplicate = [&copy](const FakePtr& made) { copy = made; };
   pugi::xml_node parent = doc.append_child("Shape");
@@ -118,7 +101,7 @@ TEST_F(ShapeDetailsTest, PlaceholdersAndMedia) {
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->Peek("AutoShapeType").AsLong(), 1);
   EXPECT_EQ(copy->Calls("Delete"), 1);
-  EXPECT_EQ(Text(parent.child("Fill"), "CropTop") + " " + Text(parent.child("Fill"), "RotateWithShape"), "20 True");
+  EXPECT_EQ(Texts(parent.child("Fill"), {"CropTop", "RotateWithShape"}), "20 True");
   std::filesystem::remove_all(folder);
 }
 

@@ -6,15 +6,19 @@
 
 #include <fstream>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <pugixml.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objectmodel/ExportContext.h"
 #include "objectmodel/trace/ExportLog.h"
 #include "shapes/ShapeProperties.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/fakes/FakeProps.h"
 
 namespace quillmere::testing {
 
@@ -35,19 +39,13 @@ class ShapeWriterTest : public FakePowerPointTest {
       range->On("Export", [this, names](Args e) { return Record(names, e); });
       return Dispatched(range);
     });
-    slide = Make("Slide");
-    slide->Prop("SlideIndex", 4)
-        .Prop("Name", "Slide4")
-        .Prop("Shapes", Dispatched(slideShapes))
-        .Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors)), 12);
+    slide = Props(Make("Slide"), "SlideIndex", 4, "Name", "Slide4", "Shapes", Dispatched(slideShapes));
+    slide->Prop("ThemeColorScheme", Dispatched(Scheme(kOfficeColors)), 12);
   }
 
-
-
   FakePtr Color(std::int32_t rgb, int type = 1, int themeIndex = 0, int schemeIndex = 0) {
-    auto color = Make("ColorFormat");
-    color->Prop("RGB", rgb).Prop("Type", type).Prop("ObjectThemeColor", themeIndex).Prop("SchemeColor", schemeIndex);
-    return color;
+    return Props(Make("ColorFormat"), "RGB", rgb, "Type", type, "ObjectThemeColor", themeIndex, "SchemeColor",
+                 schemeIndex);
   }
 
   Value Record(const std::string& who, Args a) {
@@ -62,74 +60,34 @@ class ShapeWriterTest : public FakePowerPointTest {
   // A shape with every member the writers read, answering as an unfilled,
   // unlined, unflipped shape without effects would.
   FakePtr Shape(int type, int autoShapeType = 1, const std::string& name = "Shape") {
-    auto shape = Make("Shape");
     auto off = [this](const char* kind) {
-      auto o = Make(kind);
-      o->Prop("Visible", 0)
-          .Prop("Type", 1)
-          .Prop("Radius", 0.0f)
-          .Prop("ForeColor", Dispatched(Color(0)))
-          .Prop("BackColor", Dispatched(Color(0xFFFFFF)))
-          .Prop("Transparency", 0.0f)
-          .Prop("TextureTile", 0);
-      return o;
+      return Props(Make(kind), "Visible", 0, "Type", 1, "Radius", 0.0f, "ForeColor", Dispatched(Color(0)), "BackColor",
+                   Dispatched(Color(0xFFFFFF)), "Transparency", 0.0f, "TextureTile", 0);
     };
-    auto adjustments = Make("Adjustments");
-    adjustments->Prop("Count", 0);
-    auto glow = off("GlowFormat");
-    glow->Prop("Color", Dispatched(Color(0)));
-    auto textEffect = Make("TextEffectFormat");
-    textEffect->Prop("PresetShape", 0);
-    auto tags = TagsOf(tagValues);
-    auto picture = Make("PictureFormat");
-    picture->Prop("Brightness", 0.75f)
-        .Prop("Contrast", 0.5f)
-        .Prop("TransparentBackground", 0)
-        .Prop("CropTop", 10.0f)
-        .Prop("CropBottom", 0.0f)
-        .Prop("CropLeft", 4.0f)
-        .Prop("CropRight", 0.0f);
-    auto frame = Make("TextFrame");
-    auto range = Make("TextRange");
-    range->Prop("Text", "");
-    frame->Prop("HasText", 0).Prop("TextRange", Dispatched(range));
-    shape->Prop("TextFrame", Dispatched(frame)).Prop("ZOrder", Value());
-    shape->Prop("Type", type)
-        .Prop("AutoShapeType", autoShapeType)
-        .Prop("Name", name)
-        .Prop("id", 7)
-        .Prop("Left", 10.0f)
-        .Prop("Top", 20.0f)
-        .Prop("Width", 100.0f)
-        .Prop("Height", 50.0f)
-        .Prop("Rotation", 0.0f)
-        .Prop("LockAspectRatio", 0)
-        .Prop("Connector", 0)
-        .Prop("HorizontalFlip", 0)
-        .Prop("VerticalFlip", 0)
-        .Prop("SoftEdge", Dispatched(off("SoftEdgeFormat")), 12)
+    auto glow = Props(off("GlowFormat"), "Color", Dispatched(Color(0)));
+    auto picture = Props(Make("PictureFormat"), "Brightness", 0.75f, "Contrast", 0.5f, "TransparentBackground", 0,
+                         "CropTop", 10.0f, "CropBottom", 0.0f, "CropLeft", 4.0f, "CropRight", 0.0f);
+    auto range = Props(Make("TextRange"), "Text", "");
+    auto frame = Props(Make("TextFrame"), "HasText", 0, "TextRange", Dispatched(range));
+    auto shape =
+        Props(Make("Shape"), "Type", type, "AutoShapeType", autoShapeType, "Name", name, "id", 7, "Visible", -1,
+              "AlternativeText", "alt", "Parent", Dispatched(slide), "Tags", Dispatched(TagsOf(tagValues)), "Child", 0,
+              "Connector", 0, "LockAspectRatio", 0, "ZOrder", Value(), "Delete", Value(), "ScaleHeight", Value());
+    Props(shape, "Left", 10.0f, "Top", 20.0f, "Width", 100.0f, "Height", 50.0f, "Rotation", 0.0f, "HorizontalFlip", 0,
+          "VerticalFlip", 0, "Adjustments", Dispatched(Props(Make("Adjustments"), "Count", 0)));
+    Props(shape, "Fill", Dispatched(off("FillFormat")), "Line", Dispatched(off("LineFormat")), "Shadow",
+          Dispatched(off("ShadowFormat")), "ThreeD", Dispatched(off("ThreeDFormat")), "PictureFormat",
+          Dispatched(picture));
+    Props(shape, "HasTextFrame", 0, "TextFrame", Dispatched(frame), "TextEffect",
+          Dispatched(Props(Make("TextEffectFormat"), "PresetShape", 0)));
+    shape->Prop("SoftEdge", Dispatched(off("SoftEdgeFormat")), 12)
         .Prop("Reflection", Dispatched(off("ReflectionFormat")), 12)
         .Prop("Glow", Dispatched(glow), 12)
-        .Prop("Fill", Dispatched(off("FillFormat")))
-        .Prop("Line", Dispatched(off("LineFormat")))
-        .Prop("Shadow", Dispatched(off("ShadowFormat")))
-        .Prop("ThreeD", Dispatched(off("ThreeDFormat")))
-        .Prop("Adjustments", Dispatched(adjustments))
-        .Prop("Visible", -1)
-        .Prop("AlternativeText", "alt")
-        .Prop("HasTextFrame", 0)
-        .Prop("TextEffect", Dispatched(textEffect))
-        .Prop("Parent", Dispatched(slide))
-        .Prop("Tags", Dispatched(tags))
-        .Prop("PictureFormat", Dispatched(picture))
-        .Prop("Child", 0)
-        .Prop("Delete", Value())
         .On("Flip",
             [this](Args a) {
               flips.push_back(a[0].AsLong());
               return Value();
             })
-        .On("ScaleHeight", [](Args) { return Value(); })
         .On("Export", [this, name](Args a) { return Record(name, a); })
         .On("Duplicate", [this, type, autoShapeType, name](Args) {
           auto copy = Shape(type, autoShapeType, name + "'");
@@ -160,6 +118,27 @@ class ShapeWriterTest : public FakePowerPointTest {
 inline std::string Text(pugi::xml_node node, const char* name) {
   pugi::xml_node child = node.child(name);
   return child ? child.text().get() : "<absent>";
+}
+
+// The texts of several element children, as Text gives them, joined by `separator`.
+inline std::string Texts(pugi::xml_node node, std::initializer_list<const char*> names, const char* separator = " ") {
+  std::string joined;
+  bool first = true;
+  for (const char* name : names) joined += (std::exchange(first, false) ? "" : separator) + Text(node, name);
+  return joined;
+}
+
+// How many element children of that name the node has.
+inline std::ptrdiff_t Count(pugi::xml_node node, const char* name) {
+  return std::distance(node.children(name).begin(), node.children(name).end());
+}
+
+// "X1 Y1 X2 Y2" of every segment of a line or connector, separated by " | ".
+inline std::string Segments(pugi::xml_node shape) {
+  std::string out;
+  for (pugi::xml_node p : shape.child("LineCoordinates").children("Points"))
+    out += (out.empty() ? "" : " | ") + Texts(p, {"X1", "Y1", "X2", "Y2"});
+  return out;
 }
 
 }  // namespace quillmere::testing

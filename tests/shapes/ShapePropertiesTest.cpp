@@ -11,19 +11,12 @@ namespace {
 
 using ShapePropertiesTest = ShapeWriterTest;
 
-std::shared_ptr<FakeObject> Visible(const std::shared_ptr<FakeObject>& format) {
-  format->Prop("Visible", -1);
-  return format;
-}
-
 TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
   Use(12);
   pugi::xml_node rectangle = Write(Shape(1, 1));
   EXPECT_EQ(Text(rectangle, "Type"), "1");
   ExpectTexts(rectangle, {{"@id", "7"}, {"@character", "False"}});
-  EXPECT_EQ(Text(rectangle, "Left") + " " + Text(rectangle, "Top") + " " + Text(rectangle, "Width") + " " +
-                Text(rectangle, "Height"),
-            "15 40 150 100");
+  EXPECT_EQ(Texts(rectangle, {"Left", "Top", "Width", "Height"}), "15 40 150 100");
   for (auto [element, want] : {std::pair{"AutoShapeType", "1"}, std::pair{"Image", ""}, std::pair{"Connector", "False"},
                                std::pair{"AlternativeText", "alt"}})
     EXPECT_EQ(Text(rectangle, element), want) << element;
@@ -32,8 +25,8 @@ TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
   EXPECT_FALSE(IsNativeAutoShape(201));
 
   // Not native: exported unrotated and unflipped as EMF, then restored.
-  auto star = Shape(1, 97, "Star");
-  star->Prop("Fill", Dispatched(Visible(Make("FillFormat")))).Prop("Rotation", 30.0f).Prop("HorizontalFlip", -1);
+  auto star = Props(Shape(1, 97, "Star"), "Fill", Dispatched(Props(Make("FillFormat"), "Visible", -1)), "Rotation",
+                    30.0f, "HorizontalFlip", -1);
   pugi::xml_node starElement = Write(star);
   ASSERT_EQ(exports, std::vector<std::string>{"Star emf .emf"});
   EXPECT_EQ(Text(starElement, "Image").substr(0, 5), "/out/");
@@ -51,12 +44,9 @@ TEST_F(ShapePropertiesTest, AutoShapesAreNativeOrExportedAsImages) {
   EXPECT_EQ(Text(Write(Shape(17, 1)), "Type"), "17");
 
   // A pattern fill makes a picture, exported at slide size.
-  auto patterned = Shape(1, 1, "Pattern");
-  auto fill = Visible(Make("FillFormat"));
-  fill->Prop("Type", 2).Prop("Pattern", 5).Prop("Transparency", 0.0f).Prop("BackColor", Dispatched(Color(0)))
-      .Prop("ForeColor", Dispatched(Color(0)));
-  patterned->Prop("Fill", Dispatched(fill));
-  pugi::xml_node picture = Write(patterned);
+  auto fill = Props(Make("FillFormat"), "Visible", -1, "Type", 2, "Pattern", 5, "Transparency", 0.0f, "BackColor",
+                    Dispatched(Color(0)), "ForeColor", Dispatched(Color(0)));
+  pugi::xml_node picture = Write(Props(Shape(1, 1, "Pattern"), "Fill", Dispatched(fill)));
   EXPECT_EQ(Text(picture, "Type"), "13");
   EXPECT_EQ(exports.back(), "Pattern' png .png 720x540");
   EXPECT_EQ(Text(picture, "FormattedImage").substr(0, 5), "/out/");
@@ -67,15 +57,11 @@ TEST_F(ShapePropertiesTest, GroupsOfMoreThanThirtyMembersBecomeOnePicture) {
   auto group = [this](int members) {
     std::vector<FakePtr> items;
     for (int i = 0; i < members; ++i) items.push_back(Shape(1, 1, "Member"));
-    auto g = Shape(6, -2, "Group");
-    g->Prop("GroupItems", Dispatched(MakeCollection("GroupShapes", version, items)));
-    return g;
+    return Props(Shape(6, -2, "Group"), "GroupItems", Dispatched(MakeCollection("GroupShapes", version, items)));
   };
   pugi::xml_node thirty = Write(group(30));
   EXPECT_EQ(Text(thirty, "Type"), "6");
-  EXPECT_EQ(std::distance(thirty.child("GroupItems").children("Shape").begin(),
-                          thirty.child("GroupItems").children("Shape").end()),
-            30);
+  EXPECT_EQ(Count(thirty.child("GroupItems"), "Shape"), 30);
   EXPECT_FALSE(thirty.child("Fill"));
   EXPECT_FALSE(thirty.child("Shadow"));
   EXPECT_TRUE(exports.empty());
@@ -142,12 +128,12 @@ TEST_F(ShapePropertiesTest, ImageExportFallsBackAndBusyPowerPointIsRetried) {
 
 TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
   Use(14);
-  tagValues = {{"CORVANTA_CHARACTER_TYPE", "Illustrated"}, {"CORVANTA_CHARACTER_FILE", ".\\characters\\ann.png"},
-               {"CORVANTA_CHARACTER_ID", "ann"}, {"CORVANTA_CHARACTER_POSE", "wave"}};
-  auto picture = Shape(13, 1, "Photo");
-  auto glow = Make("GlowFormat");
-  glow->Prop("Radius", 4.0f).Prop("Color", Dispatched(Color(0xBD814F, 2, 5)));
-  picture->Prop("Glow", Dispatched(glow));
+  tagValues = {{"CORVANTA_CHARACTER_TYPE", "Illustrated"},
+               {"CORVANTA_CHARACTER_FILE", ".\\characters\\ann.png"},
+               {"CORVANTA_CHARACTER_ID", "ann"},
+               {"CORVANTA_CHARACTER_POSE", "wave"}};
+  auto glow = Props(Make("GlowFormat"), "Radius", 4.0f, "Color", Dispatched(Color(0xBD814F, 2, 5)));
+  auto picture = Props(Shape(13, 1, "Photo"), "Glow", Dispatched(glow));
   onDuplicate = [](const FakePtr& copy) { copy->Prop("Width", 50.0f).Prop("Height", 25.0f); };  // uncropped: half
   pugi::xml_node written = Write(picture);
   EXPECT_STREQ(written.attribute("character").value(), "True");
@@ -155,19 +141,15 @@ TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
   EXPECT_EQ(Text(character, "CharacterFile"), "/out/characters/ann.png");
   EXPECT_EQ(Text(character, "CharacterPose"), "wave");
   EXPECT_FALSE(character.child("CharacterPerspective"));
-  EXPECT_EQ(Text(written, "Brightness") + " " + Text(written, "Contrast"), "50 0");
-  EXPECT_EQ(Text(written, "CropTop") + " " + Text(written, "CropLeft"), "40 12");
+  EXPECT_EQ(Texts(written, {"Brightness", "Contrast"}), "50 0");
+  EXPECT_EQ(Texts(written, {"CropTop", "CropLeft"}), "40 12");
   EXPECT_EQ(exports, std::vector<std::string>{"Photo' png .png 1512x1134"});
-  EXPECT_EQ(Text(written.child("Glow"), "Radius") + " " + Text(written.child("Glow"), "Color") + " " +
-                Text(written.child("Glow"), "ColorValue"),
-            "4 Accent1 12419407");
+  EXPECT_EQ(Texts(written.child("Glow"), {"Radius", "Color", "ColorValue"}), "4 Accent1 12419407");
 
   // Unreadable brightness counts as neutral.
-  auto unreadable = Shape(13);
-  auto levels = Make("PictureFormat");
-  levels->Fail("Brightness", hr::kNotSupported, "no").Prop("Contrast", 0.5f);
-  unreadable->Prop("PictureFormat", Dispatched(levels));
-  EXPECT_EQ(Text(Write(unreadable), "Brightness"), "0");
+  auto levels = Props(Make("PictureFormat"), "Contrast", 0.5f);
+  levels->Fail("Brightness", hr::kNotSupported, "no");
+  EXPECT_EQ(Text(Write(Props(Shape(13), "PictureFormat", Dispatched(levels))), "Brightness"), "0");
 
   // Character tags without a type are no character; other types write three elements.
   tagValues = {{"CORVANTA_CHARACTER_FILE", "a.png"}};
@@ -181,17 +163,12 @@ TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
   // A freeform with text: flips written False, exported with its companion frame.
   tagValues.clear();
   exports.clear();
-  auto freeform = Shape(5, -2, "Free");
+  auto range = Props(Make("TextRange2"), "Runs", Dispatched(MakeCollection("TextRange2", version, {})), "Text", "x");
+  auto effect = Props(Make("TextEffectFormat"), "PresetShape", 0, "Text", "x");  // the same text: no equation
+  auto freeform =
+      Props(Shape(5, -2, "Free"), "HasTextFrame", -1, "VerticalFlip", -1, "TextFrame2",
+            Dispatched(Props(Make("TextFrame2"), "TextRange", Dispatched(range))), "TextEffect", Dispatched(effect));
   Object(freeform->Peek("TextFrame")).Put("HasText", -1);
-  freeform->Prop("HasTextFrame", -1).Prop("VerticalFlip", -1);
-  auto frame2 = Make("TextFrame2");
-  auto range = Make("TextRange2");
-  range->Prop("Runs", Dispatched(MakeCollection("TextRange2", version, {}))).Prop("Text", "x");
-  frame2->Prop("TextRange", Dispatched(range));
-  freeform->Prop("TextFrame2", Dispatched(frame2));
-  auto effect = Make("TextEffectFormat");
-  effect->Prop("PresetShape", 0).Prop("Text", "x");  // the same text: no equation
-  freeform->Prop("TextEffect", Dispatched(effect));
   pugi::xml_node free = Write(freeform);
   EXPECT_EQ(Text(free, "Type"), "13");
   EXPECT_EQ(Text(free, "VerticalFlip"), "False");
@@ -204,8 +181,7 @@ TEST_F(ShapePropertiesTest, PicturesCharactersAndEffects) {
 TEST_F(ShapePropertiesTest, OlderVersionsAndSkippedNarration) {
   Use(11);
   pugi::xml_node old = Write(Shape(1, 1));
-  EXPECT_EQ(Text(old, "SoftEdge") + Text(old, "ReflectionType") + Text(old.child("Glow"), "Radius") +
-                Text(old.child("Glow"), "ColorType"),
+  EXPECT_EQ(Texts(old, {"SoftEdge", "ReflectionType"}, "") + Texts(old.child("Glow"), {"Radius", "ColorType"}, ""),
             "0001");
 
   // 2003 ungroups a copy of the group on the slide and deletes what it made.
@@ -228,31 +204,23 @@ TEST_F(ShapePropertiesTest, OlderVersionsAndSkippedNarration) {
   EXPECT_EQ(onSlide[2]->Calls("Delete"), 1);
 
   // 2003 placeholders holding a picture are picture placeholders.
-  auto placeholder = Shape(14, 1, "Holder");
-  auto format = Make("PlaceholderFormat");
-  format->Prop("Type", 7);
-  placeholder->Prop("PlaceholderFormat", Dispatched(format));
+  auto placeholder =
+      Props(Shape(14, 1, "Holder"), "PlaceholderFormat", Dispatched(Props(Make("PlaceholderFormat"), "Type", 7)));
   onDuplicate = [](const FakePtr& copy) { copy->Prop("Type", 13); };
   pugi::xml_node held = Write(placeholder);
-  EXPECT_EQ(Text(held, "PlaceholderType") + " " + Text(held, "ContainedType"), "18 13");
+  EXPECT_EQ(Texts(held, {"PlaceholderType", "ContainedType"}), "18 13");
   EXPECT_EQ(Text(held, "AutoShapeType"), "1");
   onDuplicate = nullptr;
 
   // A narration sound that starts the main sequence is not written.
   Use(14);
-  auto sound = Shape(16, -2, "Narration");
-  sound->Prop("MediaType", 2);
-  auto effect = Make("Effect");
-  effect->Prop("Index", 1);
-  auto sequence = Make("Sequence");
-  sequence->Prop("FindFirstAnimationFor", Dispatched(effect));
-  auto timeline = Make("TimeLine");
-  timeline->Prop("MainSequence", Dispatched(sequence));
-  slide->Prop("TimeLine", Dispatched(timeline));
+  auto sound = Props(Shape(16, -2, "Narration"), "MediaType", 2);
+  auto effect = Props(Make("Effect"), "Index", 1);
+  auto sequence = Props(Make("Sequence"), "FindFirstAnimationFor", Dispatched(effect));
+  slide->Prop("TimeLine", Dispatched(Props(Make("TimeLine"), "MainSequence", Dispatched(sequence))));
   EXPECT_FALSE(Write(sound));
   effect->Prop("Index", 2);
-  pugi::xml_node kept = Write(sound);
-  EXPECT_EQ(Text(kept, "MediaType"), "2");
+  EXPECT_EQ(Text(Write(sound), "MediaType"), "2");
 }
 
 }  // namespace

@@ -18,16 +18,12 @@ class SymbolFontsTest : public ShapeWriterTest {
   // character (position 4) comes with a SYMBOL field naming its font.
   FakePtr TextShape(int major, int language) {
     Use(major);
-    auto range = Make("TextRange");
-    range->Prop("LanguageID", language).Prop("Text", kText);
+    auto range = Props(Make("TextRange"), "LanguageID", language, "Text", kText);
     range->On("Characters", [this](Args a) {
       int position = a[0].AsLong();
       copied.push_back(position);
-      auto character = Make("TextRange");
-      auto font = Make("Font");
-      font->Prop("Name", "Calibri");
-      fonts.push_back(font);
-      character->Prop("Font", Dispatched(font));
+      auto font = fonts.emplace_back(Props(Make("Font"), "Name", "Calibri"));
+      auto character = Props(Make("TextRange"), "Font", Dispatched(font));
       character->On("Copy", [this, position](Args) {
         if (position == 2 && busyCopies-- > 0) throw ComError(hr::kCallRejected, "Call was rejected by callee.");
         CustomClipboard clipboard;
@@ -40,11 +36,8 @@ class SymbolFontsTest : public ShapeWriterTest {
       });
       return Dispatched(character);
     });
-    auto frame = Make(major >= 12 ? "TextFrame2" : "TextFrame");
-    frame->Prop("TextRange", Dispatched(range));
-    auto shape = Shape(1, 1, "Text");
-    shape->Prop(major >= 12 ? "TextFrame2" : "TextFrame", Dispatched(frame));
-    return shape;
+    const char* frame = major >= 12 ? "TextFrame2" : "TextFrame";
+    return Props(Shape(1, 1, "Text"), frame, Dispatched(Props(Make(frame), "TextRange", Dispatched(range))));
   }
   std::vector<std::string> NamesPut() {
     std::vector<std::string> names;

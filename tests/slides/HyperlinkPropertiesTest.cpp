@@ -7,6 +7,8 @@
 
 #include "slides/HyperlinkProperties.h"
 #include "tests/fakes/FakePowerPointTest.h"
+#include "tests/fakes/FakeProps.h"
+#include "tests/helpers/TextPieces.h"
 #include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
@@ -21,17 +23,14 @@ class HyperlinkPropertiesTest : public FakePowerPointTest {
     std::filesystem::create_directories(folder);
     state.presentationName = (folder / "deck.pptx").string();
     tags = TagsOf(tagValues);
-    auto target = Make("Slide");
-    target->Prop("SlideID", 260).Prop("SlideIndex", 4);
+    auto target = Props(Make("Slide"), "SlideID", 260, "SlideIndex", 4);
     auto slides = Make("Slides");
     slides->On("FindBySlideID", [target](Args a) {
       if (a[0].AsLong() != 260) throw ComError(hr::kInvalidArgument, "Slides.FindBySlideID : Slide ID not found.");
       return Dispatched(target);
     });
-    auto presentation = Make("Presentation");
-    presentation->Prop("Slides", Dispatched(slides));
-    slide = Make("Slide");
-    slide->Prop("Tags", Dispatched(tags)).Prop("Parent", Dispatched(presentation));
+    auto presentation = Props(Make("Presentation"), "Slides", Dispatched(slides));
+    slide = Props(Make("Slide"), "Tags", Dispatched(tags), "Parent", Dispatched(presentation));
   }
   void TearDown() override {
     std::filesystem::remove_all(folder);
@@ -40,11 +39,8 @@ class HyperlinkPropertiesTest : public FakePowerPointTest {
 
   // An action setting doing `action`, linking to address when it is a hyperlink.
   FakePtr Action(int action, const std::string& address = "", const std::string& sub = "") {
-    auto link = Make("Hyperlink");
-    link->Prop("Address", address).Prop("SubAddress", sub).Prop("ScreenTip", "tip");
-    auto setting = Make("ActionSetting");
-    setting->Prop("Action", action).Prop("Hyperlink", Dispatched(link)).Prop("Run", "notepad.exe");
-    return setting;
+    auto link = Props(Make("Hyperlink"), "Address", address, "SubAddress", sub, "ScreenTip", "tip");
+    return Props(Make("ActionSetting"), "Action", action, "Hyperlink", Dispatched(link), "Run", "notepad.exe");
   }
   // A shape or text range with a click and a mouse-over action.
   FakePtr Holder(const char* type, FakePtr click, FakePtr over) {
@@ -53,27 +49,19 @@ class HyperlinkPropertiesTest : public FakePowerPointTest {
     return holder;
   }
   FakePtr Shape(int id, FakePtr click, FakePtr over) {
-    auto shape = Holder("Shape", std::move(click), std::move(over));
-    shape->Prop("Id", id);
-    return shape;
+    return Props(Holder("Shape", std::move(click), std::move(over)), "Id", id);
   }
   FakePtr Range(const FakePtr& shape, int start, int length, FakePtr click) {
-    auto frame = Make("TextFrame");
-    frame->Prop("Parent", Dispatched(shape));
-    auto range = Holder("TextRange", std::move(click), Action(0));
-    range->Prop("Start", start).Prop("Length", length).Prop("Parent", Dispatched(frame));
-    return range;
+    auto frame = Props(Make("TextFrame"), "Parent", Dispatched(shape));
+    return Props(Holder("TextRange", std::move(click), Action(0)), "Start", start, "Length", length, "Parent",
+                 Dispatched(frame));
   }
   // Hyperlinks whose Parent.Parent are these holders, in order.
   void UseLinks(const FakePtr& owner, const std::vector<FakePtr>& holders) {
     std::vector<FakePtr> links;
-    for (const FakePtr& holder : holders) {
-      auto setting = Make("ActionSetting");
-      setting->Prop("Parent", Dispatched(holder));
-      auto link = Make("Hyperlink");
-      link->Prop("Parent", Dispatched(setting));
-      links.push_back(link);
-    }
+    for (const FakePtr& holder : holders)
+      links.push_back(
+          Props(Make("Hyperlink"), "Parent", Dispatched(Props(Make("ActionSetting"), "Parent", Dispatched(holder)))));
     owner->Prop("Hyperlinks", Dispatched(MakeCollection("Hyperlinks", version, links)));
   }
   std::string Write(const FakePtr& owner) {
@@ -161,16 +149,14 @@ TEST_F(HyperlinkPropertiesTest, PlayerButtonsBranchFromSlideTagsOnly) {
             "        <Address/>\r\n        <SubAddress>260,4, </SubAddress>\r\n        <ScreenTip/>\r\n"
             "</ActionSetting></ActionSettings></Slide>");
   // The next button names a slide that is gone: nothing, and the reason in the log.
-  EXPECT_NE(Log().find("-2147024809: Slides.FindBySlideID : Slide ID not found. in "
-                       "Quillmere.bXML.HyperlinkProperties at line 20"),
-            std::string::npos);
+  ExpectHas(Log(), {"-2147024809: Slides.FindBySlideID : Slide ID not found. in "
+                    "Quillmere.bXML.HyperlinkProperties at line 20"});
 
   tagValues = {{"CORVANTA_NEXT_BUTTON_ID", "260a"}};
   EXPECT_EQ(Count(Write(slide), "<ActionSetting>"), 0);
 
   // A master tagged the same way has no player buttons.
-  auto master = Make("Master");
-  master->Prop("Tags", Dispatched(tags));
+  auto master = Props(Make("Master"), "Tags", Dispatched(tags));
   UseLinks(master, {});
   tagValues = {{"CORVANTA_PREV_BUTTON_ID", "260"}};
   EXPECT_EQ(Write(master), "<Slide><ActionSettings/></Slide>");

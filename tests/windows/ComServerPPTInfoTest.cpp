@@ -26,28 +26,20 @@ TEST_F(ComServerPPTInfo, StatusesWithoutPowerPointAndWhatEachMethodDoesToItsArgu
 
   TextSlot name(deck), xml(L"left as passed");
   LONG index = 1;
-  Result status;
-  ASSERT_EQ(Call(info.Get(), L"PPTSlide", DISPATCH_METHOD, {name.Ref(), LongRef(index), xml.Ref()}, &status.value),
-            S_OK);
-  EXPECT_EQ(V_I4(&status.value), kPowerPointNotInstalled);
+  EXPECT_EQ(Status(info.Get(), L"PPTSlide", {name.Ref(), LongRef(index), xml.Ref()}), kPowerPointNotInstalled);
   EXPECT_EQ(xml.Text(), L"");  // the export frame hands back its empty path
   EXPECT_EQ(name.Text(), deck);
 
   TextSlot thumbsXml(L"left as passed"), folder(L"");
-  ASSERT_EQ(Call(info.Get(), L"GenerateThumbnails", DISPATCH_METHOD, {name.Ref(), thumbsXml.Ref(), folder.Ref()},
-                 &status.value),
-            S_OK);
-  EXPECT_EQ(V_I4(&status.value), kPowerPointNotInstalled);
+  EXPECT_EQ(Status(info.Get(), L"GenerateThumbnails", {name.Ref(), thumbsXml.Ref(), folder.Ref()}),
+            kPowerPointNotInstalled);
   EXPECT_EQ(thumbsXml.Text(), L"left as passed");
 
   // Through the object's own slots: PPTSlides does nothing and succeeds, and
   // SkipUnusedLayouts keeps what is put.
   LONG slides = 3;
   TextSlot slidesXml(L"untouched");
-  ASSERT_EQ(Call(info.Get(), L"PPTSlides", DISPATCH_METHOD, {name.Ref(), LongRef(slides), slidesXml.Ref()},
-                 &status.value),
-            S_OK);
-  EXPECT_EQ(V_I4(&status.value), 0);
+  EXPECT_EQ(Status(info.Get(), L"PPTSlides", {name.Ref(), LongRef(slides), slidesXml.Ref()}), 0);
   EXPECT_EQ(slidesXml.Text(), L"untouched");
   EXPECT_EQ(slides, 3);
   Result skip;
@@ -104,11 +96,7 @@ TEST_F(ComServerPPTInfoWithEngine, SlideExportRaisesEventsAndHandsBackTheXmlPath
   std::wstring deck = CorpusDeck("pptx__txt-text.pptx");
   TextSlot name(deck + std::wstring(1, L'\0') + L"junk"), xml(L""), folder(L"");
   LONG index = 1;
-  Result status;
-  ASSERT_EQ(Call(info.Get(), L"PPTSlide", DISPATCH_METHOD, {name.Ref(), LongRef(index), xml.Ref(), folder.Ref()},
-                 &status.value),
-            S_OK);
-  EXPECT_EQ(V_I4(&status.value), 0);
+  EXPECT_EQ(Status(info.Get(), L"PPTSlide", {name.Ref(), LongRef(index), xml.Ref(), folder.Ref()}), 0);
   EXPECT_EQ(name.Text(), deck);
   EXPECT_NE(GetFileAttributesW(xml.Text().c_str()), INVALID_FILE_ATTRIBUTES) << testing::PrintToString(xml.Text());
   EXPECT_NE(xml.Text().find(L"presentationinfo.xml"), std::wstring::npos);
@@ -149,11 +137,7 @@ TEST_F(ComServerPPTInfoWithEngine, CancelInTheFirstAbortConversionStopsEveryLate
     SCOPED_TRACE(call);
     TextSlot name(deck), xml(L"");
     LONG index = 1;
-    Result status;
-    ASSERT_EQ(Call(info.Get(), L"PPTSlide", DISPATCH_METHOD, {name.Ref(), LongRef(index), xml.Ref()},
-                   &status.value),
-              S_OK);
-    EXPECT_EQ(V_I4(&status.value), kUserCancel);
+    EXPECT_EQ(Status(info.Get(), L"PPTSlide", {name.Ref(), LongRef(index), xml.Ref()}), kUserCancel);
     EXPECT_EQ(xml.Text(), L"");
   }
   // The cancel flag stays set: the second export stops without asking again.
@@ -182,9 +166,7 @@ TEST_F(ComServerPPTInfoWithEngine, ExportsThroughARunningPowerPointHandBackTheir
       std::filesystem::temp_directory_path() / ("quillmere-dll-" + std::to_string(GetCurrentProcessId()));
   const std::wstring deck = CorpusDeck("pptx__txt-text.pptx");
   auto run = [&](const wchar_t* method, std::vector<VARIANT> arguments) {
-    Result status;
-    EXPECT_EQ(Call(info.Get(), method, DISPATCH_METHOD, std::move(arguments), &status.value), S_OK);
-    return V_I4(&status.value);
+    return Status(info.Get(), method, std::move(arguments));
   };
 
   // The folder as a host writes it, with backslashes and a trailing one.
@@ -204,7 +186,8 @@ TEST_F(ComServerPPTInfoWithEngine, ExportsThroughARunningPowerPointHandBackTheir
   TextSlot thumbnailsXml(L"");
   EXPECT_EQ(run(L"GenerateThumbnails", {name.Ref(), thumbnailsXml.Ref()}), 0);
   const std::wstring thumbnails = thumbnailsXml.Text();
-  EXPECT_NE(thumbnails.find(L"\\corvanta\\lumidesk\\"), std::wstring::npos) << std::filesystem::path(thumbnails).string();
+  EXPECT_NE(thumbnails.find(L"\\corvanta\\lumidesk\\"), std::wstring::npos)
+      << std::filesystem::path(thumbnails).string();
   EXPECT_EQ(thumbnails.find(L'/'), std::wstring::npos) << std::filesystem::path(thumbnails).string();
   EXPECT_TRUE(thumbnails.ends_with(L"\\thumbnails.xml")) << std::filesystem::path(thumbnails).string();
   EXPECT_NE(GetFileAttributesW(thumbnails.c_str()), INVALID_FILE_ATTRIBUTES);

@@ -76,6 +76,13 @@ struct Result {
   VARIANT value;
 };
 
+// The status a method of the export answers, its call itself succeeding.
+inline LONG Status(IDispatch* object, const wchar_t* method, std::vector<VARIANT> arguments) {
+  Result status;
+  EXPECT_EQ(Call(object, method, DISPATCH_METHOD, std::move(arguments), &status.value), S_OK) << method;
+  return V_I4(&status.value);
+}
+
 // An event sink for any source interface: records each event's DISPID and
 // passes its arguments (declaration order) to the handler, which may change
 // the by-reference ones.

@@ -12,19 +12,11 @@ const IID kUnzipEvents = {0x30DE4829, 0xC80E, 0x4B35, {0xB8, 0x7E, 0xD5, 0x1F, 0
 
 std::wstring TextOf(const VARIANT& v) { return V_VT(&v) == VT_BSTR && V_BSTR(&v) ? V_BSTR(&v) : L""; }
 
-struct OwnedText {
-  explicit OwnedText(const std::wstring& text) : value(SysAllocString(text.c_str())) {}
-  ~OwnedText() { SysFreeString(value); }
-  OwnedText(const OwnedText&) = delete;
-  OwnedText& operator=(const OwnedText&) = delete;
-  BSTR value;
-};
-
 HRESULT Put(IDispatch* object, const wchar_t* property, VARIANT value) {
   return Call(object, property, DISPATCH_PROPERTYPUT, {value});
 }
 HRESULT PutText(IDispatch* object, const wchar_t* property, const std::wstring& text) {
-  OwnedText value(text);
+  TextSlot value(text);
   return Put(object, property, TextValue(value.value));
 }
 
@@ -34,8 +26,9 @@ std::wstring EmptyFolder(const wchar_t* name) {
   GetTempPathW(MAX_PATH, temp);
   std::wstring folder = std::wstring(temp) + name;
   std::wstring doubleNul = folder + L'\0';
-  SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, doubleNul.c_str(), nullptr,
-                         FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI, FALSE, nullptr, nullptr};
+  SHFILEOPSTRUCTW remove{
+      nullptr, FO_DELETE, doubleNul.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI, FALSE,
+      nullptr, nullptr};
   SHFileOperationW(&remove);
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder;
@@ -103,7 +96,7 @@ TEST_F(ComServerUtilityClasses, RegistryRoundTripEnumerationAndRaisedErrors) {
   EXPECT_EQ(V_I4(&fallback.value), 42);
 
   // A ParamArray of two items is no Name/Text/Command triple.
-  OwnedText className(L"QuillmereTest.Document"), item(L"verb");
+  TextSlot className(L"QuillmereTest.Document"), item(L"verb");
   EXCEPINFO error{};
   EXPECT_EQ(Call(registry.Get(), L"CreateAdditionalEXEAssociations", DISPATCH_METHOD,
                  {TextValue(className.value), TextValue(item.value), TextValue(item.value)}, nullptr, &error),
@@ -194,10 +187,9 @@ TEST_F(ComServerUtilityClasses, UnzipListsExtractsAndHearsTheHostsAnswers) {
 TEST_F(ComServerUtilityClasses, ProjectFileHandlerPropertiesBytesAndMissingArchive) {
   ComPtr<IDispatch> handler = Create(L"Quillmere.cProjectFileHandler");
   ASSERT_TRUE(handler);
-  OwnedText deck(CorpusDeck("pptx__minimal.pptx"));
+  TextSlot deck(CorpusDeck("pptx__minimal.pptx"));
   Result bytes;
-  ASSERT_EQ(Call(handler.Get(), L"GetFileBytes", DISPATCH_METHOD, {TextValue(deck.value), LongValue(3)},
-                 &bytes.value),
+  ASSERT_EQ(Call(handler.Get(), L"GetFileBytes", DISPATCH_METHOD, {TextValue(deck.value), LongValue(3)}, &bytes.value),
             S_OK);
   ASSERT_EQ(V_VT(&bytes.value), VT_ARRAY | VT_UI1);
   SAFEARRAY* array = V_ARRAY(&bytes.value);

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "component/PPTInfo.h"
 #include "engine/EngineRuntime.h"
 #include "objectmodel/automation/ComError.h"
 #include "objectmodel/automation/windows/ComAutomationRuntime.h"
 #include "tests/fakes/FakeObject.h"
+#include "tests/helpers/ErrorNumber.h"
 #include "tests/helpers/TestFiles.h"
 #include "tests/windows/BesideTestProgram.h"
 #include "tests/windows/ComApartment.h"
@@ -34,15 +34,6 @@ std::shared_ptr<engine::EngineRuntime> LocalEngine() {
   return std::make_shared<engine::EngineRuntime>(options);
 }
 
-ComError ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const ComError& e) {
-    return e;
-  }
-  return ComError(0, "no error");
-}
-
 class DispatchBackendEngineServerTest : public ComApartmentTest {
  protected:
   // Registered as PowerPoint only while the suite runs: other suites test a machine without PowerPoint.
@@ -52,8 +43,7 @@ class DispatchBackendEngineServerTest : public ComApartmentTest {
 
 TEST_F(DispatchBackendEngineServerTest, ServerIsFoundByEitherNameUntilItQuits) {
   ComAutomationRuntime runtime("Quillmere.PresentationEngine");
-  ComError none = ErrorOf([&] { runtime.GetObject("PowerPoint.Application"); });
-  EXPECT_EQ(none.Number(), hr::kCannotCreateObject);
+  EXPECT_EQ(FailureOf([&] { runtime.GetObject("PowerPoint.Application"); }).Number(), hr::kCannotCreateObject);
 
   Object app = runtime.CreateObject("PowerPoint.Application");
   EXPECT_EQ(app.TypeName(), "Application");
@@ -66,7 +56,7 @@ TEST_F(DispatchBackendEngineServerTest, ServerIsFoundByEitherNameUntilItQuits) {
 
   // After Quit the instance is gone for GetObject, and a new one starts.
   app.Call("Quit");
-  EXPECT_EQ(ErrorOf([&] { runtime.GetObject("PowerPoint.Application"); }).Number(), hr::kCannotCreateObject);
+  EXPECT_EQ(FailureOf([&] { runtime.GetObject("PowerPoint.Application"); }).Number(), hr::kCannotCreateObject);
   Object fresh = runtime.CreateObject("PowerPoint.Application");
   EXPECT_EQ(fresh.Child("Presentations").Count(), 0);
   fresh.Call("Quit");

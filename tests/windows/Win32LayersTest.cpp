@@ -77,23 +77,18 @@ TEST(Win32LayersRegistry, RoundTripsThroughTheSystemRegistry) {
   EXPECT_TRUE(registry.CreateKey());
   EXPECT_TRUE(registry.KeyExists());
 
-  registry.SetValueKey("Text");
-  registry.SetValueType(kRegSz);
-  registry.SetValue(Value("Grüße, 日本"));
-  EXPECT_EQ(registry.GetValue().AsString(), "Grüße, 日本");
-  registry.SetValueKey("Number");
-  registry.SetValueType(kRegDword);
-  registry.SetValue(Value(-5));
-  EXPECT_EQ(registry.GetValue().AsLong(), -5);
-  registry.SetValueKey("Bytes");
-  registry.SetValueType(kRegBinary);
-  registry.SetValue(Value(std::string("a\0b", 3)));
-  EXPECT_EQ(registry.GetValue().AsString(), std::string("a\0b", 3));
+  // A value of that name and type put, then read back.
+  auto roundTrip = [&](const char* name, auto type, Value value) {
+    registry.SetValueKey(name);
+    registry.SetValueType(type);
+    registry.SetValue(std::move(value));
+    return registry.GetValue();
+  };
+  EXPECT_EQ(roundTrip("Text", kRegSz, Value("Grüße, 日本")).AsString(), "Grüße, 日本");
+  EXPECT_EQ(roundTrip("Number", kRegDword, Value(-5)).AsLong(), -5);
+  EXPECT_EQ(roundTrip("Bytes", kRegBinary, Value(std::string("a\0b", 3))).AsString(), std::string("a\0b", 3));
   SetEnvironmentVariableW(L"QUILLMERE_WIN32_TEST", L"expanded");
-  registry.SetValueKey("Expandable");
-  registry.SetValueType(kRegExpandSz);
-  registry.SetValue(Value("%QUILLMERE_WIN32_TEST%\\x"));
-  EXPECT_EQ(registry.GetValue().AsString(), "expanded\\x");
+  EXPECT_EQ(roundTrip("Expandable", kRegExpandSz, Value("%QUILLMERE_WIN32_TEST%\\x")).AsString(), "expanded\\x");
 
   // The value is in the real registry, where the redirection put it, with its own type.
   std::wstring key =
@@ -136,9 +131,7 @@ class TakeEverything : public ArchiveWalkPolicy {
   bool EnterFolder(const std::string&) override { return true; }
 };
 
-std::string Seed(const char* name) {
-  return std::string(QUILLMERE_SOURCE_DIR) + "/fuzz/seeds/project-archive/" + name;
-}
+std::string Seed(const char* name) { return std::string(QUILLMERE_SOURCE_DIR) + "/fuzz/seeds/project-archive/" + name; }
 
 TEST(Win32LayersProjectArchive, ReadsAnArchiveMadeOnLinuxThroughOle32) {
   ScratchFolder out;
@@ -306,8 +299,7 @@ TEST(Win32LayersTrace, SendsRecordsToTheWindowWithTheTraceProperty) {
     Trace("a", "b");
     Trace(std::vector<std::string>{"x", "y"}, 7);
   });
-  EXPECT_EQ(TraceWindowFake::records,
-            (std::vector<std::string>{"Quillmere: a\tb\t", "Quillmere: x\ty\t7\t"}));
+  EXPECT_EQ(TraceWindowFake::records, (std::vector<std::string>{"Quillmere: a\tb\t", "Quillmere: x\ty\t7\t"}));
 }
 
 }  // namespace
