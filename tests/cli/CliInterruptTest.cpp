@@ -39,11 +39,8 @@ void ExpectCancelled(const ChildResult& r, const fs::path& out) {
   EXPECT_FALSE(fs::exists(out / "presentationinfo.xml"));
 }
 
-TEST_F(CliInterrupt, CtrlCCancelsThePresentationExport) {
+TEST_F(CliInterrupt, CtrlCCancelsThePresentationExportAndSigtermASelectionExport) {
   ExpectCancelled(RunInterrupted({"presentation", SampleDeck().string(), "-o", Out().string()}, {SIGINT}), Out());
-}
-
-TEST_F(CliInterrupt, SigtermCancelsASelectionExport) {
   ExpectCancelled(RunInterrupted({"slides", SampleDeck().string(), "1|2", "-o", Out().string()}, {SIGTERM}), Out());
 }
 
