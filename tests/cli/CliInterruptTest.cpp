@@ -19,9 +19,10 @@ namespace fs = std::filesystem;
 
 class CliInterrupt : public ::testing::Test {
  protected:
-  ChildResult RunInterrupted(const std::vector<std::string>& args, std::vector<int> signals) {
+  ChildResult RunInterrupted(const std::vector<std::string>& args, std::vector<int> signals, bool onTerminal = false) {
     ChildOptions options;
     options.signalsAtStart = std::move(signals);
+    options.stderrOnTerminal = onTerminal;
     options.timeout = std::chrono::seconds(60);
     return RunCli(sandbox_, args, options);
   }
@@ -54,10 +55,7 @@ TEST_F(CliInterrupt, SecondSignalEndsAtOnceWithoutAStatusLine) {
 }
 
 TEST_F(CliInterrupt, StatusLineStartsOnItsOwnLineAfterTheProgressBar) {
-  ChildOptions options;
-  options.signalsAtStart = {SIGINT};
-  options.stderrOnTerminal = true;
-  ChildResult r = RunCli(sandbox_, {"presentation", SampleDeck().string(), "-o", Out().string()}, options);
+  ChildResult r = RunInterrupted({"presentation", SampleDeck().string(), "-o", Out().string()}, {SIGINT}, true);
   ASSERT_EQ(r.exitCode, 7) << Describe(r) << "\nstderr:\n" << r.err;
   std::vector<std::string> lines = Lines(r.err);
   ASSERT_FALSE(lines.empty());
