@@ -102,9 +102,7 @@ TEST_F(DriverStatusTest, PresentationExportOpensPerVersionAndRestoresState) {
     EXPECT_EQ(ppt->presentation->Calls("Close"), 1);
     EXPECT_EQ(ppt->app->Calls("Quit"), 1);  // started by us
     EXPECT_EQ(ppt->deletedProperties.size(), 1u);
-    if (version >= 12) {
-      EXPECT_FALSE(ppt->presentation->Peek("Final").AsBool());
-    }
+    if (version >= 12) EXPECT_FALSE(ppt->presentation->Peek("Final").AsBool());
     // Only a Open XML capable version saves the copy.
     EXPECT_EQ(ppt->presentation->Calls("SaveCopyAs"), version >= 12 ? 1 : 0);
     EXPECT_EQ(xml, out + "/presentationinfo.xml");

@@ -42,8 +42,7 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   std::string name = Deck("poi__keyframes.pptx"), xml, out = Out("keyframes");
   ASSERT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS);
   pugi::xml_node presentation = Load(xml);
-  std::vector<pugi::xml_node> slides;
-  for (pugi::xml_node s : presentation.child("Slides").children("Slide")) slides.push_back(s);
+  std::vector<pugi::xml_node> slides = Slides(presentation);
   ASSERT_EQ(std::to_string(slides.size()), presentation.child_value("SlideCount"));
   const std::vector<std::string> order = Words(
       "SlideTitle CorvantaSlideTitle Thumbnail FollowMasterBackground DisplayMasterShapes DesignId HideNav WaitForUser "
@@ -100,8 +99,7 @@ TEST_F(PresentationExportTest, ListsAndSingleSlides) {
   ASSERT_EQ(info->PPTSlideSelection(name, list, xml, out), ERR_SUCCESS);
   pugi::xml_node presentation = Load(xml);
   std::vector<std::string> indexes;
-  for (pugi::xml_node s : presentation.child("Slides").children("Slide"))
-    indexes.push_back(s.attribute("index").value());
+  for (pugi::xml_node s : Slides(presentation)) indexes.push_back(s.attribute("index").value());
   EXPECT_EQ(indexes, Words("2 2 5"));
   EXPECT_STREQ(presentation.child_value("SlideCount"), "48");
   EXPECT_FALSE(presentation.child("ImporterVersion"));

@@ -275,9 +275,8 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
     EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the output folder";
     EXPECT_EQ(Tree(archive_.parent_path()), projectBefore);
     EXPECT_EQ(ReadFile(archive_), archiveBefore);
-    for (const std::string& name : Tree(root_)) {
+    for (const std::string& name : Tree(root_))
       EXPECT_EQ(name.find("evil"), std::string::npos) << "the folder named .. was entered";
-    }
     std::string log = ReadFile(ExportLogPath());
     EXPECT_THAT(log, HasSubstr(std::string("GetSlideWO Exit code - ") + c.exitCode));
     EXPECT_THAT(log, HasSubstr(c.logged));
