@@ -41,7 +41,6 @@ class ScriptedSleeper : public testing::CountingSleeper {
 
 class ProjectFileHandlerTest : public testing::ArchiveBesideExport {
  protected:
-  // The exit code of one request of a fresh handler.
   std::string ExitCodeOf(Request request, std::string name) {
     cProjectFileHandler handler(sleeper_);
     Ask(handler, request, std::move(name));
