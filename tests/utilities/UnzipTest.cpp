@@ -30,6 +30,12 @@ using testing::WriteZip;
 
 std::string Corpus(const char* name) { return std::string(QUILLMERE_CORPUS_DIR) + "/" + name; }
 
+// Unzip answers true when it fails; the status it ended with.
+std::int32_t FailedWith(cUnzip& unzip) {
+  EXPECT_TRUE(unzip.Unzip());
+  return unzip.LastStatus();
+}
+
 class UnzipTest : public testing::ArchiveBesideExport {
  protected:
   void SetUp() override {
@@ -149,11 +155,9 @@ TEST_F(UnzipTest, DamagedEntryDataFailsTheTestAndTheExtraction) {
   WriteFile(archive_, bytes);
   cUnzip unzip = Unzipper();
   unzip.SetTestZip(true);
-  EXPECT_TRUE(unzip.Unzip());
-  EXPECT_EQ(unzip.LastStatus(), kUnzipDamaged);
+  EXPECT_EQ(FailedWith(unzip), kUnzipDamaged);
   unzip.SetTestZip(false);
-  EXPECT_TRUE(unzip.Unzip());
-  EXPECT_EQ(unzip.LastStatus(), kUnzipDamaged);
+  EXPECT_EQ(FailedWith(unzip), kUnzipDamaged);
   EXPECT_THAT(Tree(out_), IsEmpty());
 }
 
@@ -296,8 +300,7 @@ TEST_F(UnzipTest, WrongOrCancelledPasswordSkipsTheEntryOrStopsTheRun) {
       password = "wrong";
       cancel = cancelled;
     };
-    EXPECT_TRUE(unzip.Unzip());
-    EXPECT_EQ(unzip.LastStatus(), cancelled ? kUnzipCancelled : kUnzipBadPassword);
+    EXPECT_EQ(FailedWith(unzip), cancelled ? kUnzipCancelled : kUnzipBadPassword);
     EXPECT_EQ(asked, cancelled ? 1 : kPasswordAttempts);
     EXPECT_EQ(Tree(out_), cancelled ? std::vector<std::string>{} : std::vector<std::string>{"plain.txt"});
   }
@@ -312,8 +315,7 @@ TEST_F(UnzipTest, CancelEventStopsBeforeTheNextEntry) {
     seen.push_back(name);
     cancel = seen.size() == 2;
   };
-  EXPECT_TRUE(unzip.Unzip());
-  EXPECT_EQ(unzip.LastStatus(), kUnzipCancelled);
+  EXPECT_EQ(FailedWith(unzip), kUnzipCancelled);
   EXPECT_THAT(seen, ElementsAre("1.txt", "d\\2.txt"));
   EXPECT_THAT(Tree(out_), ElementsAre("1.txt"));
 }
@@ -363,8 +365,7 @@ TEST_F(UnzipTest, EntryNamesNeverLeaveTheFolder) {
     cUnzip unzip = Unzipper();
     unzip.SetUseFolderNames(folders);
     unzip.SetOverwriteExisting(true);
-    EXPECT_TRUE(unzip.Unzip());
-    EXPECT_EQ(unzip.LastStatus(), kUnzipWarning);
+    EXPECT_EQ(FailedWith(unzip), kUnzipWarning);
     using Names = std::vector<std::string>;
     EXPECT_EQ(Tree(out_), (folders ? Names{"fine", "fine/ok.txt"} : Names{"ok.txt"}));
     EXPECT_EQ(BesidesTheOutput(), earlier_);
@@ -382,8 +383,7 @@ TEST_F(UnzipTest, LinksAlreadyInTheFolderAreNeverFollowed) {
   WriteZip(archive_, {{"sub/x.txt", "no"}, {"file.txt", "replaced"}});
   cUnzip unzip = Unzipper();
   unzip.SetOverwriteExisting(true);
-  EXPECT_TRUE(unzip.Unzip());
-  EXPECT_EQ(unzip.LastStatus(), kUnzipWriteFailed);
+  EXPECT_EQ(FailedWith(unzip), kUnzipWriteFailed);
   EXPECT_THAT(Tree(outside), ElementsAre("target.txt"));
   EXPECT_EQ(ReadFile(outside / "target.txt"), "keep");
   // The link itself was replaced by the entry's file.
@@ -394,8 +394,7 @@ TEST_F(UnzipTest, LinksAlreadyInTheFolderAreNeverFollowed) {
 TEST_F(UnzipTest, ZipBombsAreRefusedBeforeAnythingIsWritten) {
   WriteZip(archive_, {{"small.txt", "s"}, {"bomb.bin", std::string(4 << 20, '\0')}});
   cUnzip unzip = Unzipper();
-  EXPECT_TRUE(unzip.Unzip());
-  EXPECT_EQ(unzip.LastStatus(), kUnzipTooLarge);
+  EXPECT_EQ(FailedWith(unzip), kUnzipTooLarge);
   EXPECT_THAT(Tree(out_), IsEmpty());
 
   // The total and entry-count limits, with limits small enough for a test.
