@@ -93,12 +93,10 @@ class BatchSchedule : public ::testing::Test {
     std::vector<BatchDeck> decks;
     for (const std::string& name : names) decks.push_back({name, "out/" + name});
     const BatchLimits limits{workers, 600s, 30s};
-    return RunBatchSchedule(decks, limits, pool_, clock_, interrupted_, [&](std::size_t deck, const DeckOutcome&) {
-      finishOrder_.push_back(names[deck]);
-    });
+    return RunBatchSchedule(decks, limits, pool_, clock_, interrupted_,
+                            [&](std::size_t deck, const DeckOutcome&) { finishOrder_.push_back(names[deck]); });
   }
 
-  // The decks' statuses in deck order.
   static std::vector<std::int32_t> Statuses(const std::vector<DeckOutcome>& outcomes) {
     std::vector<std::int32_t> statuses;
     for (const DeckOutcome& outcome : outcomes) statuses.push_back(outcome.status);

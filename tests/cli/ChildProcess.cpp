@@ -9,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -86,8 +87,7 @@ pid_t Spawn(const std::filesystem::path& program, const std::vector<std::string>
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
-  if (!options.workingFolder.empty())
-    posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
+  if (!options.workingFolder.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
 
   posix_spawnattr_t attr;
   posix_spawnattr_init(&attr);
@@ -151,15 +151,13 @@ ChildResult RunChild(const std::filesystem::path& program, const std::vector<std
   std::string* sinks[2] = {&result.out, &result.err};
   const auto deadline = std::chrono::steady_clock::now() + options.timeout;
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
       kill(-pid, SIGKILL);
       kill(pid, SIGKILL);
-      int status = 0;
-      waitpid(pid, &status, 0);
-      Record(status, result);
       result.timedOut = true;
-      return result;
+      break;
     }
     if (poll(fds, 3, static_cast<int>(left.count())) < 0) {
       if (errno == EINTR) continue;
@@ -179,12 +177,9 @@ ChildResult RunChild(const std::filesystem::path& program, const std::vector<std
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = std::min(text.find('\n', start), text.size());
     lines.push_back(text.substr(start, end - start));
-    start = end + 1;
   }
   return lines;
 }

@@ -16,13 +16,13 @@ namespace quillmere::clitest {
 namespace {
 
 namespace fs = std::filesystem;
+using quillmere::testing::ReadFile;
+using quillmere::testing::Tree;
+using quillmere::testing::WriteFile;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAre;
-using quillmere::testing::ReadFile;
-using quillmere::testing::Tree;
-using quillmere::testing::WriteFile;
 
 class CliArchive : public ::testing::Test {
  protected:
@@ -134,9 +134,9 @@ TEST_F(CliArchive, SystemStreamsAreListedEscapedAndNotExtracted) {
                                              {"webobjects/QSh33tJ5", "marker"},
                                              {"webobjects/page.html", "<html/>"},
                                              {"webobjects/badQname.txt", "inner control character"}});
-  quillmere::testing::PatchEntry(archive, "QCompObj", "\x01" "CompObj");
-  quillmere::testing::PatchEntry(archive, "QSh33tJ5", "\x01" "Sh33tJ5");
-  quillmere::testing::PatchEntry(archive, "badQname.txt", "bad\x01" "name.txt");
+  for (auto [stored, name] :
+       {std::pair{"QCompObj", "\001CompObj"}, {"QSh33tJ5", "\001Sh33tJ5"}, {"badQname.txt", "bad\001name.txt"}})
+    quillmere::testing::PatchEntry(archive, stored, name);
   list = Run({"archive", "list", archive.string()});
   EXPECT_EQ(list.exitCode, 65) << Describe(list) << list.err;
   EXPECT_THAT(Lines(list.out),

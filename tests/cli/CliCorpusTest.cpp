@@ -114,7 +114,8 @@ struct AllowedLine {
 };
 const std::vector<AllowedLine>& AllowedLines() {
   static const std::vector<AllowedLine> lines{
-      {std::regex(R"(Shape\.ScaleHeight : The RelativeToOriginalSize argument applies only to a picture or an OLE object\.)"),
+      {std::regex(
+           R"(Shape\.ScaleHeight : The RelativeToOriginalSize argument applies only to a picture or an OLE object\.)"),
        "PowerPoint refuses this scaling of every shape that is no picture or OLE object; the shape writer asks it of "
        "every shape"},
       {std::regex(R"(\S+ : Drawing images is turned off\.)"), "the sweep draws no images; each refusal is logged once",
@@ -163,14 +164,14 @@ std::string CheckDeck(const CorpusDeck& deck, const View& view) {
   // Far beyond the slowest deck on a loaded machine; a hang still ends here.
   options.timeout = std::chrono::seconds(120);
   std::vector<std::string> args = view.options;
-  for (std::string arg : {"--no-images", "presentation"}) args.push_back(arg);
-  for (std::string arg : {(CorpusDir() / deck.file).string(), std::string("-o"), out.string()}) args.push_back(arg);
+  args.insert(args.end(), {"--no-images", "presentation", (CorpusDir() / deck.file).string(), "-o", out.string()});
   ChildResult r = RunCli(sandbox, args, options);
   if (r.timedOut || r.signal != 0 || r.exitCode < 0 || r.exitCode > 11) return Describe(r) + "\n" + r.err;
   std::string log = CheckLog(sandbox.Data() / "Corvanta" / "Narravel" / "export.log", view, deck);
   if (r.exitCode != 0) {
     if (deck.mustExport) return "status " + std::to_string(r.exitCode) + ": " + r.err;
-    if (Lines(r.err).size() != 1) return "status " + std::to_string(r.exitCode) + " without exactly one line:\n" + r.err;
+    if (Lines(r.err).size() != 1)
+      return "status " + std::to_string(r.exitCode) + " without exactly one line:\n" + r.err;
     return log;
   }
   std::vector<std::string> lines = Lines(r.out);

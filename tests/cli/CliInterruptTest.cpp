@@ -19,9 +19,10 @@ namespace fs = std::filesystem;
 
 class CliInterrupt : public ::testing::Test {
  protected:
-  ChildResult RunInterrupted(const std::vector<std::string>& args, std::vector<int> signals) {
+  ChildResult RunInterrupted(const std::vector<std::string>& args, std::vector<int> signals, bool onTerminal = false) {
     ChildOptions options;
     options.signalsAtStart = std::move(signals);
+    options.stderrOnTerminal = onTerminal;
     options.timeout = std::chrono::seconds(60);
     return RunCli(sandbox_, args, options);
   }
@@ -39,11 +40,8 @@ void ExpectCancelled(const ChildResult& r, const fs::path& out) {
   EXPECT_FALSE(fs::exists(out / "presentationinfo.xml"));
 }
 
-TEST_F(CliInterrupt, CtrlCCancelsThePresentationExport) {
+TEST_F(CliInterrupt, CtrlCCancelsThePresentationExportAndSigtermASelectionExport) {
   ExpectCancelled(RunInterrupted({"presentation", SampleDeck().string(), "-o", Out().string()}, {SIGINT}), Out());
-}
-
-TEST_F(CliInterrupt, SigtermCancelsASelectionExport) {
   ExpectCancelled(RunInterrupted({"slides", SampleDeck().string(), "1|2", "-o", Out().string()}, {SIGTERM}), Out());
 }
 
@@ -57,10 +55,7 @@ TEST_F(CliInterrupt, SecondSignalEndsAtOnceWithoutAStatusLine) {
 }
 
 TEST_F(CliInterrupt, StatusLineStartsOnItsOwnLineAfterTheProgressBar) {
-  ChildOptions options;
-  options.signalsAtStart = {SIGINT};
-  options.stderrOnTerminal = true;
-  ChildResult r = RunCli(sandbox_, {"presentation", SampleDeck().string(), "-o", Out().string()}, options);
+  ChildResult r = RunInterrupted({"presentation", SampleDeck().string(), "-o", Out().string()}, {SIGINT}, true);
   ASSERT_EQ(r.exitCode, 7) << Describe(r) << "\nstderr:\n" << r.err;
   std::vector<std::string> lines = Lines(r.err);
   ASSERT_FALSE(lines.empty());

@@ -31,11 +31,8 @@ class CliStatus : public ::testing::Test {
   Sandbox sandbox_;
 };
 
-TEST_F(CliStatus, MissingDeckCannotBeOpened) {
+TEST_F(CliStatus, MissingDeckCannotBeOpenedAndEncryptedDeckIsPasswordProtected) {
   ExpectFailure(sandbox_.Root() / "no-such-deck.pptx", 4, "ERR_PRESENTATION_OPEN_FAILED", "the file does not exist");
-}
-
-TEST_F(CliStatus, EncryptedDeckIsPasswordProtected) {
   ExpectFailure(CorpusDir() / "made__notes-encrypted.pptx", 11, "ERR_PASSWORD_PROTECTED_OPEN_FAILED",
                 "the presentation is password protected");
 }

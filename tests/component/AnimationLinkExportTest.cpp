@@ -20,11 +20,6 @@ std::string SampleDeck(const char* name) { return std::string(QUILLMERE_SAMPLES_
 
 class AnimationLinkExportTest : public EngineExportTest {
  protected:
-  std::vector<pugi::xml_node> Slides(pugi::xml_node presentation) {
-    std::vector<pugi::xml_node> slides;
-    for (pugi::xml_node slide : presentation.child("Slides").children("Slide")) slides.push_back(slide);
-    return slides;
-  }
   // Each ActionSetting of an owner as "Type ShapeID Container Start Length Action Address SubAddress".
   static std::vector<std::string> Actions(pugi::xml_node owner) {
     std::vector<std::string> actions;
@@ -65,16 +60,16 @@ TEST_F(AnimationLinkExportTest, BuildsOfALibreOfficeDeckInBothGenerations) {
   Use();
   std::vector<pugi::xml_node> slides = Slides(Export(SampleDeck("quillmere-animations.pptx")));
   ASSERT_EQ(slides.size(), 3u);
-  EXPECT_EQ(Animations(slides[0]), (std::vector<std::string>{"39 2 1 5 False", "40 59 2 5 False", "40 134 3 7 False",
-                                                             "39 10 1 12 True"}));
+  EXPECT_EQ(Animations(slides[0]),
+            (std::vector<std::string>{"39 2 1 5 False", "40 59 2 5 False", "40 134 3 7 False", "39 10 1 12 True"}));
   pugi::xml_node fly = slides[0].child("AnimationTimeline").first_child();
   EXPECT_STREQ(fly.child_value("Direction"), "4");  // from the left
   ExpectTexts(fly, {{"FriendlyName", "Deck box"}, {"Timing/Duration", "0.5"}});
   pugi::xml_node grow = fly.next_sibling();
   EXPECT_STREQ(grow.child_value("ScaleX"), "2.5");  // LibreOffice writes its 150 % as 250 %
   pugi::xml_node path = grow.next_sibling();
-  ExpectTexts(path, {{"MotionPath", "M 0 0 L 0.25 0.25 E"}, {"PathReversed", "False"},
-                     {"Timing/TriggerDelayTime", "0.5"}});
+  ExpectTexts(path,
+              {{"MotionPath", "M 0 0 L 0.25 0.25 E"}, {"PathReversed", "False"}, {"Timing/TriggerDelayTime", "0.5"}});
   EXPECT_EQ(Animations(slides[2]), std::vector<std::string>{"45 1 4 -1 False"});
   EXPECT_TRUE(Animations(slides[1]).empty());
 

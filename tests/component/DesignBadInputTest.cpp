@@ -109,9 +109,7 @@ TEST_F(DesignBadInputTest, DamagedDesignsStillExport) {
     std::filesystem::create_directories(Folder("decks"));
     engine::packagetest::WriteFile(deck, engine::packagetest::StoredZip(entries));
     pugi::xml_node designs = Export(deck).child("Designs");
-    EXPECT_EQ(
-        static_cast<std::size_t>(std::distance(designs.children("Design").begin(), designs.children("Design").end())),
-        damage.designs);
+    EXPECT_EQ(designs.select_nodes("Design").size(), damage.designs);
     for (pugi::xml_node design : designs.children("Design")) {
       EXPECT_TRUE(design.child("ColorScheme") && design.child("FontTheme"));
       EXPECT_STREQ(design.child("SlideMaster").child("Background").child_value("Visible"), "True");

@@ -11,12 +11,14 @@
 #include "tests/fakes/FakeObject.h"
 #include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/TestFiles.h"
+#include "tests/helpers/TextPieces.h"
 #include "utilities/registry/Registry.h"
 
 namespace quillmere::testing {
 namespace {
 
-constexpr const char* kPasswordText = "Presentations.Open2007 : The password is incorrect. PowerPoint cannot open the file.";
+constexpr const char* kPasswordText =
+    "Presentations.Open2007 : The password is incorrect. PowerPoint cannot open the file.";
 constexpr const char* kCouldNotOpen = "Presentations.Open2007 : PowerPoint could not open the file.";
 
 class DriverStatusTest : public IsolatedUserFolders {
@@ -29,6 +31,10 @@ class DriverStatusTest : public IsolatedUserFolders {
     out = (Folder("out") / "x").string();
   }
   void Install() { engine::RegisterEngine(); }
+  void UseInstalled(int version) {
+    Use(version);
+    Install();
+  }
   std::int32_t Export(std::string name = "/decks/a.pptx") {
     xml = "unchanged";
     return info->PPTPresentation(name, xml, out);
@@ -39,7 +45,8 @@ class DriverStatusTest : public IsolatedUserFolders {
   std::shared_ptr<FakeRuntime> runtime;
   std::shared_ptr<CountingSleeper> sleeper;
   std::unique_ptr<PPTInfo> info;
-  std::string out, xml;
+  std::string out, xml, name = "/decks/a.pptx";
+  std::int32_t index = 1;
 };
 
 TEST_F(DriverStatusTest, PresentationExportMapsStartAndOpenFailures) {
@@ -51,37 +58,33 @@ TEST_F(DriverStatusTest, PresentationExportMapsStartAndOpenFailures) {
   runtime->createError = hr::kUnspecified;
   EXPECT_EQ(Export(), ERR_COM_EXCEPTION);
 
-  // A protected file: 11, and the PowerPoint we started is quit again.
-  Use(12);
-  ppt->presentations->Fail("Open2007", hr::kUnspecified, kPasswordText);
-  EXPECT_EQ(Export(), ERR_PASSWORD_PROTECTED_OPEN_FAILED);
-  EXPECT_EQ(ppt->app->Calls("Quit"), 1);
-  EXPECT_NE(Log().find("GetPresentationXML: -2147467259: " + std::string(kPasswordText) +
-                       " in Quillmere.cPPTInfoXML.GenerateThumbnails at line "),
-            std::string::npos);
-
-  // Neither attempt opens: 4, PowerPoint left running, both attempts made.
-  Use(12);
-  ppt->presentations->Fail("Open2007", hr::kUnspecified, kCouldNotOpen);
-  EXPECT_EQ(Export(), ERR_PRESENTATION_OPEN_FAILED);
-  EXPECT_EQ(ppt->presentations->Calls("Open2007"), 2);
-  EXPECT_EQ(ppt->app->Calls("Quit"), 0);
-  EXPECT_NE(Log().find("GetPresentationXML: ERR_PRESENTATION_OPEN_FAILED " + std::string(kCouldNotOpen) +
-                       "--2147467259 at 160"),
-            std::string::npos);
-
-  // Elevation asked while opening: 10 at once, no closing steps.
-  Use(12);
-  ppt->presentations->Fail("Open2007", hr::kElevationRequired, "elevation");
-  EXPECT_EQ(Export(), ERR_ELEVATION_REQUIRED);
-  EXPECT_EQ(ppt->app->Calls("Quit"), 0);
-
-  // Any other failure of the second attempt: 9 with the closing steps.
-  Use(12);
-  ppt->presentations->Fail("Open2007", hr::kCallRejected, "busy");
-  EXPECT_EQ(Export(), ERR_COM_EXCEPTION);
-  EXPECT_EQ(ppt->presentations->Calls("Open2007"), 2);
-  EXPECT_EQ(ppt->app->Calls("Quit"), 1);
+  // How each failure of Open2007 ends: a protected file 11 and the PowerPoint we started is quit again; neither
+  // attempt opening 4, PowerPoint left running, both attempts made; elevation asked while opening 10 at once, no
+  // closing steps; any other failure of the second attempt 9 with the closing steps. -1: the calls are not counted.
+  const std::string password = "GetPresentationXML: -2147467259: " + std::string(kPasswordText) +
+                               " in Quillmere.cPPTInfoXML.GenerateThumbnails at line ";
+  const std::string couldNot =
+      "GetPresentationXML: ERR_PRESENTATION_OPEN_FAILED " + std::string(kCouldNotOpen) + "--2147467259 at 160";
+  struct OpenFailure {
+    HResult number;
+    const char* text;
+    std::int32_t status;
+    int opens, quits;
+    std::string logged;
+  };
+  for (const OpenFailure& f :
+       {OpenFailure{hr::kUnspecified, kPasswordText, ERR_PASSWORD_PROTECTED_OPEN_FAILED, -1, 1, password},
+        {hr::kUnspecified, kCouldNotOpen, ERR_PRESENTATION_OPEN_FAILED, 2, 0, couldNot},
+        {hr::kElevationRequired, "elevation", ERR_ELEVATION_REQUIRED, -1, 0, ""},
+        {hr::kCallRejected, "busy", ERR_COM_EXCEPTION, 2, 1, ""}}) {
+    SCOPED_TRACE(f.text);
+    Use(12);
+    ppt->presentations->Fail("Open2007", f.number, f.text);
+    EXPECT_EQ(Export(), f.status);
+    if (f.opens >= 0) EXPECT_EQ(ppt->presentations->Calls("Open2007"), f.opens);
+    EXPECT_EQ(ppt->app->Calls("Quit"), f.quits);
+    ExpectHas(Log(), {f.logged});
+  }
 }
 
 TEST_F(DriverStatusTest, PresentationExportOpensPerVersionAndRestoresState) {
@@ -99,9 +102,7 @@ TEST_F(DriverStatusTest, PresentationExportOpensPerVersionAndRestoresState) {
     EXPECT_EQ(ppt->presentation->Calls("Close"), 1);
     EXPECT_EQ(ppt->app->Calls("Quit"), 1);  // started by us
     EXPECT_EQ(ppt->deletedProperties.size(), 1u);
-    if (version >= 12) {
-      EXPECT_FALSE(ppt->presentation->Peek("Final").AsBool());
-    }
+    if (version >= 12) EXPECT_FALSE(ppt->presentation->Peek("Final").AsBool());
     // Only a Open XML capable version saves the copy.
     EXPECT_EQ(ppt->presentation->Calls("SaveCopyAs"), version >= 12 ? 1 : 0);
     EXPECT_EQ(xml, out + "/presentationinfo.xml");
@@ -121,15 +122,12 @@ TEST_F(DriverStatusTest, FirstOpenFailureIsLoggedAndTheSecondAttemptRuns) {
   ppt->presentations->Fail("Open", hr::kCallRejected, "Call was rejected by callee.", 1);
   ASSERT_EQ(Export(), ERR_SUCCESS);
   EXPECT_EQ(ppt->presentations->Calls("Open"), 2);
-  EXPECT_NE(Log().find("GenerateThumbnails: -2147418111: Call was rejected by callee. in "
-                       "Quillmere.cPPTInfoXML.GenerateThumbnails at line 130"),
-            std::string::npos);
+  ExpectHas(Log(), {"GenerateThumbnails: -2147418111: Call was rejected by callee. in "
+                    "Quillmere.cPPTInfoXML.GenerateThumbnails at line 130"});
 }
 
 TEST_F(DriverStatusTest, SlideAndActiveDrivers) {
   Use(12);
-  std::string name = "/decks/a.pptx";
-  std::int32_t index = 1;
   EXPECT_EQ(info->PPTSlide(name, index, xml, out), ERR_POWERPOINT_NOT_INSTALLED);
   EXPECT_EQ(runtime->createCalls, 0);
   EXPECT_EQ(info->PPTActivePresentation(xml, out), ERR_POWERPOINT_NOT_INSTALLED);
@@ -170,8 +168,6 @@ TEST_F(DriverStatusTest, SlideAndActiveDrivers) {
 // server on a machine without PowerPoint), that class's registration counts.
 TEST_F(DriverStatusTest, TheClassNamedForPowerPointIsTheOneThatMustBeInstalled) {
   Use(12);
-  std::string name = "/decks/a.pptx";
-  std::int32_t index = 1;
   SaveSetting("Quillmere", "Options", "AutomationServer", "Quillmere.PresentationEngine");
   EXPECT_EQ(info->PPTSlide(name, index, xml, out), ERR_POWERPOINT_NOT_INSTALLED);
   cRegistry engine = PowerPointCurrentVersionKey();
@@ -185,7 +181,6 @@ TEST_F(DriverStatusTest, TheClassNamedForPowerPointIsTheOneThatMustBeInstalled) 
 
 TEST_F(DriverStatusTest, ThumbnailDriverRetriesBusyAndStopsOnFailure) {
   Use(11);
-  std::string name = "/decks/a.pptx";
   xml = "as passed";
   EXPECT_EQ(info->GenerateThumbnails(name, xml, out), ERR_POWERPOINT_NOT_INSTALLED);
   Install();
@@ -202,14 +197,12 @@ TEST_F(DriverStatusTest, ThumbnailDriverRetriesBusyAndStopsOnFailure) {
   EXPECT_EQ(std::count(sleeper->waits.begin(), sleeper->waits.end(), 1500), 6);
 
   // An unspecified failure after opening: 9 with the closing steps.
-  Use(12);
-  Install();
+  UseInstalled(12);
   ppt->presentation->Fail("Export", hr::kUnspecified, "Presentation.Export : failed");
   EXPECT_EQ(info->GenerateThumbnails(name, xml, out), ERR_COM_EXCEPTION);
   EXPECT_EQ(ppt->app->Calls("Quit"), 1);
 
-  Use(12);
-  Install();
+  UseInstalled(12);
   ASSERT_EQ(info->GenerateThumbnails(name, xml, out), ERR_SUCCESS);
   EXPECT_EQ(xml, out + "/thumbnails.xml");
   EXPECT_EQ(ppt->deletedProperties.size(), 0u);  // thumbnails leave the copy's properties

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "tests/component/TaggedDeckExport.h"
+#include "tests/helpers/TextPieces.h"
 #include "tests/helpers/XmlTexts.h"
 
 namespace quillmere::testing {
@@ -41,15 +42,11 @@ TEST_F(PresentationExportTest, WholeDeckHasEverySlideWithItsTransition) {
   std::string name = Deck("poi__keyframes.pptx"), xml, out = Out("keyframes");
   ASSERT_EQ(info->PPTPresentation(name, xml, out), ERR_SUCCESS);
   pugi::xml_node presentation = Load(xml);
-  std::vector<pugi::xml_node> slides;
-  for (pugi::xml_node s : presentation.child("Slides").children("Slide")) slides.push_back(s);
+  std::vector<pugi::xml_node> slides = Slides(presentation);
   ASSERT_EQ(std::to_string(slides.size()), presentation.child_value("SlideCount"));
-  const std::vector<std::string> order{"SlideTitle",       "CorvantaSlideTitle", "Thumbnail",
-                                       "FollowMasterBackground", "DisplayMasterShapes", "DesignId",
-                                       "HideNav",          "WaitForUser",        "LumideskNarration",
-                                       "Transition",       "Notes",              "LayoutId",
-                                       "BackgroundStyle",  "Shapes",             "AnimationTimeline",
-                                       "ActionSettings"};
+  const std::vector<std::string> order = Words(
+      "SlideTitle CorvantaSlideTitle Thumbnail FollowMasterBackground DisplayMasterShapes DesignId HideNav WaitForUser "
+      "LumideskNarration Transition Notes LayoutId BackgroundStyle Shapes AnimationTimeline ActionSettings");
   for (std::size_t i = 0; i < slides.size(); ++i) {
     pugi::xml_node slide = slides[i];
     std::vector<std::string> names = ChildNames(slide);
@@ -83,9 +80,9 @@ TEST_F(PresentationExportTest, ImagesTurnedOffAreLoggedOncePerExport) {
     return all;
   };
   auto turnedOff = [&] {
-    std::vector<std::string> all = lines();
-    return std::count_if(all.begin(), all.end(),
-                         [](const std::string& l) { return l.find("Drawing images is turned off") != std::string::npos; });
+    int count = 0;
+    for (const std::string& line : lines()) count += line.find("Drawing images is turned off") != std::string::npos;
+    return count;
   };
   ASSERT_EQ(info->PPTPresentation(name, xml, Out("first")), ERR_SUCCESS);
   EXPECT_EQ(turnedOff(), 1);
@@ -102,8 +99,8 @@ TEST_F(PresentationExportTest, ListsAndSingleSlides) {
   ASSERT_EQ(info->PPTSlideSelection(name, list, xml, out), ERR_SUCCESS);
   pugi::xml_node presentation = Load(xml);
   std::vector<std::string> indexes;
-  for (pugi::xml_node s : presentation.child("Slides").children("Slide")) indexes.push_back(s.attribute("index").value());
-  EXPECT_EQ(indexes, (std::vector<std::string>{"2", "2", "5"}));
+  for (pugi::xml_node s : Slides(presentation)) indexes.push_back(s.attribute("index").value());
+  EXPECT_EQ(indexes, Words("2 2 5"));
   EXPECT_STREQ(presentation.child_value("SlideCount"), "48");
   EXPECT_FALSE(presentation.child("ImporterVersion"));
   EXPECT_EQ(lastCurrent, lastMax);  // 3 slides with their shapes, 1 design, 3

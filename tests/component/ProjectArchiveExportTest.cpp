@@ -26,6 +26,28 @@ using ::testing::HasSubstr;
 
 constexpr std::int32_t kPicture = 13;  // msoPicture
 
+std::vector<Object> Pictures(const Object& slide) {
+  std::vector<Object> pictures;
+  Object shapes = slide.Child("Shapes");
+  for (std::int32_t i = 1, n = shapes.Count(); i <= n; ++i)
+    if (shapes.Item(i).Get("Type").AsLong() == kPicture) pictures.push_back(shapes.Item(i));
+  return pictures;
+}
+
+// "NAME=value": a tag, or an element's text.
+std::pair<std::string, std::string> NameAndValue(std::string_view tag) {
+  const std::size_t at = tag.find('=');
+  return {std::string(tag.substr(0, at)), std::string(tag.substr(at + 1))};
+}
+
+// Added in the order of their names.
+void Tag(const Object& owner, const std::vector<std::string_view>& tags) {
+  std::map<std::string, std::string> byName;
+  for (std::string_view tag : tags) byName.insert(NameAndValue(tag));
+  Object ownerTags = owner.Child("Tags");
+  for (const auto& [name, value] : byName) ownerTags.Call("Add", name, value);
+}
+
 class ProjectArchiveExportTest : public ArchiveBesideExport {
  protected:
   void SetUp() override { Place("project/course.qpk", "course_files"); }
@@ -43,21 +65,21 @@ class ProjectArchiveExportTest : public ArchiveBesideExport {
 
   std::string InOutput(const std::string& relative) const { return out_.string() + "/" + relative; }
 
+  // bug65228's first slide with its second shape tagged as a web object whose WOURL is a folder of the
+  // author's machine, not of this one; the saved deck, and the slide's id in slideId_.
+  std::string WebObjectDeck(std::initializer_list<std::string_view> moreTags = {}) {
+    std::vector<std::string_view> tags = {"OVERRIDE_WO=YES", "WOURL=C:\\Course\\site", "ZEL_PLAYER=YES"};
+    tags.insert(tags.end(), moreTags);
+    return TagAndSave("poi__bug65228.pptx", [&](const Object& pres) {
+      Object slide = pres.Child("Slides").Item(1);
+      slideId_ = std::to_string(slide.Get("SlideID").AsLong());
+      Tag(slide.Child("Shapes").Item(2), tags);
+    });
+  }
+
   std::shared_ptr<CountingSleeper> sleeper_ = std::make_shared<CountingSleeper>();
+  std::string slideId_;
 };
-
-std::vector<Object> Pictures(const Object& slide) {
-  std::vector<Object> pictures;
-  Object shapes = slide.Child("Shapes");
-  for (std::int32_t i = 1, n = shapes.Count(); i <= n; ++i)
-    if (shapes.Item(i).Get("Type").AsLong() == kPicture) pictures.push_back(shapes.Item(i));
-  return pictures;
-}
-
-void Tag(const Object& owner, const std::map<std::string, std::string>& tags) {
-  Object ownerTags = owner.Child("Tags");
-  for (const auto& [name, value] : tags) ownerTags.Call("Add", name, value);
-}
 
 // Each element's path from the root, in document order: what an export wrote, whatever the texts.
 void Skeleton(pugi::xml_node node, const std::string& path, std::vector<std::string>& out) {
@@ -82,29 +104,21 @@ TEST_F(ProjectArchiveExportTest, CharactersNameTheirFilesFromTheArchivesCharacte
     std::vector<Object> second = Pictures(pres.Child("Slides").Item(2));
     ASSERT_GE(first.size(), 2u);
     ASSERT_GE(second.size(), 1u);
-    Tag(first[0], {{"CORVANTA_CHARACTER_TYPE", "Illustrated"},
-                   {"CORVANTA_CHARACTER_FILE", ".\\characters\\Ann\\ann_smile.png"},
-                   {"CORVANTA_CHARACTER_ID", "ann-smile"},
-                   {"CORVANTA_CHARACTER_EXPRESSION", "smile"},
-                   {"CORVANTA_CHARACTER_POSE", "wave"},
-                   {"CORVANTA_CHARACTER_FLIP", "True"},
-                   {"CORVANTA_CHARACTER_CROP", "a crop an illustration has no use for"}});
-    Tag(first[1], {{"CORVANTA_CHARACTER_TYPE", "photographic"},
-                   {"CORVANTA_CHARACTER_FILE", "characters\\bob.jpg"},
-                   {"CORVANTA_CHARACTER_ID", "bob"},
-                   {"CORVANTA_CHARACTER_POSE", "a pose a photograph has no use for"},
-                   {"CORVANTA_CHARACTER_CROP", "head"}});
-    Tag(second[0], {{"CORVANTA_CHARACTER_TYPE", "ILLUSTRATED"},
-                    {"CORVANTA_CHARACTER_FILE", ".\\characters\\Ann\\ann_side.png"},
-                    {"CORVANTA_CHARACTER_ID", "ann-side"},
-                    {"CORVANTA_CHARACTER_EXPRESSION", "calm"},
-                    {"CORVANTA_CHARACTER_POSE", "stand"},
-                    {"CORVANTA_CHARACTER_FLIP", "False"},
-                    {"CORVANTA_CHARACTER_PERSPECTIVE", "side"}});
+    Tag(first[0],
+        {"CORVANTA_CHARACTER_TYPE=Illustrated", "CORVANTA_CHARACTER_FILE=.\\characters\\Ann\\ann_smile.png",
+         "CORVANTA_CHARACTER_ID=ann-smile", "CORVANTA_CHARACTER_EXPRESSION=smile", "CORVANTA_CHARACTER_POSE=wave",
+         "CORVANTA_CHARACTER_FLIP=True", "CORVANTA_CHARACTER_CROP=a crop an illustration has no use for"});
+    Tag(first[1], {"CORVANTA_CHARACTER_TYPE=photographic", "CORVANTA_CHARACTER_FILE=characters\\bob.jpg",
+                   "CORVANTA_CHARACTER_ID=bob", "CORVANTA_CHARACTER_POSE=a pose a photograph has no use for",
+                   "CORVANTA_CHARACTER_CROP=head"});
+    Tag(second[0],
+        {"CORVANTA_CHARACTER_TYPE=ILLUSTRATED", "CORVANTA_CHARACTER_FILE=.\\characters\\Ann\\ann_side.png",
+         "CORVANTA_CHARACTER_ID=ann-side", "CORVANTA_CHARACTER_EXPRESSION=calm", "CORVANTA_CHARACTER_POSE=stand",
+         "CORVANTA_CHARACTER_FLIP=False", "CORVANTA_CHARACTER_PERSPECTIVE=side"});
   });
-  WriteArchive(archive_, {{"characters/bob.jpg", photo},
-                          {"characters/Ann/ann_smile.png", smile},
-                          {"characters/Ann/ann_side.png", side}});
+  WriteArchive(
+      archive_,
+      {{"characters/bob.jpg", photo}, {"characters/Ann/ann_smile.png", smile}, {"characters/Ann/ann_side.png", side}});
 
   pugi::xml_document doc;
   ASSERT_EQ(Export(deck, doc), ERR_SUCCESS);
@@ -113,38 +127,32 @@ TEST_F(ProjectArchiveExportTest, CharactersNameTheirFilesFromTheArchivesCharacte
     characters[found.node().child_value("CharacterId")] = found.node();
   ASSERT_EQ(characters.size(), 3u);
 
-  struct Expected {
-    const char* id;
-    const char* type;
-    const char* file;
-    const std::string& bytes;
-    std::vector<std::pair<const char*, const char*>> ofItsKind;  // after CharacterFile, CharacterType, CharacterId
-  };
-  const std::vector<Expected> expected = {
-      {"ann-smile", "Illustrated", "characters/Ann/ann_smile.png", smile,
-       {{"CharacterExpression", "smile"}, {"CharacterPose", "wave"}, {"CharacterFlip", "True"}}},
-      {"bob", "photographic", "characters/bob.jpg", photo, {{"CharacterCrop", "head"}}},
-      {"ann-side", "ILLUSTRATED", "characters/Ann/ann_side.png", side,
-       {{"CharacterExpression", "calm"}, {"CharacterPose", "stand"}, {"CharacterFlip", "False"},
-        {"CharacterPerspective", "side"}}},
-  };
-  for (const Expected& e : expected) {
-    SCOPED_TRACE(e.id);
-    pugi::xml_node character = characters[e.id];
+  // Each character has only the elements of its kind ("Name=text"), in order, after CharacterFile, CharacterType and
+  // CharacterId, and its file holds the archive's bytes.
+  auto expect = [&](const char* id, const char* type, const char* file, const std::string& bytes,
+                    std::initializer_list<std::string_view> ofItsKind) {
+    SCOPED_TRACE(id);
+    pugi::xml_node character = characters[id];
     ExpectTexts(character.parent(), {{"@character", "True"}});
-    ExpectTexts(character, {{"CharacterType", e.type}});
+    ExpectTexts(character, {{"CharacterType", type}});
     std::vector<std::string> names, wanted = {"CharacterFile", "CharacterType", "CharacterId"};
     for (pugi::xml_node child = character.first_child(); child; child = child.next_sibling())
       if (child.type() == pugi::node_element) names.push_back(child.name());
-    for (const auto& [name, text] : e.ofItsKind) {
+    for (std::string_view element : ofItsKind) {
+      const auto [name, text] = NameAndValue(element);
       wanted.push_back(name);
-      EXPECT_STREQ(character.child_value(name), text) << name;
+      EXPECT_EQ(character.child_value(name.c_str()), text) << name;
     }
     EXPECT_EQ(names, wanted) << "only the elements of the character's kind, in order";
-    std::string file = character.child_value("CharacterFile");
-    EXPECT_EQ(file, InOutput(e.file));
-    EXPECT_EQ(ReadFile(file), e.bytes);
-  }
+    std::string path = character.child_value("CharacterFile");
+    EXPECT_EQ(path, InOutput(file));
+    EXPECT_EQ(ReadFile(path), bytes);
+  };
+  expect("ann-smile", "Illustrated", "characters/Ann/ann_smile.png", smile,
+         {"CharacterExpression=smile", "CharacterPose=wave", "CharacterFlip=True"});
+  expect("bob", "photographic", "characters/bob.jpg", photo, {"CharacterCrop=head"});
+  expect("ann-side", "ILLUSTRATED", "characters/Ann/ann_side.png", side,
+         {"CharacterExpression=calm", "CharacterPose=stand", "CharacterFlip=False", "CharacterPerspective=side"});
 }
 
 TEST_F(ProjectArchiveExportTest, QuizAndInteractionSlidesAndPlayerTabsNameTheirPackages) {
@@ -154,16 +162,15 @@ TEST_F(ProjectArchiveExportTest, QuizAndInteractionSlidesAndPlayerTabsNameTheirP
     Object kindraSlide = pres.Child("Slides").Item(3);
     quizSlideId = std::to_string(quizSlide.Get("SlideID").AsLong());
     kindraSlideId = std::to_string(kindraSlide.Get("SlideID").AsLong());
-    Tag(quizSlide, {{"OVERRIDE", "EXAMORA_QUIZ_SLIDE"}, {"EXAMORA_QUIZ_SLIDE_ID", "quiz-1"},
-                    {"EXAMORA_QUIZ_FILENAME", "C:\\Authoring\\Final Check.quiz"}, {"QZP_ATTEMPTS", "3"},
-                    {"QZP_PASS_ACTION", "2"}});
-    Tag(kindraSlide, {{"OVERRIDE", "KINDRA_INTERACTION_SLIDE"}, {"KINDRA_INTERACTION_FINISH", "2"},
-                      {"KINDRA_INTERACTION_FILENAME", "C:\\Authoring\\drag.intr"}});
-    Tag(pres, {{"CORVANTA_LUMIDESK_VERSION", "7"}, {"KINDRA_TAB_COUNT", "3"},
-               {"KINDRA_INTERACTION_FILENAME_1", "C:\\Authoring\\glossary.quiz"},
-               {"KINDRA_INTERACTION_ID_1", "tabquiz"}, {"KINDRA_INTERACTION_TABNAME_1", "Glossary"},
-               {"KINDRA_INTERACTION_FILENAME_2", "C:\\Authoring\\nowhere.intr"}, {"KINDRA_INTERACTION_ID_2", "gone"},
-               {"KINDRA_INTERACTION_FILENAME_3", "C:\\Authoring\\map.intr"}, {"KINDRA_INTERACTION_ID_3", "tabmap"}});
+    Tag(quizSlide, {"OVERRIDE=EXAMORA_QUIZ_SLIDE", "EXAMORA_QUIZ_SLIDE_ID=quiz-1",
+                    "EXAMORA_QUIZ_FILENAME=C:\\Authoring\\Final Check.quiz", "QZP_ATTEMPTS=3", "QZP_PASS_ACTION=2"});
+    Tag(kindraSlide, {"OVERRIDE=KINDRA_INTERACTION_SLIDE", "KINDRA_INTERACTION_FINISH=2",
+                      "KINDRA_INTERACTION_FILENAME=C:\\Authoring\\drag.intr"});
+    Tag(pres, {"CORVANTA_LUMIDESK_VERSION=7", "KINDRA_TAB_COUNT=3",
+               "KINDRA_INTERACTION_FILENAME_1=C:\\Authoring\\glossary.quiz", "KINDRA_INTERACTION_ID_1=tabquiz",
+               "KINDRA_INTERACTION_TABNAME_1=Glossary", "KINDRA_INTERACTION_FILENAME_2=C:\\Authoring\\nowhere.intr",
+               "KINDRA_INTERACTION_ID_2=gone", "KINDRA_INTERACTION_FILENAME_3=C:\\Authoring\\map.intr",
+               "KINDRA_INTERACTION_ID_3=tabmap"});
   });
   const fs::path project = archive_.parent_path();
   WriteFile(project / "drag.intr", "interaction beside the deck");
@@ -205,14 +212,8 @@ TEST_F(ProjectArchiveExportTest, QuizAndInteractionSlidesAndPlayerTabsNameTheirP
 }
 
 TEST_F(ProjectArchiveExportTest, TaggedShapeBecomesWebObjectWithArchivedContent) {
-  std::string slideId;
-  std::string deck = TagAndSave("poi__bug65228.pptx", [&](const Object& pres) {
-    Object slide = pres.Child("Slides").Item(1);
-    slideId = std::to_string(slide.Get("SlideID").AsLong());
-    // WOURL: a folder of the author's machine, not of this one.
-    Tag(slide.Child("Shapes").Item(2), {{"OVERRIDE_WO", "YES"}, {"WOURL", "C:\\Course\\site"}, {"ZEL_PLAYER", "YES"},
-                                        {"CORVANTA_LAYER_TIMING", "2"}});
-  });
+  std::string deck = WebObjectDeck({"CORVANTA_LAYER_TIMING=2"});
+  const std::string& slideId = slideId_;
   const std::string page = "<html><body>archived page</body></html>";
   WriteArchive(archive_,
                {{"webobjects/shared.js", "var shared;"}, {"webobject_slide_" + slideId + "/index.htm", page}});
@@ -231,14 +232,8 @@ TEST_F(ProjectArchiveExportTest, TaggedShapeBecomesWebObjectWithArchivedContent)
 }
 
 TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurroundingsUntouched) {
-  std::string slideId;
-  std::string deck = TagAndSave("poi__bug65228.pptx", [&](const Object& pres) {
-    Object slide = pres.Child("Slides").Item(1);
-    slideId = std::to_string(slide.Get("SlideID").AsLong());
-    Object shape = slide.Child("Shapes").Item(2);
-    Tag(shape, {{"OVERRIDE_WO", "YES"}, {"WOURL", "C:\\Course\\site"}, {"ZEL_PLAYER", "YES"}});
-  });
-  const std::string webFolder = "webobject_slide_" + slideId;
+  std::string deck = WebObjectDeck();
+  const std::string webFolder = "webobject_slide_" + slideId_;
 
   pugi::xml_document baseline;
   ASSERT_EQ(Export(deck, baseline), ERR_SUCCESS);
@@ -280,9 +275,8 @@ TEST_F(ProjectArchiveExportTest, BrokenArchivesLeaveTheExportWholeAndTheirSurrou
     EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the output folder";
     EXPECT_EQ(Tree(archive_.parent_path()), projectBefore);
     EXPECT_EQ(ReadFile(archive_), archiveBefore);
-    for (const std::string& name : Tree(root_)) {
+    for (const std::string& name : Tree(root_))
       EXPECT_EQ(name.find("evil"), std::string::npos) << "the folder named .. was entered";
-    }
     std::string log = ReadFile(ExportLogPath());
     EXPECT_THAT(log, HasSubstr(std::string("GetSlideWO Exit code - ") + c.exitCode));
     EXPECT_THAT(log, HasSubstr(c.logged));

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "component/PPTInfo.h"
 #include "component/StatusCode.h"
@@ -75,6 +76,11 @@ class EngineExportTest : public IsolatedUserFolders {
     return doc.child("Presentation");
   }
   std::string Out(const char* name) { return Folder(name).string(); }
+  static std::vector<pugi::xml_node> Slides(pugi::xml_node presentation) {
+    std::vector<pugi::xml_node> slides;
+    for (pugi::xml_node slide : presentation.child("Slides").children("Slide")) slides.push_back(slide);
+    return slides;
+  }
   static std::string Log() { return ReadFile(ExportLogPath()); }
 
   std::shared_ptr<CountingSleeper> sleeper = std::make_shared<CountingSleeper>();

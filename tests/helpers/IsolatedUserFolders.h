@@ -34,12 +34,8 @@ class IsolatedUserFolders : public ::testing::Test {
 
   void TearDown() override {
     SetRegistryFile("");
-    for (const auto& [variable, old] : saved_) {
-      if (old)
-        setenv(variable.c_str(), old->c_str(), 1);
-      else
-        unsetenv(variable.c_str());
-    }
+    for (const auto& [variable, old] : saved_)
+      old ? setenv(variable.c_str(), old->c_str(), 1) : unsetenv(variable.c_str());
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }

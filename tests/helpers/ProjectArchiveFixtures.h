@@ -28,6 +28,7 @@
 #include "support/storage/ProjectArchiveWriter.h"
 #include "tests/helpers/IsolatedUserFolders.h"
 #include "tests/helpers/TestFiles.h"
+#include "utilities/archive/ProjectFileHandler.h"
 
 namespace quillmere::testing {
 
@@ -48,6 +49,15 @@ class ArchiveBesideExport : public IsolatedUserFolders {
     std::filesystem::create_directories(parent_ / "earlier export");
     WriteFile(parent_ / "earlier export" / "slide1.png", "an earlier export");
     earlier_ = Tree(parent_);
+  }
+
+  // One request of a handler set up as the media writers set it up: ExtractNarration, ExtractWO or ExtractMovie.
+  using Request = void (cProjectFileHandler::*)(std::string&);
+  void Ask(cProjectFileHandler& handler, Request request, std::string name) const {
+    std::string archive = archive_.string();
+    handler.SetExtractToFolder(out_.string());
+    handler.SetProjectFilename(archive);
+    (handler.*request)(name);
   }
 
   // What the output folder holds; nothing when there is none.
@@ -98,9 +108,20 @@ inline void WriteArchive(const std::filesystem::path& archive,
   });
 }
 
+inline std::filesystem::file_time_type FileTime(std::time_t when) {
+  return std::filesystem::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when));
+}
+
 inline void SetModified(const std::filesystem::path& file, std::time_t when) {
-  std::filesystem::last_write_time(
-      file, std::filesystem::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
+  std::filesystem::last_write_time(file, FileTime(when));
+}
+
+// A local time; zip time stamps keep even seconds only.
+inline std::time_t LocalTime(int year, int month, int day, int hour, int minute = 0, int second = 0) {
+  std::tm tm{};
+  tm.tm_year = year - 1900, tm.tm_mon = month - 1, tm.tm_mday = day;
+  tm.tm_hour = hour, tm.tm_min = minute, tm.tm_sec = second, tm.tm_isdst = -1;
+  return std::mktime(&tm);
 }
 
 // Holds an exclusive lock on a file, as a program that changes an archive in place does.

@@ -34,17 +34,6 @@ using testing::Tree;
 using testing::WriteArchive;
 using testing::WriteFile;
 
-struct BrokenCase {
-  const char* what;
-  std::function<void()> make;                     // the archive, and a backup when the case has one
-  std::function<void(cProjectFileHandler&)> run;  // the request
-  const char* exitCode;
-  std::vector<std::string> extracted;  // what the extraction folder holds afterwards
-  const char* logged;                  // a text the export log must hold ("" for none)
-  std::vector<long long> waits = {};
-  bool backupSpent = false;  // the backup served, and is gone
-};
-
 class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
  protected:
   void SetUp() override {
@@ -52,148 +41,128 @@ class ProjectArchiveBrokenTest : public testing::ArchiveBesideExport {
     backup_ = parent_ / "presenta_course.qpk";
   }
 
-  void Narration(std::string track) {
-    std::string archive = archive_.string();
-    handler_.SetExtractToFolder(out_.string());
-    handler_.SetProjectFilename(archive);
-    handler_.ExtractNarration(track);
-  }
-  void WebObject(std::string folder) {
-    std::string archive = archive_.string();
-    handler_.SetExtractToFolder(out_.string());
-    handler_.SetProjectFilename(archive);
-    handler_.ExtractWO(folder);
+  void GoodArchive(const fs::path& where, const std::string& text) { WriteArchive(where, {{"narration/a.mp3", text}}); }
+
+  // Makes the archive (and a backup when the case has one), asks for name, and checks the exit code, what the
+  // extraction folder holds, that nothing was written beside it, the logged text ("" for any) and the waits.
+  void ExpectEnd(const char* what, Request request, const char* name, const char* exitCode,
+                 const std::vector<std::string>& extracted, const char* logged, const std::function<void()>& make,
+                 const std::vector<long long>& waits = {}, bool backupSpent = false) {
+    SCOPED_TRACE(what);
+    for (const fs::path& path : {archive_, backup_, out_}) fs::remove_all(path);
+    DeleteExportLog();
+    sleeper_->waits.clear();
+    make();
+    std::vector<std::string> parentBefore = BesidesTheOutput();
+    Ask(handler_, request, name);
+    lock_.reset();
+
+    EXPECT_EQ(handler_.ExitCode(), exitCode);
+    if (std::string(what).rfind("folders nested", 0) == 0) {
+      for (const std::string& entry : Extracted()) EXPECT_THAT(entry, ::testing::Not(HasSubstr("deep.txt")));
+    } else {
+      EXPECT_THAT(Extracted(), ElementsAreArray(extracted));
+    }
+    if (backupSpent) std::erase(parentBefore, "presenta_course.qpk");
+    EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the extraction folder";
+    for (const std::string& entry : Tree(root_)) {
+      if (entry.find("evil") == std::string::npos) continue;
+      EXPECT_EQ(entry.rfind("export/presentation_files/webobjects/Quiz/", 0), 0u) << "written outside: " << entry;
+    }
+    EXPECT_THAT(ReadFile(ExportLogPath()), HasSubstr(logged));
+    EXPECT_EQ(sleeper_->waits, waits);
   }
 
+  static constexpr Request kNarration = &cProjectFileHandler::ExtractNarration;
+  static constexpr Request kWebObject = &cProjectFileHandler::ExtractWO;
   fs::path backup_;
+  std::optional<testing::ArchiveLock> lock_;
   std::shared_ptr<testing::CountingSleeper> sleeper_ = std::make_shared<testing::CountingSleeper>();
   cProjectFileHandler handler_{sleeper_};
 };
 
 TEST_F(ProjectArchiveBrokenTest, EachEndsWithItsExitCodeAndNothingOutsideTheFolder) {
-  auto goodArchive = [this](const fs::path& where, const std::string& text) {
-    WriteArchive(where, {{"narration/a.mp3", text}});
-  };
-  std::optional<testing::ArchiveLock> lock;
-
-  const std::vector<BrokenCase> cases = {
-      {"a truncated archive",
-       [&] {
-         goodArchive(archive_, RandomBytes(10000));
-         testing::WriteFirstHalf(archive_, archive_);
-       },
-       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {},
-       "cannot be opened: the file is not a project archive"},
-      {"no compound file at all", [&] { WriteFile(archive_, "PK\x03\x04 a zip, not a project archive"); },
-       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "cannot be opened"},
-      {"a stream cut short",
-       [&] {
-         WriteArchive(archive_,
-                      {{"webobjects/Quiz/big.bin", RandomBytes(20000)}, {"webobjects/Quiz/small.txt", "small"}});
-         ASSERT_LT(21024u, fs::file_size(archive_));
-         PatchEntry(archive_, "big.bin", std::nullopt, std::nullopt, 21024);  // two sectors more than it has
-       },
-       [&](cProjectFileHandler&) { WebObject("Quiz"); }, "-2", {"webobjects", "webobjects/Quiz"},
-       "walk stopped: \"webobjects/Quiz/big.bin\" is damaged"},
-      {"names that would leave the folder",
-       [&] {
-         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-           w.BeginFolder("webobjects");
-           w.BeginFolder("..");
-           w.AddFile("evil.txt", "one level up");
-           w.EndFolder();
-           w.BeginFolder("Quiz");
-           w.AddFile("..", "a file named ..");
-           w.AddFile("ok.txt", "ok");
-           w.AddFile("zzQevil.txt", "a separator");
-           w.AddFile("CQevil.txt", "a drive");
-           w.AddFile("Qevil.txt", "a control character");
-           w.AddFile("EVIL~1.TXT", "a long name that climbs");
-           w.AddFile("LIST~1.TXT", "a long name that would replace the list");
-           w.AddRelationships({{"EVIL~1.TXT", "../evil.txt"}, {"LIST~1.TXT", "_REL.lst"}});
-         });
-         PatchEntry(archive_, "zzQevil.txt", "zz/evil.txt");
-         PatchEntry(archive_, "CQevil.txt", "C:evil.txt");
-         PatchEntry(archive_, "Qevil.txt", "evi\x01" "l.txt");
-       },
-       [&](cProjectFileHandler&) { WebObject("Quiz"); }, "0",
-       {"webobjects", "webobjects/Quiz", "webobjects/Quiz/EVIL~1.TXT", "webobjects/Quiz/LIST~1.TXT",
-        "webobjects/Quiz/_rel.lst", "webobjects/Quiz/ok.txt"},
-       "entry \"webobjects/Quiz/zz/evil.txt\" refused: the name holds a path separator"},
-      {"a directory that never ends",
-       [&] {
-         goodArchive(archive_, "a");
-         testing::LoopDirectory(archive_);
-       },
-       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "its directory claims more than 20000 entries"},
-      {"a missing archive and no backup", [] {}, [&](cProjectFileHandler&) { Narration("a.mp3"); }, "0", {}, ""},
-      {"an unreadable archive and an unreadable backup",
-       [&] {
-         WriteFile(archive_, "not an archive");
-         WriteFile(backup_, "not a backup either");
-       },
-       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "the backup"},
-      {"an unreadable archive and a good, older backup",
-       [&] {
-         WriteFile(archive_, "not an archive");
-         goodArchive(backup_, "from the backup");
-         SetModified(backup_, std::time(nullptr) - 3600);
-       },
-       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "0", {"narration", "narration/a.mp3"}, "cannot be opened",
-       {}, true},
-      {"an archive locked until the retries run out",
-       [&] {
-         goodArchive(archive_, "locked away");
-         lock.emplace(archive_);
-       },
-       [&](cProjectFileHandler&) { Narration("a.mp3"); }, "-2", {}, "the archive is in use by another program",
-       {200, 200, 200, 200, 200}},
-      {"folders nested deeper than any real archive",
-       [&] {
-         WriteArchive(archive_, [](ProjectArchiveWriter& w) {
-           w.BeginFolder("narration");
-           for (int depth = 2; depth <= 34; ++depth) w.BeginFolder("d");
-           w.AddFile("deep.txt", "deep");
-         });
-       },
-       [&](cProjectFileHandler&) { Narration("deep.txt"); }, "-2", {}, "its folders nest deeper than 32"},
-      {"entries that share their data, claiming more bytes than the archive holds",
-       [&] {
-         WriteArchive(archive_, {{"videos/a.bin", RandomBytes(100000)}, {"videos/b.bin", "tiny"},
-                                 {"videos/c.bin", "tiny"}, {"videos/d.bin", "tiny"}});
-         std::uint32_t shared = testing::EntryStartSector(archive_, "a.bin");
-         for (const char* name : {"b.bin", "c.bin", "d.bin"}) PatchEntry(archive_, name, std::nullopt, shared, 100000);
-       },
-       [&](cProjectFileHandler&) { WebObject("videos"); }, "-2", {"videos", "videos/a.bin"},
-       "\"videos/b.bin\" claims more bytes than the archive holds"},
-  };
-
-  for (const BrokenCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    for (const fs::path& path : {archive_, backup_, out_}) fs::remove_all(path);
-    DeleteExportLog();
-    sleeper_->waits.clear();
-    c.make();
-    std::vector<std::string> parentBefore = BesidesTheOutput();
-    c.run(handler_);
-    lock.reset();
-
-    EXPECT_EQ(handler_.ExitCode(), c.exitCode);
-    std::vector<std::string> extracted = Extracted();
-    if (std::string(c.what).rfind("folders nested", 0) == 0) {
-      for (const std::string& name : extracted) EXPECT_THAT(name, ::testing::Not(HasSubstr("deep.txt")));
-    } else {
-      EXPECT_THAT(extracted, ElementsAreArray(c.extracted));
-    }
-    if (c.backupSpent) std::erase(parentBefore, "presenta_course.qpk");
-    EXPECT_EQ(BesidesTheOutput(), parentBefore) << "something was written beside the extraction folder";
-    for (const std::string& name : Tree(root_)) {
-      if (name.find("evil") == std::string::npos) continue;
-      EXPECT_EQ(name.rfind("export/presentation_files/webobjects/Quiz/", 0), 0u) << "written outside: " << name;
-    }
-    EXPECT_THAT(ReadFile(ExportLogPath()), HasSubstr(c.logged));
-    EXPECT_EQ(sleeper_->waits, c.waits);
-  }
+  ExpectEnd("a truncated archive", kNarration, "a.mp3", "-2", {}, "cannot be opened: the file is not a project archive",
+            [&] {
+              GoodArchive(archive_, RandomBytes(10000));
+              testing::WriteFirstHalf(archive_, archive_);
+            });
+  ExpectEnd("no compound file at all", kNarration, "a.mp3", "-2", {}, "cannot be opened",
+            [&] { WriteFile(archive_, "PK\x03\x04 a zip, not a project archive"); });
+  ExpectEnd("a stream cut short", kWebObject, "Quiz", "-2", {"webobjects", "webobjects/Quiz"},
+            "walk stopped: \"webobjects/Quiz/big.bin\" is damaged", [&] {
+              WriteArchive(archive_,
+                           {{"webobjects/Quiz/big.bin", RandomBytes(20000)}, {"webobjects/Quiz/small.txt", "small"}});
+              ASSERT_LT(21024u, fs::file_size(archive_));
+              PatchEntry(archive_, "big.bin", std::nullopt, std::nullopt, 21024);  // two sectors more than it has
+            });
+  ExpectEnd("names that would leave the folder", kWebObject, "Quiz", "0",
+            {"webobjects", "webobjects/Quiz", "webobjects/Quiz/EVIL~1.TXT", "webobjects/Quiz/LIST~1.TXT",
+             "webobjects/Quiz/_rel.lst", "webobjects/Quiz/ok.txt"},
+            "entry \"webobjects/Quiz/zz/evil.txt\" refused: the name holds a path separator", [&] {
+              WriteArchive(archive_, [](ProjectArchiveWriter& w) {
+                w.BeginFolder("webobjects");
+                w.BeginFolder("..");
+                w.AddFile("evil.txt", "one level up");
+                w.EndFolder();
+                w.BeginFolder("Quiz");
+                w.AddFile("..", "a file named ..");
+                w.AddFile("ok.txt", "ok");
+                w.AddFile("zzQevil.txt", "a separator");
+                w.AddFile("CQevil.txt", "a drive");
+                w.AddFile("Qevil.txt", "a control character");
+                w.AddFile("EVIL~1.TXT", "a long name that climbs");
+                w.AddFile("LIST~1.TXT", "a long name that would replace the list");
+                w.AddRelationships({{"EVIL~1.TXT", "../evil.txt"}, {"LIST~1.TXT", "_REL.lst"}});
+              });
+              PatchEntry(archive_, "zzQevil.txt", "zz/evil.txt");
+              PatchEntry(archive_, "CQevil.txt", "C:evil.txt");
+              PatchEntry(archive_, "Qevil.txt", "evi\001l.txt");
+            });
+  ExpectEnd("a directory that never ends", kNarration, "a.mp3", "-2", {},
+            "its directory claims more than 20000 entries", [&] {
+              GoodArchive(archive_, "a");
+              testing::LoopDirectory(archive_);
+            });
+  ExpectEnd("a missing archive and no backup", kNarration, "a.mp3", "0", {}, "", [] {});
+  ExpectEnd("an unreadable archive and an unreadable backup", kNarration, "a.mp3", "-2", {}, "the backup", [&] {
+    WriteFile(archive_, "not an archive");
+    WriteFile(backup_, "not a backup either");
+  });
+  ExpectEnd(
+      "an unreadable archive and a good, older backup", kNarration, "a.mp3", "0", {"narration", "narration/a.mp3"},
+      "cannot be opened",
+      [&] {
+        WriteFile(archive_, "not an archive");
+        GoodArchive(backup_, "from the backup");
+        SetModified(backup_, std::time(nullptr) - 3600);
+      },
+      {}, true);
+  ExpectEnd("an archive locked until the retries run out", kNarration, "a.mp3", "-2", {},
+            "the archive is in use by another program",
+            [&] {
+              GoodArchive(archive_, "locked away");
+              lock_.emplace(archive_);
+            },
+            {200, 200, 200, 200, 200});
+  ExpectEnd("folders nested deeper than any real archive", kNarration, "deep.txt", "-2", {},
+            "its folders nest deeper than 32", [&] {
+              WriteArchive(archive_, [](ProjectArchiveWriter& w) {
+                w.BeginFolder("narration");
+                for (int depth = 2; depth <= 34; ++depth) w.BeginFolder("d");
+                w.AddFile("deep.txt", "deep");
+              });
+            });
+  ExpectEnd("entries that share their data, claiming more bytes than the archive holds", kWebObject, "videos", "-2",
+            {"videos", "videos/a.bin"}, "\"videos/b.bin\" claims more bytes than the archive holds", [&] {
+              WriteArchive(archive_, {{"videos/a.bin", RandomBytes(100000)},
+                                      {"videos/b.bin", "tiny"},
+                                      {"videos/c.bin", "tiny"},
+                                      {"videos/d.bin", "tiny"}});
+              std::uint32_t shared = testing::EntryStartSector(archive_, "a.bin");
+              for (const char* name : {"b.bin", "c.bin", "d.bin"})
+                PatchEntry(archive_, name, std::nullopt, shared, 100000);
+            });
 }
 
 TEST_F(ProjectArchiveBrokenTest, DirectoryCapacityIsCountedThroughTheWholeAllocationTable) {

@@ -20,8 +20,8 @@ namespace quillmere {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
 using testing::ArchiveLock;
+using ::testing::ElementsAre;
 using testing::ReadFile;
 using testing::SetModified;
 using testing::Tree;
@@ -41,13 +41,10 @@ class ScriptedSleeper : public testing::CountingSleeper {
 
 class ProjectFileHandlerTest : public testing::ArchiveBesideExport {
  protected:
-  // A handler set up as the media writers do.
-  cProjectFileHandler Handler() {
+  std::string ExitCodeOf(Request request, std::string name) {
     cProjectFileHandler handler(sleeper_);
-    handler.SetExtractToFolder(out_.string());
-    std::string archive = archive_.string();
-    handler.SetProjectFilename(archive);
-    return handler;
+    Ask(handler, request, std::move(name));
+    return handler.ExitCode();
   }
 
   std::shared_ptr<ScriptedSleeper> sleeper_ = std::make_shared<ScriptedSleeper>();
@@ -74,10 +71,7 @@ TEST_F(ProjectFileHandlerTest, NarrationBringsItsTrackAndEverythingTheWalkEnters
     w.AddFile("NARRAT~1.MP3", "track three");
     w.AddRelationships({{"NARRAT~1.MP3", "Narration for slide three.mp3"}});
   });
-  cProjectFileHandler handler = Handler();
-  std::string track = "SLIDE1.mp3";
-  handler.ExtractNarration(track);
-  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_EQ(ExitCodeOf(&cProjectFileHandler::ExtractNarration, "SLIDE1.mp3"), "0");
   EXPECT_THAT(Extracted(), ElementsAre("characters", "characters/bob.png", "lateextras", "lateextras/x.txt",
                                        "narration", "narration/Narration for slide three.mp3", "narration/_rel.lst",
                                        "narration/slide1.mp3", "narration/slide2.mp3"))
@@ -93,10 +87,7 @@ TEST_F(ProjectFileHandlerTest, WebObjectFilesTakeTheirLongNames) {
                           {"webobjects/Quiz1/INDEXP~1.HTM", "<html>index</html>"},
                           {"webobjects/Quiz1/SCRIPT~1.JS", "run()"},
                           {"webobjects/Quiz1/style.css", "body{}"}});
-  cProjectFileHandler handler = Handler();
-  std::string folder = "quiz1";
-  handler.ExtractWO(folder);
-  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_EQ(ExitCodeOf(&cProjectFileHandler::ExtractWO, "quiz1"), "0");
   EXPECT_THAT(Extracted(), ElementsAre("webobjects", "webobjects/Quiz1", "webobjects/Quiz1/Index page für Kurs.htm",
                                        "webobjects/Quiz1/_rel.lst", "webobjects/Quiz1/script with a long name.js",
                                        "webobjects/Quiz1/style.css"));
@@ -109,16 +100,13 @@ TEST_F(ProjectFileHandlerTest, MovieAloneComesOutUnderItsLongName) {
     w.AddFile("MYMOVI~1.FLV", "FLV movie");
     w.AddFile("other.flv", "FLV other");
   });
-  cProjectFileHandler handler = Handler();
-  std::string movie = "mymovi~1.flv";
-  handler.ExtractMovie(movie);
-  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_EQ(ExitCodeOf(&cProjectFileHandler::ExtractMovie, "mymovi~1.flv"), "0");
   EXPECT_THAT(Extracted(), ElementsAre("My movie of the course.flv"));
   EXPECT_EQ(ReadFile(out_ / "My movie of the course.flv"), "FLV movie");
 }
 
 TEST_F(ProjectFileHandlerTest, FileBytesAndFileTime) {
-  cProjectFileHandler handler = Handler();
+  cProjectFileHandler handler(sleeper_);
   fs::path file = root_ / "bytes.bin";
   WriteFile(file, "ABCDEFG");
   auto bytes = [&](std::int32_t last) {
@@ -129,13 +117,7 @@ TEST_F(ProjectFileHandlerTest, FileBytesAndFileTime) {
     EXPECT_EQ(bytes(in), want) << in;
   EXPECT_TRUE(handler.GetFileBytes((root_ / "none").string()).empty());
 
-  std::tm local{};
-  local.tm_year = 2021 - 1900;
-  local.tm_mon = 2;
-  local.tm_mday = 4;
-  local.tm_hour = 6;
-  local.tm_isdst = -1;
-  SetModified(file, std::mktime(&local));
+  SetModified(file, testing::LocalTime(2021, 3, 4, 6));
   std::string path = file.string(), missing = (root_ / "none").string();
   EXPECT_DOUBLE_EQ(handler.GetFileTime(path), 44259.25);  // 2021-03-04 06:00 local
   EXPECT_EQ(handler.GetFileTime(missing), 0.0);
@@ -148,9 +130,8 @@ TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
   std::time_t now = std::time(nullptr);
   SetModified(archive_, now - 3600);
   SetModified(backup, now - 60);
-  cProjectFileHandler handler = Handler();
-  std::string track = "a.mp3";
-  handler.ExtractNarration(track);
+  cProjectFileHandler handler(sleeper_);
+  Ask(handler, &cProjectFileHandler::ExtractNarration, "a.mp3");
   EXPECT_EQ(handler.ExitCode(), "0");
   EXPECT_EQ(ReadFile(out_ / "narration" / "a.mp3"), "from the backup");
   EXPECT_FALSE(fs::exists(backup)) << "a backup that served is deleted";
@@ -160,7 +141,7 @@ TEST_F(ProjectFileHandlerTest, ABackupNewerThanTheArchiveIsReadAndThenDeleted) {
   WriteArchive(backup, {{"x", "x"}});
   SetModified(backup, now - 7200);
   fs::remove_all(out_);
-  handler.ExtractNarration(track);
+  Ask(handler, &cProjectFileHandler::ExtractNarration, "a.mp3");
   EXPECT_EQ(ReadFile(out_ / "narration" / "a.mp3"), "from the archive");
   EXPECT_TRUE(fs::exists(backup));
 }
@@ -170,10 +151,7 @@ TEST_F(ProjectFileHandlerTest, ABusyArchiveIsTriedAgainThroughTheSleeper) {
   ArchiveLock lock(archive_);
   sleeper_->atWait = 3;
   sleeper_->action = [&] { lock.Release(); };
-  cProjectFileHandler handler = Handler();
-  std::string folder = "videos";
-  handler.ExtractWO(folder);
-  EXPECT_EQ(handler.ExitCode(), "0");
+  EXPECT_EQ(ExitCodeOf(&cProjectFileHandler::ExtractWO, "videos"), "0");
   EXPECT_THAT(sleeper_->waits, ElementsAre(200, 200, 200)) << "the fourth try opened it";
   EXPECT_EQ(ReadFile(out_ / "videos" / "clip.flv"), "FLV clip");
 }
@@ -182,7 +160,7 @@ TEST_F(ProjectFileHandlerTest, ThePowerPointInstanceIsToldToRunNoMacros) {
   auto version = std::make_shared<int>(14);
   auto application = std::make_shared<testing::FakeObject>("Application", version);
   application->Prop("AutomationSecurity", 3);
-  cProjectFileHandler handler = Handler();
+  cProjectFileHandler handler(sleeper_);
   Object ppt(application);
   handler.SetPPTInstance(ppt);
   EXPECT_EQ(application->Peek("AutomationSecurity").AsLong(), 1);

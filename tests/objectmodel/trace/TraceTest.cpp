@@ -21,9 +21,8 @@ TEST_F(TraceTest, RecordLayout) {
     Trace(std::string("x"), std::vector<std::string>{"p", "q"}, 7, 2.5, true, Value(-3));
     Trace(std::string_view("only"));
   });
-  EXPECT_EQ(viewer.Next(), "Quillmere: a\tb\t");
-  EXPECT_EQ(viewer.Next(), "Quillmere: x\tp\tq\t7\t2.5\tTrue\t-3\t");
-  EXPECT_EQ(viewer.Next(), "Quillmere: only\t");
+  for (const char* record : {"Quillmere: a\tb\t", "Quillmere: x\tp\tq\t7\t2.5\tTrue\t-3\t", "Quillmere: only\t"})
+    EXPECT_EQ(viewer.Next(), record);
   EXPECT_EQ(viewer.Next(), std::nullopt);
 }
 
