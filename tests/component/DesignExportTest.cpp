@@ -70,7 +70,9 @@ TEST_F(DesignExportTest, OlderPowerPointWritesTheUsedLayoutsAndTitleMasters) {
     ASSERT_TRUE(layouts[design].contains(layout))
         << "slide " << slides << ": design " << design << " layout " << layout;
     // Layout 1 stands for the title master, named after the design.
-    if (layout != "1") EXPECT_EQ(layouts[design][layout], LayoutName(std::stoi(layout)));
+    if (layout != "1") {
+      EXPECT_EQ(layouts[design][layout], LayoutName(std::stoi(layout)));
+    }
   }
   // The temporary slides are gone again.
   EXPECT_EQ(std::to_string(slides), presentation.child_value("SlideCount"));

@@ -81,7 +81,9 @@ TEST_F(DriverStatusTest, PresentationExportMapsStartAndOpenFailures) {
     Use(12);
     ppt->presentations->Fail("Open2007", f.number, f.text);
     EXPECT_EQ(Export(), f.status);
-    if (f.opens >= 0) EXPECT_EQ(ppt->presentations->Calls("Open2007"), f.opens);
+    if (f.opens >= 0) {
+      EXPECT_EQ(ppt->presentations->Calls("Open2007"), f.opens);
+    }
     EXPECT_EQ(ppt->app->Calls("Quit"), f.quits);
     ExpectHas(Log(), {f.logged});
   }
@@ -102,7 +104,9 @@ TEST_F(DriverStatusTest, PresentationExportOpensPerVersionAndRestoresState) {
     EXPECT_EQ(ppt->presentation->Calls("Close"), 1);
     EXPECT_EQ(ppt->app->Calls("Quit"), 1);  // started by us
     EXPECT_EQ(ppt->deletedProperties.size(), 1u);
-    if (version >= 12) EXPECT_FALSE(ppt->presentation->Peek("Final").AsBool());
+    if (version >= 12) {
+      EXPECT_FALSE(ppt->presentation->Peek("Final").AsBool());
+    }
     // Only a Open XML capable version saves the copy.
     EXPECT_EQ(ppt->presentation->Calls("SaveCopyAs"), version >= 12 ? 1 : 0);
     EXPECT_EQ(xml, out + "/presentationinfo.xml");
