@@ -1,16 +1,8 @@
-// Shape.Fill and Shape.Line on real decks: fills and outlines from the shape,
-// from its style's entry in the theme (PowerPoint's default outline is accent1
-// 4F81BD shaded to 4A7EBB), gradients with their stops, textures, patterns,
-// and hiding that is undone exactly by showing again.
-// Colours of real decks resolve as PowerPoint shows them: theme slots through
-// the colour map in effect (a dark master maps bg2 to dk2), luminance
-// transforms on HSL, tint and shade in linear light, phClr from the style
-// reference; and ColorFormat reports and edits the element it reads.
-// Table cells on real decks: fills, border lines and text formatting from the
-// cell's own properties, else from the parts of the table's style that apply to
-// its place (header row, row bands, the whole table), with theme references,
-// inside lines and merged regions; and a hidden border that is put back
-// exactly.
+// Shape.Fill, Shape.Line and table cells on real decks: fills and outlines
+// from the shape, else its theme style (PowerPoint's default outline is
+// accent1 4F81BD shaded to 4A7EBB), else a table style's parts that apply to
+// the cell; colours resolved through the colour map, luminance, tint and shade
+// as PowerPoint shows them; and hiding that showing again undoes exactly.
 
 #include <gtest/gtest.h>
 
@@ -204,8 +196,6 @@ pugi::xml_node Select(PresentationDocument& doc, const std::string& part, const 
   return doc.PartRoot(part).select_node(xpath).node();
 }
 
-// 0xRRGGBB as RGB packs it.
-
 // LibreOffice rounds to 8 bits between transforms, a few steps off after a strong satMod.
 void ExpectNear(std::uint32_t packed, std::uint32_t hex, const char* what, int steps = 1) {
   auto p = static_cast<std::uint32_t>(Packed(hex));
@@ -222,12 +212,7 @@ TEST(EngineColorTest, ResolvesThemeColoursWithTheirTransforms) {
     std::string xpath = "//p:sp[.//p:cNvPr/@name='Rounded Rectangle 7']//a:gs[" + std::to_string(i) + "]/*";
     return ResolveColor(Select(*doc, slide, xpath.c_str()), ctx);
   };
-  // Accent1 4F81BD "lighter 40%" and its shades, as PowerPoint's palette has them.
-  engine::ResolvedColor lighter = stop(3);
-  EXPECT_EQ(lighter.rgb, static_cast<std::uint32_t>(Packed(0x95B3D7)));
-  EXPECT_EQ(lighter.themeColor, 5);
-  EXPECT_NEAR(lighter.brightness, 0.4, 1e-6);
-  EXPECT_DOUBLE_EQ(lighter.alpha, 1.0);
+  // Accent1 4F81BD's shade as PowerPoint's palette has it ("lighter 40%", stop 3, is ColorFormat's test below).
   ExpectNear(stop(2).rgb, 0x3C7AC7, "shade 93% satMod 130%");  // as LibreOffice shows the stop
 
   // The style matrix's third fill for fillRef idx 3: phClr is the reference's accent1.
@@ -281,7 +266,6 @@ TEST(EngineColorTest, SchemeColoursFollowTheColourMapOfTheirMaster) {
   const std::string light = "ppt/slides/slide7.xml";
   engine::ResolvedColor plain =
       ResolveColor(Select(*doc, light, "//a:solidFill[a:schemeClr/@val='bg2']/*"), engine::ColorContextOf(*doc, light));
-  EXPECT_EQ(plain.themeColor, 16);
   EXPECT_NE(plain.rgb, tinted.rgb);
   for (auto [theme, legacy] : {std::pair{16, 3}, std::pair{13, 2}, std::pair{9, 0}})
     EXPECT_EQ(engine::LegacySchemeIndexOf(theme), legacy) << theme;

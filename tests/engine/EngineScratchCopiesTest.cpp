@@ -1,11 +1,7 @@
-// Presentations.Add makes a blank windowless presentation that a slide can
-// be added to, whose slide's theme colours can be set and saved, and that
-// saves as a web page with its supporting-files folder. A picture copied
-// alone into such a presentation and saved as a web page leaves the deck's
-// own picture file, byte for byte, in the page's supporting-files folder: the
-// road the original-picture writer takes. A movie or sound copied alone and
-// saved as an Open XML package is there as "ppt/media/media1.<ext>" with the
-// deck's own bytes: the road the sound and media writers take.
+// Presentations.Add gives a blank windowless presentation whose slide's theme
+// colours can be set and saved. A picture copied alone into it and saved as a
+// web page leaves the deck's own picture file there, byte for byte; a movie or
+// sound saved as a package is "ppt/media/media1.<ext>" with the deck's bytes.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,14 +1,9 @@
-// The shape members answer from real decks what PowerPoint answers: kinds,
-// geometry in slide points (agreeing with where LibreOffice puts the same
-// shapes, through scaled and nested groups and inherited placeholder frames),
-// connectors, placeholders, media, links, adjustments and tags; tags written
-// through the Tags objects of the presentation, a slide and a shape are read
-// back from a saved copy.
-// Sound and movie shapes answer what PowerPoint answers about their media:
-// kind, linked file, MediaFormat, SoundFormat.Export of the embedded bytes, and
-// AnimationSettings, by which a narration recorded in PowerPoint is found (a
-// sound played first on the slide). Damaged media references fail the member
-// that needs them and write nothing.
+// Shape members answer from real decks what PowerPoint answers: kinds,
+// geometry in slide points (agreeing with LibreOffice's placing through groups
+// and inherited placeholder frames), connectors, placeholders, links,
+// adjustments, text and tags, and media shapes their kind, links, formats,
+// exported bytes and the animation that finds a narration. Damaged media
+// references fail the member that needs them and write nothing.
 
 #include <filesystem>
 #include <functional>
@@ -252,22 +247,17 @@ TEST_F(EngineShapeMembersTest, LinkedPicturesAndObjectsNameTheirFiles) {
 
 TEST_F(EngineShapeMembersTest, ShapeTagsAreReadLikeSlideTags) {
   // No corpus shape carries tags: one is given a tags part the way PowerPoint writes it.
-  std::string copy = EditedDeck(Deck("poi__56812.pptx"), Folder("tmp") / "tagged.pptx", [](engine::Package& package) {
-    EditPart(package, "ppt/slides/slide1.xml", [](pugi::xml_node root) {
-      pugi::xml_node nvPr = root.select_node("//p:pic/p:nvPicPr/p:nvPr").node();
-      nvPr.append_child("p:custDataLst").append_child("p:tags").append_attribute("r:id") = "rIdTags";
-    });
-    EditPart(package, "ppt/slides/_rels/slide1.xml.rels", [](pugi::xml_node root) {
-      pugi::xml_node rel = root.append_child("Relationship");
-      rel.append_attribute("Id") = "rIdTags";
-      rel.append_attribute("Type") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tags";
-      rel.append_attribute("Target") = "../tags/tag90.xml";
-    });
-    package.PutPart("ppt/tags/tag90.xml",
-                    "<p:tagLst xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\">"
-                    "<p:tag name=\"QUILL_ROLE\" val=\"logo\"/><p:tag name=\"SOURCE\" val=\"poi\"/></p:tagLst>",
-                    "application/vnd.openxmlformats-officedocument.presentationml.tags+xml");
-  });
+  std::string copy =
+      EditedDeck(Deck("poi__56812.pptx"), Folder("tmp") / "tagged.pptx",
+                 {{"<p:nvPr/></p:nvPicPr>",
+                   "<p:nvPr><p:custDataLst><p:tags r:id=\"rIdTags\"/></p:custDataLst></p:nvPr></p:nvPicPr>"}},
+                 RelationshipXml("rIdTags", "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tags",
+                                 "../tags/tag90.xml"),
+                 {{"ppt/tags/tag90.xml",
+                   "<p:tagLst xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\">"
+                   "<p:tag name=\"QUILL_ROLE\" val=\"logo\"/><p:tag name=\"SOURCE\" val=\"poi\"/></p:tagLst>",
+                   "application/vnd.openxmlformats-officedocument.presentationml.tags+xml"}})
+          .string();
 
   Object shapes = Shapes(OpenFile(copy), 1);
   Object tags = shapes.Item(1).Child("Tags");

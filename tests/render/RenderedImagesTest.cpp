@@ -1,20 +1,9 @@
-// Shape.Export and ShapeRange.Export drawn by the real renderer: the image
-// shows the shape alone, at the asked scale, on a transparent background, and
-// in the state the engine's edits left it in; shapes of slide layouts and
-// masters are drawn as the design writer asks for them, each alone, where it
-// is, with the pictures and text styles its layout or master gives it.
-// Shape images drawn many from one copy of the deck, by two renderers each
-// drawing half of the copy's pages, are the images drawn one copy each: same
-// sizes, same formats, the same pixels but for LibreOffice's anti-aliasing.
-// Real decks: slide shapes as the writers ask for them (each shape between its
-// own edits), and shapes of a master and its layouts.
-// The background of a slide, master or custom layout exported the way the fill
-// writer asks for it: a temporary slide (a duplicate, or a slide on a temporary
-// layout of the master) with the master's shapes and its own hidden, drawn as
-// PNG by the real renderer, then deleted. The PNG shows the background alone,
-// and the deck keeps its slides and layouts. Slide images follow the slides as
-// they are added and deleted: a temporary slide is drawn at its place, and once
-// it is deleted the others are drawn as before.
+// Shape.Export, ShapeRange.Export and background exports drawn by the real
+// renderer: a shape alone, at the asked scale, on a transparent background, in
+// the state the engine's edits left it in, shapes of layouts and masters as
+// they show there; images drawn many from one shared copy are the images drawn
+// one copy each; a background drawn from a temporary slide shows no shapes,
+// and slide images follow slides as they are added and deleted.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -247,7 +236,7 @@ class BatchedShapeImagesTest : public RendererTest {
     // Shared copies are drawn by two renderers, each from its half.
     options.shapeImagesToShare = imagesPerCopy > 1 ? 8 : 0;
     Object app = engine::EngineRuntime(options).CreateObject("PowerPoint.Application");
-    Object pres = app.Child("Presentations").Call("Open", std::string(QUILLMERE_CORPUS_DIR) + "/" + deck, 0, -1, 0);
+    Object pres = OpenDeck(app, Deck(deck.c_str()));
     int width = static_cast<int>(pres.Child("PageSetup").Get("SlideWidth").AsSingle() * 2);
     int height = static_cast<int>(pres.Child("PageSetup").Get("SlideHeight").AsSingle() * 2);
     std::vector<Object> parts;

@@ -1,12 +1,7 @@
-// The engine's reading of text, through the object model as the writers read
-// it, against LibreOffice's independent reading of the same decks: each
-// shape's and table cell's text (whitespace-normalised), the size and font
-// of each paragraph's first run and its bullet. Decks written by several tools, with
-// bullets, numbering, tabs, mixed and theme fonts, right-to-left and CJK text
-// and tables. One LibreOffice session serves every deck. The renderer's
-// "text" reply survives the trip through one protocol line: quotes, line
-// breaks and tabs in names and text, empty texts, fonts and cells; a reply
-// that does not make whole shapes is refused.
+// The engine's text, read through the object model as the writers read it,
+// against LibreOffice's own reading of decks from several tools: each shape's
+// and cell's text, and the size, font and bullet of each paragraph's first run.
+// The renderer's "text" reply survives its trip through one protocol line.
 
 #include <gtest/gtest.h>
 
