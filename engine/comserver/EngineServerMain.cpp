@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/comserver/EngineServerClass.h"
@@ -31,9 +32,16 @@ std::wstring ExePath() {
 int Serve() {
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   const DWORD thread = GetCurrentThreadId();
-  quillmere::engine::OnEngineServerIdle([thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); });
-  IClassFactory* factory = quillmere::engine::NewEngineClassFactory();
   DWORD cookie = 0;
+  // Withdrawn as soon as nobody holds anything, not once the loop has ended:
+  // a client that creates the next instance meanwhile (a host starting
+  // PowerPoint again right after quitting it) must start a new server rather
+  // than reach this one while it ends.
+  quillmere::engine::OnEngineServerIdle([thread, &cookie] {
+    if (cookie) CoRevokeClassObject(std::exchange(cookie, 0));
+    PostThreadMessageW(thread, WM_QUIT, 0, 0);
+  });
+  IClassFactory* factory = quillmere::engine::NewEngineClassFactory();
   HRESULT result = CoRegisterClassObject(quillmere::engine::kEngineServerClsid, factory, CLSCTX_LOCAL_SERVER,
                                          REGCLS_MULTIPLEUSE, &cookie);
   factory->Release();
@@ -43,7 +51,7 @@ int Serve() {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    CoRevokeClassObject(cookie);
+    if (cookie) CoRevokeClassObject(cookie);
   }
   CoUninitialize();
   return SUCCEEDED(result) ? 0 : 1;
