@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prints how long exports take beside their yardsticks, measured in one run on
 # this machine: with images against one LibreOffice PDF conversion of the same
-# deck, XML only against inflating and parsing every XML part once. Also the
-# tool's peak memory beside its unpacked XML. Needs the release build
+# deck and against LibreOffice drawing as many images from one load of it (the
+# drawing floor), XML only against inflating and parsing every XML part once.
+# Also the tool's peak memory beside its unpacked XML. Needs the release build
 # (cmake --preset release && cmake --build --preset release).
 #
 #   scripts/ratios.sh [DECK...]     default: a few corpus decks of each kind
@@ -11,8 +12,9 @@ cd "$(dirname "$0")/.."
 
 tool=build/release/quillmere
 yardstick=build/release/bench/quillmere-parse-yardstick
+floor=build/release/bench/quillmere-draw-yardstick
 corpus=${QUILLMERE_CORPUS_DIR:-tests/decks}
-for needed in "$tool" "$yardstick"; do
+for needed in "$tool" "$yardstick" "$floor"; do
   [[ -x $needed ]] || { echo "ratios: $needed is missing: build the release preset first" >&2; exit 1; }
 done
 
@@ -58,6 +60,23 @@ timed_own_peak() {
   awk -v a="$start" -v b="$end" -v p="$peak" 'BEGIN { printf "%.4f %d\n", b - a, p }'
 }
 
+# Width and height of a PNG, from its header.
+png_size() {
+  od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%d %d\n", $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }'
+}
+
+# Seconds LibreOffice takes to draw, from one start and one load of the deck, every slide at the size the
+# export drew them and as many shape images as the export wrote besides (extracted pictures count too, so
+# the floor errs high), without the writers.
+drawing_floor() {
+  local deck=$1 images=$2 size shapes
+  [[ -f $images/slide1.png ]] || { echo 0; return; }
+  size=$(png_size "$images/slide1.png")
+  shapes=$(find "$images" -maxdepth 1 -type f \( -name '*.png' -o -name '*.emf' \) ! -name 'slide[0-9]*.png' | wc -l)
+  # shellcheck disable=SC2086 # the width and height are two words
+  "$floor" "$deck" $size "$shapes" 2>/dev/null | awk '{ print $NF }' || echo 0
+}
+
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", (b > 0 ? a / b : 0) }'; }
 
 # A second profile that records the installed version, as the tool's renderers do: without it the
@@ -77,17 +96,18 @@ for p in "$profile" "$seeded"; do
   soffice "-env:UserInstallation=$p" --headless --convert-to pdf --outdir "$work/pdf" "$1" >/dev/null 2>&1 || true
 done
 
-printf '%-40s %10s %10s %7s %10s %7s | %10s %10s %7s | %8s %8s\n' deck images pdf ratio pdf-seeded ratio \
-  xml parse ratio "peak MB" "limit MB"
+printf '%-40s %10s %10s %7s %10s %7s %10s %7s | %10s %10s %7s | %8s %8s\n' deck images pdf ratio pdf-seeded ratio \
+  floor ratio xml parse ratio "peak MB" "limit MB"
 for deck in "$@"; do
   read -r images peak < <(timed_own_peak "$tool" presentation "$deck" -o "$work/images")
   pdf=$(measure 1 soffice "-env:UserInstallation=$profile" --headless --convert-to pdf --outdir "$work/pdf" "$deck")
   quick=$(measure 1 soffice "-env:UserInstallation=$seeded" --headless --convert-to pdf --outdir "$work/pdf" "$deck")
+  drawn=$(drawing_floor "$deck" "$work/images")
   xml=$(measure 5 "$tool" --no-images presentation "$deck" -o "$work/xml")
   parse=$(measure 20 "$yardstick" "$deck")
   limit=$(( $(unpacked_xml "$deck") * 4 / 1048576 + 64 ))
-  printf '%-40.40s %9.2fs %9.2fs %7s %9.2fs %7s | %9.2fs %9.3fs %7s | %8d %8d\n' "$(basename "$deck")" "$images" \
-    "$pdf" "$(ratio "$images" "$pdf")" "$quick" "$(ratio "$images" "$quick")" "$xml" "$parse" "$(ratio "$xml" "$parse")" \
-    $((peak / 1024)) "$limit"
+  printf '%-40.40s %9.2fs %9.2fs %7s %9.2fs %7s %9.2fs %7s | %9.2fs %9.3fs %7s | %8d %8d\n' "$(basename "$deck")" \
+    "$images" "$pdf" "$(ratio "$images" "$pdf")" "$quick" "$(ratio "$images" "$quick")" "$drawn" \
+    "$(ratio "$images" "$drawn")" "$xml" "$parse" "$(ratio "$xml" "$parse")" $((peak / 1024)) "$limit"
   rm -rf "$work/images" "$work/xml" "$work/pdf"
 done
