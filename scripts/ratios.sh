@@ -66,15 +66,18 @@ png_size() {
 }
 
 # Seconds LibreOffice takes to draw, from one start and one load of the deck, every slide at the size the
-# export drew them and as many shape images as the export wrote besides (extracted pictures count too, so
-# the floor errs high), without the writers.
+# export drew them, an EMF shape for each EMF the export wrote and a page at the size of each other PNG
+# (extracted pictures count too, so the floor errs high), without the writers.
 drawing_floor() {
-  local deck=$1 images=$2 size shapes
+  local deck=$1 images=$2 size emfs sizes
   [[ -f $images/slide1.png ]] || { echo 0; return; }
   size=$(png_size "$images/slide1.png")
-  shapes=$(find "$images" -maxdepth 1 -type f \( -name '*.png' -o -name '*.emf' \) ! -name 'slide[0-9]*.png' | wc -l)
-  # shellcheck disable=SC2086 # the width and height are two words
-  "$floor" "$deck" $size "$shapes" 2>/dev/null | awk '{ print $NF }' || echo 0
+  emfs=$(find "$images" -maxdepth 1 -type f -name '*.emf' | wc -l)
+  sizes=$(find "$images" -maxdepth 1 -type f -name '*.png' ! -name 'slide[0-9]*.png' | while read -r png; do
+    png_size "$png"
+  done)
+  # shellcheck disable=SC2086 # the sizes are words of their own
+  "$floor" "$deck" $size "$emfs" $sizes 2>/dev/null | awk '{ print $NF }' || echo 0
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", (b > 0 ? a / b : 0) }'; }

@@ -25,8 +25,8 @@ double SecondsSince(Clock::time_point start) { return std::chrono::duration<doub
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: quillmere-draw-yardstick DECK WIDTH HEIGHT SHAPES\n");
+  if (argc < 5 || argc % 2 == 0) {
+    std::fprintf(stderr, "usage: quillmere-draw-yardstick DECK WIDTH HEIGHT EMFS [PNGWIDTH PNGHEIGHT]...\n");
     return 2;
   }
   const std::filesystem::path deck = argv[1];
@@ -66,9 +66,15 @@ int main(int argc, char** argv) {
       }
     }
     double drawnShapes = SecondsSince(start);
+    int pngs = 0;
+    for (int arg = 5; arg + 1 < argc && pages > 0; arg += 2, ++pngs)
+      renderer.ExportPage(pngs % pages, out / ("png" + std::to_string(pngs) + ".png"), std::atoi(argv[arg]),
+                          std::atoi(argv[arg + 1]));
+    double drawnPngs = SecondsSince(start);
     renderer.Shutdown();
-    std::printf("start %.3f load %.3f pages %d %.3f shapes %d %.3f total %.3f\n", started, loaded - started, pages,
-                drawnPages - loaded, drawn, drawnShapes - drawnPages, SecondsSince(start));
+    std::printf("start %.3f load %.3f pages %d %.3f emfs %d %.3f pngs %d %.3f total %.3f\n", started, loaded - started,
+                pages, drawnPages - loaded, drawn, drawnShapes - drawnPages, pngs, drawnPngs - drawnShapes,
+                SecondsSince(start));
   } catch (const quillmere::engine::RenderError& e) {
     std::fprintf(stderr, "quillmere-draw-yardstick: %s\n", e.what());
     quillmere::RemoveTempFolder();
