@@ -77,7 +77,7 @@ drawing_floor() {
     png_size "$png"
   done)
   # shellcheck disable=SC2086 # the sizes are words of their own
-  "$floor" "$deck" $size "$emfs" $sizes 2>/dev/null | awk '{ print $NF }' || echo 0
+  "$floor" "$deck" $size "$emfs" $sizes 2>/dev/null | awk '{ total = $NF } END { print total + 0 }'
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", (b > 0 ? a / b : 0) }'; }
